@@ -1,0 +1,85 @@
+#include "app/Main.h"
+
+#include "app/Functions.h"
+#include "app/clsReg.h"
+#include "platform/ErrorTrap.h"
+#include "resources/StringTable.h"
+#include "roster/IniFunctions.h"
+
+namespace movrand {
+
+using platform::RuntimeError;
+
+std::string SearchDriverIni(const platform::FileSystem& fs) {
+    for (const char* suffix : {":/sierra/gpl/driver.ini", ":/games/sierra/gpl/driver.ini"}) {
+        for (const platform::Drive& drive : fs.Drives()) {
+            const std::string candidate = std::string(1, drive.Letter) + suffix;
+            try {
+                if (fs.ProbeFile(candidate)) return fs.ReportedPath(candidate);
+            } catch (const RuntimeError& e) {
+                // An empty CD drive, an unmounted disk or a mapping to a folder that has gone
+                // holds no driver.ini; any other failure ends the search.
+                if (e.Number() != platform::kFileNotFound && e.Number() != platform::kDiskNotReady)
+                    throw;
+            }
+        }
+    }
+    return "";
+}
+
+bool Main(ProgramValues& pv, platform::Ui& ui, const std::function<void()>& showMainWindow) {
+    bool opened = false;
+    pv.ProgramName = resources::LoadResString(102);
+    platform::RunTrapped(ui, platform::TrapForm::Information, pv.ProgramName, [&] {
+        pv.Env.Rnd.SeedFromTimer();
+        InitAppPath(pv);
+        pv.ProgramName = resources::LoadResString(102);
+
+        clsReg reg(pv.Env.Settings);
+        reg.AppName("Zorvex");
+        reg.Section("Movrand");
+        reg.Key("DriverIniFile");
+        reg.RegGet();
+        pv.DriverIniFile = reg.Setting();
+
+        reg.Section("Zorvex");
+        reg.Key("ZorvexURL");
+        reg.RegGet();
+        if (!reg.Setting().empty()) {
+            pv.WebsiteURL = reg.Setting();
+        } else {
+            pv.WebsiteURL = kDefaultWebsiteURL;
+            reg.Setting(pv.WebsiteURL);
+            reg.RegSave();
+        }
+
+        bool locatedNow = false;
+        if (pv.DriverIniFile.empty()) {
+            locatedNow = true;
+            pv.DriverIniFile = SearchDriverIni(pv.Files());
+        }
+        if (pv.DriverIniFile.empty()) {
+            ui.ShowMessage(resources::LoadResString(103));
+            pv.DriverIniFile = SelectFile(pv, ui, "c:\\", "driver.ini", " Please select the driver.ini file...");
+        }
+        if (pv.DriverIniFile.empty()) {
+            ui.ShowMessage(resources::LoadResString(104));
+            return;
+        }
+        if (locatedNow) {
+            reg.Section("Movrand");
+            reg.Key("DriverIniFile");
+            reg.Setting(pv.DriverIniFile);
+            reg.RegSave();
+        }
+        pv.GPLPath = FolderOfPath(pv.DriverIniFile);
+        if (pv.GPLPath.empty() || pv.GPLPath.back() != '\\') pv.GPLPath += '\\';
+        pv.DriverWorkFile = pv.AppPath + "driver.zorvex";
+        StripIniHeaders(pv, ui, pv.DriverIniFile, pv.DriverWorkFile);
+        showMainWindow();
+        opened = true;
+    });
+    return opened;
+}
+
+}  // namespace movrand

@@ -1,0 +1,9 @@
+#pragma once
+#include <string>
+
+namespace movrand::mainwindow {
+
+// " Zorvex's  Movrand  v" + major.minor.revision of the version record.
+std::string WindowTitle();
+
+}  // namespace movrand::mainwindow

@@ -1,0 +1,13 @@
+#pragma once
+#include <QWidget>
+#include <memory>
+
+#include "app/ProgramValues.h"
+#include "platform/Ui.h"
+
+namespace movrand::mainwindow {
+
+// Builds and shows the main window over the program-wide values.
+std::unique_ptr<QWidget> OpenMainWindow(ProgramValues& pv, platform::Ui& ui);
+
+}  // namespace movrand::mainwindow

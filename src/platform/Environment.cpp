@@ -1,0 +1,28 @@
+#include "platform/Environment.h"
+
+#include <cstdlib>
+
+namespace movrand::platform {
+
+Environment Environment::FromProcessEnvironment() {
+    Environment env;
+    env.Drives = DriveTable::FromEnvironment();
+    env.Settings = SettingsStore::FromEnvironment();
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) {
+        env.DataHome = data;
+    } else {
+        const char* home = std::getenv("HOME");
+        env.DataHome = std::filesystem::path(home && *home ? home : "/root") / ".local" / "share";
+    }
+    env.Rnd.SeedFromTimer();
+    return env;
+}
+
+std::string Environment::ProgramFolder() const {
+    const std::filesystem::path folder = DataHome / "movrand";
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    return Files().WindowsOf(folder);
+}
+
+}  // namespace movrand::platform

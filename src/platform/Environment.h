@@ -1,0 +1,33 @@
+#pragma once
+#include <memory>
+
+#include "platform/Clock.h"
+#include "platform/DriveTable.h"
+#include "platform/FaultPlan.h"
+#include "platform/FileSystem.h"
+#include "platform/Random.h"
+#include "platform/SettingsStore.h"
+
+namespace movrand::platform {
+
+// The platform services one run of the program works with. The desktop and console programs
+// build it from the environment; tests build it over temporary folders.
+struct Environment {
+    DriveTable Drives;
+    SettingsStore Settings{std::filesystem::path()};
+    std::shared_ptr<Clock> LocalClock = std::make_shared<Clock>();
+    Random Rnd;
+    std::shared_ptr<FaultPlan> Faults;  // test hook; empty in the programs
+    // Where the program's own folder lives ($XDG_DATA_HOME/movrand, default ~/.local/share).
+    std::filesystem::path DataHome;
+
+    static Environment FromProcessEnvironment();
+
+    // The program's own folder (DataHome/movrand) in Windows notation, created when missing.
+    std::string ProgramFolder() const;
+
+    // A file-system service over this run's drives (and its fault plan, when there is one).
+    FileSystem Files() const { return FileSystem(Drives, Faults.get()); }
+};
+
+}  // namespace movrand::platform

@@ -1,0 +1,24 @@
+#include "platform/FaultPlan.h"
+
+#include "platform/RuntimeError.h"
+
+namespace movrand::platform {
+
+void FaultPlan::FailAt(int n, int number) {
+    count_ = 0;
+    failAt_ = n;
+    number_ = number;
+    lastFailure_.clear();
+}
+
+void FaultPlan::Clear() { FailAt(0, 0); }
+
+void FaultPlan::Check(const std::string& what) {
+    ++count_;
+    if (failAt_ > 0 && count_ == failAt_) {
+        lastFailure_ = what;
+        throw RuntimeError(number_);
+    }
+}
+
+}  // namespace movrand::platform

@@ -1,0 +1,351 @@
+#include "platform/FileSystem.h"
+
+#include <algorithm>
+#include <atomic>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "platform/FaultPlan.h"
+#include "platform/FileSystemErrors.h"
+#include "platform/RuntimeError.h"
+#include "platform/Text.h"
+
+namespace movrand::platform {
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::file_type TypeOf(const fs::path& p) {
+    std::error_code ec;
+    return fs::symlink_status(p, ec).type();
+}
+
+bool IsFolder(const fs::path& p) {
+    std::error_code ec;
+    return fs::is_directory(p, ec);
+}
+
+bool IsFile(const fs::path& p) {
+    std::error_code ec;
+    const auto status = fs::status(p, ec);
+    return !ec && fs::exists(status) && !fs::is_directory(status);
+}
+
+bool ReadOnly(const fs::path& p) {
+    std::error_code ec;
+    const auto status = fs::symlink_status(p, ec);
+    if (ec || fs::is_symlink(status)) return false;
+    return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
+[[noreturn]] void Fail(const std::error_code& ec, bool isFolder) { throw ErrorFromCode(ec, isFolder); }
+
+// A name beside `target` for a file being written, unique within this process.
+fs::path TemporaryBeside(const fs::path& target) {
+    static std::atomic<unsigned> counter{0};
+    return target.parent_path() /
+           (".movrand-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp");
+}
+
+bool ContainsReadOnly(const fs::path& folder) {
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(folder, fs::directory_options::none, ec), end;
+         !ec && it != end; it.increment(ec)) {
+        if (ReadOnly(it->path())) return true;
+    }
+    return false;
+}
+
+void MakeWritable(const fs::path& folder) {
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(folder, fs::directory_options::none, ec), end;
+         !ec && it != end; it.increment(ec)) {
+        if (ReadOnly(it->path()))
+            fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, ec);
+    }
+}
+
+}  // namespace
+
+void FileSystem::Mutating(const std::string& what) {
+    if (faults_) faults_->Check(what);
+}
+
+bool FileSystem::DriveReady(char letter) const {
+    const auto drive = paths_.Drives().Find(letter);
+    return drive && IsFolder(drive->Root);
+}
+
+bool FileSystem::FileExists(const std::string& path) const {
+    try {
+        return IsFile(paths_.ToNative(path));
+    } catch (const RuntimeError&) {
+        return false;
+    }
+}
+
+bool FileSystem::ProbeFile(const std::string& path) const {
+    const WindowsPath parsed = WindowsPath::Parse(path);
+    if (parsed.DriveLetter && !DriveReady(parsed.DriveLetter)) throw RuntimeError(kDiskNotReady);
+    const fs::path native = paths_.ToNative(path);
+    std::error_code ec;
+    const auto status = fs::status(native, ec);
+    if (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory)
+        Fail(ec, false);
+    return !ec && fs::exists(status) && !fs::is_directory(status);
+}
+
+bool FileSystem::FolderExists(const std::string& path) const {
+    try {
+        return IsFolder(paths_.ToNative(path));
+    } catch (const RuntimeError&) {
+        return false;
+    }
+}
+
+namespace {
+std::vector<std::string> Names(const fs::path& folder, bool folders) {
+    if (!IsFolder(folder)) throw RuntimeError(kPathNotFound);
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;
+        const bool isFolder = it->is_directory(typeError);
+        if (typeError) continue;
+        if (isFolder == folders) names.push_back(it->path().filename().string());
+    }
+    if (ec) Fail(ec, true);
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return LessNoCase(a, b); });
+    return names;
+}
+}  // namespace
+
+std::vector<std::string> FileSystem::FileNames(const std::string& folder) const {
+    return Names(paths_.ToNative(folder), false);
+}
+
+std::vector<std::string> FileSystem::FolderNames(const std::string& folder) const {
+    return Names(paths_.ToNative(folder), true);
+}
+
+void FileSystem::CreateFolder(const std::string& path) {
+    const fs::path native = paths_.ToNative(path);
+    if (TypeOf(native) != fs::file_type::not_found) throw RuntimeError(kFileAlreadyExists);
+    if (!IsFolder(native.parent_path())) throw RuntimeError(kPathNotFound);
+    Mutating("create folder " + path);
+    std::error_code ec;
+    fs::create_directory(native, ec);
+    if (ec) Fail(ec, true);
+}
+
+void FileSystem::DeleteFolder(const std::string& path, bool force) {
+    const fs::path native = paths_.ToNative(path);
+    if (TypeOf(native) != fs::file_type::directory) throw RuntimeError(kPathNotFound);
+    if (!force && (ContainsReadOnly(native) || ReadOnly(native))) throw RuntimeError(kPermissionDenied);
+    Mutating("delete folder " + path);
+    std::error_code ec;
+    if (force) MakeWritable(native);
+    fs::remove_all(native, ec);
+    if (ec) Fail(ec, true);
+}
+
+void FileSystem::MoveFolder(const std::string& source, const std::string& destination) {
+    const fs::path from = paths_.ToNative(source);
+    const fs::path to = paths_.ToNative(destination);
+    if (TypeOf(from) != fs::file_type::directory) throw RuntimeError(kPathNotFound);
+    if (TypeOf(to) != fs::file_type::not_found) throw RuntimeError(kFileAlreadyExists);
+    if (!IsFolder(to.parent_path())) throw RuntimeError(kPathNotFound);
+    Mutating("move folder " + source + " to " + destination);
+    std::error_code ec;
+    fs::rename(from, to, ec);
+    if (ec.value() == EXDEV) {
+        try {
+            CopyTree(from, to, false);
+        } catch (...) {
+            std::error_code ignored;
+            fs::remove_all(to, ignored);
+            throw;
+        }
+        fs::remove_all(from, ec);
+    }
+    if (ec) Fail(ec, true);
+}
+
+void FileSystem::CopyOneFile(const fs::path& from, const fs::path& to, bool overwrite) {
+    const bool exists = TypeOf(to) != fs::file_type::not_found;
+    if (exists) {
+        if (IsFolder(to)) throw RuntimeError(kPermissionDenied);
+        if (!overwrite) throw RuntimeError(kFileAlreadyExists);
+        if (ReadOnly(to)) throw RuntimeError(kPermissionDenied);
+    }
+    const fs::path temporary = TemporaryBeside(to);
+    std::error_code ec;
+    fs::copy_file(from, temporary, fs::copy_options::overwrite_existing, ec);
+    if (!ec) {
+        const auto time = fs::last_write_time(from, ec);
+        if (!ec) fs::last_write_time(temporary, time, ec);
+        ec.clear();
+        fs::rename(temporary, to, ec);
+    }
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        Fail(ec, false);
+    }
+}
+
+void FileSystem::CopyTree(const fs::path& from, const fs::path& to, bool overwrite) {
+    std::error_code ec;
+    if (!IsFolder(to)) {
+        fs::create_directory(to, from, ec);
+        if (ec) Fail(ec, true);
+    }
+    for (fs::directory_iterator it(from, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::path target = to / it->path().filename();
+        const auto type = it->symlink_status().type();
+        if (type == fs::file_type::directory) {
+            CopyTree(it->path(), target, overwrite);
+        } else if (type == fs::file_type::symlink) {
+            // A link is copied as the link it is, never followed.
+            if (TypeOf(target) != fs::file_type::not_found) {
+                if (!overwrite) throw RuntimeError(kFileAlreadyExists);
+                fs::remove(target, ec);
+                if (ec) Fail(ec, false);
+            }
+            fs::copy_symlink(it->path(), target, ec);
+            if (ec) Fail(ec, false);
+        } else {
+            CopyOneFile(it->path(), target, overwrite);
+        }
+    }
+    if (ec) Fail(ec, true);
+}
+
+void FileSystem::CopyFolder(const std::string& source, const std::string& destination,
+                            bool overwrite) {
+    const fs::path from = paths_.ToNative(source);
+    const fs::path to = paths_.ToNative(destination);
+    if (TypeOf(from) != fs::file_type::directory) throw RuntimeError(kPathNotFound);
+    if (!IsFolder(to.parent_path())) throw RuntimeError(kPathNotFound);
+    const fs::path canonicalFrom = fs::weakly_canonical(from);
+    const fs::path canonicalTo = fs::weakly_canonical(to);
+    const auto [end, ignored] = std::mismatch(canonicalFrom.begin(), canonicalFrom.end(),
+                                              canonicalTo.begin(), canonicalTo.end());
+    if (end == canonicalFrom.end()) throw RuntimeError(kPermissionDenied);  // into itself
+    Mutating("copy folder " + source + " to " + destination);
+    CopyTree(from, to, overwrite);
+}
+
+void FileSystem::CopyFile(const std::string& source, const std::string& destination,
+                          bool overwrite) {
+    const fs::path from = paths_.ToNative(source);
+    if (!IsFile(from)) throw RuntimeError(kFileNotFound);
+    fs::path to;
+    const bool intoFolder = !destination.empty() && (destination.back() == '\\' || destination.back() == '/');
+    if (intoFolder) {
+        const fs::path folder = paths_.ToNative(destination);
+        if (!IsFolder(folder)) throw RuntimeError(kPathNotFound);
+        to = ResolveName(folder, from.filename().string());
+    } else {
+        to = paths_.ToNative(destination);
+        if (!IsFolder(to.parent_path())) throw RuntimeError(kPathNotFound);
+    }
+    Mutating("copy " + source + " to " + destination);
+    CopyOneFile(from, to, overwrite);
+}
+
+void FileSystem::MoveFile(const std::string& source, const std::string& destination) {
+    const fs::path from = paths_.ToNative(source);
+    if (!IsFile(from)) throw RuntimeError(kFileNotFound);
+    const fs::path to = paths_.ToNative(destination);
+    if (TypeOf(to) != fs::file_type::not_found) throw RuntimeError(kFileAlreadyExists);
+    if (!IsFolder(to.parent_path())) throw RuntimeError(kPathNotFound);
+    Mutating("move " + source + " to " + destination);
+    std::error_code ec;
+    fs::rename(from, to, ec);
+    if (ec.value() == EXDEV) {
+        CopyOneFile(from, to, false);
+        fs::remove(from, ec);
+    }
+    if (ec) Fail(ec, false);
+}
+
+void FileSystem::DeleteFile(const std::string& path, bool force) {
+    const fs::path native = paths_.ToNative(path);
+    const auto type = TypeOf(native);
+    if (type == fs::file_type::not_found || type == fs::file_type::directory)
+        throw RuntimeError(kFileNotFound);
+    if (!force && ReadOnly(native)) throw RuntimeError(kPermissionDenied);
+    Mutating("delete " + path);
+    std::error_code ec;
+    fs::remove(native, ec);
+    if (ec) Fail(ec, false);
+}
+
+void FileSystem::Rename(const std::string& path, const std::string& newName) {
+    const fs::path from = paths_.ToNative(path);
+    if (TypeOf(from) == fs::file_type::not_found) throw RuntimeError(kFileNotFound);
+    if (newName.empty() || newName.find_first_of("\\/:") != std::string::npos)
+        throw RuntimeError(kBadFileNameOrNumber);
+    const fs::path to = from.parent_path() / newName;
+    if (TypeOf(to) != fs::file_type::not_found && !EqualsNoCase(to.filename().string(), from.filename().string()))
+        throw RuntimeError(kFileAlreadyExists);
+    Mutating("rename " + path + " to " + newName);
+    std::error_code ec;
+    fs::rename(from, to, ec);
+    if (ec) Fail(ec, false);
+}
+
+void FileSystem::ReplaceFile(const std::string& source, const std::string& target) {
+    const fs::path from = paths_.ToNative(source);
+    if (!IsFile(from)) throw RuntimeError(kFileNotFound);
+    const fs::path to = paths_.ToNative(target);
+    if (ReadOnly(to)) throw RuntimeError(kPermissionDenied);
+    Mutating("replace " + target + " with " + source);
+    std::error_code ec;
+    fs::rename(from, to, ec);
+    if (ec) Fail(ec, false);
+}
+
+TextReader FileSystem::OpenTextFile(const std::string& path) const {
+    return TextReader(paths_.ToNative(path));
+}
+
+TextWriter FileSystem::CreateTextFile(const std::string& path, bool overwrite) {
+    const fs::path native = paths_.ToNative(path);
+    if (!overwrite && TypeOf(native) != fs::file_type::not_found) throw RuntimeError(kFileAlreadyExists);
+    if (!IsFolder(native.parent_path())) throw RuntimeError(kPathNotFound);
+    return TextWriter(native, faults_);
+}
+
+bool FileSystem::IsReadOnly(const std::string& path) const { return ReadOnly(paths_.ToNative(path)); }
+
+void FileSystem::SetReadOnly(const std::string& path, bool readOnly) {
+    const fs::path native = paths_.ToNative(path);
+    if (TypeOf(native) == fs::file_type::not_found) throw RuntimeError(kFileNotFound);
+    std::error_code ec;
+    fs::permissions(native, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    readOnly ? fs::perm_options::remove : fs::perm_options::add, ec);
+    if (ec) Fail(ec, false);
+}
+
+std::uintmax_t FileSystem::FileSize(const std::string& path) const {
+    std::error_code ec;
+    const auto size = fs::file_size(paths_.ToNative(path), ec);
+    if (ec) Fail(ec, false);
+    return size;
+}
+
+std::string FileSystem::ReadAllBytes(const std::string& path) const {
+    const fs::path native = paths_.ToNative(path);
+    if (!IsFile(native)) throw RuntimeError(kFileNotFound);
+    std::ifstream in(native, std::ios::binary);
+    if (!in) throw RuntimeError(kPermissionDenied);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+}  // namespace movrand::platform

@@ -1,0 +1,85 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/DriveTable.h"
+#include "platform/TextStream.h"
+#include "platform/WindowsPath.h"
+
+namespace movrand::platform {
+
+class FaultPlan;
+
+// The file-system service. Every path is a Windows-notation text resolved through the drive
+// table without regard to letter case. Failures raise RuntimeError with the platform's numbers.
+// "Read-only" is a file without its owner's write permission; it is honoured even for root.
+// Files are replaced whole: a copy is written beside its target and then renamed over it, so a
+// target is always either the old or the new file.
+class FileSystem {
+public:
+    explicit FileSystem(const DriveTable& drives, FaultPlan* faults = nullptr)
+        : paths_(drives), faults_(faults) {}
+
+    const std::vector<Drive>& Drives() const { return paths_.Drives().Drives(); }
+    // A drive is ready when its root folder exists.
+    bool DriveReady(char letter) const;
+
+    bool FileExists(const std::string& path) const;
+    // Like FileExists, but only a missing file (or folder on its way) answers false; a drive
+    // that is not ready raises 71 and any other failure raises its error.
+    bool ProbeFile(const std::string& path) const;
+    bool FolderExists(const std::string& path) const;
+    // The path with every existing component in the case stored on disk.
+    std::string ReportedPath(const std::string& path) const { return paths_.Reported(path); }
+
+    // Names of the files / subfolders of a folder, in the one fixed listing order (by name,
+    // without regard to case). Raises 76 when the folder does not exist.
+    std::vector<std::string> FileNames(const std::string& folder) const;
+    std::vector<std::string> FolderNames(const std::string& folder) const;
+
+    void CreateFolder(const std::string& path);
+    // Without forcing, a folder holding read-only content is refused (70) before anything is
+    // deleted. Links inside are removed, never followed.
+    void DeleteFolder(const std::string& path, bool force = false);
+    // Renames; across devices copies, then deletes the source.
+    void MoveFolder(const std::string& source, const std::string& destination);
+    // Copies a folder and everything in it; an existing destination is merged into.
+    void CopyFolder(const std::string& source, const std::string& destination,
+                    bool overwrite = true);
+    // A destination ending with "\" names a folder that receives the file under its own name.
+    void CopyFile(const std::string& source, const std::string& destination,
+                  bool overwrite = true);
+    void MoveFile(const std::string& source, const std::string& destination);
+    void DeleteFile(const std::string& path, bool force = false);
+    // Gives a file or folder a new name in the same folder.
+    void Rename(const std::string& path, const std::string& newName);
+    // Puts `source` in the place of `target` in one step (both on one drive).
+    void ReplaceFile(const std::string& source, const std::string& target);
+
+    TextReader OpenTextFile(const std::string& path) const;
+    TextWriter CreateTextFile(const std::string& path, bool overwrite = true);
+
+    bool IsReadOnly(const std::string& path) const;
+    void SetReadOnly(const std::string& path, bool readOnly);
+    std::uintmax_t FileSize(const std::string& path) const;
+
+    // The whole content of a file, as bytes.
+    std::string ReadAllBytes(const std::string& path) const;
+
+    const PathResolver& Paths() const { return paths_; }
+    std::filesystem::path Native(const std::string& path) const { return paths_.ToNative(path); }
+    std::string WindowsOf(const std::filesystem::path& native) const { return paths_.ToWindows(native); }
+
+private:
+    void Mutating(const std::string& what);
+    void CopyOneFile(const std::filesystem::path& from, const std::filesystem::path& to,
+                     bool overwrite);
+    void CopyTree(const std::filesystem::path& from, const std::filesystem::path& to, bool overwrite);
+
+    PathResolver paths_;
+    FaultPlan* faults_;
+};
+
+}  // namespace movrand::platform

@@ -1,0 +1,168 @@
+#include "platform/Profile.h"
+
+#include <optional>
+#include <vector>
+
+#include "platform/RuntimeError.h"
+#include "platform/Text.h"
+
+namespace movrand::platform {
+
+namespace {
+
+// One line of the file and where it ends (the line break it carried, kept for rewriting).
+struct Line {
+    std::string Text;
+    std::string Break;
+};
+
+std::vector<Line> SplitLines(const std::string& bytes) {
+    std::vector<Line> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string::npos) {
+            lines.push_back({bytes.substr(start), ""});
+            break;
+        }
+        std::size_t textEnd = end;
+        std::string lineBreak = "\n";
+        if (textEnd > start && bytes[textEnd - 1] == '\r') {
+            --textEnd;
+            lineBreak = "\r\n";
+        }
+        lines.push_back({bytes.substr(start, textEnd - start), lineBreak});
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::string TrimBlanks(const std::string& text) { return Trim(text, true); }
+
+// The section name of a header line, or none.
+std::optional<std::string> HeaderName(const std::string& line) {
+    const std::string trimmed = TrimBlanks(line);
+    if (trimmed.empty() || trimmed[0] != '[') return std::nullopt;
+    const std::size_t close = trimmed.rfind(']');
+    if (close == std::string::npos || close == 0) return std::nullopt;
+    return TrimBlanks(trimmed.substr(1, close - 1));
+}
+
+// The key name of a value line, or none.
+std::optional<std::string> KeyName(const std::string& line) {
+    const std::string trimmed = TrimBlanks(line);
+    if (trimmed.empty() || trimmed[0] == ';') return std::nullopt;
+    const std::size_t equals = trimmed.find('=');
+    if (equals == std::string::npos) return std::nullopt;
+    return TrimBlanks(trimmed.substr(0, equals));
+}
+
+std::string ValueOf(const std::string& line) {
+    std::string value = TrimBlanks(line.substr(line.find('=') + 1));
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return value;
+}
+
+// Index range [first, last) of the lines inside the first section of that name (after its
+// header), or none.
+std::optional<std::pair<std::size_t, std::size_t>> FindSection(const std::vector<Line>& lines,
+                                                               const std::string& section) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const auto name = HeaderName(lines[i].Text);
+        if (!name || !EqualsNoCase(*name, section)) continue;
+        std::size_t end = i + 1;
+        while (end < lines.size() && !HeaderName(lines[end].Text)) ++end;
+        return std::make_pair(i + 1, end);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> FindKey(const std::vector<Line>& lines, std::size_t first,
+                                   std::size_t last, const std::string& key) {
+    for (std::size_t i = first; i < last; ++i) {
+        const auto name = KeyName(lines[i].Text);
+        if (name && EqualsNoCase(*name, key)) return i;
+    }
+    return std::nullopt;
+}
+
+std::string CutToBuffer(const std::string& value, int bufferSize) {
+    if (bufferSize <= 0) return "";
+    const auto limit = static_cast<std::size_t>(bufferSize - 1);
+    return value.size() > limit ? value.substr(0, limit) : value;
+}
+
+}  // namespace
+
+std::string GetPrivateProfileString(const FileSystem& fs, const std::string& section,
+                                    const std::string& key, const std::string& defaultValue,
+                                    int bufferSize, const std::string& file) {
+    const std::string fallback = Utf8FromAnsi(CutToBuffer(AnsiFromUtf8(TrimBlanks(defaultValue)), bufferSize));
+    std::string bytes;
+    try {
+        if (!fs.FileExists(file)) return fallback;
+        bytes = fs.ReadAllBytes(file);
+    } catch (const RuntimeError&) {
+        return fallback;
+    }
+    const std::vector<Line> lines = SplitLines(bytes);
+    const auto range = FindSection(lines, TrimBlanks(AnsiFromUtf8(section)));
+    if (!range) return fallback;
+    const auto at = FindKey(lines, range->first, range->second, TrimBlanks(AnsiFromUtf8(key)));
+    if (!at) return fallback;
+    return Utf8FromAnsi(CutToBuffer(ValueOf(lines[*at].Text), bufferSize));
+}
+
+bool WritePrivateProfileString(FileSystem& fs, const std::string& section, const std::string& key,
+                               const std::string& value, const std::string& file) {
+    const std::string ansiSection = AnsiFromUtf8(section);
+    const std::string ansiKey = TrimBlanks(AnsiFromUtf8(key));
+    const std::string ansiValue = AnsiFromUtf8(value);
+    std::string bytes;
+    if (fs.FileExists(file)) bytes = fs.ReadAllBytes(file);
+    std::vector<Line> lines = SplitLines(bytes);
+    const std::string keyLine = ansiKey + "=" + ansiValue;
+
+    const auto range = FindSection(lines, TrimBlanks(ansiSection));
+    if (range) {
+        if (const auto at = FindKey(lines, range->first, range->second, ansiKey)) {
+            lines[*at].Text = keyLine;
+        } else {
+            // After the section's last non-empty line.
+            std::size_t insertAt = range->second;
+            while (insertAt > range->first && TrimBlanks(lines[insertAt - 1].Text).empty()) --insertAt;
+            if (insertAt > 0 && lines[insertAt - 1].Break.empty()) lines[insertAt - 1].Break = "\r\n";
+            lines.insert(lines.begin() + static_cast<long>(insertAt), Line{keyLine, "\r\n"});
+        }
+    } else {
+        if (!lines.empty() && lines.back().Break.empty()) lines.back().Break = "\r\n";
+        lines.push_back({"[" + ansiSection + "]", "\r\n"});
+        lines.push_back({keyLine, "\r\n"});
+    }
+
+    std::string out;
+    out.reserve(bytes.size() + keyLine.size() + 8);
+    for (const Line& line : lines) out += line.Text + line.Break;
+
+    // Written beside the file, then put in its place.
+    const std::string temporary = file + ".movrand-write.tmp";
+    {
+        TextWriter writer = fs.CreateTextFile(temporary);
+        writer.Write(out);
+        writer.Close();
+    }
+    try {
+        fs.ReplaceFile(temporary, file);
+    } catch (...) {
+        try {
+            fs.DeleteFile(temporary, true);
+        } catch (...) {
+        }
+        throw;
+    }
+    return true;
+}
+
+}  // namespace movrand::platform

@@ -1,0 +1,78 @@
+#include "platform/TextStream.h"
+
+#include <cerrno>
+#include <system_error>
+
+#include "platform/FaultPlan.h"
+#include "platform/FileSystemErrors.h"
+#include "platform/RuntimeError.h"
+
+namespace movrand::platform {
+namespace fs = std::filesystem;
+
+TextReader::TextReader(const fs::path& native) {
+    std::error_code ec;
+    if (fs::is_directory(native, ec)) throw RuntimeError(kPermissionDenied);
+    file_.reset(std::fopen(native.c_str(), "rb"));
+    if (!file_) throw ErrorFromCode(std::error_code(errno, std::generic_category()), false);
+}
+
+TextReader::~TextReader() = default;
+
+bool TextReader::AtEndOfStream() {
+    if (!file_) return true;
+    const int c = std::fgetc(file_.get());
+    if (c == EOF) return true;
+    std::ungetc(c, file_.get());
+    return false;
+}
+
+std::string TextReader::ReadLine() {
+    if (!file_) throw RuntimeError(kBadFileNameOrNumber);
+    std::string line;
+    int c;
+    bool any = false;
+    while ((c = std::fgetc(file_.get())) != EOF) {
+        any = true;
+        if (c == '\n') break;
+        line += static_cast<char>(c);
+    }
+    if (!any) throw RuntimeError(62, "Input past end of file");
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line;
+}
+
+void TextReader::Close() { file_.reset(); }
+
+TextWriter::TextWriter(const fs::path& native, FaultPlan* faults) : faults_(faults), native_(native) {
+    if (faults_) faults_->Check("create " + native.string());
+    std::error_code ec;
+    if (fs::is_directory(native, ec)) throw RuntimeError(kPermissionDenied);
+    const auto status = fs::status(native, ec);
+    if (!ec && fs::exists(status) && (status.permissions() & fs::perms::owner_write) == fs::perms::none)
+        throw RuntimeError(kPermissionDenied);
+    file_.reset(std::fopen(native.c_str(), "wb"));
+    if (!file_) throw ErrorFromCode(std::error_code(errno, std::generic_category()), true);
+}
+
+TextWriter::~TextWriter() = default;
+
+void TextWriter::Write(const std::string& text) {
+    if (!file_) throw RuntimeError(kBadFileNameOrNumber);
+    if (!text.empty() && std::fwrite(text.data(), 1, text.size(), file_.get()) != text.size())
+        throw ErrorFromCode(std::error_code(errno, std::generic_category()), false);
+}
+
+void TextWriter::WriteLine(const std::string& line) { Write(line + "\r\n"); }
+
+void TextWriter::Close() {
+    if (!file_) return;
+    if (faults_) faults_->Check("write " + native_.string());
+    std::FILE* f = file_.release();
+    const bool flushed = std::fflush(f) == 0;
+    const int error = errno;
+    const bool closed = std::fclose(f) == 0;
+    if (!flushed || !closed) throw ErrorFromCode(std::error_code(error, std::generic_category()), false);
+}
+
+}  // namespace movrand::platform

@@ -1,0 +1,57 @@
+#pragma once
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace movrand::platform {
+
+class FaultPlan;
+
+// A text file read line by line; lines may end with CR LF or LF. Bytes are kept as they are.
+class TextReader {
+public:
+    explicit TextReader(const std::filesystem::path& native);  // raises 53 when missing
+    TextReader(TextReader&&) noexcept = default;
+    TextReader& operator=(TextReader&&) noexcept = default;
+    ~TextReader();
+
+    bool AtEndOfStream();
+    std::string ReadLine();
+    void Close();
+
+private:
+    struct Closer {
+        void operator()(std::FILE* f) const {
+            if (f) std::fclose(f);
+        }
+    };
+    std::unique_ptr<std::FILE, Closer> file_;
+};
+
+// A text file written line by line, each line followed by CR LF. The file is created (replacing
+// an existing one) when the writer is made.
+class TextWriter {
+public:
+    TextWriter(const std::filesystem::path& native, FaultPlan* faults);
+    TextWriter(TextWriter&&) noexcept = default;
+    TextWriter& operator=(TextWriter&&) noexcept = default;
+    ~TextWriter();
+
+    void WriteLine(const std::string& line);
+    void Write(const std::string& text);
+    // Writes what is buffered to the disk; raises the platform's error when that fails.
+    void Close();
+
+private:
+    struct Closer {
+        void operator()(std::FILE* f) const {
+            if (f) std::fclose(f);
+        }
+    };
+    std::unique_ptr<std::FILE, Closer> file_;
+    FaultPlan* faults_ = nullptr;
+    std::filesystem::path native_;
+};
+
+}  // namespace movrand::platform

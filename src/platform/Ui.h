@@ -1,0 +1,54 @@
+#pragma once
+#include <string>
+
+namespace movrand::platform {
+
+// Icon of the platform's own message box.
+enum class MessageIcon { None, Information, Critical };
+
+// A question for the program's yes/no window. Sizes are in twips; a size the window does not
+// accept (width 3930 or less, height 1155 or less) keeps the design size.
+struct Question {
+    std::string Message;
+    int MyWidth = 0;
+    int MyHeight = 0;
+    std::string YesTooltip;
+    std::string NoTooltip;
+};
+
+// Everything an operation shows to or asks of the user. Operations never touch a window
+// themselves; the desktop program, the console program and the tests each supply their own.
+// All texts are UTF-8.
+class Ui {
+public:
+    virtual ~Ui() = default;
+
+    // The program's message window (frmMsgBox), shown modally. A width or height of 0 keeps
+    // the design size (3930 x 1755 twips).
+    virtual void ShowMessage(const std::string& message, int widthTwips = 0,
+                             int heightTwips = 0) = 0;
+
+    // The program's yes/no window (frmYesNo), shown modally; true when Yes was clicked.
+    virtual bool AskYesNo(const Question& question) = 0;
+
+    // The team window (frmTeamFolder): the chosen display name, or "" when it was closed
+    // without a choice.
+    virtual std::string SelectTeam() = 0;
+
+    // The file picker (frmFile): the chosen file's full path, or "" when cancelled.
+    virtual std::string SelectFile(const std::string& path, const std::string& pattern,
+                                   const std::string& caption) = 0;
+
+    // The platform's own message box with an OK button (used by the error traps).
+    virtual void ShowPlatformMessage(const std::string& text, MessageIcon icon,
+                                     const std::string& title) = 0;
+
+    // The hourglass pointer.
+    virtual void SetBusy(bool busy) = 0;
+    virtual bool IsBusy() const = 0;
+
+    // Lets pending user-interface events run.
+    virtual void DoEvents() = 0;
+};
+
+}  // namespace movrand::platform

@@ -1,0 +1,111 @@
+#include "roster/IniFunctions.h"
+
+#include <algorithm>
+
+#include "platform/ErrorTrap.h"
+#include "platform/Text.h"
+#include "roster/clsIniFile.h"
+
+namespace movrand {
+
+using platform::RunTrapped;
+using platform::TrapForm;
+
+std::string CleanIniValue(const std::string& raw) {
+    if (raw.empty()) return "";
+    std::string value = raw;
+    // An inline comment; a ";" in the first place is part of the value.
+    const std::size_t comment = value.find(';');
+    if (comment != std::string::npos && comment >= 1) value = platform::Trim(value.substr(0, comment));
+    value = platform::Trim(value);
+    std::replace(value.begin(), value.end(), ' ', '*');
+    while (!value.empty() && (value.back() == '\t' || value.back() == '*')) {
+        value.pop_back();
+        value = platform::Trim(value);
+    }
+    std::replace(value.begin(), value.end(), '*', ' ');
+    return platform::Trim(value);
+}
+
+std::string ReadIniValue(ProgramValues& pv, platform::Ui& ui, const std::string& section,
+                         const std::string& key, const std::string& file) {
+    platform::FileSystem fs = pv.Files();
+    const std::string value = CleanIniValue(clsIniFile(fs).ReadIniFile(section, key, file));
+    ui.DoEvents();
+    return value;
+}
+
+void WriteIniValue(ProgramValues& pv, platform::Ui& ui, const std::string& section,
+                   const std::string& key, const std::string& value, const std::string& file) {
+    RunTrapped(ui, TrapForm::Information, pv.ProgramName, [&] {
+        platform::FileSystem fs = pv.Files();
+        if (!clsIniFile(fs).WriteIniFile(" " + section + " ", key, value, file))
+            ui.ShowPlatformMessage("Unable to write to File!", platform::MessageIcon::None,
+                                   pv.ProgramName);
+    });
+}
+
+namespace {
+// Removes a file if it is there, ignoring any failure (used only to clean up after an error).
+void RemoveQuietly(platform::FileSystem& fs, const std::string& path) {
+    try {
+        if (fs.FileExists(path)) fs.DeleteFile(path, true);
+    } catch (...) {
+    }
+}
+}  // namespace
+
+bool StripIniHeaders(ProgramValues& pv, platform::Ui& ui, const std::string& source,
+                     const std::string& destination) {
+    platform::FileSystem fs = pv.Files();
+    // The copy is made beside the destination and put in its place when complete.
+    const std::string partial = destination + ".partial";
+    const bool done = RunTrapped(ui, TrapForm::Information, pv.ProgramName, [&] {
+        platform::TextReader in = fs.OpenTextFile(source);
+        platform::TextWriter out = fs.CreateTextFile(partial);
+        while (!in.AtEndOfStream()) {
+            std::string line = in.ReadLine();
+            if (!line.empty() && line[0] == '[') line.erase(std::remove(line.begin(), line.end(), ' '), line.end());
+            out.WriteLine(line);
+        }
+        in.Close();
+        out.Close();
+        fs.ReplaceFile(partial, destination);
+    });
+    if (!done) {
+        // An old working copy must not outlive a failed copy: it could later be written back
+        // over another roster.
+        RemoveQuietly(fs, partial);
+        RemoveQuietly(fs, destination);
+    }
+    return done;
+}
+
+bool SaveDriverIni(ProgramValues& pv, platform::Ui& ui) {
+    platform::FileSystem fs = pv.Files();
+    const std::string temporary = pv.AppPath + "tempdriver.zorvex";
+    return RunTrapped(ui, TrapForm::Information, pv.ProgramName, [&] {
+        {
+            platform::TextReader in = fs.OpenTextFile(pv.DriverWorkFile);
+            platform::TextWriter out = fs.CreateTextFile(temporary);
+            while (!in.AtEndOfStream()) {
+                std::string line = in.ReadLine();
+                ui.DoEvents();
+                if (!line.empty() && line[0] == '[') {
+                    // The first and last characters are taken to be the brackets.
+                    if (line.size() < 2) throw platform::RuntimeError(5);
+                    line = "[ " + line.substr(1, line.size() - 2) + " ]";
+                }
+                ui.DoEvents();
+                out.WriteLine(line);
+            }
+            in.Close();
+            out.Close();
+        }
+        // The copy lands beside driver.ini and is renamed over it in one step.
+        fs.CopyFile(temporary, pv.DriverIniFile, true);
+        fs.DeleteFile(temporary, true);
+    });
+}
+
+}  // namespace movrand

@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include "DemoInstallation.h"
+#include "TempDrive.h"
+#include "platform/RuntimeError.h"
+#include "roster/IniFunctions.h"
+
+namespace movrand::test {
+namespace {
+
+TEST(ReadIniValue, CleansValuesLikeTheRosterExpects) {
+    EXPECT_EQ(CleanIniValue("Jack ; comment"), "Jack");
+    EXPECT_EQ(CleanIniValue(";Jack"), ";Jack");
+    EXPECT_EQ(CleanIniValue("Jack;"), "Jack");
+    EXPECT_EQ(CleanIniValue("Ferrari 312 \t"), "Ferrari 312");
+    EXPECT_EQ(CleanIniValue("A*B"), "A B");
+    EXPECT_EQ(CleanIniValue("AB**"), "AB");
+    EXPECT_EQ(CleanIniValue("Not Found!"), "Not Found!");
+    EXPECT_EQ(CleanIniValue(""), "");
+    EXPECT_EQ(CleanIniValue("a \t * \t"), "a");
+}
+
+TEST(ReadIniValue, ReadsTheWorkingCopyAndLetsEventsRun) {
+    TempDrive drive;
+    const int before = drive.Ui.EventsRun;
+    EXPECT_EQ(ReadIniValue(drive.Pv, drive.Ui, "driver_12", "last_name", drive.Pv.DriverWorkFile), "Clark");
+    EXPECT_EQ(ReadIniValue(drive.Pv, drive.Ui, "driver_7", "car_number", drive.Pv.DriverWorkFile), "07");
+    EXPECT_EQ(ReadIniValue(drive.Pv, drive.Ui, "driver_20", "car_number", drive.Pv.DriverWorkFile), "Not Found!");
+    EXPECT_GT(drive.Ui.EventsRun, before);
+}
+
+TEST(WorkingCopy, StripAndSaveRoundTripTheGamesRoster) {
+    TempDrive drive;
+    const std::string work = drive.Read(drive.Pv.DriverWorkFile);
+    EXPECT_NE(work.find("[driver_3]\r\n"), std::string::npos);
+    EXPECT_EQ(work.find("[ driver_3 ]"), std::string::npos);
+    WriteIniValue(drive.Pv, drive.Ui, "driver_3", "car_number", "44", drive.Pv.DriverWorkFile);
+    ASSERT_TRUE(SaveDriverIni(drive.Pv, drive.Ui));
+    EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
+    std::string expected = demo::SampleRoster();
+    const std::string old = "[ driver_3 ]\r\nfirst_name = Jackie\r\nlast_name = Stewart\t; surname\r\nnationality = 12\r\n"
+                            "team_number = 1\r\ncar_number = 3\r\n";
+    const auto at = expected.find(old);
+    ASSERT_NE(at, std::string::npos);
+    expected.replace(at + old.size() - std::string("car_number = 3\r\n").size(), 16, "car_number=44\r\n");
+    EXPECT_EQ(drive.Read(drive.Pv.DriverIniFile), expected);
+    EXPECT_FALSE(drive.Exists(drive.Pv.AppPath + "tempdriver.zorvex"));
+}
+
+TEST(WorkingCopy, HeadersComeBackWithOneBlankEachSide) {
+    TempDrive drive;
+    drive.Write(drive.Pv.DriverIniFile, "[driver_12]\n[  a  b ]\r\nx = 1\n");
+    drive.MakeWorkingCopy();
+    EXPECT_EQ(drive.Read(drive.Pv.DriverWorkFile), "[driver_12]\r\n[ab]\r\nx = 1\r\n");
+    ASSERT_TRUE(SaveDriverIni(drive.Pv, drive.Ui));
+    EXPECT_EQ(drive.Read(drive.Pv.DriverIniFile), "[ driver_12 ]\r\n[ ab ]\r\nx = 1\r\n");
+}
+
+TEST(WorkingCopy, FailuresAreReportedAndLoseNothing) {
+    TempDrive drive;
+    const std::string roster = drive.Read(drive.Pv.DriverIniFile);
+    // A lone "[" cannot be rebuilt: driver.ini stays as it was.
+    drive.Write(drive.Pv.DriverWorkFile, "[driver_1]\r\n[\r\n");
+    EXPECT_FALSE(SaveDriverIni(drive.Pv, drive.Ui));
+    ASSERT_EQ(drive.Ui.Traps.size(), 1u);
+    EXPECT_EQ(drive.Ui.Traps[0].Title, "Movrand");
+    EXPECT_EQ(drive.Ui.Traps[0].Icon, platform::MessageIcon::Information);
+    EXPECT_EQ(drive.Read(drive.Pv.DriverIniFile), roster);
+
+    // Writing a key into a file that does not exist creates nothing and reports the failed open.
+    WriteIniValue(drive.Pv, drive.Ui, "driver_1", "car_number", "1", "C:\\nowhere.ini");
+    ASSERT_EQ(drive.Ui.Traps.size(), 2u);
+    EXPECT_EQ(drive.Ui.Traps[1].Text, "53\r\nFile not found");
+    EXPECT_FALSE(drive.Exists("C:\\nowhere.ini"));
+
+    // A stored driver.ini that has gone leaves no old working copy behind.
+    EXPECT_FALSE(StripIniHeaders(drive.Pv, drive.Ui, "C:\\gone\\driver.ini", drive.Pv.DriverWorkFile));
+    EXPECT_FALSE(drive.Exists(drive.Pv.DriverWorkFile));
+    EXPECT_EQ(drive.Ui.Traps.size(), 3u);
+}
+
+TEST(WorkingCopy, SaveReplacesDriverIniInOneStep) {
+    TempDrive drive;
+    const std::string roster = drive.Read(drive.Pv.DriverIniFile);
+    drive.Pv.Env.Faults = std::make_shared<platform::FaultPlan>();
+    // create temp, write temp, copy over driver.ini, delete temp: fail each in turn.
+    for (int step = 1; step <= 4; ++step) {
+        drive.Pv.Env.Faults->FailAt(step, platform::kDiskFull);
+        SaveDriverIni(drive.Pv, drive.Ui);
+        const std::string now = drive.Read(drive.Pv.DriverIniFile);
+        EXPECT_EQ(now, roster) << "step " << step;
+    }
+}
+
+}  // namespace
+}  // namespace movrand::test

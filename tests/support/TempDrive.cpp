@@ -1,0 +1,75 @@
+#include "TempDrive.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+#include "DemoInstallation.h"
+#include "roster/IniFunctions.h"
+
+namespace movrand::test {
+namespace fs = std::filesystem;
+
+TempDrive::TempDrive(bool withInstallation) {
+    std::string pattern = (fs::temp_directory_path() / "movrand-test-XXXXXX").string();
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    if (!::mkdtemp(buffer.data())) throw std::runtime_error("mkdtemp failed");
+    root_ = buffer.data();
+    fs::create_directories(DriveC());
+    Pv.Env.Drives = platform::DriveTable({{'C', DriveC()}});
+    Pv.Env.Settings = platform::SettingsStore(root_ / "config");
+    Pv.Env.DataHome = DriveC() / "users" / "player" / "data";
+    Pv.ProgramName = "Movrand";
+    Pv.AppPath = Pv.Env.ProgramFolder() + "\\";
+    Pv.WebsiteURL = "http://www.zorvex-gpl.example/zorvex/newsite/newdefaultjava.asp";
+    Pv.DriverWorkFile = Pv.AppPath + "driver.zorvex";
+    if (withInstallation) {
+        demo::MakeGplInstallation(DriveC() / "sierra" / "gpl");
+        Pv.DriverIniFile = "C:\\sierra\\gpl\\driver.ini";
+        Pv.GPLPath = "C:\\sierra\\gpl\\";
+        MakeWorkingCopy();
+    }
+}
+
+TempDrive::~TempDrive() {
+    std::error_code ec;
+    // Read-only files and folders must not stop the clean-up.
+    for (fs::recursive_directory_iterator it(root_, ec), end; !ec && it != end; it.increment(ec))
+        if (!it->is_symlink()) fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(root_, ec);
+}
+
+fs::path TempDrive::Native(const std::string& windowsPath) const {
+    return Pv.Files().Native(windowsPath);
+}
+
+void TempDrive::AddDrive(char letter, const fs::path& native, bool create) {
+    if (create) fs::create_directories(native);
+    std::vector<platform::Drive> drives = Pv.Env.Drives.Drives();
+    drives.push_back({letter, native});
+    Pv.Env.Drives = platform::DriveTable(drives);
+}
+
+void TempDrive::Write(const std::string& windowsPath, const std::string& bytes) {
+    demo::WriteFile(Native(windowsPath), bytes);
+}
+
+std::string TempDrive::Read(const std::string& windowsPath) const {
+    std::ifstream in(Native(windowsPath), std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + windowsPath);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+bool TempDrive::Exists(const std::string& windowsPath) const {
+    std::error_code ec;
+    return fs::exists(Native(windowsPath), ec);
+}
+
+void TempDrive::MakeWorkingCopy() { StripIniHeaders(Pv, Ui, Pv.DriverIniFile, Pv.DriverWorkFile); }
+
+}  // namespace movrand::test
