@@ -25,13 +25,9 @@ std::vector<Line> SplitLines(const std::string& bytes) {
             lines.push_back({bytes.substr(start), ""});
             break;
         }
-        std::size_t textEnd = end;
-        std::string lineBreak = "\n";
-        if (textEnd > start && bytes[textEnd - 1] == '\r') {
-            --textEnd;
-            lineBreak = "\r\n";
-        }
-        lines.push_back({bytes.substr(start, textEnd - start), lineBreak});
+        const bool crlf = end > start && bytes[end - 1] == '\r';
+        const std::size_t textEnd = crlf ? end - 1 : end;
+        lines.push_back({bytes.substr(start, textEnd - start), crlf ? "\r\n" : "\n"});
         start = end + 1;
     }
     return lines;
