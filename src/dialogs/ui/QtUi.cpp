@@ -1,10 +1,10 @@
 #include "dialogs/ui/QtUi.h"
 
 #include <QApplication>
-#include <QInputDialog>
 
 #include "dialogs/ui/PlatformMessageBox.h"
 #include "dialogs/ui/frmMsgBox.h"
+#include "dialogs/ui/frmTeamFolder.h"
 #include "dialogs/ui/frmYesNo.h"
 #include "resources/StringTable.h"
 
@@ -52,11 +52,10 @@ bool QtUi::AskYesNo(const platform::Question& question) {
 }
 
 std::string QtUi::SelectTeam() {
-    bool ok = false;
-    const QString team = QInputDialog::getItem(
-        nullptr, QString(), "Please select the team that these files are to be added to:",
-        {"Brabham", "BRM", "Cooper", "Eagle", "Ferrari", "Honda", "Lotus"}, 0, false, &ok);
-    return ok ? team.toStdString() : std::string();
+    frmTeamFolder window(pv_, *this, DialogParent());
+    window.Load();
+    window.exec();
+    return window.Team();
 }
 
 std::string QtUi::SelectFile(const std::string&, const std::string&, const std::string&) {
