@@ -60,7 +60,7 @@ class Assignment {
     }
     std::string SelectedText() { return text_.empty() ? DriverName(pv_, ui_, driver_) : text_; }
 
-    // False when a write or the save failed; what was written is then taken back.
+    // False when a write or the save failed and the roster was left as it was.
     bool Assign(const std::string& old, CarNumberResult& result) {
         // The missing-value text must never become anyone's number.
         if (IsNoNumber(new_)) {
@@ -84,16 +84,12 @@ class Assignment {
             }
             if (!WriteCarNumber(holder, old)) return false;
         }
-        if (!WriteCarNumber(driver_, new_)) {
-            // The holder keeps his number rather than two drivers sharing the old one.
-            if (holder != 0) WriteCarNumber(holder, new_);
-            return false;
-        }
-        if (!SaveDriverIni(pv_, ui_)) {
-            // driver.ini was not changed: the working copy is made from it again, so the roster
-            // the program shows is the game's.
+        if (!WriteCarNumber(driver_, new_) || !SaveDriverIni(pv_, ui_)) {
+            // The working copy is made from driver.ini again, so the roster the program shows is
+            // the game's and no half-made swap is saved later. A save can fail after driver.ini
+            // was already replaced; then the change did happen.
             StripIniHeaders(pv_, ui_, pv_.DriverIniFile, pv_.DriverWorkFile);
-            return false;
+            if (CarNumberOf(driver_) != new_) return false;
         }
         result.Changed = true;
 

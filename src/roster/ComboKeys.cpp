@@ -22,13 +22,12 @@ ComboKeyResult SelectEntry(const std::vector<std::string>& entries, std::size_t 
 
 ComboKeyResult ComboKeyDown(const std::vector<std::string>& entries, int keyCode) {
     if (keyCode != kKeyF2 && keyCode != kKeyBackspace && keyCode != kKeyLeft) return {};
-    if (entries.empty()) {
-        ComboKeyResult nothing;
-        nothing.Consumed = true;
-        return nothing;
-    }
-    // Selecting an entry highlights its whole text, as the box does.
-    return SelectEntry(entries, 0, 0);
+    if (entries.empty()) return {};
+    // Selecting an entry highlights its whole text, as the box does. The key itself goes on to
+    // the box; a Backspace's character is swallowed by the key press rule.
+    ComboKeyResult result = SelectEntry(entries, 0, 0);
+    result.Consumed = false;
+    return result;
 }
 
 ComboKeyResult ComboKeyPress(const std::vector<std::string>& entries, const ComboState& box,

@@ -30,8 +30,9 @@ struct ComboKeyResult {
     bool Consumed = false;
 };
 
-// Key down: F2, Backspace and Left select entry 0 (so Backspace never deletes a character);
-// every other key is left to the box.
+// Key down: F2, Backspace and Left select entry 0; every other key does nothing here. The key
+// is not consumed: the window then delivers its character, if any, to ComboKeyPress, which
+// swallows it, so Backspace never deletes a character.
 ComboKeyResult ComboKeyDown(const std::vector<std::string>& entries, int keyCode);
 
 // Key press, type-ahead: the search text is the box's text (when nothing is selected) or its
