@@ -16,6 +16,17 @@ namespace movrand {
 using platform::RunTrapped;
 using platform::TrapForm;
 
+namespace {
+// " " + the text without its outer blanks + the tooltip: a nationality in front of a team's
+// tooltip.
+std::string PrefixedTooltip(const std::string& text, const std::string& tooltip) {
+    std::string result(1, ' ');
+    result += platform::Trim(text);
+    result += tooltip;
+    return result;
+}
+}  // namespace
+
 DriverListView LoadDriverList(ProgramValues& pv, platform::Ui& ui) {
     DriverListView view;
     view.Ok = RunTrapped(ui, TrapForm::Information, pv.ProgramName, [&] {
@@ -52,7 +63,7 @@ DriverView ShowDriver(ProgramValues& pv, platform::Ui& ui, int driverNumber) {
         const int teamNumber =
             ToWholeNumber(ReadIniValue(pv, ui, section, "team_number", pv.DriverWorkFile));
         if (const Team* team = TeamByNumber(teamNumber))
-            view.ListTooltip = " " + platform::Trim(view.FlagTooltip) + team->DriverTooltip;
+            view.ListTooltip = PrefixedTooltip(view.FlagTooltip, team->DriverTooltip);
         view.ListTooltipApplied = true;
 
         view.CarNumber = ReadIniValue(pv, ui, section, "car_number", pv.DriverWorkFile);
@@ -86,7 +97,7 @@ BadgeView ShowTeamBadge(ProgramValues& pv, platform::Ui& ui, int team, const std
             view.Tooltip = asDriver ? entry->DriverTooltip : entry->ShortTooltip;
             view.PictureId = entry->PictureId;
         }
-        if (!text.empty()) view.Tooltip = " " + platform::Trim(text) + view.Tooltip;
+        if (!text.empty()) view.Tooltip = PrefixedTooltip(text, view.Tooltip);
     });
     return view;
 }
