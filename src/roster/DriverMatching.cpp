@@ -82,10 +82,10 @@ std::vector<std::string> ShowTeamDrivers(ProgramValues& pv, platform::Ui& ui,
                 ReadIniValue(pv, ui, section, "first_name", pv.DriverWorkFile);
             const std::string carNumber =
                 ReadIniValue(pv, ui, section, "car_number", pv.DriverWorkFile);
-            std::string entry = firstName + " " + lastName + " [" + carNumber + "]";
             const std::string base = DriverFileBase(lastName, carNumber);
-            if (IsSafeFileNamePart(base) && fs.FileExists(folder + base + ".3do"))
-                entry += "   (matched to car)";
+            const bool matched = IsSafeFileNamePart(base) && fs.FileExists(folder + base + ".3do");
+            std::string entry = firstName + " " + lastName + " [" + carNumber;
+            entry += matched ? "]   (matched to car)" : "]";
             entries.push_back(std::move(entry));
         }
     });
