@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "DemoInstallation.h"
+#include "FaultSweep.h"
 #include "RosterText.h"
 #include "TempDrive.h"
 #include "platform/FaultPlan.h"
@@ -159,53 +160,29 @@ TEST(AssignCarNumber, TheMissingValueTextIsNeverWrittenAsANumber) {
 
 TEST(AssignCarNumber, AFailureAtAnyStepLeavesBothRostersAgreeingAndWhole) {
     const std::string swapped = DemoRosterWith({{"5", "12"}, {"12", "5"}});
-    int steps = 0;
-    {
-        TempDrive drive;
-        auto counter = std::make_shared<platform::FaultPlan>();
-        drive.Pv.Env.Faults = counter;
-        AssignCarNumber(drive.Pv, drive.Ui, 5, "12", "Jochen Rindt");
-        steps = counter->Count();
-    }
-    ASSERT_GE(steps, 4);  // two working-copy writes and the save, each at least one step
-    bool sawChange = false;
-    bool sawFailure = false;
-    for (int step = 1; step <= steps + 1; ++step) {
-        TempDrive drive;
-        auto faults = std::make_shared<platform::FaultPlan>();
-        faults->FailAt(step, platform::kPermissionDenied);
-        drive.Pv.Env.Faults = faults;
-        const CarNumberResult result = AssignCarNumber(drive.Pv, drive.Ui, 5, "12", "Jochen Rindt");
-        drive.Pv.Env.Faults.reset();
-
+    CarNumberResult result;
+    FaultSweep sweep;
+    sweep.Operation = [&](TempDrive& drive) {
+        result = AssignCarNumber(drive.Pv, drive.Ui, 5, "12", "Jochen Rindt");
+    };
+    sweep.Check = [&](TempDrive& drive, int) {
         const std::string roster = drive.Read(drive.Pv.DriverIniFile);
-        EXPECT_TRUE(roster == swapped || roster == demo::SampleRoster()) << "step " << step;
+        EXPECT_TRUE(roster == swapped || roster == demo::SampleRoster());
         // The working copy is always the game's roster with its headers stripped.
         TempDrive fresh;
         fresh.Write(fresh.Pv.DriverIniFile, roster);
         fresh.MakeWorkingCopy();
-        EXPECT_EQ(drive.Read(drive.Pv.DriverWorkFile), fresh.Read(fresh.Pv.DriverWorkFile))
-            << "step " << step;
-        // The swap is told only when it was saved.
-        EXPECT_EQ(!drive.Ui.Messages.empty(), result.Changed) << "step " << step;
-        if (result.Changed) {
-            EXPECT_EQ(roster, swapped) << "step " << step;
-        }
+        EXPECT_EQ(drive.Read(drive.Pv.DriverWorkFile), fresh.Read(fresh.Pv.DriverWorkFile));
+        EXPECT_FALSE(drive.Ui.Traps.empty());
         EXPECT_FALSE(drive.Ui.IsBusy());
-        if (faults->LastFailure().empty()) {
-            EXPECT_TRUE(result.Changed) << "step " << step;
-            sawChange = true;
-        } else {
-            EXPECT_FALSE(drive.Ui.Traps.empty()) << "step " << step;
-            // A change that did not happen leaves the button for another try.
-            if (!result.Changed) {
-                EXPECT_FALSE(result.DisableSaveButton) << "step " << step;
-            }
-            sawFailure = true;
-        }
-    }
-    EXPECT_TRUE(sawChange);
-    EXPECT_TRUE(sawFailure);
+        // The swap is told only when it was saved; a change that did not happen leaves the
+        // button for another try.
+        EXPECT_EQ(!drive.Ui.Messages.empty(), result.Changed);
+        EXPECT_EQ(result.Changed, roster == swapped);
+        EXPECT_EQ(result.DisableSaveButton, result.Changed);
+    };
+    // Two working-copy writes and the save, each at least one step.
+    EXPECT_GE(sweep.Run(), 4);
 }
 
 }  // namespace
