@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "dialogs/ui/PlatformMessageBox.h"
+#include "dialogs/ui/frmFile.h"
 #include "dialogs/ui/frmMsgBox.h"
 #include "dialogs/ui/frmTeamFolder.h"
 #include "dialogs/ui/frmYesNo.h"
@@ -58,8 +59,15 @@ std::string QtUi::SelectTeam() {
     return window.Team();
 }
 
-std::string QtUi::SelectFile(const std::string&, const std::string&, const std::string&) {
-    return "";
+std::string QtUi::SelectFile(const std::string& path, const std::string& pattern,
+                             const std::string& caption) {
+    frmFile window(pv_, *this, DialogParent());
+    window.SetPath(path);
+    window.SetPattern(pattern);
+    window.SetTopCaption(caption);
+    window.Load();
+    window.exec();
+    return window.FileSelected() ? window.PathLine() : std::string();
 }
 
 void QtUi::ShowPlatformMessage(const std::string& text, platform::MessageIcon icon,

@@ -110,8 +110,8 @@ TEST(MessageWindow, AClickThatEndsOutsideThePictureDoesNothing) {
     Fixture f;
     auto opened = WhenModal("frmMsgBox", [&](QWidget* w) {
         auto* ok = Control(w, "img(0)");
-        test::SendMouse(ok, QEvent::MouseButtonPress, QPoint(5, 5));
-        test::SendMouse(ok, QEvent::MouseButtonRelease, QPoint(-20, 5));
+        test::SendMouse(ok, QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton);
+        test::SendMouse(ok, QEvent::MouseButtonRelease, QPoint(-20, 5), Qt::NoButton);
         EXPECT_TRUE(w->isVisible());
         Click(ok);
     });

@@ -1,22 +1,23 @@
 #pragma once
 // Helpers for GUI tests that drive modal windows: a modal window runs its own event loop, so the
-// test hands over what to do with it before it opens.
-#include <QAbstractItemView>
+// test hands over what to do with it before it opens. Input goes through SimulatedInput.h.
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
 
+#include "ui/SimulatedInput.h"
+
 namespace movrand::test {
 
 // Runs `action` with the first visible modal window for which `matches` holds, as soon as it is
-// showing. Gives up after `timeoutMs`, so a window that never opens fails the test instead of
-// hanging it. Returns a flag that becomes true once the action has run.
+// showing. After `timeoutMs` it gives up and closes whatever modal window is open instead, so a
+// window that never opens fails the test instead of hanging it. Returns a flag that becomes true
+// once the action has run.
 inline std::shared_ptr<bool> WhenModal(std::function<bool(QWidget*)> matches,
                                        std::function<void(QWidget*)> action,
                                        int timeoutMs = 10000) {
@@ -33,8 +34,13 @@ inline std::shared_ptr<bool> WhenModal(std::function<bool(QWidget*)> matches,
             *done = true;
             action(modal);
         } else if (clock->elapsed() > timeoutMs) {
-            timer->stop();
-            timer->deleteLater();
+            // Whatever opened instead is closed, so the test fails rather than hangs.
+            if (modal) {
+                modal->close();
+            } else {
+                timer->stop();
+                timer->deleteLater();
+            }
         }
     });
     timer->start();
@@ -52,39 +58,6 @@ inline std::shared_ptr<bool> WhenModal(const QString& objectName,
 template <typename T = QWidget>
 T* Control(QWidget* window, const QString& name) {
     return window->findChild<T*>(name);
-}
-
-inline void SendMouse(QWidget* target, QEvent::Type type, QPoint at) {
-    QMouseEvent event(type, QPointF(at), QPointF(target->mapToGlobal(at)), Qt::LeftButton,
-                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &event);
-}
-
-// A left click in the middle of a control (or at a point of it).
-inline void Click(QWidget* target, QPoint at = QPoint(-1, -1)) {
-    if (at == QPoint(-1, -1)) at = target->rect().center();
-    SendMouse(target, QEvent::MouseButtonPress, at);
-    SendMouse(target, QEvent::MouseButtonRelease, at);
-}
-
-inline void DoubleClick(QWidget* target, QPoint at = QPoint(-1, -1)) {
-    if (at == QPoint(-1, -1)) at = target->rect().center();
-    SendMouse(target, QEvent::MouseButtonPress, at);
-    SendMouse(target, QEvent::MouseButtonRelease, at);
-    SendMouse(target, QEvent::MouseButtonDblClick, at);
-    SendMouse(target, QEvent::MouseButtonRelease, at);
-}
-
-// Clicks the row of a list view (through its viewport, as a user would).
-inline void ClickRow(QAbstractItemView* view, int row, bool twice = false) {
-    const QModelIndex index = view->model()->index(row, 0);
-    view->scrollTo(index);
-    const QPoint at = view->visualRect(index).center();
-    if (twice)
-        DoubleClick(view->viewport(), at);
-    else
-        Click(view->viewport(), at);
 }
 
 // Saves a picture of a window for a person to look at, under the build's artifacts folder.
