@@ -76,7 +76,9 @@ void SkinnedWindow::PaintSkin() {
     const double tppY = TwipsPerPixelY();
     const auto tiles = SkinTiles(outerWidth, outerHeight, tile.width() * tppX, tile.height() * tppY,
                                  extent_, rnd_);
-    QPixmap background(size());
+    const qreal ratio = devicePixelRatioF();
+    QPixmap background(size() * ratio);
+    background.setDevicePixelRatio(ratio);
     background.fill(QColor(0x40, 0x40, 0x40));
     {
         QPainter painter(&background);
