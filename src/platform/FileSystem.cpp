@@ -106,6 +106,18 @@ bool FileSystem::FolderExists(const std::string& path) const {
     }
 }
 
+bool FileSystem::SameFolder(const std::string& a, const std::string& b) const {
+    try {
+        const fs::path first = paths_.ToNative(a);
+        const fs::path second = paths_.ToNative(b);
+        if (!IsFolder(first) || !IsFolder(second)) return false;
+        std::error_code ec;
+        return fs::equivalent(first, second, ec) && !ec;
+    } catch (const RuntimeError&) {
+        return false;
+    }
+}
+
 namespace {
 std::vector<std::string> Names(const fs::path& folder, bool folders) {
     if (!IsFolder(folder)) throw RuntimeError(kPathNotFound);

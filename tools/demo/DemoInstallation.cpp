@@ -1,5 +1,7 @@
 #include "DemoInstallation.h"
 
+#include "DemoAddOns.h"
+
 #include <fstream>
 #include <stdexcept>
 #include <vector>
@@ -99,6 +101,7 @@ void MakeDemoPrefix(const fs::path& prefix) {
         WriteFile(stored / lower / (lower + ".dat"), "classic team data of " + lower + "\r\n");
         WriteFile(stored / lower / (std::string(kPrefixes[team]) + ".3do"), "classic model\r\n");
     }
+    MakeDemoAddOns(driveC / "addons");
 }
 
 }  // namespace movrand::demo

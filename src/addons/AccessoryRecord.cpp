@@ -1,0 +1,45 @@
+#include "addons/AccessoryRecord.h"
+
+#include "platform/Text.h"
+#include "roster/IniFunctions.h"
+
+namespace movrand {
+
+void AccessoryRecordWriter::Line(const std::string& text) {
+    out_.WriteLine(platform::AnsiFromUtf8(text));
+}
+
+void AccessoryRecordWriter::WriteStandardFolder(const std::string& folder) {
+    Line("[standardfile]");
+    Line("standard = " + folder);
+    Line("");
+}
+
+void AccessoryRecordWriter::WriteFilesHeader() {
+    Line("[accessories]");
+}
+
+void AccessoryRecordWriter::WriteFileLine(int n, const std::string& name) {
+    Line("file" + std::to_string(n) + " = " + name);
+}
+
+void AccessoryRecordWriter::WriteStatusLine(const std::string& name, bool replacedExisting) {
+    Line(name + (replacedExisting ? " = replaced existing" : " = just added"));
+}
+
+AccessoryRecordContent ReadAccessoryRecord(ProgramValues& pv, platform::Ui& ui,
+                                           const std::string& path) {
+    AccessoryRecordContent content;
+    for (int n = 1;; ++n) {
+        const std::string name = platform::LowerCase(
+            ReadIniValue(pv, ui, "accessories", "file" + std::to_string(n), path));
+        if (name == "not found!") break;
+        const std::string status =
+            platform::LowerCase(ReadIniValue(pv, ui, "accessories", name, path));
+        content.Files.push_back({name, status});
+    }
+    content.Standard = platform::LowerCase(ReadIniValue(pv, ui, "standardfile", "standard", path));
+    return content;
+}
+
+}  // namespace movrand

@@ -1,0 +1,45 @@
+#include "addons/AddOnNames.h"
+
+#include "platform/Text.h"
+
+namespace movrand {
+
+std::string AccessoryRecordName(const std::string& entry) {
+    return kAccessoryRecordPrefix + entry + kRecordExtension;
+}
+
+std::string AccessoryDescriptionName(const std::string& entry) {
+    return "zorvexdesc_" + entry + ".zorvex";
+}
+
+std::string AccessoryBmpName(const std::string& entry) {
+    return "zorvexbmp_" + entry + ".bmp";
+}
+
+std::string AccessoryJpgName(const std::string& entry) {
+    return "zorvexjpg_" + entry + ".jpg";
+}
+
+bool IsEntryPicture(const std::string& name) {
+    return platform::EqualsNoCase(name, kEntryBmp) || platform::EqualsNoCase(name, kEntryJpg);
+}
+
+std::string TeamFolderPath(const ProgramValues& pv, const std::string& folder) {
+    return pv.GPLPath + "cars\\cars67\\" + folder;
+}
+
+std::string InstallerTeam(const std::string& team) {
+    const std::string lower = platform::LowerCase(team);
+    if (lower == "cooper") return "coventry";
+    if (lower == "honda") return "murasama";
+    for (const char* folder :
+         {"brabham", "brm", "coventry", "eagle", "ferrari", "lotus", "murasama"})
+        if (lower == folder) return lower;
+    return "";
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    return folder + "\\" + name;
+}
+
+}  // namespace movrand

@@ -1,0 +1,47 @@
+#pragma once
+#include <string>
+
+#include "app/ProgramValues.h"
+
+namespace movrand {
+
+// Files of an add-on folder, as add-on authors write them.
+inline constexpr const char* kMarkerFile = "zorvexcar.zorvex";
+inline constexpr const char* kEntryBmp = "zorvex.bmp";
+inline constexpr const char* kEntryJpg = "zorvex.jpg";
+
+// Files the installer leaves in a team folder beside the game's own.
+inline constexpr const char* kCarDescriptionFile = "zorvexcardesc.zorvex";
+inline constexpr const char* kCarBmpFile = "zorvexcarbmp.bmp";
+inline constexpr const char* kCarJpgFile = "zorvexcarjpg.jpg";
+inline constexpr const char* kAccessoryRecordPrefix = "zorvexacc_";
+inline constexpr const char* kRecordExtension = ".zorvex";
+inline constexpr const char* kNoCarDescription = "DO NOT DELETE OR MOVE THIS FOLDER";
+
+// The item of the Remove mode list that stands for the installed car.
+inline constexpr const char* kCompleteCar = "Complete Car";
+
+// Parents of the backup folders, below GPLPath.
+inline constexpr const char* kReplacedCars = "cars\\replacedcars\\";
+inline constexpr const char* kReplacedAccessories = "cars\\replacedaccessories\\";
+
+std::string AccessoryRecordName(const std::string& entry);
+std::string AccessoryDescriptionName(const std::string& entry);
+std::string AccessoryBmpName(const std::string& entry);
+std::string AccessoryJpgName(const std::string& entry);
+
+// True for "zorvex.bmp" and "zorvex.jpg" in any letter case: an entry's own pictures, which are
+// never installed under these names.
+bool IsEntryPicture(const std::string& name);
+
+// GPLPath + "cars\cars67\" + folder (no trailing "\").
+std::string TeamFolderPath(const ProgramValues& pv, const std::string& folder);
+
+// The team folder name the installer works with: lower-cased, cooper read as coventry and honda
+// as murasama; "" for anything that is not one of the game's seven teams.
+std::string InstallerTeam(const std::string& team);
+
+// folder + "\" + name.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+}  // namespace movrand

@@ -1,0 +1,286 @@
+#include "addons/InstallAddOnFiles.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "addons/AccessoryRecord.h"
+#include "addons/AccessoryRemoval.h"
+#include "addons/AddOnFolder.h"
+#include "addons/AddOnNames.h"
+#include "addons/BackupFolder.h"
+#include "addons/NormalPointerUi.h"
+#include "addons/SafeNames.h"
+#include "platform/ErrorTrap.h"
+#include "platform/RuntimeError.h"
+#include "platform/Text.h"
+#include "resources/StringTable.h"
+
+namespace movrand {
+
+namespace {
+
+using platform::EqualsNoCase;
+using resources::LoadResString;
+
+// Size of the message window for the installer's refusals (twips).
+constexpr int kRefusalWidth = 4500;
+constexpr int kRefusalHeight = 2000;
+
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+class Installer {
+  public:
+    Installer(ProgramValues& pv, platform::Ui& ui, std::string team, std::string entryFolder,
+              std::string entryName, std::string standardFolder, std::string addOnFolder)
+        : pv_(pv),
+          ui_(ui),
+          fs_(pv.Files()),
+          team_(std::move(team)),
+          teamFolder_(TeamFolderPath(pv, team_)),
+          entryFolder_(std::move(entryFolder)),
+          entryName_(std::move(entryName)),
+          standardFolder_(std::move(standardFolder)),
+          addOnFolder_(std::move(addOnFolder)) {}
+
+    InstallOutcome Accessory();
+    InstallOutcome Car();
+
+  private:
+    std::string Refusal(bool accessory);
+    std::string DescriptionSource();
+    bool DataFileWouldChange() const;
+    bool OverwritesAny() const {
+        return std::any_of(files_.begin(), files_.end(),
+                           [&](const std::string& name) { return fs_.FileExists(Team(name)); });
+    }
+    void InstallCopy(const std::string& source, const std::string& targetName);
+    void CopyIntoTeam(const std::string& name) { fs_.CopyFile(Entry(name), teamFolder_ + "\\"); }
+    void WriteRecordOverProgramCar();
+    void WriteRecordWithBackups();
+    InstallOutcome Refuse(const std::string& message) {
+        ui_.ShowMessage(message, kRefusalWidth, kRefusalHeight);
+        return InstallOutcome::Refused;
+    }
+    std::string Team(const std::string& name) const { return JoinPath(teamFolder_, name); }
+    std::string Entry(const std::string& name) const { return JoinPath(entryFolder_, name); }
+    std::string DataFile() const { return team_ + ".dat"; }
+
+    ProgramValues& pv_;
+    platform::Ui& ui_;
+    platform::FileSystem fs_;
+    std::string team_;
+    std::string teamFolder_;
+    std::string entryFolder_;
+    std::string entryName_;
+    std::string standardFolder_;
+    std::string addOnFolder_;
+    std::vector<std::string> files_;
+};
+
+// Everything that would stop the installation half-way or lose a file is looked at here,
+// before anything is written.
+std::string Installer::Refusal(bool accessory) {
+    for (const std::string& folder : {entryFolder_, addOnFolder_, standardFolder_})
+        if (!folder.empty() && fs_.SameFolder(folder, teamFolder_))
+            return "The files cannot be added: the add-on folder is the GPL team folder they are to be added to.";
+    files_ = EntryFiles(fs_, entryFolder_);
+    for (const std::string& name : files_) {
+        if (!IsPlainName(name))
+            return "The files cannot be added: the file " + Quoted(name) +
+                   " of this entry does not have a usable file name.";
+        if (accessory && !RecordCanCarry(name))
+            return "The accessory cannot be added: the name of its file " + Quoted(name) +
+                   " cannot be kept in the accessory record (it must not hold = ; or *, start with [ or read like file1). Please rename the file.";
+    }
+    if (accessory) {
+        const std::string duplicate = FirstCaseDuplicate(files_);
+        if (!duplicate.empty())
+            return "The accessory cannot be added: its file " + Quoted(duplicate) +
+                   " has the name of another of its files in different letter case.";
+    }
+    // A read-only file in the way would fail the copy after earlier steps had run.
+    for (const std::string& name : files_) {
+        const bool stays = accessory || EqualsNoCase(name, DataFile());
+        if (stays && fs_.FileExists(Team(name)) && fs_.IsReadOnly(Team(name)))
+            throw platform::RuntimeError(platform::kPermissionDenied);
+    }
+    return "";
+}
+
+// The description file the marker names for this entry, or "" when it names none. A file that
+// is named but missing fails the installation before anything is written.
+std::string Installer::DescriptionSource() {
+    if (!fs_.FileExists(MarkerPath(addOnFolder_))) return "";
+    const int number = EntryNumberOf(pv_, ui_, addOnFolder_, entryName_);
+    if (number == 0) return "";
+    const std::string source =
+        JoinPath(addOnFolder_, "zorvex" + team_ + std::to_string(number) + ".zorvex");
+    if (!fs_.FileExists(source)) throw platform::RuntimeError(platform::kFileNotFound);
+    return source;
+}
+
+// True when the entry brings the team's .dat and it differs from the one in the team folder.
+bool Installer::DataFileWouldChange() const {
+    const auto carried = std::find_if(files_.begin(), files_.end(), [&](const std::string& name) {
+        return EqualsNoCase(name, DataFile());
+    });
+    if (carried == files_.end() || !fs_.FileExists(Team(DataFile()))) return false;
+    const std::string ours = Entry(*carried);
+    const std::string theirs = Team(DataFile());
+    return fs_.FileSize(ours) != fs_.FileSize(theirs) ||
+           fs_.ReadAllBytes(ours) != fs_.ReadAllBytes(theirs);
+}
+
+// Puts a picture or description into the team folder under the installer's own name for it,
+// replacing the earlier one (also when read-only).
+void Installer::InstallCopy(const std::string& source, const std::string& targetName) {
+    const std::string target = Team(targetName);
+    if (fs_.FileExists(target)) fs_.DeleteFile(target, true);
+    fs_.CopyFile(source, target);
+}
+
+void Installer::WriteRecordOverProgramCar() {
+    AccessoryRecordWriter record(fs_, Team(AccessoryRecordName(entryName_)));
+    record.WriteStandardFolder(standardFolder_);
+    record.WriteFilesHeader();
+    int n = 1;
+    for (const std::string& name : files_) {
+        if (!standardFolder_.empty()) {
+            record.WriteFileLine(n, name);
+            record.WriteStatusLine(name, fs_.FileExists(JoinPath(standardFolder_, name)));
+            CopyIntoTeam(name);
+        } else {
+            CopyIntoTeam(name);
+            record.WriteFileLine(n, name);
+            record.WriteStatusLine(name, false);
+        }
+        ++n;
+    }
+    record.Close();
+}
+
+// Over a car the program did not install, every game file the accessory overwrites is first
+// copied into a backup folder, which the record names so that removal can put it back.
+void Installer::WriteRecordWithBackups() {
+    const std::string backup =
+        OverwritesAny() ? CreateBackupFolder(pv_, fs_, kReplacedAccessories, team_) : "";
+    AccessoryRecordWriter record(fs_, Team(AccessoryRecordName(entryName_)));
+    if (!backup.empty()) record.WriteStandardFolder(backup);
+    record.WriteFilesHeader();
+    int n = 1;
+    for (const std::string& name : files_) {
+        record.WriteFileLine(n, name);
+        const bool existing = fs_.FileExists(Team(name));
+        record.WriteStatusLine(name, existing);
+        if (existing) fs_.CopyFile(Team(name), backup);
+        CopyIntoTeam(name);
+        ++n;
+    }
+    record.Close();
+}
+
+InstallOutcome Installer::Accessory() {
+    const bool programCar = fs_.FileExists(Team(kCarDescriptionFile));
+    if (!programCar && !standardFolder_.empty()) return Refuse(LoadResString(119));
+    if (const std::string refusal = Refusal(true); !refusal.empty()) return Refuse(refusal);
+    // The folder the record will name must read back as written, or removal could not find
+    // the files it has to put back.
+    const std::string recordedFolder =
+        programCar ? standardFolder_
+                   : pv_.GPLPath + kReplacedAccessories +
+                         BackupStamp(team_, pv_.Env.LocalClock->Now()) + "\\";
+    if ((programCar || OverwritesAny()) && !ValueSurvivesRecord(recordedFolder))
+        return Refuse("The accessory cannot be added: the folder " + Quoted(recordedFolder) +
+                      " cannot be kept in the accessory record.");
+    const std::string description = DescriptionSource();
+
+    // An earlier installation of this accessory is taken out first, so that the backup and the
+    // new record describe the game's own files rather than the earlier copies.
+    if (fs_.FileExists(Team(AccessoryRecordName(entryName_)))) {
+        if (const auto unsafe = TakeOutAccessory(pv_, ui_, fs_, teamFolder_, entryName_))
+            return Refuse(
+                "The accessory cannot be added: its earlier installation names the file " +
+                Quoted(*unsafe) + ", which is not in the team folder.");
+    }
+    if (programCar)
+        WriteRecordOverProgramCar();
+    else
+        WriteRecordWithBackups();
+
+    if (fs_.FileExists(Entry(kEntryBmp)))
+        InstallCopy(Entry(kEntryBmp), AccessoryBmpName(entryName_));
+    if (fs_.FileExists(Entry(kEntryJpg)))
+        InstallCopy(Entry(kEntryJpg), AccessoryJpgName(entryName_));
+    if (!description.empty()) InstallCopy(description, AccessoryDescriptionName(entryName_));
+    ui_.ShowMessage(LoadResString(120));
+    return InstallOutcome::Installed;
+}
+
+InstallOutcome Installer::Car() {
+    if (const std::string refusal = Refusal(false); !refusal.empty()) return Refuse(refusal);
+    const std::string description = DescriptionSource();
+    std::vector<std::string> others;
+    for (const std::string& name : fs_.FileNames(teamFolder_))
+        if (!EqualsNoCase(name, DataFile())) others.push_back(name);
+    // The team's .dat never leaves the folder; when the car brings another one, the old one is
+    // copied into the backup folder first.
+    const bool keepDataFile = DataFileWouldChange();
+
+    std::string backup;
+    if (!fs_.FileExists(Team(kCarDescriptionFile))) {
+        if (!others.empty() || keepDataFile)
+            backup = CreateBackupFolder(pv_, fs_, kReplacedCars, team_);
+        for (const std::string& name : others) fs_.MoveFile(Team(name), backup + name);
+    } else {
+        for (const std::string& name : others) fs_.DeleteFile(Team(name), true);
+        if (keepDataFile) backup = CreateBackupFolder(pv_, fs_, kReplacedCars, team_);
+    }
+    if (keepDataFile) fs_.CopyFile(Team(DataFile()), backup);
+
+    if (fs_.FileExists(Entry(kEntryBmp))) InstallCopy(Entry(kEntryBmp), kCarBmpFile);
+    if (fs_.FileExists(Entry(kEntryJpg))) InstallCopy(Entry(kEntryJpg), kCarJpgFile);
+    if (!description.empty()) {
+        InstallCopy(description, kCarDescriptionFile);
+    } else {
+        platform::TextWriter out = fs_.CreateTextFile(Team(kCarDescriptionFile));
+        out.WriteLine(kNoCarDescription);
+        out.Close();
+    }
+    for (const std::string& name : files_) CopyIntoTeam(name);
+    ui_.ShowMessage(LoadResString(121));
+    return InstallOutcome::Installed;
+}
+
+std::string EntryNameRefusal(const std::string& entryName) {
+    if (entryName.empty()) return "No add-on entry has been chosen, so no files can be added.";
+    if (!IsPlainName(entryName))
+        return "The files cannot be added: the entry name " + Quoted(entryName) +
+               " is not a usable folder name (it must not hold \\, / or : or be . or ..).";
+    return "";
+}
+
+}  // namespace
+
+InstallOutcome InstallAddOnFiles(ProgramValues& pv, platform::Ui& ui, bool isAccessory,
+                                 const std::string& team, const std::string& entryFolder,
+                                 const std::string& entryName, const std::string& standardFolder,
+                                 const std::string& addOnFolder) {
+    NormalPointerUi shown(ui);
+    if (const std::string refusal = EntryNameRefusal(entryName); !refusal.empty()) {
+        shown.ShowMessage(refusal, kRefusalWidth, kRefusalHeight);
+        return InstallOutcome::Refused;
+    }
+    const std::string folder = InstallerTeam(team.empty() ? shown.SelectTeam() : team);
+    if (folder.empty()) return InstallOutcome::NoTeam;
+
+    InstallOutcome outcome = InstallOutcome::Failed;
+    platform::RunTrapped(shown, platform::TrapForm::Critical, pv.ProgramName, [&] {
+        Installer installer(pv, shown, folder, entryFolder, entryName, standardFolder, addOnFolder);
+        outcome = isAccessory ? installer.Accessory() : installer.Car();
+    });
+    return outcome;
+}
+
+}  // namespace movrand

@@ -1,0 +1,132 @@
+#include "addons/InstalledItems.h"
+
+#include "addons/AccessoryRemoval.h"
+#include "addons/AddOnFolder.h"
+#include "addons/AddOnNames.h"
+#include "platform/ErrorTrap.h"
+#include "platform/Text.h"
+#include "resources/StringTable.h"
+#include "roster/TeamTable.h"
+
+namespace movrand {
+
+namespace {
+
+using platform::RunTrapped;
+using platform::TrapForm;
+using resources::LoadResString;
+
+// Size of the removal question (twips).
+constexpr int kQuestionWidth = 4300;
+constexpr int kQuestionHeight = 1700;
+
+const Team* TeamOfPosition(int teamPosition) {
+    const std::vector<Team>& teams = TeamsInListOrder();
+    if (teamPosition < 0 || teamPosition >= static_cast<int>(teams.size())) return nullptr;
+    return &teams[static_cast<std::size_t>(teamPosition)];
+}
+
+// The accessory a file of the team folder records, or "" when it is no accessory record. The
+// prefix counts only in exactly this letter case.
+std::string AccessoryOfRecord(const std::string& fileName) {
+    const std::string prefix = kAccessoryRecordPrefix;
+    if (fileName.compare(0, prefix.size(), prefix) != 0) return "";
+    std::string entry = fileName.substr(prefix.size());
+    const std::string extension = kRecordExtension;
+    if (entry.size() >= extension.size() &&
+        platform::EqualsNoCase(entry.substr(entry.size() - extension.size()), extension))
+        entry.erase(entry.size() - extension.size());
+    return entry;
+}
+
+}  // namespace
+
+std::string TeamFolderOfPosition(const ProgramValues& pv, int teamPosition) {
+    const Team* team = TeamOfPosition(teamPosition);
+    return team ? TeamFolderPath(pv, team->Folder) : "";
+}
+
+InstalledItemsView ListInstalledItems(ProgramValues& pv, platform::Ui& ui, int teamPosition) {
+    InstalledItemsView view;
+    const Team* team = TeamOfPosition(teamPosition);
+    if (!team) return view;
+    view.TeamPictureId = team->PictureId;
+    view.TeamFolder = TeamFolderPath(pv, team->Folder);
+    RunTrapped(ui, TrapForm::Common, pv.ProgramName, [&] {
+        platform::FileSystem fs = pv.Files();
+        std::vector<std::string> items;
+        if (fs.FileExists(JoinPath(view.TeamFolder, kCarDescriptionFile)))
+            items.push_back(kCompleteCar);
+        for (const std::string& name : fs.FileNames(view.TeamFolder)) {
+            const std::string entry = AccessoryOfRecord(name);
+            if (!entry.empty()) items.push_back(entry);
+        }
+        view.Items = std::move(items);
+    });
+    if (!view.Items.empty()) {
+        view.SelectedIndex = 0;
+        view.Shown = ShowInstalledItem(pv, ui, teamPosition, view.Items.front());
+        view.RemoveEnabled = true;
+    }
+    return view;
+}
+
+InstalledItemView ShowInstalledItem(ProgramValues& pv, platform::Ui& ui, int teamPosition,
+                                    const std::string& item) {
+    InstalledItemView view;
+    const std::string teamFolder = TeamFolderOfPosition(pv, teamPosition);
+    if (teamFolder.empty()) return view;
+    RunTrapped(ui, TrapForm::Information, pv.ProgramName, [&] {
+        platform::FileSystem fs = pv.Files();
+        const bool car = item == kCompleteCar;
+        const std::string description = car ? kCarDescriptionFile : AccessoryDescriptionName(item);
+        const std::string bmp = JoinPath(teamFolder, car ? kCarBmpFile : AccessoryBmpName(item));
+        const std::string jpg = JoinPath(teamFolder, car ? kCarJpgFile : AccessoryJpgName(item));
+        if (fs.FileExists(bmp))
+            view.PicturePath = bmp;
+        else if (fs.FileExists(jpg))
+            view.PicturePath = jpg;
+        view.NoticeVisible = view.PicturePath.empty();
+        const std::string descriptionFile = JoinPath(teamFolder, description);
+        if (fs.FileExists(descriptionFile)) view.Description = DescriptionText(fs, descriptionFile);
+    });
+    return view;
+}
+
+RemovalResult RemoveAddOnFiles(ProgramValues& pv, platform::Ui& ui, int teamPosition,
+                               const std::string& item) {
+    RemovalResult result;
+    const Team* team = TeamOfPosition(teamPosition);
+    if (!team || item.empty()) return result;
+    const bool car = item == kCompleteCar;
+    RunTrapped(ui, TrapForm::Common, pv.ProgramName, [&] {
+        platform::Question question;
+        question.Message = LoadResString(car ? 113 : 116);
+        question.MyWidth = kQuestionWidth;
+        question.MyHeight = kQuestionHeight;
+        question.YesTooltip = LoadResString(car ? 111 : 114);
+        question.NoTooltip = LoadResString(car ? 112 : 115);
+        ui.SetBusy(false);
+        if (!ui.AskYesNo(question)) return;
+
+        platform::FileSystem fs = pv.Files();
+        const std::string teamFolder = TeamFolderPath(pv, team->Folder);
+        if (car) {
+            const std::string dataFile = team->Folder + ".dat";
+            for (const std::string& name : fs.FileNames(teamFolder))
+                if (!platform::EqualsNoCase(name, dataFile))
+                    fs.DeleteFile(JoinPath(teamFolder, name), true);
+        } else if (const auto unsafe = TakeOutAccessory(pv, ui, fs, teamFolder, item)) {
+            ui.ShowMessage("The accessory cannot be removed: its record names the file \"" +
+                           *unsafe +
+                           "\", which is not in the team folder. Nothing has been removed.");
+            return;
+        }
+        result.List = ListInstalledItems(pv, ui, teamPosition);
+        ui.ShowMessage(LoadResString(car ? 117 : 118));
+        result.Removed = true;
+    });
+    return result;
+}
+
+}  // namespace movrand
