@@ -1,6 +1,7 @@
 #include "mainwindow/ui/frmMovrand.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -152,7 +153,15 @@ bool frmMovrand::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonRelease:
             if (kind == "lbl" && released()) lbl_Click(index);
             if (kind == "pic" && released()) pic_Click(index);
-            if (kind == "txt") txt_MouseUp(index);
+            if (kind == "txt" && !deliveringMouseUp_) {
+                // The box finishes its own handling of the release first, so the caret rule
+                // has the last word.
+                deliveringMouseUp_ = true;
+                QCoreApplication::sendEvent(watched, event);
+                deliveringMouseUp_ = false;
+                txt_MouseUp(index);
+                return true;
+            }
             break;
         case QEvent::MouseButtonDblClick:
             if (kind == "lst") {

@@ -131,6 +131,7 @@ class frmMovrand : public QWidget {
 
     ProgramValues& pv_;
     platform::Ui& ui_;
+    bool deliveringMouseUp_ = false;
 };
 
 }  // namespace movrand::mainwindow

@@ -243,12 +243,12 @@ void frmMovrand::BuildCarFoldersPage(QWidget* page) {
 }
 
 void frmMovrand::BuildFindAddOnsPage(QWidget* page) {
-    Place(Add(cbo, "cbo", 0, page, DropDown("Link category")), 120, 120, 3240, 330);
-    Place(Add(chk, "chk", 1, page, new QCheckBox("Show Add-ons Only")), 3480, 150, 1860, 285);
-    Place(Add(chk, "chk", 3, page, new QCheckBox("Halvane Compatible Only")), 5400, 150, 2100, 285);
+    Place(Add(cbo, "cbo", 0, page, DropDown("Link category")), 120, 120, 2640, 330);
+    Place(Add(chk, "chk", 1, page, new QCheckBox("Show Add-ons Only")), 2880, 150, 2160, 285);
+    Place(Add(chk, "chk", 3, page, new QCheckBox("Halvane Compatible Only")), 5100, 150, 2580, 285);
     QPushButton* update = Add(cmd, "cmd", 2, page, new QPushButton("Update URL"));
     SetTooltip(update, " Reset these Values to Original Game Defaults ");
-    Place(update, 7560, 98, 1320, 375);
+    Place(update, 7740, 98, 1140, 375);
     // The embedded browser arrives with the Find Add-Ons work; this frame holds its place.
     QFrame* browser = Add(web, "web", 0, page, Panel(QFrame::StyledPanel));
     SetSpokenName(browser, "Browser");
