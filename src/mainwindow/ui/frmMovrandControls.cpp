@@ -155,6 +155,7 @@ void frmMovrand::BuildAddModePanel(QWidget* panel) {
     Place(Add(lbl, "lbl", 12, panel, Caption("Car No.", Qt::AlignRight | Qt::AlignVCenter)), 4560,
           2925, 720, 255);
     Place(Add(cbo, "cbo", 5, panel, DropDown("Car number")), 5340, 2880, 900, 330);
+    lbl(12)->setBuddy(cbo(5));
 
     QFrame* folder = Add(fra, "fra", 3, panel, Panel(QFrame::StyledPanel));
     SetSpokenName(folder, "Add-on folder");
@@ -204,6 +205,9 @@ void frmMovrand::BuildRemoveModePanel(QWidget* panel) {
     Place(Add(lbl, "lbl", 10, panel, Caption("Halvane2")), 720, 3750, 1800, 420);
     Place(Add(lbl, "lbl", 11, panel, Caption("Halvane2")), 690, 3720, 1800, 420);
     ShadowedName(lbl(10), lbl(11));
+    lbl(7)->setBuddy(cbo(3));
+    lbl(8)->setBuddy(cbo(2));
+    lbl(9)->setBuddy(txt(1));
 }
 
 void frmMovrand::BuildCarFoldersPage(QWidget* page) {
@@ -233,6 +237,9 @@ void frmMovrand::BuildCarFoldersPage(QWidget* page) {
     opt(1)->setChecked(true);
     Place(Add(chk, "chk", 0, page, new QCheckBox("DELETE CURRENT CAR FOLDER!")), 4620, 4185, 4260,
           285);
+    lbl(0)->setBuddy(dir(2));
+    lbl(1)->setBuddy(dir(1));
+    lbl(2)->setBuddy(txt(0));
 
     QLabel* warning = Add(lbl, "lbl", 3, page,
                           Caption("*** CURRENT CAR FOLDER WILL BE DELETED! ***", Qt::AlignCenter));
@@ -280,6 +287,7 @@ void frmMovrand::BuildGplDirectoryPage(QWidget* page) {
           2940);
     SetSpokenName(dir(3), "Alternate installation folder");
     Place(Add(cmd, "cmd", 7, page, new QPushButton("Save")), 4620, 5160, 2160, 375);
+    lbl(16)->setBuddy(dir(3));
 }
 
 }  // namespace movrand::mainwindow
