@@ -147,6 +147,11 @@ bool frmMovrand::eventFilter(QObject* watched, QEvent* event) {
             if (kind == "txt" && TypesCharacter(key)) return txt_KeyPress(index, key->text());
             break;
         }
+        case QEvent::Wheel:
+            // A closed drop-down list changes its choice only when the user picks an entry; a
+            // wheel passing over it must not choose another driver or number.
+            if (kind == "cbo") return true;
+            break;
         case QEvent::FocusOut:
             if (kind == "txt" && watched == txt(index)) txt_LostFocus(index);
             break;

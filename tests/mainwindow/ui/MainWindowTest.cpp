@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QWheelEvent>
 #include <memory>
 
 #include "TempDrive.h"
@@ -321,6 +322,12 @@ TEST_F(MainWindowTest, CarNumberBoxTypeAhead) {
     EXPECT_EQ(numbers->currentIndex(), 0);
     PressKey(numbers, Qt::Key_Delete);
     EXPECT_EQ(Text(numbers->currentText()), "1");
+
+    // A wheel passing over the closed box chooses nothing.
+    QWheelEvent wheel(QPointF(5, 5), QPointF(numbers->mapToGlobal(QPoint(5, 5))), QPoint(),
+                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(numbers, &wheel);
+    EXPECT_EQ(numbers->currentIndex(), 0);
 
     // Type-ahead in the driver list: the untyped rest stays highlighted.
     QComboBox* drivers = Combo("cbo(4)");
