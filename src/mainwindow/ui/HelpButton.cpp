@@ -1,16 +1,14 @@
 #include "mainwindow/ui/HelpButton.h"
 
-#include <QBitmap>
-#include <QImage>
+#include "dialogs/ui/PictureRegion.h"
 
 namespace movrand::mainwindow {
 
 void ShowHelpButton(QLabel* button, const QPixmap& picture) {
     button->setPixmap(picture);
-    if (picture.isNull()) return;
-    const QImage image = picture.toImage();
-    const QBitmap outline = picture.createMaskFromColor(image.pixelColor(0, 0), Qt::MaskInColor);
-    button->setMask(QBitmap::fromPixmap(outline.scaled(button->size())));
+    // Colour 0: the picture's top left pixel names the colour that is cut away.
+    dialogs::ColourValue transparent = 0;
+    dialogs::SetWindowRegion(button, dialogs::RegionOfHolder(button, transparent));
 }
 
 }  // namespace movrand::mainwindow

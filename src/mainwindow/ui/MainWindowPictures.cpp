@@ -1,15 +1,15 @@
 #include "mainwindow/ui/MainWindowPictures.h"
 
+#include "resources/ui/Pictures.h"
+
 namespace movrand::mainwindow {
 
-// The bitmaps arrive with the dialogs' picture table; until then the pictures are empty and the
-// pointer over clickable controls is the platform's pointing hand.
-QPixmap ResPicture(int) {
-    return QPixmap();
+QPixmap ResPicture(int id) {
+    return resources::LoadResPicture(id);
 }
 
-QCursor ResCursor(int) {
-    return QCursor(Qt::PointingHandCursor);
+QCursor ResCursor(int id) {
+    return resources::LoadResCursor(id);
 }
 
 }  // namespace movrand::mainwindow

@@ -10,6 +10,7 @@
 #include "mainwindow/WindowTitle.h"
 #include "mainwindow/ui/ControlSetup.h"
 #include "mainwindow/ui/frmMovrand.h"
+#include "resources/ui/Pictures.h"
 #include "ui/SimulatedInput.h"
 
 namespace movrand::test {
@@ -100,7 +101,9 @@ TEST_F(MainWindowTest, LoadingFillsThePagesInOrder) {
     EXPECT_EQ(Text(Find("lbl(17)")->toolTip()), " Click to Visit the Zorvex Website ");
     for (const char* name : {"lbl(4)", "lbl(5)", "lbl(10)", "lbl(11)"}) {
         EXPECT_EQ(Text(Find(name)->toolTip()), " About Movrand... ") << name;
-        EXPECT_EQ(Find(name)->cursor().shape(), Qt::PointingHandCursor) << name;
+        EXPECT_EQ(Find(name)->cursor().shape(), Qt::BitmapCursor) << name;
+        EXPECT_EQ(Find(name)->cursor().hotSpot(),
+                  QPoint(resources::kHandHotSpotX, resources::kHandHotSpotY));
     }
     for (const char* name : {"pic(0)", "pic(1)"}) {
         EXPECT_EQ(Text(Find(name)->toolTip()), " Click to Display Online Help ");
@@ -108,6 +111,16 @@ TEST_F(MainWindowTest, LoadingFillsThePagesInOrder) {
         EXPECT_FALSE(Find(name)->isHidden()) << name;
     }
     EXPECT_TRUE(Find("pic(0)")->isVisibleTo(Find("fra(1)")));
+    // The help buttons are cut to the book: the white ground around it is no part of them.
+    for (const char* name : {"pic(0)", "pic(1)"}) {
+        const QRegion outline = Find(name)->mask();
+        EXPECT_FALSE(outline.isEmpty()) << name;
+        EXPECT_FALSE(outline.contains(QPoint(0, 0))) << name;
+        EXPECT_LT(outline.boundingRect().width() * outline.boundingRect().height(),
+                  Find(name)->width() * Find(name)->height())
+            << name;
+        EXPECT_EQ(Find(name)->cursor().shape(), Qt::BitmapCursor) << name;
+    }
     EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
 }
 
