@@ -18,7 +18,7 @@ class FaultPlan;
 // Files are replaced whole: a copy is written beside its target and then renamed over it, so a
 // target is always either the old or the new file.
 class FileSystem {
-public:
+  public:
     explicit FileSystem(const DriveTable& drives, FaultPlan* faults = nullptr)
         : paths_(drives), faults_(faults) {}
 
@@ -52,8 +52,7 @@ public:
     void CopyFolder(const std::string& source, const std::string& destination,
                     bool overwrite = true);
     // A destination ending with "\" names a folder that receives the file under its own name.
-    void CopyFile(const std::string& source, const std::string& destination,
-                  bool overwrite = true);
+    void CopyFile(const std::string& source, const std::string& destination, bool overwrite = true);
     void MoveFile(const std::string& source, const std::string& destination);
     void DeleteFile(const std::string& path, bool force = false);
     // Gives a file or folder a new name in the same folder.
@@ -73,13 +72,16 @@ public:
 
     const PathResolver& Paths() const { return paths_; }
     std::filesystem::path Native(const std::string& path) const { return paths_.ToNative(path); }
-    std::string WindowsOf(const std::filesystem::path& native) const { return paths_.ToWindows(native); }
+    std::string WindowsOf(const std::filesystem::path& native) const {
+        return paths_.ToWindows(native);
+    }
 
-private:
+  private:
     void Mutating(const std::string& what);
     void CopyOneFile(const std::filesystem::path& from, const std::filesystem::path& to,
                      bool overwrite);
-    void CopyTree(const std::filesystem::path& from, const std::filesystem::path& to, bool overwrite);
+    void CopyTree(const std::filesystem::path& from, const std::filesystem::path& to,
+                  bool overwrite);
 
     PathResolver paths_;
     FaultPlan* faults_;

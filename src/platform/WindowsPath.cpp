@@ -25,8 +25,10 @@ WindowsPath WindowsPath::Parse(std::string_view text) {
         part.clear();
     };
     for (char c : text) {
-        if (c == '\\' || c == '/') flush();
-        else part += c;
+        if (c == '\\' || c == '/')
+            flush();
+        else
+            part += c;
     }
     flush();
     return path;
@@ -50,7 +52,8 @@ fs::path ResolveName(const fs::path& folder, const std::string& name) {
     fs::path found;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string entry = it->path().filename().string();
-        if (EqualsNoCase(entry, name) && (found.empty() || LessNoCase(entry, found.filename().string())))
+        if (EqualsNoCase(entry, name) &&
+            (found.empty() || LessNoCase(entry, found.filename().string())))
             found = it->path();
     }
     return found.empty() ? exact : found;

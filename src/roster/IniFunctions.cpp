@@ -16,7 +16,8 @@ std::string CleanIniValue(const std::string& raw) {
     std::string value = raw;
     // An inline comment; a ";" in the first place is part of the value.
     const std::size_t comment = value.find(';');
-    if (comment != std::string::npos && comment >= 1) value = platform::Trim(value.substr(0, comment));
+    if (comment != std::string::npos && comment >= 1)
+        value = platform::Trim(value.substr(0, comment));
     value = platform::Trim(value);
     std::replace(value.begin(), value.end(), ' ', '*');
     while (!value.empty() && (value.back() == '\t' || value.back() == '*')) {
@@ -65,7 +66,8 @@ bool StripIniHeaders(ProgramValues& pv, platform::Ui& ui, const std::string& sou
         platform::TextWriter out = fs.CreateTextFile(partial);
         while (!in.AtEndOfStream()) {
             std::string line = in.ReadLine();
-            if (!line.empty() && line[0] == '[') line.erase(std::remove(line.begin(), line.end(), ' '), line.end());
+            if (!line.empty() && line[0] == '[')
+                line.erase(std::remove(line.begin(), line.end(), ' '), line.end());
             out.WriteLine(line);
         }
         in.Close();

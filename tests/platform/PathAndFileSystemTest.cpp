@@ -32,7 +32,8 @@ TEST(WindowsPaths, NewFilesUnderAFolderOfAnotherCaseMakeNoDuplicates) {
     // Overwriting a file named in another case replaces it rather than adding a second one.
     fs.CopyFile("C:\\sierra\\gpl\\gpl.exe", "C:\\sierra\\gpl\\cars\\cars67\\lotus\\NEW.TXT");
     EXPECT_EQ(fs.FileNames("C:\\sierra\\gpl\\cars\\cars67\\lotus").size(), 7u);
-    EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\cars\\cars67\\lotus\\new.txt"), drive.Read("C:\\sierra\\gpl\\gpl.exe"));
+    EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\cars\\cars67\\lotus\\new.txt"),
+              drive.Read("C:\\sierra\\gpl\\gpl.exe"));
 }
 
 TEST(WindowsPaths, ToWindowsUsesTheDriveThatMapsThePath) {
@@ -58,7 +59,9 @@ TEST(FileSystemService, ReportsThePlatformsErrors) {
     EXPECT_EQ(number([&] { fs.CopyFile("C:\\nothing.txt", "C:\\x.txt"); }), 53);
     EXPECT_EQ(number([&] { fs.CopyFile("C:\\sierra\\gpl\\gpl.exe", "C:\\no\\where\\x.txt"); }), 76);
     EXPECT_EQ(number([&] { fs.CreateFolder("C:\\sierra"); }), 58);
-    EXPECT_EQ(number([&] { fs.MoveFile("C:\\sierra\\gpl\\gpl.exe", "C:\\sierra\\gpl\\gpl_ai.ini"); }), 58);
+    EXPECT_EQ(
+        number([&] { fs.MoveFile("C:\\sierra\\gpl\\gpl.exe", "C:\\sierra\\gpl\\gpl_ai.ini"); }),
+        58);
     EXPECT_EQ(number([&] { fs.DeleteFolder("C:\\gone"); }), 76);
     fs.SetReadOnly("C:\\sierra\\gpl\\gpl.exe", true);
     EXPECT_EQ(number([&] { fs.DeleteFile("C:\\sierra\\gpl\\gpl.exe"); }), 70);
@@ -79,7 +82,8 @@ TEST(FileSystemService, CopiesAndMovesFoldersWhole) {
     EXPECT_TRUE(fs.FileExists("C:\\moved\\MURASAMA\\mur15.mip"));
     // Listing order is by name without regard to case.
     EXPECT_EQ(fs.FolderNames("C:\\moved"),
-              (std::vector<std::string>{"brabham", "brm", "coventry", "eagle", "ferrari", "LOTUS", "MURASAMA"}));
+              (std::vector<std::string>{"brabham", "brm", "coventry", "eagle", "ferrari", "LOTUS",
+                                        "MURASAMA"}));
 }
 
 TEST(FileSystemService, FaultPlanFailsTheChosenMutation) {

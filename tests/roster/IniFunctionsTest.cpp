@@ -23,9 +23,12 @@ TEST(ReadIniValue, CleansValuesLikeTheRosterExpects) {
 TEST(ReadIniValue, ReadsTheWorkingCopyAndLetsEventsRun) {
     TempDrive drive;
     const int before = drive.Ui.EventsRun;
-    EXPECT_EQ(ReadIniValue(drive.Pv, drive.Ui, "driver_12", "last_name", drive.Pv.DriverWorkFile), "Clark");
-    EXPECT_EQ(ReadIniValue(drive.Pv, drive.Ui, "driver_7", "car_number", drive.Pv.DriverWorkFile), "07");
-    EXPECT_EQ(ReadIniValue(drive.Pv, drive.Ui, "driver_20", "car_number", drive.Pv.DriverWorkFile), "Not Found!");
+    EXPECT_EQ(ReadIniValue(drive.Pv, drive.Ui, "driver_12", "last_name", drive.Pv.DriverWorkFile),
+              "Clark");
+    EXPECT_EQ(ReadIniValue(drive.Pv, drive.Ui, "driver_7", "car_number", drive.Pv.DriverWorkFile),
+              "07");
+    EXPECT_EQ(ReadIniValue(drive.Pv, drive.Ui, "driver_20", "car_number", drive.Pv.DriverWorkFile),
+              "Not Found!");
     EXPECT_GT(drive.Ui.EventsRun, before);
 }
 
@@ -38,11 +41,13 @@ TEST(WorkingCopy, StripAndSaveRoundTripTheGamesRoster) {
     ASSERT_TRUE(SaveDriverIni(drive.Pv, drive.Ui));
     EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
     std::string expected = demo::SampleRoster();
-    const std::string old = "[ driver_3 ]\r\nfirst_name = Jackie\r\nlast_name = Stewart\t; surname\r\nnationality = 12\r\n"
-                            "team_number = 1\r\ncar_number = 3\r\n";
+    const std::string old =
+        "[ driver_3 ]\r\nfirst_name = Jackie\r\nlast_name = Stewart\t; surname\r\nnationality = 12\r\n"
+        "team_number = 1\r\ncar_number = 3\r\n";
     const auto at = expected.find(old);
     ASSERT_NE(at, std::string::npos);
-    expected.replace(at + old.size() - std::string("car_number = 3\r\n").size(), 16, "car_number=44\r\n");
+    expected.replace(at + old.size() - std::string("car_number = 3\r\n").size(), 16,
+                     "car_number=44\r\n");
     EXPECT_EQ(drive.Read(drive.Pv.DriverIniFile), expected);
     EXPECT_FALSE(drive.Exists(drive.Pv.AppPath + "tempdriver.zorvex"));
 }
@@ -74,7 +79,8 @@ TEST(WorkingCopy, FailuresAreReportedAndLoseNothing) {
     EXPECT_FALSE(drive.Exists("C:\\nowhere.ini"));
 
     // A stored driver.ini that has gone leaves no old working copy behind.
-    EXPECT_FALSE(StripIniHeaders(drive.Pv, drive.Ui, "C:\\gone\\driver.ini", drive.Pv.DriverWorkFile));
+    EXPECT_FALSE(
+        StripIniHeaders(drive.Pv, drive.Ui, "C:\\gone\\driver.ini", drive.Pv.DriverWorkFile));
     EXPECT_FALSE(drive.Exists(drive.Pv.DriverWorkFile));
     EXPECT_EQ(drive.Ui.Traps.size(), 3u);
 }

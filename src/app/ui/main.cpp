@@ -13,7 +13,8 @@ int main(int argc, char* argv[]) {
     pv.Env = movrand::platform::Environment::FromProcessEnvironment();
     movrand::dialogs::QtUi ui;
     std::unique_ptr<QWidget> window;
-    const bool opened = movrand::Main(pv, ui, [&] { window = movrand::mainwindow::OpenMainWindow(pv, ui); });
+    const bool opened =
+        movrand::Main(pv, ui, [&] { window = movrand::mainwindow::OpenMainWindow(pv, ui); });
     if (!opened) return 0;
     return app.exec();
 }

@@ -7,7 +7,9 @@
 namespace movrand::dialogs {
 
 namespace {
-QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
 }  // namespace
 
 void QtUi::ShowMessage(const std::string& message, int, int) {
@@ -35,9 +37,10 @@ std::string QtUi::SelectFile(const std::string&, const std::string&, const std::
 
 void QtUi::ShowPlatformMessage(const std::string& text, platform::MessageIcon icon,
                                const std::string& title) {
-    const QMessageBox::Icon qicon = icon == platform::MessageIcon::Information ? QMessageBox::Information
-                                    : icon == platform::MessageIcon::Critical  ? QMessageBox::Critical
-                                                                               : QMessageBox::NoIcon;
+    const QMessageBox::Icon qicon =
+        icon == platform::MessageIcon::Information ? QMessageBox::Information
+        : icon == platform::MessageIcon::Critical  ? QMessageBox::Critical
+                                                   : QMessageBox::NoIcon;
     QMessageBox box(qicon, Q(title), Q(text), QMessageBox::Ok);
     box.exec();
 }
@@ -45,10 +48,14 @@ void QtUi::ShowPlatformMessage(const std::string& text, platform::MessageIcon ic
 void QtUi::SetBusy(bool busy) {
     if (busy == busy_) return;
     busy_ = busy;
-    if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
-    else QApplication::restoreOverrideCursor();
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
 }
 
-void QtUi::DoEvents() { QApplication::processEvents(); }
+void QtUi::DoEvents() {
+    QApplication::processEvents();
+}
 
 }  // namespace movrand::dialogs

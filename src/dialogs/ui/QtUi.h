@@ -6,7 +6,7 @@ namespace movrand::dialogs {
 // The desktop program's Ui: the program's own windows for messages, questions, the team choice
 // and the file picker, and Qt's message box for the error traps.
 class QtUi : public platform::Ui {
-public:
+  public:
     void ShowMessage(const std::string& message, int widthTwips, int heightTwips) override;
     bool AskYesNo(const platform::Question& question) override;
     std::string SelectTeam() override;
@@ -18,7 +18,7 @@ public:
     bool IsBusy() const override { return busy_; }
     void DoEvents() override;
 
-private:
+  private:
     bool busy_ = false;
 };
 
