@@ -51,6 +51,13 @@ std::optional<Drive> DriveTable::Find(char letter) const {
     return std::nullopt;
 }
 
+const Drive* DriveTable::FindDrive(char letter) const {
+    const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+    for (const Drive& d : drives_)
+        if (d.Letter == upper) return &d;
+    return nullptr;
+}
+
 std::optional<Drive> DriveTable::DriveHolding(const fs::path& native) const {
     std::optional<Drive> best;
     std::size_t bestLength = 0;

@@ -26,6 +26,8 @@ class DriveTable {
 
     const std::vector<Drive>& Drives() const { return drives_; }
     std::optional<Drive> Find(char letter) const;
+    // The same without a copy; nullptr when the letter is not mapped.
+    const Drive* FindDrive(char letter) const;
 
     // The drive whose root holds the native path (the longest root wins), or none.
     std::optional<Drive> DriveHolding(const std::filesystem::path& native) const;

@@ -15,14 +15,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string input(reinterpret_cast<const char*>(data), size);
     // The first line names the section, the second the key; the rest is the file.
     const std::size_t first = input.find('\n');
-    const std::size_t second = first == std::string::npos ? std::string::npos : input.find('\n', first + 1);
+    const std::size_t second =
+        first == std::string::npos ? std::string::npos : input.find('\n', first + 1);
     if (second == std::string::npos) return 0;
     const std::string section = input.substr(0, first);
     const std::string key = input.substr(first + 1, second - first - 1);
     const std::string body = input.substr(second + 1);
     fuzz::WriteNative(fs.Native("C:\\gpl\\t.ini"), body);
 
-    const std::string read = platform::GetPrivateProfileString(fs, section, key, "Not Found!", 250, "C:\\gpl\\t.ini");
+    const std::string read =
+        platform::GetPrivateProfileString(fs, section, key, "Not Found!", 250, "C:\\gpl\\t.ini");
     if (platform::AnsiFromUtf8(read).size() > 249) std::abort();
 
     const std::string value = "v" + std::to_string(size);
@@ -32,12 +34,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string cleanKey = platform::Trim(key, true);
     const bool carried = !cleanSection.empty() && !cleanKey.empty() &&
                          cleanSection.find_first_of("[]\r\n") == std::string::npos &&
-                         cleanKey.find_first_of("=;[\r\n") == std::string::npos && cleanKey[0] != ';' &&
-                         cleanSection.find('\0') == std::string::npos && cleanKey.find('\0') == std::string::npos &&
+                         cleanKey.find_first_of("=;[\r\n") == std::string::npos &&
+                         cleanKey[0] != ';' && cleanSection.find('\0') == std::string::npos &&
+                         cleanKey.find('\0') == std::string::npos &&
                          platform::Utf8FromAnsi(platform::AnsiFromUtf8(section)) == section &&
                          platform::Utf8FromAnsi(platform::AnsiFromUtf8(key)) == key;
     if (carried) {
-        const std::string back = platform::GetPrivateProfileString(fs, section, key, "Not Found!", 250, "C:\\gpl\\t.ini");
+        const std::string back = platform::GetPrivateProfileString(fs, section, key, "Not Found!",
+                                                                   250, "C:\\gpl\\t.ini");
         if (back != value) std::abort();
     }
     return 0;

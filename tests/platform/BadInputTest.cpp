@@ -24,20 +24,28 @@ TEST(BadInput, GarbageHugeAndCrowdedRostersNeitherCrashNorSpill) {
     TempDrive drive;
     std::string crowded;
     for (int i = 1; i <= 1000; ++i)
-        crowded += "[ driver_" + std::to_string(i) + " ]\r\ncar_number = " + std::to_string(i) + "\r\n";
-    const std::string rosters[] = {Garbage(64 * 1024, 1), std::string(10 * 1024 * 1024, 'x') + "\r\n", crowded,
-                                   "[ driver_1 ]\r\nfirst_name = " + std::string(5000, '*') + "\r\n"};
+        crowded +=
+            "[ driver_" + std::to_string(i) + " ]\r\ncar_number = " + std::to_string(i) + "\r\n";
+    const std::string rosters[] = {
+        Garbage(64 * 1024, 1), std::string(10 * 1024 * 1024, 'x') + "\r\n", crowded,
+        "[ driver_1 ]\r\nfirst_name = " + std::string(5000, '*') + "\r\n"};
     for (const std::string& roster : rosters) {
         drive.Write(drive.Pv.DriverIniFile, roster);
-        ASSERT_TRUE(StripIniHeaders(drive.Pv, drive.Ui, drive.Pv.DriverIniFile, drive.Pv.DriverWorkFile));
-        const std::string value = ReadIniValue(drive.Pv, drive.Ui, "driver_1000", "car_number", drive.Pv.DriverWorkFile);
+        ASSERT_TRUE(
+            StripIniHeaders(drive.Pv, drive.Ui, drive.Pv.DriverIniFile, drive.Pv.DriverWorkFile));
+        const std::string value =
+            ReadIniValue(drive.Pv, drive.Ui, "driver_1000", "car_number", drive.Pv.DriverWorkFile);
         EXPECT_TRUE(value == "1000" || value == "Not Found!") << value;
-        EXPECT_LE(ReadIniValue(drive.Pv, drive.Ui, "driver_1", "first_name", drive.Pv.DriverWorkFile).size(), 249u);
+        EXPECT_LE(
+            ReadIniValue(drive.Pv, drive.Ui, "driver_1", "first_name", drive.Pv.DriverWorkFile)
+                .size(),
+            249u);
         SaveDriverIni(drive.Pv, drive.Ui);
     }
     // Nothing was written outside the installation and the program's own folder.
     std::vector<std::string> top;
-    for (const auto& entry : fs::directory_iterator(drive.DriveC())) top.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(drive.DriveC()))
+        top.push_back(entry.path().filename().string());
     std::sort(top.begin(), top.end());
     EXPECT_EQ(top, (std::vector<std::string>{"sierra", "users"}));
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "DemoInstallation.h"
 #include "TempDrive.h"
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"
@@ -34,6 +35,27 @@ TEST(WindowsPaths, NewFilesUnderAFolderOfAnotherCaseMakeNoDuplicates) {
     EXPECT_EQ(fs.FileNames("C:\\sierra\\gpl\\cars\\cars67\\lotus").size(), 7u);
     EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\cars\\cars67\\lotus\\new.txt"),
               drive.Read("C:\\sierra\\gpl\\gpl.exe"));
+}
+
+TEST(WindowsPaths, RepeatedResolutionFollowsChangesOnDisk) {
+    TempDrive drive;
+    namespace fs = std::filesystem;
+    const fs::path team = drive.Native("C:\\sierra\\gpl\\cars\\cars67\\ferrari");
+    demo::WriteFile(team / "NEW.3DO", "one");
+    EXPECT_EQ(drive.Native("C:\\sierra\\gpl\\cars\\cars67\\ferrari\\new.3do"), team / "NEW.3DO");
+    // The same name again in another case, after the first has gone.
+    fs::remove(team / "NEW.3DO");
+    demo::WriteFile(team / "New.3do", "two");
+    EXPECT_EQ(drive.Native("C:\\sierra\\gpl\\cars\\cars67\\ferrari\\new.3do"), team / "New.3do");
+    EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\cars\\cars67\\ferrari\\NEW.3do"), "two");
+    // A file added after the folder was searched is found; one removed is no longer.
+    EXPECT_EQ(drive.Native("C:\\sierra\\gpl\\cars\\cars67\\ferrari\\later.MIP"),
+              team / "later.MIP");
+    demo::WriteFile(team / "LATER.mip", "three");
+    EXPECT_EQ(drive.Native("C:\\sierra\\gpl\\cars\\cars67\\ferrari\\later.MIP"),
+              team / "LATER.mip");
+    fs::remove(team / "LATER.mip");
+    EXPECT_FALSE(drive.Pv.Files().FileExists("C:\\sierra\\gpl\\cars\\cars67\\ferrari\\later.mip"));
 }
 
 TEST(WindowsPaths, ToWindowsUsesTheDriveThatMapsThePath) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "DemoInstallation.h"
+#include "FaultSweep.h"
 #include "TempDrive.h"
 #include "platform/RuntimeError.h"
 #include "roster/IniFunctions.h"
@@ -85,17 +86,24 @@ TEST(WorkingCopy, FailuresAreReportedAndLoseNothing) {
     EXPECT_EQ(drive.Ui.Traps.size(), 3u);
 }
 
-TEST(WorkingCopy, SaveReplacesDriverIniInOneStep) {
-    TempDrive drive;
-    const std::string roster = drive.Read(drive.Pv.DriverIniFile);
-    drive.Pv.Env.Faults = std::make_shared<platform::FaultPlan>();
-    // create temp, write temp, copy over driver.ini, delete temp: fail each in turn.
-    for (int step = 1; step <= 4; ++step) {
-        drive.Pv.Env.Faults->FailAt(step, platform::kDiskFull);
-        SaveDriverIni(drive.Pv, drive.Ui);
+TEST(WorkingCopy, AFailureAtAnyStepOfASaveLeavesTheOldOrTheNewRoster) {
+    const std::string old = demo::SampleRoster();
+    std::string saved;
+    FaultSweep sweep;
+    sweep.Prepare = [](TempDrive& drive) {
+        WriteIniValue(drive.Pv, drive.Ui, "driver_5", "car_number", "55", drive.Pv.DriverWorkFile);
+    };
+    sweep.Operation = [](TempDrive& drive) { SaveDriverIni(drive.Pv, drive.Ui); };
+    sweep.Check = [&](TempDrive& drive, int) {
         const std::string now = drive.Read(drive.Pv.DriverIniFile);
-        EXPECT_EQ(now, roster) << "step " << step;
-    }
+        EXPECT_TRUE(now == old || now.find("car_number=55\r\n") != std::string::npos);
+        ASSERT_EQ(drive.Ui.Traps.size(), 1u);
+        EXPECT_EQ(drive.Ui.Traps[0].Text, "61\r\nDisk full");
+        // The next save completes.
+        ASSERT_TRUE(SaveDriverIni(drive.Pv, drive.Ui));
+        EXPECT_NE(drive.Read(drive.Pv.DriverIniFile).find("car_number=55\r\n"), std::string::npos);
+    };
+    EXPECT_EQ(sweep.Run(), 4);  // create, write, copy over driver.ini, delete the temporary file
 }
 
 }  // namespace
