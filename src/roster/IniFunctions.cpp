@@ -36,14 +36,17 @@ std::string ReadIniValue(ProgramValues& pv, platform::Ui& ui, const std::string&
     return value;
 }
 
-void WriteIniValue(ProgramValues& pv, platform::Ui& ui, const std::string& section,
+bool WriteIniValue(ProgramValues& pv, platform::Ui& ui, const std::string& section,
                    const std::string& key, const std::string& value, const std::string& file) {
+    bool written = false;
     RunTrapped(ui, TrapForm::Information, pv.ProgramName, [&] {
         platform::FileSystem fs = pv.Files();
-        if (!clsIniFile(fs).WriteIniFile(" " + section + " ", key, value, file))
+        written = clsIniFile(fs).WriteIniFile(" " + section + " ", key, value, file);
+        if (!written)
             ui.ShowPlatformMessage("Unable to write to File!", platform::MessageIcon::None,
                                    pv.ProgramName);
     });
+    return written;
 }
 
 namespace {
