@@ -6,7 +6,11 @@
 #include "app/cli/CliSession.h"
 #include "folders/CarFolderSwap.h"
 #include "mainwindow/GplInstallation.h"
+#include "platform/Text.h"
+#include "roster/CarNumbers.h"
+#include "roster/DriverMatching.h"
 #include "roster/IniFunctions.h"
+#include "roster/RosterFile.h"
 
 namespace movrand::cli {
 
@@ -39,14 +43,36 @@ CommandOutcome Switch(Call& c) {
 }
 
 CommandOutcome Drivers(Call& c) {
-    for (int n = 1; n <= 19; ++n) {
-        const std::string section = "driver_" + std::to_string(n);
+    for (int n = 1; n <= kRosterDrivers; ++n) {
+        const std::string section = DriverSection(n);
         c.out << n;
         for (const char* key :
              {"first_name", "last_name", "car_number", "team_number", "nationality"})
             c.out << '\t' << ReadIniValue(c.pv, c.ui, section, key, c.pv.DriverWorkFile);
         c.out << '\n';
     }
+    return CommandOutcome::Done;
+}
+
+CommandOutcome CarNumber(Call& c) {
+    const CarNumberResult result =
+        AssignCarNumber(c.pv, c.ui, std::stoi(c.Operand(0)), c.Operand(1));
+    // A number that could not be handed over is told in a message and changes nothing.
+    if (result.Ok && !result.Changed && !result.Message.empty()) return CommandOutcome::Refused;
+    return CommandOutcome::Done;
+}
+
+CommandOutcome Match(Call& c) {
+    MatchDriversToCars(c.pv, c.ui);
+    return CommandOutcome::Done;
+}
+
+CommandOutcome TeamDrivers(Call& c) {
+    // As the Add mode panel passes it: the name lower-cased, its folder as named.
+    const std::string team = platform::LowerCase(c.Operand(0));
+    for (const std::string& line :
+         ShowTeamDrivers(c.pv, c.ui, team, c.pv.GPLPath + "cars\\cars67\\" + team))
+        c.out << line << '\n';
     return CommandOutcome::Done;
 }
 
@@ -72,6 +98,9 @@ const std::map<std::string, Command>& Commands() {
         {"switch", Switch},
         {"drivers", Drivers},
         {"swap", Swap},
+        {"car-number", CarNumber},
+        {"match", Match},
+        {"team-drivers", TeamDrivers},
     };
     return commands;
 }
