@@ -3,7 +3,7 @@
 #include <functional>
 #include <map>
 
-#include "app/cli/CliSession.h"
+#include "app/cli/CliCall.h"
 #include "folders/CarFolderSwap.h"
 #include "mainwindow/GplInstallation.h"
 #include "platform/Text.h"
@@ -15,17 +15,6 @@
 namespace movrand::cli {
 
 namespace {
-
-struct Call {
-    ProgramValues& pv;
-    platform::Ui& ui;
-    const CliRequest& request;
-    std::ostream& out;
-    std::ostream& err;
-
-    const std::string& Operand(std::size_t i) const { return request.Operands.at(i); }
-    std::string PathOperand(std::size_t i) const { return WindowsNotation(pv.Files(), Operand(i)); }
-};
 
 CommandOutcome Check(Call& c) {
     const InstallationCheck check = CheckGPLInstallation(c.pv.Files(), c.PathOperand(0));
