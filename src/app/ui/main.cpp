@@ -11,7 +11,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     movrand::ProgramValues pv;
     pv.Env = movrand::platform::Environment::FromProcessEnvironment();
-    movrand::dialogs::QtUi ui;
+    movrand::dialogs::QtUi ui(pv);
     std::unique_ptr<QWidget> window;
     const bool opened =
         movrand::Main(pv, ui, [&] { window = movrand::mainwindow::OpenMainWindow(pv, ui); });
