@@ -118,6 +118,20 @@ bool FileSystem::SameFolder(const std::string& a, const std::string& b) const {
     }
 }
 
+bool FileSystem::IsWithin(const std::string& path, const std::string& folder) const {
+    std::error_code ec;
+    fs::path inner = fs::weakly_canonical(paths_.ToNative(path), ec);
+    if (ec) inner = paths_.ToNative(path).lexically_normal();
+    fs::path outer = fs::weakly_canonical(paths_.ToNative(folder), ec);
+    if (ec) outer = paths_.ToNative(folder).lexically_normal();
+    // A trailing separator leaves an empty last element that would never match.
+    if (!outer.empty() && outer.filename().empty()) outer = outer.parent_path();
+    if (!inner.empty() && inner.filename().empty()) inner = inner.parent_path();
+    const auto [end, ignored] =
+        std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end());
+    return end == outer.end();
+}
+
 namespace {
 std::vector<std::string> Names(const fs::path& folder, bool folders) {
     if (!IsFolder(folder)) throw RuntimeError(kPathNotFound);

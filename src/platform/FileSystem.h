@@ -36,6 +36,9 @@ class FileSystem {
     bool SameFolder(const std::string& a, const std::string& b) const;
     // The path with every existing component in the case stored on disk.
     std::string ReportedPath(const std::string& path) const { return paths_.Reported(path); }
+    // True when `path` is `folder` itself or lies anywhere inside it, after resolving letter
+    // case, "..", links and drives that map the same place (C:\x and Z:\...\drive_c\x).
+    bool IsWithin(const std::string& path, const std::string& folder) const;
 
     // Names of the files / subfolders of a folder, in the one fixed listing order (by name,
     // without regard to case). Raises 76 when the folder does not exist.
