@@ -5,7 +5,8 @@ namespace movrand::platform {
 
 // Test hook of the file-system service: counts the mutating operations (create, copy, move,
 // rename, delete, write) and makes a chosen one fail with a chosen error, so tests can stop a
-// multi-step operation at every step in turn.
+// multi-step operation at every step in turn. A folder copy counts each folder it makes and each
+// file it copies; a failed write leaves the file cut short, as a full disk does.
 class FaultPlan {
   public:
     // The n-th mutating operation from now (1 = the next one) raises the error `number`.

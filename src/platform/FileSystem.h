@@ -81,6 +81,7 @@ class FileSystem {
 
   private:
     void Mutating(const std::string& what);
+    void MutatingNative(const char* what, const std::filesystem::path& native);
     void CopyOneFile(const std::filesystem::path& from, const std::filesystem::path& to,
                      bool overwrite);
     void CopyTree(const std::filesystem::path& from, const std::filesystem::path& to,

@@ -73,7 +73,21 @@ void TextWriter::WriteLine(const std::string& line) {
 
 void TextWriter::Close() {
     if (!file_) return;
-    if (faults_) faults_->Check("write " + native_.string());
+    if (faults_) {
+        try {
+            faults_->Check("write " + native_.string());
+        } catch (...) {
+            // A write that fails leaves what a full disk leaves: the file cut short.
+            std::FILE* f = file_.release();
+            std::fflush(f);
+            const long written = std::ftell(f);
+            std::fclose(f);
+            std::error_code ignored;
+            fs::resize_file(native_, static_cast<std::uintmax_t>(written > 0 ? written / 2 : 0),
+                            ignored);
+            throw;
+        }
+    }
     std::FILE* f = file_.release();
     const bool flushed = std::fflush(f) == 0;
     const int error = errno;

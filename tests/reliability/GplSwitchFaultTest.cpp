@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+
+#include "DemoInstallation.h"
+#include "FaultSweep.h"
+#include "GameGuard.h"
+#include "TempDrive.h"
+#include "mainwindow/GplInstallation.h"
+#include "roster/IniFunctions.h"
+
+namespace movrand::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The switch to another installation, failed at each of its file-system steps in turn: the
+// program stays on one installation whose roster its working copy holds (old values, old copy,
+// old stored path, or all three new), no game file changes or goes, nothing is left in the
+// program's folder, and the switch run again completes.
+TEST(GplSwitchFaults, TheProgramStaysOnOneInstallationAndTheSwitchCompletesWhenRunAgain) {
+    const char* other = "C:\\other\\gpl";
+    std::optional<GameGuard> guard;
+    std::string oldCopy, newCopy, oldRoster, newRoster;
+    FaultSweep sweep;
+    sweep.Prepare = [&](TempDrive& drive) {
+        demo::MakeGplInstallation(drive.DriveC() / "other" / "gpl");
+        newRoster = demo::SampleRoster();
+        newRoster.replace(newRoster.find("first_name = Jack"), 17, "first_name = Jock");
+        drive.Write("C:\\other\\gpl\\driver.ini", newRoster);
+        drive.Pv.Env.Settings.Save("Zorvex", "Movrand", "DriverIniFile", drive.Pv.DriverIniFile);
+        oldRoster = drive.Read(drive.Pv.DriverIniFile);
+        oldCopy = drive.Read(drive.Pv.DriverWorkFile);
+        StripIniHeaders(drive.Pv, drive.Ui, "C:\\other\\gpl\\driver.ini", "C:\\expected.zorvex");
+        newCopy = drive.Read("C:\\expected.zorvex");
+        fs::remove(drive.Native("C:\\expected.zorvex"));
+        drive.Ui.Answers = {true};
+        guard = GameGuard::Take({drive.DriveC()}, drive.Native("C:\\sierra\\gpl"));
+    };
+    sweep.Operation = [&](TempDrive& drive) { ChangeGPLInstallation(drive.Pv, drive.Ui, other); };
+    const auto expectOn = [&](TempDrive& drive, const std::string& gpl, const std::string& copy) {
+        EXPECT_EQ(drive.Pv.GPLPath, gpl);
+        EXPECT_EQ(drive.Pv.DriverIniFile, gpl + "driver.ini");
+        EXPECT_EQ(drive.Pv.Env.Settings.Get("Zorvex", "Movrand", "DriverIniFile"),
+                  gpl + "driver.ini");
+        EXPECT_EQ(drive.Read(drive.Pv.DriverWorkFile), copy);
+        std::vector<std::string> appFolder;
+        for (const auto& e : fs::directory_iterator(drive.Native(drive.Pv.AppPath)))
+            appFolder.push_back(e.path().filename());
+        EXPECT_EQ(appFolder, std::vector<std::string>{"driver.zorvex"});
+        EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\driver.ini"), oldRoster);
+        EXPECT_EQ(drive.Read("C:\\other\\gpl\\driver.ini"), newRoster);
+        // Only the working copy may change.
+        EXPECT_EQ(guard->Lost({drive.Native(drive.Pv.DriverWorkFile)}), std::vector<std::string>{});
+    };
+    sweep.Check = [&](TempDrive& drive, int) {
+        ASSERT_EQ(drive.Ui.Traps.size(), 1u) << drive.Ui.Transcript();
+        EXPECT_EQ(drive.Ui.Traps[0].Text, "61\r\nDisk full");
+        expectOn(drive, "C:\\sierra\\gpl\\", oldCopy);
+        drive.Ui.Answers = {true};
+        EXPECT_TRUE(ChangeGPLInstallation(drive.Pv, drive.Ui, other));
+        EXPECT_EQ(drive.Ui.Traps.size(), 1u) << drive.Ui.Transcript();
+        expectOn(drive, "C:\\other\\gpl\\", newCopy);
+    };
+    // The new working copy made, written and put in place.
+    EXPECT_GE(sweep.Run(), 3);
+}
+
+}  // namespace
+}  // namespace movrand::test

@@ -1,0 +1,42 @@
+#pragma once
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace movrand::test {
+
+// What a failed or interrupted operation on a GPL installation must never break, taken before
+// the operation runs: every file under the watched folders (game files, add-on folders, stored
+// car folders, backups) and the installation's live car folder.
+class GameGuard {
+  public:
+    static GameGuard Take(const std::vector<std::filesystem::path>& roots,
+                          const std::filesystem::path& gpl);
+
+    // Files (native paths) that existed at Take and are now neither in their place nor, with the
+    // same name and bytes, anywhere under the watched folders (a backup, a moved folder). Files
+    // below one of `excused` do not count: those the operation was asked to delete or replace.
+    std::vector<std::string> Lost(const std::vector<std::filesystem::path>& excused = {}) const;
+
+    // "" when the installation's cars\cars67 exists and holds the seven team folders, else what
+    // is wrong with it.
+    std::string LiveCarFolderProblem() const;
+
+  private:
+    std::vector<std::filesystem::path> roots_;
+    std::filesystem::path gpl_;
+    std::map<std::string, std::string> before_;  // native path -> bytes
+};
+
+// Every file under a folder by its path relative to the folder, with its bytes; empty when the
+// folder does not exist. Two equal trees are two copies of one folder.
+std::map<std::string, std::string> TreeOf(const std::filesystem::path& folder);
+
+// "" when `folder` holds the seven team folders of a car folder, else what is wrong with it.
+std::string CarFolderProblem(const std::filesystem::path& folder);
+
+// The names of a list, one a line, for failure messages.
+std::string Listed(const std::vector<std::string>& names);
+
+}  // namespace movrand::test
