@@ -90,6 +90,11 @@ const std::map<std::string, Command>& Commands() {
         {"car-number", CarNumber},
         {"match", Match},
         {"team-drivers", TeamDrivers},
+        {"entries", Entries},
+        {"preview", Preview},
+        {"install", Install},
+        {"installed", Installed},
+        {"remove", Remove},
     };
     return commands;
 }
