@@ -171,10 +171,12 @@ void Installer::WriteRecordWithBackups() {
     record.WriteFilesHeader();
     int n = 1;
     for (const std::string& name : files_) {
-        record.WriteFileLine(n, name);
+        // The file is recorded once its copy is safe: a removal after a failure here must
+        // never delete a game file whose copy is not in the backup folder.
         const bool existing = fs_.FileExists(Team(name));
-        record.WriteStatusLine(name, existing);
         if (existing) fs_.CopyFile(Team(name), backup);
+        record.WriteFileLine(n, name);
+        record.WriteStatusLine(name, existing);
         CopyIntoTeam(name);
         ++n;
     }
