@@ -234,7 +234,7 @@ InstallOutcome Installer::Car() {
     if (!fs_.FileExists(Team(kCarDescriptionFile))) {
         if (!others.empty() || keepDataFile)
             backup = CreateBackupFolder(pv_, fs_, kReplacedCars, team_);
-        for (const std::string& name : others) fs_.MoveFile(Team(name), backup + name);
+        fs_.MoveFilesInto(teamFolder_, others, backup);
     } else {
         for (const std::string& name : others) fs_.DeleteFile(Team(name), true);
         if (keepDataFile) backup = CreateBackupFolder(pv_, fs_, kReplacedCars, team_);
@@ -250,7 +250,7 @@ InstallOutcome Installer::Car() {
         out.WriteLine(kNoCarDescription);
         out.Close();
     }
-    for (const std::string& name : files_) CopyIntoTeam(name);
+    fs_.CopyFilesInto(entryFolder_, files_, teamFolder_);
     ui_.ShowMessage(LoadResString(121));
     return InstallOutcome::Installed;
 }

@@ -55,6 +55,13 @@ public:
     void CopyFile(const std::string& source, const std::string& destination,
                   bool overwrite = true);
     void MoveFile(const std::string& source, const std::string& destination);
+    // CopyFile / MoveFile of each named file of one folder into another, in the order given,
+    // each a step of its own (it fails alone, and the fault hook sees it). The destination is
+    // listed once, so many files go in without a search of the folder for each name.
+    void CopyFilesInto(const std::string& sourceFolder, const std::vector<std::string>& names,
+                       const std::string& destinationFolder, bool overwrite = true);
+    void MoveFilesInto(const std::string& sourceFolder, const std::vector<std::string>& names,
+                       const std::string& destinationFolder);
     void DeleteFile(const std::string& path, bool force = false);
     // Gives a file or folder a new name in the same folder.
     void Rename(const std::string& path, const std::string& newName);
