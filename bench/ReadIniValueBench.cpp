@@ -9,8 +9,8 @@ namespace {
 void BM_ReadIniValue(benchmark::State& state) {
     movrand::test::TempDrive drive;
     for (auto _ : state)
-        benchmark::DoNotOptimize(movrand::ReadIniValue(drive.Pv, drive.Ui, "driver_19", "car_number",
-                                                       drive.Pv.DriverWorkFile));
+        benchmark::DoNotOptimize(movrand::ReadIniValue(drive.Pv, drive.Ui, "driver_19",
+                                                       "car_number", drive.Pv.DriverWorkFile));
 }
 BENCHMARK(BM_ReadIniValue);
 

@@ -60,7 +60,8 @@ bool Main(ProgramValues& pv, platform::Ui& ui, const std::function<void()>& show
         }
         if (pv.DriverIniFile.empty()) {
             ui.ShowMessage(resources::LoadResString(103));
-            pv.DriverIniFile = SelectFile(pv, ui, "c:\\", "driver.ini", " Please select the driver.ini file...");
+            pv.DriverIniFile =
+                SelectFile(pv, ui, "c:\\", "driver.ini", " Please select the driver.ini file...");
         }
         if (pv.DriverIniFile.empty()) {
             ui.ShowMessage(resources::LoadResString(104));

@@ -7,7 +7,8 @@
 namespace movrand {
 
 // The default address of the add-on website.
-inline constexpr const char* kDefaultWebsiteURL = "http://www.zorvex-gpl.example/zorvex/newsite/newdefaultjava.asp";
+inline constexpr const char* kDefaultWebsiteURL =
+    "http://www.zorvex-gpl.example/zorvex/newsite/newdefaultjava.asp";
 
 // The start-up: sets the program-wide values, finds driver.ini (stored path, drive search, or the
 // file picker), makes the working copy and opens the main window through `showMainWindow`.

@@ -8,7 +8,7 @@ namespace movrand {
 // One group of reads or writes of the settings store: set AppName and Section, then for each
 // value set Key and either RegGet and read Setting, or set Setting and RegSave.
 class clsReg {
-public:
+  public:
     explicit clsReg(platform::SettingsStore& store) : store_(store) {}
 
     void AppName(const std::string& strValue) { appName_ = strValue; }
@@ -24,7 +24,7 @@ public:
     void RegSave() { store_.Save(appName_, section_, key_, setting_); }
     void RegDel() { store_.Delete(appName_, section_, key_); }
 
-private:
+  private:
     platform::SettingsStore& store_;
     std::string appName_;
     std::string section_;

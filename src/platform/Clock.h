@@ -14,7 +14,7 @@ struct LocalTime {
 
 // The local clock; tests put a fixed or stepping one in its place.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual LocalTime Now() const;
 };

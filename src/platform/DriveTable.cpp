@@ -19,7 +19,8 @@ DriveTable DriveTable::FromWinePrefix(const fs::path& prefix) {
     std::error_code ec;
     for (fs::directory_iterator it(dosdevices, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        if (name.size() != 2 || name[1] != ':' || !std::isalpha(static_cast<unsigned char>(name[0])))
+        if (name.size() != 2 || name[1] != ':' ||
+            !std::isalpha(static_cast<unsigned char>(name[0])))
             continue;
         // A link that points nowhere is still a drive; it is simply not ready.
         fs::path root = it->path();
@@ -50,6 +51,13 @@ std::optional<Drive> DriveTable::Find(char letter) const {
     return std::nullopt;
 }
 
+const Drive* DriveTable::FindDrive(char letter) const {
+    const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+    for (const Drive& d : drives_)
+        if (d.Letter == upper) return &d;
+    return nullptr;
+}
+
 std::optional<Drive> DriveTable::DriveHolding(const fs::path& native) const {
     std::optional<Drive> best;
     std::size_t bestLength = 0;
@@ -61,9 +69,8 @@ std::optional<Drive> DriveTable::DriveHolding(const fs::path& native) const {
         std::string rootText = root.lexically_normal().string();
         while (rootText.size() > 1 && rootText.back() == '/') rootText.pop_back();
         const bool holds =
-            rootText == "/" ||
-            (text.compare(0, rootText.size(), rootText) == 0 &&
-             (text.size() == rootText.size() || text[rootText.size()] == '/'));
+            rootText == "/" || (text.compare(0, rootText.size(), rootText) == 0 &&
+                                (text.size() == rootText.size() || text[rootText.size()] == '/'));
         const std::size_t length = rootText == "/" ? 0 : rootText.size();
         if (holds && (!best || length > bestLength)) {
             best = d;

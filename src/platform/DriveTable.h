@@ -15,7 +15,7 @@ struct Drive {
 // The machine's drives as the game sees them under Wine: the "x:" entries of the prefix's
 // dosdevices folder, in letter order; Z: is "/" when the prefix does not list it.
 class DriveTable {
-public:
+  public:
     DriveTable() = default;
     explicit DriveTable(std::vector<Drive> drives);
 
@@ -26,11 +26,13 @@ public:
 
     const std::vector<Drive>& Drives() const { return drives_; }
     std::optional<Drive> Find(char letter) const;
+    // The same without a copy; nullptr when the letter is not mapped.
+    const Drive* FindDrive(char letter) const;
 
     // The drive whose root holds the native path (the longest root wins), or none.
     std::optional<Drive> DriveHolding(const std::filesystem::path& native) const;
 
-private:
+  private:
     std::vector<Drive> drives_;
 };
 

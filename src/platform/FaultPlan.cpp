@@ -11,7 +11,9 @@ void FaultPlan::FailAt(int n, int number) {
     lastFailure_.clear();
 }
 
-void FaultPlan::Clear() { FailAt(0, 0); }
+void FaultPlan::Clear() {
+    FailAt(0, 0);
+}
 
 void FaultPlan::Check(const std::string& what) {
     ++count_;

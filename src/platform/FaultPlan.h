@@ -7,7 +7,7 @@ namespace movrand::platform {
 // rename, delete, write) and makes a chosen one fail with a chosen error, so tests can stop a
 // multi-step operation at every step in turn.
 class FaultPlan {
-public:
+  public:
     // The n-th mutating operation from now (1 = the next one) raises the error `number`.
     void FailAt(int n, int number);
     void Clear();
@@ -19,7 +19,7 @@ public:
     // Called by the service before each mutating operation.
     void Check(const std::string& what);
 
-private:
+  private:
     int count_ = 0;
     int failAt_ = 0;
     int number_ = 0;

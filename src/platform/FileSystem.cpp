@@ -1,11 +1,11 @@
 #include "platform/FileSystem.h"
 
+#include <unistd.h>
 #include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <map>
 #include <sstream>
-#include <unistd.h>
 
 #include "platform/FaultPlan.h"
 #include "platform/FileSystemErrors.h"
@@ -40,7 +40,9 @@ bool ReadOnly(const fs::path& p) {
     return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
 }
 
-[[noreturn]] void Fail(const std::error_code& ec, bool isFolder) { throw ErrorFromCode(ec, isFolder); }
+[[noreturn]] void Fail(const std::error_code& ec, bool isFolder) {
+    throw ErrorFromCode(ec, isFolder);
+}
 
 // A name beside `target` for a file being written, unique within this process.
 fs::path TemporaryBeside(const fs::path& target) {
@@ -117,6 +119,20 @@ bool FileSystem::SameFolder(const std::string& a, const std::string& b) const {
     }
 }
 
+bool FileSystem::IsWithin(const std::string& path, const std::string& folder) const {
+    std::error_code ec;
+    fs::path inner = fs::weakly_canonical(paths_.ToNative(path), ec);
+    if (ec) inner = paths_.ToNative(path).lexically_normal();
+    fs::path outer = fs::weakly_canonical(paths_.ToNative(folder), ec);
+    if (ec) outer = paths_.ToNative(folder).lexically_normal();
+    // A trailing separator leaves an empty last element that would never match.
+    if (!outer.empty() && outer.filename().empty()) outer = outer.parent_path();
+    if (!inner.empty() && inner.filename().empty()) inner = inner.parent_path();
+    const auto [end, ignored] =
+        std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end());
+    return end == outer.end();
+}
+
 namespace {
 std::vector<std::string> Names(const fs::path& folder, bool folders) {
     if (!IsFolder(folder)) throw RuntimeError(kPathNotFound);
@@ -156,7 +172,8 @@ void FileSystem::CreateFolder(const std::string& path) {
 void FileSystem::DeleteFolder(const std::string& path, bool force) {
     const fs::path native = paths_.ToNative(path);
     if (TypeOf(native) != fs::file_type::directory) throw RuntimeError(kPathNotFound);
-    if (!force && (ContainsReadOnly(native) || ReadOnly(native))) throw RuntimeError(kPermissionDenied);
+    if (!force && (ContainsReadOnly(native) || ReadOnly(native)))
+        throw RuntimeError(kPermissionDenied);
     Mutating("delete folder " + path);
     std::error_code ec;
     if (force) MakeWritable(native);
@@ -256,7 +273,8 @@ void FileSystem::CopyFile(const std::string& source, const std::string& destinat
     const fs::path from = paths_.ToNative(source);
     if (!IsFile(from)) throw RuntimeError(kFileNotFound);
     fs::path to;
-    const bool intoFolder = !destination.empty() && (destination.back() == '\\' || destination.back() == '/');
+    const bool intoFolder =
+        !destination.empty() && (destination.back() == '\\' || destination.back() == '/');
     if (intoFolder) {
         const fs::path folder = paths_.ToNative(destination);
         if (!IsFolder(folder)) throw RuntimeError(kPathNotFound);
@@ -379,7 +397,8 @@ void FileSystem::Rename(const std::string& path, const std::string& newName) {
     if (newName.empty() || newName.find_first_of("\\/:") != std::string::npos)
         throw RuntimeError(kBadFileNameOrNumber);
     const fs::path to = from.parent_path() / newName;
-    if (TypeOf(to) != fs::file_type::not_found && !EqualsNoCase(to.filename().string(), from.filename().string()))
+    if (TypeOf(to) != fs::file_type::not_found &&
+        !EqualsNoCase(to.filename().string(), from.filename().string()))
         throw RuntimeError(kFileAlreadyExists);
     Mutating("rename " + path + " to " + newName);
     std::error_code ec;
@@ -404,18 +423,22 @@ TextReader FileSystem::OpenTextFile(const std::string& path) const {
 
 TextWriter FileSystem::CreateTextFile(const std::string& path, bool overwrite) {
     const fs::path native = paths_.ToNative(path);
-    if (!overwrite && TypeOf(native) != fs::file_type::not_found) throw RuntimeError(kFileAlreadyExists);
+    if (!overwrite && TypeOf(native) != fs::file_type::not_found)
+        throw RuntimeError(kFileAlreadyExists);
     if (!IsFolder(native.parent_path())) throw RuntimeError(kPathNotFound);
     return TextWriter(native, faults_);
 }
 
-bool FileSystem::IsReadOnly(const std::string& path) const { return ReadOnly(paths_.ToNative(path)); }
+bool FileSystem::IsReadOnly(const std::string& path) const {
+    return ReadOnly(paths_.ToNative(path));
+}
 
 void FileSystem::SetReadOnly(const std::string& path, bool readOnly) {
     const fs::path native = paths_.ToNative(path);
     if (TypeOf(native) == fs::file_type::not_found) throw RuntimeError(kFileNotFound);
     std::error_code ec;
-    fs::permissions(native, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+    fs::permissions(native,
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     readOnly ? fs::perm_options::remove : fs::perm_options::add, ec);
     if (ec) Fail(ec, false);
 }

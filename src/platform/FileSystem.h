@@ -18,7 +18,7 @@ class FaultPlan;
 // Files are replaced whole: a copy is written beside its target and then renamed over it, so a
 // target is always either the old or the new file.
 class FileSystem {
-public:
+  public:
     explicit FileSystem(const DriveTable& drives, FaultPlan* faults = nullptr)
         : paths_(drives), faults_(faults) {}
 
@@ -36,6 +36,9 @@ public:
     bool SameFolder(const std::string& a, const std::string& b) const;
     // The path with every existing component in the case stored on disk.
     std::string ReportedPath(const std::string& path) const { return paths_.Reported(path); }
+    // True when `path` is `folder` itself or lies anywhere inside it, after resolving letter
+    // case, "..", links and drives that map the same place (C:\x and Z:\...\drive_c\x).
+    bool IsWithin(const std::string& path, const std::string& folder) const;
 
     // Names of the files / subfolders of a folder, in the one fixed listing order (by name,
     // without regard to case). Raises 76 when the folder does not exist.
@@ -52,8 +55,7 @@ public:
     void CopyFolder(const std::string& source, const std::string& destination,
                     bool overwrite = true);
     // A destination ending with "\" names a folder that receives the file under its own name.
-    void CopyFile(const std::string& source, const std::string& destination,
-                  bool overwrite = true);
+    void CopyFile(const std::string& source, const std::string& destination, bool overwrite = true);
     void MoveFile(const std::string& source, const std::string& destination);
     // CopyFile / MoveFile of each named file of one folder into another, in the order given,
     // each a step of its own (it fails alone, and the fault hook sees it). The destination is
@@ -80,13 +82,16 @@ public:
 
     const PathResolver& Paths() const { return paths_; }
     std::filesystem::path Native(const std::string& path) const { return paths_.ToNative(path); }
-    std::string WindowsOf(const std::filesystem::path& native) const { return paths_.ToWindows(native); }
+    std::string WindowsOf(const std::filesystem::path& native) const {
+        return paths_.ToWindows(native);
+    }
 
-private:
+  private:
     void Mutating(const std::string& what);
     void CopyOneFile(const std::filesystem::path& from, const std::filesystem::path& to,
                      bool overwrite);
-    void CopyTree(const std::filesystem::path& from, const std::filesystem::path& to, bool overwrite);
+    void CopyTree(const std::filesystem::path& from, const std::filesystem::path& to,
+                  bool overwrite);
 
     PathResolver paths_;
     FaultPlan* faults_;

@@ -33,7 +33,9 @@ std::vector<Line> SplitLines(const std::string& bytes) {
     return lines;
 }
 
-std::string TrimBlanks(const std::string& text) { return Trim(text, true); }
+std::string TrimBlanks(const std::string& text) {
+    return Trim(text, true);
+}
 
 // The section name of a header line, or none.
 std::optional<std::string> HeaderName(const std::string& line) {
@@ -95,7 +97,8 @@ std::string CutToBuffer(const std::string& value, int bufferSize) {
 std::string GetPrivateProfileString(const FileSystem& fs, const std::string& section,
                                     const std::string& key, const std::string& defaultValue,
                                     int bufferSize, const std::string& file) {
-    const std::string fallback = Utf8FromAnsi(CutToBuffer(AnsiFromUtf8(TrimBlanks(defaultValue)), bufferSize));
+    const std::string fallback =
+        Utf8FromAnsi(CutToBuffer(AnsiFromUtf8(TrimBlanks(defaultValue)), bufferSize));
     std::string bytes;
     try {
         if (!fs.FileExists(file)) return fallback;
@@ -128,8 +131,10 @@ bool WritePrivateProfileString(FileSystem& fs, const std::string& section, const
         } else {
             // After the section's last non-empty line.
             std::size_t insertAt = range->second;
-            while (insertAt > range->first && TrimBlanks(lines[insertAt - 1].Text).empty()) --insertAt;
-            if (insertAt > 0 && lines[insertAt - 1].Break.empty()) lines[insertAt - 1].Break = "\r\n";
+            while (insertAt > range->first && TrimBlanks(lines[insertAt - 1].Text).empty())
+                --insertAt;
+            if (insertAt > 0 && lines[insertAt - 1].Break.empty())
+                lines[insertAt - 1].Break = "\r\n";
             lines.insert(lines.begin() + static_cast<long>(insertAt), Line{keyLine, "\r\n"});
         }
     } else {

@@ -4,22 +4,38 @@ namespace movrand::platform {
 
 std::string DescriptionOf(int number) {
     switch (number) {
-        case kTypeMismatch: return "Type mismatch";
-        case kBadFileNameOrNumber: return "Bad file name or number";
-        case kFileNotFound: return "File not found";
-        case kFileAlreadyOpen: return "File already open";
-        case kDeviceIoError: return "Device I/O error";
-        case kFileAlreadyExists: return "File already exists";
-        case kDiskFull: return "Disk full";
-        case kPermissionDenied: return "Permission denied";
-        case kDiskNotReady: return "Disk not ready";
-        case kPathFileAccessError: return "Path/File access error";
-        case kPathNotFound: return "Path not found";
-        case 5: return "Invalid procedure call or argument";
-        case 6: return "Overflow";
-        case 7: return "Out of memory";
-        case 9: return "Subscript out of range";
-        default: return "Application-defined or object-defined error";
+        case kTypeMismatch:
+            return "Type mismatch";
+        case kBadFileNameOrNumber:
+            return "Bad file name or number";
+        case kFileNotFound:
+            return "File not found";
+        case kFileAlreadyOpen:
+            return "File already open";
+        case kDeviceIoError:
+            return "Device I/O error";
+        case kFileAlreadyExists:
+            return "File already exists";
+        case kDiskFull:
+            return "Disk full";
+        case kPermissionDenied:
+            return "Permission denied";
+        case kDiskNotReady:
+            return "Disk not ready";
+        case kPathFileAccessError:
+            return "Path/File access error";
+        case kPathNotFound:
+            return "Path not found";
+        case 5:
+            return "Invalid procedure call or argument";
+        case 6:
+            return "Overflow";
+        case 7:
+            return "Out of memory";
+        case 9:
+            return "Subscript out of range";
+        default:
+            return "Application-defined or object-defined error";
     }
 }
 

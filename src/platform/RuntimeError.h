@@ -25,13 +25,13 @@ std::string DescriptionOf(int number);
 
 // A run-time error as the original platform raised it: a number and its description.
 class RuntimeError : public std::runtime_error {
-public:
+  public:
     explicit RuntimeError(int number);
     RuntimeError(int number, std::string description);
     int Number() const { return number_; }
     const std::string& Description() const { return description_; }
 
-private:
+  private:
     int number_;
     std::string description_;
 };

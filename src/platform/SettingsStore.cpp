@@ -1,10 +1,10 @@
 #include "platform/SettingsStore.h"
 
+#include <unistd.h>
 #include <cstdlib>
 #include <fstream>
 #include <map>
 #include <sstream>
-#include <unistd.h>
 
 #include "platform/FileSystemErrors.h"
 #include "platform/RuntimeError.h"
@@ -16,37 +16,42 @@ namespace {
 
 using Sections = std::map<std::string, std::map<std::string, std::string>>;
 
-// Escapes a text so that it fits on one line and survives the round trip exactly.
+// Escapes a text so that it fits on one line and survives the round trip exactly. Only the few
+// characters that would break the line format are written as %XX, so paths stay readable.
 std::string Escape(const std::string& text, bool isName) {
+    static const char* hex = "0123456789ABCDEF";
     std::string out;
     for (char c : text) {
-        switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\0': out += "\\0"; break;
-            case '=': out += isName ? "\\e" : "="; break;
-            case ']': out += isName ? "\\b" : "]"; break;
-            default: out += c;
+        const bool special = c == '%' || c == '\n' || c == '\r' || c == '\0' ||
+                             (isName && (c == '=' || c == '[' || c == ']'));
+        if (!special) {
+            out += c;
+            continue;
         }
+        const auto b = static_cast<unsigned char>(c);
+        out += '%';
+        out += hex[b >> 4];
+        out += hex[b & 15];
     }
     return out;
+}
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
 }
 
 std::string Unescape(const std::string& text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
+        if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
+            HexValue(text[i + 2]) >= 0) {
+            out += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
+            i += 2;
+        } else {
             out += text[i];
-            continue;
-        }
-        switch (text[++i]) {
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            case '0': out += '\0'; break;
-            case 'e': out += '='; break;
-            case 'b': out += ']'; break;
-            default: out += text[i];
         }
     }
     return out;
@@ -78,9 +83,11 @@ void Store(const fs::path& file, const Sections& sections) {
     for (const auto& [section, keys] : sections) {
         if (keys.empty()) continue;
         out << '[' << Escape(section, true) << "]\n";
-        for (const auto& [key, value] : keys) out << Escape(key, true) << '=' << Escape(value, false) << '\n';
+        for (const auto& [key, value] : keys)
+            out << Escape(key, true) << '=' << Escape(value, false) << '\n';
     }
-    const fs::path temporary = file.parent_path() / (".settings-" + std::to_string(::getpid()) + ".tmp");
+    const fs::path temporary =
+        file.parent_path() / (".settings-" + std::to_string(::getpid()) + ".tmp");
     {
         std::ofstream f(temporary, std::ios::binary | std::ios::trunc);
         f << out.str();
@@ -101,7 +108,8 @@ void Store(const fs::path& file, const Sections& sections) {
 }  // namespace
 
 SettingsStore SettingsStore::FromEnvironment() {
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config) return SettingsStore(config);
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config)
+        return SettingsStore(config);
     const char* home = std::getenv("HOME");
     return SettingsStore(fs::path(home && *home ? home : "/root") / ".config");
 }

@@ -8,7 +8,7 @@ namespace movrand::platform {
 // <root>/<application>/settings.ini, where root is $XDG_CONFIG_HOME (default ~/.config).
 // Every text round-trips; the file is replaced in one step on every change.
 class SettingsStore {
-public:
+  public:
     explicit SettingsStore(std::filesystem::path root) : root_(std::move(root)) {}
     static SettingsStore FromEnvironment();
 
@@ -21,7 +21,7 @@ public:
 
     std::filesystem::path FileOf(const std::string& application) const;
 
-private:
+  private:
     std::filesystem::path root_;
 };
 

@@ -7,8 +7,12 @@
 namespace movrand::platform {
 
 namespace {
-char LowerChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-char UpperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char LowerChar(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+char UpperChar(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 // Code points of the bytes 0x80..0x9F in Windows-1252 (undefined ones keep their own number).
 constexpr std::array<char32_t, 32> kHigh = {
@@ -74,9 +78,12 @@ std::string Utf8FromAnsi(std::string_view ansi) {
     out.reserve(ansi.size());
     for (char c : ansi) {
         const auto b = static_cast<unsigned char>(c);
-        if (b < 0x80) out += c;
-        else if (b < 0xA0) AppendUtf8(out, kHigh[b - 0x80]);
-        else AppendUtf8(out, b);
+        if (b < 0x80)
+            out += c;
+        else if (b < 0xA0)
+            AppendUtf8(out, kHigh[b - 0x80]);
+        else
+            AppendUtf8(out, b);
     }
     return out;
 }
@@ -88,12 +95,26 @@ std::string AnsiFromUtf8(std::string_view utf8) {
         const auto b = static_cast<unsigned char>(utf8[i]);
         char32_t cp = 0;
         std::size_t length = 1;
-        if (b < 0x80) cp = b;
-        else if ((b & 0xE0) == 0xC0) { cp = b & 0x1F; length = 2; }
-        else if ((b & 0xF0) == 0xE0) { cp = b & 0x0F; length = 3; }
-        else if ((b & 0xF8) == 0xF0) { cp = b & 0x07; length = 4; }
-        else { out += '?'; ++i; continue; }
-        if (i + length > utf8.size()) { out += '?'; break; }
+        if (b < 0x80)
+            cp = b;
+        else if ((b & 0xE0) == 0xC0) {
+            cp = b & 0x1F;
+            length = 2;
+        } else if ((b & 0xF0) == 0xE0) {
+            cp = b & 0x0F;
+            length = 3;
+        } else if ((b & 0xF8) == 0xF0) {
+            cp = b & 0x07;
+            length = 4;
+        } else {
+            out += '?';
+            ++i;
+            continue;
+        }
+        if (i + length > utf8.size()) {
+            out += '?';
+            break;
+        }
         bool valid = true;
         for (std::size_t k = 1; k < length; ++k) {
             const auto cont = static_cast<unsigned char>(utf8[i + k]);
@@ -101,7 +122,10 @@ std::string AnsiFromUtf8(std::string_view utf8) {
             cp = (cp << 6) | (cont & 0x3F);
         }
         i += valid ? length : 1;
-        if (!valid) { out += '?'; continue; }
+        if (!valid) {
+            out += '?';
+            continue;
+        }
         if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
             out += static_cast<char>(cp);
             continue;
@@ -116,7 +140,8 @@ namespace {
 bool Match(std::string_view name, std::string_view pattern) {
     std::size_t n = 0, p = 0, starP = std::string_view::npos, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || LowerChar(pattern[p]) == LowerChar(name[n]))) {
+        if (p < pattern.size() &&
+            (pattern[p] == '?' || LowerChar(pattern[p]) == LowerChar(name[n]))) {
             ++n;
             ++p;
         } else if (p < pattern.size() && pattern[p] == '*') {

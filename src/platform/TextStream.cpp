@@ -42,14 +42,18 @@ std::string TextReader::ReadLine() {
     return line;
 }
 
-void TextReader::Close() { file_.reset(); }
+void TextReader::Close() {
+    file_.reset();
+}
 
-TextWriter::TextWriter(const fs::path& native, FaultPlan* faults) : faults_(faults), native_(native) {
+TextWriter::TextWriter(const fs::path& native, FaultPlan* faults)
+    : faults_(faults), native_(native) {
     if (faults_) faults_->Check("create " + native.string());
     std::error_code ec;
     if (fs::is_directory(native, ec)) throw RuntimeError(kPermissionDenied);
     const auto status = fs::status(native, ec);
-    if (!ec && fs::exists(status) && (status.permissions() & fs::perms::owner_write) == fs::perms::none)
+    if (!ec && fs::exists(status) &&
+        (status.permissions() & fs::perms::owner_write) == fs::perms::none)
         throw RuntimeError(kPermissionDenied);
     file_.reset(std::fopen(native.c_str(), "wb"));
     if (!file_) throw ErrorFromCode(std::error_code(errno, std::generic_category()), true);
@@ -63,7 +67,9 @@ void TextWriter::Write(const std::string& text) {
         throw ErrorFromCode(std::error_code(errno, std::generic_category()), false);
 }
 
-void TextWriter::WriteLine(const std::string& line) { Write(line + "\r\n"); }
+void TextWriter::WriteLine(const std::string& line) {
+    Write(line + "\r\n");
+}
 
 void TextWriter::Close() {
     if (!file_) return;
@@ -72,7 +78,8 @@ void TextWriter::Close() {
     const bool flushed = std::fflush(f) == 0;
     const int error = errno;
     const bool closed = std::fclose(f) == 0;
-    if (!flushed || !closed) throw ErrorFromCode(std::error_code(error, std::generic_category()), false);
+    if (!flushed || !closed)
+        throw ErrorFromCode(std::error_code(error, std::generic_category()), false);
 }
 
 }  // namespace movrand::platform

@@ -10,7 +10,7 @@ class FaultPlan;
 
 // A text file read line by line; lines may end with CR LF or LF. Bytes are kept as they are.
 class TextReader {
-public:
+  public:
     explicit TextReader(const std::filesystem::path& native);  // raises 53 when missing
     TextReader(TextReader&&) noexcept = default;
     TextReader& operator=(TextReader&&) noexcept = default;
@@ -20,7 +20,7 @@ public:
     std::string ReadLine();
     void Close();
 
-private:
+  private:
     struct Closer {
         void operator()(std::FILE* f) const {
             if (f) std::fclose(f);
@@ -32,7 +32,7 @@ private:
 // A text file written line by line, each line followed by CR LF. The file is created (replacing
 // an existing one) when the writer is made.
 class TextWriter {
-public:
+  public:
     TextWriter(const std::filesystem::path& native, FaultPlan* faults);
     TextWriter(TextWriter&&) noexcept = default;
     TextWriter& operator=(TextWriter&&) noexcept = default;
@@ -43,7 +43,7 @@ public:
     // Writes what is buffered to the disk; raises the platform's error when that fails.
     void Close();
 
-private:
+  private:
     struct Closer {
         void operator()(std::FILE* f) const {
             if (f) std::fclose(f);

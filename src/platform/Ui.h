@@ -20,7 +20,7 @@ struct Question {
 // themselves; the desktop program, the console program and the tests each supply their own.
 // All texts are UTF-8.
 class Ui {
-public:
+  public:
     virtual ~Ui() = default;
 
     // The program's message window (frmMsgBox), shown modally. A width or height of 0 keeps

@@ -23,7 +23,7 @@ struct WindowsPath {
 // matched against what exists without regard to letter case; a tail that does not exist keeps
 // the case it was written in. "." and ".." are resolved by name and never climb above the drive.
 class PathResolver {
-public:
+  public:
     explicit PathResolver(const DriveTable& drives) : drives_(drives) {}
 
     // The native path; a path without a drive letter is taken from the working folder. An
@@ -39,7 +39,7 @@ public:
 
     const DriveTable& Drives() const { return drives_; }
 
-private:
+  private:
     const DriveTable& drives_;
 };
 

@@ -16,7 +16,8 @@ std::string CleanIniValue(const std::string& raw) {
     std::string value = raw;
     // An inline comment; a ";" in the first place is part of the value.
     const std::size_t comment = value.find(';');
-    if (comment != std::string::npos && comment >= 1) value = platform::Trim(value.substr(0, comment));
+    if (comment != std::string::npos && comment >= 1)
+        value = platform::Trim(value.substr(0, comment));
     value = platform::Trim(value);
     std::replace(value.begin(), value.end(), ' ', '*');
     while (!value.empty() && (value.back() == '\t' || value.back() == '*')) {
@@ -35,14 +36,17 @@ std::string ReadIniValue(ProgramValues& pv, platform::Ui& ui, const std::string&
     return value;
 }
 
-void WriteIniValue(ProgramValues& pv, platform::Ui& ui, const std::string& section,
+bool WriteIniValue(ProgramValues& pv, platform::Ui& ui, const std::string& section,
                    const std::string& key, const std::string& value, const std::string& file) {
+    bool written = false;
     RunTrapped(ui, TrapForm::Information, pv.ProgramName, [&] {
         platform::FileSystem fs = pv.Files();
-        if (!clsIniFile(fs).WriteIniFile(" " + section + " ", key, value, file))
+        written = clsIniFile(fs).WriteIniFile(" " + section + " ", key, value, file);
+        if (!written)
             ui.ShowPlatformMessage("Unable to write to File!", platform::MessageIcon::None,
                                    pv.ProgramName);
     });
+    return written;
 }
 
 namespace {
@@ -65,7 +69,8 @@ bool StripIniHeaders(ProgramValues& pv, platform::Ui& ui, const std::string& sou
         platform::TextWriter out = fs.CreateTextFile(partial);
         while (!in.AtEndOfStream()) {
             std::string line = in.ReadLine();
-            if (!line.empty() && line[0] == '[') line.erase(std::remove(line.begin(), line.end(), ' '), line.end());
+            if (!line.empty() && line[0] == '[')
+                line.erase(std::remove(line.begin(), line.end(), ' '), line.end());
             out.WriteLine(line);
         }
         in.Close();

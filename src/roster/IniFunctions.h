@@ -15,8 +15,9 @@ std::string ReadIniValue(ProgramValues& pv, platform::Ui& ui, const std::string&
 std::string CleanIniValue(const std::string& raw);
 
 // The only INI write of the program: sets a key in a section written "[ name ]" in the game's
-// form. Reports "Unable to write to File!" or the error under its own trap.
-void WriteIniValue(ProgramValues& pv, platform::Ui& ui, const std::string& section,
+// form. Reports "Unable to write to File!" or the error under its own trap. Returns true when
+// the value was written, so a caller can stop a change that is only half made.
+bool WriteIniValue(ProgramValues& pv, platform::Ui& ui, const std::string& section,
                    const std::string& key, const std::string& value, const std::string& file);
 
 // Copies a text file line by line, removing every blank from the section headers. On failure the

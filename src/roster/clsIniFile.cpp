@@ -9,7 +9,8 @@ namespace {
 constexpr int kReadBufferSize = 250;
 }  // namespace
 
-std::string clsIniFile::ReadIniFile(std::string strAppName, std::string strKey, std::string strFile) {
+std::string clsIniFile::ReadIniFile(std::string strAppName, std::string strKey,
+                                    std::string strFile) {
     return platform::GetPrivateProfileString(fs_, strAppName, strKey, kNotFound, kReadBufferSize,
                                              strFile);
 }

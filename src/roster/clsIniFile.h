@@ -10,7 +10,7 @@ inline constexpr const char* kNotFound = "Not Found!";
 
 // The INI file class over the platform's profile read and write. Holds no state.
 class clsIniFile {
-public:
+  public:
     explicit clsIniFile(platform::FileSystem& fs) : fs_(fs) {}
 
     // The value of strKey in section strAppName of strFile (at most 249 characters), or
@@ -22,7 +22,7 @@ public:
     bool WriteIniFile(const std::string& strAppName, const std::string& strKeyName,
                       const std::string& strString, const std::string& strPathAndFile);
 
-private:
+  private:
     platform::FileSystem& fs_;
 };
 

@@ -12,7 +12,8 @@ TEST(Layering, NoQtOutsideUiFolders) {
     const std::regex qtInclude(R"(#\s*include\s*<Q[A-Za-z])");
     std::vector<std::string> offenders;
     int files = 0;
-    for (const auto& entry : fs::recursive_directory_iterator(fs::path(MOVRAND_SOURCE_DIR) / "src")) {
+    for (const auto& entry :
+         fs::recursive_directory_iterator(fs::path(MOVRAND_SOURCE_DIR) / "src")) {
         if (!entry.is_regular_file()) continue;
         const std::string path = entry.path().string();
         if (path.find("/ui/") != std::string::npos) continue;

@@ -50,7 +50,8 @@ TEST(StartUp, FirstStartSearchesTheDrivesInOrderAndStoresWhatItFound) {
 
 TEST(StartUp, AStoredPathIsUsedUnchangedAndNotWrittenBack) {
     Start s;
-    s.drive.Pv.Env.Settings.Save("Zorvex", "Movrand", "DriverIniFile", "c:\\SIERRA\\gpl\\driver.ini");
+    s.drive.Pv.Env.Settings.Save("Zorvex", "Movrand", "DriverIniFile",
+                                 "c:\\SIERRA\\gpl\\driver.ini");
     s.drive.Pv.Env.Settings.Save("Zorvex", "Zorvex", "ZorvexURL", "http://example.org/x");
     demo::MakeGplInstallation(s.drive.DriveC() / "sierra" / "gpl");
     ASSERT_TRUE(s.Run());
@@ -65,9 +66,12 @@ TEST(StartUp, NothingFoundAsksAndEndsWhenCancelled) {
     EXPECT_FALSE(s.Run());
     EXPECT_EQ(s.windows, 0);
     ASSERT_EQ(s.drive.Ui.Messages.size(), 2u);
-    EXPECT_EQ(s.drive.Ui.Messages[0].Text, "Unable to find driver.ini           Please locate file.");
-    EXPECT_EQ(s.drive.Ui.Messages[1].Text, "The driver.ini file has not been located.  The program is terminating.");
-    EXPECT_EQ(s.drive.Ui.FilePickerCalls, (std::vector<std::string>{"c:\\|driver.ini| Please select the driver.ini file..."}));
+    EXPECT_EQ(s.drive.Ui.Messages[0].Text,
+              "Unable to find driver.ini           Please locate file.");
+    EXPECT_EQ(s.drive.Ui.Messages[1].Text,
+              "The driver.ini file has not been located.  The program is terminating.");
+    EXPECT_EQ(s.drive.Ui.FilePickerCalls,
+              (std::vector<std::string>{"c:\\|driver.ini| Please select the driver.ini file..."}));
     EXPECT_EQ(s.Stored("Movrand", "DriverIniFile"), "");
     EXPECT_EQ(s.Stored("Zorvex", "ZorvexURL"), kDefaultWebsiteURL);
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "DemoInstallation.h"
 #include "TempDrive.h"
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"
@@ -32,7 +33,29 @@ TEST(WindowsPaths, NewFilesUnderAFolderOfAnotherCaseMakeNoDuplicates) {
     // Overwriting a file named in another case replaces it rather than adding a second one.
     fs.CopyFile("C:\\sierra\\gpl\\gpl.exe", "C:\\sierra\\gpl\\cars\\cars67\\lotus\\NEW.TXT");
     EXPECT_EQ(fs.FileNames("C:\\sierra\\gpl\\cars\\cars67\\lotus").size(), 7u);
-    EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\cars\\cars67\\lotus\\new.txt"), drive.Read("C:\\sierra\\gpl\\gpl.exe"));
+    EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\cars\\cars67\\lotus\\new.txt"),
+              drive.Read("C:\\sierra\\gpl\\gpl.exe"));
+}
+
+TEST(WindowsPaths, RepeatedResolutionFollowsChangesOnDisk) {
+    TempDrive drive;
+    namespace fs = std::filesystem;
+    const fs::path team = drive.Native("C:\\sierra\\gpl\\cars\\cars67\\ferrari");
+    demo::WriteFile(team / "NEW.3DO", "one");
+    EXPECT_EQ(drive.Native("C:\\sierra\\gpl\\cars\\cars67\\ferrari\\new.3do"), team / "NEW.3DO");
+    // The same name again in another case, after the first has gone.
+    fs::remove(team / "NEW.3DO");
+    demo::WriteFile(team / "New.3do", "two");
+    EXPECT_EQ(drive.Native("C:\\sierra\\gpl\\cars\\cars67\\ferrari\\new.3do"), team / "New.3do");
+    EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\cars\\cars67\\ferrari\\NEW.3do"), "two");
+    // A file added after the folder was searched is found; one removed is no longer.
+    EXPECT_EQ(drive.Native("C:\\sierra\\gpl\\cars\\cars67\\ferrari\\later.MIP"),
+              team / "later.MIP");
+    demo::WriteFile(team / "LATER.mip", "three");
+    EXPECT_EQ(drive.Native("C:\\sierra\\gpl\\cars\\cars67\\ferrari\\later.MIP"),
+              team / "LATER.mip");
+    fs::remove(team / "LATER.mip");
+    EXPECT_FALSE(drive.Pv.Files().FileExists("C:\\sierra\\gpl\\cars\\cars67\\ferrari\\later.mip"));
 }
 
 TEST(WindowsPaths, ToWindowsUsesTheDriveThatMapsThePath) {
@@ -58,7 +81,9 @@ TEST(FileSystemService, ReportsThePlatformsErrors) {
     EXPECT_EQ(number([&] { fs.CopyFile("C:\\nothing.txt", "C:\\x.txt"); }), 53);
     EXPECT_EQ(number([&] { fs.CopyFile("C:\\sierra\\gpl\\gpl.exe", "C:\\no\\where\\x.txt"); }), 76);
     EXPECT_EQ(number([&] { fs.CreateFolder("C:\\sierra"); }), 58);
-    EXPECT_EQ(number([&] { fs.MoveFile("C:\\sierra\\gpl\\gpl.exe", "C:\\sierra\\gpl\\gpl_ai.ini"); }), 58);
+    EXPECT_EQ(
+        number([&] { fs.MoveFile("C:\\sierra\\gpl\\gpl.exe", "C:\\sierra\\gpl\\gpl_ai.ini"); }),
+        58);
     EXPECT_EQ(number([&] { fs.DeleteFolder("C:\\gone"); }), 76);
     fs.SetReadOnly("C:\\sierra\\gpl\\gpl.exe", true);
     EXPECT_EQ(number([&] { fs.DeleteFile("C:\\sierra\\gpl\\gpl.exe"); }), 70);
@@ -79,7 +104,8 @@ TEST(FileSystemService, CopiesAndMovesFoldersWhole) {
     EXPECT_TRUE(fs.FileExists("C:\\moved\\MURASAMA\\mur15.mip"));
     // Listing order is by name without regard to case.
     EXPECT_EQ(fs.FolderNames("C:\\moved"),
-              (std::vector<std::string>{"brabham", "brm", "coventry", "eagle", "ferrari", "LOTUS", "MURASAMA"}));
+              (std::vector<std::string>{"brabham", "brm", "coventry", "eagle", "ferrari", "LOTUS",
+                                        "MURASAMA"}));
 }
 
 TEST(FileSystemService, FaultPlanFailsTheChosenMutation) {

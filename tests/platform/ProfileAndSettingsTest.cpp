@@ -10,7 +10,7 @@ using platform::GetPrivateProfileString;
 using platform::WritePrivateProfileString;
 
 class Profile : public ::testing::Test {
-protected:
+  protected:
     TempDrive drive{false};
     platform::FileSystem fs = drive.Pv.Files();
     std::string Read(const std::string& section, const std::string& key, int size = 250) {
@@ -32,22 +32,26 @@ TEST_F(Profile, MatchesHeadersAndKeysAsTheGameWroteThem) {
     EXPECT_EQ(Read("driver_3", "car_number"), "Not Found!");
     EXPECT_EQ(Read("driver_3", "; comment"), "Not Found!");
     EXPECT_EQ(Read("driver_4", "first_name"), "Not Found!");
-    EXPECT_EQ(GetPrivateProfileString(fs, "a", "b", "Not Found!", 250, "C:\\missing.ini"), "Not Found!");
+    EXPECT_EQ(GetPrivateProfileString(fs, "a", "b", "Not Found!", 250, "C:\\missing.ini"),
+              "Not Found!");
     drive.Write("C:\\t.ini", "[s]\r\nk=" + std::string(300, 'x') + "\r\n");
     EXPECT_EQ(Read("s", "k").size(), 249u);
 }
 
 TEST_F(Profile, WritesInPlaceAndKeepsEveryOtherByte) {
-    const std::string before = "; top\n[ driver_1 ]\r\nfirst_name = Jim\r\ncar_number = 7 ; old\r\n\r\n[ driver_2 ]\r\nx=1";
+    const std::string before =
+        "; top\n[ driver_1 ]\r\nfirst_name = Jim\r\ncar_number = 7 ; old\r\n\r\n[ driver_2 ]\r\nx=1";
     drive.Write("C:\\t.ini", before);
     ASSERT_TRUE(WritePrivateProfileString(fs, " driver_1 ", "car_number", "12", "C:\\t.ini"));
-    EXPECT_EQ(drive.Read("C:\\t.ini"),
-              "; top\n[ driver_1 ]\r\nfirst_name = Jim\r\ncar_number=12\r\n\r\n[ driver_2 ]\r\nx=1");
+    EXPECT_EQ(
+        drive.Read("C:\\t.ini"),
+        "; top\n[ driver_1 ]\r\nfirst_name = Jim\r\ncar_number=12\r\n\r\n[ driver_2 ]\r\nx=1");
     WritePrivateProfileString(fs, "driver_1", "skill", "9", "C:\\t.ini");
     WritePrivateProfileString(fs, " driver_9 ", "car_number", "3", "C:\\t.ini");
-    EXPECT_EQ(drive.Read("C:\\t.ini"),
-              "; top\n[ driver_1 ]\r\nfirst_name = Jim\r\ncar_number=12\r\nskill=9\r\n\r\n[ driver_2 ]\r\nx=1\r\n"
-              "[ driver_9 ]\r\ncar_number=3\r\n");
+    EXPECT_EQ(
+        drive.Read("C:\\t.ini"),
+        "; top\n[ driver_1 ]\r\nfirst_name = Jim\r\ncar_number=12\r\nskill=9\r\n\r\n[ driver_2 ]\r\nx=1\r\n"
+        "[ driver_9 ]\r\ncar_number=3\r\n");
 }
 
 TEST_F(Profile, ValuesAreWindows1252OnDisk) {
@@ -60,19 +64,24 @@ TEST_F(Profile, ValuesAreWindows1252OnDisk) {
 TEST(Settings, EveryTextRoundTripsAndTheFileIsReplacedWhole) {
     TempDrive drive(false);
     platform::SettingsStore& store = drive.Pv.Env.Settings;
-    const std::string odd[] = {"", " 1", "C:\\sierra\\gpl\\driver.ini", "a=b]c\\n\r\nx", "J\xC3\xB6rg ", "[x]"};
+    const std::string odd[] = {
+        "",    " 1",       "C:\\sierra\\gpl\\driver.ini", "a=b]c\\n\r\nx", "J\xC3\xB6rg ",
+        "[x]", "50% %41 %"};
     int i = 0;
-    for (const std::string& value : odd) store.Save("Zorvex", "Movrand", "k" + std::to_string(i++), value);
+    for (const std::string& value : odd)
+        store.Save("Zorvex", "Movrand", "k" + std::to_string(i++), value);
     store.Save("Zorvex", "Sec=]", "odd key = ]", "v");
     i = 0;
-    for (const std::string& value : odd) EXPECT_EQ(store.Get("Zorvex", "Movrand", "k" + std::to_string(i++)), value);
+    for (const std::string& value : odd)
+        EXPECT_EQ(store.Get("Zorvex", "Movrand", "k" + std::to_string(i++)), value);
     EXPECT_EQ(store.Get("Zorvex", "Sec=]", "odd key = ]"), "v");
     EXPECT_EQ(store.Get("Zorvex", "Movrand", "missing"), "");
     store.Delete("Zorvex", "Movrand", "k2");
     EXPECT_EQ(store.Get("Zorvex", "Movrand", "k2"), "");
     // No temporary file is left beside the store.
     int files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(drive.Root() / "config" / "Zorvex")) {
+    for (const auto& entry :
+         std::filesystem::directory_iterator(drive.Root() / "config" / "Zorvex")) {
         (void)entry;
         ++files;
     }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "DemoInstallation.h"
+#include "FaultSweep.h"
 #include "TempDrive.h"
 #include "platform/RuntimeError.h"
 #include "roster/IniFunctions.h"
@@ -23,9 +24,12 @@ TEST(ReadIniValue, CleansValuesLikeTheRosterExpects) {
 TEST(ReadIniValue, ReadsTheWorkingCopyAndLetsEventsRun) {
     TempDrive drive;
     const int before = drive.Ui.EventsRun;
-    EXPECT_EQ(ReadIniValue(drive.Pv, drive.Ui, "driver_12", "last_name", drive.Pv.DriverWorkFile), "Clark");
-    EXPECT_EQ(ReadIniValue(drive.Pv, drive.Ui, "driver_7", "car_number", drive.Pv.DriverWorkFile), "07");
-    EXPECT_EQ(ReadIniValue(drive.Pv, drive.Ui, "driver_20", "car_number", drive.Pv.DriverWorkFile), "Not Found!");
+    EXPECT_EQ(ReadIniValue(drive.Pv, drive.Ui, "driver_12", "last_name", drive.Pv.DriverWorkFile),
+              "Clark");
+    EXPECT_EQ(ReadIniValue(drive.Pv, drive.Ui, "driver_7", "car_number", drive.Pv.DriverWorkFile),
+              "07");
+    EXPECT_EQ(ReadIniValue(drive.Pv, drive.Ui, "driver_20", "car_number", drive.Pv.DriverWorkFile),
+              "Not Found!");
     EXPECT_GT(drive.Ui.EventsRun, before);
 }
 
@@ -38,11 +42,13 @@ TEST(WorkingCopy, StripAndSaveRoundTripTheGamesRoster) {
     ASSERT_TRUE(SaveDriverIni(drive.Pv, drive.Ui));
     EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
     std::string expected = demo::SampleRoster();
-    const std::string old = "[ driver_3 ]\r\nfirst_name = Jackie\r\nlast_name = Stewart\t; surname\r\nnationality = 12\r\n"
-                            "team_number = 1\r\ncar_number = 3\r\n";
+    const std::string old =
+        "[ driver_3 ]\r\nfirst_name = Jackie\r\nlast_name = Stewart\t; surname\r\nnationality = 12\r\n"
+        "team_number = 1\r\ncar_number = 3\r\n";
     const auto at = expected.find(old);
     ASSERT_NE(at, std::string::npos);
-    expected.replace(at + old.size() - std::string("car_number = 3\r\n").size(), 16, "car_number=44\r\n");
+    expected.replace(at + old.size() - std::string("car_number = 3\r\n").size(), 16,
+                     "car_number=44\r\n");
     EXPECT_EQ(drive.Read(drive.Pv.DriverIniFile), expected);
     EXPECT_FALSE(drive.Exists(drive.Pv.AppPath + "tempdriver.zorvex"));
 }
@@ -74,22 +80,30 @@ TEST(WorkingCopy, FailuresAreReportedAndLoseNothing) {
     EXPECT_FALSE(drive.Exists("C:\\nowhere.ini"));
 
     // A stored driver.ini that has gone leaves no old working copy behind.
-    EXPECT_FALSE(StripIniHeaders(drive.Pv, drive.Ui, "C:\\gone\\driver.ini", drive.Pv.DriverWorkFile));
+    EXPECT_FALSE(
+        StripIniHeaders(drive.Pv, drive.Ui, "C:\\gone\\driver.ini", drive.Pv.DriverWorkFile));
     EXPECT_FALSE(drive.Exists(drive.Pv.DriverWorkFile));
     EXPECT_EQ(drive.Ui.Traps.size(), 3u);
 }
 
-TEST(WorkingCopy, SaveReplacesDriverIniInOneStep) {
-    TempDrive drive;
-    const std::string roster = drive.Read(drive.Pv.DriverIniFile);
-    drive.Pv.Env.Faults = std::make_shared<platform::FaultPlan>();
-    // create temp, write temp, copy over driver.ini, delete temp: fail each in turn.
-    for (int step = 1; step <= 4; ++step) {
-        drive.Pv.Env.Faults->FailAt(step, platform::kDiskFull);
-        SaveDriverIni(drive.Pv, drive.Ui);
+TEST(WorkingCopy, AFailureAtAnyStepOfASaveLeavesTheOldOrTheNewRoster) {
+    const std::string old = demo::SampleRoster();
+    std::string saved;
+    FaultSweep sweep;
+    sweep.Prepare = [](TempDrive& drive) {
+        WriteIniValue(drive.Pv, drive.Ui, "driver_5", "car_number", "55", drive.Pv.DriverWorkFile);
+    };
+    sweep.Operation = [](TempDrive& drive) { SaveDriverIni(drive.Pv, drive.Ui); };
+    sweep.Check = [&](TempDrive& drive, int) {
         const std::string now = drive.Read(drive.Pv.DriverIniFile);
-        EXPECT_EQ(now, roster) << "step " << step;
-    }
+        EXPECT_TRUE(now == old || now.find("car_number=55\r\n") != std::string::npos);
+        ASSERT_EQ(drive.Ui.Traps.size(), 1u);
+        EXPECT_EQ(drive.Ui.Traps[0].Text, "61\r\nDisk full");
+        // The next save completes.
+        ASSERT_TRUE(SaveDriverIni(drive.Pv, drive.Ui));
+        EXPECT_NE(drive.Read(drive.Pv.DriverIniFile).find("car_number=55\r\n"), std::string::npos);
+    };
+    EXPECT_EQ(sweep.Run(), 4);  // create, write, copy over driver.ini, delete the temporary file
 }
 
 }  // namespace

@@ -9,7 +9,7 @@ namespace movrand::test {
 
 // A Ui that records everything shown and asked, and answers from a script.
 class ScriptedUi : public platform::Ui {
-public:
+  public:
     struct Shown {
         std::string Text;
         int Width = 0;
@@ -50,7 +50,7 @@ public:
     // Everything shown so far, one text per line (messages, questions, traps), for assertions.
     std::string Transcript() const;
 
-private:
+  private:
     bool busy_ = false;
     std::vector<std::string> transcript_;
 };

@@ -38,7 +38,8 @@ TempDrive::~TempDrive() {
     std::error_code ec;
     // Read-only files and folders must not stop the clean-up.
     for (fs::recursive_directory_iterator it(root_, ec), end; !ec && it != end; it.increment(ec))
-        if (!it->is_symlink()) fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+        if (!it->is_symlink())
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(root_, ec);
 }
 
@@ -70,6 +71,8 @@ bool TempDrive::Exists(const std::string& windowsPath) const {
     return fs::exists(Native(windowsPath), ec);
 }
 
-void TempDrive::MakeWorkingCopy() { StripIniHeaders(Pv, Ui, Pv.DriverIniFile, Pv.DriverWorkFile); }
+void TempDrive::MakeWorkingCopy() {
+    StripIniHeaders(Pv, Ui, Pv.DriverIniFile, Pv.DriverWorkFile);
+}
 
 }  // namespace movrand::test

@@ -2,8 +2,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/ProgramValues.h"
 #include "ScriptedUi.h"
+#include "app/ProgramValues.h"
 
 namespace movrand::test {
 
@@ -12,7 +12,7 @@ namespace movrand::test {
 // with the sample roster. `Pv` is ready for operations: AppPath, ProgramName, DriverIniFile,
 // GPLPath and DriverWorkFile are set and the working copy is made.
 class TempDrive {
-public:
+  public:
     explicit TempDrive(bool withInstallation = true);
     ~TempDrive();
     TempDrive(const TempDrive&) = delete;
@@ -37,7 +37,7 @@ public:
     ProgramValues Pv;
     ScriptedUi Ui;
 
-private:
+  private:
     std::filesystem::path root_;
 };
 

@@ -21,15 +21,15 @@ struct DemoDriver {
 
 // The 1967 field as the demo knows it.
 const std::vector<DemoDriver> kDrivers = {
-    {"Jack", "Brabham", 1, 0, "1"},        {"Denny", "Hulme", 20, 0, "2"},
-    {"Jackie", "Stewart", 12, 1, "3"},     {"Mike", "Spence", 12, 1, "4"},
-    {"Jochen", "Rindt", 2, 2, "5"},        {"Pedro", "Rodriguez", 16, 2, "6"},
-    {"Dan", "Gurney", 26, 3, "07"},        {"Bruce", "McLaren", 20, 3, "8"},
-    {"Chris", "Amon", 20, 4, "9"},         {"Lorenzo", "Bandini", 14, 4, "10"},
+    {"Jack", "Brabham", 1, 0, "1"},          {"Denny", "Hulme", 20, 0, "2"},
+    {"Jackie", "Stewart", 12, 1, "3"},       {"Mike", "Spence", 12, 1, "4"},
+    {"Jochen", "Rindt", 2, 2, "5"},          {"Pedro", "Rodriguez", 16, 2, "6"},
+    {"Dan", "Gurney", 26, 3, "07"},          {"Bruce", "McLaren", 20, 3, "8"},
+    {"Chris", "Amon", 20, 4, "9"},           {"Lorenzo", "Bandini", 14, 4, "10"},
     {"Ludovico", "Scarfiotti", 14, 4, "11"}, {"Jim", "Clark", 12, 5, "12"},
-    {"Graham", "Hill", 12, 5, "14"},       {"John", "Surtees", 12, 6, "15"},
-    {"Jo", "Siffert", 25, 2, "16"},        {"Jo", "Bonnier", 24, 1, "17"},
-    {"Guy", "Ligier", 10, 2, "18"},        {"Jacky", "Ickx", 3, 3, "19"},
+    {"Graham", "Hill", 12, 5, "14"},         {"John", "Surtees", 12, 6, "15"},
+    {"Jo", "Siffert", 25, 2, "16"},          {"Jo", "Bonnier", 24, 1, "17"},
+    {"Guy", "Ligier", 10, 2, "18"},          {"Jacky", "Ickx", 3, 3, "19"},
     {"Chris", "Irwin", 12, 1, "20"},
 };
 
@@ -71,7 +71,8 @@ void MakeGplInstallation(const fs::path& gpl) {
         std::string lower = kFolders[team];
         for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         WriteFile(folder / (lower + ".dat"), "team data of " + lower + "\r\n");
-        WriteFile(folder / (std::string(kPrefixes[team]) + ".3do"), "generic model " + lower + "\r\n");
+        WriteFile(folder / (std::string(kPrefixes[team]) + ".3do"),
+                  "generic model " + lower + "\r\n");
         for (const DemoDriver& d : kDrivers) {
             if (d.Team != team) continue;
             std::string number = d.CarNumber;

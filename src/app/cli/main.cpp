@@ -1,7 +1,11 @@
 // movrand-cli: the program's operations without windows, for scripts.
 #include <iostream>
+#include <string>
+#include <vector>
 
-int main() {
-    std::cout << "movrand-cli: not yet available\n";
-    return 2;
+#include "app/cli/CliProgram.h"
+
+int main(int argc, char* argv[]) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return movrand::cli::RunCli(args, std::cout, std::cerr);
 }

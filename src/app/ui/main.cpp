@@ -11,9 +11,10 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     movrand::ProgramValues pv;
     pv.Env = movrand::platform::Environment::FromProcessEnvironment();
-    movrand::dialogs::QtUi ui;
+    movrand::dialogs::QtUi ui(pv);
     std::unique_ptr<QWidget> window;
-    const bool opened = movrand::Main(pv, ui, [&] { window = movrand::mainwindow::OpenMainWindow(pv, ui); });
+    const bool opened =
+        movrand::Main(pv, ui, [&] { window = movrand::mainwindow::OpenMainWindow(pv, ui); });
     if (!opened) return 0;
     return app.exec();
 }

@@ -1,13 +1,25 @@
 #pragma once
+#include <memory>
+
+#include "app/ProgramValues.h"
 #include "platform/Ui.h"
+
+class QWidget;
 
 namespace movrand::dialogs {
 
-// The desktop program's Ui: the program's own windows for messages, questions, the team choice
-// and the file picker, and Qt's message box for the error traps.
+// The desktop program's Ui: the program's own skinned windows for messages, questions, the team
+// choice and the file picker, and the platform's message box for the error traps. It works over
+// the run's program-wide values (the random sequence of the skin, the drives of the picker, the
+// program's name in error reports).
 class QtUi : public platform::Ui {
-public:
-    void ShowMessage(const std::string& message, int widthTwips, int heightTwips) override;
+  public:
+    explicit QtUi(ProgramValues& pv);
+    // Over values of its own, read from the process environment.
+    QtUi();
+    ~QtUi() override;
+
+    void ShowMessage(const std::string& message, int widthTwips = 0, int heightTwips = 0) override;
     bool AskYesNo(const platform::Question& question) override;
     std::string SelectTeam() override;
     std::string SelectFile(const std::string& path, const std::string& pattern,
@@ -18,7 +30,12 @@ public:
     bool IsBusy() const override { return busy_; }
     void DoEvents() override;
 
-private:
+  private:
+    // The window a new dialog is centred on and modal to.
+    static QWidget* DialogParent();
+
+    std::unique_ptr<ProgramValues> own_;
+    ProgramValues& pv_;
     bool busy_ = false;
 };
 

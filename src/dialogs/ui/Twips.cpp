@@ -15,16 +15,32 @@ double Dpi(bool horizontal) {
 }
 }  // namespace
 
-double TwipsPerPixelX() { return 1440.0 / Dpi(true); }
-double TwipsPerPixelY() { return 1440.0 / Dpi(false); }
-int PixelsX(int twips) { return static_cast<int>(std::lround(twips / TwipsPerPixelX())); }
-int PixelsY(int twips) { return static_cast<int>(std::lround(twips / TwipsPerPixelY())); }
-int TwipsX(int pixels) { return static_cast<int>(std::lround(pixels * TwipsPerPixelX())); }
-int TwipsY(int pixels) { return static_cast<int>(std::lround(pixels * TwipsPerPixelY())); }
+double TwipsPerPixelX() {
+    return 1440.0 / Dpi(true);
+}
+double TwipsPerPixelY() {
+    return 1440.0 / Dpi(false);
+}
+int PixelsX(int twips) {
+    return static_cast<int>(std::lround(twips / TwipsPerPixelX()));
+}
+int PixelsY(int twips) {
+    return static_cast<int>(std::lround(twips / TwipsPerPixelY()));
+}
+int TwipsX(int pixels) {
+    return static_cast<int>(std::lround(pixels * TwipsPerPixelX()));
+}
+int TwipsY(int pixels) {
+    return static_cast<int>(std::lround(pixels * TwipsPerPixelY()));
+}
 QRect TwipsRect(int left, int top, int width, int height) {
     return QRect(PixelsX(left), PixelsY(top), PixelsX(width), PixelsY(height));
 }
-QSize TwipsSize(int width, int height) { return QSize(PixelsX(width), PixelsY(height)); }
-QPoint TwipsPoint(int left, int top) { return QPoint(PixelsX(left), PixelsY(top)); }
+QSize TwipsSize(int width, int height) {
+    return QSize(PixelsX(width), PixelsY(height));
+}
+QPoint TwipsPoint(int left, int top) {
+    return QPoint(PixelsX(left), PixelsY(top));
+}
 
 }  // namespace movrand::dialogs

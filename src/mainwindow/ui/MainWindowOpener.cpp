@@ -1,14 +1,12 @@
 #include "mainwindow/ui/MainWindowOpener.h"
 
-#include "mainwindow/WindowTitle.h"
+#include "mainwindow/ui/frmMovrand.h"
 
 namespace movrand::mainwindow {
 
-std::unique_ptr<QWidget> OpenMainWindow(ProgramValues&, platform::Ui&) {
-    auto window = std::make_unique<QWidget>();
-    window->setObjectName("frmMovrand");
-    window->setWindowTitle(QString::fromStdString(WindowTitle()));
-    window->resize(600, 400);
+std::unique_ptr<QWidget> OpenMainWindow(ProgramValues& pv, platform::Ui& ui) {
+    auto window = std::make_unique<frmMovrand>(pv, ui);
+    window->Form_Load();
     window->show();
     return window;
 }

@@ -1,7 +1,7 @@
 // Entry point of the GUI tests: one QApplication for all of them, on the offscreen platform.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <cstdlib>
-#include <gtest/gtest.h>
 
 int main(int argc, char* argv[]) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);

@@ -1,0 +1,33 @@
+#pragma once
+#include <ostream>
+#include <string>
+
+#include "app/ProgramValues.h"
+#include "app/cli/CliArguments.h"
+#include "app/cli/CliCommands.h"
+#include "app/cli/CliSession.h"
+#include "platform/Ui.h"
+
+namespace movrand::cli {
+
+// One command being run: the program-wide values, the Ui, the request and the two streams.
+struct Call {
+    ProgramValues& pv;
+    platform::Ui& ui;
+    const CliRequest& request;
+    std::ostream& out;
+    std::ostream& err;
+
+    const std::string& Operand(std::size_t i) const { return request.Operands.at(i); }
+    // An operand that names a file or folder, in the program's notation.
+    std::string PathOperand(std::size_t i) const { return WindowsNotation(pv.Files(), Operand(i)); }
+};
+
+// The add-on commands (entries, preview, install, installed, remove).
+CommandOutcome Entries(Call& c);
+CommandOutcome Preview(Call& c);
+CommandOutcome Install(Call& c);
+CommandOutcome Installed(Call& c);
+CommandOutcome Remove(Call& c);
+
+}  // namespace movrand::cli

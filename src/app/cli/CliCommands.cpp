@@ -1,0 +1,114 @@
+#include "app/cli/CliCommands.h"
+
+#include <functional>
+#include <map>
+
+#include "app/cli/CliCall.h"
+#include "folders/CarFolderSwap.h"
+#include "mainwindow/GplInstallation.h"
+#include "platform/Text.h"
+#include "roster/CarNumbers.h"
+#include "roster/DriverMatching.h"
+#include "roster/IniFunctions.h"
+#include "roster/RosterFile.h"
+
+namespace movrand::cli {
+
+namespace {
+
+CommandOutcome Check(Call& c) {
+    const InstallationCheck check = CheckGPLInstallation(c.pv.Files(), c.PathOperand(0));
+    if (check == InstallationCheck::Valid) {
+        c.out << "valid\n";
+        return CommandOutcome::Done;
+    }
+    c.ui.ShowMessage(InstallationCheckMessage(check));
+    return CommandOutcome::Refused;
+}
+
+CommandOutcome Switch(Call& c) {
+    return ChangeGPLInstallation(c.pv, c.ui, c.PathOperand(0)) ? CommandOutcome::Done
+                                                               : CommandOutcome::Refused;
+}
+
+CommandOutcome Drivers(Call& c) {
+    for (int n = 1; n <= kRosterDrivers; ++n) {
+        const std::string section = DriverSection(n);
+        c.out << n;
+        for (const char* key :
+             {"first_name", "last_name", "car_number", "team_number", "nationality"})
+            c.out << '\t' << ReadIniValue(c.pv, c.ui, section, key, c.pv.DriverWorkFile);
+        c.out << '\n';
+    }
+    return CommandOutcome::Done;
+}
+
+CommandOutcome CarNumber(Call& c) {
+    const CarNumberResult result =
+        AssignCarNumber(c.pv, c.ui, std::stoi(c.Operand(0)), c.Operand(1));
+    // A number that could not be handed over is told in a message and changes nothing.
+    if (result.Ok && !result.Changed && !result.Message.empty()) return CommandOutcome::Refused;
+    return CommandOutcome::Done;
+}
+
+CommandOutcome Match(Call& c) {
+    MatchDriversToCars(c.pv, c.ui);
+    return CommandOutcome::Done;
+}
+
+CommandOutcome TeamDrivers(Call& c) {
+    // As the Add mode panel passes it: the name lower-cased, its folder as named.
+    const std::string team = platform::LowerCase(c.Operand(0));
+    for (const std::string& line :
+         ShowTeamDrivers(c.pv, c.ui, team, c.pv.GPLPath + "cars\\cars67\\" + team))
+        c.out << line << '\n';
+    return CommandOutcome::Done;
+}
+
+CommandOutcome Swap(Call& c) {
+    CarFolderPage page;
+    page.Source = c.PathOperand(0);
+    page.DeleteCurrent = c.request.Swap.DeleteCurrent;
+    if (!page.DeleteCurrent) {
+        page.Destination = WindowsNotation(c.pv.Files(), c.request.Swap.Destination);
+        page.NewName = c.request.Swap.NewName;
+    }
+    page.Move = c.request.Swap.Move;
+    return SwapCarFolder(c.pv, c.ui, page).Outcome == SwapOutcome::Swapped
+               ? CommandOutcome::Done
+               : CommandOutcome::Refused;
+}
+
+using Command = std::function<CommandOutcome(Call&)>;
+
+const std::map<std::string, Command>& Commands() {
+    static const std::map<std::string, Command> commands = {
+        {"check", Check},
+        {"switch", Switch},
+        {"drivers", Drivers},
+        {"swap", Swap},
+        {"car-number", CarNumber},
+        {"match", Match},
+        {"team-drivers", TeamDrivers},
+    };
+    return commands;
+}
+
+}  // namespace
+
+bool NeedsInstallation(const std::string& command) {
+    return command != "check" && command != "switch";
+}
+
+CommandOutcome RunCommand(ProgramValues& pv, platform::Ui& ui, const CliRequest& request,
+                          std::ostream& out, std::ostream& err) {
+    const auto command = Commands().find(request.Command);
+    if (command == Commands().end()) {
+        err << "movrand-cli: " << request.Command << " is not available in this build\n";
+        return CommandOutcome::WrongUsage;
+    }
+    Call call{pv, ui, request, out, err};
+    return command->second(call);
+}
+
+}  // namespace movrand::cli

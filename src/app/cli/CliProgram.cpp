@@ -1,0 +1,65 @@
+#include "app/cli/CliProgram.h"
+
+#include "app/cli/CliArguments.h"
+#include "app/cli/CliCommands.h"
+#include "app/cli/CliSession.h"
+#include "app/cli/ConsoleUi.h"
+#include "platform/ErrorTrap.h"
+#include "resources/StringTable.h"
+
+namespace movrand::cli {
+
+namespace {
+
+int Usage(std::ostream& err, const std::string& problem) {
+    err << "movrand-cli: " << problem << "\n\n" << kUsage;
+    return 2;
+}
+
+int StatusOf(CommandOutcome outcome) {
+    switch (outcome) {
+        case CommandOutcome::Done:
+            return 0;
+        case CommandOutcome::Refused:
+            return 1;
+        case CommandOutcome::WrongUsage:
+            return 2;
+    }
+    return 2;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const ParsedArguments parsed = ParseArguments(args);
+    if (!parsed.Request) return Usage(err, parsed.Error);
+    const CliRequest& request = *parsed.Request;
+    if (request.Help) {
+        out << kUsage;
+        return 0;
+    }
+
+    ProgramValues pv;
+    pv.Env = platform::Environment::FromProcessEnvironment();
+    ConsoleUi ui(out, err, request.Yes, request.Team.value_or(""));
+    int status = 0;
+    // A path that no drive maps, or a failure outside every operation's own trap, is reported
+    // like a trapped error.
+    const bool ran =
+        platform::RunTrapped(ui, platform::TrapForm::Common, resources::LoadResString(102), [&] {
+            CliSession session(pv, ui);
+            if (NeedsInstallation(request.Command)) {
+                status = session.StartInstallation(request.Gpl, err);
+                if (status != 0 || ui.ErrorReported()) return;
+            } else {
+                session.StartBare();
+            }
+            status = StatusOf(RunCommand(pv, ui, request, out, err));
+        });
+    out.flush();
+    if (!ran || ui.ErrorReported()) return 3;
+    if (status == 0 && ui.AnsweredNo()) return 1;
+    return status;
+}
+
+}  // namespace movrand::cli

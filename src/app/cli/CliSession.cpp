@@ -1,0 +1,63 @@
+#include "app/cli/CliSession.h"
+
+#include "app/Functions.h"
+#include "app/Main.h"
+#include "app/clsReg.h"
+#include "mainwindow/GplInstallation.h"
+#include "platform/WindowsPath.h"
+#include "resources/StringTable.h"
+#include "roster/IniFunctions.h"
+
+namespace movrand::cli {
+
+std::string WindowsNotation(const platform::FileSystem& fs, const std::string& path) {
+    if (platform::WindowsPath::Parse(path).DriveLetter != 0) return path;
+    return fs.WindowsOf(path);
+}
+
+CliSession::~CliSession() {
+    if (privateWorkFile_.empty()) return;
+    try {
+        platform::FileSystem fs = pv_.Files();
+        if (fs.FileExists(privateWorkFile_)) fs.DeleteFile(privateWorkFile_, true);
+    } catch (...) {
+        // A working copy left behind is made afresh by the next run.
+    }
+}
+
+void CliSession::StartBare() {
+    pv_.ProgramName = resources::LoadResString(102);
+    InitAppPath(pv_);
+    clsReg reg(pv_.Env.Settings);
+    reg.AppName("Zorvex");
+    reg.Section("Movrand");
+    reg.Key("DriverIniFile");
+    reg.RegGet();
+    pv_.DriverIniFile = reg.Setting();
+    pv_.GPLPath = FolderOfPath(pv_.DriverIniFile);
+    pv_.DriverWorkFile = pv_.AppPath + "driver.zorvex";
+}
+
+int CliSession::StartInstallation(const std::optional<std::string>& gpl, std::ostream& err) {
+    if (!gpl) return Main(pv_, ui_, [] {}) ? 0 : 1;
+
+    StartBare();
+    const std::string stored = pv_.DriverIniFile;
+    platform::FileSystem fs = pv_.Files();
+    const std::string folder = WindowsNotation(fs, *gpl);
+    const InstallationCheck check = CheckGPLInstallation(fs, folder);
+    if (check != InstallationCheck::Valid) {
+        err << "movrand-cli: --gpl " << *gpl << ": " << InstallationCheckMessage(check) << '\n';
+        return 2;
+    }
+    pv_.GPLPath = folder;
+    if (pv_.GPLPath.back() != '\\') pv_.GPLPath += '\\';
+    pv_.DriverIniFile = pv_.GPLPath + "driver.ini";
+    const bool storedOne =
+        !stored.empty() && fs.FileExists(stored) && fs.IsWithin(stored, pv_.DriverIniFile);
+    if (!storedOne) privateWorkFile_ = pv_.AppPath + "clidriver.zorvex";
+    pv_.DriverWorkFile = storedOne ? pv_.AppPath + "driver.zorvex" : privateWorkFile_;
+    return StripIniHeaders(pv_, ui_, pv_.DriverIniFile, pv_.DriverWorkFile) ? 0 : 3;
+}
+
+}  // namespace movrand::cli

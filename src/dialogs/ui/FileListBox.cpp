@@ -1,0 +1,56 @@
+#include "dialogs/ui/FileListBox.h"
+
+#include "platform/FileSystem.h"
+#include "platform/RuntimeError.h"
+#include "platform/Text.h"
+#include "platform/WorkingFolder.h"
+
+namespace movrand::dialogs {
+
+FileListBox::FileListBox(const platform::DriveTable& drives, QWidget* parent)
+    : QListWidget(parent), drives_(drives) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QListWidget::itemClicked, this, [this] { emit clicked(); });
+    connect(this, &QListWidget::itemDoubleClicked, this, [this] { emit doubleClicked(); });
+    const std::string here = platform::WorkingFolder(drives_);
+    if (!here.empty()) {
+        try {
+            SetPath(here);
+        } catch (const platform::RuntimeError&) {
+            // No working folder to show: the list starts empty.
+        }
+    }
+}
+
+void FileListBox::SetPath(const std::string& folder) {
+    Fill(folder);
+    path_ = folder;
+}
+
+void FileListBox::SetPattern(const std::string& pattern) {
+    pattern_ = pattern;
+    if (path_.empty()) return;
+    try {
+        Fill(path_);
+    } catch (const platform::RuntimeError&) {
+        clear();  // the folder has gone since it was listed
+    }
+}
+
+std::string FileListBox::FileName() const {
+    const QListWidgetItem* item = currentItem();
+    return item && item->isSelected() ? item->text().toStdString() : std::string();
+}
+
+void FileListBox::Fill(const std::string& folder) {
+    const platform::FileSystem fs(drives_);
+    // Names are read first, so a folder that cannot be listed leaves the list as it was.
+    const std::vector<std::string> names = fs.FileNames(folder);
+    clear();
+    for (const std::string& name : names) {
+        if (!name.empty() && name[0] == '.') continue;
+        if (platform::MatchesPattern(name, pattern_)) addItem(QString::fromStdString(name));
+    }
+}
+
+}  // namespace movrand::dialogs

@@ -1,0 +1,170 @@
+#include "dialogs/ui/FolderListBox.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <cctype>
+
+#include "platform/FileSystem.h"
+#include "platform/RuntimeError.h"
+#include "platform/WindowsPath.h"
+#include "platform/WorkingFolder.h"
+
+namespace movrand::dialogs {
+
+namespace {
+
+constexpr int kPathRole = Qt::UserRole;
+constexpr int kLevelRole = Qt::UserRole + 1;
+constexpr int kIndentPixels = 12;
+
+// Indents each entry by its depth, so the way down to the open folder reads as a tree.
+class IndentDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem indented = option;
+        indented.rect.adjust(index.data(kLevelRole).toInt() * kIndentPixels, 0, 0, 0);
+        QStyledItemDelegate::paint(painter, indented, index);
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.rwidth() += index.data(kLevelRole).toInt() * kIndentPixels;
+        return size;
+    }
+};
+
+std::string DriveRoot(char letter) {
+    return std::string(1, letter) + ":\\";
+}
+
+// "C:" and "c:" name a drive without a folder.
+bool IsBareDrive(const std::string& path) {
+    return path.size() == 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
+}
+
+// Dot-names are hidden under Wine; the platform's folder lists leave hidden folders out.
+bool Hidden(const std::string& name) {
+    return !name.empty() && name[0] == '.';
+}
+
+}  // namespace
+
+FolderListBox::FolderListBox(const platform::DriveTable& drives, QWidget* parent)
+    : QListWidget(parent), drives_(drives) {
+    setItemDelegate(new IndentDelegate(this));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QListWidget::itemDoubleClicked, this, &FolderListBox::OpenEntry);
+    connect(this, &QListWidget::itemClicked, this, [this] { emit clicked(); });
+
+    std::vector<std::string> starts{platform::WorkingFolder(drives_)};
+    const platform::FileSystem fs(drives_);
+    for (const platform::Drive& d : drives_.Drives())
+        if (fs.DriveReady(d.Letter)) starts.push_back(DriveRoot(d.Letter));
+    for (const std::string& start : starts) {
+        if (start.empty()) continue;
+        try {
+            const std::string resolved = Resolve(start);
+            Fill(resolved, fs.FolderNames(resolved));
+            path_ = resolved;
+            break;
+        } catch (const platform::RuntimeError&) {
+        }
+    }
+}
+
+std::string FolderListBox::Resolve(const std::string& path) const {
+    std::string full = path;
+    if (IsBareDrive(path)) {
+        const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
+        const std::string here = platform::WorkingFolder(drives_);
+        full = !here.empty() && here[0] == letter ? here : DriveRoot(letter);
+    } else if (platform::WindowsPath::Parse(path).DriveLetter == 0 && !path_.empty()) {
+        full = path_ + "\\" + path;
+    }
+    const platform::WindowsPath parsed = platform::WindowsPath::Parse(full);
+    if (parsed.DriveLetter == 0) throw platform::RuntimeError(platform::kPathNotFound);
+    const platform::FileSystem fs(drives_);
+    if (!fs.DriveReady(parsed.DriveLetter)) throw platform::RuntimeError(platform::kDiskNotReady);
+    if (!fs.FolderExists(parsed.Text())) throw platform::RuntimeError(platform::kPathNotFound);
+    return platform::WindowsPath::Parse(fs.ReportedPath(parsed.Text())).Text();
+}
+
+void FolderListBox::SetPath(const std::string& path) {
+    const std::string resolved = Resolve(path);
+    const std::vector<std::string> subfolders = platform::FileSystem(drives_).FolderNames(resolved);
+    const bool moved = resolved != path_;
+    Fill(resolved, subfolders);
+    path_ = resolved;
+    if (moved) emit changed();
+}
+
+void FolderListBox::Refresh() {
+    if (path_.empty()) return;
+    std::vector<std::string> subfolders;
+    try {
+        subfolders = platform::FileSystem(drives_).FolderNames(path_);
+    } catch (const platform::RuntimeError&) {
+        // A folder that has gone shows its way up and nothing below it.
+    }
+    Fill(path_, subfolders);
+}
+
+std::string FolderListBox::HighlightedPath() const {
+    const QListWidgetItem* item = currentItem();
+    return item ? item->data(kPathRole).toString().toStdString() : std::string();
+}
+
+void FolderListBox::Fill(const std::string& path, const std::vector<std::string>& subfolders) {
+    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    const platform::WindowsPath parsed = platform::WindowsPath::Parse(path);
+    clear();
+    platform::WindowsPath walk;
+    walk.DriveLetter = parsed.DriveLetter;
+    auto add = [this](const QIcon& icon, const std::string& text, const std::string& full,
+                      int level) {
+        auto* item = new QListWidgetItem(icon, QString::fromStdString(text), this);
+        item->setData(kPathRole, QString::fromStdString(full));
+        item->setData(kLevelRole, level);
+        return item;
+    };
+    QListWidgetItem* openItem = add(open, walk.Text(), walk.Text(), 0);
+    int level = 0;
+    for (const std::string& component : parsed.Components) {
+        walk.Components.push_back(component);
+        openItem = add(open, component, walk.Text(), ++level);
+    }
+    for (const std::string& name : subfolders) {
+        if (Hidden(name)) continue;
+        platform::WindowsPath child = walk;
+        child.Components.push_back(name);
+        add(closed, name, child.Text(), level + 1);
+    }
+    setCurrentItem(openItem);
+    scrollToItem(openItem);
+}
+
+void FolderListBox::OpenEntry(QListWidgetItem* item) {
+    if (!item) return;
+    try {
+        SetPath(item->data(kPathRole).toString().toStdString());
+    } catch (const platform::RuntimeError&) {
+        // The entry has gone since it was listed: show what is there now.
+        Refresh();
+    }
+}
+
+void FolderListBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        OpenEntry(currentItem());
+        return;
+    }
+    const QListWidgetItem* before = currentItem();
+    QListWidget::keyPressEvent(event);
+    if (currentItem() != before) emit clicked();
+}
+
+}  // namespace movrand::dialogs

@@ -1,0 +1,82 @@
+#include "dialogs/ui/PictureButton.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QMouseEvent>
+
+#include "resources/ui/Pictures.h"
+
+namespace movrand::dialogs {
+
+namespace {
+
+// Presents a picture button to assistive technology as a push button with a press action.
+class AccessiblePictureButton : public QAccessibleWidget {
+  public:
+    explicit AccessiblePictureButton(QWidget* widget)
+        : QAccessibleWidget(widget, QAccessible::Button) {
+        addControllingSignal(QStringLiteral("Clicked()"));
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& name) override {
+        if (name == pressAction()) static_cast<PictureButton*>(widget())->Press();
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+};
+
+QAccessibleInterface* PictureButtonFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("movrand::dialogs::PictureButton") && object &&
+        object->isWidgetType())
+        return new AccessiblePictureButton(static_cast<QWidget*>(object));
+    return nullptr;
+}
+
+}  // namespace
+
+PictureButton::PictureButton(const QString& objectName, const QString& accessibleName,
+                             QWidget* parent)
+    : QLabel(parent) {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(PictureButtonFactory);
+        return true;
+    }();
+    (void)factoryInstalled;
+    setObjectName(objectName);
+    setAccessibleName(accessibleName);
+    setFocusPolicy(Qt::NoFocus);
+    setScaledContents(false);
+}
+
+void PictureButton::SetPicture(int id) {
+    picture_ = id;
+    const QPixmap pixmap = resources::LoadResPicture(id);
+    setPixmap(pixmap);
+    resize(pixmap.size());
+}
+
+void PictureButton::SetHandPointer(bool hand) {
+    if (hand)
+        setCursor(resources::LoadResCursor(101));
+    else
+        unsetCursor();
+}
+
+void PictureButton::SetTip(const QString& tip) {
+    setToolTip(tip);
+    setAccessibleDescription(tip);
+}
+
+void PictureButton::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) pressed_ = true;
+    event->accept();
+}
+
+void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    pressed_ = false;
+    event->accept();
+    if (click) emit Clicked();
+}
+
+}  // namespace movrand::dialogs

@@ -1,0 +1,9 @@
+#pragma once
+#include <QWidget>
+
+namespace movrand::dialogs {
+
+// Lists, drop-down lists and the path line on the skin: light grey text on dark grey.
+void UseSkinListColours(QWidget* control);
+
+}  // namespace movrand::dialogs

@@ -1,0 +1,122 @@
+#include "dialogs/ui/SkinnedWindow.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
+#include "dialogs/ui/Twips.h"
+#include "resources/ui/Pictures.h"
+
+namespace movrand::dialogs {
+
+QFont SkinFont(double points) {
+    QFont font(QStringList{QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                           QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    return font;
+}
+
+WhiteFrame::WhiteFrame(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("shp(0)"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void WhiteFrame::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(QPen(Qt::white, 0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(0, 0, width() - 1, height() - 1);
+}
+
+SkinnedWindow::SkinnedWindow(const QString& name, Border border, SkinExtent extent,
+                             platform::Random& rnd, QWidget* parent)
+    : QDialog(parent), border_(border), extent_(extent), rnd_(rnd) {
+    setObjectName(name);
+    setModal(true);
+    if (border == Border::None) {
+        setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    } else {
+        setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                       Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    }
+    tileHolder_ = new QLabel(this);
+    tileHolder_->setObjectName(QStringLiteral("pic(0)"));
+    tileHolder_->hide();
+}
+
+void SkinnedWindow::SetTwipsSize(int width, int height) {
+    widthTwips_ = width;
+    heightTwips_ = height;
+    setFixedSize(PixelsX(width), PixelsY(height));
+}
+
+// The size in twips as last set, unless the window has since been given another pixel size.
+int SkinnedWindow::WidthTwips() const {
+    return PixelsX(widthTwips_) == width() ? widthTwips_ : TwipsX(width());
+}
+
+int SkinnedWindow::HeightTwips() const {
+    return PixelsY(heightTwips_) == height() ? heightTwips_ : TwipsY(height());
+}
+
+void SkinnedWindow::PaintSkin() {
+    const QPixmap tile = resources::LoadResPicture(102);
+    tileHolder_->setPixmap(tile);
+    tileHolder_->resize(tile.size());
+    // The loops run over the outer size; a window with a title bar has more of it than it shows.
+    const QSize frame = frameGeometry().size();
+    double outerWidth = WidthTwips();
+    double outerHeight = HeightTwips();
+    if (border_ != Border::None) {
+        outerWidth += TwipsX(frame.width() - width());
+        outerHeight += TwipsY(frame.height() - height());
+    }
+    const double tppX = TwipsPerPixelX();
+    const double tppY = TwipsPerPixelY();
+    const auto tiles = SkinTiles(outerWidth, outerHeight, tile.width() * tppX, tile.height() * tppY,
+                                 extent_, rnd_);
+    const qreal ratio = devicePixelRatioF();
+    QPixmap background(size() * ratio);
+    background.setDevicePixelRatio(ratio);
+    background.fill(QColor(0x40, 0x40, 0x40));
+    {
+        QPainter painter(&background);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        for (const SkinTile& t : tiles) {
+            const QRectF target(t.X / tppX, t.Y / tppY, t.Width / tppX, t.Height / tppY);
+            if (target.right() < 0 || target.left() > width()) continue;
+            painter.drawPixmap(target, tile, QRectF(tile.rect()));
+        }
+    }
+    background_ = background;
+    update();
+}
+
+void SkinnedWindow::Place(QWidget* control, const TwipsBox& box) {
+    control->setGeometry(PixelsX(box.Left), PixelsY(box.Top), PixelsX(box.Width),
+                         PixelsY(box.Height));
+}
+
+void SkinnedWindow::PlaceAt(QWidget* control, int left, int top) {
+    control->move(PixelsX(left), PixelsY(top));
+}
+
+void SkinnedWindow::paintEvent(QPaintEvent*) {
+    // A window grown since its skin was painted shows plain dark grey in the new part.
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(0x40, 0x40, 0x40));
+    if (!background_.isNull()) painter.drawPixmap(0, 0, background_);
+}
+
+void SkinnedWindow::keyPressEvent(QKeyEvent* event) {
+    // Escape and Enter would answer a dialog; these windows are answered with their pictures.
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return ||
+        event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+}  // namespace movrand::dialogs

@@ -1,0 +1,65 @@
+#pragma once
+#include <QDialog>
+#include <QFont>
+#include <QLabel>
+#include <QPixmap>
+
+#include "dialogs/DialogLayout.h"
+#include "dialogs/PaintSkin.h"
+#include "platform/Random.h"
+
+namespace movrand::dialogs {
+
+// MS Sans Serif at a point size, or the nearest sans font where that one is missing.
+QFont SkinFont(double points);
+
+// The white 1-pixel outline of the borderless windows. It lets every mouse click through.
+class WhiteFrame : public QWidget {
+  public:
+    explicit WhiteFrame(QWidget* parent);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// The common ground of the program's own dialogs: the dark tiled background painted once into
+// the window's own picture (so it survives being covered), the hidden tile holder pic(0), sizes
+// in twips, and for the borderless ones no way to answer them from the keyboard.
+class SkinnedWindow : public QDialog {
+    Q_OBJECT
+  public:
+    enum class Border { None, FixedDialog };
+
+    SkinnedWindow(const QString& name, Border border, SkinExtent extent, platform::Random& rnd,
+                  QWidget* parent);
+
+    // The window's size in twips; with a title bar this is its client size.
+    void SetTwipsSize(int width, int height);
+    int WidthTwips() const;
+    int HeightTwips() const;
+
+    // Lays the tiles over the background from the window's current outer size.
+    void PaintSkin();
+    const QPixmap& Background() const { return background_; }
+
+    // Puts a control at a place given in twips.
+    static void Place(QWidget* control, const TwipsBox& box);
+    static void PlaceAt(QWidget* control, int left, int top);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+    QLabel* TileHolder() const { return tileHolder_; }
+
+  private:
+    Border border_;
+    SkinExtent extent_;
+    platform::Random& rnd_;
+    QLabel* tileHolder_;
+    QPixmap background_;
+    int widthTwips_ = 0;
+    int heightTwips_ = 0;
+};
+
+}  // namespace movrand::dialogs

@@ -1,0 +1,154 @@
+#include "dialogs/ui/frmFile.h"
+
+#include <QCloseEvent>
+
+#include "dialogs/ui/SkinColours.h"
+#include "platform/ErrorTrap.h"
+#include "platform/RuntimeError.h"
+#include "platform/Text.h"
+#include "resources/StringTable.h"
+#include "resources/ui/Pictures.h"
+
+namespace movrand::dialogs {
+
+namespace {
+constexpr int kWidth = 6105;
+constexpr int kHeight = 4320;
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// A folder and a file name in it. A drive root already ends with its separator, which is not
+// doubled ("C:\" and "driver.ini" give "C:\driver.ini").
+std::string InFolder(const std::string& folder, const std::string& name) {
+    if (!folder.empty() && folder.back() == '\\') return folder + name;
+    return folder + "\\" + name;
+}
+}  // namespace
+
+frmFile::frmFile(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
+    : SkinnedWindow(QStringLiteral("frmFile"), Border::FixedDialog, SkinExtent::OneFewer,
+                    pv.Env.Rnd, parent),
+      pv_(pv),
+      ui_(ui) {
+    SetTwipsSize(kWidth, kHeight);
+    setWindowTitle(QStringLiteral(" ZorvexFF"));
+    setWindowIcon(resources::LoadResIcon(101));
+
+    drv_ = new DriveListBox(pv_.Env.Drives, this);
+    drv_->setObjectName(QStringLiteral("drv(0)"));
+    drv_->setAccessibleName(QStringLiteral("Drive"));
+    Place(drv_, {120, 120, 5895, 315});
+    dir_ = new FolderListBox(pv_.Env.Drives, this);
+    dir_->setObjectName(QStringLiteral("dir(0)"));
+    dir_->setAccessibleName(QStringLiteral("Folder"));
+    Place(dir_, {120, 600, 3135, 2790});
+    fle_ = new FileListBox(pv_.Env.Drives, this);
+    fle_->setObjectName(QStringLiteral("fle(0)"));
+    fle_->setAccessibleName(QStringLiteral("File"));
+    Place(fle_, {3360, 770, 2655, 2625});
+    // The file list shows the folder the folder list starts on.
+    try {
+        if (!dir_->Path().empty()) fle_->SetPath(dir_->Path());
+    } catch (const platform::RuntimeError&) {
+        // A start folder that cannot be listed leaves the file list empty.
+    }
+    lbl0_ = new QLabel(this);
+    lbl0_->setObjectName(QStringLiteral("lbl(0)"));
+    lbl0_->setAccessibleName(QStringLiteral("Chosen file"));
+    lbl0_->setFont(SkinFont(9.75));
+    lbl0_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    lbl0_->setLineWidth(1);
+    lbl0_->setTextFormat(Qt::PlainText);
+    lbl0_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Place(lbl0_, {120, 3480, 5895, 375});
+    for (QWidget* list : std::initializer_list<QWidget*>{drv_, dir_, fle_, lbl0_})
+        UseSkinListColours(list);
+    img_[0] = new PictureButton(QStringLiteral("img(0)"), QStringLiteral("Use this file"), this);
+    img_[1] = new PictureButton(QStringLiteral("img(1)"), QStringLiteral("Cancel"), this);
+
+    connect(drv_, &DriveListBox::changed, this, [this] { DriveChanged(); });
+    connect(dir_, &FolderListBox::changed, this, [this] { FolderChanged(); });
+    connect(fle_, &FileListBox::clicked, this, [this] { FileClicked(); });
+    connect(fle_, &FileListBox::doubleClicked, this, [this] { FileDoubleClicked(); });
+    connect(img_[0], &PictureButton::Clicked, this, [this] { UseClicked(); });
+    connect(img_[1], &PictureButton::Clicked, this, [this] { hide(); });
+}
+
+template <typename Body>
+void frmFile::Trapped(Body&& body) {
+    platform::RunTrapped(ui_, platform::TrapForm::Common, pv_.ProgramName,
+                         std::forward<Body>(body));
+}
+
+void frmFile::Load() {
+    Trapped([&] {
+        setWindowIcon(resources::LoadResIcon(101));
+        PaintSkin();
+        PlaceAt(img_[0], 4000, 3960);
+        ShowUseLook();
+        PlaceAt(img_[1], 5080, 3960);
+        img_[1]->SetPicture(103);
+        img_[1]->SetHandPointer(true);
+        img_[1]->SetTip(Q(resources::LoadResString(124)));
+        drv_->SetDrive(path_.substr(0, 3));
+        dir_->SetPath(path_);
+        fle_->SetPattern(pattern_);
+        fle_->setToolTip(Q(resources::LoadResString(125)));
+        fle_->setAccessibleDescription(fle_->toolTip());
+        setWindowTitle(Q(topCaption_));
+        fileSelected_ = false;
+    });
+}
+
+std::string frmFile::PathLine() const {
+    return lbl0_->text().toStdString();
+}
+
+void frmFile::DriveChanged() {
+    Trapped([&] { dir_->SetPath(drv_->Drive()); });
+}
+
+void frmFile::FolderChanged() {
+    Trapped([&] { fle_->SetPath(dir_->Path()); });
+}
+
+void frmFile::FileClicked() {
+    Trapped([&] {
+        const std::string name = fle_->FileName();
+        if (!name.empty()) SetPathLine(Q(InFolder(dir_->Path(), name)));
+    });
+}
+
+void frmFile::FileDoubleClicked() {
+    FileClicked();
+    UseClicked();
+}
+
+void frmFile::SetPathLine(const QString& text) {
+    if (text == lbl0_->text()) return;
+    lbl0_->setText(text);
+    ShowUseLook();
+}
+
+// Grey with the arrow until a file is chosen, then green with the hand.
+void frmFile::ShowUseLook() {
+    const bool chosen = !platform::Trim(PathLine()).empty();
+    img_[0]->SetPicture(chosen ? 101 : 141);
+    img_[0]->SetHandPointer(chosen);
+    img_[0]->SetTip(Q(resources::LoadResString(chosen ? 126 : 123)));
+}
+
+void frmFile::UseClicked() {
+    if (platform::Trim(PathLine()).empty()) return;
+    fileSelected_ = true;
+    hide();
+}
+
+void frmFile::closeEvent(QCloseEvent* event) {
+    fileSelected_ = false;
+    SkinnedWindow::closeEvent(event);
+}
+
+}  // namespace movrand::dialogs

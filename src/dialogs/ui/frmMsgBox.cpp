@@ -1,0 +1,60 @@
+#include "dialogs/ui/frmMsgBox.h"
+
+namespace movrand::dialogs {
+
+namespace {
+QLabel* MessageLabel(QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QStringLiteral("lbl(0)"));
+    label->setFont(SkinFont(12));
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setTextFormat(Qt::PlainText);
+    label->setStyleSheet(QStringLiteral("color: #FFFFFF; background: transparent;"));
+    return label;
+}
+}  // namespace
+
+frmMsgBox::frmMsgBox(platform::Random& rnd, QWidget* parent)
+    : SkinnedWindow(QStringLiteral("frmMsgBox"), Border::None, SkinExtent::Full, rnd, parent) {
+    shp_ = new WhiteFrame(this);
+    lbl0_ = MessageLabel(this);
+    img0_ = new PictureButton(QStringLiteral("img(0)"), QStringLiteral("OK"), this);
+    connect(img0_, &PictureButton::Clicked, this, [this] { close(); });
+    SetTwipsSize(kMsgBoxWidth, kMsgBoxHeight);
+    LayOut();
+}
+
+void frmMsgBox::SetMessage(const std::string& message) {
+    message_ = MessageText(message);
+    setAccessibleDescription(QString::fromStdString(message_));
+}
+
+void frmMsgBox::Load() {
+    lbl0_->setText(QString::fromStdString(message_));
+    PaintSkin();
+    img0_->SetPicture(101);
+    img0_->SetHandPointer(true);
+}
+
+void frmMsgBox::Move(int width, int height) {
+    const TwipsSize size = MsgBoxSize(width, height);
+    SetTwipsSize(size.Width, size.Height);  // the resize handler lays out and repaints
+}
+
+void frmMsgBox::resizeEvent(QResizeEvent* event) {
+    SkinnedWindow::resizeEvent(event);
+    LayOut();
+    PaintSkin();
+}
+
+// Every step that the size allows; a label that would be narrower than nothing is left alone.
+void frmMsgBox::LayOut() {
+    const MsgBoxLayout layout = LayOutMsgBox(WidthTwips(), HeightTwips());
+    if (layout.Label) Place(lbl0_, *layout.Label);
+    PlaceAt(img0_, layout.Ok.Left, layout.Ok.Top);
+    Place(shp_, layout.Frame);
+    lbl0_->setText(QString::fromStdString(message_));
+}
+
+}  // namespace movrand::dialogs

@@ -1,0 +1,49 @@
+#include "mainwindow/DescriptionView.h"
+
+#include "resources/StringTable.h"
+
+namespace movrand::mainwindow {
+
+using resources::LoadResString;
+
+AddModeLayout SetDescriptionView(bool enlarged) {
+    AddModeLayout layout;
+    layout.DriverList.Place = kDriverListNormal;
+    layout.DriverList.Tooltip = LoadResString(134);
+    if (enlarged) {
+        layout.SubFrame.Visible = false;
+        layout.SubFrame.Front = false;
+        layout.DriverList.Visible = false;
+        layout.Description.Place = kDescriptionEnlarged;
+        layout.Description.Tooltip = LoadResString(110);
+    } else {
+        layout.Description.Place = kDescriptionNormal;
+        layout.Description.Tooltip = LoadResString(109);
+        layout.Description.Visible = true;
+        layout.DriverList.Visible = true;
+        layout.SubFrame.Visible = true;
+        layout.SubFrame.Front = true;
+    }
+    return layout;
+}
+
+AddModeLayout DescriptionDoubleClick(int descriptionWidthTwips) {
+    return SetDescriptionView(descriptionWidthTwips == kDescriptionNormal.Width);
+}
+
+AddModeLayout DriverListDoubleClick(int driverListHeightTwips) {
+    AddModeLayout layout;
+    if (driverListHeightTwips != kDriverListNormal.Height) {
+        layout.DriverList.Place = kDriverListNormal;
+        layout.DriverList.Tooltip = LoadResString(134);
+        layout.Description.Visible = true;
+    } else {
+        layout.Description.Visible = false;
+        layout.DriverList.Place = kDriverListEnlarged;
+        layout.DriverList.Tooltip = LoadResString(135);
+    }
+    layout.ClearDriverListSelection = true;
+    return layout;
+}
+
+}  // namespace movrand::mainwindow

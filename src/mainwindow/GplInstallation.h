@@ -1,0 +1,31 @@
+#pragma once
+#include <string>
+
+#include "app/ProgramValues.h"
+#include "platform/FileSystem.h"
+#include "platform/Ui.h"
+
+namespace movrand {
+
+enum class InstallationCheck {
+    Valid,
+    Invalid,           // string 132
+    TechnicalFailure,  // string 131: the car folder could not be opened
+};
+
+// Tests a folder as a GPL installation, stopping at the first test that fails: gpl.exe,
+// driver.ini, gpl_ai.ini, tracks, cars\cars67, and exactly seven team folders in cars\cars67
+// (lower-cased names). A drive root such as C:\ is tested like any other folder.
+InstallationCheck CheckGPLInstallation(const platform::FileSystem& fs, const std::string& folder);
+
+// The message the program shows for a folder that did not pass, or "" for a valid one.
+std::string InstallationCheckMessage(InstallationCheck check);
+
+// The "Save" button of the "GPL Directory" page: tests the folder, asks, and on Yes makes it the
+// installation in use (GPLPath, DriverIniFile, DriverWorkFile and the stored "DriverIniFile").
+// All or nothing: the new working copy is prepared first, and the program-wide values and the
+// stored setting change only when every step succeeded, so the working copy always holds the
+// roster of the installation in use. True only when the switch was completed.
+bool ChangeGPLInstallation(ProgramValues& pv, platform::Ui& ui, const std::string& folder);
+
+}  // namespace movrand

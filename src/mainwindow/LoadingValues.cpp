@@ -1,0 +1,23 @@
+#include "mainwindow/LoadingValues.h"
+
+#include "roster/TeamTable.h"
+
+namespace movrand::mainwindow {
+
+std::vector<std::string> CarNumberEntries() {
+    std::vector<std::string> numbers;
+    for (int n = 1; n <= 99; ++n) numbers.push_back(std::to_string(n));
+    return numbers;
+}
+
+std::vector<ListEntry> TeamListEntries() {
+    std::vector<ListEntry> entries;
+    for (const Team& team : TeamsInListOrder()) entries.push_back({team.DisplayName, team.Number});
+    return entries;
+}
+
+std::string GplPathCaption(const std::string& gplPath) {
+    return "  " + gplPath;
+}
+
+}  // namespace movrand::mainwindow

@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace movrand::mainwindow {
+
+// One entry of a drop-down list with the number it carries as item data.
+struct ListEntry {
+    std::string Text;
+    int ItemData = 0;
+};
+
+// The car-number list cbo(5): "1" to "99" in rising order (no "0").
+std::vector<std::string> CarNumberEntries();
+
+// The team list cbo(3): the seven teams in display order (Brabham, BRM, Cooper, Eagle, Ferrari,
+// Honda, Lotus), each carrying its team number (so Honda 6 stands before Lotus 5).
+std::vector<ListEntry> TeamListEntries();
+
+// lbl(13) on the "GPL Directory" page: two blanks, then the installation folder.
+std::string GplPathCaption(const std::string& gplPath);
+
+}  // namespace movrand::mainwindow

@@ -1,0 +1,25 @@
+#include "mainwindow/WindowFunctions.h"
+
+#include "platform/ErrorTrap.h"
+#include "resources/StringTable.h"
+
+namespace movrand::mainwindow {
+
+std::string DriveOfPath(const std::string& path) {
+    return path.substr(0, 1);
+}
+
+bool ConfirmExit(ProgramValues& pv, platform::Ui& ui) {
+    bool yes = false;
+    platform::RunTrapped(ui, platform::TrapForm::Common, pv.ProgramName, [&] {
+        platform::Question question;
+        question.MyWidth = 4100;
+        question.YesTooltip = resources::LoadResString(127);
+        question.NoTooltip = resources::LoadResString(128);
+        question.Message = resources::LoadResString(129);
+        yes = ui.AskYesNo(question);
+    });
+    return yes;
+}
+
+}  // namespace movrand::mainwindow

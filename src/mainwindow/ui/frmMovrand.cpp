@@ -1,0 +1,203 @@
+#include "mainwindow/ui/frmMovrand.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+
+#include "mainwindow/ui/ControlSetup.h"
+
+namespace movrand::mainwindow {
+
+namespace {
+
+// The key codes the drop-down lists' key-down rules speak of.
+int KeyCodeOf(int qtKey) {
+    switch (qtKey) {
+        case Qt::Key_Backspace:
+            return 8;
+        case Qt::Key_Left:
+            return 37;
+        case Qt::Key_F2:
+            return 113;
+        default:
+            return 0;
+    }
+}
+
+// Keys a drop-down list may act on itself: moving through its entries, opening it, moving on.
+// Everything else would edit its text, which only the entries may set.
+bool ListNavigationKey(const QKeyEvent* key) {
+    switch (key->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_F2:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Escape:
+        case Qt::Key_F4:
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Alt:
+            return true;
+        default:
+            return key->matches(QKeySequence::Copy) || key->matches(QKeySequence::SelectAll);
+    }
+}
+
+// A key that types a character (the platform's key-press event).
+bool TypesCharacter(const QKeyEvent* key) {
+    if (key->text().isEmpty()) return false;
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    const QChar c = key->text().at(0);
+    return c.isPrint() || c == QChar('\b') || c == QChar('\r');
+}
+
+}  // namespace
+
+frmMovrand::frmMovrand(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
+    : QWidget(parent), pv_(pv), ui_(ui) {
+    BuildControls();
+    ConnectEvents();
+}
+
+void frmMovrand::Trapped(platform::TrapForm form, const std::function<void()>& body) {
+    platform::RunTrapped(ui_, form, pv_.ProgramName, body);
+}
+
+std::string frmMovrand::TextOf(int index) const {
+    QWidget* box = txt(index);
+    if (auto* line = qobject_cast<QLineEdit*>(box)) return S(line->text());
+    if (auto* text = qobject_cast<QPlainTextEdit*>(box)) return S(text->toPlainText());
+    return "";
+}
+
+void frmMovrand::SetText(int index, const std::string& text) {
+    QWidget* box = txt(index);
+    if (auto* line = qobject_cast<QLineEdit*>(box)) line->setText(Q(text));
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) plain->setPlainText(Q(text));
+}
+
+void frmMovrand::ConnectEvents() {
+    for (auto [index, button] : cmd.All())
+        connect(button, &QPushButton::clicked, this, [this, i = index] { cmd_Click(i); });
+    connect(tabMovrand(0), &QTabWidget::currentChanged, this, [this] { tabMovrand_Click(); });
+    for (auto [index, list] : drv.All())
+        connect(list, &dialogs::DriveListBox::changed, this, [this, i = index] { drv_Change(i); });
+    for (auto [index, list] : dir.All()) {
+        connect(list, &dialogs::FolderListBox::changed, this, [this, i = index] { dir_Change(i); });
+        connect(list, &dialogs::FolderListBox::clicked, this, [this, i = index] { dir_Click(i); });
+    }
+    for (auto [index, box] : chk.All())
+        connect(box, &QCheckBox::toggled, this, [this, i = index] { chk_Click(i); });
+    for (auto [index, box] : cbo.All()) {
+        connect(box, &QComboBox::activated, this, [this, i = index] { cbo_Click(i); });
+        box->installEventFilter(this);
+        box->lineEdit()->setProperty("controlKind", "cbo");
+        box->lineEdit()->setProperty("controlIndex", index);
+        box->lineEdit()->installEventFilter(this);
+    }
+    for (auto [index, label] : lbl.All()) label->installEventFilter(this);
+    for (auto [index, picture] : pic.All()) picture->installEventFilter(this);
+    for (auto [index, list] : lst.All()) {
+        list->viewport()->setProperty("controlKind", "lst");
+        list->viewport()->setProperty("controlIndex", index);
+        list->viewport()->installEventFilter(this);
+    }
+    for (auto [index, box] : txt.All()) {
+        box->installEventFilter(this);
+        if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) {
+            plain->viewport()->setProperty("controlKind", "txt");
+            plain->viewport()->setProperty("controlIndex", index);
+            plain->viewport()->installEventFilter(this);
+        }
+    }
+}
+
+bool frmMovrand::eventFilter(QObject* watched, QEvent* event) {
+    const QString kind = watched->property("controlKind").toString();
+    const int index = watched->property("controlIndex").toInt();
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    const auto released = [&] {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        return mouse->button() == Qt::LeftButton && widget &&
+               widget->rect().contains(mouse->position().toPoint());
+    };
+    switch (event->type()) {
+        case QEvent::KeyPress: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (kind == "cbo") {
+                const bool down = cbo_KeyDown(index, KeyCodeOf(key->key()));
+                if (TypesCharacter(key) || key->key() == Qt::Key_Backspace) {
+                    // Backspace types its control character, which no entry begins with.
+                    cbo_KeyPress(index,
+                                 key->key() == Qt::Key_Backspace ? QString("\b") : key->text());
+                    return true;
+                }
+                return down || !ListNavigationKey(key);
+            }
+            if (kind == "txt" && TypesCharacter(key)) return txt_KeyPress(index, key->text());
+            break;
+        }
+        case QEvent::Wheel:
+            // A closed drop-down list changes its choice only when the user picks an entry; a
+            // wheel passing over it must not choose another driver or number.
+            if (kind == "cbo") return true;
+            break;
+        case QEvent::FocusOut:
+            if (kind == "txt" && watched == txt(index)) txt_LostFocus(index);
+            break;
+        case QEvent::MouseButtonRelease:
+            if (kind == "lbl" && released()) lbl_Click(index);
+            if (kind == "pic" && released()) pic_Click(index);
+            if (kind == "txt" && !deliveringMouseUp_) {
+                // The box finishes its own handling of the release first, so the caret rule
+                // has the last word.
+                deliveringMouseUp_ = true;
+                QCoreApplication::sendEvent(watched, event);
+                deliveringMouseUp_ = false;
+                txt_MouseUp(index);
+                return true;
+            }
+            break;
+        case QEvent::MouseButtonDblClick:
+            if (kind == "lst") {
+                lst_DblClick(index);
+                return true;
+            }
+            if (kind == "txt") {
+                txt_DblClick(index);
+                if (index == kDescriptionBox) return true;
+            }
+            break;
+        default:
+            break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmMovrand::SelectEntry(int index, int entry) {
+    QComboBox* box = cbo(index);
+    box->setCurrentIndex(entry);
+    if (entry >= 0) box->setEditText(box->itemText(entry));
+    cbo_Click(index);
+}
+
+void frmMovrand::closeEvent(QCloseEvent* event) {
+    if (!Form_QueryUnload()) {
+        event->ignore();
+        return;
+    }
+    Form_Unload();
+    event->accept();
+}
+
+}  // namespace movrand::mainwindow

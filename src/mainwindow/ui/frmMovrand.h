@@ -1,0 +1,137 @@
+#pragma once
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "app/ProgramValues.h"
+#include "dialogs/ui/DriveListBox.h"
+#include "dialogs/ui/FolderListBox.h"
+#include "mainwindow/DescriptionView.h"
+#include "mainwindow/EventRoutes.h"
+#include "mainwindow/ui/ControlArray.h"
+#include "platform/ErrorTrap.h"
+#include "platform/Ui.h"
+
+namespace movrand::mainwindow {
+
+// The program's main window: one tab control with the pages "Cars / Accessories", "Car Folders",
+// "Find Add-Ons" and "GPL Directory". Each kind of control is one indexed array; every event
+// arrives at the kind's handler with the control's index and is routed to its operation.
+class frmMovrand : public QWidget {
+    Q_OBJECT
+  public:
+    frmMovrand(ProgramValues& pv, platform::Ui& ui, QWidget* parent = nullptr);
+
+    // The loading sequence, run once before the window is first shown.
+    void Form_Load();
+
+    // The text of a text box, whichever kind of box it is.
+    std::string TextOf(int index) const;
+    void SetText(int index, const std::string& text);
+
+    ControlArray<QTabWidget> tabMovrand;
+    ControlArray<QFrame> fra;
+    ControlArray<QPushButton> cmd;
+    ControlArray<QLabel> lbl;
+    ControlArray<QWidget> txt;  // txt(0) one line, the others several
+    ControlArray<QComboBox> cbo;
+    ControlArray<QCheckBox> chk;
+    ControlArray<QRadioButton> opt;
+    ControlArray<dialogs::DriveListBox> drv;
+    ControlArray<dialogs::FolderListBox> dir;
+    ControlArray<QLabel> pic;
+    ControlArray<QLabel> img;
+    ControlArray<QListWidget> lst;
+    ControlArray<QFrame> web;
+
+    bool blnConnected = false;    // the internet connection notice has been given
+    bool blnFormLoading = false;  // the car-number list is being filled
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // Building (frmMovrandControls.cpp).
+    void BuildControls();
+    void BuildCarsAccessoriesPage(QWidget* page);
+    void BuildAddModePanel(QWidget* panel);
+    void BuildRemoveModePanel(QWidget* panel);
+    void BuildCarFoldersPage(QWidget* page);
+    void BuildFindAddOnsPage(QWidget* page);
+    void BuildGplDirectoryPage(QWidget* page);
+    void ConnectEvents();
+    template <typename T>
+    T* Add(ControlArray<T>& array, const char* kind, int index, QWidget* parent, T* control);
+
+    // Closing (frmMovrandLoad.cpp).
+    bool Form_QueryUnload();
+    void Form_Unload();
+
+    // Event handlers (frmMovrandEvents.cpp).
+    void cmd_Click(int index);
+    void tabMovrand_Click();
+    void drv_Change(int index);
+    void dir_Change(int index);
+    void dir_Click(int index);
+    void chk_Click(int index);
+    void cbo_Click(int index);
+    bool cbo_KeyDown(int index, int keyCode);
+    bool cbo_KeyPress(int index, const QString& typed);
+    void lbl_Click(int index);
+    void pic_Click(int index);
+    void lst_DblClick(int index);
+    void txt_DblClick(int index);
+    bool txt_KeyPress(int index, const QString& typed);
+    void txt_LostFocus(int index);
+    void txt_MouseUp(int index);
+    void Run(Operation operation);
+    void ApplyLayout(const AddModeLayout& layout);
+    // Selects an entry of a drop-down list as the program does, which raises its click.
+    void SelectEntry(int index, int entry);
+
+    // The roster on the window (frmMovrandRoster.cpp).
+    void LoadDriverList();
+    void ShowDriver();
+    void AssignCarNumber();
+
+    // Operations of the pages whose windows come with later work (frmMovrandPages.cpp).
+    void ShowAddOnFolder();
+    void AddSelectedFiles();
+    void EnterRemoveMode();
+    void RemoveAddOnFiles();
+    void EnterAddMode();
+    void SwapCarFolder();
+    void ShowDeleteWarning();
+    bool FilterFolderNameKey(const QString& typed);
+    void SaveGplDirectory();
+    void UpdateWebsiteAddress();
+    void ConnectToInternet();
+    void FillLinkCategories();
+    void ShowLinkCategory();
+    void ShowAddOnFiles();
+    void RefreshAddOnFileList();
+    void ShowInstalledItem();
+    void ListInstalledItems();
+    void ShowAboutBox();
+    void OpenWebsite();
+    void OpenHelp();
+
+    // Runs a handler's body under an error trap of the given form; nothing thrown ever reaches
+    // the event loop.
+    void Trapped(platform::TrapForm form, const std::function<void()>& body);
+
+    ProgramValues& pv_;
+    platform::Ui& ui_;
+    bool deliveringMouseUp_ = false;
+};
+
+}  // namespace movrand::mainwindow

@@ -1,0 +1,293 @@
+// The controls of the main window, page by page, at their design places in twips.
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+#include "dialogs/ui/Twips.h"
+#include "mainwindow/WindowTitle.h"
+#include "mainwindow/ui/ControlSetup.h"
+#include "mainwindow/ui/frmMovrand.h"
+#include "resources/StringTable.h"
+
+namespace movrand::mainwindow {
+
+namespace {
+
+QFrame* Panel(QFrame::Shape shape = QFrame::NoFrame) {
+    auto* frame = new QFrame;
+    frame->setFrameShape(shape);
+    if (shape != QFrame::NoFrame) frame->setFrameShadow(QFrame::Sunken);
+    return frame;
+}
+
+QLabel* Caption(const std::string& text,
+                Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
+    auto* label = new QLabel(Q(text));
+    label->setAlignment(alignment);
+    return label;
+}
+
+QComboBox* DropDown(const std::string& spokenName) {
+    auto* box = new QComboBox;
+    // The box shows a text of its own ("07" in the car-number box), but the keyboard only ever
+    // chooses entries: typed characters never reach it.
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
+    box->lineEdit()->setAcceptDrops(false);
+    box->setMaxVisibleItems(16);
+    SetSpokenName(box, spokenName);
+    return box;
+}
+
+QPlainTextEdit* TextBox(const std::string& spokenName) {
+    auto* box = new QPlainTextEdit;
+    box->setReadOnly(true);
+    SetSpokenName(box, spokenName);
+    return box;
+}
+
+QLabel* Picture(const std::string& spokenName) {
+    auto* picture = new QLabel;
+    picture->setScaledContents(true);
+    SetSpokenName(picture, spokenName);
+    return picture;
+}
+
+// The program's name drawn twice, the lower one a shade offset behind the upper one.
+void ShadowedName(QLabel* back, QLabel* front) {
+    for (QLabel* label : {back, front}) {
+        QFont font = label->font();
+        font.setPointSize(15);
+        font.setBold(true);
+        font.setItalic(true);
+        label->setFont(font);
+        label->setAttribute(Qt::WA_TranslucentBackground);
+    }
+    back->setStyleSheet("color: #808080;");
+    front->setStyleSheet("color: #000080;");
+    front->raise();
+}
+
+}  // namespace
+
+template <typename T>
+T* frmMovrand::Add(ControlArray<T>& array, const char* kind, int index, QWidget* parent,
+                   T* control) {
+    control->setParent(parent);
+    control->setObjectName(ControlName(kind, index));
+    control->setProperty("controlKind", kind);
+    control->setProperty("controlIndex", index);
+    array.Set(index, control);
+    return control;
+}
+
+void frmMovrand::BuildControls() {
+    setObjectName("frmMovrand");
+    setWindowTitle(Q(WindowTitle()));
+    QFont font = this->font();
+    font.setPointSize(8);
+    setFont(font);
+    setFixedSize(dialogs::TwipsSize(9480, 7680));
+
+    auto* tabs = Add(tabMovrand, "tabMovrand", 0, this, new QTabWidget);
+    SetSpokenName(tabs, "Pages");
+    Place(tabs, 120, 120, 9240, 7440);
+    const struct {
+        const char* caption;
+        int frame;
+        void (frmMovrand::*build)(QWidget*);
+    } pages[] = {
+        {"Cars / Accessories", 5, &frmMovrand::BuildCarsAccessoriesPage},
+        {"Car Folders", 0, &frmMovrand::BuildCarFoldersPage},
+        {"Find Add-Ons", 4, &frmMovrand::BuildFindAddOnsPage},
+        {"GPL Directory", 6, &frmMovrand::BuildGplDirectoryPage},
+    };
+    for (const auto& page : pages) {
+        auto* holder = new QWidget;
+        auto* layout = new QVBoxLayout(holder);
+        layout->setContentsMargins(0, 0, 0, 0);
+        QFrame* frame = Add(fra, "fra", page.frame, holder, Panel());
+        SetSpokenName(frame, page.caption);
+        layout->addWidget(frame);
+        tabs->addTab(holder, page.caption);
+        (this->*page.build)(frame);
+    }
+    tabs->setCurrentIndex(0);
+}
+
+void frmMovrand::BuildCarsAccessoriesPage(QWidget* page) {
+    QFrame* add = Add(fra, "fra", 2, page, Panel());
+    SetSpokenName(add, "Add Mode");
+    Place(add, 120, 120, 8880, 4620);
+    QFrame* remove = Add(fra, "fra", 1, page, Panel());
+    SetSpokenName(remove, "Remove Mode");
+    Place(remove, 120, 120, 8880, 4620);
+    remove->hide();
+    BuildAddModePanel(add);
+    BuildRemoveModePanel(remove);
+
+    QLabel* preview = Add(img, "img", 1, page, Picture("Add-on picture"));
+    preview->setFrameShape(QFrame::StyledPanel);
+    Place(preview, 120, 4800, 8880, 1935);
+    QLabel* noPicture = Add(lbl, "lbl", 6, page,
+                            Caption("(Picture Not Produced for this Version)", Qt::AlignCenter));
+    Place(noPicture, 120, 5640, 8880, 255);
+    noPicture->hide();
+}
+
+void frmMovrand::BuildAddModePanel(QWidget* panel) {
+    Place(Add(cbo, "cbo", 1, panel, DropDown("Add-on files")), 0, 0, 8760, 330);
+
+    QPlainTextEdit* description = TextBox("Description");
+    Add(txt, "txt", 2, panel, static_cast<QWidget*>(description));
+    Place(description, kDescriptionNormal);
+    SetTooltip(description, resources::LoadResString(109));
+    QListWidget* drivers = Add(lst, "lst", 0, panel, new QListWidget);
+    SetSpokenName(drivers, "Team drivers");
+    Place(drivers, kDriverListNormal);
+    SetTooltip(drivers, resources::LoadResString(134));
+
+    QComboBox* driver = Add(cbo, "cbo", 4, panel, DropDown("Driver"));
+    driver->setMaxVisibleItems(19);
+    Place(driver, 4560, 2400, 3240, 330);
+    Place(Add(img, "img", 3, panel, Picture("Flag")), 7920, 2385, 795, 510);
+    Place(Add(lbl, "lbl", 12, panel, Caption("Car No.", Qt::AlignRight | Qt::AlignVCenter)), 4560,
+          2925, 720, 255);
+    Place(Add(cbo, "cbo", 5, panel, DropDown("Car number")), 5340, 2880, 900, 330);
+    lbl(12)->setBuddy(cbo(5));
+
+    QFrame* folder = Add(fra, "fra", 3, panel, Panel(QFrame::StyledPanel));
+    SetSpokenName(folder, "Add-on folder");
+    Place(folder, 0, 420, 4440, 4200);
+    Place(Add(drv, "drv", 0, folder, new dialogs::DriveListBox(pv_.Env.Drives)), 120, 120, 2160,
+          330);
+    SetSpokenName(drv(0), "Add-on drive");
+    Place(Add(dir, "dir", 0, folder, new dialogs::FolderListBox(pv_.Env.Drives)), 120, 510, 2160,
+          1770);
+    SetSpokenName(dir(0), "Add-on folder");
+    Place(Add(cmd, "cmd", 1, folder, new QPushButton("Add Files")), 120, 2400, 2160, 375);
+    Place(Add(cmd, "cmd", 3, folder, new QPushButton("Remove Mode...")), 120, 2835, 2160, 375);
+    Place(Add(cmd, "cmd", 6, folder, new QPushButton("Save Car Number")), 120, 3270, 2160, 375);
+    cmd(6)->setEnabled(false);
+    Place(Add(pic, "pic", 1, folder, Picture("Online help")), 120, 3705, 480, 465);
+    pic(1)->hide();
+    Place(Add(lbl, "lbl", 4, folder, Caption("Movrand")), 720, 3750, 1800, 420);
+    Place(Add(lbl, "lbl", 5, folder, Caption("Movrand")), 690, 3720, 1800, 420);
+    ShadowedName(lbl(4), lbl(5));
+
+    Place(Add(img, "img", 0, folder, Picture("Team picture")), 2400, 120, 1920, 1635);
+    Place(Add(txt, "txt", 3, folder, static_cast<QWidget*>(TextBox("Car files"))), 2400, 1875, 1920,
+          1395);
+    Place(Add(chk, "chk", 2, folder, new QCheckBox("Excl. Generic")), 2400, 3345, 1920, 255);
+    QLabel* maker =
+        Add(lbl, "lbl", 17, folder, Caption("Zorvex", Qt::AlignRight | Qt::AlignVCenter));
+    QFont makerFont = maker->font();
+    makerFont.setBold(true);
+    makerFont.setUnderline(true);
+    maker->setFont(makerFont);
+    Place(maker, 2400, 3780, 1920, 300);
+}
+
+void frmMovrand::BuildRemoveModePanel(QWidget* panel) {
+    Place(Add(lbl, "lbl", 7, panel, Caption("Team")), 120, 120, 2640, 255);
+    Place(Add(cbo, "cbo", 3, panel, DropDown("Team")), 120, 405, 2640, 330);
+    Place(Add(img, "img", 2, panel, Picture("Team picture")), 120, 855, 2640, 2250);
+    Place(Add(lbl, "lbl", 8, panel, Caption("Files")), 2940, 120, 5820, 255);
+    Place(Add(cbo, "cbo", 2, panel, DropDown("Installed add-ons")), 2940, 405, 5820, 330);
+    Place(Add(lbl, "lbl", 9, panel, Caption("Files Description")), 2940, 855, 5820, 255);
+    Place(Add(txt, "txt", 1, panel, static_cast<QWidget*>(TextBox("Files Description"))), 2940,
+          1140, 5820, 1965);
+    Place(Add(cmd, "cmd", 4, panel, new QPushButton("Remove Files")), 2940, 3240, 2160, 375);
+    Place(Add(cmd, "cmd", 5, panel, new QPushButton("Add Mode...")), 5220, 3240, 2160, 375);
+    Place(Add(pic, "pic", 0, panel, Picture("Online help")), 120, 3705, 480, 465);
+    pic(0)->hide();
+    Place(Add(lbl, "lbl", 10, panel, Caption("Halvane2")), 720, 3750, 1800, 420);
+    Place(Add(lbl, "lbl", 11, panel, Caption("Halvane2")), 690, 3720, 1800, 420);
+    ShadowedName(lbl(10), lbl(11));
+    lbl(7)->setBuddy(cbo(3));
+    lbl(8)->setBuddy(cbo(2));
+    lbl(9)->setBuddy(txt(1));
+}
+
+void frmMovrand::BuildCarFoldersPage(QWidget* page) {
+    Place(Add(lbl, "lbl", 0, page, Caption("Destination for Current GPL Car Folder")), 120, 120,
+          4260, 255);
+    Place(Add(drv, "drv", 2, page, new dialogs::DriveListBox(pv_.Env.Drives)), 120, 420, 4260, 330);
+    SetSpokenName(drv(2), "Destination drive");
+    Place(Add(dir, "dir", 2, page, new dialogs::FolderListBox(pv_.Env.Drives)), 120, 810, 4260,
+          2940);
+    SetSpokenName(dir(2), "Destination folder");
+    Place(Add(lbl, "lbl", 2, page, Caption("New Name for Current Car Folder")), 120, 3870, 4260,
+          255);
+    auto* name = new QLineEdit;
+    SetSpokenName(name, "New Name for Current Car Folder");
+    Place(Add(txt, "txt", 0, page, static_cast<QWidget*>(name)), 120, 4155, 4260, 330);
+
+    Place(Add(lbl, "lbl", 1, page, Caption("Folder That is to Become GPL Car Folder")), 4620, 120,
+          4260, 255);
+    Place(Add(drv, "drv", 1, page, new dialogs::DriveListBox(pv_.Env.Drives)), 4620, 420, 4260,
+          330);
+    SetSpokenName(drv(1), "Source drive");
+    Place(Add(dir, "dir", 1, page, new dialogs::FolderListBox(pv_.Env.Drives)), 4620, 810, 4260,
+          2940);
+    SetSpokenName(dir(1), "Source folder");
+    Place(Add(opt, "opt", 0, page, new QRadioButton("Move")), 4620, 3870, 1200, 285);
+    Place(Add(opt, "opt", 1, page, new QRadioButton("Copy")), 5940, 3870, 1200, 285);
+    opt(1)->setChecked(true);
+    Place(Add(chk, "chk", 0, page, new QCheckBox("DELETE CURRENT CAR FOLDER!")), 4620, 4185, 4260,
+          285);
+    lbl(0)->setBuddy(dir(2));
+    lbl(1)->setBuddy(dir(1));
+    lbl(2)->setBuddy(txt(0));
+
+    QLabel* warning = Add(lbl, "lbl", 3, page,
+                          Caption("*** CURRENT CAR FOLDER WILL BE DELETED! ***", Qt::AlignCenter));
+    warning->setStyleSheet("color: #FF0000;");
+    Place(warning, 120, 4740, 8760, 285);
+    warning->hide();
+    Place(Add(cmd, "cmd", 0, page, new QPushButton("Save")), 6720, 5220, 2160, 375);
+}
+
+void frmMovrand::BuildFindAddOnsPage(QWidget* page) {
+    Place(Add(cbo, "cbo", 0, page, DropDown("Link category")), 120, 120, 2640, 330);
+    Place(Add(chk, "chk", 1, page, new QCheckBox("Show Add-ons Only")), 2880, 150, 2160, 285);
+    Place(Add(chk, "chk", 3, page, new QCheckBox("Halvane Compatible Only")), 5100, 150, 2580, 285);
+    QPushButton* update = Add(cmd, "cmd", 2, page, new QPushButton("Update URL"));
+    SetTooltip(update, " Reset these Values to Original Game Defaults ");
+    Place(update, 7740, 98, 1140, 375);
+    // The embedded browser arrives with the Find Add-Ons work; this frame holds its place.
+    QFrame* browser = Add(web, "web", 0, page, Panel(QFrame::StyledPanel));
+    SetSpokenName(browser, "Browser");
+    browser->setAutoFillBackground(true);
+    browser->setStyleSheet("QFrame { background: white; }");
+    Place(browser, 120, 600, 8760, 6120);
+}
+
+void frmMovrand::BuildGplDirectoryPage(QWidget* page) {
+    QFrame* explanation = Add(fra, "fra", 7, page, Panel(QFrame::StyledPanel));
+    SetSpokenName(explanation, "Explanation");
+    Place(explanation, 120, 120, 8760, 735);
+    Place(Add(lbl, "lbl", 14, explanation,
+              Caption("Use this Page to Point Movrand at an alternative GPL Installation",
+                      Qt::AlignCenter)),
+          120, 225, 8520, 285);
+    Place(Add(lbl, "lbl", 15, page, Caption("Current GPL Installation Used by Movrand")), 120, 1050,
+          8760, 255);
+    QLabel* current = Add(lbl, "lbl", 13, page, Caption(""));
+    current->setFrameShape(QFrame::StyledPanel);
+    current->setFrameShadow(QFrame::Sunken);
+    Place(current, 120, 1335, 8760, 330);
+    Place(Add(lbl, "lbl", 16, page, Caption("Alternate GPL Installation to be Used by Movrand")),
+          120, 1905, 8760, 255);
+    Place(Add(drv, "drv", 3, page, new dialogs::DriveListBox(pv_.Env.Drives)), 120, 2205, 4260,
+          330);
+    SetSpokenName(drv(3), "Alternate installation drive");
+    Place(Add(dir, "dir", 3, page, new dialogs::FolderListBox(pv_.Env.Drives)), 120, 2595, 4260,
+          2940);
+    SetSpokenName(dir(3), "Alternate installation folder");
+    Place(Add(cmd, "cmd", 7, page, new QPushButton("Save")), 4620, 5160, 2160, 375);
+    lbl(16)->setBuddy(dir(3));
+}
+
+}  // namespace movrand::mainwindow

@@ -1,0 +1,21 @@
+#include "platform/WorkingFolder.h"
+
+#include <filesystem>
+
+#include "platform/RuntimeError.h"
+#include "platform/WindowsPath.h"
+
+namespace movrand::platform {
+
+std::string WorkingFolder(const DriveTable& drives) {
+    std::error_code ec;
+    const std::filesystem::path here = std::filesystem::current_path(ec);
+    if (ec) return "";
+    try {
+        return PathResolver(drives).ToWindows(here);
+    } catch (const RuntimeError&) {
+        return "";
+    }
+}
+
+}  // namespace movrand::platform

@@ -1,0 +1,30 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace movrand {
+
+// Texts of the window's lists as the platform's list controls compare them. Texts are UTF-8;
+// positions and lengths count characters, not bytes.
+
+// The text as code points (a byte that is no valid UTF-8 stands for itself).
+std::u32string CodePoints(std::string_view utf8);
+std::string Utf8OfCodePoints(std::u32string_view text);
+
+// The lower-case form of a letter of the roster's character set (ASCII and the Latin letters of
+// Windows-1252); anything else is returned unchanged.
+char32_t FoldCase(char32_t c);
+
+// The order of a sorted list box: without regard to case, accents counting after the base
+// letter, hyphens and apostrophes counting only when everything else is equal ("O'Brien" sorts
+// among the "Ob..." names).
+bool ListLess(std::string_view a, std::string_view b);
+
+// Whether text begins with prefix, without regard to case.
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+
+std::size_t CharacterCount(std::string_view utf8);
+// The first n characters (all of them when there are fewer).
+std::string FirstCharacters(std::string_view utf8, std::size_t n);
+
+}  // namespace movrand

@@ -1,0 +1,97 @@
+#include "CliRunner.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "DemoInstallation.h"
+#include "platform/SettingsStore.h"
+
+namespace movrand::test {
+namespace fs = std::filesystem;
+
+std::vector<std::string> CliRun::OutLines() const {
+    std::vector<std::string> lines;
+    std::istringstream in(Out);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+CliMachine::CliMachine() {
+    std::string pattern = (fs::temp_directory_path() / "movrand-cli-XXXXXX").string();
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    if (!::mkdtemp(buffer.data())) throw std::runtime_error("mkdtemp failed");
+    root_ = buffer.data();
+    demo::MakeDemoPrefix(Prefix());
+}
+
+CliMachine::~CliMachine() {
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(root_, ec), end; !ec && it != end; it.increment(ec)) {
+        if (it->is_symlink()) {
+            it.disable_recursion_pending();  // z: leads to "/"
+            continue;
+        }
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    }
+    fs::remove_all(root_, ec);
+}
+
+CliRun CliMachine::Run(const std::vector<std::string>& args) const {
+    const fs::path out = root_ / "stdout.txt";
+    const fs::path err = root_ / "stderr.txt";
+    std::vector<std::string> env = {
+        "WINEPREFIX=" + Prefix().string(), "XDG_CONFIG_HOME=" + Config().string(),
+        "XDG_DATA_HOME=" + Data().string(), "HOME=" + root_.string(), "PATH=/usr/bin:/bin"};
+    if (const char* asan = std::getenv("ASAN_OPTIONS"))
+        env.push_back(std::string("ASAN_OPTIONS=") + asan);
+    std::vector<std::string> argv = {MOVRAND_CLI};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<char*> cargv, cenv;
+    for (std::string& a : argv) cargv.push_back(a.data());
+    cargv.push_back(nullptr);
+    for (std::string& e : env) cenv.push_back(e.data());
+    cenv.push_back(nullptr);
+
+    const pid_t pid = ::fork();
+    if (pid < 0) throw std::runtime_error("fork failed");
+    if (pid == 0) {
+        const int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (o < 0 || e < 0 || ::dup2(o, 1) < 0 || ::dup2(e, 2) < 0 || ::chdir(root_.c_str()) != 0)
+            ::_exit(126);
+        ::execve(cargv[0], cargv.data(), cenv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    CliRun run;
+    run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    run.Out = Read(out);
+    run.Err = Read(err);
+    return run;
+}
+
+std::string CliMachine::Stored(const std::string& key) const {
+    return platform::SettingsStore(Config()).Get("Zorvex", "Movrand", key);
+}
+
+std::string CliMachine::Read(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + file.string());
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void CliMachine::Write(const fs::path& file, const std::string& bytes) {
+    demo::WriteFile(file, bytes);
+}
+
+}  // namespace movrand::test

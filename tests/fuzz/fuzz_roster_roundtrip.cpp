@@ -1,0 +1,50 @@
+// driver.ini through the working copy and back: every line but the headers comes back byte for
+// byte; a roster that cannot be saved leaves driver.ini exactly as it was.
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "FuzzDrive.h"
+#include "roster/IniFunctions.h"
+
+using namespace movrand;
+
+namespace {
+std::vector<std::string> Lines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string::npos) end = bytes.size();
+        std::string line = bytes.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    ProgramValues& pv = fuzz::FuzzValues();
+    fuzz::SilentUi ui;
+    platform::FileSystem fs = pv.Files();
+    const std::string roster(reinterpret_cast<const char*>(data), size);
+    fuzz::WriteNative(fs.Native(pv.DriverIniFile), roster);
+    if (!StripIniHeaders(pv, ui, pv.DriverIniFile, pv.DriverWorkFile)) std::abort();
+    const bool saved = SaveDriverIni(pv, ui);
+    const std::string after = fuzz::ReadNative(fs.Native(pv.DriverIniFile));
+    if (!saved) {
+        if (after != roster) std::abort();
+        return 0;
+    }
+    const std::vector<std::string> before = Lines(roster);
+    const std::vector<std::string> now = Lines(after);
+    if (before.size() != now.size()) std::abort();
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        const bool header = !before[i].empty() && before[i][0] == '[';
+        if (!header && before[i] != now[i]) std::abort();
+        if (header && (now[i].compare(0, 2, "[ ") != 0 || now[i].size() < 4)) std::abort();
+    }
+    return 0;
+}

@@ -1,0 +1,437 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QWheelEvent>
+#include <memory>
+
+#include "TempDrive.h"
+#include "mainwindow/WindowTitle.h"
+#include "mainwindow/ui/ControlSetup.h"
+#include "mainwindow/ui/frmMovrand.h"
+#include "resources/ui/Pictures.h"
+#include "ui/SimulatedInput.h"
+
+namespace movrand::test {
+namespace {
+
+using mainwindow::frmMovrand;
+using mainwindow::PlaceOf;
+using mainwindow::TwipsPlace;
+
+std::string Text(const QString& s) {
+    return s.toStdString();
+}
+
+// The main window over a fake C: drive, found and driven by its controls' names.
+class MainWindowTest : public ::testing::Test {
+  protected:
+    void Open() {
+        window = std::make_unique<frmMovrand>(drive.Pv, drive.Ui);
+        window->Form_Load();
+        window->show();
+    }
+    template <typename T = QWidget>
+    T* Find(const char* name) {
+        T* control = window->findChild<T*>(name);
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+    QComboBox* Combo(const char* name) { return Find<QComboBox>(name); }
+    std::string Stored(const std::string& key) {
+        return drive.Pv.Env.Settings.Get("Zorvex", "Movrand", key);
+    }
+    // The user picks an entry of a drop-down list.
+    void Choose(QComboBox* box, const QString& text) {
+        const int index = box->findText(text);
+        ASSERT_GE(index, 0) << Text(text);
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+    }
+    void Type(QWidget* target, const QString& keys) {
+        for (QChar c : keys) TypeChar(target, c);
+    }
+
+    TempDrive drive;
+    std::unique_ptr<frmMovrand> window;
+};
+
+TEST_F(MainWindowTest, LoadingFillsThePagesInOrder) {
+    Open();
+    EXPECT_EQ(Text(window->windowTitle()), mainwindow::WindowTitle());
+    EXPECT_EQ(Text(window->windowTitle()).rfind(" Zorvex's  Movrand  v", 0), 0u);
+    EXPECT_EQ(Find<QTabWidget>("tabMovrand(0)")->currentIndex(), 0);
+
+    QComboBox* numbers = Combo("cbo(5)");
+    ASSERT_EQ(numbers->count(), 99);
+    EXPECT_EQ(Text(numbers->itemText(0)), "1");
+    EXPECT_EQ(Text(numbers->itemText(98)), "99");
+    // Filling the numbers at loading did not offer a save.
+    EXPECT_FALSE(Find<QPushButton>("cmd(6)")->isEnabled());
+
+    QComboBox* teams = Combo("cbo(3)");
+    ASSERT_EQ(teams->count(), 7);
+    EXPECT_EQ(Text(teams->itemText(5)), "Honda");
+    EXPECT_EQ(teams->itemData(5).toInt(), 6);
+    EXPECT_EQ(Text(teams->itemText(6)), "Lotus");
+    EXPECT_EQ(teams->itemData(6).toInt(), 5);
+
+    // With nothing stored, both installation lists show the installation.
+    EXPECT_EQ(Find<dialogs::FolderListBox>("dir(0)")->Path(), "C:\\sierra\\gpl");
+    EXPECT_EQ(Find<dialogs::FolderListBox>("dir(3)")->Path(), "C:\\sierra\\gpl");
+    EXPECT_EQ(Find<dialogs::DriveListBox>("drv(3)")->Drive(), "c:");
+    EXPECT_EQ(Text(Find<QLabel>("lbl(13)")->text()), "  C:\\sierra\\gpl\\");
+
+    // The driver list, sorted, its first driver shown with flag tooltip and car number.
+    QComboBox* drivers = Combo("cbo(4)");
+    ASSERT_EQ(drivers->count(), 19);
+    EXPECT_EQ(drivers->currentIndex(), 0);
+    EXPECT_EQ(Text(drivers->currentText()), "Bruce McLaren");
+    EXPECT_EQ(drivers->currentData().toInt(), 8);
+    EXPECT_EQ(Text(drivers->toolTip()), " New Zealander Eagle Driver ");
+    EXPECT_EQ(Text(Find("img(3)")->toolTip()), " New Zealander ");
+    EXPECT_EQ(Text(numbers->currentText()), "8");
+
+    EXPECT_EQ(Stored("AddOnsOnly"), "1");
+    EXPECT_TRUE(Find<QCheckBox>("chk(1)")->isChecked());
+    EXPECT_EQ(Stored("CarManagerDirectory"), "");
+
+    // Pointers and tooltips given at loading; the help buttons come last and are shown.
+    EXPECT_EQ(Text(Find("lbl(17)")->toolTip()), " Click to Visit the Zorvex Website ");
+    for (const char* name : {"lbl(4)", "lbl(5)", "lbl(10)", "lbl(11)"}) {
+        EXPECT_EQ(Text(Find(name)->toolTip()), " About Movrand... ") << name;
+        EXPECT_EQ(Find(name)->cursor().shape(), Qt::BitmapCursor) << name;
+        EXPECT_EQ(Find(name)->cursor().hotSpot(),
+                  QPoint(resources::kHandHotSpotX, resources::kHandHotSpotY));
+    }
+    for (const char* name : {"pic(0)", "pic(1)"}) {
+        EXPECT_EQ(Text(Find(name)->toolTip()), " Click to Display Online Help ");
+        EXPECT_EQ(Text(Find(name)->accessibleDescription()), " Click to Display Online Help ");
+        EXPECT_FALSE(Find(name)->isHidden()) << name;
+    }
+    EXPECT_TRUE(Find("pic(0)")->isVisibleTo(Find("fra(1)")));
+    // The help buttons are cut to the book: the white ground around it is no part of them.
+    for (const char* name : {"pic(0)", "pic(1)"}) {
+        const QRegion outline = Find(name)->mask();
+        EXPECT_FALSE(outline.isEmpty()) << name;
+        EXPECT_FALSE(outline.contains(QPoint(0, 0))) << name;
+        EXPECT_LT(outline.boundingRect().width() * outline.boundingRect().height(),
+                  Find(name)->width() * Find(name)->height())
+            << name;
+        EXPECT_EQ(Find(name)->cursor().shape(), Qt::BitmapCursor) << name;
+    }
+    EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
+}
+
+TEST_F(MainWindowTest, EveryControlIsInPlaceWithWhatAPersonReads) {
+    Open();
+    const std::vector<std::pair<const char*, const char*>> captions = {
+        {"cmd(0)", "Save"},
+        {"cmd(1)", "Add Files"},
+        {"cmd(2)", "Update URL"},
+        {"cmd(3)", "Remove Mode..."},
+        {"cmd(4)", "Remove Files"},
+        {"cmd(5)", "Add Mode..."},
+        {"cmd(6)", "Save Car Number"},
+        {"cmd(7)", "Save"},
+        {"chk(0)", "DELETE CURRENT CAR FOLDER!"},
+        {"chk(1)", "Show Add-ons Only"},
+        {"chk(2)", "Excl. Generic"},
+        {"chk(3)", "Halvane Compatible Only"},
+        {"opt(0)", "Move"},
+        {"opt(1)", "Copy"},
+    };
+    for (const auto& [name, caption] : captions) {
+        auto* button = Find<QAbstractButton>(name);
+        EXPECT_EQ(Text(button->text()), caption) << name;
+    }
+    EXPECT_TRUE(Find<QRadioButton>("opt(1)")->isChecked());
+    EXPECT_FALSE(Find<QCheckBox>("chk(0)")->isChecked());
+    EXPECT_EQ(Text(Find("cmd(2)")->accessibleDescription()),
+              " Reset these Values to Original Game Defaults ");
+
+    const std::vector<std::pair<const char*, const char*>> labels = {
+        {"lbl(0)", "Destination for Current GPL Car Folder"},
+        {"lbl(1)", "Folder That is to Become GPL Car Folder"},
+        {"lbl(2)", "New Name for Current Car Folder"},
+        {"lbl(3)", "*** CURRENT CAR FOLDER WILL BE DELETED! ***"},
+        {"lbl(4)", "Movrand"},
+        {"lbl(5)", "Movrand"},
+        {"lbl(6)", "(Picture Not Produced for this Version)"},
+        {"lbl(7)", "Team"},
+        {"lbl(8)", "Files"},
+        {"lbl(9)", "Files Description"},
+        {"lbl(10)", "Halvane2"},
+        {"lbl(11)", "Halvane2"},
+        {"lbl(12)", "Car No."},
+        {"lbl(14)", "Use this Page to Point Movrand at an alternative GPL Installation"},
+        {"lbl(15)", "Current GPL Installation Used by Movrand"},
+        {"lbl(16)", "Alternate GPL Installation to be Used by Movrand"},
+        {"lbl(17)", "Zorvex"},
+    };
+    for (const auto& [name, caption] : labels) EXPECT_EQ(Text(Find<QLabel>(name)->text()), caption);
+    EXPECT_TRUE(Find("lbl(3)")->isHidden());
+    EXPECT_TRUE(Find("fra(1)")->isHidden());
+    EXPECT_FALSE(Find("fra(2)")->isHidden());
+
+    QTabWidget* tabs = Find<QTabWidget>("tabMovrand(0)");
+    ASSERT_EQ(tabs->count(), 4);
+    const char* tabCaptions[] = {"Cars / Accessories", "Car Folders", "Find Add-Ons",
+                                 "GPL Directory"};
+    const char* tabFrames[] = {"fra(5)", "fra(0)", "fra(4)", "fra(6)"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(Text(tabs->tabText(i)), tabCaptions[i]);
+        EXPECT_TRUE(tabs->widget(i)->isAncestorOf(Find(tabFrames[i]))) << tabFrames[i];
+    }
+    // Each page holds its own controls.
+    EXPECT_TRUE(Find("fra(3)")->isAncestorOf(Find("cmd(6)")));
+    EXPECT_TRUE(Find("fra(3)")->isAncestorOf(Find("dir(0)")));
+    EXPECT_TRUE(Find("fra(1)")->isAncestorOf(Find("cbo(3)")));
+    EXPECT_TRUE(Find("fra(0)")->isAncestorOf(Find("dir(2)")));
+    EXPECT_TRUE(Find("fra(4)")->isAncestorOf(Find("web(0)")));
+    EXPECT_TRUE(Find("fra(6)")->isAncestorOf(Find("dir(3)")));
+    EXPECT_TRUE(Find("fra(7)")->isAncestorOf(Find("lbl(14)")));
+
+    // Controls without a caption say what they hold.
+    const std::vector<std::pair<const char*, const char*>> spoken = {
+        {"cbo(4)", "Driver"},  {"cbo(5)", "Car number"},   {"dir(0)", "Add-on folder"},
+        {"img(3)", "Flag"},    {"lst(0)", "Team drivers"}, {"txt(2)", "Description"},
+        {"web(0)", "Browser"}, {"pic(1)", "Online help"},
+    };
+    for (const auto& [name, text] : spoken)
+        EXPECT_EQ(Text(Find(name)->accessibleName()), text) << name;
+    EXPECT_EQ(Text(Find("txt(2)")->toolTip()), " Double-Click to Increase View ");
+    EXPECT_EQ(Text(Find("lst(0)")->toolTip()), " Double-Click (on text) to Increase View ");
+}
+
+TEST_F(MainWindowTest, StoredFoldersAreRestoredOrQuietlyLeft) {
+    drive.AddDrive('D', drive.Root() / "d");
+    drive.Write("D:\\stored\\cars67\\x.txt", "x");
+    drive.Write("C:\\addons\\one\\zorvexcar.zorvex", "[header]\r\n");
+    auto& settings = drive.Pv.Env.Settings;
+    settings.Save("Zorvex", "Movrand", "AddOnsOnly", "0");
+    settings.Save("Zorvex", "Movrand", "CarManagerDirectory", "C:\\addons\\one");
+    settings.Save("Zorvex", "Movrand", "CarFolder", "D:\\stored");
+    settings.Save("Zorvex", "Movrand", "AddOnCarFolder", "D:\\gone\\away");
+    Open();
+    EXPECT_FALSE(Find<QCheckBox>("chk(1)")->isChecked());
+    EXPECT_EQ(Find<dialogs::FolderListBox>("dir(0)")->Path(), "C:\\addons\\one");
+    EXPECT_EQ(Find<dialogs::FolderListBox>("dir(3)")->Path(), "C:\\sierra\\gpl");
+    EXPECT_EQ(Find<dialogs::DriveListBox>("drv(2)")->Drive(), "d:");
+    EXPECT_EQ(Find<dialogs::FolderListBox>("dir(2)")->Path(), "D:\\stored");
+    // The vanished folder: its drive is taken and the folder list follows the drive.
+    EXPECT_EQ(Find<dialogs::DriveListBox>("drv(1)")->Drive(), "d:");
+    EXPECT_EQ(Find<dialogs::FolderListBox>("dir(1)")->Path(), "D:\\");
+    EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
+    EXPECT_TRUE(drive.Ui.Messages.empty());
+}
+
+TEST_F(MainWindowTest, ExitNoKeepsTheWindowAndSavesNothing) {
+    Open();
+    drive.Ui.Answers = {false};
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(drive.Ui.Questions.size(), 1u);
+    EXPECT_EQ(drive.Ui.Questions[0].Message, "Do you wish to exit this program?");
+    EXPECT_EQ(drive.Ui.Questions[0].MyWidth, 4100);
+    EXPECT_EQ(drive.Ui.Questions[0].YesTooltip, " Click to Exit Program ");
+    EXPECT_EQ(drive.Ui.Questions[0].NoTooltip, " Click to Return to Program ");
+    EXPECT_EQ(Stored("CarManagerDirectory"), "");
+    EXPECT_EQ(Stored("CarFolder"), "");
+    EXPECT_EQ(Stored("AddOnCarFolder"), "");
+    EXPECT_FALSE(drive.Exists("C:\\sierra\\gpl\\cars\\cars67\\eagle\\McL8a.3do"));
+}
+
+TEST_F(MainWindowTest, ExitYesMatchesDriversAndSavesTheFourSettings) {
+    drive.Write("C:\\carfolders\\classic\\brabham\\x.dat", "x");
+    Open();
+    Find<dialogs::FolderListBox>("dir(1)")->SetPath("C:\\carfolders\\classic\\");
+    Find<dialogs::FolderListBox>("dir(2)")->SetPath("C:\\carfolders");
+    Find<QCheckBox>("chk(1)")->setChecked(false);
+    drive.Ui.Answers = {true};
+    EXPECT_TRUE(window->close());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(Stored("AddOnsOnly"), "0");
+    EXPECT_EQ(Stored("CarManagerDirectory"), "C:\\sierra\\gpl");
+    EXPECT_EQ(Stored("CarFolder"), "C:\\carfolders");
+    EXPECT_EQ(Stored("AddOnCarFolder"), "C:\\carfolders\\classic");
+    // Bruce McLaren, Eagle number 8, now has his own copy of his car.
+    EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\cars\\cars67\\eagle\\McL8a.3do"), "model of car 8\r\n");
+    EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\cars\\cars67\\eagle\\McL8a.mip"),
+              "texture of car 8\r\n");
+}
+
+TEST_F(MainWindowTest, DescriptionAndDriverListEnlargeAndShrink) {
+    Open();
+    QWidget* description = Find("txt(2)");
+    QListWidget* drivers = Find<QListWidget>("lst(0)");
+    QWidget* folder = Find("fra(3)");
+    auto* descriptionView = static_cast<QPlainTextEdit*>(description)->viewport();
+
+    DoubleClick(descriptionView);
+    EXPECT_EQ(PlaceOf(description), (TwipsPlace{0, 420, 8760, 1875}));
+    EXPECT_EQ(Text(description->toolTip()), " Double-Click to Decrease View ");
+    EXPECT_TRUE(folder->isHidden());
+    EXPECT_TRUE(drivers->isHidden());
+    DoubleClick(descriptionView);
+    EXPECT_EQ(PlaceOf(description), (TwipsPlace{4560, 420, 4200, 915}));
+    EXPECT_EQ(Text(description->toolTip()), " Double-Click to Increase View ");
+    EXPECT_FALSE(folder->isHidden());
+    EXPECT_FALSE(drivers->isHidden());
+
+    drivers->addItems({"Jim Clark [12]", "Graham Hill [14]"});
+    drivers->setCurrentRow(1);
+    DoubleClick(drivers->viewport());
+    EXPECT_EQ(PlaceOf(drivers), (TwipsPlace{4560, 480, 4215, 1815}));
+    EXPECT_EQ(Text(drivers->toolTip()), " Double-Click (on text) to Decrease View ");
+    EXPECT_TRUE(description->isHidden());
+    EXPECT_TRUE(drivers->selectedItems().isEmpty());
+    DoubleClick(drivers->viewport());
+    EXPECT_EQ(PlaceOf(drivers), (TwipsPlace{4560, 1410, 4215, 840}));
+    EXPECT_EQ(Text(drivers->toolTip()), " Double-Click (on text) to Increase View ");
+    EXPECT_FALSE(description->isHidden());
+
+    // Leaving the page changes nothing; coming back restores the whole normal layout, also the
+    // description an enlarged list had hidden.
+    DoubleClick(drivers->viewport());
+    QTabWidget* tabs = Find<QTabWidget>("tabMovrand(0)");
+    tabs->setCurrentIndex(1);
+    tabs->setCurrentIndex(3);
+    EXPECT_EQ(PlaceOf(drivers), (TwipsPlace{4560, 480, 4215, 1815}));
+    tabs->setCurrentIndex(0);
+    EXPECT_EQ(PlaceOf(drivers), (TwipsPlace{4560, 1410, 4215, 840}));
+    EXPECT_FALSE(description->isHidden());
+    EXPECT_FALSE(folder->isHidden());
+    EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
+}
+
+TEST_F(MainWindowTest, CarNumberBoxTypeAhead) {
+    Open();
+    QComboBox* numbers = Combo("cbo(5)");
+    QPushButton* save = Find<QPushButton>("cmd(6)");
+    numbers->setEditText("5");
+    numbers->lineEdit()->deselect();
+    numbers->lineEdit()->setCursorPosition(1);
+    Type(numbers, "1");
+    EXPECT_EQ(Text(numbers->currentText()), "51");
+    EXPECT_EQ(numbers->currentIndex(), 50);
+    EXPECT_TRUE(save->isEnabled());
+
+    numbers->lineEdit()->selectAll();
+    Type(numbers, "1");
+    EXPECT_EQ(Text(numbers->currentText()), "1");
+    Type(numbers, "2");
+    EXPECT_EQ(Text(numbers->currentText()), "12");
+    EXPECT_EQ(numbers->currentIndex(), 11);
+
+    // A character no entry begins with changes nothing and never reaches the box.
+    Type(numbers, "x");
+    EXPECT_EQ(Text(numbers->currentText()), "12");
+
+    // Backspace selects the first entry instead of deleting a character.
+    PressKey(numbers, Qt::Key_Backspace, "\b");
+    EXPECT_EQ(Text(numbers->currentText()), "1");
+    EXPECT_EQ(numbers->currentIndex(), 0);
+    PressKey(numbers, Qt::Key_Delete);
+    EXPECT_EQ(Text(numbers->currentText()), "1");
+
+    // A wheel passing over the closed box chooses nothing.
+    QWheelEvent wheel(QPointF(5, 5), QPointF(numbers->mapToGlobal(QPoint(5, 5))), QPoint(),
+                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(numbers, &wheel);
+    EXPECT_EQ(numbers->currentIndex(), 0);
+
+    // Type-ahead in the driver list: the untyped rest stays highlighted.
+    QComboBox* drivers = Combo("cbo(4)");
+    drivers->lineEdit()->selectAll();
+    Type(drivers, "ji");
+    EXPECT_EQ(Text(drivers->currentText()), "Jim Clark");
+    EXPECT_EQ(Text(drivers->lineEdit()->selectedText()), "m Clark");
+    EXPECT_EQ(Text(numbers->currentText()), "12");  // his number, shown by the click
+}
+
+TEST_F(MainWindowTest, CarNumberSwapThroughTheWindow) {
+    Open();
+    QComboBox* drivers = Combo("cbo(4)");
+    QComboBox* numbers = Combo("cbo(5)");
+    QPushButton* save = Find<QPushButton>("cmd(6)");
+    Choose(drivers, "Jim Clark");
+    EXPECT_EQ(Text(numbers->currentText()), "12");
+    EXPECT_EQ(Text(drivers->toolTip()), " British Lotus Driver ");
+    Choose(numbers, "14");
+    ASSERT_TRUE(save->isEnabled());
+    Click(save);
+
+    ASSERT_EQ(drive.Ui.Messages.size(), 1u) << drive.Ui.Transcript();
+    EXPECT_EQ(drive.Ui.Messages[0].Text,
+              "You have just assigned Car Number 14 to Jim Clark.\r\n"
+              "This number had previously been assigned to Graham Hill.\r\n"
+              "Graham Hill has been assigned Jim Clark's old number (12).");
+    EXPECT_EQ(drive.Ui.Messages[0].Width, 7500);
+    EXPECT_EQ(drive.Ui.Messages[0].Height, 2200);
+    EXPECT_FALSE(save->isEnabled());
+    EXPECT_FALSE(drive.Ui.IsBusy());
+    const std::string roster = drive.Read("C:\\sierra\\gpl\\driver.ini");
+    EXPECT_NE(roster.find("[ driver_12 ]\r\nfirst_name = Jim\r\nlast_name = Clark\t; surname\r\n"
+                          "nationality = 12\r\nteam_number = 5\r\ncar_number=14\r\n"),
+              std::string::npos)
+        << roster;
+    EXPECT_NE(roster.find("last_name = Hill\t; surname\r\nnationality = 12\r\nteam_number = "
+                          "5\r\ncar_number=12\r\n"),
+              std::string::npos)
+        << roster;
+
+    // The number a driver already has only disables the button again.
+    Choose(drivers, "Graham Hill");
+    Choose(numbers, "12");
+    Click(save);
+    EXPECT_EQ(drive.Ui.Messages.size(), 1u);
+    EXPECT_FALSE(save->isEnabled());
+    EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\driver.ini"), roster);
+}
+
+TEST_F(MainWindowTest, StoredCarNumberIsShownAsStored) {
+    Open();
+    Choose(Combo("cbo(4)"), "Dan Gurney");
+    EXPECT_EQ(Text(Combo("cbo(5)")->currentText()), "07");
+    EXPECT_FALSE(Find<QPushButton>("cmd(6)")->isEnabled());
+}
+
+TEST_F(MainWindowTest, DriveThatIsNotReadyIsReportedAndTheFolderStays) {
+    drive.AddDrive('E', drive.Root() / "no-medium", false);
+    Open();
+    auto* list = Find<dialogs::DriveListBox>("drv(0)");
+    list->setCurrentIndex(list->findText("e:"));
+    EXPECT_EQ(list->Drive(), "e:");
+    EXPECT_EQ(Find<dialogs::FolderListBox>("dir(0)")->Path(), "C:\\sierra\\gpl");
+    ASSERT_EQ(drive.Ui.Traps.size(), 1u);
+    EXPECT_EQ(drive.Ui.Traps[0].Text, "71\r\nDisk not ready");
+    EXPECT_EQ(drive.Ui.Traps[0].Title, "MovrandError");
+    EXPECT_EQ(drive.Ui.Traps[0].Icon, platform::MessageIcon::None);
+}
+
+TEST_F(MainWindowTest, TextBoxesLoseOuterBlanksAndTheDescriptionKeepsItsCaretAtTheStart) {
+    Open();
+    Find<QTabWidget>("tabMovrand(0)")->setCurrentIndex(1);
+    auto* name = Find<QLineEdit>("txt(0)");
+    name->setFocus();
+    name->setText("  classic 67  ");
+    Find<QPushButton>("cmd(0)")->setFocus();
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(name, &out);
+    EXPECT_EQ(Text(name->text()), "classic 67");
+
+    auto* description = Find<QPlainTextEdit>("txt(2)");
+    description->setPlainText("A fine car.\nWith two lines.");
+    QTextCursor caret = description->textCursor();
+    caret.setPosition(5);
+    caret.setPosition(12, QTextCursor::KeepAnchor);
+    description->setTextCursor(caret);
+    Click(description->viewport(), QPoint(40, 10));
+    EXPECT_EQ(description->textCursor().position(), 0);
+    EXPECT_FALSE(description->textCursor().hasSelection());
+}
+
+}  // namespace
+}  // namespace movrand::test

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "resources/ui/Pictures.h"
+#include "roster/NationalityTable.h"
+#include "roster/TeamTable.h"
+
+namespace movrand::resources {
+namespace {
+
+QSize SizeOf(int id) {
+    return LoadResPicture(id).size();
+}
+
+TEST(Pictures, EveryBitmapHasItsSize) {
+    for (int id : {101, 103, 141}) EXPECT_EQ(SizeOf(id), QSize(63, 15)) << id;
+    EXPECT_EQ(SizeOf(102), QSize(30, 27));
+    EXPECT_EQ(SizeOf(104), QSize(581, 129));
+    EXPECT_EQ(SizeOf(142), QSize(32, 31));
+    EXPECT_EQ(SizeOf(143), QSize(100, 61));
+    for (int id = 112; id <= 140; ++id) EXPECT_EQ(SizeOf(id), QSize(53, 34)) << id;
+    EXPECT_TRUE(LoadResPicture(100).isNull());
+    EXPECT_TRUE(LoadResPicture(144).isNull());
+}
+
+TEST(Pictures, TeamPicturesAndFlagsAreTheOnesTheTablesName) {
+    for (int number = 0; number <= 6; ++number) {
+        const Team* team = TeamByNumber(number);
+        ASSERT_NE(team, nullptr);
+        const QSize expected = team->DisplayName == "Cooper"  ? QSize(70, 67)
+                               : team->DisplayName == "Honda" ? QSize(108, 67)
+                                                              : QSize(165, 140);
+        EXPECT_EQ(SizeOf(team->PictureId), expected) << team->DisplayName;
+    }
+    for (int index = 0; index <= 28; ++index)
+        EXPECT_FALSE(LoadResPicture(NationalityByIndex(index)->FlagId).isNull()) << index;
+}
+
+TEST(Pictures, TheFlagsDifferFromOneAnother) {
+    for (int a = 112; a <= 140; ++a)
+        for (int b = a + 1; b <= 140; ++b)
+            EXPECT_NE(LoadResPicture(a).toImage(), LoadResPicture(b).toImage()) << a << " " << b;
+}
+
+TEST(Pictures, TheHelpBookStandsOnPureWhiteWithNoWhiteInsideItsOutline) {
+    const QImage book = LoadResPicture(142).toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb white = qRgb(255, 255, 255);
+    for (int x = 0; x < book.width(); ++x) {
+        EXPECT_EQ(book.pixel(x, 0), white);
+        EXPECT_EQ(book.pixel(x, book.height() - 1), white);
+    }
+    // The centre of the book is the blue cover, not the cut-away ground.
+    EXPECT_NE(book.pixel(16, 24), white);
+    EXPECT_NE(book.pixel(5, 15), white);
+}
+
+TEST(Pictures, TheHandCursorPointsWithItsFingerTip) {
+    const QCursor hand = LoadResCursor(101);
+    EXPECT_EQ(hand.shape(), Qt::BitmapCursor);
+    EXPECT_EQ(hand.hotSpot(), QPoint(12, 1));
+    EXPECT_EQ(hand.pixmap().size(), QSize(32, 32));
+    const QImage image = hand.pixmap().toImage();
+    EXPECT_GT(qAlpha(image.pixel(12, 1)), 0);  // the finger's tip is at the hot spot
+    EXPECT_EQ(qAlpha(image.pixel(12, 0)), 0);
+    EXPECT_EQ(LoadResCursor(102).shape(), Qt::ArrowCursor);
+}
+
+TEST(Pictures, TheWindowIconComesInTwoSizes) {
+    const QIcon icon = LoadResIcon(101);
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_EQ(icon.availableSizes().size(), 2);
+    EXPECT_TRUE(LoadResIcon(1).isNull());
+}
+
+}  // namespace
+}  // namespace movrand::resources

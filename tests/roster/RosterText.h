@@ -1,0 +1,40 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace movrand::test {
+
+// One driver of a test roster; a key whose value is kAbsent is left out of the section.
+struct RosterDriver {
+    std::string First;
+    std::string Last;
+    std::string Nationality;
+    std::string Team;
+    std::string CarNumber;
+};
+
+inline const std::string kAbsent = "(absent)";
+
+// A roster in the game's own form: "[ driver_N ]" headers for drivers 1, 2, ... in order, a
+// comment and a key the program does not know in each section, CR LF line ends. A driver whose
+// First is kAbsent gets no section at all.
+inline std::string RosterText(const std::vector<RosterDriver>& drivers) {
+    std::string text = "; test roster\r\n";
+    for (std::size_t i = 0; i < drivers.size(); ++i) {
+        const RosterDriver& d = drivers[i];
+        if (d.First == kAbsent) continue;
+        text += "[ driver_" + std::to_string(i + 1) + " ]\r\n";
+        const auto key = [&](const char* name, const std::string& value) {
+            if (value != kAbsent) text += std::string(name) + " = " + value + "\r\n";
+        };
+        key("first_name", d.First);
+        key("last_name", d.Last);
+        key("nationality", d.Nationality);
+        key("team_number", d.Team);
+        key("car_number", d.CarNumber);
+        text += "skill = 90 ; kept as it is\r\n\r\n";
+    }
+    return text;
+}
+
+}  // namespace movrand::test
