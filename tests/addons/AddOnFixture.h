@@ -1,17 +1,15 @@
 #pragma once
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "DemoAddOns.h"
+#include "FileSnapshot.h"
 #include "TempDrive.h"
 #include "addons/AddOnFolder.h"
 #include "addons/InstallAddOnFiles.h"
 #include "platform/Clock.h"
-#include "platform/Text.h"
 
 namespace movrand::test {
 
@@ -22,60 +20,68 @@ class FixedClock : public platform::Clock {
     platform::LocalTime Time{2026, 12, 5, 7, 4, 9};
 };
 
-// The temporary drive with the demo add-on folders under C:\addons and a fixed clock
-// (5 December 2026, 07:04:09).
+inline constexpr const char* kClassic = "C:\\addons\\Ferrari 312 Classic";
+inline constexpr const char* kHelmets = "C:\\addons\\Universal Helmets";
+inline constexpr const char* kFerrari = "C:\\sierra\\gpl\\cars\\cars67\\ferrari";
+// The backup stamp of team ferrari at the fixed clock's time.
+inline constexpr const char* kStamp = "ferrari5122026749";
+
+// Puts the demo add-on folders under C:\addons and a clock fixed at 5 December 2026, 07:04:09
+// into a temporary drive.
+inline std::shared_ptr<FixedClock> PrepareAddOns(TempDrive& drive) {
+    auto clock = std::make_shared<FixedClock>();
+    drive.Pv.Env.LocalClock = clock;
+    demo::MakeDemoAddOns(drive.DriveC() / "addons");
+    return clock;
+}
+
+// Writes an add-on folder under C:\addons and gives its path.
+inline std::string MakeAddOn(TempDrive& drive, const std::string& name,
+                             const demo::DemoAddOn& addOn) {
+    demo::MakeAddOnFolder(drive.DriveC() / "addons" / name, addOn);
+    return "C:\\addons\\" + name;
+}
+
+// Installs an entry with the six inputs formed as the "Add Files" command forms them.
+inline InstallOutcome InstallEntry(TempDrive& drive, const std::string& addOnFolder,
+                                   const std::string& description) {
+    const std::string team = AddOnTeam(drive.Pv, drive.Ui, addOnFolder);
+    const bool accessory = EntryKind(drive.Pv, drive.Ui, addOnFolder, description) == "accessory";
+    return InstallAddOnFiles(drive.Pv, drive.Ui, accessory, team, addOnFolder + "\\" + description,
+                             description, StandardFolderOf(drive.Pv, drive.Ui, addOnFolder),
+                             addOnFolder);
+}
+
+// Every file under a folder (recursively), by its path relative to the folder, with its bytes.
+inline std::map<std::string, std::string> SnapshotOf(const TempDrive& drive,
+                                                     const std::string& folder) {
+    return FileSnapshot::Take(drive.Native(folder)).Files();
+}
+
+// The temporary drive prepared with the demo add-on folders and the fixed clock.
 class AddOnDrive : public TempDrive {
   public:
-    AddOnDrive() {
-        Pv.Env.LocalClock = Clock;
-        demo::MakeDemoAddOns(DriveC() / "addons");
-    }
-
-    static constexpr const char* kClassic = "C:\\addons\\Ferrari 312 Classic";
-    static constexpr const char* kHelmets = "C:\\addons\\Universal Helmets";
-    static constexpr const char* kFerrari = "C:\\sierra\\gpl\\cars\\cars67\\ferrari";
-    static constexpr const char* kStamp = "ferrari5122026749";
+    AddOnDrive() : Clock(PrepareAddOns(*this)) {}
 
     std::string TeamFolder(const std::string& team) const {
         return "C:\\sierra\\gpl\\cars\\cars67\\" + team;
     }
-
-    // Writes an add-on folder under C:\addons and gives its path.
     std::string MakeAddOn(const std::string& name, const demo::DemoAddOn& addOn) {
-        demo::MakeAddOnFolder(DriveC() / "addons" / name, addOn);
-        return "C:\\addons\\" + name;
+        return test::MakeAddOn(*this, name, addOn);
     }
-
-    // Installs an entry with the six inputs formed as the "Add Files" command forms them.
     InstallOutcome Install(const std::string& addOnFolder, const std::string& description) {
-        const std::string team = AddOnTeam(Pv, Ui, addOnFolder);
-        const bool accessory = EntryKind(Pv, Ui, addOnFolder, description) == "accessory";
-        return InstallAddOnFiles(Pv, Ui, accessory, team, addOnFolder + "\\" + description,
-                                 description, StandardFolderOf(Pv, Ui, addOnFolder), addOnFolder);
+        return InstallEntry(*this, addOnFolder, description);
     }
-
-    // Every file under a folder (recursively), by its path relative to the folder, with its bytes.
-    std::map<std::string, std::string> Snapshot(const std::string& windowsFolder) const {
-        std::map<std::string, std::string> files;
-        const std::filesystem::path root = Native(windowsFolder);
-        if (!std::filesystem::exists(root)) return files;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-            if (!entry.is_regular_file()) continue;
-            std::ifstream in(entry.path(), std::ios::binary);
-            std::ostringstream bytes;
-            bytes << in.rdbuf();
-            files[std::filesystem::relative(entry.path(), root).string()] = bytes.str();
-        }
-        return files;
+    std::map<std::string, std::string> Snapshot(const std::string& folder) const {
+        return SnapshotOf(*this, folder);
     }
-
-    // The bytes of a file of an add-on entry folder of the demo.
+    // The bytes of a file of an add-on's entry folder.
     std::string EntryBytes(const std::string& addOnFolder, const std::string& entry,
                            const std::string& name) const {
         return Read(addOnFolder + "\\" + entry + "\\" + name);
     }
 
-    std::shared_ptr<FixedClock> Clock = std::make_shared<FixedClock>();
+    std::shared_ptr<FixedClock> Clock;
 };
 
 }  // namespace movrand::test

@@ -28,7 +28,7 @@ class Preview : public ::testing::Test {
   protected:
     Preview() {
         for (const char* name : {"FER1A.3DO", "abc12a.3do", "fer1.3do", "Fer12.3do", "abc12.3do"})
-            drive.Write(std::string(AddOnDrive::kFerrari) + "\\" + name, "model");
+            drive.Write(std::string(kFerrari) + "\\" + name, "model");
     }
     AddOnPreview Show(const std::string& folder, int index, const std::string& entry,
                       bool description, bool models, bool excludeGeneric) {
@@ -39,10 +39,10 @@ class Preview : public ::testing::Test {
 };
 
 TEST_F(Preview, ShowsPictureDescriptionAndModelsOfTheChosenEntry) {
-    const AddOnPreview view = Show(AddOnDrive::kClassic, 0, "Ferrari 312", true, true, false);
+    const AddOnPreview view = Show(kClassic, 0, "Ferrari 312", true, true, false);
     EXPECT_TRUE(view.PictureChanged);
     // The bitmap wins over the JPEG.
-    EXPECT_EQ(view.PicturePath, std::string(AddOnDrive::kClassic) + "\\Ferrari 312\\zorvex.bmp");
+    EXPECT_EQ(view.PicturePath, std::string(kClassic) + "\\Ferrari 312\\zorvex.bmp");
     EXPECT_FALSE(view.NoticeVisible);
     EXPECT_EQ(view.Description, "Ferrari 312 of 1967.For the Ferrari team.");
     // Lower-cased, in the listing order; the game's own models of the demo team folder too.
@@ -51,17 +51,17 @@ TEST_F(Preview, ShowsPictureDescriptionAndModelsOfTheChosenEntry) {
     EXPECT_EQ(view.ModelList,
               "abc12a.3do\r\nfer1.3do\r\nfer10.3do\r\nfer11.3do\r\nfer12.3do\r\nfer9.3do\r\n");
 
-    const AddOnPreview excluded = Show(AddOnDrive::kClassic, 0, "Ferrari 312", false, true, true);
+    const AddOnPreview excluded = Show(kClassic, 0, "Ferrari 312", false, true, true);
     EXPECT_FALSE(excluded.DescriptionRefreshed);
     EXPECT_EQ(excluded.ModelList, "abc12a.3do\r\nfer1a.3do\r\n");
     EXPECT_TRUE(drive.Ui.Traps.empty());
 }
 
 TEST_F(Preview, ChoosingAnotherEntryCanLeaveTheModelListAlone) {
-    const AddOnPreview view = Show(AddOnDrive::kClassic, 1, "Red Wheels", true, false, false);
+    const AddOnPreview view = Show(kClassic, 1, "Red Wheels", true, false, false);
     EXPECT_FALSE(view.ModelsRefreshed);
     EXPECT_TRUE(view.Models.empty());
-    EXPECT_EQ(view.PicturePath, std::string(AddOnDrive::kClassic) + "\\Red Wheels\\zorvex.jpg");
+    EXPECT_EQ(view.PicturePath, std::string(kClassic) + "\\Red Wheels\\zorvex.jpg");
     EXPECT_EQ(view.Description, "Red wheels for the Ferrari 312.");
 }
 

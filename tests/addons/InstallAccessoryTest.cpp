@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "AddOnFixture.h"
+#include "FaultSweep.h"
 #include "addons/InstallAddOnFiles.h"
 #include "addons/InstalledItems.h"
 #include "platform/FaultPlan.h"
@@ -12,13 +13,13 @@ namespace {
 using Files = std::map<std::string, std::string>;
 
 std::string Ferrari(const std::string& name) {
-    return std::string(AddOnDrive::kFerrari) + "\\" + name;
+    return std::string(kFerrari) + "\\" + name;
 }
 
 TEST(InstallAccessory, OverTheProgramsCarRecordsFilesAgainstTheStandardCar) {
     AddOnDrive drive;
-    ASSERT_EQ(drive.Install(AddOnDrive::kClassic, "Ferrari 312"), InstallOutcome::Installed);
-    ASSERT_EQ(drive.Install(AddOnDrive::kClassic, "Red Wheels"), InstallOutcome::Installed)
+    ASSERT_EQ(drive.Install(kClassic, "Ferrari 312"), InstallOutcome::Installed);
+    ASSERT_EQ(drive.Install(kClassic, "Red Wheels"), InstallOutcome::Installed)
         << drive.Ui.Transcript();
 
     // fer9.mip is also a file of the car entry; wheels.mip is not.
@@ -32,27 +33,27 @@ TEST(InstallAccessory, OverTheProgramsCarRecordsFilesAgainstTheStandardCar) {
               "file2 = wheels.mip\r\n"
               "wheels.mip = just added\r\n");
     EXPECT_EQ(drive.Read(Ferrari("fer9.mip")),
-              drive.EntryBytes(AddOnDrive::kClassic, "Red Wheels", "fer9.mip"));
+              drive.EntryBytes(kClassic, "Red Wheels", "fer9.mip"));
     EXPECT_EQ(drive.Read(Ferrari("wheels.mip")),
-              drive.EntryBytes(AddOnDrive::kClassic, "Red Wheels", "wheels.mip"));
+              drive.EntryBytes(kClassic, "Red Wheels", "wheels.mip"));
     EXPECT_EQ(drive.Read(Ferrari("zorvexjpg_Red Wheels.jpg")),
-              drive.EntryBytes(AddOnDrive::kClassic, "Red Wheels", "zorvex.jpg"));
+              drive.EntryBytes(kClassic, "Red Wheels", "zorvex.jpg"));
     EXPECT_EQ(drive.Read(Ferrari("zorvexdesc_Red Wheels.zorvex")),
-              drive.Read(std::string(AddOnDrive::kClassic) + "\\zorvexferrari2.zorvex"));
+              drive.Read(std::string(kClassic) + "\\zorvexferrari2.zorvex"));
     EXPECT_FALSE(drive.Exists(Ferrari("zorvexbmp_Red Wheels.bmp")));
     EXPECT_FALSE(drive.Exists(Ferrari("zorvex.jpg")));
     EXPECT_FALSE(drive.Exists("C:\\sierra\\gpl\\cars\\replacedaccessories"));
     EXPECT_EQ(drive.Ui.Messages.back().Text, "The new accessory files have been added.");
 
     // Installing it again gives the same result as once.
-    const Files once = drive.Snapshot(AddOnDrive::kFerrari);
-    ASSERT_EQ(drive.Install(AddOnDrive::kClassic, "Red Wheels"), InstallOutcome::Installed);
-    EXPECT_EQ(drive.Snapshot(AddOnDrive::kFerrari), once);
+    const Files once = drive.Snapshot(kFerrari);
+    ASSERT_EQ(drive.Install(kClassic, "Red Wheels"), InstallOutcome::Installed);
+    EXPECT_EQ(drive.Snapshot(kFerrari), once);
 }
 
 TEST(InstallAccessory, WithoutACarOfItsOwnEveryFileIsJustAdded) {
     AddOnDrive drive;
-    ASSERT_EQ(drive.Install(AddOnDrive::kClassic, "Ferrari 312"), InstallOutcome::Installed);
+    ASSERT_EQ(drive.Install(kClassic, "Ferrari 312"), InstallOutcome::Installed);
     // Entry pictures are neither recorded nor counted, wherever they stand in the listing.
     const std::string folder = drive.MakeAddOn(
         "Decals", {"Ferrari",
@@ -76,7 +77,7 @@ TEST(InstallAccessory, WithoutACarOfItsOwnEveryFileIsJustAdded) {
 TEST(InstallAccessory, ForACarThatIsNotThereIsRefused) {
     AddOnDrive drive;
     const Files before = drive.Snapshot("C:\\");
-    EXPECT_EQ(drive.Install(AddOnDrive::kClassic, "Red Wheels"), InstallOutcome::Refused);
+    EXPECT_EQ(drive.Install(kClassic, "Red Wheels"), InstallOutcome::Refused);
     EXPECT_EQ(drive.Snapshot("C:\\"), before);
     ASSERT_EQ(drive.Ui.Messages.size(), 1u);
     EXPECT_EQ(
@@ -131,20 +132,20 @@ TEST(InstallAccessory, OverTheGamesCarWithNothingReplacedStartsWithTheFileList) 
 TEST(InstallAccessory, ChosenTeamNamesTheFolderAndTheDescription) {
     AddOnDrive drive;
     drive.Ui.Teams = {"Honda"};
-    ASSERT_EQ(drive.Install(AddOnDrive::kHelmets, "Helmet Pack"), InstallOutcome::Installed);
+    ASSERT_EQ(drive.Install(kHelmets, "Helmet Pack"), InstallOutcome::Installed);
     const std::string honda = drive.TeamFolder("murasama");
     EXPECT_EQ(drive.Read(honda + "\\helmet1.mip"), "helmet one\r\n");
     EXPECT_EQ(drive.Read(honda + "\\zorvexdesc_Helmet Pack.zorvex"),
-              drive.Read(std::string(AddOnDrive::kHelmets) + "\\zorvexmurasama1.zorvex"));
+              drive.Read(std::string(kHelmets) + "\\zorvexmurasama1.zorvex"));
     EXPECT_EQ(drive.Read(honda + "\\zorvexbmp_Helmet Pack.bmp"),
-              drive.EntryBytes(AddOnDrive::kHelmets, "Helmet Pack", "zorvex.bmp"));
+              drive.EntryBytes(kHelmets, "Helmet Pack", "zorvex.bmp"));
 }
 
 // Installing the same accessory twice over the game's car: the second backup would otherwise
 // hold the first installation's copies, and removal would leave them in place of the game's.
 TEST(InstallAccessory, TwiceOverTheGamesCarStillRemovesToTheGamesFiles) {
     AddOnDrive drive;
-    const Files original = drive.Snapshot(AddOnDrive::kFerrari);
+    const Files original = drive.Snapshot(kFerrari);
     const std::string folder =
         drive.MakeAddOn("Liveries", {"ferrari",
                                      {{"Blue Livery",
@@ -161,14 +162,14 @@ TEST(InstallAccessory, TwiceOverTheGamesCarStillRemovesToTheGamesFiles) {
     drive.Ui.Answers = {true};
     ASSERT_TRUE(RemoveAddOnFiles(drive.Pv, drive.Ui, 4, "Blue Livery").Removed)
         << drive.Ui.Transcript();
-    EXPECT_EQ(drive.Snapshot(AddOnDrive::kFerrari), original);
+    EXPECT_EQ(drive.Snapshot(kFerrari), original);
 }
 
 // The game's files are never overwritten without a copy, even when the team folder holds
 // nothing but the team's .dat and the accessory brings one.
 TEST(InstallAccessory, OverAFolderHoldingOnlyTheDatBacksUpTheDat) {
     AddOnDrive drive;
-    for (const auto& [name, bytes] : drive.Snapshot(AddOnDrive::kFerrari))
+    for (const auto& [name, bytes] : drive.Snapshot(kFerrari))
         if (name != "ferrari.dat") drive.Pv.Files().DeleteFile(Ferrari(name));
     const std::string oldDat = drive.Read(Ferrari("ferrari.dat"));
     const std::string folder = drive.MakeAddOn(
@@ -182,39 +183,36 @@ TEST(InstallAccessory, OverAFolderHoldingOnlyTheDatBacksUpTheDat) {
     EXPECT_EQ(drive.Read(Ferrari("ferrari.dat")), "tuned data");
     drive.Ui.Answers = {true};
     ASSERT_TRUE(RemoveAddOnFiles(drive.Pv, drive.Ui, 4, "Physics").Removed);
-    EXPECT_EQ(drive.Snapshot(AddOnDrive::kFerrari), (Files{{"ferrari.dat", oldDat}}));
+    EXPECT_EQ(drive.Snapshot(kFerrari), (Files{{"ferrari.dat", oldDat}}));
 }
 
 // A failure at any step of installing over the game's car can be undone by removing the
 // accessory: the team folder is then exactly the game's again.
 TEST(InstallAccessory, AFailureAtAnyStepIsUndoneByRemoval) {
-    bool completed = false;
-    for (int step = 1; step < 100 && !completed; ++step) {
-        AddOnDrive drive;
-        const Files original = drive.Snapshot(AddOnDrive::kFerrari);
-        const std::string folder = drive.MakeAddOn(
-            "Liveries", {"ferrari",
-                         {{"Blue Livery",
-                           "accessory",
-                           {{"fer10.mip", "blue 10"}, {"fer9.mip", "blue 9"}, {"x.mip", "x"}},
-                           "Blue.\r\n",
-                           true,
-                           true}}});
-        drive.Pv.Env.Faults = std::make_shared<platform::FaultPlan>();
-        drive.Pv.Env.Faults->FailAt(step, platform::kDiskFull);
-        const InstallOutcome outcome = drive.Install(folder, "Blue Livery");
-        drive.Pv.Env.Faults->Clear();
+    const Files original = AddOnDrive().Snapshot(kFerrari);
+    FaultSweep sweep;
+    sweep.Prepare = [](TempDrive& drive) {
+        PrepareAddOns(drive);
+        MakeAddOn(drive, "Liveries",
+                  {"ferrari",
+                   {{"Blue Livery",
+                     "accessory",
+                     {{"fer10.mip", "blue 10"}, {"fer9.mip", "blue 9"}, {"x.mip", "x"}},
+                     "Blue.\r\n",
+                     true,
+                     true}}});
+    };
+    sweep.Operation = [](TempDrive& drive) {
+        InstallEntry(drive, "C:\\addons\\Liveries", "Blue Livery");
+    };
+    sweep.Check = [&](TempDrive& drive, int) {
+        ASSERT_EQ(drive.Ui.Traps.size(), 1u);
         drive.Ui.Answers = {true};
         ASSERT_TRUE(RemoveAddOnFiles(drive.Pv, drive.Ui, 4, "Blue Livery").Removed)
-            << step << drive.Ui.Transcript();
-        EXPECT_EQ(drive.Snapshot(AddOnDrive::kFerrari), original)
-            << "after a failure at step " << step;
-        completed = outcome == InstallOutcome::Installed;
-        if (!completed) {
-            ASSERT_EQ(outcome, InstallOutcome::Failed);
-        }
-    }
-    EXPECT_TRUE(completed);
+            << drive.Ui.Transcript();
+        EXPECT_EQ(SnapshotOf(drive, kFerrari), original);
+    };
+    EXPECT_GT(sweep.Run(), 5);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "AddOnFixture.h"
+#include "FaultSweep.h"
 #include "addons/InstallAddOnFiles.h"
 #include "platform/FaultPlan.h"
 #include "platform/RuntimeError.h"
@@ -12,8 +13,8 @@ using Files = std::map<std::string, std::string>;
 
 TEST(InstallCar, OverTheGamesCarMovesItIntoABackupAndLeavesRecords) {
     AddOnDrive drive;
-    const Files original = drive.Snapshot(AddOnDrive::kFerrari);
-    ASSERT_EQ(drive.Install(AddOnDrive::kClassic, "Ferrari 312"), InstallOutcome::Installed)
+    const Files original = drive.Snapshot(kFerrari);
+    ASSERT_EQ(drive.Install(kClassic, "Ferrari 312"), InstallOutcome::Installed)
         << drive.Ui.Transcript();
 
     // The backup holds every file of the game's car except the team's .dat, byte for byte.
@@ -22,7 +23,7 @@ TEST(InstallCar, OverTheGamesCarMovesItIntoABackupAndLeavesRecords) {
     EXPECT_EQ(drive.Snapshot("C:\\sierra\\gpl\\cars\\replacedcars\\ferrari5122026749"),
               expectedBackup);
 
-    const std::string entry = std::string(AddOnDrive::kClassic) + "\\Ferrari 312";
+    const std::string entry = std::string(kClassic) + "\\Ferrari 312";
     Files expected = drive.Snapshot(entry);
     expected.erase("zorvex.bmp");
     expected.erase("zorvex.jpg");
@@ -30,8 +31,8 @@ TEST(InstallCar, OverTheGamesCarMovesItIntoABackupAndLeavesRecords) {
     expected["zorvexcarbmp.bmp"] = drive.Read(entry + "\\zorvex.bmp");
     expected["zorvexcarjpg.jpg"] = drive.Read(entry + "\\zorvex.jpg");
     expected["zorvexcardesc.zorvex"] =
-        drive.Read(std::string(AddOnDrive::kClassic) + "\\zorvexferrari1.zorvex");
-    EXPECT_EQ(drive.Snapshot(AddOnDrive::kFerrari), expected);
+        drive.Read(std::string(kClassic) + "\\zorvexferrari1.zorvex");
+    EXPECT_EQ(drive.Snapshot(kFerrari), expected);
 
     ASSERT_EQ(drive.Ui.Messages.size(), 1u);
     EXPECT_EQ(drive.Ui.Messages[0].Text, "The new car has been added.");
@@ -40,22 +41,21 @@ TEST(InstallCar, OverTheGamesCarMovesItIntoABackupAndLeavesRecords) {
 
 TEST(InstallCar, TheSameCarTwiceMakesNoSecondBackup) {
     AddOnDrive drive;
-    ASSERT_EQ(drive.Install(AddOnDrive::kClassic, "Ferrari 312"), InstallOutcome::Installed);
-    const Files once = drive.Snapshot(AddOnDrive::kFerrari);
-    drive.Write(std::string(AddOnDrive::kFerrari) + "\\zorvexacc_Old.zorvex", "[accessories]\r\n");
-    ASSERT_EQ(drive.Install(AddOnDrive::kClassic, "Ferrari 312"), InstallOutcome::Installed);
+    ASSERT_EQ(drive.Install(kClassic, "Ferrari 312"), InstallOutcome::Installed);
+    const Files once = drive.Snapshot(kFerrari);
+    drive.Write(std::string(kFerrari) + "\\zorvexacc_Old.zorvex", "[accessories]\r\n");
+    ASSERT_EQ(drive.Install(kClassic, "Ferrari 312"), InstallOutcome::Installed);
     // The program's own car and its accessory records go; the result equals one installation.
-    EXPECT_EQ(drive.Snapshot(AddOnDrive::kFerrari), once);
+    EXPECT_EQ(drive.Snapshot(kFerrari), once);
     EXPECT_EQ(drive.Pv.Files().FolderNames("C:\\sierra\\gpl\\cars\\replacedcars"),
-              std::vector<std::string>{AddOnDrive::kStamp});
+              std::vector<std::string>{kStamp});
 }
 
 TEST(InstallCar, OverAFolderHoldingOnlyTheDatMakesNoBackup) {
     AddOnDrive drive;
-    for (const auto& [name, bytes] : drive.Snapshot(AddOnDrive::kFerrari))
-        if (name != "ferrari.dat")
-            drive.Pv.Files().DeleteFile(std::string(AddOnDrive::kFerrari) + "\\" + name);
-    ASSERT_EQ(drive.Install(AddOnDrive::kClassic, "Ferrari 312"), InstallOutcome::Installed);
+    for (const auto& [name, bytes] : drive.Snapshot(kFerrari))
+        if (name != "ferrari.dat") drive.Pv.Files().DeleteFile(std::string(kFerrari) + "\\" + name);
+    ASSERT_EQ(drive.Install(kClassic, "Ferrari 312"), InstallOutcome::Installed);
     EXPECT_FALSE(drive.Exists("C:\\sierra\\gpl\\cars\\replacedcars"));
 }
 
@@ -65,10 +65,10 @@ TEST(InstallCar, WithoutAMarkerEntryTheDescriptionAsksToKeepTheFolder) {
     EXPECT_EQ(InstallAddOnFiles(drive.Pv, drive.Ui, false, "ferrari", "C:\\addons\\loose\\My Car",
                                 "My Car", "", "C:\\addons\\loose"),
               InstallOutcome::Installed);
-    EXPECT_EQ(drive.Read(std::string(AddOnDrive::kFerrari) + "\\zorvexcardesc.zorvex"),
+    EXPECT_EQ(drive.Read(std::string(kFerrari) + "\\zorvexcardesc.zorvex"),
               "DO NOT DELETE OR MOVE THIS FOLDER\r\n");
-    EXPECT_EQ(drive.Read(std::string(AddOnDrive::kFerrari) + "\\fer9.3do"), "loose model");
-    EXPECT_FALSE(drive.Exists(std::string(AddOnDrive::kFerrari) + "\\zorvexcarbmp.bmp"));
+    EXPECT_EQ(drive.Read(std::string(kFerrari) + "\\fer9.3do"), "loose model");
+    EXPECT_FALSE(drive.Exists(std::string(kFerrari) + "\\zorvexcarbmp.bmp"));
 }
 
 TEST(InstallCar, TheTeamWindowChoosesTheTeamWhenTheMarkerNamesNone) {
@@ -115,12 +115,11 @@ TEST(InstallCar, MessagesShowTheNormalPointerAndTheHourglassComesBack) {
     AddOnDrive drive;
     PointerWatchingUi ui;
     ui.SetBusy(true);
-    const std::string entry = std::string(AddOnDrive::kClassic) + "\\Ferrari 312";
-    EXPECT_EQ(InstallAddOnFiles(drive.Pv, ui, false, "ferrari", entry, "Ferrari 312", "",
-                                AddOnDrive::kClassic),
+    const std::string entry = std::string(kClassic) + "\\Ferrari 312";
+    EXPECT_EQ(InstallAddOnFiles(drive.Pv, ui, false, "ferrari", entry, "Ferrari 312", "", kClassic),
               InstallOutcome::Installed);
     EXPECT_EQ(InstallAddOnFiles(drive.Pv, ui, false, "ferrari", "C:\\addons\\missing", "missing",
-                                "", AddOnDrive::kClassic),
+                                "", kClassic),
               InstallOutcome::Failed);
     EXPECT_EQ(ui.BusyWhileShown, (std::vector<bool>{false, false}));
     EXPECT_TRUE(ui.IsBusy());
@@ -140,18 +139,18 @@ TEST(InstallCar, ACarBringingAnotherDatKeepsACopyOfTheOldOne) {
                                      "d\r\n",
                                      false,
                                      false}}});
-    const std::string oldDat = drive.Read(std::string(AddOnDrive::kFerrari) + "\\ferrari.dat");
+    const std::string oldDat = drive.Read(std::string(kFerrari) + "\\ferrari.dat");
     ASSERT_EQ(drive.Install(folder, "Dat Car"), InstallOutcome::Installed);
-    EXPECT_EQ(drive.Read(std::string(AddOnDrive::kFerrari) + "\\ferrari.dat"), "new team data");
+    EXPECT_EQ(drive.Read(std::string(kFerrari) + "\\ferrari.dat"), "new team data");
     EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\cars\\replacedcars\\ferrari5122026749\\ferrari.dat"),
               oldDat);
 
     // Over the program's own car as well; the same .dat again needs no copy.
     drive.Clock->Time.Second = 30;
-    ASSERT_EQ(drive.Install(AddOnDrive::kClassic, "Ferrari 312"), InstallOutcome::Installed);
+    ASSERT_EQ(drive.Install(kClassic, "Ferrari 312"), InstallOutcome::Installed);
     ASSERT_EQ(drive.Install(folder, "Dat Car"), InstallOutcome::Installed);
     EXPECT_EQ(drive.Pv.Files().FolderNames("C:\\sierra\\gpl\\cars\\replacedcars").size(), 1u);
-    drive.Write(std::string(AddOnDrive::kFerrari) + "\\ferrari.dat", "edited by the user");
+    drive.Write(std::string(kFerrari) + "\\ferrari.dat", "edited by the user");
     ASSERT_EQ(drive.Install(folder, "Dat Car"), InstallOutcome::Installed);
     EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\cars\\replacedcars\\ferrari51220267430\\ferrari.dat"),
               "edited by the user");
@@ -159,9 +158,9 @@ TEST(InstallCar, ACarBringingAnotherDatKeepsACopyOfTheOldOne) {
 
 TEST(InstallCar, AMissingDescriptionFileFailsBeforeAnythingChanges) {
     AddOnDrive drive;
-    drive.Pv.Files().DeleteFile(std::string(AddOnDrive::kClassic) + "\\zorvexferrari1.zorvex");
+    drive.Pv.Files().DeleteFile(std::string(kClassic) + "\\zorvexferrari1.zorvex");
     const Files before = drive.Snapshot("C:\\sierra\\gpl");
-    EXPECT_EQ(drive.Install(AddOnDrive::kClassic, "Ferrari 312"), InstallOutcome::Failed);
+    EXPECT_EQ(drive.Install(kClassic, "Ferrari 312"), InstallOutcome::Failed);
     EXPECT_EQ(drive.Snapshot("C:\\sierra\\gpl"), before);
     ASSERT_EQ(drive.Ui.Traps.size(), 1u);
     EXPECT_EQ(drive.Ui.Traps[0].Text, "53 File not found");
@@ -171,30 +170,17 @@ TEST(InstallCar, AMissingDescriptionFileFailsBeforeAnythingChanges) {
 // A failure at any step of installing over the game's car loses none of the game's files: each
 // is still in the team folder or in a backup folder, unchanged.
 TEST(InstallCar, AFailureAtAnyStepLosesNoGameFile) {
-    bool completed = false;
-    for (int step = 1; step < 100 && !completed; ++step) {
-        AddOnDrive drive;
-        const Files original = drive.Snapshot(AddOnDrive::kFerrari);
-        drive.Pv.Env.Faults = std::make_shared<platform::FaultPlan>();
-        drive.Pv.Env.Faults->FailAt(step, platform::kDiskFull);
-        const InstallOutcome outcome = drive.Install(AddOnDrive::kClassic, "Ferrari 312");
-        completed = outcome == InstallOutcome::Installed;
-        if (completed) {
-            EXPECT_GT(step, 10);
-            break;
-        }
-        ASSERT_EQ(outcome, InstallOutcome::Failed) << step;
-        EXPECT_EQ(drive.Ui.Traps.at(0).Text, "61 Disk full");
-        const Files team = drive.Snapshot(AddOnDrive::kFerrari);
-        const Files backups = drive.Snapshot("C:\\sierra\\gpl\\cars\\replacedcars");
-        for (const auto& [name, bytes] : original) {
-            const bool inTeam = team.count(name) && team.at(name) == bytes;
-            const bool backedUp = backups.count(std::string(AddOnDrive::kStamp) + "/" + name) &&
-                                  backups.at(std::string(AddOnDrive::kStamp) + "/" + name) == bytes;
-            EXPECT_TRUE(inTeam || backedUp) << name << " lost at step " << step;
-        }
-    }
-    EXPECT_TRUE(completed);
+    const FileSnapshot original = FileSnapshot::Take(AddOnDrive().Native(kFerrari));
+    FaultSweep sweep;
+    sweep.Prepare = [](TempDrive& drive) { PrepareAddOns(drive); };
+    sweep.Operation = [](TempDrive& drive) { InstallEntry(drive, kClassic, "Ferrari 312"); };
+    sweep.Check = [&](TempDrive& drive, int) {
+        ASSERT_EQ(drive.Ui.Traps.size(), 1u);
+        EXPECT_EQ(drive.Ui.Traps[0].Text, "61 Disk full");
+        EXPECT_TRUE(
+            original.LostIn(FileSnapshot::Take(drive.Native("C:\\sierra\\gpl\\cars"))).empty());
+    };
+    EXPECT_GT(sweep.Run(), 10);
 }
 
 }  // namespace

@@ -42,8 +42,7 @@ TEST_F(Refusals, EntryNamesThatLeadOutsideTheFolders) {
     before = drive.Snapshot("C:\\");
     for (const std::string name : {"..", ".", "a\\b", "a/b", "c:x", "..\\..\\sierra"}) {
         ExpectRefused(InstallAddOnFiles(drive.Pv, drive.Ui, false, "ferrari",
-                                        AddOnDrive::kClassic + std::string("\\") + name, name, "",
-                                        AddOnDrive::kClassic),
+                                        kClassic + std::string("\\") + name, name, "", kClassic),
                       "\"" + name + "\"");
         ExpectRefused(InstallAddOnFiles(drive.Pv, drive.Ui, true, "ferrari", "C:\\addons\\" + name,
                                         name, "", "C:\\addons"),
@@ -75,7 +74,7 @@ TEST_F(Refusals, FileNamesTheAccessoryRecordCannotHold) {
     // Names in code page 1252 are fine, and a complete car keeps no record of its files.
     const std::string folder = AccessoryWithFile("caf\xC3\xA9.mip");
     EXPECT_EQ(drive.Install(folder, "Odd"), InstallOutcome::Installed) << drive.Ui.Transcript();
-    EXPECT_EQ(drive.Read(std::string(AddOnDrive::kFerrari) + "\\zorvexacc_Odd.zorvex"),
+    EXPECT_EQ(drive.Read(std::string(kFerrari) + "\\zorvexacc_Odd.zorvex"),
               "[accessories]\r\nfile1 = caf\xE9.mip\r\ncaf\xE9.mip = just added\r\n");
     const std::string car = AccessoryWithFile("a=b.mip");
     EXPECT_EQ(
@@ -91,16 +90,16 @@ TEST_F(Refusals, FilesOfOneNameInTwoLetterCases) {
 }
 
 TEST_F(Refusals, AnAddOnFolderThatIsTheTeamFolder) {
-    drive.Write(std::string(AddOnDrive::kFerrari) + "\\zorvexcar.zorvex",
+    drive.Write(std::string(kFerrari) + "\\zorvexcar.zorvex",
                 "[header]\r\nteam = ferrari\r\n[files]\r\nfile1desc = Sub\r\n");
-    drive.Write(std::string(AddOnDrive::kFerrari) + "\\Sub\\new.3do", "new");
+    drive.Write(std::string(kFerrari) + "\\Sub\\new.3do", "new");
     before = drive.Snapshot("C:\\");
     ExpectRefused(InstallAddOnFiles(drive.Pv, drive.Ui, false, "ferrari",
                                     "C:\\SIERRA\\GPL\\CARS\\CARS67\\FERRARI\\Sub", "Sub", "",
                                     "C:\\SIERRA\\GPL\\CARS\\CARS67\\FERRARI"),
                   "team folder");
-    ExpectRefused(InstallAddOnFiles(drive.Pv, drive.Ui, false, "ferrari", AddOnDrive::kFerrari,
-                                    "ferrari", "", "C:\\sierra\\gpl\\cars\\cars67"),
+    ExpectRefused(InstallAddOnFiles(drive.Pv, drive.Ui, false, "ferrari", kFerrari, "ferrari", "",
+                                    "C:\\sierra\\gpl\\cars\\cars67"),
                   "team folder");
 }
 
@@ -118,7 +117,7 @@ TEST_F(Refusals, AnAddOnFolderPathTheRecordCannotHold) {
 
 TEST(InstallReadOnly, AReadOnlyGameFileStopsTheAccessoryBeforeAnythingIsWritten) {
     AddOnDrive drive;
-    drive.Pv.Files().SetReadOnly(std::string(AddOnDrive::kFerrari) + "\\fer9.mip", true);
+    drive.Pv.Files().SetReadOnly(std::string(kFerrari) + "\\fer9.mip", true);
     const std::string folder =
         drive.MakeAddOn("Liveries", {"ferrari",
                                      {{"Blue",

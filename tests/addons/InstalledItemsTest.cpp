@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "AddOnFixture.h"
+#include "FaultSweep.h"
 #include "addons/InstallAddOnFiles.h"
 #include "addons/InstalledItems.h"
 #include "platform/FaultPlan.h"
@@ -14,14 +15,14 @@ using Files = std::map<std::string, std::string>;
 constexpr int kFerrariPosition = 4;
 
 std::string Ferrari(const std::string& name) {
-    return std::string(AddOnDrive::kFerrari) + "\\" + name;
+    return std::string(kFerrari) + "\\" + name;
 }
 
 // The demo car with both of its accessories, as the program installs them.
 void InstallClassicWithAccessories(AddOnDrive& drive) {
-    ASSERT_EQ(drive.Install(AddOnDrive::kClassic, "Ferrari 312"), InstallOutcome::Installed);
-    ASSERT_EQ(drive.Install(AddOnDrive::kClassic, "Red Wheels"), InstallOutcome::Installed);
-    ASSERT_EQ(drive.Install(AddOnDrive::kClassic, "Chrome Mirrors"), InstallOutcome::Installed);
+    ASSERT_EQ(drive.Install(kClassic, "Ferrari 312"), InstallOutcome::Installed);
+    ASSERT_EQ(drive.Install(kClassic, "Red Wheels"), InstallOutcome::Installed);
+    ASSERT_EQ(drive.Install(kClassic, "Chrome Mirrors"), InstallOutcome::Installed);
     drive.Ui.Messages.clear();
 }
 
@@ -46,7 +47,7 @@ TEST(ListInstalledItems, ListsTheCarFirstThenTheAccessoryRecords) {
 TEST(ListInstalledItems, HondaIsListedFromItsGameFolder) {
     AddOnDrive drive;
     drive.Ui.Teams = {"Honda"};
-    ASSERT_EQ(drive.Install(AddOnDrive::kHelmets, "Helmet Pack"), InstallOutcome::Installed);
+    ASSERT_EQ(drive.Install(kHelmets, "Helmet Pack"), InstallOutcome::Installed);
     const InstalledItemsView view = ListInstalledItems(drive.Pv, drive.Ui, 5);
     EXPECT_EQ(view.TeamPictureId, 111);
     EXPECT_EQ(view.Items, std::vector<std::string>{"Helmet Pack"});
@@ -113,7 +114,7 @@ TEST(RemoveAddOnFiles, TheCarTakesEverythingButTheDatWithIt) {
     const RemovalResult result =
         RemoveAddOnFiles(drive.Pv, drive.Ui, kFerrariPosition, "Complete Car");
     ASSERT_TRUE(result.Removed) << drive.Ui.Transcript();
-    EXPECT_EQ(drive.Snapshot(AddOnDrive::kFerrari), (Files{{"ferrari.dat", dat}}));
+    EXPECT_EQ(drive.Snapshot(kFerrari), (Files{{"ferrari.dat", dat}}));
     EXPECT_TRUE(result.List.Items.empty());
     EXPECT_FALSE(result.List.RemoveEnabled);
     EXPECT_EQ(drive.Ui.Messages.back().Text, "The Car has been removed.");
@@ -124,7 +125,7 @@ TEST(RemoveAddOnFiles, TheCarTakesEverythingButTheDatWithIt) {
 TEST(RemoveAddOnFiles, AnAccessoryGetsTheStandardCarsFilesBack) {
     AddOnDrive drive;
     InstallClassicWithAccessories(drive);
-    const std::string car9 = drive.EntryBytes(AddOnDrive::kClassic, "Ferrari 312", "fer9.mip");
+    const std::string car9 = drive.EntryBytes(kClassic, "Ferrari 312", "fer9.mip");
     drive.Ui.Answers = {true};
     const RemovalResult result =
         RemoveAddOnFiles(drive.Pv, drive.Ui, kFerrariPosition, "Red Wheels");
@@ -137,7 +138,7 @@ TEST(RemoveAddOnFiles, AnAccessoryGetsTheStandardCarsFilesBack) {
                              "zorvexdesc_Red Wheels.zorvex", "zorvexjpg_Red Wheels.jpg"})
         EXPECT_FALSE(drive.Exists(Ferrari(gone))) << gone;
     // Restored by copying: the standard folder keeps its file.
-    EXPECT_EQ(drive.EntryBytes(AddOnDrive::kClassic, "Ferrari 312", "fer9.mip"), car9);
+    EXPECT_EQ(drive.EntryBytes(kClassic, "Ferrari 312", "fer9.mip"), car9);
     EXPECT_EQ(result.List.Items, (std::vector<std::string>{"Complete Car", "Chrome Mirrors"}));
     EXPECT_EQ(drive.Ui.Messages.back().Text, "The Accessory has been removed.");
 }
@@ -145,7 +146,7 @@ TEST(RemoveAddOnFiles, AnAccessoryGetsTheStandardCarsFilesBack) {
 TEST(RemoveAddOnFiles, WithTheStandardFolderGoneReplacedFilesAreOnlyDeleted) {
     AddOnDrive drive;
     InstallClassicWithAccessories(drive);
-    drive.Pv.Files().DeleteFolder(std::string(AddOnDrive::kClassic) + "\\Ferrari 312", true);
+    drive.Pv.Files().DeleteFolder(std::string(kClassic) + "\\Ferrari 312", true);
     drive.Ui.Answers = {true};
     ASSERT_TRUE(RemoveAddOnFiles(drive.Pv, drive.Ui, kFerrariPosition, "Red Wheels").Removed);
     EXPECT_FALSE(drive.Exists(Ferrari("fer9.mip")));
@@ -154,7 +155,7 @@ TEST(RemoveAddOnFiles, WithTheStandardFolderGoneReplacedFilesAreOnlyDeleted) {
 
 TEST(RemoveAddOnFiles, OverTheGamesCarPutsTheOriginalsBackAndKeepsTheBackup) {
     AddOnDrive drive;
-    const Files original = drive.Snapshot(AddOnDrive::kFerrari);
+    const Files original = drive.Snapshot(kFerrari);
     const std::string folder = drive.MakeAddOn(
         "Liveries", {"ferrari",
                      {{"Blue Livery",
@@ -167,7 +168,7 @@ TEST(RemoveAddOnFiles, OverTheGamesCarPutsTheOriginalsBackAndKeepsTheBackup) {
     drive.Ui.Answers = {true};
     ASSERT_TRUE(RemoveAddOnFiles(drive.Pv, drive.Ui, kFerrariPosition, "Blue Livery").Removed);
     // Byte for byte and under the names the game gave them.
-    EXPECT_EQ(drive.Snapshot(AddOnDrive::kFerrari), original);
+    EXPECT_EQ(drive.Snapshot(kFerrari), original);
     EXPECT_EQ(
         drive.Snapshot("C:\\sierra\\gpl\\cars\\replacedaccessories\\ferrari5122026749").size(), 2u);
 }
@@ -192,7 +193,7 @@ TEST(RemoveAddOnFiles, TheRecordsLoopStopsAtTheFirstMissingNumber) {
 // again; a real failure is still reported and leaves the record for the next try.
 TEST(RemoveAddOnFiles, AnInterruptedRemovalCanBeFinished) {
     AddOnDrive drive;
-    const Files original = drive.Snapshot(AddOnDrive::kFerrari);
+    const Files original = drive.Snapshot(kFerrari);
     const std::string folder =
         drive.MakeAddOn("Liveries", {"ferrari",
                                      {{"Blue Livery",
@@ -207,44 +208,47 @@ TEST(RemoveAddOnFiles, AnInterruptedRemovalCanBeFinished) {
     drive.Ui.Answers = {true};
     ASSERT_TRUE(RemoveAddOnFiles(drive.Pv, drive.Ui, kFerrariPosition, "Blue Livery").Removed)
         << drive.Ui.Transcript();
-    EXPECT_EQ(drive.Snapshot(AddOnDrive::kFerrari), original);
+    EXPECT_EQ(drive.Snapshot(kFerrari), original);
     EXPECT_TRUE(drive.Ui.Traps.empty());
 }
 
+// A real failure at any step of a removal is reported and leaves the accessory listed; running
+// the removal again finishes it and gives back the game's files.
 TEST(RemoveAddOnFiles, AFailureAtAnyStepIsReportedAndARetryFinishes) {
-    bool completed = false;
-    for (int step = 1; step < 100 && !completed; ++step) {
-        AddOnDrive drive;
-        const Files original = drive.Snapshot(AddOnDrive::kFerrari);
-        const std::string folder = drive.MakeAddOn(
-            "Liveries", {"ferrari",
-                         {{"Blue Livery",
-                           "accessory",
-                           {{"fer9.mip", "blue 9"}, {"fer10.mip", "blue 10"}, {"new.mip", "n"}},
-                           "Blue.\r\n",
-                           true,
-                           true}}});
-        ASSERT_EQ(drive.Install(folder, "Blue Livery"), InstallOutcome::Installed);
-        drive.Pv.Env.Faults = std::make_shared<platform::FaultPlan>();
-        drive.Pv.Env.Faults->FailAt(step, platform::kPermissionDenied);
-        drive.Ui.Answers = {true, true};
-        completed = RemoveAddOnFiles(drive.Pv, drive.Ui, kFerrariPosition, "Blue Livery").Removed;
-        if (!completed) {
-            ASSERT_EQ(drive.Ui.Traps.size(), 1u);
-            EXPECT_EQ(drive.Ui.Traps[0].Text, "70\r\nPermission denied");
-            EXPECT_EQ(drive.Ui.Messages.back().Text, "The new accessory files have been added.");
-            // The accessory stays listed, so the user can run the removal again.
-            EXPECT_EQ(ListInstalledItems(drive.Pv, drive.Ui, kFerrariPosition).Items,
-                      std::vector<std::string>{"Blue Livery"});
-            drive.Pv.Env.Faults->Clear();
-            ASSERT_TRUE(
-                RemoveAddOnFiles(drive.Pv, drive.Ui, kFerrariPosition, "Blue Livery").Removed)
-                << "retry after step " << step << "\n"
-                << drive.Ui.Transcript();
-        }
-        EXPECT_EQ(drive.Snapshot(AddOnDrive::kFerrari), original) << "failure at step " << step;
-    }
-    EXPECT_TRUE(completed);
+    const Files original = AddOnDrive().Snapshot(kFerrari);
+    FaultSweep sweep;
+    sweep.ErrorNumber = platform::kPermissionDenied;
+    sweep.Prepare = [](TempDrive& drive) {
+        PrepareAddOns(drive);
+        const std::string folder =
+            MakeAddOn(drive, "Liveries",
+                      {"ferrari",
+                       {{"Blue Livery",
+                         "accessory",
+                         {{"fer9.mip", "blue 9"}, {"fer10.mip", "blue 10"}, {"new.mip", "n"}},
+                         "Blue.\r\n",
+                         true,
+                         true}}});
+        ASSERT_EQ(InstallEntry(drive, folder, "Blue Livery"), InstallOutcome::Installed);
+        drive.Ui.Messages.clear();
+    };
+    sweep.Operation = [](TempDrive& drive) {
+        drive.Ui.Answers = {true};
+        RemoveAddOnFiles(drive.Pv, drive.Ui, kFerrariPosition, "Blue Livery");
+    };
+    sweep.Check = [&](TempDrive& drive, int) {
+        ASSERT_EQ(drive.Ui.Traps.size(), 1u);
+        EXPECT_EQ(drive.Ui.Traps[0].Text, "70\r\nPermission denied");
+        EXPECT_EQ(drive.Ui.Traps[0].Title, "MovrandError");
+        EXPECT_TRUE(drive.Ui.Messages.empty());
+        EXPECT_EQ(ListInstalledItems(drive.Pv, drive.Ui, kFerrariPosition).Items,
+                  std::vector<std::string>{"Blue Livery"});
+        drive.Ui.Answers = {true};
+        ASSERT_TRUE(RemoveAddOnFiles(drive.Pv, drive.Ui, kFerrariPosition, "Blue Livery").Removed)
+            << drive.Ui.Transcript();
+        EXPECT_EQ(SnapshotOf(drive, kFerrari), original);
+    };
+    EXPECT_GT(sweep.Run(), 5);
 }
 
 }  // namespace
