@@ -83,7 +83,8 @@ class Installer {
 // before anything is written.
 std::string Installer::Refusal(bool accessory) {
     for (const std::string& folder : {entryFolder_, addOnFolder_, standardFolder_})
-        if (!folder.empty() && fs_.SameFolder(folder, teamFolder_))
+        if (!folder.empty() && fs_.IsWithin(folder, teamFolder_) &&
+            fs_.IsWithin(teamFolder_, folder))
             return "The files cannot be added: the add-on folder is the GPL team folder they are to be added to.";
     files_ = EntryFiles(fs_, entryFolder_);
     for (const std::string& name : files_) {

@@ -107,18 +107,6 @@ bool FileSystem::FolderExists(const std::string& path) const {
     }
 }
 
-bool FileSystem::SameFolder(const std::string& a, const std::string& b) const {
-    try {
-        const fs::path first = paths_.ToNative(a);
-        const fs::path second = paths_.ToNative(b);
-        if (!IsFolder(first) || !IsFolder(second)) return false;
-        std::error_code ec;
-        return fs::equivalent(first, second, ec) && !ec;
-    } catch (const RuntimeError&) {
-        return false;
-    }
-}
-
 bool FileSystem::IsWithin(const std::string& path, const std::string& folder) const {
     std::error_code ec;
     fs::path inner = fs::weakly_canonical(paths_.ToNative(path), ec);

@@ -31,9 +31,6 @@ class FileSystem {
     // that is not ready raises 71 and any other failure raises its error.
     bool ProbeFile(const std::string& path) const;
     bool FolderExists(const std::string& path) const;
-    // True when both paths reach the same existing folder, however they are written (another
-    // letter case, another drive that maps the same place, a link).
-    bool SameFolder(const std::string& a, const std::string& b) const;
     // The path with every existing component in the case stored on disk.
     std::string ReportedPath(const std::string& path) const { return paths_.Reported(path); }
     // True when `path` is `folder` itself or lies anywhere inside it, after resolving letter

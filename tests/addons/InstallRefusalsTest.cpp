@@ -101,6 +101,12 @@ TEST_F(Refusals, AnAddOnFolderThatIsTheTeamFolder) {
     ExpectRefused(InstallAddOnFiles(drive.Pv, drive.Ui, false, "ferrari", kFerrari, "ferrari", "",
                                     "C:\\sierra\\gpl\\cars\\cars67"),
                   "team folder");
+    // Another drive that maps the same place names the same folder.
+    drive.AddDrive('D', drive.DriveC() / "sierra", false);
+    ExpectRefused(InstallAddOnFiles(drive.Pv, drive.Ui, false, "ferrari",
+                                    "D:\\gpl\\cars\\cars67\\ferrari\\Sub", "Sub", "",
+                                    "D:\\gpl\\cars\\cars67\\ferrari"),
+                  "team folder");
 }
 
 TEST_F(Refusals, AnAddOnFolderPathTheRecordCannotHold) {
