@@ -3,6 +3,8 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "DemoAddOns.h"
 #include "FileSnapshot.h"
@@ -42,6 +44,16 @@ inline std::string MakeAddOn(TempDrive& drive, const std::string& name,
     return "C:\\addons\\" + name;
 }
 
+// Writes an add-on folder under C:\addons holding one entry.
+inline std::string MakeOneEntry(TempDrive& drive, const std::string& folder,
+                                const std::string& team, const std::string& description,
+                                const std::string& kind,
+                                std::vector<std::pair<std::string, std::string>> files,
+                                const std::string& text, bool bmp = false, bool jpg = false) {
+    return MakeAddOn(drive, folder,
+                     {team, {{description, kind, std::move(files), text, bmp, jpg}}});
+}
+
 // Installs an entry with the six inputs formed as the "Add Files" command forms them.
 inline InstallOutcome InstallEntry(TempDrive& drive, const std::string& addOnFolder,
                                    const std::string& description) {
@@ -68,6 +80,13 @@ class AddOnDrive : public TempDrive {
     }
     std::string MakeAddOn(const std::string& name, const demo::DemoAddOn& addOn) {
         return test::MakeAddOn(*this, name, addOn);
+    }
+    std::string MakeOneEntry(const std::string& folder, const std::string& team,
+                             const std::string& description, const std::string& kind,
+                             std::vector<std::pair<std::string, std::string>> files,
+                             const std::string& text, bool bmp = false, bool jpg = false) {
+        return test::MakeOneEntry(*this, folder, team, description, kind, std::move(files), text,
+                                  bmp, jpg);
     }
     InstallOutcome Install(const std::string& addOnFolder, const std::string& description) {
         return InstallEntry(*this, addOnFolder, description);

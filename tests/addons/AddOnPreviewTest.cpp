@@ -66,9 +66,8 @@ TEST_F(Preview, ChoosingAnotherEntryCanLeaveTheModelListAlone) {
 }
 
 TEST_F(Preview, WithoutPictureOrDescriptionKeyTheNoticeShowsAndTheBoxStaysEmpty) {
-    const std::string folder = drive.MakeAddOn(
-        "Plain",
-        {"ferrari", {{"Plain", "accessory", {{"p.mip", "p"}}, "Plain text.\r\n", false, false}}});
+    const std::string folder = drive.MakeOneEntry("Plain", "ferrari", "Plain", "accessory",
+                                                  {{"p.mip", "p"}}, "Plain text.\r\n");
     drive.Write(folder + "\\zorvexcar.zorvex",
                 "[header]\r\nteam = ferrari\r\n[files]\r\nfile1desc = Plain\r\n");
     const AddOnPreview view = Show(folder, 0, "Plain", true, false, false);
@@ -90,8 +89,8 @@ TEST_F(Preview, AFolderWithoutMarkerLeavesThePictureAsItWas) {
 }
 
 TEST_F(Preview, ATeamWithoutAGameFolderIsReported) {
-    const std::string folder = drive.MakeAddOn(
-        "McLaren", {"mclaren", {{"M7", "car", {{"m.3do", "m"}}, "M7.\r\n", false, false}}});
+    const std::string folder =
+        drive.MakeOneEntry("McLaren", "mclaren", "M7", "car", {{"m.3do", "m"}}, "M7.\r\n");
     const AddOnPreview view = Show(folder, 0, "M7", true, true, false);
     EXPECT_EQ(view.Description, "M7.");
     ASSERT_EQ(drive.Ui.Traps.size(), 1u);
@@ -102,12 +101,12 @@ TEST_F(Preview, ATeamWithoutAGameFolderIsReported) {
 
 // Add-ons that name Cooper or Honda list the models of coventry and murasama.
 TEST_F(Preview, CooperAndHondaUseTheirGameFoldersAndPrefixes) {
-    const std::string cooper = drive.MakeAddOn(
-        "Cooper", {"Cooper", {{"T86", "car", {{"t.3do", "t"}}, "T86.\r\n", false, false}}});
+    const std::string cooper =
+        drive.MakeOneEntry("Cooper", "Cooper", "T86", "car", {{"t.3do", "t"}}, "T86.\r\n");
     EXPECT_EQ(Show(cooper, 0, "T86", false, true, false).Models,
               (std::vector<std::string>{"cov16.3do", "cov18.3do", "cov5.3do", "cov6.3do"}));
-    const std::string honda = drive.MakeAddOn(
-        "Honda", {"honda", {{"RA300", "car", {{"r.3do", "r"}}, "RA.\r\n", false, false}}});
+    const std::string honda =
+        drive.MakeOneEntry("Honda", "honda", "RA300", "car", {{"r.3do", "r"}}, "RA.\r\n");
     EXPECT_EQ(Show(honda, 0, "RA300", false, true, false).Models,
               std::vector<std::string>{"mur15.3do"});
     EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
@@ -117,8 +116,8 @@ TEST_F(Preview, CooperAndHondaUseTheirGameFoldersAndPrefixes) {
 TEST_F(Preview, NamesLeadingOutsideTheAddOnFolderAreNotRead) {
     drive.Write("C:\\addons\\secret.zorvex", "secret");
     drive.Write("C:\\addons\\zorvex.bmp", "picture outside");
-    const std::string folder = drive.MakeAddOn(
-        "Sly", {"ferrari", {{"Sly", "accessory", {{"s.mip", "s"}}, "", false, false}}});
+    const std::string folder =
+        drive.MakeOneEntry("Sly", "ferrari", "Sly", "accessory", {{"s.mip", "s"}}, "");
     drive.Write(folder + "\\zorvexcar.zorvex",
                 "[header]\r\nteam = ferrari\r\n[files]\r\nfile1desc = ..\r\n1 = ..\\secret\r\n");
     const AddOnPreview view = Show(folder, 0, "..", true, false, false);

@@ -55,14 +55,9 @@ TEST(InstallAccessory, WithoutACarOfItsOwnEveryFileIsJustAdded) {
     AddOnDrive drive;
     ASSERT_EQ(drive.Install(kClassic, "Ferrari 312"), InstallOutcome::Installed);
     // Entry pictures are neither recorded nor counted, wherever they stand in the listing.
-    const std::string folder = drive.MakeAddOn(
-        "Decals", {"Ferrari",
-                   {{"Decals",
-                     "Accessory",
-                     {{"a.mip", "a"}, {"ZORVEX.BMP", "bmp bytes"}, {"fer9.mip", "decal 9"}},
-                     "Decals.\r\n",
-                     false,
-                     false}}});
+    const std::string folder = drive.MakeOneEntry(
+        "Decals", "Ferrari", "Decals", "Accessory",
+        {{"a.mip", "a"}, {"ZORVEX.BMP", "bmp bytes"}, {"fer9.mip", "decal 9"}}, "Decals.\r\n");
     drive.Ui.Messages.clear();
     ASSERT_EQ(drive.Install(folder, "Decals"), InstallOutcome::Installed) << drive.Ui.Transcript();
     EXPECT_EQ(
@@ -90,14 +85,9 @@ TEST(InstallAccessory, ForACarThatIsNotThereIsRefused) {
 TEST(InstallAccessory, OverTheGamesCarBacksUpWhatItOverwrites) {
     AddOnDrive drive;
     const std::string original9 = drive.Read(Ferrari("fer9.mip"));
-    const std::string folder =
-        drive.MakeAddOn("Liveries", {"ferrari",
-                                     {{"Blue Livery",
-                                       "accessory",
-                                       {{"fer9.mip", "blue 9"}, {"fer99.mip", "blue 99"}},
-                                       "Blue.\r\n",
-                                       true,
-                                       false}}});
+    const std::string folder = drive.MakeOneEntry(
+        "Liveries", "ferrari", "Blue Livery", "accessory",
+        {{"fer9.mip", "blue 9"}, {"fer99.mip", "blue 99"}}, "Blue.\r\n", true, false);
     ASSERT_EQ(drive.Install(folder, "Blue Livery"), InstallOutcome::Installed)
         << drive.Ui.Transcript();
     EXPECT_EQ(drive.Read(Ferrari("zorvexacc_Blue Livery.zorvex")),
@@ -115,13 +105,9 @@ TEST(InstallAccessory, OverTheGamesCarBacksUpWhatItOverwrites) {
 
 TEST(InstallAccessory, OverTheGamesCarWithNothingReplacedStartsWithTheFileList) {
     AddOnDrive drive;
-    const std::string folder = drive.MakeAddOn("Extras", {"ferrari",
-                                                          {{"Extras",
-                                                            "accessory",
-                                                            {{"new1.mip", "1"}, {"new2.mip", "2"}},
-                                                            "Extras.\r\n",
-                                                            false,
-                                                            false}}});
+    const std::string folder =
+        drive.MakeOneEntry("Extras", "ferrari", "Extras", "accessory",
+                           {{"new1.mip", "1"}, {"new2.mip", "2"}}, "Extras.\r\n");
     ASSERT_EQ(drive.Install(folder, "Extras"), InstallOutcome::Installed);
     EXPECT_EQ(
         drive.Read(Ferrari("zorvexacc_Extras.zorvex")),
@@ -146,14 +132,9 @@ TEST(InstallAccessory, ChosenTeamNamesTheFolderAndTheDescription) {
 TEST(InstallAccessory, TwiceOverTheGamesCarStillRemovesToTheGamesFiles) {
     AddOnDrive drive;
     const Files original = drive.Snapshot(kFerrari);
-    const std::string folder =
-        drive.MakeAddOn("Liveries", {"ferrari",
-                                     {{"Blue Livery",
-                                       "accessory",
-                                       {{"fer9.mip", "blue 9"}, {"fer99.mip", "blue 99"}},
-                                       "Blue.\r\n",
-                                       true,
-                                       true}}});
+    const std::string folder = drive.MakeOneEntry(
+        "Liveries", "ferrari", "Blue Livery", "accessory",
+        {{"fer9.mip", "blue 9"}, {"fer99.mip", "blue 99"}}, "Blue.\r\n", true, true);
     ASSERT_EQ(drive.Install(folder, "Blue Livery"), InstallOutcome::Installed);
     ASSERT_EQ(drive.Install(folder, "Blue Livery"), InstallOutcome::Installed);
     EXPECT_EQ(
@@ -172,10 +153,8 @@ TEST(InstallAccessory, OverAFolderHoldingOnlyTheDatBacksUpTheDat) {
     for (const auto& [name, bytes] : drive.Snapshot(kFerrari))
         if (name != "ferrari.dat") drive.Pv.Files().DeleteFile(Ferrari(name));
     const std::string oldDat = drive.Read(Ferrari("ferrari.dat"));
-    const std::string folder = drive.MakeAddOn(
-        "Physics",
-        {"ferrari",
-         {{"Physics", "accessory", {{"ferrari.dat", "tuned data"}}, "Tuned.\r\n", false, false}}});
+    const std::string folder = drive.MakeOneEntry("Physics", "ferrari", "Physics", "accessory",
+                                                  {{"ferrari.dat", "tuned data"}}, "Tuned.\r\n");
     ASSERT_EQ(drive.Install(folder, "Physics"), InstallOutcome::Installed) << drive.Ui.Transcript();
     EXPECT_EQ(
         drive.Read("C:\\sierra\\gpl\\cars\\replacedaccessories\\ferrari5122026749\\ferrari.dat"),
@@ -193,14 +172,9 @@ TEST(InstallAccessory, AFailureAtAnyStepIsUndoneByRemoval) {
     FaultSweep sweep;
     sweep.Prepare = [](TempDrive& drive) {
         PrepareAddOns(drive);
-        MakeAddOn(drive, "Liveries",
-                  {"ferrari",
-                   {{"Blue Livery",
-                     "accessory",
+        MakeOneEntry(drive, "Liveries", "ferrari", "Blue Livery", "accessory",
                      {{"fer10.mip", "blue 10"}, {"fer9.mip", "blue 9"}, {"x.mip", "x"}},
-                     "Blue.\r\n",
-                     true,
-                     true}}});
+                     "Blue.\r\n", true, true);
     };
     sweep.Operation = [](TempDrive& drive) {
         InstallEntry(drive, "C:\\addons\\Liveries", "Blue Livery");

@@ -73,9 +73,8 @@ TEST(InstallCar, WithoutAMarkerEntryTheDescriptionAsksToKeepTheFolder) {
 
 TEST(InstallCar, TheTeamWindowChoosesTheTeamWhenTheMarkerNamesNone) {
     AddOnDrive drive;
-    const std::string folder = drive.MakeAddOn(
-        "Anyteam",
-        {"", {{"Green Car", "car", {{"car.3do", "green"}}, "A green car.\r\n", false, false}}});
+    const std::string folder = drive.MakeOneEntry("Anyteam", "", "Green Car", "car",
+                                                  {{"car.3do", "green"}}, "A green car.\r\n");
     drive.Ui.Teams = {"Cooper"};
     ASSERT_EQ(drive.Install(folder, "Green Car"), InstallOutcome::Installed);
     EXPECT_EQ(drive.Ui.TeamCalls, 1);
@@ -132,13 +131,8 @@ TEST(InstallCar, MessagesShowTheNormalPointerAndTheHourglassComesBack) {
 TEST(InstallCar, ACarBringingAnotherDatKeepsACopyOfTheOldOne) {
     AddOnDrive drive;
     const std::string folder =
-        drive.MakeAddOn("Datcar", {"ferrari",
-                                   {{"Dat Car",
-                                     "car",
-                                     {{"ferrari.dat", "new team data"}, {"x.3do", "x"}},
-                                     "d\r\n",
-                                     false,
-                                     false}}});
+        drive.MakeOneEntry("Datcar", "ferrari", "Dat Car", "car",
+                           {{"ferrari.dat", "new team data"}, {"x.3do", "x"}}, "d\r\n");
     const std::string oldDat = drive.Read(std::string(kFerrari) + "\\ferrari.dat");
     ASSERT_EQ(drive.Install(folder, "Dat Car"), InstallOutcome::Installed);
     EXPECT_EQ(drive.Read(std::string(kFerrari) + "\\ferrari.dat"), "new team data");

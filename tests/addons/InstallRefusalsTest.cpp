@@ -24,9 +24,8 @@ class Refusals : public ::testing::Test {
     // An accessory entry folder holding one file of the given name (written natively, as an
     // archive unpacked on this system could leave it).
     std::string AccessoryWithFile(const std::string& name) {
-        const std::string folder = drive.MakeAddOn(
-            "Odd",
-            {"ferrari", {{"Odd", "accessory", {{"ok.mip", "ok"}}, "Odd.\r\n", false, false}}});
+        const std::string folder = drive.MakeOneEntry("Odd", "ferrari", "Odd", "accessory",
+                                                      {{"ok.mip", "ok"}}, "Odd.\r\n");
         std::filesystem::remove_all(drive.Native(folder + "\\Odd"));
         demo::WriteFile(drive.Native(folder + "\\Odd") / name, "odd");
         before = drive.Snapshot("C:\\");
@@ -125,13 +124,8 @@ TEST(InstallReadOnly, AReadOnlyGameFileStopsTheAccessoryBeforeAnythingIsWritten)
     AddOnDrive drive;
     drive.Pv.Files().SetReadOnly(std::string(kFerrari) + "\\fer9.mip", true);
     const std::string folder =
-        drive.MakeAddOn("Liveries", {"ferrari",
-                                     {{"Blue",
-                                       "accessory",
-                                       {{"a.mip", "a"}, {"fer9.mip", "blue 9"}},
-                                       "Blue.\r\n",
-                                       false,
-                                       false}}});
+        drive.MakeOneEntry("Liveries", "ferrari", "Blue", "accessory",
+                           {{"a.mip", "a"}, {"fer9.mip", "blue 9"}}, "Blue.\r\n");
     const Files before = drive.Snapshot("C:\\");
     EXPECT_EQ(drive.Install(folder, "Blue"), InstallOutcome::Failed);
     EXPECT_EQ(drive.Snapshot("C:\\"), before);

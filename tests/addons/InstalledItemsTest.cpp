@@ -156,14 +156,10 @@ TEST(RemoveAddOnFiles, WithTheStandardFolderGoneReplacedFilesAreOnlyDeleted) {
 TEST(RemoveAddOnFiles, OverTheGamesCarPutsTheOriginalsBackAndKeepsTheBackup) {
     AddOnDrive drive;
     const Files original = drive.Snapshot(kFerrari);
-    const std::string folder = drive.MakeAddOn(
-        "Liveries", {"ferrari",
-                     {{"Blue Livery",
-                       "accessory",
-                       {{"FER9.MIP", "blue 9"}, {"fer10.3do", "blue 10"}, {"new.mip", "n"}},
-                       "Blue.\r\n",
-                       true,
-                       true}}});
+    const std::string folder =
+        drive.MakeOneEntry("Liveries", "ferrari", "Blue Livery", "accessory",
+                           {{"FER9.MIP", "blue 9"}, {"fer10.3do", "blue 10"}, {"new.mip", "n"}},
+                           "Blue.\r\n", true, true);
     ASSERT_EQ(drive.Install(folder, "Blue Livery"), InstallOutcome::Installed);
     drive.Ui.Answers = {true};
     ASSERT_TRUE(RemoveAddOnFiles(drive.Pv, drive.Ui, kFerrariPosition, "Blue Livery").Removed);
@@ -195,13 +191,8 @@ TEST(RemoveAddOnFiles, AnInterruptedRemovalCanBeFinished) {
     AddOnDrive drive;
     const Files original = drive.Snapshot(kFerrari);
     const std::string folder =
-        drive.MakeAddOn("Liveries", {"ferrari",
-                                     {{"Blue Livery",
-                                       "accessory",
-                                       {{"fer9.mip", "blue 9"}, {"new.mip", "n"}},
-                                       "Blue.\r\n",
-                                       false,
-                                       false}}});
+        drive.MakeOneEntry("Liveries", "ferrari", "Blue Livery", "accessory",
+                           {{"fer9.mip", "blue 9"}, {"new.mip", "n"}}, "Blue.\r\n");
     ASSERT_EQ(drive.Install(folder, "Blue Livery"), InstallOutcome::Installed);
     drive.Pv.Files().DeleteFile(Ferrari("fer9.mip"));
     drive.Pv.Files().DeleteFile(Ferrari("new.mip"));
@@ -221,14 +212,9 @@ TEST(RemoveAddOnFiles, AFailureAtAnyStepIsReportedAndARetryFinishes) {
     sweep.Prepare = [](TempDrive& drive) {
         PrepareAddOns(drive);
         const std::string folder =
-            MakeAddOn(drive, "Liveries",
-                      {"ferrari",
-                       {{"Blue Livery",
-                         "accessory",
+            MakeOneEntry(drive, "Liveries", "ferrari", "Blue Livery", "accessory",
                          {{"fer9.mip", "blue 9"}, {"fer10.mip", "blue 10"}, {"new.mip", "n"}},
-                         "Blue.\r\n",
-                         true,
-                         true}}});
+                         "Blue.\r\n", true, true);
         ASSERT_EQ(InstallEntry(drive, folder, "Blue Livery"), InstallOutcome::Installed);
         drive.Ui.Messages.clear();
     };
