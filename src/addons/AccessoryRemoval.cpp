@@ -43,10 +43,12 @@ std::optional<std::string> TakeOutAccessory(ProgramValues& pv, platform::Ui& ui,
                 fs.CopyFile(JoinPath(standard, file.Name), teamFolder + "\\");
         }
     }
-    DeleteIfPresent(fs, record);
     DeleteIfPresent(fs, JoinPath(teamFolder, AccessoryDescriptionName(entry)));
     DeleteIfPresent(fs, JoinPath(teamFolder, AccessoryBmpName(entry)));
     DeleteIfPresent(fs, JoinPath(teamFolder, AccessoryJpgName(entry)));
+    // The record goes last: until everything else is gone the accessory stays listed, so an
+    // interrupted removal can be run again.
+    DeleteIfPresent(fs, record);
     return std::nullopt;
 }
 

@@ -83,7 +83,8 @@ class Installer {
 // before anything is written.
 std::string Installer::Refusal(bool accessory) {
     for (const std::string& folder : {entryFolder_, addOnFolder_, standardFolder_})
-        if (!folder.empty() && fs_.SameFolder(folder, teamFolder_))
+        if (!folder.empty() && fs_.IsWithin(folder, teamFolder_) &&
+            fs_.IsWithin(teamFolder_, folder))
             return "The files cannot be added: the add-on folder is the GPL team folder they are to be added to.";
     files_ = EntryFiles(fs_, entryFolder_);
     for (const std::string& name : files_) {
@@ -171,10 +172,12 @@ void Installer::WriteRecordWithBackups() {
     record.WriteFilesHeader();
     int n = 1;
     for (const std::string& name : files_) {
-        record.WriteFileLine(n, name);
+        // The file is recorded once its copy is safe: a removal after a failure here must
+        // never delete a game file whose copy is not in the backup folder.
         const bool existing = fs_.FileExists(Team(name));
-        record.WriteStatusLine(name, existing);
         if (existing) fs_.CopyFile(Team(name), backup);
+        record.WriteFileLine(n, name);
+        record.WriteStatusLine(name, existing);
         CopyIntoTeam(name);
         ++n;
     }
@@ -232,7 +235,7 @@ InstallOutcome Installer::Car() {
     if (!fs_.FileExists(Team(kCarDescriptionFile))) {
         if (!others.empty() || keepDataFile)
             backup = CreateBackupFolder(pv_, fs_, kReplacedCars, team_);
-        for (const std::string& name : others) fs_.MoveFile(Team(name), backup + name);
+        fs_.MoveFilesInto(teamFolder_, others, backup);
     } else {
         for (const std::string& name : others) fs_.DeleteFile(Team(name), true);
         if (keepDataFile) backup = CreateBackupFolder(pv_, fs_, kReplacedCars, team_);
@@ -248,7 +251,7 @@ InstallOutcome Installer::Car() {
         out.WriteLine(kNoCarDescription);
         out.Close();
     }
-    for (const std::string& name : files_) CopyIntoTeam(name);
+    fs_.CopyFilesInto(entryFolder_, files_, teamFolder_);
     ui_.ShowMessage(LoadResString(121));
     return InstallOutcome::Installed;
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <atomic>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "platform/FaultPlan.h"
@@ -106,18 +107,6 @@ bool FileSystem::ProbeFile(const std::string& path) const {
 bool FileSystem::FolderExists(const std::string& path) const {
     try {
         return IsFolder(paths_.ToNative(path));
-    } catch (const RuntimeError&) {
-        return false;
-    }
-}
-
-bool FileSystem::SameFolder(const std::string& a, const std::string& b) const {
-    try {
-        const fs::path first = paths_.ToNative(a);
-        const fs::path second = paths_.ToNative(b);
-        if (!IsFolder(first) || !IsFolder(second)) return false;
-        std::error_code ec;
-        return fs::equivalent(first, second, ec) && !ec;
     } catch (const RuntimeError&) {
         return false;
     }
@@ -309,6 +298,82 @@ void FileSystem::MoveFile(const std::string& source, const std::string& destinat
         fs::remove(from, ec);
     }
     if (ec) Fail(ec, false);
+}
+
+namespace {
+
+// The files of a folder by their lower-cased names, as stored.
+class FolderIndex {
+public:
+    explicit FolderIndex(const fs::path& folder) : folder_(folder) {
+        std::error_code ec;
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            const std::string name = it->path().filename().string();
+            const std::string key = LowerCase(name);
+            const auto found = names_.find(key);
+            if (found == names_.end() || LessNoCase(name, found->second)) names_[key] = name;
+        }
+        if (ec) Fail(ec, true);
+    }
+    // The entry a name reaches without regard to case, or the name as given.
+    fs::path Resolve(const std::string& name) const {
+        const auto found = names_.find(LowerCase(name));
+        return folder_ / (found == names_.end() ? name : found->second);
+    }
+    void Add(const std::string& name) { names_.emplace(LowerCase(name), name); }
+
+private:
+    fs::path folder_;
+    std::map<std::string, std::string> names_;
+};
+
+// A named file of a folder: the exact name when it is there, else resolved without regard to
+// case. Raises 53 when it is no file.
+fs::path SourceFile(const fs::path& folder, const std::string& name) {
+    fs::path file = folder / name;
+    if (!IsFile(file)) file = ResolveName(folder, name);
+    if (!IsFile(file)) throw RuntimeError(kFileNotFound);
+    return file;
+}
+
+}  // namespace
+
+void FileSystem::CopyFilesInto(const std::string& sourceFolder,
+                               const std::vector<std::string>& names,
+                               const std::string& destinationFolder, bool overwrite) {
+    const fs::path from = paths_.ToNative(sourceFolder);
+    const fs::path to = paths_.ToNative(destinationFolder);
+    if (!IsFolder(from) || !IsFolder(to)) throw RuntimeError(kPathNotFound);
+    FolderIndex index(to);
+    for (const std::string& name : names) {
+        const fs::path source = SourceFile(from, name);
+        Mutating("copy " + sourceFolder + "\\" + name + " to " + destinationFolder + "\\");
+        CopyOneFile(source, index.Resolve(source.filename().string()), overwrite);
+        index.Add(source.filename().string());
+    }
+}
+
+void FileSystem::MoveFilesInto(const std::string& sourceFolder,
+                               const std::vector<std::string>& names,
+                               const std::string& destinationFolder) {
+    const fs::path from = paths_.ToNative(sourceFolder);
+    const fs::path to = paths_.ToNative(destinationFolder);
+    if (!IsFolder(from) || !IsFolder(to)) throw RuntimeError(kPathNotFound);
+    FolderIndex index(to);
+    for (const std::string& name : names) {
+        const fs::path source = SourceFile(from, name);
+        const fs::path target = index.Resolve(source.filename().string());
+        if (TypeOf(target) != fs::file_type::not_found) throw RuntimeError(kFileAlreadyExists);
+        Mutating("move " + sourceFolder + "\\" + name + " to " + destinationFolder + "\\");
+        std::error_code ec;
+        fs::rename(source, target, ec);
+        if (ec.value() == EXDEV) {
+            CopyOneFile(source, target, false);
+            fs::remove(source, ec);
+        }
+        if (ec) Fail(ec, false);
+        index.Add(source.filename().string());
+    }
 }
 
 void FileSystem::DeleteFile(const std::string& path, bool force) {

@@ -31,9 +31,6 @@ class FileSystem {
     // that is not ready raises 71 and any other failure raises its error.
     bool ProbeFile(const std::string& path) const;
     bool FolderExists(const std::string& path) const;
-    // True when both paths reach the same existing folder, however they are written (another
-    // letter case, another drive that maps the same place, a link).
-    bool SameFolder(const std::string& a, const std::string& b) const;
     // The path with every existing component in the case stored on disk.
     std::string ReportedPath(const std::string& path) const { return paths_.Reported(path); }
     // True when `path` is `folder` itself or lies anywhere inside it, after resolving letter
@@ -57,6 +54,13 @@ class FileSystem {
     // A destination ending with "\" names a folder that receives the file under its own name.
     void CopyFile(const std::string& source, const std::string& destination, bool overwrite = true);
     void MoveFile(const std::string& source, const std::string& destination);
+    // CopyFile / MoveFile of each named file of one folder into another, in the order given,
+    // each a step of its own (it fails alone, and the fault hook sees it). The destination is
+    // listed once, so many files go in without a search of the folder for each name.
+    void CopyFilesInto(const std::string& sourceFolder, const std::vector<std::string>& names,
+                       const std::string& destinationFolder, bool overwrite = true);
+    void MoveFilesInto(const std::string& sourceFolder, const std::vector<std::string>& names,
+                       const std::string& destinationFolder);
     void DeleteFile(const std::string& path, bool force = false);
     // Gives a file or folder a new name in the same folder.
     void Rename(const std::string& path, const std::string& newName);

@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 
+#include "addons/AddOnNames.h"
 #include "app/cli/CliCall.h"
 #include "folders/CarFolderSwap.h"
 #include "mainwindow/GplInstallation.h"
@@ -59,8 +60,7 @@ CommandOutcome Match(Call& c) {
 CommandOutcome TeamDrivers(Call& c) {
     // As the Add mode panel passes it: the name lower-cased, its folder as named.
     const std::string team = platform::LowerCase(c.Operand(0));
-    for (const std::string& line :
-         ShowTeamDrivers(c.pv, c.ui, team, c.pv.GPLPath + "cars\\cars67\\" + team))
+    for (const std::string& line : ShowTeamDrivers(c.pv, c.ui, team, TeamFolderPath(c.pv, team)))
         c.out << line << '\n';
     return CommandOutcome::Done;
 }
@@ -90,6 +90,11 @@ const std::map<std::string, Command>& Commands() {
         {"car-number", CarNumber},
         {"match", Match},
         {"team-drivers", TeamDrivers},
+        {"entries", Entries},
+        {"preview", Preview},
+        {"install", Install},
+        {"installed", Installed},
+        {"remove", Remove},
     };
     return commands;
 }
@@ -104,7 +109,7 @@ CommandOutcome RunCommand(ProgramValues& pv, platform::Ui& ui, const CliRequest&
                           std::ostream& out, std::ostream& err) {
     const auto command = Commands().find(request.Command);
     if (command == Commands().end()) {
-        err << "movrand-cli: " << request.Command << " is not available in this build\n";
+        err << "movrand-cli: unknown command " << request.Command << '\n';
         return CommandOutcome::WrongUsage;
     }
     Call call{pv, ui, request, out, err};

@@ -14,6 +14,7 @@
 #include "app/ProgramValues.h"
 #include "dialogs/ui/DriveListBox.h"
 #include "dialogs/ui/FolderListBox.h"
+#include "folders/CarFolderPage.h"
 #include "mainwindow/DescriptionView.h"
 #include "mainwindow/EventRoutes.h"
 #include "mainwindow/ui/ControlArray.h"
@@ -103,16 +104,19 @@ class frmMovrand : public QWidget {
     void ShowDriver();
     void AssignCarNumber();
 
+    // The "Car Folders" and "GPL Directory" pages (frmMovrandFolderPages.cpp).
+    CarFolderPage CarFolderPageValues() const;
+    void SwapCarFolder();
+    void ShowDeleteWarning();
+    bool FilterFolderNameKey(const QString& typed);
+    void SaveGplDirectory();
+
     // Operations of the pages whose windows come with later work (frmMovrandPages.cpp).
     void ShowAddOnFolder();
     void AddSelectedFiles();
     void EnterRemoveMode();
     void RemoveAddOnFiles();
     void EnterAddMode();
-    void SwapCarFolder();
-    void ShowDeleteWarning();
-    bool FilterFolderNameKey(const QString& typed);
-    void SaveGplDirectory();
     void UpdateWebsiteAddress();
     void ConnectToInternet();
     void FillLinkCategories();

@@ -1,7 +1,7 @@
 // Operations the main window's events lead to on the pages whose own work comes separately:
-// the add-on panel and Remove mode, the car folder swap, the GPL Directory switch, Find Add-Ons
-// and the About box. Each is reached by its route; where that work has not arrived yet the
-// operation does nothing, so every control can already be used without harm.
+// the add-on panel and Remove mode, Find Add-Ons and the About box. Each is reached by its route;
+// where that work has not arrived yet the operation does nothing, so every control can already be
+// used without harm.
 #include "mainwindow/ui/frmMovrand.h"
 
 namespace movrand::mainwindow {
@@ -20,20 +20,6 @@ void frmMovrand::RemoveAddOnFiles() {}
 
 // "Add Mode...": refreshes the Add panel and shows it again.
 void frmMovrand::EnterAddMode() {}
-
-// "Car Folders", "Save": makes the chosen stored car folder the live one.
-void frmMovrand::SwapCarFolder() {}
-
-// chk(0) "DELETE CURRENT CAR FOLDER!": sets the page to the state the box shows.
-void frmMovrand::ShowDeleteWarning() {}
-
-// txt(0), the new name of the current car folder: true discards the typed key.
-bool frmMovrand::FilterFolderNameKey(const QString&) {
-    return false;
-}
-
-// "GPL Directory", "Save": switches to the installation shown by dir(3).
-void frmMovrand::SaveGplDirectory() {}
 
 // "Update URL": the website address dialog, then the page again when the address changed.
 void frmMovrand::UpdateWebsiteAddress() {}

@@ -1,0 +1,101 @@
+#include <algorithm>
+
+#include "addons/AddOnFolder.h"
+#include "addons/AddOnPreview.h"
+#include "addons/InstalledItems.h"
+#include "app/cli/CliCall.h"
+#include "app/cli/ConsoleUi.h"
+#include "folders/AddOnFolderPanel.h"
+#include "roster/TeamTable.h"
+
+namespace movrand::cli {
+
+namespace {
+
+// The add-on folder operand, or "" (and a complaint) when it holds no marker.
+std::string AddOnFolderOperand(Call& c) {
+    const std::string folder = c.PathOperand(0);
+    if (IsAddOnFolder(c.pv, folder)) return folder;
+    c.err << "movrand-cli: " << c.Operand(0)
+          << " is not an add-on folder (it holds no zorvexcar.zorvex)\n";
+    return "";
+}
+
+// The position of an entry in the entry list, as the window would have it selected, or -1.
+int EntryIndex(Call& c, const std::string& folder, const std::string& description) {
+    const std::vector<AddOnEntry> entries = ListAddOnEntries(c.pv, c.ui, folder);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].Description == description) return static_cast<int>(i);
+    c.err << "movrand-cli: " << c.Operand(0) << " has no entry \"" << description << "\"\n";
+    return -1;
+}
+
+// The Remove mode team list position of a team name (display or folder name), or -1.
+int TeamPosition(Call& c, const std::string& team) {
+    const int number = TeamNumberOfFolder(team);
+    const std::vector<Team>& listed = TeamsInListOrder();
+    for (std::size_t position = 0; position < listed.size(); ++position)
+        if (number >= 0 && listed[position].Number == number) return static_cast<int>(position);
+    c.err << "movrand-cli: " << team
+          << " is none of the game's teams (Brabham, BRM, Cooper, Eagle, Ferrari, Honda, Lotus)\n";
+    return -1;
+}
+
+}  // namespace
+
+CommandOutcome Entries(Call& c) {
+    const std::string folder = AddOnFolderOperand(c);
+    if (folder.empty()) return CommandOutcome::WrongUsage;
+    for (const AddOnEntry& entry : ListAddOnEntries(c.pv, c.ui, folder))
+        c.out << entry.Number << '\t' << entry.Description << '\t' << entry.Kind << '\n';
+    return CommandOutcome::Done;
+}
+
+CommandOutcome Preview(Call& c) {
+    const std::string folder = AddOnFolderOperand(c);
+    if (folder.empty()) return CommandOutcome::WrongUsage;
+    const int index = EntryIndex(c, folder, c.Operand(1));
+    if (index < 0) return CommandOutcome::WrongUsage;
+    const AddOnPreview preview =
+        ShowAddOnFiles(c.pv, c.ui, folder, index, c.Operand(1), true, true, c.request.ExclGeneric);
+    const bool picture = preview.PictureChanged && !preview.PicturePath.empty();
+    c.out << "picture: " << (picture ? preview.PicturePath : "none") << '\n'
+          << "description: " << OneLine(preview.Description) << '\n';
+    for (const std::string& model : preview.Models) c.out << "model: " << model << '\n';
+    return CommandOutcome::Done;
+}
+
+CommandOutcome Install(Call& c) {
+    const std::string folder = AddOnFolderOperand(c);
+    if (folder.empty()) return CommandOutcome::WrongUsage;
+    if (EntryIndex(c, folder, c.Operand(1)) < 0) return CommandOutcome::WrongUsage;
+    const AddFilesResult result = AddSelectedFiles(c.pv, c.ui, folder, c.Operand(1), false);
+    if (result.Outcome == InstallOutcome::NoTeam)
+        c.err
+            << "movrand-cli: the add-on names none of the game's teams and none was chosen (--team NAME); nothing was installed\n";
+    return result.Outcome == InstallOutcome::Installed ? CommandOutcome::Done
+                                                       : CommandOutcome::Refused;
+}
+
+CommandOutcome Installed(Call& c) {
+    const int position = TeamPosition(c, c.Operand(0));
+    if (position < 0) return CommandOutcome::WrongUsage;
+    for (const std::string& item : ListInstalledItems(c.pv, c.ui, position).Items)
+        c.out << item << '\n';
+    return CommandOutcome::Done;
+}
+
+CommandOutcome Remove(Call& c) {
+    const int position = TeamPosition(c, c.Operand(0));
+    if (position < 0) return CommandOutcome::WrongUsage;
+    const std::vector<std::string> items = ListInstalledItems(c.pv, c.ui, position).Items;
+    if (std::find(items.begin(), items.end(), c.Operand(1)) == items.end()) {
+        c.err << "movrand-cli: " << c.Operand(0) << " has no installed item \"" << c.Operand(1)
+              << "\"\n";
+        return CommandOutcome::WrongUsage;
+    }
+    return RemoveAddOnFiles(c.pv, c.ui, position, c.Operand(1)).Removed ? CommandOutcome::Done
+                                                                        : CommandOutcome::Refused;
+}
+
+}  // namespace movrand::cli

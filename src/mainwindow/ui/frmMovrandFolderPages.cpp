@@ -1,0 +1,73 @@
+// The "Car Folders" and "GPL Directory" pages on the window, over the swap and the installation
+// switch.
+#include <QLineEdit>
+
+#include "folders/CarFolderPage.h"
+#include "folders/CarFolderSwap.h"
+#include "mainwindow/GplInstallation.h"
+#include "mainwindow/LoadingValues.h"
+#include "mainwindow/WindowFunctions.h"
+#include "mainwindow/ui/ControlSetup.h"
+#include "mainwindow/ui/frmMovrand.h"
+
+namespace movrand::mainwindow {
+
+namespace {
+
+// A text colour: 0x00BBGGRR, or a system colour (0x800000nn), which is the style's own.
+QString ColourStyle(std::uint32_t colour) {
+    if (colour & 0x80000000u) return QString();
+    return QString("color: rgb(%1, %2, %3);")
+        .arg(colour & 0xFF)
+        .arg((colour >> 8) & 0xFF)
+        .arg((colour >> 16) & 0xFF);
+}
+
+}  // namespace
+
+CarFolderPage frmMovrand::CarFolderPageValues() const {
+    CarFolderPage page;
+    page.Source = dir(1)->Path();
+    page.Destination = dir(2)->Path();
+    page.NewName = TextOf(0);
+    page.DeleteCurrent = chk(0)->isChecked();
+    page.Move = opt(0)->isChecked();
+    return page;
+}
+
+void frmMovrand::ShowDeleteWarning() {
+    CarFolderPage page = CarFolderPageValues();
+    const DeleteWarningView view = ::movrand::ShowDeleteWarning(page);
+    lbl(3)->setVisible(view.WarningShown);
+    drv(2)->setEnabled(view.DestinationEnabled);
+    dir(2)->setEnabled(view.DestinationEnabled);
+    txt(0)->setEnabled(view.DestinationEnabled);
+    SetText(0, page.NewName);
+    TwipsPlace heading = PlaceOf(lbl(0));
+    heading.Left = view.HeadingLeft;
+    Place(lbl(0), heading);
+    lbl(0)->setStyleSheet(ColourStyle(view.HeadingColour));
+    lbl(0)->setText(Q(view.HeadingCaption));
+    chk(0)->setStyleSheet(ColourStyle(view.TickBoxColour));
+}
+
+bool frmMovrand::FilterFolderNameKey(const QString& typed) {
+    const char16_t key = typed.isEmpty() ? 0 : typed.at(0).unicode();
+    return !NameBoxAccepts(key);
+}
+
+void frmMovrand::SwapCarFolder() {
+    const SwapResult result = ::movrand::SwapCarFolder(pv_, ui_, CarFolderPageValues());
+    if (result.FocusNameBox) txt(0)->setFocus();
+}
+
+void frmMovrand::SaveGplDirectory() {
+    if (!ChangeGPLInstallation(pv_, ui_, dir(3)->Path())) return;
+    lbl(13)->setText(Q(GplPathCaption(pv_.GPLPath)));
+    drv(3)->SetDrive(DriveOfPath(pv_.GPLPath));
+    dir(3)->SetPath(pv_.GPLPath);
+    ShowAddOnFolder();
+    LoadDriverList();
+}
+
+}  // namespace movrand::mainwindow

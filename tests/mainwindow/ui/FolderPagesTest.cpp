@@ -1,0 +1,130 @@
+// The "Car Folders" and "GPL Directory" pages driven through the main window.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <memory>
+
+#include "DemoInstallation.h"
+#include "TempDrive.h"
+#include "mainwindow/ui/ControlSetup.h"
+#include "mainwindow/ui/frmMovrand.h"
+#include "ui/SimulatedInput.h"
+
+namespace movrand::test {
+namespace {
+
+using mainwindow::frmMovrand;
+using mainwindow::PlaceOf;
+
+class FolderPagesTest : public ::testing::Test {
+  protected:
+    void Open() {
+        window = std::make_unique<frmMovrand>(drive.Pv, drive.Ui);
+        window->Form_Load();
+        window->show();
+    }
+    template <typename T = QWidget>
+    T* Find(const char* name) {
+        T* control = window->findChild<T*>(name);
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+    // A complete stored car folder: the seven team folders, each with one file.
+    void MakeStoredCarFolder(const std::string& folder) {
+        for (const char* team :
+             {"brabham", "brm", "coventry", "eagle", "ferrari", "lotus", "murasama"})
+            drive.Write(folder + "\\" + team + "\\stored.dat", std::string("stored ") + team);
+    }
+
+    TempDrive drive;
+    std::unique_ptr<frmMovrand> window;
+};
+
+TEST_F(FolderPagesTest, DeleteBoxSwitchesThePage) {
+    Open();
+    auto* name = Find<QLineEdit>("txt(0)");
+    name->setText("old67");
+    Find<QCheckBox>("chk(0)")->setChecked(true);
+    EXPECT_FALSE(Find("lbl(3)")->isHidden());
+    EXPECT_FALSE(Find("drv(2)")->isEnabled());
+    EXPECT_FALSE(Find("dir(2)")->isEnabled());
+    EXPECT_FALSE(name->isEnabled());
+    EXPECT_EQ(name->text().toStdString(), "");
+    EXPECT_EQ(PlaceOf(Find("lbl(0)")).Left, 330);
+    EXPECT_EQ(Find<QLabel>("lbl(0)")->text().toStdString(),
+              "*** CURRENT CAR FOLDER WILL BE DELETED! ***");
+
+    Find<QCheckBox>("chk(0)")->setChecked(false);
+    EXPECT_TRUE(Find("lbl(3)")->isHidden());
+    EXPECT_TRUE(name->isEnabled());
+    EXPECT_EQ(name->text().toStdString(), "");  // not brought back
+    EXPECT_EQ(PlaceOf(Find("lbl(0)")).Left, 120);
+    EXPECT_EQ(Find<QLabel>("lbl(0)")->text().toStdString(),
+              "Destination for Current GPL Car Folder");
+}
+
+TEST_F(FolderPagesTest, NameBoxTakesOnlyLettersDigitsAndUnderscore) {
+    Open();
+    auto* name = Find<QLineEdit>("txt(0)");
+    name->setFocus();
+    for (QChar c : QString("a-b.c d_1\\")) PressKey(name, Qt::Key_unknown, QString(c));
+    EXPECT_EQ(name->text().toStdString(), "abcd_1");
+}
+
+TEST_F(FolderPagesTest, SaveOnCarFoldersSwapsTheLiveFolder) {
+    MakeStoredCarFolder("C:\\stored\\classic");
+    Open();
+    Find<dialogs::FolderListBox>("dir(1)")->SetPath("C:\\stored\\classic");
+    Find<dialogs::FolderListBox>("dir(2)")->SetPath("C:\\stored");
+    Find<QLineEdit>("txt(0)")->setText("cars67_old");
+    drive.Ui.Answers = {true};
+    Click(Find("cmd(0)"));
+    ASSERT_EQ(drive.Ui.Questions.size(), 1u) << drive.Ui.Transcript();
+    EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\cars\\cars67\\lotus\\stored.dat"), "stored lotus");
+    EXPECT_TRUE(drive.Exists("C:\\stored\\cars67_old\\lotus\\lotus.dat"));
+    EXPECT_TRUE(drive.Exists("C:\\stored\\classic\\lotus\\stored.dat"));  // copied, not moved
+}
+
+TEST_F(FolderPagesTest, EmptyNameIsAskedForAndGetsTheFocus) {
+    MakeStoredCarFolder("C:\\stored\\classic");
+    Open();
+    Find<QTabWidget>("tabMovrand(0)")->setCurrentIndex(1);
+    Find<dialogs::FolderListBox>("dir(1)")->SetPath("C:\\stored\\classic");
+    Click(Find("cmd(0)"));
+    ASSERT_EQ(drive.Ui.Messages.size(), 1u);
+    EXPECT_EQ(drive.Ui.Messages[0].Text, "Please enter the new name for the Current Car Folder.");
+    EXPECT_TRUE(drive.Ui.Questions.empty());
+    EXPECT_EQ(window->focusWidget(), Find("txt(0)"));
+    EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\cars\\cars67\\lotus\\lotus.dat"),
+              "team data of lotus\r\n");
+}
+
+TEST_F(FolderPagesTest, SaveOnGplDirectorySwitchesAndRefreshesThePages) {
+    demo::MakeGplInstallation(drive.DriveC() / "gpl2");
+    std::string roster = drive.Read("C:\\gpl2\\driver.ini");
+    roster.replace(roster.find("first_name = Bruce"), 18, "first_name = Aaron");
+    drive.Write("C:\\gpl2\\driver.ini", roster);
+    Open();
+    Find<dialogs::FolderListBox>("dir(3)")->SetPath("C:\\gpl2");
+    drive.Ui.Answers = {true};
+    Click(Find("cmd(7)"));
+    EXPECT_EQ(drive.Pv.GPLPath, "C:\\gpl2\\");
+    EXPECT_EQ(Find<QLabel>("lbl(13)")->text().toStdString(), "  C:\\gpl2\\");
+    EXPECT_EQ(Find<dialogs::FolderListBox>("dir(3)")->Path(), "C:\\gpl2");
+    auto* drivers = Find<QComboBox>("cbo(4)");
+    EXPECT_EQ(drivers->count(), 19);
+    EXPECT_EQ(drivers->currentText().toStdString(), "Aaron McLaren");
+    EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
+
+    // A folder that is no installation is refused and leaves the page as it was.
+    Find<dialogs::FolderListBox>("dir(3)")->SetPath("C:\\sierra");
+    Click(Find("cmd(7)"));
+    EXPECT_EQ(drive.Ui.Messages.back().Text,
+              "The new Folder is NOT a valid GPL Installation Folder - Please re-select.");
+    EXPECT_EQ(Find<QLabel>("lbl(13)")->text().toStdString(), "  C:\\gpl2\\");
+    EXPECT_EQ(drive.Pv.GPLPath, "C:\\gpl2\\");
+}
+
+}  // namespace
+}  // namespace movrand::test
