@@ -6,7 +6,25 @@
 namespace movrand {
 
 void AccessoryRecordWriter::Line(const std::string& text) {
-    out_.WriteLine(platform::AnsiFromUtf8(text));
+    lines_.push_back(platform::AnsiFromUtf8(text));
+}
+
+void AccessoryRecordWriter::Save() {
+    // The temporary name is no record's name, so a leftover of a failed save is never listed.
+    const std::string temporary = path_.substr(0, path_.rfind('\\') + 1) + "~movrand-record.tmp";
+    try {
+        platform::TextWriter out = fs_.CreateTextFile(temporary);
+        for (const std::string& line : lines_) out.WriteLine(line);
+        out.Close();
+        fs_.ReplaceFile(temporary, path_);
+    } catch (...) {
+        try {
+            if (fs_.FileExists(temporary)) fs_.DeleteFile(temporary, true);
+        } catch (...) {
+            // The error being reported matters more than the leftover.
+        }
+        throw;
+    }
 }
 
 void AccessoryRecordWriter::WriteStandardFolder(const std::string& folder) {

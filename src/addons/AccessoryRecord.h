@@ -8,12 +8,14 @@
 
 namespace movrand {
 
-// Writes an accessory record ("zorvexacc_" + entry + ".zorvex") line by line in the record's
-// code page, each line ended by CR LF. Creating the writer replaces an older record.
+// Builds an accessory record ("zorvexacc_" + entry + ".zorvex") line by line, in the record's
+// code page with CR LF line ends, and puts it in place in one step when it is saved. Removal
+// trusts every line of a record, so a record is either whole or absent, never cut short by a
+// failure or an interrupted run.
 class AccessoryRecordWriter {
   public:
-    AccessoryRecordWriter(platform::FileSystem& fs, const std::string& path)
-        : out_(fs.CreateTextFile(path)) {}
+    AccessoryRecordWriter(platform::FileSystem& fs, std::string path)
+        : fs_(fs), path_(std::move(path)) {}
 
     // "[standardfile]", "standard = " + folder and an empty line.
     void WriteStandardFolder(const std::string& folder);
@@ -23,11 +25,14 @@ class AccessoryRecordWriter {
     void WriteFileLine(int n, const std::string& name);
     // name + " = replaced existing" or name + " = just added".
     void WriteStatusLine(const std::string& name, bool replacedExisting);
-    void Close() { out_.Close(); }
+    // Writes the record beside its place, then puts it there over an older record.
+    void Save();
 
   private:
     void Line(const std::string& text);
-    platform::TextWriter out_;
+    platform::FileSystem& fs_;
+    std::string path_;
+    std::vector<std::string> lines_;
 };
 
 // One file as the record gives it back: its name and its status, both lower-cased.

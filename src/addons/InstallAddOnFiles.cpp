@@ -56,7 +56,6 @@ class Installer {
                            [&](const std::string& name) { return fs_.FileExists(Team(name)); });
     }
     void InstallCopy(const std::string& source, const std::string& targetName);
-    void CopyIntoTeam(const std::string& name) { fs_.CopyFile(Entry(name), teamFolder_ + "\\"); }
     void WriteRecordOverProgramCar();
     void WriteRecordWithBackups();
     InstallOutcome Refuse(const std::string& message) {
@@ -142,28 +141,27 @@ void Installer::InstallCopy(const std::string& source, const std::string& target
     fs_.CopyFile(source, target);
 }
 
+// The record is in place before any file comes in, so a removal after a failure or an
+// interrupted run finds every file the installation may have brought.
 void Installer::WriteRecordOverProgramCar() {
     AccessoryRecordWriter record(fs_, Team(AccessoryRecordName(entryName_)));
     record.WriteStandardFolder(standardFolder_);
     record.WriteFilesHeader();
     int n = 1;
     for (const std::string& name : files_) {
-        if (!standardFolder_.empty()) {
-            record.WriteFileLine(n, name);
-            record.WriteStatusLine(name, fs_.FileExists(JoinPath(standardFolder_, name)));
-            CopyIntoTeam(name);
-        } else {
-            CopyIntoTeam(name);
-            record.WriteFileLine(n, name);
-            record.WriteStatusLine(name, false);
-        }
-        ++n;
+        record.WriteFileLine(n++, name);
+        record.WriteStatusLine(
+            name, !standardFolder_.empty() && fs_.FileExists(JoinPath(standardFolder_, name)));
     }
-    record.Close();
+    record.Save();
+    fs_.CopyFilesInto(entryFolder_, files_, teamFolder_);
 }
 
 // Over a car the program did not install, every game file the accessory overwrites is first
-// copied into a backup folder, which the record names so that removal can put it back.
+// copied into a backup folder, which the record names so that removal can put it back. The
+// record is saved once every copy is safe, and before any file is overwritten: a removal after
+// a failure never deletes a game file whose copy is not in the backup folder, and never misses
+// a file the installation brought.
 void Installer::WriteRecordWithBackups() {
     const std::string backup =
         OverwritesAny() ? CreateBackupFolder(pv_, fs_, kReplacedAccessories, team_) : "";
@@ -172,16 +170,13 @@ void Installer::WriteRecordWithBackups() {
     record.WriteFilesHeader();
     int n = 1;
     for (const std::string& name : files_) {
-        // The file is recorded once its copy is safe: a removal after a failure here must
-        // never delete a game file whose copy is not in the backup folder.
         const bool existing = fs_.FileExists(Team(name));
         if (existing) fs_.CopyFile(Team(name), backup);
-        record.WriteFileLine(n, name);
+        record.WriteFileLine(n++, name);
         record.WriteStatusLine(name, existing);
-        CopyIntoTeam(name);
-        ++n;
     }
-    record.Close();
+    record.Save();
+    fs_.CopyFilesInto(entryFolder_, files_, teamFolder_);
 }
 
 InstallOutcome Installer::Accessory() {
