@@ -134,10 +134,10 @@ bool Installer::DataFileWouldChange() const {
 }
 
 // Puts a picture or description into the team folder under the installer's own name for it,
-// replacing the earlier one (also when read-only).
+// replacing the earlier one (also when read-only) in one step, so the folder is never without it.
 void Installer::InstallCopy(const std::string& source, const std::string& targetName) {
     const std::string target = Team(targetName);
-    if (fs_.FileExists(target)) fs_.DeleteFile(target, true);
+    if (fs_.FileExists(target) && fs_.IsReadOnly(target)) fs_.SetReadOnly(target, false);
     fs_.CopyFile(source, target);
 }
 
@@ -232,7 +232,11 @@ InstallOutcome Installer::Car() {
             backup = CreateBackupFolder(pv_, fs_, kReplacedCars, team_);
         fs_.MoveFilesInto(teamFolder_, others, backup);
     } else {
-        for (const std::string& name : others) fs_.DeleteFile(Team(name), true);
+        // The car description stays until the new car's replaces it: until then the folder is
+        // known to hold the program's car, so a failed or interrupted installation can be
+        // removed, or run again without a backup of the program's own files.
+        for (const std::string& name : others)
+            if (!EqualsNoCase(name, kCarDescriptionFile)) fs_.DeleteFile(Team(name), true);
         if (keepDataFile) backup = CreateBackupFolder(pv_, fs_, kReplacedCars, team_);
     }
     if (keepDataFile) fs_.CopyFile(Team(DataFile()), backup);

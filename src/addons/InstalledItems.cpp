@@ -1,5 +1,7 @@
 #include "addons/InstalledItems.h"
 
+#include <algorithm>
+
 #include "addons/AccessoryRemoval.h"
 #include "addons/AddOnFolder.h"
 #include "addons/AddOnNames.h"
@@ -113,9 +115,16 @@ RemovalResult RemoveAddOnFiles(ProgramValues& pv, platform::Ui& ui, int teamPosi
         const std::string teamFolder = TeamFolderPath(pv, team->Folder);
         if (car) {
             const std::string dataFile = team->Folder + ".dat";
-            for (const std::string& name : fs.FileNames(teamFolder))
-                if (!platform::EqualsNoCase(name, dataFile))
-                    fs.DeleteFile(JoinPath(teamFolder, name), true);
+            // The car description goes last: a removal that stops half-way leaves the car
+            // listed, so it can be run again to its end.
+            std::vector<std::string> names = fs.FileNames(teamFolder);
+            std::erase_if(names, [&](const std::string& name) {
+                return platform::EqualsNoCase(name, dataFile);
+            });
+            std::stable_partition(names.begin(), names.end(), [](const std::string& name) {
+                return !platform::EqualsNoCase(name, kCarDescriptionFile);
+            });
+            for (const std::string& name : names) fs.DeleteFile(JoinPath(teamFolder, name), true);
         } else if (const auto unsafe = TakeOutAccessory(pv, ui, fs, teamFolder, item)) {
             ui.ShowMessage("The accessory cannot be removed: its record names the file \"" +
                            *unsafe +
