@@ -2,6 +2,7 @@
 
 #include "app/Functions.h"
 #include "app/clsReg.h"
+#include "folders/SwapJournal.h"
 #include "platform/ErrorTrap.h"
 #include "resources/StringTable.h"
 #include "roster/IniFunctions.h"
@@ -33,6 +34,8 @@ bool Main(ProgramValues& pv, platform::Ui& ui, const std::function<void()>& show
     platform::RunTrapped(ui, platform::TrapForm::Information, pv.ProgramName, [&] {
         pv.Env.Rnd.SeedFromTimer();
         InitAppPath(pv);
+        // A car folder swap that an earlier run could not finish is settled before anything else.
+        FinishInterruptedSwapQuietly(pv);
         pv.ProgramName = resources::LoadResString(102);
 
         clsReg reg(pv.Env.Settings);

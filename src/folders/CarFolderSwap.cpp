@@ -1,7 +1,9 @@
 #include "folders/CarFolderSwap.h"
 
 #include "folders/CarFolderCount.h"
+#include "folders/SwapJournal.h"
 #include "platform/ErrorTrap.h"
+#include "platform/Text.h"
 
 namespace movrand {
 
@@ -27,11 +29,14 @@ void Quietly(Step&& step) {
     }
 }
 
-// A name beside `path` that nothing uses yet.
-std::string FreeNameBeside(const FileSystem& fs, const std::string& path) {
-    const std::string base = path + ".movrand-old";
+// A name beside `path` that nothing uses yet, and that is not `avoid`.
+std::string FreeNameBeside(const FileSystem& fs, const std::string& path, const std::string& suffix,
+                           const std::string& avoid = "") {
+    const std::string base = path + suffix;
     std::string candidate = base;
-    for (int n = 1; fs.FolderExists(candidate) || fs.FileExists(candidate); ++n)
+    for (int n = 1; fs.FolderExists(candidate) || fs.FileExists(candidate) ||
+                    platform::EqualsNoCase(candidate, avoid);
+         ++n)
         candidate = base + std::to_string(n);
     return candidate;
 }
@@ -55,6 +60,9 @@ bool Overlap(const FileSystem& fs, const std::string& a, const std::string& b) {
 SwapResult SwapCarFolder(ProgramValues& pv, platform::Ui& ui, const CarFolderPage& page) {
     SwapResult result;
     platform::RunTrapped(ui, platform::TrapForm::Common, pv.ProgramName, [&] {
+        // A swap that an earlier run left unfinished is settled first; where that fails, its
+        // error is reported and no new swap starts over it.
+        FinishInterruptedSwap(pv);
         FileSystem fs = pv.Files();
 
         std::string firstHalf;
@@ -99,52 +107,55 @@ SwapResult SwapCarFolder(ProgramValues& pv, platform::Ui& ui, const CarFolderPag
         }
 
         // An existing folder under the new name waits beside it until the swap has succeeded.
-        std::string targetAside;
-        if (!page.DeleteCurrent && fs.FolderExists(target)) {
-            const std::string overwrite =
+        // It is deleted without forcing: read-only content refuses the overwrite now, before
+        // anything has moved.
+        const bool overwrite = !page.DeleteCurrent && fs.FolderExists(target);
+        if (overwrite) {
+            const std::string text =
                 "The folder " + std::string("\r\n") + target + "\r\n" + " already exists." +
                 "\r\n" + "\r\n" +
                 "Do you wish to continue (which will overwrite this folder with the current GPL Car Folder)?";
-            if (!ui.AskYesNo(SwapQuestion(overwrite))) {
+            if (!ui.AskYesNo(SwapQuestion(text))) {
                 result.Outcome = SwapOutcome::Declined;
                 return;
             }
-            // It is deleted without forcing: read-only content refuses the overwrite now,
-            // before anything has moved.
             if (HoldsReadOnlyContent(fs, target)) throw RuntimeError(platform::kPermissionDenied);
-            targetAside = FreeNameBeside(fs, target);
-            fs.MoveFolder(target, targetAside);
         }
 
-        const std::string aside = page.DeleteCurrent ? FreeNameBeside(fs, live) : target;
-        try {
-            fs.MoveFolder(live, aside);
-        } catch (...) {
-            if (!targetAside.empty()) Quietly([&] { fs.MoveFolder(targetAside, target); });
-            throw;
-        }
+        SwapJournal journal;
+        journal.Live = live;
+        journal.Staged = FreeNameBeside(fs, live, ".movrand-swap", target);
+        journal.Exchange = FreeNameBeside(fs, live, ".movrand-exchange", target);
+        journal.Source = page.Source;
+        journal.Target = page.DeleteCurrent ? "" : target;
+        journal.TargetAside = overwrite ? FreeNameBeside(fs, target, ".movrand-old") : "";
+        journal.Move = page.Move;
+        journal.LiveIdentity = fs.FolderIdentity(live);
+        const std::string journalPath = SwapJournalPath(pv);
+        WriteSwapJournal(fs, journalPath, journal);
 
+        // Whatever fails, the folders are settled at once: undone while the old folder is still
+        // live, finished once the stored one has taken its place. Where even that fails, the
+        // journal stays and the next start or swap settles them.
         try {
+            if (overwrite) fs.MoveFolder(target, journal.TargetAside);
             if (page.Move)
-                fs.MoveFolder(page.Source, live);
+                fs.MoveFolder(page.Source, journal.Staged);
             else
-                fs.CopyFolder(page.Source, live);
+                fs.CopyFolder(page.Source, journal.Staged);
+            ExchangeWithLive(fs, journal);
+            result.Outcome = SwapOutcome::Swapped;
+            SettleSwap(fs, journal);
         } catch (...) {
-            // A move that reports an error after the source has gone has still brought it in;
-            // only a partial copy, with the source still in place, is taken back.
-            if (fs.FolderExists(page.Source) || !fs.FolderExists(live)) {
-                Quietly([&] {
-                    if (fs.FolderExists(live)) fs.DeleteFolder(live, true);
-                });
-                Quietly([&] { fs.MoveFolder(aside, live); });
-                if (!targetAside.empty()) Quietly([&] { fs.MoveFolder(targetAside, target); });
-            }
+            Quietly([&] {
+                SettleSwap(fs, journal);
+                fs.DeleteFile(journalPath, true);
+            });
+            if (fs.FolderIdentity(live) != journal.LiveIdentity)
+                result.Outcome = SwapOutcome::Swapped;
             throw;
         }
-
-        result.Outcome = SwapOutcome::Swapped;
-        if (page.DeleteCurrent) fs.DeleteFolder(aside, true);
-        if (!targetAside.empty()) fs.DeleteFolder(targetAside, false);
+        fs.DeleteFile(journalPath, true);
     });
     return result;
 }

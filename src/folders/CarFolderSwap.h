@@ -22,10 +22,11 @@ struct SwapResult {
 // car folder (GPLPath + "cars\cars67"), after deleting the current one or moving it to the
 // destination under the new name.
 //
-// The game is never left without a live car folder: the current folder is first moved aside
-// (to its new name, or to a temporary name beside it when it is to be deleted), then the source
-// is brought in, and only then is anything deleted. When bringing the source in fails, a partial
-// copy is removed and every folder goes back where it was.
+// The game is never left without a whole live car folder: the source is first moved or copied
+// beside the live folder, then the two change places in one step, and only then does the old
+// folder go to its new name or get deleted. A failure undoes the swap while the old folder is
+// still live and finishes it once the new one has taken its place; a journal in the program's
+// folder lets the next start or swap settle a swap that was interrupted (see SwapJournal.h).
 SwapResult SwapCarFolder(ProgramValues& pv, platform::Ui& ui, const CarFolderPage& page);
 
 }  // namespace movrand

@@ -1,8 +1,13 @@
 #include "platform/FileSystem.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
+#include <cstdio>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -304,7 +309,7 @@ namespace {
 
 // The files of a folder by their lower-cased names, as stored.
 class FolderIndex {
-public:
+  public:
     explicit FolderIndex(const fs::path& folder) : folder_(folder) {
         std::error_code ec;
         for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
@@ -322,7 +327,7 @@ public:
     }
     void Add(const std::string& name) { names_.emplace(LowerCase(name), name); }
 
-private:
+  private:
     fs::path folder_;
     std::map<std::string, std::string> names_;
 };
@@ -412,6 +417,25 @@ void FileSystem::ReplaceFile(const std::string& source, const std::string& targe
     std::error_code ec;
     fs::rename(from, to, ec);
     if (ec) Fail(ec, false);
+}
+
+bool FileSystem::ExchangeFolders(const std::string& a, const std::string& b) {
+    const fs::path first = paths_.ToNative(a);
+    const fs::path second = paths_.ToNative(b);
+    if (TypeOf(first) != fs::file_type::directory || TypeOf(second) != fs::file_type::directory)
+        throw RuntimeError(kPathNotFound);
+    Mutating("exchange folder " + a + " with " + b);
+    if (::renameat2(AT_FDCWD, first.c_str(), AT_FDCWD, second.c_str(), RENAME_EXCHANGE) == 0)
+        return true;
+    const int error = errno;
+    if (error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EXDEV) return false;
+    Fail(std::error_code(error, std::generic_category()), true);
+}
+
+std::string FileSystem::FolderIdentity(const std::string& path) const {
+    struct stat st {};
+    if (::stat(paths_.ToNative(path).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return "";
+    return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
 }
 
 TextReader FileSystem::OpenTextFile(const std::string& path) const {

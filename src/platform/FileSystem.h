@@ -66,6 +66,13 @@ class FileSystem {
     void Rename(const std::string& path, const std::string& newName);
     // Puts `source` in the place of `target` in one step (both on one drive).
     void ReplaceFile(const std::string& source, const std::string& target);
+    // Puts each of two folders in the other's place in one step (both on one drive). False,
+    // with nothing changed, where the file system cannot do it in one step.
+    bool ExchangeFolders(const std::string& a, const std::string& b);
+    // A text that names a folder itself rather than its path, "" when there is none: it stays
+    // the same when the folder is renamed or moved on its drive, and differs from every other
+    // existing folder's.
+    std::string FolderIdentity(const std::string& path) const;
 
     TextReader OpenTextFile(const std::string& path) const;
     TextWriter CreateTextFile(const std::string& path, bool overwrite = true);

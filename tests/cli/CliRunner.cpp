@@ -43,16 +43,34 @@ CliMachine::~CliMachine() {
     fs::remove_all(root_, ec);
 }
 
-CliRun CliMachine::Run(const std::vector<std::string>& args) const {
-    const fs::path out = root_ / "stdout.txt";
-    const fs::path err = root_ / "stderr.txt";
+std::vector<std::string> CliMachine::Environment() const {
     std::vector<std::string> env = {
         "WINEPREFIX=" + Prefix().string(), "XDG_CONFIG_HOME=" + Config().string(),
         "XDG_DATA_HOME=" + Data().string(), "HOME=" + root_.string(), "PATH=/usr/bin:/bin"};
     if (const char* asan = std::getenv("ASAN_OPTIONS"))
         env.push_back(std::string("ASAN_OPTIONS=") + asan);
+    return env;
+}
+
+std::vector<std::string> CliMachine::CommandLine(const std::vector<std::string>& args) const {
     std::vector<std::string> argv = {MOVRAND_CLI};
     argv.insert(argv.end(), args.begin(), args.end());
+    return argv;
+}
+
+void CliMachine::CopyFrom(const CliMachine& other) {
+    for (const fs::path& folder : {Prefix(), Config(), Data()}) fs::remove_all(folder);
+    const auto options = fs::copy_options::recursive | fs::copy_options::copy_symlinks;
+    fs::copy(other.Prefix(), Prefix(), options);
+    if (fs::exists(other.Config())) fs::copy(other.Config(), Config(), options);
+    if (fs::exists(other.Data())) fs::copy(other.Data(), Data(), options);
+}
+
+CliRun CliMachine::Run(const std::vector<std::string>& args) const {
+    const fs::path out = root_ / "stdout.txt";
+    const fs::path err = root_ / "stderr.txt";
+    std::vector<std::string> env = Environment();
+    std::vector<std::string> argv = CommandLine(args);
     std::vector<char*> cargv, cenv;
     for (std::string& a : argv) cargv.push_back(a.data());
     cargv.push_back(nullptr);

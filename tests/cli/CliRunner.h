@@ -24,6 +24,13 @@ class CliMachine {
 
     CliRun Run(const std::vector<std::string>& args) const;
 
+    // What Run starts: the program's command line and its whole environment.
+    std::vector<std::string> CommandLine(const std::vector<std::string>& args) const;
+    std::vector<std::string> Environment() const;
+    std::filesystem::path Root() const { return root_; }
+    // Makes this machine a copy of another: its prefix, settings and program folder.
+    void CopyFrom(const CliMachine& other);
+
     std::filesystem::path Prefix() const { return root_ / "prefix"; }
     std::filesystem::path DriveC() const { return Prefix() / "drive_c"; }
     std::filesystem::path Gpl() const { return DriveC() / "sierra" / "gpl"; }

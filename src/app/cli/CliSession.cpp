@@ -3,6 +3,7 @@
 #include "app/Functions.h"
 #include "app/Main.h"
 #include "app/clsReg.h"
+#include "folders/SwapJournal.h"
 #include "mainwindow/GplInstallation.h"
 #include "platform/WindowsPath.h"
 #include "resources/StringTable.h"
@@ -28,6 +29,7 @@ CliSession::~CliSession() {
 void CliSession::StartBare() {
     pv_.ProgramName = resources::LoadResString(102);
     InitAppPath(pv_);
+    FinishInterruptedSwapQuietly(pv_);
     clsReg reg(pv_.Env.Settings);
     reg.AppName("Zorvex");
     reg.Section("Movrand");

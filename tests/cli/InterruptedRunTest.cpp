@@ -1,0 +1,406 @@
+// movrand-cli killed (SIGKILL) at random points of its operations: at each point the run is
+// stopped just before one of its file-changing system calls, so every state of the disk that an
+// interrupted run can leave is reachable. After each kill nothing of the installation, the
+// add-on folders, the stored car folders or the backups is lost, driver.ini is the old or the
+// new roster, the live car folder is whole, and the operation run again (or its matching
+// removal) completes and leaves what a clean run leaves.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <optional>
+#include <random>
+#include <regex>
+
+#include "CliRunner.h"
+#include "DemoAddOns.h"
+#include "DemoInstallation.h"
+#include "GameGuard.h"
+#include "KilledRun.h"
+
+namespace movrand::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Files = std::map<std::string, std::string>;
+
+const std::string kClassic = "C:\\addons\\Ferrari 312 Classic";
+const std::string kLiveries = "C:\\addons\\Team Liveries";
+const std::string kSecondCar = "C:\\addons\\Ferrari 1968";
+const std::string kStored = "C:\\carfolders\\cars67_classic";
+
+// A file a write in progress leaves beside its target (the name says it is the program's own).
+bool IsTemporary(const std::string& name) {
+    static const std::regex temporary(R"((^|/)(\.movrand-.*\.tmp|~movrand-record\.tmp)$)");
+    return std::regex_search(name, temporary);
+}
+
+// The files under a folder, without the temporaries of an interrupted write.
+Files TreeWithoutTemporaries(const fs::path& folder) {
+    Files files = TreeOf(folder);
+    std::erase_if(files, [](const auto& file) { return IsTemporary(file.first); });
+    return files;
+}
+
+// The names of the files that differ between two states of a folder ("" when none do).
+std::string Differences(const Files& now, const Files& expected) {
+    std::string text;
+    for (const auto& [name, bytes] : now) {
+        const auto other = expected.find(name);
+        if (other == expected.end())
+            text += "+" + name + " ";
+        else if (other->second != bytes)
+            text += "~" + name + " ";
+    }
+    for (const auto& [name, bytes] : expected)
+        if (!now.count(name)) text += "-" + name + " ";
+    return text;
+}
+
+// A record names its backup folder, whose number depends on the runs before.
+Files Normalised(Files files) {
+    static const std::regex backup(R"((replaced(accessories|cars)\\[a-z]+)\d+\\)");
+    for (auto& [name, bytes] : files)
+        if (name.rfind("zorvexacc_", 0) == 0) bytes = std::regex_replace(bytes, backup, "$1\\");
+    return files;
+}
+
+struct Machine : CliMachine {
+    fs::path Team() const { return Gpl() / "cars" / "cars67" / "ferrari"; }
+    fs::path Live() const { return Gpl() / "cars" / "cars67"; }
+    fs::path Native(const std::string& windows) const {
+        std::string path = windows.substr(3);
+        std::replace(path.begin(), path.end(), '\\', '/');
+        return DriveC() / path;
+    }
+    Files TeamFiles() const { return Normalised(TreeWithoutTemporaries(Team())); }
+    void Must(const std::vector<std::string>& args) const {
+        const CliRun run = Run(args);
+        ASSERT_EQ(run.Status, 0) << run.Out << run.Err;
+    }
+    bool Listed(const std::string& item) const {
+        const auto lines = Run({"installed", "Ferrari"}).OutLines();
+        return std::find(lines.begin(), lines.end(), item) != lines.end();
+    }
+};
+
+// What a kill must leave whole, taken before the operation.
+struct Before {
+    std::optional<GameGuard> Guard;
+    std::string Roster;
+    Files Team, Live, Stored;
+};
+
+// One operation of movrand-cli and what a clean run of it leaves.
+struct Scenario {
+    const char* Name;
+    std::function<void(Machine&)> Prepare;
+    std::vector<std::string> Args;
+    // Checks what a kill left and completes the operation (running it again, removing).
+    std::function<void(Machine&, const Before&, const Machine& clean)> Finish;
+    // Files the operation is meant to do away with, once it has taken effect.
+    std::function<std::vector<fs::path>(const Machine&)> Excused;
+    bool RecordsMayGo = false;  // the program's own records in the team folder may go
+};
+
+void PrintTo(const Scenario& scenario, std::ostream* out) {
+    *out << scenario.Name;
+}
+
+void MakeLiveries(const Machine& m) {
+    demo::MakeAddOnFolder(m.DriveC() / "addons" / "Team Liveries",
+                          {"ferrari",
+                           {{"Blue Livery",
+                             "accessory",
+                             {{"fer9.mip", "blue texture of car 9\r\n"},
+                              {"livery.tex", "blue livery\r\n"},
+                              {"fer10.mip", "blue texture of car 10\r\n"}},
+                             "Blue for the Ferrari.\r\n",
+                             true,
+                             true}}});
+}
+
+void MakeSecondCar(const Machine& m) {
+    demo::MakeAddOnFolder(m.DriveC() / "addons" / "Ferrari 1968",
+                          {"ferrari",
+                           {{"Ferrari 312B",
+                             "car",
+                             {{"fer9.3do", "312B model\r\n"}, {"fer9.mip", "312B texture\r\n"}},
+                             "The 1968 car.\r\n",
+                             true,
+                             false}}});
+}
+
+// --- The checks after a kill, by kind of operation -------------------------------------------
+
+// The swap: the live folder is the old one or the stored one, whole; when it is still the old
+// one the swap run again completes; at the end the old folder is where the swap was to put it.
+void FinishSwap(Machine& m, const Before& before, const Machine&, const Scenario& s) {
+    const bool move = std::find(s.Args.begin(), s.Args.end(), "--move") != s.Args.end();
+    const bool remove = std::find(s.Args.begin(), s.Args.end(), "--delete") != s.Args.end();
+    const Files live = TreeOf(m.Live());
+    ASSERT_TRUE(live == before.Live || live == before.Stored) << "a live folder that is neither";
+    if (live == before.Live) {
+        m.Must(s.Args);
+        EXPECT_EQ(TreeOf(m.Live()), before.Stored) << "run again";
+    }
+    if (!remove) {
+        EXPECT_EQ(Differences(TreeOf(m.DriveC() / "backup" / "old"), before.Live), "");
+    }
+    EXPECT_EQ(fs::exists(m.Native(kStored)), !move);
+}
+
+void FinishSwitch(Machine& m, const Before&, const Machine&, const Scenario& s) {
+    const std::string stored = m.Stored("DriverIniFile");
+    EXPECT_TRUE(stored == "C:\\sierra\\gpl\\driver.ini" || stored == "C:\\other\\gpl\\driver.ini")
+        << stored;
+    m.Must(s.Args);
+    EXPECT_EQ(m.Stored("DriverIniFile"), "C:\\other\\gpl\\driver.ini");
+    EXPECT_EQ(m.Run({"drivers"}).Status, 0);
+}
+
+void FinishCarNumber(Machine& m, const Before& before, const Machine& clean, const Scenario& s) {
+    const std::string roster = CliMachine::Read(m.Gpl() / "driver.ini");
+    const std::string changed = CliMachine::Read(clean.Gpl() / "driver.ini");
+    ASSERT_TRUE(roster == before.Roster || roster == changed) << "driver.ini is neither roster";
+    if (roster == before.Roster) m.Must(s.Args);
+    EXPECT_EQ(CliMachine::Read(m.Gpl() / "driver.ini"), changed);
+}
+
+// An installation: where the item is listed its removal brings the team folder back to what a
+// removal after a clean run leaves; else nothing of the game was overwritten (an accessory).
+// Then the installation run again leaves what a clean one leaves.
+void FinishInstall(Machine& m, const Before& before, const Machine& clean, const Scenario& s) {
+    const std::string item = s.Args[2] == kClassic && s.Args[3] == "Ferrari 312" ? "Complete Car"
+                             : s.Args[2] == kSecondCar                           ? "Complete Car"
+                                                                                 : s.Args[3];
+    Machine undone;
+    undone.CopyFrom(clean);
+    undone.Must({"--yes", "remove", "Ferrari", item});
+    if (m.Listed(item)) {
+        m.Must({"--yes", "remove", "Ferrari", item});
+        EXPECT_EQ(Differences(m.TeamFiles(), undone.TeamFiles()), "") << "removed after the kill";
+    } else if (item != "Complete Car") {
+        EXPECT_EQ(Differences(m.TeamFiles(), Normalised(before.Team)), "") << "not listed";
+    }
+    m.Must(s.Args);
+    EXPECT_EQ(Differences(m.TeamFiles(), clean.TeamFiles()), "") << "run again";
+    m.Must({"--yes", "remove", "Ferrari", item});
+    EXPECT_EQ(Differences(m.TeamFiles(), undone.TeamFiles()), "") << "removed at the end";
+}
+
+// A removal: while the item is listed it can be removed again; at the end the team folder is
+// what a clean removal leaves.
+void FinishRemove(Machine& m, const Before&, const Machine& clean, const Scenario& s) {
+    if (m.Listed(s.Args[3])) m.Must(s.Args);
+    EXPECT_EQ(Differences(m.TeamFiles(), clean.TeamFiles()), "");
+}
+
+// --- The scenarios -----------------------------------------------------------------------------
+
+std::vector<fs::path> None(const Machine&) {
+    return {};
+}
+
+std::vector<fs::path> SwapExcused(const Machine& m) {
+    // Once the stored folder is in, the old one may be half deleted (--delete) and an earlier
+    // folder under the new name overwritten.
+    return {m.Live().parent_path(), m.DriveC() / "backup"};
+}
+
+Scenario Swap(const char* name, std::vector<std::string> mode) {
+    Scenario s{name,
+               [](Machine& m) { fs::create_directories(m.DriveC() / "backup"); },
+               {},
+               nullptr,
+               SwapExcused};
+    s.Args = {"--yes", "swap", kStored};
+    s.Args.insert(s.Args.end(), mode.begin(), mode.end());
+    s.Finish = [s](Machine& m, const Before& b, const Machine& c) { FinishSwap(m, b, c, s); };
+    return s;
+}
+
+Scenario Install(const char* name, std::function<void(Machine&)> prepare, const std::string& folder,
+                 const std::string& entry, bool recordsMayGo) {
+    Scenario s{name, std::move(prepare), {"--yes", "install", folder, entry}, nullptr,
+               None, recordsMayGo};
+    s.Finish = [s](Machine& m, const Before& b, const Machine& c) { FinishInstall(m, b, c, s); };
+    return s;
+}
+
+Scenario Removal(const char* name, std::function<void(Machine&)> prepare, const std::string& item) {
+    Scenario s{name, std::move(prepare), {"--yes", "remove", "Ferrari", item}, nullptr, None, true};
+    s.Finish = [s](Machine& m, const Before& b, const Machine& c) { FinishRemove(m, b, c, s); };
+    return s;
+}
+
+std::vector<Scenario> Scenarios() {
+    std::vector<Scenario> all = {
+        Swap("SwapCopyRename", {"--rename", "C:\\backup", "old", "--copy"}),
+        Swap("SwapMoveRename", {"--rename", "C:\\backup", "old", "--move"}),
+        Swap("SwapCopyDelete", {"--delete", "--copy"}),
+        Swap("SwapMoveDelete", {"--delete", "--move"}),
+        Install(
+            "CarOverTheGamesCar", [](Machine&) {}, kClassic, "Ferrari 312", false),
+        Install(
+            "CarOverTheProgramsCar",
+            [](Machine& m) {
+                MakeSecondCar(m);
+                m.Must({"install", kClassic, "Ferrari 312"});
+                m.Must({"install", kClassic, "Red Wheels"});
+            },
+            kSecondCar, "Ferrari 312B", true),
+        Install(
+            "AccessoryOverTheGamesCar", [](Machine& m) { MakeLiveries(m); }, kLiveries,
+            "Blue Livery", false),
+        Install(
+            "AccessoryOverTheProgramsCar",
+            [](Machine& m) {
+                m.Must({"install", kClassic, "Ferrari 312"});
+            },
+            kClassic, "Red Wheels", false),
+        Removal(
+            "RemoveCar",
+            [](Machine& m) {
+                m.Must({"install", kClassic, "Ferrari 312"});
+                m.Must({"install", kClassic, "Red Wheels"});
+                m.Must({"install", kClassic, "Chrome Mirrors"});
+            },
+            "Complete Car"),
+        Removal(
+            "RemoveAccessoryWithRestores",
+            [](Machine& m) {
+                MakeLiveries(m);
+                m.Must({"install", kLiveries, "Blue Livery"});
+            },
+            "Blue Livery"),
+    };
+    Scenario sw{"Switch",
+                [](Machine& m) {
+                    demo::MakeGplInstallation(m.DriveC() / "other" / "gpl");
+                    std::string roster = demo::SampleRoster();
+                    roster.replace(roster.find("first_name = Jack"), 17, "first_name = Jock");
+                    CliMachine::Write(m.DriveC() / "other" / "gpl" / "driver.ini", roster);
+                    m.Must({"drivers"});  // a first start stores the installation
+                },
+                {"--yes", "switch", "C:\\other\\gpl"},
+                nullptr,
+                None};
+    sw.Finish = [sw](Machine& m, const Before& b, const Machine& c) { FinishSwitch(m, b, c, sw); };
+    all.push_back(sw);
+    Scenario number{"CarNumber",
+                    [](Machine&) {},
+                    {"car-number", "5", "12"},
+                    nullptr,
+                    [](const Machine& m) {
+                        // Checked on its own: the old roster or the new one.
+                        return std::vector<fs::path>{m.Gpl() / "driver.ini"};
+                    }};
+    number.Finish = [number](Machine& m, const Before& b, const Machine& c) {
+        FinishCarNumber(m, b, c, number);
+    };
+    all.push_back(number);
+    return all;
+}
+
+// Kill points per operation at most; with the twelve operations over 200 in all (those with
+// fewer file-changing calls are killed before each of them).
+constexpr int kPointsPerOperation = 22;
+
+// The random sequence of the kill points: MOVRAND_KILL_SEED repeats a run.
+unsigned Seed() {
+    static const unsigned seed = [] {
+        if (const char* text = std::getenv("MOVRAND_KILL_SEED")) return unsigned(std::atol(text));
+        return unsigned(std::random_device{}());
+    }();
+    return seed;
+}
+
+class InterruptedRun : public ::testing::TestWithParam<Scenario> {};
+
+TEST_P(InterruptedRun, LosesNothingAndTheOperationCompletesAfterwards) {
+    const Scenario& s = GetParam();
+    SCOPED_TRACE("MOVRAND_KILL_SEED=" + std::to_string(Seed()));
+    Machine prepared;
+    s.Prepare(prepared);
+    if (::testing::Test::HasFatalFailure()) return;
+    Machine clean;
+    clean.CopyFrom(prepared);
+    const bool traced = CanTraceChildren();
+    // The calls of a clean run: those of the start-up (as a run that only reads makes them on
+    // the same machine), then those of the operation.
+    int startUp = 0;
+    if (traced) {
+        Machine reader;
+        reader.CopyFrom(prepared);
+        startUp = RunKilledAt(reader, {"drivers"}, 0).ChangingCalls;
+    }
+    const auto started = std::chrono::steady_clock::now();
+    const KilledRun whole = traced ? RunKilledAt(clean, s.Args, 0) : KilledRun{};
+    if (!traced) clean.Must(s.Args);
+    const long micros = static_cast<long>(std::chrono::duration_cast<std::chrono::microseconds>(
+                                              std::chrono::steady_clock::now() - started)
+                                              .count());
+    ASSERT_EQ(whole.Status, traced ? 0 : -1) << CliMachine::Read(clean.Root() / "stderr.txt");
+    ASSERT_GT(whole.ChangingCalls, startUp) << "the operation changes nothing";
+
+    std::vector<int> points;
+    for (int call = startUp + 1; call <= whole.ChangingCalls; ++call) points.push_back(call);
+    std::mt19937 random(Seed() ^ static_cast<unsigned>(std::hash<std::string>{}(s.Name)));
+    std::shuffle(points.begin(), points.end(), random);
+    if (points.size() > kPointsPerOperation) points.resize(kPointsPerOperation);
+    std::sort(points.begin(), points.end());
+    RecordProperty("kill_points", static_cast<int>(points.size()));
+    RecordProperty("changing_calls", whole.ChangingCalls - startUp);
+
+    for (const int point : points) {
+        SCOPED_TRACE("killed before file-changing call " + std::to_string(point) + " of " +
+                     std::to_string(whole.ChangingCalls));
+        Machine m;
+        m.CopyFrom(prepared);
+        Before before;
+        before.Guard = GameGuard::Take({m.DriveC()}, m.Gpl());
+        before.Roster = CliMachine::Read(m.Gpl() / "driver.ini");
+        before.Team = TreeWithoutTemporaries(m.Team());
+        before.Live = TreeOf(m.Live());
+        before.Stored = TreeOf(m.Native(kStored));
+
+        const KilledRun run = traced ? RunKilledAt(m, s.Args, point)
+                                     : RunKilledAfter(m, s.Args, random() % (micros + 1));
+        if (traced) {
+            EXPECT_TRUE(run.Killed);
+        }
+
+        std::vector<std::string> lost = before.Guard->Lost(s.Excused(m));
+        std::erase_if(lost, [&](const std::string& path) {
+            return IsTemporary(path) ||
+                   (s.RecordsMayGo && path.rfind(m.Team().generic_string() + "/zorvex", 0) == 0);
+        });
+        EXPECT_EQ(lost, std::vector<std::string>{}) << "lost after the kill";
+        EXPECT_EQ(before.Guard->LiveCarFolderProblem(), "");
+        const std::string roster = CliMachine::Read(m.Gpl() / "driver.ini");
+        const std::string changed = CliMachine::Read(clean.Gpl() / "driver.ini");
+        EXPECT_TRUE(roster == before.Roster || roster == changed) << "driver.ini is neither";
+
+        // The next start of the program settles what the killed run left unfinished.
+        m.Must({"drivers"});
+        s.Finish(m, before, clean);
+        lost = before.Guard->Lost(s.Excused(m));
+        std::erase_if(lost, [&](const std::string& path) {
+            return IsTemporary(path) ||
+                   (s.RecordsMayGo && path.rfind(m.Team().generic_string() + "/zorvex", 0) == 0);
+        });
+        EXPECT_EQ(lost, std::vector<std::string>{}) << "lost at the end";
+        if (::testing::Test::HasFailure()) break;  // one failing point tells enough
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Operations, InterruptedRun, ::testing::ValuesIn(Scenarios()),
+                         [](const ::testing::TestParamInfo<Scenario>& info) {
+                             return std::string(info.param.Name);
+                         });
+
+}  // namespace
+}  // namespace movrand::test
