@@ -30,11 +30,17 @@ void MakeBigCarFolder(const fs::path& folder, int files, std::size_t bytes, bool
     }
 }
 
-std::size_t CountFiles(const fs::path& folder) {
-    std::size_t count = 0;
-    for (const auto& entry : fs::recursive_directory_iterator(folder))
-        count += entry.is_regular_file() ? 1 : 0;
-    return count;
+void MakeFiles(const fs::path& folder, int files, std::size_t bytes) {
+    fs::create_directories(folder);
+    std::mt19937_64 random(1968);
+    std::string content(bytes, '\0');
+    for (int i = 0; i < files; ++i) {
+        for (std::size_t k = 0; k + 8 <= content.size(); k += 8) {
+            const std::uint64_t value = random();
+            content.replace(k, 8, reinterpret_cast<const char*>(&value), 8);
+        }
+        std::ofstream(folder / ("part" + std::to_string(i) + ".mip"), std::ios::binary) << content;
+    }
 }
 
 }  // namespace movrand::bench

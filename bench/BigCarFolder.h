@@ -10,7 +10,7 @@ namespace movrand::bench {
 void MakeBigCarFolder(const std::filesystem::path& folder, int files, std::size_t bytes,
                       bool sparse);
 
-// The names of a folder's entries are all the benchmarks need of it; this counts its files.
-std::size_t CountFiles(const std::filesystem::path& folder);
+// `files` files of `bytes` random bytes directly in `folder` (part0.mip, part1.mip ...).
+void MakeFiles(const std::filesystem::path& folder, int files, std::size_t bytes);
 
 }  // namespace movrand::bench

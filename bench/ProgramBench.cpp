@@ -10,6 +10,7 @@
 
 #include "BigCarFolder.h"
 #include "ChildRun.h"
+#include "DemoAddOns.h"
 #include "DemoInstallation.h"
 #include "TempDrive.h"
 #include "platform/SettingsStore.h"
@@ -104,6 +105,23 @@ void BM_PeakMemory_SwapByMoveDeleting_20000Files(benchmark::State& state) {
     state.counters["peak_MB"] = peak;
 }
 BENCHMARK(BM_PeakMemory_SwapByMoveDeleting_20000Files)->UseManualTime()->Iterations(2);
+
+// Installing a complete car of 200 MB in 2,000 files, over the program's own car after the
+// first turn.
+void BM_PeakMemory_InstallCompleteCar_200MB_2000Files(benchmark::State& state) {
+    DemoMachine& m = Machine();
+    const fs::path pack = m.prefix / "drive_c" / "addons" / "Big Car Pack";
+    if (!fs::exists(pack)) {
+        movrand::demo::MakeAddOnFolder(
+            pack, {"ferrari", {{"Big Car", "car", {}, "A big car.\r\n", true, true}}});
+        movrand::bench::MakeFiles(pack / "Big Car", 2000, 100'000);
+    }
+    double peak = 0;
+    for (auto _ : state)
+        Report(state, m.Cli({"install", "C:\\addons\\Big Car Pack", "Big Car"}), peak);
+    state.counters["peak_MB"] = peak;
+}
+BENCHMARK(BM_PeakMemory_InstallCompleteCar_200MB_2000Files)->UseManualTime()->Iterations(3);
 
 #ifdef MOVRAND_SHOWN_MAIN_WINDOW
 // Start-up to the first paint of the main window on the demo, and of a bare Qt window: the two

@@ -224,11 +224,28 @@ void FileSystem::CopyOneFile(const fs::path& from, const fs::path& to, bool over
     }
 }
 
+// Into a folder this copy has just made there is no earlier file to keep whole, so the file is
+// written under its own name; a copy that fails leaves no part of it behind.
+void FileSystem::CopyNewFile(const fs::path& from, const fs::path& to) {
+    std::error_code ec;
+    fs::copy_file(from, to, fs::copy_options::none, ec);
+    if (!ec) {
+        const auto time = fs::last_write_time(from, ec);
+        if (!ec) fs::last_write_time(to, time, ec);
+    }
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(to, ignored);
+        Fail(ec, false);
+    }
+}
+
 // Every folder made and every file or link copied is a step of its own for the fault hook, so a
 // test can stop a folder copy half-way as a full disk would.
 void FileSystem::CopyTree(const fs::path& from, const fs::path& to, bool overwrite) {
     std::error_code ec;
-    if (!IsFolder(to)) {
+    const bool made = !IsFolder(to);
+    if (made) {
         MutatingNative("create folder ", to);
         fs::create_directory(to, from, ec);
         if (ec) Fail(ec, true);
@@ -250,7 +267,10 @@ void FileSystem::CopyTree(const fs::path& from, const fs::path& to, bool overwri
             if (ec) Fail(ec, false);
         } else {
             MutatingNative("copy ", it->path());
-            CopyOneFile(it->path(), target, overwrite);
+            if (made)
+                CopyNewFile(it->path(), target);
+            else
+                CopyOneFile(it->path(), target, overwrite);
         }
     }
     if (ec) Fail(ec, true);

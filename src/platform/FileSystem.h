@@ -95,6 +95,7 @@ class FileSystem {
     void MutatingNative(const char* what, const std::filesystem::path& native);
     void CopyOneFile(const std::filesystem::path& from, const std::filesystem::path& to,
                      bool overwrite);
+    void CopyNewFile(const std::filesystem::path& from, const std::filesystem::path& to);
     void CopyTree(const std::filesystem::path& from, const std::filesystem::path& to,
                   bool overwrite);
 
