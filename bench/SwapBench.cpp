@@ -71,6 +71,36 @@ void BM_SwapByMove_2GB_20000Files(benchmark::State& state) {
 }
 BENCHMARK(BM_SwapByMove_2GB_20000Files)->Unit(benchmark::kMillisecond);
 
+// The same swap on the demo's small folders (a few files per team): the time must not depend on
+// the size of the folders.
+void BM_SwapByMove_DemoFolders(benchmark::State& state) {
+    static movrand::test::TempDrive drive;
+    static const bool made = [] {
+        MakeBigCarFolder(drive.DriveC() / "store" / "a", 14, 100, false);
+        drive.Ui.DefaultAnswer = true;
+        return true;
+    }();
+    (void)made;
+    bool forward = fs::exists(drive.DriveC() / "store" / "a");
+    for (auto _ : state) {
+        movrand::CarFolderPage page;
+        const std::string here = forward ? "a" : "b";
+        const std::string there = forward ? "b" : "a";
+        page.Source = "C:\\store\\" + here;
+        page.Destination = "C:\\store";
+        page.NewName = there;
+        page.Move = true;
+        if (movrand::SwapCarFolder(drive.Pv, drive.Ui, page).Outcome !=
+            movrand::SwapOutcome::Swapped) {
+            state.SkipWithError(drive.Ui.Transcript().c_str());
+            break;
+        }
+        forward = !forward;
+        drive.Ui.Questions.clear();
+    }
+}
+BENCHMARK(BM_SwapByMove_DemoFolders)->Unit(benchmark::kMillisecond);
+
 // The reference: the two renames the swap comes down to.
 void BM_TwoRenames_2GB_20000Files(benchmark::State& state) {
     MoveSetup& s = Moves();
