@@ -86,6 +86,18 @@ TEST(WorkingCopy, FailuresAreReportedAndLoseNothing) {
     EXPECT_EQ(drive.Ui.Traps.size(), 3u);
 }
 
+TEST(WorkingCopy, NoFileSystemServiceMeansNoSave) {
+    TempDrive drive;
+    const std::string roster = drive.Read(drive.Pv.DriverIniFile);
+    drive.Pv.Env.Drives = platform::DriveTable();
+    EXPECT_FALSE(SaveDriverIni(drive.Pv, drive.Ui));
+    ASSERT_EQ(drive.Ui.Traps.size(), 1u);
+    EXPECT_EQ(drive.Ui.Traps[0].Text, "Unable to save changes!");
+    EXPECT_EQ(drive.Ui.Traps[0].Icon, platform::MessageIcon::Information);
+    drive.Pv.Env.Drives = platform::DriveTable({{'C', drive.DriveC()}});
+    EXPECT_EQ(drive.Read(drive.Pv.DriverIniFile), roster);
+}
+
 TEST(WorkingCopy, AFailureAtAnyStepOfASaveLeavesTheOldOrTheNewRoster) {
     const std::string old = demo::SampleRoster();
     std::string saved;
