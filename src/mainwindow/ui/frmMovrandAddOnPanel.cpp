@@ -97,7 +97,7 @@ void frmMovrand::EnterRemoveMode() {
     const RemoveModeView view = ::movrand::EnterRemoveMode(pv_, ui_, dir(0)->Path());
     QComboBox* teams = cbo(3);
     teams->setCurrentIndex(view.TeamPosition);
-    teams->setEditText(teams->currentText());
+    teams->setEditText(teams->itemText(view.TeamPosition));
     ApplyInstalledItems(view.Installed);
     ShowModePanel(false);
 }
