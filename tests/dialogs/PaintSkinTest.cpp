@@ -30,25 +30,35 @@ TEST(SkinTiles, MessageWindowAtFifteenTwipsPerPixelIsFiveRowsOf130Tiles) {
     EXPECT_EQ(rnd.Next(), reference.Next());
 }
 
-TEST(SkinTiles, WindowsWithATitleBarLayOneRowAndColumnFewer) {
+// Columns and rows are the outer size over the tile's, halves rounded to even; windows with a
+// title bar lay one row and one column fewer.
+TEST(SkinTiles, CountsFollowTheRoundedSizeAndTheExtent) {
+    struct Case {
+        double Width, Height, TileWidth, TileHeight;
+        SkinExtent Extent;
+        std::size_t Tiles;
+    };
+    const Case cases[] = {
+        {3930, 1755, 450, 405, SkinExtent::OneFewer, 4u * 129u},
+        {1125, 1012.5, 450, 405, SkinExtent::Full, 3u * 123u},  // 2.5 -> 2 columns and rows
+        {1575, 1417.5, 450, 405, SkinExtent::Full, 5u * 125u},  // 3.5 -> 4
+        {3930, 1755, 360, 324, SkinExtent::Full, 6u * 132u},    // 12 twips per pixel: 11, 5
+        {3930, 1755, 0, 324, SkinExtent::Full, 0u},
+    };
+    for (const Case& c : cases) {
+        platform::Random rnd(3);
+        const auto tiles = SkinTiles(c.Width, c.Height, c.TileWidth, c.TileHeight, c.Extent, rnd);
+        ASSERT_EQ(tiles.size(), c.Tiles) << c.Width << "x" << c.Height << " / " << c.TileWidth;
+    }
     platform::Random rnd(3);
-    const auto tiles = SkinTiles(3930, 1755, 450, 405, SkinExtent::OneFewer, rnd);
-    ASSERT_EQ(tiles.size(), 4u * 129u);
-    EXPECT_EQ(tiles.back().Y, 3 * 405);
-    EXPECT_GE(tiles.back().X, 8 * 449 + 20);
-    EXPECT_LE(tiles.back().X, 8 * 449 + 300);
-}
-
-TEST(SkinTiles, CountsRoundHalvesToEven) {
-    EXPECT_EQ(RoundHalfEven(2.5), 2);
-    EXPECT_EQ(RoundHalfEven(3.5), 4);
-    EXPECT_EQ(RoundHalfEven(8.733), 9);
-    EXPECT_EQ(RoundHalfEven(4.333), 4);
-    platform::Random rnd(1);
-    // 1125 / 450 = 2.5 columns -> 2; 1012.5 / 405 = 2.5 rows -> 2.
-    EXPECT_EQ(SkinTiles(1125, 1012.5, 450, 405, SkinExtent::Full, rnd).size(), 3u * 123u);
-    // 1575 / 450 = 3.5 -> 4; 1417.5 / 405 = 3.5 -> 4.
-    EXPECT_EQ(SkinTiles(1575, 1417.5, 450, 405, SkinExtent::Full, rnd).size(), 5u * 125u);
+    const auto fewer = SkinTiles(3930, 1755, 450, 405, SkinExtent::OneFewer, rnd);
+    EXPECT_EQ(fewer.back().Y, 3 * 405);
+    EXPECT_GE(fewer.back().X, 8 * 449 + 20);
+    EXPECT_LE(fewer.back().X, 8 * 449 + 300);
+    // Tiles of another screen resolution keep their shape.
+    const auto small = SkinTiles(3930, 1755, 360, 324, SkinExtent::Full, rnd);
+    EXPECT_EQ(small.front().Width, 612);
+    EXPECT_EQ(small[132].Y, 324);
 }
 
 // True when the tiles leave no gap anywhere in the client area (checked per tile row, per
@@ -99,17 +109,6 @@ TEST(SkinTiles, TilesCoverTheClientAreaOfEveryWindowEvenWithoutAFrame) {
             EXPECT_TRUE(Covers(AllJitteredBy(tiles, columns, jitter), w.Width, w.Height))
                 << w.Width << "x" << w.Height << " jitter " << jitter;
     }
-}
-
-TEST(SkinTiles, TilesOfOtherScreenResolutionsKeepTheirShape) {
-    // 12 twips per pixel: the 30 x 27 tile is 360 x 324 twips.
-    platform::Random rnd(5);
-    const auto tiles = SkinTiles(3930, 1755, 360, 324, SkinExtent::Full, rnd);
-    // 10.9 -> 11 columns, 5.4 -> 5 rows.
-    ASSERT_EQ(tiles.size(), 6u * 132u);
-    EXPECT_EQ(tiles.front().Width, 612);
-    EXPECT_EQ(tiles[132].Y, 324);
-    EXPECT_TRUE(SkinTiles(3930, 1755, 0, 324, SkinExtent::Full, rnd).empty());
 }
 
 }  // namespace

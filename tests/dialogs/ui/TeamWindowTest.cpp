@@ -7,8 +7,8 @@
 #include "TempDrive.h"
 #include "dialogs/ui/QtUi.h"
 #include "dialogs/ui/Twips.h"
-#include "resources/ui/Pictures.h"
 #include "ui/ModalDriver.h"
+#include "ui/WidgetTexts.h"
 
 namespace movrand::dialogs {
 namespace {
@@ -41,7 +41,7 @@ TEST(TeamWindow, OffersTheSevenTeamsWithNoneChosenAndReturnsTheChoice) {
                   "Please select the team that these files are to be added to:");
         EXPECT_EQ(w->size(), TwipsSize(3600, 1785));
         EXPECT_TRUE(w->windowFlags() & Qt::FramelessWindowHint);
-        EXPECT_EQ(ok->pixmap().toImage(), resources::LoadResPicture(101).toImage());
+        EXPECT_TRUE(test::ShowsPicture(ok, 101));
         EXPECT_EQ(ok->cursor().shape(), Qt::BitmapCursor);
         EXPECT_EQ(ok->accessibleName(), "OK");
         list->setCurrentIndex(2);
