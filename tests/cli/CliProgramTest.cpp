@@ -102,38 +102,28 @@ TEST(CliProgram, GplForOneRunAndSwitchForGood) {
     EXPECT_EQ(m.Run({"drivers"}).OutLines().at(0), "1\tJock\tBrabham\t1\t0\t1");
 }
 
-TEST(CliProgram, SwapByCopyAndBackByMove) {
+TEST(CliProgram, SwapAsksAndMakesTheStoredFolderTheLiveOne) {
     CliMachine m;
     const fs::path live = m.Gpl() / "cars" / "cars67";
+    const fs::path classic = m.DriveC() / "carfolders" / "cars67_classic";
     const std::string oldFerrari = CliMachine::Read(live / "ferrari" / "ferrari.dat");
 
-    CliRun run = m.Run({"--yes", "swap", (m.DriveC() / "carfolders" / "cars67_classic").string(),
-                        "--rename", (m.DriveC() / "carfolders").string(), "cars67_orig", "--copy"});
-    EXPECT_EQ(run.Status, 0) << run.Err;
-    EXPECT_EQ(
-        run.Out,
-        "question: The current GPL car folder will be renamed as cars67_orig and will be moved to the selected destination  and the selected new folder will become the new GPL Cars Folder by being copied into the GPL folder.\\n\\nDo you wish to continue?\nanswer: yes\n");
-    EXPECT_EQ(CliMachine::Read(live / "ferrari" / "ferrari.dat"),
-              "classic team data of ferrari\r\n");
-    EXPECT_EQ(
-        CliMachine::Read(m.DriveC() / "carfolders" / "cars67_orig" / "ferrari" / "ferrari.dat"),
-        oldFerrari);
-    EXPECT_TRUE(
-        fs::exists(m.DriveC() / "carfolders" / "cars67_classic" / "ferrari" / "ferrari.dat"));
-
-    // And back: the original comes in by Move, the classic copy is deleted.
-    run = m.Run({"--yes", "swap", "C:\\carfolders\\cars67_orig", "--delete", "--move"});
-    EXPECT_EQ(run.Status, 0) << run.Err;
-    EXPECT_EQ(CliMachine::Read(live / "ferrari" / "ferrari.dat"), oldFerrari);
-    EXPECT_FALSE(fs::exists(m.DriveC() / "carfolders" / "cars67_orig"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(m.Gpl() / "cars"), fs::directory_iterator()), 1);
-
     // An error inside the operation ends the run with status 3 and the report on stderr.
-    run =
+    CliRun run =
         m.Run({"--yes", "swap", "C:\\carfolders\\cars67_classic", "--rename", "C:\\nowhere", "x"});
     EXPECT_EQ(run.Status, 3);
     EXPECT_EQ(run.Err, "error: 76\\nPath not found\n");
     EXPECT_EQ(CliMachine::Read(live / "ferrari" / "ferrari.dat"), oldFerrari);
+
+    run = m.Run({"--yes", "swap", classic.string(), "--delete", "--move"});
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(
+        run.Out,
+        "question: The current GPL car folder will be deleted  and the selected new folder will become the new GPL Cars Folder by being moved into the GPL folder.\\n\\nDo you wish to continue?\nanswer: yes\n");
+    EXPECT_EQ(CliMachine::Read(live / "ferrari" / "ferrari.dat"),
+              "classic team data of ferrari\r\n");
+    EXPECT_FALSE(fs::exists(classic));
+    EXPECT_EQ(std::distance(fs::directory_iterator(m.Gpl() / "cars"), fs::directory_iterator()), 1);
 }
 
 TEST(CliProgram, NoInstallationAnywhere) {

@@ -91,33 +91,27 @@ TEST(MatchDriversToCars, NothingIsCreatedWithoutAModel) {
     EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
 }
 
-TEST(MatchDriversToCars, AFailedCopyIsReportedCreatesNothingAndThePassGoesOn) {
+// A failed copy is reported, creates nothing and the pass goes on; a team number that is no
+// number ends the pass with the common report.
+TEST(MatchDriversToCars, AFailedCopyIsReportedAndABadTeamNumberEndsThePass) {
     TempDrive drive;
-    UseTeamlessRoster(drive,
-                      {{"Chris", "Amon", "20", "4", "30"}, {"Jim", "Clark", "12", "5", "12"}});
+    UseTeamlessRoster(drive, {{"Chris", "Amon", "20", "4", "30"},
+                              {"Jim", "Clark", "12", "5", "12"},
+                              {"Jo", "Bad", "1", kAbsent, "1"},
+                              {"Graham", "Hill", "12", "5", "14"}});
     drive.Write(kCars + "ferrari\\fer30.3do", "model 30");
     MatchDriversToCars(drive.Pv, drive.Ui);
-    ASSERT_EQ(drive.Ui.Traps.size(), 1u);
+    ASSERT_EQ(drive.Ui.Traps.size(), 2u);
     EXPECT_EQ(drive.Ui.Traps[0].Text, "53\r\nFile not found");
     EXPECT_EQ(drive.Ui.Traps[0].Icon, platform::MessageIcon::Information);
     EXPECT_EQ(drive.Ui.Traps[0].Title, "Movrand");
     EXPECT_EQ(drive.Read(kCars + "ferrari\\Amo30a.3do"), "model 30");
     EXPECT_EQ(CountNoCase(drive, "ferrari", "Amo30a.mip"), 0);
     EXPECT_EQ(drive.Read(kCars + "lotus\\Cla12a.3do"), "model of car 12\r\n");
-}
-
-TEST(MatchDriversToCars, ABadTeamNumberEndsThePassWithTheCommonReport) {
-    TempDrive drive;
-    UseTeamlessRoster(drive, {{"Chris", "Amon", "20", "4", "9"},
-                              {"Jo", "Bad", "1", kAbsent, "1"},
-                              {"Jim", "Clark", "12", "5", "12"}});
-    MatchDriversToCars(drive.Pv, drive.Ui);
-    ASSERT_EQ(drive.Ui.Traps.size(), 1u);
-    EXPECT_EQ(drive.Ui.Traps[0].Text, "13\r\nType mismatch");
-    EXPECT_EQ(drive.Ui.Traps[0].Title, "MovrandError");
-    EXPECT_EQ(drive.Ui.Traps[0].Icon, platform::MessageIcon::None);
-    EXPECT_TRUE(drive.Exists(kCars + "ferrari\\Amo9a.3do"));
-    EXPECT_FALSE(drive.Exists(kCars + "lotus\\Cla12a.3do"));
+    EXPECT_EQ(drive.Ui.Traps[1].Text, "13\r\nType mismatch");
+    EXPECT_EQ(drive.Ui.Traps[1].Title, "MovrandError");
+    EXPECT_EQ(drive.Ui.Traps[1].Icon, platform::MessageIcon::None);
+    EXPECT_FALSE(drive.Exists(kCars + "lotus\\Hil14a.3do"));
 }
 
 TEST(MatchDriversToCars, ReadsDriverIniAndKeepsEveryFileInsideItsTeamFolder) {

@@ -34,7 +34,7 @@ struct Fixture {
     QtUi ui{drive.Pv};
 };
 
-TEST(MessageWindow, ShowsTheTrimmedTextOnTheSkinAndClosesOnOk) {
+TEST(MessageWindow, ShowsTheTrimmedTextOnTheSkinClosesOnOkAndFollowsItsCallersSize) {
     Fixture f;
     bool checked = false;
     auto opened = WhenModal("frmMsgBox", [&](QWidget* w) {
@@ -76,16 +76,13 @@ TEST(MessageWindow, ShowsTheTrimmedTextOnTheSkinAndClosesOnOk) {
     EXPECT_TRUE(*opened);
     EXPECT_TRUE(checked);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-}
 
-TEST(MessageWindow, ACallerSizedWindowLaysItselfOutAgain) {
-    Fixture f;
-    auto opened = WhenModal("frmMsgBox", [&](QWidget* w) {
+    // A window its caller sized lays itself out and paints its skin again.
+    opened = WhenModal("frmMsgBox", [&](QWidget* w) {
         EXPECT_EQ(w->size(), TwipsSize(4000, 1500));
         EXPECT_EQ(Control(w, "lbl(0)")->geometry(), TwipsRect(240, 240, 3445, 645));
         EXPECT_EQ(Control(w, "img(0)")->pos(), TwipsPoint(2830, 1065));
         EXPECT_EQ(Control(w, "shp(0)")->geometry(), w->rect());
-        // The skin was painted again for the new size.
         const QImage shot = w->grab().toImage();
         EXPECT_LT(qGray(shot.pixel(shot.width() - 5, shot.height() - 5)), 100);
         Click(Control(w, "img(0)"));
@@ -121,10 +118,14 @@ TEST(QuestionWindow, AWideQuestionPlacesYesAndNoAndAnswersYes) {
     EXPECT_TRUE(*opened);
 }
 
-TEST(QuestionWindow, NoAnswersFalseAndSizesAtOrBelowTheLimitsKeepTheDesign) {
+TEST(QuestionWindow, NoAnswersFalseAndTheCallersHourglassGivesWayWhileItIsOpen) {
     Fixture f;
+    f.ui.SetBusy(true);
+    ASSERT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    bool arrowWhileOpen = false;
     auto opened = WhenModal("frmYesNo", [&](QWidget* w) {
-        EXPECT_EQ(w->size(), TwipsSize(3930, 1410));
+        arrowWhileOpen = QApplication::overrideCursor() == nullptr;
+        EXPECT_EQ(w->size(), TwipsSize(3930, 1410));  // sizes at the limits keep the design
         PressKey(w, Qt::Key_Escape);
         EXPECT_TRUE(w->isVisible());
         Click(Control(w, "img(1)"));
@@ -132,8 +133,13 @@ TEST(QuestionWindow, NoAnswersFalseAndSizesAtOrBelowTheLimitsKeepTheDesign) {
     EXPECT_FALSE(
         f.ui.AskYesNo({"  Are you sure you want to remove this car?", 3930, 1155, "", ""}));
     EXPECT_TRUE(*opened);
+    EXPECT_TRUE(arrowWhileOpen);
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    f.ui.SetBusy(false);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
-    // 1156 is applied, below the design height.
+    // Without the hourglass the pointer is left alone; 1156 is applied, below the design height.
     opened = WhenModal("frmYesNo", [&](QWidget* w) {
         EXPECT_EQ(w->size(), TwipsSize(3930, 1156));
         EXPECT_EQ(Control(w, "img(0)")->pos(), TwipsPoint(1680, 721));
@@ -141,28 +147,6 @@ TEST(QuestionWindow, NoAnswersFalseAndSizesAtOrBelowTheLimitsKeepTheDesign) {
     });
     EXPECT_TRUE(f.ui.AskYesNo({"Sure?", 0, 1156, "", ""}));
     EXPECT_TRUE(*opened);
-}
-
-TEST(QuestionWindow, TheCallersHourglassGivesWayWhileTheQuestionIsOpen) {
-    Fixture f;
-    f.ui.SetBusy(true);
-    ASSERT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    bool arrowWhileOpen = false;
-    auto opened = WhenModal("frmYesNo", [&](QWidget* w) {
-        arrowWhileOpen = QApplication::overrideCursor() == nullptr;
-        Click(Control(w, "img(1)"));
-    });
-    EXPECT_FALSE(f.ui.AskYesNo({"Sure?", 0, 0, "", ""}));
-    EXPECT_TRUE(*opened);
-    EXPECT_TRUE(arrowWhileOpen);
-    ASSERT_NE(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    f.ui.SetBusy(false);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-
-    // Without the hourglass the pointer is left alone.
-    opened = WhenModal("frmYesNo", [&](QWidget* w) { Click(Control(w, "img(0)")); });
-    EXPECT_TRUE(f.ui.AskYesNo({"Sure?", 0, 0, "", ""}));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
