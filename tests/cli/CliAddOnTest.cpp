@@ -42,6 +42,11 @@ TEST(CliAddOns, TheTypicalRoadOnTheDemo) {
     EXPECT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(run.Out, "Complete Car\nRed Wheels\n");
 
+    // Without --yes the question is answered no: nothing is removed and the status is 1.
+    run = m.Run({"remove", "Ferrari", "Red Wheels"});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Out, "question: Are you sure you want to remove this accessory?\nanswer: no\n");
+    EXPECT_TRUE(fs::exists(ferrari / "wheels.mip"));
     run = m.Run({"--yes", "remove", "Ferrari", "Red Wheels"});
     EXPECT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(
