@@ -70,7 +70,7 @@ TEST(CliProgram, GplForOneRunAndSwitchForGood) {
     demo::MakeGplInstallation(other);
     std::string roster = demo::SampleRoster();
     roster.replace(roster.find("first_name = Jack"), 17, "first_name = Jock");
-    CliMachine::Write(other / "driver.ini", roster);
+    demo::WriteFile(other / "driver.ini", roster);
     ASSERT_EQ(m.Run({"drivers"}).Status, 0);  // the stored installation is C:\sierra\gpl
     const std::string workingCopy = CliMachine::Read(m.WorkingCopy());
 
