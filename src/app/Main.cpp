@@ -59,7 +59,8 @@ bool Main(ProgramValues& pv, platform::Ui& ui, const std::function<void()>& show
         bool locatedNow = false;
         if (pv.DriverIniFile.empty()) {
             locatedNow = true;
-            pv.DriverIniFile = SearchDriverIni(pv.Files());
+            // Without a file-system service (no drive at all) there is nothing to search.
+            if (pv.Files().Available()) pv.DriverIniFile = SearchDriverIni(pv.Files());
         }
         if (pv.DriverIniFile.empty()) {
             ui.ShowMessage(resources::LoadResString(103));

@@ -23,6 +23,8 @@ class FileSystem {
         : paths_(drives), faults_(faults) {}
 
     const std::vector<Drive>& Drives() const { return paths_.Drives().Drives(); }
+    // The service can work only when the machine has at least one drive.
+    bool Available() const { return !Drives().empty(); }
     // A drive is ready when its root folder exists.
     bool DriveReady(char letter) const;
 

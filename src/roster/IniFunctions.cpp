@@ -88,6 +88,11 @@ bool StripIniHeaders(ProgramValues& pv, platform::Ui& ui, const std::string& sou
 
 bool SaveDriverIni(ProgramValues& pv, platform::Ui& ui) {
     platform::FileSystem fs = pv.Files();
+    if (!fs.Available()) {
+        ui.ShowPlatformMessage("Unable to save changes!", platform::MessageIcon::Information,
+                               pv.ProgramName);
+        return false;
+    }
     const std::string temporary = pv.AppPath + "tempdriver.zorvex";
     return RunTrapped(ui, TrapForm::Information, pv.ProgramName, [&] {
         {

@@ -76,19 +76,19 @@ TEST(StartUp, NothingFoundAsksAndEndsWhenCancelled) {
     EXPECT_EQ(s.Stored("Zorvex", "ZorvexURL"), kDefaultWebsiteURL);
 }
 
-TEST(StartUp, APickedFileIsStored) {
+TEST(StartUp, APickedFileIsStoredAndItsFolderIsTheInstallation) {
+    EXPECT_EQ(FolderOfPath("C:\\a\\b.ini"), "C:\\a\\");
+    EXPECT_EQ(FolderOfPath("b.ini"), "");
+    EXPECT_EQ(FolderOfPath("C:\\"), "C:\\");
     Start s;
     demo::WriteFile(s.drive.DriveC() / "GPL" / "driver.ini", demo::SampleRoster());
     s.drive.Ui.Files.push_back("C:\\GPL\\driver.ini");
     ASSERT_TRUE(s.Run());
+    EXPECT_EQ(s.windows, 1);
+    EXPECT_EQ(s.drive.Pv.DriverIniFile, "C:\\GPL\\driver.ini");
     EXPECT_EQ(s.drive.Pv.GPLPath, "C:\\GPL\\");
     EXPECT_EQ(s.Stored("Movrand", "DriverIniFile"), "C:\\GPL\\driver.ini");
-}
-
-TEST(StartUp, FolderOfPath) {
-    EXPECT_EQ(FolderOfPath("C:\\a\\b.ini"), "C:\\a\\");
-    EXPECT_EQ(FolderOfPath("b.ini"), "");
-    EXPECT_EQ(FolderOfPath("C:\\"), "C:\\");
+    EXPECT_NE(s.drive.Read(s.drive.Pv.DriverWorkFile).find("[driver_1]\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -108,8 +108,4 @@ std::string CliMachine::Read(const fs::path& file) {
     return text.str();
 }
 
-void CliMachine::Write(const fs::path& file, const std::string& bytes) {
-    demo::WriteFile(file, bytes);
-}
-
 }  // namespace movrand::test

@@ -40,7 +40,6 @@ class CliMachine {
 
     std::string Stored(const std::string& key) const;  // a value of section "Movrand"
     static std::string Read(const std::filesystem::path& file);
-    static void Write(const std::filesystem::path& file, const std::string& bytes);
 
   private:
     std::filesystem::path root_;

@@ -31,44 +31,39 @@ std::vector<PixelRect> Outline(Picture& p, ColourValue& colour) {
     return RegionFromPicture(p.WidthTwips(), p.HeightTwips(), 15, 15, p.Reader(), colour);
 }
 
-TEST(RegionFromPicture, APictureOfOnlyTheTransparentColourGivesAnEmptyRegion) {
-    Picture p{{"....", "....", "...."}};
-    ColourValue colour = 0;
-    EXPECT_TRUE(Outline(p, colour).empty());
-    EXPECT_EQ(colour, kWhite);
-    EXPECT_EQ(p.Reads, 1 + 12);  // the corner, then every pixel once
-}
-
-TEST(RegionFromPicture, OneRectanglePerRunAndARunAtTheRightEdgeEndsAtTheWidth) {
+TEST(RegionFromPicture, OneRectanglePerRunAndNoneForAPictureOfTheTransparentColour) {
     Picture p{{".##..#", "######", "......", "#....."}};
     ColourValue colour = 0;
-    const auto runs = Outline(p, colour);
+    // A run at the right edge ends at the width.
     const std::vector<PixelRect> expected = {
         {1, 0, 3, 1}, {5, 0, 6, 1}, {0, 1, 6, 2}, {0, 3, 1, 4}};
-    EXPECT_EQ(runs, expected);
+    EXPECT_EQ(Outline(p, colour), expected);
+
+    Picture blank{{"....", "....", "...."}};
+    colour = 0;
+    EXPECT_TRUE(Outline(blank, colour).empty());
+    EXPECT_EQ(colour, kWhite);
+    EXPECT_EQ(blank.Reads, 1 + 12);  // the corner, then every pixel once
 }
 
-TEST(RegionFromPicture, AColourOfOneOrMoreIsUsedAndLeftAsItWas) {
+TEST(RegionFromPicture, AColourOfOneOrMoreIsKeptZeroOrBelowMeansTheTopLeftPixel) {
     Picture p{{"##k.", "k##."}};
     ColourValue colour = kBlue;
-    const auto runs = Outline(p, colour);
-    EXPECT_EQ(colour, kBlue);
-    const std::vector<PixelRect> expected = {{2, 0, 4, 1}, {0, 1, 1, 2}, {3, 1, 4, 2}};
-    EXPECT_EQ(runs, expected);
-}
-
-TEST(RegionFromPicture, ZeroOrANegativeColourMeansTheTopLeftPixelWhichTheCallerGetsBack) {
-    // Black cannot be asked for: 0 stands for the corner's colour.
-    Picture p{{"#kk", "kk#"}};
-    ColourValue colour = kBlack;
     auto runs = Outline(p, colour);
+    EXPECT_EQ(colour, kBlue);
+    EXPECT_EQ(runs, (std::vector<PixelRect>{{2, 0, 4, 1}, {0, 1, 1, 2}, {3, 1, 4, 2}}));
+
+    // Black cannot be asked for: 0 stands for the corner's colour, which the caller gets back.
+    Picture q{{"#kk", "kk#"}};
+    colour = kBlack;
+    runs = Outline(q, colour);
     EXPECT_EQ(colour, kBlue);
     EXPECT_EQ(runs, (std::vector<PixelRect>{{1, 0, 3, 1}, {0, 1, 2, 2}}));
 
     // A system colour (0x800000nn) is below 1 as a signed value, so it is replaced as well.
     ColourValue system = static_cast<ColourValue>(0x80000005u);
-    Picture q{{"k#", "#k"}};
-    runs = Outline(q, system);
+    Picture r{{"k#", "#k"}};
+    runs = Outline(r, system);
     EXPECT_EQ(system, kBlack);
     EXPECT_EQ(runs, (std::vector<PixelRect>{{1, 0, 2, 1}, {0, 1, 1, 2}}));
 }

@@ -7,7 +7,6 @@
 #include "RosterText.h"
 #include "TempDrive.h"
 #include "platform/FaultPlan.h"
-#include "platform/RuntimeError.h"
 #include "roster/CarNumbers.h"
 #include "roster/IniFunctions.h"
 
@@ -54,22 +53,31 @@ TEST(AssignCarNumber, ANumberHeldByAnotherDriverIsSwappedAndTold) {
     // driver.ini holds both changes; every other byte as the game wrote it, headers included.
     EXPECT_EQ(drive.Read(drive.Pv.DriverIniFile), DemoRosterWith({{"5", "12"}, {"12", "5"}}));
     EXPECT_FALSE(drive.Exists(drive.Pv.AppPath + "tempdriver.zorvex"));
-}
 
-TEST(AssignCarNumber, WithoutTheEntryTextTheNameComesFromTheRoster) {
-    TempDrive drive;
+    // Without the entry text the name comes from the roster.
     AssignCarNumber(drive.Pv, drive.Ui, 9, "10");
-    ASSERT_EQ(drive.Ui.Messages.size(), 1u);
-    EXPECT_EQ(drive.Ui.Messages[0].Text,
+    ASSERT_EQ(drive.Ui.Messages.size(), 2u);
+    EXPECT_EQ(drive.Ui.Messages[1].Text,
               "You have just assigned Car Number 10 to Chris Amon.\r\n"
               "This number had previously been assigned to Lorenzo Bandini.\r\n"
               "Lorenzo Bandini has been assigned Chris Amon's old number (9).");
 }
 
-TEST(AssignCarNumber, AFreeNumberChangesOnlyTheSelectedDriver) {
+TEST(AssignCarNumber, TheSameNumberWritesNothingAndAFreeOneChangesOnlyTheSelectedDriver) {
     TempDrive drive;
+    auto faults = std::make_shared<platform::FaultPlan>();
+    drive.Pv.Env.Faults = faults;
+    const std::string work = drive.Read(drive.Pv.DriverWorkFile);
+    CarNumberResult result = AssignCarNumber(drive.Pv, drive.Ui, 7, "07", "Dan Gurney");
+    EXPECT_TRUE(result.Ok);
+    EXPECT_TRUE(result.DisableSaveButton);
+    EXPECT_FALSE(result.Changed);
+    EXPECT_EQ(faults->Count(), 0);
+    EXPECT_EQ(drive.Read(drive.Pv.DriverWorkFile), work);
+    EXPECT_EQ(drive.Read(drive.Pv.DriverIniFile), demo::SampleRoster());
+
     // "7" is free: Dan Gurney's "07" is another number.
-    const CarNumberResult result = AssignCarNumber(drive.Pv, drive.Ui, 1, "7", "Jack Brabham");
+    result = AssignCarNumber(drive.Pv, drive.Ui, 1, "7", "Jack Brabham");
     EXPECT_TRUE(result.Changed);
     EXPECT_EQ(result.PreviousHolder, 0);
     EXPECT_TRUE(drive.Ui.Messages.empty());
@@ -77,28 +85,12 @@ TEST(AssignCarNumber, AFreeNumberChangesOnlyTheSelectedDriver) {
     EXPECT_EQ(CarNumber(drive, 7), "07");
 }
 
-TEST(AssignCarNumber, TheSameNumberWritesNothingAndOnlyDisablesTheButton) {
-    TempDrive drive;
-    auto faults = std::make_shared<platform::FaultPlan>();
-    drive.Pv.Env.Faults = faults;
-    const std::string work = drive.Read(drive.Pv.DriverWorkFile);
-    const CarNumberResult result = AssignCarNumber(drive.Pv, drive.Ui, 7, "07", "Dan Gurney");
-    EXPECT_TRUE(result.Ok);
-    EXPECT_TRUE(result.DisableSaveButton);
-    EXPECT_FALSE(result.Changed);
-    EXPECT_EQ(faults->Count(), 0);
-    EXPECT_EQ(drive.Read(drive.Pv.DriverWorkFile), work);
-    EXPECT_EQ(drive.Read(drive.Pv.DriverIniFile), demo::SampleRoster());
-    EXPECT_TRUE(drive.Ui.Messages.empty());
-}
-
 TEST(AssignCarNumber, OfTwoHoldersOnlyTheLowerDriverNumberSwaps) {
     TempDrive drive;
-    drive.Write(drive.Pv.DriverIniFile, RosterText({{"A", "One", "1", "0", "1"},
-                                                    {"B", "Two", "1", "0", "30"},
-                                                    {"C", "Three", "1", "0", "30"},
-                                                    {"D", "Four", "1", "0", "4"}}));
-    drive.MakeWorkingCopy();
+    UseRoster(drive, {{"A", "One", "1", "0", "1"},
+                      {"B", "Two", "1", "0", "30"},
+                      {"C", "Three", "1", "0", "30"},
+                      {"D", "Four", "1", "0", "4"}});
     const CarNumberResult result = AssignCarNumber(drive.Pv, drive.Ui, 4, "30", "D Four");
     EXPECT_EQ(result.PreviousHolder, 2);
     EXPECT_EQ(CarNumber(drive, 2), "4");
@@ -109,12 +101,12 @@ TEST(AssignCarNumber, OfTwoHoldersOnlyTheLowerDriverNumberSwaps) {
               std::string::npos);
 }
 
-TEST(AssignCarNumber, ADriverWithoutANumberCannotTakeAHeldOne) {
+// The missing-value text "Not Found!" never becomes anyone's car number.
+TEST(AssignCarNumber, ADriverWithoutANumberCannotTakeAHeldOneNorGiveTheMissingValueText) {
     TempDrive drive;
-    drive.Write(drive.Pv.DriverIniFile, RosterText({{"Ann", "Lee", "1", "0", kAbsent},
-                                                    {"Bo", "Ng", "1", "0", "12"},
-                                                    {"Cy", "Ox", "1", "0", ""}}));
-    drive.MakeWorkingCopy();
+    UseRoster(drive, {{"Ann", "Lee", "1", "0", kAbsent},
+                      {"Bo", "Ng", "1", "0", "12"},
+                      {"Cy", "Ox", "1", "0", ""}});
     const std::string roster = drive.Read(drive.Pv.DriverIniFile);
     const std::string work = drive.Read(drive.Pv.DriverWorkFile);
 
@@ -135,6 +127,13 @@ TEST(AssignCarNumber, ADriverWithoutANumberCannotTakeAHeldOne) {
         EXPECT_EQ(drive.Read(drive.Pv.DriverWorkFile), work);
     }
 
+    // The number box still shows the text of a driver without a number.
+    drive.Ui.Messages.clear();
+    EXPECT_FALSE(AssignCarNumber(drive.Pv, drive.Ui, 2, "Not Found!").Changed);
+    ASSERT_EQ(drive.Ui.Messages.size(), 1u);
+    EXPECT_EQ(drive.Ui.Messages[0].Text, "Please choose a car number from the list before saving.");
+    EXPECT_EQ(drive.Read(drive.Pv.DriverIniFile), roster);
+
     // A number nobody holds is assigned as usual.
     drive.Ui.Messages.clear();
     EXPECT_TRUE(AssignCarNumber(drive.Pv, drive.Ui, 1, "55").Changed);
@@ -142,20 +141,6 @@ TEST(AssignCarNumber, ADriverWithoutANumberCannotTakeAHeldOne) {
     EXPECT_EQ(CarNumber(drive, 2), "12");
     EXPECT_TRUE(drive.Ui.Messages.empty());
     EXPECT_EQ(drive.Read(drive.Pv.DriverIniFile).find("Not Found!"), std::string::npos);
-}
-
-TEST(AssignCarNumber, TheMissingValueTextIsNeverWrittenAsANumber) {
-    TempDrive drive;
-    drive.Write(drive.Pv.DriverIniFile,
-                RosterText({{"Ann", "Lee", "1", "0", kAbsent}, {"Bo", "Ng", "1", "0", "12"}}));
-    drive.MakeWorkingCopy();
-    const std::string roster = drive.Read(drive.Pv.DriverIniFile);
-    // The number box still shows the text of a driver without a number.
-    const CarNumberResult result = AssignCarNumber(drive.Pv, drive.Ui, 2, "Not Found!");
-    EXPECT_FALSE(result.Changed);
-    ASSERT_EQ(drive.Ui.Messages.size(), 1u);
-    EXPECT_EQ(drive.Ui.Messages[0].Text, "Please choose a car number from the list before saving.");
-    EXPECT_EQ(drive.Read(drive.Pv.DriverIniFile), roster);
 }
 
 TEST(AssignCarNumber, AFailureAtAnyStepLeavesBothRostersAgreeingAndWhole) {

@@ -9,19 +9,13 @@
 namespace movrand::test {
 namespace {
 
-TEST(ReadIniValue, CleansValuesLikeTheRosterExpects) {
-    EXPECT_EQ(CleanIniValue("Jack ; comment"), "Jack");
-    EXPECT_EQ(CleanIniValue(";Jack"), ";Jack");
-    EXPECT_EQ(CleanIniValue("Jack;"), "Jack");
-    EXPECT_EQ(CleanIniValue("Ferrari 312 \t"), "Ferrari 312");
-    EXPECT_EQ(CleanIniValue("A*B"), "A B");
-    EXPECT_EQ(CleanIniValue("AB**"), "AB");
-    EXPECT_EQ(CleanIniValue("Not Found!"), "Not Found!");
-    EXPECT_EQ(CleanIniValue(""), "");
-    EXPECT_EQ(CleanIniValue("a \t * \t"), "a");
-}
+TEST(ReadIniValue, CleansValuesAndReadsTheWorkingCopyLettingEventsRun) {
+    const std::pair<std::string, std::string> cleaned[] = {
+        {"Jack ; comment", "Jack"},        {";Jack", ";Jack"}, {"Jack;", "Jack"},
+        {"Ferrari 312 \t", "Ferrari 312"}, {"A*B", "A B"},     {"AB**", "AB"},
+        {"Not Found!", "Not Found!"},      {"", ""},           {"a \t * \t", "a"}};
+    for (const auto& [raw, value] : cleaned) EXPECT_EQ(CleanIniValue(raw), value) << raw;
 
-TEST(ReadIniValue, ReadsTheWorkingCopyAndLetsEventsRun) {
     TempDrive drive;
     const int before = drive.Ui.EventsRun;
     EXPECT_EQ(ReadIniValue(drive.Pv, drive.Ui, "driver_12", "last_name", drive.Pv.DriverWorkFile),
@@ -84,6 +78,16 @@ TEST(WorkingCopy, FailuresAreReportedAndLoseNothing) {
         StripIniHeaders(drive.Pv, drive.Ui, "C:\\gone\\driver.ini", drive.Pv.DriverWorkFile));
     EXPECT_FALSE(drive.Exists(drive.Pv.DriverWorkFile));
     EXPECT_EQ(drive.Ui.Traps.size(), 3u);
+
+    // Without any drive there is no file-system service: the save says it cannot save.
+    drive.MakeWorkingCopy();
+    drive.Pv.Env.Drives = platform::DriveTable();
+    EXPECT_FALSE(SaveDriverIni(drive.Pv, drive.Ui));
+    ASSERT_EQ(drive.Ui.Traps.size(), 4u);
+    EXPECT_EQ(drive.Ui.Traps[3].Text, "Unable to save changes!");
+    EXPECT_EQ(drive.Ui.Traps[3].Icon, platform::MessageIcon::Information);
+    drive.Pv.Env.Drives = platform::DriveTable({{'C', drive.DriveC()}});
+    EXPECT_EQ(drive.Read(drive.Pv.DriverIniFile), roster);
 }
 
 TEST(WorkingCopy, AFailureAtAnyStepOfASaveLeavesTheOldOrTheNewRoster) {

@@ -1,6 +1,9 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "TempDrive.h"
 
 namespace movrand::test {
 
@@ -35,6 +38,15 @@ inline std::string RosterText(const std::vector<RosterDriver>& drivers) {
         text += "skill = 90 ; kept as it is\r\n\r\n";
     }
     return text;
+}
+
+// Puts the roster into driver.ini and remakes the working copy from it, as start-up does. With
+// `fill` the roster is filled up to 19 drivers with that driver.
+inline void UseRoster(TempDrive& drive, std::vector<RosterDriver> drivers,
+                      std::optional<RosterDriver> fill = std::nullopt) {
+    if (fill) drivers.resize(19, *fill);
+    drive.Write(drive.Pv.DriverIniFile, RosterText(drivers));
+    drive.MakeWorkingCopy();
 }
 
 }  // namespace movrand::test

@@ -6,76 +6,39 @@
 namespace movrand::test {
 namespace {
 
-// The error number a conversion raises, or 0 when it converts.
-int ErrorOf(const std::string& text) {
+// The number a text converts to, or the error it raises ("error 13 Type mismatch").
+std::string Converted(const std::string& text) {
     try {
-        ToWholeNumber(text);
-        return 0;
+        return std::to_string(ToWholeNumber(text));
     } catch (const platform::RuntimeError& error) {
-        return error.Number();
+        return "error " + std::to_string(error.Number()) + " " + error.Description();
     }
 }
 
-TEST(ToWholeNumber, ConvertsTheFormsRostersUse) {
-    EXPECT_EQ(ToWholeNumber("4"), 4);
-    EXPECT_EQ(ToWholeNumber("  12 "), 12);
-    EXPECT_EQ(ToWholeNumber("\t3\t"), 3);
-    EXPECT_EQ(ToWholeNumber("007"), 7);
-    EXPECT_EQ(ToWholeNumber("0000000000012"), 12);
-    EXPECT_EQ(ToWholeNumber("-3"), -3);
-    EXPECT_EQ(ToWholeNumber("+3"), 3);
-    EXPECT_EQ(ToWholeNumber("0"), 0);
-    EXPECT_EQ(ToWholeNumber("-0"), 0);
-    EXPECT_EQ(ToWholeNumber("32767"), 32767);
-    EXPECT_EQ(ToWholeNumber("-32768"), -32768);
-    EXPECT_EQ(ToWholeNumber("1E1"), 10);
-    EXPECT_EQ(ToWholeNumber("&H10"), 16);
-    EXPECT_EQ(ToWholeNumber("&hFFFF"), -1);
-    EXPECT_EQ(ToWholeNumber("&H8000"), -32768);
-    EXPECT_EQ(ToWholeNumber("&O17"), 15);
+// Halves go to the even number; anything above a half goes up.
+TEST(ToWholeNumber, ConvertsTheFormsRostersUseAndRoundsHalvesToEven) {
+    // clang-format off
+    const std::pair<std::string, int> cases[] = {
+        {"4", 4}, {"  12 ", 12}, {"\t3\t", 3}, {"007", 7}, {"0000000000012", 12}, {"-3", -3},
+        {"+3", 3}, {"0", 0}, {"-0", 0}, {"32767", 32767}, {"-32768", -32768}, {"1E1", 10},
+        {"&H10", 16}, {"&hFFFF", -1}, {"&H8000", -32768}, {"&O17", 15}, {"&HFFFFFFFF", -1},
+        {"1e-999999999999", 0}, {"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {"-3.5", -4}, {"0.5", 0},
+        {"1.5", 2}, {"2.50000000000000000001", 3}, {"2.49999", 2}, {".5", 0}, {".51", 1},
+        {"5.", 5}, {"0.04", 0}, {"250e-2", 2}, {"32767.4", 32767}};
+    // clang-format on
+    for (const auto& [text, number] : cases)
+        EXPECT_EQ(Converted(text), std::to_string(number)) << '"' << text << '"';
 }
 
-TEST(ToWholeNumber, RoundsAHalfToTheEvenNumber) {
-    EXPECT_EQ(ToWholeNumber("2.5"), 2);
-    EXPECT_EQ(ToWholeNumber("3.5"), 4);
-    EXPECT_EQ(ToWholeNumber("-2.5"), -2);
-    EXPECT_EQ(ToWholeNumber("-3.5"), -4);
-    EXPECT_EQ(ToWholeNumber("0.5"), 0);
-    EXPECT_EQ(ToWholeNumber("1.5"), 2);
-    EXPECT_EQ(ToWholeNumber("2.50000000000000000001"), 3);
-    EXPECT_EQ(ToWholeNumber("2.49999"), 2);
-    EXPECT_EQ(ToWholeNumber(".5"), 0);
-    EXPECT_EQ(ToWholeNumber(".51"), 1);
-    EXPECT_EQ(ToWholeNumber("5."), 5);
-    EXPECT_EQ(ToWholeNumber("0.04"), 0);
-    EXPECT_EQ(ToWholeNumber("250e-2"), 2);
-    EXPECT_EQ(ToWholeNumber("32767.4"), 32767);
-}
-
-TEST(ToWholeNumber, NonNumbersAreATypeMismatch) {
+TEST(ToWholeNumber, NonNumbersAreATypeMismatchAndBigNumbersOverflow) {
     for (const std::string text :
          {"", " ", "Not Found!", "abc", "12a", "1 2", "1,000", "--1", "+-1", "1.2.3", "1e", "1e+",
           "&H", "&HG", "&O8", ".", "+", "- 1", "0x10"})
-        EXPECT_EQ(ErrorOf(text), 13) << '"' << text << '"';
-    try {
-        ToWholeNumber("Not Found!");
-    } catch (const platform::RuntimeError& error) {
-        EXPECT_EQ(error.Description(), "Type mismatch");
-    }
-}
-
-TEST(ToWholeNumber, NumbersBeyondSixteenBitsOverflow) {
+        EXPECT_EQ(Converted(text), "error 13 Type mismatch") << '"' << text << '"';
     for (const std::string text :
          {"32768", "-32769", "32767.5", "-32768.6", "1E10", "1e999999999999",
-          "99999999999999999999", "&H10000", "&HFFFFFFFFF"})
-        EXPECT_EQ(ErrorOf(text), 6) << text;
-    EXPECT_EQ(ToWholeNumber("&HFFFFFFFF"), -1);
-    EXPECT_EQ(ToWholeNumber("1e-999999999999"), 0);
-    try {
-        ToWholeNumber("40000");
-    } catch (const platform::RuntimeError& error) {
-        EXPECT_EQ(error.Description(), "Overflow");
-    }
+          "99999999999999999999", "&H10000", "&HFFFFFFFFF", "40000"})
+        EXPECT_EQ(Converted(text), "error 6 Overflow") << text;
 }
 
 }  // namespace

@@ -21,6 +21,13 @@
 #include "platform/ErrorTrap.h"
 #include "platform/Ui.h"
 
+namespace movrand {
+struct AddOnFolderView;
+struct AddOnPreview;
+struct InstalledItemsView;
+struct InstalledItemView;
+}  // namespace movrand
+
 namespace movrand::mainwindow {
 
 // The program's main window: one tab control with the pages "Cars / Accessories", "Car Folders",
@@ -111,20 +118,29 @@ class frmMovrand : public QWidget {
     bool FilterFolderNameKey(const QString& typed);
     void SaveGplDirectory();
 
-    // Operations of the pages whose windows come with later work (frmMovrandPages.cpp).
+    // The add-on panel, Add mode and Remove mode (frmMovrandAddOnPanel.cpp).
     void ShowAddOnFolder();
     void AddSelectedFiles();
     void EnterRemoveMode();
     void RemoveAddOnFiles();
     void EnterAddMode();
-    void UpdateWebsiteAddress();
-    void ConnectToInternet();
-    void FillLinkCategories();
-    void ShowLinkCategory();
     void ShowAddOnFiles();
     void RefreshAddOnFileList();
     void ShowInstalledItem();
     void ListInstalledItems();
+    // Their view data put on the controls.
+    void ApplyAddOnFolder(const AddOnFolderView& view);
+    void ApplyPreview(const AddOnPreview& preview);
+    void ApplyInstalledItems(const InstalledItemsView& view);
+    void ApplyInstalledItem(const InstalledItemView& item);
+    void ShowItemPicture(const std::string& path, bool noticeVisible);
+    void ShowModePanel(bool addMode);
+
+    // Operations of the pages whose windows come with later work (frmMovrandPages.cpp).
+    void UpdateWebsiteAddress();
+    void ConnectToInternet();
+    void FillLinkCategories();
+    void ShowLinkCategory();
     void ShowAboutBox();
     void OpenWebsite();
     void OpenHelp();

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QMessageBox>
 
-#include "DemoInstallation.h"
 #include "TempDrive.h"
 #include "dialogs/ui/DriveListBox.h"
 #include "dialogs/ui/FileListBox.h"
@@ -13,8 +12,8 @@
 #include "dialogs/ui/PictureButton.h"
 #include "dialogs/ui/QtUi.h"
 #include "dialogs/ui/Twips.h"
-#include "resources/ui/Pictures.h"
 #include "ui/ModalDriver.h"
+#include "ui/WidgetTexts.h"
 
 namespace movrand::dialogs {
 namespace {
@@ -23,6 +22,8 @@ using test::Click;
 using test::ClickRow;
 using test::Control;
 using test::DoubleClickRow;
+using test::Rows;
+using test::ShowsPicture;
 using test::WhenModal;
 
 constexpr const char* kCaption = " Please select the driver.ini file...";
@@ -40,35 +41,14 @@ struct Fixture {
     }
 };
 
-QStringList Rows(QListWidget* list) {
-    QStringList rows;
-    for (int i = 0; i < list->count(); ++i) rows << list->item(i)->text();
-    return rows;
-}
-
-int RowOf(QListWidget* list, const QString& text) {
-    for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->text() == text) return i;
-    return -1;
-}
-
-bool Shows(PictureButton* button, int id) {
-    return button->pixmap().toImage() == resources::LoadResPicture(id).toImage();
-}
-
 void OpenFolder(QWidget* picker, const QString& name) {
-    auto* dir = Control<FolderListBox>(picker, "dir(0)");
-    const int row = RowOf(dir, name);
-    ASSERT_GE(row, 0) << name.toStdString();
-    DoubleClickRow(dir, row);
+    test::DoubleClickRowNamed(Control<FolderListBox>(picker, "dir(0)"), name);
 }
 
-TEST(FilePicker, OpensOnTheStartFolderWithThePatternAndTheGreyUseButton) {
+TEST(FilePicker, OpensOnTheStartFolderWithTheGreyUseButtonAndCancelOrCloseGiveNothing) {
     Fixture f;
     auto opened = WhenModal("frmFile", [&](QWidget* w) {
         EXPECT_EQ(w->windowTitle(), kCaption);
-        EXPECT_FALSE(w->windowIcon().isNull());
-        EXPECT_FALSE(w->windowFlags() & Qt::FramelessWindowHint);
         EXPECT_EQ(w->size(), TwipsSize(6105, 4320));
         auto* drv = Control<DriveListBox>(w, "drv(0)");
         auto* dir = Control<FolderListBox>(w, "dir(0)");
@@ -81,15 +61,11 @@ TEST(FilePicker, OpensOnTheStartFolderWithThePatternAndTheGreyUseButton) {
         // Matched without regard to case; hidden files and other names are left out.
         EXPECT_EQ(Rows(fle), QStringList({"Driver.INI"}));
         EXPECT_EQ(fle->toolTip(), " Double-click to Select this File ");
-        EXPECT_EQ(dir->geometry(), TwipsRect(120, 600, 3135, 2790));
-        EXPECT_EQ(fle->geometry(), TwipsRect(3360, 770, 2655, 2625));
-        EXPECT_EQ(use->pos(), TwipsPoint(4000, 3960));
-        EXPECT_EQ(cancel->pos(), TwipsPoint(5080, 3960));
-        EXPECT_TRUE(Shows(use, 141));
+        EXPECT_TRUE(ShowsPicture(use, 141));
         EXPECT_FALSE(use->testAttribute(Qt::WA_SetCursor));  // the default arrow
         EXPECT_EQ(use->toolTip(), " Disabled (file not selected) ");
         EXPECT_EQ(use->accessibleName(), "Use this file");
-        EXPECT_TRUE(Shows(cancel, 103));
+        EXPECT_TRUE(ShowsPicture(cancel, 103));
         EXPECT_EQ(cancel->cursor().shape(), Qt::BitmapCursor);
         EXPECT_EQ(cancel->toolTip(), " Click to Cancel File Selection ");
         EXPECT_EQ(cancel->accessibleName(), "Cancel");
@@ -102,28 +78,18 @@ TEST(FilePicker, OpensOnTheStartFolderWithThePatternAndTheGreyUseButton) {
     });
     EXPECT_EQ(f.Pick(), "");
     EXPECT_TRUE(*opened);
-}
 
-TEST(FilePicker, ADoubleClickedFileIsReturnedAtOnce) {
-    Fixture f;
-    auto opened = WhenModal("frmFile", [&](QWidget* w) {
-        OpenFolder(w, "sierra");
-        OpenFolder(w, "gpl");
-        auto* fle = Control<FileListBox>(w, "fle(0)");
-        EXPECT_EQ(Rows(fle), QStringList({"driver.ini"}));
-        test::SaveScreenshot(w, "frmFile");
-        DoubleClickRow(fle, 0);
+    // Closing by the title bar returns nothing, even with a file chosen.
+    opened = WhenModal("frmFile", [&](QWidget* w) {
+        ClickRow(Control<FileListBox>(w, "fle(0)"), 0);
+        EXPECT_FALSE(Control<QLabel>(w, "lbl(0)")->text().isEmpty());
+        w->close();
     });
-    EXPECT_EQ(f.Pick(), "C:\\sierra\\gpl\\driver.ini");
+    EXPECT_EQ(f.Pick(), "");
     EXPECT_TRUE(*opened);
-
-    // A file in a drive root takes one separator, not two.
-    opened = WhenModal("frmFile",
-                       [&](QWidget* w) { DoubleClickRow(Control<FileListBox>(w, "fle(0)"), 0); });
-    EXPECT_EQ(f.Pick(), "C:\\Driver.INI");
 }
 
-TEST(FilePicker, ThePathLineKeepsTheLastClickedFileAfterTheFolderMoved) {
+TEST(FilePicker, ThePathLineKeepsTheLastClickedFileAndADoubleClickedFileReturnsAtOnce) {
     Fixture f;
     auto opened = WhenModal("frmFile", [&](QWidget* w) {
         auto* fle = Control<FileListBox>(w, "fle(0)");
@@ -131,9 +97,11 @@ TEST(FilePicker, ThePathLineKeepsTheLastClickedFileAfterTheFolderMoved) {
         auto* line = Control<QLabel>(w, "lbl(0)");
         OpenFolder(w, "sierra");
         OpenFolder(w, "gpl");
+        EXPECT_EQ(Rows(fle), QStringList({"driver.ini"}));
+        test::SaveScreenshot(w, "frmFile");
         ClickRow(fle, 0);
         EXPECT_EQ(line->text(), "C:\\sierra\\gpl\\driver.ini");
-        EXPECT_TRUE(Shows(use, 101));
+        EXPECT_TRUE(ShowsPicture(use, 101));
         EXPECT_EQ(use->cursor().shape(), Qt::BitmapCursor);
         EXPECT_EQ(use->toolTip(), " Click to Use this File ");
         // Back to the drive's root: its files are listed, the path line stays.
@@ -145,16 +113,11 @@ TEST(FilePicker, ThePathLineKeepsTheLastClickedFileAfterTheFolderMoved) {
     });
     EXPECT_EQ(f.Pick(), "C:\\sierra\\gpl\\driver.ini");
     EXPECT_TRUE(*opened);
-}
 
-TEST(FilePicker, ClosingByTheTitleBarReturnsNothingEvenWithAFileChosen) {
-    Fixture f;
-    auto opened = WhenModal("frmFile", [&](QWidget* w) {
-        ClickRow(Control<FileListBox>(w, "fle(0)"), 0);
-        EXPECT_FALSE(Control<QLabel>(w, "lbl(0)")->text().isEmpty());
-        w->close();
-    });
-    EXPECT_EQ(f.Pick(), "");
+    // A file in a drive root takes one separator, not two.
+    opened = WhenModal("frmFile",
+                       [&](QWidget* w) { DoubleClickRow(Control<FileListBox>(w, "fle(0)"), 0); });
+    EXPECT_EQ(f.Pick(), "C:\\Driver.INI");
     EXPECT_TRUE(*opened);
 }
 
@@ -177,13 +140,11 @@ TEST(FilePicker, ADriveChangeMovesTheFolderListAndTheFileList) {
 TEST(FilePicker, AMissingStartFolderIsReportedAndTheWindowOpensAsDesigned) {
     Fixture f;
     QString report, title;
-    auto trapped = WhenModal([](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
-                             [&](QWidget* w) {
-                                 auto* box = qobject_cast<QMessageBox*>(w);
-                                 report = box->text();
-                                 title = box->windowTitle();
-                                 box->button(QMessageBox::Ok)->click();
-                             });
+    auto trapped = test::WhenMessageBox([&](QMessageBox* box) {
+        report = box->text();
+        title = box->windowTitle();
+        box->button(QMessageBox::Ok)->click();
+    });
     bool checked = false;
     auto opened = WhenModal("frmFile", [&](QWidget* w) {
         EXPECT_EQ(w->windowTitle(), " ZorvexFF");
@@ -202,11 +163,10 @@ TEST(FilePicker, AMissingStartFolderIsReportedAndTheWindowOpensAsDesigned) {
     EXPECT_EQ(title, "MovrandError");
 
     // A drive the machine does not have.
-    trapped = WhenModal([](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
-                        [&](QWidget* w) {
-                            report = qobject_cast<QMessageBox*>(w)->text();
-                            qobject_cast<QMessageBox*>(w)->button(QMessageBox::Ok)->click();
-                        });
+    trapped = test::WhenMessageBox([&](QMessageBox* box) {
+        report = box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
     opened = WhenModal("frmFile", [&](QWidget* w) { w->close(); });
     EXPECT_EQ(f.Pick("q:\\"), "");
     EXPECT_TRUE(*trapped);

@@ -52,16 +52,5 @@ TEST(PictureRegion, APictureOfOneColourLeavesNothingShowing) {
     EXPECT_TRUE(h.label->mask().intersected(h.label->rect()).isEmpty());
 }
 
-TEST(PictureRegion, AGivenColourIsCutAwayAndKept) {
-    QImage picture(4, 2, QImage::Format_RGB32);
-    picture.fill(qRgb(0, 0, 255));
-    picture.setPixel(3, 0, qRgb(255, 0, 0));
-    Holder h(QPixmap::fromImage(picture));
-    ColourValue colour = 0x00FF0000;  // blue, as 0x00BBGGRR
-    const QRegion region = RegionOfHolder(h.label, colour);
-    EXPECT_EQ(colour, 0x00FF0000);
-    EXPECT_EQ(region, QRegion(3, 0, 1, 1));
-}
-
 }  // namespace
 }  // namespace movrand::dialogs

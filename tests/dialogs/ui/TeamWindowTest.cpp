@@ -7,8 +7,8 @@
 #include "TempDrive.h"
 #include "dialogs/ui/QtUi.h"
 #include "dialogs/ui/Twips.h"
-#include "resources/ui/Pictures.h"
 #include "ui/ModalDriver.h"
+#include "ui/WidgetTexts.h"
 
 namespace movrand::dialogs {
 namespace {
@@ -28,7 +28,7 @@ QStringList Items(QComboBox* list) {
     return items;
 }
 
-TEST(TeamWindow, OffersTheSevenTeamsWithNoneChosenAndReturnsTheChoice) {
+TEST(TeamWindow, OffersTheSevenTeamsWithNoneChosenAndReturnsTheChoiceOrNothing) {
     Fixture f;
     auto opened = WhenModal("frmTeamFolder", [&](QWidget* w) {
         auto* list = Control<QComboBox>(w, "cbo(0)");
@@ -41,7 +41,7 @@ TEST(TeamWindow, OffersTheSevenTeamsWithNoneChosenAndReturnsTheChoice) {
                   "Please select the team that these files are to be added to:");
         EXPECT_EQ(w->size(), TwipsSize(3600, 1785));
         EXPECT_TRUE(w->windowFlags() & Qt::FramelessWindowHint);
-        EXPECT_EQ(ok->pixmap().toImage(), resources::LoadResPicture(101).toImage());
+        EXPECT_TRUE(test::ShowsPicture(ok, 101));
         EXPECT_EQ(ok->cursor().shape(), Qt::BitmapCursor);
         EXPECT_EQ(ok->accessibleName(), "OK");
         list->setCurrentIndex(2);
@@ -49,6 +49,14 @@ TEST(TeamWindow, OffersTheSevenTeamsWithNoneChosenAndReturnsTheChoice) {
         Click(ok);
     });
     EXPECT_EQ(f.ui.SelectTeam(), "Cooper");
+    EXPECT_TRUE(*opened);
+
+    // Closed by the window system, even with a team chosen, it gives no team.
+    opened = WhenModal("frmTeamFolder", [&](QWidget* w) {
+        Control<QComboBox>(w, "cbo(0)")->setCurrentIndex(0);
+        w->close();
+    });
+    EXPECT_EQ(f.ui.SelectTeam(), "");
     EXPECT_TRUE(*opened);
 }
 
@@ -73,16 +81,6 @@ TEST(TeamWindow, OkWithoutAChoiceShowsTheMessageAndStays) {
     EXPECT_EQ(message, "Please select the team.");
     EXPECT_EQ(messageSize, TwipsSize(3600, 1785));
     EXPECT_TRUE(stayed);
-}
-
-TEST(TeamWindow, ClosedByTheWindowSystemGivesNoTeam) {
-    Fixture f;
-    auto opened = WhenModal("frmTeamFolder", [&](QWidget* w) {
-        Control<QComboBox>(w, "cbo(0)")->setCurrentIndex(0);
-        w->close();
-    });
-    EXPECT_EQ(f.ui.SelectTeam(), "");
-    EXPECT_TRUE(*opened);
 }
 
 }  // namespace

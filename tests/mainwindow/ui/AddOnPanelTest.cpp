@@ -1,0 +1,213 @@
+// The "Cars / Accessories" page's add-on panel driven through the main window: choosing an
+// add-on folder, adding its files, and taking them out again in Remove mode.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <memory>
+
+#include "DemoAddOns.h"
+#include "TempDrive.h"
+#include "mainwindow/ui/MainWindowPictures.h"
+#include "mainwindow/ui/frmMovrand.h"
+#include "ui/ModalDriver.h"
+#include "ui/SimulatedInput.h"
+
+namespace movrand::test {
+namespace {
+
+using mainwindow::frmMovrand;
+
+constexpr const char* kClassic = "C:\\addons\\Ferrari 312 Classic";
+constexpr const char* kFerrari = "C:\\sierra\\gpl\\cars\\cars67\\ferrari";
+
+std::string Text(const QString& s) {
+    return s.toStdString();
+}
+
+std::vector<std::string> Items(const QComboBox* box) {
+    std::vector<std::string> items;
+    for (int i = 0; i < box->count(); ++i) items.push_back(Text(box->itemText(i)));
+    return items;
+}
+
+// The colour in the middle of a shown picture (the demo's pictures are of one colour each).
+QColor MiddleColour(const QLabel* picture) {
+    const QImage image = picture->pixmap().toImage();
+    return image.pixelColor(image.width() / 2, image.height() / 2);
+}
+
+bool Near(const QColor& colour, int red, int green, int blue) {
+    return std::abs(colour.red() - red) <= 6 && std::abs(colour.green() - green) <= 6 &&
+           std::abs(colour.blue() - blue) <= 6;
+}
+
+class AddOnPanelTest : public ::testing::Test {
+  protected:
+    AddOnPanelTest() { demo::MakeDemoAddOns(drive.DriveC() / "addons"); }
+
+    void Open() {
+        window = std::make_unique<frmMovrand>(drive.Pv, drive.Ui);
+        window->Form_Load();
+        window->show();
+    }
+    template <typename T = QWidget>
+    T* Find(const char* name) {
+        T* control = window->findChild<T*>(name);
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+    QComboBox* Combo(const char* name) { return Find<QComboBox>(name); }
+    std::string Box(const char* name) { return Text(Find<QPlainTextEdit>(name)->toPlainText()); }
+    // The user picks an entry of a drop-down list.
+    void Choose(const char* name, const QString& text) {
+        QComboBox* box = Combo(name);
+        const int index = box->findText(text);
+        ASSERT_GE(index, 0) << Text(text);
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+    }
+    void ShowFolder(const std::string& folder) {
+        Find<dialogs::FolderListBox>("dir(0)")->SetPath(folder);
+    }
+    // Adds the entry of the classic Ferrari add-on chosen in the entry list.
+    void AddEntry(const QString& entry) {
+        ShowFolder(kClassic);
+        Choose("cbo(1)", entry);
+        Click(Find("cmd(1)"));
+    }
+
+    TempDrive drive;
+    std::unique_ptr<frmMovrand> window;
+};
+
+TEST_F(AddOnPanelTest, ChoosingAnAddOnFolderShowsItsEntriesAndPreview) {
+    Open();
+    // The user opens the add-on folder by double-clicking it in the folder list.
+    auto* folders = Find<dialogs::FolderListBox>("dir(0)");
+    folders->SetPath("C:\\addons");
+    const auto rows = folders->findItems("Ferrari 312 Classic", Qt::MatchExactly);
+    ASSERT_EQ(rows.size(), 1);
+    DoubleClickRow(folders, folders->row(rows[0]));
+    ASSERT_EQ(folders->Path(), kClassic);
+
+    EXPECT_EQ(Items(Combo("cbo(1)")),
+              (std::vector<std::string>{"Ferrari 312", "Red Wheels", "Chrome Mirrors"}));
+    EXPECT_EQ(Text(Combo("cbo(1)")->currentText()), "Ferrari 312");
+    EXPECT_EQ(Box("txt(2)"), "Ferrari 312 of 1967.For the Ferrari team.");
+    EXPECT_EQ(Box("txt(3)"), "fer10.3do\nfer11.3do\nfer9.3do\n");
+    // The team's picture, and the entry's bitmap (it has a JPEG too).
+    EXPECT_EQ(Find<QLabel>("img(0)")->pixmap().toImage(), mainwindow::ResPicture(109).toImage());
+    EXPECT_TRUE(Near(MiddleColour(Find<QLabel>("img(1)")), 200, 30, 30));
+    EXPECT_TRUE(Find("lbl(6)")->isHidden());
+    auto* drivers = Find<QListWidget>("lst(0)");
+    ASSERT_EQ(drivers->count(), 3);
+    EXPECT_NE(Text(drivers->item(0)->text()).find("Amon"), std::string::npos);
+    SaveScreenshot(window.get(), "main-window-add-on-folder");
+
+    // Another entry: its JPEG and description; the model list stays until "Excl. Generic".
+    drive.Write(std::string(kFerrari) + "\\abc1a.3do", "driver model");
+    Choose("cbo(1)", "Red Wheels");
+    EXPECT_EQ(Box("txt(2)"), "Red wheels for the Ferrari 312.");
+    EXPECT_TRUE(Near(MiddleColour(Find<QLabel>("img(1)")), 30, 60, 200));
+    EXPECT_EQ(Box("txt(3)"), "fer10.3do\nfer11.3do\nfer9.3do\n");
+    Find<QCheckBox>("chk(2)")->setChecked(true);
+    EXPECT_EQ(Box("txt(3)"), "abc1a.3do\n");
+    EXPECT_EQ(Box("txt(2)"), "Red wheels for the Ferrari 312.");
+    EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
+}
+
+TEST_F(AddOnPanelTest, EntriesWithoutAPictureAndFoldersWithoutAMarker) {
+    Open();
+    // A damaged picture is no error: the notice shows instead.
+    drive.Write(std::string(kClassic) + "\\Chrome Mirrors\\zorvex.bmp", "BM not a picture");
+    ShowFolder(kClassic);
+    Choose("cbo(1)", "Chrome Mirrors");
+    EXPECT_TRUE(Find<QLabel>("img(1)")->pixmap().isNull());
+    EXPECT_FALSE(Find("lbl(6)")->isHidden());
+
+    // A folder that is no add-on folder empties the panel.
+    ShowFolder("C:\\addons");
+    EXPECT_EQ(Combo("cbo(1)")->count(), 0);
+    EXPECT_EQ(Box("txt(2)"), "");
+    EXPECT_EQ(Box("txt(3)"), "");
+    EXPECT_EQ(Find<QListWidget>("lst(0)")->count(), 0);
+    EXPECT_TRUE(Find<QLabel>("img(0)")->pixmap().isNull());
+    EXPECT_TRUE(Find<QLabel>("img(1)")->pixmap().isNull());
+    EXPECT_TRUE(Find("lbl(6)")->isHidden());
+    EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
+}
+
+TEST_F(AddOnPanelTest, AddFilesInstallsTheChosenEntry) {
+    Open();
+    AddEntry("Ferrari 312");
+    ASSERT_EQ(drive.Ui.Messages.size(), 1u) << drive.Ui.Transcript();
+    EXPECT_EQ(drive.Ui.Messages[0].Text, "The new car has been added.");
+    EXPECT_EQ(drive.Read(std::string(kFerrari) + "\\fer9.3do"), "add-on model of car 9\r\n");
+    EXPECT_EQ(drive.Read(std::string(kFerrari) + "\\zorvexcardesc.zorvex"),
+              "Ferrari 312 of 1967.\r\nFor the Ferrari team.\r\n");
+
+    AddEntry("Red Wheels");
+    ASSERT_EQ(drive.Ui.Messages.size(), 2u) << drive.Ui.Transcript();
+    EXPECT_EQ(drive.Ui.Messages[1].Text, "The new accessory files have been added.");
+    EXPECT_EQ(drive.Read(std::string(kFerrari) + "\\fer9.mip"), "red wheels texture of car 9\r\n");
+    EXPECT_EQ(drive.Read(std::string(kFerrari) + "\\wheels.mip"), "red wheels\r\n");
+    // The panel was refreshed: the first entry is chosen again.
+    EXPECT_EQ(Items(Combo("cbo(1)")).size(), 3u);
+    EXPECT_EQ(Text(Combo("cbo(1)")->currentText()), "Ferrari 312");
+    EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
+}
+
+TEST_F(AddOnPanelTest, RemoveModeListsAndRemovesInstalledItems) {
+    Open();
+    AddEntry("Ferrari 312");
+    AddEntry("Red Wheels");
+
+    Click(Find("cmd(3)"));
+    EXPECT_TRUE(Find("fra(2)")->isHidden());
+    EXPECT_FALSE(Find("fra(1)")->isHidden());
+    EXPECT_EQ(Text(Combo("cbo(3)")->currentText()), "Ferrari");
+    EXPECT_EQ(Find<QLabel>("img(2)")->pixmap().toImage(), mainwindow::ResPicture(109).toImage());
+    EXPECT_EQ(Items(Combo("cbo(2)")), (std::vector<std::string>{"Complete Car", "Red Wheels"}));
+    EXPECT_EQ(Box("txt(1)"), "Ferrari 312 of 1967.For the Ferrari team.");
+    EXPECT_TRUE(Near(MiddleColour(Find<QLabel>("img(1)")), 200, 30, 30));
+    EXPECT_TRUE(Find<QPushButton>("cmd(4)")->isEnabled());
+
+    Choose("cbo(2)", "Red Wheels");
+    EXPECT_EQ(Box("txt(1)"), "Red wheels for the Ferrari 312.");
+    EXPECT_TRUE(Near(MiddleColour(Find<QLabel>("img(1)")), 30, 60, 200));
+
+    // No keeps the accessory; Yes takes it out and puts the car's texture back.
+    Click(Find("cmd(4)"));
+    ASSERT_EQ(drive.Ui.Questions.size(), 1u);
+    EXPECT_EQ(drive.Ui.Questions[0].Message, "Are you sure you want to remove this accessory?");
+    EXPECT_TRUE(drive.Exists(std::string(kFerrari) + "\\wheels.mip"));
+    drive.Ui.Answers = {true};
+    Click(Find("cmd(4)"));
+    EXPECT_EQ(drive.Ui.Messages.back().Text, "The Accessory has been removed.");
+    EXPECT_FALSE(drive.Exists(std::string(kFerrari) + "\\wheels.mip"));
+    EXPECT_FALSE(drive.Exists(std::string(kFerrari) + "\\zorvexacc_Red Wheels.zorvex"));
+    EXPECT_EQ(drive.Read(std::string(kFerrari) + "\\fer9.mip"), "add-on texture of car 9\r\n");
+    EXPECT_EQ(Items(Combo("cbo(2)")), (std::vector<std::string>{"Complete Car"}));
+
+    // A team with nothing installed lists nothing and offers no removal.
+    Choose("cbo(3)", "Lotus");
+    EXPECT_EQ(Combo("cbo(2)")->count(), 0);
+    EXPECT_FALSE(Find<QPushButton>("cmd(4)")->isEnabled());
+    EXPECT_FALSE(Combo("cbo(2)")->isEnabled());
+    EXPECT_EQ(Box("txt(1)"), "");
+    EXPECT_EQ(Find<QLabel>("img(2)")->pixmap().toImage(), mainwindow::ResPicture(110).toImage());
+
+    Click(Find("cmd(5)"));
+    EXPECT_FALSE(Find("fra(2)")->isHidden());
+    EXPECT_TRUE(Find("fra(1)")->isHidden());
+    EXPECT_EQ(Text(Combo("cbo(1)")->currentText()), "Ferrari 312");
+    EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
+}
+
+}  // namespace
+}  // namespace movrand::test
