@@ -282,7 +282,7 @@ std::vector<Scenario> Scenarios() {
                     demo::MakeGplInstallation(m.DriveC() / "other" / "gpl");
                     std::string roster = demo::SampleRoster();
                     roster.replace(roster.find("first_name = Jack"), 17, "first_name = Jock");
-                    CliMachine::Write(m.DriveC() / "other" / "gpl" / "driver.ini", roster);
+                    demo::WriteFile(m.DriveC() / "other" / "gpl" / "driver.ini", roster);
                     m.Must({"drivers"});  // a first start stores the installation
                 },
                 {"--yes", "switch", "C:\\other\\gpl"},
