@@ -25,6 +25,14 @@ class FixedClock : public platform::Clock {
 inline constexpr const char* kClassic = "C:\\addons\\Ferrari 312 Classic";
 inline constexpr const char* kHelmets = "C:\\addons\\Universal Helmets";
 inline constexpr const char* kFerrari = "C:\\sierra\\gpl\\cars\\cars67\\ferrari";
+
+using Files = std::map<std::string, std::string>;
+
+// A file of the game's Ferrari folder.
+inline std::string Ferrari(const std::string& name) {
+    return std::string(kFerrari) + "\\" + name;
+}
+
 // The backup stamp of team ferrari at the fixed clock's time.
 inline constexpr const char* kStamp = "ferrari5122026749";
 

@@ -6,22 +6,21 @@
 namespace movrand::test {
 namespace {
 
-TEST(ModelList, ExcludingGenericKeepsOnlyDriverModels) {
-    for (const char* listed : {"fer1a.3do", "abc1a.3do", "xyz12a.3do"})
-        EXPECT_TRUE(IsListedModel(listed, "fer", true)) << listed;
-    for (const char* left :
-         {"fer1.3do", "fer12.3do", "fer.3do", "ab1a.3do", "fer1a.mip", "a1c1a.3do", "abc123a.3do"})
-        EXPECT_FALSE(IsListedModel(left, "fer", true)) << left;
-}
-
-TEST(ModelList, IncludingGenericAddsTheTeamsNumberedModels) {
-    for (const char* listed : {"fer1.3do", "fer12.3do", "abc1a.3do", "abc12a.3do"})
-        EXPECT_TRUE(IsListedModel(listed, "fer", false)) << listed;
-    // A nine-character name that starts with the team prefix is only tested as prefix plus two
-    // digits.
-    for (const char* left :
-         {"abc12.3do", "fer1b.3do", "fer1a.3do", "bra1.3do", "fer.3do", "ferx.3do"})
-        EXPECT_FALSE(IsListedModel(left, "fer", false)) << left;
+// Excluding generic models keeps only the drivers' own; including them adds the team's numbered
+// models. A nine-character name starting with the team prefix is only tested as prefix plus two
+// digits.
+TEST(ModelList, DriverModelsAndTheTeamsNumberedModels) {
+    const std::vector<std::pair<bool, std::vector<const char*>>> listed = {
+        {true, {"fer1a.3do", "abc1a.3do", "xyz12a.3do"}},
+        {false, {"fer1.3do", "fer12.3do", "abc1a.3do", "abc12a.3do"}}};
+    const std::vector<std::pair<bool, std::vector<const char*>>> left = {
+        {true,
+         {"fer1.3do", "fer12.3do", "fer.3do", "ab1a.3do", "fer1a.mip", "a1c1a.3do", "abc123a.3do"}},
+        {false, {"abc12.3do", "fer1b.3do", "fer1a.3do", "bra1.3do", "fer.3do", "ferx.3do"}}};
+    for (const auto& [exclude, names] : listed)
+        for (const char* name : names) EXPECT_TRUE(IsListedModel(name, "fer", exclude)) << name;
+    for (const auto& [exclude, names] : left)
+        for (const char* name : names) EXPECT_FALSE(IsListedModel(name, "fer", exclude)) << name;
 }
 
 class Preview : public ::testing::Test {

@@ -10,12 +10,6 @@
 namespace movrand::test {
 namespace {
 
-using Files = std::map<std::string, std::string>;
-
-std::string Ferrari(const std::string& name) {
-    return std::string(kFerrari) + "\\" + name;
-}
-
 TEST(InstallAccessory, OverTheProgramsCarRecordsFilesAgainstTheStandardCar) {
     AddOnDrive drive;
     ASSERT_EQ(drive.Install(kClassic, "Ferrari 312"), InstallOutcome::Installed);

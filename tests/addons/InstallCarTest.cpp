@@ -9,8 +9,6 @@
 namespace movrand::test {
 namespace {
 
-using Files = std::map<std::string, std::string>;
-
 TEST(InstallCar, OverTheGamesCarMovesItIntoABackupAndLeavesRecords) {
     AddOnDrive drive;
     const Files original = drive.Snapshot(kFerrari);

@@ -7,8 +7,6 @@
 namespace movrand::test {
 namespace {
 
-using Files = std::map<std::string, std::string>;
-
 // Each refusal is told in the message window before anything is written.
 class Refusals : public ::testing::Test {
   protected:

@@ -10,13 +10,7 @@
 namespace movrand::test {
 namespace {
 
-using Files = std::map<std::string, std::string>;
-
 constexpr int kFerrariPosition = 4;
-
-std::string Ferrari(const std::string& name) {
-    return std::string(kFerrari) + "\\" + name;
-}
 
 // The demo car with both of its accessories, as the program installs them.
 void InstallClassicWithAccessories(AddOnDrive& drive) {

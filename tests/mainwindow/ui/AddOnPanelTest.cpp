@@ -12,6 +12,7 @@
 
 #include "DemoAddOns.h"
 #include "TempDrive.h"
+#include "WindowFixture.h"
 #include "mainwindow/ui/MainWindowPictures.h"
 #include "mainwindow/ui/frmMovrand.h"
 #include "ui/ModalDriver.h"
@@ -24,10 +25,6 @@ using mainwindow::frmMovrand;
 
 constexpr const char* kClassic = "C:\\addons\\Ferrari 312 Classic";
 constexpr const char* kFerrari = "C:\\sierra\\gpl\\cars\\cars67\\ferrari";
-
-std::string Text(const QString& s) {
-    return s.toStdString();
-}
 
 std::vector<std::string> Items(const QComboBox* box) {
     std::vector<std::string> items;
@@ -46,31 +43,11 @@ bool Near(const QColor& colour, int red, int green, int blue) {
            std::abs(colour.blue() - blue) <= 6;
 }
 
-class AddOnPanelTest : public ::testing::Test {
+class AddOnPanelTest : public WindowFixture {
   protected:
     AddOnPanelTest() { demo::MakeDemoAddOns(drive.DriveC() / "addons"); }
 
-    void Open() {
-        window = std::make_unique<frmMovrand>(drive.Pv, drive.Ui);
-        window->Form_Load();
-        window->show();
-    }
-    template <typename T = QWidget>
-    T* Find(const char* name) {
-        T* control = window->findChild<T*>(name);
-        EXPECT_NE(control, nullptr) << name;
-        return control;
-    }
-    QComboBox* Combo(const char* name) { return Find<QComboBox>(name); }
     std::string Box(const char* name) { return Text(Find<QPlainTextEdit>(name)->toPlainText()); }
-    // The user picks an entry of a drop-down list.
-    void Choose(const char* name, const QString& text) {
-        QComboBox* box = Combo(name);
-        const int index = box->findText(text);
-        ASSERT_GE(index, 0) << Text(text);
-        box->setCurrentIndex(index);
-        emit box->activated(index);
-    }
     void ShowFolder(const std::string& folder) {
         Find<dialogs::FolderListBox>("dir(0)")->SetPath(folder);
     }
@@ -80,9 +57,6 @@ class AddOnPanelTest : public ::testing::Test {
         Choose("cbo(1)", entry);
         Click(Find("cmd(1)"));
     }
-
-    TempDrive drive;
-    std::unique_ptr<frmMovrand> window;
 };
 
 TEST_F(AddOnPanelTest, ChoosingAnAddOnFolderShowsItsEntriesAndPreview) {

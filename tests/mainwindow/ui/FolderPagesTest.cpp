@@ -7,6 +7,7 @@
 
 #include "DemoInstallation.h"
 #include "TempDrive.h"
+#include "WindowFixture.h"
 #include "mainwindow/ui/ControlSetup.h"
 #include "mainwindow/ui/frmMovrand.h"
 #include "ui/SimulatedInput.h"
@@ -17,28 +18,14 @@ namespace {
 using mainwindow::frmMovrand;
 using mainwindow::PlaceOf;
 
-class FolderPagesTest : public ::testing::Test {
+class FolderPagesTest : public WindowFixture {
   protected:
-    void Open() {
-        window = std::make_unique<frmMovrand>(drive.Pv, drive.Ui);
-        window->Form_Load();
-        window->show();
-    }
-    template <typename T = QWidget>
-    T* Find(const char* name) {
-        T* control = window->findChild<T*>(name);
-        EXPECT_NE(control, nullptr) << name;
-        return control;
-    }
     // A complete stored car folder: the seven team folders, each with one file.
     void MakeStoredCarFolder(const std::string& folder) {
         for (const char* team :
              {"brabham", "brm", "coventry", "eagle", "ferrari", "lotus", "murasama"})
             drive.Write(folder + "\\" + team + "\\stored.dat", std::string("stored ") + team);
     }
-
-    TempDrive drive;
-    std::unique_ptr<frmMovrand> window;
 };
 
 TEST_F(FolderPagesTest, DeleteBoxSwitchesThePage) {

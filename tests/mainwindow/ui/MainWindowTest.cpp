@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "TempDrive.h"
+#include "WindowFixture.h"
 #include "mainwindow/WindowTitle.h"
 #include "mainwindow/ui/ControlSetup.h"
 #include "mainwindow/ui/frmMovrand.h"
@@ -20,41 +21,11 @@ using mainwindow::frmMovrand;
 using mainwindow::PlaceOf;
 using mainwindow::TwipsPlace;
 
-std::string Text(const QString& s) {
-    return s.toStdString();
-}
-
-// The main window over a fake C: drive, found and driven by its controls' names.
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public WindowFixture {
   protected:
-    void Open() {
-        window = std::make_unique<frmMovrand>(drive.Pv, drive.Ui);
-        window->Form_Load();
-        window->show();
-    }
-    template <typename T = QWidget>
-    T* Find(const char* name) {
-        T* control = window->findChild<T*>(name);
-        EXPECT_NE(control, nullptr) << name;
-        return control;
-    }
-    QComboBox* Combo(const char* name) { return Find<QComboBox>(name); }
-    std::string Stored(const std::string& key) {
-        return drive.Pv.Env.Settings.Get("Zorvex", "Movrand", key);
-    }
-    // The user picks an entry of a drop-down list.
-    void Choose(QComboBox* box, const QString& text) {
-        const int index = box->findText(text);
-        ASSERT_GE(index, 0) << Text(text);
-        box->setCurrentIndex(index);
-        emit box->activated(index);
-    }
     void Type(QWidget* target, const QString& keys) {
         for (QChar c : keys) TypeChar(target, c);
     }
-
-    TempDrive drive;
-    std::unique_ptr<frmMovrand> window;
 };
 
 TEST_F(MainWindowTest, LoadingFillsThePagesInOrder) {
@@ -234,9 +205,6 @@ TEST_F(MainWindowTest, ExitNoKeepsTheWindowAndSavesNothing) {
     EXPECT_TRUE(window->isVisible());
     ASSERT_EQ(drive.Ui.Questions.size(), 1u);
     EXPECT_EQ(drive.Ui.Questions[0].Message, "Do you wish to exit this program?");
-    EXPECT_EQ(drive.Ui.Questions[0].MyWidth, 4100);
-    EXPECT_EQ(drive.Ui.Questions[0].YesTooltip, " Click to Exit Program ");
-    EXPECT_EQ(drive.Ui.Questions[0].NoTooltip, " Click to Return to Program ");
     EXPECT_EQ(Stored("CarManagerDirectory"), "");
     EXPECT_EQ(Stored("CarFolder"), "");
     EXPECT_EQ(Stored("AddOnCarFolder"), "");

@@ -1,0 +1,51 @@
+// The main window over a fake C: drive, found and driven by its controls' names.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QString>
+#include <QWidget>
+#include <memory>
+#include <string>
+
+#include "TempDrive.h"
+#include "mainwindow/ui/frmMovrand.h"
+
+namespace movrand::test {
+
+inline std::string Text(const QString& s) {
+    return s.toStdString();
+}
+
+class WindowFixture : public ::testing::Test {
+  protected:
+    void Open() {
+        window = std::make_unique<mainwindow::frmMovrand>(drive.Pv, drive.Ui);
+        window->Form_Load();
+        window->show();
+    }
+    template <typename T = QWidget>
+    T* Find(const char* name) {
+        T* control = window->findChild<T*>(name);
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+    QComboBox* Combo(const char* name) { return Find<QComboBox>(name); }
+    std::string Stored(const std::string& key) {
+        return drive.Pv.Env.Settings.Get("Zorvex", "Movrand", key);
+    }
+    // The user picks an entry of a drop-down list.
+    void Choose(QComboBox* box, const QString& text) {
+        const int index = box->findText(text);
+        ASSERT_GE(index, 0) << Text(text);
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+    }
+    void Choose(const char* name, const QString& text) { Choose(Combo(name), text); }
+
+    TempDrive drive;
+    std::unique_ptr<mainwindow::frmMovrand> window;
+};
+
+}  // namespace movrand::test
