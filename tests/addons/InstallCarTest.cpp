@@ -41,7 +41,7 @@ TEST(InstallCar, TheSameCarTwiceMakesNoSecondBackup) {
     AddOnDrive drive;
     ASSERT_EQ(drive.Install(kClassic, "Ferrari 312"), InstallOutcome::Installed);
     const Files once = drive.Snapshot(kFerrari);
-    drive.Write(std::string(kFerrari) + "\\zorvexacc_Old.zorvex", "[accessories]\r\n");
+    drive.Write(Ferrari("zorvexacc_Old.zorvex"), "[accessories]\r\n");
     ASSERT_EQ(drive.Install(kClassic, "Ferrari 312"), InstallOutcome::Installed);
     // The program's own car and its accessory records go; the result equals one installation.
     EXPECT_EQ(drive.Snapshot(kFerrari), once);
@@ -63,10 +63,9 @@ TEST(InstallCar, WithoutAMarkerEntryTheDescriptionAsksToKeepTheFolder) {
     EXPECT_EQ(InstallAddOnFiles(drive.Pv, drive.Ui, false, "ferrari", "C:\\addons\\loose\\My Car",
                                 "My Car", "", "C:\\addons\\loose"),
               InstallOutcome::Installed);
-    EXPECT_EQ(drive.Read(std::string(kFerrari) + "\\zorvexcardesc.zorvex"),
-              "DO NOT DELETE OR MOVE THIS FOLDER\r\n");
-    EXPECT_EQ(drive.Read(std::string(kFerrari) + "\\fer9.3do"), "loose model");
-    EXPECT_FALSE(drive.Exists(std::string(kFerrari) + "\\zorvexcarbmp.bmp"));
+    EXPECT_EQ(drive.Read(Ferrari("zorvexcardesc.zorvex")), "DO NOT DELETE OR MOVE THIS FOLDER\r\n");
+    EXPECT_EQ(drive.Read(Ferrari("fer9.3do")), "loose model");
+    EXPECT_FALSE(drive.Exists(Ferrari("zorvexcarbmp.bmp")));
 }
 
 TEST(InstallCar, TheTeamWindowChoosesTheTeamWhenTheMarkerNamesNone) {
@@ -131,9 +130,9 @@ TEST(InstallCar, ACarBringingAnotherDatKeepsACopyOfTheOldOne) {
     const std::string folder =
         drive.MakeOneEntry("Datcar", "ferrari", "Dat Car", "car",
                            {{"ferrari.dat", "new team data"}, {"x.3do", "x"}}, "d\r\n");
-    const std::string oldDat = drive.Read(std::string(kFerrari) + "\\ferrari.dat");
+    const std::string oldDat = drive.Read(Ferrari("ferrari.dat"));
     ASSERT_EQ(drive.Install(folder, "Dat Car"), InstallOutcome::Installed);
-    EXPECT_EQ(drive.Read(std::string(kFerrari) + "\\ferrari.dat"), "new team data");
+    EXPECT_EQ(drive.Read(Ferrari("ferrari.dat")), "new team data");
     EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\cars\\replacedcars\\ferrari5122026749\\ferrari.dat"),
               oldDat);
 
@@ -142,7 +141,7 @@ TEST(InstallCar, ACarBringingAnotherDatKeepsACopyOfTheOldOne) {
     ASSERT_EQ(drive.Install(kClassic, "Ferrari 312"), InstallOutcome::Installed);
     ASSERT_EQ(drive.Install(folder, "Dat Car"), InstallOutcome::Installed);
     EXPECT_EQ(drive.Pv.Files().FolderNames("C:\\sierra\\gpl\\cars\\replacedcars").size(), 1u);
-    drive.Write(std::string(kFerrari) + "\\ferrari.dat", "edited by the user");
+    drive.Write(Ferrari("ferrari.dat"), "edited by the user");
     ASSERT_EQ(drive.Install(folder, "Dat Car"), InstallOutcome::Installed);
     EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\cars\\replacedcars\\ferrari51220267430\\ferrari.dat"),
               "edited by the user");

@@ -71,7 +71,7 @@ TEST_F(Refusals, FileNamesTheAccessoryRecordCannotHold) {
     // Names in code page 1252 are fine, and a complete car keeps no record of its files.
     const std::string folder = AccessoryWithFile("caf\xC3\xA9.mip");
     EXPECT_EQ(drive.Install(folder, "Odd"), InstallOutcome::Installed) << drive.Ui.Transcript();
-    EXPECT_EQ(drive.Read(std::string(kFerrari) + "\\zorvexacc_Odd.zorvex"),
+    EXPECT_EQ(drive.Read(Ferrari("zorvexacc_Odd.zorvex")),
               "[accessories]\r\nfile1 = caf\xE9.mip\r\ncaf\xE9.mip = just added\r\n");
     const std::string car = AccessoryWithFile("a=b.mip");
     EXPECT_EQ(
@@ -87,9 +87,9 @@ TEST_F(Refusals, FilesOfOneNameInTwoLetterCases) {
 }
 
 TEST_F(Refusals, AnAddOnFolderThatIsTheTeamFolder) {
-    drive.Write(std::string(kFerrari) + "\\zorvexcar.zorvex",
+    drive.Write(Ferrari("zorvexcar.zorvex"),
                 "[header]\r\nteam = ferrari\r\n[files]\r\nfile1desc = Sub\r\n");
-    drive.Write(std::string(kFerrari) + "\\Sub\\new.3do", "new");
+    drive.Write(Ferrari("Sub\\new.3do"), "new");
     before = drive.Snapshot("C:\\");
     ExpectRefused(InstallAddOnFiles(drive.Pv, drive.Ui, false, "ferrari",
                                     "C:\\SIERRA\\GPL\\CARS\\CARS67\\FERRARI\\Sub", "Sub", "",
@@ -120,7 +120,7 @@ TEST_F(Refusals, AnAddOnFolderPathTheRecordCannotHold) {
 
 TEST(InstallReadOnly, AReadOnlyGameFileStopsTheAccessoryBeforeAnythingIsWritten) {
     AddOnDrive drive;
-    drive.Pv.Files().SetReadOnly(std::string(kFerrari) + "\\fer9.mip", true);
+    drive.Pv.Files().SetReadOnly(Ferrari("fer9.mip"), true);
     const std::string folder =
         drive.MakeOneEntry("Liveries", "ferrari", "Blue", "accessory",
                            {{"a.mip", "a"}, {"fer9.mip", "blue 9"}}, "Blue.\r\n");

@@ -20,7 +20,7 @@ void InstallClassicWithAccessories(AddOnDrive& drive) {
     drive.Ui.Messages.clear();
 }
 
-TEST(ListInstalledItems, ListsTheCarFirstThenTheAccessoryRecords) {
+TEST(ListInstalledItems, ListsTheCarFirstThenTheAccessoryRecordsAndShowsEach) {
     AddOnDrive drive;
     InstallClassicWithAccessories(drive);
     // Only the prefix in exactly its own letter case marks a record.
@@ -36,6 +36,15 @@ TEST(ListInstalledItems, ListsTheCarFirstThenTheAccessoryRecords) {
     EXPECT_EQ(view.Shown.PicturePath, Ferrari("zorvexcarbmp.bmp"));
     EXPECT_FALSE(view.Shown.NoticeVisible);
     EXPECT_EQ(view.Shown.Description, "Ferrari 312 of 1967.For the Ferrari team.");
+
+    // An accessory shows its own picture and description; without a picture, the notice.
+    InstalledItemView item = ShowInstalledItem(drive.Pv, drive.Ui, kFerrariPosition, "Red Wheels");
+    EXPECT_EQ(item.PicturePath, Ferrari("zorvexjpg_Red Wheels.jpg"));
+    EXPECT_EQ(item.Description, "Red wheels for the Ferrari 312.");
+    drive.Pv.Files().DeleteFile(Ferrari("zorvexbmp_Chrome Mirrors.bmp"));
+    item = ShowInstalledItem(drive.Pv, drive.Ui, kFerrariPosition, "Chrome Mirrors");
+    EXPECT_EQ(item.PicturePath, "");
+    EXPECT_TRUE(item.NoticeVisible);
 }
 
 TEST(ListInstalledItems, HondaIsListedFromItsGameFolder) {
@@ -65,18 +74,6 @@ TEST(ListInstalledItems, NothingInstalledOrNoTeamOrNoFolderListsNothing) {
     ASSERT_EQ(drive.Ui.Traps.size(), 1u);
     EXPECT_EQ(drive.Ui.Traps[0].Text, "76\r\nPath not found");
     EXPECT_EQ(drive.Ui.Traps[0].Title, "MovrandError");
-}
-
-TEST(ShowInstalledItem, ShowsTheAccessorysPictureAndDescription) {
-    AddOnDrive drive;
-    InstallClassicWithAccessories(drive);
-    InstalledItemView item = ShowInstalledItem(drive.Pv, drive.Ui, kFerrariPosition, "Red Wheels");
-    EXPECT_EQ(item.PicturePath, Ferrari("zorvexjpg_Red Wheels.jpg"));
-    EXPECT_EQ(item.Description, "Red wheels for the Ferrari 312.");
-    drive.Pv.Files().DeleteFile(Ferrari("zorvexbmp_Chrome Mirrors.bmp"));
-    item = ShowInstalledItem(drive.Pv, drive.Ui, kFerrariPosition, "Chrome Mirrors");
-    EXPECT_EQ(item.PicturePath, "");
-    EXPECT_TRUE(item.NoticeVisible);
 }
 
 TEST(RemoveAddOnFiles, AskingNoChangesNothing) {
