@@ -345,13 +345,11 @@ TEST_F(MainWindowTest, CarNumberSwapThroughTheWindow) {
     EXPECT_EQ(drive.Ui.Messages.size(), 1u);
     EXPECT_FALSE(save->isEnabled());
     EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\driver.ini"), roster);
-}
 
-TEST_F(MainWindowTest, StoredCarNumberIsShownAsStored) {
-    Open();
-    Choose(Combo("cbo(4)"), "Dan Gurney");
-    EXPECT_EQ(Text(Combo("cbo(5)")->currentText()), "07");
-    EXPECT_FALSE(Find<QPushButton>("cmd(6)")->isEnabled());
+    // A stored number is shown as stored.
+    Choose(drivers, "Dan Gurney");
+    EXPECT_EQ(Text(numbers->currentText()), "07");
+    EXPECT_FALSE(save->isEnabled());
 }
 
 TEST_F(MainWindowTest, DriveThatIsNotReadyIsReportedAndTheFolderStays) {
