@@ -59,10 +59,20 @@ TEST_F(FolderPagesTest, NameBoxTakesOnlyLettersDigitsAndUnderscore) {
     EXPECT_EQ(name->text().toStdString(), "abcd_1");
 }
 
-TEST_F(FolderPagesTest, SaveOnCarFoldersSwapsTheLiveFolder) {
+TEST_F(FolderPagesTest, SaveOnCarFoldersAsksForANameThenSwapsTheLiveFolder) {
     MakeStoredCarFolder("C:\\stored\\classic");
     Open();
+    Find<QTabWidget>("tabMovrand(0)")->setCurrentIndex(1);
     Find<dialogs::FolderListBox>("dir(1)")->SetPath("C:\\stored\\classic");
+    // Without a name nothing is asked or moved, and the name box gets the focus.
+    Click(Find("cmd(0)"));
+    ASSERT_EQ(drive.Ui.Messages.size(), 1u);
+    EXPECT_EQ(drive.Ui.Messages[0].Text, "Please enter the new name for the Current Car Folder.");
+    EXPECT_TRUE(drive.Ui.Questions.empty());
+    EXPECT_EQ(window->focusWidget(), Find("txt(0)"));
+    EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\cars\\cars67\\lotus\\lotus.dat"),
+              "team data of lotus\r\n");
+
     Find<dialogs::FolderListBox>("dir(2)")->SetPath("C:\\stored");
     Find<QLineEdit>("txt(0)")->setText("cars67_old");
     drive.Ui.Answers = {true};
@@ -71,20 +81,6 @@ TEST_F(FolderPagesTest, SaveOnCarFoldersSwapsTheLiveFolder) {
     EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\cars\\cars67\\lotus\\stored.dat"), "stored lotus");
     EXPECT_TRUE(drive.Exists("C:\\stored\\cars67_old\\lotus\\lotus.dat"));
     EXPECT_TRUE(drive.Exists("C:\\stored\\classic\\lotus\\stored.dat"));  // copied, not moved
-}
-
-TEST_F(FolderPagesTest, EmptyNameIsAskedForAndGetsTheFocus) {
-    MakeStoredCarFolder("C:\\stored\\classic");
-    Open();
-    Find<QTabWidget>("tabMovrand(0)")->setCurrentIndex(1);
-    Find<dialogs::FolderListBox>("dir(1)")->SetPath("C:\\stored\\classic");
-    Click(Find("cmd(0)"));
-    ASSERT_EQ(drive.Ui.Messages.size(), 1u);
-    EXPECT_EQ(drive.Ui.Messages[0].Text, "Please enter the new name for the Current Car Folder.");
-    EXPECT_TRUE(drive.Ui.Questions.empty());
-    EXPECT_EQ(window->focusWidget(), Find("txt(0)"));
-    EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\cars\\cars67\\lotus\\lotus.dat"),
-              "team data of lotus\r\n");
 }
 
 TEST_F(FolderPagesTest, SaveOnGplDirectorySwitchesAndRefreshesThePages) {
