@@ -53,18 +53,17 @@ TEST_F(Preview, ShowsPictureDescriptionAndModelsOfTheChosenEntry) {
     const AddOnPreview excluded = Show(kClassic, 0, "Ferrari 312", false, true, true);
     EXPECT_FALSE(excluded.DescriptionRefreshed);
     EXPECT_EQ(excluded.ModelList, "abc12a.3do\r\nfer1a.3do\r\n");
+
+    // Choosing another entry can leave the model list alone.
+    const AddOnPreview wheels = Show(kClassic, 1, "Red Wheels", true, false, false);
+    EXPECT_FALSE(wheels.ModelsRefreshed);
+    EXPECT_TRUE(wheels.Models.empty());
+    EXPECT_EQ(wheels.PicturePath, std::string(kClassic) + "\\Red Wheels\\zorvex.jpg");
+    EXPECT_EQ(wheels.Description, "Red wheels for the Ferrari 312.");
     EXPECT_TRUE(drive.Ui.Traps.empty());
 }
 
-TEST_F(Preview, ChoosingAnotherEntryCanLeaveTheModelListAlone) {
-    const AddOnPreview view = Show(kClassic, 1, "Red Wheels", true, false, false);
-    EXPECT_FALSE(view.ModelsRefreshed);
-    EXPECT_TRUE(view.Models.empty());
-    EXPECT_EQ(view.PicturePath, std::string(kClassic) + "\\Red Wheels\\zorvex.jpg");
-    EXPECT_EQ(view.Description, "Red wheels for the Ferrari 312.");
-}
-
-TEST_F(Preview, WithoutPictureOrDescriptionKeyTheNoticeShowsAndTheBoxStaysEmpty) {
+TEST_F(Preview, WithoutPictureOrMarkerTheNoticeOrTheOldPictureShows) {
     const std::string folder = drive.MakeOneEntry("Plain", "ferrari", "Plain", "accessory",
                                                   {{"p.mip", "p"}}, "Plain text.\r\n");
     drive.Write(folder + "\\zorvexcar.zorvex",
@@ -75,16 +74,15 @@ TEST_F(Preview, WithoutPictureOrDescriptionKeyTheNoticeShowsAndTheBoxStaysEmpty)
     EXPECT_TRUE(view.NoticeVisible);
     EXPECT_TRUE(view.DescriptionRefreshed);
     EXPECT_EQ(view.Description, "");
-}
 
-TEST_F(Preview, AFolderWithoutMarkerLeavesThePictureAsItWas) {
+    // A folder without a marker leaves the picture as it was.
     drive.Write("C:\\addons\\empty\\readme.txt", "x");
-    const AddOnPreview view = Show("C:\\addons\\empty", 0, "", true, true, false);
-    EXPECT_FALSE(view.PictureChanged);
-    EXPECT_FALSE(view.NoticeVisible);
-    EXPECT_TRUE(view.DescriptionRefreshed);
-    EXPECT_TRUE(view.ModelsRefreshed);
-    EXPECT_TRUE(view.Models.empty());
+    const AddOnPreview empty = Show("C:\\addons\\empty", 0, "", true, true, false);
+    EXPECT_FALSE(empty.PictureChanged);
+    EXPECT_FALSE(empty.NoticeVisible);
+    EXPECT_TRUE(empty.DescriptionRefreshed);
+    EXPECT_TRUE(empty.ModelsRefreshed);
+    EXPECT_TRUE(empty.Models.empty());
 }
 
 TEST_F(Preview, ATeamWithoutAGameFolderIsReported) {
