@@ -76,9 +76,10 @@ TEST(ListInstalledItems, NothingInstalledOrNoTeamOrNoFolderListsNothing) {
     EXPECT_EQ(drive.Ui.Traps[0].Title, "MovrandError");
 }
 
-TEST(RemoveAddOnFiles, AskingNoChangesNothing) {
+TEST(RemoveAddOnFiles, NoChangesNothingYesTakesTheCarWithAllButTheDat) {
     AddOnDrive drive;
     InstallClassicWithAccessories(drive);
+    const std::string dat = drive.Read(Ferrari("ferrari.dat"));
     const Files before = drive.Snapshot("C:\\");
     drive.Ui.SetBusy(true);
     const RemovalResult result =
@@ -94,20 +95,15 @@ TEST(RemoveAddOnFiles, AskingNoChangesNothing) {
     EXPECT_EQ(asked.MyWidth, 4300);
     EXPECT_EQ(asked.MyHeight, 1700);
     EXPECT_TRUE(drive.Ui.Messages.empty());
-}
 
-TEST(RemoveAddOnFiles, TheCarTakesEverythingButTheDatWithIt) {
-    AddOnDrive drive;
-    const std::string dat = drive.Read(Ferrari("ferrari.dat"));
-    InstallClassicWithAccessories(drive);
     drive.Pv.Files().SetReadOnly(Ferrari("fer9.3do"), true);
     drive.Ui.Answers = {true};
-    const RemovalResult result =
+    const RemovalResult removed =
         RemoveAddOnFiles(drive.Pv, drive.Ui, kFerrariPosition, "Complete Car");
-    ASSERT_TRUE(result.Removed) << drive.Ui.Transcript();
+    ASSERT_TRUE(removed.Removed) << drive.Ui.Transcript();
     EXPECT_EQ(drive.Snapshot(kFerrari), (Files{{"ferrari.dat", dat}}));
-    EXPECT_TRUE(result.List.Items.empty());
-    EXPECT_FALSE(result.List.RemoveEnabled);
+    EXPECT_TRUE(removed.List.Items.empty());
+    EXPECT_FALSE(removed.List.RemoveEnabled);
     EXPECT_EQ(drive.Ui.Messages.back().Text, "The Car has been removed.");
     // The game's car stays in its backup folder.
     EXPECT_TRUE(drive.Exists("C:\\sierra\\gpl\\cars\\replacedcars\\ferrari5122026749\\fer9.3do"));
