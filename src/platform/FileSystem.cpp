@@ -309,13 +309,8 @@ void FileSystem::CopyFile(const std::string& source, const std::string& destinat
     CopyOneFile(from, to, overwrite);
 }
 
-void FileSystem::MoveFile(const std::string& source, const std::string& destination) {
-    const fs::path from = paths_.ToNative(source);
-    if (!IsFile(from)) throw RuntimeError(kFileNotFound);
-    const fs::path to = paths_.ToNative(destination);
-    if (TypeOf(to) != fs::file_type::not_found) throw RuntimeError(kFileAlreadyExists);
-    if (!IsFolder(to.parent_path())) throw RuntimeError(kPathNotFound);
-    Mutating("move " + source + " to " + destination);
+// Renames a file; across devices copies it, then deletes the source.
+void FileSystem::MoveOneFile(const fs::path& from, const fs::path& to) {
     std::error_code ec;
     fs::rename(from, to, ec);
     if (ec.value() == EXDEV) {
@@ -323,6 +318,16 @@ void FileSystem::MoveFile(const std::string& source, const std::string& destinat
         fs::remove(from, ec);
     }
     if (ec) Fail(ec, false);
+}
+
+void FileSystem::MoveFile(const std::string& source, const std::string& destination) {
+    const fs::path from = paths_.ToNative(source);
+    if (!IsFile(from)) throw RuntimeError(kFileNotFound);
+    const fs::path to = paths_.ToNative(destination);
+    if (TypeOf(to) != fs::file_type::not_found) throw RuntimeError(kFileAlreadyExists);
+    if (!IsFolder(to.parent_path())) throw RuntimeError(kPathNotFound);
+    Mutating("move " + source + " to " + destination);
+    MoveOneFile(from, to);
 }
 
 namespace {
@@ -390,13 +395,7 @@ void FileSystem::MoveFilesInto(const std::string& sourceFolder,
         const fs::path target = index.Resolve(source.filename().string());
         if (TypeOf(target) != fs::file_type::not_found) throw RuntimeError(kFileAlreadyExists);
         Mutating("move " + sourceFolder + "\\" + name + " to " + destinationFolder + "\\");
-        std::error_code ec;
-        fs::rename(source, target, ec);
-        if (ec.value() == EXDEV) {
-            CopyOneFile(source, target, false);
-            fs::remove(source, ec);
-        }
-        if (ec) Fail(ec, false);
+        MoveOneFile(source, target);
         index.Add(source.filename().string());
     }
 }

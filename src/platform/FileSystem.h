@@ -95,6 +95,7 @@ class FileSystem {
   private:
     void Mutating(const std::string& what);
     void MutatingNative(const char* what, const std::filesystem::path& native);
+    void MoveOneFile(const std::filesystem::path& from, const std::filesystem::path& to);
     void CopyOneFile(const std::filesystem::path& from, const std::filesystem::path& to,
                      bool overwrite);
     void CopyNewFile(const std::filesystem::path& from, const std::filesystem::path& to);

@@ -17,6 +17,7 @@
 #include "CliRunner.h"
 #include "DemoAddOns.h"
 #include "DemoInstallation.h"
+#include "FileSnapshot.h"
 #include "GameGuard.h"
 #include "KilledRun.h"
 
@@ -44,20 +45,6 @@ Files TreeWithoutTemporaries(const fs::path& folder) {
     return files;
 }
 
-// The names of the files that differ between two states of a folder ("" when none do).
-std::string Differences(const Files& now, const Files& expected) {
-    std::string text;
-    for (const auto& [name, bytes] : now) {
-        const auto other = expected.find(name);
-        if (other == expected.end())
-            text += "+" + name + " ";
-        else if (other->second != bytes)
-            text += "~" + name + " ";
-    }
-    for (const auto& [name, bytes] : expected)
-        if (!now.count(name)) text += "-" + name + " ";
-    return text;
-}
 
 // A record names its backup folder, whose number depends on the runs before.
 Files Normalised(Files files) {

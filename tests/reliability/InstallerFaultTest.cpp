@@ -7,6 +7,7 @@
 
 #include "../addons/AddOnFixture.h"
 #include "FaultSweep.h"
+#include "FileSnapshot.h"
 #include "GameGuard.h"
 #include "addons/AddOnNames.h"
 #include "addons/InstalledItems.h"
@@ -77,21 +78,6 @@ Files Team(const TempDrive& drive) {
     return files;
 }
 
-// The names of the files that differ between two states of a folder ("" when none do); the
-// pictures make whole states too long to print.
-std::string Differences(const Files& now, const Files& expected) {
-    std::string text;
-    for (const auto& [name, bytes] : now) {
-        const auto other = expected.find(name);
-        if (other == expected.end())
-            text += "+" + name + " ";
-        else if (other->second != bytes)
-            text += "~" + name + " ";
-    }
-    for (const auto& [name, bytes] : expected)
-        if (!now.count(name)) text += "-" + name + " ";
-    return text;
-}
 
 // Fails the operation at each of its steps in turn. After each fault: one error report, no file
 // of the installation, the add-on folders or the backups lost, driver.ini untouched, the live

@@ -39,4 +39,19 @@ std::vector<std::string> FileSnapshot::LostIn(const FileSnapshot& later) const {
     return lost;
 }
 
+std::string Differences(const std::map<std::string, std::string>& now,
+                        const std::map<std::string, std::string>& expected) {
+    std::string text;
+    for (const auto& [name, bytes] : now) {
+        const auto other = expected.find(name);
+        if (other == expected.end())
+            text += "+" + name + " ";
+        else if (other->second != bytes)
+            text += "~" + name + " ";
+    }
+    for (const auto& [name, bytes] : expected)
+        if (!now.count(name)) text += "-" + name + " ";
+    return text;
+}
+
 }  // namespace movrand::test

@@ -21,4 +21,9 @@ class FileSnapshot {
     std::map<std::string, std::string> files_;
 };
 
+// The names of the files that differ between two states of a folder, by name to bytes: "+name"
+// added, "~name" changed, "-name" gone; "" when none do.
+std::string Differences(const std::map<std::string, std::string>& now,
+                        const std::map<std::string, std::string>& expected);
+
 }  // namespace movrand::test
