@@ -118,8 +118,12 @@ std::string FolderListBox::HighlightedPath() const {
 }
 
 void FolderListBox::Fill(const std::string& path, const std::vector<std::string>& subfolders) {
-    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    if (openIcon_.isNull()) {
+        openIcon_ = style()->standardIcon(QStyle::SP_DirOpenIcon);
+        closedIcon_ = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    }
+    const QIcon& open = openIcon_;
+    const QIcon& closed = closedIcon_;
     const platform::WindowsPath parsed = platform::WindowsPath::Parse(path);
     clear();
     platform::WindowsPath walk;
@@ -144,7 +148,9 @@ void FolderListBox::Fill(const std::string& path, const std::vector<std::string>
         add(closed, name, child.Text(), level + 1);
     }
     setCurrentItem(openItem);
-    scrollToItem(openItem);
+    // A hidden list brings its current entry into view when it is shown; laying out the entries
+    // of a list nobody sees yet would only slow the opening of the window that holds it.
+    if (isVisible()) scrollToItem(openItem);
 }
 
 void FolderListBox::OpenEntry(QListWidgetItem* item) {

@@ -48,6 +48,8 @@ class FolderListBox : public QListWidget {
 
     const platform::DriveTable& drives_;
     std::string path_;
+    QIcon openIcon_;
+    QIcon closedIcon_;
 };
 
 }  // namespace movrand::dialogs

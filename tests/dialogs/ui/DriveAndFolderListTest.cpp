@@ -122,5 +122,30 @@ TEST(DriveAndFolderLists, ClickReportsAndDoubleClickOpens) {
     EXPECT_EQ(Rows(&pair.dir), QStringList({"C:\\", "sierra", "gpl", "cars"}));
 }
 
+// The open folder is always in view: at once when the list is showing, at its first showing when
+// it was filled while hidden (as the window's lists are before it opens).
+TEST(DriveAndFolderLists, TheOpenFolderComesIntoViewWhenTheListIsShown) {
+    TempDrive drive;
+    std::string deep = "C:\\deep";
+    for (int level = 0; level < 30; ++level) deep += "\\level" + std::to_string(level);
+    drive.Write(deep + "\\x.txt", "x");
+    FolderListBox dir(drive.Pv.Env.Drives);
+    dir.resize(200, 120);
+    const auto openFolderInView = [&] {
+        return dir.viewport()->rect().intersects(dir.visualItemRect(dir.currentItem()));
+    };
+
+    dir.SetPath(deep);
+    dir.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dir.currentItem()->text().toStdString(), "level29");
+    EXPECT_TRUE(openFolderInView());
+
+    dir.SetPath("C:\\");
+    EXPECT_TRUE(openFolderInView());
+    dir.SetPath(deep);
+    EXPECT_TRUE(openFolderInView());
+}
+
 }  // namespace
 }  // namespace movrand::test
