@@ -65,15 +65,22 @@ bool StripIniHeaders(ProgramValues& pv, platform::Ui& ui, const std::string& sou
     // The copy is made beside the destination and put in its place when complete.
     const std::string partial = destination + ".partial";
     const bool done = RunTrapped(ui, TrapForm::Information, pv.ProgramName, [&] {
+        std::string copy;
         platform::TextReader in = fs.OpenTextFile(source);
-        platform::TextWriter out = fs.CreateTextFile(partial);
         while (!in.AtEndOfStream()) {
             std::string line = in.ReadLine();
             if (!line.empty() && line[0] == '[')
                 line.erase(std::remove(line.begin(), line.end(), ' '), line.end());
-            out.WriteLine(line);
+            copy += line;
+            copy += "\r\n";
         }
         in.Close();
+        // A working copy from an earlier start usually holds these very bytes already; leaving it
+        // alone spares a start-up the replacing of a file, which the file system makes wait for
+        // the disk.
+        if (fs.FileExists(destination) && fs.ReadAllBytes(destination) == copy) return;
+        platform::TextWriter out = fs.CreateTextFile(partial);
+        out.Write(copy);
         out.Close();
         fs.ReplaceFile(partial, destination);
     });

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "DemoInstallation.h"
 #include "FaultSweep.h"
@@ -45,6 +46,32 @@ TEST(WorkingCopy, StripAndSaveRoundTripTheGamesRoster) {
                      "car_number=44\r\n");
     EXPECT_EQ(drive.Read(drive.Pv.DriverIniFile), expected);
     EXPECT_FALSE(drive.Exists(drive.Pv.AppPath + "tempdriver.zorvex"));
+}
+
+// A later start finds the working copy it would make already there and leaves that file alone;
+// any other content, even one byte more, is replaced.
+TEST(WorkingCopy, IsReplacedOnlyWhenItsBytesDiffer) {
+    TempDrive drive;
+    const std::string work = drive.Pv.DriverWorkFile;
+    const std::string made = drive.Read(work);
+    const auto inode = [&] {
+        struct stat st {};
+        EXPECT_EQ(::stat(drive.Native(work).c_str(), &st), 0);
+        return st.st_ino;
+    };
+    const auto before = inode();
+    ASSERT_TRUE(StripIniHeaders(drive.Pv, drive.Ui, drive.Pv.DriverIniFile, work));
+    EXPECT_EQ(inode(), before);
+
+    drive.Write(work, made + " ");
+    ASSERT_TRUE(StripIniHeaders(drive.Pv, drive.Ui, drive.Pv.DriverIniFile, work));
+    EXPECT_EQ(drive.Read(work), made);
+
+    drive.Write(drive.Pv.DriverIniFile, "[ driver_1 ]\r\nx = 1\r\n");
+    ASSERT_TRUE(StripIniHeaders(drive.Pv, drive.Ui, drive.Pv.DriverIniFile, work));
+    EXPECT_EQ(drive.Read(work), "[driver_1]\r\nx = 1\r\n");
+    EXPECT_FALSE(drive.Exists(work + ".partial"));
+    EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
 }
 
 TEST(WorkingCopy, HeadersComeBackWithOneBlankEachSide) {
