@@ -36,6 +36,10 @@ std::map<std::string, std::string> TreeOf(const std::filesystem::path& folder);
 // "" when `folder` holds the seven team folders of a car folder, else what is wrong with it.
 std::string CarFolderProblem(const std::filesystem::path& folder);
 
+// Writes a car folder at `folder`: the seven team folders, each with "<team>.dat" holding
+// "<tag> <team>\r\n", so two car folders are told apart by their tags.
+void WriteCarFolder(const std::filesystem::path& folder, const std::string& tag);
+
 // The names of a list, one a line, for failure messages.
 std::string Listed(const std::vector<std::string>& names);
 
