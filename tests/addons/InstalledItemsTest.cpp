@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "AddOnFixture.h"
-#include "FaultSweep.h"
 #include "addons/InstallAddOnFiles.h"
 #include "addons/InstalledItems.h"
-#include "platform/FaultPlan.h"
-#include "platform/RuntimeError.h"
 
 namespace movrand::test {
 namespace {
@@ -45,15 +42,6 @@ TEST(ListInstalledItems, ListsTheCarFirstThenTheAccessoryRecordsAndShowsEach) {
     item = ShowInstalledItem(drive.Pv, drive.Ui, kFerrariPosition, "Chrome Mirrors");
     EXPECT_EQ(item.PicturePath, "");
     EXPECT_TRUE(item.NoticeVisible);
-}
-
-TEST(ListInstalledItems, HondaIsListedFromItsGameFolder) {
-    AddOnDrive drive;
-    drive.Ui.Teams = {"Honda"};
-    ASSERT_EQ(drive.Install(kHelmets, "Helmet Pack"), InstallOutcome::Installed);
-    const InstalledItemsView view = ListInstalledItems(drive.Pv, drive.Ui, 5);
-    EXPECT_EQ(view.TeamPictureId, 111);
-    EXPECT_EQ(view.Items, std::vector<std::string>{"Helmet Pack"});
 }
 
 TEST(ListInstalledItems, NothingInstalledOrNoTeamOrNoFolderListsNothing) {
@@ -188,40 +176,6 @@ TEST(RemoveAddOnFiles, AnInterruptedRemovalCanBeFinished) {
         << drive.Ui.Transcript();
     EXPECT_EQ(drive.Snapshot(kFerrari), original);
     EXPECT_TRUE(drive.Ui.Traps.empty());
-}
-
-// A real failure at any step of a removal is reported and leaves the accessory listed; running
-// the removal again finishes it and gives back the game's files.
-TEST(RemoveAddOnFiles, AFailureAtAnyStepIsReportedAndARetryFinishes) {
-    const Files original = AddOnDrive().Snapshot(kFerrari);
-    FaultSweep sweep;
-    sweep.ErrorNumber = platform::kPermissionDenied;
-    sweep.Prepare = [](TempDrive& drive) {
-        PrepareAddOns(drive);
-        const std::string folder =
-            MakeOneEntry(drive, "Liveries", "ferrari", "Blue Livery", "accessory",
-                         {{"fer9.mip", "blue 9"}, {"fer10.mip", "blue 10"}, {"new.mip", "n"}},
-                         "Blue.\r\n", true, true);
-        ASSERT_EQ(InstallEntry(drive, folder, "Blue Livery"), InstallOutcome::Installed);
-        drive.Ui.Messages.clear();
-    };
-    sweep.Operation = [](TempDrive& drive) {
-        drive.Ui.Answers = {true};
-        RemoveAddOnFiles(drive.Pv, drive.Ui, kFerrariPosition, "Blue Livery");
-    };
-    sweep.Check = [&](TempDrive& drive, int) {
-        ASSERT_EQ(drive.Ui.Traps.size(), 1u);
-        EXPECT_EQ(drive.Ui.Traps[0].Text, "70\r\nPermission denied");
-        EXPECT_EQ(drive.Ui.Traps[0].Title, "MovrandError");
-        EXPECT_TRUE(drive.Ui.Messages.empty());
-        EXPECT_EQ(ListInstalledItems(drive.Pv, drive.Ui, kFerrariPosition).Items,
-                  std::vector<std::string>{"Blue Livery"});
-        drive.Ui.Answers = {true};
-        ASSERT_TRUE(RemoveAddOnFiles(drive.Pv, drive.Ui, kFerrariPosition, "Blue Livery").Removed)
-            << drive.Ui.Transcript();
-        EXPECT_EQ(SnapshotOf(drive, kFerrari), original);
-    };
-    EXPECT_GT(sweep.Run(), 5);
 }
 
 }  // namespace
