@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
-#include <regex>
 
 #include "../addons/AddOnFixture.h"
 #include "FaultSweep.h"
@@ -53,14 +52,9 @@ int CarBackups(const TempDrive& drive) {
     return static_cast<int>(std::distance(fs::directory_iterator(folder), {}));
 }
 
-// The team folder's files. A record names its backup folder, which gets a number of its own
-// when an earlier run left one: the number does not count.
+// The team folder's files, but for the numbers of backup folders.
 Files Team(const TempDrive& drive) {
-    Files files = SnapshotOf(drive, kFerrari);
-    static const std::regex backup(R"((replacedaccessories\\[a-z]+)\d+\\)");
-    for (auto& [name, bytes] : files)
-        if (name.rfind("zorvexacc_", 0) == 0) bytes = std::regex_replace(bytes, backup, "$1\\");
-    return files;
+    return WithoutBackupNumbers(SnapshotOf(drive, kFerrari));
 }
 
 // Fails the operation at each of its steps in turn. After each fault: one error report, no file

@@ -1,6 +1,7 @@
 #include "FileSnapshot.h"
 
 #include <fstream>
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -52,6 +53,13 @@ std::string Differences(const std::map<std::string, std::string>& now,
     for (const auto& [name, bytes] : expected)
         if (!now.count(name)) text += "-" + name + " ";
     return text;
+}
+
+std::map<std::string, std::string> WithoutBackupNumbers(std::map<std::string, std::string> files) {
+    static const std::regex backup(R"((replaced(accessories|cars)\\[a-z]+)\d+\\)");
+    for (auto& [name, bytes] : files)
+        if (name.rfind("zorvexacc_", 0) == 0) bytes = std::regex_replace(bytes, backup, "$1\\");
+    return files;
 }
 
 }  // namespace movrand::test

@@ -26,4 +26,8 @@ class FileSnapshot {
 std::string Differences(const std::map<std::string, std::string>& now,
                         const std::map<std::string, std::string>& expected);
 
+// The files with the numbers of backup folders taken out of the program's accessory records: a
+// record names its backup folder, whose number depends on the runs before.
+std::map<std::string, std::string> WithoutBackupNumbers(std::map<std::string, std::string> files);
+
 }  // namespace movrand::test
