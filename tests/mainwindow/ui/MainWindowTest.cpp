@@ -102,22 +102,18 @@ TEST_F(MainWindowTest, StoredFoldersAreRestoredOrQuietlyLeft) {
     EXPECT_TRUE(drive.Ui.Messages.empty());
 }
 
-TEST_F(MainWindowTest, ExitNoKeepsTheWindowAndSavesNothing) {
+// No to the exit question keeps the window and saves nothing; Yes matches the drivers to their
+// cars and saves the four settings.
+TEST_F(MainWindowTest, ExitAsksAndOnYesMatchesDriversAndSavesTheFourSettings) {
+    drive.Write("C:\\carfolders\\classic\\brabham\\x.dat", "x");
     Open();
     drive.Ui.Answers = {false};
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(window->isVisible());
     ASSERT_EQ(drive.Ui.Questions.size(), 1u);
     EXPECT_EQ(drive.Ui.Questions[0].Message, "Do you wish to exit this program?");
-    EXPECT_EQ(Stored("CarManagerDirectory"), "");
     EXPECT_EQ(Stored("CarFolder"), "");
-    EXPECT_EQ(Stored("AddOnCarFolder"), "");
     EXPECT_FALSE(drive.Exists("C:\\sierra\\gpl\\cars\\cars67\\eagle\\McL8a.3do"));
-}
-
-TEST_F(MainWindowTest, ExitYesMatchesDriversAndSavesTheFourSettings) {
-    drive.Write("C:\\carfolders\\classic\\brabham\\x.dat", "x");
-    Open();
     Find<dialogs::FolderListBox>("dir(1)")->SetPath("C:\\carfolders\\classic\\");
     Find<dialogs::FolderListBox>("dir(2)")->SetPath("C:\\carfolders");
     Find<QCheckBox>("chk(1)")->setChecked(false);
