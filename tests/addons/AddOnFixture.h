@@ -58,7 +58,7 @@ inline InstallOutcome InstallEntry(TempDrive& drive, const std::string& addOnFol
 // Every file under a folder (recursively), by its path relative to the folder, with its bytes.
 inline std::map<std::string, std::string> SnapshotOf(const TempDrive& drive,
                                                      const std::string& folder) {
-    return FileSnapshot::Take(drive.Native(folder)).Files();
+    return TreeOf(drive.Native(folder));
 }
 
 // The temporary drive prepared with the demo add-on folders and the fixed clock.

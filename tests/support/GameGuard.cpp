@@ -5,7 +5,6 @@
 #include <set>
 
 #include "DemoInstallation.h"
-#include "FileSnapshot.h"
 
 namespace movrand::test {
 namespace fs = std::filesystem;
@@ -66,12 +65,6 @@ std::string GameGuard::LiveCarFolderProblem() const {
     return CarFolderProblem(gpl_ / "cars" / "cars67");
 }
 
-std::map<std::string, std::string> TreeOf(const fs::path& folder) {
-    std::error_code ec;
-    if (!fs::is_directory(folder, ec)) return {};
-    return FileSnapshot::Take(folder).Files();
-}
-
 std::string CarFolderProblem(const fs::path& folder) {
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) return "no car folder at " + folder.string();
@@ -87,12 +80,6 @@ std::string CarFolderProblem(const fs::path& folder) {
 void WriteCarFolder(const fs::path& folder, const std::string& tag) {
     for (const std::string& team : kTeams)
         demo::WriteFile(folder / team / (team + ".dat"), tag + " " + team + "\r\n");
-}
-
-std::string Listed(const std::vector<std::string>& names) {
-    std::string text;
-    for (const std::string& name : names) text += name + "\n";
-    return text;
 }
 
 }  // namespace movrand::test

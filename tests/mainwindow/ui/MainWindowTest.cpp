@@ -10,6 +10,7 @@
 #include "WindowFixture.h"
 #include "mainwindow/ui/ControlSetup.h"
 #include "mainwindow/ui/frmMovrand.h"
+#include "ui/ModalDriver.h"
 #include "ui/SimulatedInput.h"
 
 namespace movrand::test {
@@ -78,6 +79,13 @@ TEST_F(MainWindowTest, LoadingFillsThePagesInOrder) {
         EXPECT_EQ(Find(name)->cursor().shape(), Qt::BitmapCursor) << name;
     }
     EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
+
+    // Pictures of the four pages, kept in build/artifacts for people to look at.
+    auto* tabs = Find<QTabWidget>("tabMovrand(0)");
+    for (const char* page : {"cars-accessories", "car-folders", "find-add-ons", "gpl-directory"}) {
+        SaveScreenshot(window.get(), QString("main-window-") + page);
+        tabs->setCurrentIndex(tabs->currentIndex() + 1);
+    }
 }
 
 TEST_F(MainWindowTest, StoredFoldersAreRestoredOrQuietlyLeft) {
