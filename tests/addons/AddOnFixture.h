@@ -45,23 +45,6 @@ inline std::shared_ptr<FixedClock> PrepareAddOns(TempDrive& drive) {
     return clock;
 }
 
-// Writes an add-on folder under C:\addons and gives its path.
-inline std::string MakeAddOn(TempDrive& drive, const std::string& name,
-                             const demo::DemoAddOn& addOn) {
-    demo::MakeAddOnFolder(drive.DriveC() / "addons" / name, addOn);
-    return "C:\\addons\\" + name;
-}
-
-// Writes an add-on folder under C:\addons holding one entry.
-inline std::string MakeOneEntry(TempDrive& drive, const std::string& folder,
-                                const std::string& team, const std::string& description,
-                                const std::string& kind,
-                                std::vector<std::pair<std::string, std::string>> files,
-                                const std::string& text, bool bmp = false, bool jpg = false) {
-    return MakeAddOn(drive, folder,
-                     {team, {{description, kind, std::move(files), text, bmp, jpg}}});
-}
-
 // Installs an entry with the six inputs formed as the "Add Files" command forms them.
 inline InstallOutcome InstallEntry(TempDrive& drive, const std::string& addOnFolder,
                                    const std::string& description) {
@@ -75,7 +58,7 @@ inline InstallOutcome InstallEntry(TempDrive& drive, const std::string& addOnFol
 // Every file under a folder (recursively), by its path relative to the folder, with its bytes.
 inline std::map<std::string, std::string> SnapshotOf(const TempDrive& drive,
                                                      const std::string& folder) {
-    return FileSnapshot::Take(drive.Native(folder)).Files();
+    return TreeOf(drive.Native(folder));
 }
 
 // The temporary drive prepared with the demo add-on folders and the fixed clock.
@@ -86,15 +69,17 @@ class AddOnDrive : public TempDrive {
     std::string TeamFolder(const std::string& team) const {
         return "C:\\sierra\\gpl\\cars\\cars67\\" + team;
     }
+    // Writes an add-on folder under C:\addons and gives its path.
     std::string MakeAddOn(const std::string& name, const demo::DemoAddOn& addOn) {
-        return test::MakeAddOn(*this, name, addOn);
+        demo::MakeAddOnFolder(DriveC() / "addons" / name, addOn);
+        return "C:\\addons\\" + name;
     }
+    // The same for a folder holding one entry.
     std::string MakeOneEntry(const std::string& folder, const std::string& team,
                              const std::string& description, const std::string& kind,
                              std::vector<std::pair<std::string, std::string>> files,
                              const std::string& text, bool bmp = false, bool jpg = false) {
-        return test::MakeOneEntry(*this, folder, team, description, kind, std::move(files), text,
-                                  bmp, jpg);
+        return MakeAddOn(folder, {team, {{description, kind, std::move(files), text, bmp, jpg}}});
     }
     InstallOutcome Install(const std::string& addOnFolder, const std::string& description) {
         return InstallEntry(*this, addOnFolder, description);

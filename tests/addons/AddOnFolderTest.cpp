@@ -29,22 +29,6 @@ TEST(AddOnFolder, ListsEntriesUpToTheFirstMissingNumber) {
     EXPECT_EQ(StandardFolderOf(drive.Pv, drive.Ui, "C:\\addons\\gap"), "");
 }
 
-TEST(AddOnFolder, TheDemoFoldersReadAsTheirAuthorsMeantThem) {
-    AddOnDrive drive;
-    const std::vector<AddOnEntry> entries = ListAddOnEntries(drive.Pv, drive.Ui, kClassic);
-    ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[0].Kind, "car");
-    EXPECT_EQ(entries[2].Description, "Chrome Mirrors");
-    EXPECT_EQ(StandardFolderOf(drive.Pv, drive.Ui, kClassic),
-              std::string(kClassic) + "\\ferrari 312");
-    EXPECT_EQ(DescriptionFileOf(drive.Pv, drive.Ui, kClassic, 2),
-              std::string(kClassic) + "\\zorvexferrari2.zorvex");
-    EXPECT_EQ(DescriptionFileOf(drive.Pv, drive.Ui, kClassic, 4), "");
-    EXPECT_EQ(EntryFiles(drive.Pv.Files(), std::string(kClassic) + "\\Red Wheels"),
-              (std::vector<std::string>{"fer9.mip", "wheels.mip"}));
-    EXPECT_EQ(AddOnTeam(drive.Pv, drive.Ui, kHelmets), "");
-}
-
 // Stamps have no separators and no leading zeros, so stamps of one second or of equal text
 // are numbered.
 TEST(BackupFolder, StampsOfOneSecondOrEqualTextAreNumbered) {

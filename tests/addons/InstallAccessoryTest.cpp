@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "AddOnFixture.h"
-#include "FaultSweep.h"
 #include "addons/InstallAddOnFiles.h"
 #include "addons/InstalledItems.h"
-#include "platform/FaultPlan.h"
-#include "platform/RuntimeError.h"
 
 namespace movrand::test {
 namespace {
@@ -95,18 +92,16 @@ TEST(InstallAccessory, OverTheGamesCarBacksUpWhatItOverwrites) {
               (Files{{"fer9.mip", original9}}));
     EXPECT_EQ(drive.Read(Ferrari("fer9.mip")), "blue 9");
     EXPECT_EQ(drive.Read(Ferrari("zorvexdesc_Blue Livery.zorvex")), "Blue.\r\n");
-}
 
-TEST(InstallAccessory, OverTheGamesCarWithNothingReplacedStartsWithTheFileList) {
-    AddOnDrive drive;
-    const std::string folder =
-        drive.MakeOneEntry("Extras", "ferrari", "Extras", "accessory",
-                           {{"new1.mip", "1"}, {"new2.mip", "2"}}, "Extras.\r\n");
-    ASSERT_EQ(drive.Install(folder, "Extras"), InstallOutcome::Installed);
+    // With nothing replaced the record is the file list alone, and no backup folder is made.
+    const std::string extras = drive.MakeOneEntry("Extras", "ferrari", "Extras", "accessory",
+                                                  {{"new1.mip", "1"}, {"new2.mip", "2"}}, "\r\n");
+    ASSERT_EQ(drive.Install(extras, "Extras"), InstallOutcome::Installed);
     EXPECT_EQ(
         drive.Read(Ferrari("zorvexacc_Extras.zorvex")),
         "[accessories]\r\nfile1 = new1.mip\r\nnew1.mip = just added\r\nfile2 = new2.mip\r\nnew2.mip = just added\r\n");
-    EXPECT_FALSE(drive.Exists("C:\\sierra\\gpl\\cars\\replacedaccessories"));
+    EXPECT_EQ(drive.Pv.Files().FolderNames("C:\\sierra\\gpl\\cars\\replacedaccessories"),
+              std::vector<std::string>{kStamp});
 }
 
 TEST(InstallAccessory, ChosenTeamNamesTheFolderAndTheDescription) {
@@ -119,68 +114,10 @@ TEST(InstallAccessory, ChosenTeamNamesTheFolderAndTheDescription) {
               drive.Read(std::string(kHelmets) + "\\zorvexmurasama1.zorvex"));
     EXPECT_EQ(drive.Read(honda + "\\zorvexbmp_Helmet Pack.bmp"),
               drive.EntryBytes(kHelmets, "Helmet Pack", "zorvex.bmp"));
-}
-
-// Installing the same accessory twice over the game's car: the second backup would otherwise
-// hold the first installation's copies, and removal would leave them in place of the game's.
-TEST(InstallAccessory, TwiceOverTheGamesCarStillRemovesToTheGamesFiles) {
-    AddOnDrive drive;
-    const Files original = drive.Snapshot(kFerrari);
-    const std::string folder = drive.MakeOneEntry(
-        "Liveries", "ferrari", "Blue Livery", "accessory",
-        {{"fer9.mip", "blue 9"}, {"fer99.mip", "blue 99"}}, "Blue.\r\n", true, true);
-    ASSERT_EQ(drive.Install(folder, "Blue Livery"), InstallOutcome::Installed);
-    ASSERT_EQ(drive.Install(folder, "Blue Livery"), InstallOutcome::Installed);
-    EXPECT_EQ(
-        drive.Read("C:\\sierra\\gpl\\cars\\replacedaccessories\\ferrari51220267491\\fer9.mip"),
-        original.at("fer9.mip"));
-    drive.Ui.Answers = {true};
-    ASSERT_TRUE(RemoveAddOnFiles(drive.Pv, drive.Ui, 4, "Blue Livery").Removed)
-        << drive.Ui.Transcript();
-    EXPECT_EQ(drive.Snapshot(kFerrari), original);
-}
-
-// The game's files are never overwritten without a copy, even when the team folder holds
-// nothing but the team's .dat and the accessory brings one.
-TEST(InstallAccessory, OverAFolderHoldingOnlyTheDatBacksUpTheDat) {
-    AddOnDrive drive;
-    for (const auto& [name, bytes] : drive.Snapshot(kFerrari))
-        if (name != "ferrari.dat") drive.Pv.Files().DeleteFile(Ferrari(name));
-    const std::string oldDat = drive.Read(Ferrari("ferrari.dat"));
-    const std::string folder = drive.MakeOneEntry("Physics", "ferrari", "Physics", "accessory",
-                                                  {{"ferrari.dat", "tuned data"}}, "Tuned.\r\n");
-    ASSERT_EQ(drive.Install(folder, "Physics"), InstallOutcome::Installed) << drive.Ui.Transcript();
-    EXPECT_EQ(
-        drive.Read("C:\\sierra\\gpl\\cars\\replacedaccessories\\ferrari5122026749\\ferrari.dat"),
-        oldDat);
-    EXPECT_EQ(drive.Read(Ferrari("ferrari.dat")), "tuned data");
-    drive.Ui.Answers = {true};
-    ASSERT_TRUE(RemoveAddOnFiles(drive.Pv, drive.Ui, 4, "Physics").Removed);
-    EXPECT_EQ(drive.Snapshot(kFerrari), (Files{{"ferrari.dat", oldDat}}));
-}
-
-// A failure at any step of installing over the game's car can be undone by removing the
-// accessory: the team folder is then exactly the game's again.
-TEST(InstallAccessory, AFailureAtAnyStepIsUndoneByRemoval) {
-    const Files original = AddOnDrive().Snapshot(kFerrari);
-    FaultSweep sweep;
-    sweep.Prepare = [](TempDrive& drive) {
-        PrepareAddOns(drive);
-        MakeOneEntry(drive, "Liveries", "ferrari", "Blue Livery", "accessory",
-                     {{"fer10.mip", "blue 10"}, {"fer9.mip", "blue 9"}, {"x.mip", "x"}},
-                     "Blue.\r\n", true, true);
-    };
-    sweep.Operation = [](TempDrive& drive) {
-        InstallEntry(drive, "C:\\addons\\Liveries", "Blue Livery");
-    };
-    sweep.Check = [&](TempDrive& drive, int) {
-        ASSERT_EQ(drive.Ui.Traps.size(), 1u);
-        drive.Ui.Answers = {true};
-        ASSERT_TRUE(RemoveAddOnFiles(drive.Pv, drive.Ui, 4, "Blue Livery").Removed)
-            << drive.Ui.Transcript();
-        EXPECT_EQ(SnapshotOf(drive, kFerrari), original);
-    };
-    EXPECT_GT(sweep.Run(), 5);
+    // Listed under Honda, from the game's murasama folder.
+    const InstalledItemsView view = ListInstalledItems(drive.Pv, drive.Ui, 5);
+    EXPECT_EQ(view.TeamPictureId, 111);
+    EXPECT_EQ(view.Items, std::vector<std::string>{"Helmet Pack"});
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "AddOnFixture.h"
-#include "FaultSweep.h"
 #include "addons/InstallAddOnFiles.h"
 #include "addons/InstalledItems.h"
-#include "platform/FaultPlan.h"
-#include "platform/RuntimeError.h"
 
 namespace movrand::test {
 namespace {
@@ -45,15 +44,6 @@ TEST(ListInstalledItems, ListsTheCarFirstThenTheAccessoryRecordsAndShowsEach) {
     item = ShowInstalledItem(drive.Pv, drive.Ui, kFerrariPosition, "Chrome Mirrors");
     EXPECT_EQ(item.PicturePath, "");
     EXPECT_TRUE(item.NoticeVisible);
-}
-
-TEST(ListInstalledItems, HondaIsListedFromItsGameFolder) {
-    AddOnDrive drive;
-    drive.Ui.Teams = {"Honda"};
-    ASSERT_EQ(drive.Install(kHelmets, "Helmet Pack"), InstallOutcome::Installed);
-    const InstalledItemsView view = ListInstalledItems(drive.Pv, drive.Ui, 5);
-    EXPECT_EQ(view.TeamPictureId, 111);
-    EXPECT_EQ(view.Items, std::vector<std::string>{"Helmet Pack"});
 }
 
 TEST(ListInstalledItems, NothingInstalledOrNoTeamOrNoFolderListsNothing) {
@@ -140,22 +130,6 @@ TEST(RemoveAddOnFiles, WithTheStandardFolderGoneReplacedFilesAreOnlyDeleted) {
     EXPECT_FALSE(drive.Exists(Ferrari("wheels.mip")));
 }
 
-TEST(RemoveAddOnFiles, OverTheGamesCarPutsTheOriginalsBackAndKeepsTheBackup) {
-    AddOnDrive drive;
-    const Files original = drive.Snapshot(kFerrari);
-    const std::string folder =
-        drive.MakeOneEntry("Liveries", "ferrari", "Blue Livery", "accessory",
-                           {{"FER9.MIP", "blue 9"}, {"fer10.3do", "blue 10"}, {"new.mip", "n"}},
-                           "Blue.\r\n", true, true);
-    ASSERT_EQ(drive.Install(folder, "Blue Livery"), InstallOutcome::Installed);
-    drive.Ui.Answers = {true};
-    ASSERT_TRUE(RemoveAddOnFiles(drive.Pv, drive.Ui, kFerrariPosition, "Blue Livery").Removed);
-    // Byte for byte and under the names the game gave them.
-    EXPECT_EQ(drive.Snapshot(kFerrari), original);
-    EXPECT_EQ(
-        drive.Snapshot("C:\\sierra\\gpl\\cars\\replacedaccessories\\ferrari5122026749").size(), 2u);
-}
-
 TEST(RemoveAddOnFiles, TheRecordsLoopStopsAtTheFirstMissingNumber) {
     AddOnDrive drive;
     for (const char* name : {"one.mip", "three.mip", "zorvexdesc_Gap.zorvex", "zorvexbmp_Gap.bmp"})
@@ -172,56 +146,69 @@ TEST(RemoveAddOnFiles, TheRecordsLoopStopsAtTheFirstMissingNumber) {
     EXPECT_FALSE(drive.Exists(Ferrari("zorvexbmp_Gap.bmp")));
 }
 
-// A removal that stopped half-way (here: a recorded file deleted by hand) completes when run
-// again; a real failure is still reported and leaves the record for the next try.
-TEST(RemoveAddOnFiles, AnInterruptedRemovalCanBeFinished) {
-    AddOnDrive drive;
-    const Files original = drive.Snapshot(kFerrari);
-    const std::string folder =
-        drive.MakeOneEntry("Liveries", "ferrari", "Blue Livery", "accessory",
-                           {{"fer9.mip", "blue 9"}, {"new.mip", "n"}}, "Blue.\r\n");
-    ASSERT_EQ(drive.Install(folder, "Blue Livery"), InstallOutcome::Installed);
-    drive.Pv.Files().DeleteFile(Ferrari("fer9.mip"));
-    drive.Pv.Files().DeleteFile(Ferrari("new.mip"));
-    drive.Ui.Answers = {true};
-    ASSERT_TRUE(RemoveAddOnFiles(drive.Pv, drive.Ui, kFerrariPosition, "Blue Livery").Removed)
-        << drive.Ui.Transcript();
-    EXPECT_EQ(drive.Snapshot(kFerrari), original);
-    EXPECT_TRUE(drive.Ui.Traps.empty());
-}
-
-// A real failure at any step of a removal is reported and leaves the accessory listed; running
-// the removal again finishes it and gives back the game's files.
-TEST(RemoveAddOnFiles, AFailureAtAnyStepIsReportedAndARetryFinishes) {
-    const Files original = AddOnDrive().Snapshot(kFerrari);
-    FaultSweep sweep;
-    sweep.ErrorNumber = platform::kPermissionDenied;
-    sweep.Prepare = [](TempDrive& drive) {
-        PrepareAddOns(drive);
-        const std::string folder =
-            MakeOneEntry(drive, "Liveries", "ferrari", "Blue Livery", "accessory",
-                         {{"fer9.mip", "blue 9"}, {"fer10.mip", "blue 10"}, {"new.mip", "n"}},
-                         "Blue.\r\n", true, true);
-        ASSERT_EQ(InstallEntry(drive, folder, "Blue Livery"), InstallOutcome::Installed);
-        drive.Ui.Messages.clear();
+// An accessory installed over the game's car and removed again leaves the team folder as the game
+// had it, byte for byte and under the game's names, however it went in.
+TEST(RemoveAddOnFiles, OverTheGamesCarGivesBackTheGamesFolder) {
+    using Entry = std::vector<std::pair<std::string, std::string>>;
+    struct Case {
+        const char* what;
+        Entry files;
+        std::function<void(AddOnDrive&)> before, between;  // before installing; before removing
+        std::size_t backedUp;                              // files in the first backup folder
     };
-    sweep.Operation = [](TempDrive& drive) {
-        drive.Ui.Answers = {true};
-        RemoveAddOnFiles(drive.Pv, drive.Ui, kFerrariPosition, "Blue Livery");
+    const auto nothing = [](AddOnDrive&) {};
+    const Case cases[] = {
+        {"names in other letter cases",
+         {{"FER9.MIP", "blue 9"}, {"fer10.3do", "blue 10"}, {"new.mip", "n"}},
+         nothing,
+         nothing,
+         2},
+        // The second backup would otherwise hold the first installation's copies.
+        {"installed twice",
+         {{"fer9.mip", "blue 9"}, {"fer99.mip", "blue 99"}},
+         nothing,
+         [](AddOnDrive& d) {
+             ASSERT_EQ(d.Install("C:\\addons\\Liveries", "Blue Livery"), InstallOutcome::Installed);
+         },
+         1},
+        // The game's files are never overwritten without a copy, even the team's .dat.
+        {"over a team folder holding only the .dat",
+         {{"ferrari.dat", "tuned data"}},
+         [](AddOnDrive& d) {
+             for (const auto& [name, bytes] : d.Snapshot(kFerrari))
+                 if (name != "ferrari.dat") d.Pv.Files().DeleteFile(Ferrari(name));
+         },
+         nothing,
+         1},
+        // A removal that stopped half-way completes when run again.
+        {"recorded files deleted by hand",
+         {{"fer9.mip", "blue 9"}, {"new.mip", "n"}},
+         nothing,
+         [](AddOnDrive& d) {
+             d.Pv.Files().DeleteFile(Ferrari("fer9.mip"));
+             d.Pv.Files().DeleteFile(Ferrari("new.mip"));
+         },
+         1},
     };
-    sweep.Check = [&](TempDrive& drive, int) {
-        ASSERT_EQ(drive.Ui.Traps.size(), 1u);
-        EXPECT_EQ(drive.Ui.Traps[0].Text, "70\r\nPermission denied");
-        EXPECT_EQ(drive.Ui.Traps[0].Title, "MovrandError");
-        EXPECT_TRUE(drive.Ui.Messages.empty());
-        EXPECT_EQ(ListInstalledItems(drive.Pv, drive.Ui, kFerrariPosition).Items,
-                  std::vector<std::string>{"Blue Livery"});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        AddOnDrive drive;
+        c.before(drive);
+        const Files original = drive.Snapshot(kFerrari);
+        const std::string folder = drive.MakeOneEntry(
+            "Liveries", "ferrari", "Blue Livery", "accessory", c.files, "Blue.\r\n", true, true);
+        ASSERT_EQ(drive.Install(folder, "Blue Livery"), InstallOutcome::Installed);
+        c.between(drive);
         drive.Ui.Answers = {true};
         ASSERT_TRUE(RemoveAddOnFiles(drive.Pv, drive.Ui, kFerrariPosition, "Blue Livery").Removed)
             << drive.Ui.Transcript();
-        EXPECT_EQ(SnapshotOf(drive, kFerrari), original);
-    };
-    EXPECT_GT(sweep.Run(), 5);
+        EXPECT_EQ(drive.Snapshot(kFerrari), original);
+        EXPECT_EQ(
+            drive.Snapshot(std::string("C:\\sierra\\gpl\\cars\\replacedaccessories\\") + kStamp)
+                .size(),
+            c.backedUp);
+        EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
+    }
 }
 
 }  // namespace

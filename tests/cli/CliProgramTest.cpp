@@ -4,6 +4,7 @@
 
 #include "CliRunner.h"
 #include "DemoInstallation.h"
+#include "Samples.h"
 
 namespace movrand::test {
 namespace {
@@ -67,10 +68,7 @@ TEST(CliProgram, DriversAreReadFromTheStoredInstallation) {
 TEST(CliProgram, GplForOneRunAndSwitchForGood) {
     CliMachine m;
     const fs::path other = m.DriveC() / "other" / "gpl";
-    demo::MakeGplInstallation(other);
-    std::string roster = demo::SampleRoster();
-    roster.replace(roster.find("first_name = Jack"), 17, "first_name = Jock");
-    demo::WriteFile(other / "driver.ini", roster);
+    MakeOtherInstallation(other);
     ASSERT_EQ(m.Run({"drivers"}).Status, 0);  // the stored installation is C:\sierra\gpl
     const std::string workingCopy = CliMachine::Read(m.WorkingCopy());
 

@@ -1,6 +1,8 @@
 #include "CliRunner.h"
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/ptrace.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -66,33 +68,44 @@ void CliMachine::CopyFrom(const CliMachine& other) {
     if (fs::exists(other.Data())) fs::copy(other.Data(), Data(), options);
 }
 
-CliRun CliMachine::Run(const std::vector<std::string>& args) const {
-    const fs::path out = root_ / "stdout.txt";
-    const fs::path err = root_ / "stderr.txt";
-    std::vector<std::string> env = Environment();
-    std::vector<std::string> argv = CommandLine(args);
+[[noreturn]] void ExecCli(const CliMachine& machine, const std::vector<std::string>& args,
+                          bool traced) {
+    std::vector<std::string> argv = machine.CommandLine(args);
+    std::vector<std::string> env = machine.Environment();
     std::vector<char*> cargv, cenv;
     for (std::string& a : argv) cargv.push_back(a.data());
     cargv.push_back(nullptr);
     for (std::string& e : env) cenv.push_back(e.data());
     cenv.push_back(nullptr);
+    const int out =
+        ::open((machine.Root() / "stdout.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int err =
+        ::open((machine.Root() / "stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0 ||
+        ::chdir(machine.Root().c_str()) != 0)
+        ::_exit(126);
+    if (traced) {
+        if (::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) ::_exit(125);
+        ::raise(SIGSTOP);
+    }
+    ::execve(cargv[0], cargv.data(), cenv.data());
+    ::_exit(127);
+}
 
+int StatusOf(int waitStatus) {
+    return WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : 128 + WTERMSIG(waitStatus);
+}
+
+CliRun CliMachine::Run(const std::vector<std::string>& args) const {
     const pid_t pid = ::fork();
     if (pid < 0) throw std::runtime_error("fork failed");
-    if (pid == 0) {
-        const int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (o < 0 || e < 0 || ::dup2(o, 1) < 0 || ::dup2(e, 2) < 0 || ::chdir(root_.c_str()) != 0)
-            ::_exit(126);
-        ::execve(cargv[0], cargv.data(), cenv.data());
-        ::_exit(127);
-    }
+    if (pid == 0) ExecCli(*this, args, false);
     int status = 0;
     ::waitpid(pid, &status, 0);
     CliRun run;
-    run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    run.Out = Read(out);
-    run.Err = Read(err);
+    run.Status = StatusOf(status);
+    run.Out = Read(root_ / "stdout.txt");
+    run.Err = Read(root_ / "stderr.txt");
     return run;
 }
 

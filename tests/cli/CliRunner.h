@@ -45,4 +45,12 @@ class CliMachine {
     std::filesystem::path root_;
 };
 
+// In a forked child: sends the output where CliMachine::Run puts it and starts movrand-cli on the
+// machine, first stopping for its tracer when `traced`. Never returns.
+[[noreturn]] void ExecCli(const CliMachine& machine, const std::vector<std::string>& args,
+                          bool traced);
+
+// The exit status of a child as a shell gives it (128 + the signal when it was killed).
+int StatusOf(int waitStatus);
+
 }  // namespace movrand::test

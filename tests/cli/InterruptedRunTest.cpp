@@ -20,6 +20,7 @@
 #include "FileSnapshot.h"
 #include "GameGuard.h"
 #include "KilledRun.h"
+#include "Samples.h"
 
 namespace movrand::test {
 namespace {
@@ -45,15 +46,6 @@ Files TreeWithoutTemporaries(const fs::path& folder) {
     return files;
 }
 
-
-// A record names its backup folder, whose number depends on the runs before.
-Files Normalised(Files files) {
-    static const std::regex backup(R"((replaced(accessories|cars)\\[a-z]+)\d+\\)");
-    for (auto& [name, bytes] : files)
-        if (name.rfind("zorvexacc_", 0) == 0) bytes = std::regex_replace(bytes, backup, "$1\\");
-    return files;
-}
-
 struct Machine : CliMachine {
     fs::path Team() const { return Gpl() / "cars" / "cars67" / "ferrari"; }
     fs::path Live() const { return Gpl() / "cars" / "cars67"; }
@@ -62,7 +54,7 @@ struct Machine : CliMachine {
         std::replace(path.begin(), path.end(), '\\', '/');
         return DriveC() / path;
     }
-    Files TeamFiles() const { return Normalised(TreeWithoutTemporaries(Team())); }
+    Files TeamFiles() const { return WithoutBackupNumbers(TreeWithoutTemporaries(Team())); }
     void Must(const std::vector<std::string>& args) const {
         const CliRun run = Run(args);
         ASSERT_EQ(run.Status, 0) << run.Out << run.Err;
@@ -80,44 +72,28 @@ struct Before {
     Files Team, Live, Stored;
 };
 
+struct Scenario;
+// Checks what a kill left and completes the operation (running it again, removing).
+using Finisher = void (*)(Machine&, const Before&, const Machine& clean, const Scenario&);
+
+std::vector<fs::path> None(const Machine&) {
+    return {};
+}
+
 // One operation of movrand-cli and what a clean run of it leaves.
 struct Scenario {
     const char* Name;
-    std::function<void(Machine&)> Prepare;
     std::vector<std::string> Args;
-    // Checks what a kill left and completes the operation (running it again, removing).
-    std::function<void(Machine&, const Before&, const Machine& clean)> Finish;
-    // Files the operation is meant to do away with, once it has taken effect.
-    std::function<std::vector<fs::path>(const Machine&)> Excused;
+    Finisher Finish;
+    std::function<void(Machine&)> Prepare;
+    std::string Item = "";      // what an installation puts in or a removal takes out
     bool RecordsMayGo = false;  // the program's own records in the team folder may go
+    // Files the operation is meant to do away with, once it has taken effect.
+    std::vector<fs::path> (*Excused)(const Machine&) = None;
 };
 
 void PrintTo(const Scenario& scenario, std::ostream* out) {
     *out << scenario.Name;
-}
-
-void MakeLiveries(const Machine& m) {
-    demo::MakeAddOnFolder(m.DriveC() / "addons" / "Team Liveries",
-                          {"ferrari",
-                           {{"Blue Livery",
-                             "accessory",
-                             {{"fer9.mip", "blue texture of car 9\r\n"},
-                              {"livery.tex", "blue livery\r\n"},
-                              {"fer10.mip", "blue texture of car 10\r\n"}},
-                             "Blue for the Ferrari.\r\n",
-                             true,
-                             true}}});
-}
-
-void MakeSecondCar(const Machine& m) {
-    demo::MakeAddOnFolder(m.DriveC() / "addons" / "Ferrari 1968",
-                          {"ferrari",
-                           {{"Ferrari 312B",
-                             "car",
-                             {{"fer9.3do", "312B model\r\n"}, {"fer9.mip", "312B texture\r\n"}},
-                             "The 1968 car.\r\n",
-                             true,
-                             false}}});
 }
 
 // --- The checks after a kill, by kind of operation -------------------------------------------
@@ -160,9 +136,7 @@ void FinishCarNumber(Machine& m, const Before& before, const Machine& clean, con
 // removal after a clean run leaves; else nothing of the game was overwritten (an accessory).
 // Then the installation run again leaves what a clean one leaves.
 void FinishInstall(Machine& m, const Before& before, const Machine& clean, const Scenario& s) {
-    const std::string item = s.Args[2] == kClassic && s.Args[3] == "Ferrari 312" ? "Complete Car"
-                             : s.Args[2] == kSecondCar                           ? "Complete Car"
-                                                                                 : s.Args[3];
+    const std::string& item = s.Item;
     Machine undone;
     undone.CopyFrom(clean);
     undone.Must({"--yes", "remove", "Ferrari", item});
@@ -170,7 +144,8 @@ void FinishInstall(Machine& m, const Before& before, const Machine& clean, const
         m.Must({"--yes", "remove", "Ferrari", item});
         EXPECT_EQ(Differences(m.TeamFiles(), undone.TeamFiles()), "") << "removed after the kill";
     } else if (item != "Complete Car") {
-        EXPECT_EQ(Differences(m.TeamFiles(), Normalised(before.Team)), "") << "not listed";
+        EXPECT_EQ(Differences(m.TeamFiles(), WithoutBackupNumbers(before.Team)), "")
+            << "not listed";
     }
     m.Must(s.Args);
     EXPECT_EQ(Differences(m.TeamFiles(), clean.TeamFiles()), "") << "run again";
@@ -181,15 +156,11 @@ void FinishInstall(Machine& m, const Before& before, const Machine& clean, const
 // A removal: while the item is listed it can be removed again; at the end the team folder is
 // what a clean removal leaves.
 void FinishRemove(Machine& m, const Before&, const Machine& clean, const Scenario& s) {
-    if (m.Listed(s.Args[3])) m.Must(s.Args);
+    if (m.Listed(s.Item)) m.Must(s.Args);
     EXPECT_EQ(Differences(m.TeamFiles(), clean.TeamFiles()), "");
 }
 
 // --- The scenarios -----------------------------------------------------------------------------
-
-std::vector<fs::path> None(const Machine&) {
-    return {};
-}
 
 std::vector<fs::path> SwapExcused(const Machine& m) {
     // Once the stored folder is in, the old one may be half deleted (--delete) and an earlier
@@ -197,99 +168,69 @@ std::vector<fs::path> SwapExcused(const Machine& m) {
     return {m.Live().parent_path(), m.DriveC() / "backup"};
 }
 
-Scenario Swap(const char* name, std::vector<std::string> mode) {
-    Scenario s{name,
-               [](Machine& m) { fs::create_directories(m.DriveC() / "backup"); },
-               {},
-               nullptr,
-               SwapExcused};
-    s.Args = {"--yes", "swap", kStored};
-    s.Args.insert(s.Args.end(), mode.begin(), mode.end());
-    s.Finish = [s](Machine& m, const Before& b, const Machine& c) { FinishSwap(m, b, c, s); };
-    return s;
-}
-
-Scenario Install(const char* name, std::function<void(Machine&)> prepare, const std::string& folder,
-                 const std::string& entry, bool recordsMayGo) {
-    Scenario s{name, std::move(prepare), {"--yes", "install", folder, entry}, nullptr,
-               None, recordsMayGo};
-    s.Finish = [s](Machine& m, const Before& b, const Machine& c) { FinishInstall(m, b, c, s); };
-    return s;
-}
-
-Scenario Removal(const char* name, std::function<void(Machine&)> prepare, const std::string& item) {
-    Scenario s{name, std::move(prepare), {"--yes", "remove", "Ferrari", item}, nullptr, None, true};
-    s.Finish = [s](Machine& m, const Before& b, const Machine& c) { FinishRemove(m, b, c, s); };
-    return s;
+std::vector<fs::path> DriverIni(const Machine& m) {
+    return {m.Gpl() / "driver.ini"};  // checked on its own: the old roster or the new one
 }
 
 std::vector<Scenario> Scenarios() {
-    std::vector<Scenario> all = {
-        Swap("SwapCopyRename", {"--rename", "C:\\backup", "old", "--copy"}),
-        Swap("SwapMoveRename", {"--rename", "C:\\backup", "old", "--move"}),
-        Swap("SwapCopyDelete", {"--delete", "--copy"}),
-        Swap("SwapMoveDelete", {"--delete", "--move"}),
-        Install(
-            "CarOverTheGamesCar", [](Machine&) {}, kClassic, "Ferrari 312", false),
-        Install(
-            "CarOverTheProgramsCar",
-            [](Machine& m) {
-                MakeSecondCar(m);
-                m.Must({"install", kClassic, "Ferrari 312"});
-                m.Must({"install", kClassic, "Red Wheels"});
-            },
-            kSecondCar, "Ferrari 312B", true),
-        Install(
-            "AccessoryOverTheGamesCar", [](Machine& m) { MakeLiveries(m); }, kLiveries,
-            "Blue Livery", false),
-        Install(
-            "AccessoryOverTheProgramsCar",
-            [](Machine& m) {
-                m.Must({"install", kClassic, "Ferrari 312"});
-            },
-            kClassic, "Red Wheels", false),
-        Removal(
-            "RemoveCar",
-            [](Machine& m) {
-                m.Must({"install", kClassic, "Ferrari 312"});
-                m.Must({"install", kClassic, "Red Wheels"});
-                m.Must({"install", kClassic, "Chrome Mirrors"});
-            },
-            "Complete Car"),
-        Removal(
-            "RemoveAccessoryWithRestores",
-            [](Machine& m) {
-                MakeLiveries(m);
-                m.Must({"install", kLiveries, "Blue Livery"});
-            },
-            "Blue Livery"),
+    const auto install = [](const std::string& folder, const std::string& entry) {
+        return std::vector<std::string>{"--yes", "install", folder, entry};
     };
-    Scenario sw{"Switch",
-                [](Machine& m) {
-                    demo::MakeGplInstallation(m.DriveC() / "other" / "gpl");
-                    std::string roster = demo::SampleRoster();
-                    roster.replace(roster.find("first_name = Jack"), 17, "first_name = Jock");
-                    demo::WriteFile(m.DriveC() / "other" / "gpl" / "driver.ini", roster);
-                    m.Must({"drivers"});  // a first start stores the installation
-                },
-                {"--yes", "switch", "C:\\other\\gpl"},
-                nullptr,
-                None};
-    sw.Finish = [sw](Machine& m, const Before& b, const Machine& c) { FinishSwitch(m, b, c, sw); };
-    all.push_back(sw);
-    Scenario number{"CarNumber",
-                    [](Machine&) {},
-                    {"car-number", "5", "12"},
-                    nullptr,
-                    [](const Machine& m) {
-                        // Checked on its own: the old roster or the new one.
-                        return std::vector<fs::path>{m.Gpl() / "driver.ini"};
-                    }};
-    number.Finish = [number](Machine& m, const Before& b, const Machine& c) {
-        FinishCarNumber(m, b, c, number);
+    const auto remove = [](const std::string& item) {
+        return std::vector<std::string>{"--yes", "remove", "Ferrari", item};
     };
-    all.push_back(number);
-    return all;
+    const auto swap = [](std::vector<std::string> mode) {
+        mode.insert(mode.begin(), {"--yes", "swap", kStored});
+        return mode;
+    };
+    const auto backup = [](Machine& m) { fs::create_directories(m.DriveC() / "backup"); };
+    const auto nothing = [](Machine&) {};
+    return {
+        {"SwapCopyRename", swap({"--rename", "C:\\backup", "old", "--copy"}), FinishSwap, backup,
+         "", false, SwapExcused},
+        {"SwapMoveRename", swap({"--rename", "C:\\backup", "old", "--move"}), FinishSwap, backup,
+         "", false, SwapExcused},
+        {"SwapCopyDelete", swap({"--delete", "--copy"}), FinishSwap, backup, "", false,
+         SwapExcused},
+        {"SwapMoveDelete", swap({"--delete", "--move"}), FinishSwap, backup, "", false,
+         SwapExcused},
+        {"CarOverTheGamesCar", install(kClassic, "Ferrari 312"), FinishInstall, nothing,
+         "Complete Car"},
+        {"CarOverTheProgramsCar", install(kSecondCar, "Ferrari 312B"), FinishInstall,
+         [](Machine& m) {
+             MakeSecondCar(m.DriveC());
+             m.Must({"install", kClassic, "Ferrari 312"});
+             m.Must({"install", kClassic, "Red Wheels"});
+         },
+         "Complete Car", true},
+        {"AccessoryOverTheGamesCar", install(kLiveries, "Blue Livery"), FinishInstall,
+         [](Machine& m) { MakeLiveries(m.DriveC()); }, "Blue Livery"},
+        {"AccessoryOverTheProgramsCar", install(kClassic, "Red Wheels"), FinishInstall,
+         [](Machine& m) {
+             m.Must({"install", kClassic, "Ferrari 312"});
+         },
+         "Red Wheels"},
+        {"RemoveCar", remove("Complete Car"), FinishRemove,
+         [](Machine& m) {
+             for (const char* entry : {"Ferrari 312", "Red Wheels", "Chrome Mirrors"})
+                 m.Must({"install", kClassic, entry});
+         },
+         "Complete Car", true},
+        {"RemoveAccessoryWithRestores", remove("Blue Livery"), FinishRemove,
+         [](Machine& m) {
+             MakeLiveries(m.DriveC());
+             m.Must({"install", kLiveries, "Blue Livery"});
+         },
+         "Blue Livery", true},
+        {"Switch",
+         {"--yes", "switch", "C:\\other\\gpl"},
+         FinishSwitch,
+         [](Machine& m) {
+             MakeOtherInstallation(m.DriveC() / "other" / "gpl");
+             m.Must({"drivers"});  // a first start stores the installation
+         }},
+        {"CarNumber", {"car-number", "5", "12"}, FinishCarNumber, nothing, "", false, DriverIni},
+    };
 }
 
 // Kill points per operation at most; with the twelve operations over 200 in all (those with
@@ -365,12 +306,18 @@ TEST_P(InterruptedRun, LosesNothingAndTheOperationCompletesAfterwards) {
             EXPECT_TRUE(run.Killed);
         }
 
-        std::vector<std::string> lost = before.Guard->Lost(s.Excused(m));
-        std::erase_if(lost, [&](const std::string& path) {
-            return IsTemporary(path) ||
-                   (s.RecordsMayGo && path.rfind(m.Team().generic_string() + "/zorvex", 0) == 0);
-        });
-        EXPECT_EQ(lost, std::vector<std::string>{}) << "lost after the kill";
+        // Temporaries of an interrupted write may go, and the program's own records where
+        // the operation replaces or removes them.
+        const auto lost = [&] {
+            std::vector<std::string> files = before.Guard->Lost(s.Excused(m));
+            std::erase_if(files, [&](const std::string& path) {
+                return IsTemporary(path) ||
+                       (s.RecordsMayGo &&
+                        path.rfind(m.Team().generic_string() + "/zorvex", 0) == 0);
+            });
+            return files;
+        };
+        EXPECT_EQ(lost(), std::vector<std::string>{}) << "lost after the kill";
         EXPECT_EQ(before.Guard->LiveCarFolderProblem(), "");
         const std::string roster = CliMachine::Read(m.Gpl() / "driver.ini");
         const std::string changed = CliMachine::Read(clean.Gpl() / "driver.ini");
@@ -378,13 +325,8 @@ TEST_P(InterruptedRun, LosesNothingAndTheOperationCompletesAfterwards) {
 
         // The next start of the program settles what the killed run left unfinished.
         m.Must({"drivers"});
-        s.Finish(m, before, clean);
-        lost = before.Guard->Lost(s.Excused(m));
-        std::erase_if(lost, [&](const std::string& path) {
-            return IsTemporary(path) ||
-                   (s.RecordsMayGo && path.rfind(m.Team().generic_string() + "/zorvex", 0) == 0);
-        });
-        EXPECT_EQ(lost, std::vector<std::string>{}) << "lost at the end";
+        s.Finish(m, before, clean, s);
+        EXPECT_EQ(lost(), std::vector<std::string>{}) << "lost at the end";
         if (::testing::Test::HasFailure()) break;  // one failing point tells enough
     }
 }

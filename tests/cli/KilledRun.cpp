@@ -15,31 +15,6 @@ namespace movrand::test {
 
 namespace {
 
-// The output goes where CliMachine::Run puts it, so tests can read it alike.
-[[noreturn]] void ExecInChild(const CliMachine& machine, const std::vector<std::string>& args,
-                              bool traced) {
-    std::vector<std::string> argv = machine.CommandLine(args);
-    std::vector<std::string> env = machine.Environment();
-    std::vector<char*> cargv, cenv;
-    for (std::string& a : argv) cargv.push_back(a.data());
-    cargv.push_back(nullptr);
-    for (std::string& e : env) cenv.push_back(e.data());
-    cenv.push_back(nullptr);
-    const int out =
-        ::open((machine.Root() / "stdout.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int err =
-        ::open((machine.Root() / "stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0 ||
-        ::chdir(machine.Root().c_str()) != 0)
-        ::_exit(126);
-    if (traced) {
-        if (::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) ::_exit(125);
-        ::raise(SIGSTOP);
-    }
-    ::execve(cargv[0], cargv.data(), cenv.data());
-    ::_exit(127);
-}
-
 constexpr unsigned long kWriting = O_WRONLY | O_RDWR | O_CREAT | O_TRUNC;
 
 // Whether a system call about to be made changes the file system (x86-64 numbering). Writes to
@@ -83,10 +58,6 @@ bool ChangesFiles(const user_regs_struct& r) {
     }
 }
 
-int StatusOf(int status) {
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
 }  // namespace
 
 bool CanTraceChildren() {
@@ -111,7 +82,7 @@ bool CanTraceChildren() {
 KilledRun RunKilledAt(const CliMachine& machine, const std::vector<std::string>& args, int killAt) {
     const pid_t pid = ::fork();
     if (pid < 0) throw std::runtime_error("fork failed");
-    if (pid == 0) ExecInChild(machine, args, true);
+    if (pid == 0) ExecCli(machine, args, true);
 
     KilledRun run;
     int status = 0;
@@ -165,7 +136,7 @@ KilledRun RunKilledAfter(const CliMachine& machine, const std::vector<std::strin
                          long microseconds) {
     const pid_t pid = ::fork();
     if (pid < 0) throw std::runtime_error("fork failed");
-    if (pid == 0) ExecInChild(machine, args, false);
+    if (pid == 0) ExecCli(machine, args, false);
     ::usleep(static_cast<useconds_t>(microseconds));
     KilledRun run;
     int status = 0;

@@ -63,13 +63,9 @@ TEST(AddOnFolderPanel, EntriesRunUntilTheFirstMissingNumber) {
     EXPECT_EQ(view.Entries, (std::vector<std::string>{"Ferrari 312", "Ferrari 312"}));
     EXPECT_EQ(view.SelectedEntry, 0);
     EXPECT_EQ(view.TeamPictureId, 109);
-    EXPECT_TRUE(view.Preview.DescriptionRefreshed);
+    // The first entry is previewed at once.
     EXPECT_EQ(view.Preview.Description, "First line.Second line.");
     EXPECT_EQ(view.Preview.PicturePath, "C:\\addons\\gaps\\Ferrari 312\\zorvex.jpg");
-    // The model list of the live ferrari folder, generic models included.
-    EXPECT_TRUE(view.Preview.ModelsRefreshed);
-    EXPECT_EQ(view.Preview.Models,
-              (std::vector<std::string>{"fer10.3do", "fer11.3do", "fer9.3do"}));
     EXPECT_EQ(view.TeamDrivers, (std::vector<std::string>{"Chris Amon [9]", "Lorenzo Bandini [10]",
                                                           "Ludovico Scarfiotti [11]"}));
 }
@@ -103,57 +99,6 @@ TEST(AddOnFolderPanel, NoMarkerOrAnUnknownTeam) {
     EXPECT_EQ(RemoveModeTeamPosition(p.drive.Pv, p.drive.Ui,
                                      p.Marker("cooper", "[header]\r\nteam = Cooper\r\n")),
               2);
-}
-
-TEST(AddOnFolderPanel, AddSelectedFilesPassesTheStandardFolderOnlyForACarFirstEntry) {
-    Panel p;
-    demo::MakeDemoAddOns(p.drive.Native("C:\\addons"));
-    const std::string ferrari = "C:\\addons\\Ferrari 312 Classic";
-
-    // The accessory before its car: refused, nothing installed.
-    AddFilesResult result = AddSelectedFiles(p.drive.Pv, p.drive.Ui, ferrari, "Red Wheels", false);
-    EXPECT_EQ(result.Outcome, InstallOutcome::Refused);
-    ASSERT_EQ(p.drive.Ui.Messages.size(), 1u);
-    EXPECT_EQ(
-        p.drive.Ui.Messages[0].Text,
-        "The Accessories cannot be added as they are to be used with a complete car that is not in the GPL Car Folder.");
-    EXPECT_FALSE(p.drive.Exists("C:\\sierra\\gpl\\cars\\cars67\\ferrari\\wheels.mip"));
-
-    result = AddSelectedFiles(p.drive.Pv, p.drive.Ui, ferrari, "Ferrari 312", false);
-    EXPECT_EQ(result.Outcome, InstallOutcome::Installed);
-    EXPECT_TRUE(result.PanelRefreshed);
-    EXPECT_EQ(result.Panel.Entries,
-              (std::vector<std::string>{"Ferrari 312", "Red Wheels", "Chrome Mirrors"}));
-    EXPECT_EQ(p.drive.Read("C:\\sierra\\gpl\\cars\\cars67\\ferrari\\fer9.3do"),
-              "add-on model of car 9\r\n");
-
-    // A description with a blank and capitals: its kind is found under "redwheels".
-    result = AddSelectedFiles(p.drive.Pv, p.drive.Ui, ferrari, "Red Wheels", false);
-    EXPECT_EQ(result.Outcome, InstallOutcome::Installed) << p.drive.Ui.Transcript();
-    EXPECT_EQ(p.drive.Read("C:\\sierra\\gpl\\cars\\cars67\\ferrari\\zorvexacc_Red Wheels.zorvex"),
-              "[standardfile]\r\nstandard = C:\\addons\\Ferrari 312 Classic\\ferrari 312\r\n\r\n"
-              "[accessories]\r\nfile1 = fer9.mip\r\nfer9.mip = replaced existing\r\n"
-              "file2 = wheels.mip\r\nwheels.mip = just added\r\n");
-    EXPECT_EQ(p.drive.Ui.Messages.back().Text, "The new accessory files have been added.");
-    // The hourglass was shown and taken away again.
-    EXPECT_FALSE(p.drive.Ui.IsBusy());
-    EXPECT_GE(p.drive.Ui.BusyChanges, 2);
-}
-
-TEST(AddOnFolderPanel, AnAccessoryWithoutACarOfItsOwnAsksForTheTeam) {
-    Panel p;
-    demo::MakeDemoAddOns(p.drive.Native("C:\\addons"));
-    p.drive.Ui.Teams = {"Cooper"};
-    const AddFilesResult result = AddSelectedFiles(
-        p.drive.Pv, p.drive.Ui, "C:\\addons\\Universal Helmets", "Helmet Pack", false);
-    EXPECT_EQ(result.Outcome, InstallOutcome::Installed) << p.drive.Ui.Transcript();
-    EXPECT_EQ(p.drive.Ui.TeamCalls, 1);
-    EXPECT_EQ(p.drive.Read("C:\\sierra\\gpl\\cars\\cars67\\coventry\\helmet1.mip"),
-              "helmet one\r\n");
-    // No car entry: no standard folder, and nothing of the team folder was replaced.
-    EXPECT_EQ(p.drive.Read("C:\\sierra\\gpl\\cars\\cars67\\coventry\\zorvexacc_Helmet Pack.zorvex"),
-              "[accessories]\r\nfile1 = helmet1.mip\r\nhelmet1.mip = just added\r\n"
-              "file2 = helmet2.mip\r\nhelmet2.mip = just added\r\n");
 }
 
 }  // namespace

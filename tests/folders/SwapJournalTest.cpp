@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "GameGuard.h"
 #include "TempDrive.h"
@@ -13,8 +14,6 @@ namespace {
 namespace fs = std::filesystem;
 using Tree = std::map<std::string, std::string>;
 
-const char* kTeams[] = {"brabham", "brm", "coventry", "eagle", "ferrari", "lotus", "murasama"};
-
 // A swap stopped at a chosen point, set up by hand: the live folder "old", the stored folder
 // "new" at C:\stored, the journal as the swap wrote it before anything moved.
 struct Interrupted {
@@ -25,13 +24,8 @@ struct Interrupted {
 
     explicit Interrupted(bool move, bool remove = false) {
         fs::remove_all(Live());
-        for (const char* team : kTeams) {
-            drive.Write(
-                std::string("C:\\sierra\\gpl\\cars\\cars67\\") + team + "\\" + team + ".dat",
-                std::string("old ") + team);
-            drive.Write(std::string("C:\\stored\\") + team + "\\" + team + ".dat",
-                        std::string("new ") + team);
-        }
+        WriteCarFolder(Live(), "old");
+        WriteCarFolder(drive.DriveC() / "stored", "new");
         fs::create_directories(drive.Native("C:\\backup"));
         oldTree = TreeOf(Live());
         newTree = TreeOf(drive.Native("C:\\stored"));
@@ -68,107 +62,94 @@ struct Interrupted {
     }
 };
 
-TEST(SwapJournal, ASwapStoppedBeforeTheChangeOfPlacesIsUndone) {
-    {
-        Interrupted s(false);  // a copy stopped half-way
-        fs::create_directories(s.Staged() / "brabham");
-        fs::copy_file(s.drive.Native("C:\\stored\\brabham\\brabham.dat"),
-                      s.Staged() / "brabham" / "brabham.dat");
-        s.Settle();
-        s.ExpectUndone();
-    }
-    {
-        Interrupted s(true);  // the stored folder moved beside the live one
-        fs::rename(s.drive.Native("C:\\stored"), s.Staged());
-        s.Settle();
-        s.ExpectUndone();
-    }
-    {
-        Interrupted s(true);  // a move from another disk stopped while deleting its source
+void Moved(Interrupted& s) {
+    fs::rename(s.drive.Native("C:\\stored"), s.Staged());
+}
+void Exchanged(Interrupted& s) {
+    if (s.journal.Move)
+        Moved(s);
+    else
         fs::copy(s.drive.Native("C:\\stored"), s.Staged(), fs::copy_options::recursive);
-        fs::remove_all(s.drive.Native("C:\\stored\\lotus"));
-        s.Settle();
-        s.ExpectUndone();
-    }
-    {
-        Interrupted s(false);  // the journal written, nothing moved yet
-        s.Settle();
-        s.ExpectUndone();
-    }
+    ASSERT_TRUE(s.fs.ExchangeFolders(s.journal.Staged, s.journal.Live));
 }
 
-TEST(SwapJournal, ASwapStoppedAfterTheChangeOfPlacesIsFinished) {
-    for (const bool move : {false, true}) {
-        Interrupted s(move);
-        if (move)
-            fs::rename(s.drive.Native("C:\\stored"), s.Staged());
+// A swap stopped before the live folder and the staged one changed places is undone; one stopped
+// after it is finished. Where the file system cannot change two folders' places in one step,
+// three renames do it, and a stop between them is finished as well.
+TEST(SwapJournal, AStoppedSwapIsUndoneOrFinished) {
+    struct Case {
+        const char* what;
+        bool move, remove, finished;
+        std::function<void(Interrupted&)> stop;
+    };
+    const Case cases[] = {
+        {"the journal written, nothing moved", false, false, false, [](Interrupted&) {}},
+        {"a copy stopped half-way", false, false, false,
+         [](Interrupted& s) {
+             fs::create_directories(s.Staged() / "brabham");
+             fs::copy_file(s.drive.Native("C:\\stored\\brabham\\brabham.dat"),
+                           s.Staged() / "brabham" / "brabham.dat");
+         }},
+        {"the stored folder moved beside the live one", true, false, false, Moved},
+        {"a move from another disk stopped while deleting its source", true, false, false,
+         [](Interrupted& s) {
+             fs::copy(s.drive.Native("C:\\stored"), s.Staged(), fs::copy_options::recursive);
+             fs::remove_all(s.drive.Native("C:\\stored\\lotus"));
+         }},
+        {"exchanged after a copy", false, false, true, Exchanged},
+        {"exchanged after a move", true, false, true, Exchanged},
+        {"the old folder half copied to its new place on another disk", true, false, true,
+         [](Interrupted& s) {
+             Exchanged(s);
+             fs::create_directories(s.drive.Native("C:\\backup\\old\\ferrari"));
+             fs::copy_file(s.Staged() / "ferrari" / "ferrari.dat",
+                           s.drive.Native("C:\\backup\\old\\ferrari\\ferrari.dat"));
+         }},
+        {"deleting the old folder had begun", true, true, true,
+         [](Interrupted& s) {
+             Exchanged(s);
+             fs::remove_all(s.Staged() / "brm");
+         }},
+        {"the first of three renames: the game has no live folder", true, false, true,
+         [](Interrupted& s) {
+             Moved(s);
+             fs::rename(s.Live(), s.drive.Native(s.journal.Exchange));
+         }},
+        {"the second of three renames", true, false, true,
+         [](Interrupted& s) {
+             Moved(s);
+             fs::rename(s.Live(), s.drive.Native(s.journal.Exchange));
+             fs::rename(s.Staged(), s.Live());
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Interrupted s(c.move, c.remove);
+        c.stop(s);
+        s.Settle();
+        if (c.finished)
+            s.ExpectFinished();
         else
-            fs::copy(s.drive.Native("C:\\stored"), s.Staged(), fs::copy_options::recursive);
-        ASSERT_TRUE(s.fs.ExchangeFolders(s.journal.Staged, s.journal.Live));
-        s.Settle();
-        s.ExpectFinished();
-    }
-    {
-        // The old folder half copied to its new place on another disk.
-        Interrupted s(true);
-        fs::rename(s.drive.Native("C:\\stored"), s.Staged());
-        ASSERT_TRUE(s.fs.ExchangeFolders(s.journal.Staged, s.journal.Live));
-        fs::create_directories(s.drive.Native("C:\\backup\\old\\ferrari"));
-        fs::copy_file(s.Staged() / "ferrari" / "ferrari.dat",
-                      s.drive.Native("C:\\backup\\old\\ferrari\\ferrari.dat"));
-        s.Settle();
-        s.ExpectFinished();
-    }
-    {
-        // Deleting the old folder had begun.
-        Interrupted s(true, true);
-        fs::rename(s.drive.Native("C:\\stored"), s.Staged());
-        ASSERT_TRUE(s.fs.ExchangeFolders(s.journal.Staged, s.journal.Live));
-        fs::remove_all(s.Staged() / "brm");
-        s.Settle();
-        s.ExpectFinished();
+            s.ExpectUndone();
     }
 }
 
-// Where the file system cannot change two folders' places in one step, three renames do it; a
-// stop between them is finished.
-TEST(SwapJournal, AChangeOfPlacesInThreeRenamesIsFinished) {
-    {
-        Interrupted s(true);
-        fs::rename(s.drive.Native("C:\\stored"), s.Staged());
-        fs::rename(s.Live(), s.drive.Native(s.journal.Exchange));  // the game has no live folder
-        s.Settle();
-        s.ExpectFinished();
-    }
-    {
-        Interrupted s(true);
-        fs::rename(s.drive.Native("C:\\stored"), s.Staged());
-        fs::rename(s.Live(), s.drive.Native(s.journal.Exchange));
-        fs::rename(s.Staged(), s.Live());
-        s.Settle();
-        s.ExpectFinished();
-    }
-}
-
+// An earlier folder under the new name, put aside by the swap, comes back when the swap is
+// undone and goes when it is finished.
 TEST(SwapJournal, AnEarlierFolderUnderTheNewNameComesBackOrGoes) {
-    {
+    for (const bool finished : {false, true}) {
         Interrupted s(true);
         s.drive.Write("C:\\backup\\old.movrand-old\\keep.txt", "earlier");
         s.journal.TargetAside = "C:\\backup\\old.movrand-old";
         WriteSwapJournal(s.fs, SwapJournalPath(s.drive.Pv), s.journal);
+        if (finished) Exchanged(s);
         s.Settle();
-        s.ExpectUndone();
-        EXPECT_EQ(s.drive.Read("C:\\backup\\old\\keep.txt"), "earlier");
-    }
-    {
-        Interrupted s(true);
-        s.drive.Write("C:\\backup\\old.movrand-old\\keep.txt", "earlier");
-        s.journal.TargetAside = "C:\\backup\\old.movrand-old";
-        WriteSwapJournal(s.fs, SwapJournalPath(s.drive.Pv), s.journal);
-        fs::rename(s.drive.Native("C:\\stored"), s.Staged());
-        ASSERT_TRUE(s.fs.ExchangeFolders(s.journal.Staged, s.journal.Live));
-        s.Settle();
-        s.ExpectFinished();
+        if (finished) {
+            s.ExpectFinished();
+        } else {
+            s.ExpectUndone();
+            EXPECT_EQ(s.drive.Read("C:\\backup\\old\\keep.txt"), "earlier");
+        }
         EXPECT_FALSE(fs::exists(s.drive.Native("C:\\backup\\old.movrand-old")));
     }
 }

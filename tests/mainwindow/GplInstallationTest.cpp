@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
 
 #include "DemoInstallation.h"
+#include "Samples.h"
 #include "TempDrive.h"
 #include "mainwindow/GplInstallation.h"
-#include "platform/FaultPlan.h"
-#include "platform/RuntimeError.h"
 
 namespace movrand::test {
 namespace {
@@ -21,10 +19,7 @@ struct Switch {
     std::string oldWorkingCopy;
 
     Switch() {
-        demo::MakeGplInstallation(drive.DriveC() / "other" / "gpl");
-        std::string roster = demo::SampleRoster();
-        roster.replace(roster.find("first_name = Jack"), 17, "first_name = Jock");
-        drive.Write("C:\\other\\gpl\\driver.ini", roster);
+        MakeOtherInstallation(drive.DriveC() / "other" / "gpl");
         drive.Pv.Env.Settings.Save("Zorvex", "Movrand", "DriverIniFile",
                                    "C:\\sierra\\gpl\\driver.ini");
         oldWorkingCopy = drive.Read(drive.Pv.DriverWorkFile);
@@ -98,6 +93,14 @@ TEST(ChangeGPLInstallation, YesSwitchesEverythingAndStoresIt) {
     EXPECT_NE(copy.find("[driver_1]\r\nfirst_name = Jock\r\n"), std::string::npos);
     EXPECT_TRUE(s.drive.Ui.Messages.empty());
     EXPECT_TRUE(s.drive.Ui.Traps.empty());
+
+    // A drive root is tested like any folder.
+    s.drive.AddDrive('D', s.drive.Root() / "d");
+    demo::MakeGplInstallation(s.drive.Root() / "d");
+    s.drive.Ui.Answers = {true};
+    EXPECT_TRUE(ChangeGPLInstallation(s.drive.Pv, s.drive.Ui, "D:\\"));
+    EXPECT_EQ(s.drive.Pv.GPLPath, "D:\\");
+    EXPECT_EQ(s.drive.Pv.DriverIniFile, "D:\\driver.ini");
 }
 
 TEST(ChangeGPLInstallation, NoOrAnInvalidFolderChangesNothing) {
@@ -113,16 +116,16 @@ TEST(ChangeGPLInstallation, NoOrAnInvalidFolderChangesNothing) {
     EXPECT_EQ(s.drive.Ui.Messages[0].Text,
               "The new Folder is NOT a valid GPL Installation Folder - Please re-select.");
     s.ExpectUnchanged("invalid");
-}
 
-TEST(ChangeGPLInstallation, ADriveRootIsTestedLikeAnyFolder) {
-    Switch s;
-    s.drive.AddDrive('D', s.drive.Root() / "d");
-    demo::MakeGplInstallation(s.drive.Root() / "d");
-    s.drive.Ui.Answers = {true};
-    EXPECT_TRUE(ChangeGPLInstallation(s.drive.Pv, s.drive.Ui, "D:\\"));
-    EXPECT_EQ(s.drive.Pv.GPLPath, "D:\\");
-    EXPECT_EQ(s.drive.Pv.DriverIniFile, "D:\\driver.ini");
+    // The settings store failing.
+    Switch t;
+    fs::remove_all(t.drive.Root() / "config");
+    demo::WriteFile(t.drive.Root() / "config", "a file where the store's folder belongs");
+    t.drive.Ui.Answers = {true};
+    EXPECT_FALSE(ChangeGPLInstallation(t.drive.Pv, t.drive.Ui, kValid));
+    EXPECT_EQ(t.drive.Ui.Traps.size(), 1u);
+    EXPECT_EQ(t.drive.Pv.GPLPath, "C:\\sierra\\gpl\\");
+    EXPECT_EQ(t.drive.Read(t.drive.Pv.DriverWorkFile), t.oldWorkingCopy);
 }
 
 TEST(ChangeGPLInstallation, TheInstallationInUseRebuildsTheWorkingCopy) {
@@ -131,40 +134,6 @@ TEST(ChangeGPLInstallation, TheInstallationInUseRebuildsTheWorkingCopy) {
     s.drive.Pv.Files().SetReadOnly(s.drive.Pv.DriverWorkFile, true);
     s.drive.Ui.Answers = {true};
     EXPECT_TRUE(ChangeGPLInstallation(s.drive.Pv, s.drive.Ui, "C:\\sierra\\gpl"));
-    EXPECT_EQ(s.drive.Read(s.drive.Pv.DriverWorkFile), s.oldWorkingCopy);
-}
-
-// A switch that fails at any step leaves the program on the old installation with the old
-// roster, so a later save cannot write one installation's roster over another's.
-TEST(ChangeGPLInstallation, AFailureAtAnyStepChangesNothing) {
-    int steps = 0;
-    for (int failAt = 1;; ++failAt) {
-        Switch s;
-        auto faults = std::make_shared<platform::FaultPlan>();
-        s.drive.Pv.Env.Faults = faults;
-        faults->FailAt(failAt, platform::kPermissionDenied);
-        s.drive.Ui.Answers = {true};
-        const bool changed = ChangeGPLInstallation(s.drive.Pv, s.drive.Ui, kValid);
-        if (s.drive.Ui.Traps.empty()) {
-            EXPECT_TRUE(changed);
-            steps = failAt - 1;
-            break;
-        }
-        EXPECT_FALSE(changed);
-        ASSERT_EQ(s.drive.Ui.Traps.size(), 1u) << faults->LastFailure();
-        EXPECT_EQ(s.drive.Ui.Traps[0].Text, "70\r\nPermission denied");
-        s.ExpectUnchanged(faults->LastFailure());
-    }
-    EXPECT_GE(steps, 3);  // create, write, replace the new copy; replace the working copy
-
-    // The settings store failing.
-    Switch s;
-    fs::remove_all(s.drive.Root() / "config");
-    demo::WriteFile(s.drive.Root() / "config", "a file where the store's folder belongs");
-    s.drive.Ui.Answers = {true};
-    EXPECT_FALSE(ChangeGPLInstallation(s.drive.Pv, s.drive.Ui, kValid));
-    EXPECT_EQ(s.drive.Ui.Traps.size(), 1u);
-    EXPECT_EQ(s.drive.Pv.GPLPath, "C:\\sierra\\gpl\\");
     EXPECT_EQ(s.drive.Read(s.drive.Pv.DriverWorkFile), s.oldWorkingCopy);
 }
 

@@ -30,8 +30,6 @@ void PrintTo(const Mode& mode, std::ostream* out) {
     *out << mode.name;
 }
 
-const char* kTeams[] = {"brabham", "brm", "coventry", "eagle", "ferrari", "lotus", "murasama"};
-
 // One run of the swap on a fresh drive: the demo installation, a stored car folder and the
 // destination folder, everything watched by a guard taken before the swap.
 struct SwapRun {
@@ -51,10 +49,7 @@ struct SwapRun {
             roots.push_back(disk->Folder());
             stored = "D:\\classic";
         }
-        for (const char* team : kTeams) {
-            const std::string folder = stored + "\\" + team + "\\";
-            drive.Write(folder + team + ".dat", std::string("classic ") + team + "\r\n");
-        }
+        WriteCarFolder(drive.Native(stored), "classic");
         drive.Write(stored + "\\ferrari\\car1.3do", "classic model\r\n");
         drive.Write(stored + "\\readme.txt", "the 1967 season\r\n");
         fs::create_directories(drive.Native("C:\\backup"));

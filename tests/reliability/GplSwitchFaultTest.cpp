@@ -6,6 +6,7 @@
 #include "DemoInstallation.h"
 #include "FaultSweep.h"
 #include "GameGuard.h"
+#include "Samples.h"
 #include "TempDrive.h"
 #include "mainwindow/GplInstallation.h"
 #include "roster/IniFunctions.h"
@@ -25,10 +26,8 @@ TEST(GplSwitchFaults, TheProgramStaysOnOneInstallationAndTheSwitchCompletesWhenR
     std::string oldCopy, newCopy, oldRoster, newRoster;
     FaultSweep sweep;
     sweep.Prepare = [&](TempDrive& drive) {
-        demo::MakeGplInstallation(drive.DriveC() / "other" / "gpl");
-        newRoster = demo::SampleRoster();
-        newRoster.replace(newRoster.find("first_name = Jack"), 17, "first_name = Jock");
-        drive.Write("C:\\other\\gpl\\driver.ini", newRoster);
+        MakeOtherInstallation(drive.DriveC() / "other" / "gpl");
+        newRoster = drive.Read("C:\\other\\gpl\\driver.ini");
         drive.Pv.Env.Settings.Save("Zorvex", "Movrand", "DriverIniFile", drive.Pv.DriverIniFile);
         oldRoster = drive.Read(drive.Pv.DriverIniFile);
         oldCopy = drive.Read(drive.Pv.DriverWorkFile);

@@ -4,12 +4,15 @@
 #include <array>
 #include <set>
 
-#include "FileSnapshot.h"
+#include "DemoInstallation.h"
 
 namespace movrand::test {
 namespace fs = std::filesystem;
 
 namespace {
+
+const std::array<std::string, 7> kTeams = {"brabham", "brm",   "coventry", "eagle",
+                                           "ferrari", "lotus", "murasama"};
 
 std::map<std::string, std::string> FilesUnder(const std::vector<fs::path>& roots) {
     std::map<std::string, std::string> files;
@@ -62,30 +65,21 @@ std::string GameGuard::LiveCarFolderProblem() const {
     return CarFolderProblem(gpl_ / "cars" / "cars67");
 }
 
-std::map<std::string, std::string> TreeOf(const fs::path& folder) {
-    std::error_code ec;
-    if (!fs::is_directory(folder, ec)) return {};
-    return FileSnapshot::Take(folder).Files();
-}
-
 std::string CarFolderProblem(const fs::path& folder) {
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) return "no car folder at " + folder.string();
-    static const std::array<std::string, 7> teams = {"brabham", "brm",   "coventry", "eagle",
-                                                     "ferrari", "lotus", "murasama"};
     int count = 0;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         if (!it->is_directory()) continue;
         count += static_cast<int>(
-            std::count(teams.begin(), teams.end(), LowerName(it->path().string())));
+            std::count(kTeams.begin(), kTeams.end(), LowerName(it->path().string())));
     }
     return count == 7 ? "" : folder.string() + " holds " + std::to_string(count) + " team folders";
 }
 
-std::string Listed(const std::vector<std::string>& names) {
-    std::string text;
-    for (const std::string& name : names) text += name + "\n";
-    return text;
+void WriteCarFolder(const fs::path& folder, const std::string& tag) {
+    for (const std::string& team : kTeams)
+        demo::WriteFile(folder / team / (team + ".dat"), tag + " " + team + "\r\n");
 }
 
 }  // namespace movrand::test

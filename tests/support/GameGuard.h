@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "FileSnapshot.h"
+
 namespace movrand::test {
 
 // What a failed or interrupted operation on a GPL installation must never break, taken before
@@ -29,14 +31,11 @@ class GameGuard {
     std::map<std::string, std::string> before_;  // native path -> bytes
 };
 
-// Every file under a folder by its path relative to the folder, with its bytes; empty when the
-// folder does not exist. Two equal trees are two copies of one folder.
-std::map<std::string, std::string> TreeOf(const std::filesystem::path& folder);
-
 // "" when `folder` holds the seven team folders of a car folder, else what is wrong with it.
 std::string CarFolderProblem(const std::filesystem::path& folder);
 
-// The names of a list, one a line, for failure messages.
-std::string Listed(const std::vector<std::string>& names);
+// Writes a car folder at `folder`: the seven team folders, each with "<team>.dat" holding
+// "<tag> <team>\r\n", so two car folders are told apart by their tags.
+void WriteCarFolder(const std::filesystem::path& folder, const std::string& tag);
 
 }  // namespace movrand::test

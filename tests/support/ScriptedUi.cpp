@@ -42,7 +42,6 @@ void ScriptedUi::ShowPlatformMessage(const std::string& text, platform::MessageI
 }
 
 void ScriptedUi::SetBusy(bool busy) {
-    if (busy != busy_) ++BusyChanges;
     busy_ = busy;
 }
 

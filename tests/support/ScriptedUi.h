@@ -33,7 +33,6 @@ class ScriptedUi : public platform::Ui {
     std::vector<Trap> Traps;
     std::vector<std::string> FilePickerCalls;  // path|pattern|caption
     int TeamCalls = 0;
-    int BusyChanges = 0;
     int EventsRun = 0;
 
     void ShowMessage(const std::string& message, int widthTwips, int heightTwips) override;

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "DemoInstallation.h"
+#include "GameGuard.h"
 #include "TempDrive.h"
 #include "WindowFixture.h"
 #include "mainwindow/ui/ControlSetup.h"
@@ -18,15 +19,7 @@ namespace {
 using mainwindow::frmMovrand;
 using mainwindow::PlaceOf;
 
-class FolderPagesTest : public WindowFixture {
-  protected:
-    // A complete stored car folder: the seven team folders, each with one file.
-    void MakeStoredCarFolder(const std::string& folder) {
-        for (const char* team :
-             {"brabham", "brm", "coventry", "eagle", "ferrari", "lotus", "murasama"})
-            drive.Write(folder + "\\" + team + "\\stored.dat", std::string("stored ") + team);
-    }
-};
+using FolderPagesTest = WindowFixture;
 
 TEST_F(FolderPagesTest, DeleteBoxSwitchesThePage) {
     Open();
@@ -60,7 +53,9 @@ TEST_F(FolderPagesTest, NameBoxTakesOnlyLettersDigitsAndUnderscore) {
 }
 
 TEST_F(FolderPagesTest, SaveOnCarFoldersAsksForANameThenSwapsTheLiveFolder) {
-    MakeStoredCarFolder("C:\\stored\\classic");
+    WriteCarFolder(drive.DriveC() / "stored" / "classic", "stored");
+    const auto live = TreeOf(drive.Native("C:\\sierra\\gpl\\cars\\cars67"));
+    const auto stored = TreeOf(drive.Native("C:\\stored\\classic"));
     Open();
     Find<QTabWidget>("tabMovrand(0)")->setCurrentIndex(1);
     Find<dialogs::FolderListBox>("dir(1)")->SetPath("C:\\stored\\classic");
@@ -78,9 +73,9 @@ TEST_F(FolderPagesTest, SaveOnCarFoldersAsksForANameThenSwapsTheLiveFolder) {
     drive.Ui.Answers = {true};
     Click(Find("cmd(0)"));
     ASSERT_EQ(drive.Ui.Questions.size(), 1u) << drive.Ui.Transcript();
-    EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\cars\\cars67\\lotus\\stored.dat"), "stored lotus");
-    EXPECT_TRUE(drive.Exists("C:\\stored\\cars67_old\\lotus\\lotus.dat"));
-    EXPECT_TRUE(drive.Exists("C:\\stored\\classic\\lotus\\stored.dat"));  // copied, not moved
+    EXPECT_EQ(TreeOf(drive.Native("C:\\sierra\\gpl\\cars\\cars67")), stored);
+    EXPECT_EQ(TreeOf(drive.Native("C:\\stored\\cars67_old")), live);
+    EXPECT_EQ(TreeOf(drive.Native("C:\\stored\\classic")), stored);  // copied, not moved
 }
 
 TEST_F(FolderPagesTest, SaveOnGplDirectorySwitchesAndRefreshesThePages) {

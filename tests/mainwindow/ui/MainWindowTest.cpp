@@ -8,10 +8,9 @@
 
 #include "TempDrive.h"
 #include "WindowFixture.h"
-#include "mainwindow/WindowTitle.h"
 #include "mainwindow/ui/ControlSetup.h"
 #include "mainwindow/ui/frmMovrand.h"
-#include "resources/ui/Pictures.h"
+#include "ui/ModalDriver.h"
 #include "ui/SimulatedInput.h"
 
 namespace movrand::test {
@@ -30,7 +29,6 @@ class MainWindowTest : public WindowFixture {
 
 TEST_F(MainWindowTest, LoadingFillsThePagesInOrder) {
     Open();
-    EXPECT_EQ(Text(window->windowTitle()), mainwindow::WindowTitle());
     EXPECT_EQ(Text(window->windowTitle()).rfind(" Zorvex's  Movrand  v", 0), 0u);
     EXPECT_EQ(Find<QTabWidget>("tabMovrand(0)")->currentIndex(), 0);
 
@@ -68,22 +66,10 @@ TEST_F(MainWindowTest, LoadingFillsThePagesInOrder) {
     EXPECT_TRUE(Find<QCheckBox>("chk(1)")->isChecked());
     EXPECT_EQ(Stored("CarManagerDirectory"), "");
 
-    // Pointers and tooltips given at loading; the help buttons come last and are shown.
-    EXPECT_EQ(Text(Find("lbl(17)")->toolTip()), " Click to Visit the Zorvex Website ");
-    for (const char* name : {"lbl(4)", "lbl(5)", "lbl(10)", "lbl(11)"}) {
-        EXPECT_EQ(Text(Find(name)->toolTip()), " About Movrand... ") << name;
-        EXPECT_EQ(Find(name)->cursor().shape(), Qt::BitmapCursor) << name;
-        EXPECT_EQ(Find(name)->cursor().hotSpot(),
-                  QPoint(resources::kHandHotSpotX, resources::kHandHotSpotY));
-    }
-    for (const char* name : {"pic(0)", "pic(1)"}) {
-        EXPECT_EQ(Text(Find(name)->toolTip()), " Click to Display Online Help ");
-        EXPECT_EQ(Text(Find(name)->accessibleDescription()), " Click to Display Online Help ");
-        EXPECT_FALSE(Find(name)->isHidden()) << name;
-    }
+    // The help buttons are shown, cut to the book: the white ground around it is no part of them.
     EXPECT_TRUE(Find("pic(0)")->isVisibleTo(Find("fra(1)")));
-    // The help buttons are cut to the book: the white ground around it is no part of them.
     for (const char* name : {"pic(0)", "pic(1)"}) {
+        EXPECT_FALSE(Find(name)->isHidden()) << name;
         const QRegion outline = Find(name)->mask();
         EXPECT_FALSE(outline.isEmpty()) << name;
         EXPECT_FALSE(outline.contains(QPoint(0, 0))) << name;
@@ -93,75 +79,13 @@ TEST_F(MainWindowTest, LoadingFillsThePagesInOrder) {
         EXPECT_EQ(Find(name)->cursor().shape(), Qt::BitmapCursor) << name;
     }
     EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
-}
 
-TEST_F(MainWindowTest, EveryControlIsInPlaceWithWhatAPersonReads) {
-    Open();
-    const std::vector<std::pair<const char*, const char*>> captions = {
-        {"cmd(0)", "Save"},
-        {"cmd(1)", "Add Files"},
-        {"cmd(2)", "Update URL"},
-        {"cmd(3)", "Remove Mode..."},
-        {"cmd(4)", "Remove Files"},
-        {"cmd(5)", "Add Mode..."},
-        {"cmd(6)", "Save Car Number"},
-        {"cmd(7)", "Save"},
-        {"chk(0)", "DELETE CURRENT CAR FOLDER!"},
-        {"chk(1)", "Show Add-ons Only"},
-        {"chk(2)", "Excl. Generic"},
-        {"chk(3)", "Halvane Compatible Only"},
-        {"opt(0)", "Move"},
-        {"opt(1)", "Copy"},
-    };
-    for (const auto& [name, caption] : captions) {
-        auto* button = Find<QAbstractButton>(name);
-        EXPECT_EQ(Text(button->text()), caption) << name;
+    // Pictures of the four pages, kept in build/artifacts for people to look at.
+    auto* tabs = Find<QTabWidget>("tabMovrand(0)");
+    for (const char* page : {"cars-accessories", "car-folders", "find-add-ons", "gpl-directory"}) {
+        SaveScreenshot(window.get(), QString("main-window-") + page);
+        tabs->setCurrentIndex(tabs->currentIndex() + 1);
     }
-    EXPECT_TRUE(Find<QRadioButton>("opt(1)")->isChecked());
-    EXPECT_FALSE(Find<QCheckBox>("chk(0)")->isChecked());
-    EXPECT_EQ(Text(Find("cmd(2)")->accessibleDescription()),
-              " Reset these Values to Original Game Defaults ");
-
-    const std::vector<std::pair<const char*, const char*>> labels = {
-        {"lbl(0)", "Destination for Current GPL Car Folder"},
-        {"lbl(1)", "Folder That is to Become GPL Car Folder"},
-        {"lbl(2)", "New Name for Current Car Folder"},
-        {"lbl(3)", "*** CURRENT CAR FOLDER WILL BE DELETED! ***"},
-        {"lbl(4)", "Movrand"},
-        {"lbl(5)", "Movrand"},
-        {"lbl(6)", "(Picture Not Produced for this Version)"},
-        {"lbl(7)", "Team"},
-        {"lbl(8)", "Files"},
-        {"lbl(9)", "Files Description"},
-        {"lbl(10)", "Halvane2"},
-        {"lbl(11)", "Halvane2"},
-        {"lbl(12)", "Car No."},
-        {"lbl(14)", "Use this Page to Point Movrand at an alternative GPL Installation"},
-        {"lbl(15)", "Current GPL Installation Used by Movrand"},
-        {"lbl(16)", "Alternate GPL Installation to be Used by Movrand"},
-        {"lbl(17)", "Zorvex"},
-    };
-    for (const auto& [name, caption] : labels) EXPECT_EQ(Text(Find<QLabel>(name)->text()), caption);
-    EXPECT_TRUE(Find("lbl(3)")->isHidden());
-    EXPECT_TRUE(Find("fra(1)")->isHidden());
-    EXPECT_FALSE(Find("fra(2)")->isHidden());
-
-    QTabWidget* tabs = Find<QTabWidget>("tabMovrand(0)");
-    ASSERT_EQ(tabs->count(), 4);
-    const char* tabCaptions[] = {"Cars / Accessories", "Car Folders", "Find Add-Ons",
-                                 "GPL Directory"};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(Text(tabs->tabText(i)), tabCaptions[i]);
-
-    // Controls without a caption say what they hold.
-    const std::vector<std::pair<const char*, const char*>> spoken = {
-        {"cbo(4)", "Driver"},  {"cbo(5)", "Car number"},   {"dir(0)", "Add-on folder"},
-        {"img(3)", "Flag"},    {"lst(0)", "Team drivers"}, {"txt(2)", "Description"},
-        {"web(0)", "Browser"}, {"pic(1)", "Online help"},
-    };
-    for (const auto& [name, text] : spoken)
-        EXPECT_EQ(Text(Find(name)->accessibleName()), text) << name;
-    EXPECT_EQ(Text(Find("txt(2)")->toolTip()), " Double-Click to Increase View ");
-    EXPECT_EQ(Text(Find("lst(0)")->toolTip()), " Double-Click (on text) to Increase View ");
 }
 
 TEST_F(MainWindowTest, StoredFoldersAreRestoredOrQuietlyLeft) {
@@ -186,22 +110,18 @@ TEST_F(MainWindowTest, StoredFoldersAreRestoredOrQuietlyLeft) {
     EXPECT_TRUE(drive.Ui.Messages.empty());
 }
 
-TEST_F(MainWindowTest, ExitNoKeepsTheWindowAndSavesNothing) {
+// No to the exit question keeps the window and saves nothing; Yes matches the drivers to their
+// cars and saves the four settings.
+TEST_F(MainWindowTest, ExitAsksAndOnYesMatchesDriversAndSavesTheFourSettings) {
+    drive.Write("C:\\carfolders\\classic\\brabham\\x.dat", "x");
     Open();
     drive.Ui.Answers = {false};
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(window->isVisible());
     ASSERT_EQ(drive.Ui.Questions.size(), 1u);
     EXPECT_EQ(drive.Ui.Questions[0].Message, "Do you wish to exit this program?");
-    EXPECT_EQ(Stored("CarManagerDirectory"), "");
     EXPECT_EQ(Stored("CarFolder"), "");
-    EXPECT_EQ(Stored("AddOnCarFolder"), "");
     EXPECT_FALSE(drive.Exists("C:\\sierra\\gpl\\cars\\cars67\\eagle\\McL8a.3do"));
-}
-
-TEST_F(MainWindowTest, ExitYesMatchesDriversAndSavesTheFourSettings) {
-    drive.Write("C:\\carfolders\\classic\\brabham\\x.dat", "x");
-    Open();
     Find<dialogs::FolderListBox>("dir(1)")->SetPath("C:\\carfolders\\classic\\");
     Find<dialogs::FolderListBox>("dir(2)")->SetPath("C:\\carfolders");
     Find<QCheckBox>("chk(1)")->setChecked(false);
@@ -274,23 +194,14 @@ TEST_F(MainWindowTest, CarNumberBoxTypeAhead) {
     EXPECT_EQ(numbers->currentIndex(), 50);
     EXPECT_TRUE(save->isEnabled());
 
-    numbers->lineEdit()->selectAll();
-    Type(numbers, "1");
-    EXPECT_EQ(Text(numbers->currentText()), "1");
-    Type(numbers, "2");
-    EXPECT_EQ(Text(numbers->currentText()), "12");
-    EXPECT_EQ(numbers->currentIndex(), 11);
-
     // A character no entry begins with changes nothing and never reaches the box.
     Type(numbers, "x");
-    EXPECT_EQ(Text(numbers->currentText()), "12");
+    EXPECT_EQ(Text(numbers->currentText()), "51");
 
     // Backspace selects the first entry instead of deleting a character.
     PressKey(numbers, Qt::Key_Backspace, "\b");
     EXPECT_EQ(Text(numbers->currentText()), "1");
     EXPECT_EQ(numbers->currentIndex(), 0);
-    PressKey(numbers, Qt::Key_Delete);
-    EXPECT_EQ(Text(numbers->currentText()), "1");
 
     // A wheel passing over the closed box chooses nothing.
     QWheelEvent wheel(QPointF(5, 5), QPointF(numbers->mapToGlobal(QPoint(5, 5))), QPoint(),
@@ -324,17 +235,11 @@ TEST_F(MainWindowTest, CarNumberSwapThroughTheWindow) {
               "You have just assigned Car Number 14 to Jim Clark.\r\n"
               "This number had previously been assigned to Graham Hill.\r\n"
               "Graham Hill has been assigned Jim Clark's old number (12).");
-    EXPECT_EQ(drive.Ui.Messages[0].Width, 7500);
-    EXPECT_EQ(drive.Ui.Messages[0].Height, 2200);
     EXPECT_FALSE(save->isEnabled());
     EXPECT_FALSE(drive.Ui.IsBusy());
     const std::string roster = drive.Read("C:\\sierra\\gpl\\driver.ini");
     EXPECT_NE(roster.find("[ driver_12 ]\r\nfirst_name = Jim\r\nlast_name = Clark\t; surname\r\n"
                           "nationality = 12\r\nteam_number = 5\r\ncar_number=14\r\n"),
-              std::string::npos)
-        << roster;
-    EXPECT_NE(roster.find("last_name = Hill\t; surname\r\nnationality = 12\r\nteam_number = "
-                          "5\r\ncar_number=12\r\n"),
               std::string::npos)
         << roster;
 

@@ -38,18 +38,6 @@ TEST(Pictures, EveryBitmapHasItsSizeAndEveryFlagItsOwnLook) {
             EXPECT_NE(LoadResPicture(a).toImage(), LoadResPicture(b).toImage()) << a << " " << b;
 }
 
-TEST(Pictures, TheHelpBookStandsOnPureWhiteWithNoWhiteInsideItsOutline) {
-    const QImage book = LoadResPicture(142).toImage().convertToFormat(QImage::Format_RGB32);
-    const QRgb white = qRgb(255, 255, 255);
-    for (int x = 0; x < book.width(); ++x) {
-        EXPECT_EQ(book.pixel(x, 0), white);
-        EXPECT_EQ(book.pixel(x, book.height() - 1), white);
-    }
-    // The centre of the book is the blue cover, not the cut-away ground.
-    EXPECT_NE(book.pixel(16, 24), white);
-    EXPECT_NE(book.pixel(5, 15), white);
-}
-
 TEST(Pictures, TheHandCursorPointsWithItsFingerTipAndTheIconComesInTwoSizes) {
     const QCursor hand = LoadResCursor(101);
     EXPECT_EQ(hand.shape(), Qt::BitmapCursor);

@@ -3,6 +3,7 @@
 // message box.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -16,6 +17,12 @@ namespace movrand::test {
 inline QStringList Rows(const QListWidget* list) {
     QStringList rows;
     for (int i = 0; i < list->count(); ++i) rows << list->item(i)->text();
+    return rows;
+}
+
+inline QStringList Rows(const QComboBox* box) {
+    QStringList rows;
+    for (int i = 0; i < box->count(); ++i) rows << box->itemText(i);
     return rows;
 }
 
