@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTimer>
 
 #include "mainwindow/ui/ControlSetup.h"
 
@@ -66,11 +67,34 @@ bool TypesCharacter(const QKeyEvent* key) {
 frmMovrand::frmMovrand(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
     : QWidget(parent), pv_(pv), ui_(ui) {
     BuildControls();
-    ConnectEvents();
 }
 
-void frmMovrand::Trapped(platform::TrapForm form, const std::function<void()>& body) {
-    platform::RunTrapped(ui_, form, pv_.ProgramName, body);
+bool frmMovrand::Trapped(platform::TrapForm form, const std::function<void()>& body) {
+    return platform::RunTrapped(ui_, form, pv_.ProgramName, body);
+}
+
+void frmMovrand::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    // The first page is on the screen: the rest of the window is made next, while the user
+    // looks at it.
+    if (!deferred_.empty() && !completionQueued_) {
+        completionQueued_ = true;
+        QTimer::singleShot(0, this, [this] { BuildRemainingControls(); });
+    }
+}
+
+void frmMovrand::BuildRemainingControls() {
+    if (buildingDeferred_ || deferred_.empty()) return;
+    buildingDeferred_ = true;
+    const std::vector<DeferredPart> parts = std::move(deferred_);
+    deferred_.clear();
+    for (const DeferredPart& part : parts) (this->*part.build)(part.holder);
+    buildingDeferred_ = false;
+    // A window whose loading failed leaves the rest of the loading undone, as the loading
+    // itself would have.
+    if (loadState_ != LoadState::Loaded) return;
+    for (const DeferredPart& part : parts)
+        Trapped(platform::TrapForm::Information, [&] { (this->*part.load)(); });
 }
 
 std::string frmMovrand::TextOf(int index) const {
@@ -86,35 +110,38 @@ void frmMovrand::SetText(int index, const std::string& text) {
     if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) plain->setPlainText(Q(text));
 }
 
-void frmMovrand::ConnectEvents() {
-    for (auto [index, button] : cmd.All())
-        connect(button, &QPushButton::clicked, this, [this, i = index] { cmd_Click(i); });
-    connect(tabMovrand(0), &QTabWidget::currentChanged, this, [this] { tabMovrand_Click(); });
-    for (auto [index, list] : drv.All())
-        connect(list, &dialogs::DriveListBox::changed, this, [this, i = index] { drv_Change(i); });
-    for (auto [index, list] : dir.All()) {
-        connect(list, &dialogs::FolderListBox::changed, this, [this, i = index] { dir_Change(i); });
-        connect(list, &dialogs::FolderListBox::clicked, this, [this, i = index] { dir_Click(i); });
-    }
-    for (auto [index, box] : chk.All())
-        connect(box, &QCheckBox::toggled, this, [this, i = index] { chk_Click(i); });
-    for (auto [index, box] : cbo.All()) {
-        connect(box, &QComboBox::activated, this, [this, i = index] { cbo_Click(i); });
+void frmMovrand::Wire(const char* kind, int index, QWidget* control) {
+    const std::string k = kind;
+    if (k == "cmd") {
+        connect(static_cast<QPushButton*>(control), &QPushButton::clicked, this,
+                [this, index] { cmd_Click(index); });
+    } else if (k == "drv") {
+        connect(static_cast<dialogs::DriveListBox*>(control), &dialogs::DriveListBox::changed, this,
+                [this, index] { drv_Change(index); });
+    } else if (k == "dir") {
+        auto* list = static_cast<dialogs::FolderListBox*>(control);
+        connect(list, &dialogs::FolderListBox::changed, this, [this, index] { dir_Change(index); });
+        connect(list, &dialogs::FolderListBox::clicked, this, [this, index] { dir_Click(index); });
+    } else if (k == "chk") {
+        connect(static_cast<QCheckBox*>(control), &QCheckBox::toggled, this,
+                [this, index] { chk_Click(index); });
+    } else if (k == "cbo") {
+        auto* box = static_cast<QComboBox*>(control);
+        connect(box, &QComboBox::activated, this, [this, index] { cbo_Click(index); });
         box->installEventFilter(this);
         box->lineEdit()->setProperty("controlKind", "cbo");
         box->lineEdit()->setProperty("controlIndex", index);
         box->lineEdit()->installEventFilter(this);
-    }
-    for (auto [index, label] : lbl.All()) label->installEventFilter(this);
-    for (auto [index, picture] : pic.All()) picture->installEventFilter(this);
-    for (auto [index, list] : lst.All()) {
+    } else if (k == "lbl" || k == "pic") {
+        control->installEventFilter(this);
+    } else if (k == "lst") {
+        auto* list = static_cast<QListWidget*>(control);
         list->viewport()->setProperty("controlKind", "lst");
         list->viewport()->setProperty("controlIndex", index);
         list->viewport()->installEventFilter(this);
-    }
-    for (auto [index, box] : txt.All()) {
-        box->installEventFilter(this);
-        if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) {
+    } else if (k == "txt") {
+        control->installEventFilter(this);
+        if (auto* plain = qobject_cast<QPlainTextEdit*>(control)) {
             plain->viewport()->setProperty("controlKind", "txt");
             plain->viewport()->setProperty("controlIndex", index);
             plain->viewport()->installEventFilter(this);

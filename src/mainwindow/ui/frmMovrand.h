@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/ProgramValues.h"
 #include "dialogs/ui/DriveListBox.h"
@@ -17,6 +18,7 @@
 #include "folders/CarFolderPage.h"
 #include "mainwindow/DescriptionView.h"
 #include "mainwindow/EventRoutes.h"
+#include "mainwindow/WindowSettings.h"
 #include "mainwindow/ui/ControlArray.h"
 #include "platform/ErrorTrap.h"
 #include "platform/Ui.h"
@@ -40,6 +42,12 @@ class frmMovrand : public QWidget {
 
     // The loading sequence, run once before the window is first shown.
     void Form_Load();
+
+    // The window shows its first page as soon as that page is made; the other pages and the
+    // Remove mode panel are made (and loaded) right after its first paint, or at once when a
+    // handler needs one of their controls. This makes them now.
+    void BuildRemainingControls();
+    bool FullyBuilt() const { return deferred_.empty(); }
 
     // The text of a text box, whichever kind of box it is.
     std::string TextOf(int index) const;
@@ -66,6 +74,7 @@ class frmMovrand : public QWidget {
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     // Building (frmMovrandControls.cpp).
@@ -76,9 +85,29 @@ class frmMovrand : public QWidget {
     void BuildCarFoldersPage(QWidget* page);
     void BuildFindAddOnsPage(QWidget* page);
     void BuildGplDirectoryPage(QWidget* page);
-    void ConnectEvents();
     template <typename T>
     T* Add(ControlArray<T>& array, const char* kind, int index, QWidget* parent, T* control);
+    // Connects a control's events to its kind's handler as it is made.
+    void Wire(const char* kind, int index, QWidget* control);
+
+    // A part of the window made after the first page: its controls, and its share of the loading.
+    struct DeferredPart {
+        void (frmMovrand::*build)(QWidget*);
+        QWidget* holder;
+        void (frmMovrand::*load)();
+    };
+    std::vector<DeferredPart> deferred_;
+    bool buildingDeferred_ = false;
+    bool completionQueued_ = false;
+
+    // Loading of the parts made later (frmMovrandLoad.cpp).
+    void LoadRemoveModePanel();
+    void LoadCarFoldersPage();
+    void LoadFindAddOnsPage();
+    void LoadGplDirectoryPage();
+    enum class LoadState { NotYet, Loaded, Failed };
+    LoadState loadState_ = LoadState::NotYet;
+    WindowSettings stored_;  // the settings the window loaded with
 
     // Closing (frmMovrandLoad.cpp).
     bool Form_QueryUnload();
@@ -147,7 +176,8 @@ class frmMovrand : public QWidget {
 
     // Runs a handler's body under an error trap of the given form; nothing thrown ever reaches
     // the event loop.
-    void Trapped(platform::TrapForm form, const std::function<void()>& body);
+    // Returns false when the body was ended by an error.
+    bool Trapped(platform::TrapForm form, const std::function<void()>& body);
 
     ProgramValues& pv_;
     platform::Ui& ui_;

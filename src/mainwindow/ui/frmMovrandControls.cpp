@@ -79,6 +79,9 @@ T* frmMovrand::Add(ControlArray<T>& array, const char* kind, int index, QWidget*
     control->setProperty("controlKind", kind);
     control->setProperty("controlIndex", index);
     array.Set(index, control);
+    Wire(kind, index, control);
+    // A control made into a part already on the screen shows at once, like its neighbours.
+    if (parent->isVisible()) control->show();
     return control;
 }
 
@@ -89,6 +92,10 @@ void frmMovrand::BuildControls() {
     font.setPointSize(8);
     setFont(font);
     setFixedSize(dialogs::TwipsSize(9480, 7680));
+    // Any handler that looks up a control not made yet has the rest of the window made first.
+    const auto makeRest = [this] { BuildRemainingControls(); };
+    const auto onMissing = [&](auto&... arrays) { (arrays.OnMissing(makeRest), ...); };
+    onMissing(tabMovrand, fra, cmd, lbl, txt, cbo, chk, opt, drv, dir, pic, img, lst, web);
 
     auto* tabs = Add(tabMovrand, "tabMovrand", 0, this, new QTabWidget);
     SetSpokenName(tabs, "Pages");
@@ -97,11 +104,12 @@ void frmMovrand::BuildControls() {
         const char* caption;
         int frame;
         void (frmMovrand::*build)(QWidget*);
+        void (frmMovrand::*load)();
     } pages[] = {
-        {"Cars / Accessories", 5, &frmMovrand::BuildCarsAccessoriesPage},
-        {"Car Folders", 0, &frmMovrand::BuildCarFoldersPage},
-        {"Find Add-Ons", 4, &frmMovrand::BuildFindAddOnsPage},
-        {"GPL Directory", 6, &frmMovrand::BuildGplDirectoryPage},
+        {"Cars / Accessories", 5, &frmMovrand::BuildCarsAccessoriesPage, nullptr},
+        {"Car Folders", 0, &frmMovrand::BuildCarFoldersPage, &frmMovrand::LoadCarFoldersPage},
+        {"Find Add-Ons", 4, &frmMovrand::BuildFindAddOnsPage, &frmMovrand::LoadFindAddOnsPage},
+        {"GPL Directory", 6, &frmMovrand::BuildGplDirectoryPage, &frmMovrand::LoadGplDirectoryPage},
     };
     for (const auto& page : pages) {
         auto* holder = new QWidget;
@@ -111,9 +119,14 @@ void frmMovrand::BuildControls() {
         SetSpokenName(frame, page.caption);
         layout->addWidget(frame);
         tabs->addTab(holder, page.caption);
-        (this->*page.build)(frame);
+        // Only the first page is seen at the start; the others are made after it is shown.
+        if (page.load)
+            deferred_.push_back({page.build, frame, page.load});
+        else
+            (this->*page.build)(frame);
     }
     tabs->setCurrentIndex(0);
+    connect(tabs, &QTabWidget::currentChanged, this, [this] { tabMovrand_Click(); });
 }
 
 void frmMovrand::BuildCarsAccessoriesPage(QWidget* page) {
@@ -125,7 +138,8 @@ void frmMovrand::BuildCarsAccessoriesPage(QWidget* page) {
     Place(remove, 120, 120, 8880, 4620);
     remove->hide();
     BuildAddModePanel(add);
-    BuildRemoveModePanel(remove);
+    deferred_.push_back(
+        {&frmMovrand::BuildRemoveModePanel, remove, &frmMovrand::LoadRemoveModePanel});
 
     QLabel* preview = Add(img, "img", 1, page, Picture("Add-on picture"));
     preview->setFrameShape(QFrame::StyledPanel);

@@ -42,24 +42,18 @@ void Clickable(QWidget* control, int tooltip) {
 }  // namespace
 
 void frmMovrand::Form_Load() {
-    Trapped(TrapForm::Information, [&] {
+    const bool loaded = Trapped(TrapForm::Information, [&] {
         blnConnected = false;
 
         drv(0)->SetDrive(DriveOfPath(pv_.GPLPath));
         dir(0)->SetPath(pv_.GPLPath);
-        lbl(13)->setText(Q(GplPathCaption(pv_.GPLPath)));
-        drv(3)->SetDrive(drv(0)->Drive());
-        dir(3)->SetPath(pv_.GPLPath);
 
-        const WindowSettings stored = ReadWindowSettings(pv_);
-        chk(1)->setChecked(stored.AddOnsOnly);
-        RestoreFolder(drv(0), dir(0), stored.CarManagerDirectory);
-        RestoreFolder(drv(2), dir(2), stored.CarFolder);
-        RestoreFolder(drv(1), dir(1), stored.AddOnCarFolder);
+        stored_ = ReadWindowSettings(pv_);
+        RestoreFolder(drv(0), dir(0), stored_.CarManagerDirectory);
 
         setWindowTitle(Q(WindowTitle()));
         Clickable(lbl(17), 136);
-        for (int index : {4, 5, 10, 11}) Clickable(lbl(index), 105);
+        for (int index : {4, 5}) Clickable(lbl(index), 105);
 
         blnFormLoading = true;
         for (const std::string& number : CarNumberEntries()) cbo(5)->addItem(Q(number));
@@ -67,16 +61,40 @@ void frmMovrand::Form_Load() {
 
         LoadDriverList();
 
-        cbo(3)->clear();
-        for (const ListEntry& team : TeamListEntries())
-            cbo(3)->addItem(Q(team.Text), team.ItemData);
-
-        for (int index : {1, 0}) {
-            ShowHelpButton(pic(index), ResPicture(142));
-            Clickable(pic(index), 133);
-            pic(index)->show();
-        }
+        ShowHelpButton(pic(1), ResPicture(142));
+        Clickable(pic(1), 133);
+        pic(1)->show();
     });
+    loadState_ = loaded ? LoadState::Loaded : LoadState::Failed;
+    // Parts some handler already had made before the window loaded load with it now.
+    if (!deferred_.empty() || !loaded) return;
+    for (auto load : {&frmMovrand::LoadRemoveModePanel, &frmMovrand::LoadCarFoldersPage,
+                      &frmMovrand::LoadFindAddOnsPage, &frmMovrand::LoadGplDirectoryPage})
+        Trapped(TrapForm::Information, [&] { (this->*load)(); });
+}
+
+void frmMovrand::LoadRemoveModePanel() {
+    for (int index : {10, 11}) Clickable(lbl(index), 105);
+    cbo(3)->clear();
+    for (const ListEntry& team : TeamListEntries()) cbo(3)->addItem(Q(team.Text), team.ItemData);
+    ShowHelpButton(pic(0), ResPicture(142));
+    Clickable(pic(0), 133);
+    pic(0)->show();
+}
+
+void frmMovrand::LoadCarFoldersPage() {
+    RestoreFolder(drv(2), dir(2), stored_.CarFolder);
+    RestoreFolder(drv(1), dir(1), stored_.AddOnCarFolder);
+}
+
+void frmMovrand::LoadFindAddOnsPage() {
+    chk(1)->setChecked(stored_.AddOnsOnly);
+}
+
+void frmMovrand::LoadGplDirectoryPage() {
+    lbl(13)->setText(Q(GplPathCaption(pv_.GPLPath)));
+    drv(3)->SetDrive(DriveOfPath(pv_.GPLPath));
+    dir(3)->SetPath(pv_.GPLPath);
 }
 
 bool frmMovrand::Form_QueryUnload() {

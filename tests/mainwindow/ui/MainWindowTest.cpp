@@ -88,6 +88,34 @@ TEST_F(MainWindowTest, LoadingFillsThePagesInOrder) {
     }
 }
 
+// The window paints its first page before it makes the others. A handler that needs a control
+// not made yet has the rest made at once, loaded as at the start; a page already on the screen
+// when it is made shows its controls.
+TEST_F(MainWindowTest, PagesMadeAfterTheFirstPageLoadAndShowLikeIt) {
+    window = std::make_unique<frmMovrand>(drive.Pv, drive.Ui);
+    window->Form_Load();
+    EXPECT_FALSE(window->FullyBuilt());
+    EXPECT_EQ(window->findChild<QWidget*>("cmd(7)"), nullptr);
+    ASSERT_NE(window->dir(3), nullptr);
+    EXPECT_TRUE(window->FullyBuilt());
+    EXPECT_EQ(window->dir(3)->Path(), "C:\\sierra\\gpl");
+    EXPECT_EQ(Text(window->lbl(13)->text()), "  C:\\sierra\\gpl\\");
+    EXPECT_EQ(window->cbo(3)->count(), 7);
+    EXPECT_TRUE(window->chk(1)->isChecked());
+    EXPECT_FALSE(Find("pic(0)")->isHidden());
+
+    window = std::make_unique<frmMovrand>(drive.Pv, drive.Ui);
+    window->Form_Load();
+    window->show();
+    Find<QTabWidget>("tabMovrand(0)")->setCurrentIndex(3);
+    for (int turn = 0; turn < 50 && !window->FullyBuilt(); ++turn)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_TRUE(window->FullyBuilt());
+    for (const char* name : {"cmd(7)", "dir(3)", "lbl(13)"})
+        EXPECT_TRUE(Find(name)->isVisible()) << name;
+    EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
+}
+
 TEST_F(MainWindowTest, StoredFoldersAreRestoredOrQuietlyLeft) {
     drive.AddDrive('D', drive.Root() / "d");
     drive.Write("D:\\stored\\cars67\\x.txt", "x");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QString>
 #include <QWidget>
 #include <memory>
@@ -20,10 +21,15 @@ inline std::string Text(const QString& s) {
 
 class WindowFixture : public ::testing::Test {
   protected:
+    // Opens the window as the program does and lets it paint, after which it makes its other
+    // pages on its own.
     void Open() {
         window = std::make_unique<mainwindow::frmMovrand>(drive.Pv, drive.Ui);
         window->Form_Load();
         window->show();
+        for (int turn = 0; turn < 50 && !window->FullyBuilt(); ++turn)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        ASSERT_TRUE(window->FullyBuilt());
     }
     template <typename T = QWidget>
     T* Find(const char* name) {
