@@ -1,6 +1,7 @@
 #include "platform/Profile.h"
 
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "platform/RuntimeError.h"
@@ -10,19 +11,20 @@ namespace movrand::platform {
 
 namespace {
 
-// One line of the file and where it ends (the line break it carried, kept for rewriting).
+// One line of the file and where it ends (the line break it carried, kept for rewriting). Both
+// look into the file's bytes (or into texts the writer keeps alive); nothing is copied per line.
 struct Line {
-    std::string Text;
-    std::string Break;
+    std::string_view Text;
+    std::string_view Break;
 };
 
-std::vector<Line> SplitLines(const std::string& bytes) {
+std::vector<Line> SplitLines(std::string_view bytes) {
     std::vector<Line> lines;
     std::size_t start = 0;
     while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string::npos) {
-            lines.push_back({bytes.substr(start), ""});
+        const std::size_t end = bytes.find('\n', start);
+        if (end == std::string_view::npos) {
+            lines.push_back({bytes.substr(start), {}});
             break;
         }
         const bool crlf = end > start && bytes[end - 1] == '\r';
@@ -33,30 +35,33 @@ std::vector<Line> SplitLines(const std::string& bytes) {
     return lines;
 }
 
-std::string TrimBlanks(const std::string& text) {
-    return Trim(text, true);
+std::string_view TrimBlanks(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    return text;
 }
 
 // The section name of a header line, or none.
-std::optional<std::string> HeaderName(const std::string& line) {
-    const std::string trimmed = TrimBlanks(line);
+std::optional<std::string_view> HeaderName(std::string_view line) {
+    const std::string_view trimmed = TrimBlanks(line);
     if (trimmed.empty() || trimmed[0] != '[') return std::nullopt;
     const std::size_t close = trimmed.rfind(']');
-    if (close == std::string::npos || close == 0) return std::nullopt;
+    if (close == std::string_view::npos || close == 0) return std::nullopt;
     return TrimBlanks(trimmed.substr(1, close - 1));
 }
 
 // The key name of a value line, or none.
-std::optional<std::string> KeyName(const std::string& line) {
-    const std::string trimmed = TrimBlanks(line);
+std::optional<std::string_view> KeyName(std::string_view line) {
+    const std::string_view trimmed = TrimBlanks(line);
     if (trimmed.empty() || trimmed[0] == ';') return std::nullopt;
     const std::size_t equals = trimmed.find('=');
-    if (equals == std::string::npos) return std::nullopt;
+    if (equals == std::string_view::npos) return std::nullopt;
     return TrimBlanks(trimmed.substr(0, equals));
 }
 
-std::string ValueOf(const std::string& line) {
-    std::string value = TrimBlanks(line.substr(line.find('=') + 1));
+std::string_view ValueOf(std::string_view line) {
+    std::string_view value = TrimBlanks(line.substr(line.find('=') + 1));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
         value = value.substr(1, value.size() - 2);
@@ -66,7 +71,7 @@ std::string ValueOf(const std::string& line) {
 // Index range [first, last) of the lines inside the first section of that name (after its
 // header), or none.
 std::optional<std::pair<std::size_t, std::size_t>> FindSection(const std::vector<Line>& lines,
-                                                               const std::string& section) {
+                                                               std::string_view section) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const auto name = HeaderName(lines[i].Text);
         if (!name || !EqualsNoCase(*name, section)) continue;
@@ -78,7 +83,7 @@ std::optional<std::pair<std::size_t, std::size_t>> FindSection(const std::vector
 }
 
 std::optional<std::size_t> FindKey(const std::vector<Line>& lines, std::size_t first,
-                                   std::size_t last, const std::string& key) {
+                                   std::size_t last, std::string_view key) {
     for (std::size_t i = first; i < last; ++i) {
         const auto name = KeyName(lines[i].Text);
         if (name && EqualsNoCase(*name, key)) return i;
@@ -86,10 +91,10 @@ std::optional<std::size_t> FindKey(const std::vector<Line>& lines, std::size_t f
     return std::nullopt;
 }
 
-std::string CutToBuffer(const std::string& value, int bufferSize) {
+std::string CutToBuffer(std::string_view value, int bufferSize) {
     if (bufferSize <= 0) return "";
     const auto limit = static_cast<std::size_t>(bufferSize - 1);
-    return value.size() > limit ? value.substr(0, limit) : value;
+    return std::string(value.size() > limit ? value.substr(0, limit) : value);
 }
 
 }  // namespace
@@ -107,9 +112,11 @@ std::string GetPrivateProfileString(const FileSystem& fs, const std::string& sec
         return fallback;
     }
     const std::vector<Line> lines = SplitLines(bytes);
-    const auto range = FindSection(lines, TrimBlanks(AnsiFromUtf8(section)));
+    const std::string ansiSection = AnsiFromUtf8(section);
+    const auto range = FindSection(lines, TrimBlanks(ansiSection));
     if (!range) return fallback;
-    const auto at = FindKey(lines, range->first, range->second, TrimBlanks(AnsiFromUtf8(key)));
+    const std::string ansiKey = AnsiFromUtf8(key);
+    const auto at = FindKey(lines, range->first, range->second, TrimBlanks(ansiKey));
     if (!at) return fallback;
     return Utf8FromAnsi(CutToBuffer(ValueOf(lines[*at].Text), bufferSize));
 }
@@ -117,12 +124,13 @@ std::string GetPrivateProfileString(const FileSystem& fs, const std::string& sec
 bool WritePrivateProfileString(FileSystem& fs, const std::string& section, const std::string& key,
                                const std::string& value, const std::string& file) {
     const std::string ansiSection = AnsiFromUtf8(section);
-    const std::string ansiKey = TrimBlanks(AnsiFromUtf8(key));
+    const std::string ansiKey(TrimBlanks(AnsiFromUtf8(key)));
     const std::string ansiValue = AnsiFromUtf8(value);
     std::string bytes;
     if (fs.FileExists(file)) bytes = fs.ReadAllBytes(file);
     std::vector<Line> lines = SplitLines(bytes);
     const std::string keyLine = ansiKey + "=" + ansiValue;
+    const std::string header = "[" + ansiSection + "]";
 
     const auto range = FindSection(lines, TrimBlanks(ansiSection));
     if (range) {
@@ -139,13 +147,16 @@ bool WritePrivateProfileString(FileSystem& fs, const std::string& section, const
         }
     } else {
         if (!lines.empty() && lines.back().Break.empty()) lines.back().Break = "\r\n";
-        lines.push_back({"[" + ansiSection + "]", "\r\n"});
+        lines.push_back({header, "\r\n"});
         lines.push_back({keyLine, "\r\n"});
     }
 
     std::string out;
-    out.reserve(bytes.size() + keyLine.size() + 8);
-    for (const Line& line : lines) out += line.Text + line.Break;
+    out.reserve(bytes.size() + header.size() + keyLine.size() + 8);
+    for (const Line& line : lines) {
+        out += line.Text;
+        out += line.Break;
+    }
 
     // Written beside the file, then put in its place.
     const std::string temporary = file + ".movrand-write.tmp";
