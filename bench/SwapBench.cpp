@@ -47,27 +47,32 @@ MoveSetup& Moves() {
     return setup;
 }
 
+// One turn of the swap by Move between C:\store\a and C:\store\b: the stored folder comes
+// in, the live one goes out under the stored one's name. False (and the run marked) on failure.
+bool SwapTurn(movrand::test::TempDrive& drive, bool& forward, benchmark::State& state) {
+    const std::string here = forward ? "a" : "b";
+    const std::string there = forward ? "b" : "a";
+    movrand::CarFolderPage page;
+    page.Source = "C:\\store\\" + here;
+    page.Destination = "C:\\store";
+    page.NewName = there;
+    page.Move = true;
+    if (movrand::SwapCarFolder(drive.Pv, drive.Ui, page).Outcome != movrand::SwapOutcome::Swapped) {
+        state.SkipWithError(drive.Ui.Transcript().c_str());
+        return false;
+    }
+    forward = !forward;
+    drive.Ui.Questions.clear();
+    return true;
+}
+
 // Rename mode: the live folder goes to C:\store under the name the stored one had, and the
 // stored one comes in; the next turn swaps them back.
 void BM_SwapByMove_2GB_20000Files(benchmark::State& state) {
     MoveSetup& s = Moves();
     bool forward = fs::exists(s.store / "a");  // the benchmark runs this more than once
-    for (auto _ : state) {
-        movrand::CarFolderPage page;
-        const std::string here = forward ? "a" : "b";
-        const std::string there = forward ? "b" : "a";
-        page.Source = "C:\\store\\" + here;
-        page.Destination = "C:\\store";
-        page.NewName = there;
-        page.Move = true;
-        if (movrand::SwapCarFolder(s.drive.Pv, s.drive.Ui, page).Outcome !=
-            movrand::SwapOutcome::Swapped) {
-            state.SkipWithError(s.drive.Ui.Transcript().c_str());
-            break;
-        }
-        forward = !forward;
-        s.drive.Ui.Questions.clear();
-    }
+    for (auto _ : state)
+        if (!SwapTurn(s.drive, forward, state)) break;
 }
 BENCHMARK(BM_SwapByMove_2GB_20000Files)->Unit(benchmark::kMillisecond);
 
@@ -82,22 +87,8 @@ void BM_SwapByMove_DemoFolders(benchmark::State& state) {
     }();
     (void)made;
     bool forward = fs::exists(drive.DriveC() / "store" / "a");
-    for (auto _ : state) {
-        movrand::CarFolderPage page;
-        const std::string here = forward ? "a" : "b";
-        const std::string there = forward ? "b" : "a";
-        page.Source = "C:\\store\\" + here;
-        page.Destination = "C:\\store";
-        page.NewName = there;
-        page.Move = true;
-        if (movrand::SwapCarFolder(drive.Pv, drive.Ui, page).Outcome !=
-            movrand::SwapOutcome::Swapped) {
-            state.SkipWithError(drive.Ui.Transcript().c_str());
-            break;
-        }
-        forward = !forward;
-        drive.Ui.Questions.clear();
-    }
+    for (auto _ : state)
+        if (!SwapTurn(drive, forward, state)) break;
 }
 BENCHMARK(BM_SwapByMove_DemoFolders)->Unit(benchmark::kMillisecond);
 

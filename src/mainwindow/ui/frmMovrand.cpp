@@ -77,24 +77,18 @@ void frmMovrand::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     // The first page is on the screen: the rest of the window is made next, while the user
     // looks at it.
-    if (!deferred_.empty() && !completionQueued_) {
-        completionQueued_ = true;
-        QTimer::singleShot(0, this, [this] { BuildRemainingControls(); });
-    }
+    if (!deferred_.empty()) QTimer::singleShot(0, this, [this] { BuildRemainingControls(); });
 }
 
 void frmMovrand::BuildRemainingControls() {
-    if (buildingDeferred_ || deferred_.empty()) return;
-    buildingDeferred_ = true;
+    // Taken out first: a lookup while the parts are being made finds nothing left to make.
     const std::vector<DeferredPart> parts = std::move(deferred_);
     deferred_.clear();
-    for (const DeferredPart& part : parts) (this->*part.build)(part.holder);
-    buildingDeferred_ = false;
-    // A window whose loading failed leaves the rest of the loading undone, as the loading
-    // itself would have.
-    if (loadState_ != LoadState::Loaded) return;
-    for (const DeferredPart& part : parts)
-        Trapped(platform::TrapForm::Information, [&] { (this->*part.load)(); });
+    for (const DeferredPart& part : parts) {
+        (this->*part.build)(part.holder);
+        unloaded_.push_back(part.load);
+    }
+    LoadMadeParts();
 }
 
 std::string frmMovrand::TextOf(int index) const {

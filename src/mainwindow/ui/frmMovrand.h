@@ -87,6 +87,9 @@ class frmMovrand : public QWidget {
     void BuildGplDirectoryPage(QWidget* page);
     template <typename T>
     T* Add(ControlArray<T>& array, const char* kind, int index, QWidget* parent, T* control);
+    // A drive list with its folder list below it, as every folder choice of the window has them.
+    void AddFolderPicker(int index, QWidget* parent, int left, int top, int width, int listHeight,
+                         const std::string& driveName, const std::string& folderName);
     // Connects a control's events to its kind's handler as it is made.
     void Wire(const char* kind, int index, QWidget* control);
 
@@ -97,10 +100,11 @@ class frmMovrand : public QWidget {
         void (frmMovrand::*load)();
     };
     std::vector<DeferredPart> deferred_;
-    bool buildingDeferred_ = false;
-    bool completionQueued_ = false;
+    std::vector<void (frmMovrand::*)()> unloaded_;  // parts made, their loading still to come
 
-    // Loading of the parts made later (frmMovrandLoad.cpp).
+    // Loading of the parts made later (frmMovrandLoad.cpp). Parts made before the window
+    // loaded (or while it failed to) wait for it; a failed loading leaves theirs undone too.
+    void LoadMadeParts();
     void LoadRemoveModePanel();
     void LoadCarFoldersPage();
     void LoadFindAddOnsPage();

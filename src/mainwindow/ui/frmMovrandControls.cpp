@@ -85,6 +85,17 @@ T* frmMovrand::Add(ControlArray<T>& array, const char* kind, int index, QWidget*
     return control;
 }
 
+void frmMovrand::AddFolderPicker(int index, QWidget* parent, int left, int top, int width,
+                                 int listHeight, const std::string& driveName,
+                                 const std::string& folderName) {
+    Place(Add(drv, "drv", index, parent, new dialogs::DriveListBox(pv_.Env.Drives)), left, top,
+          width, 330);
+    SetSpokenName(drv(index), driveName);
+    Place(Add(dir, "dir", index, parent, new dialogs::FolderListBox(pv_.Env.Drives)), left,
+          top + 390, width, listHeight);
+    SetSpokenName(dir(index), folderName);
+}
+
 void frmMovrand::BuildControls() {
     setObjectName("frmMovrand");
     setWindowTitle(Q(WindowTitle()));
@@ -174,12 +185,7 @@ void frmMovrand::BuildAddModePanel(QWidget* panel) {
     QFrame* folder = Add(fra, "fra", 3, panel, Panel(QFrame::StyledPanel));
     SetSpokenName(folder, "Add-on folder");
     Place(folder, 0, 420, 4440, 4200);
-    Place(Add(drv, "drv", 0, folder, new dialogs::DriveListBox(pv_.Env.Drives)), 120, 120, 2160,
-          330);
-    SetSpokenName(drv(0), "Add-on drive");
-    Place(Add(dir, "dir", 0, folder, new dialogs::FolderListBox(pv_.Env.Drives)), 120, 510, 2160,
-          1770);
-    SetSpokenName(dir(0), "Add-on folder");
+    AddFolderPicker(0, folder, 120, 120, 2160, 1770, "Add-on drive", "Add-on folder");
     Place(Add(cmd, "cmd", 1, folder, new QPushButton("Add Files")), 120, 2400, 2160, 375);
     Place(Add(cmd, "cmd", 3, folder, new QPushButton("Remove Mode...")), 120, 2835, 2160, 375);
     Place(Add(cmd, "cmd", 6, folder, new QPushButton("Save Car Number")), 120, 3270, 2160, 375);
@@ -227,11 +233,7 @@ void frmMovrand::BuildRemoveModePanel(QWidget* panel) {
 void frmMovrand::BuildCarFoldersPage(QWidget* page) {
     Place(Add(lbl, "lbl", 0, page, Caption("Destination for Current GPL Car Folder")), 120, 120,
           4260, 255);
-    Place(Add(drv, "drv", 2, page, new dialogs::DriveListBox(pv_.Env.Drives)), 120, 420, 4260, 330);
-    SetSpokenName(drv(2), "Destination drive");
-    Place(Add(dir, "dir", 2, page, new dialogs::FolderListBox(pv_.Env.Drives)), 120, 810, 4260,
-          2940);
-    SetSpokenName(dir(2), "Destination folder");
+    AddFolderPicker(2, page, 120, 420, 4260, 2940, "Destination drive", "Destination folder");
     Place(Add(lbl, "lbl", 2, page, Caption("New Name for Current Car Folder")), 120, 3870, 4260,
           255);
     auto* name = new QLineEdit;
@@ -240,12 +242,7 @@ void frmMovrand::BuildCarFoldersPage(QWidget* page) {
 
     Place(Add(lbl, "lbl", 1, page, Caption("Folder That is to Become GPL Car Folder")), 4620, 120,
           4260, 255);
-    Place(Add(drv, "drv", 1, page, new dialogs::DriveListBox(pv_.Env.Drives)), 4620, 420, 4260,
-          330);
-    SetSpokenName(drv(1), "Source drive");
-    Place(Add(dir, "dir", 1, page, new dialogs::FolderListBox(pv_.Env.Drives)), 4620, 810, 4260,
-          2940);
-    SetSpokenName(dir(1), "Source folder");
+    AddFolderPicker(1, page, 4620, 420, 4260, 2940, "Source drive", "Source folder");
     Place(Add(opt, "opt", 0, page, new QRadioButton("Move")), 4620, 3870, 1200, 285);
     Place(Add(opt, "opt", 1, page, new QRadioButton("Copy")), 5940, 3870, 1200, 285);
     opt(1)->setChecked(true);
@@ -294,12 +291,8 @@ void frmMovrand::BuildGplDirectoryPage(QWidget* page) {
     Place(current, 120, 1335, 8760, 330);
     Place(Add(lbl, "lbl", 16, page, Caption("Alternate GPL Installation to be Used by Movrand")),
           120, 1905, 8760, 255);
-    Place(Add(drv, "drv", 3, page, new dialogs::DriveListBox(pv_.Env.Drives)), 120, 2205, 4260,
-          330);
-    SetSpokenName(drv(3), "Alternate installation drive");
-    Place(Add(dir, "dir", 3, page, new dialogs::FolderListBox(pv_.Env.Drives)), 120, 2595, 4260,
-          2940);
-    SetSpokenName(dir(3), "Alternate installation folder");
+    AddFolderPicker(3, page, 120, 2205, 4260, 2940, "Alternate installation drive",
+                    "Alternate installation folder");
     Place(Add(cmd, "cmd", 7, page, new QPushButton("Save")), 4620, 5160, 2160, 375);
     lbl(16)->setBuddy(dir(3));
 }

@@ -66,11 +66,14 @@ void frmMovrand::Form_Load() {
         pic(1)->show();
     });
     loadState_ = loaded ? LoadState::Loaded : LoadState::Failed;
-    // Parts some handler already had made before the window loaded load with it now.
-    if (!deferred_.empty() || !loaded) return;
-    for (auto load : {&frmMovrand::LoadRemoveModePanel, &frmMovrand::LoadCarFoldersPage,
-                      &frmMovrand::LoadFindAddOnsPage, &frmMovrand::LoadGplDirectoryPage})
-        Trapped(TrapForm::Information, [&] { (this->*load)(); });
+    LoadMadeParts();
+}
+
+void frmMovrand::LoadMadeParts() {
+    if (loadState_ != LoadState::Loaded) return;
+    const auto loads = std::move(unloaded_);
+    unloaded_.clear();
+    for (auto load : loads) Trapped(TrapForm::Information, [&] { (this->*load)(); });
 }
 
 void frmMovrand::LoadRemoveModePanel() {
