@@ -5,9 +5,7 @@
 namespace movrand::mainwindow {
 
 std::string WindowTitle() {
-    const auto& v = platform::kVersion;
-    return " Zorvex's  Movrand  v" + std::to_string(v.Major) + "." + std::to_string(v.Minor) + "." +
-           std::to_string(v.Revision);
+    return " Zorvex's  Movrand  v" + platform::VersionNumber();
 }
 
 }  // namespace movrand::mainwindow

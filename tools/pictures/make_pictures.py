@@ -1,17 +1,21 @@
 #!/usr/bin/env python3
 """Draws the program's pictures (bitmaps, the hand cursor and the window icon) at the sizes the
-program shows them and writes them as PNG files: tools/pictures/make_pictures.py [OUTPUT_DIR]
-(default src/resources/ui/pictures). Only Python's standard library is used; the output is
-committed, so building the program never runs this."""
+program shows them and writes them as PNG files, and the desktop icon in the sizes of the icon
+theme plus as SVG: tools/pictures/make_pictures.py [OUTPUT_DIR [ICON_DIR]]
+(default src/resources/ui/pictures and data/icons). Only Python's standard library is used; the
+output is committed, so building the program never runs this."""
 import math
 import os
 import sys
 
 from raster import Canvas, flatten, hard_edges, rounded_rect_points, text_width, write_png
+from svg import SvgCanvas
 import flags
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 DEFAULT_OUT = os.path.join(HERE, "..", "..", "src", "resources", "ui", "pictures")
+DEFAULT_ICONS = os.path.join(HERE, "..", "..", "data", "icons")
+DESKTOP_ICON_SIZES = (16, 32, 48, 64, 128, 256)
 
 
 # -- picture buttons ----------------------------------------------------------------------------
@@ -205,7 +209,13 @@ def about_picture():
 
 
 def icon(size):
-    c = Canvas(size, size, (0, 0, 0, 0), scale=4)
+    # Large icons are smooth enough at a finer drawing grid of 2.
+    c = Canvas(size, size, (0, 0, 0, 0), scale=4 if size <= 64 else 2)
+    draw_icon(c, size)
+    return c.pixels()
+
+
+def draw_icon(c, size):
     k = size / 32.0
     c.rounded_rect(0.5 * k, 0.5 * k, 31.5 * k, 31.5 * k, 6 * k, (12, 60, 20))
     c.rounded_rect(1.5 * k, 1.5 * k, 30.5 * k, 30.5 * k, 5 * k, ((90, 196, 84), (18, 104, 28)))
@@ -225,7 +235,6 @@ def icon(size):
     shadow = max(0.5, 0.6 * k)
     c.text((size - lw) / 2 + shadow, top + shadow, "M", letter, (0, 0, 0, 0.5))
     c.text((size - lw) / 2, top, "M", letter, (255, 255, 255))
-    return c.pixels()
 
 
 CURSOR_HOT_SPOT = (12, 1)
@@ -293,6 +302,21 @@ def main():
     save("icon101.png", icon(32))
     save("icon101_16.png", icon(16))
     write_resource_list(out)
+    write_desktop_icons(sys.argv[2] if len(sys.argv) > 2 else DEFAULT_ICONS)
+
+
+def write_desktop_icons(out):
+    """The icon theme's layout: hicolor/NxN/apps/movrand.png and hicolor/scalable/apps/movrand.svg."""
+    for size in DESKTOP_ICON_SIZES:
+        folder = os.path.join(out, "hicolor", "%dx%d" % (size, size), "apps")
+        os.makedirs(folder, exist_ok=True)
+        write_png(os.path.join(folder, "movrand.png"), icon(size))
+    folder = os.path.join(out, "hicolor", "scalable", "apps")
+    os.makedirs(folder, exist_ok=True)
+    scalable = SvgCanvas(256, 256)
+    draw_icon(scalable, 256)
+    with open(os.path.join(folder, "movrand.svg"), "w") as f:
+        f.write(scalable.svg())
 
 
 def write_resource_list(out):

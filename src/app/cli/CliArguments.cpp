@@ -12,6 +12,8 @@ const char* const kUsage = R"(movrand-cli [--gpl PATH] [--yes] [--team NAME] COM
                DriverIniFile. With --gpl the stored settings are not changed.
   --yes        answer Yes to every question; without it every question is answered No.
   --team NAME  the answer to the team question (a display name such as Cooper); without it, none.
+  --help       print this text and exit
+  --version    print the version and exit
 
   check PATH                   test PATH as a GPL installation; prints "valid" or the message the
                                program would show; exit 0 when valid, 1 when not
@@ -72,6 +74,10 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
         const std::string& option = args[i];
         if (option == "--help") {
             request.Help = true;
+            return {request, ""};
+        }
+        if (option == "--version") {
+            request.Version = true;
             return {request, ""};
         }
         if (option == "--yes") {

@@ -19,6 +19,7 @@ struct SwapOptions {
 // One call of movrand-cli, taken apart.
 struct CliRequest {
     bool Help = false;
+    bool Version = false;             // --version
     std::optional<std::string> Gpl;   // --gpl PATH
     bool Yes = false;                 // --yes
     std::optional<std::string> Team;  // --team NAME

@@ -1,5 +1,6 @@
 #include "app/cli/CliProgram.h"
 
+#include "app/InfoOptions.h"
 #include "app/cli/CliArguments.h"
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliSession.h"
@@ -36,6 +37,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const CliRequest& request = *parsed.Request;
     if (request.Help) {
         out << kUsage;
+        return 0;
+    }
+    if (request.Version) {
+        out << VersionText("movrand-cli");
         return 0;
     }
 

@@ -1,6 +1,14 @@
-// The desktop program: takes no arguments.
+// The desktop program: takes no arguments besides --help and --version.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/InfoOptions.h"
 #include "app/ui/DesktopProgram.h"
 
 int main(int argc, char* argv[]) {
+    if (const auto answered = movrand::AnswerDesktopArguments(
+            std::vector<std::string>(argv + 1, argv + argc), std::cout))
+        return *answered;
     return movrand::RunDesktopProgram(argc, argv);
 }

@@ -1,0 +1,39 @@
+#include "app/InfoOptions.h"
+
+#include "platform/VersionRecord.h"
+
+namespace movrand {
+
+std::string VersionText(std::string_view program) {
+    return std::string(program) + " " + platform::VersionNumber() + "\n";
+}
+
+const char* const kDesktopUsage = R"(Usage: movrand [--help | --version]
+Movrand's desktop program, for players of the racing simulation GPL, which runs under Wine.
+It installs add-on cars and accessories into the game's team folders (with records and backups,
+and removes them again), swaps whole car folders, changes drivers' car numbers and can be
+pointed at another GPL installation.
+
+It takes no other arguments. It finds the game's driver.ini on the drives of the Wine prefix
+($WINEPREFIX, default ~/.wine) and asks for the file when it finds none; movrand-cli runs the
+same operations without windows.
+
+Options:
+  --help       print this text and exit
+  --version    print the version and exit
+)";
+
+std::optional<int> AnswerDesktopArguments(const std::vector<std::string>& args, std::ostream& out) {
+    if (args.empty()) return std::nullopt;
+    if (args[0] == "--help") {
+        out << kDesktopUsage;
+        return 0;
+    }
+    if (args[0] == "--version") {
+        out << VersionText("movrand");
+        return 0;
+    }
+    return std::nullopt;
+}
+
+}  // namespace movrand
