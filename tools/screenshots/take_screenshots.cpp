@@ -1,0 +1,127 @@
+// Takes pictures of the real desktop program for the README: take-screenshots pages|message OUT
+//   pages    one picture per page of the main window, named after the tab's caption
+//            ("Car Folders" -> car-folders.png); the settings first point the pages at the demo's
+//            add-on folder and stored car folder, as a returning user would have them.
+//   message  message.png: the first window the start-up shows (run it where no driver.ini is
+//            found); every later window is cancelled, so the program ends by itself.
+// Everything else is the program's own start: the same start-up, windows and event loop. Any
+// window that opens over the pictures' way (a question, a notice) is closed.
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QPixmap>
+#include <QTabWidget>
+#include <QTimer>
+#include <QWidget>
+#include <cstring>
+#include <iostream>
+#include <string>
+
+#include "app/ui/DesktopProgram.h"
+#include "platform/SettingsStore.h"
+
+namespace {
+
+bool g_pagesMode = true;
+QString g_out;
+bool g_messageTaken = false;
+
+// Lets the window system and deferred work settle for `ms` milliseconds.
+void Settle(int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+bool Save(QWidget& widget, const QString& name) {
+    const QString file = QDir(g_out).filePath(name);
+    const QImage picture = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const bool saved = picture.save(file, "PNG", 9);
+    std::cout << (saved ? "wrote " : "could not write ") << file.toStdString() << "\n";
+    return saved;
+}
+
+// "Cars / Accessories" -> "cars-accessories.png".
+QString FileNameOf(const QString& caption) {
+    QString name;
+    for (const QChar c : caption.toLower()) {
+        if (c.isLetterOrNumber())
+            name += c;
+        else if (!name.isEmpty() && !name.endsWith('-'))
+            name += '-';
+    }
+    while (name.endsWith('-')) name.chop(1);
+    return name + ".png";
+}
+
+// Watches for modal windows: in message mode the first is photographed; every one is closed.
+void WatchModalWindows() {
+    auto* timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, [timer] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible()) return;
+        if (!g_pagesMode && !g_messageTaken) {
+            g_messageTaken = true;
+            timer->stop();  // the settling below runs this timer's events too
+            Settle(300);
+            Save(*modal, "message.png");
+            timer->start();
+        }
+        modal->close();
+    });
+    timer->start(100);
+}
+
+void PhotographPages(QWidget& window) {
+    Settle(500);
+    auto* tabs = window.findChild<QTabWidget*>();
+    if (!tabs) {
+        std::cerr << "take-screenshots: the main window has no tab control\n";
+        QApplication::exit(1);
+        return;
+    }
+    bool saved = true;
+    for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        Settle(400);
+        saved = Save(window, FileNameOf(tabs->tabText(i))) && saved;
+    }
+    tabs->setCurrentIndex(0);
+    QApplication::exit(saved ? 0 : 1);
+}
+
+void PointPagesAtTheDemo() {
+    auto settings = movrand::platform::SettingsStore::FromEnvironment();
+    settings.Save("Zorvex", "Movrand", "CarManagerDirectory", "C:\\addons\\Ferrari 312 Classic");
+    settings.Save("Zorvex", "Movrand", "AddOnCarFolder", "C:\\carfolders\\cars67_classic");
+    settings.Save("Zorvex", "Movrand", "CarFolder", "C:\\carfolders");
+}
+
+}  // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(WatchModalWindows)
+
+int main(int argc, char* argv[]) {
+    if (argc != 3 || (std::strcmp(argv[1], "pages") != 0 && std::strcmp(argv[1], "message") != 0)) {
+        std::cerr << "usage: take-screenshots pages|message OUTPUT_FOLDER\n";
+        return 2;
+    }
+    g_pagesMode = std::strcmp(argv[1], "pages") == 0;
+    g_out = QString::fromLocal8Bit(argv[2]);
+    if (g_pagesMode) PointPagesAtTheDemo();
+    char* programArgs[] = {argv[0], nullptr};
+    int programArgc = 1;
+    const int status = movrand::RunDesktopProgram(programArgc, programArgs, [](QWidget& window) {
+        if (g_pagesMode)
+            QTimer::singleShot(0, &window, [&window] { PhotographPages(window); });
+        else
+            QTimer::singleShot(0,
+                               [] { QApplication::exit(0); });  // found an installation after all
+    });
+    if (!g_pagesMode && !g_messageTaken) {
+        std::cerr << "take-screenshots: the start-up showed no message window\n";
+        return 1;
+    }
+    return status;
+}
