@@ -23,7 +23,7 @@ root=$work/root
 dpkg -x "$deb" "$root" || fail "dpkg -x"
 expected="./usr/bin/movrand
 ./usr/bin/movrand-cli
-./usr/share/applications/$app_id.desktop
+./usr/share/applications/movrand.desktop
 ./usr/share/icons/hicolor/128x128/apps/movrand.png
 ./usr/share/icons/hicolor/16x16/apps/movrand.png
 ./usr/share/icons/hicolor/256x256/apps/movrand.png
