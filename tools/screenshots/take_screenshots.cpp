@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPixmap>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <QWidget>
@@ -34,9 +35,21 @@ void Settle(int ms) {
     while (clock.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
+// What the X server shows of the window, so that content drawn with OpenGL (a web view) is in
+// the picture too; on other platforms the widget's own rendering.
+QPixmap PictureOf(QWidget& widget) {
+    if (QGuiApplication::platformName() == "xcb") {
+        if (QScreen* screen = widget.screen()) {
+            const QPixmap shown = screen->grabWindow(widget.winId());
+            if (!shown.isNull()) return shown;
+        }
+    }
+    return widget.grab();
+}
+
 bool Save(QWidget& widget, const QString& name) {
     const QString file = QDir(g_out).filePath(name);
-    const QImage picture = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage picture = PictureOf(widget).toImage().convertToFormat(QImage::Format_RGB32);
     const bool saved = picture.save(file, "PNG", 9);
     std::cout << (saved ? "wrote " : "could not write ") << file.toStdString() << "\n";
     return saved;
@@ -84,7 +97,7 @@ void PhotographPages(QWidget& window) {
     bool saved = true;
     for (int i = 0; i < tabs->count(); ++i) {
         tabs->setCurrentIndex(i);
-        Settle(400);
+        Settle(1000);
         saved = Save(window, FileNameOf(tabs->tabText(i))) && saved;
     }
     tabs->setCurrentIndex(0);
