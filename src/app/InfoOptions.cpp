@@ -5,7 +5,9 @@
 namespace movrand {
 
 std::string VersionText(std::string_view program) {
-    return std::string(program) + " " + platform::VersionNumber() + "\n";
+    const auto& v = platform::kVersion;
+    return std::string(program) + " " + std::to_string(v.Major) + "." + std::to_string(v.Minor) +
+           "." + std::to_string(v.Revision) + "\n";
 }
 
 const char* const kDesktopUsage = R"(Usage: movrand [--help | --version]

@@ -5,7 +5,9 @@
 namespace movrand::mainwindow {
 
 std::string WindowTitle() {
-    return " Zorvex's  Movrand  v" + platform::VersionNumber();
+    const auto& v = platform::kVersion;
+    return " Zorvex's  Movrand  v" + std::to_string(v.Major) + "." + std::to_string(v.Minor) + "." +
+           std::to_string(v.Revision);
 }
 
 }  // namespace movrand::mainwindow

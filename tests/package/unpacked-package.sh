@@ -2,9 +2,11 @@
 # Makes the .deb from a built tree, unpacks it into a scratch root (dpkg -x) and checks what a
 # user gets: the file list, the dependencies computed from the programs' libraries, the
 # recommended wine, and the unpacked programs answering --version without touching a home.
-# Usage: unpacked-package.sh CPACK BUILD_DIR VERSION APP_ID
+# Usage: unpacked-package.sh CPACK BUILD_DIR VERSION APP_ID [MORE_FILES...]
+# MORE_FILES: further files the build installs, relative to /usr (a library of the build's own).
 set -uo pipefail
 cpack=$1 build=$2 version=$3 app_id=$4
+shift 4
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
@@ -34,14 +36,17 @@ expected="./usr/bin/movrand
 ./usr/share/man/man1/movrand-cli.1.gz
 ./usr/share/man/man1/movrand.1.gz
 ./usr/share/metainfo/$app_id.metainfo.xml"
+for more in "$@"; do expected+=$'\n'"./usr/$more"; done
 actual=$(cd "$root" && find . ! -type d | LC_ALL=C sort)
 [ "$actual" = "$(LC_ALL=C sort <<<"$expected")" ] || {
   diff <(LC_ALL=C sort <<<"$expected") <(echo "$actual"); fail "file list"; }
 
-# Every library a program links directly comes from a package the .deb depends on.
+# Every library that a program (or a library of its own) links directly comes from a package the
+# .deb depends on.
 depends=$(field Depends)
 depend_names=$(sed 's/ *([^)]*)//g; s/ *[,|] */\n/g' <<<"$depends")
-for program in "$root"/usr/bin/*; do
+for program in $(find "$root" -type f); do
+  [ "$(head -c 4 "$program" | tail -c 3)" = ELF ] || continue
   for soname in $(readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
     owners=$(dpkg -S "*/$soname" 2>/dev/null | sed 's/: .*//; s/, /\n/g' | sed 's/:.*//' | sort -u)
     [ -n "$owners" ] || fail "no package holds $soname"
