@@ -12,6 +12,7 @@
 #include <stdexcept>
 
 #include "DemoInstallation.h"
+#include "TempDrive.h"
 #include "platform/SettingsStore.h"
 
 namespace movrand::test {
@@ -24,25 +25,12 @@ std::vector<std::string> CliRun::OutLines() const {
     return lines;
 }
 
-CliMachine::CliMachine() {
-    std::string pattern = (fs::temp_directory_path() / "movrand-cli-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (!::mkdtemp(buffer.data())) throw std::runtime_error("mkdtemp failed");
-    root_ = buffer.data();
+CliMachine::CliMachine() : root_(MakeTempFolder("movrand-cli-")) {
     demo::MakeDemoPrefix(Prefix());
 }
 
 CliMachine::~CliMachine() {
-    std::error_code ec;
-    for (fs::recursive_directory_iterator it(root_, ec), end; !ec && it != end; it.increment(ec)) {
-        if (it->is_symlink()) {
-            it.disable_recursion_pending();  // z: leads to "/"
-            continue;
-        }
-        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
-    }
-    fs::remove_all(root_, ec);
+    RemoveTree(root_);
 }
 
 std::vector<std::string> CliMachine::Environment() const {

@@ -7,16 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
-#include <functional>
 #include <optional>
 #include <random>
 #include <regex>
 
 #include "CliRunner.h"
-#include "DemoAddOns.h"
-#include "DemoInstallation.h"
 #include "FileSnapshot.h"
 #include "GameGuard.h"
 #include "KilledRun.h"
@@ -27,11 +23,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using Files = std::map<std::string, std::string>;
+using Args = std::vector<std::string>;
 
 const std::string kClassic = "C:\\addons\\Ferrari 312 Classic";
 const std::string kLiveries = "C:\\addons\\Team Liveries";
-const std::string kSecondCar = "C:\\addons\\Ferrari 1968";
-const std::string kStored = "C:\\carfolders\\cars67_classic";
 
 // A file a write in progress leaves beside its target (the name says it is the program's own).
 bool IsTemporary(const std::string& name) {
@@ -39,23 +34,18 @@ bool IsTemporary(const std::string& name) {
     return std::regex_search(name, temporary);
 }
 
-// The files under a folder, without the temporaries of an interrupted write.
-Files TreeWithoutTemporaries(const fs::path& folder) {
-    Files files = TreeOf(folder);
-    std::erase_if(files, [](const auto& file) { return IsTemporary(file.first); });
-    return files;
-}
-
 struct Machine : CliMachine {
-    fs::path Team() const { return Gpl() / "cars" / "cars67" / "ferrari"; }
     fs::path Live() const { return Gpl() / "cars" / "cars67"; }
-    fs::path Native(const std::string& windows) const {
-        std::string path = windows.substr(3);
-        std::replace(path.begin(), path.end(), '\\', '/');
-        return DriveC() / path;
+    fs::path Team() const { return Live() / "ferrari"; }
+    fs::path StoredCars() const { return DriveC() / "carfolders" / "cars67_classic"; }
+    std::string Roster() const { return Read(Gpl() / "driver.ini"); }
+    // The team folder without temporaries and with the records' backup numbers taken out.
+    Files TeamFiles() const {
+        Files files = WithoutBackupNumbers(TreeOf(Team()));
+        std::erase_if(files, [](const auto& file) { return IsTemporary(file.first); });
+        return files;
     }
-    Files TeamFiles() const { return WithoutBackupNumbers(TreeWithoutTemporaries(Team())); }
-    void Must(const std::vector<std::string>& args) const {
+    void Must(const Args& args) const {
         const CliRun run = Run(args);
         ASSERT_EQ(run.Status, 0) << run.Out << run.Err;
     }
@@ -65,173 +55,131 @@ struct Machine : CliMachine {
     }
 };
 
-// What a kill must leave whole, taken before the operation.
-struct Before {
-    std::optional<GameGuard> Guard;
-    std::string Roster;
-    Files Team, Live, Stored;
-};
+enum class Kind { Swap, Install, Remove, Switch, CarNumber };
 
-struct Scenario;
-// Checks what a kill left and completes the operation (running it again, removing).
-using Finisher = void (*)(Machine&, const Before&, const Machine& clean, const Scenario&);
-
-std::vector<fs::path> None(const Machine&) {
-    return {};
-}
-
-// One operation of movrand-cli and what a clean run of it leaves.
+// One operation of movrand-cli, the state it starts from (the demo with an extra folder the
+// fixture makes on drive C: and the commands run before) and what it puts in or takes out.
 struct Scenario {
     const char* Name;
-    std::vector<std::string> Args;
-    Finisher Finish;
-    std::function<void(Machine&)> Prepare;
-    std::string Item = "";      // what an installation puts in or a removal takes out
+    Kind Of;
+    Args Command;
+    std::string Item = "";
     bool RecordsMayGo = false;  // the program's own records in the team folder may go
-    // Files the operation is meant to do away with, once it has taken effect.
-    std::vector<fs::path> (*Excused)(const Machine&) = None;
+    std::vector<Args> Earlier = {};
+    void (*Fixture)(const fs::path& driveC) = nullptr;
 };
 
 void PrintTo(const Scenario& scenario, std::ostream* out) {
     *out << scenario.Name;
 }
 
-// --- The checks after a kill, by kind of operation -------------------------------------------
+// What a clean run leaves, and what a kill must leave whole, taken before it.
+struct Clean {
+    Files Team, Undone;  // after the operation; after an installation and its removal
+    std::string Roster;
+};
+struct Before {
+    std::optional<GameGuard> Guard;
+    std::string Roster;
+    Files Team, Live, Stored;
+};
 
-// The swap: the live folder is the old one or the stored one, whole; when it is still the old
-// one the swap run again completes; at the end the old folder is where the swap was to put it.
-void FinishSwap(Machine& m, const Before& before, const Machine&, const Scenario& s) {
-    const bool move = std::find(s.Args.begin(), s.Args.end(), "--move") != s.Args.end();
-    const bool remove = std::find(s.Args.begin(), s.Args.end(), "--delete") != s.Args.end();
-    const Files live = TreeOf(m.Live());
-    ASSERT_TRUE(live == before.Live || live == before.Stored) << "a live folder that is neither";
-    if (live == before.Live) {
-        m.Must(s.Args);
-        EXPECT_EQ(TreeOf(m.Live()), before.Stored) << "run again";
+// Checks what a kill left and completes the operation (running it again, removing).
+void Finish(Machine& m, const Before& before, const Clean& clean, const Scenario& s) {
+    const auto has = [&](const char* arg) {
+        return std::find(s.Command.begin(), s.Command.end(), arg) != s.Command.end();
+    };
+    const Args removal = {"--yes", "remove", "Ferrari", s.Item};
+    switch (s.Of) {
+        case Kind::Swap: {
+            // The live folder is the old one or the stored one, whole; still the old one, the
+            // swap run again completes; at the end the old folder is where it was to go.
+            const Files live = TreeOf(m.Live());
+            ASSERT_TRUE(live == before.Live || live == before.Stored) << "a live folder of neither";
+            if (live == before.Live) m.Must(s.Command);
+            EXPECT_EQ(TreeOf(m.Live()), before.Stored);
+            if (!has("--delete")) {
+                EXPECT_EQ(Differences(TreeOf(m.DriveC() / "backup" / "old"), before.Live), "");
+            }
+            EXPECT_EQ(fs::exists(m.StoredCars()), !has("--move"));
+            break;
+        }
+        case Kind::Switch: {
+            const std::string stored = m.Stored("DriverIniFile");
+            EXPECT_TRUE(stored == "C:\\sierra\\gpl\\driver.ini" ||
+                        stored == "C:\\other\\gpl\\driver.ini")
+                << stored;
+            m.Must(s.Command);
+            EXPECT_EQ(m.Stored("DriverIniFile"), "C:\\other\\gpl\\driver.ini");
+            m.Must({"drivers"});
+            break;
+        }
+        case Kind::CarNumber:
+            if (m.Roster() == before.Roster) m.Must(s.Command);
+            EXPECT_EQ(m.Roster(), clean.Roster);
+            break;
+        case Kind::Install:
+            // Where the item is listed its removal gives what a removal after a clean run
+            // gives; else nothing of the game was overwritten (unless a car went over a car).
+            if (m.Listed(s.Item)) {
+                m.Must(removal);
+                EXPECT_EQ(Differences(m.TeamFiles(), clean.Undone), "") << "removed after the kill";
+            } else if (s.Item != "Complete Car") {
+                EXPECT_EQ(Differences(m.TeamFiles(), before.Team), "") << "not listed";
+            }
+            m.Must(s.Command);
+            EXPECT_EQ(Differences(m.TeamFiles(), clean.Team), "") << "run again";
+            m.Must(removal);
+            EXPECT_EQ(Differences(m.TeamFiles(), clean.Undone), "") << "removed at the end";
+            break;
+        case Kind::Remove:
+            if (m.Listed(s.Item)) m.Must(s.Command);
+            EXPECT_EQ(Differences(m.TeamFiles(), clean.Team), "");
+            break;
     }
-    if (!remove) {
-        EXPECT_EQ(Differences(TreeOf(m.DriveC() / "backup" / "old"), before.Live), "");
-    }
-    EXPECT_EQ(fs::exists(m.Native(kStored)), !move);
 }
 
-void FinishSwitch(Machine& m, const Before&, const Machine&, const Scenario& s) {
-    const std::string stored = m.Stored("DriverIniFile");
-    EXPECT_TRUE(stored == "C:\\sierra\\gpl\\driver.ini" || stored == "C:\\other\\gpl\\driver.ini")
-        << stored;
-    m.Must(s.Args);
-    EXPECT_EQ(m.Stored("DriverIniFile"), "C:\\other\\gpl\\driver.ini");
-    EXPECT_EQ(m.Run({"drivers"}).Status, 0);
-}
-
-void FinishCarNumber(Machine& m, const Before& before, const Machine& clean, const Scenario& s) {
-    const std::string roster = CliMachine::Read(m.Gpl() / "driver.ini");
-    const std::string changed = CliMachine::Read(clean.Gpl() / "driver.ini");
-    ASSERT_TRUE(roster == before.Roster || roster == changed) << "driver.ini is neither roster";
-    if (roster == before.Roster) m.Must(s.Args);
-    EXPECT_EQ(CliMachine::Read(m.Gpl() / "driver.ini"), changed);
-}
-
-// An installation: where the item is listed its removal brings the team folder back to what a
-// removal after a clean run leaves; else nothing of the game was overwritten (an accessory).
-// Then the installation run again leaves what a clean one leaves.
-void FinishInstall(Machine& m, const Before& before, const Machine& clean, const Scenario& s) {
-    const std::string& item = s.Item;
-    Machine undone;
-    undone.CopyFrom(clean);
-    undone.Must({"--yes", "remove", "Ferrari", item});
-    if (m.Listed(item)) {
-        m.Must({"--yes", "remove", "Ferrari", item});
-        EXPECT_EQ(Differences(m.TeamFiles(), undone.TeamFiles()), "") << "removed after the kill";
-    } else if (item != "Complete Car") {
-        EXPECT_EQ(Differences(m.TeamFiles(), WithoutBackupNumbers(before.Team)), "")
-            << "not listed";
-    }
-    m.Must(s.Args);
-    EXPECT_EQ(Differences(m.TeamFiles(), clean.TeamFiles()), "") << "run again";
-    m.Must({"--yes", "remove", "Ferrari", item});
-    EXPECT_EQ(Differences(m.TeamFiles(), undone.TeamFiles()), "") << "removed at the end";
-}
-
-// A removal: while the item is listed it can be removed again; at the end the team folder is
-// what a clean removal leaves.
-void FinishRemove(Machine& m, const Before&, const Machine& clean, const Scenario& s) {
-    if (m.Listed(s.Item)) m.Must(s.Args);
-    EXPECT_EQ(Differences(m.TeamFiles(), clean.TeamFiles()), "");
-}
-
-// --- The scenarios -----------------------------------------------------------------------------
-
-std::vector<fs::path> SwapExcused(const Machine& m) {
+// Files the operation is meant to do away with, once it has taken effect.
+std::vector<fs::path> Excused(const Machine& m, Kind kind) {
     // Once the stored folder is in, the old one may be half deleted (--delete) and an earlier
-    // folder under the new name overwritten.
-    return {m.Live().parent_path(), m.DriveC() / "backup"};
+    // folder under the new name overwritten; driver.ini is checked on its own.
+    if (kind == Kind::Swap) return {m.Live().parent_path(), m.DriveC() / "backup"};
+    if (kind == Kind::CarNumber) return {m.Gpl() / "driver.ini"};
+    return {};
 }
 
-std::vector<fs::path> DriverIni(const Machine& m) {
-    return {m.Gpl() / "driver.ini"};  // checked on its own: the old roster or the new one
+Args Swap(Args mode) {
+    mode.insert(mode.begin(), {"--yes", "swap", "C:\\carfolders\\cars67_classic"});
+    return mode;
 }
 
-std::vector<Scenario> Scenarios() {
-    const auto install = [](const std::string& folder, const std::string& entry) {
-        return std::vector<std::string>{"--yes", "install", folder, entry};
-    };
-    const auto remove = [](const std::string& item) {
-        return std::vector<std::string>{"--yes", "remove", "Ferrari", item};
-    };
-    const auto swap = [](std::vector<std::string> mode) {
-        mode.insert(mode.begin(), {"--yes", "swap", kStored});
-        return mode;
-    };
-    const auto backup = [](Machine& m) { fs::create_directories(m.DriveC() / "backup"); };
-    const auto nothing = [](Machine&) {};
-    return {
-        {"SwapCopyRename", swap({"--rename", "C:\\backup", "old", "--copy"}), FinishSwap, backup,
-         "", false, SwapExcused},
-        {"SwapMoveRename", swap({"--rename", "C:\\backup", "old", "--move"}), FinishSwap, backup,
-         "", false, SwapExcused},
-        {"SwapCopyDelete", swap({"--delete", "--copy"}), FinishSwap, backup, "", false,
-         SwapExcused},
-        {"SwapMoveDelete", swap({"--delete", "--move"}), FinishSwap, backup, "", false,
-         SwapExcused},
-        {"CarOverTheGamesCar", install(kClassic, "Ferrari 312"), FinishInstall, nothing,
-         "Complete Car"},
-        {"CarOverTheProgramsCar", install(kSecondCar, "Ferrari 312B"), FinishInstall,
-         [](Machine& m) {
-             MakeSecondCar(m.DriveC());
-             m.Must({"install", kClassic, "Ferrari 312"});
-             m.Must({"install", kClassic, "Red Wheels"});
-         },
-         "Complete Car", true},
-        {"AccessoryOverTheGamesCar", install(kLiveries, "Blue Livery"), FinishInstall,
-         [](Machine& m) { MakeLiveries(m.DriveC()); }, "Blue Livery"},
-        {"AccessoryOverTheProgramsCar", install(kClassic, "Red Wheels"), FinishInstall,
-         [](Machine& m) {
-             m.Must({"install", kClassic, "Ferrari 312"});
-         },
-         "Red Wheels"},
-        {"RemoveCar", remove("Complete Car"), FinishRemove,
-         [](Machine& m) {
-             for (const char* entry : {"Ferrari 312", "Red Wheels", "Chrome Mirrors"})
-                 m.Must({"install", kClassic, entry});
-         },
-         "Complete Car", true},
-        {"RemoveAccessoryWithRestores", remove("Blue Livery"), FinishRemove,
-         [](Machine& m) {
-             MakeLiveries(m.DriveC());
-             m.Must({"install", kLiveries, "Blue Livery"});
-         },
-         "Blue Livery", true},
-        {"Switch",
-         {"--yes", "switch", "C:\\other\\gpl"},
-         FinishSwitch,
-         [](Machine& m) {
-             MakeOtherInstallation(m.DriveC() / "other" / "gpl");
-             m.Must({"drivers"});  // a first start stores the installation
-         }},
-        {"CarNumber", {"car-number", "5", "12"}, FinishCarNumber, nothing, "", false, DriverIni},
-    };
-}
+const Args kCar = {"install", kClassic, "Ferrari 312"};
+const Args kWheels = {"install", kClassic, "Red Wheels"};
+const Args kLivery = {"install", kLiveries, "Blue Livery"};
+
+// clang-format off
+const std::vector<Scenario> kScenarios = {
+    {"SwapCopyRename", Kind::Swap, Swap({"--rename", "C:\\backup", "old", "--copy"})},
+    {"SwapMoveRename", Kind::Swap, Swap({"--rename", "C:\\backup", "old", "--move"})},
+    {"SwapCopyDelete", Kind::Swap, Swap({"--delete", "--copy"})},
+    {"SwapMoveDelete", Kind::Swap, Swap({"--delete", "--move"})},
+    {"CarOverTheGamesCar", Kind::Install, {"--yes", "install", kClassic, "Ferrari 312"}, "Complete Car"},
+    {"CarOverTheProgramsCar", Kind::Install, {"--yes", "install", "C:\\addons\\Ferrari 1968", "Ferrari 312B"},
+     "Complete Car", true, {kCar, kWheels}, MakeSecondCar},
+    {"AccessoryOverTheGamesCar", Kind::Install, {"--yes", "install", kLiveries, "Blue Livery"}, "Blue Livery",
+     false, {}, MakeLiveries},
+    {"AccessoryOverTheProgramsCar", Kind::Install, {"--yes", "install", kClassic, "Red Wheels"}, "Red Wheels",
+     false, {kCar}},
+    {"RemoveCar", Kind::Remove, {"--yes", "remove", "Ferrari", "Complete Car"}, "Complete Car", true,
+     {kCar, kWheels, {"install", kClassic, "Chrome Mirrors"}}},
+    {"RemoveAccessoryWithRestores", Kind::Remove, {"--yes", "remove", "Ferrari", "Blue Livery"}, "Blue Livery",
+     true, {kLivery}, MakeLiveries},
+    // A first start stores the installation in use.
+    {"Switch", Kind::Switch, {"--yes", "switch", "C:\\other\\gpl"}, "", false, {{"drivers"}},
+     [](const fs::path& c) { MakeOtherInstallation(c / "other" / "gpl"); }},
+    {"CarNumber", Kind::CarNumber, {"car-number", "5", "12"}},
+};
+// clang-format on
 
 // Kill points per operation at most; with the twelve operations over 200 in all (those with
 // fewer file-changing calls are killed before each of them).
@@ -252,64 +200,47 @@ TEST_P(InterruptedRun, LosesNothingAndTheOperationCompletesAfterwards) {
     const Scenario& s = GetParam();
     SCOPED_TRACE("MOVRAND_KILL_SEED=" + std::to_string(Seed()));
     Machine prepared;
-    s.Prepare(prepared);
-    if (::testing::Test::HasFatalFailure()) return;
-    Machine clean;
-    clean.CopyFrom(prepared);
-    // MOVRAND_KILL_UNTRACED=1 tries the timed kills of machines that forbid tracing.
-    const bool traced = CanTraceChildren() && !std::getenv("MOVRAND_KILL_UNTRACED");
+    fs::create_directories(prepared.DriveC() / "backup");
+    if (s.Fixture) s.Fixture(prepared.DriveC());
+    for (const Args& earlier : s.Earlier) prepared.Must(earlier);
+    if (HasFatalFailure()) return;
+    if (!CanTraceChildren()) GTEST_SKIP() << "this machine forbids tracing child processes";
     // The calls of a clean run: those of the start-up (as a run that only reads makes them on
     // the same machine), then those of the operation.
-    int startUp = 0;
-    if (traced) {
-        Machine reader;
-        reader.CopyFrom(prepared);
-        startUp = RunKilledAt(reader, {"drivers"}, 0).ChangingCalls;
+    Machine clean, reader;
+    clean.CopyFrom(prepared);
+    reader.CopyFrom(prepared);
+    const int startUp = RunKilledAt(reader, {"drivers"}, 0).ChangingCalls;
+    const KilledRun whole = RunKilledAt(clean, s.Command, 0);
+    ASSERT_EQ(whole.Status, 0) << CliMachine::Read(clean.Root() / "stderr.txt");
+    ASSERT_GT(whole.ChangingCalls, startUp) << "the operation changes nothing";
+    Clean expected{clean.TeamFiles(), {}, clean.Roster()};
+    if (s.Of == Kind::Install) {
+        Machine undone;
+        undone.CopyFrom(clean);
+        undone.Must({"--yes", "remove", "Ferrari", s.Item});
+        expected.Undone = undone.TeamFiles();
     }
-    const auto started = std::chrono::steady_clock::now();
-    const KilledRun whole = traced ? RunKilledAt(clean, s.Args, 0) : KilledRun{};
-    if (!traced) clean.Must(s.Args);
-    const long micros = static_cast<long>(std::chrono::duration_cast<std::chrono::microseconds>(
-                                              std::chrono::steady_clock::now() - started)
-                                              .count());
     std::vector<int> points;
-    if (traced) {
-        ASSERT_EQ(whole.Status, 0) << CliMachine::Read(clean.Root() / "stderr.txt");
-        ASSERT_GT(whole.ChangingCalls, startUp) << "the operation changes nothing";
-        for (int call = startUp + 1; call <= whole.ChangingCalls; ++call) points.push_back(call);
-    } else {
-        // Without tracing the kills fall at random moments of a run's time instead.
-        for (int point = 1; point <= kPointsPerOperation; ++point) points.push_back(point);
-    }
+    for (int call = startUp + 1; call <= whole.ChangingCalls; ++call) points.push_back(call);
     std::mt19937 random(Seed() ^ static_cast<unsigned>(std::hash<std::string>{}(s.Name)));
     std::shuffle(points.begin(), points.end(), random);
     if (points.size() > kPointsPerOperation) points.resize(kPointsPerOperation);
     std::sort(points.begin(), points.end());
-    RecordProperty("kill_points", static_cast<int>(points.size()));
-    RecordProperty("changing_calls", whole.ChangingCalls - startUp);
 
     for (const int point : points) {
         SCOPED_TRACE("killed before file-changing call " + std::to_string(point) + " of " +
                      std::to_string(whole.ChangingCalls));
         Machine m;
         m.CopyFrom(prepared);
-        Before before;
-        before.Guard = GameGuard::Take({m.DriveC()}, m.Gpl());
-        before.Roster = CliMachine::Read(m.Gpl() / "driver.ini");
-        before.Team = TreeWithoutTemporaries(m.Team());
-        before.Live = TreeOf(m.Live());
-        before.Stored = TreeOf(m.Native(kStored));
-
-        const KilledRun run = traced ? RunKilledAt(m, s.Args, point)
-                                     : RunKilledAfter(m, s.Args, random() % (micros + 1));
-        if (traced) {
-            EXPECT_TRUE(run.Killed);
-        }
+        const Before before{GameGuard::Take({m.DriveC()}, m.Gpl()), m.Roster(), m.TeamFiles(),
+                            TreeOf(m.Live()), TreeOf(m.StoredCars())};
+        EXPECT_TRUE(RunKilledAt(m, s.Command, point).Killed);
 
         // Temporaries of an interrupted write may go, and the program's own records where
         // the operation replaces or removes them.
         const auto lost = [&] {
-            std::vector<std::string> files = before.Guard->Lost(s.Excused(m));
+            std::vector<std::string> files = before.Guard->Lost(Excused(m, s.Of));
             std::erase_if(files, [&](const std::string& path) {
                 return IsTemporary(path) ||
                        (s.RecordsMayGo &&
@@ -319,22 +250,19 @@ TEST_P(InterruptedRun, LosesNothingAndTheOperationCompletesAfterwards) {
         };
         EXPECT_EQ(lost(), std::vector<std::string>{}) << "lost after the kill";
         EXPECT_EQ(before.Guard->LiveCarFolderProblem(), "");
-        const std::string roster = CliMachine::Read(m.Gpl() / "driver.ini");
-        const std::string changed = CliMachine::Read(clean.Gpl() / "driver.ini");
-        EXPECT_TRUE(roster == before.Roster || roster == changed) << "driver.ini is neither";
+        EXPECT_TRUE(m.Roster() == before.Roster || m.Roster() == expected.Roster)
+            << "driver.ini is neither";
 
         // The next start of the program settles what the killed run left unfinished.
         m.Must({"drivers"});
-        s.Finish(m, before, clean, s);
+        Finish(m, before, expected, s);
         EXPECT_EQ(lost(), std::vector<std::string>{}) << "lost at the end";
-        if (::testing::Test::HasFailure()) break;  // one failing point tells enough
+        if (HasFailure()) break;  // one failing point tells enough
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Operations, InterruptedRun, ::testing::ValuesIn(Scenarios()),
-                         [](const ::testing::TestParamInfo<Scenario>& info) {
-                             return std::string(info.param.Name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Operations, InterruptedRun, ::testing::ValuesIn(kScenarios),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace
 }  // namespace movrand::test

@@ -9,53 +9,28 @@
 #include <unistd.h>
 
 #include <map>
+#include <set>
 #include <stdexcept>
 
 namespace movrand::test {
 
 namespace {
 
-constexpr unsigned long kWriting = O_WRONLY | O_RDWR | O_CREAT | O_TRUNC;
-
 // Whether a system call about to be made changes the file system (x86-64 numbering). Writes to
 // the standard output and error do not count: they are the program's report, not its work.
 bool ChangesFiles(const user_regs_struct& r) {
-    switch (r.orig_rax) {
-        case SYS_open:
-            return (r.rsi & kWriting) != 0;
-        case SYS_openat:
-            return (r.rdx & kWriting) != 0;
-        case SYS_creat:
-        case SYS_rename:
-        case SYS_renameat:
-        case SYS_renameat2:
-        case SYS_unlink:
-        case SYS_unlinkat:
-        case SYS_rmdir:
-        case SYS_mkdir:
-        case SYS_mkdirat:
-        case SYS_link:
-        case SYS_linkat:
-        case SYS_symlink:
-        case SYS_symlinkat:
-        case SYS_truncate:
-        case SYS_ftruncate:
-        case SYS_fallocate:
-        case SYS_copy_file_range:
-        case SYS_sendfile:
-        case SYS_chmod:
-        case SYS_fchmod:
-        case SYS_fchmodat:
-        case SYS_utimensat:
-            return true;
-        case SYS_write:
-        case SYS_pwrite64:
-        case SYS_writev:
-        case SYS_pwritev:
-            return r.rdi > 2;
-        default:
-            return false;
-    }
+    static const std::set<unsigned long long> changing = {
+        SYS_creat,     SYS_rename,          SYS_renameat,  SYS_renameat2, SYS_unlink,
+        SYS_unlinkat,  SYS_rmdir,           SYS_mkdir,     SYS_mkdirat,   SYS_link,
+        SYS_linkat,    SYS_symlink,         SYS_symlinkat, SYS_truncate,  SYS_ftruncate,
+        SYS_fallocate, SYS_copy_file_range, SYS_sendfile,  SYS_chmod,     SYS_fchmod,
+        SYS_fchmodat,  SYS_utimensat};
+    static const std::set<unsigned long long> writing = {SYS_write, SYS_pwrite64, SYS_writev,
+                                                         SYS_pwritev};
+    constexpr unsigned long long kWriting = O_WRONLY | O_RDWR | O_CREAT | O_TRUNC;
+    if (r.orig_rax == SYS_open) return (r.rsi & kWriting) != 0;
+    if (r.orig_rax == SYS_openat) return (r.rdx & kWriting) != 0;
+    return changing.count(r.orig_rax) || (writing.count(r.orig_rax) && r.rdi > 2);
 }
 
 }  // namespace
@@ -128,24 +103,6 @@ KilledRun RunKilledAt(const CliMachine& machine, const std::vector<std::string>&
         } else if (sig != SIGTRAP && sig != SIGSTOP) {
             signal = sig;  // a signal of the program's own is passed on
         }
-    }
-    return run;
-}
-
-KilledRun RunKilledAfter(const CliMachine& machine, const std::vector<std::string>& args,
-                         long microseconds) {
-    const pid_t pid = ::fork();
-    if (pid < 0) throw std::runtime_error("fork failed");
-    if (pid == 0) ExecCli(machine, args, false);
-    ::usleep(static_cast<useconds_t>(microseconds));
-    KilledRun run;
-    int status = 0;
-    run.Killed = ::waitpid(pid, &status, WNOHANG) == 0;
-    if (run.Killed) {
-        ::kill(pid, SIGKILL);
-        ::waitpid(pid, &status, 0);
-    } else {
-        run.Status = StatusOf(status);
     }
     return run;
 }

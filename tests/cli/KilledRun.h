@@ -22,9 +22,4 @@ bool CanTraceChildren();
 // or beyond the calls the run makes, it runs to its end and the calls are counted.
 KilledRun RunKilledAt(const CliMachine& machine, const std::vector<std::string>& args, int killAt);
 
-// Runs movrand-cli untraced and kills it after `microseconds`: for machines where tracing is not
-// allowed.
-KilledRun RunKilledAfter(const CliMachine& machine, const std::vector<std::string>& args,
-                         long microseconds);
-
 }  // namespace movrand::test

@@ -8,76 +8,46 @@
 namespace movrand::dialogs {
 namespace {
 
-constexpr ColourValue kWhite = 0x00FFFFFF;
-constexpr ColourValue kBlue = 0x00FF0000;
-constexpr ColourValue kBlack = 0;
+constexpr ColourValue kWhite = 0x00FFFFFF, kBlue = 0x00FF0000, kBlack = 0;
 
-// A picture drawn as rows of characters: '.' white, '#' blue, 'k' black.
-struct Picture {
+// A picture drawn as rows of characters, '.' white, '#' blue, 'k' black, outlined with colour 0
+// (the top left pixel's colour, given back to the caller); the rectangles of its outline.
+struct Case {
     std::vector<std::string> Rows;
-    int Reads = 0;
-    PixelReader Reader() {
-        return [this](int x, int y) {
-            ++Reads;
-            const char c = Rows.at(static_cast<std::size_t>(y)).at(static_cast<std::size_t>(x));
-            return c == '.' ? kWhite : c == '#' ? kBlue : kBlack;
-        };
-    }
-    double WidthTwips() const { return static_cast<double>(Rows[0].size()) * 15; }
-    double HeightTwips() const { return static_cast<double>(Rows.size()) * 15; }
+    ColourValue Corner;
+    std::vector<PixelRect> Outline;
+    double SizeTwips = 0;  // 0: the rows' size at 15 twips per pixel
 };
 
-std::vector<PixelRect> Outline(Picture& p, ColourValue& colour) {
-    return RegionFromPicture(p.WidthTwips(), p.HeightTwips(), 15, 15, p.Reader(), colour);
-}
+const std::vector<Case> kCases = {
+    // One rectangle per run; a run at the right edge ends at the width.
+    {{".##..#", "######", "......", "#....."},
+     kWhite,
+     {{1, 0, 3, 1}, {5, 0, 6, 1}, {0, 1, 6, 2}, {0, 3, 1, 4}}},
+    {{"....", "....", "...."}, kWhite, {}},
+    // Black is a colour like any other.
+    {{"#kk", "kk#"}, kBlue, {{1, 0, 3, 1}, {0, 1, 2, 2}}},
+    // 37.5 twips are 2.5 pixels, rounded half to even: 2.
+    {{"k##", "###", "###"}, kBlack, {{1, 0, 2, 1}, {0, 1, 2, 2}}, 37.5},
+};
 
-TEST(RegionFromPicture, OneRectanglePerRunAndNoneForAPictureOfTheTransparentColour) {
-    Picture p{{".##..#", "######", "......", "#....."}};
-    ColourValue colour = 0;
-    // A run at the right edge ends at the width.
-    const std::vector<PixelRect> expected = {
-        {1, 0, 3, 1}, {5, 0, 6, 1}, {0, 1, 6, 2}, {0, 3, 1, 4}};
-    EXPECT_EQ(Outline(p, colour), expected);
-
-    Picture blank{{"....", "....", "...."}};
-    colour = 0;
-    EXPECT_TRUE(Outline(blank, colour).empty());
-    EXPECT_EQ(colour, kWhite);
-    EXPECT_EQ(blank.Reads, 1 + 12);  // the corner, then every pixel once
-}
-
-TEST(RegionFromPicture, AColourOfOneOrMoreIsKeptZeroOrBelowMeansTheTopLeftPixel) {
-    Picture p{{"##k.", "k##."}};
-    ColourValue colour = kBlue;
-    auto runs = Outline(p, colour);
-    EXPECT_EQ(colour, kBlue);
-    EXPECT_EQ(runs, (std::vector<PixelRect>{{2, 0, 4, 1}, {0, 1, 1, 2}, {3, 1, 4, 2}}));
-
-    // Black cannot be asked for: 0 stands for the corner's colour, which the caller gets back.
-    Picture q{{"#kk", "kk#"}};
-    colour = kBlack;
-    runs = Outline(q, colour);
-    EXPECT_EQ(colour, kBlue);
-    EXPECT_EQ(runs, (std::vector<PixelRect>{{1, 0, 3, 1}, {0, 1, 2, 2}}));
-
-    // A system colour (0x800000nn) is below 1 as a signed value, so it is replaced as well.
-    ColourValue system = static_cast<ColourValue>(0x80000005u);
-    Picture r{{"k#", "#k"}};
-    runs = Outline(r, system);
-    EXPECT_EQ(system, kBlack);
-    EXPECT_EQ(runs, (std::vector<PixelRect>{{1, 0, 2, 1}, {0, 1, 1, 2}}));
-}
-
-TEST(RegionFromPicture, ThePixelSizeComesFromTheTwipsRoundedHalfToEven) {
-    Picture p{{"###", "###", "###"}};
-    ColourValue colour = kWhite;
-    // 37.5 twips at 15 per pixel is 2.5 pixels: two columns and two rows are read.
-    auto runs = RegionFromPicture(37.5, 37.5, 15, 15, p.Reader(), colour);
-    EXPECT_EQ(runs, (std::vector<PixelRect>{{0, 0, 2, 1}, {0, 1, 2, 2}}));
-    // Horizontal and vertical resolutions are taken separately: 36 / 12 = 3, 45 / 15 = 3.
-    runs = RegionFromPicture(36, 45, 12, 15, p.Reader(), colour);
-    EXPECT_EQ(runs.size(), 3u);
-    EXPECT_EQ(runs.back(), (PixelRect{0, 2, 3, 3}));
+TEST(RegionFromPicture, EachPictureGivesItsOutline) {
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.Rows[0]);
+        int reads = 0;
+        const PixelReader pixel = [&](int x, int y) {
+            ++reads;
+            const char ch = c.Rows.at(static_cast<std::size_t>(y)).at(static_cast<std::size_t>(x));
+            return ch == '.' ? kWhite : ch == '#' ? kBlue : kBlack;
+        };
+        const double width = c.SizeTwips ? c.SizeTwips : 15.0 * c.Rows[0].size();
+        const double height = c.SizeTwips ? c.SizeTwips : 15.0 * c.Rows.size();
+        ColourValue colour = 0;
+        EXPECT_EQ(RegionFromPicture(width, height, 15, 15, pixel, colour), c.Outline);
+        EXPECT_EQ(colour, c.Corner);
+        // The corner, then every pixel once.
+        if (!c.SizeTwips) EXPECT_EQ(reads, 1 + static_cast<int>(c.Rows.size() * c.Rows[0].size()));
+    }
 }
 
 }  // namespace

@@ -12,12 +12,21 @@
 namespace movrand::test {
 namespace fs = std::filesystem;
 
-TempDrive::TempDrive(bool withInstallation) {
-    std::string pattern = (fs::temp_directory_path() / "movrand-test-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (!::mkdtemp(buffer.data())) throw std::runtime_error("mkdtemp failed");
-    root_ = buffer.data();
+fs::path MakeTempFolder(const std::string& prefix) {
+    std::string pattern = (fs::temp_directory_path() / (prefix + "XXXXXX")).string();
+    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    return pattern;
+}
+
+void RemoveTree(const fs::path& folder) {
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (!it->is_symlink())
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(folder, ec);
+}
+
+TempDrive::TempDrive(bool withInstallation) : root_(MakeTempFolder("movrand-test-")) {
     fs::create_directories(DriveC());
     Pv.Env.Drives = platform::DriveTable({{'C', DriveC()}});
     Pv.Env.Settings = platform::SettingsStore(root_ / "config");
@@ -35,12 +44,7 @@ TempDrive::TempDrive(bool withInstallation) {
 }
 
 TempDrive::~TempDrive() {
-    std::error_code ec;
-    // Read-only files and folders must not stop the clean-up.
-    for (fs::recursive_directory_iterator it(root_, ec), end; !ec && it != end; it.increment(ec))
-        if (!it->is_symlink())
-            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(root_, ec);
+    RemoveTree(root_);
 }
 
 fs::path TempDrive::Native(const std::string& windowsPath) const {

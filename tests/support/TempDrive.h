@@ -7,6 +7,11 @@
 
 namespace movrand::test {
 
+// A new empty folder under the system's temporary folder, its name starting with `prefix`.
+std::filesystem::path MakeTempFolder(const std::string& prefix);
+// Removes a folder with all it holds, read-only files and folders too, without following links.
+void RemoveTree(const std::filesystem::path& folder);
+
 // A temporary fake machine: drive C: over a temporary folder, the settings store and the
 // program's own folder inside it, and (unless asked not to) a GPL installation at C:\sierra\gpl
 // with the sample roster. `Pv` is ready for operations: AppPath, ProgramName, DriverIniFile,
