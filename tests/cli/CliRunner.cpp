@@ -7,11 +7,11 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
 
 #include "DemoInstallation.h"
+#include "FileSnapshot.h"
 #include "TempDrive.h"
 #include "platform/SettingsStore.h"
 
@@ -102,11 +102,7 @@ std::string CliMachine::Stored(const std::string& key) const {
 }
 
 std::string CliMachine::Read(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + file.string());
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return ReadFile(file);
 }
 
 }  // namespace movrand::test

@@ -3,20 +3,26 @@
 #include <fstream>
 #include <regex>
 #include <sstream>
+#include <stdexcept>
 
 namespace movrand::test {
 namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + file.string());
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
 
 std::map<std::string, std::string> TreeOf(const fs::path& folder) {
     std::map<std::string, std::string> files;
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) return files;
     for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (!it->is_regular_file() || it->is_symlink()) continue;
-        std::ifstream in(it->path(), std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        files[fs::relative(it->path(), folder).generic_string()] = bytes.str();
+        if (it->is_regular_file() && !it->is_symlink())
+            files[fs::relative(it->path(), folder).generic_string()] = ReadFile(it->path());
     }
     return files;
 }

@@ -5,6 +5,9 @@
 
 namespace movrand::test {
 
+// The bytes of a file; throws when it cannot be read.
+std::string ReadFile(const std::filesystem::path& file);
+
 // Every file under a folder by its path relative to the folder, with its bytes; empty when the
 // folder does not exist. Two equal trees are two copies of one folder.
 std::map<std::string, std::string> TreeOf(const std::filesystem::path& folder);

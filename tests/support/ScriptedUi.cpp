@@ -2,11 +2,6 @@
 
 namespace movrand::test {
 
-void ScriptedUi::ShowMessage(const std::string& message, int widthTwips, int heightTwips) {
-    Messages.push_back({message, widthTwips, heightTwips});
-    transcript_.push_back("message: " + message);
-}
-
 bool ScriptedUi::AskYesNo(const platform::Question& question) {
     Questions.push_back(question);
     bool answer = DefaultAnswer;
@@ -39,10 +34,6 @@ void ScriptedUi::ShowPlatformMessage(const std::string& text, platform::MessageI
                                      const std::string& title) {
     Traps.push_back({text, icon, title});
     transcript_.push_back("trap: " + title + ": " + text);
-}
-
-void ScriptedUi::SetBusy(bool busy) {
-    busy_ = busy;
 }
 
 std::string ScriptedUi::Transcript() const {

@@ -35,14 +35,17 @@ class ScriptedUi : public platform::Ui {
     int TeamCalls = 0;
     int EventsRun = 0;
 
-    void ShowMessage(const std::string& message, int widthTwips, int heightTwips) override;
+    void ShowMessage(const std::string& message, int widthTwips, int heightTwips) override {
+        Messages.push_back({message, widthTwips, heightTwips});
+        transcript_.push_back("message: " + message);
+    }
     bool AskYesNo(const platform::Question& question) override;
     std::string SelectTeam() override;
     std::string SelectFile(const std::string& path, const std::string& pattern,
                            const std::string& caption) override;
     void ShowPlatformMessage(const std::string& text, platform::MessageIcon icon,
                              const std::string& title) override;
-    void SetBusy(bool busy) override;
+    void SetBusy(bool busy) override { busy_ = busy; }
     bool IsBusy() const override { return busy_; }
     void DoEvents() override { ++EventsRun; }
 

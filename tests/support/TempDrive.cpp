@@ -1,12 +1,11 @@
 #include "TempDrive.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <vector>
 
 #include "DemoInstallation.h"
+#include "FileSnapshot.h"
 #include "roster/IniFunctions.h"
 
 namespace movrand::test {
@@ -63,11 +62,7 @@ void TempDrive::Write(const std::string& windowsPath, const std::string& bytes) 
 }
 
 std::string TempDrive::Read(const std::string& windowsPath) const {
-    std::ifstream in(Native(windowsPath), std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + windowsPath);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
+    return ReadFile(Native(windowsPath));
 }
 
 bool TempDrive::Exists(const std::string& windowsPath) const {
