@@ -2,32 +2,33 @@
 
 namespace movrand::test {
 
+namespace {
+// The next scripted answer, or `otherwise` when the script has run out.
+template <typename T>
+T Next(std::deque<T>& script, T otherwise) {
+    if (script.empty()) return otherwise;
+    T next = std::move(script.front());
+    script.pop_front();
+    return next;
+}
+}  // namespace
+
 bool ScriptedUi::AskYesNo(const platform::Question& question) {
     Questions.push_back(question);
-    bool answer = DefaultAnswer;
-    if (!Answers.empty()) {
-        answer = Answers.front();
-        Answers.pop_front();
-    }
+    const bool answer = Next(Answers, DefaultAnswer);
     transcript_.push_back("question: " + question.Message + (answer ? " -> yes" : " -> no"));
     return answer;
 }
 
 std::string ScriptedUi::SelectTeam() {
     ++TeamCalls;
-    if (Teams.empty()) return "";
-    std::string team = Teams.front();
-    Teams.pop_front();
-    return team;
+    return Next(Teams, std::string());
 }
 
 std::string ScriptedUi::SelectFile(const std::string& path, const std::string& pattern,
                                    const std::string& caption) {
     FilePickerCalls.push_back(path + "|" + pattern + "|" + caption);
-    if (Files.empty()) return "";
-    std::string file = Files.front();
-    Files.pop_front();
-    return file;
+    return Next(Files, std::string());
 }
 
 void ScriptedUi::ShowPlatformMessage(const std::string& text, platform::MessageIcon icon,
