@@ -73,70 +73,59 @@ void PrintTo(const Scenario& scenario, std::ostream* out) {
     *out << scenario.Name;
 }
 
-// What a clean run leaves, and what a kill must leave whole, taken before it.
+// What an operation changes, by name: the roster, the stored installation, the car folders
+// (live, backups, whether the stored one is kept) or the team folder.
+Files Outcome(const Machine& m, Kind kind) {
+    if (kind == Kind::CarNumber) return {{"driver.ini", m.Roster()}};
+    if (kind == Kind::Switch) return {{"DriverIniFile", m.Stored("DriverIniFile")}};
+    if (kind != Kind::Swap) return m.TeamFiles();
+    Files files = TreeOf(m.Live());
+    for (const auto& [name, bytes] : TreeOf(m.DriveC() / "backup")) files["backup/" + name] = bytes;
+    if (fs::exists(m.StoredCars())) files["the stored folder is kept"] = "";
+    return files;
+}
+
+// What a clean run leaves (and, after an installation, its removal), and what a kill must leave
+// whole, taken before it.
 struct Clean {
-    Files Team, Undone;  // after the operation; after an installation and its removal
+    Files Outcome, Undone;
     std::string Roster;
 };
 struct Before {
     std::optional<GameGuard> Guard;
     std::string Roster;
-    Files Team, Live, Stored;
+    Files Outcome;
 };
 
 // Checks what a kill left and completes the operation (running it again, removing).
 void Finish(Machine& m, const Before& before, const Clean& clean, const Scenario& s) {
-    const auto has = [&](const char* arg) {
-        return std::find(s.Command.begin(), s.Command.end(), arg) != s.Command.end();
-    };
     const Args removal = {"--yes", "remove", "Ferrari", s.Item};
-    switch (s.Of) {
-        case Kind::Swap: {
-            // The live folder is the old one or the stored one, whole; still the old one, the
-            // swap run again completes; at the end the old folder is where it was to go.
-            const Files live = TreeOf(m.Live());
-            ASSERT_TRUE(live == before.Live || live == before.Stored) << "a live folder of neither";
-            if (live == before.Live) m.Must(s.Command);
-            EXPECT_EQ(TreeOf(m.Live()), before.Stored);
-            if (!has("--delete")) {
-                EXPECT_EQ(Differences(TreeOf(m.DriveC() / "backup" / "old"), before.Live), "");
-            }
-            EXPECT_EQ(fs::exists(m.StoredCars()), !has("--move"));
-            break;
-        }
-        case Kind::Switch: {
-            const std::string stored = m.Stored("DriverIniFile");
-            EXPECT_TRUE(stored == "C:\\sierra\\gpl\\driver.ini" ||
-                        stored == "C:\\other\\gpl\\driver.ini")
-                << stored;
-            m.Must(s.Command);
-            EXPECT_EQ(m.Stored("DriverIniFile"), "C:\\other\\gpl\\driver.ini");
-            m.Must({"drivers"});
-            break;
-        }
-        case Kind::CarNumber:
-            if (m.Roster() == before.Roster) m.Must(s.Command);
-            EXPECT_EQ(m.Roster(), clean.Roster);
-            break;
-        case Kind::Install:
-            // Where the item is listed its removal gives what a removal after a clean run
-            // gives; else nothing of the game was overwritten (unless a car went over a car).
-            if (m.Listed(s.Item)) {
-                m.Must(removal);
-                EXPECT_EQ(Differences(m.TeamFiles(), clean.Undone), "") << "removed after the kill";
-            } else if (s.Item != "Complete Car") {
-                EXPECT_EQ(Differences(m.TeamFiles(), before.Team), "") << "not listed";
-            }
-            m.Must(s.Command);
-            EXPECT_EQ(Differences(m.TeamFiles(), clean.Team), "") << "run again";
+    if (s.Of == Kind::Install) {
+        // Where the item is listed its removal gives what a removal after a clean run gives;
+        // else nothing of the game was overwritten (unless a car went over a car).
+        if (m.Listed(s.Item)) {
             m.Must(removal);
-            EXPECT_EQ(Differences(m.TeamFiles(), clean.Undone), "") << "removed at the end";
-            break;
-        case Kind::Remove:
-            if (m.Listed(s.Item)) m.Must(s.Command);
-            EXPECT_EQ(Differences(m.TeamFiles(), clean.Team), "");
-            break;
+            EXPECT_EQ(Differences(m.TeamFiles(), clean.Undone), "") << "removed after the kill";
+        } else if (s.Item != "Complete Car") {
+            EXPECT_EQ(Differences(m.TeamFiles(), before.Outcome), "") << "not listed";
+        }
+        m.Must(s.Command);
+        EXPECT_EQ(Differences(m.TeamFiles(), clean.Outcome), "") << "run again";
+        m.Must(removal);
+        EXPECT_EQ(Differences(m.TeamFiles(), clean.Undone), "") << "removed at the end";
+        return;
     }
+    if (s.Of == Kind::Remove) {
+        if (m.Listed(s.Item)) m.Must(s.Command);
+    } else {
+        // All or nothing: what was there or what a clean run leaves; not yet done, it runs again.
+        const Files now = Outcome(m, s.Of);
+        ASSERT_TRUE(now == before.Outcome || now == clean.Outcome)
+            << "neither what was there nor what a clean run leaves: "
+            << Differences(now, clean.Outcome);
+        if (now == before.Outcome) m.Must(s.Command);
+    }
+    EXPECT_EQ(Differences(Outcome(m, s.Of), clean.Outcome), "");
 }
 
 // Files the operation is meant to do away with, once it has taken effect.
@@ -214,7 +203,7 @@ TEST_P(InterruptedRun, LosesNothingAndTheOperationCompletesAfterwards) {
     const KilledRun whole = RunKilledAt(clean, s.Command, 0);
     ASSERT_EQ(whole.Status, 0) << CliMachine::Read(clean.Root() / "stderr.txt");
     ASSERT_GT(whole.ChangingCalls, startUp) << "the operation changes nothing";
-    Clean expected{clean.TeamFiles(), {}, clean.Roster()};
+    Clean expected{Outcome(clean, s.Of), {}, clean.Roster()};
     if (s.Of == Kind::Install) {
         Machine undone;
         undone.CopyFrom(clean);
@@ -233,8 +222,7 @@ TEST_P(InterruptedRun, LosesNothingAndTheOperationCompletesAfterwards) {
                      std::to_string(whole.ChangingCalls));
         Machine m;
         m.CopyFrom(prepared);
-        const Before before{GameGuard::Take({m.DriveC()}, m.Gpl()), m.Roster(), m.TeamFiles(),
-                            TreeOf(m.Live()), TreeOf(m.StoredCars())};
+        const Before before{GameGuard::Take({m.DriveC()}, m.Gpl()), m.Roster(), Outcome(m, s.Of)};
         EXPECT_TRUE(RunKilledAt(m, s.Command, point).Killed);
 
         // Temporaries of an interrupted write may go, and the program's own records where
