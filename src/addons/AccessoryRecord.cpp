@@ -1,5 +1,6 @@
 #include "addons/AccessoryRecord.h"
 
+#include "platform/Profile.h"
 #include "platform/Text.h"
 #include "roster/IniFunctions.h"
 
@@ -48,6 +49,8 @@ void AccessoryRecordWriter::WriteStatusLine(const std::string& name, bool replac
 AccessoryRecordContent ReadAccessoryRecord(ProgramValues& pv, platform::Ui& ui,
                                            const std::string& path) {
     AccessoryRecordContent content;
+    // A record of many files is read once, not once per line.
+    const platform::ProfileReadScope scope;
     for (int n = 1;; ++n) {
         const std::string name = platform::LowerCase(
             ReadIniValue(pv, ui, "accessories", "file" + std::to_string(n), path));

@@ -3,7 +3,9 @@
 #include "app/Functions.h"
 #include "app/clsReg.h"
 #include "folders/SwapJournal.h"
+#include "mainwindow/GplInstallation.h"
 #include "platform/ErrorTrap.h"
+#include "platform/Text.h"
 #include "resources/StringTable.h"
 #include "roster/IniFunctions.h"
 
@@ -25,6 +27,18 @@ std::string SearchDriverIni(const platform::FileSystem& fs) {
             }
         }
     }
+    return "";
+}
+
+std::string StoredDriverIniProblem(const platform::FileSystem& fs, const std::string& path) {
+    if (!fs.Available() || !fs.FileExists(path))
+        return "The driver.ini file last used, " + path +
+               ", could not be found. Movrand will look for it again.";
+    const std::string folder = FolderOfPath(path);
+    if (!platform::EqualsNoCase(path.substr(folder.size()), "driver.ini") || folder.empty() ||
+        CheckGPLInstallation(fs, folder.substr(0, folder.size() - 1)) != InstallationCheck::Valid)
+        return "The file last used as driver.ini, " + path +
+               ", is not the driver.ini of a GPL installation. Movrand will look for it again.";
     return "";
 }
 
@@ -56,6 +70,15 @@ bool Main(ProgramValues& pv, platform::Ui& ui, const std::function<void()>& show
             reg.RegSave();
         }
 
+        if (!pv.DriverIniFile.empty()) {
+            // A stored path is trusted only as the roster of an installation: anything else
+            // (a file that has gone, another text file) is searched for anew.
+            const std::string problem = StoredDriverIniProblem(pv.Files(), pv.DriverIniFile);
+            if (!problem.empty()) {
+                ui.ShowMessage(problem);
+                pv.DriverIniFile.clear();
+            }
+        }
         bool locatedNow = false;
         if (pv.DriverIniFile.empty()) {
             locatedNow = true;

@@ -12,6 +12,7 @@
 #include <map>
 #include <sstream>
 
+#include "platform/ChangeCount.h"
 #include "platform/FaultPlan.h"
 #include "platform/FileSystemErrors.h"
 #include "platform/RuntimeError.h"
@@ -76,11 +77,21 @@ void MakeWritable(const fs::path& folder) {
 
 }  // namespace
 
+namespace {
+std::atomic<std::uint64_t> changes{0};
+}  // namespace
+
+std::uint64_t FileSystemChanges() {
+    return changes.load();
+}
+
 void FileSystem::Mutating(const std::string& what) {
+    ++changes;
     if (faults_) faults_->Check(what);
 }
 
 void FileSystem::MutatingNative(const char* what, const fs::path& native) {
+    ++changes;
     // The name is built only for a test's fault plan: folder copies pass here once per file.
     if (faults_) faults_->Check(what + paths_.ToWindows(native));
 }

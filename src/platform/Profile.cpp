@@ -1,9 +1,14 @@
 #include "platform/Profile.h"
 
+#include <sys/stat.h>
+
+#include <memory>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
+#include "platform/ChangeCount.h"
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"
 
@@ -97,13 +102,101 @@ std::string CutToBuffer(std::string_view value, int bufferSize) {
     return std::string(value.size() > limit ? value.substr(0, limit) : value);
 }
 
+// A file's lines with an index of its sections and keys, kept while a ProfileReadScope lives.
+struct ParsedProfile {
+    std::string Native;
+    std::uint64_t Changes = 0;
+    struct stat Identity {};
+    std::string Bytes;
+    std::vector<Line> Lines;
+    // Lower-cased section name: the lines of its first section.
+    std::unordered_map<std::string, std::pair<std::size_t, std::size_t>> Sections;
+    // First line of a section: its keys, lower-cased, and the first line of each (made when the
+    // section is first asked for).
+    std::unordered_map<std::size_t, std::unordered_map<std::string, std::size_t>> Keys;
+
+    void Index() {
+        Lines = SplitLines(Bytes);
+        std::pair<std::size_t, std::size_t>* open = nullptr;
+        for (std::size_t i = 0; i < Lines.size(); ++i) {
+            const auto name = HeaderName(Lines[i].Text);
+            if (!name) continue;
+            if (open) open->second = i;
+            const auto [at, added] = Sections.try_emplace(LowerCase(*name), i + 1, i + 1);
+            open = added ? &at->second : nullptr;
+        }
+        if (open) open->second = Lines.size();
+    }
+
+    std::optional<std::string_view> Value(std::string_view section, std::string_view key) {
+        const auto range = Sections.find(LowerCase(section));
+        if (range == Sections.end()) return std::nullopt;
+        auto [keys, fresh] = Keys.try_emplace(range->second.first);
+        if (fresh)
+            for (std::size_t i = range->second.first; i < range->second.second; ++i)
+                if (const auto name = KeyName(Lines[i].Text))
+                    keys->second.try_emplace(LowerCase(*name), i);
+        const auto at = keys->second.find(LowerCase(key));
+        if (at == keys->second.end()) return std::nullopt;
+        return ValueOf(Lines[at->second].Text);
+    }
+};
+
+thread_local int scopes = 0;
+thread_local std::unique_ptr<ParsedProfile> kept;
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec &&
+           a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+}
+
+// The parsed file, read afresh unless the one kept is still what is on disk; null when the file
+// cannot be read.
+ParsedProfile* KeptProfile(const FileSystem& fs, const std::string& file) {
+    const std::string native = fs.Native(file).string();
+    struct stat now {};
+    if (::stat(native.c_str(), &now) != 0 || !S_ISREG(now.st_mode)) return nullptr;
+    if (kept && kept->Native == native && kept->Changes == FileSystemChanges() &&
+        SameFile(kept->Identity, now))
+        return kept.get();
+    auto parsed = std::make_unique<ParsedProfile>();
+    parsed->Native = native;
+    parsed->Changes = FileSystemChanges();
+    parsed->Identity = now;
+    parsed->Bytes = fs.ReadAllBytes(file);
+    parsed->Index();
+    kept = std::move(parsed);
+    return kept.get();
+}
+
 }  // namespace
+
+ProfileReadScope::ProfileReadScope() {
+    ++scopes;
+}
+
+ProfileReadScope::~ProfileReadScope() {
+    if (--scopes == 0) kept.reset();
+}
 
 std::string GetPrivateProfileString(const FileSystem& fs, const std::string& section,
                                     const std::string& key, const std::string& defaultValue,
                                     int bufferSize, const std::string& file) {
     const std::string fallback =
         Utf8FromAnsi(CutToBuffer(AnsiFromUtf8(TrimBlanks(defaultValue)), bufferSize));
+    const std::string ansiSection = AnsiFromUtf8(section);
+    const std::string ansiKey = AnsiFromUtf8(key);
+    if (scopes > 0) {
+        try {
+            ParsedProfile* parsed = KeptProfile(fs, file);
+            if (!parsed) return fallback;
+            const auto value = parsed->Value(TrimBlanks(ansiSection), TrimBlanks(ansiKey));
+            return value ? Utf8FromAnsi(CutToBuffer(*value, bufferSize)) : fallback;
+        } catch (const RuntimeError&) {
+            return fallback;
+        }
+    }
     std::string bytes;
     try {
         if (!fs.FileExists(file)) return fallback;
@@ -112,13 +205,27 @@ std::string GetPrivateProfileString(const FileSystem& fs, const std::string& sec
         return fallback;
     }
     const std::vector<Line> lines = SplitLines(bytes);
-    const std::string ansiSection = AnsiFromUtf8(section);
     const auto range = FindSection(lines, TrimBlanks(ansiSection));
     if (!range) return fallback;
-    const std::string ansiKey = AnsiFromUtf8(key);
     const auto at = FindKey(lines, range->first, range->second, TrimBlanks(ansiKey));
     if (!at) return fallback;
     return Utf8FromAnsi(CutToBuffer(ValueOf(lines[*at].Text), bufferSize));
+}
+
+bool ProfileSectionExists(const FileSystem& fs, const std::string& section,
+                          const std::string& file) {
+    const std::string ansiSection = AnsiFromUtf8(section);
+    try {
+        if (scopes > 0) {
+            const ParsedProfile* parsed = KeptProfile(fs, file);
+            return parsed && parsed->Sections.count(LowerCase(TrimBlanks(ansiSection))) > 0;
+        }
+        if (!fs.FileExists(file)) return false;
+        const std::string bytes = fs.ReadAllBytes(file);
+        return FindSection(SplitLines(bytes), TrimBlanks(ansiSection)).has_value();
+    } catch (const RuntimeError&) {
+        return false;
+    }
 }
 
 bool WritePrivateProfileString(FileSystem& fs, const std::string& section, const std::string& key,
@@ -126,6 +233,7 @@ bool WritePrivateProfileString(FileSystem& fs, const std::string& section, const
     const std::string ansiSection = AnsiFromUtf8(section);
     const std::string ansiKey(TrimBlanks(AnsiFromUtf8(key)));
     const std::string ansiValue = AnsiFromUtf8(value);
+    kept.reset();
     std::string bytes;
     if (fs.FileExists(file)) bytes = fs.ReadAllBytes(file);
     std::vector<Line> lines = SplitLines(bytes);

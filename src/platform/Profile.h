@@ -23,4 +23,21 @@ std::string GetPrivateProfileString(const FileSystem& fs, const std::string& sec
 bool WritePrivateProfileString(FileSystem& fs, const std::string& section, const std::string& key,
                                const std::string& value, const std::string& file);
 
+// Whether the file holds a section of that name (matched as the profile read matches it).
+bool ProfileSectionExists(const FileSystem& fs, const std::string& section,
+                          const std::string& file);
+
+// While one lives, profile reads of a file that has not changed since it was last read reuse
+// its lines and an index of its sections and keys: a loop of reads over a big roster or record
+// costs about one read of the file instead of one read per value. A change made through the
+// file system service or the profile write, or a file replaced or rewritten on disk, is read
+// afresh. Scopes nest; what was kept is let go when the outermost ends.
+class ProfileReadScope {
+  public:
+    ProfileReadScope();
+    ~ProfileReadScope();
+    ProfileReadScope(const ProfileReadScope&) = delete;
+    ProfileReadScope& operator=(const ProfileReadScope&) = delete;
+};
+
 }  // namespace movrand::platform

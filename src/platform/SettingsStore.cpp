@@ -1,6 +1,8 @@
 #include "platform/SettingsStore.h"
 
 #include <unistd.h>
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -89,12 +91,18 @@ void Store(const fs::path& file, const Sections& sections) {
     const fs::path temporary =
         file.parent_path() / (".settings-" + std::to_string(::getpid()) + ".tmp");
     {
-        std::ofstream f(temporary, std::ios::binary | std::ios::trunc);
-        f << out.str();
-        f.flush();
-        if (!f) {
+        // The platform's own error for what went wrong (a full disk is "Disk full").
+        const std::string text = out.str();
+        std::FILE* f = std::fopen(temporary.c_str(), "wb");
+        if (!f) throw ErrorFromCode(std::error_code(errno, std::generic_category()), false);
+        const bool written =
+            std::fwrite(text.data(), 1, text.size(), f) == text.size() && std::fflush(f) == 0;
+        const int error = errno;
+        const bool closed = std::fclose(f) == 0;
+        if (!written || !closed) {
+            const int failure = written ? errno : error;
             fs::remove(temporary, ec);
-            throw RuntimeError(kDeviceIoError);
+            throw ErrorFromCode(std::error_code(failure, std::generic_category()), false);
         }
     }
     fs::rename(temporary, file, ec);

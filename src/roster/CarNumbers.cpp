@@ -1,8 +1,10 @@
 #include "roster/CarNumbers.h"
 
 #include "platform/ErrorTrap.h"
+#include "platform/Profile.h"
 #include "platform/Text.h"
 #include "roster/IniFunctions.h"
+#include "roster/RosterChecks.h"
 #include "roster/RosterFile.h"
 #include "roster/clsIniFile.h"
 
@@ -67,9 +69,20 @@ class Assignment {
             Tell(ui_, result, "Please choose a car number from the list before saving.");
             return true;
         }
+        // Nothing is written that could read back as another number or change other lines, and
+        // nothing into a file that is no roster.
+        std::string problem = CarNumberProblem(new_);
+        if (problem.empty()) problem = RosterProblem(pv_, driver_);
+        if (!problem.empty()) {
+            Tell(ui_, result, problem);
+            return true;
+        }
         int holder = 0;
-        for (int i = 1; i <= kRosterDrivers && holder == 0; ++i)
-            if (CarNumberOf(i) == new_) holder = i;
+        {
+            platform::ProfileReadScope scope;
+            for (int i = 1; i <= kRosterDrivers && holder == 0; ++i)
+                if (CarNumberOf(i) == new_) holder = i;
+        }
 
         std::string selected;
         if (holder != 0) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/ErrorTrap.h"
+#include "platform/Profile.h"
 #include "platform/Text.h"
 #include "roster/IniFunctions.h"
 #include "roster/ListText.h"
@@ -30,6 +31,7 @@ std::string PrefixedTooltip(const std::string& text, const std::string& tooltip)
 DriverListView LoadDriverList(ProgramValues& pv, platform::Ui& ui) {
     DriverListView view;
     view.Ok = RunTrapped(ui, TrapForm::Information, pv.ProgramName, [&] {
+        const platform::ProfileReadScope scope;
         for (int n = 1; n <= kRosterDrivers; ++n) {
             const std::string section = DriverSection(n);
             const std::string first =
@@ -52,6 +54,7 @@ DriverListView LoadDriverList(ProgramValues& pv, platform::Ui& ui) {
 DriverView ShowDriver(ProgramValues& pv, platform::Ui& ui, int driverNumber) {
     DriverView view;
     view.Ok = RunTrapped(ui, TrapForm::Information, pv.ProgramName, [&] {
+        const platform::ProfileReadScope scope;
         const std::string section = DriverSection(driverNumber);
         const int nationality =
             ToWholeNumber(ReadIniValue(pv, ui, section, "nationality", pv.DriverWorkFile));

@@ -2,6 +2,7 @@
 
 #include "app/Functions.h"
 #include "platform/ErrorTrap.h"
+#include "platform/Profile.h"
 #include "roster/DriverFiles.h"
 #include "roster/IniFunctions.h"
 #include "roster/RosterFile.h"
@@ -45,6 +46,7 @@ void MatchDriversToCars(ProgramValues& pv, platform::Ui& ui) {
     RunTrapped(ui, TrapForm::Common, pv.ProgramName, [&] {
         platform::FileSystem fs = pv.Files();
         pv.GPLPath = FolderOfPath(pv.DriverIniFile);
+        const platform::ProfileReadScope scope;
         for (int n = 1; n <= kRosterDrivers; ++n) {
             const std::string section = DriverSection(n);
             const int teamNumber =
@@ -70,6 +72,7 @@ std::vector<std::string> ShowTeamDrivers(ProgramValues& pv, platform::Ui& ui,
         const bool isTeam = TeamByNumber(teamNumber) != nullptr;
         std::string folder = teamFolder;
         if (!folder.empty() && folder.back() != '\\') folder += '\\';
+        const platform::ProfileReadScope scope;
         for (int n = 1; n <= kRosterDrivers; ++n) {
             const std::string section = DriverSection(n);
             if (ToWholeNumber(ReadIniValue(pv, ui, section, "team_number", pv.DriverWorkFile)) !=

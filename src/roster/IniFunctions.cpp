@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "platform/ErrorTrap.h"
+#include "platform/LinkTarget.h"
 #include "platform/Text.h"
+#include "roster/RosterChecks.h"
 #include "roster/clsIniFile.h"
 
 namespace movrand {
@@ -50,6 +52,13 @@ bool WriteIniValue(ProgramValues& pv, platform::Ui& ui, const std::string& secti
 }
 
 namespace {
+// Where the closing bracket of a header line stands (the last "]" on the line), or npos when the
+// line is no header or a header that is never closed.
+std::size_t HeaderEnd(const std::string& line) {
+    if (line.empty() || line[0] != '[') return std::string::npos;
+    return line.rfind(']');
+}
+
 // Removes a file if it is there, ignoring any failure (used only to clean up after an error).
 void RemoveQuietly(platform::FileSystem& fs, const std::string& path) {
     try {
@@ -69,8 +78,13 @@ bool StripIniHeaders(ProgramValues& pv, platform::Ui& ui, const std::string& sou
         platform::TextReader in = fs.OpenTextFile(source);
         while (!in.AtEndOfStream()) {
             std::string line = in.ReadLine();
-            if (!line.empty() && line[0] == '[')
-                line.erase(std::remove(line.begin(), line.end(), ' '), line.end());
+            // Only the name between the brackets loses its blanks; what follows the closing
+            // bracket (a comment, a tab) stays as it is.
+            const std::size_t close = HeaderEnd(line);
+            if (close != std::string::npos)
+                line.erase(
+                    std::remove(line.begin() + 1, line.begin() + static_cast<long>(close), ' '),
+                    line.begin() + static_cast<long>(close));
             copy += line;
             copy += "\r\n";
         }
@@ -101,17 +115,22 @@ bool SaveDriverIni(ProgramValues& pv, platform::Ui& ui) {
         return false;
     }
     const std::string temporary = pv.AppPath + "tempdriver.zorvex";
-    return RunTrapped(ui, TrapForm::Information, pv.ProgramName, [&] {
+    std::size_t damagedLine = 0;
+    const bool saved = RunTrapped(ui, TrapForm::Information, pv.ProgramName, [&] {
         {
             platform::TextReader in = fs.OpenTextFile(pv.DriverWorkFile);
             platform::TextWriter out = fs.CreateTextFile(temporary);
-            while (!in.AtEndOfStream()) {
+            for (std::size_t number = 1; !in.AtEndOfStream(); ++number) {
                 std::string line = in.ReadLine();
                 ui.DoEvents();
                 if (!line.empty() && line[0] == '[') {
-                    // The first and last characters are taken to be the brackets.
-                    if (line.size() < 2) throw platform::RuntimeError(5);
-                    line = "[ " + line.substr(1, line.size() - 2) + " ]";
+                    // One blank inside each bracket; what follows the closing bracket stays.
+                    const std::size_t close = HeaderEnd(line);
+                    if (close == std::string::npos) {
+                        damagedLine = number;
+                        break;
+                    }
+                    line = "[ " + line.substr(1, close - 1) + " ]" + line.substr(close + 1);
                 }
                 ui.DoEvents();
                 out.WriteLine(line);
@@ -119,10 +138,18 @@ bool SaveDriverIni(ProgramValues& pv, platform::Ui& ui) {
             in.Close();
             out.Close();
         }
-        // The copy lands beside driver.ini and is renamed over it in one step.
-        fs.CopyFile(temporary, pv.DriverIniFile, true);
+        if (damagedLine != 0) {
+            fs.DeleteFile(temporary, true);
+            return;
+        }
+        // The copy lands beside driver.ini and is renamed over it in one step; a link to
+        // driver.ini stays a link and its target receives the roster.
+        fs.CopyFile(temporary, platform::LinkTarget(fs, pv.DriverIniFile), true);
         fs.DeleteFile(temporary, true);
     });
+    if (damagedLine == 0) return saved;
+    ui.ShowMessage(DamagedRosterMessage(pv.DriverIniFile, damagedLine));
+    return false;
 }
 
 }  // namespace movrand

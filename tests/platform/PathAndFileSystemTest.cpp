@@ -1,123 +1,119 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <functional>
+
 #include "DemoInstallation.h"
 #include "TempDrive.h"
+#include "platform/FaultPlan.h"
+#include "platform/LinkTarget.h"
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"
 
 namespace movrand::test {
 namespace {
 
+namespace fs = std::filesystem;
 using platform::RuntimeError;
 
-TEST(WindowsPaths, ResolveWithoutRegardToCase) {
-    TempDrive drive;
-    const platform::FileSystem fs = drive.Pv.Files();
-    // Stored as cars\cars67\LOTUS\lotus.dat.
-    EXPECT_TRUE(fs.FileExists("c:\\SIERRA\\Gpl\\cars\\CARS67\\lotus\\LOTUS.DAT"));
-    EXPECT_TRUE(fs.FileExists("C:/sierra/gpl/cars/cars67/lotus/lotus.dat"));
-    EXPECT_EQ(fs.ReportedPath("c:\\SIERRA\\gpl\\cars\\cars67\\lotus\\LOTUS.DAT"),
-              "C:\\sierra\\gpl\\cars\\cars67\\LOTUS\\lotus.dat");
-    EXPECT_TRUE(fs.FolderExists("C:\\sierra\\gpl\\cars\\cars67\\Murasama"));
-    EXPECT_FALSE(fs.FileExists("C:\\sierra\\gpl\\cars\\cars67\\lotus\\missing.dat"));
-    // ".." never climbs above the drive.
-    EXPECT_EQ(fs.Native("C:\\..\\..\\sierra"), drive.DriveC() / "sierra");
+const std::string kFerrari = "C:\\sierra\\gpl\\cars\\cars67\\ferrari";
+
+int ErrorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const RuntimeError& e) {
+        return e.Number();
+    }
+    return 0;
 }
 
-TEST(WindowsPaths, NewFilesUnderAFolderOfAnotherCaseMakeNoDuplicates) {
+TEST(WindowsPaths, ResolveWithoutRegardToCaseAndFollowChangesOnDisk) {
     TempDrive drive;
     platform::FileSystem fs = drive.Pv.Files();
+    EXPECT_EQ(fs.ReportedPath("c:/SIERRA\\gpl\\cars\\cars67\\lotus\\LOTUS.DAT"),
+              "C:\\sierra\\gpl\\cars\\cars67\\LOTUS\\lotus.dat");
+    EXPECT_EQ(fs.Native("C:\\..\\..\\sierra"), drive.DriveC() / "sierra");  // never above C:
+    EXPECT_FALSE(fs.FileExists("C:\\..\\outside.txt"));
+    // A new file under a folder of another case, and a copy over a name of another case.
     fs.CopyFile("C:\\sierra\\gpl\\gpl_ai.ini", "C:\\SIERRA\\GPL\\CARS\\cars67\\lotus\\New.txt");
-    EXPECT_TRUE(std::filesystem::exists(drive.DriveC() / "sierra/gpl/cars/cars67/LOTUS/New.txt"));
-    EXPECT_FALSE(std::filesystem::exists(drive.DriveC() / "SIERRA"));
-    // Overwriting a file named in another case replaces it rather than adding a second one.
     fs.CopyFile("C:\\sierra\\gpl\\gpl.exe", "C:\\sierra\\gpl\\cars\\cars67\\lotus\\NEW.TXT");
-    EXPECT_EQ(fs.FileNames("C:\\sierra\\gpl\\cars\\cars67\\lotus").size(), 7u);
-    EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\cars\\cars67\\lotus\\new.txt"),
-              drive.Read("C:\\sierra\\gpl\\gpl.exe"));
-}
-
-TEST(WindowsPaths, RepeatedResolutionFollowsChangesOnDisk) {
-    TempDrive drive;
-    namespace fs = std::filesystem;
-    const fs::path team = drive.Native("C:\\sierra\\gpl\\cars\\cars67\\ferrari");
+    EXPECT_EQ(fs.FileNames("C:\\sierra\\gpl\\cars\\cars67\\LOTUS").size(), 7u);
+    EXPECT_TRUE(fs::exists(drive.DriveC() / "sierra/gpl/cars/cars67/LOTUS/New.txt"));
+    EXPECT_FALSE(fs::exists(drive.DriveC() / "SIERRA"));
+    // What was resolved before follows the disk: a name gone and back in another case.
+    const fs::path team = drive.Native(kFerrari);
     demo::WriteFile(team / "NEW.3DO", "one");
-    EXPECT_EQ(drive.Native("C:\\sierra\\gpl\\cars\\cars67\\ferrari\\new.3do"), team / "NEW.3DO");
-    // The same name again in another case, after the first has gone.
+    EXPECT_EQ(drive.Native(kFerrari + "\\new.3do"), team / "NEW.3DO");
     fs::remove(team / "NEW.3DO");
     demo::WriteFile(team / "New.3do", "two");
-    EXPECT_EQ(drive.Native("C:\\sierra\\gpl\\cars\\cars67\\ferrari\\new.3do"), team / "New.3do");
-    EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\cars\\cars67\\ferrari\\NEW.3do"), "two");
-    // A file added after the folder was searched is found; one removed is no longer.
-    EXPECT_EQ(drive.Native("C:\\sierra\\gpl\\cars\\cars67\\ferrari\\later.MIP"),
-              team / "later.MIP");
-    demo::WriteFile(team / "LATER.mip", "three");
-    EXPECT_EQ(drive.Native("C:\\sierra\\gpl\\cars\\cars67\\ferrari\\later.MIP"),
-              team / "LATER.mip");
-    fs::remove(team / "LATER.mip");
-    EXPECT_FALSE(drive.Pv.Files().FileExists("C:\\sierra\\gpl\\cars\\cars67\\ferrari\\later.mip"));
-}
-
-TEST(WindowsPaths, ToWindowsUsesTheDriveThatMapsThePath) {
-    TempDrive drive;
-    drive.AddDrive('D', drive.Root() / "d");
-    const platform::FileSystem fs = drive.Pv.Files();
+    EXPECT_EQ(drive.Read(kFerrari + "\\NEW.3do"), "two");
+    fs::remove(team / "New.3do");
+    EXPECT_FALSE(fs.FileExists(kFerrari + "\\new.3do"));
+    // Places, not texts, are compared.
     EXPECT_EQ(fs.WindowsOf(drive.DriveC() / "sierra" / "gpl"), "C:\\sierra\\gpl");
-    EXPECT_EQ(fs.WindowsOf(drive.Root() / "d"), "D:\\");
-    EXPECT_THROW(fs.Native("Q:\\x"), RuntimeError);
+    drive.AddDrive('D', drive.DriveC() / "sierra", false);
+    EXPECT_TRUE(fs.IsWithin("d:\\GPL\\cars\\CARS67\\ferrari", "C:\\sierra\\gpl\\cars\\cars67\\"));
+    EXPECT_TRUE(fs.IsWithin("C:\\sierra\\gpl\\tracks\\..\\cars", "C:\\sierra\\gpl"));
+    EXPECT_FALSE(fs.IsWithin("C:\\sierra\\gpl\\cars\\cars67_old", "C:\\sierra\\gpl\\cars\\cars67"));
+    EXPECT_EQ(ErrorOf([&] { fs.Native("Q:\\x"); }), 71);
 }
 
-TEST(FileSystemService, ReportsThePlatformsErrors) {
+TEST(FileSystemService, ReportsThePlatformsErrorsAndHonoursReadOnly) {
     TempDrive drive;
     platform::FileSystem fs = drive.Pv.Files();
-    auto number = [](auto&& f) {
-        try {
-            f();
-        } catch (const RuntimeError& e) {
-            return e.Number();
-        }
-        return 0;
+    drive.Write("C:\\src\\a.txt", "a");
+    const std::pair<std::function<void()>, int> cases[] = {
+        {[&] { fs.CopyFile("C:\\nothing.txt", "C:\\x.txt"); }, 53},
+        {[&] { fs.CopyFile("C:\\sierra\\gpl\\gpl.exe", "C:\\no\\where\\x.txt"); }, 76},
+        {[&] { fs.CreateFolder("C:\\sierra"); }, 58},
+        {[&] { fs.MoveFile("C:\\sierra\\gpl\\gpl.exe", "C:\\sierra\\gpl\\gpl_ai.ini"); }, 58},
+        {[&] { fs.DeleteFolder("C:\\gone"); }, 76},
+        {[&] { fs.CopyFilesInto("C:\\src", {"missing.txt"}, "C:\\sierra"); }, 53},
+        {[&] { fs.CopyFilesInto("C:\\src", {"a.txt"}, "C:\\sierra", false); }, 0},
+        {[&] { fs.CopyFilesInto("C:\\src", {"A.TXT"}, "C:\\sierra", false); }, 58},
+        {[&] { fs.MoveFilesInto("C:\\src", {"a.txt"}, "C:\\sierra"); }, 58},
+        {[&] { fs.SetReadOnly("C:\\sierra\\gpl\\gpl.exe", true); }, 0},
+        {[&] { fs.DeleteFile("C:\\sierra\\gpl\\gpl.exe"); }, 70},
+        {[&] { fs.DeleteFolder("C:\\sierra"); }, 70},
+        {[&] { fs.DeleteFile("C:\\sierra\\gpl\\gpl.exe", true); }, 0},
     };
-    EXPECT_EQ(number([&] { fs.CopyFile("C:\\nothing.txt", "C:\\x.txt"); }), 53);
-    EXPECT_EQ(number([&] { fs.CopyFile("C:\\sierra\\gpl\\gpl.exe", "C:\\no\\where\\x.txt"); }), 76);
-    EXPECT_EQ(number([&] { fs.CreateFolder("C:\\sierra"); }), 58);
-    EXPECT_EQ(
-        number([&] { fs.MoveFile("C:\\sierra\\gpl\\gpl.exe", "C:\\sierra\\gpl\\gpl_ai.ini"); }),
-        58);
-    EXPECT_EQ(number([&] { fs.DeleteFolder("C:\\gone"); }), 76);
-    fs.SetReadOnly("C:\\sierra\\gpl\\gpl.exe", true);
-    EXPECT_EQ(number([&] { fs.DeleteFile("C:\\sierra\\gpl\\gpl.exe"); }), 70);
-    EXPECT_EQ(number([&] { fs.DeleteFolder("C:\\sierra"); }), 70);
-    EXPECT_TRUE(drive.Exists("C:\\sierra\\gpl\\gpl.exe"));
-    fs.DeleteFile("C:\\sierra\\gpl\\gpl.exe", true);
+    int i = 0;
+    for (const auto& [action, number] : cases) EXPECT_EQ(ErrorOf(action), number) << i++;
     EXPECT_FALSE(drive.Exists("C:\\sierra\\gpl\\gpl.exe"));
-}
+    EXPECT_EQ(drive.Read("C:\\sierra\\a.txt"), "a");
 
-TEST(FileSystemService, CopiesAndMovesFoldersWhole) {
-    TempDrive drive;
-    platform::FileSystem fs = drive.Pv.Files();
-    fs.CopyFolder("C:\\sierra\\gpl\\cars\\cars67", "C:\\backup");
-    EXPECT_EQ(drive.Read("C:\\backup\\ferrari\\fer9.3do"), "model of car 9\r\n");
-    EXPECT_EQ(fs.FolderNames("C:\\backup").size(), 7u);
-    fs.MoveFolder("C:\\backup", "C:\\moved");
-    EXPECT_FALSE(fs.FolderExists("C:\\backup"));
-    EXPECT_TRUE(fs.FileExists("C:\\moved\\MURASAMA\\mur15.mip"));
-    // Listing order is by name without regard to case.
-    EXPECT_EQ(fs.FolderNames("C:\\moved"),
-              (std::vector<std::string>{"brabham", "brm", "coventry", "eagle", "ferrari", "LOTUS",
-                                        "MURASAMA"}));
-}
-
-TEST(FileSystemService, FaultPlanFailsTheChosenMutation) {
-    TempDrive drive;
+    // The fault plan fails the chosen change, and the changes after it go on.
     drive.Pv.Env.Faults = std::make_shared<platform::FaultPlan>();
-    drive.Pv.Env.Faults->FailAt(2, platform::kDiskFull);
+    drive.Pv.Env.Faults->FailAt(3, platform::kDiskFull);
+    platform::FileSystem faulty = drive.Pv.Files();
+    drive.Write("C:\\src\\b.txt", "b");
+    EXPECT_EQ(ErrorOf([&] {
+                  faulty.MoveFilesInto("C:\\src", {"b.txt", "a.txt"}, "C:\\dst0");
+              }),
+              76);
+    faulty.CreateFolder("C:\\dst");
+    EXPECT_EQ(ErrorOf([&] { faulty.MoveFilesInto("C:\\src", {"b.txt", "a.txt"}, "C:\\dst"); }), 61);
+    EXPECT_EQ(faulty.FileNames("C:\\src"), std::vector<std::string>{"a.txt"});
+    EXPECT_EQ(drive.Read("C:\\dst\\b.txt"), "b");
+}
+
+TEST(FileSystemService, DeletingAndCopyingNeverFollowLinksOutOfTheFolder) {
+    TempDrive drive;
+    demo::WriteFile(drive.Root() / "outside" / "precious.3do", "keep me");
+    const fs::path team = drive.Native(kFerrari);
+    fs::create_directory_symlink(drive.Root() / "outside", team / "linked");
+    fs::create_symlink(drive.Root() / "outside" / "precious.3do", team / "link.3do");
     platform::FileSystem fs = drive.Pv.Files();
-    fs.CopyFile("C:\\sierra\\gpl\\gpl.exe", "C:\\one.exe");
-    EXPECT_THROW(fs.CopyFile("C:\\sierra\\gpl\\gpl.exe", "C:\\two.exe"), RuntimeError);
-    EXPECT_FALSE(drive.Exists("C:\\two.exe"));
-    fs.CopyFile("C:\\sierra\\gpl\\gpl.exe", "C:\\three.exe");
-    EXPECT_EQ(drive.Pv.Env.Faults->Count(), 3);
+    fs::create_symlink(team / "fer9.3do", team / "inside.3do");
+    EXPECT_EQ(platform::LinkTarget(fs, kFerrari + "\\Inside.3do"), kFerrari + "\\fer9.3do");
+    EXPECT_EQ(platform::LinkTarget(fs, kFerrari + "\\fer9.3do"), kFerrari + "\\fer9.3do");
+    fs.DeleteFile(kFerrari + "\\link.3do");
+    fs.CopyFolder(kFerrari, "C:\\copy");
+    fs.DeleteFolder("C:\\copy", true);
+    fs.DeleteFolder(kFerrari, true);
+    std::ifstream kept(drive.Root() / "outside" / "precious.3do");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "keep me");
+    EXPECT_FALSE(fs::exists(team));
 }
 
 TEST(TextConversions, AnsiRoundTripsEveryByte) {
@@ -125,7 +121,6 @@ TEST(TextConversions, AnsiRoundTripsEveryByte) {
     for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
     EXPECT_EQ(platform::AnsiFromUtf8(platform::Utf8FromAnsi(all)), all);
     EXPECT_EQ(platform::Utf8FromAnsi("\x80"), "\xE2\x82\xAC");
-    EXPECT_TRUE(platform::MatchesPattern("Driver.INI", "driver.ini"));
     EXPECT_TRUE(platform::MatchesPattern("fer12.3do", "*.3D?"));
     EXPECT_FALSE(platform::MatchesPattern("fer12.mip", "*.3do"));
 }

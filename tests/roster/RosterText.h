@@ -7,7 +7,8 @@
 
 namespace movrand::test {
 
-// One driver of a test roster; a key whose value is kAbsent is left out of the section.
+// One driver of a test roster; a key whose value is kAbsent is left out, a driver whose First
+// is kAbsent gets no section.
 struct RosterDriver {
     std::string First;
     std::string Last;
@@ -18,9 +19,7 @@ struct RosterDriver {
 
 inline const std::string kAbsent = "(absent)";
 
-// A roster in the game's own form: "[ driver_N ]" headers for drivers 1, 2, ... in order, a
-// comment and a key the program does not know in each section, CR LF line ends. A driver whose
-// First is kAbsent gets no section at all.
+// The game's form: "[ driver_N ]" headers, a comment and an unknown key, CR LF line ends.
 inline std::string RosterText(const std::vector<RosterDriver>& drivers) {
     std::string text = "; test roster\r\n";
     for (std::size_t i = 0; i < drivers.size(); ++i) {
@@ -40,8 +39,7 @@ inline std::string RosterText(const std::vector<RosterDriver>& drivers) {
     return text;
 }
 
-// Puts the roster into driver.ini and remakes the working copy from it, as start-up does. With
-// `fill` the roster is filled up to 19 drivers with that driver.
+// Puts the roster into driver.ini and makes its working copy; `fill` fills it up to 19 drivers.
 inline void UseRoster(TempDrive& drive, std::vector<RosterDriver> drivers,
                       std::optional<RosterDriver> fill = std::nullopt) {
     if (fill) drivers.resize(19, *fill);

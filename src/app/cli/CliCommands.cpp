@@ -7,6 +7,7 @@
 #include "app/cli/CliCall.h"
 #include "folders/CarFolderSwap.h"
 #include "mainwindow/GplInstallation.h"
+#include "platform/Profile.h"
 #include "platform/Text.h"
 #include "roster/CarNumbers.h"
 #include "roster/DriverMatching.h"
@@ -33,6 +34,7 @@ CommandOutcome Switch(Call& c) {
 }
 
 CommandOutcome Drivers(Call& c) {
+    const platform::ProfileReadScope scope;
     for (int n = 1; n <= kRosterDrivers; ++n) {
         const std::string section = DriverSection(n);
         c.out << n;

@@ -141,6 +141,8 @@ class frmMovrand : public QWidget {
 
     // The roster on the window (frmMovrandRoster.cpp).
     void LoadDriverList();
+    // Fills the car-number list cbo(5) anew ("1" to "99").
+    void FillCarNumberList();
     void ShowDriver();
     void AssignCarNumber();
 

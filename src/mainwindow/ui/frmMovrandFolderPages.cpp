@@ -67,6 +67,8 @@ void frmMovrand::SaveGplDirectory() {
     drv(3)->SetDrive(DriveOfPath(pv_.GPLPath));
     dir(3)->SetPath(pv_.GPLPath);
     ShowAddOnFolder();
+    // A window that could not fill the list at its start gets it now.
+    FillCarNumberList();
     LoadDriverList();
 }
 

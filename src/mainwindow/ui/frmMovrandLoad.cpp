@@ -44,6 +44,8 @@ void Clickable(QWidget* control, int tooltip) {
 void frmMovrand::Form_Load() {
     const bool loaded = Trapped(TrapForm::Information, [&] {
         blnConnected = false;
+        // First, so that a folder list that fails below cannot leave the list empty.
+        FillCarNumberList();
 
         drv(0)->SetDrive(DriveOfPath(pv_.GPLPath));
         dir(0)->SetPath(pv_.GPLPath);
@@ -55,10 +57,6 @@ void frmMovrand::Form_Load() {
         Clickable(lbl(17), 136);
         for (int index : {4, 5}) Clickable(lbl(index), 105);
 
-        blnFormLoading = true;
-        for (const std::string& number : CarNumberEntries()) cbo(5)->addItem(Q(number));
-        blnFormLoading = false;
-
         LoadDriverList();
 
         ShowHelpButton(pic(1), ResPicture(142));
@@ -67,6 +65,13 @@ void frmMovrand::Form_Load() {
     });
     loadState_ = loaded ? LoadState::Loaded : LoadState::Failed;
     LoadMadeParts();
+}
+
+void frmMovrand::FillCarNumberList() {
+    blnFormLoading = true;
+    cbo(5)->clear();
+    for (const std::string& number : CarNumberEntries()) cbo(5)->addItem(Q(number));
+    blnFormLoading = false;
 }
 
 void frmMovrand::LoadMadeParts() {

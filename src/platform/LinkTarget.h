@@ -1,0 +1,12 @@
+#pragma once
+#include <string>
+
+#include "platform/FileSystem.h"
+
+namespace movrand::platform {
+
+// Where a chain of symbolic links at path ends, in Windows notation; the path itself when it is
+// no link. A file written there leaves the link in place.
+std::string LinkTarget(const FileSystem& fs, const std::string& path);
+
+}  // namespace movrand::platform
