@@ -26,13 +26,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string read =
         platform::GetPrivateProfileString(fs, section, key, "Not Found!", 250, "C:\\gpl\\t.ini");
     if (platform::AnsiFromUtf8(read).size() > 249) std::abort();
-    {
-        // Within a read scope the indexed file gives the same value.
-        const platform::ProfileReadScope scope;
-        if (platform::GetPrivateProfileString(fs, section, key, "Not Found!", 250,
-                                              "C:\\gpl\\t.ini") != read)
-            std::abort();
-    }
+    // Within a read scope the indexed file gives the same value.
+    if (const platform::ProfileReadScope scope;
+        platform::GetPrivateProfileString(fs, section, key, "Not Found!", 250, "C:\\gpl\\t.ini") !=
+        read)
+        std::abort();
 
     const std::string value = "v" + std::to_string(size);
     platform::WritePrivateProfileString(fs, section, key, value, "C:\\gpl\\t.ini");

@@ -2,6 +2,7 @@
 // blanks inside a header's brackets; a roster that cannot be saved leaves driver.ini as it was.
 #include <cstdint>
 #include <cstdlib>
+#include <sstream>
 #include <vector>
 
 #include "FuzzDrive.h"
@@ -12,14 +13,10 @@ using namespace movrand;
 namespace {
 std::vector<std::string> Lines(const std::string& bytes) {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string::npos) end = bytes.size();
-        std::string line = bytes.substr(start, end - start);
+    std::istringstream in(bytes);
+    for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(line);
-        start = end + 1;
     }
     return lines;
 }
@@ -42,13 +39,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string> now = Lines(after);
     if (before.size() != now.size()) std::abort();
     for (std::size_t i = 0; i < before.size(); ++i) {
-        const bool header = !before[i].empty() && before[i][0] == '[';
-        if (!header && before[i] != now[i]) std::abort();
-        if (!header) continue;
-        const std::size_t close = before[i].rfind(']');
-        if (close == std::string::npos || now[i].compare(0, 2, "[ ") != 0) std::abort();
-        const std::string tail = before[i].substr(close + 1);
-        if (now[i].size() < tail.size() + 4 ||
+        if (before[i].empty() || before[i][0] != '[') {
+            if (before[i] != now[i]) std::abort();
+            continue;
+        }
+        // "[ " + the name without its blanks + " ]" + what followed the closing bracket.
+        const std::string tail = before[i].substr(before[i].rfind(']') + 1);
+        if (now[i].compare(0, 2, "[ ") != 0 || now[i].size() < tail.size() + 4 ||
             now[i].compare(now[i].size() - tail.size() - 2, std::string::npos, " ]" + tail) != 0)
             std::abort();
     }

@@ -7,14 +7,9 @@
 
 namespace movrand::test {
 
-// One driver of a test roster; a key whose value is kAbsent is left out, a driver whose First
-// is kAbsent gets no section.
+// A key whose value is kAbsent is left out; a driver whose First is kAbsent has no section.
 struct RosterDriver {
-    std::string First;
-    std::string Last;
-    std::string Nationality;
-    std::string Team;
-    std::string CarNumber;
+    std::string First, Last, Nationality, Team, CarNumber;
 };
 
 inline const std::string kAbsent = "(absent)";
@@ -26,14 +21,13 @@ inline std::string RosterText(const std::vector<RosterDriver>& drivers) {
         const RosterDriver& d = drivers[i];
         if (d.First == kAbsent) continue;
         text += "[ driver_" + std::to_string(i + 1) + " ]\r\n";
-        const auto key = [&](const char* name, const std::string& value) {
+        const std::pair<const char*, std::string> keys[] = {{"first_name", d.First},
+                                                            {"last_name", d.Last},
+                                                            {"nationality", d.Nationality},
+                                                            {"team_number", d.Team},
+                                                            {"car_number", d.CarNumber}};
+        for (const auto& [name, value] : keys)
             if (value != kAbsent) text += std::string(name) + " = " + value + "\r\n";
-        };
-        key("first_name", d.First);
-        key("last_name", d.Last);
-        key("nationality", d.Nationality);
-        key("team_number", d.Team);
-        key("car_number", d.CarNumber);
         text += "skill = 90 ; kept as it is\r\n\r\n";
     }
     return text;
