@@ -504,11 +504,19 @@ std::uintmax_t FileSystem::FileSize(const std::string& path) const {
 std::string FileSystem::ReadAllBytes(const std::string& path) const {
     const fs::path native = paths_.ToNative(path);
     if (!IsFile(native)) throw RuntimeError(kFileNotFound);
-    std::ifstream in(native, std::ios::binary);
+    std::ifstream in(native, std::ios::binary | std::ios::ate);
     if (!in) throw RuntimeError(kPermissionDenied);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
+    // One read of the size the file has; a file that grows meanwhile is read on to its end.
+    std::string bytes(static_cast<std::size_t>(std::max<std::streamoff>(in.tellg(), 0)), '\0');
+    in.seekg(0);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    if (in) {
+        std::ostringstream rest;
+        rest << in.rdbuf();
+        bytes += rest.str();
+    }
+    return bytes;
 }
 
 }  // namespace movrand::platform

@@ -74,10 +74,17 @@ bool StripIniHeaders(ProgramValues& pv, platform::Ui& ui, const std::string& sou
     // The copy is made beside the destination and put in its place when complete.
     const std::string partial = destination + ".partial";
     const bool done = RunTrapped(ui, TrapForm::Information, pv.ProgramName, [&] {
+        // Read whole and cut into lines as the text stream does: at each LF, one CR before it
+        // dropped; a last line without a break still counts.
+        const std::string bytes = fs.ReadAllBytes(source);
         std::string copy;
-        platform::TextReader in = fs.OpenTextFile(source);
-        while (!in.AtEndOfStream()) {
-            std::string line = in.ReadLine();
+        copy.reserve(bytes.size() + bytes.size() / 16);
+        for (std::size_t start = 0; start < bytes.size();) {
+            std::size_t end = bytes.find('\n', start);
+            if (end == std::string::npos) end = bytes.size();
+            std::string line = bytes.substr(start, end - start);
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            start = end + 1;
             // Only the name between the brackets loses its blanks; what follows the closing
             // bracket (a comment, a tab) stays as it is.
             const std::size_t close = HeaderEnd(line);
@@ -88,7 +95,6 @@ bool StripIniHeaders(ProgramValues& pv, platform::Ui& ui, const std::string& sou
             copy += line;
             copy += "\r\n";
         }
-        in.Close();
         // A working copy from an earlier start usually holds these very bytes already; leaving it
         // alone spares a start-up the replacing of a file, which the file system makes wait for
         // the disk.
