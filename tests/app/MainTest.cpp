@@ -33,7 +33,6 @@ TEST(StartUp, FirstStartSearchesTheDrivesInOrderAndStoresWhatItFound) {
     // The first pass wins over an earlier drive's games\sierra\gpl.
     EXPECT_EQ(s.drive.Pv.GPLPath, "E:\\Sierra\\GPL\\");
     EXPECT_EQ(s.Stored("Movrand", "DriverIniFile"), "E:\\Sierra\\GPL\\Driver.ini");
-    EXPECT_EQ(s.Stored("Zorvex", "ZorvexURL"), kDefaultWebsiteURL);
     EXPECT_NE(s.drive.Read(s.drive.Pv.DriverWorkFile).find("[driver_19]\r\n"), std::string::npos);
     EXPECT_EQ(s.drive.Ui.Transcript(), "");
 
@@ -50,8 +49,7 @@ TEST(StartUp, FirstStartSearchesTheDrivesInOrderAndStoresWhatItFound) {
 TEST(StartUp, NothingFoundAsksAndEndsWhenCancelledOrTakesThePickedFile) {
     Start s;
     s.drive.Pv.Env.Settings.Save("Zorvex", "Zorvex", "ZorvexURL", "");
-    EXPECT_FALSE(s.Run());
-    EXPECT_EQ(s.windows, 0);
+    EXPECT_FALSE(s.Run() || s.windows != 0);
     EXPECT_EQ(s.drive.Ui.Transcript(),
               "message: Unable to find driver.ini           Please locate file.\nmessage: The "
               "driver.ini file has not been located.  The program is terminating.\n");

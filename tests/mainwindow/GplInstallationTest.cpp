@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "DemoInstallation.h"
 #include "Samples.h"
 #include "TempDrive.h"
 #include "mainwindow/GplInstallation.h"

@@ -3,6 +3,7 @@
 #include "DemoInstallation.h"
 #include "TempDrive.h"
 #include "platform/LinkTarget.h"
+#include "platform/RuntimeError.h"
 
 namespace movrand::test {
 namespace {
@@ -11,7 +12,8 @@ namespace fs = std::filesystem;
 
 const std::string kFerrari = "C:\\sierra\\gpl\\cars\\cars67\\ferrari";
 
-// A name gone and back in another case is found; ".." stays on the drive; no case twins.
+// A name gone and back in another case is found; ".." stays on the drive; no case twins; a
+// move never overwrites a file of that name.
 TEST(WindowsPaths, ResolveWithoutRegardToCaseAndFollowChangesOnDisk) {
     TempDrive drive;
     platform::FileSystem fs = drive.Pv.Files();
@@ -26,6 +28,9 @@ TEST(WindowsPaths, ResolveWithoutRegardToCaseAndFollowChangesOnDisk) {
     EXPECT_EQ(fs.Native("C:\\..\\..\\sierra"), drive.DriveC() / "sierra");
     fs.CopyFile("C:\\sierra\\gpl\\gpl.exe", "C:\\SIERRA\\GPL\\CARS\\cars67\\lotus\\LOTUS.DAT");
     EXPECT_EQ(fs.FileNames("C:\\sierra\\gpl\\cars\\cars67\\LOTUS").size(), 6u);
+    drive.Write("C:\\src\\FER9.3DO", "other");
+    EXPECT_THROW(fs.MoveFilesInto("C:\\src", {"FER9.3DO"}, kFerrari), platform::RuntimeError);
+    EXPECT_EQ(drive.Read(kFerrari + "\\fer9.3do"), "model of car 9\r\n");
 }
 
 TEST(FileSystemService, DeletingAndCopyingNeverFollowLinksOutOfTheFolder) {
