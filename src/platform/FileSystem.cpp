@@ -131,6 +131,17 @@ bool FileSystem::IsWithin(const std::string& path, const std::string& folder) co
     return end == outer.end();
 }
 
+bool FileSystem::StaysWithin(const std::string& path, const std::string& folder) const {
+    std::error_code ec;
+    const fs::path inner = fs::canonical(paths_.ToNative(path), ec);
+    if (ec) return false;
+    const fs::path outer = fs::canonical(paths_.ToNative(folder), ec);
+    if (ec) return false;
+    const auto [end, ignored] =
+        std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end());
+    return end == outer.end();
+}
+
 namespace {
 std::vector<std::string> Names(const fs::path& folder, bool folders) {
     if (!IsFolder(folder)) throw RuntimeError(kPathNotFound);

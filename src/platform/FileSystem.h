@@ -38,6 +38,9 @@ class FileSystem {
     // True when `path` is `folder` itself or lies anywhere inside it, after resolving letter
     // case, "..", links and drives that map the same place (C:\x and Z:\...\drive_c\x).
     bool IsWithin(const std::string& path, const std::string& folder) const;
+    // True when `path` exists and, followed through every link to what it finally names, lies
+    // inside `folder`; false for a link that leads outside it or nowhere.
+    bool StaysWithin(const std::string& path, const std::string& folder) const;
 
     // Names of the files / subfolders of a folder, in the one fixed listing order (by name,
     // without regard to case). Raises 76 when the folder does not exist.

@@ -144,85 +144,71 @@ void Install(TempDrive& drive, const std::string& folder, const std::string& ent
         << drive.Ui.Transcript();
 }
 
-TEST(InstallerFaults, CompleteCarOverTheGamesCar) {
-    Scenario s;
-    s.Prepare = [](TempDrive&) {};
-    s.Operation = [](TempDrive& drive) { InstallEntry(drive, kClassic, "Ferrari 312"); };
-    s.Item = kCompleteCar;
-    Sweep(s);
+void Nothing(TempDrive&) {}
+
+// An accessory carrying fer9.mip of Blue Livery, for stacking over it.
+void InstallStripesOverLiveries(TempDrive& drive) {
+    MakeLiveries(drive.DriveC());
+    Install(drive, kLiveries, "Blue Livery");
+    demo::MakeAddOnFolder(
+        drive.DriveC() / "addons" / "Stripes",
+        {"ferrari", {{"Stripes", "accessory", {{"fer9.mip", "stripes"}}, "S.\r\n", false, false}}});
+    Install(drive, "C:\\addons\\Stripes", "Stripes");
 }
 
-TEST(InstallerFaults, CompleteCarOverTheProgramsCarWithAnAccessory) {
-    Scenario s;
-    s.Prepare = [](TempDrive& drive) {
-        MakeSecondCar(drive.DriveC());
-        Install(drive, kClassic, "Ferrari 312");
-        Install(drive, kClassic, "Red Wheels");
+TEST(InstallerFaults, EveryOperationSurvivesAFaultAtEachStep) {
+    const auto install = [](const char* folder, const char* entry) {
+        return [=](TempDrive& drive) { InstallEntry(drive, folder, entry); };
     };
-    s.Operation = [](TempDrive& drive) {
-        InstallEntry(drive, "C:\\addons\\Ferrari 1968", "Ferrari 312B");
+    const auto remove = [](const char* item) {
+        return [=](TempDrive& drive) { Remove(drive, item); };
     };
-    s.Item = kCompleteCar;
-    s.RecordsMayGo = true;
-    s.OverProgramsCar = true;
-    Sweep(s);
-}
-
-TEST(InstallerFaults, AccessoryOverTheGamesCar) {
-    Scenario s;
-    s.Prepare = [](TempDrive& drive) { MakeLiveries(drive.DriveC()); };
-    s.Operation = [](TempDrive& drive) { InstallEntry(drive, kLiveries, "Blue Livery"); };
-    s.Item = "Blue Livery";
-    Sweep(s);
-}
-
-TEST(InstallerFaults, AccessoryOverTheProgramsCar) {
-    Scenario s;
-    s.Prepare = [](TempDrive& drive) { Install(drive, kClassic, "Ferrari 312"); };
-    s.Operation = [](TempDrive& drive) { InstallEntry(drive, kClassic, "Red Wheels"); };
-    s.Item = "Red Wheels";
-    Sweep(s);
-}
-
-TEST(InstallerFaults, RemovingTheProgramsCarWithItsAccessories) {
-    Scenario s;
-    s.Prepare = [](TempDrive& drive) {
-        Install(drive, kClassic, "Ferrari 312");
-        Install(drive, kClassic, "Red Wheels");
-        Install(drive, kClassic, "Chrome Mirrors");
+    struct Row {
+        const char* what;
+        Scenario s;
     };
-    s.Operation = [](TempDrive& drive) { Remove(drive, kCompleteCar); };
-    s.Item = kCompleteCar;
-    s.Removal = true;
-    s.RecordsMayGo = true;
-    s.OverProgramsCar = true;
-    Sweep(s);
-}
-
-TEST(InstallerFaults, RemovingAnAccessoryPutsTheGamesFilesBack) {
-    Scenario s;
-    s.Prepare = [](TempDrive& drive) {
-        MakeLiveries(drive.DriveC());
-        Install(drive, kLiveries, "Blue Livery");
+    const Row rows[] = {
+        {"car over the game's car",
+         {Nothing, install(kClassic, "Ferrari 312"), kCompleteCar, false, false, false}},
+        {"car over the program's car with an accessory",
+         {[](TempDrive& drive) {
+              MakeSecondCar(drive.DriveC());
+              Install(drive, kClassic, "Ferrari 312");
+              Install(drive, kClassic, "Red Wheels");
+          },
+          install("C:\\addons\\Ferrari 1968", "Ferrari 312B"), kCompleteCar, false, true, true}},
+        {"accessory over the game's car",
+         {[](TempDrive& drive) { MakeLiveries(drive.DriveC()); }, install(kLiveries, "Blue Livery"),
+          "Blue Livery", false, false, false}},
+        {"accessory over the program's car, overwriting its files",
+         {[](TempDrive& drive) { Install(drive, kClassic, "Ferrari 312"); },
+          install(kClassic, "Red Wheels"), "Red Wheels", false, false, false}},
+        {"removing the program's car with its accessories",
+         {[](TempDrive& drive) {
+              Install(drive, kClassic, "Ferrari 312");
+              Install(drive, kClassic, "Red Wheels");
+              Install(drive, kClassic, "Chrome Mirrors");
+          },
+          remove(kCompleteCar), kCompleteCar, true, true, true}},
+        {"removing an accessory puts the game's files back",
+         {[](TempDrive& drive) {
+              MakeLiveries(drive.DriveC());
+              Install(drive, kLiveries, "Blue Livery");
+          },
+          remove("Blue Livery"), "Blue Livery", true, true, false}},
+        {"removing an accessory puts the program's car's files back",
+         {[](TempDrive& drive) {
+              Install(drive, kClassic, "Ferrari 312");
+              Install(drive, kClassic, "Red Wheels");
+          },
+          remove("Red Wheels"), "Red Wheels", true, true, false}},
+        {"removing an accessory hands its copy on to a later one",
+         {InstallStripesOverLiveries, remove("Blue Livery"), "Blue Livery", true, true, false}},
     };
-    s.Operation = [](TempDrive& drive) { Remove(drive, "Blue Livery"); };
-    s.Item = "Blue Livery";
-    s.Removal = true;
-    s.RecordsMayGo = true;
-    Sweep(s);
-}
-
-TEST(InstallerFaults, RemovingAnAccessoryPutsTheStandardCarsFilesBack) {
-    Scenario s;
-    s.Prepare = [](TempDrive& drive) {
-        Install(drive, kClassic, "Ferrari 312");
-        Install(drive, kClassic, "Red Wheels");
-    };
-    s.Operation = [](TempDrive& drive) { Remove(drive, "Red Wheels"); };
-    s.Item = "Red Wheels";
-    s.Removal = true;
-    s.RecordsMayGo = true;
-    Sweep(s);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Sweep(row.s);
+    }
 }
 
 }  // namespace
