@@ -5,6 +5,7 @@
 
 #include "CliRunner.h"
 #include "DemoAddOns.h"
+#include "DemoInstallation.h"
 #include "FileSnapshot.h"
 
 namespace movrand::test {
@@ -165,8 +166,7 @@ TEST(HostilePackages, AreRefusedOrLeaveEveryFileRecoverable) {
              EXPECT_FALSE(fs::exists(Team(m) / "wheels.mip"));
          }},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.what);
+    const auto check = [](const Row& row) {
         CliMachine m;
         demo::MakeAddOnFolder(m.DriveC() / "addons" / "Hostile", row.package);
         row.prepare(m);
@@ -180,6 +180,10 @@ TEST(HostilePackages, AreRefusedOrLeaveEveryFileRecoverable) {
             row.holds(m, team);
         else
             EXPECT_EQ(Differences(TreeOf(m.DriveC()), before), "");
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        check(row);
     }
 }
 
