@@ -120,7 +120,7 @@ BENCHMARK(BM_InstallCompleteCarBesideCpA)
 // Installs the car again over the same car installed by the program, and in the same iteration
 // deletes a copy of the same files with `rm -rf` and makes it again with `cp -a`: what a user
 // would do by hand. Both targets hold the car before each iteration (the previous iteration left
-// it there), written data is flushed, and the two take turns in going first.
+// it there), written data is flushed before each of the two, and they take turns in going first.
 void BM_ReinstallCompleteCarBesideRmCpA(benchmark::State& state) {
     movrand::test::TempDrive& drive = Drive();
     const fs::path entry = drive.DriveC() / "addons" / "Big Car Pack" / "Big Car";
@@ -128,6 +128,7 @@ void BM_ReinstallCompleteCarBesideRmCpA(benchmark::State& state) {
     const std::string command = "rm -rf '" + copy.string() + "' && mkdir '" + copy.string() +
                                 "' && cp -a '" + entry.string() + "/.' '" + copy.string() + "/'";
     auto install = [&] {
+        ::sync();
         const auto start = Clock::now();
         const auto outcome = movrand::InstallAddOnFiles(drive.Pv, drive.Ui, false, "ferrari",
                                                         "C:\\addons\\Big Car Pack\\Big Car",
@@ -137,6 +138,7 @@ void BM_ReinstallCompleteCarBesideRmCpA(benchmark::State& state) {
         return Seconds(Clock::now() - start);
     };
     auto rmCp = [&] {
+        ::sync();
         const auto start = Clock::now();
         if (std::system(command.c_str()) != 0) state.SkipWithError("rm -rf + cp -a failed");
         return Seconds(Clock::now() - start);
@@ -148,7 +150,6 @@ void BM_ReinstallCompleteCarBesideRmCpA(benchmark::State& state) {
     double rmCpTotal = 0;
     bool installFirst = true;
     for (auto _ : state) {
-        ::sync();
         double installSeconds = 0;
         double rmCpSeconds = 0;
         if (installFirst) {

@@ -361,6 +361,7 @@ class FolderIndex {
         const auto found = names_.find(LowerCase(name));
         return folder_ / (found == names_.end() ? name : found->second);
     }
+    bool Has(const std::string& name) const { return names_.count(LowerCase(name)) > 0; }
     void Add(const std::string& name) { names_.emplace(LowerCase(name), name); }
 
   private:
@@ -389,7 +390,11 @@ void FileSystem::CopyFilesInto(const std::string& sourceFolder,
     for (const std::string& name : names) {
         const fs::path source = SourceFile(from, name);
         Mutating("copy " + sourceFolder + "\\" + name + " to " + destinationFolder + "\\");
-        CopyOneFile(source, index.Resolve(source.filename().string()), overwrite);
+        // Where nothing stands under the name there is no earlier file to keep whole.
+        if (index.Has(source.filename().string()))
+            CopyOneFile(source, index.Resolve(source.filename().string()), overwrite);
+        else
+            CopyNewFile(source, index.Resolve(source.filename().string()));
         index.Add(source.filename().string());
     }
 }

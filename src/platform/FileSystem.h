@@ -61,7 +61,8 @@ class FileSystem {
     void MoveFile(const std::string& source, const std::string& destination);
     // CopyFile / MoveFile of each named file of one folder into another, in the order given,
     // each a step of its own (it fails alone, and the fault hook sees it). The destination is
-    // listed once, so many files go in without a search of the folder for each name.
+    // listed once, so many files go in without a search of the folder for each name. A file that
+    // has no earlier one of its name to replace is written under its own name straight away.
     void CopyFilesInto(const std::string& sourceFolder, const std::vector<std::string>& names,
                        const std::string& destinationFolder, bool overwrite = true);
     void MoveFilesInto(const std::string& sourceFolder, const std::vector<std::string>& names,
