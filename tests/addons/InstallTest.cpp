@@ -12,12 +12,11 @@ namespace {
 constexpr int kFerrariPosition = 4;                              // in the Remove mode team list
 using Paths = std::vector<std::pair<std::string, std::string>>;  // below cars\, "" for absent
 using Step = std::function<void(AddOnDrive&)>;
+const std::string kCars = "C:\\sierra\\gpl\\cars\\";
 
 void Check(AddOnDrive& drive, const Paths& files) {
-    for (const auto& [path, bytes] : files) {
-        const std::string full = "C:\\sierra\\gpl\\cars\\" + path;
-        EXPECT_EQ(drive.Exists(full) ? drive.Read(full) : "", bytes) << path;
-    }
+    for (const auto& [path, bytes] : files)
+        EXPECT_EQ(drive.Exists(kCars + path) ? drive.Read(kCars + path) : "", bytes) << path;
 }
 
 const std::string kAdded = "The new accessory files have been added.";
@@ -118,7 +117,7 @@ TEST(InstallAddOnFiles, EachKindOfInstallation) {
 }
 
 // One removal, answered yes, after the demo car and both accessories: the item, what is listed
-// and what the files hold after.
+// (records by their prefix in exactly its letter case) and what the files hold after.
 TEST(RemoveAddOnFiles, EachKindOfRemoval) {
     struct Row {
         const char* what;
@@ -138,7 +137,8 @@ TEST(RemoveAddOnFiles, EachKindOfRemoval) {
           {"replacedcars\\ferrari5122026749\\fer9.3do", "model of car 9\r\n"}}},
         {"a record's file list ends at the first missing number",
          [](AddOnDrive& d) {
-             for (const char* name : {"one.mip", "three.mip"}) d.Write(Ferrari(name), "x");
+             for (const char* name : {"one.mip", "three.mip", "ZORVEXACC_Other.zorvex"})
+                 d.Write(Ferrari(name), "x");
              d.Write(Ferrari("zorvexacc_Gap.zorvex"),
                      "[accessories]\r\nfile1 = one.mip\r\none.mip = just added\r\n"
                      "file3 = three.mip\r\nthree.mip = just added\r\n");
