@@ -6,6 +6,7 @@
 
 #include "addons/AddOnNames.h"
 #include "addons/BackupFolder.h"
+#include "addons/SafeNames.h"
 #include "platform/Text.h"
 
 namespace movrand {
@@ -82,7 +83,12 @@ std::set<std::string> HandOnToLaterAccessories(ProgramValues& pv, platform::Ui& 
     std::vector<OtherRecord> later = OtherRecords(pv, ui, fs, teamFolder, entry);
     // Records written before the order was kept read 0: they came before every other, and
     // among themselves none is known to be later.
-    std::erase_if(later, [&](const OtherRecord& r) { return r.Content.Order <= content.Order; });
+    // A record that names a file outside the team folder is damaged: nothing is handed to it.
+    std::erase_if(later, [&](const OtherRecord& r) {
+        return r.Content.Order <= content.Order ||
+               std::any_of(r.Content.Files.begin(), r.Content.Files.end(),
+                           [](const RecordedFile& file) { return !IsPlainName(file.Name); });
+    });
     std::stable_sort(later.begin(), later.end(), [](const OtherRecord& a, const OtherRecord& b) {
         return a.Content.Order < b.Content.Order;
     });
