@@ -117,4 +117,62 @@ BENCHMARK(BM_InstallCompleteCarBesideCpA)
     ->Repetitions(10)
     ->ReportAggregatesOnly(true);
 
+// Installs the car again over the same car installed by the program, and in the same iteration
+// deletes a copy of the same files with `rm -rf` and makes it again with `cp -a`: what a user
+// would do by hand. Both targets hold the car before each iteration (the previous iteration left
+// it there), written data is flushed before each of the two, and they take turns in going first.
+void BM_ReinstallCompleteCarBesideRmCpA(benchmark::State& state) {
+    movrand::test::TempDrive& drive = Drive();
+    const fs::path entry = drive.DriveC() / "addons" / "Big Car Pack" / "Big Car";
+    const fs::path copy = drive.Root() / "rm-cp-a-target";
+    const std::string command = "rm -rf '" + copy.string() + "' && mkdir '" + copy.string() +
+                                "' && cp -a '" + entry.string() + "/.' '" + copy.string() + "/'";
+    auto install = [&] {
+        ::sync();
+        const auto start = Clock::now();
+        const auto outcome = movrand::InstallAddOnFiles(drive.Pv, drive.Ui, false, "ferrari",
+                                                        "C:\\addons\\Big Car Pack\\Big Car",
+                                                        "Big Car", "", "C:\\addons\\Big Car Pack");
+        if (outcome != movrand::InstallOutcome::Installed)
+            state.SkipWithError("installation failed");
+        return Seconds(Clock::now() - start);
+    };
+    auto rmCp = [&] {
+        ::sync();
+        const auto start = Clock::now();
+        if (std::system(command.c_str()) != 0) state.SkipWithError("rm -rf + cp -a failed");
+        return Seconds(Clock::now() - start);
+    };
+    EmptyTeamFolder(drive);
+    install();
+    rmCp();
+    double installTotal = 0;
+    double rmCpTotal = 0;
+    bool installFirst = true;
+    for (auto _ : state) {
+        double installSeconds = 0;
+        double rmCpSeconds = 0;
+        if (installFirst) {
+            installSeconds = install();
+            rmCpSeconds = rmCp();
+        } else {
+            rmCpSeconds = rmCp();
+            installSeconds = install();
+        }
+        installFirst = !installFirst;
+        state.SetIterationTime(installSeconds);
+        installTotal += installSeconds;
+        rmCpTotal += rmCpSeconds;
+    }
+    const auto iterations = static_cast<double>(state.iterations());
+    state.counters["rm_cp_a_ms"] = benchmark::Counter(1000 * rmCpTotal / iterations);
+    state.counters["reinstall_ms"] = benchmark::Counter(1000 * installTotal / iterations);
+    state.counters["ratio"] = benchmark::Counter(installTotal / rmCpTotal);
+}
+BENCHMARK(BM_ReinstallCompleteCarBesideRmCpA)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10)
+    ->Repetitions(1);
+
 }  // namespace

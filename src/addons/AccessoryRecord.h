@@ -25,6 +25,11 @@ class AccessoryRecordWriter {
     void WriteFileLine(int n, const std::string& name);
     // name + " = replaced existing" or name + " = just added".
     void WriteStatusLine(const std::string& name, bool replacedExisting);
+    // The files in order, each with whether it replaced a file (the lines of the two above).
+    void WriteFiles(const std::vector<std::pair<std::string, bool>>& files);
+    // An empty line, "[movrand]" and "order = " + order: where the accessory stands among the
+    // accessories of its team folder (readers that know only the two sections above pass over it).
+    void WriteOrder(int order);
     // Writes the record beside its place, then puts it there over an older record.
     void Save();
 
@@ -35,7 +40,7 @@ class AccessoryRecordWriter {
     std::vector<std::string> lines_;
 };
 
-// One file as the record gives it back: its name and its status, both lower-cased.
+// One file as the record gives it back: its name as written and its status, lower-cased.
 struct RecordedFile {
     std::string Name;
     std::string Status;
@@ -43,13 +48,20 @@ struct RecordedFile {
 };
 
 // What a record says: where the files it replaced can be found again ("" or "not found!" when
-// it names no folder) and its files, from "file1" up to the first missing number.
+// it names no folder) and its files, from "file1" up to the first missing number. Order tells
+// which of two accessories came later (the larger); records written before it was kept read 0.
 struct AccessoryRecordContent {
     std::string Standard;
     std::vector<RecordedFile> Files;
+    int Order = 0;
 };
 
 AccessoryRecordContent ReadAccessoryRecord(ProgramValues& pv, platform::Ui& ui,
                                            const std::string& path);
+
+// The record's standard folder (as read) when it names one that can be looked in, without
+// trailing "\"; "" otherwise. A value without a drive letter would be taken from the program's
+// working folder, so it names none.
+std::string UsableStandardFolder(const std::string& standard);
 
 }  // namespace movrand

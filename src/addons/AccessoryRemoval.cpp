@@ -1,23 +1,14 @@
 #include "addons/AccessoryRemoval.h"
 
 #include "addons/AccessoryRecord.h"
+#include "addons/AccessoryStack.h"
 #include "addons/AddOnNames.h"
 #include "addons/SafeNames.h"
-#include "platform/WindowsPath.h"
+#include "platform/Text.h"
 
 namespace movrand {
 
 namespace {
-
-// The record's standard folder when it names one that can be looked in; "" otherwise. A value
-// without a drive letter would be taken from the program's working folder, so it names none.
-std::string UsableStandardFolder(const std::string& standard) {
-    if (standard.empty() || standard == "not found!") return "";
-    if (!platform::WindowsPath::Parse(standard).DriveLetter) return "";
-    std::string folder = standard;
-    while (!folder.empty() && folder.back() == '\\') folder.pop_back();
-    return folder;
-}
 
 void DeleteIfPresent(platform::FileSystem& fs, const std::string& path) {
     if (fs.FileExists(path)) fs.DeleteFile(path, true);
@@ -36,7 +27,12 @@ std::optional<std::string> TakeOutAccessory(ProgramValues& pv, platform::Ui& ui,
             if (!IsPlainName(file.Name)) return file.Name;
         const std::string standard = UsableStandardFolder(content.Standard);
         const bool standardThere = !standard.empty() && fs.FolderExists(standard);
+        // A file that an accessory installed later also carries is that one's copy: it stays,
+        // and what this one kept of it is handed on.
+        const std::set<std::string> stay = HandOnToLaterAccessories(
+            pv, ui, fs, teamFolder, entry, content, standardThere ? standard : "");
         for (const RecordedFile& file : content.Files) {
+            if (stay.count(platform::LowerCase(file.Name))) continue;
             const std::string installed = JoinPath(teamFolder, file.Name);
             DeleteIfPresent(fs, installed);
             if (!file.JustAdded() && standardThere && fs.FileExists(JoinPath(standard, file.Name)))

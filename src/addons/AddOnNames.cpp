@@ -20,6 +20,27 @@ std::string AccessoryJpgName(const std::string& entry) {
     return "zorvexjpg_" + entry + ".jpg";
 }
 
+std::string AccessoryOfRecord(const std::string& fileName) {
+    const std::string prefix = kAccessoryRecordPrefix;
+    if (fileName.compare(0, prefix.size(), prefix) != 0) return "";
+    std::string entry = fileName.substr(prefix.size());
+    const std::string extension = kRecordExtension;
+    if (entry.size() >= extension.size() &&
+        platform::EqualsNoCase(entry.substr(entry.size() - extension.size()), extension))
+        entry.erase(entry.size() - extension.size());
+    return entry;
+}
+
+bool IsProgramFileName(const std::string& name) {
+    const std::string lower = platform::LowerCase(name);
+    for (const char* own :
+         {kCarDescriptionFile, kCarBmpFile, kCarJpgFile, kTeamDataKeeper, kRecordTemporary})
+        if (lower == own) return true;
+    for (const char* prefix : {kAccessoryRecordPrefix, "zorvexdesc_", "zorvexbmp_", "zorvexjpg_"})
+        if (lower.rfind(prefix, 0) == 0) return true;
+    return false;
+}
+
 bool IsEntryPicture(const std::string& name) {
     return platform::EqualsNoCase(name, kEntryBmp) || platform::EqualsNoCase(name, kEntryJpg);
 }

@@ -17,6 +17,10 @@ inline constexpr const char* kCarJpgFile = "zorvexcarjpg.jpg";
 inline constexpr const char* kAccessoryRecordPrefix = "zorvexacc_";
 inline constexpr const char* kRecordExtension = ".zorvex";
 inline constexpr const char* kNoCarDescription = "DO NOT DELETE OR MOVE THIS FOLDER";
+// The name an accessory record is written under before it is put in place.
+inline constexpr const char* kRecordTemporary = "~movrand-record.tmp";
+// The team's own .dat, kept while an installed car has put its own in its place.
+inline constexpr const char* kTeamDataKeeper = "zorvexcardat.dat";
 
 // The item of the Remove mode list that stands for the installed car.
 inline constexpr const char* kCompleteCar = "Complete Car";
@@ -29,6 +33,14 @@ std::string AccessoryRecordName(const std::string& entry);
 std::string AccessoryDescriptionName(const std::string& entry);
 std::string AccessoryBmpName(const std::string& entry);
 std::string AccessoryJpgName(const std::string& entry);
+
+// The accessory an accessory record's file name stands for ("zorvexacc_" + entry + ".zorvex"),
+// or "" when it is no record's name. The prefix counts only in exactly this letter case.
+std::string AccessoryOfRecord(const std::string& fileName);
+
+// True when a file of this name (any letter case) would be taken for one of the program's own
+// records, descriptions or pictures in a team folder.
+bool IsProgramFileName(const std::string& name);
 
 // True for "zorvex.bmp" and "zorvex.jpg" in any letter case: an entry's own pictures, which are
 // never installed under these names.

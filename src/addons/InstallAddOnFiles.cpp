@@ -5,9 +5,11 @@
 
 #include "addons/AccessoryRecord.h"
 #include "addons/AccessoryRemoval.h"
+#include "addons/AccessoryStack.h"
 #include "addons/AddOnFolder.h"
 #include "addons/AddOnNames.h"
 #include "addons/BackupFolder.h"
+#include "addons/InstallChecks.h"
 #include "addons/NormalPointerUi.h"
 #include "addons/SafeNames.h"
 #include "platform/ErrorTrap.h"
@@ -48,7 +50,7 @@ class Installer {
     InstallOutcome Car();
 
   private:
-    std::string Refusal(bool accessory);
+    std::string Refusal(bool accessory, const std::string& description);
     std::string DescriptionSource();
     bool DataFileWouldChange() const;
     bool OverwritesAny() const {
@@ -56,7 +58,6 @@ class Installer {
                            [&](const std::string& name) { return fs_.FileExists(Team(name)); });
     }
     void InstallCopy(const std::string& source, const std::string& targetName);
-    void WriteRecordOverProgramCar();
     void WriteRecordWithBackups();
     InstallOutcome Refuse(const std::string& message) {
         ui_.ShowMessage(message, kRefusalWidth, kRefusalHeight);
@@ -80,26 +81,17 @@ class Installer {
 
 // Everything that would stop the installation half-way or lose a file is looked at here,
 // before anything is written.
-std::string Installer::Refusal(bool accessory) {
+std::string Installer::Refusal(bool accessory, const std::string& description) {
     for (const std::string& folder : {entryFolder_, addOnFolder_, standardFolder_})
         if (!folder.empty() && fs_.IsWithin(folder, teamFolder_) &&
             fs_.IsWithin(teamFolder_, folder))
             return "The files cannot be added: the add-on folder is the GPL team folder they are to be added to.";
     files_ = EntryFiles(fs_, entryFolder_);
-    for (const std::string& name : files_) {
-        if (!IsPlainName(name))
-            return "The files cannot be added: the file " + Quoted(name) +
-                   " of this entry does not have a usable file name.";
-        if (accessory && !RecordCanCarry(name))
-            return "The accessory cannot be added: the name of its file " + Quoted(name) +
-                   " cannot be kept in the accessory record (it must not hold = ; or *, start with [ or read like file1). Please rename the file.";
-    }
-    if (accessory) {
-        const std::string duplicate = FirstCaseDuplicate(files_);
-        if (!duplicate.empty())
-            return "The accessory cannot be added: its file " + Quoted(duplicate) +
-                   " has the name of another of its files in different letter case.";
-    }
+    const EntryToInstall entry{accessory,    entryName_,  entryFolder_,
+                               addOnFolder_, description, files_};
+    if (std::string refusal = EntryRefusal(fs_, entry); !refusal.empty()) return refusal;
+    if (std::string clash = TeamFolderClash(fs_, teamFolder_, entry, DataFile()); !clash.empty())
+        return clash;
     // A read-only file in the way would fail the copy after earlier steps had run.
     for (const std::string& name : files_) {
         const bool stays = accessory || EqualsNoCase(name, DataFile());
@@ -141,28 +133,13 @@ void Installer::InstallCopy(const std::string& source, const std::string& target
     fs_.CopyFile(source, target);
 }
 
-// The record is in place before any file comes in, so a removal after a failure or an
-// interrupted run finds every file the installation may have brought.
-void Installer::WriteRecordOverProgramCar() {
-    AccessoryRecordWriter record(fs_, Team(AccessoryRecordName(entryName_)));
-    record.WriteStandardFolder(standardFolder_);
-    record.WriteFilesHeader();
-    int n = 1;
-    for (const std::string& name : files_) {
-        record.WriteFileLine(n++, name);
-        record.WriteStatusLine(
-            name, !standardFolder_.empty() && fs_.FileExists(JoinPath(standardFolder_, name)));
-    }
-    record.Save();
-    fs_.CopyFilesInto(entryFolder_, files_, teamFolder_);
-}
-
-// Over a car the program did not install, every game file the accessory overwrites is first
-// copied into a backup folder, which the record names so that removal can put it back. The
-// record is saved once every copy is safe, and before any file is overwritten: a removal after
-// a failure never deletes a game file whose copy is not in the backup folder, and never misses
-// a file the installation brought.
+// Every file the accessory overwrites, whoever put it there (the game, the program's car, an
+// earlier accessory), is first copied into a backup folder, which the record names so that
+// removal can put it back. The record is saved once every copy is safe, and before any file is
+// overwritten: a removal after a failure never deletes a file whose copy is not in the backup
+// folder, and never misses a file the installation brought.
 void Installer::WriteRecordWithBackups() {
+    const int order = NextAccessoryOrder(pv_, ui_, fs_, teamFolder_);
     const std::string backup =
         OverwritesAny() ? CreateBackupFolder(pv_, fs_, kReplacedAccessories, team_) : "";
     AccessoryRecordWriter record(fs_, Team(AccessoryRecordName(entryName_)));
@@ -175,24 +152,24 @@ void Installer::WriteRecordWithBackups() {
         record.WriteFileLine(n++, name);
         record.WriteStatusLine(name, existing);
     }
+    record.WriteOrder(order);
     record.Save();
     fs_.CopyFilesInto(entryFolder_, files_, teamFolder_);
 }
 
 InstallOutcome Installer::Accessory() {
-    const bool programCar = fs_.FileExists(Team(kCarDescriptionFile));
-    if (!programCar && !standardFolder_.empty()) return Refuse(LoadResString(119));
-    if (const std::string refusal = Refusal(true); !refusal.empty()) return Refuse(refusal);
+    if (!fs_.FileExists(Team(kCarDescriptionFile)) && !standardFolder_.empty())
+        return Refuse(LoadResString(119));
+    const std::string description = DescriptionSource();
+    if (const std::string refusal = Refusal(true, description); !refusal.empty())
+        return Refuse(refusal);
     // The folder the record will name must read back as written, or removal could not find
     // the files it has to put back.
     const std::string recordedFolder =
-        programCar ? standardFolder_
-                   : pv_.GPLPath + kReplacedAccessories +
-                         BackupStamp(team_, pv_.Env.LocalClock->Now()) + "\\";
-    if ((programCar || OverwritesAny()) && !ValueSurvivesRecord(recordedFolder))
+        pv_.GPLPath + kReplacedAccessories + BackupStamp(team_, pv_.Env.LocalClock->Now()) + "\\";
+    if (OverwritesAny() && !ValueSurvivesRecord(recordedFolder))
         return Refuse("The accessory cannot be added: the folder " + Quoted(recordedFolder) +
                       " cannot be kept in the accessory record.");
-    const std::string description = DescriptionSource();
 
     // An earlier installation of this accessory is taken out first, so that the backup and the
     // new record describe the game's own files rather than the earlier copies.
@@ -202,10 +179,7 @@ InstallOutcome Installer::Accessory() {
                 "The accessory cannot be added: its earlier installation names the file " +
                 Quoted(*unsafe) + ", which is not in the team folder.");
     }
-    if (programCar)
-        WriteRecordOverProgramCar();
-    else
-        WriteRecordWithBackups();
+    WriteRecordWithBackups();
 
     if (fs_.FileExists(Entry(kEntryBmp)))
         InstallCopy(Entry(kEntryBmp), AccessoryBmpName(entryName_));
@@ -217,29 +191,39 @@ InstallOutcome Installer::Accessory() {
 }
 
 InstallOutcome Installer::Car() {
-    if (const std::string refusal = Refusal(false); !refusal.empty()) return Refuse(refusal);
     const std::string description = DescriptionSource();
+    if (const std::string refusal = Refusal(false, description); !refusal.empty())
+        return Refuse(refusal);
     std::vector<std::string> others;
     for (const std::string& name : fs_.FileNames(teamFolder_))
         if (!EqualsNoCase(name, DataFile())) others.push_back(name);
-    // The team's .dat never leaves the folder; when the car brings another one, the old one is
-    // copied into the backup folder first.
-    const bool keepDataFile = DataFileWouldChange();
+    const bool programCar = fs_.FileExists(Team(kCarDescriptionFile));
+    // The team's .dat never leaves the folder. While a car has put its own in its place, the
+    // team's is kept beside it, so that the car's removal (or a car without one) puts it back.
+    const bool kept = programCar && fs_.FileExists(Team(kTeamDataKeeper));
+    const bool bringsDataFile = std::any_of(files_.begin(), files_.end(), [&](const auto& name) {
+        return EqualsNoCase(name, DataFile());
+    });
+    const bool keepDataFile = !kept && DataFileWouldChange();
 
-    std::string backup;
-    if (!fs_.FileExists(Team(kCarDescriptionFile))) {
-        if (!others.empty() || keepDataFile)
-            backup = CreateBackupFolder(pv_, fs_, kReplacedCars, team_);
+    if (!programCar) {
+        const std::string backup =
+            others.empty() ? "" : CreateBackupFolder(pv_, fs_, kReplacedCars, team_);
         fs_.MoveFilesInto(teamFolder_, others, backup);
     } else {
         // The car description stays until the new car's replaces it: until then the folder is
         // known to hold the program's car, so a failed or interrupted installation can be
         // removed, or run again without a backup of the program's own files.
         for (const std::string& name : others)
-            if (!EqualsNoCase(name, kCarDescriptionFile)) fs_.DeleteFile(Team(name), true);
-        if (keepDataFile) backup = CreateBackupFolder(pv_, fs_, kReplacedCars, team_);
+            if (!EqualsNoCase(name, kCarDescriptionFile) &&
+                !(kept && EqualsNoCase(name, kTeamDataKeeper)))
+                fs_.DeleteFile(Team(name), true);
     }
-    if (keepDataFile) fs_.CopyFile(Team(DataFile()), backup);
+    if (keepDataFile) fs_.CopyFile(Team(DataFile()), Team(kTeamDataKeeper));
+    if (kept && !bringsDataFile) {
+        InstallCopy(Team(kTeamDataKeeper), DataFile());
+        fs_.DeleteFile(Team(kTeamDataKeeper), true);
+    }
 
     if (fs_.FileExists(Entry(kEntryBmp))) InstallCopy(Entry(kEntryBmp), kCarBmpFile);
     if (fs_.FileExists(Entry(kEntryJpg))) InstallCopy(Entry(kEntryJpg), kCarJpgFile);

@@ -28,19 +28,6 @@ const Team* TeamOfPosition(int teamPosition) {
     return &teams[static_cast<std::size_t>(teamPosition)];
 }
 
-// The accessory a file of the team folder records, or "" when it is no accessory record. The
-// prefix counts only in exactly this letter case.
-std::string AccessoryOfRecord(const std::string& fileName) {
-    const std::string prefix = kAccessoryRecordPrefix;
-    if (fileName.compare(0, prefix.size(), prefix) != 0) return "";
-    std::string entry = fileName.substr(prefix.size());
-    const std::string extension = kRecordExtension;
-    if (entry.size() >= extension.size() &&
-        platform::EqualsNoCase(entry.substr(entry.size() - extension.size()), extension))
-        entry.erase(entry.size() - extension.size());
-    return entry;
-}
-
 }  // namespace
 
 std::string TeamFolderOfPosition(const ProgramValues& pv, int teamPosition) {
@@ -115,6 +102,13 @@ RemovalResult RemoveAddOnFiles(ProgramValues& pv, platform::Ui& ui, int teamPosi
         const std::string teamFolder = TeamFolderPath(pv, team->Folder);
         if (car) {
             const std::string dataFile = team->Folder + ".dat";
+            // A car that brought its own .dat gives the team's back.
+            const std::string keeper = JoinPath(teamFolder, kTeamDataKeeper);
+            if (fs.FileExists(keeper)) {
+                const std::string data = JoinPath(teamFolder, dataFile);
+                if (fs.FileExists(data) && fs.IsReadOnly(data)) fs.SetReadOnly(data, false);
+                fs.CopyFile(keeper, data);
+            }
             // The car description goes last: a removal that stops half-way leaves the car
             // listed, so it can be run again to its end.
             std::vector<std::string> names = fs.FileNames(teamFolder);

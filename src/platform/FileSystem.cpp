@@ -142,6 +142,17 @@ bool FileSystem::IsWithin(const std::string& path, const std::string& folder) co
     return end == outer.end();
 }
 
+bool FileSystem::StaysWithin(const std::string& path, const std::string& folder) const {
+    std::error_code ec;
+    const fs::path inner = fs::canonical(paths_.ToNative(path), ec);
+    if (ec) return false;
+    const fs::path outer = fs::canonical(paths_.ToNative(folder), ec);
+    if (ec) return false;
+    const auto [end, ignored] =
+        std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end());
+    return end == outer.end();
+}
+
 namespace {
 std::vector<std::string> Names(const fs::path& folder, bool folders) {
     if (!IsFolder(folder)) throw RuntimeError(kPathNotFound);
@@ -361,6 +372,7 @@ class FolderIndex {
         const auto found = names_.find(LowerCase(name));
         return folder_ / (found == names_.end() ? name : found->second);
     }
+    bool Has(const std::string& name) const { return names_.count(LowerCase(name)) > 0; }
     void Add(const std::string& name) { names_.emplace(LowerCase(name), name); }
 
   private:
@@ -389,7 +401,11 @@ void FileSystem::CopyFilesInto(const std::string& sourceFolder,
     for (const std::string& name : names) {
         const fs::path source = SourceFile(from, name);
         Mutating("copy " + sourceFolder + "\\" + name + " to " + destinationFolder + "\\");
-        CopyOneFile(source, index.Resolve(source.filename().string()), overwrite);
+        // Where nothing stands under the name there is no earlier file to keep whole.
+        if (index.Has(source.filename().string()))
+            CopyOneFile(source, index.Resolve(source.filename().string()), overwrite);
+        else
+            CopyNewFile(source, index.Resolve(source.filename().string()));
         index.Add(source.filename().string());
     }
 }

@@ -38,6 +38,9 @@ class FileSystem {
     // True when `path` is `folder` itself or lies anywhere inside it, after resolving letter
     // case, "..", links and drives that map the same place (C:\x and Z:\...\drive_c\x).
     bool IsWithin(const std::string& path, const std::string& folder) const;
+    // True when `path` exists and, followed through every link to what it finally names, lies
+    // inside `folder`; false for a link that leads outside it or nowhere.
+    bool StaysWithin(const std::string& path, const std::string& folder) const;
 
     // Names of the files / subfolders of a folder, in the one fixed listing order (by name,
     // without regard to case). Raises 76 when the folder does not exist.
@@ -58,7 +61,8 @@ class FileSystem {
     void MoveFile(const std::string& source, const std::string& destination);
     // CopyFile / MoveFile of each named file of one folder into another, in the order given,
     // each a step of its own (it fails alone, and the fault hook sees it). The destination is
-    // listed once, so many files go in without a search of the folder for each name.
+    // listed once, so many files go in without a search of the folder for each name. A file that
+    // has no earlier one of its name to replace is written under its own name straight away.
     void CopyFilesInto(const std::string& sourceFolder, const std::vector<std::string>& names,
                        const std::string& destinationFolder, bool overwrite = true);
     void MoveFilesInto(const std::string& sourceFolder, const std::vector<std::string>& names,

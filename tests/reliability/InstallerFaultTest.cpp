@@ -6,7 +6,6 @@
 
 #include "../addons/AddOnFixture.h"
 #include "FaultSweep.h"
-#include "FileSnapshot.h"
 #include "GameGuard.h"
 #include "Samples.h"
 #include "addons/AddOnNames.h"
@@ -16,7 +15,6 @@ namespace movrand::test {
 namespace {
 
 namespace fs = std::filesystem;
-using Files = std::map<std::string, std::string>;
 
 constexpr int kFerrariPosition = 4;
 constexpr const char* kLiveries = "C:\\addons\\Team Liveries";
@@ -37,12 +35,9 @@ struct Scenario {
     std::function<void(TempDrive&)> Operation;
     std::string Item;      // the item the operation installs or removes
     bool Removal = false;  // the operation is the removal of Item
-    // The program's own records, descriptions and pictures in the team folder are deleted by
-    // design when its car is replaced or an item is removed (the add-on folders still hold
-    // every file it copied).
+    // The program's own records in the team folder go by design (the add-ons hold their files).
     bool RecordsMayGo = false;
-    // The program's car is in the team folder before the operation: after any fault it is still
-    // listed, so it can be removed, and installing again makes no backup of the program's files.
+    // The program's car stays listed after any fault; running again backs none of its files up.
     bool OverProgramsCar = false;
 };
 
@@ -54,7 +49,7 @@ int CarBackups(const TempDrive& drive) {
 
 // The team folder's files, but for the numbers of backup folders.
 Files Team(const TempDrive& drive) {
-    return WithoutBackupNumbers(SnapshotOf(drive, kFerrari));
+    return WithoutBackupNumbers(TreeOf(drive.Native(kFerrari)));
 }
 
 // Fails the operation at each of its steps in turn. After each fault: one error report, no file
@@ -62,8 +57,7 @@ Files Team(const TempDrive& drive) {
 // car folder whole; then the operation completes when run again, and its matching removal
 // brings the team folder to where a removal after a clean run brings it.
 void Sweep(const Scenario& scenario) {
-    // The team folder before the operation, after it, and after the matching removal of a clean
-    // run.
+    // The team folder before a clean run, after it, and after its matching removal.
     Files before, completed, undone;
     {
         TempDrive clean;
@@ -116,8 +110,7 @@ void Sweep(const Scenario& scenario) {
             EXPECT_TRUE(Remove(drive, scenario.Item)) << drive.Ui.Transcript();
             EXPECT_EQ(Differences(Team(drive), completed), "");
         } else {
-            // The removal straight after the fault, where the item is listed, and else nothing
-            // of the game was overwritten (an accessory) or moved aside (a car).
+            // Removed straight after the fault where listed; else nothing was overwritten.
             if (Listed(drive, scenario.Item)) {
                 EXPECT_TRUE(Remove(drive, scenario.Item)) << drive.Ui.Transcript();
                 EXPECT_EQ(Differences(Team(drive), undone), "");
@@ -144,85 +137,63 @@ void Install(TempDrive& drive, const std::string& folder, const std::string& ent
         << drive.Ui.Transcript();
 }
 
-TEST(InstallerFaults, CompleteCarOverTheGamesCar) {
-    Scenario s;
-    s.Prepare = [](TempDrive&) {};
-    s.Operation = [](TempDrive& drive) { InstallEntry(drive, kClassic, "Ferrari 312"); };
-    s.Item = kCompleteCar;
-    Sweep(s);
+// An accessory carrying fer9.mip of Blue Livery, for stacking over it.
+void InstallStripesOverLiveries(TempDrive& drive) {
+    MakeLiveries(drive.DriveC());
+    Install(drive, kLiveries, "Blue Livery");
+    demo::MakeAddOnFolder(
+        drive.DriveC() / "addons" / "Stripes",
+        {"ferrari", {{"Stripes", "accessory", {{"fer9.mip", "stripes"}}, "S.\r\n", false, false}}});
+    Install(drive, "C:\\addons\\Stripes", "Stripes");
 }
 
-TEST(InstallerFaults, CompleteCarOverTheProgramsCarWithAnAccessory) {
-    Scenario s;
-    s.Prepare = [](TempDrive& drive) {
-        MakeSecondCar(drive.DriveC());
-        Install(drive, kClassic, "Ferrari 312");
-        Install(drive, kClassic, "Red Wheels");
+TEST(InstallerFaults, EveryOperationSurvivesAFaultAtEachStep) {
+    const auto install = [](const char* folder, const char* entry) {
+        return [=](TempDrive& drive) { InstallEntry(drive, folder, entry); };
     };
-    s.Operation = [](TempDrive& drive) {
-        InstallEntry(drive, "C:\\addons\\Ferrari 1968", "Ferrari 312B");
+    const auto remove = [](const char* item) {
+        return [=](TempDrive& drive) { Remove(drive, item); };
     };
-    s.Item = kCompleteCar;
-    s.RecordsMayGo = true;
-    s.OverProgramsCar = true;
-    Sweep(s);
-}
-
-TEST(InstallerFaults, AccessoryOverTheGamesCar) {
-    Scenario s;
-    s.Prepare = [](TempDrive& drive) { MakeLiveries(drive.DriveC()); };
-    s.Operation = [](TempDrive& drive) { InstallEntry(drive, kLiveries, "Blue Livery"); };
-    s.Item = "Blue Livery";
-    Sweep(s);
-}
-
-TEST(InstallerFaults, AccessoryOverTheProgramsCar) {
-    Scenario s;
-    s.Prepare = [](TempDrive& drive) { Install(drive, kClassic, "Ferrari 312"); };
-    s.Operation = [](TempDrive& drive) { InstallEntry(drive, kClassic, "Red Wheels"); };
-    s.Item = "Red Wheels";
-    Sweep(s);
-}
-
-TEST(InstallerFaults, RemovingTheProgramsCarWithItsAccessories) {
-    Scenario s;
-    s.Prepare = [](TempDrive& drive) {
-        Install(drive, kClassic, "Ferrari 312");
-        Install(drive, kClassic, "Red Wheels");
-        Install(drive, kClassic, "Chrome Mirrors");
+    struct Row {
+        const char* what;
+        Scenario s;
     };
-    s.Operation = [](TempDrive& drive) { Remove(drive, kCompleteCar); };
-    s.Item = kCompleteCar;
-    s.Removal = true;
-    s.RecordsMayGo = true;
-    s.OverProgramsCar = true;
-    Sweep(s);
-}
-
-TEST(InstallerFaults, RemovingAnAccessoryPutsTheGamesFilesBack) {
-    Scenario s;
-    s.Prepare = [](TempDrive& drive) {
-        MakeLiveries(drive.DriveC());
-        Install(drive, kLiveries, "Blue Livery");
+    const Row rows[] = {
+        {"car over the game's car",
+         {[](TempDrive&) {}, install(kClassic, "Ferrari 312"), kCompleteCar, false, false, false}},
+        {"car over the program's car with an accessory",
+         {[](TempDrive& drive) {
+              MakeSecondCar(drive.DriveC());
+              Install(drive, kClassic, "Ferrari 312");
+              Install(drive, kClassic, "Red Wheels");
+          },
+          install("C:\\addons\\Ferrari 1968", "Ferrari 312B"), kCompleteCar, false, true, true}},
+        {"accessory over the game's car",
+         {[](TempDrive& drive) { MakeLiveries(drive.DriveC()); }, install(kLiveries, "Blue Livery"),
+          "Blue Livery", false, false, false}},
+        {"accessory over the program's car, overwriting its files",
+         {[](TempDrive& drive) { Install(drive, kClassic, "Ferrari 312"); },
+          install(kClassic, "Red Wheels"), "Red Wheels", false, false, false}},
+        {"removing the program's car with its accessories",
+         {[](TempDrive& drive) {
+              Install(drive, kClassic, "Ferrari 312");
+              Install(drive, kClassic, "Red Wheels");
+              Install(drive, kClassic, "Chrome Mirrors");
+          },
+          remove(kCompleteCar), kCompleteCar, true, true, true}},
+        {"removing an accessory puts the game's files back",
+         {[](TempDrive& drive) {
+              MakeLiveries(drive.DriveC());
+              Install(drive, kLiveries, "Blue Livery");
+          },
+          remove("Blue Livery"), "Blue Livery", true, true, false}},
+        {"removing an accessory hands its copy on to a later one",
+         {InstallStripesOverLiveries, remove("Blue Livery"), "Blue Livery", true, true, false}},
     };
-    s.Operation = [](TempDrive& drive) { Remove(drive, "Blue Livery"); };
-    s.Item = "Blue Livery";
-    s.Removal = true;
-    s.RecordsMayGo = true;
-    Sweep(s);
-}
-
-TEST(InstallerFaults, RemovingAnAccessoryPutsTheStandardCarsFilesBack) {
-    Scenario s;
-    s.Prepare = [](TempDrive& drive) {
-        Install(drive, kClassic, "Ferrari 312");
-        Install(drive, kClassic, "Red Wheels");
-    };
-    s.Operation = [](TempDrive& drive) { Remove(drive, "Red Wheels"); };
-    s.Item = "Red Wheels";
-    s.Removal = true;
-    s.RecordsMayGo = true;
-    Sweep(s);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Sweep(row.s);
+    }
 }
 
 }  // namespace
