@@ -96,7 +96,8 @@ InstalledItemView ShowInstalledItem(ProgramValues& pv, platform::Ui& ui, int tea
 }
 
 RemovalResult RemoveAddOnFiles(ProgramValues& pv, platform::Ui& ui, int teamPosition,
-                               const std::string& item) {
+                               const std::string& item,
+                               const std::function<void(const InstalledItemsView&)>& showList) {
     RemovalResult result;
     const Team* team = TeamOfPosition(teamPosition);
     if (!team || item.empty()) return result;
@@ -132,6 +133,7 @@ RemovalResult RemoveAddOnFiles(ProgramValues& pv, platform::Ui& ui, int teamPosi
             return;
         }
         result.List = ListInstalledItems(pv, ui, teamPosition);
+        if (showList) showList(result.List);
         ui.ShowMessage(LoadResString(car ? 117 : 118));
         result.Removed = true;
     });

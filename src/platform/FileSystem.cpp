@@ -14,6 +14,7 @@
 
 #include "platform/FaultPlan.h"
 #include "platform/FileSystemErrors.h"
+#include "platform/FileWork.h"
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"
 
@@ -190,6 +191,7 @@ void FileSystem::MoveFolder(const std::string& source, const std::string& destin
     fs::rename(from, to, ec);
     if (ec.value() == EXDEV) {
         try {
+            AheadInTree(from);
             CopyTree(from, to, false);
         } catch (...) {
             std::error_code ignored;
@@ -267,6 +269,7 @@ void FileSystem::CopyTree(const fs::path& from, const fs::path& to, bool overwri
             if (ec) Fail(ec, false);
         } else {
             MutatingNative("copy ", it->path());
+            Carrying(it->path());
             if (made)
                 CopyNewFile(it->path(), target);
             else
@@ -274,6 +277,23 @@ void FileSystem::CopyTree(const fs::path& from, const fs::path& to, bool overwri
         }
     }
     if (ec) Fail(ec, true);
+}
+
+void FileSystem::Ahead(int files) {
+    if (work_) work_->Ahead(files);
+}
+
+void FileSystem::AheadInTree(const fs::path& folder) {
+    if (!work_) return;
+    int files = 0;
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (it->symlink_status().type() != fs::file_type::directory) ++files;
+    work_->Ahead(files);
+}
+
+void FileSystem::Carrying(const fs::path& file) {
+    if (work_) work_->Carrying(paths_.ToWindows(file));
 }
 
 void FileSystem::CopyFolder(const std::string& source, const std::string& destination,
@@ -287,6 +307,7 @@ void FileSystem::CopyFolder(const std::string& source, const std::string& destin
     const auto [end, ignored] = std::mismatch(canonicalFrom.begin(), canonicalFrom.end(),
                                               canonicalTo.begin(), canonicalTo.end());
     if (end == canonicalFrom.end()) throw RuntimeError(kPermissionDenied);  // into itself
+    AheadInTree(from);
     CopyTree(from, to, overwrite);
 }
 
@@ -375,9 +396,11 @@ void FileSystem::CopyFilesInto(const std::string& sourceFolder,
     const fs::path to = paths_.ToNative(destinationFolder);
     if (!IsFolder(from) || !IsFolder(to)) throw RuntimeError(kPathNotFound);
     FolderIndex index(to);
+    Ahead(static_cast<int>(names.size()));
     for (const std::string& name : names) {
         const fs::path source = SourceFile(from, name);
         Mutating("copy " + sourceFolder + "\\" + name + " to " + destinationFolder + "\\");
+        Carrying(source);
         CopyOneFile(source, index.Resolve(source.filename().string()), overwrite);
         index.Add(source.filename().string());
     }
@@ -390,11 +413,13 @@ void FileSystem::MoveFilesInto(const std::string& sourceFolder,
     const fs::path to = paths_.ToNative(destinationFolder);
     if (!IsFolder(from) || !IsFolder(to)) throw RuntimeError(kPathNotFound);
     FolderIndex index(to);
+    Ahead(static_cast<int>(names.size()));
     for (const std::string& name : names) {
         const fs::path source = SourceFile(from, name);
         const fs::path target = index.Resolve(source.filename().string());
         if (TypeOf(target) != fs::file_type::not_found) throw RuntimeError(kFileAlreadyExists);
         Mutating("move " + sourceFolder + "\\" + name + " to " + destinationFolder + "\\");
+        Carrying(source);
         MoveOneFile(source, target);
         index.Add(source.filename().string());
     }

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "app/ProgramValues.h"
@@ -23,8 +24,11 @@ struct CarNumberResult {
 // change goes to the working copy and then to driver.ini. A driver without a number of his own
 // cannot take a number that another driver holds: nothing is written and the user is told why.
 // driverText is the text of the selected cbo(4) entry, used in the messages; when it is empty
-// the driver's name is read from the roster. Carries the information error trap.
+// the driver's name is read from the roster. `showChange`, when given, runs once the swap is
+// saved and before it is told, so the window behind the message already shows the new numbers.
+// Carries the information error trap.
 CarNumberResult AssignCarNumber(ProgramValues& pv, platform::Ui& ui, int driverNumber,
-                                const std::string& newNumber, const std::string& driverText = "");
+                                const std::string& newNumber, const std::string& driverText = "",
+                                const std::function<void()>& showChange = {});
 
 }  // namespace movrand
