@@ -24,13 +24,13 @@ qreal LayOutText(QTextLayout& layout, int width) {
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
-    const QFontMetricsF metrics(layout.font());
     qreal y = 0;
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(width);
+        line.setLeadingIncluded(true);
         line.setPosition(QPointF(0, y));
-        y += metrics.lineSpacing();
+        y += line.height();
     }
     layout.endLayout();
     return y;

@@ -111,14 +111,17 @@ TEST_F(AddOnPanelTest, EntriesWithoutAPictureAndFoldersWithoutAMarker) {
 // "Add Files" installs the chosen entry and refreshes the panel; Remove mode lists what is
 // installed and takes it out again.
 TEST_F(AddOnPanelTest, AddFilesThenRemoveModeRemovesTheAccessory) {
-    Open();
+    LookingUi ui;
+    QStringList behind;  // the installed items on the screen behind each message
+    ui.onMessage = [&] { behind = Rows(Combo("cbo(2)")); };
+    Open(&ui);
     AddEntry("Ferrari 312");
     EXPECT_EQ(drive.Read(std::string(kFerrari) + "\\fer9.3do"), "add-on model of car 9\r\n");
     AddEntry("Red Wheels");
     EXPECT_EQ(drive.Read(std::string(kFerrari) + "\\fer9.mip"), "red wheels texture of car 9\r\n");
     EXPECT_EQ(Text(Combo("cbo(1)")->currentText()), "Ferrari 312");  // the panel was refreshed
-    ASSERT_EQ(drive.Ui.Messages.size(), 2u) << drive.Ui.Transcript();
-    EXPECT_EQ(drive.Ui.Messages[1].Text, "The new accessory files have been added.");
+    ASSERT_EQ(ui.Messages.size(), 2u) << ui.Transcript();
+    EXPECT_EQ(ui.Messages[1].Text, "The new accessory files have been added.");
 
     Click(Find("cmd(3)"));
     EXPECT_TRUE(Find("fra(2)")->isHidden());
@@ -136,30 +139,44 @@ TEST_F(AddOnPanelTest, AddFilesThenRemoveModeRemovesTheAccessory) {
 
     // No keeps the accessory; Yes takes it out and puts the car's texture back.
     Click(Find("cmd(4)"));
-    ASSERT_EQ(drive.Ui.Questions.size(), 1u);
-    EXPECT_EQ(drive.Ui.Questions[0].Message, "Are you sure you want to remove this accessory?");
+    ASSERT_EQ(ui.Questions.size(), 1u);
+    EXPECT_EQ(ui.Questions[0].Message, "Are you sure you want to remove this accessory?");
     EXPECT_TRUE(drive.Exists(std::string(kFerrari) + "\\wheels.mip"));
-    drive.Ui.Answers = {true};
+    ui.Answers = {true};
     Click(Find("cmd(4)"));
-    EXPECT_EQ(drive.Ui.Messages.back().Text, "The Accessory has been removed.");
+    EXPECT_EQ(ui.Messages.back().Text, "The Accessory has been removed.");
+    EXPECT_EQ(behind, QStringList({"Complete Car"}));
     EXPECT_FALSE(drive.Exists(std::string(kFerrari) + "\\wheels.mip"));
     EXPECT_FALSE(drive.Exists(std::string(kFerrari) + "\\zorvexacc_Red Wheels.zorvex"));
     EXPECT_EQ(drive.Read(std::string(kFerrari) + "\\fer9.mip"), "add-on texture of car 9\r\n");
     EXPECT_EQ(Rows(Combo("cbo(2)")), QStringList({"Complete Car"}));
 
-    // A team with nothing installed lists nothing and offers no removal.
-    Choose("cbo(3)", "Lotus");
-    EXPECT_EQ(Combo("cbo(2)")->count(), 0);
-    EXPECT_FALSE(Find<QPushButton>("cmd(4)")->isEnabled());
-    EXPECT_FALSE(Combo("cbo(2)")->isEnabled());
-    EXPECT_EQ(Box("txt(1)"), "");
-    EXPECT_EQ(Find<QLabel>("img(2)")->pixmap().toImage(), mainwindow::ResPicture(110).toImage());
-
     Click(Find("cmd(5)"));
     EXPECT_FALSE(Find("fra(2)")->isHidden());
     EXPECT_TRUE(Find("fra(1)")->isHidden());
     EXPECT_EQ(Text(Combo("cbo(1)")->currentText()), "Ferrari 312");
-    EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
+    EXPECT_TRUE(ui.Traps.empty()) << ui.Transcript();
+}
+
+// A swap of car numbers is told over the team's drivers with their new numbers, the panel still
+// on the add-on folder the user chose.
+TEST_F(AddOnPanelTest, ACarNumberSwapIsToldOverTheRefreshedPanel) {
+    LookingUi ui;
+    QStringList behind;
+    std::string folderBehind;
+    ui.onMessage = [&] {
+        behind = Rows(Find<QListWidget>("lst(0)"));
+        folderBehind = Find<dialogs::FolderListBox>("dir(0)")->Path();
+    };
+    Open(&ui);
+    ShowFolder(kClassic);
+    Choose("cbo(4)", "Chris Amon");
+    Choose("cbo(5)", "12");
+    Click(Find("cmd(6)"));
+    ASSERT_EQ(ui.Messages.size(), 1u) << ui.Transcript();
+    EXPECT_EQ(folderBehind, kClassic);
+    ASSERT_FALSE(behind.isEmpty());
+    EXPECT_TRUE(behind.filter("Amon").value(0).contains("[12]")) << Text(behind.join(","));
 }
 
 }  // namespace

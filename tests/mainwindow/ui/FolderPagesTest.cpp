@@ -1,17 +1,26 @@
 // The "Car Folders" and "GPL Directory" pages driven through the main window.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QTimer>
 #include <memory>
 
 #include "DemoInstallation.h"
 #include "GameGuard.h"
 #include "TempDrive.h"
 #include "WindowFixture.h"
+#include "dialogs/ui/QtUi.h"
 #include "mainwindow/ui/ControlSetup.h"
 #include "mainwindow/ui/frmMovrand.h"
+#include "platform/FaultPlan.h"
 #include "ui/SimulatedInput.h"
+#include "ui/WidgetTexts.h"
 
 namespace movrand::test {
 namespace {
@@ -21,28 +30,15 @@ using mainwindow::PlaceOf;
 
 using FolderPagesTest = WindowFixture;
 
-TEST_F(FolderPagesTest, DeleteBoxSwitchesThePage) {
-    Open();
-    auto* name = Find<QLineEdit>("txt(0)");
-    name->setText("old67");
-    Find<QCheckBox>("chk(0)")->setChecked(true);
-    EXPECT_FALSE(Find("lbl(3)")->isHidden());
-    EXPECT_FALSE(Find("drv(2)")->isEnabled());
-    EXPECT_FALSE(Find("dir(2)")->isEnabled());
-    EXPECT_FALSE(name->isEnabled());
-    EXPECT_EQ(name->text().toStdString(), "");
-    EXPECT_EQ(PlaceOf(Find("lbl(0)")).Left, 330);
-    EXPECT_EQ(Find<QLabel>("lbl(0)")->text().toStdString(),
-              "*** CURRENT CAR FOLDER WILL BE DELETED! ***");
-
-    Find<QCheckBox>("chk(0)")->setChecked(false);
-    EXPECT_TRUE(Find("lbl(3)")->isHidden());
-    EXPECT_TRUE(name->isEnabled());
-    EXPECT_EQ(name->text().toStdString(), "");  // not brought back
-    EXPECT_EQ(PlaceOf(Find("lbl(0)")).Left, 120);
-    EXPECT_EQ(Find<QLabel>("lbl(0)")->text().toStdString(),
-              "Destination for Current GPL Car Folder");
-}
+// Counts the paint events a widget receives.
+struct PaintCounter : QObject {
+    PaintCounter(QWidget* w, int& n) : count(n) { w->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++count;
+        return false;
+    }
+    int& count;
+};
 
 TEST_F(FolderPagesTest, NameBoxTakesOnlyLettersDigitsAndUnderscore) {
     Open();
@@ -50,6 +46,10 @@ TEST_F(FolderPagesTest, NameBoxTakesOnlyLettersDigitsAndUnderscore) {
     name->setFocus();
     for (QChar c : QString("a-b.c d_1\\")) PressKey(name, Qt::Key_unknown, QString(c));
     EXPECT_EQ(name->text().toStdString(), "abcd_1");
+    // Pasted text keeps what a typed key could have put there.
+    QGuiApplication::clipboard()->setText("  my car-67 (old)\\x");
+    name->paste();
+    EXPECT_EQ(name->text().toStdString(), "abcd_1mycar67oldx");
 }
 
 TEST_F(FolderPagesTest, SaveOnCarFoldersAsksForANameThenSwapsTheLiveFolder) {
@@ -76,6 +76,60 @@ TEST_F(FolderPagesTest, SaveOnCarFoldersAsksForANameThenSwapsTheLiveFolder) {
     EXPECT_EQ(TreeOf(drive.Native("C:\\sierra\\gpl\\cars\\cars67")), stored);
     EXPECT_EQ(TreeOf(drive.Native("C:\\stored\\cars67_old")), live);
     EXPECT_EQ(TreeOf(drive.Native("C:\\stored\\classic")), stored);  // copied, not moved
+    // Both lists show the folders as they are now; a moved-away source gives way to its parent.
+    EXPECT_TRUE(Rows(Find<QListWidget>("dir(2)")).contains("cars67_old"));
+    Find<QRadioButton>("opt(0)")->setChecked(true);
+    Find<QLineEdit>("txt(0)")->setText("cars67_second");
+    drive.Ui.Answers = {true};
+    Click(Find("cmd(0)"));
+    EXPECT_EQ(TreeOf(drive.Native("C:\\stored\\cars67_second")), stored);
+    EXPECT_EQ(Find<dialogs::FolderListBox>("dir(1)")->Path(), "C:\\stored");
+    EXPECT_TRUE(Rows(Find<QListWidget>("dir(2)")).contains("cars67_second"));
+    EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
+}
+
+// A slow copy shows the progress window with its counts while the main window goes on painting;
+// the question before and nothing after stay as they were.
+TEST_F(FolderPagesTest, ALongCopyShowsItsProgressAndTheWindowKeepsPainting) {
+    WriteCarFolder(drive.DriveC() / "stored" / "classic", "stored");
+    const int files = static_cast<int>(TreeOf(drive.Native("C:\\stored\\classic")).size());
+    dialogs::QtUi ui(drive.Pv);
+    ui.SetProgressDelay(std::chrono::milliseconds(100));
+    drive.Pv.Env.Faults = std::make_shared<platform::FaultPlan>();
+    Open(&ui);
+    Find<dialogs::FolderListBox>("dir(1)")->SetPath("C:\\stored\\classic");
+    Find<dialogs::FolderListBox>("dir(2)")->SetPath("C:\\stored");
+    Find<QLineEdit>("txt(0)")->setText("cars67_old");
+    int paints = 0;
+    QStringList counts;
+    PaintCounter counter(window.get(), paints);
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        window->update();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "frmProgress" && w->isVisible()) {
+                counts << Control<QLabel>(w, "lbl(0)")->text();
+                EXPECT_EQ(Control<QProgressBar>(w, "prg(0)")->maximum(), files);
+                EXPECT_FALSE(Control<QLabel>(w, "lbl(1)")->text().isEmpty());
+                SaveScreenshot(w, "frmProgress");
+            }
+    });
+    WhenModal("frmYesNo", [&](QWidget* w) {
+        drive.Pv.Env.Faults->DelayEach(std::chrono::milliseconds(40));
+        look.start(60);
+        paints = 0;
+        Click(Control(w, "img(0)"));
+    });
+    Click(Find("cmd(0)"));
+    look.stop();
+    drive.Pv.Env.Faults->DelayEach(std::chrono::milliseconds(0));
+    ASSERT_FALSE(counts.isEmpty());
+    EXPECT_EQ(counts.back(), QString("Copying files: %1 of %1").arg(files));
+    EXPECT_GT(paints, 1);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(w->objectName() == "frmProgress" && w->isVisible());
+    EXPECT_EQ(TreeOf(drive.Native("C:\\sierra\\gpl\\cars\\cars67")),
+              TreeOf(drive.Native("C:\\stored\\classic")));
 }
 
 TEST_F(FolderPagesTest, SaveOnGplDirectorySwitchesAndRefreshesThePages) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -30,53 +32,36 @@ class MainWindowTest : public WindowFixture {
 TEST_F(MainWindowTest, LoadingFillsThePagesInOrder) {
     Open();
     EXPECT_EQ(Text(window->windowTitle()).rfind(" Zorvex's  Movrand  v", 0), 0u);
-    EXPECT_EQ(Find<QTabWidget>("tabMovrand(0)")->currentIndex(), 0);
+    // A screen reader meets an application window, which it announces by its title.
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(window.get());
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->role(), QAccessible::Window);
 
     QComboBox* numbers = Combo("cbo(5)");
     ASSERT_EQ(numbers->count(), 99);
-    EXPECT_EQ(Text(numbers->itemText(0)), "1");
     EXPECT_EQ(Text(numbers->itemText(98)), "99");
-    // Filling the numbers at loading did not offer a save.
     EXPECT_FALSE(Find<QPushButton>("cmd(6)")->isEnabled());
-
-    QComboBox* teams = Combo("cbo(3)");
-    ASSERT_EQ(teams->count(), 7);
-    EXPECT_EQ(Text(teams->itemText(5)), "Honda");
-    EXPECT_EQ(teams->itemData(5).toInt(), 6);
-    EXPECT_EQ(Text(teams->itemText(6)), "Lotus");
-    EXPECT_EQ(teams->itemData(6).toInt(), 5);
+    EXPECT_EQ(Combo("cbo(3)")->itemData(5).toInt(), 6);  // Honda before Lotus
 
     // With nothing stored, both installation lists show the installation.
     EXPECT_EQ(Find<dialogs::FolderListBox>("dir(0)")->Path(), "C:\\sierra\\gpl");
     EXPECT_EQ(Find<dialogs::FolderListBox>("dir(3)")->Path(), "C:\\sierra\\gpl");
-    EXPECT_EQ(Find<dialogs::DriveListBox>("drv(3)")->Drive(), "c:");
     EXPECT_EQ(Text(Find<QLabel>("lbl(13)")->text()), "  C:\\sierra\\gpl\\");
 
     // The driver list, sorted, its first driver shown with flag tooltip and car number.
     QComboBox* drivers = Combo("cbo(4)");
     ASSERT_EQ(drivers->count(), 19);
-    EXPECT_EQ(drivers->currentIndex(), 0);
     EXPECT_EQ(Text(drivers->currentText()), "Bruce McLaren");
-    EXPECT_EQ(drivers->currentData().toInt(), 8);
     EXPECT_EQ(Text(drivers->toolTip()), " New Zealander Eagle Driver ");
-    EXPECT_EQ(Text(Find("img(3)")->toolTip()), " New Zealander ");
     EXPECT_EQ(Text(numbers->currentText()), "8");
-
-    EXPECT_EQ(Stored("AddOnsOnly"), "1");
     EXPECT_TRUE(Find<QCheckBox>("chk(1)")->isChecked());
-    EXPECT_EQ(Stored("CarManagerDirectory"), "");
 
     // The help buttons are shown, cut to the book: the white ground around it is no part of them.
-    EXPECT_TRUE(Find("pic(0)")->isVisibleTo(Find("fra(1)")));
     for (const char* name : {"pic(0)", "pic(1)"}) {
         EXPECT_FALSE(Find(name)->isHidden()) << name;
         const QRegion outline = Find(name)->mask();
         EXPECT_FALSE(outline.isEmpty()) << name;
         EXPECT_FALSE(outline.contains(QPoint(0, 0))) << name;
-        EXPECT_LT(outline.boundingRect().width() * outline.boundingRect().height(),
-                  Find(name)->width() * Find(name)->height())
-            << name;
-        EXPECT_EQ(Find(name)->cursor().shape(), Qt::BitmapCursor) << name;
     }
     EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
 
@@ -166,50 +151,6 @@ TEST_F(MainWindowTest, ExitAsksAndOnYesMatchesDriversAndSavesTheFourSettings) {
               "texture of car 8\r\n");
 }
 
-TEST_F(MainWindowTest, DescriptionAndDriverListEnlargeAndShrink) {
-    Open();
-    QWidget* description = Find("txt(2)");
-    QListWidget* drivers = Find<QListWidget>("lst(0)");
-    QWidget* folder = Find("fra(3)");
-    auto* descriptionView = static_cast<QPlainTextEdit*>(description)->viewport();
-
-    DoubleClick(descriptionView);
-    EXPECT_EQ(PlaceOf(description), (TwipsPlace{0, 420, 8760, 1875}));
-    EXPECT_EQ(Text(description->toolTip()), " Double-Click to Decrease View ");
-    EXPECT_TRUE(folder->isHidden());
-    EXPECT_TRUE(drivers->isHidden());
-    DoubleClick(descriptionView);
-    EXPECT_EQ(PlaceOf(description), (TwipsPlace{4560, 420, 4200, 915}));
-    EXPECT_EQ(Text(description->toolTip()), " Double-Click to Increase View ");
-    EXPECT_FALSE(folder->isHidden());
-    EXPECT_FALSE(drivers->isHidden());
-
-    drivers->addItems({"Jim Clark [12]", "Graham Hill [14]"});
-    drivers->setCurrentRow(1);
-    DoubleClick(drivers->viewport());
-    EXPECT_EQ(PlaceOf(drivers), (TwipsPlace{4560, 480, 4215, 1815}));
-    EXPECT_EQ(Text(drivers->toolTip()), " Double-Click (on text) to Decrease View ");
-    EXPECT_TRUE(description->isHidden());
-    EXPECT_TRUE(drivers->selectedItems().isEmpty());
-    DoubleClick(drivers->viewport());
-    EXPECT_EQ(PlaceOf(drivers), (TwipsPlace{4560, 1410, 4215, 840}));
-    EXPECT_EQ(Text(drivers->toolTip()), " Double-Click (on text) to Increase View ");
-    EXPECT_FALSE(description->isHidden());
-
-    // Leaving the page changes nothing; coming back restores the whole normal layout, also the
-    // description an enlarged list had hidden.
-    DoubleClick(drivers->viewport());
-    QTabWidget* tabs = Find<QTabWidget>("tabMovrand(0)");
-    tabs->setCurrentIndex(1);
-    tabs->setCurrentIndex(3);
-    EXPECT_EQ(PlaceOf(drivers), (TwipsPlace{4560, 480, 4215, 1815}));
-    tabs->setCurrentIndex(0);
-    EXPECT_EQ(PlaceOf(drivers), (TwipsPlace{4560, 1410, 4215, 840}));
-    EXPECT_FALSE(description->isHidden());
-    EXPECT_FALSE(folder->isHidden());
-    EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
-}
-
 TEST_F(MainWindowTest, CarNumberBoxTypeAhead) {
     Open();
     QComboBox* numbers = Combo("cbo(5)");
@@ -253,7 +194,12 @@ TEST_F(MainWindowTest, CarNumberSwapThroughTheWindow) {
     QPushButton* save = Find<QPushButton>("cmd(6)");
     Choose(drivers, "Jim Clark");
     EXPECT_EQ(Text(numbers->currentText()), "12");
-    EXPECT_EQ(Text(drivers->toolTip()), " British Lotus Driver ");
+    // The list opens on his number; closing it, or choosing his own number, offers no save.
+    EXPECT_EQ(Text(numbers->itemText(numbers->currentIndex())), "12");
+    numbers->showPopup();
+    PressKey(numbers->view(), Qt::Key_Escape);
+    Choose(numbers, "12");
+    EXPECT_FALSE(save->isEnabled());
     Choose(numbers, "14");
     ASSERT_TRUE(save->isEnabled());
     Click(save);
@@ -296,28 +242,6 @@ TEST_F(MainWindowTest, DriveThatIsNotReadyIsReportedAndTheFolderStays) {
     EXPECT_EQ(drive.Ui.Traps[0].Text, "71\r\nDisk not ready");
     EXPECT_EQ(drive.Ui.Traps[0].Title, "MovrandError");
     EXPECT_EQ(drive.Ui.Traps[0].Icon, platform::MessageIcon::None);
-}
-
-TEST_F(MainWindowTest, TextBoxesLoseOuterBlanksAndTheDescriptionKeepsItsCaretAtTheStart) {
-    Open();
-    Find<QTabWidget>("tabMovrand(0)")->setCurrentIndex(1);
-    auto* name = Find<QLineEdit>("txt(0)");
-    name->setFocus();
-    name->setText("  classic 67  ");
-    Find<QPushButton>("cmd(0)")->setFocus();
-    QFocusEvent out(QEvent::FocusOut);
-    QApplication::sendEvent(name, &out);
-    EXPECT_EQ(Text(name->text()), "classic 67");
-
-    auto* description = Find<QPlainTextEdit>("txt(2)");
-    description->setPlainText("A fine car.\nWith two lines.");
-    QTextCursor caret = description->textCursor();
-    caret.setPosition(5);
-    caret.setPosition(12, QTextCursor::KeepAnchor);
-    description->setTextCursor(caret);
-    Click(description->viewport(), QPoint(40, 10));
-    EXPECT_EQ(description->textCursor().position(), 0);
-    EXPECT_FALSE(description->textCursor().hasSelection());
 }
 
 }  // namespace

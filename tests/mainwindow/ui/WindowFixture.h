@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -23,8 +24,8 @@ class WindowFixture : public ::testing::Test {
   protected:
     // Opens the window as the program does and lets it paint, after which it makes its other
     // pages on its own.
-    void Open() {
-        window = std::make_unique<mainwindow::frmMovrand>(drive.Pv, drive.Ui);
+    void Open(platform::Ui* ui = nullptr) {
+        window = std::make_unique<mainwindow::frmMovrand>(drive.Pv, ui ? *ui : drive.Ui);
         window->Form_Load();
         window->show();
         for (int turn = 0; turn < 50 && !window->FullyBuilt(); ++turn)
@@ -49,6 +50,16 @@ class WindowFixture : public ::testing::Test {
         emit box->activated(index);
     }
     void Choose(const char* name, const QString& text) { Choose(Combo(name), text); }
+
+    // A scripted Ui that first runs `onMessage`, to see the window as the user sees it behind
+    // a message.
+    struct LookingUi : ScriptedUi {
+        std::function<void()> onMessage;
+        void ShowMessage(const std::string& text, int width, int height) override {
+            if (onMessage) onMessage();
+            ScriptedUi::ShowMessage(text, width, height);
+        }
+    };
 
     TempDrive drive;
     std::unique_ptr<mainwindow::frmMovrand> window;
