@@ -5,7 +5,7 @@
 #include "dialogs/ui/FolderListBox.h"
 #include "platform/RuntimeError.h"
 #include "ui/SimulatedInput.h"
-#include "ui/WidgetTexts.h"
+#include "ui/SimulatedInput.h"
 
 namespace movrand::test {
 namespace {

@@ -9,7 +9,7 @@
 #include "dialogs/ui/FolderListBox.h"
 #include "dialogs/ui/QtUi.h"
 #include "ui/ModalDriver.h"
-#include "ui/WidgetTexts.h"
+#include "ui/SimulatedInput.h"
 
 namespace movrand::dialogs {
 namespace {

@@ -8,7 +8,6 @@
 
 #include "GameGuard.h"
 #include "TempDrive.h"
-#include "dialogs/ui/PictureButton.h"
 #include "dialogs/ui/QtUi.h"
 #include "dialogs/ui/Twips.h"
 #include "folders/CarFolderSwap.h"
@@ -16,7 +15,7 @@
 #include "resources/StringTable.h"
 #include "roster/CarNumbers.h"
 #include "ui/ModalDriver.h"
-#include "ui/WidgetTexts.h"
+#include "ui/SimulatedInput.h"
 
 namespace movrand::dialogs {
 namespace {
@@ -31,7 +30,10 @@ struct Fixture {
     QtUi ui{drive.Pv};
 };
 
-TEST(MessageWindow, ShowsTheTrimmedTextOnTheSkinAndClosesOnlyOnOk) {
+// The message window shows its text without the blanks around it on the skin and answers only
+// to its OK picture; the question window answers Yes or No, the caller's hourglass giving way
+// while it is open.
+TEST(MessageWindow, AnswersOnlyToItsPicturesAndTheHourglassGivesWay) {
     Fixture f;
     auto opened = WhenModal("frmMsgBox", [&](QWidget* w) {
         EXPECT_EQ(Control<QLabel>(w, "lbl(0)")->text(), "Unable to find driver.ini.");
@@ -39,7 +41,6 @@ TEST(MessageWindow, ShowsTheTrimmedTextOnTheSkinAndClosesOnlyOnOk) {
         const QImage shot = w->grab().toImage();
         EXPECT_EQ(shot.pixel(0, 0), qRgb(255, 255, 255));  // the white frame around dark tiles
         EXPECT_LT(qGray(shot.pixel(5, shot.height() - 5)), 100);
-        // Neither the keyboard nor a click that ends outside the picture answers it.
         auto* ok = Control(w, "img(0)");
         PressKey(w, Qt::Key_Escape);
         PressKey(w, Qt::Key_Return);
@@ -50,25 +51,18 @@ TEST(MessageWindow, ShowsTheTrimmedTextOnTheSkinAndClosesOnlyOnOk) {
     });
     f.ui.ShowMessage("  Unable to find driver.ini.  ");
     EXPECT_TRUE(*opened);
-}
-
-TEST(QuestionWindow, AnswersYesOrNoAndTheCallersHourglassGivesWayWhileItIsOpen) {
-    Fixture f;
     f.ui.SetBusy(true);
-    bool arrowWhileOpen = false;
-    auto opened = WhenModal("frmYesNo", [&](QWidget* w) {
-        arrowWhileOpen = QApplication::overrideCursor() == nullptr;
-        EXPECT_EQ(w->size(), TwipsSize(5300, 1410));
-        EXPECT_EQ(Control(w, "img(0)")->toolTip(), " Click to Exit Program ");
-        Click(Control(w, "img(1)"));
-    });
-    EXPECT_FALSE(f.ui.AskYesNo({"Do you wish to exit this program?", 5300, 0,
-                                " Click to Exit Program ", " Click to Return to Program "}));
-    EXPECT_TRUE(*opened && arrowWhileOpen);
-    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    bool arrow = false;
+    for (int answer : {0, 1}) {
+        WhenModal("frmYesNo", [&](QWidget* w) {
+            arrow = QApplication::overrideCursor() == nullptr;
+            Click(Control(w, answer == 0 ? "img(0)" : "img(1)"));
+        });
+        EXPECT_EQ(f.ui.AskYesNo({"Sure?", 0, 0, "", ""}), answer == 0);
+        EXPECT_TRUE(arrow);
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    }
     f.ui.SetBusy(false);
-    opened = WhenModal("frmYesNo", [&](QWidget* w) { Click(Control(w, "img(0)")); });
-    EXPECT_TRUE(f.ui.AskYesNo({"Sure?", 0, 0, "", ""}));
 }
 
 // The texts the program shows, the longest composed ones among them, each at the size its caller

@@ -2,27 +2,15 @@
 // add-on folder, adding its files, and taking them out again in Remove mode.
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <memory>
 
 #include "DemoAddOns.h"
-#include "TempDrive.h"
 #include "WindowFixture.h"
 #include "mainwindow/ui/MainWindowPictures.h"
-#include "mainwindow/ui/frmMovrand.h"
-#include "ui/ModalDriver.h"
 #include "ui/SimulatedInput.h"
-#include "ui/WidgetTexts.h"
 
 namespace movrand::test {
 namespace {
-
-using mainwindow::frmMovrand;
 
 constexpr const char* kClassic = "C:\\addons\\Ferrari 312 Classic";
 constexpr const char* kFerrari = "C:\\sierra\\gpl\\cars\\cars67\\ferrari";

@@ -1,14 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <QAbstractItemView>
 #include <QAccessible>
-#include <QApplication>
 #include <QLineEdit>
 #include <QWheelEvent>
-#include <memory>
 
 #include "WindowFixture.h"
-#include "ui/ModalDriver.h"
 
 namespace movrand::test {
 namespace {

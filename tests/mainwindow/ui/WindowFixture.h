@@ -3,16 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QString>
-#include <QWidget>
 #include <functional>
 #include <memory>
-#include <string>
 
 #include "TempDrive.h"
 #include "mainwindow/ui/frmMovrand.h"
+#include "ui/ModalDriver.h"
 
 namespace movrand::test {
 
