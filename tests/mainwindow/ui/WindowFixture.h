@@ -35,17 +35,16 @@ class WindowFixture : public ::testing::Test {
         return control;
     }
     QComboBox* Combo(const char* name) { return Find<QComboBox>(name); }
+    // The user picks an entry of a drop-down list.
+    void Choose(const char* name, const QString& text) {
+        const int index = Combo(name)->findText(text);
+        ASSERT_GE(index, 0) << Text(text);
+        Combo(name)->setCurrentIndex(index);
+        emit Combo(name)->activated(index);
+    }
     std::string Stored(const std::string& key) {
         return drive.Pv.Env.Settings.Get("Zorvex", "Movrand", key);
     }
-    // The user picks an entry of a drop-down list.
-    void Choose(QComboBox* box, const QString& text) {
-        const int index = box->findText(text);
-        ASSERT_GE(index, 0) << Text(text);
-        box->setCurrentIndex(index);
-        emit box->activated(index);
-    }
-    void Choose(const char* name, const QString& text) { Choose(Combo(name), text); }
 
     // A scripted Ui that first runs `onMessage`, to see the window as the user sees it behind
     // a message.
