@@ -83,7 +83,8 @@ InstalledItemView ShowInstalledItem(ProgramValues& pv, platform::Ui& ui, int tea
 }
 
 RemovalResult RemoveAddOnFiles(ProgramValues& pv, platform::Ui& ui, int teamPosition,
-                               const std::string& item) {
+                               const std::string& item,
+                               const std::function<void(const InstalledItemsView&)>& showList) {
     RemovalResult result;
     const Team* team = TeamOfPosition(teamPosition);
     if (!team || item.empty()) return result;
@@ -126,6 +127,7 @@ RemovalResult RemoveAddOnFiles(ProgramValues& pv, platform::Ui& ui, int teamPosi
             return;
         }
         result.List = ListInstalledItems(pv, ui, teamPosition);
+        if (showList) showList(result.List);
         ui.ShowMessage(LoadResString(car ? 117 : 118));
         result.Removed = true;
     });

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,8 +47,10 @@ struct RemovalResult {
 
 // Asks, then removes the item: for the car every file of the team folder but the team's .dat;
 // for an accessory its files, putting back the game files it replaced, then its record,
-// description and pictures.
+// description and pictures. The refreshed list goes to `showList` before the success message,
+// so the window behind the message no longer shows the removed item.
 RemovalResult RemoveAddOnFiles(ProgramValues& pv, platform::Ui& ui, int teamPosition,
-                               const std::string& item);
+                               const std::string& item,
+                               const std::function<void(const InstalledItemsView&)>& showList = {});
 
 }  // namespace movrand

@@ -5,6 +5,7 @@
 #include "platform/DriveTable.h"
 #include "platform/FaultPlan.h"
 #include "platform/FileSystem.h"
+#include "platform/FileWork.h"
 #include "platform/Random.h"
 #include "platform/SettingsStore.h"
 
@@ -18,6 +19,7 @@ struct Environment {
     std::shared_ptr<Clock> LocalClock = std::make_shared<Clock>();
     Random Rnd;
     std::shared_ptr<FaultPlan> Faults;  // test hook; empty in the programs
+    FileWork* Work = nullptr;           // hears of carried files while a FileWorkScope lives
     // Where the program's own folder lives ($XDG_DATA_HOME/movrand, default ~/.local/share).
     std::filesystem::path DataHome;
 
@@ -27,7 +29,7 @@ struct Environment {
     std::string ProgramFolder() const;
 
     // A file-system service over this run's drives (and its fault plan, when there is one).
-    FileSystem Files() const { return FileSystem(Drives, Faults.get()); }
+    FileSystem Files() const { return FileSystem(Drives, Faults.get(), Work); }
 };
 
 }  // namespace movrand::platform

@@ -1,5 +1,7 @@
 #include "platform/FaultPlan.h"
 
+#include <thread>
+
 #include "platform/RuntimeError.h"
 
 namespace movrand::platform {
@@ -17,6 +19,7 @@ void FaultPlan::Clear() {
 
 void FaultPlan::Check(const std::string& what) {
     ++count_;
+    if (delay_.count() > 0) std::this_thread::sleep_for(delay_);
     if (failAt_ > 0 && count_ == failAt_) {
         lastFailure_ = what;
         throw RuntimeError(number_);

@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <string>
 
 namespace movrand::platform {
@@ -12,6 +13,8 @@ class FaultPlan {
     // The n-th mutating operation from now (1 = the next one) raises the error `number`.
     void FailAt(int n, int number);
     void Clear();
+    // Every mutating operation from now takes this much longer, as on a slow disk.
+    void DelayEach(std::chrono::milliseconds delay) { delay_ = delay; }
     // Mutating operations seen since the plan was made or cleared.
     int Count() const { return count_; }
     // The operation that failed last ("copy C:\...") or "".
@@ -25,6 +28,7 @@ class FaultPlan {
     int failAt_ = 0;
     int number_ = 0;
     std::string lastFailure_;
+    std::chrono::milliseconds delay_{0};
 };
 
 }  // namespace movrand::platform

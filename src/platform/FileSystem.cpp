@@ -15,6 +15,7 @@
 #include "platform/ChangeCount.h"
 #include "platform/FaultPlan.h"
 #include "platform/FileSystemErrors.h"
+#include "platform/FileWork.h"
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"
 
@@ -212,6 +213,7 @@ void FileSystem::MoveFolder(const std::string& source, const std::string& destin
     fs::rename(from, to, ec);
     if (ec.value() == EXDEV) {
         try {
+            AheadInTree(from);
             CopyTree(from, to, false);
         } catch (...) {
             std::error_code ignored;
@@ -289,6 +291,7 @@ void FileSystem::CopyTree(const fs::path& from, const fs::path& to, bool overwri
             if (ec) Fail(ec, false);
         } else {
             MutatingNative("copy ", it->path());
+            Carrying(it->path());
             if (made)
                 CopyNewFile(it->path(), target);
             else
@@ -296,6 +299,23 @@ void FileSystem::CopyTree(const fs::path& from, const fs::path& to, bool overwri
         }
     }
     if (ec) Fail(ec, true);
+}
+
+void FileSystem::Ahead(int files) {
+    if (work_) work_->Ahead(files);
+}
+
+void FileSystem::AheadInTree(const fs::path& folder) {
+    if (!work_) return;
+    int files = 0;
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (it->symlink_status().type() != fs::file_type::directory) ++files;
+    work_->Ahead(files);
+}
+
+void FileSystem::Carrying(const fs::path& file) {
+    if (work_) work_->Carrying(paths_.ToWindows(file));
 }
 
 void FileSystem::CopyFolder(const std::string& source, const std::string& destination,
@@ -309,6 +329,7 @@ void FileSystem::CopyFolder(const std::string& source, const std::string& destin
     const auto [end, ignored] = std::mismatch(canonicalFrom.begin(), canonicalFrom.end(),
                                               canonicalTo.begin(), canonicalTo.end());
     if (end == canonicalFrom.end()) throw RuntimeError(kPermissionDenied);  // into itself
+    AheadInTree(from);
     CopyTree(from, to, overwrite);
 }
 
@@ -398,9 +419,11 @@ void FileSystem::CopyFilesInto(const std::string& sourceFolder,
     const fs::path to = paths_.ToNative(destinationFolder);
     if (!IsFolder(from) || !IsFolder(to)) throw RuntimeError(kPathNotFound);
     FolderIndex index(to);
+    Ahead(static_cast<int>(names.size()));
     for (const std::string& name : names) {
         const fs::path source = SourceFile(from, name);
         Mutating("copy " + sourceFolder + "\\" + name + " to " + destinationFolder + "\\");
+        Carrying(source);
         // Where nothing stands under the name there is no earlier file to keep whole.
         if (index.Has(source.filename().string()))
             CopyOneFile(source, index.Resolve(source.filename().string()), overwrite);
@@ -417,11 +440,13 @@ void FileSystem::MoveFilesInto(const std::string& sourceFolder,
     const fs::path to = paths_.ToNative(destinationFolder);
     if (!IsFolder(from) || !IsFolder(to)) throw RuntimeError(kPathNotFound);
     FolderIndex index(to);
+    Ahead(static_cast<int>(names.size()));
     for (const std::string& name : names) {
         const fs::path source = SourceFile(from, name);
         const fs::path target = index.Resolve(source.filename().string());
         if (TypeOf(target) != fs::file_type::not_found) throw RuntimeError(kFileAlreadyExists);
         Mutating("move " + sourceFolder + "\\" + name + " to " + destinationFolder + "\\");
+        Carrying(source);
         MoveOneFile(source, target);
         index.Add(source.filename().string());
     }

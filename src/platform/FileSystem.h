@@ -11,6 +11,7 @@
 namespace movrand::platform {
 
 class FaultPlan;
+class FileWork;
 
 // The file-system service. Every path is a Windows-notation text resolved through the drive
 // table without regard to letter case. Failures raise RuntimeError with the platform's numbers.
@@ -19,8 +20,11 @@ class FaultPlan;
 // target is always either the old or the new file.
 class FileSystem {
   public:
-    explicit FileSystem(const DriveTable& drives, FaultPlan* faults = nullptr)
-        : paths_(drives), faults_(faults) {}
+    // `work`, when given, hears of every file that a folder copy or a copy or move of a list of
+    // files carries, so long work can be shown.
+    explicit FileSystem(const DriveTable& drives, FaultPlan* faults = nullptr,
+                        FileWork* work = nullptr)
+        : paths_(drives), faults_(faults), work_(work) {}
 
     const std::vector<Drive>& Drives() const { return paths_.Drives().Drives(); }
     // The service can work only when the machine has at least one drive.
@@ -106,8 +110,13 @@ class FileSystem {
     void CopyTree(const std::filesystem::path& from, const std::filesystem::path& to,
                   bool overwrite);
 
+    void Ahead(int files);
+    void AheadInTree(const std::filesystem::path& folder);
+    void Carrying(const std::filesystem::path& file);
+
     PathResolver paths_;
     FaultPlan* faults_;
+    FileWork* work_;
 };
 
 }  // namespace movrand::platform

@@ -16,6 +16,14 @@ struct Question {
     std::string NoTooltip;
 };
 
+// How far a long copy or move has come: files done of the files announced so far, and the file
+// being carried now (Windows notation).
+struct FileProgress {
+    int Done = 0;
+    int Total = 0;
+    std::string Current;
+};
+
 // Everything an operation shows to or asks of the user. Operations never touch a window
 // themselves; the desktop program, the console program and the tests each supply their own.
 // All texts are UTF-8.
@@ -49,6 +57,13 @@ class Ui {
 
     // Lets pending user-interface events run.
     virtual void DoEvents() = 0;
+
+    // Long file work, told file by file while a copy or move runs (see FileWork.h). The desktop
+    // program shows a progress window once the work has run for about a second and keeps its
+    // windows painted meanwhile; EndFileProgress (or the next message or question) closes it.
+    // By default nothing is shown.
+    virtual void ShowFileProgress(const FileProgress& progress) { (void)progress; }
+    virtual void EndFileProgress() {}
 };
 
 }  // namespace movrand::platform

@@ -37,12 +37,13 @@ void Tell(platform::Ui& ui, CarNumberResult& result, const std::string& text) {
 class Assignment {
   public:
     Assignment(ProgramValues& pv, platform::Ui& ui, int driverNumber, std::string newNumber,
-               std::string driverText)
+               std::string driverText, const std::function<void()>& showChange)
         : pv_(pv),
           ui_(ui),
           driver_(driverNumber),
           new_(std::move(newNumber)),
-          text_(std::move(driverText)) {}
+          text_(std::move(driverText)),
+          showChange_(showChange) {}
 
     void Run(CarNumberResult& result) {
         const std::string old = CarNumberOf(driver_);
@@ -108,6 +109,7 @@ class Assignment {
 
         // The swap is told once it is saved, so the message never announces a change that failed.
         if (holder != 0) {
+            if (showChange_) showChange_();
             result.PreviousHolder = holder;
             const std::string holderName = DriverName(pv_, ui_, holder);
             Tell(ui_, result,
@@ -124,16 +126,18 @@ class Assignment {
     int driver_;
     std::string new_;
     std::string text_;
+    const std::function<void()>& showChange_;
 };
 
 }  // namespace
 
 CarNumberResult AssignCarNumber(ProgramValues& pv, platform::Ui& ui, int driverNumber,
-                                const std::string& newNumber, const std::string& driverText) {
+                                const std::string& newNumber, const std::string& driverText,
+                                const std::function<void()>& showChange) {
     CarNumberResult result;
     ui.SetBusy(true);
     platform::RunTrapped(ui, platform::TrapForm::Information, pv.ProgramName, [&] {
-        Assignment(pv, ui, driverNumber, newNumber, driverText).Run(result);
+        Assignment(pv, ui, driverNumber, newNumber, driverText, showChange).Run(result);
     });
     ui.SetBusy(false);
     return result;

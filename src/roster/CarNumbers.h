@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "app/ProgramValues.h"
@@ -25,8 +26,11 @@ struct CarNumberResult {
 // so too for a number that driver.ini cannot carry as given (RosterChecks.h) and for a roster
 // without the driver's section or with a header that is never closed.
 // driverText is the text of the selected cbo(4) entry, used in the messages; when it is empty
-// the driver's name is read from the roster. Carries the information error trap.
+// the driver's name is read from the roster. `showChange`, when given, runs once the swap is
+// saved and before it is told, so the window behind the message already shows the new numbers.
+// Carries the information error trap.
 CarNumberResult AssignCarNumber(ProgramValues& pv, platform::Ui& ui, int driverNumber,
-                                const std::string& newNumber, const std::string& driverText = "");
+                                const std::string& newNumber, const std::string& driverText = "",
+                                const std::function<void()>& showChange = {});
 
 }  // namespace movrand

@@ -2,9 +2,11 @@
 
 #include <QApplication>
 
+#include "dialogs/ui/DialogPlacement.h"
 #include "dialogs/ui/PlatformMessageBox.h"
 #include "dialogs/ui/frmFile.h"
 #include "dialogs/ui/frmMsgBox.h"
+#include "dialogs/ui/frmProgress.h"
 #include "dialogs/ui/frmTeamFolder.h"
 #include "dialogs/ui/frmYesNo.h"
 #include "resources/StringTable.h"
@@ -33,26 +35,33 @@ QWidget* QtUi::DialogParent() {
 }
 
 void QtUi::ShowMessage(const std::string& message, int widthTwips, int heightTwips) {
-    frmMsgBox box(pv_.Env.Rnd, DialogParent());
+    EndFileProgress();
+    QWidget* owner = DialogParent();
+    frmMsgBox box(pv_.Env.Rnd, owner);
     box.SetMessage(message);
     box.Load();
     if (widthTwips > 0 || heightTwips > 0) box.Move(widthTwips, heightTwips);
+    if (const auto place = PlaceOver(box.size(), owner)) box.move(*place);
     box.exec();
 }
 
 bool QtUi::AskYesNo(const platform::Question& question) {
-    frmYesNo window(pv_.Env.Rnd, DialogParent());
+    EndFileProgress();
+    QWidget* owner = DialogParent();
+    frmYesNo window(pv_.Env.Rnd, owner);
     window.SetMessage(question.Message);
     window.SetMyWidth(question.MyWidth);
     window.SetMyHeight(question.MyHeight);
     window.SetYesTooltip(question.YesTooltip);
     window.SetNoTooltip(question.NoTooltip);
     window.Load();
+    if (const auto place = PlaceOver(window.size(), owner)) window.move(*place);
     window.exec();
     return window.Yes();
 }
 
 std::string QtUi::SelectTeam() {
+    EndFileProgress();
     frmTeamFolder window(pv_, *this, DialogParent());
     window.Load();
     window.exec();
@@ -61,6 +70,7 @@ std::string QtUi::SelectTeam() {
 
 std::string QtUi::SelectFile(const std::string& path, const std::string& pattern,
                              const std::string& caption) {
+    EndFileProgress();
     frmFile window(pv_, *this, DialogParent());
     window.SetPath(path);
     window.SetPattern(pattern);
@@ -72,6 +82,7 @@ std::string QtUi::SelectFile(const std::string& path, const std::string& pattern
 
 void QtUi::ShowPlatformMessage(const std::string& text, platform::MessageIcon icon,
                                const std::string& title) {
+    EndFileProgress();
     MakePlatformMessageBox(text, icon, title, DialogParent())->exec();
 }
 
@@ -86,6 +97,33 @@ void QtUi::SetBusy(bool busy) {
 
 void QtUi::DoEvents() {
     QApplication::processEvents();
+}
+
+// The work runs inside the event that started it. Between its files the windows paint, but no
+// input is taken: the progress window has no buttons, and a click meant for the main window waits
+// until the work is done.
+void QtUi::ShowFileProgress(const platform::FileProgress& progress) {
+    if (!workClock_.isValid()) {
+        workClock_.start();
+        paintClock_.start();
+    }
+    const bool opening = !progress_ && workClock_.elapsed() >= progressDelay_.count();
+    if (opening) {
+        progress_ = std::make_unique<frmProgress>(
+            pv_.Env.Rnd, QString::fromStdString(" " + pv_.ProgramName + " "), DialogParent());
+        progress_->setWindowModality(Qt::ApplicationModal);
+        progress_->show();
+    }
+    if (progress_) progress_->Show(progress);
+    if (opening || paintClock_.elapsed() >= 30) {
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        paintClock_.restart();
+    }
+}
+
+void QtUi::EndFileProgress() {
+    progress_.reset();
+    workClock_.invalidate();
 }
 
 }  // namespace movrand::dialogs

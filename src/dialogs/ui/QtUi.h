@@ -1,4 +1,6 @@
 #pragma once
+#include <QElapsedTimer>
+#include <chrono>
 #include <memory>
 
 #include "app/ProgramValues.h"
@@ -7,6 +9,8 @@
 class QWidget;
 
 namespace movrand::dialogs {
+
+class frmProgress;
 
 // The desktop program's Ui: the program's own skinned windows for messages, questions, the team
 // choice and the file picker, and the platform's message box for the error traps. It works over
@@ -29,6 +33,11 @@ class QtUi : public platform::Ui {
     void SetBusy(bool busy) override;
     bool IsBusy() const override { return busy_; }
     void DoEvents() override;
+    void ShowFileProgress(const platform::FileProgress& progress) override;
+    void EndFileProgress() override;
+
+    // How long file work runs before its progress window shows (about a second).
+    void SetProgressDelay(std::chrono::milliseconds delay) { progressDelay_ = delay; }
 
   private:
     // The window a new dialog is centred on and modal to.
@@ -37,6 +46,10 @@ class QtUi : public platform::Ui {
     std::unique_ptr<ProgramValues> own_;
     ProgramValues& pv_;
     bool busy_ = false;
+    std::chrono::milliseconds progressDelay_{1000};
+    QElapsedTimer workClock_;   // since the file work began
+    QElapsedTimer paintClock_;  // since the windows were last let paint
+    std::unique_ptr<frmProgress> progress_;
 };
 
 }  // namespace movrand::dialogs

@@ -2,19 +2,12 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <cmath>
 
 #include "dialogs/ui/Twips.h"
 #include "resources/ui/Pictures.h"
 
 namespace movrand::dialogs {
-
-QFont SkinFont(double points) {
-    QFont font(QStringList{QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                           QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(points);
-    return font;
-}
 
 WhiteFrame::WhiteFrame(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("shp(0)"));
@@ -91,6 +84,14 @@ void SkinnedWindow::PaintSkin() {
     }
     background_ = background;
     update();
+}
+
+bool SkinnedWindow::GrowForText(const MessageLabel& label, const TwipsBox& box) {
+    const int missing = label.TextHeight(PixelsX(box.Width)) - PixelsY(box.Height);
+    if (missing <= 0) return false;
+    SetTwipsSize(WidthTwips(),
+                 HeightTwips() + static_cast<int>(std::ceil(missing * TwipsPerPixelY())));
+    return true;
 }
 
 void SkinnedWindow::Place(QWidget* control, const TwipsBox& box) {

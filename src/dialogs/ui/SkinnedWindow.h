@@ -6,12 +6,11 @@
 
 #include "dialogs/DialogLayout.h"
 #include "dialogs/PaintSkin.h"
+#include "dialogs/ui/MessageLabel.h"
+#include "dialogs/ui/SkinFace.h"
 #include "platform/Random.h"
 
 namespace movrand::dialogs {
-
-// MS Sans Serif at a point size, or the nearest sans font where that one is missing.
-QFont SkinFont(double points);
 
 // The white 1-pixel outline of the borderless windows. It lets every mouse click through.
 class WhiteFrame : public QWidget {
@@ -41,6 +40,11 @@ class SkinnedWindow : public QDialog {
     // Lays the tiles over the background from the window's current outer size.
     void PaintSkin();
     const QPixmap& Background() const { return background_; }
+
+    // Makes the window higher by what its text needs beyond the label's place `box`, so that no
+    // text is cut; whatever lies below the label moves down with the bottom edge. True when it
+    // grew.
+    bool GrowForText(const MessageLabel& label, const TwipsBox& box);
 
     // Puts a control at a place given in twips.
     static void Place(QWidget* control, const TwipsBox& box);

@@ -2,23 +2,10 @@
 
 namespace movrand::dialogs {
 
-namespace {
-QLabel* MessageLabel(QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QStringLiteral("lbl(0)"));
-    label->setFont(SkinFont(12));
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setTextFormat(Qt::PlainText);
-    label->setStyleSheet(QStringLiteral("color: #FFFFFF; background: transparent;"));
-    return label;
-}
-}  // namespace
-
 frmMsgBox::frmMsgBox(platform::Random& rnd, QWidget* parent)
     : SkinnedWindow(QStringLiteral("frmMsgBox"), Border::None, SkinExtent::Full, rnd, parent) {
     shp_ = new WhiteFrame(this);
-    lbl0_ = MessageLabel(this);
+    lbl0_ = new MessageLabel(this);
     img0_ = new PictureButton(QStringLiteral("img(0)"), QStringLiteral("OK"), this);
     connect(img0_, &PictureButton::Clicked, this, [this] { close(); });
     SetTwipsSize(kMsgBoxWidth, kMsgBoxHeight);
@@ -31,7 +18,7 @@ void frmMsgBox::SetMessage(const std::string& message) {
 }
 
 void frmMsgBox::Load() {
-    lbl0_->setText(QString::fromStdString(message_));
+    LayOut();
     PaintSkin();
     img0_->SetPicture(101);
     img0_->SetHandPointer(true);
@@ -48,13 +35,16 @@ void frmMsgBox::resizeEvent(QResizeEvent* event) {
     PaintSkin();
 }
 
-// Every step that the size allows; a label that would be narrower than nothing is left alone.
+// Every step that the size allows; a label that would be narrower than nothing is left alone. A
+// text that needs more room than the size gives makes the window higher first.
 void frmMsgBox::LayOut() {
-    const MsgBoxLayout layout = LayOutMsgBox(WidthTwips(), HeightTwips());
+    lbl0_->setText(QString::fromStdString(message_));
+    MsgBoxLayout layout = LayOutMsgBox(WidthTwips(), HeightTwips());
+    if (layout.Label && GrowForText(*lbl0_, *layout.Label))
+        layout = LayOutMsgBox(WidthTwips(), HeightTwips());
     if (layout.Label) Place(lbl0_, *layout.Label);
     PlaceAt(img0_, layout.Ok.Left, layout.Ok.Top);
     Place(shp_, layout.Frame);
-    lbl0_->setText(QString::fromStdString(message_));
 }
 
 }  // namespace movrand::dialogs

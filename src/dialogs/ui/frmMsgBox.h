@@ -22,7 +22,7 @@ class frmMsgBox : public SkinnedWindow {
     // A new size in twips, at the window's own position.
     void Move(int width, int height);
 
-    QLabel* Label() const { return lbl0_; }
+    MessageLabel* Label() const { return lbl0_; }
     PictureButton* OkButton() const { return img0_; }
 
   protected:
@@ -32,7 +32,7 @@ class frmMsgBox : public SkinnedWindow {
     void LayOut();
 
     std::string message_;
-    QLabel* lbl0_;
+    MessageLabel* lbl0_;
     PictureButton* img0_;
     WhiteFrame* shp_;
 };

@@ -8,13 +8,7 @@ namespace movrand::dialogs {
 frmYesNo::frmYesNo(platform::Random& rnd, QWidget* parent)
     : SkinnedWindow(QStringLiteral("frmYesNo"), Border::None, SkinExtent::Full, rnd, parent) {
     shp_ = new WhiteFrame(this);
-    lbl0_ = new QLabel(this);
-    lbl0_->setObjectName(QStringLiteral("lbl(0)"));
-    lbl0_->setFont(SkinFont(12));
-    lbl0_->setWordWrap(true);
-    lbl0_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lbl0_->setTextFormat(Qt::PlainText);
-    lbl0_->setStyleSheet(QStringLiteral("color: #FFFFFF; background: transparent;"));
+    lbl0_ = new MessageLabel(this);
     img_[0] = new PictureButton(QStringLiteral("img(0)"), QStringLiteral("Yes"), this);
     img_[1] = new PictureButton(QStringLiteral("img(1)"), QStringLiteral("No"), this);
     connect(img_[0], &PictureButton::Clicked, this, [this] { Answer(0); });
@@ -61,8 +55,11 @@ void frmYesNo::closeEvent(QCloseEvent* event) {
     SkinnedWindow::closeEvent(event);
 }
 
+// A text that needs more room than the size gives makes the window higher first.
 void frmYesNo::LayOut() {
-    const YesNoLayout layout = LayOutYesNo(WidthTwips(), HeightTwips());
+    YesNoLayout layout = LayOutYesNo(WidthTwips(), HeightTwips());
+    if (layout.Label && GrowForText(*lbl0_, *layout.Label))
+        layout = LayOutYesNo(WidthTwips(), HeightTwips());
     if (layout.Label) Place(lbl0_, *layout.Label);
     Place(shp_, layout.Frame);
     PlaceAt(img_[0], layout.Yes.Left, layout.Yes.Top);

@@ -25,7 +25,7 @@ class frmYesNo : public SkinnedWindow {
 
     void Load();
 
-    QLabel* Label() const { return lbl0_; }
+    MessageLabel* Label() const { return lbl0_; }
     PictureButton* YesButton() const { return img_[0]; }
     PictureButton* NoButton() const { return img_[1]; }
 
@@ -45,7 +45,7 @@ class frmYesNo : public SkinnedWindow {
     std::string noTooltip_;
     bool yes_ = false;
     bool hourglassWasShowing_ = false;
-    QLabel* lbl0_;
+    MessageLabel* lbl0_;
     PictureButton* img_[2];
     WhiteFrame* shp_;
 };

@@ -1,5 +1,6 @@
 #include "mainwindow/ui/frmMovrand.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -62,10 +63,20 @@ bool TypesCharacter(const QKeyEvent* key) {
     return c.isPrint() || c == QChar('\b') || c == QChar('\r');
 }
 
+// A plain top-level widget reads to assistive technology as a mere filler; the main window is
+// the program's application window, which a screen reader announces by its title.
+QAccessibleInterface* ApplicationWindowRole(const QString& className, QObject* object) {
+    if (className != QLatin1String(frmMovrand::staticMetaObject.className())) return nullptr;
+    auto* widget = qobject_cast<QWidget*>(object);
+    return widget ? new QAccessibleWidget(widget, QAccessible::Window) : nullptr;
+}
+
 }  // namespace
 
 frmMovrand::frmMovrand(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
     : QWidget(parent), pv_(pv), ui_(ui) {
+    static const bool roleKnown = (QAccessible::installFactory(ApplicationWindowRole), true);
+    (void)roleKnown;
     BuildControls();
 }
 

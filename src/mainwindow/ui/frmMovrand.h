@@ -188,6 +188,7 @@ class frmMovrand : public QWidget {
     ProgramValues& pv_;
     platform::Ui& ui_;
     bool deliveringMouseUp_ = false;
+    std::string carNumberShown_;  // the shown driver's number, as the roster holds it
 };
 
 }  // namespace movrand::mainwindow

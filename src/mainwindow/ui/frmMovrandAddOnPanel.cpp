@@ -137,9 +137,10 @@ void frmMovrand::ShowInstalledItem() {
 }
 
 void frmMovrand::RemoveAddOnFiles() {
-    const RemovalResult result =
-        ::movrand::RemoveAddOnFiles(pv_, ui_, cbo(3)->currentIndex(), S(cbo(2)->currentText()));
-    if (result.Removed) ApplyInstalledItems(result.List);
+    // The list without the removed item is on the screen before the message that tells of it.
+    ::movrand::RemoveAddOnFiles(
+        pv_, ui_, cbo(3)->currentIndex(), S(cbo(2)->currentText()),
+        [this](const InstalledItemsView& list) { ApplyInstalledItems(list); });
 }
 
 }  // namespace movrand::mainwindow

@@ -6,6 +6,7 @@
 #include "dialogs/ui/Twips.h"
 #include "mainwindow/WindowTitle.h"
 #include "mainwindow/ui/ControlSetup.h"
+#include "mainwindow/ui/FolderNameFilter.h"
 #include "mainwindow/ui/frmMovrand.h"
 #include "resources/StringTable.h"
 
@@ -238,6 +239,7 @@ void frmMovrand::BuildCarFoldersPage(QWidget* page) {
           255);
     auto* name = new QLineEdit;
     SetSpokenName(name, "New Name for Current Car Folder");
+    name->setValidator(new FolderNameFilter(name));
     Place(Add(txt, "txt", 0, page, static_cast<QWidget*>(name)), 120, 4155, 4260, 330);
 
     Place(Add(lbl, "lbl", 1, page, Caption("Folder That is to Become GPL Car Folder")), 4620, 120,

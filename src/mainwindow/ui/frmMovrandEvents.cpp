@@ -5,6 +5,7 @@
 
 #include "mainwindow/ui/ControlSetup.h"
 #include "mainwindow/ui/frmMovrand.h"
+#include "platform/FileWork.h"
 #include "platform/Text.h"
 #include "roster/ComboKeys.h"
 
@@ -13,6 +14,8 @@ namespace movrand::mainwindow {
 using platform::TrapForm;
 
 void frmMovrand::cmd_Click(int index) {
+    // The copies and moves a button starts show their progress when they take long.
+    const platform::FileWorkScope work(pv_.Env, ui_);
     Trapped(TrapForm::Information, [&] { Run(RouteButton(index)); });
 }
 
@@ -187,7 +190,8 @@ void frmMovrand::Run(Operation operation) {
             ShowDriver();
             break;
         case Operation::EnableSaveCarNumber:
-            if (!blnFormLoading) cmd(6)->setEnabled(true);
+            // Only a number other than the driver's own is a change to save.
+            if (!blnFormLoading) cmd(6)->setEnabled(S(cbo(5)->currentText()) != carNumberShown_);
             break;
         case Operation::ShowAboutBox:
             ShowAboutBox();

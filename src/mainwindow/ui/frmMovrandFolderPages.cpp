@@ -2,6 +2,7 @@
 // switch.
 #include <QLineEdit>
 
+#include "app/Functions.h"
 #include "folders/CarFolderPage.h"
 #include "folders/CarFolderSwap.h"
 #include "mainwindow/GplInstallation.h"
@@ -21,6 +22,25 @@ QString ColourStyle(std::uint32_t colour) {
         .arg(colour & 0xFF)
         .arg((colour >> 8) & 0xFF)
         .arg((colour >> 16) & 0xFF);
+}
+
+// Lists a folder list's folder again; one that has gone gives way to the nearest folder above it
+// that is still there.
+void ShowFolderAsItIs(dialogs::FolderListBox* list) {
+    std::string path = list->Path();
+    while (!path.empty()) {
+        try {
+            list->SetPath(path);
+            list->Refresh();
+            return;
+        } catch (const platform::RuntimeError&) {
+            std::string up = path;
+            while (!up.empty() && up.back() == '\\') up.pop_back();
+            up = FolderOfPath(up);
+            if (up.empty() || up.size() >= path.size()) return;
+            path = up;
+        }
+    }
 }
 
 }  // namespace
@@ -59,6 +79,8 @@ bool frmMovrand::FilterFolderNameKey(const QString& typed) {
 void frmMovrand::SwapCarFolder() {
     const SwapResult result = ::movrand::SwapCarFolder(pv_, ui_, CarFolderPageValues());
     if (result.FocusNameBox) txt(0)->setFocus();
+    // Whatever the swap did or refused, both lists show the folders as they are now.
+    for (int index : {1, 2}) ShowFolderAsItIs(dir(index));
 }
 
 void frmMovrand::SaveGplDirectory() {

@@ -27,15 +27,24 @@ void frmMovrand::ShowDriver() {
         SetTooltip(img(3), view.FlagTooltip);
     }
     if (view.ListTooltipApplied) SetTooltip(drivers, view.ListTooltip);
-    if (view.CarNumberApplied) cbo(5)->setEditText(Q(view.CarNumber));
+    if (view.CarNumberApplied) {
+        // The list opens on the driver's own number (on none when no entry reads like it).
+        QComboBox* numbers = cbo(5);
+        numbers->setCurrentIndex(numbers->findText(Q(view.CarNumber), Qt::MatchExactly));
+        numbers->setEditText(Q(view.CarNumber));
+        carNumberShown_ = view.CarNumber;
+        cmd(6)->setEnabled(false);
+    }
 }
 
 void frmMovrand::AssignCarNumber() {
     QComboBox* drivers = cbo(4);
     if (drivers->currentIndex() < 0) return;
-    const CarNumberResult result =
-        ::movrand::AssignCarNumber(pv_, ui_, drivers->currentData().toInt(),
-                                   S(cbo(5)->currentText()), S(drivers->currentText()));
+    // A swap of numbers is told over a panel that already shows the team's drivers with them.
+    const CarNumberResult result = ::movrand::AssignCarNumber(
+        pv_, ui_, drivers->currentData().toInt(), S(cbo(5)->currentText()),
+        S(drivers->currentText()), [this] { ShowAddOnFolder(); });
+    if (result.Changed) carNumberShown_ = S(cbo(5)->currentText());
     if (result.DisableSaveButton) cmd(6)->setEnabled(false);
 }
 

@@ -1,20 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QAccessible>
-#include <QAccessibleActionInterface>
-#include <QApplication>
-#include <QImage>
-#include <QLabel>
+#include <QComboBox>
 #include <QMessageBox>
 
+#include "GameGuard.h"
 #include "TempDrive.h"
-#include "dialogs/ui/PictureButton.h"
 #include "dialogs/ui/QtUi.h"
-#include "dialogs/ui/Twips.h"
+#include "folders/CarFolderSwap.h"
 #include "platform/ErrorTrap.h"
+#include "resources/StringTable.h"
+#include "roster/CarNumbers.h"
 #include "ui/ModalDriver.h"
-#include "ui/WidgetTexts.h"
 
 namespace movrand::dialogs {
 namespace {
@@ -22,166 +19,135 @@ namespace {
 using test::Click;
 using test::Control;
 using test::PressKey;
-using test::ShowsPicture;
 using test::WhenModal;
-
-bool HasHand(QWidget* w) {
-    return w->cursor().shape() == Qt::BitmapCursor && w->cursor().hotSpot() == QPoint(12, 1);
-}
 
 struct Fixture {
     test::TempDrive drive{false};
     QtUi ui{drive.Pv};
 };
 
-TEST(MessageWindow, ShowsTheTrimmedTextOnTheSkinClosesOnOkAndFollowsItsCallersSize) {
+// The message window shows its text without the blanks around it on the skin and answers only
+// to its OK picture; the caller's hourglass gives way while a question is open.
+TEST(MessageWindow, AnswersOnlyToItsPicturesAndTheHourglassGivesWay) {
     Fixture f;
-    bool checked = false;
     auto opened = WhenModal("frmMsgBox", [&](QWidget* w) {
-        auto* label = Control<QLabel>(w, "lbl(0)");
-        auto* ok = Control<PictureButton>(w, "img(0)");
-        ASSERT_TRUE(label && ok);
-        EXPECT_EQ(label->text(), "Unable to find driver.ini           Please locate file.");
-        EXPECT_TRUE(w->windowFlags() & Qt::FramelessWindowHint);
-        EXPECT_TRUE(w->isModal());
-        EXPECT_EQ(w->size(), TwipsSize(3930, 1755));
-        EXPECT_EQ(Control(w, "shp(0)")->geometry(), w->rect());
-        EXPECT_TRUE(ShowsPicture(ok, 101));
-        EXPECT_TRUE(HasHand(ok));
-
-        // The skin: a white 1-pixel frame around dark tiles.
-        const QImage shot = w->grab().toImage();
-        test::SaveScreenshot(w, "frmMsgBox");
-        EXPECT_EQ(shot.pixel(0, 0), qRgb(255, 255, 255));
-        EXPECT_EQ(shot.pixel(shot.width() - 1, shot.height() / 2), qRgb(255, 255, 255));
-        EXPECT_EQ(shot.pixel(shot.width() / 2, shot.height() - 1), qRgb(255, 255, 255));
-        const QRgb inside = shot.pixel(5, shot.height() - 5);
-        EXPECT_LT(qGray(inside), 100);
-        EXPECT_GT(qGray(inside), 20);
-
-        // Neither the keyboard nor a click that ends outside the picture answers it.
+        EXPECT_EQ(Control<QLabel>(w, "lbl(0)")->text(), "Unable to find driver.ini.");
         PressKey(w, Qt::Key_Escape);
-        PressKey(w, Qt::Key_Return);
-        test::SendMouse(ok, QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton);
-        test::SendMouse(ok, QEvent::MouseButtonRelease, QPoint(-20, 5), Qt::NoButton);
         EXPECT_TRUE(w->isVisible());
-        checked = true;
-        Click(ok);
-    });
-    f.ui.ShowMessage("  Unable to find driver.ini           Please locate file.  ");
-    EXPECT_TRUE(*opened);
-    EXPECT_TRUE(checked);
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-
-    // A window its caller sized lays itself out and paints its skin again.
-    opened = WhenModal("frmMsgBox", [&](QWidget* w) {
-        EXPECT_EQ(w->size(), TwipsSize(4000, 1500));
-        EXPECT_EQ(Control(w, "img(0)")->pos(), TwipsPoint(2830, 1065));
-        EXPECT_EQ(Control(w, "shp(0)")->geometry(), w->rect());
-        const QImage shot = w->grab().toImage();
-        EXPECT_LT(qGray(shot.pixel(shot.width() - 5, shot.height() - 5)), 100);
         Click(Control(w, "img(0)"));
     });
-    f.ui.ShowMessage("The new car has been added.", 4000, 1500);
+    f.ui.ShowMessage("  Unable to find driver.ini.  ");
     EXPECT_TRUE(*opened);
-}
-
-TEST(QuestionWindow, AWideQuestionPlacesYesAndNoAndAnswersYes) {
-    Fixture f;
-    auto opened = WhenModal("frmYesNo", [&](QWidget* w) {
-        auto* yes = Control<PictureButton>(w, "img(0)");
-        auto* no = Control<PictureButton>(w, "img(1)");
-        EXPECT_EQ(w->size(), TwipsSize(5300, 1410));
-        EXPECT_EQ(Control<QLabel>(w, "lbl(0)")->text(), "Do you wish to exit this program?");
-        EXPECT_TRUE(ShowsPicture(yes, 101));
-        EXPECT_TRUE(ShowsPicture(no, 103));
-        EXPECT_TRUE(HasHand(yes) && HasHand(no));
-        // Tooltips keep their blanks.
-        EXPECT_EQ(yes->toolTip(), " Click to Exit Program ");
-        EXPECT_EQ(no->toolTip(), " Click to Return to Program ");
-        test::SaveScreenshot(w, "frmYesNo");
-        Click(yes);
-    });
-    platform::Question q{"Do you wish to exit this program?", 5300, 0, " Click to Exit Program ",
-                         " Click to Return to Program "};
-    EXPECT_TRUE(f.ui.AskYesNo(q));
-    EXPECT_TRUE(*opened);
-}
-
-TEST(QuestionWindow, NoAnswersFalseAndTheCallersHourglassGivesWayWhileItIsOpen) {
-    Fixture f;
     f.ui.SetBusy(true);
-    ASSERT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    bool arrowWhileOpen = false;
-    auto opened = WhenModal("frmYesNo", [&](QWidget* w) {
-        arrowWhileOpen = QApplication::overrideCursor() == nullptr;
-        EXPECT_EQ(w->size(), TwipsSize(3930, 1410));  // sizes at the limits keep the design
-        PressKey(w, Qt::Key_Escape);
-        EXPECT_TRUE(w->isVisible());
+    bool arrow = false;
+    WhenModal("frmYesNo", [&](QWidget* w) {
+        arrow = QApplication::overrideCursor() == nullptr;
         Click(Control(w, "img(1)"));
     });
-    EXPECT_FALSE(
-        f.ui.AskYesNo({"  Are you sure you want to remove this car?", 3930, 1155, "", ""}));
-    EXPECT_TRUE(*opened);
-    EXPECT_TRUE(arrowWhileOpen);
-    ASSERT_NE(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    EXPECT_FALSE(f.ui.AskYesNo({"Sure?", 0, 0, "", ""}));
+    EXPECT_TRUE(arrow);
+    EXPECT_NE(QApplication::overrideCursor(), nullptr);
     f.ui.SetBusy(false);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-
-    // Without the hourglass the pointer is left alone; 1156 is applied, below the design height.
-    opened = WhenModal("frmYesNo", [&](QWidget* w) {
-        EXPECT_EQ(w->size(), TwipsSize(3930, 1156));
-        EXPECT_EQ(Control(w, "img(0)")->pos(), TwipsPoint(1680, 721));
-        Click(Control(w, "img(0)"));
-    });
-    EXPECT_TRUE(f.ui.AskYesNo({"Sure?", 0, 1156, "", ""}));
-    EXPECT_TRUE(*opened);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST(PictureButtons, AssistiveTechnologySeesAButtonItCanPress) {
-    QWidget window;
-    PictureButton button("img(0)", "OK", &window);
-    button.SetTip(" Click to Use this File ");
-    int clicks = 0;
-    QObject::connect(&button, &PictureButton::Clicked, [&] { ++clicks; });
-    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&button);
-    ASSERT_NE(face, nullptr);
-    EXPECT_EQ(face->role(), QAccessible::Button);
-    EXPECT_EQ(face->text(QAccessible::Name), "OK");
-    EXPECT_EQ(face->text(QAccessible::Description), " Click to Use this File ");
-    ASSERT_NE(face->actionInterface(), nullptr);
-    face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_EQ(clicks, 1);
-}
+// The texts the program shows, the longest composed ones among them, each at the size its caller
+// asks for: every line fits the label, whose bottom stays above the buttons.
+TEST(MessageWindow, EveryTextFitsItsWindow) {
+    test::TempDrive drive;
+    std::string roster = drive.Read("C:\\sierra\\gpl\\driver.ini");
+    roster.replace(roster.find("first_name = Jim"), 16, "first_name = Maximilian Alexander");
+    roster.replace(roster.find("last_name = Hill"), 16, "last_name = Fitzgerald-Worthington");
+    drive.Write("C:\\sierra\\gpl\\driver.ini", roster);
+    drive.MakeWorkingCopy();
+    AssignCarNumber(drive.Pv, drive.Ui, 12, "14");
+    const std::string deep = "C:\\carfolders\\stored_cars_of_the_nineteen_sixty_seven_season";
+    test::WriteCarFolder(drive.Native("C:\\carfolders\\classic"), "classic");
+    drive.Write(deep + "\\cars67_previous_season_with_all_the_mods\\x.txt", "x");
+    drive.Ui.Answers = {true, false};
+    SwapCarFolder(drive.Pv, drive.Ui,
+                  {"C:\\carfolders\\classic", deep, "cars67_previous_season_with_all_the_mods"});
+    ASSERT_EQ(drive.Ui.Questions.size() + drive.Ui.Messages.size(), 3u) << drive.Ui.Transcript();
 
-TEST(ErrorTraps, EachFormShowsItsIconTitleAndTextWithOkOnly) {
+    std::vector<test::ScriptedUi::Shown> texts = {drive.Ui.Messages[0],
+                                                  {"Please select the team.", 3600, 1785}};
+    for (int id : {103, 104, 117, 118, 120, 121}) texts.push_back({resources::LoadResString(id)});
+    std::vector<platform::Question> questions = drive.Ui.Questions;
+    questions.push_back({resources::LoadResString(129), 4100, 0, "", ""});
     Fixture f;
-    struct Case {
-        platform::TrapForm Form;
-        QMessageBox::Icon Icon;
-        QString Title;
-        QString Text;
+    int checked = 0;
+    const auto check = [&](const std::string& text, const char* button) {
+        return [&, text, button](QWidget* w) {
+            auto* label = Control<QLabel>(w, "lbl(0)");
+            const QRect need = label->fontMetrics().boundingRect(
+                QRect(0, 0, label->width(), 100000), Qt::TextWordWrap | Qt::TextWrapAnywhere,
+                QString::fromStdString(text).replace("\r\n", "\n"));
+            EXPECT_LE(need.width(), label->width()) << text;
+            EXPECT_LE(need.height(), label->height()) << text;
+            EXPECT_LT(label->geometry().bottom(), Control(w, button)->y()) << text;
+            test::SaveScreenshot(w, QString("%1-%2").arg(w->objectName()).arg(++checked));
+            Click(Control(w, button));
+        };
     };
-    const Case cases[] = {
-        {platform::TrapForm::Common, QMessageBox::NoIcon, "MovrandError", "53\nFile not found"},
-        {platform::TrapForm::Information, QMessageBox::Information, "Movrand",
-         "53\nFile not found"},
-        {platform::TrapForm::Critical, QMessageBox::Critical, "Movrand", "53 File not found"},
+    for (const auto& shown : texts) {
+        WhenModal("frmMsgBox", check(shown.Text, "img(0)"));
+        f.ui.ShowMessage(shown.Text, shown.Width, shown.Height);
+    }
+    for (const auto& question : questions) {
+        WhenModal("frmYesNo", check(question.Message, "img(1)"));
+        f.ui.AskYesNo(question);
+    }
+    EXPECT_EQ(checked, static_cast<int>(texts.size() + questions.size()));
+}
+
+// The team window gives the chosen team, nothing when closed by the window system, and keeps
+// its own OK button in view while it asks for a choice.
+TEST(TeamWindow, ReturnsTheChoiceAndAsksForOneClearOfItsOwnButton) {
+    Fixture f;
+    QRect messagePlace, okPlace;
+    auto opened = WhenModal("frmTeamFolder", [&](QWidget* team) {
+        auto* ok = Control(team, "img(0)");
+        okPlace = QRect(ok->mapToGlobal(QPoint(0, 0)), ok->size());
+        WhenModal("frmMsgBox", [&](QWidget* box) {
+            EXPECT_EQ(Control<QLabel>(box, "lbl(0)")->text(), "Please select the team.");
+            messagePlace = box->geometry();
+            Click(Control(box, "img(0)"));
+        });
+        Click(ok);  // returns once the message is closed
+        Control<QComboBox>(team, "cbo(0)")->setCurrentIndex(2);
+        test::SaveScreenshot(team, "frmTeamFolder");
+        Click(ok);
+    });
+    EXPECT_EQ(f.ui.SelectTeam(), "Cooper");
+    EXPECT_TRUE(*opened && !messagePlace.isEmpty() && !messagePlace.intersects(okPlace));
+
+    opened = WhenModal("frmTeamFolder", [&](QWidget* w) {
+        Control<QComboBox>(w, "cbo(0)")->setCurrentIndex(0);
+        w->close();
+    });
+    EXPECT_EQ(f.ui.SelectTeam(), "");
+}
+
+TEST(ErrorTraps, EachFormShowsItsIconTitleAndTextWithOkOnlyInABoxWideEnoughForItsTitle) {
+    Fixture f;
+    using platform::TrapForm;
+    const std::tuple<TrapForm, QMessageBox::Icon, QString, QString> cases[] = {
+        {TrapForm::Common, QMessageBox::NoIcon, "MovrandError", "53\nFile not found"},
+        {TrapForm::Information, QMessageBox::Information, "Movrand", "53\nFile not found"},
+        {TrapForm::Critical, QMessageBox::Critical, "Movrand", "53 File not found"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [form, icon, title, text] : cases) {
         auto opened = test::WhenMessageBox([&](QMessageBox* box) {
-            EXPECT_EQ(box->icon(), c.Icon);
-            EXPECT_EQ(box->windowTitle(), c.Title);
-            EXPECT_EQ(box->text(), c.Text);
+            EXPECT_EQ(box->icon(), icon);
+            EXPECT_EQ(box->windowTitle(), title);
+            EXPECT_EQ(box->text(), text);
             EXPECT_EQ(box->buttons().size(), 1);
+            // Room for the title beside the title bar's icon and three buttons.
+            EXPECT_GE(box->width(), box->fontMetrics().horizontalAdvance(title) + 120);
             box->button(QMessageBox::Ok)->click();
         });
-        const bool ran = platform::RunTrapped(
-            f.ui, c.Form, "Movrand", [] { throw platform::RuntimeError(platform::kFileNotFound); });
-        EXPECT_FALSE(ran);
-        EXPECT_TRUE(*opened) << c.Title.toStdString();
+        EXPECT_FALSE(platform::RunTrapped(
+            f.ui, form, "Movrand", [] { throw platform::RuntimeError(platform::kFileNotFound); }));
+        EXPECT_TRUE(*opened) << title.toStdString();
     }
 }
 

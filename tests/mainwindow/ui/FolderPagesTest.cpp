@@ -1,81 +1,107 @@
 // The "Car Folders" and "GPL Directory" pages driven through the main window.
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
+#include <QClipboard>
 #include <QLineEdit>
-#include <memory>
+#include <QProgressBar>
+#include <QRadioButton>
 
 #include "DemoInstallation.h"
 #include "GameGuard.h"
-#include "TempDrive.h"
 #include "WindowFixture.h"
-#include "mainwindow/ui/ControlSetup.h"
-#include "mainwindow/ui/frmMovrand.h"
-#include "ui/SimulatedInput.h"
+#include "dialogs/ui/QtUi.h"
+#include "platform/FaultPlan.h"
+#include "ui/ModalDriver.h"
 
 namespace movrand::test {
 namespace {
 
-using mainwindow::frmMovrand;
-using mainwindow::PlaceOf;
+class FolderPagesTest : public WindowFixture {
+  protected:
+    void SetPath(const char* list, const char* path) {
+        Find<dialogs::FolderListBox>(list)->SetPath(path);
+    }
+    void Save(const char* name) {
+        Find<QLineEdit>("txt(0)")->setText(name);
+        Click(Find("cmd(0)"));
+    }
+};
 
-using FolderPagesTest = WindowFixture;
-
-TEST_F(FolderPagesTest, DeleteBoxSwitchesThePage) {
+TEST_F(FolderPagesTest, NameBoxTakesOnlyLettersDigitsAndUnderscoreTypedOrPasted) {
     Open();
     auto* name = Find<QLineEdit>("txt(0)");
-    name->setText("old67");
-    Find<QCheckBox>("chk(0)")->setChecked(true);
-    EXPECT_FALSE(Find("lbl(3)")->isHidden());
-    EXPECT_FALSE(Find("drv(2)")->isEnabled());
-    EXPECT_FALSE(Find("dir(2)")->isEnabled());
-    EXPECT_FALSE(name->isEnabled());
-    EXPECT_EQ(name->text().toStdString(), "");
-    EXPECT_EQ(PlaceOf(Find("lbl(0)")).Left, 330);
-    EXPECT_EQ(Find<QLabel>("lbl(0)")->text().toStdString(),
-              "*** CURRENT CAR FOLDER WILL BE DELETED! ***");
-
-    Find<QCheckBox>("chk(0)")->setChecked(false);
-    EXPECT_TRUE(Find("lbl(3)")->isHidden());
-    EXPECT_TRUE(name->isEnabled());
-    EXPECT_EQ(name->text().toStdString(), "");  // not brought back
-    EXPECT_EQ(PlaceOf(Find("lbl(0)")).Left, 120);
-    EXPECT_EQ(Find<QLabel>("lbl(0)")->text().toStdString(),
-              "Destination for Current GPL Car Folder");
-}
-
-TEST_F(FolderPagesTest, NameBoxTakesOnlyLettersDigitsAndUnderscore) {
-    Open();
-    auto* name = Find<QLineEdit>("txt(0)");
-    name->setFocus();
     for (QChar c : QString("a-b.c d_1\\")) PressKey(name, Qt::Key_unknown, QString(c));
     EXPECT_EQ(name->text().toStdString(), "abcd_1");
+    QGuiApplication::clipboard()->setText("  my car-67 (old)\\x");
+    name->paste();
+    EXPECT_EQ(name->text().toStdString(), "abcd_1mycar67oldx");
 }
 
-TEST_F(FolderPagesTest, SaveOnCarFoldersAsksForANameThenSwapsTheLiveFolder) {
+// Without a name nothing is asked or moved; with one the stored folder becomes live, and after
+// every swap both folder lists show the folders as they are now (a moved-away source gives way
+// to its parent).
+TEST_F(FolderPagesTest, SaveSwapsTheLiveFolderAndTheListsFollow) {
     WriteCarFolder(drive.DriveC() / "stored" / "classic", "stored");
     const auto live = TreeOf(drive.Native("C:\\sierra\\gpl\\cars\\cars67"));
     const auto stored = TreeOf(drive.Native("C:\\stored\\classic"));
     Open();
-    Find<QTabWidget>("tabMovrand(0)")->setCurrentIndex(1);
-    Find<dialogs::FolderListBox>("dir(1)")->SetPath("C:\\stored\\classic");
-    // Without a name nothing is asked or moved, and the name box gets the focus.
-    Click(Find("cmd(0)"));
-    ASSERT_EQ(drive.Ui.Messages.size(), 1u);
-    EXPECT_EQ(drive.Ui.Messages[0].Text, "Please enter the new name for the Current Car Folder.");
-    EXPECT_TRUE(drive.Ui.Questions.empty());
+    SetPath("dir(1)", "C:\\stored\\classic");
+    Save("");
+    EXPECT_EQ(drive.Ui.Messages.at(0).Text,
+              "Please enter the new name for the Current Car Folder.");
     EXPECT_EQ(window->focusWidget(), Find("txt(0)"));
-    EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\cars\\cars67\\lotus\\lotus.dat"),
-              "team data of lotus\r\n");
-
-    Find<dialogs::FolderListBox>("dir(2)")->SetPath("C:\\stored");
-    Find<QLineEdit>("txt(0)")->setText("cars67_old");
+    SetPath("dir(2)", "C:\\stored");
     drive.Ui.Answers = {true};
-    Click(Find("cmd(0)"));
+    Save("cars67_old");
     ASSERT_EQ(drive.Ui.Questions.size(), 1u) << drive.Ui.Transcript();
     EXPECT_EQ(TreeOf(drive.Native("C:\\sierra\\gpl\\cars\\cars67")), stored);
     EXPECT_EQ(TreeOf(drive.Native("C:\\stored\\cars67_old")), live);
-    EXPECT_EQ(TreeOf(drive.Native("C:\\stored\\classic")), stored);  // copied, not moved
+    EXPECT_TRUE(Rows(Find<QListWidget>("dir(2)")).contains("cars67_old"));
+    Find<QRadioButton>("opt(0)")->setChecked(true);
+    drive.Ui.Answers = {true};
+    Save("cars67_second");
+    EXPECT_EQ(TreeOf(drive.Native("C:\\stored\\cars67_second")), stored);
+    EXPECT_EQ(Find<dialogs::FolderListBox>("dir(1)")->Path(), "C:\\stored");
+    EXPECT_TRUE(Rows(Find<QListWidget>("dir(2)")).contains("cars67_second"));
+    EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
+}
+
+// A slow copy shows the progress window with its counts while the main window goes on painting.
+TEST_F(FolderPagesTest, ALongCopyShowsItsProgressAndTheWindowKeepsPainting) {
+    WriteCarFolder(drive.DriveC() / "stored" / "classic", "stored");
+    const int files = static_cast<int>(TreeOf(drive.Native("C:\\stored\\classic")).size());
+    dialogs::QtUi ui(drive.Pv);
+    ui.SetProgressDelay(std::chrono::milliseconds(100));
+    drive.Pv.Env.Faults = std::make_shared<platform::FaultPlan>();
+    Open(&ui);
+    SetPath("dir(1)", "C:\\stored\\classic");
+    SetPath("dir(2)", "C:\\stored");
+    int paints = 0;
+    QStringList counts;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        window->repaint();
+        ++paints;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "frmProgress" && w->isVisible()) {
+                counts << Control<QLabel>(w, "lbl(0)")->text();
+                EXPECT_EQ(Control<QProgressBar>(w, "prg(0)")->maximum(), files);
+                EXPECT_FALSE(Control<QLabel>(w, "lbl(1)")->text().isEmpty());
+                SaveScreenshot(w, "frmProgress");
+            }
+    });
+    WhenModal("frmYesNo", [&](QWidget* w) {
+        drive.Pv.Env.Faults->DelayEach(std::chrono::milliseconds(40));
+        look.start(60);
+        Click(Control(w, "img(0)"));
+    });
+    Save("cars67_old");
+    look.stop();
+    ASSERT_FALSE(counts.isEmpty());
+    EXPECT_EQ(counts.back(), QString("Copying files: %1 of %1").arg(files));
+    EXPECT_GT(paints, 3);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(w->objectName() == "frmProgress" && w->isVisible());
 }
 
 TEST_F(FolderPagesTest, SaveOnGplDirectorySwitchesAndRefreshesThePages) {
@@ -84,24 +110,12 @@ TEST_F(FolderPagesTest, SaveOnGplDirectorySwitchesAndRefreshesThePages) {
     roster.replace(roster.find("first_name = Bruce"), 18, "first_name = Aaron");
     drive.Write("C:\\gpl2\\driver.ini", roster);
     Open();
-    Find<dialogs::FolderListBox>("dir(3)")->SetPath("C:\\gpl2");
+    SetPath("dir(3)", "C:\\gpl2");
     drive.Ui.Answers = {true};
     Click(Find("cmd(7)"));
-    EXPECT_EQ(drive.Pv.GPLPath, "C:\\gpl2\\");
     EXPECT_EQ(Find<QLabel>("lbl(13)")->text().toStdString(), "  C:\\gpl2\\");
-    EXPECT_EQ(Find<dialogs::FolderListBox>("dir(3)")->Path(), "C:\\gpl2");
-    auto* drivers = Find<QComboBox>("cbo(4)");
-    EXPECT_EQ(drivers->count(), 19);
-    EXPECT_EQ(drivers->currentText().toStdString(), "Aaron McLaren");
+    EXPECT_EQ(Combo("cbo(4)")->currentText().toStdString(), "Aaron McLaren");
     EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
-
-    // A folder that is no installation is refused and leaves the page as it was.
-    Find<dialogs::FolderListBox>("dir(3)")->SetPath("C:\\sierra");
-    Click(Find("cmd(7)"));
-    EXPECT_EQ(drive.Ui.Messages.back().Text,
-              "The new Folder is NOT a valid GPL Installation Folder - Please re-select.");
-    EXPECT_EQ(Find<QLabel>("lbl(13)")->text().toStdString(), "  C:\\gpl2\\");
-    EXPECT_EQ(drive.Pv.GPLPath, "C:\\gpl2\\");
 }
 
 }  // namespace

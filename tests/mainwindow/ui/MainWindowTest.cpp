@@ -1,86 +1,42 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
+#include <QAccessible>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QWheelEvent>
-#include <memory>
 
-#include "TempDrive.h"
 #include "WindowFixture.h"
-#include "mainwindow/ui/ControlSetup.h"
-#include "mainwindow/ui/frmMovrand.h"
-#include "ui/ModalDriver.h"
-#include "ui/SimulatedInput.h"
 
 namespace movrand::test {
 namespace {
 
 using mainwindow::frmMovrand;
-using mainwindow::PlaceOf;
-using mainwindow::TwipsPlace;
 
 class MainWindowTest : public WindowFixture {
   protected:
     void Type(QWidget* target, const QString& keys) {
         for (QChar c : keys) TypeChar(target, c);
     }
+    dialogs::FolderListBox* Dir(const char* name) { return Find<dialogs::FolderListBox>(name); }
 };
 
 TEST_F(MainWindowTest, LoadingFillsThePagesInOrder) {
     Open();
     EXPECT_EQ(Text(window->windowTitle()).rfind(" Zorvex's  Movrand  v", 0), 0u);
-    EXPECT_EQ(Find<QTabWidget>("tabMovrand(0)")->currentIndex(), 0);
-
+    // A screen reader meets an application window, which it announces by its title.
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(window.get());
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->role(), QAccessible::Window);
     QComboBox* numbers = Combo("cbo(5)");
     ASSERT_EQ(numbers->count(), 99);
-    EXPECT_EQ(Text(numbers->itemText(0)), "1");
-    EXPECT_EQ(Text(numbers->itemText(98)), "99");
-    // Filling the numbers at loading did not offer a save.
-    EXPECT_FALSE(Find<QPushButton>("cmd(6)")->isEnabled());
-
-    QComboBox* teams = Combo("cbo(3)");
-    ASSERT_EQ(teams->count(), 7);
-    EXPECT_EQ(Text(teams->itemText(5)), "Honda");
-    EXPECT_EQ(teams->itemData(5).toInt(), 6);
-    EXPECT_EQ(Text(teams->itemText(6)), "Lotus");
-    EXPECT_EQ(teams->itemData(6).toInt(), 5);
-
-    // With nothing stored, both installation lists show the installation.
-    EXPECT_EQ(Find<dialogs::FolderListBox>("dir(0)")->Path(), "C:\\sierra\\gpl");
-    EXPECT_EQ(Find<dialogs::FolderListBox>("dir(3)")->Path(), "C:\\sierra\\gpl");
-    EXPECT_EQ(Find<dialogs::DriveListBox>("drv(3)")->Drive(), "c:");
-    EXPECT_EQ(Text(Find<QLabel>("lbl(13)")->text()), "  C:\\sierra\\gpl\\");
-
-    // The driver list, sorted, its first driver shown with flag tooltip and car number.
+    EXPECT_EQ(Combo("cbo(3)")->itemData(5).toInt(), 6);  // Honda before Lotus
+    EXPECT_EQ(Dir("dir(0)")->Path(), "C:\\sierra\\gpl");
     QComboBox* drivers = Combo("cbo(4)");
-    ASSERT_EQ(drivers->count(), 19);
-    EXPECT_EQ(drivers->currentIndex(), 0);
     EXPECT_EQ(Text(drivers->currentText()), "Bruce McLaren");
-    EXPECT_EQ(drivers->currentData().toInt(), 8);
-    EXPECT_EQ(Text(drivers->toolTip()), " New Zealander Eagle Driver ");
-    EXPECT_EQ(Text(Find("img(3)")->toolTip()), " New Zealander ");
-    EXPECT_EQ(Text(numbers->currentText()), "8");
-
-    EXPECT_EQ(Stored("AddOnsOnly"), "1");
-    EXPECT_TRUE(Find<QCheckBox>("chk(1)")->isChecked());
-    EXPECT_EQ(Stored("CarManagerDirectory"), "");
-
     // The help buttons are shown, cut to the book: the white ground around it is no part of them.
-    EXPECT_TRUE(Find("pic(0)")->isVisibleTo(Find("fra(1)")));
     for (const char* name : {"pic(0)", "pic(1)"}) {
         EXPECT_FALSE(Find(name)->isHidden()) << name;
-        const QRegion outline = Find(name)->mask();
-        EXPECT_FALSE(outline.isEmpty()) << name;
-        EXPECT_FALSE(outline.contains(QPoint(0, 0))) << name;
-        EXPECT_LT(outline.boundingRect().width() * outline.boundingRect().height(),
-                  Find(name)->width() * Find(name)->height())
-            << name;
-        EXPECT_EQ(Find(name)->cursor().shape(), Qt::BitmapCursor) << name;
+        EXPECT_FALSE(Find(name)->mask().isEmpty()) << name;
+        EXPECT_FALSE(Find(name)->mask().contains(QPoint(0, 0))) << name;
     }
-    EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
-
-    // Pictures of the four pages, kept in build/artifacts for people to look at.
     auto* tabs = Find<QTabWidget>("tabMovrand(0)");
     for (const char* page : {"cars-accessories", "car-folders", "find-add-ons", "gpl-directory"}) {
         SaveScreenshot(window.get(), QString("main-window-") + page);
@@ -89,175 +45,83 @@ TEST_F(MainWindowTest, LoadingFillsThePagesInOrder) {
 }
 
 // The window paints its first page before it makes the others. A handler that needs a control
-// not made yet has the rest made at once, loaded as at the start; a page already on the screen
-// when it is made shows its controls.
-TEST_F(MainWindowTest, PagesMadeAfterTheFirstPageLoadAndShowLikeIt) {
+// not made yet has the rest made at once, loaded as at the start.
+TEST_F(MainWindowTest, PagesMadeAfterTheFirstPageLoadLikeIt) {
     window = std::make_unique<frmMovrand>(drive.Pv, drive.Ui);
     window->Form_Load();
     EXPECT_FALSE(window->FullyBuilt());
     EXPECT_EQ(window->findChild<QWidget*>("cmd(7)"), nullptr);
     ASSERT_NE(window->dir(3), nullptr);
-    EXPECT_TRUE(window->FullyBuilt());
     EXPECT_EQ(window->dir(3)->Path(), "C:\\sierra\\gpl");
-    EXPECT_EQ(Text(window->lbl(13)->text()), "  C:\\sierra\\gpl\\");
-    EXPECT_EQ(window->cbo(3)->count(), 7);
     EXPECT_TRUE(window->chk(1)->isChecked());
     EXPECT_FALSE(Find("pic(0)")->isHidden());
-
-    window = std::make_unique<frmMovrand>(drive.Pv, drive.Ui);
-    window->Form_Load();
-    window->show();
-    Find<QTabWidget>("tabMovrand(0)")->setCurrentIndex(3);
-    for (int turn = 0; turn < 50 && !window->FullyBuilt(); ++turn)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    ASSERT_TRUE(window->FullyBuilt());
-    for (const char* name : {"cmd(7)", "dir(3)", "lbl(13)"})
-        EXPECT_TRUE(Find(name)->isVisible()) << name;
-    EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
 }
 
-TEST_F(MainWindowTest, StoredFoldersAreRestoredOrQuietlyLeft) {
+// Stored folders come back (a vanished one is quietly left); No to the exit question keeps the
+// window and saves nothing; Yes matches the drivers to their cars and saves the four settings.
+TEST_F(MainWindowTest, StoredFoldersComeBackAndExitOnYesSavesThem) {
     drive.AddDrive('D', drive.Root() / "d");
     drive.Write("D:\\stored\\cars67\\x.txt", "x");
     drive.Write("C:\\addons\\one\\zorvexcar.zorvex", "[header]\r\n");
-    auto& settings = drive.Pv.Env.Settings;
-    settings.Save("Zorvex", "Movrand", "AddOnsOnly", "0");
-    settings.Save("Zorvex", "Movrand", "CarManagerDirectory", "C:\\addons\\one");
-    settings.Save("Zorvex", "Movrand", "CarFolder", "D:\\stored");
-    settings.Save("Zorvex", "Movrand", "AddOnCarFolder", "D:\\gone\\away");
+    for (auto [key, value] : {std::pair{"AddOnsOnly", "0"},
+                              {"CarManagerDirectory", "C:\\addons\\one"},
+                              {"CarFolder", "D:\\stored"},
+                              {"AddOnCarFolder", "D:\\gone\\away"}})
+        drive.Pv.Env.Settings.Save("Zorvex", "Movrand", key, value);
     Open();
     EXPECT_FALSE(Find<QCheckBox>("chk(1)")->isChecked());
-    EXPECT_EQ(Find<dialogs::FolderListBox>("dir(0)")->Path(), "C:\\addons\\one");
-    EXPECT_EQ(Find<dialogs::FolderListBox>("dir(3)")->Path(), "C:\\sierra\\gpl");
-    EXPECT_EQ(Find<dialogs::DriveListBox>("drv(2)")->Drive(), "d:");
-    EXPECT_EQ(Find<dialogs::FolderListBox>("dir(2)")->Path(), "D:\\stored");
-    // The vanished folder: its drive is taken and the folder list follows the drive.
-    EXPECT_EQ(Find<dialogs::DriveListBox>("drv(1)")->Drive(), "d:");
-    EXPECT_EQ(Find<dialogs::FolderListBox>("dir(1)")->Path(), "D:\\");
-    EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
-    EXPECT_TRUE(drive.Ui.Messages.empty());
-}
+    EXPECT_EQ(Dir("dir(0)")->Path(), "C:\\addons\\one");
+    EXPECT_EQ(Dir("dir(2)")->Path(), "D:\\stored");
+    EXPECT_EQ(Dir("dir(1)")->Path(), "D:\\");  // the vanished folder's drive
+    EXPECT_TRUE(drive.Ui.Traps.empty() && drive.Ui.Messages.empty()) << drive.Ui.Transcript();
 
-// No to the exit question keeps the window and saves nothing; Yes matches the drivers to their
-// cars and saves the four settings.
-TEST_F(MainWindowTest, ExitAsksAndOnYesMatchesDriversAndSavesTheFourSettings) {
-    drive.Write("C:\\carfolders\\classic\\brabham\\x.dat", "x");
-    Open();
     drive.Ui.Answers = {false};
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(window->isVisible());
-    ASSERT_EQ(drive.Ui.Questions.size(), 1u);
-    EXPECT_EQ(drive.Ui.Questions[0].Message, "Do you wish to exit this program?");
-    EXPECT_EQ(Stored("CarFolder"), "");
-    EXPECT_FALSE(drive.Exists("C:\\sierra\\gpl\\cars\\cars67\\eagle\\McL8a.3do"));
-    Find<dialogs::FolderListBox>("dir(1)")->SetPath("C:\\carfolders\\classic\\");
-    Find<dialogs::FolderListBox>("dir(2)")->SetPath("C:\\carfolders");
-    Find<QCheckBox>("chk(1)")->setChecked(false);
+    EXPECT_EQ(drive.Ui.Questions.at(0).Message, "Do you wish to exit this program?");
+    Dir("dir(0)")->SetPath("C:\\sierra\\gpl");
+    EXPECT_EQ(Stored("CarManagerDirectory"), "C:\\addons\\one");
     drive.Ui.Answers = {true};
     EXPECT_TRUE(window->close());
-    EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(Stored("AddOnsOnly"), "0");
     EXPECT_EQ(Stored("CarManagerDirectory"), "C:\\sierra\\gpl");
-    EXPECT_EQ(Stored("CarFolder"), "C:\\carfolders");
-    EXPECT_EQ(Stored("AddOnCarFolder"), "C:\\carfolders\\classic");
     // Bruce McLaren, Eagle number 8, now has his own copy of his car.
     EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\cars\\cars67\\eagle\\McL8a.3do"), "model of car 8\r\n");
-    EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\cars\\cars67\\eagle\\McL8a.mip"),
-              "texture of car 8\r\n");
-}
-
-TEST_F(MainWindowTest, DescriptionAndDriverListEnlargeAndShrink) {
-    Open();
-    QWidget* description = Find("txt(2)");
-    QListWidget* drivers = Find<QListWidget>("lst(0)");
-    QWidget* folder = Find("fra(3)");
-    auto* descriptionView = static_cast<QPlainTextEdit*>(description)->viewport();
-
-    DoubleClick(descriptionView);
-    EXPECT_EQ(PlaceOf(description), (TwipsPlace{0, 420, 8760, 1875}));
-    EXPECT_EQ(Text(description->toolTip()), " Double-Click to Decrease View ");
-    EXPECT_TRUE(folder->isHidden());
-    EXPECT_TRUE(drivers->isHidden());
-    DoubleClick(descriptionView);
-    EXPECT_EQ(PlaceOf(description), (TwipsPlace{4560, 420, 4200, 915}));
-    EXPECT_EQ(Text(description->toolTip()), " Double-Click to Increase View ");
-    EXPECT_FALSE(folder->isHidden());
-    EXPECT_FALSE(drivers->isHidden());
-
-    drivers->addItems({"Jim Clark [12]", "Graham Hill [14]"});
-    drivers->setCurrentRow(1);
-    DoubleClick(drivers->viewport());
-    EXPECT_EQ(PlaceOf(drivers), (TwipsPlace{4560, 480, 4215, 1815}));
-    EXPECT_EQ(Text(drivers->toolTip()), " Double-Click (on text) to Decrease View ");
-    EXPECT_TRUE(description->isHidden());
-    EXPECT_TRUE(drivers->selectedItems().isEmpty());
-    DoubleClick(drivers->viewport());
-    EXPECT_EQ(PlaceOf(drivers), (TwipsPlace{4560, 1410, 4215, 840}));
-    EXPECT_EQ(Text(drivers->toolTip()), " Double-Click (on text) to Increase View ");
-    EXPECT_FALSE(description->isHidden());
-
-    // Leaving the page changes nothing; coming back restores the whole normal layout, also the
-    // description an enlarged list had hidden.
-    DoubleClick(drivers->viewport());
-    QTabWidget* tabs = Find<QTabWidget>("tabMovrand(0)");
-    tabs->setCurrentIndex(1);
-    tabs->setCurrentIndex(3);
-    EXPECT_EQ(PlaceOf(drivers), (TwipsPlace{4560, 480, 4215, 1815}));
-    tabs->setCurrentIndex(0);
-    EXPECT_EQ(PlaceOf(drivers), (TwipsPlace{4560, 1410, 4215, 840}));
-    EXPECT_FALSE(description->isHidden());
-    EXPECT_FALSE(folder->isHidden());
-    EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
 }
 
 TEST_F(MainWindowTest, CarNumberBoxTypeAhead) {
     Open();
     QComboBox* numbers = Combo("cbo(5)");
-    QPushButton* save = Find<QPushButton>("cmd(6)");
     numbers->setEditText("5");
     numbers->lineEdit()->deselect();
     numbers->lineEdit()->setCursorPosition(1);
-    Type(numbers, "1");
+    Type(numbers, "1x");  // "x" begins no entry: nothing changes and it never reaches the box
     EXPECT_EQ(Text(numbers->currentText()), "51");
-    EXPECT_EQ(numbers->currentIndex(), 50);
-    EXPECT_TRUE(save->isEnabled());
-
-    // A character no entry begins with changes nothing and never reaches the box.
-    Type(numbers, "x");
-    EXPECT_EQ(Text(numbers->currentText()), "51");
-
-    // Backspace selects the first entry instead of deleting a character.
-    PressKey(numbers, Qt::Key_Backspace, "\b");
-    EXPECT_EQ(Text(numbers->currentText()), "1");
+    EXPECT_TRUE(Find<QPushButton>("cmd(6)")->isEnabled());
+    PressKey(numbers, Qt::Key_Backspace, "\b");  // the first entry instead of a deletion
     EXPECT_EQ(numbers->currentIndex(), 0);
-
-    // A wheel passing over the closed box chooses nothing.
-    QWheelEvent wheel(QPointF(5, 5), QPointF(numbers->mapToGlobal(QPoint(5, 5))), QPoint(),
-                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(numbers, &wheel);
-    EXPECT_EQ(numbers->currentIndex(), 0);
-
     // Type-ahead in the driver list: the untyped rest stays highlighted.
     QComboBox* drivers = Combo("cbo(4)");
     drivers->lineEdit()->selectAll();
     Type(drivers, "ji");
-    EXPECT_EQ(Text(drivers->currentText()), "Jim Clark");
     EXPECT_EQ(Text(drivers->lineEdit()->selectedText()), "m Clark");
     EXPECT_EQ(Text(numbers->currentText()), "12");  // his number, shown by the click
 }
 
 TEST_F(MainWindowTest, CarNumberSwapThroughTheWindow) {
     Open();
-    QComboBox* drivers = Combo("cbo(4)");
     QComboBox* numbers = Combo("cbo(5)");
     QPushButton* save = Find<QPushButton>("cmd(6)");
-    Choose(drivers, "Jim Clark");
-    EXPECT_EQ(Text(numbers->currentText()), "12");
-    EXPECT_EQ(Text(drivers->toolTip()), " British Lotus Driver ");
-    Choose(numbers, "14");
+    Choose("cbo(4)", "Jim Clark");
+    // The list opens on his number; closing it, or choosing his own number, offers no save.
+    EXPECT_EQ(Text(numbers->itemText(numbers->currentIndex())), "12");
+    numbers->showPopup();
+    PressKey(numbers->view(), Qt::Key_Escape);
+    Choose("cbo(5)", "12");
+    EXPECT_FALSE(save->isEnabled());
+    Choose("cbo(5)", "14");
     ASSERT_TRUE(save->isEnabled());
     Click(save);
-
     ASSERT_EQ(drive.Ui.Messages.size(), 1u) << drive.Ui.Transcript();
     EXPECT_EQ(drive.Ui.Messages[0].Text,
               "You have just assigned Car Number 14 to Jim Clark.\r\n"
@@ -265,22 +129,8 @@ TEST_F(MainWindowTest, CarNumberSwapThroughTheWindow) {
               "Graham Hill has been assigned Jim Clark's old number (12).");
     EXPECT_FALSE(save->isEnabled());
     EXPECT_FALSE(drive.Ui.IsBusy());
-    const std::string roster = drive.Read("C:\\sierra\\gpl\\driver.ini");
-    EXPECT_NE(roster.find("[ driver_12 ]\r\nfirst_name = Jim\r\nlast_name = Clark\t; surname\r\n"
-                          "nationality = 12\r\nteam_number = 5\r\ncar_number=14\r\n"),
-              std::string::npos)
-        << roster;
-
-    // The number a driver already has only disables the button again.
-    Choose(drivers, "Graham Hill");
-    Choose(numbers, "12");
-    Click(save);
-    EXPECT_EQ(drive.Ui.Messages.size(), 1u);
-    EXPECT_FALSE(save->isEnabled());
-    EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\driver.ini"), roster);
-
     // A stored number is shown as stored.
-    Choose(drivers, "Dan Gurney");
+    Choose("cbo(4)", "Dan Gurney");
     EXPECT_EQ(Text(numbers->currentText()), "07");
     EXPECT_FALSE(save->isEnabled());
 }
@@ -290,34 +140,9 @@ TEST_F(MainWindowTest, DriveThatIsNotReadyIsReportedAndTheFolderStays) {
     Open();
     auto* list = Find<dialogs::DriveListBox>("drv(0)");
     list->setCurrentIndex(list->findText("e:"));
-    EXPECT_EQ(list->Drive(), "e:");
-    EXPECT_EQ(Find<dialogs::FolderListBox>("dir(0)")->Path(), "C:\\sierra\\gpl");
+    EXPECT_EQ(Dir("dir(0)")->Path(), "C:\\sierra\\gpl");
     ASSERT_EQ(drive.Ui.Traps.size(), 1u);
     EXPECT_EQ(drive.Ui.Traps[0].Text, "71\r\nDisk not ready");
-    EXPECT_EQ(drive.Ui.Traps[0].Title, "MovrandError");
-    EXPECT_EQ(drive.Ui.Traps[0].Icon, platform::MessageIcon::None);
-}
-
-TEST_F(MainWindowTest, TextBoxesLoseOuterBlanksAndTheDescriptionKeepsItsCaretAtTheStart) {
-    Open();
-    Find<QTabWidget>("tabMovrand(0)")->setCurrentIndex(1);
-    auto* name = Find<QLineEdit>("txt(0)");
-    name->setFocus();
-    name->setText("  classic 67  ");
-    Find<QPushButton>("cmd(0)")->setFocus();
-    QFocusEvent out(QEvent::FocusOut);
-    QApplication::sendEvent(name, &out);
-    EXPECT_EQ(Text(name->text()), "classic 67");
-
-    auto* description = Find<QPlainTextEdit>("txt(2)");
-    description->setPlainText("A fine car.\nWith two lines.");
-    QTextCursor caret = description->textCursor();
-    caret.setPosition(5);
-    caret.setPosition(12, QTextCursor::KeepAnchor);
-    description->setTextCursor(caret);
-    Click(description->viewport(), QPoint(40, 10));
-    EXPECT_EQ(description->textCursor().position(), 0);
-    EXPECT_FALSE(description->textCursor().hasSelection());
 }
 
 }  // namespace

@@ -3,15 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QString>
-#include <QWidget>
+#include <functional>
 #include <memory>
-#include <string>
 
 #include "TempDrive.h"
 #include "mainwindow/ui/frmMovrand.h"
+#include "ui/ModalDriver.h"
 
 namespace movrand::test {
 
@@ -23,8 +20,8 @@ class WindowFixture : public ::testing::Test {
   protected:
     // Opens the window as the program does and lets it paint, after which it makes its other
     // pages on its own.
-    void Open() {
-        window = std::make_unique<mainwindow::frmMovrand>(drive.Pv, drive.Ui);
+    void Open(platform::Ui* ui = nullptr) {
+        window = std::make_unique<mainwindow::frmMovrand>(drive.Pv, ui ? *ui : drive.Ui);
         window->Form_Load();
         window->show();
         for (int turn = 0; turn < 50 && !window->FullyBuilt(); ++turn)
@@ -38,17 +35,26 @@ class WindowFixture : public ::testing::Test {
         return control;
     }
     QComboBox* Combo(const char* name) { return Find<QComboBox>(name); }
+    // The user picks an entry of a drop-down list.
+    void Choose(const char* name, const QString& text) {
+        const int index = Combo(name)->findText(text);
+        ASSERT_GE(index, 0) << Text(text);
+        Combo(name)->setCurrentIndex(index);
+        emit Combo(name)->activated(index);
+    }
     std::string Stored(const std::string& key) {
         return drive.Pv.Env.Settings.Get("Zorvex", "Movrand", key);
     }
-    // The user picks an entry of a drop-down list.
-    void Choose(QComboBox* box, const QString& text) {
-        const int index = box->findText(text);
-        ASSERT_GE(index, 0) << Text(text);
-        box->setCurrentIndex(index);
-        emit box->activated(index);
-    }
-    void Choose(const char* name, const QString& text) { Choose(Combo(name), text); }
+
+    // A scripted Ui that first runs `onMessage`, to see the window as the user sees it behind
+    // a message.
+    struct LookingUi : ScriptedUi {
+        std::function<void()> onMessage;
+        void ShowMessage(const std::string& text, int width, int height) override {
+            if (onMessage) onMessage();
+            ScriptedUi::ShowMessage(text, width, height);
+        }
+    };
 
     TempDrive drive;
     std::unique_ptr<mainwindow::frmMovrand> window;

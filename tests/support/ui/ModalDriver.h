@@ -2,11 +2,10 @@
 // Helpers for GUI tests that drive modal windows: a modal window runs its own event loop, so the
 // test hands over what to do with it before it opens. Input goes through SimulatedInput.h.
 #include <QApplication>
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QTimer>
-#include <QWidget>
 #include <functional>
 #include <memory>
 
@@ -14,10 +13,9 @@
 
 namespace movrand::test {
 
-// Runs `action` with the first visible modal window for which `matches` holds, as soon as it is
-// showing. After `timeoutMs` it gives up and closes whatever modal window is open instead, so a
-// window that never opens fails the test instead of hanging it. Returns a flag that becomes true
-// once the action has run.
+// Runs `action` with the first visible modal window for which `matches` holds, as soon as it
+// shows. After `timeoutMs` it closes whatever modal window is open instead, so a window that
+// never opens fails the test rather than hangs it. The flag becomes true once the action ran.
 inline std::shared_ptr<bool> WhenModal(std::function<bool(QWidget*)> matches,
                                        std::function<void(QWidget*)> action,
                                        int timeoutMs = 10000) {
@@ -25,34 +23,34 @@ inline std::shared_ptr<bool> WhenModal(std::function<bool(QWidget*)> matches,
     auto* timer = new QTimer(qApp);
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
-    timer->setInterval(5);
     QObject::connect(timer, &QTimer::timeout, [=] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal && modal->isVisible() && matches(modal)) {
+        const bool found = modal && modal->isVisible() && matches(modal);
+        if (found || (!modal && clock->elapsed() > timeoutMs)) {
             timer->stop();
             timer->deleteLater();
+        }
+        if (found) {
             *done = true;
             action(modal);
-        } else if (clock->elapsed() > timeoutMs) {
-            // Whatever opened instead is closed, so the test fails rather than hangs.
-            if (modal) {
-                modal->close();
-            } else {
-                timer->stop();
-                timer->deleteLater();
-            }
+        } else if (modal && clock->elapsed() > timeoutMs) {
+            modal->close();
         }
     });
-    timer->start();
+    timer->start(5);
     return done;
 }
 
-// The same for a window with the given object name.
 inline std::shared_ptr<bool> WhenModal(const QString& objectName,
-                                       std::function<void(QWidget*)> action,
-                                       int timeoutMs = 10000) {
+                                       std::function<void(QWidget*)> action) {
     return WhenModal([objectName](QWidget* w) { return w->objectName() == objectName; },
-                     std::move(action), timeoutMs);
+                     std::move(action));
+}
+
+// The same for the next platform message box (an error trap's report).
+inline std::shared_ptr<bool> WhenMessageBox(std::function<void(QMessageBox*)> action) {
+    return WhenModal([](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
+                     [action](QWidget* w) { action(qobject_cast<QMessageBox*>(w)); });
 }
 
 template <typename T = QWidget>
@@ -61,17 +59,9 @@ T* Control(QWidget* window, const QString& name) {
 }
 
 // Saves a picture of a window for a person to look at, under the build's artifacts folder.
-inline QString SaveScreenshot(QWidget* window, const QString& name) {
-#ifdef MOVRAND_ARTIFACTS
+inline void SaveScreenshot(QWidget* window, const QString& name) {
     QDir().mkpath(QStringLiteral(MOVRAND_ARTIFACTS));
-    const QString path = QStringLiteral(MOVRAND_ARTIFACTS) + QLatin1Char('/') + name + ".png";
-    window->grab().save(path);
-    return path;
-#else
-    (void)window;
-    (void)name;
-    return QString();
-#endif
+    window->grab().save(QStringLiteral(MOVRAND_ARTIFACTS) + QLatin1Char('/') + name + ".png");
 }
 
 }  // namespace movrand::test

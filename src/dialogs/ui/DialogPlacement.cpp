@@ -1,0 +1,28 @@
+#include "dialogs/ui/DialogPlacement.h"
+
+#include <QScreen>
+
+#include "dialogs/ui/PictureButton.h"
+
+namespace movrand::dialogs {
+
+std::optional<QPoint> PlaceOver(QSize size, const QWidget* owner) {
+    if (!owner) return std::nullopt;
+    const QRect frame = owner->frameGeometry();
+    QRect place(QPoint(), size);
+    place.moveCenter(frame.center());
+    bool hides = false;
+    for (const PictureButton* button : owner->findChildren<PictureButton*>())
+        if (button->isVisible() &&
+            place.intersects(QRect(button->mapToGlobal(QPoint(0, 0)), button->size())))
+            hides = true;
+    if (!hides) return place.topLeft();
+    constexpr int kGap = 8;
+    place.moveTop(frame.bottom() + 1 + kGap);
+    const QScreen* screen = owner->screen();
+    if (screen && place.bottom() > screen->availableGeometry().bottom())
+        place.moveBottom(frame.top() - 1 - kGap);
+    return place.topLeft();
+}
+
+}  // namespace movrand::dialogs

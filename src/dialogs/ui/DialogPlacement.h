@@ -1,0 +1,15 @@
+#pragma once
+#include <QPoint>
+#include <QSize>
+#include <QWidget>
+#include <optional>
+
+namespace movrand::dialogs {
+
+// Where a window of `size` opened over `owner` goes: centred on it, unless it would hide one of
+// the owner's picture buttons (two answer buttons at once would leave the user guessing which
+// window one belongs to); then just below the owner, or above it where the screen has no room
+// below. Nothing when there is no owner.
+std::optional<QPoint> PlaceOver(QSize size, const QWidget* owner);
+
+}  // namespace movrand::dialogs

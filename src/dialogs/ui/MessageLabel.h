@@ -1,0 +1,20 @@
+#pragma once
+#include <QLabel>
+
+namespace movrand::dialogs {
+
+// The text of the message and question windows: white, in the skin's face at 12 points, on a
+// transparent ground. It wraps at blanks and, where one word is wider than a line (a long path),
+// inside the word, so no part of a text ever runs past the label's right edge.
+class MessageLabel : public QLabel {
+  public:
+    explicit MessageLabel(QWidget* parent);
+
+    // The height in pixels the text takes at a width in pixels.
+    int TextHeight(int width) const;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace movrand::dialogs

@@ -1,0 +1,55 @@
+#include "dialogs/ui/frmProgress.h"
+
+#include <QCloseEvent>
+
+#include "resources/ui/Pictures.h"
+
+namespace movrand::dialogs {
+
+namespace {
+constexpr int kWidth = 6105;
+constexpr int kHeight = 1560;
+
+QLabel* TextLine(const char* name, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(SkinFont(9.75));
+    label->setTextFormat(Qt::PlainText);
+    label->setStyleSheet(QStringLiteral("color: #FFFFFF; background: transparent;"));
+    return label;
+}
+}  // namespace
+
+frmProgress::frmProgress(platform::Random& rnd, const QString& title, QWidget* parent)
+    : SkinnedWindow(QStringLiteral("frmProgress"), Border::FixedDialog, SkinExtent::OneFewer, rnd,
+                    parent) {
+    SetTwipsSize(kWidth, kHeight);
+    setWindowTitle(title);
+    setWindowIcon(resources::LoadResIcon(101));
+    lbl_[0] = TextLine("lbl(0)", this);
+    Place(lbl_[0], {240, 180, kWidth - 480, 300});
+    lbl_[1] = TextLine("lbl(1)", this);
+    Place(lbl_[1], {240, 510, kWidth - 480, 300});
+    prg0_ = new QProgressBar(this);
+    prg0_->setObjectName(QStringLiteral("prg(0)"));
+    prg0_->setAccessibleName(QStringLiteral("Files copied"));
+    prg0_->setTextVisible(false);
+    Place(prg0_, {240, 930, kWidth - 480, 315});
+    PaintSkin();
+}
+
+void frmProgress::Show(const platform::FileProgress& progress) {
+    lbl_[0]->setText(
+        QStringLiteral("Copying files: %1 of %2").arg(progress.Done).arg(progress.Total));
+    const QString current = QString::fromStdString(progress.Current);
+    lbl_[1]->setText(lbl_[1]->fontMetrics().elidedText(current, Qt::ElideMiddle, lbl_[1]->width()));
+    lbl_[1]->setToolTip(current);
+    prg0_->setMaximum(progress.Total);
+    prg0_->setValue(progress.Done);
+}
+
+void frmProgress::closeEvent(QCloseEvent* event) {
+    event->ignore();
+}
+
+}  // namespace movrand::dialogs
