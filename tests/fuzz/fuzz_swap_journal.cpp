@@ -1,6 +1,5 @@
-// The car folder swap's journal as a disk may hold it after a crash, a bit flip or an edit: the
-// reader never crashes, and a text it accepts is exactly what the writer makes of the journal it
-// read, so nothing damaged is ever acted on.
+// The swap journal as a crash, a bit flip or an edit may leave it: the reader never crashes, and
+// what it accepts is exactly what the writer makes of it, so nothing damaged is acted on.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
