@@ -2,7 +2,7 @@
 
 #include "app/Functions.h"
 #include "app/clsReg.h"
-#include "folders/SwapJournal.h"
+#include "folders/SwapSettling.h"
 #include "mainwindow/GplInstallation.h"
 #include "platform/ErrorTrap.h"
 #include "platform/Text.h"
@@ -49,7 +49,7 @@ bool Main(ProgramValues& pv, platform::Ui& ui, const std::function<void()>& show
         pv.Env.Rnd.SeedFromTimer();
         InitAppPath(pv);
         // A car folder swap that an earlier run could not finish is settled before anything else.
-        FinishInterruptedSwapQuietly(pv);
+        SettleInterruptedSwap(pv, ui);
         pv.ProgramName = resources::LoadResString(102);
 
         clsReg reg(pv.Env.Settings);

@@ -1,14 +1,16 @@
 #include "folders/CarFolderSwap.h"
 
+#include <exception>
+
 #include "folders/CarFolderCount.h"
+#include "folders/SwapChecks.h"
 #include "folders/SwapJournal.h"
+#include "folders/SwapSettling.h"
 #include "platform/ErrorTrap.h"
-#include "platform/Text.h"
 
 namespace movrand {
 
 using platform::FileSystem;
-using platform::RuntimeError;
 
 namespace {
 
@@ -20,39 +22,16 @@ platform::Question SwapQuestion(const std::string& message) {
     return question;
 }
 
-// Runs a step of a roll-back; its own failure must not hide the error being reported.
-template <typename Step>
-void Quietly(Step&& step) {
-    try {
-        step();
-    } catch (...) {
-    }
-}
-
-// A name beside `path` that nothing uses yet, and that is not `avoid`.
-std::string FreeNameBeside(const FileSystem& fs, const std::string& path, const std::string& suffix,
-                           const std::string& avoid = "") {
-    const std::string base = path + suffix;
-    std::string candidate = base;
-    for (int n = 1; fs.FolderExists(candidate) || fs.FileExists(candidate) ||
-                    platform::EqualsNoCase(candidate, avoid);
-         ++n)
-        candidate = base + std::to_string(n);
-    return candidate;
-}
-
-// What a delete without forcing refuses: a read-only file or folder anywhere inside.
-bool HoldsReadOnlyContent(const FileSystem& fs, const std::string& folder) {
-    if (fs.IsReadOnly(folder)) return true;
-    for (const std::string& name : fs.FileNames(folder))
-        if (fs.IsReadOnly(folder + "\\" + name)) return true;
-    for (const std::string& name : fs.FolderNames(folder))
-        if (HoldsReadOnlyContent(fs, folder + "\\" + name)) return true;
-    return false;
-}
-
-bool Overlap(const FileSystem& fs, const std::string& a, const std::string& b) {
-    return fs.IsWithin(a, b) || fs.IsWithin(b, a);
+// What the user is told when a step failed after the stored folder had become live.
+std::string TookPlaceMessage(const FileSystem& fs, const SwapJournal& j) {
+    const std::string later = " Movrand finishes this at its next start or swap.";
+    if (fs.FolderExists(j.Staged()))
+        return "The car folder swap took place, but the old car folder could not be " +
+               (j.Target.empty() ? std::string("deleted") : "moved to " + j.Target) +
+               ". It is now at " + j.Staged() + "." + later;
+    return "The car folder swap took place and the old car folder is " +
+           (j.Target.empty() ? std::string("deleted") : "at " + j.Target) +
+           ", but the swap could not tidy up after itself." + later;
 }
 
 }  // namespace
@@ -60,9 +39,12 @@ bool Overlap(const FileSystem& fs, const std::string& a, const std::string& b) {
 SwapResult SwapCarFolder(ProgramValues& pv, platform::Ui& ui, const CarFolderPage& page) {
     SwapResult result;
     platform::RunTrapped(ui, platform::TrapForm::Common, pv.ProgramName, [&] {
-        // A swap that an earlier run left unfinished is settled first; where that fails, its
-        // error is reported and no new swap starts over it.
-        FinishInterruptedSwap(pv);
+        // A swap that an earlier run left unfinished is settled first; where that cannot be
+        // done, the user has been told why and no new swap starts over it.
+        if (!SettleInterruptedSwap(pv, ui)) {
+            result.Outcome = SwapOutcome::Refused;
+            return;
+        }
         FileSystem fs = pv.Files();
 
         std::string firstHalf;
@@ -96,20 +78,16 @@ SwapResult SwapCarFolder(ProgramValues& pv, platform::Ui& ui, const CarFolderPag
 
         // Everything that would make a later step fail half-way is checked before anything
         // moves: the game must keep a live car folder whatever happens.
+        const auto refuse = [&](const std::string& message) {
+            if (message.empty()) return false;
+            ui.ShowMessage(message);
+            result.Outcome = SwapOutcome::Refused;
+            return true;
+        };
         const std::string live = pv.GPLPath + "cars\\cars67";
-        const std::string target = page.Destination + "\\" + page.NewName;
-        if (!fs.FolderExists(live)) throw RuntimeError(platform::kPathNotFound);
-        if (Overlap(fs, page.Source, live)) throw RuntimeError(platform::kPathFileAccessError);
-        if (!page.DeleteCurrent) {
-            if (!fs.FolderExists(page.Destination)) throw RuntimeError(platform::kPathNotFound);
-            if (fs.IsWithin(target, live) || Overlap(fs, target, page.Source))
-                throw RuntimeError(platform::kPathFileAccessError);
-        }
-
-        // An existing folder under the new name waits beside it until the swap has succeeded.
-        // It is deleted without forcing: read-only content refuses the overwrite now, before
-        // anything has moved.
-        const bool overwrite = !page.DeleteCurrent && fs.FolderExists(target);
+        if (refuse(SwapPlaceRefusal(fs, live, page))) return;
+        const std::string target = page.DeleteCurrent ? "" : SwapTarget(page);
+        const bool overwrite = !target.empty() && fs.FolderExists(target);
         if (overwrite) {
             const std::string text =
                 "The folder " + std::string("\r\n") + target + "\r\n" + " already exists." +
@@ -119,41 +97,63 @@ SwapResult SwapCarFolder(ProgramValues& pv, platform::Ui& ui, const CarFolderPag
                 result.Outcome = SwapOutcome::Declined;
                 return;
             }
-            if (HoldsReadOnlyContent(fs, target)) throw RuntimeError(platform::kPermissionDenied);
         }
+        if (refuse(SwapRoomRefusal(fs, live, page, overwrite))) return;
 
         SwapJournal journal;
         journal.Live = live;
-        journal.Staged = FreeNameBeside(fs, live, ".movrand-swap", target);
-        journal.Exchange = FreeNameBeside(fs, live, ".movrand-exchange", target);
         journal.Source = page.Source;
-        journal.Target = page.DeleteCurrent ? "" : target;
-        journal.TargetAside = overwrite ? FreeNameBeside(fs, target, ".movrand-old") : "";
+        journal.Target = target;
         journal.Move = page.Move;
-        journal.LiveIdentity = fs.FolderIdentity(live);
+        journal.Overwrite = overwrite;
+        journal.Token = NewSwapToken();
+        journal.LiveNumber = fs.FolderNumber(live);
+        journal.SourceNumber = fs.FolderNumber(page.Source);
+        journal.TargetNumber = overwrite ? fs.FolderNumber(target) : 0;
         const std::string journalPath = SwapJournalPath(pv);
         WriteSwapJournal(fs, journalPath, journal);
 
-        // Whatever fails, the folders are settled at once: undone while the old folder is still
-        // live, finished once the stored one has taken its place. Where even that fails, the
-        // journal stays and the next start or swap settles them.
+        // Any failure before the stored folder has become live undoes the swap at once. One
+        // after it leaves the journal for the next start or swap, which finishes the swap.
+        std::exception_ptr failure;
         try {
-            if (overwrite) fs.MoveFolder(target, journal.TargetAside);
-            if (page.Move)
-                fs.MoveFolder(page.Source, journal.Staged);
-            else
-                fs.CopyFolder(page.Source, journal.Staged);
-            ExchangeWithLive(fs, journal);
-            result.Outcome = SwapOutcome::Swapped;
-            SettleSwap(fs, journal);
+            std::string refusal;
+            if (!target.empty())
+                refusal = SwapDestinationRefusal(fs, page, journal.TargetCopying());
+            if (refusal.empty()) {
+                if (overwrite && !fs.RenameFolder(target, journal.Aside()))
+                    throw platform::RuntimeError(platform::kPathFileAccessError);
+                if (page.Move && fs.RenameFolder(page.Source, journal.Staged()))
+                    MarkFolder(fs, journal.Staged(), journal.Token);
+                else
+                    CopyWhole(fs, page.Source, journal.Copying(), journal.Staged(), journal.Token);
+                ExchangeWithLive(fs, journal);
+                result.Outcome = SwapOutcome::Swapped;
+                SettleSwap(fs, journal);
+            } else {
+                SettleSwap(fs, journal);
+                refuse(refusal);
+            }
         } catch (...) {
-            Quietly([&] {
+            failure = std::current_exception();
+        }
+        if (failure && SwapTookPlace(fs, journal)) {
+            result.Outcome = SwapOutcome::Swapped;
+            const platform::RuntimeError error = platform::AsRuntimeError(failure);
+            platform::ReportTrappedError(ui, platform::TrapForm::Common, pv.ProgramName,
+                                         error.Number(), error.Description());
+            ui.ShowMessage(TookPlaceMessage(fs, journal));
+            return;
+        }
+        if (failure) {
+            try {
                 SettleSwap(fs, journal);
                 fs.DeleteFile(journalPath, true);
-            });
-            if (fs.FolderIdentity(live) != journal.LiveIdentity)
-                result.Outcome = SwapOutcome::Swapped;
-            throw;
+            } catch (...) {
+                // The journal stays; the next start or swap settles the folders.
+            }
+            if (fs.FolderNumber(live) != journal.LiveNumber) result.Outcome = SwapOutcome::Swapped;
+            std::rethrow_exception(failure);
         }
         fs.DeleteFile(journalPath, true);
     });

@@ -10,6 +10,7 @@ enum class SwapOutcome {
     NameMissing,    // no new name and the delete box clear; the name box takes the focus
     SourceRefused,  // the source is not a complete car folder
     Declined,       // No to the question or to the overwrite question
+    Refused,        // a check before anything moved stopped it; a message said why
     Failed,         // a file operation failed; reported by the error trap
 };
 
@@ -23,10 +24,12 @@ struct SwapResult {
 // destination under the new name.
 //
 // The game is never left without a whole live car folder: the source is first moved or copied
-// beside the live folder, then the two change places in one step, and only then does the old
-// folder go to its new name or get deleted. A failure undoes the swap while the old folder is
-// still live and finishes it once the new one has taken its place; a journal in the program's
-// folder lets the next start or swap settle a swap that was interrupted (see SwapJournal.h).
+// (and the copy checked) beside the live folder, then the two change places in one step, and
+// only then does the old folder go to its new name or get deleted. Every check that can be made
+// before anything moves is made, each refusal told in its own message. A failure undoes the
+// swap while the old folder is still live; one after the new folder has taken its place is
+// told as such, with where the old folder is, and the journal in the program's folder lets the
+// next start or swap finish it (see SwapJournal.h and SwapSettling.h).
 SwapResult SwapCarFolder(ProgramValues& pv, platform::Ui& ui, const CarFolderPage& page);
 
 }  // namespace movrand

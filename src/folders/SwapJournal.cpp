@@ -1,67 +1,65 @@
 #include "folders/SwapJournal.h"
 
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <random>
 #include <vector>
 
 #include "platform/RuntimeError.h"
+#include "platform/Text.h"
 
 namespace movrand {
-
-using platform::FileSystem;
 
 namespace {
 
 constexpr const char* kHeader = "[movrand swap]";
+constexpr const char* kLiveEnd = "\\cars\\cars67";
 
-// The journal's lines, "key=value", in this order.
-std::vector<std::pair<std::string, std::string>> Lines(const SwapJournal& j) {
+// FNV-1a: any change of a byte, a cut or an added line changes it.
+std::string Checksum(const std::string& text) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const unsigned char c : text) {
+        hash ^= c;
+        hash *= 1099511628211ull;
+    }
+    char digits[17];
+    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
+    return digits;
+}
+
+std::vector<std::pair<const char*, std::string>> Fields(const SwapJournal& j) {
     return {{"live", j.Live},
-            {"staged", j.Staged},
-            {"exchange", j.Exchange},
             {"source", j.Source},
             {"target", j.Target},
-            {"targetaside", j.TargetAside},
             {"move", j.Move ? "1" : "0"},
-            {"liveidentity", j.LiveIdentity}};
+            {"overwrite", j.Overwrite ? "1" : "0"},
+            {"token", j.Token},
+            {"livenumber", std::to_string(j.LiveNumber)},
+            {"sourcenumber", std::to_string(j.SourceNumber)},
+            {"targetnumber", std::to_string(j.TargetNumber)}};
 }
 
-// Copies what is in `from` into `to`, then deletes `from`: finishes a move between drives that
-// stopped half-way, when both hold part of the folder.
-void MergeInto(FileSystem& fs, const std::string& from, const std::string& to) {
-    fs.CopyFolder(from, to);
-    fs.DeleteFolder(from, true);
+bool IsHexToken(const std::string& text) {
+    if (text.size() != 32) return false;
+    for (const char c : text)
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+    return true;
 }
 
-// Finishes a change of places done in three renames that stopped half-way.
-void FinishExchange(FileSystem& fs, const SwapJournal& j) {
-    if (j.Exchange.empty() || !fs.FolderExists(j.Exchange)) return;
-    if (!fs.FolderExists(j.Live)) fs.MoveFolder(j.Staged, j.Live);
-    fs.MoveFolder(j.Exchange, j.Staged);
+// A path with a drive ("C:\...").
+bool IsFullPath(const std::string& path) {
+    return path.size() >= 3 && path[1] == ':' && path[2] == '\\' &&
+           ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
 }
 
-void Undo(FileSystem& fs, const SwapJournal& j) {
-    if (fs.FolderExists(j.Staged)) {
-        if (!j.Move)
-            fs.DeleteFolder(j.Staged, true);
-        else if (fs.FolderExists(j.Source))
-            MergeInto(fs, j.Staged, j.Source);
-        else
-            fs.MoveFolder(j.Staged, j.Source);
-    }
-    if (!j.TargetAside.empty() && fs.FolderExists(j.TargetAside) && !fs.FolderExists(j.Target))
-        fs.MoveFolder(j.TargetAside, j.Target);
-}
-
-void Finish(FileSystem& fs, const SwapJournal& j) {
-    if (fs.FolderExists(j.Staged)) {
-        if (j.Target.empty())
-            fs.DeleteFolder(j.Staged, true);
-        else if (fs.FolderExists(j.Target))
-            MergeInto(fs, j.Staged, j.Target);
-        else
-            fs.MoveFolder(j.Staged, j.Target);
-    }
-    if (!j.TargetAside.empty() && fs.FolderExists(j.TargetAside))
-        fs.DeleteFolder(j.TargetAside, false);
+std::optional<std::uintmax_t> Number(const std::string& text) {
+    std::uintmax_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty() ||
+        (text.size() > 1 && text[0] == '0'))
+        return std::nullopt;
+    return value;
 }
 
 }  // namespace
@@ -70,81 +68,85 @@ std::string SwapJournalPath(const ProgramValues& pv) {
     return pv.AppPath + "swap.zorvex";
 }
 
-void WriteSwapJournal(FileSystem& fs, const std::string& path, const SwapJournal& j) {
-    const std::string temporary = path + ".partial";
-    {
-        platform::TextWriter out = fs.CreateTextFile(temporary);
-        out.WriteLine(kHeader);
-        for (const auto& [key, value] : Lines(j)) out.WriteLine(key + "=" + value);
-        out.Close();
+std::string NewSwapToken() {
+    std::random_device device;
+    std::string token;
+    for (int i = 0; i < 4; ++i) {
+        char digits[9];
+        std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(device()));
+        token += digits;
     }
-    fs.ReplaceFile(temporary, path);
+    return token;
 }
 
-std::optional<SwapJournal> ReadSwapJournal(const FileSystem& fs, const std::string& path) {
-    if (!fs.FileExists(path)) return std::nullopt;
-    platform::TextReader in = fs.OpenTextFile(path);
-    if (in.AtEndOfStream() || in.ReadLine() != kHeader) return std::nullopt;
-    SwapJournal j;
-    std::vector<std::pair<std::string, std::string*>> fields = {
-        {"live", &j.Live},         {"staged", &j.Staged},
-        {"exchange", &j.Exchange}, {"source", &j.Source},
-        {"target", &j.Target},     {"targetaside", &j.TargetAside},
-        {"move", nullptr},         {"liveidentity", &j.LiveIdentity}};
-    std::size_t found = 0;
-    while (!in.AtEndOfStream()) {
-        const std::string line = in.ReadLine();
-        const std::size_t equals = line.find('=');
-        if (equals == std::string::npos) continue;
-        const std::string key = line.substr(0, equals);
-        const std::string value = line.substr(equals + 1);
-        for (auto& [name, field] : fields) {
-            if (name != key) continue;
-            if (field)
-                *field = value;
-            else
-                j.Move = value == "1";
-            ++found;
-        }
+std::string SwapJournalText(const SwapJournal& j) {
+    std::string text = std::string(kHeader) + "\r\n";
+    for (const auto& [key, value] : Fields(j)) {
+        if (value.find_first_of("\r\n") != std::string::npos)
+            throw platform::RuntimeError(platform::kBadFileNameOrNumber);
+        text += std::string(key) + "=" + value + "\r\n";
     }
-    // A journal cut short names no swap that could be settled safely.
-    if (found != fields.size() || j.Live.empty() || j.Staged.empty() || j.LiveIdentity.empty())
+    return text + "check=" + Checksum(text) + "\r\n";
+}
+
+std::optional<SwapJournal> ParseSwapJournal(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) return std::nullopt;  // cut short
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    const SwapJournal empty;
+    const auto fields = Fields(empty);
+    if (lines.size() != fields.size() + 2 || lines[0] != kHeader) return std::nullopt;
+    std::array<std::string, 9> values;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const std::string key = std::string(fields[i].first) + "=";
+        if (lines[i + 1].compare(0, key.size(), key) != 0) return std::nullopt;
+        values[i] = lines[i + 1].substr(key.size());
+        if (values[i].find_first_of("\r\n") != std::string::npos) return std::nullopt;
+    }
+    const std::size_t body = text.size() - lines.back().size() - 2;
+    if (lines.back() != "check=" + Checksum(text.substr(0, body))) return std::nullopt;
+
+    SwapJournal j;
+    j.Live = values[0];
+    j.Source = values[1];
+    j.Target = values[2];
+    const auto flag = [](const std::string& v) -> std::optional<bool> {
+        if (v == "0" || v == "1") return v == "1";
+        return std::nullopt;
+    };
+    const auto move = flag(values[3]), overwrite = flag(values[4]);
+    const auto live = Number(values[6]), source = Number(values[7]), target = Number(values[8]);
+    if (!move || !overwrite || !live || !source || !target) return std::nullopt;
+    j.Move = *move;
+    j.Overwrite = *overwrite;
+    j.Token = values[5];
+    j.LiveNumber = *live;
+    j.SourceNumber = *source;
+    j.TargetNumber = *target;
+    const bool liveNamed =
+        IsFullPath(j.Live) && j.Live.size() > std::string(kLiveEnd).size() &&
+        platform::EqualsNoCase(j.Live.substr(j.Live.size() - std::string(kLiveEnd).size()),
+                               kLiveEnd);
+    if (!liveNamed || !IsFullPath(j.Source) || !IsHexToken(j.Token) || j.LiveNumber == 0 ||
+        j.SourceNumber == 0 || (!j.Target.empty() && !IsFullPath(j.Target)) ||
+        (j.Overwrite != (j.TargetNumber != 0)) || (j.Overwrite && j.Target.empty()))
         return std::nullopt;
     return j;
 }
 
-void ExchangeWithLive(FileSystem& fs, const SwapJournal& j) {
-    if (fs.ExchangeFolders(j.Staged, j.Live)) return;
-    fs.MoveFolder(j.Live, j.Exchange);
-    fs.MoveFolder(j.Staged, j.Live);
-    fs.MoveFolder(j.Exchange, j.Staged);
-}
-
-void SettleSwap(FileSystem& fs, const SwapJournal& j) {
-    FinishExchange(fs, j);
-    const std::string live = fs.FolderIdentity(j.Live);
-    if (live.empty()) throw platform::RuntimeError(platform::kPathNotFound);
-    if (live == j.LiveIdentity)
-        Undo(fs, j);
-    else
-        Finish(fs, j);
-}
-
-void FinishInterruptedSwap(ProgramValues& pv) {
-    FileSystem fs = pv.Files();
-    const std::string path = SwapJournalPath(pv);
-    if (!fs.FileExists(path)) return;
-    if (const std::optional<SwapJournal> journal = ReadSwapJournal(fs, path))
-        SettleSwap(fs, *journal);
-    fs.DeleteFile(path, true);
-}
-
-void FinishInterruptedSwapQuietly(ProgramValues& pv) {
-    try {
-        FinishInterruptedSwap(pv);
-    } catch (...) {
-        // The journal stays; the next start or swap tries again and reports what stops it.
+void WriteSwapJournal(platform::FileSystem& fs, const std::string& path, const SwapJournal& j) {
+    const std::string text = SwapJournalText(j);
+    const std::string temporary = path + ".partial";
+    {
+        platform::TextWriter out = fs.CreateTextFile(temporary);
+        out.Write(text);
+        out.Close();
     }
+    fs.ReplaceFile(temporary, path);
 }
 
 }  // namespace movrand

@@ -19,7 +19,7 @@ Environment Environment::FromProcessEnvironment() {
 }
 
 std::string Environment::ProgramFolder() const {
-    const std::filesystem::path folder = DataHome / "movrand";
+    const std::filesystem::path folder = NativeProgramFolder();
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     return Files().WindowsOf(folder);

@@ -27,6 +27,8 @@ struct Environment {
 
     // The program's own folder (DataHome/movrand) in Windows notation, created when missing.
     std::string ProgramFolder() const;
+    // The same folder as a native path (it need not exist yet).
+    std::filesystem::path NativeProgramFolder() const { return DataHome / "movrand"; }
 
     // A file-system service over this run's drives (and its fault plan, when there is one).
     FileSystem Files() const { return FileSystem(Drives, Faults.get(), Work); }

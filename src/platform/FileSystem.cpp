@@ -67,6 +67,34 @@ bool ContainsReadOnly(const fs::path& folder) {
     return false;
 }
 
+// Every entry under `part` is at the same place under `whole`: folders as folders, links as
+// links to the same place, other files with the same size. An entry named `ignored` at the top
+// of `part` is left out.
+bool HoldsNativeTree(const fs::path& whole, const fs::path& part, const std::string& ignored) {
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(part, ec), end; !ec && it != end; it.increment(ec)) {
+        if (it.depth() == 0 && !ignored.empty() && it->path().filename() == ignored) {
+            it.disable_recursion_pending();
+            continue;
+        }
+        const fs::path there = whole / it->path().lexically_relative(part);
+        const auto type = it->symlink_status(ec).type();
+        if (ec || TypeOf(there) != type) return false;
+        std::error_code a, b;
+        if (type == fs::file_type::symlink) {
+            if (fs::read_symlink(it->path(), a) != fs::read_symlink(there, b) || a || b)
+                return false;
+        } else if (type != fs::file_type::directory) {
+            if (fs::file_size(it->path(), a) != fs::file_size(there, b) || a || b) return false;
+        }
+    }
+    return !ec;
+}
+
+bool SameTree(const fs::path& a, const fs::path& b) {
+    return HoldsNativeTree(a, b, "") && HoldsNativeTree(b, a, "");
+}
+
 void MakeWritable(const fs::path& folder) {
     std::error_code ec;
     for (fs::recursive_directory_iterator it(folder, fs::directory_options::none, ec), end;
@@ -212,9 +240,11 @@ void FileSystem::MoveFolder(const std::string& source, const std::string& destin
     std::error_code ec;
     fs::rename(from, to, ec);
     if (ec.value() == EXDEV) {
+        // The source stays untouched until its copy is complete and checked.
         try {
             AheadInTree(from);
             CopyTree(from, to, false);
+            if (!SameTree(from, to)) throw RuntimeError(kDeviceIoError);
         } catch (...) {
             std::error_code ignored;
             fs::remove_all(to, ignored);
@@ -223,6 +253,20 @@ void FileSystem::MoveFolder(const std::string& source, const std::string& destin
         fs::remove_all(from, ec);
     }
     if (ec) Fail(ec, true);
+}
+
+bool FileSystem::RenameFolder(const std::string& source, const std::string& destination) {
+    const fs::path from = paths_.ToNative(source);
+    const fs::path to = paths_.ToNative(destination);
+    if (TypeOf(from) != fs::file_type::directory) throw RuntimeError(kPathNotFound);
+    if (TypeOf(to) != fs::file_type::not_found) throw RuntimeError(kFileAlreadyExists);
+    if (!IsFolder(to.parent_path())) throw RuntimeError(kPathNotFound);
+    Mutating("move folder " + source + " to " + destination);
+    std::error_code ec;
+    fs::rename(from, to, ec);
+    if (ec.value() == EXDEV) return false;
+    if (ec) Fail(ec, true);
+    return true;
 }
 
 void FileSystem::CopyOneFile(const fs::path& from, const fs::path& to, bool overwrite) {
@@ -503,10 +547,44 @@ bool FileSystem::ExchangeFolders(const std::string& a, const std::string& b) {
     Fail(std::error_code(error, std::generic_category()), true);
 }
 
-std::string FileSystem::FolderIdentity(const std::string& path) const {
+std::uintmax_t FileSystem::FolderNumber(const std::string& path) const {
     struct stat st {};
-    if (::stat(paths_.ToNative(path).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return "";
-    return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+    if (::stat(paths_.ToNative(path).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return 0;
+    return st.st_ino;
+}
+
+bool FileSystem::HoldsTree(const std::string& whole, const std::string& part,
+                           const std::string& ignored) const {
+    return HoldsNativeTree(paths_.ToNative(whole), paths_.ToNative(part), ignored);
+}
+
+std::uintmax_t FileSystem::FolderSize(const std::string& path) const {
+    constexpr std::uintmax_t kBlock = 4096;
+    std::uintmax_t bytes = kBlock;
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(paths_.ToNative(path), ec), end; !ec && it != end;
+         it.increment(ec)) {
+        std::error_code sizeError;
+        const auto type = it->symlink_status(sizeError).type();
+        const std::uintmax_t size = type == fs::file_type::regular ? it->file_size(sizeError) : 0;
+        bytes += sizeError ? kBlock : (size + kBlock - 1) / kBlock * kBlock + (size ? 0 : kBlock);
+    }
+    if (ec) Fail(ec, true);
+    return bytes;
+}
+
+std::uintmax_t FileSystem::FreeSpace(const std::string& folder) const {
+    std::error_code ec;
+    const fs::space_info space = fs::space(paths_.ToNative(folder), ec);
+    if (ec) Fail(ec, true);
+    return space.available;
+}
+
+bool FileSystem::SameDevice(const std::string& a, const std::string& b) const {
+    struct stat first {
+    }, second{};
+    return ::stat(paths_.ToNative(a).c_str(), &first) == 0 &&
+           ::stat(paths_.ToNative(b).c_str(), &second) == 0 && first.st_dev == second.st_dev;
 }
 
 TextReader FileSystem::OpenTextFile(const std::string& path) const {

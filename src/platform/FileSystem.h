@@ -55,8 +55,12 @@ class FileSystem {
     // Without forcing, a folder holding read-only content is refused (70) before anything is
     // deleted. Links inside are removed, never followed.
     void DeleteFolder(const std::string& path, bool force = false);
-    // Renames; across devices copies, then deletes the source.
+    // Renames; across devices copies, checks the copy whole (HoldsTree both ways), and only
+    // then deletes the source.
     void MoveFolder(const std::string& source, const std::string& destination);
+    // Moves a folder by renaming it. False, with nothing changed, where the two places lie on
+    // different file systems.
+    bool RenameFolder(const std::string& source, const std::string& destination);
     // Copies a folder and everything in it; an existing destination is merged into.
     void CopyFolder(const std::string& source, const std::string& destination,
                     bool overwrite = true);
@@ -79,10 +83,21 @@ class FileSystem {
     // Puts each of two folders in the other's place in one step (both on one drive). False,
     // with nothing changed, where the file system cannot do it in one step.
     bool ExchangeFolders(const std::string& a, const std::string& b);
-    // A text that names a folder itself rather than its path, "" when there is none: it stays
-    // the same when the folder is renamed or moved on its drive, and differs from every other
-    // existing folder's.
-    std::string FolderIdentity(const std::string& path) const;
+    // The number of a folder on its file system (its inode), 0 when there is no folder: it
+    // stays the same when the folder is renamed on its drive or the drive is mounted again.
+    std::uintmax_t FolderNumber(const std::string& path) const;
+    // True when every folder, file and link under `part` is at the same place under `whole`
+    // (files of the same size, links as links), leaving out an entry named `ignored` at the top
+    // of `part`.
+    bool HoldsTree(const std::string& whole, const std::string& part,
+                   const std::string& ignored = "") const;
+    // Bytes a copy of a folder takes at the least: each file in whole 4 KiB blocks, a block for
+    // each folder, link and empty file (links not followed).
+    std::uintmax_t FolderSize(const std::string& path) const;
+    // Bytes free for this user on the file system of an existing folder.
+    std::uintmax_t FreeSpace(const std::string& folder) const;
+    // True when two existing paths lie on one file system.
+    bool SameDevice(const std::string& a, const std::string& b) const;
 
     TextReader OpenTextFile(const std::string& path) const;
     TextWriter CreateTextFile(const std::string& path, bool overwrite = true);

@@ -170,7 +170,7 @@ const std::vector<Road> kRoads = {
         {{"drivers"}, 0, kJack},
         // The desktop program's working copy still holds the stored installation's roster.
         {{"--gpl", "<C>/other/gpl", "drivers"}, 0, kJock, "",
-         {{"setting DriverIniFile", "C:\\sierra\\gpl\\driver.ini"}, {"data/movrand/", "driver.zorvex\n"},
+         {{"setting DriverIniFile", "C:\\sierra\\gpl\\driver.ini"}, {"data/movrand/", "driver.zorvex\nmovrand.lock\n"},
           {kWorkingCopy, "...first_name = Jack\r\n"}}},
         {{"--gpl", "<C>/other", "drivers"}, 2, "", "movrand-cli: --gpl <C>/other: " + kNotGpl},
         {{"switch", "<C>/other/gpl"}, 1,
@@ -179,8 +179,9 @@ const std::vector<Road> kRoads = {
         {{"--yes", "switch", "<C>/other/gpl"}, 0, "...", "", {{"setting DriverIniFile", "C:\\other\\gpl\\driver.ini"}}},
         {{"drivers"}, 0, kJock}}},
     {"SwapAsksAndMakesTheStoredFolderTheLiveOne", nullptr, {
-        // An error inside the operation ends the run with status 3 and the report on stderr.
-        {{"--yes", "swap", kClassicCars, "--rename", "C:\\nowhere", "x"}, 3, "...", "error: 76\\nPath not found\n",
+        // A check before anything moves refuses with a message and status 1.
+        {{"--yes", "swap", kClassicCars, "--rename", "C:\\nowhere", "x"}, 1,
+         "...message: The destination folder C:\\nowhere does not exist", "",
          {{kFerrari + "ferrari.dat", "team data of ferrari\r\n"}}},
         {{"--yes", "swap", "<C>/carfolders/cars67_classic", "--delete", "--move"}, 0,
          "question: The current GPL car folder will be deleted  and the selected new folder will become the new GPL Cars Folder by being moved into the GPL folder.\\n\\nDo you wish to continue?\nanswer: yes\n", "",

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -10,7 +9,7 @@
 #include "OtherDisk.h"
 #include "TempDrive.h"
 #include "folders/CarFolderSwap.h"
-#include "folders/SwapJournal.h"
+#include "folders/SwapSettling.h"
 
 namespace movrand::test {
 namespace {
@@ -20,161 +19,92 @@ using Tree = std::map<std::string, std::string>;
 
 struct Mode {
     const char* name;
-    bool remove;          // "DELETE CURRENT CAR FOLDER!" ticked; else renamed into C:\backup
-    bool move;            // "Move"; else "Copy"
-    bool existingTarget;  // C:\backup\old exists and is overwritten on Yes
-    bool otherDisk;       // the stored folder lies on another file system
+    bool remove, move, existingTarget;
+    char storedOn, destinationOn;  // drive letters; D: is another file system
 };
 
-void PrintTo(const Mode& mode, std::ostream* out) {
-    *out << mode.name;
+std::size_t Entries(const fs::path& folder) {
+    return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
 }
 
-// One run of the swap on a fresh drive: the demo installation, a stored car folder and the
-// destination folder, everything watched by a guard taken before the swap.
-struct SwapRun {
-    Mode mode;
-    std::unique_ptr<OtherDisk> disk;
-    CarFolderPage page;
-    std::optional<GameGuard> guard;
-    Tree oldLive, source, target;
-    std::string roster;
-
-    void Prepare(TempDrive& drive) {
-        std::vector<fs::path> roots = {drive.DriveC()};
-        std::string stored = "C:\\carfolders\\classic";
-        if (mode.otherDisk) {
-            disk = std::make_unique<OtherDisk>();
-            drive.AddDrive('D', disk->Folder());
-            roots.push_back(disk->Folder());
-            stored = "D:\\classic";
-        }
-        WriteCarFolder(drive.Native(stored), "classic");
-        drive.Write(stored + "\\ferrari\\car1.3do", "classic model\r\n");
-        drive.Write(stored + "\\readme.txt", "the 1967 season\r\n");
-        fs::create_directories(drive.Native("C:\\backup"));
-        if (mode.existingTarget) drive.Write("C:\\backup\\old\\keep.txt", "older folder\r\n");
-
-        page.Source = stored;
-        page.DeleteCurrent = mode.remove;
-        page.Destination = mode.remove ? "" : "C:\\backup";
-        page.NewName = mode.remove ? "" : "old";
-        page.Move = mode.move;
-        drive.Ui.Answers = {true, true};
-
-        guard = GameGuard::Take(roots, drive.Native("C:\\sierra\\gpl"));
-        oldLive = TreeOf(Live(drive));
-        source = TreeOf(drive.Native(stored));
-        target = TreeOf(drive.Native("C:\\backup\\old"));
-        roster = drive.Read("C:\\sierra\\gpl\\driver.ini");
-    }
-
-    fs::path Live(const TempDrive& drive) const {
-        return drive.Native("C:\\sierra\\gpl\\cars\\cars67");
-    }
-
-    // Files the swap was asked to do away with, once it has brought the source in.
-    std::vector<fs::path> Excused(const TempDrive& drive) const {
-        std::vector<fs::path> excused;
-        if (mode.remove) {
-            excused.push_back(Live(drive));
-            for (const auto& e : fs::directory_iterator(Live(drive).parent_path()))
-                excused.push_back(e.path());  // the old folder, waiting to be deleted
-        }
-        if (mode.existingTarget) {
-            for (const auto& e : fs::directory_iterator(drive.Native("C:\\backup")))
-                excused.push_back(e.path());
-        }
-        return excused;
-    }
-
-    // What a completed swap leaves.
-    void ExpectSwapped(TempDrive& drive, const std::string& why) const {
-        EXPECT_EQ(TreeOf(Live(drive)), source) << why;
-        if (!mode.remove) {
-            EXPECT_EQ(TreeOf(drive.Native("C:\\backup\\old")), oldLive) << why;
-        }
-        EXPECT_EQ(fs::exists(drive.Native(page.Source)), !mode.move) << why;
-        if (!mode.move) {
-            EXPECT_EQ(TreeOf(drive.Native(page.Source)), source) << why;
-        }
-        EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\driver.ini"), roster) << why;
-        EXPECT_EQ(guard->Lost(Excused(drive)), std::vector<std::string>{}) << why;
-    }
-};
-
-std::vector<std::string> Names(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-// Every mode of the swap, failed at each of its file-system steps in turn (each folder made and
-// each file copied counts): the game keeps a whole live car folder, either the old one or the
-// new one, no file of the installation, the stored folder or the destination is lost, driver.ini
-// is untouched, and when the source did not come in, the swap run again completes.
+// Each mode of the swap failed at each of its file-system steps in turn (each folder made and file
+// copied counts). Before the stored folder is live, a failure undoes everything and the swap run
+// again completes; after it, the user is told where the old folder is and the next start finishes.
 class CarFolderSwapFaults : public ::testing::TestWithParam<Mode> {};
 
-TEST_P(CarFolderSwapFaults, LoseNothingAndTheSwapCompletesWhenRunAgain) {
-    const Mode mode = GetParam();
-    if (mode.otherDisk && OtherDisk().Empty()) GTEST_SKIP() << "no second file system here";
-    SwapRun run;
-    run.mode = mode;
+TEST_P(CarFolderSwapFaults, UndoOrFinishLosingNothing) {
+    const Mode m = GetParam();
+    std::unique_ptr<OtherDisk> disk;
+    if (m.storedOn == 'D' || m.destinationOn == 'D') {
+        disk = std::make_unique<OtherDisk>();
+        if (disk->Empty()) GTEST_SKIP() << disk->Why();
+    }
+    const std::string backup = std::string(1, m.destinationOn) + ":\\backup";
+    const CarFolderPage page{std::string(1, m.storedOn) + ":\\classic", m.remove ? "" : backup,
+                             m.remove ? "" : "old", m.remove, m.move};
+    std::optional<GameGuard> guard;
+    Tree oldLive, source, target;
+    const auto live = [](TempDrive& d) { return d.Native("C:\\sierra\\gpl\\cars\\cars67"); };
     FaultSweep sweep;
-    sweep.Prepare = [&](TempDrive& drive) { run.Prepare(drive); };
-    sweep.Operation = [&](TempDrive& drive) { SwapCarFolder(drive.Pv, drive.Ui, run.page); };
-    sweep.Check = [&](TempDrive& drive, int) {
-        ASSERT_EQ(drive.Ui.Traps.size(), 1u) << drive.Ui.Transcript();
-        EXPECT_EQ(drive.Ui.Traps[0].Text, "61\r\nDisk full");
-        ASSERT_EQ(run.guard->LiveCarFolderProblem(), "");
-        // The failed swap was settled at once; only when deleting its journal failed does the
-        // journal wait for the next start, which finds nothing left to do.
-        const std::string journal = drive.Pv.AppPath + "swap.zorvex";
-        if (drive.Exists(journal)) {
-            Tree before = TreeOf(drive.DriveC());
-            FinishInterruptedSwap(drive.Pv);
-            EXPECT_FALSE(drive.Exists(journal));
-            before.erase(fs::relative(drive.Native(journal), drive.DriveC()).generic_string());
-            EXPECT_EQ(TreeOf(drive.DriveC()), before) << "settling a finished swap moved files";
+    sweep.Prepare = [&](TempDrive& d) {
+        if (disk) {
+            for (const auto& e : fs::directory_iterator(disk->Folder())) fs::remove_all(e.path());
+            d.AddDrive('D', disk->Folder(), false);
         }
-        const Tree live = TreeOf(run.Live(drive));
-        const bool swapped = live == run.source;
-        ASSERT_TRUE(swapped || live == run.oldLive) << "a live folder that is neither";
-        if (swapped) {
-            // Only a clean-up after the swap failed; the swap stands.
-            run.ExpectSwapped(drive, "after a failed clean-up");
-            return;
-        }
-        EXPECT_EQ(run.guard->Lost(), std::vector<std::string>{});
-        EXPECT_EQ(TreeOf(drive.Native(run.page.Source)), run.source);
-        EXPECT_EQ(TreeOf(drive.Native("C:\\backup\\old")), run.target);
-        EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\driver.ini"), run.roster);
-        EXPECT_EQ(Names(run.Live(drive).parent_path()), std::vector<std::string>{"cars67"});
-
-        drive.Ui.Answers = {true, true};
-        EXPECT_EQ(SwapCarFolder(drive.Pv, drive.Ui, run.page).Outcome, SwapOutcome::Swapped);
-        EXPECT_EQ(drive.Ui.Traps.size(), 1u) << drive.Ui.Transcript();
-        run.ExpectSwapped(drive, "run again");
-        EXPECT_EQ(Names(run.Live(drive).parent_path()), std::vector<std::string>{"cars67"});
-        EXPECT_EQ(Names(drive.Native("C:\\backup")),
-                  mode.remove ? std::vector<std::string>{} : std::vector<std::string>{"old"});
+        WriteCarFolder(d.Native(page.Source), "classic");
+        fs::create_directories(d.Native(backup));
+        if (m.existingTarget) d.Write(backup + "\\old\\keep.txt", "older\r\n");
+        d.Ui.DefaultAnswer = true;
+        guard = GameGuard::Take({d.DriveC(), disk ? disk->Folder() : d.DriveC()},
+                                d.Native("C:\\sierra\\gpl"));
+        oldLive = TreeOf(live(d));
+        source = TreeOf(d.Native(page.Source));
+        target = TreeOf(d.Native(backup + "\\old"));
     };
-    // Moving the old folder aside and bringing the source in, at the least.
-    EXPECT_GE(sweep.Run(), 2);
+    sweep.Operation = [&](TempDrive& d) { SwapCarFolder(d.Pv, d.Ui, page); };
+    const auto expectSwapped = [&](TempDrive& d) {
+        EXPECT_EQ(TreeOf(live(d)), source);
+        EXPECT_EQ(Entries(live(d).parent_path()), 1u);
+        EXPECT_EQ(fs::exists(d.Native(page.Source)), !m.move);
+        EXPECT_EQ(TreeOf(d.Native(backup + "\\old")), m.remove ? target : oldLive);
+        EXPECT_EQ(Entries(d.Native(backup)), m.remove && !m.existingTarget ? 0u : 1u);
+        EXPECT_FALSE(d.Exists(SwapJournalPath(d.Pv)));
+        EXPECT_EQ(guard->Lost({live(d), d.Native(backup + "\\old")}), std::vector<std::string>{});
+    };
+    sweep.Check = [&](TempDrive& d, int) {
+        ASSERT_EQ(guard->LiveCarFolderProblem(), "");
+        const std::string told = d.Ui.Transcript();
+        if (TreeOf(live(d)) != oldLive) {
+            // The user is told where the old folder waits (unless only deleting the journal
+            // failed); the next start finishes the swap.
+            EXPECT_EQ(d.Ui.Traps.size(), 1u) << told;
+            EXPECT_TRUE(Entries(live(d).parent_path()) == 1 ||
+                        told.find("The car folder swap took place") != std::string::npos);
+            EXPECT_TRUE(SettleInterruptedSwap(d.Pv, d.Ui)) << d.Ui.Transcript();
+            return expectSwapped(d);
+        }
+        EXPECT_TRUE(d.Ui.Traps.size() == 1u ||
+                    told.find("A new folder cannot be made in") != std::string::npos)
+            << told;
+        EXPECT_EQ(guard->Lost(), std::vector<std::string>{});
+        EXPECT_EQ(TreeOf(d.Native(page.Source)), source);
+        EXPECT_EQ(TreeOf(d.Native(backup + "\\old")), target);
+        EXPECT_EQ(Entries(live(d).parent_path()), 1u);
+        EXPECT_FALSE(d.Exists(SwapJournalPath(d.Pv)));
+        EXPECT_EQ(SwapCarFolder(d.Pv, d.Ui, page).Outcome, SwapOutcome::Swapped) << told;
+        expectSwapped(d);
+    };
+    EXPECT_GE(sweep.Run(), 10);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, CarFolderSwapFaults,
-    ::testing::Values(Mode{"DeleteCopy", true, false, false, false},
-                      Mode{"DeleteMove", true, true, false, false},
-                      Mode{"RenameCopy", false, false, false, false},
-                      Mode{"RenameMove", false, true, false, false},
-                      Mode{"RenameCopyOverExisting", false, false, true, false},
-                      Mode{"RenameMoveOverExisting", false, true, true, false},
-                      Mode{"DeleteMoveFromOtherDisk", true, true, false, true},
-                      Mode{"RenameMoveFromOtherDisk", false, true, false, true}),
-    [](const ::testing::TestParamInfo<Mode>& info) { return std::string(info.param.name); });
+    ::testing::Values(Mode{"RenameMoveOverExisting", false, true, true, 'C', 'C'},
+                      Mode{"RenameCopyOverExisting", false, false, true, 'C', 'C'},
+                      Mode{"DeleteMoveFromOtherDisk", true, true, false, 'D', 'C'},
+                      Mode{"RenameMoveFromOtherDiskOverExisting", false, true, true, 'D', 'C'},
+                      Mode{"RenameMoveToOtherDiskOverExisting", false, true, true, 'C', 'D'}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace movrand::test

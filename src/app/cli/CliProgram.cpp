@@ -1,11 +1,16 @@
 #include "app/cli/CliProgram.h"
 
+#include <chrono>
+#include <filesystem>
+#include <system_error>
+
 #include "app/InfoOptions.h"
 #include "app/cli/CliArguments.h"
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliSession.h"
 #include "app/cli/ConsoleUi.h"
 #include "platform/ErrorTrap.h"
+#include "platform/ProgramLock.h"
 #include "resources/StringTable.h"
 
 namespace movrand::cli {
@@ -16,6 +21,10 @@ int Usage(std::ostream& err, const std::string& problem) {
     err << "movrand-cli: " << problem << "\n\n" << kUsage;
     return 2;
 }
+
+// How long a command waits for a running Movrand (the desktop program or another command) to
+// finish before it gives up.
+constexpr std::chrono::seconds kLockWait{5};
 
 int StatusOf(CommandOutcome outcome) {
     switch (outcome) {
@@ -46,6 +55,19 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
     ProgramValues pv;
     pv.Env = platform::Environment::FromProcessEnvironment();
+    // Nothing is read before this run holds the program's folder and the installation alone.
+    const std::filesystem::path folder = pv.Env.NativeProgramFolder();
+    const platform::ProgramLock lock = platform::ProgramLock::Take(folder, kLockWait);
+    if (lock.Result() == platform::ProgramLock::State::Busy) {
+        err << "movrand-cli: Movrand is already running (the desktop program or another "
+               "movrand-cli); nothing was done. Try again when it has finished.\n";
+        return 3;
+    }
+    if (lock.Result() == platform::ProgramLock::State::Failed) {
+        err << "movrand-cli: cannot lock the program's folder " << folder.string() << ": "
+            << std::generic_category().message(lock.Error()) << "; nothing was done.\n";
+        return 3;
+    }
     ConsoleUi ui(out, err, request.Yes, request.Team.value_or(""));
     int status = 0;
     // A path that no drive maps, or a failure outside every operation's own trap, is reported

@@ -3,7 +3,7 @@
 #include "app/Functions.h"
 #include "app/Main.h"
 #include "app/clsReg.h"
-#include "folders/SwapJournal.h"
+#include "folders/SwapSettling.h"
 #include "mainwindow/GplInstallation.h"
 #include "platform/WindowsPath.h"
 #include "resources/StringTable.h"
@@ -29,7 +29,7 @@ CliSession::~CliSession() {
 void CliSession::StartBare() {
     pv_.ProgramName = resources::LoadResString(102);
     InitAppPath(pv_);
-    FinishInterruptedSwapQuietly(pv_);
+    SettleInterruptedSwap(pv_, ui_);
     clsReg reg(pv_.Env.Settings);
     reg.AppName("Zorvex");
     reg.Section("Movrand");

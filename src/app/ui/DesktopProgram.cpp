@@ -2,14 +2,28 @@
 
 #include <QApplication>
 #include <QWidget>
+#include <chrono>
 #include <memory>
+#include <system_error>
 
 #include "app/Main.h"
 #include "app/ui/FontConfigurationWarmUp.h"
 #include "dialogs/ui/QtUi.h"
 #include "mainwindow/ui/MainWindowOpener.h"
+#include "platform/ErrorTrap.h"
+#include "platform/FileSystemErrors.h"
+#include "platform/ProgramLock.h"
+#include "resources/StringTable.h"
 
 namespace movrand {
+
+namespace {
+
+// How long a start waits for a movrand-cli command to finish before it says that Movrand is
+// already running.
+constexpr std::chrono::seconds kLockWait{2};
+
+}  // namespace
 
 int RunDesktopProgram(int argc, char* argv[], const std::function<void(QWidget&)>& shown) {
     FontConfigurationWarmUp fonts;
@@ -19,6 +33,22 @@ int RunDesktopProgram(int argc, char* argv[], const std::function<void(QWidget&)
     // A message before the main window (no driver.ini found) may read the font configuration
     // itself while the warm-up still runs; fontconfig settles that race on its own.
     dialogs::QtUi ui(pv);
+    // Held for the whole run: one Movrand at a time works on the program's folder and the
+    // installation, and nothing is read before this run holds them.
+    const platform::ProgramLock lock =
+        platform::ProgramLock::Take(pv.Env.NativeProgramFolder(), kLockWait);
+    if (lock.Result() != platform::ProgramLock::State::Held) {
+        pv.ProgramName = resources::LoadResString(102);
+        if (lock.Result() == platform::ProgramLock::State::Busy) {
+            ui.ShowMessage(pv.ProgramName + " is already running.");
+        } else {
+            const platform::RuntimeError error = platform::ErrorFromCode(
+                std::error_code(lock.Error(), std::generic_category()), true);
+            platform::ReportTrappedError(ui, platform::TrapForm::Information, pv.ProgramName,
+                                         error.Number(), error.Description());
+        }
+        return 1;
+    }
     std::unique_ptr<QWidget> window;
     const bool opened = Main(pv, ui, [&] {
         fonts.Wait();
