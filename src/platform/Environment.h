@@ -20,6 +20,8 @@ struct Environment {
     std::shared_ptr<FaultPlan> Faults;  // test hook; empty in the programs
     // Where the program's own folder lives ($XDG_DATA_HOME/movrand, default ~/.local/share).
     std::filesystem::path DataHome;
+    // The Wine prefix whose machine registry (system.reg) the program reads; empty for none.
+    std::filesystem::path WinePrefix;
 
     static Environment FromProcessEnvironment();
 
