@@ -38,8 +38,8 @@ void StartSysInfo(ProgramValues& pv, platform::Ui& ui, const ProgramStarter& sta
     if (GetKeyValue(prefix, HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
                     path)) {
         started = start(path);
-    } else if (GetKeyValue(prefix, HKEY_LOCAL_MACHINE,
-                           "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", path)) {
+    } else if (GetKeyValue(prefix, HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools Location",
+                           "MSINFO", path)) {
         const std::string tool = path + "\\MSINFO32.EXE";
         bool exists = false;
         try {

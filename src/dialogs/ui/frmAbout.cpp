@@ -70,9 +70,8 @@ void frmAbout::Form_Load() {
         lbl_[1]->setText(QString::fromStdString(AboutVersionText()));
         lbl_[0]->setText(QString::fromUtf8(v.Title));
         lbl_[2]->setText(QString::fromUtf8(v.FileDescription) + "\r\n" +
-                         QString::fromUtf8(v.Comments) + "\r\n" +
-                         QString::fromUtf8(v.CompanyName) + "\r\n" +
-                         QString::fromUtf8(v.LegalCopyright));
+                         QString::fromUtf8(v.Comments) + "\r\n" + QString::fromUtf8(v.CompanyName) +
+                         "\r\n" + QString::fromUtf8(v.LegalCopyright));
         lbl_[3]->setText(QString::fromUtf8(v.LegalNotice));
         img0_->setPixmap(resources::LoadResPicture(143));
     });

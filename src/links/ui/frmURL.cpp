@@ -10,6 +10,8 @@ namespace movrand::links {
 namespace {
 constexpr int kWidth = 7065;
 constexpr int kHeight = 1785;
+constexpr const char* kExplanation =
+    "The internet address shown below is the address currently held by Halvane for the Zorvex website.  If you can no longer get to the website using Halvane and you know the website has changed it's address, enter the new correct address in the box below and use the green button to save the new value.  If you want to cancel this, use the red button or close this form.";
 }  // namespace
 
 frmURL::frmURL(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
@@ -19,14 +21,7 @@ frmURL::frmURL(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
       ui_(ui) {
     SetTwipsSize(kWidth, kHeight);
     setWindowTitle(QStringLiteral(" Zorvex Internet Address (url)"));
-    lbl0_ = new QLabel(
-        QStringLiteral(
-            "The internet address shown below is the address currently held by Halvane for the "
-            "Zorvex website.  If you can no longer get to the website using Halvane and you know "
-            "the website has changed it's address, enter the new correct address in the box "
-            "below and use the green button to save the new value.  If you want to cancel this, "
-            "use the red button or close this form."),
-        this);
+    lbl0_ = new QLabel(QString::fromUtf8(kExplanation), this);
     lbl0_->setObjectName(QStringLiteral("lbl(0)"));
     lbl0_->setFont(dialogs::SkinFont(8.25));
     lbl0_->setWordWrap(true);

@@ -1,9 +1,9 @@
 // The web engine's browser, in a library of its own that the program loads on its first page, so
 // that the engine's large libraries cost nothing at start-up.
+#include <unistd.h>
 #include <QVBoxLayout>
 #include <QWebEngineView>
 #include <QtGlobal>
-#include <unistd.h>
 
 #include "links/ui/BrowserEngine.h"
 
