@@ -5,7 +5,6 @@
 
 #include "TempDrive.h"
 #include "dialogs/SystemInformation.h"
-#include "links/InternetConnection.h"
 #include "links/LinkCategories.h"
 #include "links/WebsiteAddress.h"
 #include "resources/StringTable.h"
@@ -35,24 +34,6 @@ TEST(LinkCategories, ListsPagesAndAddressForms) {
     EXPECT_EQ(links::BrowserWindowAddress(kSite), kSite + "/newdefaultjava.asp");
     EXPECT_EQ(links::BrowserWindowAddress(links::HelpAddress(kSite)),
               kSite + "\\movrandhelpcontents.htm/newdefaultjava.asp");
-}
-
-TEST(ConnectToInternet, OnlyTheFirstCallFillsLoadsTellsAndExtendsTheTitle) {
-    ScriptedUi ui;
-    bool connected = false;
-    int fills = 0, loads = 0;
-    std::string title = " Zorvex's  Movrand  v1.0.0";
-    const links::ConnectionSteps steps{[&] { ++fills; }, [&] { loads += connected ? 1 : 0; },
-                                       [&](const std::string& text) { title += text; }};
-    for (int call = 0; call < 3; ++call) links::ConnectToInternet(connected, steps, ui);
-    EXPECT_TRUE(connected);
-    EXPECT_EQ(fills, 1);
-    EXPECT_EQ(loads, 1);
-    EXPECT_EQ(title, " Zorvex's  Movrand  v1.0.0" + LoadResString(108));
-    ASSERT_EQ(ui.Messages.size(), 1u);
-    EXPECT_EQ(ui.Messages[0].Text, LoadResString(106) + "\r\n\r\n" + LoadResString(107));
-    EXPECT_EQ(ui.Messages[0].Width, 7000);
-    EXPECT_EQ(ui.Messages[0].Height, 2000);
 }
 
 TEST(WebsiteAddress, SavesTrimmedRefusesBlanksAndReloadsOnlyOnAChange) {
@@ -89,6 +70,8 @@ constexpr const char* kSystemReg =
     "\"Quoted\"=\"say \\\"hi\\\" caf\\x00e9\"\n\"Cut\"=\"C:\\\\unended\n\n"
     "[Software\\\\Microsoft\\\\Shared Tools Location] 1700000000\n\"MSINFO\"=\"C:\\\\Tools\"\n";
 const std::string kMsinfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+const std::string kLocationOnly =
+    std::string(kSystemReg).substr(std::string(kSystemReg).rfind("\n["));
 
 TEST(GetKeyValue, ReadsStringValuesOfTheWineMachineRegistry) {
     TempDrive drive(false);
@@ -126,23 +109,15 @@ TEST(GetKeyValue, ReadsStringValuesOfTheWineMachineRegistry) {
 }
 
 TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrSaysItIsUnavailable) {
-    const std::string unavailable = "System Information Is Unavailable At This Time";
     const struct {
         std::string Registry;
         bool ToolFile, StartWorks;
         std::string Started;
-    } cases[] = {
-        {kSystemReg, false, true, "C:\\Program Files\\MSInfo\\msinfo32.exe"},
-        {kSystemReg, false, false, "C:\\Program Files\\MSInfo\\msinfo32.exe"},
-        {std::string(kSystemReg)
-             .substr(
-                 std::string(kSystemReg).find("\n[Software\\\\Microsoft\\\\Shared Tools Location")),
-         true, true, "C:\\Tools\\MSINFO32.EXE"},
-        {std::string(kSystemReg)
-             .substr(
-                 std::string(kSystemReg).find("\n[Software\\\\Microsoft\\\\Shared Tools Location")),
-         false, true, ""},
-        {"", false, true, ""}};
+    } cases[] = {{kSystemReg, false, true, "C:\\Program Files\\MSInfo\\msinfo32.exe"},
+                 {kSystemReg, false, false, "C:\\Program Files\\MSInfo\\msinfo32.exe"},
+                 {kLocationOnly, true, true, "C:\\Tools\\MSINFO32.EXE"},
+                 {kLocationOnly, false, true, ""},
+                 {"", false, true, ""}};
     for (const auto& c : cases) {
         TempDrive drive(false);
         drive.Pv.Env.WinePrefix = drive.Root();
@@ -154,8 +129,7 @@ TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrSaysItIsUnavailable) {
             return c.StartWorks;
         });
         EXPECT_EQ(started, c.Started);
-        const bool told = !drive.Ui.Traps.empty() && drive.Ui.Traps[0].Text == unavailable;
-        EXPECT_EQ(told, c.Started.empty() || !c.StartWorks) << c.Started;
+        EXPECT_EQ(drive.Ui.Traps.size(), c.Started.empty() || !c.StartWorks ? 1u : 0u);
     }
 }
 
