@@ -6,13 +6,10 @@
 #include "TempDrive.h"
 #include "dialogs/SystemInformation.h"
 #include "links/LinkCategories.h"
-#include "links/WebsiteAddress.h"
-#include "resources/StringTable.h"
 
 namespace movrand::test {
 namespace {
 
-using resources::LoadResString;
 const std::string kSite = "http://127.0.0.1:8000/site";
 
 TEST(LinkCategories, ListsPagesAndAddressForms) {
@@ -36,33 +33,6 @@ TEST(LinkCategories, ListsPagesAndAddressForms) {
               kSite + "\\movrandhelpcontents.htm/newdefaultjava.asp");
 }
 
-TEST(WebsiteAddress, SavesTrimmedRefusesBlanksAndReloadsOnlyOnAChange) {
-    const struct {
-        std::string Typed, Kept;
-        bool Refused;
-        std::string Loaded;  // what the page reloads, "-" for nothing
-    } cases[] = {
-        {"  http://new/site  ", "http://new/site", false, "http://new/site/AddOnsTracks.htm"},
-        {"   ", kSite, true, "-"},
-        {"", kSite, true, "-"},
-        {kSite, kSite, false, "-"},
-        {"HTTP://127.0.0.1:8000/site", "HTTP://127.0.0.1:8000/site", false,
-         "HTTP://127.0.0.1:8000/site/AddOnsTracks.htm"}};
-    for (const auto& c : cases) {
-        TempDrive drive(false);
-        drive.Pv.WebsiteURL = kSite;
-        std::string loaded = "-";
-        links::UpdateWebsiteAddress(
-            drive.Pv, [&] { links::SaveWebsiteAddress(drive.Pv, drive.Ui, c.Typed); }, "Tracks",
-            [&](const std::string& address) { loaded = address; });
-        EXPECT_EQ(drive.Pv.WebsiteURL, c.Kept) << c.Typed;
-        EXPECT_EQ(drive.Pv.Env.Settings.Get("Zorvex", "Zorvex", "ZorvexURL"),
-                  c.Refused ? "" : c.Kept);
-        EXPECT_EQ(drive.Ui.Transcript().find(LoadResString(122)) != std::string::npos, c.Refused);
-        EXPECT_EQ(loaded, c.Loaded) << c.Typed;
-    }
-}
-
 constexpr const char* kSystemReg =
     "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n"
     "[Software\\\\Microsoft\\\\Shared Tools\\\\MSINFO] 1700000000\n#time=1d9c0e0b8a5f6e2\n"
@@ -76,36 +46,29 @@ const std::string kLocationOnly =
 TEST(GetKeyValue, ReadsStringValuesOfTheWineMachineRegistry) {
     TempDrive drive(false);
     std::ofstream(drive.Root() / "system.reg") << kSystemReg;
-    const struct {
-        std::uint32_t Root;
-        std::string Key, Value;
-        bool Found;
-        std::string Text;
-    } cases[] = {
-        {dialogs::HKEY_LOCAL_MACHINE, kMsinfo, "PATH", true,
-         "C:\\Program Files\\MSInfo\\msinfo32.exe"},
-        {dialogs::HKEY_LOCAL_MACHINE, "software\\microsoft\\shared tools\\msinfo", "path", true,
-         "C:\\Program Files\\MSInfo\\msinfo32.exe"},
-        {dialogs::HKEY_LOCAL_MACHINE, kMsinfo, "Quoted", true, "say \"hi\" caf\xC3\xA9"},
-        {dialogs::HKEY_LOCAL_MACHINE, kMsinfo, "Missing", false, ""},
-        {dialogs::HKEY_LOCAL_MACHINE, kMsinfo, "Number", false, ""},
-        {dialogs::HKEY_LOCAL_MACHINE, kMsinfo, "Cut", false, ""},
-        {dialogs::HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools", "PATH", false, ""},
-        {0x80000001u, kMsinfo, "PATH", false, ""}};
-    for (const auto& c : cases) {
+    const auto read = [&](const std::string& key, const std::string& value,
+                          std::uint32_t root = dialogs::HKEY_LOCAL_MACHINE) {
         std::string text = "before";
-        EXPECT_EQ(dialogs::GetKeyValue(drive.Root(), c.Root, c.Key, c.Value, text), c.Found)
-            << c.Value;
-        EXPECT_EQ(text, c.Text) << c.Value;
-    }
-    // A damaged or missing file is nothing found.
-    std::string text;
+        const bool found = dialogs::GetKeyValue(drive.Root(), root, key, value, text);
+        return found ? text : "(not read: " + text + ")";
+    };
+    const std::string tool = "C:\\Program Files\\MSInfo\\msinfo32.exe", none = "(not read: )";
+    const struct {
+        std::string Key, Value, Read;
+    } cases[] = {{kMsinfo, "PATH", tool},
+                 {"software\\microsoft\\shared tools\\msinfo", "path", tool},
+                 {kMsinfo, "Quoted", "say \"hi\" caf\xC3\xA9"},
+                 {kMsinfo, "Missing", none},
+                 {kMsinfo, "Number", none},
+                 {kMsinfo, "Cut", none},
+                 {"SOFTWARE\\Microsoft\\Shared Tools", "PATH", none}};
+    for (const auto& c : cases) EXPECT_EQ(read(c.Key, c.Value), c.Read) << c.Value;
+    EXPECT_EQ(read(kMsinfo, "PATH", 0x80000001u), none);  // another root
     std::ofstream(drive.Root() / "system.reg")
         << "[Software\\\\Microsoft\\\\Shared Tools\\\\MSINFO\n\"PATH\"=\"\\";
-    EXPECT_FALSE(
-        dialogs::GetKeyValue(drive.Root(), dialogs::HKEY_LOCAL_MACHINE, kMsinfo, "PATH", text));
-    EXPECT_FALSE(dialogs::GetKeyValue(drive.Root() / "none", dialogs::HKEY_LOCAL_MACHINE, kMsinfo,
-                                      "PATH", text));
+    EXPECT_EQ(read(kMsinfo, "PATH"), none);  // damaged
+    std::filesystem::remove(drive.Root() / "system.reg");
+    EXPECT_EQ(read(kMsinfo, "PATH"), none);  // missing
 }
 
 TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrSaysItIsUnavailable) {
