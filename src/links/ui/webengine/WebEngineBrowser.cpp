@@ -1,13 +1,35 @@
 // The web engine's browser, in a library of its own that the program loads on its first page, so
 // that the engine's large libraries cost nothing at start-up.
 #include <unistd.h>
+#include <QCoreApplication>
+#include <QOpenGLContext>
 #include <QVBoxLayout>
 #include <QWebEngineView>
 #include <QtGlobal>
 
 #include "links/ui/BrowserEngine.h"
 
+// Qt's own setter of the context every OpenGL context of the program shares with; the web engine
+// needs one, and makes it itself only when it is linked into the program from its start.
+QT_BEGIN_NAMESPACE
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
+QT_END_NAMESPACE
+
 namespace {
+
+// Done once, before the first page: what the web engine would have set up had it been there when
+// the application started.
+void PrepareWebEngine() {
+    // Chromium refuses to start its sandbox as root; only then the sandbox is left off.
+    if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    if (!QOpenGLContext::globalShareContext()) {
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+        auto* shared = new QOpenGLContext(QCoreApplication::instance());
+        shared->create();  // where there is no OpenGL, the engine draws without it
+        qt_gl_set_global_share_context(shared);
+    }
+}
 
 class WebEngineBrowser : public movrand::links::BrowserEngine {
   public:
@@ -29,8 +51,7 @@ class WebEngineBrowser : public movrand::links::BrowserEngine {
 
 extern "C" Q_DECL_EXPORT movrand::links::BrowserEngine* MovrandMakeWebEngineBrowser(
     QWidget* parent) {
-    // Chromium refuses to start its sandbox as root; only then the sandbox is left off.
-    if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    static const bool prepared = (PrepareWebEngine(), true);
+    (void)prepared;
     return new WebEngineBrowser(parent);
 }
