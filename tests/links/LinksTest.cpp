@@ -25,8 +25,7 @@ TEST(LinkCategories, ListsPagesAndAddressForms) {
     } cases[] = {{"Setups", kSite + "/AddOnsSetups.htm"},
                  {"F2 & F3 Sites", kSite + "/AddOnsF2andF3Sites.htm"},
                  {"setups", ""},
-                 {"Setups ", ""},
-                 {"", ""}};
+                 {"Setups ", ""}};
     for (const auto& c : cases) EXPECT_EQ(links::PageAddress(kSite, c.Category), c.Page);
     EXPECT_EQ(links::BrowserWindowAddress(kSite), kSite + "/newdefaultjava.asp");
     EXPECT_EQ(links::BrowserWindowAddress(links::HelpAddress(kSite)),
