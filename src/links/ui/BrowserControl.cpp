@@ -34,6 +34,8 @@ void BrowserControl::Navigate(const std::string& address) {
         if (!ChosenMaker()) ChosenMaker() = ProgramEngineMaker();
         engine_ = ChosenMaker()(this);
         layout()->addWidget(engine_);
+        engine_->show();
+        layout()->activate();
     }
     engine_->Navigate(AddressUrl(address));
 }

@@ -15,11 +15,12 @@ DesktopBrowserPanel::DesktopBrowserPanel(QWidget* parent) : BrowserEngine(parent
     shown_->setTextFormat(Qt::PlainText);
     shown_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     shown_->setWordWrap(true);
+    shown_->setAlignment(Qt::AlignCenter);
     open_ = new QPushButton(QStringLiteral("Open in Web Browser"), this);
     open_->setObjectName(QStringLiteral("OpenInWebBrowser"));
     layout->addStretch();
     layout->addWidget(note, 0, Qt::AlignHCenter);
-    layout->addWidget(shown_, 0, Qt::AlignHCenter);
+    layout->addWidget(shown_);
     layout->addWidget(open_, 0, Qt::AlignHCenter);
     layout->addStretch();
     connect(open_, &QPushButton::clicked, this, [this] { QDesktopServices::openUrl(address_); });
