@@ -1,5 +1,6 @@
 // Finds the web engine's library on the first page and makes the engines from it; without it
-// (a build without the web engine, or a library that does not load) the plain panel serves.
+// (a build without the web engine, a library that does not load, or an engine that cannot run
+// here) the plain panel serves.
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -42,8 +43,11 @@ MovrandMakeBrowserEngine LoadWebEngine() {
 }  // namespace
 
 BrowserEngineMaker ProgramEngineMaker() {
-    if (MovrandMakeBrowserEngine make = LoadWebEngine()) return make;
-    return [](QWidget* parent) -> BrowserEngine* { return new DesktopBrowserPanel(parent); };
+    MovrandMakeBrowserEngine make = LoadWebEngine();
+    return [make](QWidget* parent) -> BrowserEngine* {
+        if (BrowserEngine* engine = make ? make(parent) : nullptr) return engine;
+        return new DesktopBrowserPanel(parent);
+    };
 }
 
 }  // namespace movrand::links

@@ -2,6 +2,8 @@
 // that the engine's large libraries cost nothing at start-up.
 #include <unistd.h>
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
 #include <QOpenGLContext>
 #include <QVBoxLayout>
 #include <QWebEngineView>
@@ -16,6 +18,18 @@ Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
 QT_END_NAMESPACE
 
 namespace {
+
+bool EngineProcessFound() {
+    const QString chosen = qEnvironmentVariable("QTWEBENGINE_PROCESS_PATH");
+    const QString path = !chosen.isEmpty()
+                             ? chosen
+                             : QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) +
+                                   QStringLiteral("/QtWebEngineProcess");
+    const QFileInfo process(path);
+    if (process.isFile() && process.isExecutable()) return true;
+    qWarning("Movrand: the web engine's helper program %s is missing", qPrintable(path));
+    return false;
+}
 
 // Done once, before the first page: what the web engine would have set up had it been there when
 // the application started.
@@ -51,6 +65,9 @@ class WebEngineBrowser : public movrand::links::BrowserEngine {
 
 extern "C" Q_DECL_EXPORT movrand::links::BrowserEngine* MovrandMakeWebEngineBrowser(
     QWidget* parent) {
+    // Without its helper program the engine would end the whole program on its first page; the
+    // caller then shows the page's address instead.
+    if (!EngineProcessFound()) return nullptr;
     static const bool prepared = (PrepareWebEngine(), true);
     (void)prepared;
     return new WebEngineBrowser(parent);
