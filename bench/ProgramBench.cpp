@@ -156,4 +156,38 @@ BENCHMARK(BM_StartUpToShownMainWindow_BesideBareWindow)
     ->Unit(benchmark::kMillisecond);
 #endif
 
+#ifdef MOVRAND_MAIN_WINDOW_WITHOUT_WEBENGINE
+// Start-up to the first paint of the main window from this build (the web engine in a library
+// loaded on the first page) beside the same start-up from a build without the web engine, and
+// beside a program that links the web engine in; the three take turns. The time is this
+// build's; the counters give the others' times and the ratios.
+void BM_StartUp_WebEngineBuild_BesideBuildWithout(benchmark::State& state) {
+    DemoMachine& m = Machine();
+    double with = 0;
+    double without = 0;
+    double linked = 0;
+    for (auto _ : state) {
+        const ChildCost plain = RunChild({MOVRAND_MAIN_WINDOW_WITHOUT_WEBENGINE}, m.Env(true));
+        const ChildCost cost = RunChild({MOVRAND_SHOWN_MAIN_WINDOW}, m.Env(true));
+        const ChildCost linkedIn = RunChild({MOVRAND_MAIN_WINDOW_WEBENGINE_LINKED}, m.Env(true));
+        if (cost.Status != 0 || plain.Status != 0 || linkedIn.Status != 0)
+            state.SkipWithError("a program failed");
+        state.SetIterationTime(cost.Seconds);
+        with += cost.Seconds;
+        without += plain.Seconds;
+        linked += linkedIn.Seconds;
+    }
+    const auto n = static_cast<double>(state.iterations());
+    state.counters["without_webengine_ms"] = 1000 * without / n;
+    state.counters["webengine_linked_ms"] = 1000 * linked / n;
+    state.counters["ratio"] = without > 0 ? with / without : 0;
+    state.counters["linked_ratio"] = without > 0 ? linked / without : 0;
+}
+BENCHMARK(BM_StartUp_WebEngineBuild_BesideBuildWithout)
+    ->UseManualTime()
+    ->Iterations(30)
+    ->Repetitions(5)
+    ->Unit(benchmark::kMillisecond);
+#endif
+
 }  // namespace

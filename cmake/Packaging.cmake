@@ -19,6 +19,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(MOVRAND_GUI)
   # Qt opens the X11/Wayland platform plugins with dlopen, which dpkg-shlibdeps cannot see.
   set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+  if(MOVRAND_WEBENGINE)
+    # The web engine runs its pages in a helper program of its own, started by path.
+    string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libqt6webenginecore6-bin")
+  endif()
 endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS wine)
 include(CPack)

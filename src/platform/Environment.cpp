@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "platform/WineRegistry.h"
+
 namespace movrand::platform {
 
 Environment Environment::FromProcessEnvironment() {
@@ -14,6 +16,7 @@ Environment Environment::FromProcessEnvironment() {
         const char* home = std::getenv("HOME");
         env.DataHome = std::filesystem::path(home && *home ? home : "/root") / ".local" / "share";
     }
+    env.WinePrefix = WinePrefixFromEnvironment();
     env.Rnd.SeedFromTimer();
     return env;
 }

@@ -22,6 +22,8 @@ struct Environment {
     FileWork* Work = nullptr;           // hears of carried files while a FileWorkScope lives
     // Where the program's own folder lives ($XDG_DATA_HOME/movrand, default ~/.local/share).
     std::filesystem::path DataHome;
+    // The Wine prefix whose machine registry (system.reg) the program reads; empty for none.
+    std::filesystem::path WinePrefix;
 
     static Environment FromProcessEnvironment();
 

@@ -171,7 +171,7 @@ class frmMovrand : public QWidget {
     void ShowItemPicture(const std::string& path, bool noticeVisible);
     void ShowModePanel(bool addMode);
 
-    // Operations of the pages whose windows come with later work (frmMovrandPages.cpp).
+    // Find Add-Ons, the browser windows and the About box (frmMovrandPages.cpp).
     void UpdateWebsiteAddress();
     void ConnectToInternet();
     void FillLinkCategories();

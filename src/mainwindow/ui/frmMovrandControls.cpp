@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/ui/Twips.h"
+#include "links/ui/BrowserControl.h"
 #include "mainwindow/WindowTitle.h"
 #include "mainwindow/ui/ControlSetup.h"
 #include "mainwindow/ui/FolderNameFilter.h"
@@ -269,11 +270,10 @@ void frmMovrand::BuildFindAddOnsPage(QWidget* page) {
     QPushButton* update = Add(cmd, "cmd", 2, page, new QPushButton("Update URL"));
     SetTooltip(update, " Reset these Values to Original Game Defaults ");
     Place(update, 7740, 98, 1140, 375);
-    // The embedded browser arrives with the Find Add-Ons work; this frame holds its place.
-    QFrame* browser = Add(web, "web", 0, page, Panel(QFrame::StyledPanel));
+    // The browser's engine is made when it loads its first page.
+    QFrame* browser = Add(web, "web", 0, page, static_cast<QFrame*>(new links::BrowserControl));
     SetSpokenName(browser, "Browser");
-    browser->setAutoFillBackground(true);
-    browser->setStyleSheet("QFrame { background: white; }");
+    browser->setFrameShape(QFrame::StyledPanel);
     Place(browser, 120, 600, 8760, 6120);
 }
 

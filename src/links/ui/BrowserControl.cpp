@@ -1,0 +1,43 @@
+#include "links/ui/BrowserControl.h"
+
+#include <QVBoxLayout>
+
+namespace movrand::links {
+
+namespace {
+BrowserEngineMaker& ChosenMaker() {
+    static BrowserEngineMaker maker;
+    return maker;
+}
+}  // namespace
+
+BrowserControl::BrowserControl(QWidget* parent) : QFrame(parent) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+}
+
+void BrowserControl::UseEngineMaker(BrowserEngineMaker maker) {
+    ChosenMaker() = std::move(maker);
+}
+
+QUrl BrowserControl::AddressUrl(const std::string& address) {
+    QString text = QString::fromStdString(address).trimmed();
+    if (text.isEmpty()) return QUrl(QStringLiteral("about:blank"));
+    const QString lower = text.toLower();
+    if (lower.startsWith(QLatin1String("http:")) || lower.startsWith(QLatin1String("https:")))
+        text.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return QUrl::fromUserInput(text);
+}
+
+void BrowserControl::Navigate(const std::string& address) {
+    if (!engine_) {
+        if (!ChosenMaker()) ChosenMaker() = ProgramEngineMaker();
+        engine_ = ChosenMaker()(this);
+        layout()->addWidget(engine_);
+        engine_->show();
+        layout()->activate();
+    }
+    engine_->Navigate(AddressUrl(address));
+}
+
+}  // namespace movrand::links

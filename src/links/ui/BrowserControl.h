@@ -1,0 +1,40 @@
+#pragma once
+#include <QFrame>
+#include <QUrl>
+#include <functional>
+#include <string>
+
+#include "links/ui/BrowserEngine.h"
+
+namespace movrand::links {
+
+// Makes the engine of a browser control.
+using BrowserEngineMaker = std::function<BrowserEngine*(QWidget* parent)>;
+
+// The browser control (`web`): navigates to an address; moving and sizing it are the widget's
+// own. Its engine is made on the first navigation, so nothing of the web engine is loaded
+// before a page is.
+class BrowserControl : public QFrame {
+    Q_OBJECT
+  public:
+    explicit BrowserControl(QWidget* parent = nullptr);
+
+    void Navigate(const std::string& address);
+
+    // The engine maker every control uses from now on (tests put a recording one in place);
+    // an empty one brings back the program's own.
+    static void UseEngineMaker(BrowserEngineMaker maker);
+
+    // The address as a browser takes it: an empty one is a blank page, and in web addresses a
+    // backslash stands for a slash.
+    static QUrl AddressUrl(const std::string& address);
+
+  private:
+    BrowserEngine* engine_ = nullptr;
+};
+
+// The program's own engine maker: the web engine when it was built and its library loads,
+// else the plain panel.
+BrowserEngineMaker ProgramEngineMaker();
+
+}  // namespace movrand::links

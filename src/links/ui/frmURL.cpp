@@ -1,0 +1,76 @@
+#include "links/ui/frmURL.h"
+
+#include "dialogs/ui/SkinColours.h"
+#include "links/WebsiteAddress.h"
+#include "platform/ErrorTrap.h"
+#include "resources/ui/Pictures.h"
+
+namespace movrand::links {
+
+namespace {
+constexpr int kWidth = 7065;
+constexpr int kHeight = 1785;
+constexpr const char* kExplanation =
+    "The internet address shown below is the address currently held by Halvane for the Zorvex website.  If you can no longer get to the website using Halvane and you know the website has changed it's address, enter the new correct address in the box below and use the green button to save the new value.  If you want to cancel this, use the red button or close this form.";
+}  // namespace
+
+frmURL::frmURL(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
+    : SkinnedWindow(QStringLiteral("frmURL"), Border::FixedDialog, dialogs::SkinExtent::Full,
+                    pv.Env.Rnd, parent),
+      pv_(pv),
+      ui_(ui) {
+    SetTwipsSize(kWidth, kHeight);
+    setWindowTitle(QStringLiteral(" Zorvex Internet Address (url)"));
+    lbl0_ = new QLabel(QString::fromUtf8(kExplanation), this);
+    lbl0_->setObjectName(QStringLiteral("lbl(0)"));
+    lbl0_->setFont(dialogs::SkinFont(8.25));
+    lbl0_->setWordWrap(true);
+    lbl0_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lbl0_->setTextFormat(Qt::PlainText);
+    lbl0_->setStyleSheet(QStringLiteral("color: #FFFFFF; background: transparent;"));
+    Place(lbl0_, {120, 90, 6825, 1020});
+    txt0_ = new QLineEdit(this);
+    txt0_->setObjectName(QStringLiteral("txt(0)"));
+    txt0_->setAccessibleName(QStringLiteral("Website address"));
+    txt0_->setFont(dialogs::SkinFont(8.25));
+    dialogs::UseSkinListColours(txt0_);
+    Place(txt0_, {120, 1200, 4620, 315});
+    lbl0_->setBuddy(txt0_);
+    img_[0] = new dialogs::PictureButton(QStringLiteral("img(0)"), QStringLiteral("Save"), this);
+    img_[1] = new dialogs::PictureButton(QStringLiteral("img(1)"), QStringLiteral("Cancel"), this);
+    PlaceAt(img_[0], 4920, 1245);
+    PlaceAt(img_[1], 6000, 1245);
+    connect(img_[0], &dialogs::PictureButton::Clicked, this, [this] { img_Click(0); });
+    connect(img_[1], &dialogs::PictureButton::Clicked, this, [this] { img_Click(1); });
+}
+
+void frmURL::Form_Load() {
+    platform::RunTrapped(ui_, platform::TrapForm::Common, pv_.ProgramName, [&] {
+        PaintSkin();
+        img_[0]->SetPicture(101);
+        img_[1]->SetPicture(103);
+        for (dialogs::PictureButton* button : img_) button->SetHandPointer(true);
+        setWindowIcon(resources::LoadResIcon(101));
+        txt0_->setText(QString::fromStdString(pv_.WebsiteURL));
+    });
+}
+
+void frmURL::img_Click(int index) {
+    platform::RunTrapped(ui_, platform::TrapForm::Common, pv_.ProgramName, [&] {
+        if (index == 0)
+            platform::RunTrapped(ui_, platform::TrapForm::Information, pv_.ProgramName, [&] {
+                SaveWebsiteAddress(pv_, ui_, txt0_->text().toStdString());
+            });
+    });
+    close();
+}
+
+void ShowURLDialog(ProgramValues& pv, platform::Ui& ui, QWidget* parent) {
+    platform::RunTrapped(ui, platform::TrapForm::Critical, pv.ProgramName, [&] {
+        frmURL dialog(pv, ui, parent);
+        dialog.Form_Load();
+        dialog.exec();
+    });
+}
+
+}  // namespace movrand::links
