@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QWidget>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -109,6 +110,9 @@ void PointPagesAtTheDemo() {
     settings.Save("Zorvex", "Movrand", "CarManagerDirectory", "C:\\addons\\Ferrari 312 Classic");
     settings.Save("Zorvex", "Movrand", "AddOnCarFolder", "C:\\carfolders\\cars67_classic");
     settings.Save("Zorvex", "Movrand", "CarFolder", "C:\\carfolders");
+    // A local stand-in for the maker's website, so the Find Add-Ons page shows a page offline.
+    if (const char* site = std::getenv("MOVRAND_SCREENSHOT_SITE"))
+        settings.Save("Zorvex", "Zorvex", "ZorvexURL", site);
 }
 
 }  // namespace
