@@ -231,27 +231,21 @@ void FileSystem::DeleteFolder(const std::string& path, bool force) {
 }
 
 void FileSystem::MoveFolder(const std::string& source, const std::string& destination) {
+    if (RenameFolder(source, destination)) return;
+    // Across devices: the source stays untouched until its copy is complete and checked.
     const fs::path from = paths_.ToNative(source);
     const fs::path to = paths_.ToNative(destination);
-    if (TypeOf(from) != fs::file_type::directory) throw RuntimeError(kPathNotFound);
-    if (TypeOf(to) != fs::file_type::not_found) throw RuntimeError(kFileAlreadyExists);
-    if (!IsFolder(to.parent_path())) throw RuntimeError(kPathNotFound);
-    Mutating("move folder " + source + " to " + destination);
-    std::error_code ec;
-    fs::rename(from, to, ec);
-    if (ec.value() == EXDEV) {
-        // The source stays untouched until its copy is complete and checked.
-        try {
-            AheadInTree(from);
-            CopyTree(from, to, false);
-            if (!SameTree(from, to)) throw RuntimeError(kDeviceIoError);
-        } catch (...) {
-            std::error_code ignored;
-            fs::remove_all(to, ignored);
-            throw;
-        }
-        fs::remove_all(from, ec);
+    try {
+        AheadInTree(from);
+        CopyTree(from, to, false);
+        if (!SameTree(from, to)) throw RuntimeError(kDeviceIoError);
+    } catch (...) {
+        std::error_code ignored;
+        fs::remove_all(to, ignored);
+        throw;
     }
+    std::error_code ec;
+    fs::remove_all(from, ec);
     if (ec) Fail(ec, true);
 }
 
