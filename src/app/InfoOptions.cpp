@@ -10,8 +10,9 @@ std::string VersionText(std::string_view program) {
            "." + std::to_string(v.Revision) + "\n";
 }
 
-const char* const kDesktopUsage = R"(Usage: movrand [--help | --version]
-Movrand's desktop program, for players of the racing simulation GPL, which runs under Wine.
+const char* const kDesktopUsage = R"(Usage: movrand [-h | --help | --version]
+Movrand's desktop program, for players of GPL (Grand Prix Legends), the racing simulation that
+runs under Wine.
 It installs add-on cars and accessories into the game's team folders (with records and backups,
 and removes them again), swaps whole car folders, changes drivers' car numbers and can be
 pointed at another GPL installation.
@@ -21,21 +22,26 @@ It takes no other arguments. It finds the game's driver.ini on the drives of the
 same operations without windows.
 
 Options:
-  --help       print this text and exit
+  -h, --help   print this text and exit
   --version    print the version and exit
 )";
 
-std::optional<int> AnswerDesktopArguments(const std::vector<std::string>& args, std::ostream& out) {
+std::optional<int> AnswerDesktopArguments(const std::vector<std::string>& args, std::ostream& out,
+                                          std::ostream& err) {
     if (args.empty()) return std::nullopt;
-    if (args[0] == "--help") {
+    const bool help = args[0] == "--help" || args[0] == "-h";
+    const bool version = args[0] == "--version";
+    if (args.size() == 1 && help) {
         out << kDesktopUsage;
         return 0;
     }
-    if (args[0] == "--version") {
+    if (args.size() == 1 && version) {
         out << VersionText("movrand");
         return 0;
     }
-    return std::nullopt;
+    const std::string& unknown = help || version ? args[1] : args[0];
+    err << "movrand: unknown argument " << unknown << "\n\n" << kDesktopUsage;
+    return 2;
 }
 
 }  // namespace movrand

@@ -14,9 +14,10 @@ std::string VersionText(std::string_view program);
 extern const char* const kDesktopUsage;
 
 // The desktop program's command line, looked at before anything else runs (no window, no
-// settings, no installation): --help and --version as the first argument are answered here and
-// give the exit code 0. Returns nothing when the program is to start; the program takes no
-// arguments of its own, and whatever else stands there is left to Qt ("-platform xcb").
-std::optional<int> AnswerDesktopArguments(const std::vector<std::string>& args, std::ostream& out);
+// settings, no installation): -h or --help and --version are answered on `out` with the exit
+// code 0; any other argument is refused on `err` with the usage and the exit code 2. Returns
+// nothing when there are no arguments and the program is to start.
+std::optional<int> AnswerDesktopArguments(const std::vector<std::string>& args, std::ostream& out,
+                                          std::ostream& err);
 
 }  // namespace movrand

@@ -136,6 +136,7 @@ const std::vector<Road> kRoads = {
         {{"team-drivers", "williams"}, 0, ""}}},
     {"UsageAndWrongUsageTouchNothing", nullptr, {
         {{"--help"}, 0, kUsage},
+        {{"-h"}, 0, kUsage},
         {{"--yes", "--help"}, 0, "...\n  switch PATH                  make PATH the installation in use"},
         Wrong({}, "no command given"),
         Wrong({"frobnicate"}, "unknown command frobnicate"),

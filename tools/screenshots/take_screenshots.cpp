@@ -21,6 +21,7 @@
 #include <string>
 
 #include "app/ui/DesktopProgram.h"
+#include "links/ui/BrowserControl.h"
 #include "platform/SettingsStore.h"
 
 namespace {
@@ -127,6 +128,11 @@ int main(int argc, char* argv[]) {
     g_pagesMode = std::strcmp(argv[1], "pages") == 0;
     g_out = QString::fromLocal8Bit(argv[2]);
     if (g_pagesMode) PointPagesAtTheDemo();
+#ifdef MOVRAND_WEBENGINE_BUILD_DIR
+    // The program finds the web engine's library beside itself; this tool sits elsewhere.
+    movrand::links::BrowserControl::UseEngineMaker(
+        movrand::links::ProgramEngineMaker({QStringLiteral(MOVRAND_WEBENGINE_BUILD_DIR)}));
+#endif
     char* programArgs[] = {argv[0], nullptr};
     int programArgc = 1;
     const int status = movrand::RunDesktopProgram(programArgc, programArgs, [](QWidget& window) {

@@ -12,7 +12,7 @@ const char* const kUsage = R"(movrand-cli [--gpl PATH] [--yes] [--team NAME] COM
                DriverIniFile. With --gpl the stored settings are not changed.
   --yes        answer Yes to every question; without it every question is answered No.
   --team NAME  the answer to the team question (a display name such as Cooper); without it, none.
-  --help       print this text and exit
+  -h, --help   print this text and exit
   --version    print the version and exit
 
   check PATH                   test PATH as a GPL installation; prints "valid" or the message the
@@ -62,7 +62,7 @@ int DriverNumberOf(const std::string& text) {
 }
 
 bool IsOption(const std::string& arg) {
-    return arg.size() > 1 && arg[0] == '-' && arg[1] == '-';
+    return arg == "-h" || (arg.size() > 1 && arg[0] == '-' && arg[1] == '-');
 }
 
 }  // namespace
@@ -72,7 +72,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     std::size_t i = 0;
     for (; i < args.size() && IsOption(args[i]); ++i) {
         const std::string& option = args[i];
-        if (option == "--help") {
+        if (option == "--help" || option == "-h") {
             request.Help = true;
             return {request, ""};
         }
@@ -102,7 +102,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             request.Operands.push_back(arg);
             continue;
         }
-        if (arg == "--help") {
+        if (arg == "--help" || arg == "-h") {
             request.Help = true;
             return {request, ""};
         }

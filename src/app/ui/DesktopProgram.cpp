@@ -28,6 +28,8 @@ constexpr std::chrono::seconds kLockWait{2};
 int RunDesktopProgram(int argc, char* argv[], const std::function<void(QWidget&)>& shown) {
     FontConfigurationWarmUp fonts;
     QApplication app(argc, argv);
+    // The menu entry's name: Wayland matches the window to it (and so to its icon) by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral("movrand"));
     ProgramValues pv;
     pv.Env = platform::Environment::FromProcessEnvironment();
     // A message before the main window (no driver.ini found) may read the font configuration

@@ -1,4 +1,4 @@
-// The desktop program: takes no arguments besides --help and --version.
+// The desktop program: takes no arguments besides -h, --help and --version.
 #include <iostream>
 #include <string>
 #include <vector>
@@ -8,7 +8,7 @@
 
 int main(int argc, char* argv[]) {
     if (const auto answered = movrand::AnswerDesktopArguments(
-            std::vector<std::string>(argv + 1, argv + argc), std::cout))
+            std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr))
         return *answered;
     return movrand::RunDesktopProgram(argc, argv);
 }

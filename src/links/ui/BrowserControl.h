@@ -1,5 +1,6 @@
 #pragma once
 #include <QFrame>
+#include <QStringList>
 #include <QUrl>
 #include <functional>
 #include <string>
@@ -34,7 +35,10 @@ class BrowserControl : public QFrame {
 };
 
 // The program's own engine maker: the web engine when it was built and its library loads,
-// else the plain panel.
-BrowserEngineMaker ProgramEngineMaker();
+// else the plain panel. The library is looked for beside the program and in the installed
+// library folder (found from the program's folder, so the program carries no absolute path);
+// programs that run only in the build tree (tests, the screenshot tool) name its build folder in
+// `moreFolders`.
+BrowserEngineMaker ProgramEngineMaker(const QStringList& moreFolders = {});
 
 }  // namespace movrand::links

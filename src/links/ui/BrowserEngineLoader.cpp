@@ -15,14 +15,16 @@ namespace movrand::links {
 namespace {
 
 #ifdef MOVRAND_WEBENGINE_LIBRARY
-MovrandMakeBrowserEngine LoadWebEngine() {
-    // Beside the program, where it is installed, then where the build put it.
+MovrandMakeBrowserEngine LoadWebEngine(const QStringList& moreFolders) {
+    // Beside the program, then in the installed library folder, named relative to the program's
+    // own (bin/../lib/movrand): no folder outside the installation, where someone else might put
+    // a library, is ever looked at.
     const QString name = QStringLiteral(MOVRAND_WEBENGINE_LIBRARY);
     const QString programFolder = QCoreApplication::applicationDirPath();
-    const QStringList places = {programFolder + QLatin1Char('/') + name,
-                                programFolder + QStringLiteral("/../lib/movrand/") + name,
-                                QStringLiteral(MOVRAND_WEBENGINE_INSTALL_DIR "/") + name,
-                                QStringLiteral(MOVRAND_WEBENGINE_BUILD_DIR "/") + name};
+    QStringList places = {
+        programFolder + QLatin1Char('/') + name,
+        programFolder + QStringLiteral("/" MOVRAND_WEBENGINE_RELATIVE_DIR "/") + name};
+    for (const QString& folder : moreFolders) places.append(folder + QLatin1Char('/') + name);
     for (const QString& place : places) {
         if (!QFile::exists(place)) continue;
         QLibrary library(QDir::cleanPath(place));
@@ -35,15 +37,15 @@ MovrandMakeBrowserEngine LoadWebEngine() {
     return nullptr;
 }
 #else
-MovrandMakeBrowserEngine LoadWebEngine() {
+MovrandMakeBrowserEngine LoadWebEngine(const QStringList&) {
     return nullptr;
 }
 #endif
 
 }  // namespace
 
-BrowserEngineMaker ProgramEngineMaker() {
-    MovrandMakeBrowserEngine make = LoadWebEngine();
+BrowserEngineMaker ProgramEngineMaker(const QStringList& moreFolders) {
+    MovrandMakeBrowserEngine make = LoadWebEngine(moreFolders);
     return [make](QWidget* parent) -> BrowserEngine* {
         if (BrowserEngine* engine = make ? make(parent) : nullptr) return engine;
         return new DesktopBrowserPanel(parent);

@@ -3,6 +3,7 @@
 #include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -10,6 +11,7 @@
 #include <QTimer>
 
 #include "mainwindow/ui/ControlSetup.h"
+#include "resources/ui/Pictures.h"
 
 namespace movrand::mainwindow {
 
@@ -77,6 +79,9 @@ frmMovrand::frmMovrand(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
     : QWidget(parent), pv_(pv), ui_(ui) {
     static const bool roleKnown = (QAccessible::installFactory(ApplicationWindowRole), true);
     (void)roleKnown;
+    // The program's icon on the main window (the window manager's _NET_WM_ICON and the task
+    // bar): the installed theme's, or the same picture compiled into the program.
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("movrand"), resources::LoadResIcon(101)));
     BuildControls();
 }
 

@@ -145,13 +145,15 @@ TEST_F(FindAddOnsTest, AboutBoxShowsTheVersionAndTellsWhenNoSystemInformationIsF
 // The program's own browser on the first connection: the real web engine showing the first
 // category's page served by a web server on this machine.
 TEST_F(FindAddOnsTest, WebEngineShowsTheFirstCategoryPageFromALocalServer) {
-    links::BrowserControl::UseEngineMaker({});
 #ifndef MOVRAND_WEBENGINE_TEST
+    links::BrowserControl::UseEngineMaker({});
     Do('T');  // built without the web engine: a panel offers the page to the desktop's browser
     auto* address = window->web(0)->findChild<QLabel*>("Address");
     ASSERT_NE(address, nullptr);
     EXPECT_EQ(Text(address->text()), kSite + "/AddOnsCars.htm");
 #else
+    links::BrowserControl::UseEngineMaker(
+        links::ProgramEngineMaker({QStringLiteral(MOVRAND_WEBENGINE_BUILD_DIR)}));
     drive.Write("C:\\site\\AddOnsCars.htm", "<html><head><title>Zorvex Cars</title></head></html>");
     QProcess server;  // ended when the test ends
     server.start("python3", {"-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory",

@@ -21,6 +21,7 @@ class MainWindowTest : public WindowFixture {
 TEST_F(MainWindowTest, LoadingFillsThePagesInOrder) {
     Open();
     EXPECT_EQ(Text(window->windowTitle()).rfind(" Zorvex's  Movrand  v", 0), 0u);
+    EXPECT_FALSE(window->windowIcon().isNull());  // the window manager shows the program's icon
     // A screen reader meets an application window, which it announces by its title.
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(window.get());
     ASSERT_NE(face, nullptr);
