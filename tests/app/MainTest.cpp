@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "DemoInstallation.h"
 #include "TempDrive.h"
+#include "app/InfoOptions.h"
 #include "app/Main.h"
 
 namespace movrand::test {
@@ -64,6 +66,19 @@ TEST(StartUp, NothingFoundAsksAndEndsWhenCancelledOrTakesThePickedFile) {
     EXPECT_EQ(s.drive.Pv.GPLPath, "C:\\GPL\\");
     EXPECT_EQ(s.Stored("Movrand", "DriverIniFile"), "C:\\GPL\\driver.ini");
     EXPECT_NE(s.drive.Read(s.drive.Pv.DriverWorkFile).find("[driver_1]\r\n"), std::string::npos);
+}
+
+// The desktop program answers -h, --help and --version, and refuses anything else before it starts.
+TEST(StartUp, DesktopArgumentsOtherThanHelpAndVersionAreRefusedWithTheUsage) {
+    std::ostringstream out, err;
+    EXPECT_EQ(AnswerDesktopArguments({}, out, err), std::nullopt);
+    EXPECT_EQ(AnswerDesktopArguments({"-h"}, out, err), 0);
+    EXPECT_EQ(out.str(), kDesktopUsage);
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--foo"}, {"-platform", "xcb"}})
+        EXPECT_EQ(AnswerDesktopArguments(args, out, err), 2);
+    const std::string usage = kDesktopUsage;
+    EXPECT_EQ(err.str(), "movrand: unknown argument --foo\n\n" + usage +
+                             "movrand: unknown argument -platform\n\n" + usage);
 }
 
 }  // namespace
