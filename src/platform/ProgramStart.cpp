@@ -15,7 +15,8 @@ namespace movrand::platform {
 
 std::filesystem::path FindWine() {
     const char* path = std::getenv("PATH");
-    std::string_view folders = path && *path ? path : "/usr/local/bin:/usr/bin:/bin";
+    // Without a PATH, the system's own folders only (where the distribution puts wine).
+    std::string_view folders = path && *path ? path : "/usr/bin:/bin";
     while (!folders.empty()) {
         const std::size_t colon = folders.find(':');
         const std::string_view folder = folders.substr(0, colon);
