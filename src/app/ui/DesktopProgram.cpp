@@ -49,7 +49,7 @@ int RunDesktopProgram(int argc, char* argv[], const std::function<void(QWidget&)
             platform::ReportTrappedError(ui, platform::TrapForm::Information, pv.ProgramName,
                                          error.Number(), error.Description());
         }
-        return 1;
+        return 3;  // as movrand-cli ends when another Movrand holds the lock
     }
     std::unique_ptr<QWidget> window;
     const bool opened = Main(pv, ui, [&] {
