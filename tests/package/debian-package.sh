@@ -54,6 +54,7 @@ expected="./usr/bin/movrand
 ./usr/share/icons/hicolor/48x48/apps/movrand.png
 ./usr/share/icons/hicolor/64x64/apps/movrand.png
 ./usr/share/icons/hicolor/scalable/apps/movrand.svg
+./usr/share/lintian/overrides/movrand
 ./usr/share/man/man1/movrand-cli.1.gz
 ./usr/share/man/man1/movrand.1.gz
 ./usr/share/metainfo/$app_id.metainfo.xml"
@@ -72,7 +73,7 @@ grep -q "project_license>GPL-3.0-or-later<" "$root/usr/share/metainfo/$app_id.me
 depends=$(field Depends)
 depend_names=$(sed 's/ *([^)]*)//g; s/ *[,|] */\n/g' <<<"$depends")
 for program in $(find "$root" -type f); do
-  [ "$(head -c 4 "$program" | tail -c 3)" = ELF ] || continue
+  [ "$(head -c 4 "$program" | tail -c 3 | tr -d '\0')" = ELF ] || continue
   for soname in $(readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
     owners=$(dpkg -S "*/$soname" 2>/dev/null | sed 's/: .*//; s/, /\n/g' | sed 's/:.*//' | sort -u)
     [ -n "$owners" ] || fail "no package holds $soname"
@@ -100,7 +101,8 @@ for program in movrand-cli movrand; do
   out_text=$(run "$program" --version) || fail "$program --version failed"
   [ "$out_text" = "$program $version" ] || fail "$program --version printed: $out_text"
   run "$program" -h | grep -q "^Usage: movrand\|^movrand-cli \[" || fail "$program -h"
-  zcat "$root/usr/share/man/man1/$program.1.gz" | grep -q "\"$program $version\"" ||
+  zcat "$root/usr/share/man/man1/$program.1.gz" | grep '^\.TH' | sed 's/\\-/-/g' |
+    grep -qF "\"$program $version\"" ||
     fail "the manual page of $program does not name version $version"
 done
 err_text=$(run movrand --foo 2>&1 >/dev/null)
