@@ -13,12 +13,17 @@
 namespace movrand::fuzz {
 
 class SilentUi : public platform::Ui {
-public:
+  public:
     void ShowMessage(const std::string&, int, int) override {}
     bool AskYesNo(const platform::Question&) override { return false; }
     std::string SelectTeam() override { return ""; }
-    std::string SelectFile(const std::string&, const std::string&, const std::string&) override { return ""; }
-    void ShowPlatformMessage(const std::string&, platform::MessageIcon, const std::string&) override { ++Traps; }
+    std::string SelectFile(const std::string&, const std::string&, const std::string&) override {
+        return "";
+    }
+    void ShowPlatformMessage(const std::string&, platform::MessageIcon,
+                             const std::string&) override {
+        ++Traps;
+    }
     void SetBusy(bool) override {}
     bool IsBusy() const override { return false; }
     void DoEvents() override {}
