@@ -40,7 +40,8 @@ void AccessoryRecordWriter::WriteFingerprintsFrom(const std::string& sourceFolde
         const std::string source = JoinPath(sourceFolder, names_[i]);
         const std::string n = std::to_string(i + 1);
         Line("size" + n + " = " + std::to_string(fs_.FileSize(source)));
-        Line("hash" + n + " = " + platform::ContentHashOf(fs_.Native(source)));
+        // An add-on's file may be a link within the add-on; what it names is what is installed.
+        Line("hash" + n + " = " + platform::ContentHashOf(fs_.Native(source), true));
     }
 }
 

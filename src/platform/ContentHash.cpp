@@ -12,8 +12,9 @@
 
 namespace movrand::platform {
 
-std::string ContentHashOf(const std::filesystem::path& native) {
-    const int fd = ::open(native.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+std::string ContentHashOf(const std::filesystem::path& native, bool followLink) {
+    const int fd =
+        ::open(native.c_str(), O_RDONLY | (followLink ? 0 : O_NOFOLLOW) | O_NONBLOCK | O_CLOEXEC);
     const auto fail = [&](int error) {
         if (fd >= 0) ::close(fd);
         throw ErrorFromCode(
