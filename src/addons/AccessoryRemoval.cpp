@@ -89,12 +89,16 @@ std::string RecordRefusal(const ProgramValues& pv, const platform::FileSystem& f
 }
 
 // True when the team folder's file is not what the accessory installed (as far as the record
-// tells: records of older versions keep no fingerprints).
+// tells: records of older versions keep no fingerprints). A file shorter than what was installed
+// is the copy of an installation that was cut short (the record is saved before the files are
+// copied), and goes like the rest.
 bool ChangedSinceInstalled(const platform::FileSystem& fs, const std::string& path,
                            const RecordedFile& file) {
     if (!file.Fingerprinted() || !fs.FileExists(path)) return false;
-    return std::to_string(fs.FileSize(path)) != file.Size ||
-           platform::ContentHashOf(fs.Native(path)) != file.Hash;
+    const std::uintmax_t size = fs.FileSize(path);
+    const std::uintmax_t installed = std::stoull(file.Size);
+    if (size < installed) return false;
+    return size != installed || platform::ContentHashOf(fs.Native(path)) != file.Hash;
 }
 
 }  // namespace
