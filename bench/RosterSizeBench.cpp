@@ -106,7 +106,7 @@ void BM_RemoveAccessory_200000Files(benchmark::State& state) {
         InstallBigAccessory(drive, true);
         state.ResumeTiming();
         movrand::platform::FileSystem fs = drive.Pv.Files();
-        if (movrand::TakeOutAccessory(drive.Pv, drive.Ui, fs, kTeam, "Big"))
+        if (!movrand::TakeOutAccessory(drive.Pv, drive.Ui, fs, kTeam, "Big").Refusal.empty())
             state.SkipWithError("refused");
     }
     if (drive.Exists(InTeam(FileName(0)))) state.SkipWithError("left behind");

@@ -1,6 +1,7 @@
 #include "addons/AccessoryRecord.h"
 
 #include "addons/AddOnNames.h"
+#include "platform/ContentHash.h"
 #include "platform/Profile.h"
 #include "platform/Text.h"
 #include "platform/WindowsPath.h"
@@ -14,21 +15,9 @@ void AccessoryRecordWriter::Line(const std::string& text) {
 }
 
 void AccessoryRecordWriter::Save() {
-    // The temporary name is no record's name, so a leftover of a failed save is never listed.
-    const std::string temporary = path_.substr(0, path_.rfind('\\') + 1) + kRecordTemporary;
-    try {
-        platform::TextWriter out = fs_.CreateTextFile(temporary);
-        for (const std::string& line : lines_) out.WriteLine(line);
-        out.Close();
-        fs_.ReplaceFile(temporary, path_);
-    } catch (...) {
-        try {
-            if (fs_.FileExists(temporary)) fs_.DeleteFile(temporary, true);
-        } catch (...) {
-            // The error being reported matters more than the leftover.
-        }
-        throw;
-    }
+    std::string text;
+    for (const std::string& line : lines_) text += line + "\r\n";
+    fs_.WriteWholeFile(path_, text);
 }
 
 void AccessoryRecordWriter::WriteStandardFolder(const std::string& folder) {
@@ -43,6 +32,26 @@ void AccessoryRecordWriter::WriteFilesHeader() {
 
 void AccessoryRecordWriter::WriteFileLine(int n, const std::string& name) {
     Line("file" + std::to_string(n) + " = " + name);
+    names_.push_back(name);
+}
+
+void AccessoryRecordWriter::WriteFingerprintsFrom(const std::string& sourceFolder) {
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+        const std::string source = JoinPath(sourceFolder, names_[i]);
+        const std::string n = std::to_string(i + 1);
+        Line("size" + n + " = " + std::to_string(fs_.FileSize(source)));
+        // An add-on's file may be a link within the add-on; what it names is what is installed.
+        Line("hash" + n + " = " + platform::ContentHashOf(fs_.Native(source), true));
+    }
+}
+
+void AccessoryRecordWriter::WriteFingerprints(const std::vector<RecordedFile>& files) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!files[i].Fingerprinted()) continue;
+        const std::string n = std::to_string(i + 1);
+        Line("size" + n + " = " + files[i].Size);
+        Line("hash" + n + " = " + files[i].Hash);
+    }
 }
 
 void AccessoryRecordWriter::WriteStatusLine(const std::string& name, bool replacedExisting) {
@@ -64,6 +73,16 @@ void AccessoryRecordWriter::WriteFiles(const std::vector<std::pair<std::string, 
     }
 }
 
+namespace {
+
+bool IsMadeOf(const std::string& text, const char* characters, std::size_t least,
+              std::size_t most) {
+    return text.size() >= least && text.size() <= most &&
+           text.find_first_not_of(characters) == std::string::npos;
+}
+
+}  // namespace
+
 AccessoryRecordContent ReadAccessoryRecord(ProgramValues& pv, platform::Ui& ui,
                                            const std::string& path) {
     AccessoryRecordContent content;
@@ -75,7 +94,13 @@ AccessoryRecordContent ReadAccessoryRecord(ProgramValues& pv, platform::Ui& ui,
         if (name == kNotFound) break;
         const std::string status =
             platform::LowerCase(ReadIniValue(pv, ui, "accessories", name, path));
-        content.Files.push_back({name, status});
+        // A size or fingerprint that is not one the program writes counts as none.
+        std::string size = ReadIniValue(pv, ui, "movrand", "size" + std::to_string(n), path);
+        if (!IsMadeOf(size, "0123456789", 1, 20)) size.clear();
+        std::string hash =
+            platform::LowerCase(ReadIniValue(pv, ui, "movrand", "hash" + std::to_string(n), path));
+        if (!IsMadeOf(hash, "0123456789abcdef", 16, 16)) hash.clear();
+        content.Files.push_back({name, status, size, hash});
     }
     content.Standard = platform::LowerCase(ReadIniValue(pv, ui, "standardfile", "standard", path));
     const std::string order = ReadIniValue(pv, ui, "movrand", "order", path);

@@ -30,6 +30,12 @@ class AccessoryRecordWriter {
     // An empty line, "[movrand]" and "order = " + order: where the accessory stands among the
     // accessories of its team folder (readers that know only the two sections above pass over it).
     void WriteOrder(int order);
+    // After the order: "size" + n + " = " + bytes and "hash" + n + " = " + fingerprint of each
+    // file written so far, taken from the copy in `sourceFolder` that is about to be installed,
+    // so that removal can tell whether the team folder still holds what was installed.
+    void WriteFingerprintsFrom(const std::string& sourceFolder);
+    // The same lines carried over from a record read earlier (files without them get none).
+    void WriteFingerprints(const std::vector<struct RecordedFile>& files);
     // Writes the record beside its place, then puts it there over an older record.
     void Save();
 
@@ -38,13 +44,18 @@ class AccessoryRecordWriter {
     platform::FileSystem& fs_;
     std::string path_;
     std::vector<std::string> lines_;
+    std::vector<std::string> names_;
 };
 
-// One file as the record gives it back: its name as written and its status, lower-cased.
+// One file as the record gives it back: its name as written and its status, lower-cased, and
+// the size and fingerprint of what was installed ("" in records of older versions).
 struct RecordedFile {
     std::string Name;
     std::string Status;
+    std::string Size;
+    std::string Hash;
     bool JustAdded() const { return Status == "just added"; }
+    bool Fingerprinted() const { return !Size.empty() && !Hash.empty(); }
 };
 
 // What a record says: where the files it replaced can be found again ("" or "not found!" when

@@ -61,6 +61,7 @@ void TakeOver(ProgramValues& pv, platform::FileSystem& fs, const std::string& te
     if (keepsAny) record.WriteStandardFolder(backup);
     record.WriteFiles(files);
     record.WriteOrder(later.Content.Order);
+    record.WriteFingerprints(later.Content.Files);
     record.Save();
 }
 

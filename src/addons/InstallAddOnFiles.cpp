@@ -153,6 +153,7 @@ void Installer::WriteRecordWithBackups() {
         record.WriteStatusLine(name, existing);
     }
     record.WriteOrder(order);
+    record.WriteFingerprintsFrom(entryFolder_);
     record.Save();
     fs_.CopyFilesInto(entryFolder_, files_, teamFolder_);
 }
@@ -174,10 +175,10 @@ InstallOutcome Installer::Accessory() {
     // An earlier installation of this accessory is taken out first, so that the backup and the
     // new record describe the game's own files rather than the earlier copies.
     if (fs_.FileExists(Team(AccessoryRecordName(entryName_)))) {
-        if (const auto unsafe = TakeOutAccessory(pv_, ui_, fs_, teamFolder_, entryName_))
-            return Refuse(
-                "The accessory cannot be added: its earlier installation names the file " +
-                Quoted(*unsafe) + ", which is not in the team folder.");
+        const AccessoryTakeOut earlier = TakeOutAccessory(pv_, ui_, fs_, teamFolder_, entryName_);
+        if (!earlier.Refusal.empty())
+            return Refuse("The accessory cannot be added: the record of its earlier installation " +
+                          earlier.Refusal + ".");
     }
     WriteRecordWithBackups();
 

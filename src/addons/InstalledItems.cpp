@@ -28,6 +28,16 @@ const Team* TeamOfPosition(int teamPosition) {
     return &teams[static_cast<std::size_t>(teamPosition)];
 }
 
+// Names the files a removal left in the team folder because they had changed since.
+std::string LeftAloneMessage(const std::string& teamFolder, const std::vector<std::string>& names) {
+    std::string list;
+    for (const std::string& name : names)
+        list += (list.empty() ? "\"" : ", \"") + teamFolder + "\\" + name + "\"";
+    return "These files have been left in place, because they no longer hold what the accessory "
+           "installed: " +
+           list + ".";
+}
+
 }  // namespace
 
 std::string TeamFolderOfPosition(const ProgramValues& pv, int teamPosition) {
@@ -89,6 +99,7 @@ RemovalResult RemoveAddOnFiles(ProgramValues& pv, platform::Ui& ui, int teamPosi
     const Team* team = TeamOfPosition(teamPosition);
     if (!team || item.empty()) return result;
     const bool car = item == kCompleteCar;
+    std::vector<std::string> leftAlone;
     RunTrapped(ui, TrapForm::Common, pv.ProgramName, [&] {
         platform::Question question;
         question.Message = LoadResString(car ? 113 : 116);
@@ -120,15 +131,19 @@ RemovalResult RemoveAddOnFiles(ProgramValues& pv, platform::Ui& ui, int teamPosi
                 return !platform::EqualsNoCase(name, kCarDescriptionFile);
             });
             for (const std::string& name : names) fs.DeleteFile(JoinPath(teamFolder, name), true);
-        } else if (const auto unsafe = TakeOutAccessory(pv, ui, fs, teamFolder, item)) {
-            ui.ShowMessage("The accessory cannot be removed: its record names the file \"" +
-                           *unsafe +
-                           "\", which is not in the team folder. Nothing has been removed.");
-            return;
+        } else {
+            const AccessoryTakeOut takeOut = TakeOutAccessory(pv, ui, fs, teamFolder, item);
+            if (!takeOut.Refusal.empty()) {
+                ui.ShowMessage("The accessory cannot be removed: its record " + takeOut.Refusal +
+                               ". Nothing has been removed.");
+                return;
+            }
+            leftAlone = takeOut.LeftAlone;
         }
         result.List = ListInstalledItems(pv, ui, teamPosition);
         if (showList) showList(result.List);
         ui.ShowMessage(LoadResString(car ? 117 : 118));
+        if (!leftAlone.empty()) ui.ShowMessage(LeftAloneMessage(teamFolder, leftAlone));
         result.Removed = true;
     });
     return result;

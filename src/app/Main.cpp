@@ -1,6 +1,7 @@
 #include "app/Main.h"
 
 #include "app/Functions.h"
+#include "app/LeftoverSweep.h"
 #include "app/clsReg.h"
 #include "folders/SwapSettling.h"
 #include "mainwindow/GplInstallation.h"
@@ -103,6 +104,7 @@ bool Main(ProgramValues& pv, platform::Ui& ui, const std::function<void()>& show
         pv.GPLPath = FolderOfPath(pv.DriverIniFile);
         if (pv.GPLPath.empty() || pv.GPLPath.back() != '\\') pv.GPLPath += '\\';
         pv.DriverWorkFile = pv.AppPath + "driver.zorvex";
+        SweepLeftoverTemporaries(pv);
         StripIniHeaders(pv, ui, pv.DriverIniFile, pv.DriverWorkFile);
         showMainWindow();
         opened = true;

@@ -140,13 +140,7 @@ std::optional<SwapJournal> ParseSwapJournal(const std::string& text) {
 
 void WriteSwapJournal(platform::FileSystem& fs, const std::string& path, const SwapJournal& j) {
     const std::string text = SwapJournalText(j);
-    const std::string temporary = path + ".partial";
-    {
-        platform::TextWriter out = fs.CreateTextFile(temporary);
-        out.Write(text);
-        out.Close();
-    }
-    fs.ReplaceFile(temporary, path);
+    fs.WriteWholeFile(path, text);
 }
 
 }  // namespace movrand

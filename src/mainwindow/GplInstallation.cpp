@@ -69,10 +69,8 @@ bool ChangeGPLInstallation(ProgramValues& pv, platform::Ui& ui, const std::strin
         const std::string driverIniFile = gplPath + "driver.ini";
         const std::string workFile = pv.AppPath + "driver.zorvex";
 
-        // The new working copy is made beside the old one first; StripIniHeaders reports its
-        // own failure and leaves nothing behind.
-        const std::string prepared = workFile + ".new";
-        if (!StripIniHeaders(pv, ui, driverIniFile, prepared)) return;
+        // The new working copy is made before anything changes and put in place last.
+        const std::string prepared = StripIniHeadersOf(fs.ReadAllBytes(driverIniFile));
 
         clsReg reg(pv.Env.Settings);
         reg.AppName("Zorvex");
@@ -86,7 +84,7 @@ bool ChangeGPLInstallation(ProgramValues& pv, platform::Ui& ui, const std::strin
             reg.RegSave();
             // The old working copy is replaced in one step, read-only or not.
             if (wasReadOnly) fs.SetReadOnly(workFile, false);
-            fs.ReplaceFile(prepared, workFile);
+            fs.WriteWholeFile(workFile, prepared);
         } catch (...) {
             Quietly([&] {
                 reg.Setting(storedBefore);
@@ -97,9 +95,6 @@ bool ChangeGPLInstallation(ProgramValues& pv, platform::Ui& ui, const std::strin
             });
             Quietly([&] {
                 if (wasReadOnly) fs.SetReadOnly(workFile, true);
-            });
-            Quietly([&] {
-                if (fs.FileExists(prepared)) fs.DeleteFile(prepared, true);
             });
             throw;
         }

@@ -18,6 +18,7 @@
 #include "platform/FileWork.h"
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"
+#include "platform/WholeFileReplace.h"
 
 namespace movrand::platform {
 namespace fs = std::filesystem;
@@ -49,13 +50,6 @@ bool ReadOnly(const fs::path& p) {
 
 [[noreturn]] void Fail(const std::error_code& ec, bool isFolder) {
     throw ErrorFromCode(ec, isFolder);
-}
-
-// A name beside `target` for a file being written, unique within this process.
-fs::path TemporaryBeside(const fs::path& target) {
-    static std::atomic<unsigned> counter{0};
-    return target.parent_path() /
-           (".movrand-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp");
 }
 
 bool ContainsReadOnly(const fs::path& folder) {
@@ -260,6 +254,7 @@ bool FileSystem::RenameFolder(const std::string& source, const std::string& dest
     fs::rename(from, to, ec);
     if (ec.value() == EXDEV) return false;
     if (ec) Fail(ec, true);
+    SyncAfterRename(from, to);
     return true;
 }
 
@@ -270,20 +265,7 @@ void FileSystem::CopyOneFile(const fs::path& from, const fs::path& to, bool over
         if (!overwrite) throw RuntimeError(kFileAlreadyExists);
         if (ReadOnly(to)) throw RuntimeError(kPermissionDenied);
     }
-    const fs::path temporary = TemporaryBeside(to);
-    std::error_code ec;
-    fs::copy_file(from, temporary, fs::copy_options::overwrite_existing, ec);
-    if (!ec) {
-        const auto time = fs::last_write_time(from, ec);
-        if (!ec) fs::last_write_time(temporary, time, ec);
-        ec.clear();
-        fs::rename(temporary, to, ec);
-    }
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        Fail(ec, false);
-    }
+    ReplaceFileWithCopy(from, to);
 }
 
 // Into a folder this copy has just made there is no earlier file to keep whole, so the file is
@@ -517,6 +499,18 @@ void FileSystem::Rename(const std::string& path, const std::string& newName) {
     if (ec) Fail(ec, false);
 }
 
+void FileSystem::WriteWholeFile(const std::string& path, std::string_view bytes) {
+    const fs::path native = paths_.ToNative(path);
+    if (!IsFolder(native.parent_path())) throw RuntimeError(kPathNotFound);
+    if (IsFolder(native) || ReadOnly(native)) throw RuntimeError(kPermissionDenied);
+    // Each step up to the rename is a mutating operation of its own for the fault hook.
+    ReplaceOptions options;
+    options.BeforeStep = [&](ReplaceStep step) {
+        if (step != ReplaceStep::SyncFolder) Mutating("write " + path);
+    };
+    ReplaceFileWithBytes(native, bytes, options);
+}
+
 void FileSystem::ReplaceFile(const std::string& source, const std::string& target) {
     const fs::path from = paths_.ToNative(source);
     if (!IsFile(from)) throw RuntimeError(kFileNotFound);
@@ -534,8 +528,10 @@ bool FileSystem::ExchangeFolders(const std::string& a, const std::string& b) {
     if (TypeOf(first) != fs::file_type::directory || TypeOf(second) != fs::file_type::directory)
         throw RuntimeError(kPathNotFound);
     Mutating("exchange folder " + a + " with " + b);
-    if (::renameat2(AT_FDCWD, first.c_str(), AT_FDCWD, second.c_str(), RENAME_EXCHANGE) == 0)
+    if (::renameat2(AT_FDCWD, first.c_str(), AT_FDCWD, second.c_str(), RENAME_EXCHANGE) == 0) {
+        SyncAfterRename(first, second);
         return true;
+    }
     const int error = errno;
     if (error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EXDEV) return false;
     Fail(std::error_code(error, std::generic_category()), true);

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/DriveTable.h"
@@ -78,6 +79,9 @@ class FileSystem {
     void DeleteFile(const std::string& path, bool force = false);
     // Gives a file or folder a new name in the same folder.
     void Rename(const std::string& path, const std::string& newName);
+    // Replaces a file whole with these bytes: written beside it, synced, renamed over it and its
+    // folder synced. A read-only file is refused (70).
+    void WriteWholeFile(const std::string& path, std::string_view bytes);
     // Puts `source` in the place of `target` in one step (both on one drive).
     void ReplaceFile(const std::string& source, const std::string& target);
     // Puts each of two folders in the other's place in one step (both on one drive). False,

@@ -267,21 +267,7 @@ bool WritePrivateProfileString(FileSystem& fs, const std::string& section, const
     }
 
     // Written beside the file, then put in its place.
-    const std::string temporary = file + ".movrand-write.tmp";
-    {
-        TextWriter writer = fs.CreateTextFile(temporary);
-        writer.Write(out);
-        writer.Close();
-    }
-    try {
-        fs.ReplaceFile(temporary, file);
-    } catch (...) {
-        try {
-            fs.DeleteFile(temporary, true);
-        } catch (...) {
-        }
-        throw;
-    }
+    fs.WriteWholeFile(file, out);
     return true;
 }
 

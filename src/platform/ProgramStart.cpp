@@ -4,6 +4,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <time.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <string_view>
@@ -30,25 +33,34 @@ std::filesystem::path FindWine() {
     return {};
 }
 
-bool StartWindowsProgram(const std::string& windowsPath, const std::filesystem::path& winePrefix) {
+bool StartWindowsProgram(const std::string& windowsPath, const std::filesystem::path& winePrefix,
+                         std::chrono::milliseconds watch) {
     const std::filesystem::path wine = FindWine();
     if (wine.empty() || windowsPath.empty()) return false;
-
-    // Everything the child needs is made before it is forked: between fork and exec only calls
-    // that are safe there are made.
     std::vector<std::string> env;
     for (char** entry = environ; entry && *entry; ++entry)
         if (!std::string_view(*entry).starts_with("WINEPREFIX=")) env.emplace_back(*entry);
     if (!winePrefix.empty()) env.push_back("WINEPREFIX=" + winePrefix.string());
-    std::vector<char*> envp;
-    for (std::string& entry : env) envp.push_back(entry.data());
-    envp.push_back(nullptr);
-    std::string program = wine.string();
-    std::string argument = windowsPath;
-    char* argv[] = {program.data(), argument.data(), nullptr};
+    return StartWatched({wine.string(), windowsPath}, env, watch);
+}
 
-    // The program is started by a short-lived child so that it belongs to no one here and leaves
-    // no zombie behind; a pipe closed on exec tells whether the exec worked.
+bool StartWatched(const std::vector<std::string>& arguments, const std::vector<std::string>& env,
+                  std::chrono::milliseconds watch) {
+    // Everything the children need is made before they are forked: between fork and exec only
+    // calls that are safe there are made.
+    std::vector<std::string> envCopy = env, argCopy = arguments;
+    std::vector<char*> envp, argv;
+    for (std::string& entry : envCopy) envp.push_back(entry.data());
+    envp.push_back(nullptr);
+    for (std::string& entry : argCopy) argv.push_back(entry.data());
+    argv.push_back(nullptr);
+    const long rounds = std::max<long>(1, static_cast<long>(watch.count() / 20));
+    const struct timespec pause = {0, 20 * 1000 * 1000};
+
+    // A short-lived child starts the program and watches it; the program then belongs to no one
+    // here and leaves no zombie behind. Whatever arrives through the pipe (closed on exec) says
+    // that the start failed: the exec's error, or the watcher's word that the program ended
+    // badly while it watched.
     int report[2];
     if (::pipe2(report, O_CLOEXEC) != 0) return false;
     const pid_t child = ::fork();
@@ -59,23 +71,33 @@ bool StartWindowsProgram(const std::string& windowsPath, const std::filesystem::
     }
     if (child == 0) {
         ::close(report[0]);
-        const pid_t grandchild = ::fork();
-        if (grandchild == 0) {
+        const pid_t program = ::fork();
+        if (program == 0) {
             ::setsid();
-            ::execve(argv[0], argv, envp.data());
+            ::execve(argv[0], argv.data(), envp.data());
             const int error = errno;
             (void)!::write(report[1], &error, sizeof error);
             ::_exit(127);
         }
-        ::_exit(grandchild < 0 ? 1 : 0);
+        if (program < 0) ::_exit(1);
+        for (long round = 0; round < rounds; ++round) {
+            int status = 0;
+            if (::waitpid(program, &status, WNOHANG) == program) {
+                const bool well = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+                if (!well) (void)!::write(report[1], &status, sizeof status);
+                ::_exit(0);
+            }
+            ::nanosleep(&pause, nullptr);
+        }
+        ::_exit(0);
     }
     ::close(report[1]);
     int status = 0;
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
-    int error = 0;
+    int word = 0;
     ssize_t got;
-    while ((got = ::read(report[0], &error, sizeof error)) < 0 && errno == EINTR) {
+    while ((got = ::read(report[0], &word, sizeof word)) < 0 && errno == EINTR) {
     }
     ::close(report[0]);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 && got == 0;

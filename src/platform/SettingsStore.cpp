@@ -1,8 +1,5 @@
 #include "platform/SettingsStore.h"
 
-#include <unistd.h>
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -10,6 +7,7 @@
 
 #include "platform/FileSystemErrors.h"
 #include "platform/RuntimeError.h"
+#include "platform/WholeFileReplace.h"
 
 namespace movrand::platform {
 namespace fs = std::filesystem;
@@ -88,29 +86,8 @@ void Store(const fs::path& file, const Sections& sections) {
         for (const auto& [key, value] : keys)
             out << Escape(key, true) << '=' << Escape(value, false) << '\n';
     }
-    const fs::path temporary =
-        file.parent_path() / (".settings-" + std::to_string(::getpid()) + ".tmp");
-    {
-        // The platform's own error for what went wrong (a full disk is "Disk full").
-        const std::string text = out.str();
-        std::FILE* f = std::fopen(temporary.c_str(), "wb");
-        if (!f) throw ErrorFromCode(std::error_code(errno, std::generic_category()), false);
-        const bool written =
-            std::fwrite(text.data(), 1, text.size(), f) == text.size() && std::fflush(f) == 0;
-        const int error = errno;
-        const bool closed = std::fclose(f) == 0;
-        if (!written || !closed) {
-            const int failure = written ? errno : error;
-            fs::remove(temporary, ec);
-            throw ErrorFromCode(std::error_code(failure, std::generic_category()), false);
-        }
-    }
-    fs::rename(temporary, file, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        throw ErrorFromCode(ec, false);
-    }
+    // The platform's own error for what went wrong (a full disk is "Disk full").
+    ReplaceFileWithBytes(file, out.str());
 }
 
 }  // namespace

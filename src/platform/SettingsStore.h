@@ -20,6 +20,10 @@ class SettingsStore {
     void Delete(const std::string& application, const std::string& section, const std::string& key);
 
     std::filesystem::path FileOf(const std::string& application) const;
+    // The folder that holds the application's file.
+    std::filesystem::path FolderOf(const std::string& application) const {
+        return root_ / application;
+    }
 
   private:
     std::filesystem::path root_;

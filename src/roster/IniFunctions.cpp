@@ -68,48 +68,43 @@ void RemoveQuietly(platform::FileSystem& fs, const std::string& path) {
 }
 }  // namespace
 
+std::string StripIniHeadersOf(const std::string& bytes) {
+    // Cut into lines as the text stream does: at each LF, one CR before it dropped; a last line
+    // without a break still counts.
+    std::string copy;
+    copy.reserve(bytes.size() + bytes.size() / 16);
+    for (std::size_t start = 0; start < bytes.size();) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string::npos) end = bytes.size();
+        std::string line = bytes.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        start = end + 1;
+        // Only the name between the brackets loses its blanks; what follows the closing
+        // bracket (a comment, a tab) stays as it is.
+        const std::size_t close = HeaderEnd(line);
+        if (close != std::string::npos)
+            line.erase(std::remove(line.begin() + 1, line.begin() + static_cast<long>(close), ' '),
+                       line.begin() + static_cast<long>(close));
+        copy += line;
+        copy += "\r\n";
+    }
+    return copy;
+}
+
 bool StripIniHeaders(ProgramValues& pv, platform::Ui& ui, const std::string& source,
                      const std::string& destination) {
     platform::FileSystem fs = pv.Files();
-    // The copy is made beside the destination and put in its place when complete.
-    const std::string partial = destination + ".partial";
     const bool done = RunTrapped(ui, TrapForm::Information, pv.ProgramName, [&] {
-        // Read whole and cut into lines as the text stream does: at each LF, one CR before it
-        // dropped; a last line without a break still counts.
-        const std::string bytes = fs.ReadAllBytes(source);
-        std::string copy;
-        copy.reserve(bytes.size() + bytes.size() / 16);
-        for (std::size_t start = 0; start < bytes.size();) {
-            std::size_t end = bytes.find('\n', start);
-            if (end == std::string::npos) end = bytes.size();
-            std::string line = bytes.substr(start, end - start);
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            start = end + 1;
-            // Only the name between the brackets loses its blanks; what follows the closing
-            // bracket (a comment, a tab) stays as it is.
-            const std::size_t close = HeaderEnd(line);
-            if (close != std::string::npos)
-                line.erase(
-                    std::remove(line.begin() + 1, line.begin() + static_cast<long>(close), ' '),
-                    line.begin() + static_cast<long>(close));
-            copy += line;
-            copy += "\r\n";
-        }
+        const std::string copy = StripIniHeadersOf(fs.ReadAllBytes(source));
         // A working copy from an earlier start usually holds these very bytes already; leaving it
         // alone spares a start-up the replacing of a file, which the file system makes wait for
         // the disk.
         if (fs.FileExists(destination) && fs.ReadAllBytes(destination) == copy) return;
-        platform::TextWriter out = fs.CreateTextFile(partial);
-        out.Write(copy);
-        out.Close();
-        fs.ReplaceFile(partial, destination);
+        fs.WriteWholeFile(destination, copy);
     });
-    if (!done) {
-        // An old working copy must not outlive a failed copy: it could later be written back
-        // over another roster.
-        RemoveQuietly(fs, partial);
-        RemoveQuietly(fs, destination);
-    }
+    // An old working copy must not outlive a failed copy: it could later be written back over
+    // another roster.
+    if (!done) RemoveQuietly(fs, destination);
     return done;
 }
 
@@ -120,12 +115,11 @@ bool SaveDriverIni(ProgramValues& pv, platform::Ui& ui) {
                                pv.ProgramName);
         return false;
     }
-    const std::string temporary = pv.AppPath + "tempdriver.zorvex";
     std::size_t damagedLine = 0;
     const bool saved = RunTrapped(ui, TrapForm::Information, pv.ProgramName, [&] {
+        std::string roster;
         {
             platform::TextReader in = fs.OpenTextFile(pv.DriverWorkFile);
-            platform::TextWriter out = fs.CreateTextFile(temporary);
             for (std::size_t number = 1; !in.AtEndOfStream(); ++number) {
                 std::string line = in.ReadLine();
                 ui.DoEvents();
@@ -134,24 +128,18 @@ bool SaveDriverIni(ProgramValues& pv, platform::Ui& ui) {
                     const std::size_t close = HeaderEnd(line);
                     if (close == std::string::npos) {
                         damagedLine = number;
-                        break;
+                        return;
                     }
                     line = "[ " + line.substr(1, close - 1) + " ]" + line.substr(close + 1);
                 }
                 ui.DoEvents();
-                out.WriteLine(line);
+                roster += line;
+                roster += "\r\n";
             }
-            in.Close();
-            out.Close();
         }
-        if (damagedLine != 0) {
-            fs.DeleteFile(temporary, true);
-            return;
-        }
-        // The copy lands beside driver.ini and is renamed over it in one step; a link to
+        // The roster is written beside driver.ini and renamed over it in one step; a link to
         // driver.ini stays a link and its target receives the roster.
-        fs.CopyFile(temporary, platform::LinkTarget(fs, pv.DriverIniFile), true);
-        fs.DeleteFile(temporary, true);
+        fs.WriteWholeFile(platform::LinkTarget(fs, pv.DriverIniFile), roster);
     });
     if (damagedLine == 0) return saved;
     ui.ShowMessage(DamagedRosterMessage(pv.DriverIniFile, damagedLine));

@@ -20,6 +20,9 @@ std::string CleanIniValue(const std::string& raw);
 bool WriteIniValue(ProgramValues& pv, platform::Ui& ui, const std::string& section,
                    const std::string& key, const std::string& value, const std::string& file);
 
+// The bytes of a text file with every blank removed from its section headers, each line ended
+// by CR LF.
+std::string StripIniHeadersOf(const std::string& bytes);
 // Copies a text file line by line, removing every blank from the section headers. On failure the
 // destination is removed, so no stale or partial copy is left behind. Returns true when copied.
 bool StripIniHeaders(ProgramValues& pv, platform::Ui& ui, const std::string& source,

@@ -23,7 +23,8 @@ const std::string kAdded = "The new accessory files have been added.";
 const std::string kRecord =
     "[standardfile]\r\nstandard = C:\\sierra\\gpl\\cars\\replacedaccessories\\ferrari5122026749\\"
     "\r\n\r\n[accessories]\r\nfile1 = fer9.mip\r\nfer9.mip = replaced existing\r\nfile2 = "
-    "wheels.mip\r\nwheels.mip = just added\r\n\r\n[movrand]\r\norder = 1\r\n";
+    "wheels.mip\r\nwheels.mip = just added\r\n\r\n[movrand]\r\norder = 1\r\nsize1 = 29\r\n"
+    "hash1 = f080538766f204c6\r\nsize2 = 12\r\nhash2 = fbb4e524d7a85f5f\r\n";
 
 // One installation: the state before, the entry (or the six inputs given directly), the
 // outcome, what was said (message or error report) and files after. One that does not go
@@ -73,7 +74,8 @@ TEST(InstallAddOnFiles, EachKindOfInstallation) {
          InstallOutcome::Installed,
          kAdded,
          {{"cars67\\ferrari\\zorvexacc_Decals.zorvex",
-           "[accessories]\r\nfile1 = a.mip\r\na.mip = just added\r\n\r\n[movrand]\r\norder = 1\r\n"},
+           "[accessories]\r\nfile1 = a.mip\r\na.mip = just added\r\n\r\n[movrand]\r\norder = 1\r\n"
+           "size1 = 1\r\nhash1 = af63dc4c8601ec8c\r\n"},
           {"cars67\\ferrari\\zorvexbmp_Decals.bmp", "bmp"},
           {"cars67\\ferrari\\ZORVEX.BMP", ""}}},
         {"an accessory for a car that is not there", asIs, kClassic, "Red Wheels",

@@ -6,6 +6,7 @@
 #include "TempDrive.h"
 #include "dialogs/SystemInformation.h"
 #include "links/LinkCategories.h"
+#include "platform/ProgramStart.h"
 
 namespace movrand::test {
 namespace {
@@ -93,6 +94,29 @@ TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrSaysItIsUnavailable) {
         EXPECT_EQ(started, c.Started);
         EXPECT_EQ(drive.Ui.Traps.size(), c.Started.empty() || !c.StartWorks ? 1u : 0u);
     }
+}
+
+// A tool counts as started only when Wine takes it: no Wine, or a Wine that ends at once with a
+// failure (a program it cannot find or load), is no start.
+TEST(StartSysInfo, AToolThatWineCannotStartIsNotStarted) {
+    const auto folder = MakeTempFolder("movrand-wine-");
+    const std::string path = std::getenv("PATH");
+    ::setenv("PATH", folder.c_str(), 1);
+    for (const auto& [script, started] : {std::pair<const char*, bool>{nullptr, false},
+                                          {"exit 53", false},
+                                          {"kill -9 $$", false},
+                                          {"exit 0", true},
+                                          {"exec /bin/sleep 3", true}}) {
+        if (script) std::ofstream(folder / "wine") << "#!/bin/sh\n" << script << "\n";
+        if (script)
+            std::filesystem::permissions(folder / "wine", std::filesystem::perms::owner_all);
+        EXPECT_EQ(
+            platform::StartWindowsProgram("C:\\x.exe", folder, std::chrono::milliseconds(400)),
+            started)
+            << (script ? script : "no wine");
+    }
+    ::setenv("PATH", path.c_str(), 1);
+    RemoveTree(folder);
 }
 
 }  // namespace

@@ -2,8 +2,11 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <optional>
 
+#include "FileSnapshot.h"
+#include "OtherDisk.h"
 #include "TempDrive.h"
 #include "platform/Profile.h"
 #include "platform/RuntimeError.h"
@@ -54,17 +57,20 @@ TEST(Settings, EveryTextRoundTripsAndAFullDiskSaysSo) {
     const std::string odd = "a=b]c\\n\r\n[x] J\xC3\xB6rg 50% %41 ";
     store.Save("Zorvex", "Sec=]", "k=]", odd);
     EXPECT_EQ(store.Get("Zorvex", "Sec=]", "k=]"), odd);
-    // The store's next file leads to a device that is always full.
-    const auto folder = drive.Root() / "config" / "Zorvex";
-    std::filesystem::create_symlink("/dev/full",
-                                    folder / (".settings-" + std::to_string(::getpid()) + ".tmp"));
+    // A store on a disk that is full.
+    const OtherDisk disk(64 << 10);
+    if (disk.Empty()) GTEST_SKIP() << disk.Why();
+    platform::SettingsStore full(disk.Folder());
+    full.Save("Zorvex", "Sec=]", "k=]", odd);
+    std::ofstream(disk.Folder() / "filler", std::ios::binary) << std::string(1 << 20, 'x');
     try {
-        store.Save("Zorvex", "Movrand", "x", "y");
+        full.Save("Zorvex", "Movrand", "x", std::string(8192, 'y'));
         ADD_FAILURE() << "no error";
     } catch (const platform::RuntimeError& e) {
         EXPECT_EQ(std::to_string(e.Number()) + " " + e.Description(), "61 Disk full");
     }
-    EXPECT_EQ(store.Get("Zorvex", "Sec=]", "k=]"), odd);  // the store stays as it was
+    EXPECT_EQ(full.Get("Zorvex", "Sec=]", "k=]"), odd);      // the store stays as it was
+    EXPECT_EQ(TreeOf(disk.Folder() / "Zorvex").size(), 1u);  // and nothing is left beside it
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "app/cli/CliSession.h"
 
 #include "app/Functions.h"
+#include "app/LeftoverSweep.h"
 #include "app/Main.h"
 #include "app/clsReg.h"
 #include "folders/SwapSettling.h"
@@ -59,6 +60,7 @@ int CliSession::StartInstallation(const std::optional<std::string>& gpl, std::os
         !stored.empty() && fs.FileExists(stored) && fs.IsWithin(stored, pv_.DriverIniFile);
     if (!storedOne) privateWorkFile_ = pv_.AppPath + "clidriver.zorvex";
     pv_.DriverWorkFile = storedOne ? pv_.AppPath + "driver.zorvex" : privateWorkFile_;
+    SweepLeftoverTemporaries(pv_);
     return StripIniHeaders(pv_, ui_, pv_.DriverIniFile, pv_.DriverWorkFile) ? 0 : 3;
 }
 

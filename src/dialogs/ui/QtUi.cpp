@@ -95,8 +95,10 @@ void QtUi::SetBusy(bool busy) {
         QApplication::restoreOverrideCursor();
 }
 
+// Windows repaint while a roster is read or saved, but no input is taken: a click meant for the
+// main window waits until the work is done, so no handler starts in the middle of another.
 void QtUi::DoEvents() {
-    QApplication::processEvents();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 // The work runs inside the event that started it. Between its files the windows paint, but no

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <qpa/qwindowsysteminterface.h>
 #include <QAccessible>
 #include <QLineEdit>
 
 #include "WindowFixture.h"
+#include "dialogs/ui/QtUi.h"
 
 namespace movrand::test {
 namespace {
@@ -134,6 +136,31 @@ TEST_F(MainWindowTest, CarNumberSwapThroughTheWindow) {
     Choose("cbo(4)", "Dan Gurney");
     EXPECT_EQ(Text(numbers->currentText()), "07");
     EXPECT_FALSE(save->isEnabled());
+}
+
+// A click that the window system hands over while the roster is being saved waits until the
+// save is done: no handler starts in the middle of another.
+TEST_F(MainWindowTest, AClickDuringARosterSaveWaitsUntilTheSaveIsDone) {
+    struct QtEventsUi : ScriptedUi {
+        explicit QtEventsUi(ProgramValues& pv) : qt(pv) {}
+        void DoEvents() override { qt.DoEvents(); }
+        dialogs::QtUi qt;
+    } ui(drive.Pv);
+    Open(&ui);
+    Choose("cbo(4)", "Jim Clark");
+    Choose("cbo(5)", "14");
+    QWidget* removeMode = Find("cmd(3)");
+    QWindow* screen = window->windowHandle();
+    const QPointF at = removeMode->mapTo(window.get(), removeMode->rect().center());
+    for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+        QWindowSystemInterface::handleMouseEvent(
+            screen, at, screen->mapToGlobal(at),
+            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::LeftButton, type);
+    Click(Find("cmd(6)"));
+    EXPECT_EQ(ui.Messages.size(), 1u) << ui.Transcript();
+    EXPECT_FALSE(Find("cbo(3)")->isVisible());  // still in Add mode
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Find("cbo(3)")->isVisible());  // the click, taken after the save
 }
 
 TEST_F(MainWindowTest, DriveThatIsNotReadyIsReportedAndTheFolderStays) {

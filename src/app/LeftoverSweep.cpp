@@ -1,0 +1,30 @@
+#include "app/LeftoverSweep.h"
+
+#include <vector>
+
+#include "platform/WholeFileReplace.h"
+
+namespace movrand {
+
+void SweepLeftoverTemporaries(const ProgramValues& pv) {
+    try {
+        const platform::FileSystem fs = pv.Files();
+        std::vector<platform::NativePath> folders = {pv.Env.NativeProgramFolder(),
+                                                     pv.Env.Settings.FolderOf("Zorvex")};
+        if (!pv.GPLPath.empty() && fs.Available()) {
+            folders.push_back(fs.Native(pv.GPLPath));
+            for (const char* parent : {"cars\\cars67", "cars\\replacedaccessories"}) {
+                const std::string folder = pv.GPLPath + parent;
+                if (!fs.FolderExists(folder)) continue;
+                folders.push_back(fs.Native(folder));
+                for (const std::string& name : fs.FolderNames(folder))
+                    folders.push_back(fs.Native(folder + "\\" + name));
+            }
+        }
+        platform::SweepOwnTemporaries(folders);
+    } catch (...) {
+        // A folder that cannot be looked in holds nothing this run could remove.
+    }
+}
+
+}  // namespace movrand

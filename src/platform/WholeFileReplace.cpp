@@ -1,0 +1,213 @@
+#include "platform/WholeFileReplace.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+
+#include "platform/FileSystemErrors.h"
+
+namespace movrand::platform {
+namespace fs = std::filesystem;
+
+namespace {
+
+[[noreturn]] void FailWith(int error, bool isFolder = false) {
+    throw ErrorFromCode(std::error_code(error, std::generic_category()), isFolder);
+}
+
+// A descriptor closed when it goes out of scope.
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    Descriptor(Descriptor&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int Get() const { return fd_; }
+    // Closes now and reports the failure of a close, which can be the first sign of a full disk.
+    void Close() {
+        const int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0 && errno != EINTR) FailWith(errno);
+    }
+
+  private:
+    int fd_;
+};
+
+Descriptor OpenFolder(const fs::path& folder) {
+    Descriptor dir(
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Get() < 0) FailWith(errno, true);
+    return dir;
+}
+
+void SyncDescriptor(int fd) {
+    if (::fsync(fd) != 0 && errno != EINVAL) FailWith(errno);
+}
+
+// Copies every byte of one descriptor into another, in the kernel where it can.
+void CopyBytes(int from, int to) {
+    bool kernel = true;
+    for (;;) {
+        if (kernel) {
+            const ssize_t n = ::copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
+            if (n > 0) continue;
+            if (n == 0) return;
+            if (errno == EINTR) continue;
+            if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP)
+                FailWith(errno);
+            kernel = false;
+        }
+        char buffer[1 << 16];
+        const ssize_t n = ::read(from, buffer, sizeof buffer);
+        if (n == 0) return;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            FailWith(errno);
+        }
+        WriteAllBytes(to, std::string_view(buffer, static_cast<std::size_t>(n)));
+    }
+}
+
+}  // namespace
+
+std::string TemporaryName() {
+    static std::atomic<unsigned> counter{0};
+    return ".movrand-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+}
+
+bool IsOwnTemporary(const std::string& name, long* process) {
+    const std::string prefix = ".movrand-", suffix = ".tmp";
+    if (name.size() <= prefix.size() + suffix.size() || name.compare(0, prefix.size(), prefix) ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix))
+        return false;
+    const std::string middle =
+        name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+    const std::size_t dash = middle.find('-');
+    const auto digits = [](const std::string& s) {
+        return !s.empty() && s.size() < 10 &&
+               s.find_first_not_of("0123456789") == std::string::npos;
+    };
+    if (dash == std::string::npos || !digits(middle.substr(0, dash)) ||
+        !digits(middle.substr(dash + 1)))
+        return false;
+    if (process) *process = std::stol(middle.substr(0, dash));
+    return true;
+}
+
+void WriteAllBytes(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            FailWith(errno);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+}
+
+void SyncFolder(const fs::path& folder) {
+    const Descriptor dir = OpenFolder(folder);
+    SyncDescriptor(dir.Get());
+}
+
+void SyncAfterRename(const fs::path& from, const fs::path& to) noexcept {
+    for (const fs::path& folder : {to.parent_path(), from.parent_path()}) {
+        const int fd =
+            ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) continue;
+        ::fsync(fd);
+        ::close(fd);
+        if (from.parent_path() == to.parent_path()) break;
+    }
+}
+
+void ReplaceFileWhole(const fs::path& target, const std::function<void(int fd)>& write,
+                      const ReplaceOptions& options) {
+    const auto step = [&](ReplaceStep s) {
+        if (options.BeforeStep) options.BeforeStep(s);
+    };
+    const std::string name = target.filename().string();
+    if (name.empty() || name == "." || name == "..") FailWith(EISDIR);
+    const Descriptor folder = OpenFolder(target.parent_path());
+    const std::string temporary = TemporaryName();
+    step(ReplaceStep::Create);
+    Descriptor file(::openat(folder.Get(), temporary.c_str(),
+                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, options.Mode));
+    if (file.Get() < 0) FailWith(errno);
+    bool renamed = false;
+    try {
+        step(ReplaceStep::Write);
+        write(file.Get());
+        step(ReplaceStep::Sync);
+        SyncDescriptor(file.Get());
+        file.Close();
+        step(ReplaceStep::Rename);
+        if (::renameat(folder.Get(), temporary.c_str(), folder.Get(), name.c_str()) != 0)
+            FailWith(errno);
+        renamed = true;
+    } catch (...) {
+        if (!renamed) ::unlinkat(folder.Get(), temporary.c_str(), 0);
+        throw;
+    }
+    // The new file is in place: callers go on from here, and a folder that cannot be synced
+    // (a failing disk) would not undo the rename.
+    try {
+        step(ReplaceStep::SyncFolder);
+        SyncDescriptor(folder.Get());
+    } catch (...) {
+    }
+}
+
+void ReplaceFileWithBytes(const fs::path& target, std::string_view bytes,
+                          const ReplaceOptions& options) {
+    ReplaceFileWhole(
+        target, [&](int fd) { WriteAllBytes(fd, bytes); }, options);
+}
+
+void ReplaceFileWithCopy(const fs::path& source, const fs::path& target, ReplaceOptions options) {
+    // Only a regular file is copied, and opening it cannot wait on a FIFO's writer.
+    Descriptor from(::open(source.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (from.Get() < 0) FailWith(errno == ELOOP ? EACCES : errno);
+    struct stat st {};
+    if (::fstat(from.Get(), &st) != 0) FailWith(errno);
+    if (!S_ISREG(st.st_mode)) FailWith(EACCES);
+    ReplaceFileWhole(
+        target,
+        [&](int fd) {
+            CopyBytes(from.Get(), fd);
+            const struct timespec times[2] = {st.st_atim, st.st_mtim};
+            if (::futimens(fd, times) != 0) FailWith(errno);
+            if (::fchmod(fd, st.st_mode & 07777) != 0) FailWith(errno);
+        },
+        options);
+}
+
+int SweepOwnTemporaries(const std::vector<NativePath>& folders) {
+    const auto runStart = fs::file_time_type::clock::now();
+    int removed = 0;
+    for (const NativePath& folder : folders) {
+        std::error_code ec;
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            long process = 0;
+            if (!IsOwnTemporary(it->path().filename().string(), &process)) continue;
+            std::error_code statusError;
+            if (it->is_symlink(statusError) || !it->is_regular_file(statusError)) continue;
+            // A run that is still going may be writing it.
+            bool running = process == ::getpid();
+            if (!running) running = ::kill(static_cast<pid_t>(process), 0) == 0 || errno == EPERM;
+            if (running || it->last_write_time(statusError) >= runStart || statusError) continue;
+            if (fs::remove(it->path(), statusError)) ++removed;
+        }
+    }
+    return removed;
+}
+
+}  // namespace movrand::platform
