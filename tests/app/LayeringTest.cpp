@@ -18,8 +18,9 @@ TEST(Layering, NoQtOutsideUiFolders) {
         std::ifstream in(entry.path());
         for (std::string line; std::getline(in, line);) {
             EXPECT_FALSE(std::regex_search(line, qtInclude)) << path << ": " << line;
-            if (path.find("/src/archives/") == std::string::npos)
+            if (path.find("/src/archives/") == std::string::npos) {
                 EXPECT_FALSE(std::regex_search(line, archiveInclude)) << path << ": " << line;
+            }
         }
     }
     EXPECT_GT(files, 10);
