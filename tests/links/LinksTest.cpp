@@ -6,6 +6,7 @@
 #include "TempDrive.h"
 #include "dialogs/SystemInformation.h"
 #include "links/LinkCategories.h"
+#include "links/UnreachablePage.h"
 
 namespace movrand::test {
 namespace {
@@ -93,6 +94,14 @@ TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrSaysItIsUnavailable) {
         EXPECT_EQ(started, c.Started);
         EXPECT_EQ(drive.Ui.Traps.size(), c.Started.empty() || !c.StartWorks ? 1u : 0u);
     }
+}
+
+// The page for a website that cannot be reached names the address, made safe as text.
+TEST(UnreachablePage, NamesTheAddressAndUpdateUrl) {
+    const std::string page = links::UnreachablePage("http://zorvex.invalid/a?b=<i>&c");
+    EXPECT_NE(page.find("http://zorvex.invalid/a?b=&lt;i&gt;&amp;c"), std::string::npos);
+    EXPECT_NE(page.find("press \"Update URL\""), std::string::npos);
+    EXPECT_EQ(page.find("<i>"), std::string::npos);
 }
 
 }  // namespace
