@@ -28,8 +28,9 @@ class NameRegister {
         std::string path;
         std::string key;
         for (std::size_t i = 0; i < entry.Parts.size(); ++i) {
-            path += (i ? "/" : "") + entry.Parts[i];
-            key += (i ? "/" : "") + FoldedCase(entry.Parts[i], utf8_);
+            if (i > 0) path += '/', key += '/';
+            path += entry.Parts[i];
+            key += FoldedCase(entry.Parts[i], utf8_);
             const bool folder = entry.IsFolder || i + 1 < entry.Parts.size();
             const auto [seen, added] = names_.emplace(key, Seen{path, folder});
             if (added) continue;

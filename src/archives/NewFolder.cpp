@@ -24,7 +24,10 @@ namespace {
 
 std::string Joined(const std::vector<std::string>& parts, std::size_t count) {
     std::string path;
-    for (std::size_t i = 0; i < count; ++i) path += (i ? "/" : "") + parts[i];
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i > 0) path += '/';
+        path += parts[i];
+    }
     return path;
 }
 
