@@ -140,10 +140,17 @@ const std::vector<Road> kRoads = {
         ASSERT_EQ(std::system(("bsdtar -C '" + (m.DriveC() / "addons").string() + "' -a -cf '" +
                                (m.DriveC() / "downloads" / "classic.zip").string() +
                                "' 'Ferrari 312 Classic'").c_str()), 0);
+        fs::create_symlink("/etc", m.DriveC() / "up");
+        ASSERT_EQ(std::system(("bsdtar -C '" + m.DriveC().string() + "' -cf '" +
+                               (m.DriveC() / "downloads" / "link.tar").string() + "' up").c_str()), 0);
     }, {
         {{"unpack", "<C>/downloads/classic.zip"}, 0, "C:\\downloads\\classic\n", "",
          {{"C:\\downloads\\classic\\Red Wheels\\wheels.mip", "red wheels\r\n"}}},
         {{"unpack", "C:\\downloads\\classic.zip", "C:\\addons"}, 0, "C:\\addons\\classic\n"},
+        {{"entries", "C:\\sierra\\gpl\\driver.ini"}, 2, "", "...is not an add-on folder"},
+        {{"entries", "C:\\downloads\\link.tar"}, 1,
+         "message: The archive \"link.tar\" was not unpacked: the entry \"up\" is a link; links are not unpacked. Nothing was written.\n",
+         "", {{"data/movrand/unpacking.movrand-temp", std::nullopt}, {"C:\\downloads\\", "classic\nclassic.zip\nlink.tar\n"}}},
         {{"unpack", "C:\\sierra\\gpl\\driver.ini"}, 1, "message: The archive \"driver.ini\" was not unpacked: it is not an archive...",
          "", {{"C:\\sierra\\gpl\\driver\\", std::nullopt}}},
         {{"entries", "C:\\downloads\\classic.zip"}, 0,

@@ -38,7 +38,7 @@ int TeamPosition(Call& c, const std::string& team) {
 CommandOutcome Entries(Call& c) {
     const AddOnOperand operand(c);
     const std::string& folder = operand.Folder();
-    if (folder.empty()) return CommandOutcome::WrongUsage;
+    if (folder.empty()) return operand.Missing();
     for (const AddOnEntry& entry : ListAddOnEntries(c.pv, c.ui, folder))
         c.out << entry.Number << '\t' << entry.Description << '\t' << entry.Kind << '\n';
     return CommandOutcome::Done;
@@ -47,7 +47,7 @@ CommandOutcome Entries(Call& c) {
 CommandOutcome Preview(Call& c) {
     const AddOnOperand operand(c);
     const std::string& folder = operand.Folder();
-    if (folder.empty()) return CommandOutcome::WrongUsage;
+    if (folder.empty()) return operand.Missing();
     const int index = EntryIndex(c, folder, c.Operand(1));
     if (index < 0) return CommandOutcome::WrongUsage;
     const AddOnPreview preview =
@@ -62,7 +62,7 @@ CommandOutcome Preview(Call& c) {
 CommandOutcome Install(Call& c) {
     const AddOnOperand operand(c);
     const std::string& folder = operand.Folder();
-    if (folder.empty()) return CommandOutcome::WrongUsage;
+    if (folder.empty()) return operand.Missing();
     if (EntryIndex(c, folder, c.Operand(1)) < 0) return CommandOutcome::WrongUsage;
     // An accessory's record names the folder of its add-on's car; from an archive that folder
     // is a temporary one, gone once the command ends.

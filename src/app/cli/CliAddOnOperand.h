@@ -18,6 +18,11 @@ class AddOnOperand {
     // The add-on folder, or "" (after a complaint or the archive's refusal) when there is none.
     const std::string& Folder() const { return folder_; }
     bool FromArchive() const { return !temporary_.empty(); }
+    // Without a folder: an archive refused or holding no add-on is refused (1); anything else
+    // names nothing the command can work on (2).
+    CommandOutcome Missing() const {
+        return FromArchive() ? CommandOutcome::Refused : CommandOutcome::WrongUsage;
+    }
 
   private:
     Call& c_;

@@ -40,6 +40,10 @@ class Saving : public QObject {
 
     void Begin() {
         folder_ = target_.Folder();
+        if (folder_.isEmpty()) {  // no window to take it: the engine drops what it is not given
+            deleteLater();
+            return;
+        }
         name_ = FreeDownloadName(folder_, download_->SuggestedName());
         // The temporary name stays hidden and is never the name of a download.
         const QSet<QString> taken = LowerCaseNamesIn(folder_);
