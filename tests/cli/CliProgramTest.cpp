@@ -3,6 +3,7 @@
 // status, output, error text and files it must leave. Adding a case is adding a step or a road.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -134,6 +135,32 @@ const std::vector<Road> kRoads = {
         {{"match"}, 0, "", "", {{kLotus + "Cla12a.3do", "model of car 12\r\n"}, {kLotus + "Hil14a.mip", "texture of car 14\r\n"}}},
         {{"team-drivers", "lotus"}, 0, "Jim Clark [12]   (matched to car)\nGraham Hill [14]   (matched to car)\n"},
         {{"team-drivers", "williams"}, 0, ""}}},
+    {"AnArchiveStandsForItsAddOnFolder", [](CliMachine& m) {
+        fs::create_directories(m.DriveC() / "downloads");
+        ASSERT_EQ(std::system(("bsdtar -C '" + (m.DriveC() / "addons").string() + "' -a -cf '" +
+                               (m.DriveC() / "downloads" / "classic.zip").string() +
+                               "' 'Ferrari 312 Classic'").c_str()), 0);
+        fs::create_symlink("/etc", m.DriveC() / "up");
+        ASSERT_EQ(std::system(("bsdtar -C '" + m.DriveC().string() + "' -cf '" +
+                               (m.DriveC() / "downloads" / "link.tar").string() + "' up").c_str()), 0);
+    }, {
+        {{"unpack", "<C>/downloads/classic.zip"}, 0, "C:\\downloads\\classic\n", "",
+         {{"C:\\downloads\\classic\\Red Wheels\\wheels.mip", "red wheels\r\n"}}},
+        {{"unpack", "C:\\downloads\\classic.zip", "C:\\addons"}, 0, "C:\\addons\\classic\n"},
+        {{"entries", "C:\\sierra\\gpl\\driver.ini"}, 2, "", "...is not an add-on folder"},
+        {{"entries", "C:\\downloads\\link.tar"}, 1,
+         "message: The archive \"link.tar\" was not unpacked: the entry \"up\" is a link; links are not unpacked. Nothing was written.\n",
+         "", {{"data/movrand/unpacking.movrand-temp", std::nullopt}, {"C:\\downloads\\", "classic\nclassic.zip\nlink.tar\n"}}},
+        {{"unpack", "C:\\sierra\\gpl\\driver.ini"}, 1, "message: The archive \"driver.ini\" was not unpacked: it is not an archive...",
+         "", {{"C:\\sierra\\gpl\\driver\\", std::nullopt}}},
+        {{"entries", "C:\\downloads\\classic.zip"}, 0,
+         "1\tFerrari 312\tcar\n2\tRed Wheels\taccessory\n3\tChrome Mirrors\taccessory\n", "",
+         {{"data/movrand/unpacking.movrand-temp", std::nullopt}}},
+        // The record of an accessory of the add-on's own car would name the temporary folder.
+        {{"install", "C:\\downloads\\classic.zip", "Red Wheels"}, 1, "", "...unpack the archive first",
+         {{kFerrari + "wheels.mip", std::nullopt}}},
+        {{"install", "C:\\downloads\\classic.zip", "Ferrari 312"}, 0, "message: The new car has been added.\n", "",
+         {{kFerrari + "fer9.3do", "add-on model of car 9\r\n"}, {"data/movrand/unpacking.movrand-temp", std::nullopt}}}}},
     {"UsageAndWrongUsageTouchNothing", nullptr, {
         {{"--help"}, 0, kUsage},
         {{"-h"}, 0, kUsage},
@@ -145,6 +172,7 @@ const std::vector<Road> kRoads = {
         Wrong({"drivers", "--yes"}, "unknown option --yes for drivers"),
         Wrong({"check"}, "check takes 1 argument"),
         Wrong({"preview", "A", "B", "C"}, "preview takes 2 arguments"),
+        Wrong({"unpack", "A", "B", "C"}, "unpack takes 1 argument"),
         Wrong({"install", "A", "B", "--excl-generic"}, "unknown option --excl-generic for install"),
         Wrong({"swap", "S"}, "swap needs either --delete or --rename DEST NAME"),
         Wrong({"swap", "S", "--delete", "--rename", "D", "N"}, "swap needs either --delete or --rename DEST NAME"),

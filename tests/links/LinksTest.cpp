@@ -7,6 +7,7 @@
 #include "dialogs/SystemInformation.h"
 #include "links/LinkCategories.h"
 #include "platform/ProgramStart.h"
+#include "links/UnreachablePage.h"
 
 namespace movrand::test {
 namespace {
@@ -117,6 +118,14 @@ TEST(StartSysInfo, AToolThatWineCannotStartIsNotStarted) {
     }
     ::setenv("PATH", path.c_str(), 1);
     RemoveTree(folder);
+}
+
+// The page for a website that cannot be reached names the address, made safe as text.
+TEST(UnreachablePage, NamesTheAddressAndUpdateUrl) {
+    const std::string page = links::UnreachablePage("http://zorvex.invalid/a?b=<i>&c");
+    EXPECT_NE(page.find("http://zorvex.invalid/a?b=&lt;i&gt;&amp;c"), std::string::npos);
+    EXPECT_NE(page.find("press \"Update URL\""), std::string::npos);
+    EXPECT_EQ(page.find("<i>"), std::string::npos);
 }
 
 }  // namespace

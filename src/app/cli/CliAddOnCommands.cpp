@@ -3,6 +3,7 @@
 #include "addons/AddOnFolder.h"
 #include "addons/AddOnPreview.h"
 #include "addons/InstalledItems.h"
+#include "app/cli/CliAddOnOperand.h"
 #include "app/cli/CliCall.h"
 #include "app/cli/ConsoleUi.h"
 #include "folders/AddOnFolderPanel.h"
@@ -11,15 +12,6 @@
 namespace movrand::cli {
 
 namespace {
-
-// The add-on folder operand, or "" (and a complaint) when it holds no marker.
-std::string AddOnFolderOperand(Call& c) {
-    const std::string folder = c.PathOperand(0);
-    if (IsAddOnFolder(c.pv, folder)) return folder;
-    c.err << "movrand-cli: " << c.Operand(0)
-          << " is not an add-on folder (it holds no zorvexcar.zorvex)\n";
-    return "";
-}
 
 // The position of an entry in the entry list, as the window would have it selected, or -1.
 int EntryIndex(Call& c, const std::string& folder, const std::string& description) {
@@ -44,16 +36,18 @@ int TeamPosition(Call& c, const std::string& team) {
 }  // namespace
 
 CommandOutcome Entries(Call& c) {
-    const std::string folder = AddOnFolderOperand(c);
-    if (folder.empty()) return CommandOutcome::WrongUsage;
+    const AddOnOperand operand(c);
+    const std::string& folder = operand.Folder();
+    if (folder.empty()) return operand.Missing();
     for (const AddOnEntry& entry : ListAddOnEntries(c.pv, c.ui, folder))
         c.out << entry.Number << '\t' << entry.Description << '\t' << entry.Kind << '\n';
     return CommandOutcome::Done;
 }
 
 CommandOutcome Preview(Call& c) {
-    const std::string folder = AddOnFolderOperand(c);
-    if (folder.empty()) return CommandOutcome::WrongUsage;
+    const AddOnOperand operand(c);
+    const std::string& folder = operand.Folder();
+    if (folder.empty()) return operand.Missing();
     const int index = EntryIndex(c, folder, c.Operand(1));
     if (index < 0) return CommandOutcome::WrongUsage;
     const AddOnPreview preview =
@@ -66,9 +60,19 @@ CommandOutcome Preview(Call& c) {
 }
 
 CommandOutcome Install(Call& c) {
-    const std::string folder = AddOnFolderOperand(c);
-    if (folder.empty()) return CommandOutcome::WrongUsage;
+    const AddOnOperand operand(c);
+    const std::string& folder = operand.Folder();
+    if (folder.empty()) return operand.Missing();
     if (EntryIndex(c, folder, c.Operand(1)) < 0) return CommandOutcome::WrongUsage;
+    // An accessory's record names the folder of its add-on's car; from an archive that folder
+    // is a temporary one, gone once the command ends.
+    if (operand.FromArchive() && EntryKind(c.pv, c.ui, folder, c.Operand(1)) == "accessory" &&
+        !StandardFolderOf(c.pv, c.ui, folder).empty()) {
+        c.err << "movrand-cli: \"" << c.Operand(1) << "\" is an accessory of the add-on's own car "
+              << "and its record would name a temporary folder; unpack the archive first "
+              << "(movrand-cli unpack " << c.Operand(0) << ") and install from that folder\n";
+        return CommandOutcome::Refused;
+    }
     const AddFilesResult result = AddSelectedFiles(c.pv, c.ui, folder, c.Operand(1), false);
     if (result.Outcome == InstallOutcome::NoTeam)
         c.err

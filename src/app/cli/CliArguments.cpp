@@ -23,12 +23,18 @@ const char* const kUsage = R"(movrand-cli [--gpl PATH] [--yes] [--team NAME] COM
   match                        the driver-to-car matching pass
   team-drivers FOLDER          the lines of the team driver list for that team folder name
   entries ADDONFOLDER          one line per entry: N, description, kind (lower-cased), tab-separated
+                               (ADDONFOLDER may also be an archive of one: .zip, .7z, .rar, .tar...,
+                               unpacked into a temporary folder removed afterwards; so for
+                               preview and install)
   preview ADDONFOLDER DESC [--excl-generic]
                                "picture: " + path or "picture: none", "description: " + text,
                                then one "model: " + name line per listed model file
   install ADDONFOLDER DESC     install that entry as "Add Files" does
   installed TEAM               one line per installed item of TEAM (display name), "Complete Car" first
   remove TEAM ITEM             remove that installed item as "Remove Files" does
+  unpack ARCHIVE [FOLDER]      unpack an add-on archive into a new folder named after it, beside
+                               it or inside FOLDER; prints the add-on folder made (exit 0) or
+                               why nothing was unpacked (exit 1)
   swap SOURCE (--delete | --rename DEST NAME) [--move | --copy]
                                the car folder swap (--copy by default)
   switch PATH                  make PATH the installation in use (stores it, like the GPL Directory page)
@@ -43,9 +49,9 @@ ParsedArguments Wrong(const std::string& error) {
 // Number of operands of each command that takes a fixed number.
 const std::map<std::string, std::size_t>& Arity() {
     static const std::map<std::string, std::size_t> arity = {
-        {"check", 1},        {"drivers", 0}, {"car-number", 2}, {"match", 0},
-        {"team-drivers", 1}, {"entries", 1}, {"preview", 2},    {"install", 2},
-        {"installed", 1},    {"remove", 2},  {"swap", 1},       {"switch", 1},
+        {"check", 1},   {"drivers", 0}, {"car-number", 2}, {"match", 0},     {"team-drivers", 1},
+        {"entries", 1}, {"preview", 2}, {"install", 2},    {"installed", 1}, {"remove", 2},
+        {"swap", 1},    {"switch", 1},  {"unpack", 1},
     };
     return arity;
 }
@@ -123,7 +129,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             return Wrong("unknown option " + arg + " for " + request.Command);
         }
     }
-    if (request.Operands.size() != arity->second)
+    const bool optionalFolder = request.Command == "unpack" && request.Operands.size() == 2;
+    if (request.Operands.size() != arity->second && !optionalFolder)
         return Wrong(request.Command + " takes " + std::to_string(arity->second) +
                      (arity->second == 1 ? " argument" : " arguments"));
     if (request.Command == "swap") {

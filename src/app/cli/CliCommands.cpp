@@ -4,6 +4,7 @@
 #include <map>
 
 #include "addons/AddOnNames.h"
+#include "app/cli/CliAddOnOperand.h"
 #include "app/cli/CliCall.h"
 #include "folders/CarFolderSwap.h"
 #include "mainwindow/GplInstallation.h"
@@ -97,6 +98,7 @@ const std::map<std::string, Command>& Commands() {
         {"install", Install},
         {"installed", Installed},
         {"remove", Remove},
+        {"unpack", Unpack},
     };
     return commands;
 }
@@ -104,7 +106,7 @@ const std::map<std::string, Command>& Commands() {
 }  // namespace
 
 bool NeedsInstallation(const std::string& command) {
-    return command != "check" && command != "switch";
+    return command != "check" && command != "switch" && command != "unpack";
 }
 
 CommandOutcome RunCommand(ProgramValues& pv, platform::Ui& ui, const CliRequest& request,

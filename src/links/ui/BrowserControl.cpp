@@ -2,6 +2,8 @@
 
 #include <QVBoxLayout>
 
+#include "links/UnreachablePage.h"
+
 namespace movrand::links {
 
 namespace {
@@ -9,7 +11,15 @@ BrowserEngineMaker& ChosenMaker() {
     static BrowserEngineMaker maker;
     return maker;
 }
+DownloadTarget& ChosenTarget() {
+    static DownloadTarget target;
+    return target;
+}
 }  // namespace
+
+void BrowserControl::UseDownloadTarget(DownloadTarget target) {
+    ChosenTarget() = std::move(target);
+}
 
 BrowserControl::BrowserControl(QWidget* parent) : QFrame(parent) {
     auto* layout = new QVBoxLayout(this);
@@ -33,6 +43,13 @@ void BrowserControl::Navigate(const std::string& address) {
     if (!engine_) {
         if (!ChosenMaker()) ChosenMaker() = ProgramEngineMaker();
         engine_ = ChosenMaker()(this);
+        engine_->OnDownload = [](std::unique_ptr<EngineDownload> download) {
+            if (ChosenTarget().Folder) SaveDownload(ChosenTarget(), std::move(download));
+        };
+        engine_->UnreachablePage = [](const QUrl& address) {
+            return QString::fromStdString(
+                UnreachablePage(address.toString(QUrl::RemovePassword).toStdString()));
+        };
         layout()->addWidget(engine_);
         engine_->show();
         layout()->activate();

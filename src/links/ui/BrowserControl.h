@@ -6,6 +6,7 @@
 #include <string>
 
 #include "links/ui/BrowserEngine.h"
+#include "links/ui/DownloadSaver.h"
 
 namespace movrand::links {
 
@@ -25,6 +26,8 @@ class BrowserControl : public QFrame {
     // The engine maker every control uses from now on (tests put a recording one in place);
     // an empty one brings back the program's own.
     static void UseEngineMaker(BrowserEngineMaker maker);
+    // Where the downloads of every browser control go from now on; without one, none is taken.
+    static void UseDownloadTarget(DownloadTarget target);
 
     // The address as a browser takes it: an empty one is a blank page, and in web addresses a
     // backslash stands for a slash.

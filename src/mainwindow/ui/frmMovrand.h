@@ -49,6 +49,10 @@ class frmMovrand : public QWidget {
     void BuildRemainingControls();
     bool FullyBuilt() const { return deferred_.empty(); }
 
+    // After a download or a drop: asks whether to unpack the archive as an add-on folder and on
+    // Yes shows the new add-on folder in Add mode (frmMovrandArchives.cpp).
+    void OfferAddOnArchive(const std::string& archive);
+
     // The text of a text box, whichever kind of box it is.
     std::string TextOf(int index) const;
     void SetText(int index, const std::string& text);
@@ -75,6 +79,8 @@ class frmMovrand : public QWidget {
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     // Building (frmMovrandControls.cpp).
@@ -179,6 +185,12 @@ class frmMovrand : public QWidget {
     void ShowAboutBox();
     void OpenWebsite();
     void OpenHelp();
+
+    // Archives that arrive by download or drop (frmMovrandArchives.cpp).
+    void SetUpArchiveArrivals();
+    QString DownloadsFolder() const;
+    void ShowUnpackedAddOn(const std::string& folder);
+    std::string lastAddOnFolder_;  // the add-on folder Add mode showed last
 
     // Runs a handler's body under an error trap of the given form; nothing thrown ever reaches
     // the event loop.

@@ -81,7 +81,10 @@ void frmMovrand::ApplyInstalledItems(const InstalledItemsView& view) {
 }
 
 void frmMovrand::ShowAddOnFolder() {
-    ApplyAddOnFolder(::movrand::ShowAddOnFolder(pv_, ui_, dir(0)->Path(), chk(2)->isChecked()));
+    const AddOnFolderView view =
+        ::movrand::ShowAddOnFolder(pv_, ui_, dir(0)->Path(), chk(2)->isChecked());
+    if (view.IsAddOnFolder) lastAddOnFolder_ = dir(0)->Path();  // downloads go beside it
+    ApplyAddOnFolder(view);
 }
 
 void frmMovrand::AddSelectedFiles() {

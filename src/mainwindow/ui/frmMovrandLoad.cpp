@@ -65,6 +65,7 @@ void frmMovrand::Form_Load() {
     });
     loadState_ = loaded ? LoadState::Loaded : LoadState::Failed;
     LoadMadeParts();
+    SetUpArchiveArrivals();
 }
 
 void frmMovrand::FillCarNumberList() {

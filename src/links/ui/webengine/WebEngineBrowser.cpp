@@ -6,6 +6,10 @@
 #include <QLibraryInfo>
 #include <QOpenGLContext>
 #include <QVBoxLayout>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 #include <QtGlobal>
 
@@ -45,6 +49,37 @@ void PrepareWebEngine() {
     }
 }
 
+// A download the engine offers, until it is saved or given up.
+class WebEngineDownload : public movrand::links::EngineDownload {
+  public:
+    explicit WebEngineDownload(QWebEngineDownloadRequest* request) : request_(request) {}
+    QString SuggestedName() const override { return request_->suggestedFileName(); }
+    QUrl Address() const override { return request_->url(); }
+    void Start(const QString& folder, const QString& fileName,
+               std::function<void(qint64, qint64)> progress,
+               std::function<void(bool)> ended) override {
+        request_->setDownloadDirectory(folder);
+        request_->setDownloadFileName(fileName);
+        QObject::connect(
+            request_, &QWebEngineDownloadRequest::receivedBytesChanged, &context_,
+            [this, progress] { progress(request_->receivedBytes(), request_->totalBytes()); });
+        QObject::connect(request_, &QWebEngineDownloadRequest::stateChanged, &context_,
+                         [ended](QWebEngineDownloadRequest::DownloadState state) {
+                             if (state == QWebEngineDownloadRequest::DownloadCompleted)
+                                 ended(true);
+                             else if (state == QWebEngineDownloadRequest::DownloadCancelled ||
+                                      state == QWebEngineDownloadRequest::DownloadInterrupted)
+                                 ended(false);
+                         });
+        request_->accept();
+    }
+    void Cancel() override { request_->cancel(); }
+
+  private:
+    QWebEngineDownloadRequest* request_;  // the profile's
+    QObject context_;                     // ends the connections with this object
+};
+
 class WebEngineBrowser : public movrand::links::BrowserEngine {
   public:
     explicit WebEngineBrowser(QWidget* parent) : BrowserEngine(parent) {
@@ -53,11 +88,30 @@ class WebEngineBrowser : public movrand::links::BrowserEngine {
         layout->setContentsMargins(0, 0, 0, 0);
         view_ = new QWebEngineView(this);
         layout->addWidget(view_);
+        // Every browser of the program shares the profile: each takes the downloads of its page.
+        connect(view_->page()->profile(), &QWebEngineProfile::downloadRequested, this,
+                [this](QWebEngineDownloadRequest* request) {
+                    if (request->page() != view_->page() || !OnDownload) return;
+                    OnDownload(std::make_unique<WebEngineDownload>(request));
+                });
+        connect(view_->page(), &QWebEnginePage::loadingChanged, this,
+                [this](const QWebEngineLoadingInfo& info) { ShowIfUnreachable(info); });
     }
-    // A page that cannot be reached shows the engine's own error page.
     void Navigate(const QUrl& address) override { view_->setUrl(address); }
 
   private:
+    // A website that cannot be reached shows the program's own page instead of the engine's.
+    // A navigation that turned into a download (ERR_ABORTED) and an answer of the website with
+    // an error status are not that.
+    void ShowIfUnreachable(const QWebEngineLoadingInfo& info) {
+        constexpr int kAborted = -3;
+        if (info.status() != QWebEngineLoadingInfo::LoadFailedStatus || !UnreachablePage ||
+            info.errorCode() == kAborted ||
+            info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
+            return;
+        view_->setHtml(UnreachablePage(info.url()));
+    }
+
     QWebEngineView* view_;
 };
 

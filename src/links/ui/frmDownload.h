@@ -1,0 +1,22 @@
+#pragma once
+#include "dialogs/ui/PictureButton.h"
+#include "dialogs/ui/frmProgress.h"
+
+namespace movrand::links {
+
+// The progress window of a download: the bytes received (of the total, when known), the file it
+// goes to, a bar, and a red Cancel button.
+class frmDownload : public dialogs::frmProgress {
+    Q_OBJECT
+  public:
+    frmDownload(platform::Random& rnd, const QString& fileName, QWidget* parent);
+    void ShowBytes(qint64 received, qint64 total);
+
+  signals:
+    void Cancelled();
+
+  private:
+    QString fileName_;
+};
+
+}  // namespace movrand::links

@@ -1,0 +1,193 @@
+// Downloads in the program's browsers and add-on archives arriving by download or drop: the
+// recording browser with a download the test plays, the real web engine from a local server.
+#include <QApplication>
+#include <QLabel>
+#include <QMimeData>
+#include <QProcess>
+#include <QRegularExpression>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+
+#include "../../mainwindow/ui/WindowFixture.h"
+#include "dialogs/ui/PictureButton.h"
+#include "links/ui/BrowserControl.h"
+#ifdef MOVRAND_WEBENGINE_TEST
+#include <QWebEngineView>
+#endif
+
+namespace movrand::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct PlayedDownload : links::EngineDownload {
+    QString Name, Path;
+    std::function<void(qint64, qint64)> Progress;
+    std::function<void(bool)> Ended;
+    bool Cancelled = false;
+    QString SuggestedName() const override { return Name; }
+    QUrl Address() const override { return {}; }
+    void Start(const QString& folder, const QString& file, std::function<void(qint64, qint64)> p,
+               std::function<void(bool)> e) override {
+        Path = folder + "/" + file, Progress = std::move(p), Ended = std::move(e);
+    }
+    void Cancel() override { Cancelled = true, Ended(false); }
+};
+
+// Lets the program run until `done` holds or `seconds` have passed.
+void RunUntil(const std::function<bool()>& done, int seconds) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < seconds * 1000) {
+        QEventLoop wait;
+        QTimer::singleShot(20, &wait, &QEventLoop::quit);
+        wait.exec();
+    }
+}
+
+struct SilentEngine : links::BrowserEngine {
+    using BrowserEngine::BrowserEngine;
+    void Navigate(const QUrl&) override {}
+};
+
+class DownloadTest : public WindowFixture {
+  protected:
+    void SetUp() override {
+        links::BrowserControl::UseEngineMaker([](QWidget* p) { return new SilentEngine(p); });
+        drive.Write("C:\\addons\\rcx\\zorvexcar.zorvex", "[header]\r\nteam = ferrari\r\n");
+        drive.Write("C:\\addons\\pack.zip", "an older download");
+        // An add-on archive: one top folder holding the marker and an entry.
+        drive.Write(
+            "C:\\src\\Pack\\zorvexcar.zorvex",
+            "[header]\r\nteam = ferrari\r\n[files]\r\nfile1desc = Red\r\nred = accessory\r\n");
+        drive.Write("C:\\src\\Pack\\Red\\a.mip", "red");
+        const std::string src = drive.Native("C:\\src").string();
+        ASSERT_EQ(
+            std::system(("bsdtar -C '" + src + "' -a -cf '" + src + "/pack.zip' Pack").c_str()), 0);
+        zip = drive.Read("C:\\src\\pack.zip");
+        Open();
+        window->dir(0)->SetPath("C:\\addons\\rcx");  // downloads go beside this add-on folder
+        Find<QTabWidget>("tabMovrand(0)")->setCurrentIndex(2);
+    }
+    void TearDown() override { links::BrowserControl::UseEngineMaker({}); }
+    PlayedDownload* Play(const char* name) {
+        auto download = std::make_unique<PlayedDownload>();
+        download->Name = name;
+        PlayedDownload* played = download.get();
+        window->web(0)->findChild<links::BrowserEngine*>()->OnDownload(std::move(download));
+        return played;
+    }
+    QWidget* ProgressWindow() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "frmDownload" && w->isVisible()) return w;
+        return nullptr;
+    }
+    void ExpectAddModeOn(const std::string& folder) {
+        RunUntil([&] { return window->dir(0)->Path() == folder; }, 5);
+        EXPECT_EQ(window->dir(0)->Path(), folder);
+        EXPECT_EQ(window->tabMovrand(0)->currentIndex(), 0);
+        EXPECT_TRUE(window->fra(2)->isVisible());
+        EXPECT_EQ(Text(window->cbo(1)->itemText(0)), "Red") << drive.Ui.Transcript();
+    }
+    std::string zip;
+};
+
+// A name that is taken gets " (2)"; the file is written under a hidden name and takes its own
+// name only when whole; Yes unpacks it and shows it in Add mode.
+TEST_F(DownloadTest, SavedBesideTheAddOnFolderThenUnpackedOnYes) {
+    PlayedDownload* download = Play("pack.zip");
+    EXPECT_EQ(Text(download->Path),
+              drive.Native("C:\\addons").string() + "/.pack (2).zip.movrand-download");
+    QWidget* progress = ProgressWindow();
+    ASSERT_NE(progress, nullptr);
+    std::ofstream(download->Path.toStdString(), std::ios::binary) << zip;
+    download->Progress(zip.size() / 2, zip.size());
+    const QLocale locale;
+    EXPECT_EQ(Control<QLabel>(progress, "lbl(0)")->text(),
+              "Downloading: " + locale.toString(qint64(zip.size() / 2)) + " of " +
+                  locale.toString(qint64(zip.size())) + " bytes");
+    SaveScreenshot(progress, "download-progress");
+    EXPECT_FALSE(drive.Exists("C:\\addons\\pack (2).zip"));
+    drive.Ui.Answers = {true};
+    download->Ended(true);
+    EXPECT_EQ(drive.Read("C:\\addons\\pack (2).zip"), zip);
+    EXPECT_FALSE(fs::exists(download->Path.toStdString()));
+    EXPECT_EQ(ProgressWindow(), nullptr);
+    ExpectAddModeOn("C:\\addons\\pack (2)");
+    ASSERT_EQ(drive.Ui.Questions.size(), 1u);
+    EXPECT_EQ(drive.Ui.Questions[0].Message,
+              "Unpack the archive \"pack (2).zip\" into an add-on folder beside it?");
+}
+
+// Cancel in the progress window, or a download that fails, leaves nothing.
+TEST_F(DownloadTest, CancelledOrFailedLeavesNothing) {
+    for (const bool cancel : {true, false}) {
+        drive.Ui.Messages.clear();
+        PlayedDownload* download = Play("big.zip");
+        std::ofstream(download->Path.toStdString()) << "part";
+        if (cancel)
+            Control<dialogs::PictureButton>(ProgressWindow(), "img(0)")->Press();
+        else
+            download->Ended(false);
+        EXPECT_EQ(download->Cancelled, cancel);
+        EXPECT_FALSE(fs::exists(download->Path.toStdString()));
+        EXPECT_FALSE(drive.Exists("C:\\addons\\big.zip"));
+        EXPECT_EQ(ProgressWindow(), nullptr);
+        EXPECT_EQ(drive.Ui.Messages.size(), cancel ? 0u : 1u) << drive.Ui.Transcript();
+    }
+    EXPECT_TRUE(drive.Ui.Questions.empty());
+}
+
+// An archive dropped onto the main window is offered as a download is; another file is not.
+TEST_F(DownloadTest, ADroppedArchiveIsOfferedToo) {
+    drive.Ui.Answers = {true};
+    for (const char* file : {"C:\\src\\Pack\\Red\\a.mip", "C:\\src\\pack.zip"}) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(drive.Native(file).string()))});
+        QDragEnterEvent enter({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent drop({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &drop);
+        QApplication::processEvents();
+    }
+    EXPECT_NE(drive.Ui.Transcript().find("a.mip\" is not an archive"), std::string::npos);
+    ExpectAddModeOn("C:\\src\\pack (2)");  // "Pack" is there already
+}
+
+// The real web engine: a download link from a local server ends in Add mode, and an address
+// nobody answers shows the program's own page.
+TEST_F(DownloadTest, TheWebEngineDownloadsFromALocalServer) {
+#ifndef MOVRAND_WEBENGINE_TEST
+    GTEST_SKIP() << "built without the web engine";
+#else
+    links::BrowserControl::UseEngineMaker({});
+    drive.Write("C:\\site\\pack.zip", zip);
+    QProcess server;
+    server.start("python3", {"-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory",
+                             QString::fromStdString(drive.Native("C:\\site").string())});
+    if (!server.waitForReadyRead(20000)) GTEST_SKIP() << "python3 -m http.server did not start";
+    const QString port = QRegularExpression("port (\\d+)").match(server.readAll()).captured(1);
+    auto* browser = new links::BrowserControl(window.get());
+    browser->Navigate("http://127.0.0.1:1/nobody");
+    auto* view = browser->findChild<QWebEngineView*>();
+    ASSERT_NE(view, nullptr) << "the web engine's library was not loaded";
+    RunUntil([&] { return view->title() == "The website cannot be reached"; }, 60);
+    if (view->title() != "The website cannot be reached" && view->title().isEmpty())
+        GTEST_SKIP() << "the web engine could not start here: no page in 60 s";
+    EXPECT_EQ(Text(view->title()), "The website cannot be reached");
+    drive.Ui.Answers = {true};
+    browser->Navigate("http://127.0.0.1:" + port.toStdString() + "/pack.zip");
+    RunUntil([&] { return !drive.Ui.Questions.empty(); }, 30);
+    EXPECT_EQ(drive.Read("C:\\addons\\pack (2).zip"), zip);
+    ExpectAddModeOn("C:\\addons\\pack (2)");
+    std::set<std::string> left;  // no temporary file of the engine or of the program
+    for (const auto& item : fs::directory_iterator(drive.Native("C:\\addons")))
+        left.insert(item.path().filename());
+    EXPECT_EQ(left, (std::set<std::string>{"pack (2)", "pack (2).zip", "pack.zip", "rcx"}));
+#endif
+}
+
+}  // namespace
+}  // namespace movrand::test
