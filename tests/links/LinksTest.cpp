@@ -6,8 +6,8 @@
 #include "TempDrive.h"
 #include "dialogs/SystemInformation.h"
 #include "links/LinkCategories.h"
-#include "platform/ProgramStart.h"
 #include "links/UnreachablePage.h"
+#include "platform/ProgramStart.h"
 
 namespace movrand::test {
 namespace {
