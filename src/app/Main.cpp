@@ -155,7 +155,7 @@ bool Main(ProgramValues& pv, platform::Ui& ui, const std::function<void()>& show
         }
         pv.GPLPath = FolderOfPath(pv.DriverIniFile);
         if (pv.GPLPath.empty() || pv.GPLPath.back() != '\\') pv.GPLPath += '\\';
-        // Nothing of the installation is read before this run holds it alone.
+        // The roster is copied, and the choice stored, only once this run holds the installation.
         if (!LockInstallation(pv, ui, pv.GPLPath)) return;
         if (locatedNow) {
             reg.Section("Movrand");
