@@ -89,6 +89,18 @@ bool SearchInstallations(ProgramValues& pv, platform::Ui& ui) {
     return true;
 }
 
+// Takes the stored installation's lock when its folder is there (one that has gone is told and
+// searched for later). False when another run holds it.
+bool LockStoredInstallation(ProgramValues& pv, platform::Ui& ui) {
+    const std::string folder = FolderOfPath(pv.DriverIniFile);
+    try {
+        if (folder.empty() || !pv.Files().FolderExists(folder)) return true;
+    } catch (const RuntimeError&) {
+        return true;  // a drive that is not ready: the stored path is checked again below
+    }
+    return LockInstallation(pv, ui, folder);
+}
+
 }  // namespace
 
 bool Main(ProgramValues& pv, platform::Ui& ui, const std::function<void()>& showMainWindow) {
@@ -109,6 +121,8 @@ bool Main(ProgramValues& pv, platform::Ui& ui, const std::function<void()>& show
         if (!pv.DriverIniFile.empty() && !ApplyStoredPrefix(pv, ui, reg.Setting()))
             pv.DriverIniFile.clear();
         InitAppPath(pv);
+        // A swap cut short was made on the stored installation: this run holds it before settling.
+        if (!LockStoredInstallation(pv, ui)) return;
         // A car folder swap that an earlier run could not finish is settled before anything else.
         SettleInterruptedSwap(pv, ui);
         pv.ProgramName = resources::LoadResString(102);
