@@ -92,7 +92,13 @@ void frmMovrand::ShowGplPrefix() {
 }
 
 void frmMovrand::SaveGplDirectory() {
+    const std::filesystem::path prefixBefore = pv_.Env.WinePrefix;
     if (!ChangeGPLInstallation(pv_, ui_, dir(3)->Path())) return;
+    if (pv_.Env.WinePrefix != prefixBefore) {
+        // Another prefix has other drives, and the same folder texts name other folders.
+        for (int index : {0, 1, 2, 3}) drv(index)->RefreshDrives();
+        for (int index : {0, 1, 2}) ShowFolderAsItIs(dir(index));
+    }
     lbl(13)->setText(Q(GplPathCaption(pv_.GPLPath)));
     ShowGplPrefix();
     drv(3)->SetDrive(DriveOfPath(pv_.GPLPath));
