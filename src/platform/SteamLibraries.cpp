@@ -48,8 +48,12 @@ std::vector<std::filesystem::path> SteamLibraryFolders(std::string_view vdf) {
                 key = *text;
                 continue;
             }
-            if (depth >= 2 && *key == "path" && !text->empty() && text->front() == '/')
-                folders.emplace_back(*text);
+            // Today's files name a library by "path" inside a numbered block; older ones give
+            // the numbered key the folder itself.
+            const bool numbered =
+                !key->empty() && key->find_first_not_of("0123456789") == std::string::npos;
+            const bool library = (depth >= 2 && *key == "path") || (depth == 1 && numbered);
+            if (library && !text->empty() && text->front() == '/') folders.emplace_back(*text);
             key.reset();
         }
     }
