@@ -1,7 +1,9 @@
 #pragma once
+#include <memory>
 #include <string>
 
 #include "platform/Environment.h"
+#include "platform/ProgramLock.h"
 
 namespace movrand {
 
@@ -15,6 +17,16 @@ struct ProgramValues {
     std::string DriverWorkFile;  // AppPath + "driver.zorvex"
 
     platform::Environment Env;
+
+    // The lock of the installation in use (GPLPath), held from the start or the switch that
+    // chose it until the next switch or the end of the run; empty before.
+    struct HeldInstallation {
+        platform::ProgramLock Lock;
+        std::filesystem::path Folder;  // native
+    };
+    std::shared_ptr<HeldInstallation> InstallationLock;
+    // The last attempt to lock an installation was refused (another run held it, or no lock).
+    bool InstallationRefused = false;
 
     platform::FileSystem Files() const { return Env.Files(); }
 };

@@ -1,8 +1,10 @@
 #include "mainwindow/GplInstallation.h"
 
+#include "app/Installations.h"
 #include "app/clsReg.h"
 #include "folders/CarFolderCount.h"
 #include "platform/ErrorTrap.h"
+#include "platform/PrefixPlace.h"
 #include "resources/StringTable.h"
 #include "roster/IniFunctions.h"
 
@@ -48,9 +50,51 @@ void Quietly(Step&& step) {
 
 }  // namespace
 
-bool ChangeGPLInstallation(ProgramValues& pv, platform::Ui& ui, const std::string& folder) {
+namespace {
+
+// The run's prefix and the values that follow from it, put back unless the switch completes.
+class PrefixRestore {
+  public:
+    explicit PrefixRestore(ProgramValues& pv)
+        : pv_(pv),
+          prefix_(pv.Env.WinePrefix),
+          drives_(pv.Env.Drives),
+          appPath_(pv.AppPath),
+          workFile_(pv.DriverWorkFile) {}
+    ~PrefixRestore() {
+        if (kept_) return;
+        pv_.Env.WinePrefix = prefix_;
+        pv_.Env.Drives = drives_;
+        pv_.AppPath = appPath_;
+        pv_.DriverWorkFile = workFile_;
+    }
+    PrefixRestore(const PrefixRestore&) = delete;
+    PrefixRestore& operator=(const PrefixRestore&) = delete;
+    void Keep() { kept_ = true; }
+
+  private:
+    ProgramValues& pv_;
+    std::filesystem::path prefix_;
+    platform::DriveTable drives_;
+    std::string appPath_;
+    std::string workFile_;
+    bool kept_ = false;
+};
+
+}  // namespace
+
+bool ChangeGPLInstallation(ProgramValues& pv, platform::Ui& ui, const std::string& chosen) {
     bool changed = false;
+    PrefixRestore restore(pv);
     platform::RunTrapped(ui, platform::TrapForm::Information, pv.ProgramName, [&] {
+        // A folder reached through the drive of "/" inside a prefix is that prefix's own folder:
+        // the installation becomes that prefix's, so that the game and Movrand name one place.
+        std::string folder = chosen;
+        if (const auto place = InstallationOfPath(pv, chosen)) {
+            if (!platform::SamePrefix(place->Prefix, pv.Env.WinePrefix))
+                UseInstallationPrefix(pv, place->Prefix);
+            folder = place->DriverIniFile;
+        }
         platform::FileSystem fs = pv.Files();
         const InstallationCheck check = CheckGPLInstallation(fs, folder);
         if (check != InstallationCheck::Valid) {
@@ -68,6 +112,9 @@ bool ChangeGPLInstallation(ProgramValues& pv, platform::Ui& ui, const std::strin
         if (gplPath.empty() || gplPath.back() != '\\') gplPath += '\\';
         const std::string driverIniFile = gplPath + "driver.ini";
         const std::string workFile = pv.AppPath + "driver.zorvex";
+        // Another run on the new installation keeps it; this run then stays where it was.
+        auto lock = TakeInstallationLock(pv, ui, gplPath);
+        if (!lock) return;
 
         // The new working copy is made before anything changes and put in place last.
         const std::string prepared = StripIniHeadersOf(fs.ReadAllBytes(driverIniFile));
@@ -78,21 +125,31 @@ bool ChangeGPLInstallation(ProgramValues& pv, platform::Ui& ui, const std::strin
         reg.Key("DriverIniFile");
         reg.RegGet();
         const std::string storedBefore = reg.Setting();
+        reg.Key(kWinePrefixKey);
+        reg.RegGet();
+        const std::string prefixBefore = reg.Setting();
         const bool wasReadOnly = fs.FileExists(workFile) && fs.IsReadOnly(workFile);
         try {
+            reg.Setting(pv.Env.WinePrefix.string());
+            reg.RegSave();
+            reg.Key("DriverIniFile");
             reg.Setting(driverIniFile);
             reg.RegSave();
             // The old working copy is replaced in one step, read-only or not.
             if (wasReadOnly) fs.SetReadOnly(workFile, false);
             fs.WriteWholeFile(workFile, prepared);
         } catch (...) {
-            Quietly([&] {
-                reg.Setting(storedBefore);
-                if (storedBefore.empty())
-                    reg.RegDel();
-                else
-                    reg.RegSave();
-            });
+            for (const auto& [key, before] :
+                 {std::pair<std::string, std::string>{"DriverIniFile", storedBefore},
+                  {kWinePrefixKey, prefixBefore}})
+                Quietly([&] {
+                    reg.Key(key);
+                    reg.Setting(before);
+                    if (before.empty())
+                        reg.RegDel();
+                    else
+                        reg.RegSave();
+                });
             Quietly([&] {
                 if (wasReadOnly) fs.SetReadOnly(workFile, true);
             });
@@ -102,6 +159,8 @@ bool ChangeGPLInstallation(ProgramValues& pv, platform::Ui& ui, const std::strin
         pv.GPLPath = gplPath;
         pv.DriverIniFile = driverIniFile;
         pv.DriverWorkFile = workFile;
+        pv.InstallationLock = std::move(lock);
+        restore.Keep();
         changed = true;
     });
     return changed;

@@ -25,7 +25,10 @@ std::string InstallationCheckMessage(InstallationCheck check);
 // installation in use (GPLPath, DriverIniFile, DriverWorkFile and the stored "DriverIniFile").
 // All or nothing: the new working copy is prepared first, and the program-wide values and the
 // stored setting change only when every step succeeded, so the working copy always holds the
-// roster of the installation in use. True only when the switch was completed.
+// roster of the installation in use. A folder that lies inside a Wine prefix (reached through the
+// drive of "/") is taken as that prefix's own folder, and the run moves to that prefix; the
+// installation's lock is taken before its roster is read. True only when the switch was
+// completed.
 bool ChangeGPLInstallation(ProgramValues& pv, platform::Ui& ui, const std::string& folder);
 
 }  // namespace movrand

@@ -20,4 +20,8 @@ std::string GplPathCaption(const std::string& gplPath) {
     return "  " + gplPath;
 }
 
+std::string GplPrefixCaption(const std::string& prefix) {
+    return prefix.empty() ? std::string() : "  in the Wine prefix " + prefix;
+}
+
 }  // namespace movrand::mainwindow

@@ -19,5 +19,7 @@ std::vector<ListEntry> TeamListEntries();
 
 // lbl(13) on the "GPL Directory" page: two blanks, then the installation folder.
 std::string GplPathCaption(const std::string& gplPath);
+// The line under it: the Wine prefix the installation lives in ("" when the run has none).
+std::string GplPrefixCaption(const std::string& prefix);
 
 }  // namespace movrand::mainwindow

@@ -17,8 +17,16 @@ Environment Environment::FromProcessEnvironment() {
         env.DataHome = std::filesystem::path(home && *home ? home : "/root") / ".local" / "share";
     }
     env.WinePrefix = WinePrefixFromEnvironment();
+    const char* prefix = std::getenv("WINEPREFIX");
+    env.PrefixGiven = prefix && *prefix;
+    if (const char* home = std::getenv("HOME"); home && *home) env.Home = home;
     env.Rnd.SeedFromTimer();
     return env;
+}
+
+void Environment::UsePrefix(const std::filesystem::path& prefix) {
+    WinePrefix = prefix;
+    Drives = DriveTable::FromWinePrefix(prefix);
 }
 
 std::string Environment::ProgramFolder() const {

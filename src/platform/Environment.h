@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <memory>
 
 #include "platform/Clock.h"
@@ -22,10 +23,21 @@ struct Environment {
     FileWork* Work = nullptr;           // hears of carried files while a FileWorkScope lives
     // Where the program's own folder lives ($XDG_DATA_HOME/movrand, default ~/.local/share).
     std::filesystem::path DataHome;
-    // The Wine prefix whose machine registry (system.reg) the program reads; empty for none.
+    // The Wine prefix of the installation in use: its drives are `Drives`, its machine registry
+    // (system.reg) the one the program reads, its wine the one that starts programs. Empty for
+    // none (tests over drives of their own).
     std::filesystem::path WinePrefix;
+    // $WINEPREFIX (or movrand-cli --prefix) named the prefix of this run.
+    bool PrefixGiven = false;
+    // The home folder whose Wine prefixes a first start searches; empty: only this run's drives.
+    std::filesystem::path Home;
+    // How long a start waits for another Movrand to let go of the installation.
+    std::chrono::milliseconds LockWait{2000};
 
     static Environment FromProcessEnvironment();
+
+    // Makes `prefix` the prefix of this run: its drives and its machine registry.
+    void UsePrefix(const std::filesystem::path& prefix);
 
     // The program's own folder (DataHome/movrand) in Windows notation, created when missing.
     std::string ProgramFolder() const;

@@ -5,20 +5,28 @@
 
 namespace movrand::platform {
 
-// One Movrand at a time: an exclusive lock (flock) on "movrand.lock" in the program's own
-// folder, which guards the working copy, the swap journal and the installation. The lock
-// lives as long as this object, and the system frees it at once when the process ends in any
-// way, a kill included; the file itself stays.
+// One Movrand at a time. The program's own folder is guarded by an exclusive lock (flock) on the
+// folder itself and on "movrand.lock" in it (the working copy and the swap journal live there);
+// an installation by a lock on its folder, which every user and every data home sees alike.
+// After locking, the path must still name what was locked: a lock file deleted or replaced, or a
+// folder renamed away, meanwhile guards nothing, so the lock is taken again on what is there now.
+// The lock lives as long as this object, and the system frees it at once when the process ends in
+// any way, a kill included; the file itself stays.
 class ProgramLock {
   public:
     enum class State {
-        Held,    // this process holds the lock
-        Busy,    // another process held it for the whole wait
-        Failed,  // the lock file could not be opened; Error() tells why
+        Held,         // this process holds the lock
+        Busy,         // another process held it for the whole wait
+        Failed,       // the lock could not be taken; Error() tells why
+        Unsupported,  // the file system keeps no folder locks (some network file systems)
     };
 
-    // Takes the lock in `folder` (made when missing), trying again until `wait` has passed.
+    // Takes the lock of the program's folder `folder` (made when missing), trying again until
+    // `wait` has passed.
     static ProgramLock Take(const std::filesystem::path& folder, std::chrono::milliseconds wait);
+    // Takes the lock of an existing folder alone (an installation), writing nothing in it.
+    static ProgramLock TakeFolder(const std::filesystem::path& folder,
+                                  std::chrono::milliseconds wait);
 
     ProgramLock(ProgramLock&& other) noexcept;
     ProgramLock& operator=(ProgramLock&& other) noexcept;
@@ -27,14 +35,17 @@ class ProgramLock {
     ~ProgramLock();
 
     State Result() const { return state_; }
-    // The system's errno when the lock file could not be opened.
+    // Held, or nothing to hold on this file system: the run may go on.
+    bool Usable() const { return state_ == State::Held || state_ == State::Unsupported; }
+    // The system's errno when the lock could not be taken.
     int Error() const { return error_; }
 
   private:
     ProgramLock() = default;
     void Release();
 
-    int fd_ = -1;
+    int folderFd_ = -1;
+    int fileFd_ = -1;
     State state_ = State::Failed;
     int error_ = 0;
 };

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 namespace movrand::platform {
 
@@ -23,6 +24,17 @@ struct FileProgress {
     int Total = 0;
     std::string Current;
 };
+
+// One line of the installation chooser: a Wine prefix's folder and the Windows path of a GPL
+// installation's driver.ini in it.
+struct InstallationLine {
+    std::string Prefix;
+    std::string DriverIniFile;
+};
+
+// Answers of the installation chooser besides a line's index.
+inline constexpr int kChoiceCancelled = -1;  // the user cancelled: the file picker comes next
+inline constexpr int kChoiceRefused = -2;    // this Ui cannot ask and has said why: the start ends
 
 // Everything an operation shows to or asks of the user. Operations never touch a window
 // themselves; the desktop program, the console program and the tests each supply their own.
@@ -57,6 +69,13 @@ class Ui {
 
     // Lets pending user-interface events run.
     virtual void DoEvents() = 0;
+
+    // The installation chooser, when a first start found several GPL installations: the index of
+    // the line chosen, kChoiceCancelled or kChoiceRefused. By default nothing is chosen.
+    virtual int ChooseInstallation(const std::vector<InstallationLine>& lines) {
+        (void)lines;
+        return kChoiceCancelled;
+    }
 
     // Long file work, told file by file while a copy or move runs (see FileWork.h). The desktop
     // program shows a progress window once the work has run for about a second and keeps its

@@ -72,5 +72,28 @@ TEST(OneAtATime, TheSecondRunWaitsForTheFirstAndTouchesNothingMeanwhile) {
     }
 }
 
+// Another account, sudo or a launcher with its own environment: another data folder, the same
+// installation (here reached through a link). The second run is kept out all the same.
+TEST(OneAtATime, ARunWithAnotherDataFolderOnTheSameInstallationIsKeptOut) {
+    if (!CanTraceChildren()) GTEST_SKIP() << "this machine does not let a test trace its children";
+    CliMachine a, b;
+    ASSERT_EQ(a.Run({"drivers"}).Status, 0);  // settings stored: the first rename is the roster's
+    std::filesystem::remove_all(b.Prefix());
+    std::filesystem::create_directory_symlink(a.Prefix(), b.Prefix());
+    const pid_t held = StartHeldAtFirstRename(a, {"car-number", "5", "12"});
+    ASSERT_GT(held, 0);
+    const auto files = TreeOf(a.DriveC());
+    const CliRun refused = b.Run({"car-number", "6", "14"});
+    EXPECT_EQ(refused.Status, 3);
+    EXPECT_NE(refused.Out.find("Movrand is already running on the GPL installation"),
+              std::string::npos)
+        << refused.Out << refused.Err;
+    EXPECT_EQ(Differences(TreeOf(a.DriveC()), files), "");
+    ::ptrace(PTRACE_DETACH, held, nullptr, 0);
+    int status = 0;
+    EXPECT_EQ(StatusOf(::waitpid(held, &status, 0) == held ? status : -1), 0);
+    EXPECT_EQ(b.Run({"car-number", "6", "14"}).Status, 0);
+}
+
 }  // namespace
 }  // namespace movrand::test

@@ -27,11 +27,13 @@ class ScriptedUi : public platform::Ui {
     bool DefaultAnswer = false;
     std::deque<std::string> Teams;
     std::deque<std::string> Files;
+    std::deque<int> Choices;  // the installation chooser's answers; kChoiceCancelled when none
 
     std::vector<Shown> Messages;
     std::vector<platform::Question> Questions;
     std::vector<Trap> Traps;
     std::vector<std::string> FilePickerCalls;  // path|pattern|caption
+    std::vector<std::vector<platform::InstallationLine>> ChooserCalls;
     int TeamCalls = 0;
     int EventsRun = 0;
 
@@ -48,6 +50,13 @@ class ScriptedUi : public platform::Ui {
     void SetBusy(bool busy) override { busy_ = busy; }
     bool IsBusy() const override { return busy_; }
     void DoEvents() override { ++EventsRun; }
+    int ChooseInstallation(const std::vector<platform::InstallationLine>& lines) override {
+        ChooserCalls.push_back(lines);
+        if (Choices.empty()) return platform::kChoiceCancelled;
+        const int choice = Choices.front();
+        Choices.pop_front();
+        return choice;
+    }
 
     // Everything shown so far, one text per line (messages, questions, traps), for assertions.
     std::string Transcript() const;

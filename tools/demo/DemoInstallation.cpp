@@ -92,6 +92,11 @@ void MakeDemoPrefix(const fs::path& prefix) {
     fs::create_directory_symlink("../drive_c", prefix / "dosdevices" / "c:");
     fs::remove(prefix / "dosdevices" / "z:", ec);
     fs::create_directory_symlink("/", prefix / "dosdevices" / "z:");
+    // Wine's machine registry: with it the folder is a prefix as every prefix manager makes one.
+    if (!fs::exists(prefix / "system.reg"))
+        WriteFile(prefix / "system.reg",
+                  "WINE REGISTRY Version 2\n;; All keys relative to "
+                  "\\\\Machine\n\n#arch=win32\n");
     MakeGplInstallation(driveC / "sierra" / "gpl");
     // A stored complete car folder beside the installation, ready to be swapped in.
     const fs::path stored = driveC / "carfolders" / "cars67_classic";

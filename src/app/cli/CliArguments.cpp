@@ -6,10 +6,14 @@
 
 namespace movrand::cli {
 
-const char* const kUsage = R"(movrand-cli [--gpl PATH] [--yes] [--team NAME] COMMAND [ARGS...]
+const char* const kUsage =
+    R"(movrand-cli [--gpl PATH] [--yes] [--team NAME] COMMAND [ARGS...]
   --gpl PATH   the GPL installation to work on: a native path (/home/me/.wine/drive_c/sierra/gpl)
                or Windows notation (C:\sierra\gpl); default: the installation of the stored
                DriverIniFile. With --gpl the stored settings are not changed.
+  --prefix PATH the Wine prefix of this run, as $WINEPREFIX names it (global options such as
+               this one stand before the command); the stored installation is used only when
+               it lies in that prefix.
   --yes        answer Yes to every question; without it every question is answered No.
   --team NAME  the answer to the team question (a display name such as Cooper); without it, none.
   -h, --help   print this text and exit
@@ -37,7 +41,12 @@ const char* const kUsage = R"(movrand-cli [--gpl PATH] [--yes] [--team NAME] COM
                                why nothing was unpacked (exit 1)
   swap SOURCE (--delete | --rename DEST NAME) [--move | --copy]
                                the car folder swap (--copy by default)
-  switch PATH                  make PATH the installation in use (stores it, like the GPL Directory page)
+  switch PATH                  make PATH the installation in use (stores it with its prefix, like the
+                               GPL Directory page); a native path inside a prefix is taken as that
+                               prefix's own drive path (/home/me/Games/gpl/drive_c/sierra/gpl is
+                               C:\sierra\gpl of the prefix /home/me/Games/gpl)
+  installations                one line per GPL installation found: the prefix's folder, the Windows
+                               path of its driver.ini and "in use" or nothing, separated by tabs
 )";
 
 namespace {
@@ -49,9 +58,10 @@ ParsedArguments Wrong(const std::string& error) {
 // Number of operands of each command that takes a fixed number.
 const std::map<std::string, std::size_t>& Arity() {
     static const std::map<std::string, std::size_t> arity = {
-        {"check", 1},   {"drivers", 0}, {"car-number", 2}, {"match", 0},     {"team-drivers", 1},
-        {"entries", 1}, {"preview", 2}, {"install", 2},    {"installed", 1}, {"remove", 2},
-        {"swap", 1},    {"switch", 1},  {"unpack", 1},
+        {"check", 1},        {"drivers", 0},       {"car-number", 2}, {"match", 0},
+        {"team-drivers", 1}, {"entries", 1},       {"preview", 2},    {"install", 2},
+        {"installed", 1},    {"remove", 2},        {"swap", 1},       {"switch", 1},
+        {"unpack", 1},       {"installations", 0},
     };
     return arity;
 }
@@ -88,9 +98,11 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
         }
         if (option == "--yes") {
             request.Yes = true;
-        } else if (option == "--gpl" || option == "--team") {
+        } else if (option == "--gpl" || option == "--team" || option == "--prefix") {
             if (i + 1 == args.size()) return Wrong(option + " needs a value");
-            (option == "--gpl" ? request.Gpl : request.Team) = args[++i];
+            (option == "--gpl"      ? request.Gpl
+             : option == "--prefix" ? request.Prefix
+                                    : request.Team) = args[++i];
         } else {
             return Wrong("unknown option " + option);
         }

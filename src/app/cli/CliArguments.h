@@ -19,10 +19,11 @@ struct SwapOptions {
 // One call of movrand-cli, taken apart.
 struct CliRequest {
     bool Help = false;
-    bool Version = false;             // --version
-    std::optional<std::string> Gpl;   // --gpl PATH
-    bool Yes = false;                 // --yes
-    std::optional<std::string> Team;  // --team NAME
+    bool Version = false;               // --version
+    std::optional<std::string> Gpl;     // --gpl PATH
+    std::optional<std::string> Prefix;  // --prefix PATH
+    bool Yes = false;                   // --yes
+    std::optional<std::string> Team;    // --team NAME
     std::string Command;
     std::vector<std::string> Operands;  // the command's arguments, in order
     bool ExclGeneric = false;           // preview --excl-generic

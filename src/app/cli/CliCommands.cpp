@@ -4,10 +4,12 @@
 #include <map>
 
 #include "addons/AddOnNames.h"
+#include "app/Installations.h"
 #include "app/cli/CliAddOnOperand.h"
 #include "app/cli/CliCall.h"
 #include "folders/CarFolderSwap.h"
 #include "mainwindow/GplInstallation.h"
+#include "platform/PrefixPlace.h"
 #include "platform/Profile.h"
 #include "platform/Text.h"
 #include "roster/CarNumbers.h"
@@ -32,6 +34,27 @@ CommandOutcome Check(Call& c) {
 CommandOutcome Switch(Call& c) {
     return ChangeGPLInstallation(c.pv, c.ui, c.PathOperand(0)) ? CommandOutcome::Done
                                                                : CommandOutcome::Refused;
+}
+
+// Every installation found, the one this run would use marked "in use"; the stored one is listed
+// even where no search would find it.
+CommandOutcome Installations(Call& c) {
+    const platform::Environment& env = c.pv.Env;
+    Installation stored{env.Settings.Get("Zorvex", "Movrand", kWinePrefixKey),
+                        env.Settings.Get("Zorvex", "Movrand", "DriverIniFile")};
+    if (stored.Prefix.empty()) stored.Prefix = env.WinePrefix;
+    const bool storedApplies =
+        !stored.DriverIniFile.empty() &&
+        (!env.PrefixGiven || platform::SamePrefix(stored.Prefix, env.WinePrefix));
+    std::vector<Installation> found = FindInstallations(env.Home, env.WinePrefix);
+    bool storedFound = false;
+    for (const Installation& i : found) storedFound = storedFound || SameInstallation(i, stored);
+    if (storedApplies && !storedFound && InstallationExists(stored))
+        found.insert(found.begin(), stored);
+    for (const Installation& i : found)
+        c.out << i.Prefix.string() << '\t' << i.DriverIniFile << '\t'
+              << (storedApplies && SameInstallation(i, stored) ? "in use" : "") << '\n';
+    return CommandOutcome::Done;
 }
 
 CommandOutcome Drivers(Call& c) {
@@ -88,6 +111,7 @@ const std::map<std::string, Command>& Commands() {
     static const std::map<std::string, Command> commands = {
         {"check", Check},
         {"switch", Switch},
+        {"installations", Installations},
         {"drivers", Drivers},
         {"swap", Swap},
         {"car-number", CarNumber},
@@ -106,7 +130,8 @@ const std::map<std::string, Command>& Commands() {
 }  // namespace
 
 bool NeedsInstallation(const std::string& command) {
-    return command != "check" && command != "switch" && command != "unpack";
+    return command != "check" && command != "switch" && command != "unpack" &&
+           command != "installations";
 }
 
 CommandOutcome RunCommand(ProgramValues& pv, platform::Ui& ui, const CliRequest& request,

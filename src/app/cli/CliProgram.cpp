@@ -11,6 +11,7 @@
 #include "app/cli/ConsoleUi.h"
 #include "platform/ErrorTrap.h"
 #include "platform/ProgramLock.h"
+#include "platform/WinePrefixes.h"
 #include "resources/StringTable.h"
 
 namespace movrand::cli {
@@ -55,6 +56,18 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
     ProgramValues pv;
     pv.Env = platform::Environment::FromProcessEnvironment();
+    pv.Env.LockWait = kLockWait;
+    if (request.Prefix) {
+        // Like $WINEPREFIX, but checked: a folder that is no prefix would give the run no drives.
+        std::error_code ec;
+        const std::filesystem::path prefix = std::filesystem::absolute(*request.Prefix, ec);
+        if (ec || !platform::IsWinePrefix(prefix))
+            return Usage(err, "--prefix " + *request.Prefix +
+                                  ": not a Wine prefix (a folder with system.reg and dosdevices "
+                                  "or drive_c)");
+        pv.Env.UsePrefix(prefix.lexically_normal());
+        pv.Env.PrefixGiven = true;
+    }
     // Nothing is read before this run holds the program's folder and the installation alone.
     const std::filesystem::path folder = pv.Env.NativeProgramFolder();
     const platform::ProgramLock lock = platform::ProgramLock::Take(folder, kLockWait);

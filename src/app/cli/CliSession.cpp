@@ -2,10 +2,12 @@
 
 #include "app/Functions.h"
 #include "app/LeftoverSweep.h"
+#include "app/Installations.h"
 #include "app/Main.h"
 #include "app/clsReg.h"
 #include "folders/SwapSettling.h"
 #include "mainwindow/GplInstallation.h"
+#include "platform/PrefixPlace.h"
 #include "platform/WindowsPath.h"
 #include "resources/StringTable.h"
 #include "roster/IniFunctions.h"
@@ -42,12 +44,22 @@ void CliSession::StartBare() {
 }
 
 int CliSession::StartInstallation(const std::optional<std::string>& gpl, std::ostream& err) {
-    if (!gpl) return Main(pv_, ui_, [] {}) ? 0 : 1;
+    if (!gpl) {
+        if (Main(pv_, ui_, [] {})) return 0;
+        return pv_.InstallationRefused ? 3 : 1;
+    }
 
     StartBare();
     const std::string stored = pv_.DriverIniFile;
+    const std::string storedPrefix = pv_.Env.Settings.Get("Zorvex", "Movrand", kWinePrefixKey);
+    std::string folder = WindowsNotation(pv_.Files(), *gpl);
+    // A native path inside a prefix is that prefix's installation, and this run works in it.
+    if (const auto place = InstallationOfPath(pv_, folder)) {
+        if (!platform::SamePrefix(place->Prefix, pv_.Env.WinePrefix))
+            UseInstallationPrefix(pv_, place->Prefix);
+        folder = place->DriverIniFile;
+    }
     platform::FileSystem fs = pv_.Files();
-    const std::string folder = WindowsNotation(fs, *gpl);
     const InstallationCheck check = CheckGPLInstallation(fs, folder);
     if (check != InstallationCheck::Valid) {
         err << "movrand-cli: --gpl " << *gpl << ": " << InstallationCheckMessage(check) << '\n';
@@ -56,8 +68,11 @@ int CliSession::StartInstallation(const std::optional<std::string>& gpl, std::os
     pv_.GPLPath = folder;
     if (pv_.GPLPath.back() != '\\') pv_.GPLPath += '\\';
     pv_.DriverIniFile = pv_.GPLPath + "driver.ini";
-    const bool storedOne =
-        !stored.empty() && fs.FileExists(stored) && fs.IsWithin(stored, pv_.DriverIniFile);
+    if (!LockInstallation(pv_, ui_, pv_.GPLPath)) return 3;
+    const bool storedPrefixMatches =
+        storedPrefix.empty() || platform::SamePrefix(storedPrefix, pv_.Env.WinePrefix);
+    const bool storedOne = !stored.empty() && storedPrefixMatches && fs.FileExists(stored) &&
+                           fs.IsWithin(stored, pv_.DriverIniFile);
     if (!storedOne) privateWorkFile_ = pv_.AppPath + "clidriver.zorvex";
     pv_.DriverWorkFile = storedOne ? pv_.AppPath + "driver.zorvex" : privateWorkFile_;
     SweepLeftoverTemporaries(pv_);

@@ -34,4 +34,14 @@ void ConsoleUi::ShowPlatformMessage(const std::string& text, platform::MessageIc
     err_ << "error: " << OneLine(text) << '\n';
 }
 
+int ConsoleUi::ChooseInstallation(const std::vector<platform::InstallationLine>& lines) {
+    out_.flush();
+    err_ << "movrand-cli: several GPL installations were found and none is stored:\n";
+    for (const platform::InstallationLine& line : lines)
+        err_ << "  " << line.Prefix << '\t' << line.DriverIniFile << '\n';
+    err_ << "Name one with --gpl PATH (and --prefix PREFIX), or store one with "
+            "\"movrand-cli switch PATH\"; nothing was done.\n";
+    return platform::kChoiceRefused;
+}
+
 }  // namespace movrand::cli

@@ -27,6 +27,8 @@ class ConsoleUi : public platform::Ui {
     }
     void ShowPlatformMessage(const std::string& text, platform::MessageIcon icon,
                              const std::string& title) override;
+    // Several installations and none stored: says which, and how to name one; nothing is chosen.
+    int ChooseInstallation(const std::vector<platform::InstallationLine>& lines) override;
     void SetBusy(bool busy) override { busy_ = busy; }
     bool IsBusy() const override { return busy_; }
     void DoEvents() override {}

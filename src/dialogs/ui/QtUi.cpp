@@ -5,6 +5,7 @@
 #include "dialogs/ui/DialogPlacement.h"
 #include "dialogs/ui/PlatformMessageBox.h"
 #include "dialogs/ui/frmFile.h"
+#include "dialogs/ui/frmInstallations.h"
 #include "dialogs/ui/frmMsgBox.h"
 #include "dialogs/ui/frmProgress.h"
 #include "dialogs/ui/frmTeamFolder.h"
@@ -78,6 +79,16 @@ std::string QtUi::SelectFile(const std::string& path, const std::string& pattern
     window.Load();
     window.exec();
     return window.FileSelected() ? window.PathLine() : std::string();
+}
+
+int QtUi::ChooseInstallation(const std::vector<platform::InstallationLine>& lines) {
+    EndFileProgress();
+    QWidget* owner = DialogParent();
+    frmInstallations window(pv_.Env.Rnd, owner);
+    window.Load(lines);
+    if (const auto place = PlaceOver(window.size(), owner)) window.move(*place);
+    window.exec();
+    return window.Choice();
 }
 
 void QtUi::ShowPlatformMessage(const std::string& text, platform::MessageIcon icon,

@@ -30,6 +30,7 @@ class QtUi : public platform::Ui {
                            const std::string& caption) override;
     void ShowPlatformMessage(const std::string& text, platform::MessageIcon icon,
                              const std::string& title) override;
+    int ChooseInstallation(const std::vector<platform::InstallationLine>& lines) override;
     void SetBusy(bool busy) override;
     bool IsBusy() const override { return busy_; }
     void DoEvents() override;

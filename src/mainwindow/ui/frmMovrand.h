@@ -158,6 +158,7 @@ class frmMovrand : public QWidget {
     void ShowDeleteWarning();
     bool FilterFolderNameKey(const QString& typed);
     void SaveGplDirectory();
+    void ShowGplPrefix();
 
     // The add-on panel, Add mode and Remove mode (frmMovrandAddOnPanel.cpp).
     void ShowAddOnFolder();

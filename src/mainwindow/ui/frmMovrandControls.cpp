@@ -291,6 +291,9 @@ void frmMovrand::BuildGplDirectoryPage(QWidget* page) {
     current->setFrameShape(QFrame::StyledPanel);
     current->setFrameShadow(QFrame::Sunken);
     Place(current, 120, 1335, 8760, 330);
+    // The prefix is part of the installation: the same Windows path names other files in
+    // another prefix.
+    Place(Add(lbl, "lbl", 18, page, Caption("")), 120, 1665, 8760, 225);
     Place(Add(lbl, "lbl", 16, page, Caption("Alternate GPL Installation to be Used by Movrand")),
           120, 1905, 8760, 255);
     AddFolderPicker(3, page, 120, 2205, 4260, 2940, "Alternate installation drive",

@@ -83,9 +83,24 @@ void frmMovrand::SwapCarFolder() {
     for (int index : {1, 2}) ShowFolderAsItIs(dir(index));
 }
 
+// Elided in its middle when long, never cut: the whole prefix is the tooltip.
+void frmMovrand::ShowGplPrefix() {
+    QLabel* line = lbl(18);
+    const QString full = Q(GplPrefixCaption(pv_.Env.WinePrefix.string()));
+    line->setText(line->fontMetrics().elidedText(full, Qt::ElideMiddle, line->width()));
+    line->setToolTip(line->text() == full ? QString() : full.trimmed());
+}
+
 void frmMovrand::SaveGplDirectory() {
+    const std::filesystem::path prefixBefore = pv_.Env.WinePrefix;
     if (!ChangeGPLInstallation(pv_, ui_, dir(3)->Path())) return;
+    if (pv_.Env.WinePrefix != prefixBefore) {
+        // Another prefix has other drives, and the same folder texts name other folders.
+        for (int index : {0, 1, 2, 3}) drv(index)->RefreshDrives();
+        for (int index : {0, 1, 2}) ShowFolderAsItIs(dir(index));
+    }
     lbl(13)->setText(Q(GplPathCaption(pv_.GPLPath)));
+    ShowGplPrefix();
     drv(3)->SetDrive(DriveOfPath(pv_.GPLPath));
     dir(3)->SetPath(pv_.GPLPath);
     ShowAddOnFolder();

@@ -109,11 +109,17 @@ TEST_F(FolderPagesTest, SaveOnGplDirectorySwitchesAndRefreshesThePages) {
     std::string roster = drive.Read("C:\\gpl2\\driver.ini");
     roster.replace(roster.find("first_name = Bruce"), 18, "first_name = Aaron");
     drive.Write("C:\\gpl2\\driver.ini", roster);
+    drive.Pv.Env.WinePrefix = "/home/player/" + std::string(150, 'p') + "/prefix";
     Open();
     SetPath("dir(3)", "C:\\gpl2");
     drive.Ui.Answers = {true};
     Click(Find("cmd(7)"));
     EXPECT_EQ(Find<QLabel>("lbl(13)")->text().toStdString(), "  C:\\gpl2\\");
+    // The prefix under it is shortened in its middle, never cut; the whole is its tooltip.
+    EXPECT_TRUE(Find<QLabel>("lbl(18)")->text().endsWith("/prefix"));
+    EXPECT_EQ(Text(Find<QLabel>("lbl(18)")->toolTip()),
+              "in the Wine prefix " + drive.Pv.Env.WinePrefix.string());
+    Find("fra(6)")->grab().save("/tmp/movrand-gpl-directory.png");
     EXPECT_EQ(Combo("cbo(4)")->currentText().toStdString(), "Aaron McLaren");
     EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
 }

@@ -1,0 +1,98 @@
+#include "dialogs/ui/frmInstallations.h"
+
+#include <QKeyEvent>
+
+#include "dialogs/ui/SkinColours.h"
+
+namespace movrand::dialogs {
+
+namespace {
+constexpr int kWidth = 7800;
+constexpr int kHeight = 3300;
+}  // namespace
+
+frmInstallations::frmInstallations(platform::Random& rnd, QWidget* parent)
+    : SkinnedWindow(QStringLiteral("frmInstallations"), Border::None, SkinExtent::Full, rnd,
+                    parent) {
+    SetTwipsSize(kWidth, kHeight);
+    shp_ = new WhiteFrame(this);
+    Place(shp_, {0, 0, kWidth, kHeight});
+    lbl0_ = new QLabel(QStringLiteral("GPL was found in several Wine prefixes. Please choose the "
+                                      "installation that Movrand is to use:"),
+                       this);
+    lbl0_->setObjectName(QStringLiteral("lbl(0)"));
+    lbl0_->setFont(SkinFont(9.75));
+    lbl0_->setWordWrap(true);
+    lbl0_->setStyleSheet(QStringLiteral("color: #FFFFFF; background: transparent;"));
+    Place(lbl0_, {240, 180, kWidth - 480, 480});
+    lst0_ = new QListWidget(this);
+    lst0_->setObjectName(QStringLiteral("lst(0)"));
+    lst0_->setAccessibleName(QStringLiteral("GPL installations"));
+    lst0_->setFont(SkinFont(9.75));
+    lst0_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    UseSkinListColours(lst0_);
+    Place(lst0_, {240, 720, kWidth - 480, kHeight - 1320});
+    lbl0_->setBuddy(lst0_);
+    img_[0] = new PictureButton(QStringLiteral("img(0)"), QStringLiteral("OK"), this);
+    img_[1] = new PictureButton(QStringLiteral("img(1)"), QStringLiteral("Cancel"), this);
+    for (PictureButton* button : img_) {
+        button->setFocusPolicy(Qt::TabFocus);
+        button->setStyleSheet(QStringLiteral("QLabel:focus { border: 1px dotted white; }"));
+    }
+    PlaceAt(img_[0], kWidth - 2250, kHeight - 435);
+    PlaceAt(img_[1], kWidth - 1170, kHeight - 435);
+    connect(img_[0], &PictureButton::Clicked, this, [this] { Answer(true); });
+    connect(img_[1], &PictureButton::Clicked, this, [this] { Answer(false); });
+    connect(lst0_, &QListWidget::itemDoubleClicked, this, [this] { Answer(true); });
+    setTabOrder(lst0_, img_[0]);
+    setTabOrder(img_[0], img_[1]);
+}
+
+void frmInstallations::Load(const std::vector<platform::InstallationLine>& lines) {
+    PaintSkin();
+    img_[0]->SetPicture(101);
+    img_[0]->SetHandPointer(true);
+    img_[0]->SetTip(QStringLiteral(" Use this installation "));
+    img_[1]->SetPicture(103);
+    img_[1]->SetHandPointer(true);
+    img_[1]->SetTip(QStringLiteral(" Locate driver.ini yourself "));
+    lst0_->clear();
+    for (const platform::InstallationLine& line : lines) {
+        const QString text = QString::fromStdString(line.Prefix) + QStringLiteral("    ") +
+                             QString::fromStdString(line.DriverIniFile);
+        auto* item = new QListWidgetItem(text, lst0_);
+        // A long prefix is scrolled to, never cut: the whole line is also its tooltip.
+        item->setToolTip(text);
+    }
+    lst0_->setCurrentRow(lines.empty() ? -1 : 0);
+    lst0_->setFocus();
+}
+
+void frmInstallations::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            Answer(focusWidget() != img_[1]);
+            return;
+        case Qt::Key_Space:
+            if (focusWidget() == img_[0] || focusWidget() == img_[1]) {
+                Answer(focusWidget() == img_[0]);
+                return;
+            }
+            break;
+        case Qt::Key_Escape:
+            Answer(false);
+            return;
+        default:
+            break;
+    }
+    SkinnedWindow::keyPressEvent(event);
+}
+
+void frmInstallations::Answer(bool ok) {
+    choice_ = ok && lst0_->currentRow() >= 0 ? lst0_->currentRow() : platform::kChoiceCancelled;
+    if (ok && choice_ == platform::kChoiceCancelled) return;  // OK needs a line
+    hide();
+}
+
+}  // namespace movrand::dialogs

@@ -1,0 +1,75 @@
+#include "platform/SteamLibraries.h"
+
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+
+namespace movrand::platform {
+
+namespace {
+
+constexpr std::uintmax_t kLargestLibraryFile = 1 << 20;
+
+// Reads the quoted text at `pos` (after its opening quote), with the escapes Steam writes
+// ("\\" and "\""), moving `pos` past the closing quote; nothing when the quote never closes.
+std::optional<std::string> QuotedText(std::string_view vdf, std::size_t& pos) {
+    std::string text;
+    while (pos < vdf.size()) {
+        const char c = vdf[pos++];
+        if (c == '"') return text;
+        if (c == '\\' && pos < vdf.size()) {
+            text += vdf[pos++];
+            continue;
+        }
+        text += c;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<std::filesystem::path> SteamLibraryFolders(std::string_view vdf) {
+    std::vector<std::filesystem::path> folders;
+    std::optional<std::string> key;  // a key waiting for its value
+    int depth = 0;
+    for (std::size_t pos = 0; pos < vdf.size();) {
+        const char c = vdf[pos++];
+        if (c == '{') {
+            key.reset();
+            ++depth;
+        } else if (c == '}') {
+            key.reset();
+            if (--depth < 0) break;
+        } else if (c == '"') {
+            const std::optional<std::string> text = QuotedText(vdf, pos);
+            if (!text) break;
+            if (!key) {
+                key = *text;
+                continue;
+            }
+            // Today's files name a library by "path" inside a numbered block; older ones give
+            // the numbered key the folder itself.
+            const bool numbered =
+                !key->empty() && key->find_first_not_of("0123456789") == std::string::npos;
+            const bool library = (depth >= 2 && *key == "path") || (depth == 1 && numbered);
+            if (library && !text->empty() && text->front() == '/') folders.emplace_back(*text);
+            key.reset();
+        }
+    }
+    return folders;
+}
+
+std::vector<std::filesystem::path> SteamLibraryFoldersOf(const std::filesystem::path& vdfFile) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(vdfFile, ec)) return {};
+    const std::uintmax_t size = std::filesystem::file_size(vdfFile, ec);
+    if (ec || size > kLargestLibraryFile) return {};
+    std::ifstream in(vdfFile, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (!in) return {};
+    return SteamLibraryFolders(text.str());
+}
+
+}  // namespace movrand::platform

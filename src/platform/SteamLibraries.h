@@ -1,0 +1,16 @@
+#pragma once
+#include <filesystem>
+#include <string_view>
+#include <vector>
+
+namespace movrand::platform {
+
+// The library folders named in the text of a Steam libraryfolders.vdf: every "path" value, in
+// the order written. A text that is no VDF (unbalanced braces, an open quote) gives what was
+// read before the damage; nothing in it is trusted beyond being a folder name.
+std::vector<std::filesystem::path> SteamLibraryFolders(std::string_view vdf);
+
+// The same for the file; nothing when it is missing, unreadable or far larger than such a file.
+std::vector<std::filesystem::path> SteamLibraryFoldersOf(const std::filesystem::path& vdfFile);
+
+}  // namespace movrand::platform

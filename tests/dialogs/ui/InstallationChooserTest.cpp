@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+
+#include "TempDrive.h"
+#include "dialogs/ui/QtUi.h"
+#include "ui/ModalDriver.h"
+
+namespace movrand::dialogs {
+namespace {
+
+using test::Click;
+using test::Control;
+using test::PressKey;
+using test::WhenModal;
+
+// Worked by mouse or keyboard alone: Up/Down move, Enter answers OK (Cancel when it has the
+// focus after Tab), Escape cancels; each line shows the prefix and the Windows path.
+TEST(InstallationChooser, ChosenByMouseOrKeyboard) {
+    test::TempDrive drive{false};
+    QtUi ui{drive.Pv};
+    const std::vector<platform::InstallationLine> lines = {
+        {"/home/me/.wine", "C:\\sierra\\gpl\\driver.ini"},
+        {"/home/me/Games/gpl", "C:\\GPL\\driver.ini"}};
+    struct Row {
+        const char* name;
+        std::function<void(QWidget*)> answer;
+        int expected;
+    };
+    const auto list = [](QWidget* w) { return Control<QListWidget>(w, "lst(0)"); };
+    const std::vector<Row> rows = {
+        {"Down, Enter",
+         [&](QWidget* w) {
+             EXPECT_EQ(list(w)->item(1)->text(), "/home/me/Games/gpl    C:\\GPL\\driver.ini");
+             w->grab().save("/tmp/movrand-installation-chooser.png");
+             PressKey(list(w), Qt::Key_Down);
+             PressKey(list(w), Qt::Key_Return);
+         },
+         1},
+        {"Down, Up, click OK",
+         [&](QWidget* w) {
+             PressKey(list(w), Qt::Key_Down);
+             PressKey(list(w), Qt::Key_Up);
+             Click(Control(w, "img(0)"));
+         },
+         0},
+        {"Escape", [&](QWidget* w) { PressKey(list(w), Qt::Key_Escape); },
+         platform::kChoiceCancelled},
+        {"Tab, Tab, Enter",
+         [&](QWidget* w) {
+             PressKey(list(w), Qt::Key_Tab);
+             PressKey(w->focusWidget(), Qt::Key_Tab);
+             EXPECT_EQ(w->focusWidget(), Control(w, "img(1)"));
+             PressKey(w->focusWidget(), Qt::Key_Return);
+         },
+         platform::kChoiceCancelled},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        auto opened = WhenModal("frmInstallations", row.answer);
+        EXPECT_EQ(ui.ChooseInstallation(lines), row.expected);
+        EXPECT_TRUE(*opened);
+    }
+}
+
+}  // namespace
+}  // namespace movrand::dialogs
