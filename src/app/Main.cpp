@@ -1,8 +1,8 @@
 #include "app/Main.h"
 
 #include "app/Functions.h"
-#include "app/LeftoverSweep.h"
 #include "app/Installations.h"
+#include "app/LeftoverSweep.h"
 #include "app/clsReg.h"
 #include "folders/SwapSettling.h"
 #include "mainwindow/GplInstallation.h"
