@@ -162,7 +162,8 @@ TEST_F(DownloadTest, TheWebEngineDownloadsFromALocalServer) {
 #ifndef MOVRAND_WEBENGINE_TEST
     GTEST_SKIP() << "built without the web engine";
 #else
-    links::BrowserControl::UseEngineMaker({});
+    links::BrowserControl::UseEngineMaker(
+        links::ProgramEngineMaker({QStringLiteral(MOVRAND_WEBENGINE_BUILD_DIR)}));
     drive.Write("C:\\site\\pack.zip", zip);
     QProcess server;
     server.start("python3", {"-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory",
