@@ -110,11 +110,21 @@ void SkinnedWindow::paintEvent(QPaintEvent*) {
     if (!background_.isNull()) painter.drawPixmap(0, 0, background_);
 }
 
+void SkinnedWindow::SetKeyAnswers(std::function<void()> enter, std::function<void()> escape) {
+    enter_ = std::move(enter);
+    escape_ = std::move(escape);
+}
+
 void SkinnedWindow::keyPressEvent(QKeyEvent* event) {
-    // Escape and Enter would answer a dialog; these windows are answered with their pictures.
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return ||
-        event->key() == Qt::Key_Enter) {
+    // The dialog's own answers to these keys (hide, reject) would bypass what the window's
+    // buttons do.
+    const int key = event->key();
+    const bool plain =
+        event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
         event->accept();
+        const auto& answer = key == Qt::Key_Escape ? escape_ : enter_;
+        if (plain && answer) answer();
         return;
     }
     QDialog::keyPressEvent(event);

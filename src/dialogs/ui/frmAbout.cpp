@@ -57,6 +57,7 @@ frmAbout::frmAbout(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
     cmd_[0]->setAccessibleName(QStringLiteral("OK"));
     cmd_[1]->setAccessibleName(QStringLiteral("System Info..."));
     cmd_[0]->setDefault(true);
+    SetKeyAnswers([this] { cmd_[0]->click(); }, [this] { cmd_[0]->click(); });
     Place(cmd_[0], {4080, 2520, 1425, 345});
     Place(cmd_[1], {4080, 2970, 1425, 345});
 }

@@ -74,6 +74,7 @@ frmFile::frmFile(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
     connect(fle_, &FileListBox::doubleClicked, this, [this] { FileDoubleClicked(); });
     connect(img_[0], &PictureButton::Clicked, this, [this] { UseClicked(); });
     connect(img_[1], &PictureButton::Clicked, this, [this] { hide(); });
+    SetKeyAnswers([this] { img_[0]->Press(); }, [this] { img_[1]->Press(); });
 }
 
 template <typename Body>

@@ -9,7 +9,9 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
+#include "dialogs/ui/FocusMark.h"
 #include "mainwindow/ui/ControlSetup.h"
+#include "mainwindow/ui/ReadingOrder.h"
 
 namespace movrand::mainwindow {
 
@@ -63,6 +65,17 @@ bool TypesCharacter(const QKeyEvent* key) {
     return c.isPrint() || c == QChar('\b') || c == QChar('\r');
 }
 
+bool PressesKey(const QKeyEvent* key, bool space) {
+    if (key->modifiers() != Qt::NoModifier && key->modifiers() != Qt::KeypadModifier) return false;
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+           (space && key->key() == Qt::Key_Space);
+}
+
+// The labels and pictures that do something when clicked; the keyboard reaches them too.
+bool Pressable(const std::string& kind, int index) {
+    return kind == "pic" || (kind == "lbl" && (index == 4 || index == 5 || index == 17));
+}
+
 // A plain top-level widget reads to assistive technology as a mere filler; the main window is
 // the program's application window, which a screen reader announces by its title.
 QAccessibleInterface* ApplicationWindowRole(const QString& className, QObject* object) {
@@ -99,6 +112,7 @@ void frmMovrand::BuildRemainingControls() {
         (this->*part.build)(part.holder);
         unloaded_.push_back(part.load);
     }
+    OrderTabChain();
     LoadMadeParts();
 }
 
@@ -115,11 +129,31 @@ void frmMovrand::SetText(int index, const std::string& text) {
     if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) plain->setPlainText(Q(text));
 }
 
+// The tab chain of every page made so far follows its reading order, after the page tabs.
+void frmMovrand::OrderTabChain() {
+    std::vector<QWidget*> chain{tabMovrand(0)};
+    for (int page = 0; page < tabMovrand(0)->count(); ++page) {
+        const std::vector<QWidget*> controls = ReadingOrder(tabMovrand(0)->widget(page));
+        chain.insert(chain.end(), controls.begin(), controls.end());
+    }
+    ChainFocus(chain);
+}
+
 void frmMovrand::Wire(const char* kind, int index, QWidget* control) {
     const std::string k = kind;
+    // Controls that draw no focus of their own get a ring while they have it.
+    if (Pressable(k, index)) {
+        control->setFocusPolicy(Qt::TabFocus);
+        dialogs::FocusMark::Attach(control);
+    }
+    if (k == "lst" || k == "dir" || k == "txt") {
+        if (auto* plain = qobject_cast<QPlainTextEdit*>(control)) plain->setTabChangesFocus(true);
+        if (qobject_cast<QAbstractScrollArea*>(control)) dialogs::FocusMark::Attach(control);
+    }
     if (k == "cmd") {
         connect(static_cast<QPushButton*>(control), &QPushButton::clicked, this,
                 [this, index] { cmd_Click(index); });
+        control->installEventFilter(this);
     } else if (k == "drv") {
         connect(static_cast<dialogs::DriveListBox*>(control), &dialogs::DriveListBox::changed, this,
                 [this, index] { drv_Change(index); });
@@ -177,6 +211,16 @@ bool frmMovrand::eventFilter(QObject* watched, QEvent* event) {
                 return down || !ListNavigationKey(key);
             }
             if (kind == "txt" && TypesCharacter(key)) return txt_KeyPress(index, key->text());
+            // Enter presses a focused button, as Space does; a label or picture that reacts
+            // to a click reacts to Enter and Space.
+            if (kind == "cmd" && PressesKey(key, false)) {
+                static_cast<QPushButton*>(watched)->click();
+                return true;
+            }
+            if (Pressable(S(kind), index) && watched == widget && PressesKey(key, true)) {
+                kind == "pic" ? pic_Click(index) : lbl_Click(index);
+                return true;
+            }
             break;
         }
         case QEvent::Wheel:

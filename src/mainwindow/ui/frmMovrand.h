@@ -90,6 +90,8 @@ class frmMovrand : public QWidget {
     // A drive list with its folder list below it, as every folder choice of the window has them.
     void AddFolderPicker(int index, QWidget* parent, int left, int top, int width, int listHeight,
                          const std::string& driveName, const std::string& folderName);
+    // Links the tab chain of the pages made so far in their reading order.
+    void OrderTabChain();
     // Connects a control's events to its kind's handler as it is made.
     void Wire(const char* kind, int index, QWidget* control);
 

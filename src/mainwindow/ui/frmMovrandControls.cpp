@@ -139,6 +139,7 @@ void frmMovrand::BuildControls() {
             (this->*page.build)(frame);
     }
     tabs->setCurrentIndex(0);
+    OrderTabChain();
     connect(tabs, &QTabWidget::currentChanged, this, [this] { tabMovrand_Click(); });
 }
 
