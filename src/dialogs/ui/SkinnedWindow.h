@@ -58,6 +58,7 @@ class SkinnedWindow : public QDialog {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
     QLabel* TileHolder() const { return tileHolder_; }
 

@@ -7,7 +7,10 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTimer>
+#include <QWindow>
+#include <algorithm>
 
 #include "dialogs/ui/FocusMark.h"
 #include "mainwindow/ui/ControlSetup.h"
@@ -99,9 +102,42 @@ bool frmMovrand::Trapped(platform::TrapForm form, const std::function<void()>& b
 
 void frmMovrand::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
-    // The first page is on the screen: the rest of the window is made next, while the user
-    // looks at it.
+    MakeRestSoon();
+}
+
+// The first page is on the screen: the rest of the window is made next, while the user looks
+// at it.
+void frmMovrand::MakeRestSoon() {
     if (!deferred_.empty()) QTimer::singleShot(0, this, [this] { BuildRemainingControls(); });
+}
+
+// No bigger than the screen's work area, title bar and frame included.
+void frmMovrand::FitToWorkArea() {
+    const QScreen* shown = screen();
+    if (!shown) return;
+    const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize();
+    const QSize room = shown->availableGeometry().size() - frame;
+    resize(maximumSize().boundedTo(room));
+    const QRect area = shown->availableGeometry();
+    QRect outer = frameGeometry();
+    if (!area.contains(outer)) {
+        outer.moveRight(std::min(outer.right(), area.right()));
+        outer.moveBottom(std::min(outer.bottom(), area.bottom()));
+        outer.moveLeft(std::max(outer.left(), area.left()));
+        outer.moveTop(std::max(outer.top(), area.top()));
+        move(outer.topLeft());
+    }
+}
+
+void frmMovrand::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    FitToWorkArea();
+    // The window manager tells the frame's size only after the window is mapped.
+    for (int ms : {0, 250}) QTimer::singleShot(ms, this, [this] { FitToWorkArea(); });
+    if (!screenWatched_ && windowHandle()) {
+        screenWatched_ = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, [this] { FitToWorkArea(); });
+    }
 }
 
 void frmMovrand::BuildRemainingControls() {
@@ -126,7 +162,8 @@ std::string frmMovrand::TextOf(int index) const {
 void frmMovrand::SetText(int index, const std::string& text) {
     QWidget* box = txt(index);
     if (auto* line = qobject_cast<QLineEdit*>(box)) line->setText(Q(text));
-    if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) plain->setPlainText(Q(text));
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(box))
+        plain->setPlainText(Q(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 // The tab chain of every page made so far follows its reading order, after the page tabs.
@@ -189,6 +226,9 @@ void frmMovrand::Wire(const char* kind, int index, QWidget* control) {
 }
 
 bool frmMovrand::eventFilter(QObject* watched, QEvent* event) {
+    // The pages lie on the canvas, which covers the window: its first paint is the window's.
+    if (event->type() == QEvent::Paint && watched->objectName() == QLatin1String("canvas"))
+        MakeRestSoon();
     const QString kind = watched->property("controlKind").toString();
     const int index = watched->property("controlIndex").toInt();
     const auto* widget = qobject_cast<QWidget*>(watched);

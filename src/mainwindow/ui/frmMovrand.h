@@ -75,6 +75,7 @@ class frmMovrand : public QWidget {
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     // Building (frmMovrandControls.cpp).
@@ -186,6 +187,10 @@ class frmMovrand : public QWidget {
     // the event loop.
     // Returns false when the body was ended by an error.
     bool Trapped(platform::TrapForm form, const std::function<void()>& body);
+
+    void FitToWorkArea();
+    void MakeRestSoon();
+    bool screenWatched_ = false;
 
     ProgramValues& pv_;
     platform::Ui& ui_;
