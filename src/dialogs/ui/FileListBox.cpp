@@ -57,6 +57,11 @@ void FileListBox::Fill(const std::string& folder) {
 
 void FileListBox::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // The entry the keyboard is on counts as chosen, even before an arrow key selected it.
+        if (currentItem() && !currentItem()->isSelected()) {
+            currentItem()->setSelected(true);
+            emit clicked();
+        }
         if (!FileName().empty()) {
             emit doubleClicked();
             return;

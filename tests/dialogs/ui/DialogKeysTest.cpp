@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QScreen>
+#include <QTimer>
 
 #include "TempDrive.h"
 #include "dialogs/ui/FocusMark.h"
@@ -25,7 +26,10 @@ TEST(DialogKeys, EnterEscapeTabAndSpaceAnswerEveryWindow) {
     QtUi ui(drive.Pv);
     const std::map<std::string, std::function<std::string()>> open = {
         {"frmMsgBox", [&] { return ui.ShowMessage("Done."), std::string("closed"); }},
-        {"frmYesNo", [&] { return std::string(ui.AskYesNo({"Sure?", 0, 0, "", ""}) ? "Yes" : "No"); }},
+        {"frmYesNo",
+         [&] {
+             return std::string(ui.AskYesNo({"Sure?", 0, 0, "", ""}) ? "Yes" : "No");
+         }},
         {"frmTeamFolder", [&] { return ui.SelectTeam(); }},
         {"frmFile", [&] { return ui.SelectFile("C:\\sierra\\gpl", "*.ini", " Pick"); }},
         {"frmAbout", [&] {
@@ -51,8 +55,8 @@ TEST(DialogKeys, EnterEscapeTabAndSpaceAnswerEveryWindow) {
     for (const KeyRow& row : rows) {
         SCOPED_TRACE(std::string(row.window) + " key " + std::to_string(row.key));
         auto done = test::WhenModal(
-            [&](QWidget* w) { return w->objectName() == row.window; },
-            [&](QWidget* w) {
+            [row](QWidget* w) { return w->objectName() == row.window; },
+            [row](QWidget* w) {
                 const QRect area = w->screen()->availableGeometry();
                 EXPECT_TRUE(area.contains(w->frameGeometry())) << w->frameGeometry().height();
                 QWidget* target = w;
@@ -72,12 +76,14 @@ TEST(DialogKeys, EnterEscapeTabAndSpaceAnswerEveryWindow) {
                         test::SaveScreenshot(w, QString("focus-%1").arg(row.window));
                         bool ringShown = false;
                         for (const FocusMark* mark : w->findChildren<FocusMark*>())
-                            ringShown |= mark->isVisible() &&
-                                         mark->geometry().contains(target->geometry());
+                            ringShown |=
+                                mark->isVisible() && mark->geometry().contains(target->geometry());
                         EXPECT_TRUE(ringShown);
                     }
                 }
                 test::PressKey(target, row.key);
+                // A key that did not answer fails the row instead of hanging the test.
+                QTimer::singleShot(500, w, [w] { w->close(); });
             },
             2000);
         EXPECT_EQ(open.at(row.window)(), row.answer);

@@ -50,7 +50,8 @@ class KeyboardAndClip : public WindowFixture {
                                 c->lineEdit() ? c->lineEdit()->width() - 4 : c->width(), "");
             if (auto* list = qobject_cast<QListWidget*>(w))
                 for (int i = 0; i < list->count(); ++i)
-                    ExpectWhole(w, list->item(i)->text(), list->visualItemRect(list->item(i)).width(),
+                    ExpectWhole(w, list->item(i)->text(),
+                                list->visualItemRect(list->item(i)).width(),
                                 list->viewport()->width(), list->item(i)->toolTip());
         }
     }
@@ -82,7 +83,8 @@ TEST_F(KeyboardAndClip, DeleteBoxRestylesAndTheStyleComesBack) {
     Tabs()->setCurrentIndex(1);
     auto look = [&](const char* name) {
         QWidget* w = Find(name);
-        return std::make_pair(QFontInfo(w->font()).pixelSize(), w->palette().color(w->foregroundRole()));
+        return std::make_pair(QFontInfo(w->font()).pixelSize(),
+                              w->palette().color(w->foregroundRole()));
     };
     const auto heading = look("lbl(0)"), box = look("chk(0)");
     Find<QCheckBox>("chk(0)")->setChecked(true);
@@ -94,7 +96,9 @@ TEST_F(KeyboardAndClip, DeleteBoxRestylesAndTheStyleComesBack) {
 }
 
 TEST_F(KeyboardAndClip, NothingCutAndTheWindowFitsAtEveryScale) {
-    const std::string deep = "C:\\Games\\Grand Prix Legends installations\\the 1967 season\\gpl\\";
+    const std::string deep =
+        "C:\\Games\\Grand Prix Legends installations\\the 1967 season with "
+        "every historic track\\a copy for the online league races\\gpl\\";
     MakeOtherInstallation(drive.Native(deep));
     drive.Pv.GPLPath = deep;
     demo::MakeDemoAddOns(drive.DriveC() / "addons");
