@@ -297,7 +297,7 @@ void frmMovrand::BuildFindAddOnsPage(QWidget* page) {
     int left = 120;
     const auto put = [&](QWidget* control, int top, int width, int height) {
         Place(control, left, top, width, height);
-        left += width + 120;
+        left += width + 60;
     };
     put(categories, 120, needs(categories, 2640), 330);
     categories->clear();
