@@ -9,6 +9,7 @@ namespace movrand::dialogs {
 // on white, so it shows on the dark skin and on a light page alike. It lies outside the control
 // and lets every mouse click through.
 class FocusMark : public QWidget {
+    Q_OBJECT
   public:
     // Gives `control` the ring; the ring belongs to the control's parent.
     static void Attach(QWidget* control);
