@@ -48,7 +48,6 @@ TEST(DialogKeys, EnterEscapeTabAndSpaceAnswerEveryWindow) {
                 if (first) Control(w, first)->setFocus();
                 for (int key : keys) {
                     PressKey(w->focusWidget() ? w->focusWidget() : w, key);
-                    // Tab reaches a picture button in each row, which shows its focus ring.
                     EXPECT_TRUE(key != tab ||
                                 std::ranges::count_if(w->findChildren<dialogs::FocusMark*>(),
                                                       &QWidget::isVisible) == 1);
@@ -111,7 +110,6 @@ TEST_F(KeyboardAndClip, TabFollowsTheReadingOrderEnterPressesAndStylesComeBack) 
     EXPECT_TRUE(*about);
     PressKey(Find("cmd(3)"), Qt::Key_Return);
     EXPECT_EQ(Text(Shown(true).join(' ')), "cbo(3) txt(1) cmd(5) pic(0)");
-    // Ticking and unticking the delete box leaves the heading and the box as they were made.
     const auto look = [&](const char* n) {
         return std::pair(QFontInfo(Find(n)->font()).pixelSize(),
                          Find(n)->palette().color(QPalette::WindowText));
