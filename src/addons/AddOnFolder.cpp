@@ -90,7 +90,10 @@ std::vector<std::string> EntryFiles(const platform::FileSystem& fs,
 std::string DescriptionText(const platform::FileSystem& fs, const std::string& file) {
     platform::TextReader in = fs.OpenTextFile(file);
     std::string text;
-    while (!in.AtEndOfStream()) text += in.ReadLine();
+    for (bool first = true; !in.AtEndOfStream(); first = false) {
+        if (!first) text += "\r\n";
+        text += in.ReadLine();
+    }
     return platform::Utf8FromAnsi(text);
 }
 

@@ -55,8 +55,8 @@ std::string DescriptionFileOf(ProgramValues& pv, platform::Ui& ui, const std::st
 // listing order. Raises 76 when the folder does not exist.
 std::vector<std::string> EntryFiles(const platform::FileSystem& fs, const std::string& entryFolder);
 
-// The text of a description file as the description boxes show it: its lines run together with
-// nothing between them.
+// The text of a description file as the description boxes show it: its lines in order, each
+// break kept as CR LF (run together, "First line.Second line." would glue the words).
 std::string DescriptionText(const platform::FileSystem& fs, const std::string& file);
 
 }  // namespace movrand

@@ -98,7 +98,7 @@ const std::vector<Road> kRoads = {
         {{"entries", "<C>/addons/Ferrari 312 Classic"}, 0,
          "1\tFerrari 312\tcar\n2\tRed Wheels\taccessory\n3\tChrome Mirrors\taccessory\n"},
         {{"preview", kClassic, "Ferrari 312"}, 0,
-         "picture: C:\\addons\\Ferrari 312 Classic\\Ferrari 312\\zorvex.bmp\ndescription: Ferrari 312 of 1967.For the Ferrari team.\nmodel: fer10.3do\nmodel: fer11.3do\nmodel: fer9.3do\n"},
+         "picture: C:\\addons\\Ferrari 312 Classic\\Ferrari 312\\zorvex.bmp\ndescription: Ferrari 312 of 1967.\\nFor the Ferrari team.\nmodel: fer10.3do\nmodel: fer11.3do\nmodel: fer9.3do\n"},
         {{"install", kClassic, "Ferrari 312"}, 0, "message: The new car has been added.\n", "",
          {{kFerrari + "fer9.3do", "add-on model of car 9\r\n"}}},
         {{"install", kClassic, "Red Wheels"}, 0, kAccessoryAdded, "", {{kFerrari + "wheels.mip", "red wheels\r\n"}}},

@@ -37,7 +37,7 @@ TEST(AddOnFolderPanel, EntriesRunUntilTheFirstMissingNumber) {
     const AddOnFolderView view = ShowAddOnFolder(drive.Pv, drive.Ui, folder, false);
     EXPECT_EQ(view.Entries, (std::vector<std::string>{"Ferrari 312", "Ferrari 312"}));
     EXPECT_EQ(view.SelectedEntry, 0);
-    EXPECT_EQ(view.Preview.Description, "First line.Second line.");
+    EXPECT_EQ(view.Preview.Description, "First line.\r\nSecond line.");
 }
 
 // No marker: an empty panel and Brabham in Remove mode; an unknown team: the blank panel.

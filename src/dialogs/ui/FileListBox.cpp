@@ -1,5 +1,7 @@
 #include "dialogs/ui/FileListBox.h"
 
+#include <QKeyEvent>
+
 #include "platform/FileSystem.h"
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"
@@ -51,6 +53,25 @@ void FileListBox::Fill(const std::string& folder) {
         if (!name.empty() && name[0] == '.') continue;
         if (platform::MatchesPattern(name, pattern_)) addItem(QString::fromStdString(name));
     }
+}
+
+void FileListBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // The entry the keyboard is on counts as chosen, even before an arrow key selected it.
+        if (currentItem() && !currentItem()->isSelected()) {
+            currentItem()->setSelected(true);
+            emit clicked();
+        }
+        if (!FileName().empty()) {
+            emit doubleClicked();
+            return;
+        }
+        event->ignore();
+        return;
+    }
+    const QListWidgetItem* before = currentItem();
+    QListWidget::keyPressEvent(event);
+    if (currentItem() != before && !FileName().empty()) emit clicked();
 }
 
 }  // namespace movrand::dialogs

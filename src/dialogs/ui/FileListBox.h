@@ -28,8 +28,13 @@ class FileListBox : public QListWidget {
     std::string FileName() const;
 
   signals:
+    // A file was clicked, or chosen with the arrow keys.
     void clicked();
+    // A file was double-clicked, or Enter pressed on it.
     void doubleClicked();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void Fill(const std::string& folder);

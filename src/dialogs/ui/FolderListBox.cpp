@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <algorithm>
 #include <cctype>
 
 #include "platform/FileSystem.h"
@@ -19,14 +20,16 @@ constexpr int kPathRole = Qt::UserRole;
 constexpr int kLevelRole = Qt::UserRole + 1;
 constexpr int kIndentPixels = 12;
 
-// Indents each entry by its depth, so the way down to the open folder reads as a tree.
+// Indents each entry by its depth, so the way down to the open folder reads as a tree, and cuts
+// a name that is wider than the list with an ellipsis (its tooltip is the whole path).
 class IndentDelegate : public QStyledItemDelegate {
   public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit IndentDelegate(QListWidget* list) : QStyledItemDelegate(list), list_(list) {}
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
         QStyleOptionViewItem indented = option;
         indented.rect.adjust(index.data(kLevelRole).toInt() * kIndentPixels, 0, 0, 0);
+        indented.rect.setRight(std::min(indented.rect.right(), list_->viewport()->width() - 1));
         QStyledItemDelegate::paint(painter, indented, index);
     }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
@@ -34,6 +37,9 @@ class IndentDelegate : public QStyledItemDelegate {
         size.rwidth() += index.data(kLevelRole).toInt() * kIndentPixels;
         return size;
     }
+
+  private:
+    QListWidget* list_;
 };
 
 std::string DriveRoot(char letter) {
@@ -55,6 +61,8 @@ bool Hidden(const std::string& name) {
 FolderListBox::FolderListBox(const platform::DriveTable& drives, QWidget* parent)
     : QListWidget(parent), drives_(drives) {
     setItemDelegate(new IndentDelegate(this));
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTextElideMode(Qt::ElideMiddle);
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListWidget::itemDoubleClicked, this, &FolderListBox::OpenEntry);
     connect(this, &QListWidget::itemClicked, this, [this] { emit clicked(); });
@@ -133,6 +141,7 @@ void FolderListBox::Fill(const std::string& path, const std::vector<std::string>
         auto* item = new QListWidgetItem(icon, QString::fromStdString(text), this);
         item->setData(kPathRole, QString::fromStdString(full));
         item->setData(kLevelRole, level);
+        item->setToolTip(QString::fromStdString(full));
         return item;
     };
     QListWidgetItem* openItem = add(open, walk.Text(), walk.Text(), 0);

@@ -1,6 +1,7 @@
 #include "dialogs/ui/MessageLabel.h"
 
 #include <QPainter>
+#include <QRegularExpression>
 #include <QTextLayout>
 #include <cmath>
 
@@ -10,12 +11,16 @@ namespace movrand::dialogs {
 
 namespace {
 
-// The texts break their lines with CR LF; a text layout breaks at the line separator.
+// The texts break their lines with CR LF; a text layout breaks at the line separator. A line
+// that a composed text begins with a blank (" already exists.") starts at the margin like the
+// others.
 QString Lines(const QString& text) {
     QString lines = text;
     lines.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
     lines.replace(QLatin1Char('\n'), QChar::LineSeparator);
     lines.remove(QLatin1Char('\r'));
+    static const QRegularExpression blanksAfterBreak(QStringLiteral("\u2028 +"));
+    lines.replace(blanksAfterBreak, QString(QChar::LineSeparator));
     return lines;
 }
 

@@ -2,8 +2,10 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "dialogs/ui/FocusMark.h"
 #include "resources/ui/Pictures.h"
 
 namespace movrand::dialogs {
@@ -43,8 +45,9 @@ PictureButton::PictureButton(const QString& objectName, const QString& accessibl
     (void)factoryInstalled;
     setObjectName(objectName);
     setAccessibleName(accessibleName);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
     setScaledContents(false);
+    FocusMark::Attach(this);
 }
 
 void PictureButton::SetPicture(int id) {
@@ -77,6 +80,18 @@ void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
     pressed_ = false;
     event->accept();
     if (click) emit Clicked();
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            event->accept();
+            if (isEnabled()) emit Clicked();
+            return;
+        }
+    }
+    QLabel::keyPressEvent(event);
 }
 
 }  // namespace movrand::dialogs

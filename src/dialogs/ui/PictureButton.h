@@ -3,10 +3,10 @@
 
 namespace movrand::dialogs {
 
-// A picture that works as a button: it shows one of the program's bitmaps, answers a single
-// mouse click and never takes the keyboard focus, so the windows that use it cannot be worked
-// from the keyboard. Screen readers see a button named after what it stands for ("OK", "Yes")
-// whose description is its tooltip, and can press it.
+// A picture that works as a button: it shows one of the program's bitmaps and answers a single
+// mouse click. Tab reaches it, a dotted ring marks it while it has the focus, and Space or Enter
+// presses it. Screen readers see a button named after what it stands for ("OK", "Yes") whose
+// description is its tooltip, and can press it.
 class PictureButton : public QLabel {
     Q_OBJECT
   public:
@@ -29,6 +29,7 @@ class PictureButton : public QLabel {
   protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     int picture_ = 0;

@@ -15,11 +15,14 @@ WhiteFrame::WhiteFrame(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
+// One pixel of the window's own scale on every edge, inside the window, drawn over the controls
+// so that none of them can cover it.
 void WhiteFrame::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setPen(QPen(Qt::white, 0));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(0, 0, width() - 1, height() - 1);
+    painter.fillRect(QRect(0, 0, width(), 1), Qt::white);
+    painter.fillRect(QRect(0, height() - 1, width(), 1), Qt::white);
+    painter.fillRect(QRect(0, 0, 1, height()), Qt::white);
+    painter.fillRect(QRect(width() - 1, 0, 1, height()), Qt::white);
 }
 
 SkinnedWindow::SkinnedWindow(const QString& name, Border border, SkinExtent extent,
@@ -110,11 +113,26 @@ void SkinnedWindow::paintEvent(QPaintEvent*) {
     if (!background_.isNull()) painter.drawPixmap(0, 0, background_);
 }
 
+void SkinnedWindow::SetKeyAnswers(std::function<void()> enter, std::function<void()> escape) {
+    enter_ = std::move(enter);
+    escape_ = std::move(escape);
+}
+
+void SkinnedWindow::showEvent(QShowEvent* event) {
+    for (WhiteFrame* frame : findChildren<WhiteFrame*>(Qt::FindDirectChildrenOnly)) frame->raise();
+    QDialog::showEvent(event);
+}
+
 void SkinnedWindow::keyPressEvent(QKeyEvent* event) {
-    // Escape and Enter would answer a dialog; these windows are answered with their pictures.
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return ||
-        event->key() == Qt::Key_Enter) {
+    // The dialog's own answers to these keys (hide, reject) would bypass what the window's
+    // buttons do.
+    const int key = event->key();
+    const bool plain =
+        event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
         event->accept();
+        const auto& answer = key == Qt::Key_Escape ? escape_ : enter_;
+        if (plain && answer) answer();
         return;
     }
     QDialog::keyPressEvent(event);

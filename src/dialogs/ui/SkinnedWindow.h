@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QLabel>
 #include <QPixmap>
+#include <functional>
 
 #include "dialogs/DialogLayout.h"
 #include "dialogs/PaintSkin.h"
@@ -23,7 +24,7 @@ class WhiteFrame : public QWidget {
 
 // The common ground of the program's own dialogs: the dark tiled background painted once into
 // the window's own picture (so it survives being covered), the hidden tile holder pic(0), sizes
-// in twips, and for the borderless ones no way to answer them from the keyboard.
+// in twips, and the keys that answer them: Enter the accepting choice, Escape the declining one.
 class SkinnedWindow : public QDialog {
     Q_OBJECT
   public:
@@ -46,6 +47,10 @@ class SkinnedWindow : public QDialog {
     // grew.
     bool GrowForText(const MessageLabel& label, const TwipsBox& box);
 
+    // What Enter and Escape do (Enter on a focused picture button presses that button instead).
+    // A key without an answer does nothing, so a window is never closed behind its owner's back.
+    void SetKeyAnswers(std::function<void()> enter, std::function<void()> escape);
+
     // Puts a control at a place given in twips.
     static void Place(QWidget* control, const TwipsBox& box);
     static void PlaceAt(QWidget* control, int left, int top);
@@ -53,6 +58,7 @@ class SkinnedWindow : public QDialog {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
     QLabel* TileHolder() const { return tileHolder_; }
 
@@ -64,6 +70,8 @@ class SkinnedWindow : public QDialog {
     QPixmap background_;
     int widthTwips_ = 0;
     int heightTwips_ = 0;
+    std::function<void()> enter_;
+    std::function<void()> escape_;
 };
 
 }  // namespace movrand::dialogs

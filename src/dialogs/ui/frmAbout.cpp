@@ -35,11 +35,12 @@ frmAbout::frmAbout(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
       pv_(pv),
       ui_(ui) {
     SetTwipsSize(kWidth, kHeight);
-    // Labels 0 to 2 light grey, the legal notice dark red.
+    // Labels 0 to 2 light grey, the legal notice a light red: dark red is unreadable on the dark
+    // skin, this one has a contrast above 4.5:1 against the lightest pixel of its tile.
     lbl_[0] = MakeLabel(this, 0, 14, "#E0E0E0");
     lbl_[1] = MakeLabel(this, 1, 8.25, "#E0E0E0");
     lbl_[2] = MakeLabel(this, 2, 8.25, "#E0E0E0");
-    lbl_[3] = MakeLabel(this, 3, 8.25, "#C00000");
+    lbl_[3] = MakeLabel(this, 3, 8.25, "#FFA0A0");
     Place(lbl_[0], {1800, 180, 3765, 480});
     Place(lbl_[1], {1800, 660, 3765, 225});
     Place(lbl_[2], {1800, 1005, 3765, 1155});
@@ -57,6 +58,7 @@ frmAbout::frmAbout(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
     cmd_[0]->setAccessibleName(QStringLiteral("OK"));
     cmd_[1]->setAccessibleName(QStringLiteral("System Info..."));
     cmd_[0]->setDefault(true);
+    SetKeyAnswers([this] { cmd_[0]->click(); }, [this] { cmd_[0]->click(); });
     Place(cmd_[0], {4080, 2520, 1425, 345});
     Place(cmd_[1], {4080, 2970, 1425, 345});
 }

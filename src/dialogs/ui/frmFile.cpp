@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 
+#include "dialogs/ui/FocusMark.h"
 #include "dialogs/ui/SkinColours.h"
 #include "platform/ErrorTrap.h"
 #include "platform/RuntimeError.h"
@@ -65,6 +66,8 @@ frmFile::frmFile(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
     Place(lbl0_, {120, 3480, 5895, 375});
     for (QWidget* list : std::initializer_list<QWidget*>{drv_, dir_, fle_, lbl0_})
         UseSkinListColours(list);
+    // The lists show no focus of their own until an entry is current.
+    for (QWidget* list : std::initializer_list<QWidget*>{dir_, fle_}) FocusMark::Attach(list);
     img_[0] = new PictureButton(QStringLiteral("img(0)"), QStringLiteral("Use this file"), this);
     img_[1] = new PictureButton(QStringLiteral("img(1)"), QStringLiteral("Cancel"), this);
 
@@ -74,6 +77,7 @@ frmFile::frmFile(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
     connect(fle_, &FileListBox::doubleClicked, this, [this] { FileDoubleClicked(); });
     connect(img_[0], &PictureButton::Clicked, this, [this] { UseClicked(); });
     connect(img_[1], &PictureButton::Clicked, this, [this] { hide(); });
+    SetKeyAnswers([this] { img_[0]->Press(); }, [this] { img_[1]->Press(); });
 }
 
 template <typename Body>

@@ -8,6 +8,7 @@ frmMsgBox::frmMsgBox(platform::Random& rnd, QWidget* parent)
     lbl0_ = new MessageLabel(this);
     img0_ = new PictureButton(QStringLiteral("img(0)"), QStringLiteral("OK"), this);
     connect(img0_, &PictureButton::Clicked, this, [this] { close(); });
+    SetKeyAnswers([this] { img0_->Press(); }, [this] { img0_->Press(); });
     SetTwipsSize(kMsgBoxWidth, kMsgBoxHeight);
     LayOut();
 }

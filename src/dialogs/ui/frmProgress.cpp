@@ -24,6 +24,7 @@ frmProgress::frmProgress(platform::Random& rnd, const QString& title, QWidget* p
     : SkinnedWindow(QStringLiteral("frmProgress"), Border::FixedDialog, SkinExtent::OneFewer, rnd,
                     parent) {
     SetTwipsSize(kWidth, kHeight);
+    setWindowFlag(Qt::WindowCloseButtonHint, false);
     setWindowTitle(title);
     setWindowIcon(resources::LoadResIcon(101));
     lbl_[0] = TextLine("lbl(0)", this);

@@ -8,8 +8,9 @@
 namespace movrand::dialogs {
 
 // The progress window of long file work: how many files of how many are done, the file being
-// carried now and a bar. It has no buttons: the work runs to its end, and closing the window
-// from its title bar does nothing.
+// carried now and a bar. It has no buttons and its title bar no close button: the work runs to
+// its end (stopping a copy or move between two files could leave a folder half carried), and a
+// close request from the window system does nothing.
 class frmProgress : public SkinnedWindow {
     Q_OBJECT
   public:

@@ -38,6 +38,8 @@ frmTeamFolder::frmTeamFolder(ProgramValues& pv, platform::Ui& ui, QWidget* paren
     img0_ = new PictureButton(QStringLiteral("img(0)"), QStringLiteral("OK"), this);
     PlaceAt(img0_, kWidth - 1170, kHeight - 435);
     connect(img0_, &PictureButton::Clicked, this, [this] { OkClicked(); });
+    // Escape leaves with no team, as closing the window does.
+    SetKeyAnswers([this] { img0_->Press(); }, [this] { close(); });
 }
 
 void frmTeamFolder::Load() {

@@ -13,6 +13,7 @@ frmYesNo::frmYesNo(platform::Random& rnd, QWidget* parent)
     img_[1] = new PictureButton(QStringLiteral("img(1)"), QStringLiteral("No"), this);
     connect(img_[0], &PictureButton::Clicked, this, [this] { Answer(0); });
     connect(img_[1], &PictureButton::Clicked, this, [this] { Answer(1); });
+    SetKeyAnswers([this] { img_[0]->Press(); }, [this] { img_[1]->Press(); });
     SetTwipsSize(kYesNoWidth, kYesNoHeight);
     LayOut();
 }

@@ -42,6 +42,7 @@ frmURL::frmURL(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
     PlaceAt(img_[1], 6000, 1245);
     connect(img_[0], &dialogs::PictureButton::Clicked, this, [this] { img_Click(0); });
     connect(img_[1], &dialogs::PictureButton::Clicked, this, [this] { img_Click(1); });
+    SetKeyAnswers([this] { img_[0]->Press(); }, [this] { img_[1]->Press(); });
 }
 
 void frmURL::Form_Load() {

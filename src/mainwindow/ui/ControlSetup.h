@@ -1,6 +1,8 @@
 #pragma once
+#include <QLabel>
 #include <QString>
 #include <QWidget>
+#include <cstdint>
 #include <string>
 
 #include "mainwindow/DescriptionView.h"
@@ -25,6 +27,14 @@ TwipsPlace PlaceOf(const QWidget* control);
 
 // A tooltip is also what screen readers give as the control's description.
 void SetTooltip(QWidget* control, const std::string& tooltip);
+
+// Gives a control's text a colour: 0x00BBGGRR, or a system colour (0x800000nn), which is the
+// colour the control was made with; its font and other colours stay as made.
+void SetTextColour(QWidget* control, std::uint32_t colour);
+
+// Shows `text` in a label, cut in the middle with an ellipsis when the label is too narrow;
+// `whole` is its tooltip and description, so the whole is never out of reach.
+void ShowElided(QLabel* label, const QString& text, const QString& whole);
 
 // What a person reads for a control without a caption of its own ("Driver", "Car number").
 void SetSpokenName(QWidget* control, const std::string& name);

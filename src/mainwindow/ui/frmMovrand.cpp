@@ -8,10 +8,15 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTimer>
+#include <QWindow>
+#include <algorithm>
 
+#include "dialogs/ui/FocusMark.h"
 #include "mainwindow/ui/ControlSetup.h"
 #include "resources/ui/Pictures.h"
+#include "mainwindow/ui/ReadingOrder.h"
 
 namespace movrand::mainwindow {
 
@@ -65,6 +70,17 @@ bool TypesCharacter(const QKeyEvent* key) {
     return c.isPrint() || c == QChar('\b') || c == QChar('\r');
 }
 
+bool PressesKey(const QKeyEvent* key, bool space) {
+    if (key->modifiers() != Qt::NoModifier && key->modifiers() != Qt::KeypadModifier) return false;
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+           (space && key->key() == Qt::Key_Space);
+}
+
+// The labels and pictures that do something when clicked; the keyboard reaches them too.
+bool Pressable(const std::string& kind, int index) {
+    return kind == "pic" || (kind == "lbl" && (index == 4 || index == 5 || index == 17));
+}
+
 // A plain top-level widget reads to assistive technology as a mere filler; the main window is
 // the program's application window, which a screen reader announces by its title.
 QAccessibleInterface* ApplicationWindowRole(const QString& className, QObject* object) {
@@ -91,9 +107,42 @@ bool frmMovrand::Trapped(platform::TrapForm form, const std::function<void()>& b
 
 void frmMovrand::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
-    // The first page is on the screen: the rest of the window is made next, while the user
-    // looks at it.
+    MakeRestSoon();
+}
+
+// The first page is on the screen: the rest of the window is made next, while the user looks
+// at it.
+void frmMovrand::MakeRestSoon() {
     if (!deferred_.empty()) QTimer::singleShot(0, this, [this] { BuildRemainingControls(); });
+}
+
+// No bigger than the screen's work area, title bar and frame included.
+void frmMovrand::FitToWorkArea() {
+    const QScreen* shown = screen();
+    if (!shown) return;
+    const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize();
+    const QSize room = shown->availableGeometry().size() - frame;
+    resize(maximumSize().boundedTo(room));
+    const QRect area = shown->availableGeometry();
+    QRect outer = frameGeometry();
+    if (!area.contains(outer)) {
+        outer.moveRight(std::min(outer.right(), area.right()));
+        outer.moveBottom(std::min(outer.bottom(), area.bottom()));
+        outer.moveLeft(std::max(outer.left(), area.left()));
+        outer.moveTop(std::max(outer.top(), area.top()));
+        move(outer.topLeft());
+    }
+}
+
+void frmMovrand::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    FitToWorkArea();
+    // The window manager tells the frame's size only after the window is mapped.
+    for (int ms : {0, 250}) QTimer::singleShot(ms, this, [this] { FitToWorkArea(); });
+    if (!screenWatched_ && windowHandle()) {
+        screenWatched_ = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, [this] { FitToWorkArea(); });
+    }
 }
 
 void frmMovrand::BuildRemainingControls() {
@@ -104,6 +153,7 @@ void frmMovrand::BuildRemainingControls() {
         (this->*part.build)(part.holder);
         unloaded_.push_back(part.load);
     }
+    OrderTabChain();
     LoadMadeParts();
 }
 
@@ -117,14 +167,35 @@ std::string frmMovrand::TextOf(int index) const {
 void frmMovrand::SetText(int index, const std::string& text) {
     QWidget* box = txt(index);
     if (auto* line = qobject_cast<QLineEdit*>(box)) line->setText(Q(text));
-    if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) plain->setPlainText(Q(text));
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(box))
+        plain->setPlainText(Q(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+// The tab chain of every page made so far follows its reading order, after the page tabs.
+void frmMovrand::OrderTabChain() {
+    std::vector<QWidget*> chain{tabMovrand(0)};
+    for (int page = 0; page < tabMovrand(0)->count(); ++page) {
+        const std::vector<QWidget*> controls = ReadingOrder(tabMovrand(0)->widget(page));
+        chain.insert(chain.end(), controls.begin(), controls.end());
+    }
+    ChainFocus(chain);
 }
 
 void frmMovrand::Wire(const char* kind, int index, QWidget* control) {
     const std::string k = kind;
+    // Controls that draw no focus of their own get a ring while they have it.
+    if (Pressable(k, index)) {
+        control->setFocusPolicy(Qt::TabFocus);
+        dialogs::FocusMark::Attach(control);
+    }
+    if (k == "lst" || k == "dir" || k == "txt") {
+        if (auto* plain = qobject_cast<QPlainTextEdit*>(control)) plain->setTabChangesFocus(true);
+        if (qobject_cast<QAbstractScrollArea*>(control)) dialogs::FocusMark::Attach(control);
+    }
     if (k == "cmd") {
         connect(static_cast<QPushButton*>(control), &QPushButton::clicked, this,
                 [this, index] { cmd_Click(index); });
+        control->installEventFilter(this);
     } else if (k == "drv") {
         connect(static_cast<dialogs::DriveListBox*>(control), &dialogs::DriveListBox::changed, this,
                 [this, index] { drv_Change(index); });
@@ -160,6 +231,9 @@ void frmMovrand::Wire(const char* kind, int index, QWidget* control) {
 }
 
 bool frmMovrand::eventFilter(QObject* watched, QEvent* event) {
+    // The pages lie on the canvas, which covers the window: its first paint is the window's.
+    if (event->type() == QEvent::Paint && watched->objectName() == QLatin1String("canvas"))
+        MakeRestSoon();
     const QString kind = watched->property("controlKind").toString();
     const int index = watched->property("controlIndex").toInt();
     const auto* widget = qobject_cast<QWidget*>(watched);
@@ -182,6 +256,16 @@ bool frmMovrand::eventFilter(QObject* watched, QEvent* event) {
                 return down || !ListNavigationKey(key);
             }
             if (kind == "txt" && TypesCharacter(key)) return txt_KeyPress(index, key->text());
+            // Enter presses a focused button, as Space does; a label or picture that reacts
+            // to a click reacts to Enter and Space.
+            if (kind == "cmd" && PressesKey(key, false)) {
+                static_cast<QPushButton*>(watched)->click();
+                return true;
+            }
+            if (Pressable(S(kind), index) && watched == widget && PressesKey(key, true)) {
+                kind == "pic" ? pic_Click(index) : lbl_Click(index);
+                return true;
+            }
             break;
         }
         case QEvent::Wheel:

@@ -81,6 +81,7 @@ class frmMovrand : public QWidget {
     void paintEvent(QPaintEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     // Building (frmMovrandControls.cpp).
@@ -96,6 +97,8 @@ class frmMovrand : public QWidget {
     // A drive list with its folder list below it, as every folder choice of the window has them.
     void AddFolderPicker(int index, QWidget* parent, int left, int top, int width, int listHeight,
                          const std::string& driveName, const std::string& folderName);
+    // Links the tab chain of the pages made so far in their reading order.
+    void OrderTabChain();
     // Connects a control's events to its kind's handler as it is made.
     void Wire(const char* kind, int index, QWidget* control);
 
@@ -197,6 +200,10 @@ class frmMovrand : public QWidget {
     // the event loop.
     // Returns false when the body was ended by an error.
     bool Trapped(platform::TrapForm form, const std::function<void()>& body);
+
+    void FitToWorkArea();
+    void MakeRestSoon();
+    bool screenWatched_ = false;
 
     ProgramValues& pv_;
     platform::Ui& ui_;

@@ -1,9 +1,11 @@
 // The controls of the main window, page by page, at their design places in twips.
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "dialogs/ui/Twips.h"
+#include "links/LinkCategories.h"
 #include "links/ui/BrowserControl.h"
 #include "mainwindow/WindowTitle.h"
 #include "mainwindow/ui/ControlSetup.h"
@@ -104,13 +106,27 @@ void frmMovrand::BuildControls() {
     QFont font = this->font();
     font.setPointSize(8);
     setFont(font);
-    setFixedSize(dialogs::TwipsSize(9480, 7680));
+    // The pages keep their design size on a canvas; a screen too small for it (a large scale
+    // factor) gets a smaller window that scrolls over them, so nothing is cut.
+    auto* scroller = new QScrollArea(this);
+    scroller->setObjectName("scroller");
+    scroller->setFrameShape(QFrame::NoFrame);
+    auto* canvas = new QWidget;
+    canvas->setObjectName("canvas");
+    canvas->setFixedSize(dialogs::TwipsSize(9480, 7680));
+    canvas->installEventFilter(this);
+    scroller->setWidget(canvas);
+    auto* whole = new QVBoxLayout(this);
+    whole->setContentsMargins(0, 0, 0, 0);
+    whole->addWidget(scroller);
+    setMaximumSize(canvas->size());
+    resize(canvas->size());
     // Any handler that looks up a control not made yet has the rest of the window made first.
     const auto makeRest = [this] { BuildRemainingControls(); };
     const auto onMissing = [&](auto&... arrays) { (arrays.OnMissing(makeRest), ...); };
     onMissing(tabMovrand, fra, cmd, lbl, txt, cbo, chk, opt, drv, dir, pic, img, lst, web);
 
-    auto* tabs = Add(tabMovrand, "tabMovrand", 0, this, new QTabWidget);
+    auto* tabs = Add(tabMovrand, "tabMovrand", 0, canvas, new QTabWidget);
     SetSpokenName(tabs, "Pages");
     Place(tabs, 120, 120, 9240, 7440);
     const struct {
@@ -139,6 +155,7 @@ void frmMovrand::BuildControls() {
             (this->*page.build)(frame);
     }
     tabs->setCurrentIndex(0);
+    OrderTabChain();
     connect(tabs, &QTabWidget::currentChanged, this, [this] { tabMovrand_Click(); });
 }
 
@@ -257,19 +274,38 @@ void frmMovrand::BuildCarFoldersPage(QWidget* page) {
 
     QLabel* warning = Add(lbl, "lbl", 3, page,
                           Caption("*** CURRENT CAR FOLDER WILL BE DELETED! ***", Qt::AlignCenter));
-    warning->setStyleSheet("color: #FF0000;");
+    SetTextColour(warning, 0x000000FF);
     Place(warning, 120, 4740, 8760, 285);
     warning->hide();
     Place(Add(cmd, "cmd", 0, page, new QPushButton("Save")), 6720, 5220, 2160, 375);
 }
 
 void frmMovrand::BuildFindAddOnsPage(QWidget* page) {
-    Place(Add(cbo, "cbo", 0, page, DropDown("Link category")), 120, 120, 2640, 330);
-    Place(Add(chk, "chk", 1, page, new QCheckBox("Show Add-ons Only")), 2880, 150, 2160, 285);
-    Place(Add(chk, "chk", 3, page, new QCheckBox("Halvane Compatible Only")), 5100, 150, 2580, 285);
+    QComboBox* categories = Add(cbo, "cbo", 0, page, DropDown("Link category"));
+    auto* addOnsOnly = Add(chk, "chk", 1, page, new QCheckBox("Show Add-ons Only"));
+    auto* compatible = Add(chk, "chk", 3, page, new QCheckBox("Halvane Compatible Only"));
     QPushButton* update = Add(cmd, "cmd", 2, page, new QPushButton("Update URL"));
     SetTooltip(update, " Reset these Values to Original Game Defaults ");
-    Place(update, 7740, 98, 1140, 375);
+    // The row takes the widths its texts need in the window's font: the category list as wide
+    // as its longest entry, the tick boxes their captions, the button at the right edge.
+    categories->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    for (const std::string& entry : links::LinkCategoryEntries(false))
+        categories->addItem(Q(entry));
+    const auto needs = [](QWidget* control, int design) {
+        return std::max(design, dialogs::TwipsX(control->sizeHint().width() + 1));
+    };
+    int left = 120;
+    const auto put = [&](QWidget* control, int top, int width, int height) {
+        Place(control, left, top, width, height);
+        left += width + 60;
+    };
+    put(categories, 120, needs(categories, 2640), 330);
+    categories->clear();
+    categories->setSizeAdjustPolicy(QComboBox::AdjustToContentsOnFirstShow);
+    put(addOnsOnly, 150, needs(addOnsOnly, 0), 285);
+    put(compatible, 150, needs(compatible, 0), 285);
+    const int updateWidth = needs(update, 1140);
+    Place(update, std::max(left, 8880 - updateWidth), 98, updateWidth, 375);
     // The browser's engine is made when it loads its first page.
     QFrame* browser = Add(web, "web", 0, page, static_cast<QFrame*>(new links::BrowserControl));
     SetSpokenName(browser, "Browser");

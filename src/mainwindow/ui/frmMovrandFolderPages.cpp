@@ -15,15 +15,6 @@ namespace movrand::mainwindow {
 
 namespace {
 
-// A text colour: 0x00BBGGRR, or a system colour (0x800000nn), which is the style's own.
-QString ColourStyle(std::uint32_t colour) {
-    if (colour & 0x80000000u) return QString();
-    return QString("color: rgb(%1, %2, %3);")
-        .arg(colour & 0xFF)
-        .arg((colour >> 8) & 0xFF)
-        .arg((colour >> 16) & 0xFF);
-}
-
 // Lists a folder list's folder again; one that has gone gives way to the nearest folder above it
 // that is still there.
 void ShowFolderAsItIs(dialogs::FolderListBox* list) {
@@ -66,9 +57,9 @@ void frmMovrand::ShowDeleteWarning() {
     TwipsPlace heading = PlaceOf(lbl(0));
     heading.Left = view.HeadingLeft;
     Place(lbl(0), heading);
-    lbl(0)->setStyleSheet(ColourStyle(view.HeadingColour));
+    SetTextColour(lbl(0), view.HeadingColour);
     lbl(0)->setText(Q(view.HeadingCaption));
-    chk(0)->setStyleSheet(ColourStyle(view.TickBoxColour));
+    SetTextColour(chk(0), view.TickBoxColour);
 }
 
 bool frmMovrand::FilterFolderNameKey(const QString& typed) {
@@ -99,7 +90,7 @@ void frmMovrand::SaveGplDirectory() {
         for (int index : {0, 1, 2, 3}) drv(index)->RefreshDrives();
         for (int index : {0, 1, 2}) ShowFolderAsItIs(dir(index));
     }
-    lbl(13)->setText(Q(GplPathCaption(pv_.GPLPath)));
+    ShowElided(lbl(13), Q(GplPathCaption(pv_.GPLPath)), Q(pv_.GPLPath));
     ShowGplPrefix();
     drv(3)->SetDrive(DriveOfPath(pv_.GPLPath));
     dir(3)->SetPath(pv_.GPLPath);

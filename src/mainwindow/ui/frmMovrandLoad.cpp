@@ -101,7 +101,7 @@ void frmMovrand::LoadFindAddOnsPage() {
 }
 
 void frmMovrand::LoadGplDirectoryPage() {
-    lbl(13)->setText(Q(GplPathCaption(pv_.GPLPath)));
+    ShowElided(lbl(13), Q(GplPathCaption(pv_.GPLPath)), Q(pv_.GPLPath));
     ShowGplPrefix();
     drv(3)->SetDrive(DriveOfPath(pv_.GPLPath));
     dir(3)->SetPath(pv_.GPLPath);

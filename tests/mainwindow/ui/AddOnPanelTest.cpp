@@ -34,7 +34,7 @@ TEST_F(AddOnPanelTest, ChoosingAnAddOnFolderShowsItsEntriesAndPreview) {
     folders->SetPath("C:\\addons");
     DoubleClickRowNamed(folders, "Ferrari 312 Classic");
     EXPECT_EQ(Rows(Combo("cbo(1)")), QStringList({"Ferrari 312", "Red Wheels", "Chrome Mirrors"}));
-    EXPECT_EQ(Box("txt(2)"), "Ferrari 312 of 1967.For the Ferrari team.");
+    EXPECT_EQ(Box("txt(2)"), "Ferrari 312 of 1967.\nFor the Ferrari team.");
     EXPECT_EQ(Box("txt(3)"), "fer10.3do\nfer11.3do\nfer9.3do\n");
     EXPECT_TRUE(ShowsPicture(Find<QLabel>("img(0)"), 109));
     EXPECT_TRUE(ShowsRed(Find<QLabel>("img(1)")));
