@@ -15,8 +15,8 @@
 
 #include "dialogs/ui/FocusMark.h"
 #include "mainwindow/ui/ControlSetup.h"
-#include "resources/ui/Pictures.h"
 #include "mainwindow/ui/ReadingOrder.h"
+#include "resources/ui/Pictures.h"
 
 namespace movrand::mainwindow {
 
