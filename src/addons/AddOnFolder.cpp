@@ -82,8 +82,8 @@ std::string DescriptionFileOf(ProgramValues& pv, platform::Ui& ui, const std::st
 std::vector<std::string> EntryFiles(const platform::FileSystem& fs,
                                     const std::string& entryFolder) {
     std::vector<std::string> files;
-    for (const std::string& name : fs.FileNames(entryFolder))
-        if (!IsEntryPicture(name)) files.push_back(name);
+    for (const platform::FolderEntry& entry : fs.Entries(entryFolder))
+        if (!entry.IsFolder() && !IsEntryPicture(entry.Name)) files.push_back(entry.Name);
     return files;
 }
 

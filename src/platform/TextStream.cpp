@@ -1,20 +1,26 @@
 #include "platform/TextStream.h"
 
+#include <fcntl.h>
+
 #include <cerrno>
 #include <system_error>
 
 #include "platform/FaultPlan.h"
+#include "platform/FileHandles.h"
 #include "platform/FileSystemErrors.h"
 #include "platform/RuntimeError.h"
 
 namespace movrand::platform {
 namespace fs = std::filesystem;
 
-TextReader::TextReader(const fs::path& native) {
-    std::error_code ec;
-    if (fs::is_directory(native, ec)) throw RuntimeError(kPermissionDenied);
-    file_.reset(std::fopen(native.c_str(), "rb"));
+TextReader::TextReader(const fs::path& native, const std::string& shown) {
+    // Only a regular file is read, and the open never waits for a writer.
+    struct stat info {};
+    Descriptor fd = OpenForReading(AT_FDCWD, native.c_str(),
+                                   shown.empty() ? native.string() : shown, info, true);
+    file_.reset(::fdopen(fd.Get(), "rb"));
     if (!file_) throw ErrorFromCode(std::error_code(errno, std::generic_category()), false);
+    fd.Release();
 }
 
 TextReader::~TextReader() = default;

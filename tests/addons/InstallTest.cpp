@@ -82,14 +82,16 @@ TEST(InstallAddOnFiles, EachKindOfInstallation) {
          [](AddOnDrive& d) {
              d.Pv.Files().DeleteFile(std::string(kClassic) + "\\zorvexferrari1.zorvex");
          },
-         kClassic, "Ferrari 312", InstallOutcome::Failed, "53 File not found"},
+         kClassic, "Ferrari 312", InstallOutcome::Failed,
+         "53 Cannot read C:\\addons\\Ferrari 312 Classic\\zorvexferrari1.zorvex: file not found"},
         {"a read-only game file in the accessory's way",
          [](AddOnDrive& d) {
              d.Pv.Files().SetReadOnly(Ferrari("fer9.mip"), true);
              d.MakeOneEntry("Blue", "ferrari", "Blue", "accessory", {{"a", "a"}, {"fer9.mip", "b"}},
                             ".");
          },
-         "C:\\addons\\Blue", "Blue", InstallOutcome::Failed, "70 Permission denied"},
+         "C:\\addons\\Blue", "Blue", InstallOutcome::Failed,
+         "70 Cannot write C:\\sierra\\gpl\\cars\\cars67\\ferrari\\fer9.mip: permission denied"},
         {"a file name the accessory record cannot hold", entry("Odd", {{"a=b.mip", "x"}}),
          "C:\\addons\\Odd", "Odd", InstallOutcome::Refused, "\"a=b.mip\""},
         {"an entry name that leads outside the add-on", asIs, "C:\\addons", "..",
