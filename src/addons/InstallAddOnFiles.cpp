@@ -104,9 +104,9 @@ std::string Installer::Refusal(bool accessory, const std::string& description) {
         return "The files cannot be added: the GPL team folder " + Quoted(teamFolder_) +
                " is a link to another place, which Movrand does not write through.";
     const std::string marker = MarkerPath(addOnFolder_);
-    if (fs_.FileExists(marker) && !fs_.IsPlainFile(marker))
-        return "The files cannot be added: the add-on's marker file " + Quoted(marker) +
-               " is not a regular file.";
+    if (const std::string kind = fs_.KindAt(marker); !kind.empty() && kind != "a file")
+        return "The files cannot be added: the add-on's marker file " + Quoted(marker) + " is " +
+               kind + ", not a regular file.";
     if (fs_.IsLink(entryFolder_))
         return "The files cannot be added: the add-on holds links or other entries that are not plain files: " +
                Quoted(entryName_) + ".";

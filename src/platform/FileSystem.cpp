@@ -651,6 +651,12 @@ bool FileSystem::IsLink(const std::string& path) const {
     return TypeOf(paths_.ToNative(path)) == fs::file_type::symlink;
 }
 
+std::string FileSystem::KindAt(const std::string& path) const {
+    struct stat st {};
+    if (::lstat(paths_.ToNative(path).c_str(), &st) != 0) return "";
+    return KindOf(st.st_mode);
+}
+
 bool FileSystem::IsPlainFile(const std::string& path) const {
     return TypeOf(paths_.ToNative(path)) == fs::file_type::regular;
 }

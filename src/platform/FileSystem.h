@@ -66,6 +66,9 @@ class FileSystem {
     bool IsLink(const std::string& path) const;
     // True for a regular file that is no link.
     bool IsPlainFile(const std::string& path) const;
+    // What stands at a path, links not followed ("a file", "a folder", "a link", "a FIFO", "a
+    // socket", "a device"), or "" when nothing does.
+    std::string KindAt(const std::string& path) const;
 
     // Names of the files / subfolders of a folder, in the one fixed listing order (by name,
     // without regard to case). Raises 76 when the folder does not exist.

@@ -168,3 +168,31 @@ TEST(RemoveAddOnFiles, EachKindOfRemoval) {
 
 }  // namespace
 }  // namespace movrand::test
+
+namespace movrand::test {
+namespace {
+
+// A file of the entry that another program turns into a link after the installer looked at it
+// (here while the file before it is copied) is not followed: nothing of the outside file reaches
+// the team folder, and the error names the file.
+TEST(InstallAddOnFiles, AFileSwappedForALinkDuringTheCopyIsNotFollowed) {
+    AddOnDrive drive;
+    drive.Write("C:\\secret\\key", "private key");
+    drive.MakeOneEntry("Race", "ferrari", "Race", "car", {{"a.3do", "a"}, {"b.3do", "b"}}, ".");
+    const std::filesystem::path b = drive.Native("C:\\addons\\Race\\Race\\b.3do");
+    drive.Pv.Env.Faults = std::make_shared<platform::FaultPlan>();
+    drive.Pv.Env.Faults->BeforeEach([&](const std::string& what) {
+        if (what.find("Race\\a.3do") == std::string::npos) return;
+        std::filesystem::remove(b);
+        std::filesystem::create_symlink(drive.Native("C:\\secret\\key"), b);
+    });
+    EXPECT_EQ(drive.Install("C:\\addons\\Race", "Race"), InstallOutcome::Failed);
+    EXPECT_NE(drive.Ui.Traps.at(0).Text.find("C:\\addons\\Race\\Race\\b.3do: it is a link"),
+              std::string::npos)
+        << drive.Ui.Traps.at(0).Text;
+    for (const auto& [name, bytes] : drive.Snapshot(kFerrari))
+        EXPECT_NE(bytes, "private key") << name;
+}
+
+}  // namespace
+}  // namespace movrand::test
