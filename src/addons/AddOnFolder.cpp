@@ -90,7 +90,7 @@ std::string DescriptionFileOf(ProgramValues& pv, platform::Ui& ui, const std::st
 std::vector<std::string> EntryFiles(const platform::FileSystem& fs,
                                     const std::string& entryFolder) {
     std::vector<std::string> files;
-    for (const platform::FolderEntry& entry : fs.Entries(entryFolder))
+    for (const platform::FolderEntry& entry : fs.Entries(entryFolder, false))
         if (!entry.IsFolder() && !IsEntryPicture(entry.Name)) files.push_back(entry.Name);
     return files;
 }

@@ -61,7 +61,7 @@ class Installer {
     // The names of the team folder in lower case, listed once.
     std::set<std::string> TeamNames() const {
         std::set<std::string> names;
-        for (const platform::FolderEntry& entry : fs_.Entries(teamFolder_))
+        for (const platform::FolderEntry& entry : fs_.Entries(teamFolder_, false))
             if (!entry.IsFolder()) names.insert(platform::LowerCase(entry.Name));
         return names;
     }
@@ -119,7 +119,7 @@ std::string Installer::Refusal(bool accessory, const std::string& description) {
     // A read-only file in the way would fail the copy after earlier steps had run; an accessory
     // backs up what it overwrites, which must be a file that can be read.
     std::map<std::string, platform::FolderEntry> team;
-    for (platform::FolderEntry& entry : fs_.Entries(teamFolder_))
+    for (platform::FolderEntry& entry : fs_.Entries(teamFolder_, false))
         team.emplace(platform::LowerCase(entry.Name), std::move(entry));
     for (const std::string& name : files_) {
         const auto there = team.find(platform::LowerCase(name));
@@ -129,7 +129,7 @@ std::string Installer::Refusal(bool accessory, const std::string& description) {
             return "The files cannot be added: " + Quoted(Team(entry.Name)) +
                    " in the team folder is " + platform::KindOf(entry.Mode) +
                    ", not a regular file, and would be overwritten.";
-        if (entry.ReadOnly)
+        if (fs_.IsReadOnly(Team(entry.Name)))
             throw platform::RuntimeError(
                 platform::kPermissionDenied,
                 "Cannot write " + Team(entry.Name) + ": permission denied");
@@ -235,7 +235,7 @@ InstallOutcome Installer::Car() {
     if (const std::string refusal = Refusal(false, description); !refusal.empty())
         return Refuse(refusal);
     std::vector<std::string> others;
-    for (const platform::FolderEntry& entry : fs_.Entries(teamFolder_))
+    for (const platform::FolderEntry& entry : fs_.Entries(teamFolder_, false))
         if (!entry.IsFolder() && !EqualsNoCase(entry.Name, DataFile()))
             others.push_back(entry.Name);
     const bool programCar = fs_.FileExists(Team(kCarDescriptionFile));
@@ -284,9 +284,11 @@ InstallOutcome Installer::Car() {
 void Installer::DropEmptyBackup() {
     if (backup_.empty()) return;
     try {
-        if (fs_.FolderExists(backup_) && fs_.Entries(backup_).empty()) fs_.DeleteFolder(backup_);
+        if (fs_.FolderExists(backup_) && fs_.Entries(backup_, false).empty())
+            fs_.DeleteFolder(backup_);
         const std::string parent = backup_.substr(0, backup_.rfind('\\', backup_.size() - 2));
-        if (fs_.FolderExists(parent) && fs_.Entries(parent).empty()) fs_.DeleteFolder(parent);
+        if (fs_.FolderExists(parent) && fs_.Entries(parent, false).empty())
+            fs_.DeleteFolder(parent);
     } catch (const platform::RuntimeError&) {
         // The failure that brought us here is the one reported.
     }

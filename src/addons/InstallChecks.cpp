@@ -26,7 +26,7 @@ std::string QuotedList(const std::vector<std::string>& names) {
 // read through a link, and nothing that could make a read wait forever is opened.
 std::vector<std::string> NotPlainFiles(const platform::FileSystem& fs, const EntryToInstall& e) {
     std::vector<std::string> found;
-    for (const platform::FolderEntry& entry : fs.Entries(e.EntryFolder))
+    for (const platform::FolderEntry& entry : fs.Entries(e.EntryFolder, false))
         if (!entry.IsFile() && !entry.IsFolder()) found.push_back(entry.Name);
     if (!e.DescriptionFile.empty() && !fs.IsPlainFile(e.DescriptionFile))
         found.push_back(e.DescriptionFile.substr(e.DescriptionFile.rfind('\\') + 1));

@@ -46,10 +46,10 @@ Descriptor OpenFolderAt(int at, const char* path, const std::string& shown, bool
 }
 
 Descriptor OpenForReading(int at, const char* path, const std::string& shown, struct stat& info,
-                          bool followLink, const struct stat* expected) {
+                          bool followLink, const struct stat* expected, bool lookFirst) {
     // What is there is looked at first, so a FIFO or a device is never opened at all.
     struct stat seen {};
-    if (!expected) {
+    if (!expected && lookFirst) {
         if (::fstatat(at, path, &seen, followLink ? 0 : AT_SYMLINK_NOFOLLOW) != 0)
             throw ErrorAbout(errno, "read", shown);
         if (!S_ISREG(seen.st_mode)) throw NotPlainError("read", shown, seen.st_mode);
@@ -60,7 +60,7 @@ Descriptor OpenForReading(int at, const char* path, const std::string& shown, st
     if (fd.Get() < 0) throw ErrorAbout(errno, "read", shown);
     if (::fstat(fd.Get(), &info) != 0) throw ErrorAbout(errno, "read", shown);
     if (!S_ISREG(info.st_mode)) throw NotPlainError("read", shown, info.st_mode);
-    if (info.st_dev != expected->st_dev || info.st_ino != expected->st_ino)
+    if (expected && (info.st_dev != expected->st_dev || info.st_ino != expected->st_ino))
         throw RuntimeError(kPathFileAccessError,
                            "Cannot read " + shown + ": it was replaced while it was being read");
     return fd;

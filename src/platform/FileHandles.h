@@ -38,9 +38,12 @@ Descriptor OpenFolderAt(int at, const char* path, const std::string& shown,
 // Opens a file for reading without ever blocking: only a regular file is accepted (a link at its
 // last component only when `followLink`). `info` receives what was opened. When `expected` is
 // given, the file opened must be that very file (the same device and number), else it was
-// changed since it was looked at and the open is refused.
+// changed since it was looked at and the open is refused. Without `expected`, the file is looked
+// at first, so that a FIFO or a device is not even opened, unless `lookFirst` is false (the
+// caller has seen in its folder's listing that a regular file stands there).
 Descriptor OpenForReading(int at, const char* path, const std::string& shown, struct stat& info,
-                          bool followLink = false, const struct stat* expected = nullptr);
+                          bool followLink = false, const struct stat* expected = nullptr,
+                          bool lookFirst = true);
 
 // Copies the whole content of `from` into `to`; errors name the side that failed.
 void CopyContent(int from, int to, const std::string& fromShown, const std::string& toShown);

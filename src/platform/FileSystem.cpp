@@ -280,6 +280,7 @@ std::string FolderOf(const std::string& path) {
 struct Listed {
     std::string Name;
     mode_t Type = 0;  // S_IFREG, S_IFDIR, S_IFLNK, ... (the format bits only)
+    ino_t Number = 0;
 };
 
 std::vector<Listed> ListOpenFolder(int folder, const std::string& shown) {
@@ -302,7 +303,7 @@ std::vector<Listed> ListOpenFolder(int folder, const std::string& shown) {
             if (::fstatat(folder, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
             type = st.st_mode & S_IFMT;
         }
-        entries.push_back({name, type});
+        entries.push_back({name, type, entry->d_ino});
         errno = 0;
     }
     const int error = errno;
@@ -333,7 +334,7 @@ class FolderIndex {
         return found ? found->Name : name;
     }
     void Add(const std::string& name, mode_t type) {
-        entries_.emplace(LowerCase(name), Listed{name, type});
+        entries_.emplace(LowerCase(name), Listed{name, type, 0});
     }
     void Remove(const std::string& name) { entries_.erase(LowerCase(name)); }
 
@@ -562,10 +563,15 @@ void FileSystem::CopyFilesInto(const std::string& sourceFolder,
         const bool replace = targets.Find(name) && CheckTarget(to.Get(), name, target, overwrite);
         Mutating("copy " + Inside(sourceFolder, asked) + " to " + destinationFolder + "\\");
         if (work_) work_->Carrying(shown);
-        // Opened without following a link and checked to be a regular file, whatever took its
-        // place since the folder was listed.
+        // Opened without following a link, checked to be a regular file and the very file the
+        // listing showed, whatever took its place since.
         struct stat info {};
-        Descriptor in = OpenForReading(from.Get(), source->Name.c_str(), shown, info);
+        Descriptor in =
+            OpenForReading(from.Get(), source->Name.c_str(), shown, info, false, nullptr, false);
+        if (info.st_ino != source->Number)
+            throw RuntimeError(
+                kPathFileAccessError,
+                "Cannot read " + shown + ": it was replaced while it was being read");
         WriteCopy(in.Get(), info, shown, to.Get(), name, target, replace);
         targets.Add(name, S_IFREG);
     }
@@ -601,22 +607,27 @@ void FileSystem::DeleteFilesIn(const std::string& folder, const std::vector<std:
     Descriptor at = OpenFolder(folder);
     for (const std::string& name : names) {
         const std::string shown = Inside(folder, name);
+        // Forced, the unlink itself says what is wrong (a folder cannot be unlinked as a file).
         struct stat st {};
-        if (::fstatat(at.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || S_ISDIR(st.st_mode))
+        if (!force && (::fstatat(at.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+                       S_ISDIR(st.st_mode)))
             throw ErrorAbout(ENOENT, "delete", shown);
         if (!force && !S_ISLNK(st.st_mode) && (st.st_mode & S_IWUSR) == 0)
             throw ErrorAbout(EACCES, "delete", shown);
         Mutating("delete " + shown);
-        if (::unlinkat(at.Get(), name.c_str(), 0) != 0) throw ErrorAbout(errno, "delete", shown);
+        if (::unlinkat(at.Get(), name.c_str(), 0) != 0)
+            throw ErrorAbout(errno == EISDIR ? ENOENT : errno, "delete", shown);
     }
 }
 
-std::vector<FolderEntry> FileSystem::Entries(const std::string& folder) const {
+std::vector<FolderEntry> FileSystem::Entries(const std::string& folder, bool details) const {
     Descriptor at = OpenFolder(folder);
     std::vector<FolderEntry> entries;
     for (const Listed& listed : ListOpenFolder(at.Get(), folder)) {
         struct stat st {};
-        if (::fstatat(at.Get(), listed.Name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        st.st_mode = listed.Type;
+        if (details && ::fstatat(at.Get(), listed.Name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
         FolderEntry entry;
         entry.Name = listed.Name;
         entry.Mode = st.st_mode;

@@ -58,8 +58,9 @@ class FileSystem {
     bool StaysWithin(const std::string& path, const std::string& folder) const;
 
     // The entries of a folder, read once, in the one listing order. The folder itself must not be a
-    // link (unless it is a drive's root).
-    std::vector<FolderEntry> Entries(const std::string& folder) const;
+    // link (unless it is a drive's root). Without `details` only the type is filled in, as the
+    // listing gives it, with no look at each entry.
+    std::vector<FolderEntry> Entries(const std::string& folder, bool details = true) const;
     // Everything under a folder that is neither a regular file nor a folder (links, FIFOs,
     // sockets, devices), as paths relative to it; links are not followed.
     std::vector<std::string> NotPlainEntries(const std::string& folder) const;
