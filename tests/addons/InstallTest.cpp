@@ -5,6 +5,7 @@
 #include "AddOnFixture.h"
 #include "addons/AddOnNames.h"
 #include "addons/InstalledItems.h"
+#include "platform/RuntimeError.h"
 
 namespace movrand::test {
 namespace {
@@ -192,6 +193,22 @@ TEST(InstallAddOnFiles, AFileSwappedForALinkDuringTheCopyIsNotFollowed) {
         << drive.Ui.Traps.at(0).Text;
     for (const auto& [name, bytes] : drive.Snapshot(kFerrari))
         EXPECT_NE(bytes, "private key") << name;
+}
+
+// A disk that fills while the accessory's backup is made ends the installation with the game's
+// files as they were and no empty backup folder left behind.
+TEST(InstallAddOnFiles, AFailedBackupLeavesNoEmptyBackupFolder) {
+    AddOnDrive drive;
+    drive.MakeOneEntry("Blue", "ferrari", "Blue", "accessory", {{"fer9.mip", "b"}}, ".");
+    const Files before = drive.Snapshot(kFerrari);
+    drive.Pv.Env.Faults = std::make_shared<platform::FaultPlan>();
+    drive.Pv.Env.Faults->BeforeEach([](const std::string& what) {
+        if (what.find("replacedaccessories") != std::string::npos && what.rfind("copy", 0) == 0)
+            throw platform::RuntimeError(platform::kDiskFull);
+    });
+    EXPECT_EQ(drive.Install("C:\\addons\\Blue", "Blue"), InstallOutcome::Failed);
+    EXPECT_EQ(drive.Snapshot(kFerrari), before);
+    EXPECT_FALSE(drive.Exists("C:\\sierra\\gpl\\cars\\replacedaccessories"));
 }
 
 }  // namespace
