@@ -61,8 +61,17 @@ TextWriter::TextWriter(const fs::path& native, FaultPlan* faults)
     if (!ec && fs::exists(status) &&
         (status.permissions() & fs::perms::owner_write) == fs::perms::none)
         throw RuntimeError(kPermissionDenied);
-    file_.reset(std::fopen(native.c_str(), "wb"));
+    // A link at the name is not written through, and a FIFO or device there is refused rather
+    // than waited on.
+    Descriptor fd(::open(native.c_str(),
+                         O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
+    if (fd.Get() < 0) throw ErrorFromCode(std::error_code(errno, std::generic_category()), true);
+    struct stat info {};
+    if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode))
+        throw NotPlainError("write", native.string(), info.st_mode);
+    file_.reset(::fdopen(fd.Get(), "wb"));
     if (!file_) throw ErrorFromCode(std::error_code(errno, std::generic_category()), true);
+    fd.Release();
 }
 
 TextWriter::~TextWriter() = default;
