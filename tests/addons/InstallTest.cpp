@@ -211,5 +211,18 @@ TEST(InstallAddOnFiles, AFailedBackupLeavesNoEmptyBackupFolder) {
     EXPECT_FALSE(drive.Exists("C:\\sierra\\gpl\\cars\\replacedaccessories"));
 }
 
+// A car description in the team folder that is a link to a file outside the game: the new
+// description is never written through it.
+TEST(InstallAddOnFiles, TheCarDescriptionIsNotWrittenThroughALink) {
+    AddOnDrive drive;
+    drive.Write("C:\\secret\\key", "private key");
+    drive.Write("C:\\loose\\Car\\a.3do", "a");
+    std::filesystem::create_symlink(drive.Native("C:\\secret\\key"),
+                                    drive.Native(Ferrari("zorvexcardesc.zorvex")));
+    InstallAddOnFiles(drive.Pv, drive.Ui, false, "ferrari", "C:\\loose\\Car", "Car", "",
+                      "C:\\loose");
+    EXPECT_EQ(drive.Read("C:\\secret\\key"), "private key");
+}
+
 }  // namespace
 }  // namespace movrand::test
