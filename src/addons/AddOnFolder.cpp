@@ -2,6 +2,7 @@
 
 #include "addons/AddOnNames.h"
 #include "addons/SafeNames.h"
+#include "platform/ErrorTrap.h"
 #include "platform/Text.h"
 #include "roster/IniFunctions.h"
 #include "roster/clsIniFile.h"
@@ -37,6 +38,13 @@ std::string AddOnTeam(ProgramValues& pv, platform::Ui& ui, const std::string& ad
 std::vector<AddOnEntry> ListAddOnEntries(ProgramValues& pv, platform::Ui& ui,
                                          const std::string& addOnFolder) {
     const std::string marker = MarkerPath(addOnFolder);
+    // A marker that is a link, a FIFO or a device is named, never read.
+    if (const std::string kind = pv.Files().KindAt(marker); !kind.empty() && kind != "a file") {
+        platform::ReportTrappedError(
+            ui, platform::TrapForm::Information, pv.ProgramName, platform::kPathFileAccessError,
+            "Cannot read " + marker + ": it is " + kind + ", not a regular file");
+        return {};
+    }
     std::vector<AddOnEntry> entries;
     for (int n = 1;; ++n) {
         const std::string description =
@@ -82,8 +90,8 @@ std::string DescriptionFileOf(ProgramValues& pv, platform::Ui& ui, const std::st
 std::vector<std::string> EntryFiles(const platform::FileSystem& fs,
                                     const std::string& entryFolder) {
     std::vector<std::string> files;
-    for (const std::string& name : fs.FileNames(entryFolder))
-        if (!IsEntryPicture(name)) files.push_back(name);
+    for (const platform::FolderEntry& entry : fs.Entries(entryFolder, false))
+        if (!entry.IsFolder() && !IsEntryPicture(entry.Name)) files.push_back(entry.Name);
     return files;
 }
 

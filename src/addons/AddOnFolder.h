@@ -51,8 +51,9 @@ std::string StandardFolderOf(ProgramValues& pv, platform::Ui& ui, const std::str
 std::string DescriptionFileOf(ProgramValues& pv, platform::Ui& ui, const std::string& addOnFolder,
                               int number);
 
-// The files an entry installs: the files directly in its folder except its pictures, in the
-// listing order. Raises 76 when the folder does not exist.
+// The files an entry installs: what lies directly in its folder, folders and its pictures left
+// out, in the listing order (links and FIFOs too, for the checks to refuse). Raises 76 when the
+// folder does not exist.
 std::vector<std::string> EntryFiles(const platform::FileSystem& fs, const std::string& entryFolder);
 
 // The text of a description file as the description boxes show it: its lines in order, each

@@ -1,6 +1,8 @@
 #include "addons/InstallAddOnFiles.h"
 
 #include <algorithm>
+#include <map>
+#include <set>
 #include <vector>
 
 #include "addons/AccessoryRecord.h"
@@ -13,6 +15,7 @@
 #include "addons/NormalPointerUi.h"
 #include "addons/SafeNames.h"
 #include "platform/ErrorTrap.h"
+#include "platform/FileSystemErrors.h"
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"
 #include "resources/StringTable.h"
@@ -48,14 +51,24 @@ class Installer {
 
     InstallOutcome Accessory();
     InstallOutcome Car();
+    // After a failure: a backup folder this run made and left empty goes again.
+    void DropEmptyBackup();
 
   private:
     std::string Refusal(bool accessory, const std::string& description);
     std::string DescriptionSource();
     bool DataFileWouldChange() const;
-    bool OverwritesAny() const {
-        return std::any_of(files_.begin(), files_.end(),
-                           [&](const std::string& name) { return fs_.FileExists(Team(name)); });
+    // The names of the team folder in lower case, listed once.
+    std::set<std::string> TeamNames() const {
+        std::set<std::string> names;
+        for (const platform::FolderEntry& entry : fs_.Entries(teamFolder_, false))
+            if (!entry.IsFolder()) names.insert(platform::LowerCase(entry.Name));
+        return names;
+    }
+    bool OverwritesAny(const std::set<std::string>& team) const {
+        return std::any_of(files_.begin(), files_.end(), [&](const std::string& name) {
+            return team.count(platform::LowerCase(name)) > 0;
+        });
     }
     void InstallCopy(const std::string& source, const std::string& targetName);
     void WriteRecordWithBackups();
@@ -77,6 +90,7 @@ class Installer {
     std::string standardFolder_;
     std::string addOnFolder_;
     std::vector<std::string> files_;
+    std::string backup_;
 };
 
 // Everything that would stop the installation half-way or lose a file is looked at here,
@@ -86,17 +100,39 @@ std::string Installer::Refusal(bool accessory, const std::string& description) {
         if (!folder.empty() && fs_.IsWithin(folder, teamFolder_) &&
             fs_.IsWithin(teamFolder_, folder))
             return "The files cannot be added: the add-on folder is the GPL team folder they are to be added to.";
+    if (fs_.IsLink(teamFolder_))
+        return "The files cannot be added: the GPL team folder " + Quoted(teamFolder_) +
+               " is a link to another place, which Movrand does not write through.";
+    const std::string marker = MarkerPath(addOnFolder_);
+    if (const std::string kind = fs_.KindAt(marker); !kind.empty() && kind != "a file")
+        return "The files cannot be added: the add-on's marker file " + Quoted(marker) + " is " +
+               kind + ", not a regular file.";
+    if (fs_.IsLink(entryFolder_))
+        return "The files cannot be added: the add-on holds links or other entries that are not plain files: " +
+               Quoted(entryName_) + ".";
     files_ = EntryFiles(fs_, entryFolder_);
     const EntryToInstall entry{accessory,    entryName_,  entryFolder_,
                                addOnFolder_, description, files_};
     if (std::string refusal = EntryRefusal(fs_, entry); !refusal.empty()) return refusal;
     if (std::string clash = TeamFolderClash(fs_, teamFolder_, entry, DataFile()); !clash.empty())
         return clash;
-    // A read-only file in the way would fail the copy after earlier steps had run.
+    // A read-only file in the way would fail the copy after earlier steps had run; an accessory
+    // backs up what it overwrites, which must be a file that can be read.
+    std::map<std::string, platform::FolderEntry> team;
+    for (platform::FolderEntry& entry : fs_.Entries(teamFolder_, false))
+        team.emplace(platform::LowerCase(entry.Name), std::move(entry));
     for (const std::string& name : files_) {
-        const bool stays = accessory || EqualsNoCase(name, DataFile());
-        if (stays && fs_.FileExists(Team(name)) && fs_.IsReadOnly(Team(name)))
-            throw platform::RuntimeError(platform::kPermissionDenied);
+        const auto there = team.find(platform::LowerCase(name));
+        if (there == team.end() || !(accessory || EqualsNoCase(name, DataFile()))) continue;
+        const platform::FolderEntry& entry = there->second;
+        if (!entry.IsFile())
+            return "The files cannot be added: " + Quoted(Team(entry.Name)) +
+                   " in the team folder is " + platform::KindOf(entry.Mode) +
+                   ", not a regular file, and would be overwritten.";
+        if (fs_.IsReadOnly(Team(entry.Name)))
+            throw platform::RuntimeError(
+                platform::kPermissionDenied,
+                "Cannot write " + Team(entry.Name) + ": permission denied");
     }
     return "";
 }
@@ -109,7 +145,9 @@ std::string Installer::DescriptionSource() {
     if (number == 0) return "";
     const std::string source =
         JoinPath(addOnFolder_, "zorvex" + team_ + std::to_string(number) + ".zorvex");
-    if (!fs_.FileExists(source)) throw platform::RuntimeError(platform::kFileNotFound);
+    if (!fs_.FileExists(source))
+        throw platform::RuntimeError(platform::kFileNotFound,
+                                     "Cannot read " + source + ": file not found");
     return source;
 }
 
@@ -140,14 +178,16 @@ void Installer::InstallCopy(const std::string& source, const std::string& target
 // folder, and never misses a file the installation brought.
 void Installer::WriteRecordWithBackups() {
     const int order = NextAccessoryOrder(pv_, ui_, fs_, teamFolder_);
+    const std::set<std::string> team = TeamNames();
     const std::string backup =
-        OverwritesAny() ? CreateBackupFolder(pv_, fs_, kReplacedAccessories, team_) : "";
+        OverwritesAny(team) ? CreateBackupFolder(pv_, fs_, kReplacedAccessories, team_) : "";
+    backup_ = backup;
     AccessoryRecordWriter record(fs_, Team(AccessoryRecordName(entryName_)));
     if (!backup.empty()) record.WriteStandardFolder(backup);
     record.WriteFilesHeader();
     int n = 1;
     for (const std::string& name : files_) {
-        const bool existing = fs_.FileExists(Team(name));
+        const bool existing = team.count(platform::LowerCase(name)) > 0;
         if (existing) fs_.CopyFile(Team(name), backup);
         record.WriteFileLine(n++, name);
         record.WriteStatusLine(name, existing);
@@ -168,7 +208,7 @@ InstallOutcome Installer::Accessory() {
     // the files it has to put back.
     const std::string recordedFolder =
         pv_.GPLPath + kReplacedAccessories + BackupStamp(team_, pv_.Env.LocalClock->Now()) + "\\";
-    if (OverwritesAny() && !ValueSurvivesRecord(recordedFolder))
+    if (OverwritesAny(TeamNames()) && !ValueSurvivesRecord(recordedFolder))
         return Refuse("The accessory cannot be added: the folder " + Quoted(recordedFolder) +
                       " cannot be kept in the accessory record.");
 
@@ -196,8 +236,9 @@ InstallOutcome Installer::Car() {
     if (const std::string refusal = Refusal(false, description); !refusal.empty())
         return Refuse(refusal);
     std::vector<std::string> others;
-    for (const std::string& name : fs_.FileNames(teamFolder_))
-        if (!EqualsNoCase(name, DataFile())) others.push_back(name);
+    for (const platform::FolderEntry& entry : fs_.Entries(teamFolder_, false))
+        if (!entry.IsFolder() && !EqualsNoCase(entry.Name, DataFile()))
+            others.push_back(entry.Name);
     const bool programCar = fs_.FileExists(Team(kCarDescriptionFile));
     // The team's .dat never leaves the folder. While a car has put its own in its place, the
     // team's is kept beside it, so that the car's removal (or a car without one) puts it back.
@@ -208,17 +249,18 @@ InstallOutcome Installer::Car() {
     const bool keepDataFile = !kept && DataFileWouldChange();
 
     if (!programCar) {
-        const std::string backup =
-            others.empty() ? "" : CreateBackupFolder(pv_, fs_, kReplacedCars, team_);
-        fs_.MoveFilesInto(teamFolder_, others, backup);
+        backup_ = others.empty() ? "" : CreateBackupFolder(pv_, fs_, kReplacedCars, team_);
+        fs_.MoveFilesInto(teamFolder_, others, backup_);
     } else {
         // The car description stays until the new car's replaces it: until then the folder is
         // known to hold the program's car, so a failed or interrupted installation can be
         // removed, or run again without a backup of the program's own files.
+        std::vector<std::string> going;
         for (const std::string& name : others)
             if (!EqualsNoCase(name, kCarDescriptionFile) &&
                 !(kept && EqualsNoCase(name, kTeamDataKeeper)))
-                fs_.DeleteFile(Team(name), true);
+                going.push_back(name);
+        fs_.DeleteFilesIn(teamFolder_, going, true);
     }
     if (keepDataFile) fs_.CopyFile(Team(DataFile()), Team(kTeamDataKeeper));
     if (kept && !bringsDataFile) {
@@ -238,6 +280,19 @@ InstallOutcome Installer::Car() {
     fs_.CopyFilesInto(entryFolder_, files_, teamFolder_);
     ui_.ShowMessage(LoadResString(121));
     return InstallOutcome::Installed;
+}
+
+void Installer::DropEmptyBackup() {
+    if (backup_.empty()) return;
+    try {
+        if (fs_.FolderExists(backup_) && fs_.Entries(backup_, false).empty())
+            fs_.DeleteFolder(backup_);
+        const std::string parent = backup_.substr(0, backup_.rfind('\\', backup_.size() - 2));
+        if (fs_.FolderExists(parent) && fs_.Entries(parent, false).empty())
+            fs_.DeleteFolder(parent);
+    } catch (const platform::RuntimeError&) {
+        // The failure that brought us here is the one reported.
+    }
 }
 
 std::string EntryNameRefusal(const std::string& entryName) {
@@ -265,7 +320,12 @@ InstallOutcome InstallAddOnFiles(ProgramValues& pv, platform::Ui& ui, bool isAcc
     InstallOutcome outcome = InstallOutcome::Failed;
     platform::RunTrapped(shown, platform::TrapForm::Critical, pv.ProgramName, [&] {
         Installer installer(pv, shown, folder, entryFolder, entryName, standardFolder, addOnFolder);
-        outcome = isAccessory ? installer.Accessory() : installer.Car();
+        try {
+            outcome = isAccessory ? installer.Accessory() : installer.Car();
+        } catch (...) {
+            installer.DropEmptyBackup();
+            throw;
+        }
     });
     return outcome;
 }

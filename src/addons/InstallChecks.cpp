@@ -21,16 +21,16 @@ std::string QuotedList(const std::vector<std::string>& names) {
     return list;
 }
 
-// The entry's folder, files (pictures included) and description file that are links leading
-// outside the add-on folder, or nowhere.
-std::vector<std::string> LinksOutside(const platform::FileSystem& fs, const EntryToInstall& e) {
-    if (!fs.StaysWithin(e.EntryFolder, e.AddOnFolder)) return {e.EntryName};
-    std::vector<std::string> links;
-    for (const std::string& name : fs.FileNames(e.EntryFolder))
-        if (!fs.StaysWithin(JoinPath(e.EntryFolder, name), e.AddOnFolder)) links.push_back(name);
-    if (!e.DescriptionFile.empty() && !fs.StaysWithin(e.DescriptionFile, e.AddOnFolder))
-        links.push_back(e.DescriptionFile.substr(e.DescriptionFile.rfind('\\') + 1));
-    return links;
+// The entries of the entry folder (pictures included) and the description file that are not
+// plain files or folders: links, wherever they lead, FIFOs, sockets and devices. Nothing is
+// read through a link, and nothing that could make a read wait forever is opened.
+std::vector<std::string> NotPlainFiles(const platform::FileSystem& fs, const EntryToInstall& e) {
+    std::vector<std::string> found;
+    for (const platform::FolderEntry& entry : fs.Entries(e.EntryFolder, false))
+        if (!entry.IsFile() && !entry.IsFolder()) found.push_back(entry.Name);
+    if (!e.DescriptionFile.empty() && !fs.IsPlainFile(e.DescriptionFile))
+        found.push_back(e.DescriptionFile.substr(e.DescriptionFile.rfind('\\') + 1));
+    return found;
 }
 
 }  // namespace
@@ -50,9 +50,9 @@ std::string EntryRefusal(const platform::FileSystem& fs, const EntryToInstall& e
             return "The accessory cannot be added: the name of its file " + Quoted(name) +
                    " cannot be kept in the accessory record (it must not hold = ; or *, start with [ or read like file1). Please rename the file.";
     }
-    if (const std::vector<std::string> links = LinksOutside(fs, e); !links.empty())
-        return "The files cannot be added: the add-on holds links to files outside its own folder: " +
-               QuotedList(links) + ".";
+    if (const std::vector<std::string> odd = NotPlainFiles(fs, e); !odd.empty())
+        return "The files cannot be added: the add-on holds links or other entries that are not plain files: " +
+               QuotedList(odd) + ".";
     if (const std::string twin = FirstCaseDuplicate(e.Files); !twin.empty())
         return "The files cannot be added: the file " + Quoted(twin) +
                " of this entry has the name of another of its files in different letter case.";

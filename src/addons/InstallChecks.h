@@ -18,7 +18,7 @@ struct EntryToInstall {
 
 // Why the entry cannot be installed safely, or "": names that lead outside the team folder, that
 // the program keeps for its own records and pictures, that the accessory record cannot hold, or
-// that differ only in letter case; links that lead outside the add-on folder.
+// that differ only in letter case; links (wherever they lead), FIFOs, sockets and devices.
 std::string EntryRefusal(const platform::FileSystem& fs, const EntryToInstall& entry);
 
 // Why files of the team folder would clash while the entry goes in, or "": two files whose

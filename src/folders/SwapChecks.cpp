@@ -22,6 +22,22 @@ bool HoldsReadOnlyContent(const FileSystem& fs, const std::string& folder) {
     return false;
 }
 
+// Links, FIFOs, sockets and devices in a car folder: a swap carries only plain files and
+// folders, so that nothing it brings in leads outside the game.
+std::string NotPlainRefusal(const FileSystem& fs, const std::string& folder,
+                            const std::string& advice) {
+    if (fs.IsLink(folder)) return "The folder " + folder + " is a link to another place" + advice;
+    const std::vector<std::string> odd = fs.NotPlainEntries(folder);
+    if (odd.empty()) return "";
+    std::string list;
+    for (std::size_t i = 0; i < odd.size() && i < 10; ++i)
+        list += (i ? ", \"" : "\"") + odd[i] + "\"";
+    if (odd.size() > 10) list += " and " + std::to_string(odd.size() - 10) + " more";
+    return "The folder " + folder +
+           " holds links or other entries that are not plain files or folders, which a car folder swap does not carry: " +
+           list + advice;
+}
+
 std::string CannotTake(const std::string& destination) {
     return "A new folder cannot be made in " + destination +
            " - Please select another destination.";
@@ -49,6 +65,11 @@ std::string SwapPlaceRefusal(const FileSystem& fs, const std::string& live,
         return "The folder " + source + " holds the current GPL car folder" + kReselect;
     if (fs.IsWithin(source, live))
         return "The folder " + source + " lies inside the current GPL car folder" + kReselect;
+    if (std::string odd = NotPlainRefusal(fs, source, kReselect); !odd.empty()) return odd;
+    if (!page.DeleteCurrent)
+        if (std::string odd = NotPlainRefusal(fs, live, ". Please remove them, then try again.");
+            !odd.empty())
+            return odd;
     SwapJournal names;
     names.Live = live;
     for (const std::string& folder : {names.Copying(), names.Staged(), names.Exchange()})

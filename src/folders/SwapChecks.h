@@ -12,9 +12,10 @@ namespace movrand {
 // The old folder's new place: the destination, then the new name.
 std::string SwapTarget(const CarFolderPage& page);
 
-// The live folder, the source against it, folders of the swap's own in the way and, when the
-// live folder is to be kept, the destination (there, and not read-only) and the new place
-// against the live folder and the source.
+// The live folder, the source against it, links and other entries that are not plain files or
+// folders in the source (and in the live folder when it is kept), folders of the swap's own in the
+// way and, when the live folder is to be kept, the destination (there, and not read-only) and the
+// new place against the live folder and the source.
 std::string SwapPlaceRefusal(const platform::FileSystem& fs, const std::string& live,
                              const CarFolderPage& page);
 

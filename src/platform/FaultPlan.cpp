@@ -19,6 +19,7 @@ void FaultPlan::Clear() {
 
 void FaultPlan::Check(const std::string& what) {
     ++count_;
+    if (before_) before_(what);
     if (delay_.count() > 0) std::this_thread::sleep_for(delay_);
     if (failAt_ > 0 && count_ == failAt_) {
         lastFailure_ = what;

@@ -1,5 +1,6 @@
 #pragma once
 #include <chrono>
+#include <functional>
 #include <string>
 
 namespace movrand::platform {
@@ -13,6 +14,9 @@ class FaultPlan {
     // The n-th mutating operation from now (1 = the next one) raises the error `number`.
     void FailAt(int n, int number);
     void Clear();
+    // Runs `action` with the operation's name just before each mutating operation, as another
+    // program changing the disk at that moment would.
+    void BeforeEach(std::function<void(const std::string&)> action) { before_ = std::move(action); }
     // Every mutating operation from now takes this much longer, as on a slow disk.
     void DelayEach(std::chrono::milliseconds delay) { delay_ = delay; }
     // Mutating operations seen since the plan was made or cleared.
@@ -29,6 +33,7 @@ class FaultPlan {
     int number_ = 0;
     std::string lastFailure_;
     std::chrono::milliseconds delay_{0};
+    std::function<void(const std::string&)> before_;
 };
 
 }  // namespace movrand::platform

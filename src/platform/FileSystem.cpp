@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@
 
 #include "platform/ChangeCount.h"
 #include "platform/FaultPlan.h"
+#include "platform/FileHandles.h"
 #include "platform/FileSystemErrors.h"
 #include "platform/FileWork.h"
 #include "platform/RuntimeError.h"
@@ -111,12 +113,6 @@ std::uint64_t FileSystemChanges() {
 void FileSystem::Mutating(const std::string& what) {
     ++changes;
     if (faults_) faults_->Check(what);
-}
-
-void FileSystem::MutatingNative(const char* what, const fs::path& native) {
-    ++changes;
-    // The name is built only for a test's fault plan: folder copies pass here once per file.
-    if (faults_) faults_->Check(what + paths_.ToWindows(native));
 }
 
 bool FileSystem::DriveReady(char letter) const {
@@ -230,9 +226,10 @@ void FileSystem::MoveFolder(const std::string& source, const std::string& destin
     const fs::path from = paths_.ToNative(source);
     const fs::path to = paths_.ToNative(destination);
     try {
-        AheadInTree(from);
-        CopyTree(from, to, false);
-        if (!SameTree(from, to)) throw RuntimeError(kDeviceIoError);
+        CopyFolderTree(source, destination, false, true);
+        if (!SameTree(from, to))
+            throw RuntimeError(kDeviceIoError, "Cannot move folder " + source + " to " +
+                                                   destination + ": the copy is not whole");
     } catch (...) {
         std::error_code ignored;
         fs::remove_all(to, ignored);
@@ -258,67 +255,193 @@ bool FileSystem::RenameFolder(const std::string& source, const std::string& dest
     return true;
 }
 
-void FileSystem::CopyOneFile(const fs::path& from, const fs::path& to, bool overwrite) {
-    const bool exists = TypeOf(to) != fs::file_type::not_found;
-    if (exists) {
-        if (IsFolder(to)) throw RuntimeError(kPermissionDenied);
-        if (!overwrite) throw RuntimeError(kFileAlreadyExists);
-        if (ReadOnly(to)) throw RuntimeError(kPermissionDenied);
-    }
-    ReplaceFileWithCopy(from, to);
+namespace {
+
+// "C:\a\b" and "c.mip" make "C:\a\b\c.mip".
+std::string Inside(const std::string& folder, const std::string& name) {
+    if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) return folder + name;
+    return folder + "\\" + name;
 }
 
-// Into a folder this copy has just made there is no earlier file to keep whole, so the file is
-// written under its own name; a copy that fails leaves no part of it behind.
-void FileSystem::CopyNewFile(const fs::path& from, const fs::path& to) {
-    std::error_code ec;
-    fs::copy_file(from, to, fs::copy_options::none, ec);
-    if (!ec) {
-        const auto time = fs::last_write_time(from, ec);
-        if (!ec) fs::last_write_time(to, time, ec);
-    }
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(to, ignored);
-        Fail(ec, false);
-    }
+// The Windows-notation folder of a path ("C:\a\b.txt" gives "C:\a").
+std::string FolderOf(const std::string& path) {
+    WindowsPath parsed = WindowsPath::Parse(path);
+    if (!parsed.Components.empty()) parsed.Components.pop_back();
+    return parsed.Text();
 }
 
-// Every folder made and every file or link copied is a step of its own for the fault hook, so a
-// test can stop a folder copy half-way as a full disk would.
-void FileSystem::CopyTree(const fs::path& from, const fs::path& to, bool overwrite) {
-    std::error_code ec;
-    const bool made = !IsFolder(to);
-    if (made) {
-        MutatingNative("create folder ", to);
-        fs::create_directory(to, from, ec);
-        if (ec) Fail(ec, true);
+// One entry of an open folder, as its listing gives it (links not followed).
+struct Listed {
+    std::string Name;
+    mode_t Type = 0;  // S_IFREG, S_IFDIR, S_IFLNK, ... (the format bits only)
+    ino_t Number = 0;
+};
+
+std::vector<Listed> ListOpenFolder(int folder, const std::string& shown) {
+    const int copy = ::fcntl(folder, F_DUPFD_CLOEXEC, 0);
+    DIR* dir = copy < 0 ? nullptr : ::fdopendir(copy);
+    if (!dir) {
+        const int error = errno;
+        if (copy >= 0) ::close(copy);
+        throw ErrorAbout(error, "list folder", shown, true);
     }
-    for (fs::directory_iterator it(from, ec), end; !ec && it != end; it.increment(ec)) {
-        const fs::path target = to / it->path().filename();
-        const auto type = it->symlink_status().type();
-        if (type == fs::file_type::directory) {
-            CopyTree(it->path(), target, overwrite);
-        } else if (type == fs::file_type::symlink) {
-            // A link is copied as the link it is, never followed.
-            if (TypeOf(target) != fs::file_type::not_found) {
-                if (!overwrite) throw RuntimeError(kFileAlreadyExists);
-                fs::remove(target, ec);
-                if (ec) Fail(ec, false);
-            }
-            MutatingNative("copy ", it->path());
-            fs::copy_symlink(it->path(), target, ec);
-            if (ec) Fail(ec, false);
-        } else {
-            MutatingNative("copy ", it->path());
-            Carrying(it->path());
-            if (made)
-                CopyNewFile(it->path(), target);
-            else
-                CopyOneFile(it->path(), target, overwrite);
+    ::rewinddir(dir);
+    std::vector<Listed> entries;
+    errno = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        mode_t type = DTTOIF(entry->d_type);
+        if (entry->d_type == DT_UNKNOWN) {
+            struct stat st {};
+            if (::fstatat(folder, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+            type = st.st_mode & S_IFMT;
+        }
+        entries.push_back({name, type, entry->d_ino});
+        errno = 0;
+    }
+    const int error = errno;
+    ::closedir(dir);
+    if (error) throw ErrorAbout(error, "list folder", shown, true);
+    return entries;
+}
+
+// The entries of an open folder by their lower-cased names: the first in the listing order when
+// two names differ only in case, as a name is resolved everywhere else.
+class FolderIndex {
+  public:
+    FolderIndex(int folder, const std::string& shown) {
+        for (Listed& entry : ListOpenFolder(folder, shown)) {
+            const std::string key = LowerCase(entry.Name);
+            const auto found = entries_.find(key);
+            if (found == entries_.end() || LessNoCase(entry.Name, found->second.Name))
+                entries_[key] = std::move(entry);
         }
     }
-    if (ec) Fail(ec, true);
+    const Listed* Find(const std::string& name) const {
+        const auto found = entries_.find(LowerCase(name));
+        return found == entries_.end() ? nullptr : &found->second;
+    }
+    // The stored name a name reaches, or the name as given.
+    std::string Resolve(const std::string& name) const {
+        const Listed* found = Find(name);
+        return found ? found->Name : name;
+    }
+    void Add(const std::string& name, mode_t type) {
+        entries_.emplace(LowerCase(name), Listed{name, type, 0});
+    }
+    void Remove(const std::string& name) { entries_.erase(LowerCase(name)); }
+
+  private:
+    std::map<std::string, Listed> entries_;
+};
+
+// Checks that `name` in `folder` may be written: raises when a folder stands there, or a file
+// that is not to be overwritten or is read-only. True when something stands there.
+bool CheckTarget(int folder, const std::string& name, const std::string& shown, bool overwrite) {
+    struct stat st {};
+    if (::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return false;
+    if (S_ISDIR(st.st_mode))
+        throw RuntimeError(kPermissionDenied, "Cannot write " + shown + ": it is a folder");
+    if (!overwrite) throw ErrorAbout(EEXIST, "write", shown);
+    if (!S_ISLNK(st.st_mode) && (st.st_mode & S_IWUSR) == 0)
+        throw ErrorAbout(EACCES, "write", shown);
+    return true;
+}
+
+// Writes a copy of the open regular file `in` into `folder` as `name`, with the source's
+// permissions and modification time. Where a file stands under the name, the copy replaces it
+// whole (written beside, synced, renamed over it), so the name always holds the old or the new
+// file; elsewhere it is written under its own name. A copy that fails leaves no part of it behind.
+void WriteCopy(int in, const struct stat& info, const std::string& fromShown, int folder,
+               const std::string& name, const std::string& shown, bool replace) {
+    const auto fill = [&](int out) {
+        CopyContent(in, out, fromShown, shown);
+        const struct timespec times[2] = {{0, UTIME_OMIT}, info.st_mtim};
+        if (::fchmod(out, info.st_mode & 07777) != 0 || ::futimens(out, times) != 0)
+            throw ErrorAbout(errno, "write", shown);
+    };
+    if (replace) {
+        ReplaceOptions options;
+        options.Mode = 0600;
+        options.Shown = shown;
+        ReplaceFileWholeAt(folder, name, fill, options);
+        return;
+    }
+    Descriptor out(
+        ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (out.Get() < 0) throw ErrorAbout(errno, "write", shown);
+    try {
+        fill(out.Get());
+        out.Close(shown);
+    } catch (...) {
+        ::unlinkat(folder, name.c_str(), 0);
+        throw;
+    }
+}
+
+// Looks at a file that is to be read: it must be a regular file, and no link.
+struct stat LookAt(int folder, const char* name, const std::string& shown) {
+    struct stat st {};
+    if (::fstatat(folder, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+        throw ErrorAbout(errno, "read", shown);
+    if (!S_ISREG(st.st_mode)) throw NotPlainError("read", shown, st.st_mode);
+    return st;
+}
+
+}  // namespace
+
+// A drive's root is reached through the prefix's own links; below it no folder is a link.
+Descriptor FileSystem::OpenFolder(const std::string& folder) const {
+    const bool driveRoot = WindowsPath::Parse(folder).Components.empty();
+    return OpenFolderAt(AT_FDCWD, paths_.ToNative(folder).c_str(), folder, driveRoot);
+}
+
+// Every folder made and every file copied is a step of its own for the fault hook, so a test can
+// stop a folder copy half-way as a full disk would. Links are copied as links where `keepLinks`,
+// refused otherwise; anything that is neither a file, a folder nor a link is refused.
+void FileSystem::CopyTree(int from, const std::string& fromShown, int to,
+                          const std::string& toShown, bool made, bool overwrite, bool keepLinks) {
+    for (const Listed& entry : ListOpenFolder(from, fromShown)) {
+        const std::string source = Inside(fromShown, entry.Name);
+        const std::string target = Inside(toShown, entry.Name);
+        const char* name = entry.Name.c_str();
+        struct stat st {};
+        if (::fstatat(from, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+            throw ErrorAbout(errno, "read", source);
+        if (S_ISDIR(st.st_mode)) {
+            Descriptor inner = OpenFolderAt(from, name, source);
+            struct stat there {};
+            const bool exists = !made && ::fstatat(to, name, &there, AT_SYMLINK_NOFOLLOW) == 0;
+            if (!exists) {
+                Mutating("create folder " + target);
+                if (::mkdirat(to, name, st.st_mode & 07777) != 0)
+                    throw ErrorAbout(errno, "create folder", target, true);
+            }
+            Descriptor innerTo = OpenFolderAt(to, name, target);
+            CopyTree(inner.Get(), source, innerTo.Get(), target, !exists, overwrite, keepLinks);
+        } else if (S_ISLNK(st.st_mode) && keepLinks) {
+            // A link is copied as the link it is, never followed.
+            std::string link(static_cast<std::size_t>(st.st_size) + 1, '\0');
+            const ssize_t n = ::readlinkat(from, name, link.data(), link.size());
+            if (n < 0) throw ErrorAbout(errno, "read", source);
+            link.resize(static_cast<std::size_t>(n));
+            if (!made && CheckTarget(to, entry.Name, target, overwrite) &&
+                ::unlinkat(to, name, 0) != 0)
+                throw ErrorAbout(errno, "write", target);
+            Mutating("copy " + source);
+            if (::symlinkat(link.c_str(), to, name) != 0) throw ErrorAbout(errno, "write", target);
+        } else if (!S_ISREG(st.st_mode)) {
+            throw NotPlainError("copy", source, st.st_mode);
+        } else {
+            const bool replace = !made && CheckTarget(to, entry.Name, target, overwrite);
+            Mutating("copy " + source);
+            if (work_) work_->Carrying(source);
+            struct stat info {};
+            Descriptor in = OpenForReading(from, name, source, info, false, &st);
+            WriteCopy(in.Get(), info, source, to, entry.Name, target, replace);
+        }
+    }
 }
 
 void FileSystem::Ahead(int files) {
@@ -334,154 +457,220 @@ void FileSystem::AheadInTree(const fs::path& folder) {
     work_->Ahead(files);
 }
 
-void FileSystem::Carrying(const fs::path& file) {
-    if (work_) work_->Carrying(paths_.ToWindows(file));
-}
-
 void FileSystem::CopyFolder(const std::string& source, const std::string& destination,
                             bool overwrite) {
+    CopyFolderTree(source, destination, overwrite, false);
+}
+
+void FileSystem::CopyFolderTree(const std::string& source, const std::string& destination,
+                                bool overwrite, bool keepLinks) {
     const fs::path from = paths_.ToNative(source);
     const fs::path to = paths_.ToNative(destination);
-    if (TypeOf(from) != fs::file_type::directory) throw RuntimeError(kPathNotFound);
-    if (!IsFolder(to.parent_path())) throw RuntimeError(kPathNotFound);
+    if (TypeOf(from) != fs::file_type::directory)
+        throw ErrorAbout(ENOENT, "copy folder", source, true);
+    if (!IsFolder(to.parent_path()))
+        throw ErrorAbout(ENOENT, "copy folder " + source + " to", destination, true);
     const fs::path canonicalFrom = fs::weakly_canonical(from);
     const fs::path canonicalTo = fs::weakly_canonical(to);
     const auto [end, ignored] = std::mismatch(canonicalFrom.begin(), canonicalFrom.end(),
                                               canonicalTo.begin(), canonicalTo.end());
-    if (end == canonicalFrom.end()) throw RuntimeError(kPermissionDenied);  // into itself
+    if (end == canonicalFrom.end())
+        throw RuntimeError(kPermissionDenied,
+                           "Cannot copy folder " + source + " into itself (" + destination + ")");
+    Descriptor in = OpenFolder(source);
     AheadInTree(from);
-    CopyTree(from, to, overwrite);
+    const bool made = !IsFolder(to);
+    if (made) {
+        Mutating("create folder " + destination);
+        struct stat st {};
+        ::fstat(in.Get(), &st);
+        if (::mkdir(to.c_str(), st.st_mode & 07777) != 0)
+            throw ErrorAbout(errno, "create folder", destination, true);
+    }
+    Descriptor out = OpenFolder(destination);
+    CopyTree(in.Get(), source, out.Get(), destination, made, overwrite, keepLinks);
 }
 
 void FileSystem::CopyFile(const std::string& source, const std::string& destination,
                           bool overwrite) {
     const fs::path from = paths_.ToNative(source);
-    if (!IsFile(from)) throw RuntimeError(kFileNotFound);
-    fs::path to;
+    const struct stat checked = LookAt(AT_FDCWD, from.c_str(), source);
     const bool intoFolder =
         !destination.empty() && (destination.back() == '\\' || destination.back() == '/');
+    std::string folder, name;
     if (intoFolder) {
-        const fs::path folder = paths_.ToNative(destination);
-        if (!IsFolder(folder)) throw RuntimeError(kPathNotFound);
-        to = ResolveName(folder, from.filename().string());
+        folder = destination;
+        name = ResolveName(paths_.ToNative(folder), from.filename().string()).filename().string();
     } else {
-        to = paths_.ToNative(destination);
-        if (!IsFolder(to.parent_path())) throw RuntimeError(kPathNotFound);
+        folder = FolderOf(destination);
+        name = paths_.ToNative(destination).filename().string();
     }
+    const std::string target = Inside(folder, name);
+    Descriptor into = OpenFolder(folder);
+    const bool replace = CheckTarget(into.Get(), name, target, overwrite);
     Mutating("copy " + source + " to " + destination);
-    CopyOneFile(from, to, overwrite);
+    struct stat info {};
+    Descriptor in = OpenForReading(AT_FDCWD, from.c_str(), source, info, false, &checked);
+    WriteCopy(in.Get(), info, source, into.Get(), name, target, replace);
 }
 
-// Renames a file; across devices copies it, then deletes the source.
-void FileSystem::MoveOneFile(const fs::path& from, const fs::path& to) {
-    std::error_code ec;
-    fs::rename(from, to, ec);
-    if (ec.value() == EXDEV) {
-        CopyOneFile(from, to, false);
-        fs::remove(from, ec);
-    }
-    if (ec) Fail(ec, false);
+// Renames a file from one open folder into another; across devices copies it, then deletes the
+// source.
+void FileSystem::MoveOneFile(int from, const std::string& name, const std::string& fromShown,
+                             int to, const std::string& toName, const std::string& toShown) {
+    if (::renameat(from, name.c_str(), to, toName.c_str()) == 0) return;
+    if (errno != EXDEV) throw ErrorAbout(errno, "move " + fromShown + " to", toShown);
+    const struct stat checked = LookAt(from, name.c_str(), fromShown);
+    struct stat info {};
+    Descriptor in = OpenForReading(from, name.c_str(), fromShown, info, false, &checked);
+    WriteCopy(in.Get(), info, fromShown, to, toName, toShown, false);
+    if (::unlinkat(from, name.c_str(), 0) != 0) throw ErrorAbout(errno, "delete", fromShown);
 }
 
 void FileSystem::MoveFile(const std::string& source, const std::string& destination) {
+    const std::string sourceFolder = FolderOf(source);
+    const std::string targetFolder = FolderOf(destination);
     const fs::path from = paths_.ToNative(source);
-    if (!IsFile(from)) throw RuntimeError(kFileNotFound);
     const fs::path to = paths_.ToNative(destination);
-    if (TypeOf(to) != fs::file_type::not_found) throw RuntimeError(kFileAlreadyExists);
-    if (!IsFolder(to.parent_path())) throw RuntimeError(kPathNotFound);
+    Descriptor fromFolder = OpenFolder(sourceFolder);
+    const std::string name = from.filename().string();
+    struct stat st {};
+    if (::fstatat(fromFolder.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+        S_ISDIR(st.st_mode))
+        throw ErrorAbout(ENOENT, "move", source);
+    if (TypeOf(to) != fs::file_type::not_found)
+        throw ErrorAbout(EEXIST, "move " + source + " to", destination);
+    Descriptor toFolder = OpenFolder(targetFolder);
     Mutating("move " + source + " to " + destination);
-    MoveOneFile(from, to);
+    MoveOneFile(fromFolder.Get(), name, source, toFolder.Get(), to.filename().string(),
+                destination);
 }
-
-namespace {
-
-// The files of a folder by their lower-cased names, as stored.
-class FolderIndex {
-  public:
-    explicit FolderIndex(const fs::path& folder) : folder_(folder) {
-        std::error_code ec;
-        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-            const std::string name = it->path().filename().string();
-            const std::string key = LowerCase(name);
-            const auto found = names_.find(key);
-            if (found == names_.end() || LessNoCase(name, found->second)) names_[key] = name;
-        }
-        if (ec) Fail(ec, true);
-    }
-    // The entry a name reaches without regard to case, or the name as given.
-    fs::path Resolve(const std::string& name) const {
-        const auto found = names_.find(LowerCase(name));
-        return folder_ / (found == names_.end() ? name : found->second);
-    }
-    bool Has(const std::string& name) const { return names_.count(LowerCase(name)) > 0; }
-    void Add(const std::string& name) { names_.emplace(LowerCase(name), name); }
-
-  private:
-    fs::path folder_;
-    std::map<std::string, std::string> names_;
-};
-
-// A named file of a folder: the exact name when it is there, else resolved without regard to
-// case. Raises 53 when it is no file.
-fs::path SourceFile(const fs::path& folder, const std::string& name) {
-    fs::path file = folder / name;
-    if (!IsFile(file)) file = ResolveName(folder, name);
-    if (!IsFile(file)) throw RuntimeError(kFileNotFound);
-    return file;
-}
-
-}  // namespace
 
 void FileSystem::CopyFilesInto(const std::string& sourceFolder,
                                const std::vector<std::string>& names,
                                const std::string& destinationFolder, bool overwrite) {
-    const fs::path from = paths_.ToNative(sourceFolder);
-    const fs::path to = paths_.ToNative(destinationFolder);
-    if (!IsFolder(from) || !IsFolder(to)) throw RuntimeError(kPathNotFound);
-    FolderIndex index(to);
+    Descriptor from = OpenFolder(sourceFolder);
+    Descriptor to = OpenFolder(destinationFolder);
+    const FolderIndex sources(from.Get(), sourceFolder);
+    FolderIndex targets(to.Get(), destinationFolder);
     Ahead(static_cast<int>(names.size()));
-    for (const std::string& name : names) {
-        const fs::path source = SourceFile(from, name);
-        Mutating("copy " + sourceFolder + "\\" + name + " to " + destinationFolder + "\\");
-        Carrying(source);
-        // Where nothing stands under the name there is no earlier file to keep whole.
-        if (index.Has(source.filename().string()))
-            CopyOneFile(source, index.Resolve(source.filename().string()), overwrite);
-        else
-            CopyNewFile(source, index.Resolve(source.filename().string()));
-        index.Add(source.filename().string());
+    for (const std::string& asked : names) {
+        const Listed* source = sources.Find(asked);
+        const std::string shown = Inside(sourceFolder, source ? source->Name : asked);
+        if (!source) throw ErrorAbout(ENOENT, "read", shown);
+        if (source->Type != S_IFREG) throw NotPlainError("read", shown, source->Type);
+        const std::string name = targets.Resolve(source->Name);
+        const std::string target = Inside(destinationFolder, name);
+        const bool replace = targets.Find(name) && CheckTarget(to.Get(), name, target, overwrite);
+        Mutating("copy " + Inside(sourceFolder, asked) + " to " + destinationFolder + "\\");
+        if (work_) work_->Carrying(shown);
+        // Opened without following a link, checked to be a regular file and the very file the
+        // listing showed, whatever took its place since.
+        struct stat info {};
+        Descriptor in =
+            OpenForReading(from.Get(), source->Name.c_str(), shown, info, false, nullptr, false);
+        if (info.st_ino != source->Number)
+            throw RuntimeError(
+                kPathFileAccessError,
+                "Cannot read " + shown + ": it was replaced while it was being read");
+        WriteCopy(in.Get(), info, shown, to.Get(), name, target, replace);
+        targets.Add(name, S_IFREG);
     }
 }
 
 void FileSystem::MoveFilesInto(const std::string& sourceFolder,
                                const std::vector<std::string>& names,
                                const std::string& destinationFolder) {
-    const fs::path from = paths_.ToNative(sourceFolder);
-    const fs::path to = paths_.ToNative(destinationFolder);
-    if (!IsFolder(from) || !IsFolder(to)) throw RuntimeError(kPathNotFound);
-    FolderIndex index(to);
+    Descriptor from = OpenFolder(sourceFolder);
+    Descriptor to = OpenFolder(destinationFolder);
+    const FolderIndex sources(from.Get(), sourceFolder);
+    FolderIndex targets(to.Get(), destinationFolder);
     Ahead(static_cast<int>(names.size()));
-    for (const std::string& name : names) {
-        const fs::path source = SourceFile(from, name);
-        const fs::path target = index.Resolve(source.filename().string());
-        if (TypeOf(target) != fs::file_type::not_found) throw RuntimeError(kFileAlreadyExists);
-        Mutating("move " + sourceFolder + "\\" + name + " to " + destinationFolder + "\\");
-        Carrying(source);
-        MoveOneFile(source, target);
-        index.Add(source.filename().string());
+    for (const std::string& asked : names) {
+        const Listed* source = sources.Find(asked);
+        const std::string shown = Inside(sourceFolder, source ? source->Name : asked);
+        if (!source || source->Type == S_IFDIR) throw ErrorAbout(ENOENT, "move", shown);
+        const std::string target = Inside(destinationFolder, source->Name);
+        if (targets.Find(source->Name)) throw ErrorAbout(EEXIST, "move " + shown + " to", target);
+        Mutating("move " + Inside(sourceFolder, asked) + " to " + destinationFolder + "\\");
+        if (work_) work_->Carrying(shown);
+        MoveOneFile(from.Get(), source->Name, shown, to.Get(), source->Name, target);
+        targets.Add(source->Name, source->Type);
     }
 }
 
 void FileSystem::DeleteFile(const std::string& path, bool force) {
-    const fs::path native = paths_.ToNative(path);
-    const auto type = TypeOf(native);
-    if (type == fs::file_type::not_found || type == fs::file_type::directory)
-        throw RuntimeError(kFileNotFound);
-    if (!force && ReadOnly(native)) throw RuntimeError(kPermissionDenied);
-    Mutating("delete " + path);
+    DeleteFilesIn(FolderOf(path), {paths_.ToNative(path).filename().string()}, force);
+}
+
+void FileSystem::DeleteFilesIn(const std::string& folder, const std::vector<std::string>& names,
+                               bool force) {
+    Descriptor at = OpenFolder(folder);
+    for (const std::string& name : names) {
+        const std::string shown = Inside(folder, name);
+        // Forced, the unlink itself says what is wrong (a folder cannot be unlinked as a file).
+        struct stat st {};
+        if (!force && (::fstatat(at.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+                       S_ISDIR(st.st_mode)))
+            throw ErrorAbout(ENOENT, "delete", shown);
+        if (!force && !S_ISLNK(st.st_mode) && (st.st_mode & S_IWUSR) == 0)
+            throw ErrorAbout(EACCES, "delete", shown);
+        Mutating("delete " + shown);
+        if (::unlinkat(at.Get(), name.c_str(), 0) != 0)
+            throw ErrorAbout(errno == EISDIR ? ENOENT : errno, "delete", shown);
+    }
+}
+
+std::vector<FolderEntry> FileSystem::Entries(const std::string& folder, bool details) const {
+    Descriptor at = OpenFolder(folder);
+    std::vector<FolderEntry> entries;
+    for (const Listed& listed : ListOpenFolder(at.Get(), folder)) {
+        struct stat st {};
+        st.st_mode = listed.Type;
+        if (details && ::fstatat(at.Get(), listed.Name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        FolderEntry entry;
+        entry.Name = listed.Name;
+        entry.Mode = st.st_mode;
+        entry.Size = static_cast<std::uintmax_t>(st.st_size);
+        entry.ReadOnly = !S_ISLNK(st.st_mode) && (st.st_mode & S_IWUSR) == 0;
+        entries.push_back(std::move(entry));
+    }
+    std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) {
+        return LessNoCase(a.Name, b.Name);
+    });
+    return entries;
+}
+
+std::vector<std::string> FileSystem::NotPlainEntries(const std::string& folder) const {
+    std::vector<std::string> found;
     std::error_code ec;
-    fs::remove(native, ec);
-    if (ec) Fail(ec, false);
+    const fs::path root = paths_.ToNative(folder);
+    if (TypeOf(root) != fs::file_type::directory) return {folder};
+    for (fs::recursive_directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
+        const auto type = it->symlink_status(ec).type();
+        if (type != fs::file_type::directory && type != fs::file_type::regular) {
+            std::string relative = it->path().lexically_relative(root).string();
+            std::replace(relative.begin(), relative.end(), '/', '\\');
+            found.push_back(relative);
+        }
+    }
+    if (ec) throw ErrorAbout(ec.value(), "list folder", folder, true);
+    return found;
+}
+
+bool FileSystem::IsLink(const std::string& path) const {
+    return TypeOf(paths_.ToNative(path)) == fs::file_type::symlink;
+}
+
+std::string FileSystem::KindAt(const std::string& path) const {
+    struct stat st {};
+    if (::lstat(paths_.ToNative(path).c_str(), &st) != 0) return "";
+    return KindOf(st.st_mode);
+}
+
+bool FileSystem::IsPlainFile(const std::string& path) const {
+    return TypeOf(paths_.ToNative(path)) == fs::file_type::regular;
 }
 
 void FileSystem::Rename(const std::string& path, const std::string& newName) {
@@ -578,7 +767,7 @@ bool FileSystem::SameDevice(const std::string& a, const std::string& b) const {
 }
 
 TextReader FileSystem::OpenTextFile(const std::string& path) const {
-    return TextReader(paths_.ToNative(path));
+    return TextReader(paths_.ToNative(path), path);
 }
 
 TextWriter FileSystem::CreateTextFile(const std::string& path, bool overwrite) {
@@ -611,21 +800,12 @@ std::uintmax_t FileSystem::FileSize(const std::string& path) const {
 }
 
 std::string FileSystem::ReadAllBytes(const std::string& path) const {
+    // A link the user made (to driver.ini, say) is read through; what it reaches must be a
+    // regular file, opened without waiting for a writer.
     const fs::path native = paths_.ToNative(path);
-    if (!IsFile(native)) throw RuntimeError(kFileNotFound);
-    std::ifstream in(native, std::ios::binary | std::ios::ate);
-    if (!in) throw RuntimeError(kPermissionDenied);
-    // One read of the size the file has; a file that grows meanwhile is read on to its end.
-    std::string bytes(static_cast<std::size_t>(std::max<std::streamoff>(in.tellg(), 0)), '\0');
-    in.seekg(0);
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    if (in) {
-        std::ostringstream rest;
-        rest << in.rdbuf();
-        bytes += rest.str();
-    }
-    return bytes;
+    struct stat info {};
+    Descriptor in = OpenForReading(AT_FDCWD, native.c_str(), path, info, true);
+    return ReadContent(in.Get(), path);
 }
 
 }  // namespace movrand::platform

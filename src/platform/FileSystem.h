@@ -11,8 +11,19 @@
 
 namespace movrand::platform {
 
+class Descriptor;
 class FaultPlan;
 class FileWork;
+
+// One entry of a folder as listed, links not followed.
+struct FolderEntry {
+    std::string Name;
+    unsigned Mode = 0;  // type and permission bits, as stat gives them
+    std::uintmax_t Size = 0;
+    bool ReadOnly = false;
+    bool IsFile() const { return (Mode & 0170000) == 0100000; }
+    bool IsFolder() const { return (Mode & 0170000) == 0040000; }
+};
 
 // The file-system service. Every path is a Windows-notation text resolved through the drive
 // table without regard to letter case. Failures raise RuntimeError with the platform's numbers.
@@ -47,6 +58,20 @@ class FileSystem {
     // inside `folder`; false for a link that leads outside it or nowhere.
     bool StaysWithin(const std::string& path, const std::string& folder) const;
 
+    // The entries of a folder, read once, in the one listing order. The folder itself must not be a
+    // link (unless it is a drive's root). Without `details` only the type is filled in, as the
+    // listing gives it, with no look at each entry.
+    std::vector<FolderEntry> Entries(const std::string& folder, bool details = true) const;
+    // Everything under a folder that is neither a regular file nor a folder (links, FIFOs,
+    // sockets, devices), as paths relative to it; links are not followed.
+    std::vector<std::string> NotPlainEntries(const std::string& folder) const;
+    bool IsLink(const std::string& path) const;
+    // True for a regular file that is no link.
+    bool IsPlainFile(const std::string& path) const;
+    // What stands at a path, links not followed ("a file", "a folder", "a link", "a FIFO", "a
+    // socket", "a device"), or "" when nothing does.
+    std::string KindAt(const std::string& path) const;
+
     // Names of the files / subfolders of a folder, in the one fixed listing order (by name,
     // without regard to case). Raises 76 when the folder does not exist.
     std::vector<std::string> FileNames(const std::string& folder) const;
@@ -62,7 +87,8 @@ class FileSystem {
     // Moves a folder by renaming it. False, with nothing changed, where the two places lie on
     // different file systems.
     bool RenameFolder(const std::string& source, const std::string& destination);
-    // Copies a folder and everything in it; an existing destination is merged into.
+    // Copies a folder and everything in it; an existing destination is merged into. A link or
+    // anything else that is neither a file nor a folder is refused, never followed.
     void CopyFolder(const std::string& source, const std::string& destination,
                     bool overwrite = true);
     // A destination ending with "\" names a folder that receives the file under its own name.
@@ -77,6 +103,9 @@ class FileSystem {
     void MoveFilesInto(const std::string& sourceFolder, const std::vector<std::string>& names,
                        const std::string& destinationFolder);
     void DeleteFile(const std::string& path, bool force = false);
+    // DeleteFile of each named file of one folder, the folder opened once.
+    void DeleteFilesIn(const std::string& folder, const std::vector<std::string>& names,
+                       bool force = false);
     // Gives a file or folder a new name in the same folder.
     void Rename(const std::string& path, const std::string& newName);
     // Replaces a file whole with these bytes: written beside it, synced, renamed over it and its
@@ -121,17 +150,16 @@ class FileSystem {
 
   private:
     void Mutating(const std::string& what);
-    void MutatingNative(const char* what, const std::filesystem::path& native);
-    void MoveOneFile(const std::filesystem::path& from, const std::filesystem::path& to);
-    void CopyOneFile(const std::filesystem::path& from, const std::filesystem::path& to,
-                     bool overwrite);
-    void CopyNewFile(const std::filesystem::path& from, const std::filesystem::path& to);
-    void CopyTree(const std::filesystem::path& from, const std::filesystem::path& to,
-                  bool overwrite);
+    Descriptor OpenFolder(const std::string& folder) const;
+    void MoveOneFile(int from, const std::string& name, const std::string& fromShown, int to,
+                     const std::string& toName, const std::string& toShown);
+    void CopyFolderTree(const std::string& source, const std::string& destination, bool overwrite,
+                        bool keepLinks);
+    void CopyTree(int from, const std::string& fromShown, int to, const std::string& toShown,
+                  bool made, bool overwrite, bool keepLinks);
 
     void Ahead(int files);
     void AheadInTree(const std::filesystem::path& folder);
-    void Carrying(const std::filesystem::path& file);
 
     PathResolver paths_;
     FaultPlan* faults_;

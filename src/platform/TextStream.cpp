@@ -1,20 +1,26 @@
 #include "platform/TextStream.h"
 
+#include <fcntl.h>
+
 #include <cerrno>
 #include <system_error>
 
 #include "platform/FaultPlan.h"
+#include "platform/FileHandles.h"
 #include "platform/FileSystemErrors.h"
 #include "platform/RuntimeError.h"
 
 namespace movrand::platform {
 namespace fs = std::filesystem;
 
-TextReader::TextReader(const fs::path& native) {
-    std::error_code ec;
-    if (fs::is_directory(native, ec)) throw RuntimeError(kPermissionDenied);
-    file_.reset(std::fopen(native.c_str(), "rb"));
+TextReader::TextReader(const fs::path& native, const std::string& shown) {
+    // Only a regular file is read, and the open never waits for a writer.
+    struct stat info {};
+    Descriptor fd = OpenForReading(AT_FDCWD, native.c_str(),
+                                   shown.empty() ? native.string() : shown, info, true);
+    file_.reset(::fdopen(fd.Get(), "rb"));
     if (!file_) throw ErrorFromCode(std::error_code(errno, std::generic_category()), false);
+    fd.Release();
 }
 
 TextReader::~TextReader() = default;
@@ -55,8 +61,17 @@ TextWriter::TextWriter(const fs::path& native, FaultPlan* faults)
     if (!ec && fs::exists(status) &&
         (status.permissions() & fs::perms::owner_write) == fs::perms::none)
         throw RuntimeError(kPermissionDenied);
-    file_.reset(std::fopen(native.c_str(), "wb"));
+    // A link at the name is not written through, and a FIFO or device there is refused rather
+    // than waited on.
+    Descriptor fd(::open(native.c_str(),
+                         O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
+    if (fd.Get() < 0) throw ErrorFromCode(std::error_code(errno, std::generic_category()), true);
+    struct stat info {};
+    if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode))
+        throw NotPlainError("write", native.string(), info.st_mode);
+    file_.reset(::fdopen(fd.Get(), "wb"));
     if (!file_) throw ErrorFromCode(std::error_code(errno, std::generic_category()), true);
+    fd.Release();
 }
 
 TextWriter::~TextWriter() = default;

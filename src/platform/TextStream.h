@@ -11,7 +11,8 @@ class FaultPlan;
 // A text file read line by line; lines may end with CR LF or LF. Bytes are kept as they are.
 class TextReader {
   public:
-    explicit TextReader(const std::filesystem::path& native);  // raises 53 when missing
+    // Raises 53 when missing; `shown` names the file in errors.
+    explicit TextReader(const std::filesystem::path& native, const std::string& shown = {});
     TextReader(TextReader&&) noexcept = default;
     TextReader& operator=(TextReader&&) noexcept = default;
     ~TextReader();

@@ -129,41 +129,55 @@ void SyncAfterRename(const fs::path& from, const fs::path& to) noexcept {
     }
 }
 
-void ReplaceFileWhole(const fs::path& target, const std::function<void(int fd)>& write,
-                      const ReplaceOptions& options) {
+void ReplaceFileWholeAt(int folder, const std::string& name,
+                        const std::function<void(int fd)>& write, const ReplaceOptions& options) {
     const auto step = [&](ReplaceStep s) {
         if (options.BeforeStep) options.BeforeStep(s);
     };
-    const std::string name = target.filename().string();
-    if (name.empty() || name == "." || name == "..") FailWith(EISDIR);
-    const Descriptor folder = OpenFolder(target.parent_path());
+    const auto fail = [&](int error) {
+        if (options.Shown.empty()) FailWith(error);
+        throw ErrorAbout(error, "write", options.Shown);
+    };
+    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos)
+        fail(EISDIR);
     const std::string temporary = TemporaryName();
     step(ReplaceStep::Create);
-    Descriptor file(::openat(folder.Get(), temporary.c_str(),
-                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, options.Mode));
-    if (file.Get() < 0) FailWith(errno);
+    int file = ::openat(folder, temporary.c_str(),
+                        O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, options.Mode);
+    if (file < 0) fail(errno);
     bool renamed = false;
     try {
         step(ReplaceStep::Write);
-        write(file.Get());
+        write(file);
         step(ReplaceStep::Sync);
-        SyncDescriptor(file.Get());
-        file.Close();
+        if (::fsync(file) != 0 && errno != EINVAL) fail(errno);
+        // A failing close can be the first sign of a full disk.
+        const int closing = file;
+        file = -1;
+        if (::close(closing) != 0 && errno != EINTR) fail(errno);
         step(ReplaceStep::Rename);
-        if (::renameat(folder.Get(), temporary.c_str(), folder.Get(), name.c_str()) != 0)
-            FailWith(errno);
+        if (::renameat(folder, temporary.c_str(), folder, name.c_str()) != 0) fail(errno);
         renamed = true;
     } catch (...) {
-        if (!renamed) ::unlinkat(folder.Get(), temporary.c_str(), 0);
+        if (file >= 0) ::close(file);
+        if (!renamed) ::unlinkat(folder, temporary.c_str(), 0);
         throw;
     }
     // The new file is in place: callers go on from here, and a folder that cannot be synced
     // (a failing disk) would not undo the rename.
     try {
         step(ReplaceStep::SyncFolder);
-        SyncDescriptor(folder.Get());
+        SyncDescriptor(folder);
     } catch (...) {
     }
+}
+
+void ReplaceFileWhole(const fs::path& target, const std::function<void(int fd)>& write,
+                      const ReplaceOptions& options) {
+    const std::string name = target.filename().string();
+    if (name.empty() || name == "." || name == "..") FailWith(EISDIR);
+    const Descriptor folder = OpenFolder(target.parent_path());
+    ReplaceFileWholeAt(folder.Get(), name, write, options);
 }
 
 void ReplaceFileWithBytes(const fs::path& target, std::string_view bytes,

@@ -24,11 +24,18 @@ struct ReplaceOptions {
     mode_t Mode = 0666;
     // Test hook: hears of each step before it runs and may raise to fail it.
     std::function<void(ReplaceStep)> BeforeStep;
+    // The file as the user knows it ("C:\...\fer.3do"), named in the error of a failing step;
+    // empty: the platform's bare error.
+    std::string Shown;
 };
 
 // Replaces `target` (a native path) with a file that `write` fills through its descriptor.
 void ReplaceFileWhole(const std::filesystem::path& target, const std::function<void(int fd)>& write,
                       const ReplaceOptions& options = {});
+// The same, for the entry `name` of an open folder (no link is followed at `name`).
+void ReplaceFileWholeAt(int folder, const std::string& name,
+                        const std::function<void(int fd)>& write,
+                        const ReplaceOptions& options = {});
 // Replaces `target` with exactly these bytes.
 void ReplaceFileWithBytes(const std::filesystem::path& target, std::string_view bytes,
                           const ReplaceOptions& options = {});

@@ -5,6 +5,7 @@
 #include "AddOnFixture.h"
 #include "addons/AddOnNames.h"
 #include "addons/InstalledItems.h"
+#include "platform/RuntimeError.h"
 
 namespace movrand::test {
 namespace {
@@ -84,14 +85,16 @@ TEST(InstallAddOnFiles, EachKindOfInstallation) {
          [](AddOnDrive& d) {
              d.Pv.Files().DeleteFile(std::string(kClassic) + "\\zorvexferrari1.zorvex");
          },
-         kClassic, "Ferrari 312", InstallOutcome::Failed, "53 File not found"},
+         kClassic, "Ferrari 312", InstallOutcome::Failed,
+         "53 Cannot read C:\\addons\\Ferrari 312 Classic\\zorvexferrari1.zorvex: file not found"},
         {"a read-only game file in the accessory's way",
          [](AddOnDrive& d) {
              d.Pv.Files().SetReadOnly(Ferrari("fer9.mip"), true);
              d.MakeOneEntry("Blue", "ferrari", "Blue", "accessory", {{"a", "a"}, {"fer9.mip", "b"}},
                             ".");
          },
-         "C:\\addons\\Blue", "Blue", InstallOutcome::Failed, "70 Permission denied"},
+         "C:\\addons\\Blue", "Blue", InstallOutcome::Failed,
+         "70 Cannot write C:\\sierra\\gpl\\cars\\cars67\\ferrari\\fer9.mip: permission denied"},
         {"a file name the accessory record cannot hold", entry("Odd", {{"a=b.mip", "x"}}),
          "C:\\addons\\Odd", "Odd", InstallOutcome::Refused, "\"a=b.mip\""},
         {"an entry name that leads outside the add-on", asIs, "C:\\addons", "..",
@@ -164,6 +167,63 @@ TEST(RemoveAddOnFiles, EachKindOfRemoval) {
         Check(drive, row.files);
         EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
     }
+}
+
+}  // namespace
+}  // namespace movrand::test
+
+namespace movrand::test {
+namespace {
+
+// A file of the entry that another program turns into a link after the installer looked at it
+// (here while the file before it is copied) is not followed: nothing of the outside file reaches
+// the team folder, and the error names the file.
+TEST(InstallAddOnFiles, AFileSwappedForALinkDuringTheCopyIsNotFollowed) {
+    AddOnDrive drive;
+    drive.Write("C:\\secret\\key", "private key");
+    drive.MakeOneEntry("Race", "ferrari", "Race", "car", {{"a.3do", "a"}, {"b.3do", "b"}}, ".");
+    const std::filesystem::path b = drive.Native("C:\\addons\\Race\\Race\\b.3do");
+    drive.Pv.Env.Faults = std::make_shared<platform::FaultPlan>();
+    drive.Pv.Env.Faults->BeforeEach([&](const std::string& what) {
+        if (what.find("Race\\a.3do") == std::string::npos) return;
+        std::filesystem::remove(b);
+        std::filesystem::create_symlink(drive.Native("C:\\secret\\key"), b);
+    });
+    EXPECT_EQ(drive.Install("C:\\addons\\Race", "Race"), InstallOutcome::Failed);
+    EXPECT_NE(drive.Ui.Traps.at(0).Text.find("C:\\addons\\Race\\Race\\b.3do: it is a link"),
+              std::string::npos)
+        << drive.Ui.Traps.at(0).Text;
+    for (const auto& [name, bytes] : drive.Snapshot(kFerrari))
+        EXPECT_NE(bytes, "private key") << name;
+}
+
+// A disk that fills while the accessory's backup is made ends the installation with the game's
+// files as they were and no empty backup folder left behind.
+TEST(InstallAddOnFiles, AFailedBackupLeavesNoEmptyBackupFolder) {
+    AddOnDrive drive;
+    drive.MakeOneEntry("Blue", "ferrari", "Blue", "accessory", {{"fer9.mip", "b"}}, ".");
+    const Files before = drive.Snapshot(kFerrari);
+    drive.Pv.Env.Faults = std::make_shared<platform::FaultPlan>();
+    drive.Pv.Env.Faults->BeforeEach([](const std::string& what) {
+        if (what.find("replacedaccessories") != std::string::npos && what.rfind("copy", 0) == 0)
+            throw platform::RuntimeError(platform::kDiskFull);
+    });
+    EXPECT_EQ(drive.Install("C:\\addons\\Blue", "Blue"), InstallOutcome::Failed);
+    EXPECT_EQ(drive.Snapshot(kFerrari), before);
+    EXPECT_FALSE(drive.Exists("C:\\sierra\\gpl\\cars\\replacedaccessories"));
+}
+
+// A car description in the team folder that is a link to a file outside the game: the new
+// description is never written through it.
+TEST(InstallAddOnFiles, TheCarDescriptionIsNotWrittenThroughALink) {
+    AddOnDrive drive;
+    drive.Write("C:\\secret\\key", "private key");
+    drive.Write("C:\\loose\\Car\\a.3do", "a");
+    std::filesystem::create_symlink(drive.Native("C:\\secret\\key"),
+                                    drive.Native(Ferrari("zorvexcardesc.zorvex")));
+    InstallAddOnFiles(drive.Pv, drive.Ui, false, "ferrari", "C:\\loose\\Car", "Car", "",
+                      "C:\\loose");
+    EXPECT_EQ(drive.Read("C:\\secret\\key"), "private key");
 }
 
 }  // namespace

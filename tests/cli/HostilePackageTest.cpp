@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <functional>
 
 #include "CliRunner.h"
@@ -35,7 +37,8 @@ CliRun Install(const CliMachine& m, const std::string& entry) {
 }
 
 // A package written on a fresh demo installation (over the program's car where `programCar`),
-// then installed through movrand-cli: refused, with a message that says `said`, before anything
+// then installed through movrand-cli: refused (status 3 where reading the add-on also reported
+// an error), with a message that says `said`, before anything
 // is written: the drive is byte for byte as it was.
 TEST(HostilePackages, AreRefusedBeforeAnythingIsWritten) {
     struct Row {
@@ -43,6 +46,7 @@ TEST(HostilePackages, AreRefusedBeforeAnythingIsWritten) {
         std::function<void(CliMachine&)> prepare;
         std::string entry, said;
         bool programCar = false;
+        int status = 1;
     };
     const Row rows[] = {
         {"a file under the car description's name, any letter case",
@@ -66,14 +70,45 @@ TEST(HostilePackages, AreRefusedBeforeAnythingIsWritten) {
              Package(m, "accessory", "S", {{"ZORVEXBMP_x.bmp", "b"}});
          },
          "S", "\"ZORVEXBMP_x.bmp\"", true},
-        {"links to files outside the add-on, its picture among them (one inside is fine)",
+        {"links wherever they lead (its picture among them, one inside too)",
          [](CliMachine& m) {
              Package(m, "accessory", "S", {{"a.mip", "a"}});
              fs::create_symlink(m.Gpl() / "driver.ini", EntryFolder(m, "S") / "fer9.mip");
              fs::create_symlink(m.Gpl() / "gpl.exe", EntryFolder(m, "S") / "zorvex.jpg");
              fs::create_symlink("../zorvexferrari1.zorvex", EntryFolder(m, "S") / "in.mip");
          },
-         "S", "\"fer9.mip\", \"zorvex.jpg\"."},
+         "S", "\"fer9.mip\", \"in.mip\", \"zorvex.jpg\"."},
+        {"a FIFO among the entry's files, over the program's car",
+         [](CliMachine& m) {
+             Package(m, "accessory", "S", {{"a.mip", "a"}});
+             ASSERT_EQ(::mkfifo((EntryFolder(m, "S") / "fer9.mip").c_str(), 0644), 0);
+         },
+         "S", "not plain files: \"fer9.mip\".", true},
+        {"a description file that is a FIFO",
+         [](CliMachine& m) {
+             Package(m, "car", "C", {{"a.3do", "a"}});
+             const fs::path description =
+                 m.DriveC() / "addons" / "Hostile" / "zorvexferrari1.zorvex";
+             fs::remove(description);
+             ASSERT_EQ(::mkfifo(description.c_str(), 0644), 0);
+         },
+         "C", "\"zorvexferrari1.zorvex\".", false, 3},
+        {"a marker file that is a FIFO",
+         [](CliMachine& m) {
+             Package(m, "car", "C", {{"a.3do", "a"}});
+             const fs::path marker = m.DriveC() / "addons" / "Hostile" / "zorvexcar.zorvex";
+             fs::remove(marker);
+             ASSERT_EQ(::mkfifo(marker.c_str(), 0644), 0);
+         },
+         "C", "zorvexcar.zorvex: it is a FIFO", false, 3},
+        {"a team folder that is a link to a folder outside the game",
+         [](CliMachine& m) {
+             Package(m, "car", "C", {{"a.3do", "a"}});
+             fs::rename(Team(m), m.DriveC() / "keys");
+             demo::WriteFile(m.DriveC() / "keys" / "id_rsa", "private key");
+             fs::create_directory_symlink(m.DriveC() / "keys", Team(m));
+         },
+         "C", "team folder \"C:\\sierra\\gpl\\cars\\cars67\\ferrari\" is a link"},
         {"a car entry folder that is a link out of the add-on",
          [](CliMachine& m) {
              Package(m, "car", "C", {});
@@ -109,8 +144,8 @@ TEST(HostilePackages, AreRefusedBeforeAnythingIsWritten) {
         const CliRun run = row.entry.empty()
                                ? m.Run({"install", "C:\\sierra\\gpl\\cars\\cars67\\ferrari", "Sub"})
                                : Install(m, row.entry);
-        EXPECT_EQ(run.Status, 1) << run.Out << run.Err;
-        EXPECT_NE(run.Out.find(row.said), std::string::npos) << run.Out << run.Err;
+        EXPECT_EQ(run.Status, row.status) << run.Out << run.Err;
+        EXPECT_NE((run.Out + run.Err).find(row.said), std::string::npos) << run.Out << run.Err;
         EXPECT_EQ(Differences(TreeOf(m.DriveC()), before), "");
     }
 }

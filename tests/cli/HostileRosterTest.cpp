@@ -1,6 +1,7 @@
 // Rosters and stored paths a hostile or unlucky user hands the program, each run through
 // movrand-cli on a fresh demo installation: what the run says and what stays on disk.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -101,6 +102,18 @@ TEST(HostileRoster, ALinkToDriverIniIsWrittenThrough) {
     EXPECT_EQ(run.Status, 0) << run.Out << run.Err;
     EXPECT_TRUE(fs::is_symlink(m.Gpl() / "driver.ini"));
     EXPECT_EQ(CliMachine::Read(real), WithNumber1(demo::SampleRoster(), "55"));
+}
+
+// A driver.ini that is a FIFO is named, and the run ends instead of waiting for a writer.
+TEST(HostileRoster, AFifoForDriverIniIsNamedNotWaitedOn) {
+    CliMachine m;
+    fs::remove(m.Gpl() / "driver.ini");
+    ASSERT_EQ(::mkfifo((m.Gpl() / "driver.ini").c_str(), 0644), 0);
+    const CliRun run = m.Run({"car-number", "1", "55"});
+    EXPECT_NE(run.Status, 0);
+    EXPECT_NE((run.Out + run.Err).find("C:\\sierra\\gpl\\driver.ini: it is a FIFO"),
+              std::string::npos)
+        << run.Out << run.Err;
 }
 
 }  // namespace

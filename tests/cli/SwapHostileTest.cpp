@@ -1,6 +1,7 @@
 // The car folder swap as a hostile user meets it through movrand-cli: folders that cannot take
 // part, a second file system, runs killed half-way, journals damaged or not matching the disk.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -87,6 +88,14 @@ std::string CutShortWhileCopying(Machine& m) {
     return "";
 }
 
+// The stored folder's ferrari team folder made a link to a folder of private files elsewhere.
+void LinkStoredFerrari(Machine& m) {
+    const fs::path ferrari = m.DriveC() / "carfolders" / "cars67_classic" / "ferrari";
+    fs::rename(ferrari, m.DriveC() / "keys");
+    Rewrite(m.DriveC() / "keys" / "id_rsa", "private key");
+    fs::create_directory_symlink(m.DriveC() / "keys", ferrari);
+}
+
 // One hostile case: what is done to a fresh demo machine, the swap asked for, and the message
 // that refuses it. Nothing may change: not a file of drives C: and D:, nor what is beside the
 // live folder, nor a journal left by a swap cut short, which the next start reports too.
@@ -142,6 +151,20 @@ const Hostile kCases[] = {
      {kStored, "--rename", "D:\\", "old"},
      "There is not enough free space in D:\\ for the current GPL car folder",
      [](Machine& m) { m.OtherDiskAsD(64 * 1024); }},
+    {"StoredTeamFolderIsALinkCopied", kCopyOverOld,
+     "The folder C:\\carfolders\\cars67_classic holds links or other entries that are not plain "
+     "files or folders, which a car folder swap does not carry: \"ferrari\"",
+     [](Machine& m) { LinkStoredFerrari(m); }},
+    {"StoredTeamFolderIsALinkMoved",
+     {kStored, "--rename", "C:\\carfolders", "old", "--move"},
+     "which a car folder swap does not carry: \"ferrari\"",
+     [](Machine& m) { LinkStoredFerrari(m); }},
+    {"StoredFileIsAFifo", kCopyOverOld, "which a car folder swap does not carry: \"brm\\brm.dat\"",
+     [](Machine& m) {
+         const fs::path dat = m.DriveC() / "carfolders" / "cars67_classic" / "brm" / "brm.dat";
+         fs::remove(dat);
+         ::mkfifo(dat.c_str(), 0644);
+     }},
     {"JournalWithOneBitFlipped", kCopyOverOld,
      "The record of a car folder swap that was cut short is damaged",
      [](Machine& m) {

@@ -56,7 +56,8 @@ TEST(MatchDriversToCars, AFailedCopyIsReportedAndABadTeamNumberEndsThePass) {
     drive.Write(kCars + "ferrari\\fer30.3do", "model 30");
     MatchDriversToCars(drive.Pv, drive.Ui);
     EXPECT_EQ(drive.Ui.Transcript(),
-              "trap: Movrand: 53\r\nFile not found\ntrap: MovrandError: 13\r\nType mismatch\n");
+              "trap: Movrand: 53\r\nCannot read C:\\sierra\\gpl\\cars\\cars67\\ferrari\\fer30.mip: "
+              "file not found\ntrap: MovrandError: 13\r\nType mismatch\n");
     EXPECT_EQ(drive.Ui.Traps[0].Icon, platform::MessageIcon::Information);
     EXPECT_EQ(drive.Read(kCars + "ferrari\\Amo30a.3do"), "model 30");
     EXPECT_FALSE(drive.Exists(kCars + "ferrari\\Amo30a.mip"));
