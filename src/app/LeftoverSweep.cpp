@@ -8,7 +8,7 @@ namespace movrand {
 
 void SweepLeftoverTemporaries(const ProgramValues& pv) {
     try {
-        const platform::FileSystem fs = pv.Files();
+        platform::FileSystem fs = pv.Files();
         std::vector<platform::NativePath> folders = {pv.Env.NativeProgramFolder(),
                                                      pv.Env.Settings.FolderOf("Zorvex")};
         if (!pv.GPLPath.empty() && fs.Available()) {
@@ -22,6 +22,9 @@ void SweepLeftoverTemporaries(const ProgramValues& pv) {
             }
         }
         platform::SweepOwnTemporaries(folders);
+        // Earlier versions rebuilt the roster in this file; a run killed meanwhile left it.
+        const std::string oldTemporary = pv.AppPath + "tempdriver.zorvex";
+        if (fs.FileExists(oldTemporary)) fs.DeleteFile(oldTemporary);
     } catch (...) {
         // A folder that cannot be looked in holds nothing this run could remove.
     }
