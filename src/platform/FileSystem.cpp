@@ -489,6 +489,9 @@ void FileSystem::CopyFolderTree(const std::string& source, const std::string& de
     }
     Descriptor out = OpenFolder(destination);
     CopyTree(in.Get(), source, out.Get(), destination, made, overwrite, keepLinks);
+    // A folder copy is what a move across drives or a swap by copy deletes its source after:
+    // the copy is on the disk before anyone goes on.
+    if (::syncfs(out.Get()) != 0) throw ErrorAbout(errno, "write", destination, true);
 }
 
 void FileSystem::CopyFile(const std::string& source, const std::string& destination,
@@ -524,6 +527,11 @@ void FileSystem::MoveOneFile(int from, const std::string& name, const std::strin
     struct stat info {};
     Descriptor in = OpenForReading(from, name.c_str(), fromShown, info, false, &checked);
     WriteCopy(in.Get(), info, fromShown, to, toName, toShown, false);
+    // The source goes only once its copy is on the disk.
+    Descriptor copy(::openat(to, toName.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    const auto synced = [](int fd) { return ::fsync(fd) == 0 || errno == EINVAL; };
+    if (copy.Get() < 0 || !synced(copy.Get()) || !synced(to))
+        throw ErrorAbout(errno, "write", toShown);
     if (::unlinkat(from, name.c_str(), 0) != 0) throw ErrorAbout(errno, "delete", fromShown);
 }
 
