@@ -113,4 +113,14 @@ std::string ReadContent(int fd, const std::string& shown) {
     }
 }
 
+std::optional<std::string> ReadOwnFile(const std::filesystem::path& file) {
+    try {
+        struct stat info {};
+        const Descriptor fd = OpenForReading(AT_FDCWD, file.c_str(), file.string(), info, true);
+        return ReadContent(fd.Get(), file.string());
+    } catch (const RuntimeError&) {
+        return std::nullopt;
+    }
+}
+
 }  // namespace movrand::platform

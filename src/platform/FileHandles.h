@@ -1,6 +1,8 @@
 #pragma once
 #include <sys/stat.h>
 
+#include <filesystem>
+#include <optional>
 #include <string>
 
 namespace movrand::platform {
@@ -50,5 +52,9 @@ void CopyContent(int from, int to, const std::string& fromShown, const std::stri
 
 // The whole content of an open file.
 std::string ReadContent(int fd, const std::string& shown);
+
+// The whole content of one of the user's own files (the settings, a prefix's registry), a link
+// followed, or nothing where no regular file can be read there. Never waits on a FIFO.
+std::optional<std::string> ReadOwnFile(const std::filesystem::path& file);
 
 }  // namespace movrand::platform

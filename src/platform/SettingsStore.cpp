@@ -5,6 +5,7 @@
 #include <map>
 #include <sstream>
 
+#include "platform/FileHandles.h"
 #include "platform/FileSystemErrors.h"
 #include "platform/RuntimeError.h"
 #include "platform/WholeFileReplace.h"
@@ -59,7 +60,7 @@ std::string Unescape(const std::string& text) {
 
 Sections Load(const fs::path& file) {
     Sections sections;
-    std::ifstream in(file, std::ios::binary);
+    std::istringstream in(ReadOwnFile(file).value_or(""));
     std::string line;
     std::string current;
     while (std::getline(in, line)) {

@@ -3,7 +3,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <sstream>
 #include <string_view>
+
+#include "platform/FileHandles.h"
 
 namespace movrand::platform {
 
@@ -103,8 +106,9 @@ std::optional<std::string> Unescape(std::string_view line, std::size_t& pos, cha
 std::optional<RegistryString> ReadMachineValue(const std::filesystem::path& systemReg,
                                                const std::string& keyName,
                                                const std::string& valueName) {
-    std::ifstream file(systemReg, std::ios::binary);
-    if (!file) return std::nullopt;
+    const std::optional<std::string> content = ReadOwnFile(systemReg);
+    if (!content) return std::nullopt;
+    std::istringstream file(*content);
     const std::string wantedKey = Lower(keyName);
     const std::string wantedValue = Lower(valueName);
     bool inKey = false;

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include "TempDrive.h"
 #include "platform/Profile.h"
 #include "platform/RuntimeError.h"
+#include "platform/WineRegistry.h"
 
 namespace movrand::test {
 namespace {
@@ -71,6 +73,22 @@ TEST(Settings, EveryTextRoundTripsAndAFullDiskSaysSo) {
     }
     EXPECT_EQ(full.Get("Zorvex", "Sec=]", "k=]"), odd);      // the store stays as it was
     EXPECT_EQ(TreeOf(disk.Folder() / "Zorvex").size(), 1u);  // and nothing is left beside it
+}
+
+// The user's own files read at a start never hold it up: a FIFO where the settings or a prefix's
+// registry belong reads as nothing (a read that waited on it would hang this test).
+TEST(Settings, AFifoWhereAFileBelongsReadsAsNothing) {
+    TempDrive drive(false);
+    platform::SettingsStore& store = drive.Pv.Env.Settings;
+    const std::filesystem::path file = store.FileOf("Zorvex");
+    std::filesystem::create_directories(file.parent_path());
+    const std::filesystem::path reg = file.parent_path() / "system.reg";
+    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(reg.c_str(), 0600), 0);
+    EXPECT_EQ(store.Get("Zorvex", "Movrand", "DriverIniFile"), "");
+    EXPECT_FALSE(platform::ReadMachineValue(reg, "Software\\Microsoft", "Path"));
+    store.Save("Zorvex", "Movrand", "DriverIniFile", "C:\\x");
+    EXPECT_EQ(store.Get("Zorvex", "Movrand", "DriverIniFile"), "C:\\x");
 }
 
 }  // namespace
