@@ -194,6 +194,8 @@ void Installer::WriteRecordWithBackups() {
     }
     record.WriteOrder(order);
     record.WriteFingerprintsFrom(entryFolder_);
+    // The game's files are overwritten only once their copies are on the disk.
+    if (!backup.empty()) fs_.SyncDisk(backup);
     record.Save();
     fs_.CopyFilesInto(entryFolder_, files_, teamFolder_);
 }

@@ -790,6 +790,11 @@ bool FileSystem::IsReadOnly(const std::string& path) const {
     return ReadOnly(paths_.ToNative(path));
 }
 
+void FileSystem::SyncDisk(const std::string& folder) const {
+    const Descriptor open = OpenFolder(folder);
+    if (::syncfs(open.Get()) != 0) throw ErrorAbout(errno, "write", folder, true);
+}
+
 void FileSystem::SetReadOnly(const std::string& path, bool readOnly) {
     const fs::path native = paths_.ToNative(path);
     if (TypeOf(native) == fs::file_type::not_found) throw RuntimeError(kFileNotFound);

@@ -127,6 +127,9 @@ class FileSystem {
     // Bytes a copy of a folder takes at the least: each file in whole 4 KiB blocks, a block for
     // each folder, link and empty file (links not followed).
     std::uintmax_t FolderSize(const std::string& path) const;
+    // Writes everything pending on the file system of an existing folder to the disk, so that
+    // files just copied there outlast a power cut.
+    void SyncDisk(const std::string& folder) const;
     // Bytes free for this user on the file system of an existing folder.
     std::uintmax_t FreeSpace(const std::string& folder) const;
     // True when two existing paths lie on one file system.
