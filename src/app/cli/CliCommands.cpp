@@ -11,6 +11,7 @@
 #include "mainwindow/GplInstallation.h"
 #include "platform/PrefixPlace.h"
 #include "platform/Profile.h"
+#include "platform/SettingsKeys.h"
 #include "platform/Text.h"
 #include "roster/CarNumbers.h"
 #include "roster/DriverMatching.h"
@@ -40,8 +41,10 @@ CommandOutcome Switch(Call& c) {
 // even where no search would find it.
 CommandOutcome Installations(Call& c) {
     const platform::Environment& env = c.pv.Env;
-    Installation stored{env.Settings.Get("Zorvex", "Movrand", kWinePrefixKey),
-                        env.Settings.Get("Zorvex", "Movrand", "DriverIniFile")};
+    Installation stored{env.Settings.Get(platform::kSettingsApp, platform::kMovrandSection,
+                                         platform::kWinePrefixKey),
+                        env.Settings.Get(platform::kSettingsApp, platform::kMovrandSection,
+                                         platform::kDriverIniFileKey)};
     if (stored.Prefix.empty()) stored.Prefix = env.WinePrefix;
     const bool storedApplies =
         !stored.DriverIniFile.empty() &&
