@@ -1,12 +1,10 @@
 #include "app/cli/CliCommands.h"
 
-#include <functional>
-#include <map>
-
 #include "addons/AddOnNames.h"
 #include "app/Installations.h"
 #include "app/cli/CliAddOnOperand.h"
 #include "app/cli/CliCall.h"
+#include "app/cli/CliCommandTable.h"
 #include "folders/CarFolderSwap.h"
 #include "mainwindow/GplInstallation.h"
 #include "platform/PrefixPlace.h"
@@ -19,8 +17,6 @@
 #include "roster/RosterFile.h"
 
 namespace movrand::cli {
-
-namespace {
 
 CommandOutcome Check(Call& c) {
     const InstallationCheck check = CheckGPLInstallation(c.pv.Files(), c.PathOperand(0));
@@ -108,44 +104,20 @@ CommandOutcome Swap(Call& c) {
                : CommandOutcome::Refused;
 }
 
-using Command = std::function<CommandOutcome(Call&)>;
-
-const std::map<std::string, Command>& Commands() {
-    static const std::map<std::string, Command> commands = {
-        {"check", Check},
-        {"switch", Switch},
-        {"installations", Installations},
-        {"drivers", Drivers},
-        {"swap", Swap},
-        {"car-number", CarNumber},
-        {"match", Match},
-        {"team-drivers", TeamDrivers},
-        {"entries", Entries},
-        {"preview", Preview},
-        {"install", Install},
-        {"installed", Installed},
-        {"remove", Remove},
-        {"unpack", Unpack},
-    };
-    return commands;
-}
-
-}  // namespace
-
 bool NeedsInstallation(const std::string& command) {
-    return command != "check" && command != "switch" && command != "unpack" &&
-           command != "installations";
+    const CliCommand* found = FindCliCommand(command);
+    return !found || found->NeedsInstallation;
 }
 
 CommandOutcome RunCommand(ProgramValues& pv, platform::Ui& ui, const CliRequest& request,
                           std::ostream& out, std::ostream& err) {
-    const auto command = Commands().find(request.Command);
-    if (command == Commands().end()) {
+    const CliCommand* command = FindCliCommand(request.Command);
+    if (!command) {
         err << "movrand-cli: unknown command " << request.Command << '\n';
         return CommandOutcome::WrongUsage;
     }
     Call call{pv, ui, request, out, err};
-    return command->second(call);
+    return command->Run(call);
 }
 
 }  // namespace movrand::cli
