@@ -16,9 +16,6 @@ struct Installation {
     std::string DriverIniFile;
 };
 
-// The settings key (section "Movrand") that keeps the prefix beside "DriverIniFile".
-inline constexpr const char* kWinePrefixKey = "WinePrefix";
-
 // The GPL installations of one prefix, as the first start looks for them: "sierra\gpl", then
 // "games\sierra\gpl" on each of its drives in letter order, leaving out drives mapped to "/" or
 // the home folder. Each valid installation once, as the paths of its driver.ini.

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/SettingsKeys.h"
 #include "platform/WholeFileReplace.h"
 
 namespace movrand {
@@ -9,8 +10,8 @@ namespace movrand {
 void SweepLeftoverTemporaries(const ProgramValues& pv) {
     try {
         platform::FileSystem fs = pv.Files();
-        std::vector<platform::NativePath> folders = {pv.Env.NativeProgramFolder(),
-                                                     pv.Env.Settings.FolderOf("Zorvex")};
+        std::vector<platform::NativePath> folders = {
+            pv.Env.NativeProgramFolder(), pv.Env.Settings.FolderOf(platform::kSettingsApp)};
         if (!pv.GPLPath.empty() && fs.Available()) {
             folders.push_back(fs.Native(pv.GPLPath));
             for (const char* parent : {"cars\\cars67", "cars\\replacedaccessories"}) {

@@ -8,6 +8,7 @@
 #include "mainwindow/GplInstallation.h"
 #include "platform/ErrorTrap.h"
 #include "platform/PrefixPlace.h"
+#include "platform/SettingsKeys.h"
 #include "platform/Text.h"
 #include "platform/WinePrefixes.h"
 #include "resources/StringTable.h"
@@ -110,12 +111,12 @@ bool Main(ProgramValues& pv, platform::Ui& ui, const std::function<void()>& show
     platform::RunTrapped(ui, platform::TrapForm::Information, pv.ProgramName, [&] {
         pv.Env.Rnd.SeedFromTimer();
         clsReg reg(pv.Env.Settings);
-        reg.AppName("Zorvex");
-        reg.Section("Movrand");
-        reg.Key("DriverIniFile");
+        reg.AppName(platform::kSettingsApp);
+        reg.Section(platform::kMovrandSection);
+        reg.Key(platform::kDriverIniFileKey);
         reg.RegGet();
         pv.DriverIniFile = reg.Setting();
-        reg.Key(kWinePrefixKey);
+        reg.Key(platform::kWinePrefixKey);
         reg.RegGet();
         // The stored installation's prefix comes first: its drives give every Windows path of
         // the run its meaning, the settling of a cut-short swap's included.
@@ -128,8 +129,8 @@ bool Main(ProgramValues& pv, platform::Ui& ui, const std::function<void()>& show
         SettleInterruptedSwap(pv, ui);
         pv.ProgramName = resources::LoadResString(102);
 
-        reg.Section("Zorvex");
-        reg.Key("ZorvexURL");
+        reg.Section(platform::kZorvexSection);
+        reg.Key(platform::kZorvexURLKey);
         reg.RegGet();
         if (!reg.Setting().empty()) {
             pv.WebsiteURL = reg.Setting();
@@ -173,11 +174,11 @@ bool Main(ProgramValues& pv, platform::Ui& ui, const std::function<void()>& show
         // The roster is copied, and the choice stored, only once this run holds the installation.
         if (!LockInstallation(pv, ui, pv.GPLPath)) return;
         if (locatedNow) {
-            reg.Section("Movrand");
-            reg.Key("DriverIniFile");
+            reg.Section(platform::kMovrandSection);
+            reg.Key(platform::kDriverIniFileKey);
             reg.Setting(pv.DriverIniFile);
             reg.RegSave();
-            reg.Key(kWinePrefixKey);
+            reg.Key(platform::kWinePrefixKey);
             reg.Setting(pv.Env.WinePrefix.string());
             reg.RegSave();
         }

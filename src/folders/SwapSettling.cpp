@@ -5,6 +5,7 @@
 #include "app/Functions.h"
 #include "platform/ErrorTrap.h"
 #include "platform/RuntimeError.h"
+#include "platform/SettingsKeys.h"
 
 namespace movrand {
 
@@ -229,7 +230,9 @@ std::string Lines(const std::vector<std::string>& folders) {
 std::vector<std::string> LeftBesideLive(const FileSystem& fs, const ProgramValues& pv) {
     std::string gpl = pv.GPLPath;
     // At start-up, before the installation is set up: the stored one.
-    if (gpl.empty()) gpl = FolderOfPath(pv.Env.Settings.Get("Zorvex", "Movrand", "DriverIniFile"));
+    if (gpl.empty())
+        gpl = FolderOfPath(pv.Env.Settings.Get(platform::kSettingsApp, platform::kMovrandSection,
+                                               platform::kDriverIniFileKey));
     if (gpl.empty()) return {};
     if (gpl.back() != '\\') gpl += '\\';
     SwapJournal guess;

@@ -2,6 +2,7 @@
 
 #include "app/clsReg.h"
 #include "links/LinkCategories.h"
+#include "platform/SettingsKeys.h"
 #include "platform/Text.h"
 #include "resources/StringTable.h"
 
@@ -21,9 +22,9 @@ void SaveWebsiteAddress(ProgramValues& pv, platform::Ui& ui, const std::string& 
     }
     pv.WebsiteURL = *address;
     clsReg reg(pv.Env.Settings);
-    reg.AppName("Zorvex");
-    reg.Section("Zorvex");
-    reg.Key("ZorvexURL");
+    reg.AppName(platform::kSettingsApp);
+    reg.Section(platform::kZorvexSection);
+    reg.Key(platform::kZorvexURLKey);
     reg.Setting(pv.WebsiteURL);
     reg.RegSave();
 }

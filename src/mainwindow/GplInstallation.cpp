@@ -5,6 +5,7 @@
 #include "folders/CarFolderCount.h"
 #include "platform/ErrorTrap.h"
 #include "platform/PrefixPlace.h"
+#include "platform/SettingsKeys.h"
 #include "resources/StringTable.h"
 #include "roster/IniFunctions.h"
 
@@ -120,19 +121,19 @@ bool ChangeGPLInstallation(ProgramValues& pv, platform::Ui& ui, const std::strin
         const std::string prepared = StripIniHeadersOf(fs.ReadAllBytes(driverIniFile));
 
         clsReg reg(pv.Env.Settings);
-        reg.AppName("Zorvex");
-        reg.Section("Movrand");
-        reg.Key("DriverIniFile");
+        reg.AppName(platform::kSettingsApp);
+        reg.Section(platform::kMovrandSection);
+        reg.Key(platform::kDriverIniFileKey);
         reg.RegGet();
         const std::string storedBefore = reg.Setting();
-        reg.Key(kWinePrefixKey);
+        reg.Key(platform::kWinePrefixKey);
         reg.RegGet();
         const std::string prefixBefore = reg.Setting();
         const bool wasReadOnly = fs.FileExists(workFile) && fs.IsReadOnly(workFile);
         try {
             reg.Setting(pv.Env.WinePrefix.string());
             reg.RegSave();
-            reg.Key("DriverIniFile");
+            reg.Key(platform::kDriverIniFileKey);
             reg.Setting(driverIniFile);
             reg.RegSave();
             // The old working copy is replaced in one step, read-only or not.
@@ -140,8 +141,8 @@ bool ChangeGPLInstallation(ProgramValues& pv, platform::Ui& ui, const std::strin
             fs.WriteWholeFile(workFile, prepared);
         } catch (...) {
             for (const auto& [key, before] :
-                 {std::pair<std::string, std::string>{"DriverIniFile", storedBefore},
-                  {kWinePrefixKey, prefixBefore}})
+                 {std::pair<std::string, std::string>{platform::kDriverIniFileKey, storedBefore},
+                  {platform::kWinePrefixKey, prefixBefore}})
                 Quietly([&] {
                     reg.Key(key);
                     reg.Setting(before);

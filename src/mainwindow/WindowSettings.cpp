@@ -1,14 +1,15 @@
 #include "mainwindow/WindowSettings.h"
 
 #include "app/clsReg.h"
+#include "platform/SettingsKeys.h"
 
 namespace movrand::mainwindow {
 
 namespace {
 clsReg MovrandSection(ProgramValues& pv) {
     clsReg reg(pv.Env.Settings);
-    reg.AppName("Zorvex");
-    reg.Section("Movrand");
+    reg.AppName(platform::kSettingsApp);
+    reg.Section(platform::kMovrandSection);
     return reg;
 }
 
@@ -22,7 +23,7 @@ std::string Read(clsReg& reg, const std::string& key) {
 WindowSettings ReadWindowSettings(ProgramValues& pv) {
     clsReg reg = MovrandSection(pv);
     WindowSettings settings;
-    const std::string addOnsOnly = Read(reg, "AddOnsOnly");
+    const std::string addOnsOnly = Read(reg, platform::kAddOnsOnlyKey);
     if (addOnsOnly.empty()) {
         reg.Setting("1");
         reg.RegSave();
@@ -30,9 +31,9 @@ WindowSettings ReadWindowSettings(ProgramValues& pv) {
     } else {
         settings.AddOnsOnly = addOnsOnly == "1";
     }
-    settings.CarManagerDirectory = Read(reg, "CarManagerDirectory");
-    settings.CarFolder = Read(reg, "CarFolder");
-    settings.AddOnCarFolder = Read(reg, "AddOnCarFolder");
+    settings.CarManagerDirectory = Read(reg, platform::kCarManagerDirectoryKey);
+    settings.CarFolder = Read(reg, platform::kCarFolderKey);
+    settings.AddOnCarFolder = Read(reg, platform::kAddOnCarFolderKey);
     return settings;
 }
 
@@ -43,10 +44,10 @@ void SaveWindowSettings(ProgramValues& pv, const WindowSettings& settings) {
         reg.Setting(value);
         reg.RegSave();
     };
-    save("AddOnsOnly", settings.AddOnsOnly ? "1" : "0");
-    save("CarManagerDirectory", settings.CarManagerDirectory);
-    save("CarFolder", settings.CarFolder);
-    save("AddOnCarFolder", settings.AddOnCarFolder);
+    save(platform::kAddOnsOnlyKey, settings.AddOnsOnly ? "1" : "0");
+    save(platform::kCarManagerDirectoryKey, settings.CarManagerDirectory);
+    save(platform::kCarFolderKey, settings.CarFolder);
+    save(platform::kAddOnCarFolderKey, settings.AddOnCarFolder);
 }
 
 }  // namespace movrand::mainwindow

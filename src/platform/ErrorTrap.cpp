@@ -41,11 +41,11 @@ RuntimeError AsRuntimeError(std::exception_ptr error) {
     } catch (const std::system_error& e) {
         return ErrorFromCode(e.code(), false);
     } catch (const std::bad_alloc&) {
-        return RuntimeError(7);
+        return RuntimeError(kOutOfMemory);
     } catch (const std::exception& e) {
-        return RuntimeError(5, e.what());
+        return RuntimeError(kInvalidProcedureCall, e.what());
     } catch (...) {
-        return RuntimeError(5);
+        return RuntimeError(kInvalidProcedureCall);
     }
 }
 

@@ -18,6 +18,8 @@ std::string DescriptionOf(int number) {
             return "File already exists";
         case kDiskFull:
             return "Disk full";
+        case kInputPastEndOfFile:
+            return "Input past end of file";
         case kPermissionDenied:
             return "Permission denied";
         case kDiskNotReady:
@@ -26,13 +28,13 @@ std::string DescriptionOf(int number) {
             return "Path/File access error";
         case kPathNotFound:
             return "Path not found";
-        case 5:
+        case kInvalidProcedureCall:
             return "Invalid procedure call or argument";
-        case 6:
+        case kOverflow:
             return "Overflow";
-        case 7:
+        case kOutOfMemory:
             return "Out of memory";
-        case 9:
+        case kSubscriptOutOfRange:
             return "Subscript out of range";
         default:
             return "Application-defined or object-defined error";

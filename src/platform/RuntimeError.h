@@ -7,6 +7,10 @@ namespace movrand::platform {
 // Error numbers and descriptions of the original platform, which the program's error reports
 // show to the user ("53\r\nFile not found").
 enum ErrorNumber : int {
+    kInvalidProcedureCall = 5,
+    kOverflow = 6,
+    kOutOfMemory = 7,
+    kSubscriptOutOfRange = 9,
     kTypeMismatch = 13,
     kBadFileNameOrNumber = 52,
     kFileNotFound = 53,
@@ -14,6 +18,7 @@ enum ErrorNumber : int {
     kDeviceIoError = 57,
     kFileAlreadyExists = 58,
     kDiskFull = 61,
+    kInputPastEndOfFile = 62,
     kPermissionDenied = 70,
     kDiskNotReady = 71,
     kPathFileAccessError = 75,

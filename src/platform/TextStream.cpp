@@ -43,7 +43,7 @@ std::string TextReader::ReadLine() {
         if (c == '\n') break;
         line += static_cast<char>(c);
     }
-    if (!any) throw RuntimeError(62, "Input past end of file");
+    if (!any) throw RuntimeError(kInputPastEndOfFile);
     if (!line.empty() && line.back() == '\r') line.pop_back();
     return line;
 }

@@ -6,6 +6,7 @@
 #include "app/Main.h"
 #include "mainwindow/GplInstallation.h"
 #include "platform/PrefixPlace.h"
+#include "platform/SettingsKeys.h"
 #include "platform/WinePrefixes.h"
 
 namespace movrand::test {
@@ -107,9 +108,11 @@ struct Start {
         pv.Env.DataHome = home.root / "data";
         pv.Env.Home = home.root;
     }
-    void Store(const fs::path& prefix, const char* key = kWinePrefixKey) {
-        pv.Env.Settings.Save("Zorvex", "Movrand", "DriverIniFile", "C:\\sierra\\gpl\\driver.ini");
-        pv.Env.Settings.Save("Zorvex", "Movrand", key, prefix.string());
+    void Store(const fs::path& prefix, const char* key = platform::kWinePrefixKey) {
+        pv.Env.Settings.Save(platform::kSettingsApp, platform::kMovrandSection,
+                             platform::kDriverIniFileKey, "C:\\sierra\\gpl\\driver.ini");
+        pv.Env.Settings.Save(platform::kSettingsApp, platform::kMovrandSection, key,
+                             prefix.string());
     }
     fs::path Run(const fs::path& prefix, bool given) {
         pv.Env.UsePrefix(prefix);
@@ -145,13 +148,14 @@ TEST(Installations, TheStartUsesTheStoredPairOrTheNamedPrefixOrAsks) {
         if (!row.wine) fs::remove_all(s.Wine() / "drive_c/sierra");
         if (row.lutris) s.home.Prefix("Games/gpl");
         if (row.stored)
-            s.Store(prefixes[row.stored % 3], row.stored == 3 ? "Other" : kWinePrefixKey);
+            s.Store(prefixes[row.stored % 3], row.stored == 3 ? "Other" : platform::kWinePrefixKey);
         s.ui.Choices.push_back(row.chosen);
         EXPECT_EQ(s.Run(row.given ? prefixes[row.given] : s.Wine(), row.given != 0),
                   prefixes[row.used]);
         EXPECT_EQ(s.ui.ChooserCalls.empty() ? 0 : s.ui.ChooserCalls[0].size(), row.asked);
         if (row.used != 0 && row.stored != 2) {
-            EXPECT_EQ(s.pv.Env.Settings.Get("Zorvex", "Movrand", kWinePrefixKey),
+            EXPECT_EQ(s.pv.Env.Settings.Get(platform::kSettingsApp, platform::kMovrandSection,
+                                            platform::kWinePrefixKey),
                       row.stored == 3 ? "" : prefixes[row.used].string());
         }
     }
@@ -187,7 +191,9 @@ TEST(Installations, ANativePathInsideAPrefixIsThatPrefixsDrivePath) {
     ASSERT_TRUE(ChangeGPLInstallation(s.pv, s.ui, viaZ));
     EXPECT_EQ(s.pv.GPLPath, "C:\\sierra\\gpl\\");
     EXPECT_EQ(s.pv.Env.WinePrefix, s.Lutris());
-    EXPECT_EQ(s.pv.Env.Settings.Get("Zorvex", "Movrand", kWinePrefixKey), s.Lutris().string());
+    EXPECT_EQ(s.pv.Env.Settings.Get(platform::kSettingsApp, platform::kMovrandSection,
+                                    platform::kWinePrefixKey),
+              s.Lutris().string());
 }
 
 TEST(Installations, ALockFileDeletedOrReplacedWhileHeldStillKeepsASecondRunOut) {

@@ -7,6 +7,7 @@
 #include "TempDrive.h"
 #include "app/InfoOptions.h"
 #include "app/Main.h"
+#include "platform/SettingsKeys.h"
 
 namespace movrand::test {
 namespace {
@@ -20,7 +21,7 @@ struct Start {
         return Main(drive.Pv, drive.Ui, [this] { ++windows; });
     }
     std::string Stored(const std::string& section, const std::string& key) {
-        return drive.Pv.Env.Settings.Get("Zorvex", section, key);
+        return drive.Pv.Env.Settings.Get(platform::kSettingsApp, section, key);
     }
 };
 
@@ -34,7 +35,8 @@ TEST(StartUp, FirstStartSearchesTheDrivesInOrderAndStoresWhatItFound) {
     ASSERT_TRUE(s.Run());
     // The first pass wins over an earlier drive's games\sierra\gpl.
     EXPECT_EQ(s.drive.Pv.GPLPath, "E:\\Sierra\\GPL\\");
-    EXPECT_EQ(s.Stored("Movrand", "DriverIniFile"), "E:\\Sierra\\GPL\\Driver.ini");
+    EXPECT_EQ(s.Stored(platform::kMovrandSection, platform::kDriverIniFileKey),
+              "E:\\Sierra\\GPL\\Driver.ini");
     EXPECT_NE(s.drive.Read(s.drive.Pv.DriverWorkFile).find("[driver_19]\r\n"), std::string::npos);
     EXPECT_EQ(s.drive.Ui.Transcript(), "");
 
@@ -45,26 +47,29 @@ TEST(StartUp, FirstStartSearchesTheDrivesInOrderAndStoresWhatItFound) {
     EXPECT_EQ(s.drive.Ui.Transcript(),
               "message: The driver.ini file last used, E:\\Sierra\\GPL\\Driver.ini, could not "
               "be found. Movrand will look for it again.\n");
-    EXPECT_EQ(s.Stored("Movrand", "DriverIniFile"), "D:\\games\\sierra\\gpl\\driver.ini");
+    EXPECT_EQ(s.Stored(platform::kMovrandSection, platform::kDriverIniFileKey),
+              "D:\\games\\sierra\\gpl\\driver.ini");
 }
 
 TEST(StartUp, NothingFoundAsksAndEndsWhenCancelledOrTakesThePickedFile) {
     Start s;
-    s.drive.Pv.Env.Settings.Save("Zorvex", "Zorvex", "ZorvexURL", "");
+    s.drive.Pv.Env.Settings.Save(platform::kSettingsApp, platform::kZorvexSection,
+                                 platform::kZorvexURLKey, "");
     EXPECT_FALSE(s.Run() || s.windows != 0);
     EXPECT_EQ(s.drive.Ui.Transcript(),
               "message: Unable to find driver.ini           Please locate file.\nmessage: The "
               "driver.ini file has not been located.  The program is terminating.\n");
     EXPECT_EQ(s.drive.Ui.FilePickerCalls,
               (std::vector<std::string>{"c:\\|driver.ini| Please select the driver.ini file..."}));
-    EXPECT_EQ(s.Stored("Movrand", "DriverIniFile"), "");
-    EXPECT_EQ(s.Stored("Zorvex", "ZorvexURL"), kDefaultWebsiteURL);
+    EXPECT_EQ(s.Stored(platform::kMovrandSection, platform::kDriverIniFileKey), "");
+    EXPECT_EQ(s.Stored(platform::kZorvexSection, platform::kZorvexURLKey), kDefaultWebsiteURL);
 
     demo::WriteFile(s.drive.DriveC() / "GPL" / "driver.ini", demo::SampleRoster());
     s.drive.Ui.Files.push_back("C:\\GPL\\driver.ini");
     ASSERT_TRUE(s.Run());
     EXPECT_EQ(s.drive.Pv.GPLPath, "C:\\GPL\\");
-    EXPECT_EQ(s.Stored("Movrand", "DriverIniFile"), "C:\\GPL\\driver.ini");
+    EXPECT_EQ(s.Stored(platform::kMovrandSection, platform::kDriverIniFileKey),
+              "C:\\GPL\\driver.ini");
     EXPECT_NE(s.drive.Read(s.drive.Pv.DriverWorkFile).find("[driver_1]\r\n"), std::string::npos);
 }
 

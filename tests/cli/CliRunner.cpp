@@ -13,6 +13,7 @@
 #include "DemoInstallation.h"
 #include "FileSnapshot.h"
 #include "TempDrive.h"
+#include "platform/SettingsKeys.h"
 #include "platform/SettingsStore.h"
 
 namespace movrand::test {
@@ -98,7 +99,8 @@ CliRun CliMachine::Run(const std::vector<std::string>& args) const {
 }
 
 std::string CliMachine::Stored(const std::string& key) const {
-    return platform::SettingsStore(Config()).Get("Zorvex", "Movrand", key);
+    return platform::SettingsStore(Config()).Get(platform::kSettingsApp, platform::kMovrandSection,
+                                                 key);
 }
 
 std::string CliMachine::Read(const fs::path& file) {

@@ -7,6 +7,7 @@
 
 #include "CliRunner.h"
 #include "DemoInstallation.h"
+#include "platform/SettingsKeys.h"
 #include "platform/SettingsStore.h"
 
 namespace movrand::test {
@@ -69,7 +70,8 @@ TEST(HostileRoster, IsRefusedOrKeptWhole) {
         for (const fs::path& file : bystanders) demo::WriteFile(file, "[ driver_1 ]\nnotes\n");
         if (!row.Stored.empty())
             platform::SettingsStore(m.Config())
-                .Save("Zorvex", "Movrand", "DriverIniFile", row.Stored);
+                .Save(platform::kSettingsApp, platform::kMovrandSection,
+                      platform::kDriverIniFileKey, row.Stored);
         const CliRun run =
             m.Run(row.Number.empty() ? std::vector<std::string>{"drivers"}
                                      : std::vector<std::string>{"car-number", "1", row.Number});
@@ -83,7 +85,7 @@ TEST(HostileRoster, IsRefusedOrKeptWhole) {
             EXPECT_EQ(CliMachine::Read(file), "[ driver_1 ]\nnotes\n") << why;
         // A stored path that is no installation's roster gives way to the one found.
         if (!row.Stored.empty()) {
-            EXPECT_EQ(m.Stored("DriverIniFile"), "C:\\sierra\\gpl\\driver.ini") << why;
+            EXPECT_EQ(m.Stored(platform::kDriverIniFileKey), "C:\\sierra\\gpl\\driver.ini") << why;
         }
         if (row.Changes) {
             EXPECT_EQ(m.Run({"drivers"}).OutLines().at(0), "1\tJack\tBrabham\t55\t0\t1") << why;

@@ -17,6 +17,7 @@
 #include "GameGuard.h"
 #include "KilledRun.h"
 #include "Samples.h"
+#include "platform/SettingsKeys.h"
 
 namespace movrand::test {
 namespace {
@@ -77,7 +78,8 @@ void PrintTo(const Scenario& scenario, std::ostream* out) {
 // (live, backups, whether the stored one is kept) or the team folder.
 Files Outcome(const Machine& m, Kind kind) {
     if (kind == Kind::CarNumber) return {{"driver.ini", m.Roster()}};
-    if (kind == Kind::Switch) return {{"DriverIniFile", m.Stored("DriverIniFile")}};
+    if (kind == Kind::Switch)
+        return {{platform::kDriverIniFileKey, m.Stored(platform::kDriverIniFileKey)}};
     if (kind != Kind::Swap) return m.TeamFiles();
     Files files = TreeOf(m.Live());
     for (const auto& [name, bytes] : TreeOf(m.DriveC() / "backup")) files["backup/" + name] = bytes;

@@ -5,6 +5,7 @@
 #include "Samples.h"
 #include "TempDrive.h"
 #include "mainwindow/GplInstallation.h"
+#include "platform/SettingsKeys.h"
 
 namespace movrand::test {
 namespace {
@@ -55,7 +56,8 @@ TEST(ChangeGPLInstallation, SwitchesAllOrNothing) {
     EXPECT_EQ(s.drive.Ui.Questions.at(1).MyWidth * 10000 + s.drive.Ui.Questions[1].MyHeight,
               41002000);
     EXPECT_EQ(s.drive.Pv.DriverIniFile, "C:\\other\\gpl\\driver.ini");
-    EXPECT_EQ(s.drive.Pv.Env.Settings.Get("Zorvex", "Movrand", "DriverIniFile"),
+    EXPECT_EQ(s.drive.Pv.Env.Settings.Get(platform::kSettingsApp, platform::kMovrandSection,
+                                          platform::kDriverIniFileKey),
               "C:\\other\\gpl\\driver.ini");
     EXPECT_NE(s.drive.Read(s.drive.Pv.DriverWorkFile).find("[driver_1]\r\nfirst_name = Jock\r\n"),
               std::string::npos);

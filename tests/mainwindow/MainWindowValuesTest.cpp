@@ -2,6 +2,7 @@
 
 #include "TempDrive.h"
 #include "mainwindow/WindowSettings.h"
+#include "platform/SettingsKeys.h"
 
 namespace movrand::test {
 namespace {
@@ -11,9 +12,12 @@ namespace {
 TEST(MainWindowValues, AddOnsOnlyTicksOnlyForExactlyOne) {
     TempDrive drive;
     for (const char* value : {"0", "x", " 1", "1 "}) {
-        drive.Pv.Env.Settings.Save("Zorvex", "Movrand", "AddOnsOnly", value);
+        drive.Pv.Env.Settings.Save(platform::kSettingsApp, platform::kMovrandSection,
+                                   platform::kAddOnsOnlyKey, value);
         EXPECT_FALSE(mainwindow::ReadWindowSettings(drive.Pv).AddOnsOnly) << value;
-        EXPECT_EQ(drive.Pv.Env.Settings.Get("Zorvex", "Movrand", "AddOnsOnly"), value);
+        EXPECT_EQ(drive.Pv.Env.Settings.Get(platform::kSettingsApp, platform::kMovrandSection,
+                                            platform::kAddOnsOnlyKey),
+                  value);
     }
 }
 

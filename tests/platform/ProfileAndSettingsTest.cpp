@@ -11,6 +11,7 @@
 #include "TempDrive.h"
 #include "platform/Profile.h"
 #include "platform/RuntimeError.h"
+#include "platform/SettingsKeys.h"
 #include "platform/WineRegistry.h"
 
 namespace movrand::test {
@@ -57,22 +58,23 @@ TEST(Settings, EveryTextRoundTripsAndAFullDiskSaysSo) {
     TempDrive drive(false);
     platform::SettingsStore& store = drive.Pv.Env.Settings;
     const std::string odd = "a=b]c\\n\r\n[x] J\xC3\xB6rg 50% %41 ";
-    store.Save("Zorvex", "Sec=]", "k=]", odd);
-    EXPECT_EQ(store.Get("Zorvex", "Sec=]", "k=]"), odd);
+    store.Save(platform::kSettingsApp, "Sec=]", "k=]", odd);
+    EXPECT_EQ(store.Get(platform::kSettingsApp, "Sec=]", "k=]"), odd);
     // A store on a disk that is full.
     const OtherDisk disk(64 << 10);
     if (disk.Empty()) GTEST_SKIP() << disk.Why();
     platform::SettingsStore full(disk.Folder());
-    full.Save("Zorvex", "Sec=]", "k=]", odd);
+    full.Save(platform::kSettingsApp, "Sec=]", "k=]", odd);
     std::ofstream(disk.Folder() / "filler", std::ios::binary) << std::string(1 << 20, 'x');
     try {
-        full.Save("Zorvex", "Movrand", "x", std::string(8192, 'y'));
+        full.Save(platform::kSettingsApp, platform::kMovrandSection, "x", std::string(8192, 'y'));
         ADD_FAILURE() << "no error";
     } catch (const platform::RuntimeError& e) {
         EXPECT_EQ(std::to_string(e.Number()) + " " + e.Description(), "61 Disk full");
     }
-    EXPECT_EQ(full.Get("Zorvex", "Sec=]", "k=]"), odd);      // the store stays as it was
-    EXPECT_EQ(TreeOf(disk.Folder() / "Zorvex").size(), 1u);  // and nothing is left beside it
+    EXPECT_EQ(full.Get(platform::kSettingsApp, "Sec=]", "k=]"), odd);  // the store stays as it was
+    EXPECT_EQ(TreeOf(disk.Folder() / platform::kSettingsApp).size(),
+              1u);  // and nothing is left beside it
 }
 
 // The user's own files read at a start never hold it up: a FIFO where the settings or a prefix's

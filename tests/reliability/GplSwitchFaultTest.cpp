@@ -9,6 +9,7 @@
 #include "Samples.h"
 #include "TempDrive.h"
 #include "mainwindow/GplInstallation.h"
+#include "platform/SettingsKeys.h"
 #include "roster/IniFunctions.h"
 
 namespace movrand::test {
@@ -27,7 +28,8 @@ TEST(GplSwitchFaults, TheProgramStaysOnOneInstallationAndTheSwitchCompletesWhenR
     FaultSweep sweep;
     sweep.Prepare = [&](TempDrive& drive) {
         MakeOtherInstallation(drive.DriveC() / "other" / "gpl");
-        drive.Pv.Env.Settings.Save("Zorvex", "Movrand", "DriverIniFile", drive.Pv.DriverIniFile);
+        drive.Pv.Env.Settings.Save(platform::kSettingsApp, platform::kMovrandSection,
+                                   platform::kDriverIniFileKey, drive.Pv.DriverIniFile);
         oldCopy = drive.Read(drive.Pv.DriverWorkFile);
         StripIniHeaders(drive.Pv, drive.Ui, "C:\\other\\gpl\\driver.ini", "C:\\new.zorvex");
         newCopy = drive.Read("C:\\new.zorvex");
@@ -39,7 +41,8 @@ TEST(GplSwitchFaults, TheProgramStaysOnOneInstallationAndTheSwitchCompletesWhenR
     const auto expectOn = [&](TempDrive& drive, const std::string& gpl, const std::string& copy) {
         EXPECT_EQ(drive.Pv.GPLPath, gpl);
         EXPECT_EQ(drive.Pv.DriverIniFile, gpl + "driver.ini");
-        EXPECT_EQ(drive.Pv.Env.Settings.Get("Zorvex", "Movrand", "DriverIniFile"),
+        EXPECT_EQ(drive.Pv.Env.Settings.Get(platform::kSettingsApp, platform::kMovrandSection,
+                                            platform::kDriverIniFileKey),
                   gpl + "driver.ini");
         EXPECT_EQ(drive.Read(drive.Pv.DriverWorkFile), copy);
         // Only the working copy may change, and nothing else is left in the program's folder.

@@ -5,15 +5,14 @@
 
 namespace movrand::cli {
 
-// The interface of movrand-cli, as --help prints it and as scripts rely on it.
-extern const char* const kUsage;
-
 // The swap's options: the source, what happens to the current live folder, Move or Copy.
 struct SwapOptions {
     bool DeleteCurrent = false;
     std::string Destination;  // with --rename
     std::string NewName;      // with --rename
     bool Move = false;        // --move; --copy (the default) otherwise
+    bool Rename = false;      // --rename given
+    bool Copy = false;        // --copy given
 };
 
 // One call of movrand-cli, taken apart.
@@ -39,5 +38,9 @@ struct ParsedArguments {
 // Parses the arguments after the program name. Global options stand before the command; the
 // command's own options (--excl-generic, --delete, --rename, --move, --copy) after it.
 ParsedArguments ParseArguments(const std::vector<std::string>& args);
+
+// The checks of two commands beyond the number of their arguments: what is wrong, or "".
+std::string CheckSwap(const CliRequest& request);
+std::string CheckCarNumber(const CliRequest& request);
 
 }  // namespace movrand::cli

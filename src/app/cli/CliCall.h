@@ -23,6 +23,17 @@ struct Call {
     std::string PathOperand(std::size_t i) const { return WindowsNotation(pv.Files(), Operand(i)); }
 };
 
+// The handlers of the commands (CliCommands.cpp), each called with a request whose arguments
+// have been checked.
+CommandOutcome Check(Call& c);
+CommandOutcome Switch(Call& c);
+CommandOutcome Installations(Call& c);
+CommandOutcome Drivers(Call& c);
+CommandOutcome CarNumber(Call& c);
+CommandOutcome Match(Call& c);
+CommandOutcome TeamDrivers(Call& c);
+CommandOutcome Swap(Call& c);
+
 // The add-on commands (entries, preview, install, installed, remove).
 CommandOutcome Entries(Call& c);
 CommandOutcome Preview(Call& c);

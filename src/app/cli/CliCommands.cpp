@@ -1,16 +1,15 @@
 #include "app/cli/CliCommands.h"
 
-#include <functional>
-#include <map>
-
 #include "addons/AddOnNames.h"
 #include "app/Installations.h"
 #include "app/cli/CliAddOnOperand.h"
 #include "app/cli/CliCall.h"
+#include "app/cli/CliCommandTable.h"
 #include "folders/CarFolderSwap.h"
 #include "mainwindow/GplInstallation.h"
 #include "platform/PrefixPlace.h"
 #include "platform/Profile.h"
+#include "platform/SettingsKeys.h"
 #include "platform/Text.h"
 #include "roster/CarNumbers.h"
 #include "roster/DriverMatching.h"
@@ -18,8 +17,6 @@
 #include "roster/RosterFile.h"
 
 namespace movrand::cli {
-
-namespace {
 
 CommandOutcome Check(Call& c) {
     const InstallationCheck check = CheckGPLInstallation(c.pv.Files(), c.PathOperand(0));
@@ -40,8 +37,10 @@ CommandOutcome Switch(Call& c) {
 // even where no search would find it.
 CommandOutcome Installations(Call& c) {
     const platform::Environment& env = c.pv.Env;
-    Installation stored{env.Settings.Get("Zorvex", "Movrand", kWinePrefixKey),
-                        env.Settings.Get("Zorvex", "Movrand", "DriverIniFile")};
+    Installation stored{env.Settings.Get(platform::kSettingsApp, platform::kMovrandSection,
+                                         platform::kWinePrefixKey),
+                        env.Settings.Get(platform::kSettingsApp, platform::kMovrandSection,
+                                         platform::kDriverIniFileKey)};
     if (stored.Prefix.empty()) stored.Prefix = env.WinePrefix;
     const bool storedApplies =
         !stored.DriverIniFile.empty() &&
@@ -105,44 +104,20 @@ CommandOutcome Swap(Call& c) {
                : CommandOutcome::Refused;
 }
 
-using Command = std::function<CommandOutcome(Call&)>;
-
-const std::map<std::string, Command>& Commands() {
-    static const std::map<std::string, Command> commands = {
-        {"check", Check},
-        {"switch", Switch},
-        {"installations", Installations},
-        {"drivers", Drivers},
-        {"swap", Swap},
-        {"car-number", CarNumber},
-        {"match", Match},
-        {"team-drivers", TeamDrivers},
-        {"entries", Entries},
-        {"preview", Preview},
-        {"install", Install},
-        {"installed", Installed},
-        {"remove", Remove},
-        {"unpack", Unpack},
-    };
-    return commands;
-}
-
-}  // namespace
-
 bool NeedsInstallation(const std::string& command) {
-    return command != "check" && command != "switch" && command != "unpack" &&
-           command != "installations";
+    const CliCommand* found = FindCliCommand(command);
+    return !found || found->NeedsInstallation;
 }
 
 CommandOutcome RunCommand(ProgramValues& pv, platform::Ui& ui, const CliRequest& request,
                           std::ostream& out, std::ostream& err) {
-    const auto command = Commands().find(request.Command);
-    if (command == Commands().end()) {
+    const CliCommand* command = FindCliCommand(request.Command);
+    if (!command) {
         err << "movrand-cli: unknown command " << request.Command << '\n';
         return CommandOutcome::WrongUsage;
     }
     Call call{pv, ui, request, out, err};
-    return command->second(call);
+    return command->Run(call);
 }
 
 }  // namespace movrand::cli

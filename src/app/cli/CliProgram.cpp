@@ -7,6 +7,7 @@
 #include "app/InfoOptions.h"
 #include "app/cli/CliArguments.h"
 #include "app/cli/CliCommands.h"
+#include "app/cli/CliHelp.h"
 #include "app/cli/CliSession.h"
 #include "app/cli/ConsoleUi.h"
 #include "platform/ErrorTrap.h"
@@ -19,7 +20,7 @@ namespace movrand::cli {
 namespace {
 
 int Usage(std::ostream& err, const std::string& problem) {
-    err << "movrand-cli: " << problem << "\n\n" << kUsage;
+    err << "movrand-cli: " << problem << "\n\n" << UsageText();
     return 2;
 }
 
@@ -46,7 +47,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (!parsed.Request) return Usage(err, parsed.Error);
     const CliRequest& request = *parsed.Request;
     if (request.Help) {
-        out << kUsage;
+        out << UsageText();
         return 0;
     }
     if (request.Version) {

@@ -8,6 +8,7 @@
 #include "folders/SwapSettling.h"
 #include "mainwindow/GplInstallation.h"
 #include "platform/PrefixPlace.h"
+#include "platform/SettingsKeys.h"
 #include "platform/WindowsPath.h"
 #include "resources/StringTable.h"
 #include "roster/IniFunctions.h"
@@ -34,9 +35,9 @@ void CliSession::StartBare() {
     InitAppPath(pv_);
     SettleInterruptedSwap(pv_, ui_);
     clsReg reg(pv_.Env.Settings);
-    reg.AppName("Zorvex");
-    reg.Section("Movrand");
-    reg.Key("DriverIniFile");
+    reg.AppName(platform::kSettingsApp);
+    reg.Section(platform::kMovrandSection);
+    reg.Key(platform::kDriverIniFileKey);
     reg.RegGet();
     pv_.DriverIniFile = reg.Setting();
     pv_.GPLPath = FolderOfPath(pv_.DriverIniFile);
@@ -51,7 +52,8 @@ int CliSession::StartInstallation(const std::optional<std::string>& gpl, std::os
 
     StartBare();
     const std::string stored = pv_.DriverIniFile;
-    const std::string storedPrefix = pv_.Env.Settings.Get("Zorvex", "Movrand", kWinePrefixKey);
+    const std::string storedPrefix = pv_.Env.Settings.Get(
+        platform::kSettingsApp, platform::kMovrandSection, platform::kWinePrefixKey);
     std::string folder = WindowsNotation(pv_.Files(), *gpl);
     // A native path inside a prefix is that prefix's installation, and this run works in it.
     if (const auto place = InstallationOfPath(pv_, folder)) {

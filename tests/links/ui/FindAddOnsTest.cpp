@@ -7,6 +7,7 @@
 #include "../../mainwindow/ui/WindowFixture.h"
 #include "links/ui/BrowserControl.h"
 #include "mainwindow/WindowTitle.h"
+#include "platform/SettingsKeys.h"
 #include "resources/StringTable.h"
 #include "ui/ModalDriver.h"
 #ifdef MOVRAND_WEBENGINE_TEST
@@ -106,7 +107,9 @@ TEST_F(FindAddOnsTest, CategoriesLoadOnlyOnceConnectedAndFollowTheSavedAddress) 
     for (const auto& step : steps) {
         const std::size_t before = visits.size();
         useDialog(step.Typed, step.Button);
-        EXPECT_EQ(drive.Pv.Env.Settings.Get("Zorvex", "Zorvex", "ZorvexURL"), step.Kept);
+        EXPECT_EQ(drive.Pv.Env.Settings.Get(platform::kSettingsApp, platform::kZorvexSection,
+                                            platform::kZorvexURLKey),
+                  step.Kept);
         EXPECT_EQ(visits.size(), before + (step.Reloads ? 1 : 0)) << Text(step.Typed);
         EXPECT_EQ(LastPage(), "http://new/site/AddOnsSetups.htm");
     }

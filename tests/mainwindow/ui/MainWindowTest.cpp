@@ -6,6 +6,7 @@
 
 #include "WindowFixture.h"
 #include "dialogs/ui/QtUi.h"
+#include "platform/SettingsKeys.h"
 
 namespace movrand::test {
 namespace {
@@ -66,11 +67,11 @@ TEST_F(MainWindowTest, StoredFoldersComeBackAndExitOnYesSavesThem) {
     drive.AddDrive('D', drive.Root() / "d");
     drive.Write("D:\\stored\\cars67\\x.txt", "x");
     drive.Write("C:\\addons\\one\\zorvexcar.zorvex", "[header]\r\n");
-    for (auto [key, value] : {std::pair{"AddOnsOnly", "0"},
-                              {"CarManagerDirectory", "C:\\addons\\one"},
-                              {"CarFolder", "D:\\stored"},
-                              {"AddOnCarFolder", "D:\\gone\\away"}})
-        drive.Pv.Env.Settings.Save("Zorvex", "Movrand", key, value);
+    for (auto [key, value] : {std::pair{platform::kAddOnsOnlyKey, "0"},
+                              {platform::kCarManagerDirectoryKey, "C:\\addons\\one"},
+                              {platform::kCarFolderKey, "D:\\stored"},
+                              {platform::kAddOnCarFolderKey, "D:\\gone\\away"}})
+        drive.Pv.Env.Settings.Save(platform::kSettingsApp, platform::kMovrandSection, key, value);
     Open();
     EXPECT_FALSE(Find<QCheckBox>("chk(1)")->isChecked());
     EXPECT_EQ(Dir("dir(0)")->Path(), "C:\\addons\\one");
@@ -83,11 +84,11 @@ TEST_F(MainWindowTest, StoredFoldersComeBackAndExitOnYesSavesThem) {
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(drive.Ui.Questions.at(0).Message, "Do you wish to exit this program?");
     Dir("dir(0)")->SetPath("C:\\sierra\\gpl");
-    EXPECT_EQ(Stored("CarManagerDirectory"), "C:\\addons\\one");
+    EXPECT_EQ(Stored(platform::kCarManagerDirectoryKey), "C:\\addons\\one");
     drive.Ui.Answers = {true};
     EXPECT_TRUE(window->close());
-    EXPECT_EQ(Stored("AddOnsOnly"), "0");
-    EXPECT_EQ(Stored("CarManagerDirectory"), "C:\\sierra\\gpl");
+    EXPECT_EQ(Stored(platform::kAddOnsOnlyKey), "0");
+    EXPECT_EQ(Stored(platform::kCarManagerDirectoryKey), "C:\\sierra\\gpl");
     // Bruce McLaren, Eagle number 8, now has his own copy of his car.
     EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\cars\\cars67\\eagle\\McL8a.3do"), "model of car 8\r\n");
 }

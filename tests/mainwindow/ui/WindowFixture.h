@@ -8,6 +8,7 @@
 
 #include "TempDrive.h"
 #include "mainwindow/ui/frmMovrand.h"
+#include "platform/SettingsKeys.h"
 #include "ui/ModalDriver.h"
 
 namespace movrand::test {
@@ -43,7 +44,7 @@ class WindowFixture : public ::testing::Test {
         emit Combo(name)->activated(index);
     }
     std::string Stored(const std::string& key) {
-        return drive.Pv.Env.Settings.Get("Zorvex", "Movrand", key);
+        return drive.Pv.Env.Settings.Get(platform::kSettingsApp, platform::kMovrandSection, key);
     }
 
     // A scripted Ui that first runs `onMessage`, to see the window as the user sees it behind

@@ -1,0 +1,23 @@
+#pragma once
+
+// The names under which both programs keep their settings, shared with earlier versions of the
+// program: the application, its two sections and the keys of each.
+namespace movrand::platform {
+
+inline constexpr const char* kSettingsApp = "Zorvex";
+
+// The program's own values.
+inline constexpr const char* kMovrandSection = "Movrand";
+inline constexpr const char* kDriverIniFileKey = "DriverIniFile";  // the installation in use
+inline constexpr const char* kWinePrefixKey = "WinePrefix";        // the prefix it lies in
+// The main window's pages.
+inline constexpr const char* kAddOnsOnlyKey = "AddOnsOnly";
+inline constexpr const char* kCarManagerDirectoryKey = "CarManagerDirectory";
+inline constexpr const char* kCarFolderKey = "CarFolder";
+inline constexpr const char* kAddOnCarFolderKey = "AddOnCarFolder";
+
+// The maker's website.
+inline constexpr const char* kZorvexSection = "Zorvex";
+inline constexpr const char* kZorvexURLKey = "ZorvexURL";
+
+}  // namespace movrand::platform
