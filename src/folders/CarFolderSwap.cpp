@@ -146,10 +146,13 @@ SwapRun RunSwap(FileSystem& fs, const std::string& journalPath, const CarFolderP
 }
 
 // Folders that are not as the journal says are left as they are, the journal with them.
-std::string MismatchMessage(const std::string& journalPath, const SwapJournalMismatch& mismatch) {
+std::string MismatchMessage(const std::string& journalPath, const SwapJournalMismatch& mismatch,
+                            bool swapped) {
     std::string text =
-        "The car folder swap stopped, as its folders are not what its record says, so nothing "
-        "more has been moved or deleted. Please look at these folders:";
+        "The car folder swap stopped, as its folders are not what its record says: " +
+        mismatch.Odd + " is not as the swap left it. Nothing more has been moved or deleted." +
+        (swapped ? " The selected folder is the GPL car folder now." : "") +
+        " Please look at these folders:";
     for (const std::string& folder : mismatch.Folders) text += "\r\n" + folder;
     return text + "\r\n\r\nThe record is " + journalPath +
            "; when the folders are as they should be, delete it to swap again.";
@@ -184,7 +187,7 @@ void ReportFailure(ProgramValues& pv, FileSystem& fs, platform::Ui& ui,
     if (fs.FolderNumber(j.Live) != j.LiveNumber) result.Outcome = SwapOutcome::Swapped;
     if (!mismatch) std::rethrow_exception(run.Failure);
     ReportTrapped(pv, ui, run.Failure);
-    ui.ShowMessage(MismatchMessage(journalPath, *mismatch));
+    ui.ShowMessage(MismatchMessage(journalPath, *mismatch, result.Outcome == SwapOutcome::Swapped));
 }
 
 // Tells the user how the run ended and deletes the journal of a swap that is done.
@@ -194,7 +197,8 @@ void ReportSwap(ProgramValues& pv, FileSystem& fs, platform::Ui& ui, const std::
     if (run.Mismatch) {
         if (SwapTookPlace(fs, j) || fs.FolderNumber(j.Live) != j.LiveNumber)
             result.Outcome = SwapOutcome::Swapped;
-        ui.ShowMessage(MismatchMessage(journalPath, *run.Mismatch));
+        ui.ShowMessage(
+            MismatchMessage(journalPath, *run.Mismatch, result.Outcome == SwapOutcome::Swapped));
         return;
     }
     if (run.Failure) return ReportFailure(pv, fs, ui, journalPath, run, result);
