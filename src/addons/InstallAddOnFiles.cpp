@@ -202,7 +202,7 @@ void Installer::WriteRecordWithBackups() {
 
 InstallOutcome Installer::Accessory() {
     if (!fs_.FileExists(Team(kCarDescriptionFile)) && !standardFolder_.empty())
-        return Refuse(LoadResString(119));
+        return Refuse(LoadResString(resources::kAccessoriesNeedCompleteCar));
     const std::string description = DescriptionSource();
     if (const std::string refusal = Refusal(true, description); !refusal.empty())
         return Refuse(refusal);
@@ -229,7 +229,7 @@ InstallOutcome Installer::Accessory() {
     if (fs_.FileExists(Entry(kEntryJpg)))
         InstallCopy(Entry(kEntryJpg), AccessoryJpgName(entryName_));
     if (!description.empty()) InstallCopy(description, AccessoryDescriptionName(entryName_));
-    ui_.ShowMessage(LoadResString(120));
+    ui_.ShowMessage(LoadResString(resources::kAccessoryAdded));
     return InstallOutcome::Installed;
 }
 
@@ -280,7 +280,7 @@ InstallOutcome Installer::Car() {
         out.Close();
     }
     fs_.CopyFilesInto(entryFolder_, files_, teamFolder_);
-    ui_.ShowMessage(LoadResString(121));
+    ui_.ShowMessage(LoadResString(resources::kCarAdded));
     return InstallOutcome::Installed;
 }
 

@@ -102,11 +102,14 @@ RemovalResult RemoveAddOnFiles(ProgramValues& pv, platform::Ui& ui, int teamPosi
     std::vector<std::string> leftAlone;
     RunTrapped(ui, TrapForm::Common, pv.ProgramName, [&] {
         platform::Question question;
-        question.Message = LoadResString(car ? 113 : 116);
+        question.Message = LoadResString(car ? resources::kRemoveCarQuestion
+                                             : resources::kRemoveAccessoryQuestion);
         question.MyWidth = kQuestionWidth;
         question.MyHeight = kQuestionHeight;
-        question.YesTooltip = LoadResString(car ? 111 : 114);
-        question.NoTooltip = LoadResString(car ? 112 : 115);
+        question.YesTooltip =
+            LoadResString(car ? resources::kRemoveCarYesTip : resources::kRemoveAccessoryYesTip);
+        question.NoTooltip =
+            LoadResString(car ? resources::kRemoveCarNoTip : resources::kRemoveAccessoryNoTip);
         ui.SetBusy(false);
         if (!ui.AskYesNo(question)) return;
 
@@ -142,7 +145,7 @@ RemovalResult RemoveAddOnFiles(ProgramValues& pv, platform::Ui& ui, int teamPosi
         }
         result.List = ListInstalledItems(pv, ui, teamPosition);
         if (showList) showList(result.List);
-        ui.ShowMessage(LoadResString(car ? 117 : 118));
+        ui.ShowMessage(LoadResString(car ? resources::kCarRemoved : resources::kAccessoryRemoved));
         if (!leftAlone.empty()) ui.ShowMessage(LeftAloneMessage(teamFolder, leftAlone));
         result.Removed = true;
     });

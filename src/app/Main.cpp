@@ -107,7 +107,7 @@ bool LockStoredInstallation(ProgramValues& pv, platform::Ui& ui) {
 
 bool Main(ProgramValues& pv, platform::Ui& ui, const std::function<void()>& showMainWindow) {
     bool opened = false;
-    pv.ProgramName = resources::LoadResString(102);
+    pv.ProgramName = resources::LoadResString(resources::kProgramName);
     platform::RunTrapped(ui, platform::TrapForm::Information, pv.ProgramName, [&] {
         pv.Env.Rnd.SeedFromTimer();
         clsReg reg(pv.Env.Settings);
@@ -127,7 +127,7 @@ bool Main(ProgramValues& pv, platform::Ui& ui, const std::function<void()>& show
         if (!LockStoredInstallation(pv, ui)) return;
         // A car folder swap that an earlier run could not finish is settled before anything else.
         SettleInterruptedSwap(pv, ui);
-        pv.ProgramName = resources::LoadResString(102);
+        pv.ProgramName = resources::LoadResString(resources::kProgramName);
 
         reg.Section(platform::kZorvexSection);
         reg.Key(platform::kZorvexURLKey);
@@ -155,7 +155,7 @@ bool Main(ProgramValues& pv, platform::Ui& ui, const std::function<void()>& show
             if (!SearchInstallations(pv, ui)) return;
         }
         if (pv.DriverIniFile.empty()) {
-            ui.ShowMessage(resources::LoadResString(103));
+            ui.ShowMessage(resources::LoadResString(resources::kDriverIniNotFound));
             pv.DriverIniFile =
                 SelectFile(pv, ui, "c:\\", "driver.ini", " Please select the driver.ini file...");
             // A file picked through the drive of "/" inside some prefix is that prefix's file.
@@ -166,7 +166,7 @@ bool Main(ProgramValues& pv, platform::Ui& ui, const std::function<void()>& show
             }
         }
         if (pv.DriverIniFile.empty()) {
-            ui.ShowMessage(resources::LoadResString(104));
+            ui.ShowMessage(resources::LoadResString(resources::kNoDriverIniTerminating));
             return;
         }
         pv.GPLPath = FolderOfPath(pv.DriverIniFile);

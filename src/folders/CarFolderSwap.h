@@ -29,7 +29,9 @@ struct SwapResult {
 // before anything moves is made, each refusal told in its own message. A failure undoes the
 // swap while the old folder is still live; one after the new folder has taken its place is
 // told as such, with where the old folder is, and the journal in the program's folder lets the
-// next start or swap finish it (see SwapJournal.h and SwapSettling.h).
+// next start or swap finish it (see SwapJournal.h and SwapSettling.h). Where the folders are
+// not what the journal says, nothing more is moved or deleted: the user is told which folders to
+// look at, and the journal stays until they delete it.
 SwapResult SwapCarFolder(ProgramValues& pv, platform::Ui& ui, const CarFolderPage& page);
 
 }  // namespace movrand

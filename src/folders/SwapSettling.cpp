@@ -1,6 +1,8 @@
 #include "folders/SwapSettling.h"
 
+#include <initializer_list>
 #include <optional>
+#include <utility>
 
 #include "app/Functions.h"
 #include "platform/ErrorTrap.h"
@@ -54,6 +56,19 @@ void RenameBeside(FileSystem& fs, const std::string& from, const std::string& to
 // journal says. Checked whole before anything is moved or deleted.
 enum class Stage { Undo, Finish, Done, Mismatch };
 
+// For a mismatch, the first folder found not as the journal says.
+struct Verdict {
+    Stage At;
+    std::string Odd;
+};
+
+// `ok`, unless a folder fails its check.
+Verdict FirstOdd(Stage ok, std::initializer_list<std::pair<bool, std::string>> checks) {
+    for (const auto& [holds, folder] : checks)
+        if (!holds) return {Stage::Mismatch, folder};
+    return {ok, ""};
+}
+
 // The staged folder is a copy the swap made, not the stored folder itself renamed beside the
 // live one.
 bool StagedIsCopy(const FileSystem& fs, const SwapJournal& j) {
@@ -61,21 +76,23 @@ bool StagedIsCopy(const FileSystem& fs, const SwapJournal& j) {
            (Exists(fs, j.Source) && !fs.SameDevice(j.Staged(), j.Source));
 }
 
-Stage CheckUndo(const FileSystem& fs, const SwapJournal& j) {
+Verdict CheckUndo(const FileSystem& fs, const SwapJournal& j) {
     const bool stagedHolds =
         !Exists(fs, j.Staged()) ||
         (StagedIsCopy(fs, j) ? IsMarked(fs, j.Staged(), j.Token) && Exists(fs, j.Source)
                              : !Exists(fs, j.Source));
     const bool asideHolds = !j.Overwrite || !Exists(fs, j.Aside()) ||
                             (fs.FolderNumber(j.Aside()) == j.TargetNumber && !Exists(fs, j.Target));
-    const bool ok = IsOwnCopy(fs, j, j.Copying()) && stagedHolds && asideHolds &&
-                    (j.Target.empty() || IsOwnCopy(fs, j, j.TargetCopying()));
-    return ok ? Stage::Undo : Stage::Mismatch;
+    return FirstOdd(Stage::Undo,
+                    {{IsOwnCopy(fs, j, j.Copying()), j.Copying()},
+                     {stagedHolds, j.Staged()},
+                     {asideHolds, j.Aside()},
+                     {j.Target.empty() || IsOwnCopy(fs, j, j.TargetCopying()), j.TargetCopying()}});
 }
 
 // `exchanging`: the change of places in three renames stopped after its first (the old folder
 // at Exchange, no live folder) or its second rename.
-Stage CheckFinish(const FileSystem& fs, const SwapJournal& j, bool exchanging) {
+Verdict CheckFinish(const FileSystem& fs, const SwapJournal& j, bool exchanging) {
     const bool firstDone = exchanging && !Exists(fs, j.Live);
     const std::string old = exchanging ? j.Exchange() : j.Staged();
     const std::string incoming = firstDone ? j.Staged() : j.Live;
@@ -88,25 +105,29 @@ Stage CheckFinish(const FileSystem& fs, const SwapJournal& j, bool exchanging) {
     const bool sourceHolds =
         !j.Move || !Exists(fs, j.Source) ||
         (fs.FolderNumber(j.Source) == j.SourceNumber && fs.HoldsTree(incoming, j.Source));
-    const bool ok = IsOwnCopy(fs, j, j.Copying()) && oldHolds && asideHolds && sourceHolds &&
-                    (j.Target.empty() || IsOwnCopy(fs, j, j.TargetCopying())) &&
-                    (!exchanging || !Exists(fs, j.Live) || !Exists(fs, j.Staged()));
-    return ok ? Stage::Finish : Stage::Mismatch;
+    return FirstOdd(Stage::Finish,
+                    {{IsOwnCopy(fs, j, j.Copying()), j.Copying()},
+                     {oldHolds, old},
+                     {asideHolds, j.Aside()},
+                     {sourceHolds, j.Source},
+                     {j.Target.empty() || IsOwnCopy(fs, j, j.TargetCopying()), j.TargetCopying()},
+                     {!exchanging || !Exists(fs, j.Live) || !Exists(fs, j.Staged()), j.Staged()}});
 }
 
-Stage Check(const FileSystem& fs, const SwapJournal& j) {
+Verdict Check(const FileSystem& fs, const SwapJournal& j) {
     if (Exists(fs, j.Exchange())) {
-        if (fs.FolderNumber(j.Exchange()) != j.LiveNumber) return Stage::Mismatch;
-        const bool incomingFound =
-            Exists(fs, j.Live) ? IsMarked(fs, j.Live, j.Token) : IsMarked(fs, j.Staged(), j.Token);
-        return incomingFound ? CheckFinish(fs, j, true) : Stage::Mismatch;
+        if (fs.FolderNumber(j.Exchange()) != j.LiveNumber) return {Stage::Mismatch, j.Exchange()};
+        const std::string incoming = Exists(fs, j.Live) ? j.Live : j.Staged();
+        if (!IsMarked(fs, incoming, j.Token)) return {Stage::Mismatch, incoming};
+        return CheckFinish(fs, j, true);
     }
     if (IsMarked(fs, j.Live, j.Token)) return CheckFinish(fs, j, false);
     if (fs.FolderNumber(j.Live) == j.LiveNumber) return CheckUndo(fs, j);
     // Done but for deleting the journal, unless a folder of the swap's own is still there.
     for (const std::string& folder : SwapFolders(fs, j))
-        if (folder != j.Live && folder != j.Source && folder != j.Target) return Stage::Mismatch;
-    return Stage::Done;
+        if (folder != j.Live && folder != j.Source && folder != j.Target)
+            return {Stage::Mismatch, folder};
+    return {Stage::Done, ""};
 }
 
 // Finishes a change of places done in three renames that stopped half-way.
@@ -189,9 +210,10 @@ void ExchangeWithLive(FileSystem& fs, const SwapJournal& j) {
 }
 
 void SettleSwap(FileSystem& fs, const SwapJournal& j) {
-    switch (Check(fs, j)) {
+    const Verdict verdict = Check(fs, j);
+    switch (verdict.At) {
         case Stage::Mismatch:
-            throw SwapJournalMismatch{SwapFolders(fs, j)};
+            throw SwapJournalMismatch{SwapFolders(fs, j), verdict.Odd};
         case Stage::Undo:
             Undo(fs, j);
             break;

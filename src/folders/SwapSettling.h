@@ -30,6 +30,7 @@ void ExchangeWithLive(platform::FileSystem& fs, const SwapJournal& j);
 // has been moved or deleted for it.
 struct SwapJournalMismatch {
     std::vector<std::string> Folders;  // the journal's folders that exist, to look at
+    std::string Odd;                   // the first of them found not as the journal says
 };
 
 // Brings the folders of a swap that stopped anywhere to a whole state: undone (the stored folder

@@ -7,7 +7,8 @@ namespace movrand::links {
 using resources::LoadResString;
 
 std::string ConnectionNotice() {
-    return LoadResString(106) + "\r\n" + "\r\n" + LoadResString(107);
+    return LoadResString(resources::kInternetConnected) + "\r\n" + "\r\n" +
+           LoadResString(resources::kCloseToDisconnect);
 }
 
 void ConnectToInternet(bool& blnConnected, const ConnectionSteps& steps, platform::Ui& ui) {
@@ -16,7 +17,7 @@ void ConnectToInternet(bool& blnConnected, const ConnectionSteps& steps, platfor
     steps.FillLinkCategories();
     steps.ShowLinkCategory();
     ui.ShowMessage(ConnectionNotice(), 7000, 2000);
-    steps.AppendToTitle(LoadResString(108));
+    steps.AppendToTitle(LoadResString(resources::kConnectedTitle));
 }
 
 }  // namespace movrand::links

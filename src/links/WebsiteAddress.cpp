@@ -17,7 +17,7 @@ std::optional<std::string> AddressToSave(const std::string& typed) {
 void SaveWebsiteAddress(ProgramValues& pv, platform::Ui& ui, const std::string& typed) {
     const std::optional<std::string> address = AddressToSave(typed);
     if (!address) {
-        ui.ShowMessage(resources::LoadResString(122));
+        ui.ShowMessage(resources::LoadResString(resources::kWebsiteAddressPrompt));
         return;
     }
     pv.WebsiteURL = *address;

@@ -9,16 +9,16 @@ using resources::LoadResString;
 AddModeLayout SetDescriptionView(bool enlarged) {
     AddModeLayout layout;
     layout.DriverList.Place = kDriverListNormal;
-    layout.DriverList.Tooltip = LoadResString(134);
+    layout.DriverList.Tooltip = LoadResString(resources::kIncreaseTextViewTip);
     if (enlarged) {
         layout.SubFrame.Visible = false;
         layout.SubFrame.Front = false;
         layout.DriverList.Visible = false;
         layout.Description.Place = kDescriptionEnlarged;
-        layout.Description.Tooltip = LoadResString(110);
+        layout.Description.Tooltip = LoadResString(resources::kDecreaseViewTip);
     } else {
         layout.Description.Place = kDescriptionNormal;
-        layout.Description.Tooltip = LoadResString(109);
+        layout.Description.Tooltip = LoadResString(resources::kIncreaseViewTip);
         layout.Description.Visible = true;
         layout.DriverList.Visible = true;
         layout.SubFrame.Visible = true;
@@ -35,12 +35,12 @@ AddModeLayout DriverListDoubleClick(int driverListHeightTwips) {
     AddModeLayout layout;
     if (driverListHeightTwips != kDriverListNormal.Height) {
         layout.DriverList.Place = kDriverListNormal;
-        layout.DriverList.Tooltip = LoadResString(134);
+        layout.DriverList.Tooltip = LoadResString(resources::kIncreaseTextViewTip);
         layout.Description.Visible = true;
     } else {
         layout.Description.Visible = false;
         layout.DriverList.Place = kDriverListEnlarged;
-        layout.DriverList.Tooltip = LoadResString(135);
+        layout.DriverList.Tooltip = LoadResString(resources::kDecreaseTextViewTip);
     }
     layout.ClearDriverListSelection = true;
     return layout;

@@ -31,9 +31,9 @@ std::string InstallationCheckMessage(InstallationCheck check) {
         case InstallationCheck::Valid:
             return "";
         case InstallationCheck::Invalid:
-            return resources::LoadResString(132);
+            return resources::LoadResString(resources::kNotAnInstallation);
         case InstallationCheck::TechnicalFailure:
-            return resources::LoadResString(131);
+            return resources::LoadResString(resources::kTechnicalFailure);
     }
     return "";
 }
@@ -106,7 +106,7 @@ bool ChangeGPLInstallation(ProgramValues& pv, platform::Ui& ui, const std::strin
         platform::Question question;
         question.MyWidth = 4100;
         question.MyHeight = 2000;
-        question.Message = resources::LoadResString(130);
+        question.Message = resources::LoadResString(resources::kChangeInstallationQuestion);
         if (!ui.AskYesNo(question)) return;
 
         std::string gplPath = folder;

@@ -14,9 +14,9 @@ bool ConfirmExit(ProgramValues& pv, platform::Ui& ui) {
     platform::RunTrapped(ui, platform::TrapForm::Common, pv.ProgramName, [&] {
         platform::Question question;
         question.MyWidth = 4100;
-        question.YesTooltip = resources::LoadResString(127);
-        question.NoTooltip = resources::LoadResString(128);
-        question.Message = resources::LoadResString(129);
+        question.YesTooltip = resources::LoadResString(resources::kExitTip);
+        question.NoTooltip = resources::LoadResString(resources::kReturnTip);
+        question.Message = resources::LoadResString(resources::kExitQuestion);
         yes = ui.AskYesNo(question);
     });
     return yes;

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 
 #include "GameGuard.h"
 #include "TempDrive.h"
 #include "folders/CarFolderSwap.h"
+#include "folders/SwapJournal.h"
+#include "platform/FaultPlan.h"
 
 namespace movrand::test {
 namespace {
@@ -35,6 +38,36 @@ TEST(CarFolderSwap, AsksAndRefusesInItsOwnWords) {
         "question: The folder \r\nC:\\backup\\old\r\n already exists.\r\n\r\nDo you wish to continue (which will overwrite this folder with the current GPL Car Folder)? -> no\n");
     EXPECT_EQ(drive.Ui.Messages[1].Width * 10000 + drive.Ui.Messages[1].Height, 40001500);
     EXPECT_EQ(TreeOf(drive.Native("C:\\sierra\\gpl\\cars\\cars67")), old);
+}
+
+// A folder of the swap's own made by someone else once the journal is written: the swap that
+// already took place stops there, naming its folders and its journal, which stays.
+TEST(CarFolderSwap, FoldersNotAsTheJournalSaysStopItInItsOwnWords) {
+    TempDrive drive;
+    const CarFolderPage page{"C:\\carfolders\\classic", "", "", true, true};
+    WriteCarFolder(drive.Native(page.Source), "classic");
+    const auto source = TreeOf(drive.Native(page.Source));
+    drive.Pv.Env.Faults = std::make_shared<platform::FaultPlan>();
+    drive.Pv.Env.Faults->BeforeEach([&](const std::string& what) {
+        if (what.find("swap.zorvex") != std::string::npos)
+            drive.Write("C:\\sierra\\gpl\\cars\\cars67.movrand-copy\\x", "theirs");
+    });
+    drive.Ui.DefaultAnswer = true;
+    EXPECT_EQ(SwapCarFolder(drive.Pv, drive.Ui, page).Outcome, SwapOutcome::Swapped);
+    const std::string told = drive.Ui.Messages.at(0).Text, journal = SwapJournalPath(drive.Pv);
+    EXPECT_TRUE(drive.Ui.Traps.empty()) << told;
+    EXPECT_EQ(
+        told.find("The car folder swap stopped, as its folders are not what its record says: "
+                  "C:\\sierra\\gpl\\cars\\cars67.movrand-copy is not as the swap left it. "
+                  "Nothing more has been moved or deleted. The selected folder is the GPL car "
+                  "folder now. Please look at these folders:"),
+        0u);
+    EXPECT_NE(told.find("The record is " + journal + "; "), std::string::npos) << told;
+    EXPECT_TRUE(drive.Exists(journal));
+    auto live = TreeOf(drive.Native("C:\\sierra\\gpl\\cars\\cars67"));
+    EXPECT_EQ(live.erase("zorvexswap.zorvex"), 1u);  // the swap's marker, as it was left
+    EXPECT_EQ(live, source);
+    EXPECT_EQ(drive.Read("C:\\sierra\\gpl\\cars\\cars67.movrand-copy\\x"), "theirs");
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ int RunDesktopProgram(int argc, char* argv[], const std::function<void(QWidget&)
     const platform::ProgramLock lock =
         platform::ProgramLock::Take(pv.Env.NativeProgramFolder(), kLockWait);
     if (lock.Result() != platform::ProgramLock::State::Held) {
-        pv.ProgramName = resources::LoadResString(102);
+        pv.ProgramName = resources::LoadResString(resources::kProgramName);
         if (lock.Result() == platform::ProgramLock::State::Busy) {
             ui.ShowMessage(pv.ProgramName + " is already running.");
         } else {

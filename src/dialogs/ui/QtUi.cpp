@@ -19,7 +19,7 @@ std::unique_ptr<ProgramValues> ValuesFromEnvironment() {
     auto pv = std::make_unique<ProgramValues>();
     pv->Env = platform::Environment::FromProcessEnvironment();
     pv->Env.Rnd.SeedFromTimer();
-    pv->ProgramName = resources::LoadResString(102);
+    pv->ProgramName = resources::LoadResString(resources::kProgramName);
     return pv;
 }
 }  // namespace

@@ -95,11 +95,11 @@ void frmFile::Load() {
         PlaceAt(img_[1], 5080, 3960);
         img_[1]->SetPicture(103);
         img_[1]->SetHandPointer(true);
-        img_[1]->SetTip(Q(resources::LoadResString(124)));
+        img_[1]->SetTip(Q(resources::LoadResString(resources::kCancelFileSelectionTip)));
         drv_->SetDrive(path_.substr(0, 3));
         dir_->SetPath(path_);
         fle_->SetPattern(pattern_);
-        fle_->setToolTip(Q(resources::LoadResString(125)));
+        fle_->setToolTip(Q(resources::LoadResString(resources::kSelectFileTip)));
         fle_->setAccessibleDescription(fle_->toolTip());
         setWindowTitle(Q(topCaption_));
         fileSelected_ = false;
@@ -141,7 +141,8 @@ void frmFile::ShowUseLook() {
     const bool chosen = !platform::Trim(PathLine()).empty();
     img_[0]->SetPicture(chosen ? 101 : 141);
     img_[0]->SetHandPointer(chosen);
-    img_[0]->SetTip(Q(resources::LoadResString(chosen ? 126 : 123)));
+    img_[0]->SetTip(Q(resources::LoadResString(chosen ? resources::kUseFileTip
+                                                      : resources::kFileNotSelectedTip)));
 }
 
 void frmFile::UseClicked() {

@@ -186,11 +186,11 @@ void frmMovrand::BuildAddModePanel(QWidget* panel) {
     QPlainTextEdit* description = TextBox("Description");
     Add(txt, "txt", 2, panel, static_cast<QWidget*>(description));
     Place(description, kDescriptionNormal);
-    SetTooltip(description, resources::LoadResString(109));
+    SetTooltip(description, resources::LoadResString(resources::kIncreaseViewTip));
     QListWidget* drivers = Add(lst, "lst", 0, panel, new QListWidget);
     SetSpokenName(drivers, "Team drivers");
     Place(drivers, kDriverListNormal);
-    SetTooltip(drivers, resources::LoadResString(134));
+    SetTooltip(drivers, resources::LoadResString(resources::kIncreaseTextViewTip));
 
     QComboBox* driver = Add(cbo, "cbo", 4, panel, DropDown("Driver"));
     driver->setMaxVisibleItems(19);

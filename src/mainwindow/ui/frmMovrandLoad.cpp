@@ -34,7 +34,7 @@ void RestoreFolder(dialogs::DriveListBox* drive, dialogs::FolderListBox* folder,
     }
 }
 
-void Clickable(QWidget* control, int tooltip) {
+void Clickable(QWidget* control, resources::StringId tooltip) {
     control->setCursor(ResCursor(101));
     SetTooltip(control, LoadResString(tooltip));
 }
@@ -54,13 +54,13 @@ void frmMovrand::Form_Load() {
         RestoreFolder(drv(0), dir(0), stored_.CarManagerDirectory);
 
         setWindowTitle(Q(WindowTitle()));
-        Clickable(lbl(17), 136);
-        for (int index : {4, 5}) Clickable(lbl(index), 105);
+        Clickable(lbl(17), resources::kWebsiteTip);
+        for (int index : {4, 5}) Clickable(lbl(index), resources::kAboutTip);
 
         LoadDriverList();
 
         ShowHelpButton(pic(1), ResPicture(142));
-        Clickable(pic(1), 133);
+        Clickable(pic(1), resources::kOnlineHelpTip);
         pic(1)->show();
     });
     loadState_ = loaded ? LoadState::Loaded : LoadState::Failed;
@@ -83,11 +83,11 @@ void frmMovrand::LoadMadeParts() {
 }
 
 void frmMovrand::LoadRemoveModePanel() {
-    for (int index : {10, 11}) Clickable(lbl(index), 105);
+    for (int index : {10, 11}) Clickable(lbl(index), resources::kAboutTip);
     cbo(3)->clear();
     for (const ListEntry& team : TeamListEntries()) cbo(3)->addItem(Q(team.Text), team.ItemData);
     ShowHelpButton(pic(0), ResPicture(142));
-    Clickable(pic(0), 133);
+    Clickable(pic(0), resources::kOnlineHelpTip);
     pic(0)->show();
 }
 

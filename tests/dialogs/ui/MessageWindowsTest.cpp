@@ -68,9 +68,12 @@ TEST(MessageWindow, EveryTextFitsItsWindow) {
 
     std::vector<test::ScriptedUi::Shown> texts = {drive.Ui.Messages[0],
                                                   {"Please select the team.", 3600, 1785}};
-    for (int id : {103, 104, 117, 118, 120, 121}) texts.push_back({resources::LoadResString(id)});
+    for (int id :
+         {resources::kDriverIniNotFound, resources::kNoDriverIniTerminating, resources::kCarRemoved,
+          resources::kAccessoryRemoved, resources::kAccessoryAdded, resources::kCarAdded})
+        texts.push_back({resources::LoadResString(id)});
     std::vector<platform::Question> questions = drive.Ui.Questions;
-    questions.push_back({resources::LoadResString(129), 4100, 0, "", ""});
+    questions.push_back({resources::LoadResString(resources::kExitQuestion), 4100, 0, "", ""});
     Fixture f;
     int checked = 0;
     const auto check = [&](const std::string& text, const char* button) {

@@ -68,7 +68,8 @@ TEST_F(FindAddOnsTest, NoticeAndTitleOnceWhateverLeadsThere) {
         ASSERT_EQ(drive.Ui.Messages.size(), 1u) << order;
         EXPECT_EQ(drive.Ui.Messages[0].Width, 7000);
         const std::string title = Text(window->windowTitle());
-        EXPECT_EQ(title, mainwindow::WindowTitle() + resources::LoadResString(108));
+        EXPECT_EQ(title,
+                  mainwindow::WindowTitle() + resources::LoadResString(resources::kConnectedTitle));
         EXPECT_EQ(visits.front().first, window->web(0)) << order;
         EXPECT_EQ(visits.front().second, kSite + "/AddOnsCars.htm") << order;
     }
@@ -113,7 +114,9 @@ TEST_F(FindAddOnsTest, CategoriesLoadOnlyOnceConnectedAndFollowTheSavedAddress) 
         EXPECT_EQ(visits.size(), before + (step.Reloads ? 1 : 0)) << Text(step.Typed);
         EXPECT_EQ(LastPage(), "http://new/site/AddOnsSetups.htm");
     }
-    EXPECT_NE(drive.Ui.Transcript().find(resources::LoadResString(122)), std::string::npos);
+    EXPECT_NE(
+        drive.Ui.Transcript().find(resources::LoadResString(resources::kWebsiteAddressPrompt)),
+        std::string::npos);
 }
 
 TEST_F(FindAddOnsTest, HelpAndMakerOpenFurtherWindowsBesideTheMainWindow) {
