@@ -86,8 +86,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     int status = 0;
     // A path that no drive maps, or a failure outside every operation's own trap, is reported
     // like a trapped error.
-    const bool ran =
-        platform::RunTrapped(ui, platform::TrapForm::Common, resources::LoadResString(102), [&] {
+    const bool ran = platform::RunTrapped(
+        ui, platform::TrapForm::Common, resources::LoadResString(resources::kProgramName), [&] {
             CliSession session(pv, ui);
             if (NeedsInstallation(request.Command)) {
                 status = session.StartInstallation(request.Gpl, err);

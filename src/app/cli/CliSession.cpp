@@ -31,7 +31,7 @@ CliSession::~CliSession() {
 }
 
 void CliSession::StartBare() {
-    pv_.ProgramName = resources::LoadResString(102);
+    pv_.ProgramName = resources::LoadResString(resources::kProgramName);
     InitAppPath(pv_);
     SettleInterruptedSwap(pv_, ui_);
     clsReg reg(pv_.Env.Settings);
