@@ -140,13 +140,13 @@ bool ChangeGPLInstallation(ProgramValues& pv, platform::Ui& ui, const std::strin
             if (wasReadOnly) fs.SetReadOnly(workFile, false);
             fs.WriteWholeFile(workFile, prepared);
         } catch (...) {
-            for (const auto& [key, before] :
+            for (const auto& restore :
                  {std::pair<std::string, std::string>{platform::kDriverIniFileKey, storedBefore},
                   {platform::kWinePrefixKey, prefixBefore}})
                 Quietly([&] {
-                    reg.Key(key);
-                    reg.Setting(before);
-                    if (before.empty())
+                    reg.Key(restore.first);
+                    reg.Setting(restore.second);
+                    if (restore.second.empty())
                         reg.RegDel();
                     else
                         reg.RegSave();
