@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What making a replaced file survive a power cut costs: the one replace (written beside,
 // synced, renamed, folder synced) beside the same steps without the two syncs, on a disk flushed
 // before each replace.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Case-insensitive resolution of a six-component path with 5,000 entries in every folder, beside
 // a direct stat of the same native path (the reference), warm.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The first start's search of a home with 50 Wine prefixes of 10,000 folders each (at the root of
 // each prefix's C:, where every lookup there must read them), GPL in the last prefix: as a whole
 // `movrand-cli installations` (a fresh process, as a first start is), and in this process, where

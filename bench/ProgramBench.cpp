@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole programs started as a user starts them, on the demo installation: the peak resident
 // memory of the car folder swap (and of installing a complete car, where the console program
 // offers it) beside the console program doing nearly nothing; and the desktop program's start-up

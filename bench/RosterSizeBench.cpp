@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Work that grows with its input must grow in step with it: `drivers` on a 50 MB driver.ini
 // beside one read of that file, and the removal of an accessory whose record lists 200,000
 // files beside unlinking the same files, as `rm` does.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The car folder swap on a big collection. By Move on one file system it must not depend on the
 // size of the folders (2 GB in 20,000 files, beside the two renames it comes down to); deleting
 // the old folder costs what `rm -rf` costs; by Copy it is set beside `cp -a` of the same folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Unpacking an add-on archive: a .zip of 2,000 files / 200 MB by `movrand-cli unpack` beside
 // `bsdtar -xf` (libarchive's own tool) of the same archive, pairs taken in turns, each into an
 // empty folder after the disk was flushed; and the peak memory of the unpack.

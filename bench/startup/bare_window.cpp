@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reference for the start-up figure: a bare Qt window of the main window's size, started and
 // shown the same way as the program, ending at its first paint.
 #include <QApplication>

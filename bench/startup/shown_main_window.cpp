@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program's start-up, exactly as its main() runs it, ending when the main window has
 // been painted for the first time.
 #include <QWidget>

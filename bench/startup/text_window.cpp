@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A second reference for the start-up figure: a Qt window of the main window's size showing one
 // line of text, started the same way and ending at its first paint. It pays what any window with
 // text pays on first use (the font configuration, one font, a few glyphs) and nothing more.

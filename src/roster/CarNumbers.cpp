@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "roster/CarNumbers.h"
 
 #include "platform/ErrorTrap.h"

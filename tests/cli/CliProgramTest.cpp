@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // movrand-cli as a user runs it on the demo installation: each road is a fresh demo machine
 // (changed a little by its Prepare) and the commands run on it in turn, each with the exit
 // status, output, error text and files it must leave. Adding a case is adding a step or a road.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rosters and stored paths a hostile or unlucky user hands the program, each run through
 // movrand-cli on a fresh demo installation: what the run says and what stays on disk.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // movrand-cli killed (SIGKILL) at random points of its operations: at each point the run is
 // stopped just before one of its file-changing system calls, so every state of the disk that an
 // interrupted run can leave is reachable. After each kill nothing of the installation, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two movrand-cli runs on one installation at once, in both orders: while the first works, the
 // second waits, and when the first holds on longer than the wait the second ends with exit 3,
 // having changed nothing; the first then finishes, and the second run again does its work.

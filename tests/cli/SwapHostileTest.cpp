@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The car folder swap as a hostile user meets it through movrand-cli: folders that cannot take
 // part, a second file system, runs killed half-way, journals damaged or not matching the disk.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sizes, background tiles and outlines of the program's own windows, at what the window
 // tests do not reach.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A fake drive C: over a temporary folder that lives as long as the fuzzing process, with the
 // program-wide values of a run set up on it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The add-on folder's marker file "zorvexcar.zorvex" as add-on authors may write it, read by the
 // Add mode panel and the installer's look-ups: no crash; entries numbered 1, 2, 3 ... without
 // gaps; every entry found again by its description; a description file or picture only ever

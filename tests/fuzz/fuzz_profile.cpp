@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The INI profile read and write on arbitrary files: no crash, values cut to the buffer, and a
 // plain value written is read back as written.
 #include <cstdint>

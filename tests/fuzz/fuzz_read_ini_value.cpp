@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The value cleaning of every INI read: no crash, nothing left at either end that it removes.
 #include <cstdint>
 #include <cstdlib>

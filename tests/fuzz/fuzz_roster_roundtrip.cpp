@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // driver.ini through the working copy and back: every line comes back byte for byte but the
 // blanks inside a header's brackets; a roster that cannot be saved leaves driver.ini as it was.
 #include <cstdint>

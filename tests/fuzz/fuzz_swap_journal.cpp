@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The swap journal as a crash, a bit flip or an edit may leave it: the reader never crashes, and
 // what it accepts is exactly what the writer makes of it, so nothing damaged is acted on.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Add-on archives as anyone may craft them, unpacked: no crash, and nothing is ever written
 // outside the one new folder; what is in it is plain folders and files; a refusal leaves nothing.
 #include <cstdint>

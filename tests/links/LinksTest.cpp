@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Find Add-Ons page's addresses and rules, and the About box's registry look-ups.
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the real movrand on a demo installation under Xvfb, with a private D-Bus session and
 # the accessibility bus, and reads its main window through AT-SPI.
 # Usage: atspi-main-window.sh MOVRAND MAKE_DEMO EXPECTED_TITLE

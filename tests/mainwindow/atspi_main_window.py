@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads the running Movrand main window through the accessibility tree (AT-SPI), as a screen
 reader or a desktop test tool meets it, and checks that it says what a sighted user reads.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Folders beyond the demo's: a second installation to switch to, and add-on folders that
 // install over a car the program put in.

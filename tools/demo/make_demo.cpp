@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds the demo Wine prefix: make-demo DIR
 #include <iostream>
 

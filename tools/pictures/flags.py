@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The 29 national flags of the roster's nationality table, 53 x 34 pixels, in table order
 (bitmaps 112 to 140)."""
 import math

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the program's pictures (bitmaps, the hand cursor and the window icon) at the sizes the
 program shows them and writes them as PNG files, and the desktop icon in the sizes of the icon
 theme plus as SVG: tools/pictures/make_pictures.py [OUTPUT_DIR [ICON_DIR]]

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A tiny raster canvas for drawing the program's pictures: filled polygons (and the shapes built
 from them) drawn at a multiple of the final size and averaged down, so edges come out smooth
 without any library beyond Python's own. PNG output through zlib."""

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The drawing calls of the raster canvas recorded as SVG instead of pixels, for pictures that
 are also wanted scalable (the desktop icon). Every shape of the raster canvas ends in `polygon`,
 so recording polygons records the whole picture."""

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Takes pictures of the real desktop program for the README: take-screenshots pages|message OUT
 //   pages    one picture per page of the main window, named after the tab's caption
 //            ("Car Folders" -> car-folders.png); the settings first point the pages at the demo's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // movrand-cli: the program's operations without windows, for scripts.
 #include <iostream>
 #include <string>

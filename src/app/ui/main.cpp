@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program: takes no arguments besides -h, --help and --version.
 #include <iostream>
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finds the web engine's library on the first page and makes the engines from it; without it
 // (a build without the web engine, a library that does not load, or an engine that cannot run
 // here) the plain panel serves.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Cars / Accessories" page's add-on panel on the window, Add mode and Remove mode, over the
 // panel's and the installer's operations: each handler passes the controls' state in and puts
 // the view it gets back on the controls.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Add-on archives that arrive by a download in one of the program's browsers or by a drop onto
 // the main window: the question, the unpacking and Add mode on the new add-on folder.
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controls of the main window, page by page, at their design places in twips.
 #include <QLineEdit>
 #include <QPlainTextEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's event handlers: each event arrives with its control's index and is routed
 // to the operation that owns it.
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Car Folders" and "GPL Directory" pages on the window, over the swap and the installation
 // switch.
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading and closing of the main window.
 #include <QCloseEvent>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Operations of the "Find Add-Ons" page, the maker's name, the help buttons and the About box.
 #include "dialogs/ui/frmAbout.h"
 #include "links/InternetConnection.h"

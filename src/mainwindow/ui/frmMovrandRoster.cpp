@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The roster on the main window: the driver list, the selected driver and his car number.
 #include "mainwindow/ui/ControlSetup.h"
 #include "mainwindow/ui/MainWindowPictures.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Downloads in the program's browsers and add-on archives arriving by download or drop: the
 // recording browser with a download the test plays, the real web engine from a local server.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Find Add-Ons page, the browser windows, the website address dialog and the About box on the
 // real main window, with a browser that writes down where it was sent instead of loading pages.
 #include <QApplication>

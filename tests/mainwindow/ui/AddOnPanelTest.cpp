@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Cars / Accessories" page's add-on panel driven through the main window: choosing an
 // add-on folder, adding its files, and taking them out again in Remove mode.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every window by keyboard alone, styles that come back, nothing cut (ctest: scale 1 and 2).
 #include <QCheckBox>
 #include <QLineEdit>

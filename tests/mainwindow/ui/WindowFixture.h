@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window over a fake C: drive, found and driven by its controls' names.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entry point of the GUI tests: one QApplication for all of them, on the offscreen platform.
 #include <gtest/gtest.h>
 #include <QApplication>

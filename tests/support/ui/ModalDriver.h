@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers for GUI tests that drive modal windows: a modal window runs its own event loop, so the
 // test hands over what to do with it before it opens. Input goes through SimulatedInput.h.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Mouse and keyboard input delivered to widgets as the window system would deliver it, and what
 // lists and pictures show, for GUI tests on the offscreen platform.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes movrand-cli's manual page at build time: the hand-written page, with the COMMANDS
 // section's entries made from the command table in place of its marker line.
 // Usage: movrand-cli-manual PAGE_IN PAGE_OUT

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The web engine's browser, in a library of its own that the program loads on its first page, so
 // that the engine's large libraries cost nothing at start-up.
 #include <unistd.h>
