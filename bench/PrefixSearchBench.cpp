@@ -13,7 +13,7 @@
 #include "ChildRun.h"
 #include "DemoInstallation.h"
 #include "TempDrive.h"
-#include "app/Installations.h"
+#include "installation/Installations.h"
 
 namespace {
 

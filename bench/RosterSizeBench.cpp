@@ -13,8 +13,8 @@
 #include "TempDrive.h"
 #include "addons/AccessoryRecord.h"
 #include "addons/AccessoryRemoval.h"
-#include "app/cli/CliArguments.h"
-#include "app/cli/CliCommands.h"
+#include "cli/CliArguments.h"
+#include "cli/CliCommands.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "addons/AccessoryRecord.h"
-#include "app/ProgramValues.h"
+#include "common/ProgramValues.h"
 #include "platform/FileSystem.h"
 #include "platform/Ui.h"
 

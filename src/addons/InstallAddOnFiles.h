@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "app/ProgramValues.h"
+#include "common/ProgramValues.h"
 #include "platform/Ui.h"
 
 namespace movrand {

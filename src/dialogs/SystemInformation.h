@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "app/ProgramValues.h"
+#include "common/ProgramValues.h"
 #include "platform/Ui.h"
 
 namespace movrand::dialogs {

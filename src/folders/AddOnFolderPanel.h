@@ -6,7 +6,7 @@
 #include "addons/AddOnPreview.h"
 #include "addons/InstallAddOnFiles.h"
 #include "addons/InstalledItems.h"
-#include "app/ProgramValues.h"
+#include "common/ProgramValues.h"
 #include "platform/Ui.h"
 
 namespace movrand {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "app/ProgramValues.h"
+#include "common/ProgramValues.h"
 #include "folders/CarFolderPage.h"
 #include "platform/Ui.h"
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <utility>
 
-#include "app/Functions.h"
+#include "common/Functions.h"
 #include "platform/ErrorTrap.h"
 #include "platform/RuntimeError.h"
 #include "platform/SettingsKeys.h"

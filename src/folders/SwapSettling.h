@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ProgramValues.h"
+#include "common/ProgramValues.h"
 #include "folders/SwapJournal.h"
 #include "platform/FileSystem.h"
 #include "platform/Ui.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "links/WebsiteAddress.h"
 
-#include "app/clsReg.h"
+#include "common/clsReg.h"
 #include "links/LinkCategories.h"
 #include "platform/SettingsKeys.h"
 #include "platform/Text.h"

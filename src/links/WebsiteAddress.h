@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "app/ProgramValues.h"
+#include "common/ProgramValues.h"
 #include "platform/Ui.h"
 
 namespace movrand::links {

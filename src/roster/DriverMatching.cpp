@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "roster/DriverMatching.h"
 
-#include "app/Functions.h"
+#include "common/Functions.h"
 #include "platform/ErrorTrap.h"
 #include "platform/Profile.h"
 #include "roster/DriverFiles.h"

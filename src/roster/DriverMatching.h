@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ProgramValues.h"
+#include "common/ProgramValues.h"
 #include "platform/Ui.h"
 
 namespace movrand {

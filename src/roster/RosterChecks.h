@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/ProgramValues.h"
+#include "common/ProgramValues.h"
 
 namespace movrand {
 

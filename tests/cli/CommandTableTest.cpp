@@ -6,7 +6,7 @@
 #include <string>
 
 #include "CliRunner.h"
-#include "app/cli/CliCommandTable.h"
+#include "cli/CliCommandTable.h"
 
 namespace movrand::test {
 namespace {

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/ProgramValues.h"
+#include "common/ProgramValues.h"
 #include "platform/Ui.h"
 
 namespace movrand::fuzz {

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "TempDrive.h"
-#include "mainwindow/WindowSettings.h"
 #include "platform/SettingsKeys.h"
+#include "session/WindowSettings.h"
 
 namespace movrand::test {
 namespace {
@@ -15,7 +15,7 @@ TEST(MainWindowValues, AddOnsOnlyTicksOnlyForExactlyOne) {
     for (const char* value : {"0", "x", " 1", "1 "}) {
         drive.Pv.Env.Settings.Save(platform::kSettingsApp, platform::kMovrandSection,
                                    platform::kAddOnsOnlyKey, value);
-        EXPECT_FALSE(mainwindow::ReadWindowSettings(drive.Pv).AddOnsOnly) << value;
+        EXPECT_FALSE(ReadWindowSettings(drive.Pv).AddOnsOnly) << value;
         EXPECT_EQ(drive.Pv.Env.Settings.Get(platform::kSettingsApp, platform::kMovrandSection,
                                             platform::kAddOnsOnlyKey),
                   value);

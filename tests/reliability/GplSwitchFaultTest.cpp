@@ -9,7 +9,7 @@
 #include "GameGuard.h"
 #include "Samples.h"
 #include "TempDrive.h"
-#include "mainwindow/GplInstallation.h"
+#include "installation/GplInstallation.h"
 #include "platform/SettingsKeys.h"
 #include "roster/IniFunctions.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "ScriptedUi.h"
-#include "app/ProgramValues.h"
+#include "common/ProgramValues.h"
 
 namespace movrand::test {
 

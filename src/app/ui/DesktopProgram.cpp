@@ -7,7 +7,6 @@
 #include <memory>
 #include <system_error>
 
-#include "app/Main.h"
 #include "app/ui/FontConfigurationWarmUp.h"
 #include "dialogs/ui/QtUi.h"
 #include "mainwindow/ui/MainWindowOpener.h"
@@ -15,6 +14,7 @@
 #include "platform/FileSystemErrors.h"
 #include "platform/ProgramLock.h"
 #include "resources/StringTable.h"
+#include "session/Main.h"
 
 namespace movrand {
 

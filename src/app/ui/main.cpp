@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/InfoOptions.h"
 #include "app/ui/DesktopProgram.h"
+#include "common/InfoOptions.h"
 
 int main(int argc, char* argv[]) {
     if (const auto answered = movrand::AnswerDesktopArguments(

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <memory>
 
-#include "app/ProgramValues.h"
+#include "common/ProgramValues.h"
 #include "platform/Ui.h"
 
 class QWidget;

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/ProgramValues.h"
+#include "common/ProgramValues.h"
 #include "dialogs/ui/SkinnedWindow.h"
 #include "platform/Ui.h"
 

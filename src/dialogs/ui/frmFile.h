@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "app/ProgramValues.h"
+#include "common/ProgramValues.h"
 #include "dialogs/ui/DriveListBox.h"
 #include "dialogs/ui/FileListBox.h"
 #include "dialogs/ui/FolderListBox.h"

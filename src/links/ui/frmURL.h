@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "app/ProgramValues.h"
+#include "common/ProgramValues.h"
 #include "dialogs/ui/PictureButton.h"
 #include "dialogs/ui/SkinnedWindow.h"
 #include "platform/Ui.h"

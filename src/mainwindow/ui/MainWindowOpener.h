@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "app/ProgramValues.h"
+#include "common/ProgramValues.h"
 #include "platform/Ui.h"
 
 namespace movrand::mainwindow {

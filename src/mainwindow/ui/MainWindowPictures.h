@@ -4,7 +4,7 @@
 #include <QPixmap>
 #include <string>
 
-#include "app/ProgramValues.h"
+#include "common/ProgramValues.h"
 
 namespace movrand::mainwindow {
 

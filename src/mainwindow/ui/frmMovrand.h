@@ -13,16 +13,16 @@
 #include <string>
 #include <vector>
 
-#include "app/ProgramValues.h"
+#include "common/ProgramValues.h"
 #include "dialogs/ui/DriveListBox.h"
 #include "dialogs/ui/FolderListBox.h"
 #include "folders/CarFolderPage.h"
 #include "mainwindow/DescriptionView.h"
 #include "mainwindow/EventRoutes.h"
-#include "mainwindow/WindowSettings.h"
 #include "mainwindow/ui/ControlArray.h"
 #include "platform/ErrorTrap.h"
 #include "platform/Ui.h"
+#include "session/WindowSettings.h"
 
 namespace movrand {
 struct AddOnFolderView;

@@ -9,8 +9,8 @@
 #include <QStandardPaths>
 #include <QTimer>
 
-#include "app/Functions.h"
 #include "archives/UnpackArchive.h"
+#include "common/Functions.h"
 #include "folders/AddOnArchive.h"
 #include "links/ui/BrowserControl.h"
 #include "mainwindow/WindowFunctions.h"

@@ -3,10 +3,10 @@
 // switch.
 #include <QLineEdit>
 
-#include "app/Functions.h"
+#include "common/Functions.h"
 #include "folders/CarFolderPage.h"
 #include "folders/CarFolderSwap.h"
-#include "mainwindow/GplInstallation.h"
+#include "installation/GplInstallation.h"
 #include "mainwindow/LoadingValues.h"
 #include "mainwindow/WindowFunctions.h"
 #include "mainwindow/ui/ControlSetup.h"

@@ -3,15 +3,15 @@
 #include <QCloseEvent>
 
 #include "mainwindow/LoadingValues.h"
-#include "mainwindow/Unloading.h"
 #include "mainwindow/WindowFunctions.h"
-#include "mainwindow/WindowSettings.h"
 #include "mainwindow/WindowTitle.h"
 #include "mainwindow/ui/ControlSetup.h"
 #include "mainwindow/ui/HelpButton.h"
 #include "mainwindow/ui/MainWindowPictures.h"
 #include "mainwindow/ui/frmMovrand.h"
 #include "resources/StringTable.h"
+#include "session/Unloading.h"
+#include "session/WindowSettings.h"
 
 namespace movrand::mainwindow {
 

@@ -6,7 +6,7 @@
 #include <iostream>
 #include <string>
 
-#include "app/cli/CliHelp.h"
+#include "cli/CliHelp.h"
 
 namespace {
 constexpr const char* kMarker =

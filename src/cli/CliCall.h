@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <ostream>
+#include <string>
+
+#include "cli/CliArguments.h"
+#include "cli/CliCommands.h"
+#include "cli/CliSession.h"
+#include "common/ProgramValues.h"
+#include "platform/Ui.h"
+
+namespace movrand::cli {
+
+// One command being run: the program-wide values, the Ui, the request and the two streams.
+struct Call {
+    ProgramValues& pv;
+    platform::Ui& ui;
+    const CliRequest& request;
+    std::ostream& out;
+    std::ostream& err;
+
+    const std::string& Operand(std::size_t i) const { return request.Operands.at(i); }
+    // An operand that names a file or folder, in the program's notation.
+    std::string PathOperand(std::size_t i) const { return WindowsNotation(pv.Files(), Operand(i)); }
+};
+
+// The handlers of the commands (CliCommands.cpp), each called with a request whose arguments
+// have been checked.
+CommandOutcome Check(Call& c);
+CommandOutcome Switch(Call& c);
+CommandOutcome Installations(Call& c);
+CommandOutcome Drivers(Call& c);
+CommandOutcome CarNumber(Call& c);
+CommandOutcome Match(Call& c);
+CommandOutcome TeamDrivers(Call& c);
+CommandOutcome Swap(Call& c);
+
+// The add-on commands (entries, preview, install, installed, remove).
+CommandOutcome Entries(Call& c);
+CommandOutcome Preview(Call& c);
+CommandOutcome Install(Call& c);
+CommandOutcome Installed(Call& c);
+CommandOutcome Remove(Call& c);
+
+}  // namespace movrand::cli

@@ -1,0 +1,279 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/CliCommandTable.h"
+
+#include "cli/CliAddOnOperand.h"
+#include "cli/CliCall.h"
+
+namespace movrand::cli {
+
+const std::vector<CliCommand>& CliCommandTable() {
+    static const std::vector<CliCommand> table = {
+        {"check",
+         "PATH",
+         1,
+         0,
+         {},
+         false,
+         Check,
+         nullptr,
+         "test PATH as a GPL installation; prints \"valid\" or the message the\n"
+         "program would show; exit 0 when valid, 1 when not",
+         R"(Test
+.I PATH
+as a GPL installation: print
+.B valid
+or the message the desktop program would show.
+Exit status 0 when it is one, 1 when not.
+Stores nothing.)"},
+
+        {"drivers",
+         "",
+         0,
+         0,
+         {},
+         true,
+         Drivers,
+         nullptr,
+         "one line per driver 1..19: N, first name, last name, car number,\n"
+         "team number, nationality, separated by tabs, as read",
+         R"(One line per driver 1 to 19: number, first name, last name, car number,
+team number and nationality, separated by tabs, as the roster holds them.)"},
+
+        {"car-number",
+         "N NUMBER",
+         2,
+         0,
+         {},
+         true,
+         CarNumber,
+         CheckCarNumber,
+         "give driver N the car number NUMBER (swap with its holder), save driver.ini",
+         R"(Give driver
+.I N
+(1 to 19) the car number
+.IR NUMBER ;
+the driver who held it gets driver
+.IR N 's
+old number.
+Saves
+.IR driver.ini .)"},
+
+        {"match",
+         "",
+         0,
+         0,
+         {},
+         true,
+         Match,
+         nullptr,
+         "the driver-to-car matching pass",
+         R"(Give each driver copies of the model and texture files of their car
+number, as closing the desktop program does.)"},
+
+        {"team-drivers",
+         "FOLDER",
+         1,
+         0,
+         {},
+         true,
+         TeamDrivers,
+         nullptr,
+         "the lines of the team driver list for that team folder name",
+         R"(The drivers of the team whose folder is
+.I FOLDER
+.RI ( lotus ),
+each with its car number and
+.B (matched to car)
+when the driver has car files of their own.)"},
+
+        {"entries",
+         "ADDONFOLDER",
+         1,
+         0,
+         {},
+         true,
+         Entries,
+         nullptr,
+         "one line per entry: N, description, kind (lower-cased), tab-separated\n"
+         "(ADDONFOLDER may also be an archive of one: .zip, .7z, .rar, .tar...,\n"
+         "unpacked into a temporary folder removed afterwards; so for\n"
+         "preview and install)",
+         R"(The entries of an add-on folder: number, description and kind (car or
+accessory), separated by tabs.
+Here and in
+.B preview
+and
+.BR install ,
+.I ADDONFOLDER
+may also be an archive of one: it is unpacked into a temporary folder in
+the program's own folder, removed afterwards; an accessory of the add-on's own
+car is refused there (unpack first).)"},
+
+        {"preview",
+         "ADDONFOLDER DESC [--excl-generic]",
+         2,
+         0,
+         {"--excl-generic"},
+         true,
+         Preview,
+         nullptr,
+         "\"picture: \" + path or \"picture: none\", \"description: \" + text,\n"
+         "then one \"model: \" + name line per listed model file",
+         R"(What Add mode shows for the entry
+.IR DESC :
+its picture, its description and the team's model files
+.RB ( \-\-excl\-generic
+leaves out the team's generic ones).)"},
+
+        {"install",
+         "ADDONFOLDER DESC",
+         2,
+         0,
+         {},
+         true,
+         Install,
+         nullptr,
+         "install that entry as \"Add Files\" does",
+         R"(Install the entry
+.I DESC
+of the add-on folder into its team folder, as
+.B Add Files
+does, backing up every game file it replaces.)"},
+
+        {"installed",
+         "TEAM",
+         1,
+         0,
+         {},
+         true,
+         Installed,
+         nullptr,
+         "one line per installed item of TEAM (display name), \"Complete Car\" first",
+         R"(What Movrand installed in the team folder of
+.I TEAM
+(a team's name such as
+.BR Ferrari ),
+.B Complete Car
+first.)"},
+
+        {"remove",
+         "TEAM ITEM",
+         2,
+         0,
+         {},
+         true,
+         Remove,
+         nullptr,
+         "remove that installed item as \"Remove Files\" does",
+         R"(Remove the installed
+.I ITEM
+of
+.IR TEAM ,
+as
+.B Remove Files
+does, putting back the files it replaced.
+Asks first.)"},
+
+        {"unpack",
+         "ARCHIVE [FOLDER]",
+         1,
+         1,
+         {},
+         false,
+         Unpack,
+         nullptr,
+         "unpack an add-on archive into a new folder named after it, beside\n"
+         "it or inside FOLDER; prints the add-on folder made (exit 0) or\n"
+         "why nothing was unpacked (exit 1)",
+         R"(Unpack an add-on archive (\fI.zip\fR, \fI.7z\fR, \fI.rar\fR, \fI.tar\fR, \fI.tar.gz\fR,
+\fI.tar.bz2\fR, \fI.tar.xz\fR or a self-extracting \fI.exe\fR) into a new folder named
+after it, beside it or inside
+.IR FOLDER ,
+and print the add-on folder made (exit status 0), or the message that tells why nothing
+was unpacked (exit status 1).)"},
+
+        {"swap",
+         "SOURCE (--delete | --rename DEST NAME) [--move | --copy]",
+         1,
+         0,
+         {"--delete", "--rename", "--move", "--copy"},
+         true,
+         Swap,
+         CheckSwap,
+         "the car folder swap (--copy by default)",
+         R"(Make the complete car folder
+.I SOURCE
+the game's live
+.IR cars\ecars67 .
+The current live folder is deleted
+.RB ( \-\-delete )
+or renamed to
+.I NAME
+and moved into the folder
+.I DEST
+.RB ( \-\-rename ).
+.B \-\-move
+moves
+.IR SOURCE ,
+.B \-\-copy
+(the default) copies it.
+Asks first.)"},
+
+        {"switch",
+         "PATH",
+         1,
+         0,
+         {},
+         false,
+         Switch,
+         nullptr,
+         "make PATH the installation in use (stores it with its prefix, like the\n"
+         "GPL Directory page); a native path inside a prefix is taken as that\n"
+         "prefix's own drive path (/home/me/Games/gpl/drive_c/sierra/gpl is\n"
+         "C:\\sierra\\gpl of the prefix /home/me/Games/gpl)",
+         R"(Make the GPL installation in
+.I PATH
+the one in use and store it with its Wine prefix, as the GPL Directory page
+does.
+.I PATH
+is a Windows path of the call's prefix, or a native path: one inside a prefix
+.RI ( /home/me/Games/gpl/drive_c/sierra/gpl )
+is that prefix's own
+.IR C:\esierra\egpl .)"},
+
+        {"installations",
+         "",
+         0,
+         0,
+         {},
+         false,
+         Installations,
+         nullptr,
+         "one line per GPL installation found: the prefix's folder, the Windows\n"
+         "path of its driver.ini and \"in use\" or nothing, separated by tabs",
+         R"(One line per GPL installation found in the Wine prefixes of the home folder
+(see
+.BR movrand (1)):
+the prefix's folder, a tab, the Windows path of its
+.IR driver.ini ,
+a tab, and
+.B in use
+or nothing.
+With nothing stored and several installations found, the commands that work
+on an installation list them and exit 1: name one with
+.B \-\-gpl
+(and
+.BR \-\-prefix )
+or store one with
+.BR switch .)"},
+    };
+    return table;
+}
+
+const CliCommand* FindCliCommand(const std::string& name) {
+    for (const CliCommand& command : CliCommandTable())
+        if (name == command.Name) return &command;
+    return nullptr;
+}
+
+}  // namespace movrand::cli

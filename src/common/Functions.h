@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <string>
+
+#include "common/ProgramValues.h"
+#include "platform/Ui.h"
+
+namespace movrand {
+
+// The part of a path up to and including its last "\"; "" when it has none.
+std::string FolderOfPath(const std::string& path);
+
+// Opens the file picker with the start folder, pattern and caption; the chosen file's full path,
+// or "" when the user cancelled.
+std::string SelectFile(ProgramValues& pv, platform::Ui& ui, const std::string& path,
+                       const std::string& pattern, const std::string& caption);
+
+// Sets AppPath to the program's own folder in Windows notation, ending with "\", creating the
+// folder when it is missing.
+void InitAppPath(ProgramValues& pv);
+
+}  // namespace movrand

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/ProgramValues.h"
+#include "platform/Ui.h"
+
+namespace movrand {
+
+// A GPL installation: the Wine prefix it lives in (its native folder) and the Windows path of its
+// driver.ini in that prefix. A Windows path means something only in its own prefix.
+struct Installation {
+    std::filesystem::path Prefix;
+    std::string DriverIniFile;
+};
+
+// The GPL installations of one prefix, as the first start looks for them: "sierra\gpl", then
+// "games\sierra\gpl" on each of its drives in letter order, leaving out drives mapped to "/" or
+// the home folder. Each valid installation once, as the paths of its driver.ini.
+std::vector<std::string> SearchPrefix(const std::filesystem::path& prefix,
+                                      const std::filesystem::path& home);
+
+// The installations of every prefix: `first` (the run's own prefix), then the prefixes found in
+// `home` in their order (platform/WinePrefixes.h).
+std::vector<Installation> FindInstallations(const std::filesystem::path& home,
+                                            const std::filesystem::path& first);
+
+// Whether two installations are one: one prefix, and paths that name one file in it.
+bool SameInstallation(const Installation& a, const Installation& b);
+// Whether an installation's driver.ini stands in a valid installation folder of its prefix.
+bool InstallationExists(const Installation& installation);
+
+// A path of this run (Windows notation) that lies inside a Wine prefix
+// ("Z:\home\me\Games\gpl\drive_c\sierra\gpl"): that prefix and the path on its own drives
+// ("C:\sierra\gpl"). Nothing when it lies in no prefix, when the run has no prefix of its own
+// (tests), or the path cannot be resolved.
+std::optional<Installation> InstallationOfPath(const ProgramValues& pv, const std::string& path);
+
+// Makes `prefix` the one of this run: its drives, and the program's folder in their notation.
+void UseInstallationPrefix(ProgramValues& pv, const std::filesystem::path& prefix);
+
+// Takes the lock of the installation folder `gplPath` (a second run on it, whoever starts it and
+// with whatever data folder, waits and then is refused) and keeps it in pv, in place of the lock
+// of the installation used before. False, after a message naming the folder, when another run
+// holds it or it cannot be taken (pv.InstallationRefused tells it afterwards).
+bool LockInstallation(ProgramValues& pv, platform::Ui& ui, const std::string& gplPath);
+// The same without keeping it: the lock (the one already held when it is that installation), or
+// nothing after the message. Kept by assigning it to pv.InstallationLock.
+std::shared_ptr<ProgramValues::HeldInstallation> TakeInstallationLock(ProgramValues& pv,
+                                                                      platform::Ui& ui,
+                                                                      const std::string& gplPath);
+
+}  // namespace movrand

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "session/LeftoverSweep.h"
+
+#include <vector>
+
+#include "platform/SettingsKeys.h"
+#include "platform/WholeFileReplace.h"
+
+namespace movrand {
+
+void SweepLeftoverTemporaries(const ProgramValues& pv) {
+    try {
+        platform::FileSystem fs = pv.Files();
+        std::vector<platform::NativePath> folders = {
+            pv.Env.NativeProgramFolder(), pv.Env.Settings.FolderOf(platform::kSettingsApp)};
+        if (!pv.GPLPath.empty() && fs.Available()) {
+            folders.push_back(fs.Native(pv.GPLPath));
+            for (const char* parent : {"cars\\cars67", "cars\\replacedaccessories"}) {
+                const std::string folder = pv.GPLPath + parent;
+                if (!fs.FolderExists(folder)) continue;
+                folders.push_back(fs.Native(folder));
+                for (const std::string& name : fs.FolderNames(folder))
+                    folders.push_back(fs.Native(folder + "\\" + name));
+            }
+        }
+        platform::SweepOwnTemporaries(folders);
+        // Earlier versions rebuilt the roster in this file; a run killed meanwhile left it.
+        const std::string oldTemporary = pv.AppPath + "tempdriver.zorvex";
+        if (fs.FileExists(oldTemporary)) fs.DeleteFile(oldTemporary);
+    } catch (...) {
+        // A folder that cannot be looked in holds nothing this run could remove.
+    }
+}
+
+}  // namespace movrand

@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "session/Main.h"
+
+#include "common/Functions.h"
+#include "common/clsReg.h"
+#include "folders/SwapSettling.h"
+#include "installation/DriverIniSearch.h"
+#include "installation/GplInstallation.h"
+#include "installation/Installations.h"
+#include "platform/ErrorTrap.h"
+#include "platform/PrefixPlace.h"
+#include "platform/SettingsKeys.h"
+#include "platform/Text.h"
+#include "platform/WinePrefixes.h"
+#include "resources/StringTable.h"
+#include "roster/IniFunctions.h"
+#include "session/LeftoverSweep.h"
+
+namespace movrand {
+
+using platform::RuntimeError;
+
+namespace {
+
+// The stored installation's prefix, when this run is to use it: "" keeps the run's own prefix.
+// With $WINEPREFIX the stored installation counts only when it lies in that prefix; false when
+// the stored installation is not to be used at all.
+bool ApplyStoredPrefix(ProgramValues& pv, platform::Ui& ui, const std::string& storedPrefix) {
+    if (storedPrefix.empty()) return true;  // stored before prefixes were: the run's own prefix
+    const std::filesystem::path prefix(storedPrefix);
+    if (pv.Env.PrefixGiven) return platform::SamePrefix(prefix, pv.Env.WinePrefix);
+    if (platform::SamePrefix(prefix, pv.Env.WinePrefix)) return true;
+    if (!platform::IsWinePrefix(prefix)) {
+        ui.ShowMessage("The Wine prefix of the GPL installation last used, " + storedPrefix +
+                       ", could not be found. Movrand will look for it again.");
+        return false;
+    }
+    UseInstallationPrefix(pv, prefix);
+    return true;
+}
+
+// The first start's search: one prefix's drives when the run names its prefix (or has no home to
+// search), else every prefix found, with the chooser when there are several. Switches the run to
+// the prefix of what it found. False when the Ui refused to choose (the start then ends).
+bool SearchInstallations(ProgramValues& pv, platform::Ui& ui) {
+    if (pv.Env.PrefixGiven || pv.Env.Home.empty()) {
+        // Without a file-system service (no drive at all) there is nothing to search.
+        if (pv.Files().Available()) pv.DriverIniFile = SearchDriverIni(pv.Files());
+        return true;
+    }
+    ui.SetBusy(true);
+    const std::vector<Installation> found = FindInstallations(pv.Env.Home, pv.Env.WinePrefix);
+    ui.SetBusy(false);
+    int chosen = found.size() == 1 ? 0 : platform::kChoiceCancelled;
+    if (found.size() > 1) {
+        std::vector<platform::InstallationLine> lines;
+        for (const Installation& i : found) lines.push_back({i.Prefix.string(), i.DriverIniFile});
+        chosen = ui.ChooseInstallation(lines);
+        if (chosen == platform::kChoiceRefused) return false;
+    }
+    if (chosen < 0 || chosen >= static_cast<int>(found.size())) return true;
+    UseInstallationPrefix(pv, found[chosen].Prefix);
+    pv.DriverIniFile = found[chosen].DriverIniFile;
+    return true;
+}
+
+// Takes the stored installation's lock when its folder is there (one that has gone is told and
+// searched for later). False when another run holds it.
+bool LockStoredInstallation(ProgramValues& pv, platform::Ui& ui) {
+    const std::string folder = FolderOfPath(pv.DriverIniFile);
+    try {
+        if (folder.empty() || !pv.Files().FolderExists(folder)) return true;
+    } catch (const RuntimeError&) {
+        return true;  // a drive that is not ready: the stored path is checked again below
+    }
+    return LockInstallation(pv, ui, folder);
+}
+
+}  // namespace
+
+bool Main(ProgramValues& pv, platform::Ui& ui, const std::function<void()>& showMainWindow) {
+    bool opened = false;
+    pv.ProgramName = resources::LoadResString(resources::kProgramName);
+    platform::RunTrapped(ui, platform::TrapForm::Information, pv.ProgramName, [&] {
+        pv.Env.Rnd.SeedFromTimer();
+        clsReg reg(pv.Env.Settings);
+        reg.AppName(platform::kSettingsApp);
+        reg.Section(platform::kMovrandSection);
+        reg.Key(platform::kDriverIniFileKey);
+        reg.RegGet();
+        pv.DriverIniFile = reg.Setting();
+        reg.Key(platform::kWinePrefixKey);
+        reg.RegGet();
+        // The stored installation's prefix comes first: its drives give every Windows path of
+        // the run its meaning, the settling of a cut-short swap's included.
+        if (!pv.DriverIniFile.empty() && !ApplyStoredPrefix(pv, ui, reg.Setting()))
+            pv.DriverIniFile.clear();
+        InitAppPath(pv);
+        // A swap cut short was made on the stored installation: this run holds it before settling.
+        if (!LockStoredInstallation(pv, ui)) return;
+        // A car folder swap that an earlier run could not finish is settled before anything else.
+        SettleInterruptedSwap(pv, ui);
+        pv.ProgramName = resources::LoadResString(resources::kProgramName);
+
+        reg.Section(platform::kZorvexSection);
+        reg.Key(platform::kZorvexURLKey);
+        reg.RegGet();
+        if (!reg.Setting().empty()) {
+            pv.WebsiteURL = reg.Setting();
+        } else {
+            pv.WebsiteURL = kDefaultWebsiteURL;
+            reg.Setting(pv.WebsiteURL);
+            reg.RegSave();
+        }
+
+        if (!pv.DriverIniFile.empty()) {
+            // A stored path is trusted only as the roster of an installation: anything else
+            // (a file that has gone, another text file) is searched for anew.
+            const std::string problem = StoredDriverIniProblem(pv.Files(), pv.DriverIniFile);
+            if (!problem.empty()) {
+                ui.ShowMessage(problem);
+                pv.DriverIniFile.clear();
+            }
+        }
+        bool locatedNow = false;
+        if (pv.DriverIniFile.empty()) {
+            locatedNow = true;
+            if (!SearchInstallations(pv, ui)) return;
+        }
+        if (pv.DriverIniFile.empty()) {
+            ui.ShowMessage(resources::LoadResString(resources::kDriverIniNotFound));
+            pv.DriverIniFile =
+                SelectFile(pv, ui, "c:\\", "driver.ini", " Please select the driver.ini file...");
+            // A file picked through the drive of "/" inside some prefix is that prefix's file.
+            if (const auto picked = InstallationOfPath(pv, pv.DriverIniFile)) {
+                if (!platform::SamePrefix(picked->Prefix, pv.Env.WinePrefix))
+                    UseInstallationPrefix(pv, picked->Prefix);
+                pv.DriverIniFile = picked->DriverIniFile;
+            }
+        }
+        if (pv.DriverIniFile.empty()) {
+            ui.ShowMessage(resources::LoadResString(resources::kNoDriverIniTerminating));
+            return;
+        }
+        pv.GPLPath = FolderOfPath(pv.DriverIniFile);
+        if (pv.GPLPath.empty() || pv.GPLPath.back() != '\\') pv.GPLPath += '\\';
+        // The roster is copied, and the choice stored, only once this run holds the installation.
+        if (!LockInstallation(pv, ui, pv.GPLPath)) return;
+        if (locatedNow) {
+            reg.Section(platform::kMovrandSection);
+            reg.Key(platform::kDriverIniFileKey);
+            reg.Setting(pv.DriverIniFile);
+            reg.RegSave();
+            reg.Key(platform::kWinePrefixKey);
+            reg.Setting(pv.Env.WinePrefix.string());
+            reg.RegSave();
+        }
+        pv.DriverWorkFile = pv.AppPath + "driver.zorvex";
+        SweepLeftoverTemporaries(pv);
+        StripIniHeaders(pv, ui, pv.DriverIniFile, pv.DriverWorkFile);
+        showMainWindow();
+        opened = true;
+    });
+    return opened;
+}
+
+}  // namespace movrand

@@ -1,0 +1,213 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include "DemoInstallation.h"
+#include "TempDrive.h"
+#include "installation/GplInstallation.h"
+#include "installation/Installations.h"
+#include "platform/PrefixPlace.h"
+#include "platform/SettingsKeys.h"
+#include "platform/WinePrefixes.h"
+#include "session/Main.h"
+
+namespace movrand::test {
+namespace {
+namespace fs = std::filesystem;
+
+// A temporary home: prefixes made under it and a run's values over it.
+struct Home {
+    fs::path root = MakeTempFolder("movrand-home-");
+    ~Home() { RemoveTree(root); }
+    void Prefix(const std::string& where) { demo::MakeDemoPrefix(root / where); }
+    void Write(const std::string& file, const std::string& text) {
+        demo::WriteFile(root / file, text);
+    }
+    std::vector<std::string> Found() const {
+        std::vector<std::string> found;
+        for (const fs::path& p : platform::FindWinePrefixes(root))
+            found.push_back(p.lexically_relative(root).string());
+        return found;
+    }
+};
+
+TEST(Installations, PrefixesOfEveryManagerAreFoundOnceInTheirOrder) {
+    struct Row {
+        const char* name;
+        std::vector<std::string> prefixes;
+        std::vector<std::pair<std::string, std::string>> files;  // path, content ("@" = prefix)
+        std::vector<std::string> expected;
+    };
+    const std::vector<Row> rows = {
+        {"plain",
+         {".wine", ".local/share/wineprefixes/gpl"},
+         {},
+         {".wine", ".local/share/wineprefixes/gpl"}},
+        {"Lutris with two games, one under ~/Games",
+         {"Games/gpl", "lutris/other"},
+         {{".config/lutris/games/gpl.yml", "game:\n  prefix: @/Games/gpl\n"},
+          {".local/share/lutris/games/b.yml",
+           "name: x\ngame:\n  exe: a.exe\n  prefix: ~/lutris/other\n"}},
+         {"Games/gpl", "lutris/other"}},
+        {"Bottles in both places",
+         {".local/share/bottles/bottles/GPL",
+          ".var/app/com.usebottles.bottles/data/bottles/bottles/G"},
+         {},
+         {".local/share/bottles/bottles/GPL",
+          ".var/app/com.usebottles.bottles/data/bottles/bottles/G"}},
+        {"Proton with a second library",
+         {".steam/steam/steamapps/compatdata/1/pfx", "lib2/steamapps/compatdata/2/pfx",
+          "lib3/steamapps/compatdata/3/pfx"},
+         {{".steam/steam/steamapps/libraryfolders.vdf",
+           "\"libraryfolders\"\n{\n \"0\" { \"path\" \"@/lib2\" \"apps\" { \"2\" \"1\" } }\n}\n"},
+          {".local/share/Steam/config/libraryfolders.vdf",
+           "\"LibraryFolders\" { \"ContentStatsID\" \"-1\" \"1\" \"@/lib3\" }"}},
+         {".steam/steam/steamapps/compatdata/1/pfx", "lib2/steamapps/compatdata/2/pfx",
+          "lib3/steamapps/compatdata/3/pfx"}},
+        {"PlayOnLinux and CrossOver",
+         {".cxoffice/gpl", ".PlayOnLinux/wineprefix/gpl"},
+         {},
+         {".PlayOnLinux/wineprefix/gpl", ".cxoffice/gpl"}},
+        {"damaged YAML and VDF, a folder without system.reg",
+         {"Games/ok"},
+         {{".config/lutris/games/bad.yml", "game: [prefix: {\n\t\"\x01"},
+          {".local/share/Steam/steamapps/libraryfolders.vdf",
+           "\"a\" { \"path\" \"/nowhere\" }}}\"x"},
+          {".local/share/wineprefixes/half/drive_c/x", ""}},
+         {"Games/ok"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Home home;
+        for (const std::string& p : row.prefixes) home.Prefix(p);
+        for (auto [file, text] : row.files) {
+            for (std::size_t at; (at = text.find('@')) != std::string::npos;)
+                text.replace(at, 1, home.root.string());
+            home.Write(file, text);
+        }
+        EXPECT_EQ(home.Found(), row.expected);
+    }
+    // A link that loops and a link to a prefix already found lead to nothing new.
+    Home home;
+    home.Prefix("Games/gpl");
+    fs::create_directories(home.root / ".local/share/wineprefixes");
+    fs::create_directory_symlink(home.root / "Games/gpl",
+                                 home.root / ".local/share/wineprefixes/a");
+    fs::create_directory_symlink(home.root / "Games/loop", home.root / "Games/loop");
+    EXPECT_EQ(home.Found(), (std::vector<std::string>{".local/share/wineprefixes/a"}));
+}
+
+// A start over a temporary home: ~/.wine and a Lutris prefix ~/Games/gpl each hold GPL at
+// C:\sierra\gpl.
+struct Start {
+    Home home;
+    ScriptedUi ui;
+    ProgramValues pv;
+    fs::path Wine() const { return home.root / ".wine"; }
+    fs::path Lutris() const { return home.root / "Games/gpl"; }
+    Start() {
+        pv.Env.Settings = platform::SettingsStore(home.root / "config");
+        pv.Env.DataHome = home.root / "data";
+        pv.Env.Home = home.root;
+    }
+    void Store(const fs::path& prefix, const char* key = platform::kWinePrefixKey) {
+        pv.Env.Settings.Save(platform::kSettingsApp, platform::kMovrandSection,
+                             platform::kDriverIniFileKey, "C:\\sierra\\gpl\\driver.ini");
+        pv.Env.Settings.Save(platform::kSettingsApp, platform::kMovrandSection, key,
+                             prefix.string());
+    }
+    fs::path Run(const fs::path& prefix, bool given) {
+        pv.Env.UsePrefix(prefix);
+        pv.Env.PrefixGiven = given;
+        return Main(pv, ui, [] {}) ? pv.Env.WinePrefix : fs::path("none");
+    }
+};
+
+TEST(Installations, TheStartUsesTheStoredPairOrTheNamedPrefixOrAsks) {
+    struct Row {
+        const char* name;
+        bool wine, lutris;  // installations present
+        int stored;         // 0 none, 1 ~/.wine, 2 Lutris, 3 Lutris stored without its prefix
+        int given;          // $WINEPREFIX: 0 none, 1 ~/.wine, 2 Lutris
+        int chosen;         // the chooser's answer, when asked
+        int used;           // 0 none, 1 ~/.wine, 2 Lutris
+        std::size_t asked;  // lines of the chooser, 0 when not shown
+    };
+    const std::vector<Row> rows = {
+        {"stored in Lutris, started from the menu", true, true, 2, 0, 0, 2, 0},
+        {"stored in Lutris, $WINEPREFIX ~/.wine", true, true, 2, 1, 0, 1, 0},
+        {"stored in Lutris, $WINEPREFIX Lutris", true, true, 2, 2, 0, 2, 0},
+        {"stored before prefixes were kept", true, true, 3, 0, 0, 1, 0},
+        {"nothing stored, only Lutris", false, true, 0, 0, 0, 2, 0},
+        {"nothing stored, two: the second chosen", true, true, 0, 0, 1, 2, 2},
+        {"nothing stored, two: cancelled, picker cancelled", true, true, 0, 0, -1, 0, 2},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Start s;
+        const fs::path prefixes[] = {"none", s.Wine(), s.Lutris()};
+        s.home.Prefix(".wine");
+        if (!row.wine) fs::remove_all(s.Wine() / "drive_c/sierra");
+        if (row.lutris) s.home.Prefix("Games/gpl");
+        if (row.stored)
+            s.Store(prefixes[row.stored % 3], row.stored == 3 ? "Other" : platform::kWinePrefixKey);
+        s.ui.Choices.push_back(row.chosen);
+        EXPECT_EQ(s.Run(row.given ? prefixes[row.given] : s.Wine(), row.given != 0),
+                  prefixes[row.used]);
+        EXPECT_EQ(s.ui.ChooserCalls.empty() ? 0 : s.ui.ChooserCalls[0].size(), row.asked);
+        if (row.used != 0 && row.stored != 2) {
+            EXPECT_EQ(s.pv.Env.Settings.Get(platform::kSettingsApp, platform::kMovrandSection,
+                                            platform::kWinePrefixKey),
+                      row.stored == 3 ? "" : prefixes[row.used].string());
+        }
+    }
+    // A stored prefix that has gone is told, and the start searches.
+    Start s;
+    s.home.Prefix(".wine");
+    s.Store(s.Lutris());
+    EXPECT_EQ(s.Run(s.Wine(), false), s.Wine());
+    EXPECT_EQ(s.ui.Messages.at(0).Text,
+              "The Wine prefix of the GPL installation last used, " + s.Lutris().string() +
+                  ", could not be found. Movrand will look for it again.");
+}
+
+TEST(Installations, ANativePathInsideAPrefixIsThatPrefixsDrivePath) {
+    Home home;
+    home.Prefix("Games/gpl");
+    const fs::path gpl = home.root / "Games/gpl/drive_c/sierra/gpl";
+    const auto place = platform::PlaceInPrefix(gpl / "driver.ini", home.root);
+    ASSERT_TRUE(place);
+    EXPECT_EQ(place->Prefix, home.root / "Games/gpl");
+    EXPECT_EQ(place->WindowsPath, "C:\\sierra\\gpl\\driver.ini");
+    EXPECT_FALSE(platform::PlaceInPrefix(home.root / "Games", home.root));
+    EXPECT_FALSE(platform::PlaceInPrefix(home.root / "Games/gpl/dosdevices", home.root));
+
+    // The GPL Directory page's Save given the folder through Z: stores the pair.
+    Start s;
+    s.home.Prefix(".wine");
+    s.home.Prefix("Games/gpl");
+    s.Store(s.Wine());
+    ASSERT_EQ(s.Run(s.Wine(), false), s.Wine());
+    s.ui.DefaultAnswer = true;
+    const std::string viaZ = s.pv.Files().WindowsOf(s.Lutris() / "drive_c/sierra/gpl");
+    ASSERT_TRUE(ChangeGPLInstallation(s.pv, s.ui, viaZ));
+    EXPECT_EQ(s.pv.GPLPath, "C:\\sierra\\gpl\\");
+    EXPECT_EQ(s.pv.Env.WinePrefix, s.Lutris());
+    EXPECT_EQ(s.pv.Env.Settings.Get(platform::kSettingsApp, platform::kMovrandSection,
+                                    platform::kWinePrefixKey),
+              s.Lutris().string());
+}
+
+TEST(Installations, ALockFileDeletedOrReplacedWhileHeldStillKeepsASecondRunOut) {
+    Home home;
+    const auto held = platform::ProgramLock::Take(home.root, std::chrono::milliseconds(0));
+    ASSERT_EQ(held.Result(), platform::ProgramLock::State::Held);
+    fs::remove(home.root / "movrand.lock");
+    EXPECT_EQ(platform::ProgramLock::Take(home.root, std::chrono::milliseconds(100)).Result(),
+              platform::ProgramLock::State::Busy);
+    home.Write("movrand.lock", "");
+    EXPECT_EQ(platform::ProgramLock::Take(home.root, std::chrono::milliseconds(100)).Result(),
+              platform::ProgramLock::State::Busy);
+}
+
+}  // namespace
+}  // namespace movrand::test

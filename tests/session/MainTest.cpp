@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "DemoInstallation.h"
+#include "TempDrive.h"
+#include "common/InfoOptions.h"
+#include "platform/SettingsKeys.h"
+#include "session/Main.h"
+
+namespace movrand::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Start {
+    TempDrive drive{false};
+    int windows = 0;
+    bool Run() {
+        return Main(drive.Pv, drive.Ui, [this] { ++windows; });
+    }
+    std::string Stored(const std::string& section, const std::string& key) {
+        return drive.Pv.Env.Settings.Get(platform::kSettingsApp, section, key);
+    }
+};
+
+TEST(StartUp, FirstStartSearchesTheDrivesInOrderAndStoresWhatItFound) {
+    Start s;
+    s.drive.AddDrive('A', s.drive.Root() / "gone", false);  // an unready drive before C:
+    s.drive.AddDrive('D', s.drive.Root() / "d");
+    s.drive.AddDrive('E', s.drive.Root() / "e");
+    demo::WriteFile(s.drive.Root() / "e" / "Sierra" / "GPL" / "Driver.ini", demo::SampleRoster());
+    demo::WriteFile(s.drive.Root() / "d" / "games" / "sierra" / "gpl" / "driver.ini", "[x]\r\n");
+    ASSERT_TRUE(s.Run());
+    // The first pass wins over an earlier drive's games\sierra\gpl.
+    EXPECT_EQ(s.drive.Pv.GPLPath, "E:\\Sierra\\GPL\\");
+    EXPECT_EQ(s.Stored(platform::kMovrandSection, platform::kDriverIniFileKey),
+              "E:\\Sierra\\GPL\\Driver.ini");
+    EXPECT_NE(s.drive.Read(s.drive.Pv.DriverWorkFile).find("[driver_19]\r\n"), std::string::npos);
+    EXPECT_EQ(s.drive.Ui.Transcript(), "");
+
+    // A stored file that has gone is searched for anew, after a word; the second pass runs only
+    // when the first found nothing.
+    fs::remove(s.drive.Root() / "e" / "Sierra" / "GPL" / "Driver.ini");
+    ASSERT_TRUE(s.Run());
+    EXPECT_EQ(s.drive.Ui.Transcript(),
+              "message: The driver.ini file last used, E:\\Sierra\\GPL\\Driver.ini, could not "
+              "be found. Movrand will look for it again.\n");
+    EXPECT_EQ(s.Stored(platform::kMovrandSection, platform::kDriverIniFileKey),
+              "D:\\games\\sierra\\gpl\\driver.ini");
+}
+
+TEST(StartUp, NothingFoundAsksAndEndsWhenCancelledOrTakesThePickedFile) {
+    Start s;
+    s.drive.Pv.Env.Settings.Save(platform::kSettingsApp, platform::kZorvexSection,
+                                 platform::kZorvexURLKey, "");
+    EXPECT_FALSE(s.Run() || s.windows != 0);
+    EXPECT_EQ(s.drive.Ui.Transcript(),
+              "message: Unable to find driver.ini           Please locate file.\nmessage: The "
+              "driver.ini file has not been located.  The program is terminating.\n");
+    EXPECT_EQ(s.drive.Ui.FilePickerCalls,
+              (std::vector<std::string>{"c:\\|driver.ini| Please select the driver.ini file..."}));
+    EXPECT_EQ(s.Stored(platform::kMovrandSection, platform::kDriverIniFileKey), "");
+    EXPECT_EQ(s.Stored(platform::kZorvexSection, platform::kZorvexURLKey), kDefaultWebsiteURL);
+
+    demo::WriteFile(s.drive.DriveC() / "GPL" / "driver.ini", demo::SampleRoster());
+    s.drive.Ui.Files.push_back("C:\\GPL\\driver.ini");
+    ASSERT_TRUE(s.Run());
+    EXPECT_EQ(s.drive.Pv.GPLPath, "C:\\GPL\\");
+    EXPECT_EQ(s.Stored(platform::kMovrandSection, platform::kDriverIniFileKey),
+              "C:\\GPL\\driver.ini");
+    EXPECT_NE(s.drive.Read(s.drive.Pv.DriverWorkFile).find("[driver_1]\r\n"), std::string::npos);
+}
+
+// The desktop program answers -h, --help and --version, and refuses anything else before it starts.
+TEST(StartUp, DesktopArgumentsOtherThanHelpAndVersionAreRefusedWithTheUsage) {
+    std::ostringstream out, err;
+    EXPECT_EQ(AnswerDesktopArguments({}, out, err), std::nullopt);
+    EXPECT_EQ(AnswerDesktopArguments({"-h"}, out, err), 0);
+    EXPECT_EQ(out.str(), kDesktopUsage);
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--foo"}, {"-platform", "xcb"}})
+        EXPECT_EQ(AnswerDesktopArguments(args, out, err), 2);
+    const std::string usage = kDesktopUsage;
+    EXPECT_EQ(err.str(), "movrand: unknown argument --foo\n\n" + usage +
+                             "movrand: unknown argument -platform\n\n" + usage);
+}
+
+}  // namespace
+}  // namespace movrand::test
