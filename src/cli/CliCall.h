@@ -6,6 +6,7 @@
 #include "cli/CliArguments.h"
 #include "cli/CliCommands.h"
 #include "cli/CliSession.h"
+#include "common/Functions.h"
 #include "common/ProgramValues.h"
 #include "platform/Ui.h"
 

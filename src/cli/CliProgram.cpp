@@ -90,12 +90,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const bool ran = platform::RunTrapped(
         ui, platform::TrapForm::Common, resources::LoadResString(resources::kProgramName), [&] {
             CliSession session(pv, ui);
-            if (NeedsInstallation(request.Command)) {
-                status = session.StartInstallation(request.Gpl, err);
-                if (status != 0 || ui.ErrorReported()) return;
-            } else {
-                session.StartBare();
-            }
+            status = session.Start(NeedsInstallation(request.Command), request.Gpl, err);
+            if (status != 0 || ui.ErrorReported()) return;
             status = StatusOf(RunCommand(pv, ui, request, out, err));
         });
     out.flush();

@@ -9,13 +9,8 @@
 
 namespace movrand::cli {
 
-// A path as the user typed it, in the program's notation: Windows notation ("C:\sierra\gpl",
-// "c:/sierra/gpl") stays as it is; a native path (absolute, or relative to the current folder)
-// is mapped through the drive table, where Z: always reaches "/".
-std::string WindowsNotation(const platform::FileSystem& fs, const std::string& path);
-
-// The program-wide values of one run of movrand-cli: the program's own folder and the settings
-// store are the desktop program's, so the two can be used side by side.
+// One run of movrand-cli: its start (the start-up the desktop program has too, with this run's
+// choices) and, at its end, the removal of a working copy of its own.
 class CliSession {
   public:
     CliSession(ProgramValues& pv, platform::Ui& ui) : pv_(pv), ui_(ui) {}
@@ -23,16 +18,14 @@ class CliSession {
     CliSession(const CliSession&) = delete;
     CliSession& operator=(const CliSession&) = delete;
 
-    // AppPath, ProgramName and the stored installation, for commands that test or change it.
-    void StartBare();
-
-    // The installation to work on and its working copy, made from its driver.ini as the
-    // desktop program does at start. Without --gpl this is the desktop program's start-up (the
-    // stored installation, or a drive search). With --gpl, nothing is stored; a working copy
-    // of its own is used unless --gpl names the stored installation, so the desktop program's
-    // working copy never receives another installation's roster. Returns 0 when ready, else the
-    // exit status (the reason has been shown or written to `err`).
-    int StartInstallation(const std::optional<std::string>& gpl, std::ostream& err);
+    // Starts the run. Commands that need no installation get AppPath, ProgramName and the stored
+    // installation. The others get the installation to work on and its working copy: without
+    // --gpl the desktop program's (the stored installation, or one searched for); with --gpl,
+    // nothing is stored, and a working copy of its own is used unless --gpl names the stored
+    // installation, so the desktop program's working copy never receives another installation's
+    // roster. Returns 0 when ready, else the exit status (the reason has been shown or written
+    // to `err`).
+    int Start(bool needsInstallation, const std::optional<std::string>& gpl, std::ostream& err);
 
   private:
     ProgramValues& pv_;

@@ -2,6 +2,7 @@
 #include "common/Functions.h"
 
 #include "platform/ErrorTrap.h"
+#include "platform/WindowsPath.h"
 
 namespace movrand {
 
@@ -22,6 +23,11 @@ void InitAppPath(ProgramValues& pv) {
     std::string path = pv.Env.ProgramFolder();
     if (path.empty() || path.back() != '\\') path += '\\';
     pv.AppPath = path;
+}
+
+std::string WindowsNotation(const platform::FileSystem& fs, const std::string& path) {
+    if (platform::WindowsPath::Parse(path).DriveLetter != 0) return path;
+    return fs.WindowsOf(path);
 }
 
 }  // namespace movrand

@@ -7,6 +7,11 @@
 
 namespace movrand {
 
+// A path as the user typed it, in the program's notation: Windows notation ("C:\sierra\gpl",
+// "c:/sierra/gpl") stays as it is; a native path (absolute, or relative to the current folder)
+// is mapped through the drive table, where Z: always reaches "/".
+std::string WindowsNotation(const platform::FileSystem& fs, const std::string& path);
+
 // The part of a path up to and including its last "\"; "" when it has none.
 std::string FolderOfPath(const std::string& path);
 

@@ -76,67 +76,117 @@ bool LockStoredInstallation(ProgramValues& pv, platform::Ui& ui) {
     return LockInstallation(pv, ui, folder);
 }
 
+// The website address, its default stored when none is.
+void ReadWebsiteURL(ProgramValues& pv) {
+    clsReg reg(pv.Env.Settings);
+    reg.AppName(platform::kSettingsApp);
+    reg.Section(platform::kZorvexSection);
+    reg.Key(platform::kZorvexURLKey);
+    reg.RegGet();
+    if (!reg.Setting().empty()) {
+        pv.WebsiteURL = reg.Setting();
+    } else {
+        pv.WebsiteURL = kDefaultWebsiteURL;
+        reg.Setting(pv.WebsiteURL);
+        reg.RegSave();
+    }
+}
+
+// The stored installation, or one searched for, or one the user picks; "" when none.
+// `locatedNow` tells whether it is to be stored.
+void LocateInstallation(ProgramValues& pv, platform::Ui& ui, bool& locatedNow, bool& refused) {
+    if (!pv.DriverIniFile.empty()) {
+        // A stored path is trusted only as the roster of an installation: anything else
+        // (a file that has gone, another text file) is searched for anew.
+        const std::string problem = StoredDriverIniProblem(pv.Files(), pv.DriverIniFile);
+        if (!problem.empty()) {
+            ui.ShowMessage(problem);
+            pv.DriverIniFile.clear();
+        }
+    }
+    if (pv.DriverIniFile.empty()) {
+        locatedNow = true;
+        if (!SearchInstallations(pv, ui)) {
+            refused = true;
+            return;
+        }
+    }
+    if (pv.DriverIniFile.empty()) {
+        ui.ShowMessage(resources::LoadResString(resources::kDriverIniNotFound));
+        pv.DriverIniFile =
+            SelectFile(pv, ui, "c:\\", "driver.ini", " Please select the driver.ini file...");
+        // A file picked through the drive of "/" inside some prefix is that prefix's file.
+        if (const auto picked = InstallationOfPath(pv, pv.DriverIniFile)) {
+            if (!platform::SamePrefix(picked->Prefix, pv.Env.WinePrefix))
+                UseInstallationPrefix(pv, picked->Prefix);
+            pv.DriverIniFile = picked->DriverIniFile;
+        }
+    }
+}
+
+// The installation named for this run alone: its folder in the run's prefix, or in the prefix
+// a native path lies in. "" after setting `problem` when it is no installation.
+std::string GivenInstallationFolder(ProgramValues& pv, const std::string& given,
+                                    std::string& problem) {
+    std::string folder = WindowsNotation(pv.Files(), given);
+    // A native path inside a prefix is that prefix's installation, and this run works in it.
+    if (const auto place = InstallationOfPath(pv, folder)) {
+        if (!platform::SamePrefix(place->Prefix, pv.Env.WinePrefix))
+            UseInstallationPrefix(pv, place->Prefix);
+        folder = place->DriverIniFile;
+    }
+    const InstallationCheck check = CheckGPLInstallation(pv.Files(), folder);
+    if (check == InstallationCheck::Valid) return folder;
+    problem = InstallationCheckMessage(check);
+    return "";
+}
+
 }  // namespace
 
-bool Main(ProgramValues& pv, platform::Ui& ui, const std::function<void()>& showMainWindow) {
-    bool opened = false;
+StartedRun StartUp(ProgramValues& pv, platform::Ui& ui, const StartUpChoices& choices,
+                   const std::function<void()>& begin) {
+    StartedRun run;
+    // Runs that name their installation, or need none, keep their own prefix: their paths
+    // are read in it.
+    const bool usesStored = choices.NeedsInstallation && !choices.GivenInstallation;
     pv.ProgramName = resources::LoadResString(resources::kProgramName);
     platform::RunTrapped(ui, platform::TrapForm::Information, pv.ProgramName, [&] {
         pv.Env.Rnd.SeedFromTimer();
-        clsReg reg(pv.Env.Settings);
-        reg.AppName(platform::kSettingsApp);
-        reg.Section(platform::kMovrandSection);
-        reg.Key(platform::kDriverIniFileKey);
-        reg.RegGet();
-        pv.DriverIniFile = reg.Setting();
-        reg.Key(platform::kWinePrefixKey);
-        reg.RegGet();
+        const std::string storedDriverIni = pv.Env.Settings.Get(
+            platform::kSettingsApp, platform::kMovrandSection, platform::kDriverIniFileKey);
+        const std::string storedPrefix = pv.Env.Settings.Get(
+            platform::kSettingsApp, platform::kMovrandSection, platform::kWinePrefixKey);
+        pv.DriverIniFile = storedDriverIni;
         // The stored installation's prefix comes first: its drives give every Windows path of
         // the run its meaning, the settling of a cut-short swap's included.
-        if (!pv.DriverIniFile.empty() && !ApplyStoredPrefix(pv, ui, reg.Setting()))
+        if (usesStored && !pv.DriverIniFile.empty() && !ApplyStoredPrefix(pv, ui, storedPrefix))
             pv.DriverIniFile.clear();
         InitAppPath(pv);
         // A swap cut short was made on the stored installation: this run holds it before settling.
-        if (!LockStoredInstallation(pv, ui)) return;
+        if (usesStored && !LockStoredInstallation(pv, ui)) return;
         // A car folder swap that an earlier run could not finish is settled before anything else.
         SettleInterruptedSwap(pv, ui);
-        pv.ProgramName = resources::LoadResString(resources::kProgramName);
-
-        reg.Section(platform::kZorvexSection);
-        reg.Key(platform::kZorvexURLKey);
-        reg.RegGet();
-        if (!reg.Setting().empty()) {
-            pv.WebsiteURL = reg.Setting();
-        } else {
-            pv.WebsiteURL = kDefaultWebsiteURL;
-            reg.Setting(pv.WebsiteURL);
-            reg.RegSave();
+        if (!choices.NeedsInstallation) {
+            pv.GPLPath = FolderOfPath(pv.DriverIniFile);
+            pv.DriverWorkFile = pv.AppPath + "driver.zorvex";
+            run.How = StartedRun::End::Ready;
+            return;
         }
+        ReadWebsiteURL(pv);
 
-        if (!pv.DriverIniFile.empty()) {
-            // A stored path is trusted only as the roster of an installation: anything else
-            // (a file that has gone, another text file) is searched for anew.
-            const std::string problem = StoredDriverIniProblem(pv.Files(), pv.DriverIniFile);
-            if (!problem.empty()) {
-                ui.ShowMessage(problem);
-                pv.DriverIniFile.clear();
-            }
-        }
         bool locatedNow = false;
-        if (pv.DriverIniFile.empty()) {
-            locatedNow = true;
-            if (!SearchInstallations(pv, ui)) return;
-        }
-        if (pv.DriverIniFile.empty()) {
-            ui.ShowMessage(resources::LoadResString(resources::kDriverIniNotFound));
-            pv.DriverIniFile =
-                SelectFile(pv, ui, "c:\\", "driver.ini", " Please select the driver.ini file...");
-            // A file picked through the drive of "/" inside some prefix is that prefix's file.
-            if (const auto picked = InstallationOfPath(pv, pv.DriverIniFile)) {
-                if (!platform::SamePrefix(picked->Prefix, pv.Env.WinePrefix))
-                    UseInstallationPrefix(pv, picked->Prefix);
-                pv.DriverIniFile = picked->DriverIniFile;
+        if (choices.GivenInstallation) {
+            const std::string folder =
+                GivenInstallationFolder(pv, *choices.GivenInstallation, run.Problem);
+            if (folder.empty()) {
+                run.How = StartedRun::End::NotAnInstallation;
+                return;
             }
+            pv.DriverIniFile = folder + (folder.back() == '\\' ? "" : "\\") + "driver.ini";
+        } else {
+            bool refused = false;
+            LocateInstallation(pv, ui, locatedNow, refused);
+            if (refused) return;
         }
         if (pv.DriverIniFile.empty()) {
             ui.ShowMessage(resources::LoadResString(resources::kNoDriverIniTerminating));
@@ -147,21 +197,33 @@ bool Main(ProgramValues& pv, platform::Ui& ui, const std::function<void()>& show
         // The roster is copied, and the choice stored, only once this run holds the installation.
         if (!LockInstallation(pv, ui, pv.GPLPath)) return;
         if (locatedNow) {
-            reg.Section(platform::kMovrandSection);
-            reg.Key(platform::kDriverIniFileKey);
-            reg.Setting(pv.DriverIniFile);
-            reg.RegSave();
-            reg.Key(platform::kWinePrefixKey);
-            reg.Setting(pv.Env.WinePrefix.string());
-            reg.RegSave();
+            pv.Env.Settings.Save(platform::kSettingsApp, platform::kMovrandSection,
+                                 platform::kDriverIniFileKey, pv.DriverIniFile);
+            pv.Env.Settings.Save(platform::kSettingsApp, platform::kMovrandSection,
+                                 platform::kWinePrefixKey, pv.Env.WinePrefix.string());
         }
         pv.DriverWorkFile = pv.AppPath + "driver.zorvex";
+        if (choices.GivenInstallation) {
+            // The program's working copy holds the stored installation's roster only.
+            const bool storedHere =
+                storedPrefix.empty() || platform::SamePrefix(storedPrefix, pv.Env.WinePrefix);
+            const platform::FileSystem fs = pv.Files();
+            if (storedDriverIni.empty() || !storedHere || !fs.FileExists(storedDriverIni) ||
+                !fs.IsWithin(storedDriverIni, pv.DriverIniFile)) {
+                run.OwnWorkFile = pv.AppPath + "clidriver.zorvex";
+                pv.DriverWorkFile = run.OwnWorkFile;
+            }
+        }
         SweepLeftoverTemporaries(pv);
-        StripIniHeaders(pv, ui, pv.DriverIniFile, pv.DriverWorkFile);
-        showMainWindow();
-        opened = true;
+        run.WorkingCopyMade = StripIniHeaders(pv, ui, pv.DriverIniFile, pv.DriverWorkFile);
+        if (begin) begin();
+        run.How = StartedRun::End::Ready;
     });
-    return opened;
+    return run;
+}
+
+bool Main(ProgramValues& pv, platform::Ui& ui, const std::function<void()>& showMainWindow) {
+    return StartUp(pv, ui, {}, showMainWindow).How == StartedRun::End::Ready;
 }
 
 }  // namespace movrand

@@ -74,6 +74,39 @@ TEST(StartUp, NothingFoundAsksAndEndsWhenCancelledOrTakesThePickedFile) {
     EXPECT_NE(s.drive.Read(s.drive.Pv.DriverWorkFile).find("[driver_1]\r\n"), std::string::npos);
 }
 
+// movrand-cli --gpl: the named installation is this run's alone. It is checked first, it never
+// replaces the stored one, and its roster goes to a working copy of its own.
+TEST(StartUp, AGivenInstallationIsCheckedAndNeverStored) {
+    TempDrive drive;  // the stored installation: C:\sierra\gpl
+    const std::string stored = "C:\\sierra\\gpl\\driver.ini";
+    drive.Pv.Env.Settings.Save(platform::kSettingsApp, platform::kMovrandSection,
+                               platform::kDriverIniFileKey, stored);
+    demo::MakeGplInstallation(drive.DriveC() / "other");
+    StartUpChoices choices;
+    choices.GivenInstallation = "C:\\other";
+    StartedRun run = StartUp(drive.Pv, drive.Ui, choices, {});
+    ASSERT_EQ(run.How, StartedRun::End::Ready);
+    EXPECT_TRUE(run.WorkingCopyMade);
+    EXPECT_EQ(drive.Pv.GPLPath, "C:\\other\\");
+    EXPECT_EQ(run.OwnWorkFile, drive.Pv.DriverWorkFile);
+    EXPECT_EQ(drive.Pv.DriverWorkFile, drive.Pv.AppPath + "clidriver.zorvex");
+    EXPECT_EQ(drive.Pv.Env.Settings.Get(platform::kSettingsApp, platform::kMovrandSection,
+                                        platform::kDriverIniFileKey),
+              stored);
+
+    // The stored installation named: the program's own working copy.
+    choices.GivenInstallation = "c:/SIERRA/gpl";
+    run = StartUp(drive.Pv, drive.Ui, choices, {});
+    EXPECT_EQ(run.OwnWorkFile, "");
+    EXPECT_EQ(drive.Pv.DriverWorkFile, drive.Pv.AppPath + "driver.zorvex");
+
+    choices.GivenInstallation = "C:\\";
+    run = StartUp(drive.Pv, drive.Ui, choices, {});
+    EXPECT_EQ(run.How, StartedRun::End::NotAnInstallation);
+    EXPECT_FALSE(run.Problem.empty());
+    EXPECT_EQ(drive.Ui.Transcript(), "");
+}
+
 // The desktop program answers -h, --help and --version, and refuses anything else before it starts.
 TEST(StartUp, DesktopArgumentsOtherThanHelpAndVersionAreRefusedWithTheUsage) {
     std::ostringstream out, err;
