@@ -2,10 +2,12 @@
 // The main window's controls by name. The window holds each kind of control as one indexed
 // array, and a control's object name is its kind and index (cmd(6)); here each index gets the
 // name of what the control is, one namespace per kind: cmd(cmd::kSaveCarNumber) is the button
-// "Save Car Number", whose object name stays "cmd(6)".
+// "Save Car Number", whose object name stays "cmd(6)". The kinds sit in an inline namespace of
+// their own, so other code (the tests) can take just them with one using-directive.
 #pragma once
 
 namespace movrand::mainwindow {
+inline namespace controls {
 
 // The tab control (the only one) and its tabs, in their order.
 namespace tabMovrand {
@@ -136,4 +138,5 @@ namespace web {
 inline constexpr int kBrowser = 0;
 }
 
+}  // namespace controls
 }  // namespace movrand::mainwindow

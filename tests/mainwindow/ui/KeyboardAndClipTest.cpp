@@ -103,42 +103,26 @@ class KeyboardAndClip : public WindowFixture {
 TEST_F(KeyboardAndClip, TabFollowsTheReadingOrderEnterPressesAndStylesComeBack) {
     Open();
     // The object names of the controls in the order Tab reaches them.
-    const auto names = [](std::initializer_list<std::pair<const char*, int>> order) {
+    const auto names = [](std::initializer_list<QWidget*> order) {
         QStringList list;
-        for (const auto& [kind, index] : order) list << Named(kind, index);
+        for (QWidget* control : order) list << control->objectName();
         return Text(list.join(' '));
     };
-    const std::string pages[] = {names({{"cbo", cbo::kAddOnFiles},
-                                        {"drv", drv::kAddOnFolder},
-                                        {"dir", dir::kAddOnFolder},
-                                        {"cmd", cmd::kAddFiles},
-                                        {"txt", txt::kCarFiles},
-                                        {"cmd", cmd::kRemoveMode},
-                                        {"chk", chk::kExcludeGeneric},
-                                        {"pic", pic::kAddModeHelp},
-                                        {"lbl", lbl::kMovrand},
-                                        {"lbl", lbl::kMovrandShade},
-                                        {"lbl", lbl::kZorvex},
-                                        {"txt", txt::kDescription},
-                                        {"lst", lst::kTeamDrivers},
-                                        {"cbo", cbo::kDrivers},
-                                        {"cbo", cbo::kCarNumbers}}),
-                                 names({{"drv", drv::kDestinationFolder},
-                                        {"drv", drv::kSourceFolder},
-                                        {"dir", dir::kDestinationFolder},
-                                        {"dir", dir::kSourceFolder},
-                                        {"opt", opt::kMove},
-                                        {"opt", opt::kCopy},
-                                        {"txt", txt::kNewName},
-                                        {"chk", chk::kDeleteCurrentCarFolder},
-                                        {"cmd", cmd::kSaveCarFolder}}),
-                                 names({{"cbo", cbo::kLinkCategories},
-                                        {"chk", chk::kAddOnsOnly},
-                                        {"chk", chk::kHalvaneCompatibleOnly},
-                                        {"cmd", cmd::kUpdateUrl}}),
-                                 names({{"drv", drv::kAlternateInstallation},
-                                        {"dir", dir::kAlternateInstallation},
-                                        {"cmd", cmd::kSaveGplDirectory}})};
+    mainwindow::frmMovrand& m = *window;
+    const std::string pages[] = {
+        names({m.cbo(cbo::kAddOnFiles), m.drv(drv::kAddOnFolder), m.dir(dir::kAddOnFolder),
+               m.cmd(cmd::kAddFiles), m.txt(txt::kCarFiles), m.cmd(cmd::kRemoveMode),
+               m.chk(chk::kExcludeGeneric), m.pic(pic::kAddModeHelp), m.lbl(lbl::kMovrand),
+               m.lbl(lbl::kMovrandShade), m.lbl(lbl::kZorvex), m.txt(txt::kDescription),
+               m.lst(lst::kTeamDrivers), m.cbo(cbo::kDrivers), m.cbo(cbo::kCarNumbers)}),
+        names({m.drv(drv::kDestinationFolder), m.drv(drv::kSourceFolder),
+               m.dir(dir::kDestinationFolder), m.dir(dir::kSourceFolder), m.opt(opt::kMove),
+               m.opt(opt::kCopy), m.txt(txt::kNewName), m.chk(chk::kDeleteCurrentCarFolder),
+               m.cmd(cmd::kSaveCarFolder)}),
+        names({m.cbo(cbo::kLinkCategories), m.chk(chk::kAddOnsOnly),
+               m.chk(chk::kHalvaneCompatibleOnly), m.cmd(cmd::kUpdateUrl)}),
+        names({m.drv(drv::kAlternateInstallation), m.dir(dir::kAlternateInstallation),
+               m.cmd(cmd::kSaveGplDirectory)})};
     for (int page = 3; page >= 0; --page) {
         Tabs()->setCurrentIndex(page);
         EXPECT_EQ(Text(Shown(true).join(' ')), pages[page]);
@@ -147,10 +131,9 @@ TEST_F(KeyboardAndClip, TabFollowsTheReadingOrderEnterPressesAndStylesComeBack) 
     PressKey(Find("lbl", lbl::kMovrandShade), Qt::Key_Space);
     EXPECT_TRUE(*about);
     PressKey(Find("cmd", cmd::kRemoveMode), Qt::Key_Return);
-    EXPECT_EQ(Text(Shown(true).join(' ')), names({{"cbo", cbo::kTeams},
-                                                  {"txt", txt::kFilesDescription},
-                                                  {"cmd", cmd::kAddMode},
-                                                  {"pic", pic::kRemoveModeHelp}}));
+    EXPECT_EQ(Text(Shown(true).join(' ')),
+              names({m.cbo(cbo::kTeams), m.txt(txt::kFilesDescription), m.cmd(cmd::kAddMode),
+                     m.pic(pic::kRemoveModeHelp)}));
     const auto look = [&](const char* kind, int index) {
         return std::pair(QFontInfo(Find(kind, index)->font()).pixelSize(),
                          Find(kind, index)->palette().color(QPalette::WindowText));

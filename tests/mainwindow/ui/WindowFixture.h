@@ -20,21 +20,7 @@ inline std::string Text(const QString& s) {
 }
 
 // The main window's controls by name: Find("cmd", cmd::kSaveCarNumber) is the control "cmd(6)".
-namespace tabMovrand = mainwindow::tabMovrand;
-namespace tab = mainwindow::tab;
-namespace fra = mainwindow::fra;
-namespace cmd = mainwindow::cmd;
-namespace lbl = mainwindow::lbl;
-namespace txt = mainwindow::txt;
-namespace cbo = mainwindow::cbo;
-namespace chk = mainwindow::chk;
-namespace opt = mainwindow::opt;
-namespace drv = mainwindow::drv;
-namespace dir = mainwindow::dir;
-namespace pic = mainwindow::pic;
-namespace img = mainwindow::img;
-namespace lst = mainwindow::lst;
-namespace web = mainwindow::web;
+using namespace mainwindow::controls;
 
 class WindowFixture : public ::testing::Test {
   protected:
