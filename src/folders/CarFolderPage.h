@@ -5,23 +5,25 @@
 
 namespace movrand {
 
-// The values of the "Car Folders" page that the swap works from.
+// The values of the "Car Folders" page that the swap works from (the controls by their names
+// in mainwindow/MainWindowControls.h).
 struct CarFolderPage {
-    std::string Source;          // dir(1): the stored car folder that is to become live
-    std::string Destination;     // dir(2): the folder that receives the current live folder
-    std::string NewName;         // txt(0): its new name there
-    bool DeleteCurrent = false;  // chk(0) "DELETE CURRENT CAR FOLDER!"
-    bool Move = false;           // opt(0) "Move"; false is opt(1) "Copy", the choice at start
+    std::string Source;          // dir::kSourceFolder: the stored folder that is to become live
+    std::string Destination;     // dir::kDestinationFolder: receives the current live folder
+    std::string NewName;         // txt::kNewName: its new name there
+    bool DeleteCurrent = false;  // chk::kDeleteCurrentCarFolder "DELETE CURRENT CAR FOLDER!"
+    bool Move = false;           // opt::kMove "Move"; false is opt::kCopy "Copy", the first choice
 };
 
-// How the page looks for the state of the delete box.
+// How the page looks for the state of the delete box. The heading is lbl::kDestinationHeading;
+// drv::kDestinationFolder, dir::kDestinationFolder and txt::kNewName are enabled together.
 struct DeleteWarningView {
-    bool WarningShown = false;        // lbl(3)
-    bool DestinationEnabled = true;   // drv(2), dir(2) and txt(0)
-    int HeadingLeft = 0;              // lbl(0), twips
-    std::uint32_t HeadingColour = 0;  // lbl(0) text colour (0x00BBGGRR or a system colour)
-    std::string HeadingCaption;       // lbl(0)
-    std::uint32_t TickBoxColour = 0;  // chk(0) text colour
+    bool WarningShown = false;  // lbl::kDeleteWarning
+    bool DestinationEnabled = true;
+    int HeadingLeft = 0;              // twips
+    std::uint32_t HeadingColour = 0;  // 0x00BBGGRR or a system colour
+    std::string HeadingCaption;
+    std::uint32_t TickBoxColour = 0;  // chk::kDeleteCurrentCarFolder text colour
 };
 
 inline constexpr std::uint32_t kWarningRed = 0x000000FF;

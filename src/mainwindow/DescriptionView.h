@@ -23,12 +23,12 @@ struct ControlChange {
     bool operator==(const ControlChange&) const = default;
 };
 
-// The arrangement of the description box txt(2), the team drivers list lst(0) and the
-// sub-frame fra(3).
+// The arrangement of the description box txt::kDescription, the team drivers list lst::kTeamDrivers
+// and the sub-frame fra::kAddOnFolderFrame.
 struct AddModeLayout {
-    ControlChange Description;  // txt(2)
-    ControlChange DriverList;   // lst(0)
-    ControlChange SubFrame;     // fra(3)
+    ControlChange Description;  // txt::kDescription
+    ControlChange DriverList;   // lst::kTeamDrivers
+    ControlChange SubFrame;     // fra::kAddOnFolderFrame
     bool ClearDriverListSelection = false;
     bool operator==(const AddModeLayout&) const = default;
 };

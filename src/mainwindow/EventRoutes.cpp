@@ -1,58 +1,87 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/EventRoutes.h"
 
-#include <array>
-
 namespace movrand::mainwindow {
 
-namespace {
-template <std::size_t N>
-Operation Pick(const std::array<Operation, N>& table, int index) {
-    return index >= 0 && index < static_cast<int>(N) ? table[index] : Operation::None;
-}
-}  // namespace
-
 Operation RouteButton(int index) {
-    static constexpr std::array table{
-        Operation::SwapCarFolder,   Operation::AddSelectedFiles, Operation::UpdateWebsiteAddress,
-        Operation::EnterRemoveMode, Operation::RemoveAddOnFiles, Operation::EnterAddMode,
-        Operation::AssignCarNumber, Operation::SaveGplDirectory,
-    };
-    return Pick(table, index);
+    switch (index) {
+        case cmd::kSaveCarFolder:
+            return Operation::SwapCarFolder;
+        case cmd::kAddFiles:
+            return Operation::AddSelectedFiles;
+        case cmd::kUpdateUrl:
+            return Operation::UpdateWebsiteAddress;
+        case cmd::kRemoveMode:
+            return Operation::EnterRemoveMode;
+        case cmd::kRemoveFiles:
+            return Operation::RemoveAddOnFiles;
+        case cmd::kAddMode:
+            return Operation::EnterAddMode;
+        case cmd::kSaveCarNumber:
+            return Operation::AssignCarNumber;
+        case cmd::kSaveGplDirectory:
+            return Operation::SaveGplDirectory;
+        default:
+            return Operation::None;
+    }
 }
 
-Operation RouteTab(int tab) {
-    static constexpr std::array table{Operation::RestoreAddModeLayout, Operation::None,
-                                      Operation::ConnectToInternet, Operation::None};
-    return Pick(table, tab);
+Operation RouteTab(int index) {
+    switch (index) {
+        case tab::kCarsAccessories:
+            return Operation::RestoreAddModeLayout;
+        case tab::kFindAddOns:
+            return Operation::ConnectToInternet;
+        default:
+            return Operation::None;
+    }
 }
 
 Operation RouteFolderList(int index) {
-    return index == 0 ? Operation::ShowAddOnFolder : Operation::None;
+    return index == dir::kAddOnFolder ? Operation::ShowAddOnFolder : Operation::None;
 }
 
 Operation RouteTickBox(int index) {
-    static constexpr std::array table{Operation::ShowDeleteWarning, Operation::FillLinkCategories,
-                                      Operation::RefreshAddOnFileList, Operation::None};
-    return Pick(table, index);
+    switch (index) {
+        case chk::kDeleteCurrentCarFolder:
+            return Operation::ShowDeleteWarning;
+        case chk::kAddOnsOnly:
+            return Operation::FillLinkCategories;
+        case chk::kExcludeGeneric:
+            return Operation::RefreshAddOnFileList;
+        default:
+            return Operation::None;
+    }
 }
 
 Operation RouteDropDownClick(int index) {
-    static constexpr std::array table{
-        Operation::ShowLinkCategory,   Operation::ShowAddOnFiles, Operation::ShowInstalledItem,
-        Operation::ListInstalledItems, Operation::ShowDriver,     Operation::EnableSaveCarNumber,
-    };
-    return Pick(table, index);
+    switch (index) {
+        case cbo::kLinkCategories:
+            return Operation::ShowLinkCategory;
+        case cbo::kAddOnFiles:
+            return Operation::ShowAddOnFiles;
+        case cbo::kInstalledAddOns:
+            return Operation::ShowInstalledItem;
+        case cbo::kTeams:
+            return Operation::ListInstalledItems;
+        case cbo::kDrivers:
+            return Operation::ShowDriver;
+        case cbo::kCarNumbers:
+            return Operation::EnableSaveCarNumber;
+        default:
+            return Operation::None;
+    }
 }
 
 Operation RouteLabelClick(int index) {
-    if (index == 4 || index == 5) return Operation::ShowAboutBox;
-    if (index == 17) return Operation::OpenWebsite;
+    if (index == lbl::kMovrandShade || index == lbl::kMovrand) return Operation::ShowAboutBox;
+    if (index == lbl::kZorvex) return Operation::OpenWebsite;
     return Operation::None;
 }
 
 Operation RoutePictureClick(int index) {
-    return index == 0 || index == 1 ? Operation::OpenHelp : Operation::None;
+    return index == pic::kRemoveModeHelp || index == pic::kAddModeHelp ? Operation::OpenHelp
+                                                                       : Operation::None;
 }
 
 }  // namespace movrand::mainwindow

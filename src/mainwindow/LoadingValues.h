@@ -11,14 +11,14 @@ struct ListEntry {
     int ItemData = 0;
 };
 
-// The car-number list cbo(5): "1" to "99" in rising order (no "0").
+// The car-number list cbo::kCarNumbers: "1" to "99" in rising order (no "0").
 std::vector<std::string> CarNumberEntries();
 
-// The team list cbo(3): the seven teams in display order (Brabham, BRM, Cooper, Eagle, Ferrari,
-// Honda, Lotus), each carrying its team number (so Honda 6 stands before Lotus 5).
+// The team list cbo::kTeams: the seven teams in display order (Brabham, BRM, Cooper, Eagle,
+// Ferrari, Honda, Lotus), each carrying its team number (so Honda 6 stands before Lotus 5).
 std::vector<ListEntry> TeamListEntries();
 
-// lbl(13) on the "GPL Directory" page: two blanks, then the installation folder.
+// lbl::kCurrentInstallation on the "GPL Directory" page: two blanks, then the installation folder.
 std::string GplPathCaption(const std::string& gplPath);
 // The line under it: the Wine prefix the installation lives in ("" when the run has none).
 std::string GplPrefixCaption(const std::string& prefix);

@@ -8,14 +8,14 @@
 
 namespace movrand {
 
-// One entry of the driver list cbo(4): first name, a blank, last name; its item data is the
+// One entry of the driver list cbo::kDrivers: first name, a blank, last name; its item data is the
 // driver number 1 to 19.
 struct DriverListEntry {
     std::string Text;
     int ItemData = 0;
 };
 
-// What the driver list cbo(4) holds after loading. The window empties the box, adds the
+// What the driver list cbo::kDrivers holds after loading. The window empties the box, adds the
 // entries in this order and selects SelectedIndex; the selection raises the box's click event,
 // which shows that driver (ShowDriver).
 struct DriverListView {
@@ -29,12 +29,12 @@ struct DriverListView {
 // to be applied; the rest of the display stays as it was.
 struct DriverView {
     bool Ok = false;
-    bool FlagApplied = false;         // img(3): FlagId and FlagTooltip are to be applied
+    bool FlagApplied = false;         // img::kFlag: FlagId and FlagTooltip are to be applied
     int FlagId = 0;                   // bitmap of the flag; 0 clears the picture
     std::string FlagTooltip;          // " British " (two blanks for an unknown nationality)
-    bool ListTooltipApplied = false;  // cbo(4): ListTooltip is to be applied
+    bool ListTooltipApplied = false;  // cbo::kDrivers: ListTooltip is to be applied
     std::string ListTooltip;          // " British Lotus Driver ", or "" for an unknown team
-    bool CarNumberApplied = false;    // cbo(5): CarNumber is to be put as its text
+    bool CarNumberApplied = false;    // cbo::kCarNumbers: CarNumber is to be put as its text
     std::string CarNumber;            // "car_number" exactly as stored, e.g. "07"
 };
 
@@ -54,8 +54,8 @@ struct BadgeView {
 // first entry. Carries the information error trap.
 DriverListView LoadDriverList(ProgramValues& pv, platform::Ui& ui);
 
-// The driver whose number is the item data of the selected cbo(4) entry: flag, tooltips and car
-// number, read from the working copy. Carries the information error trap.
+// The driver whose number is the item data of the selected cbo::kDrivers entry: flag, tooltips and
+// car number, read from the working copy. Carries the information error trap.
 DriverView ShowDriver(ProgramValues& pv, platform::Ui& ui, int driverNumber);
 
 // The flag of nationality index intIndex (0 to 28) and its nationality text (blnNationality)

@@ -17,10 +17,10 @@ namespace movrand {
 // ends the pass); each copy carries the information trap and, when it fails, creates nothing.
 void MatchDriversToCars(ProgramValues& pv, platform::Ui& ui);
 
-// The entries of the team drivers list lst(0) for one team, in driver-number order, read from the
-// working copy: first name + " " + last name + " [" + car number + "]", followed by
-// "   (matched to car)" when the driver's model file (first three letters of the last name + car
-// number + "a.3do") exists in teamFolder.
+// The entries of the team drivers list (lst::kTeamDrivers) for one team, in driver-number
+// order, read from the working copy: first name + " " + last name + " [" + car number + "]",
+// followed by "   (matched to car)" when the driver's model file (first three letters of the last
+// name + car number + "a.3do") exists in teamFolder.
 //   team: the team or folder name as the add-on folder panel passes it (the marker's "team",
 //         lower-cased; "cooper" and "honda" count as well); it picks the drivers through
 //         TeamNumberOfFolder, and a name that is no team gives an empty list.

@@ -8,10 +8,10 @@ namespace movrand {
 
 // The four values the main window keeps between runs (application "Zorvex", section "Movrand").
 struct WindowSettings {
-    bool AddOnsOnly = true;           // "AddOnsOnly": chk(1) "Show Add-ons Only"
-    std::string CarManagerDirectory;  // folder of dir(0), "" when none is stored
-    std::string CarFolder;            // folder of dir(2)
-    std::string AddOnCarFolder;       // folder of dir(1)
+    bool AddOnsOnly = true;           // "AddOnsOnly": chk::kAddOnsOnly "Show Add-ons Only"
+    std::string CarManagerDirectory;  // folder of dir::kAddOnFolder, "" when none is stored
+    std::string CarFolder;            // folder of dir::kDestinationFolder
+    std::string AddOnCarFolder;       // folder of dir::kSourceFolder
 };
 
 // Reads the four values in the order the window applies them. "AddOnsOnly" ticks the box only

@@ -45,7 +45,6 @@ qreal LayOutText(QTextLayout& layout, int width) {
 }  // namespace
 
 MessageLabel::MessageLabel(QWidget* parent) : QLabel(parent) {
-    setObjectName(QStringLiteral("lbl(0)"));
     setFont(SkinFont(12));
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);

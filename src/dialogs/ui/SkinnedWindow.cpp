@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/ui/SkinnedWindow.h"
 
+#include "dialogs/ui/SkinnedWindowControls.h"
+
 #include <QKeyEvent>
 #include <QPainter>
 #include <cmath>
@@ -11,7 +13,7 @@
 namespace movrand::dialogs {
 
 WhiteFrame::WhiteFrame(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("shp(0)"));
+    setObjectName(ControlName("shp", SkinnedWindowControls::shp::kWhiteFrame));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
 }
@@ -38,7 +40,7 @@ SkinnedWindow::SkinnedWindow(const QString& name, Border border, SkinExtent exte
                        Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     }
     tileHolder_ = new QLabel(this);
-    tileHolder_->setObjectName(QStringLiteral("pic(0)"));
+    tileHolder_->setObjectName(ControlName("pic", SkinnedWindowControls::pic::kTileHolder));
     tileHolder_->hide();
 }
 

@@ -14,6 +14,12 @@
 
 namespace movrand::dialogs {
 
+// The object name of control `index` of a window's array `kind`: "img(0)". Each window names
+// its indices in its frm...Controls.h.
+inline QString ControlName(const char* kind, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(kind)).arg(index);
+}
+
 // The white 1-pixel outline of the borderless windows. It lets every mouse click through.
 class WhiteFrame : public QWidget {
   public:
@@ -24,7 +30,7 @@ class WhiteFrame : public QWidget {
 };
 
 // The common ground of the program's own dialogs: the dark tiled background painted once into
-// the window's own picture (so it survives being covered), the hidden tile holder pic(0), sizes
+// the window's own picture (so it survives being covered), the hidden tile holder, sizes
 // in twips, and the keys that answer them: Enter the accepting choice, Escape the declining one.
 class SkinnedWindow : public QDialog {
     Q_OBJECT

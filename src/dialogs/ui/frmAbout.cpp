@@ -2,11 +2,14 @@
 #include "dialogs/ui/frmAbout.h"
 
 #include "dialogs/SystemInformation.h"
+#include "dialogs/ui/frmAboutControls.h"
 #include "platform/ErrorTrap.h"
 #include "platform/VersionRecord.h"
 #include "resources/ui/Pictures.h"
 
 namespace movrand::dialogs {
+
+using namespace frmAboutControls;
 
 namespace {
 constexpr int kWidth = 5730;
@@ -14,7 +17,7 @@ constexpr int kHeight = 3555;
 
 QLabel* MakeLabel(QWidget* parent, int index, double points, const char* colour) {
     auto* label = new QLabel(parent);
-    label->setObjectName(QStringLiteral("lbl(%1)").arg(index));
+    label->setObjectName(ControlName("lbl", index));
     label->setFont(SkinFont(points));
     label->setWordWrap(true);
     label->setTextFormat(Qt::PlainText);
@@ -36,32 +39,33 @@ frmAbout::frmAbout(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
       pv_(pv),
       ui_(ui) {
     SetTwipsSize(kWidth, kHeight);
-    // Labels 0 to 2 light grey, the legal notice a light red: dark red is unreadable on the dark
-    // skin, this one has a contrast above 4.5:1 against the lightest pixel of its tile.
-    lbl_[0] = MakeLabel(this, 0, 14, "#E0E0E0");
-    lbl_[1] = MakeLabel(this, 1, 8.25, "#E0E0E0");
-    lbl_[2] = MakeLabel(this, 2, 8.25, "#E0E0E0");
-    lbl_[3] = MakeLabel(this, 3, 8.25, "#FFA0A0");
-    Place(lbl_[0], {1800, 180, 3765, 480});
-    Place(lbl_[1], {1800, 660, 3765, 225});
-    Place(lbl_[2], {1800, 1005, 3765, 1155});
-    Place(lbl_[3], {240, 2280, 3615, 1080});
+    // The title, version and description light grey, the legal notice a light red: dark red is
+    // unreadable on the dark skin, this one has a contrast above 4.5:1 against the lightest pixel
+    // of its tile.
+    lbl_[lbl::kTitle] = MakeLabel(this, lbl::kTitle, 14, "#E0E0E0");
+    lbl_[lbl::kVersion] = MakeLabel(this, lbl::kVersion, 8.25, "#E0E0E0");
+    lbl_[lbl::kDescription] = MakeLabel(this, lbl::kDescription, 8.25, "#E0E0E0");
+    lbl_[lbl::kLegalNotice] = MakeLabel(this, lbl::kLegalNotice, 8.25, "#FFA0A0");
+    Place(lbl_[lbl::kTitle], {1800, 180, 3765, 480});
+    Place(lbl_[lbl::kVersion], {1800, 660, 3765, 225});
+    Place(lbl_[lbl::kDescription], {1800, 1005, 3765, 1155});
+    Place(lbl_[lbl::kLegalNotice], {240, 2280, 3615, 1080});
     img0_ = new QLabel(this);
-    img0_->setObjectName(QStringLiteral("img(0)"));
+    img0_->setObjectName(ControlName("img", img::kPicture));
     img0_->setAccessibleName(QStringLiteral("Movrand"));
     Place(img0_, {240, 240, 1500, 915});
-    cmd_[0] = new QPushButton(QStringLiteral("OK"), this);
-    cmd_[1] = new QPushButton(QStringLiteral("&System Info..."), this);
+    cmd_[cmd::kOk] = new QPushButton(QStringLiteral("OK"), this);
+    cmd_[cmd::kSystemInfo] = new QPushButton(QStringLiteral("&System Info..."), this);
     for (int i = 0; i < 2; ++i) {
-        cmd_[i]->setObjectName(QStringLiteral("cmd(%1)").arg(i));
+        cmd_[i]->setObjectName(ControlName("cmd", i));
         connect(cmd_[i], &QPushButton::clicked, this, [this, i] { cmd_Click(i); });
     }
-    cmd_[0]->setAccessibleName(QStringLiteral("OK"));
-    cmd_[1]->setAccessibleName(QStringLiteral("System Info..."));
-    cmd_[0]->setDefault(true);
-    SetKeyAnswers([this] { cmd_[0]->click(); }, [this] { cmd_[0]->click(); });
-    Place(cmd_[0], {4080, 2520, 1425, 345});
-    Place(cmd_[1], {4080, 2970, 1425, 345});
+    cmd_[cmd::kOk]->setAccessibleName(QStringLiteral("OK"));
+    cmd_[cmd::kSystemInfo]->setAccessibleName(QStringLiteral("System Info..."));
+    cmd_[cmd::kOk]->setDefault(true);
+    SetKeyAnswers([this] { cmd_[cmd::kOk]->click(); }, [this] { cmd_[cmd::kOk]->click(); });
+    Place(cmd_[cmd::kOk], {4080, 2520, 1425, 345});
+    Place(cmd_[cmd::kSystemInfo], {4080, 2970, 1425, 345});
 }
 
 void frmAbout::Form_Load() {
@@ -70,19 +74,19 @@ void frmAbout::Form_Load() {
         setWindowTitle(QStringLiteral(" About ") + QString::fromUtf8(v.Title));
         setWindowIcon(resources::LoadResIcon(101));
         PaintSkin();
-        lbl_[1]->setText(QString::fromStdString(AboutVersionText()));
-        lbl_[0]->setText(QString::fromUtf8(v.Title));
-        lbl_[2]->setText(QString::fromUtf8(v.FileDescription) + "\r\n" +
-                         QString::fromUtf8(v.Comments) + "\r\n" + QString::fromUtf8(v.CompanyName) +
-                         "\r\n" + QString::fromUtf8(v.LegalCopyright));
-        lbl_[3]->setText(QString::fromUtf8(v.LegalNotice));
+        lbl_[lbl::kVersion]->setText(QString::fromStdString(AboutVersionText()));
+        lbl_[lbl::kTitle]->setText(QString::fromUtf8(v.Title));
+        lbl_[lbl::kDescription]->setText(
+            QString::fromUtf8(v.FileDescription) + "\r\n" + QString::fromUtf8(v.Comments) + "\r\n" +
+            QString::fromUtf8(v.CompanyName) + "\r\n" + QString::fromUtf8(v.LegalCopyright));
+        lbl_[lbl::kLegalNotice]->setText(QString::fromUtf8(v.LegalNotice));
         img0_->setPixmap(resources::LoadResPicture(143));
     });
 }
 
 void frmAbout::cmd_Click(int index) {
     platform::RunTrapped(ui_, platform::TrapForm::Common, pv_.ProgramName, [&] {
-        if (index == 0)
+        if (index == cmd::kOk)
             close();
         else
             StartSysInfo(pv_, ui_);

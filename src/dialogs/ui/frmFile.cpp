@@ -5,6 +5,7 @@
 
 #include "dialogs/ui/FocusMark.h"
 #include "dialogs/ui/SkinColours.h"
+#include "dialogs/ui/frmFileControls.h"
 #include "platform/ErrorTrap.h"
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"
@@ -12,6 +13,8 @@
 #include "resources/ui/Pictures.h"
 
 namespace movrand::dialogs {
+
+using namespace frmFileControls;
 
 namespace {
 constexpr int kWidth = 6105;
@@ -39,15 +42,15 @@ frmFile::frmFile(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
     setWindowIcon(resources::LoadResIcon(101));
 
     drv_ = new DriveListBox(pv_.Env.Drives, this);
-    drv_->setObjectName(QStringLiteral("drv(0)"));
+    drv_->setObjectName(ControlName("drv", drv::kDrives));
     drv_->setAccessibleName(QStringLiteral("Drive"));
     Place(drv_, {120, 120, 5895, 315});
     dir_ = new FolderListBox(pv_.Env.Drives, this);
-    dir_->setObjectName(QStringLiteral("dir(0)"));
+    dir_->setObjectName(ControlName("dir", dir::kFolders));
     dir_->setAccessibleName(QStringLiteral("Folder"));
     Place(dir_, {120, 600, 3135, 2790});
     fle_ = new FileListBox(pv_.Env.Drives, this);
-    fle_->setObjectName(QStringLiteral("fle(0)"));
+    fle_->setObjectName(ControlName("fle", fle::kFiles));
     fle_->setAccessibleName(QStringLiteral("File"));
     Place(fle_, {3360, 770, 2655, 2625});
     // The file list shows the folder the folder list starts on.
@@ -57,7 +60,7 @@ frmFile::frmFile(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
         // A start folder that cannot be listed leaves the file list empty.
     }
     lbl0_ = new QLabel(this);
-    lbl0_->setObjectName(QStringLiteral("lbl(0)"));
+    lbl0_->setObjectName(ControlName("lbl", lbl::kChosenFile));
     lbl0_->setAccessibleName(QStringLiteral("Chosen file"));
     lbl0_->setFont(SkinFont(9.75));
     lbl0_->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -69,16 +72,19 @@ frmFile::frmFile(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
         UseSkinListColours(list);
     // The lists show no focus of their own until an entry is current.
     for (QWidget* list : std::initializer_list<QWidget*>{dir_, fle_}) FocusMark::Attach(list);
-    img_[0] = new PictureButton(QStringLiteral("img(0)"), QStringLiteral("Use this file"), this);
-    img_[1] = new PictureButton(QStringLiteral("img(1)"), QStringLiteral("Cancel"), this);
+    img_[img::kUseThisFile] = new PictureButton(ControlName("img", img::kUseThisFile),
+                                                QStringLiteral("Use this file"), this);
+    img_[img::kCancel] =
+        new PictureButton(ControlName("img", img::kCancel), QStringLiteral("Cancel"), this);
 
     connect(drv_, &DriveListBox::changed, this, [this] { DriveChanged(); });
     connect(dir_, &FolderListBox::changed, this, [this] { FolderChanged(); });
     connect(fle_, &FileListBox::clicked, this, [this] { FileClicked(); });
     connect(fle_, &FileListBox::doubleClicked, this, [this] { FileDoubleClicked(); });
-    connect(img_[0], &PictureButton::Clicked, this, [this] { UseClicked(); });
-    connect(img_[1], &PictureButton::Clicked, this, [this] { hide(); });
-    SetKeyAnswers([this] { img_[0]->Press(); }, [this] { img_[1]->Press(); });
+    connect(img_[img::kUseThisFile], &PictureButton::Clicked, this, [this] { UseClicked(); });
+    connect(img_[img::kCancel], &PictureButton::Clicked, this, [this] { hide(); });
+    SetKeyAnswers([this] { img_[img::kUseThisFile]->Press(); },
+                  [this] { img_[img::kCancel]->Press(); });
 }
 
 template <typename Body>
@@ -91,12 +97,12 @@ void frmFile::Load() {
     Trapped([&] {
         setWindowIcon(resources::LoadResIcon(101));
         PaintSkin();
-        PlaceAt(img_[0], 4000, 3960);
+        PlaceAt(img_[img::kUseThisFile], 4000, 3960);
         ShowUseLook();
-        PlaceAt(img_[1], 5080, 3960);
-        img_[1]->SetPicture(103);
-        img_[1]->SetHandPointer(true);
-        img_[1]->SetTip(Q(resources::LoadResString(resources::kCancelFileSelectionTip)));
+        PlaceAt(img_[img::kCancel], 5080, 3960);
+        img_[img::kCancel]->SetPicture(103);
+        img_[img::kCancel]->SetHandPointer(true);
+        img_[img::kCancel]->SetTip(Q(resources::LoadResString(resources::kCancelFileSelectionTip)));
         drv_->SetDrive(path_.substr(0, 3));
         dir_->SetPath(path_);
         fle_->SetPattern(pattern_);
@@ -140,10 +146,10 @@ void frmFile::SetPathLine(const QString& text) {
 // Grey with the arrow until a file is chosen, then green with the hand.
 void frmFile::ShowUseLook() {
     const bool chosen = !platform::Trim(PathLine()).empty();
-    img_[0]->SetPicture(chosen ? 101 : 141);
-    img_[0]->SetHandPointer(chosen);
-    img_[0]->SetTip(Q(resources::LoadResString(chosen ? resources::kUseFileTip
-                                                      : resources::kFileNotSelectedTip)));
+    img_[img::kUseThisFile]->SetPicture(chosen ? 101 : 141);
+    img_[img::kUseThisFile]->SetHandPointer(chosen);
+    img_[img::kUseThisFile]->SetTip(Q(resources::LoadResString(
+        chosen ? resources::kUseFileTip : resources::kFileNotSelectedTip)));
 }
 
 void frmFile::UseClicked() {

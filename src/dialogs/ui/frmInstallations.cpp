@@ -4,8 +4,11 @@
 #include <QKeyEvent>
 
 #include "dialogs/ui/SkinColours.h"
+#include "dialogs/ui/frmInstallationsControls.h"
 
 namespace movrand::dialogs {
+
+using namespace frmInstallationsControls;
 
 namespace {
 constexpr int kWidth = 7800;
@@ -21,42 +24,43 @@ frmInstallations::frmInstallations(platform::Random& rnd, QWidget* parent)
     lbl0_ = new QLabel(QStringLiteral("GPL was found in several Wine prefixes. Please choose the "
                                       "installation that Movrand is to use:"),
                        this);
-    lbl0_->setObjectName(QStringLiteral("lbl(0)"));
+    lbl0_->setObjectName(ControlName("lbl", lbl::kExplanation));
     lbl0_->setFont(SkinFont(9.75));
     lbl0_->setWordWrap(true);
     lbl0_->setStyleSheet(QStringLiteral("color: #FFFFFF; background: transparent;"));
     Place(lbl0_, {240, 180, kWidth - 480, 480});
     lst0_ = new QListWidget(this);
-    lst0_->setObjectName(QStringLiteral("lst(0)"));
+    lst0_->setObjectName(ControlName("lst", lst::kInstallations));
     lst0_->setAccessibleName(QStringLiteral("GPL installations"));
     lst0_->setFont(SkinFont(9.75));
     lst0_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     UseSkinListColours(lst0_);
     Place(lst0_, {240, 720, kWidth - 480, kHeight - 1320});
     lbl0_->setBuddy(lst0_);
-    img_[0] = new PictureButton(QStringLiteral("img(0)"), QStringLiteral("OK"), this);
-    img_[1] = new PictureButton(QStringLiteral("img(1)"), QStringLiteral("Cancel"), this);
+    img_[img::kOk] = new PictureButton(ControlName("img", img::kOk), QStringLiteral("OK"), this);
+    img_[img::kCancel] =
+        new PictureButton(ControlName("img", img::kCancel), QStringLiteral("Cancel"), this);
     for (PictureButton* button : img_) {
         button->setFocusPolicy(Qt::TabFocus);
         button->setStyleSheet(QStringLiteral("QLabel:focus { border: 1px dotted white; }"));
     }
-    PlaceAt(img_[0], kWidth - 2250, kHeight - 435);
-    PlaceAt(img_[1], kWidth - 1170, kHeight - 435);
-    connect(img_[0], &PictureButton::Clicked, this, [this] { Answer(true); });
-    connect(img_[1], &PictureButton::Clicked, this, [this] { Answer(false); });
+    PlaceAt(img_[img::kOk], kWidth - 2250, kHeight - 435);
+    PlaceAt(img_[img::kCancel], kWidth - 1170, kHeight - 435);
+    connect(img_[img::kOk], &PictureButton::Clicked, this, [this] { Answer(true); });
+    connect(img_[img::kCancel], &PictureButton::Clicked, this, [this] { Answer(false); });
     connect(lst0_, &QListWidget::itemDoubleClicked, this, [this] { Answer(true); });
-    setTabOrder(lst0_, img_[0]);
-    setTabOrder(img_[0], img_[1]);
+    setTabOrder(lst0_, img_[img::kOk]);
+    setTabOrder(img_[img::kOk], img_[img::kCancel]);
 }
 
 void frmInstallations::Load(const std::vector<platform::InstallationLine>& lines) {
     PaintSkin();
-    img_[0]->SetPicture(101);
-    img_[0]->SetHandPointer(true);
-    img_[0]->SetTip(QStringLiteral(" Use this installation "));
-    img_[1]->SetPicture(103);
-    img_[1]->SetHandPointer(true);
-    img_[1]->SetTip(QStringLiteral(" Locate driver.ini yourself "));
+    img_[img::kOk]->SetPicture(101);
+    img_[img::kOk]->SetHandPointer(true);
+    img_[img::kOk]->SetTip(QStringLiteral(" Use this installation "));
+    img_[img::kCancel]->SetPicture(103);
+    img_[img::kCancel]->SetHandPointer(true);
+    img_[img::kCancel]->SetTip(QStringLiteral(" Locate driver.ini yourself "));
     lst0_->clear();
     for (const platform::InstallationLine& line : lines) {
         const QString text = QString::fromStdString(line.Prefix) + QStringLiteral("    ") +
@@ -73,11 +77,11 @@ void frmInstallations::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            Answer(focusWidget() != img_[1]);
+            Answer(focusWidget() != img_[img::kCancel]);
             return;
         case Qt::Key_Space:
-            if (focusWidget() == img_[0] || focusWidget() == img_[1]) {
-                Answer(focusWidget() == img_[0]);
+            if (focusWidget() == img_[img::kOk] || focusWidget() == img_[img::kCancel]) {
+                Answer(focusWidget() == img_[img::kOk]);
                 return;
             }
             break;

@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/ui/frmMsgBox.h"
 
+#include "dialogs/ui/frmMsgBoxControls.h"
+
 namespace movrand::dialogs {
+
+using namespace frmMsgBoxControls;
 
 frmMsgBox::frmMsgBox(platform::Random& rnd, QWidget* parent)
     : SkinnedWindow(QStringLiteral("frmMsgBox"), Border::None, SkinExtent::Full, rnd, parent) {
     shp_ = new WhiteFrame(this);
     lbl0_ = new MessageLabel(this);
-    img0_ = new PictureButton(QStringLiteral("img(0)"), QStringLiteral("OK"), this);
+    lbl0_->setObjectName(ControlName("lbl", lbl::kMessage));
+    img0_ = new PictureButton(ControlName("img", img::kOk), QStringLiteral("OK"), this);
     connect(img0_, &PictureButton::Clicked, this, [this] { close(); });
     SetKeyAnswers([this] { img0_->Press(); }, [this] { img0_->Press(); });
     SetTwipsSize(kMsgBoxWidth, kMsgBoxHeight);

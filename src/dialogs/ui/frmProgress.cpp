@@ -3,17 +3,20 @@
 
 #include <QCloseEvent>
 
+#include "dialogs/ui/frmProgressControls.h"
 #include "resources/ui/Pictures.h"
 
 namespace movrand::dialogs {
+
+using namespace frmProgressControls;
 
 namespace {
 constexpr int kWidth = 6105;
 constexpr int kHeight = 1560;
 
-QLabel* TextLine(const char* name, QWidget* parent) {
+QLabel* TextLine(int index, QWidget* parent) {
     auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
+    label->setObjectName(ControlName("lbl", index));
     label->setFont(SkinFont(9.75));
     label->setTextFormat(Qt::PlainText);
     label->setStyleSheet(QStringLiteral("color: #FFFFFF; background: transparent;"));
@@ -28,12 +31,12 @@ frmProgress::frmProgress(platform::Random& rnd, const QString& title, QWidget* p
     setWindowFlag(Qt::WindowCloseButtonHint, false);
     setWindowTitle(title);
     setWindowIcon(resources::LoadResIcon(101));
-    lbl_[0] = TextLine("lbl(0)", this);
-    Place(lbl_[0], {240, 180, kWidth - 480, 300});
-    lbl_[1] = TextLine("lbl(1)", this);
-    Place(lbl_[1], {240, 510, kWidth - 480, 300});
+    lbl_[lbl::kProgress] = TextLine(lbl::kProgress, this);
+    Place(lbl_[lbl::kProgress], {240, 180, kWidth - 480, 300});
+    lbl_[lbl::kFile] = TextLine(lbl::kFile, this);
+    Place(lbl_[lbl::kFile], {240, 510, kWidth - 480, 300});
     prg0_ = new QProgressBar(this);
-    prg0_->setObjectName(QStringLiteral("prg(0)"));
+    prg0_->setObjectName(ControlName("prg", prg::kBar));
     prg0_->setAccessibleName(QStringLiteral("Files copied"));
     prg0_->setTextVisible(false);
     Place(prg0_, {240, 930, kWidth - 480, 315});
@@ -41,11 +44,12 @@ frmProgress::frmProgress(platform::Random& rnd, const QString& title, QWidget* p
 }
 
 void frmProgress::Show(const platform::FileProgress& progress) {
-    lbl_[0]->setText(
+    lbl_[lbl::kProgress]->setText(
         QStringLiteral("Copying files: %1 of %2").arg(progress.Done).arg(progress.Total));
     const QString current = QString::fromStdString(progress.Current);
-    lbl_[1]->setText(lbl_[1]->fontMetrics().elidedText(current, Qt::ElideMiddle, lbl_[1]->width()));
-    lbl_[1]->setToolTip(current);
+    lbl_[lbl::kFile]->setText(lbl_[lbl::kFile]->fontMetrics().elidedText(
+        current, Qt::ElideMiddle, lbl_[lbl::kFile]->width()));
+    lbl_[lbl::kFile]->setToolTip(current);
     prg0_->setMaximum(progress.Total);
     prg0_->setValue(progress.Done);
 }

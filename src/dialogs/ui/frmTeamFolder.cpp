@@ -4,10 +4,13 @@
 #include <QCloseEvent>
 
 #include "dialogs/ui/SkinColours.h"
+#include "dialogs/ui/frmTeamFolderControls.h"
 #include "platform/ErrorTrap.h"
 #include "roster/TeamTable.h"
 
 namespace movrand::dialogs {
+
+using namespace frmTeamFolderControls;
 
 namespace {
 constexpr int kWidth = 3600;
@@ -24,19 +27,19 @@ frmTeamFolder::frmTeamFolder(ProgramValues& pv, platform::Ui& ui, QWidget* paren
     Place(shp_, {0, 0, kWidth, kHeight});
     lbl0_ = new QLabel(
         QStringLiteral("Please select the team that these files are to be added to:"), this);
-    lbl0_->setObjectName(QStringLiteral("lbl(0)"));
+    lbl0_->setObjectName(ControlName("lbl", lbl::kQuestion));
     lbl0_->setFont(SkinFont(9.75));
     lbl0_->setWordWrap(true);
     lbl0_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lbl0_->setStyleSheet(QStringLiteral("color: #FFFFFF; background: transparent;"));
     Place(lbl0_, {240, 180, 3120, 660});
     cbo0_ = new QComboBox(this);
-    cbo0_->setObjectName(QStringLiteral("cbo(0)"));
+    cbo0_->setObjectName(ControlName("cbo", cbo::kTeams));
     cbo0_->setAccessibleName(QStringLiteral("Team"));
     cbo0_->setFont(SkinFont(9.75));
     UseSkinListColours(cbo0_);
     Place(cbo0_, {240, 900, 3120, 315});
-    img0_ = new PictureButton(QStringLiteral("img(0)"), QStringLiteral("OK"), this);
+    img0_ = new PictureButton(ControlName("img", img::kOk), QStringLiteral("OK"), this);
     PlaceAt(img0_, kWidth - 1170, kHeight - 435);
     connect(img0_, &PictureButton::Clicked, this, [this] { OkClicked(); });
     // Escape leaves with no team, as closing the window does.

@@ -4,17 +4,22 @@
 #include <QApplication>
 #include <QCloseEvent>
 
+#include "dialogs/ui/frmYesNoControls.h"
+
 namespace movrand::dialogs {
+
+using namespace frmYesNoControls;
 
 frmYesNo::frmYesNo(platform::Random& rnd, QWidget* parent)
     : SkinnedWindow(QStringLiteral("frmYesNo"), Border::None, SkinExtent::Full, rnd, parent) {
     shp_ = new WhiteFrame(this);
     lbl0_ = new MessageLabel(this);
-    img_[0] = new PictureButton(QStringLiteral("img(0)"), QStringLiteral("Yes"), this);
-    img_[1] = new PictureButton(QStringLiteral("img(1)"), QStringLiteral("No"), this);
-    connect(img_[0], &PictureButton::Clicked, this, [this] { Answer(0); });
-    connect(img_[1], &PictureButton::Clicked, this, [this] { Answer(1); });
-    SetKeyAnswers([this] { img_[0]->Press(); }, [this] { img_[1]->Press(); });
+    lbl0_->setObjectName(ControlName("lbl", lbl::kMessage));
+    img_[img::kYes] = new PictureButton(ControlName("img", img::kYes), QStringLiteral("Yes"), this);
+    img_[img::kNo] = new PictureButton(ControlName("img", img::kNo), QStringLiteral("No"), this);
+    connect(img_[img::kYes], &PictureButton::Clicked, this, [this] { Answer(img::kYes); });
+    connect(img_[img::kNo], &PictureButton::Clicked, this, [this] { Answer(img::kNo); });
+    SetKeyAnswers([this] { img_[img::kYes]->Press(); }, [this] { img_[img::kNo]->Press(); });
     SetTwipsSize(kYesNoWidth, kYesNoHeight);
     LayOut();
 }
@@ -34,12 +39,12 @@ void frmYesNo::Load() {
     SetTwipsSize(size.Width, size.Height);
     LayOut();
     PaintSkin();
-    img_[0]->SetPicture(101);
-    img_[0]->SetHandPointer(true);
-    img_[0]->SetTip(QString::fromStdString(yesTooltip_));
-    img_[1]->SetPicture(103);
-    img_[1]->SetHandPointer(true);
-    img_[1]->SetTip(QString::fromStdString(noTooltip_));
+    img_[img::kYes]->SetPicture(101);
+    img_[img::kYes]->SetHandPointer(true);
+    img_[img::kYes]->SetTip(QString::fromStdString(yesTooltip_));
+    img_[img::kNo]->SetPicture(103);
+    img_[img::kNo]->SetHandPointer(true);
+    img_[img::kNo]->SetTip(QString::fromStdString(noTooltip_));
     const QCursor* pointer = QApplication::overrideCursor();
     if (pointer && pointer->shape() == Qt::WaitCursor) {
         hourglassWasShowing_ = true;
@@ -64,12 +69,12 @@ void frmYesNo::LayOut() {
         layout = LayOutYesNo(WidthTwips(), HeightTwips());
     if (layout.Label) Place(lbl0_, *layout.Label);
     Place(shp_, layout.Frame);
-    PlaceAt(img_[0], layout.Yes.Left, layout.Yes.Top);
-    PlaceAt(img_[1], layout.No.Left, layout.No.Top);
+    PlaceAt(img_[img::kYes], layout.Yes.Left, layout.Yes.Top);
+    PlaceAt(img_[img::kNo], layout.No.Left, layout.No.Top);
 }
 
 void frmYesNo::Answer(int index) {
-    yes_ = index == 0;
+    yes_ = index == img::kYes;
     hide();
 }
 

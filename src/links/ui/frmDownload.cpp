@@ -5,19 +5,25 @@
 #include <QLocale>
 #include <QProgressBar>
 
+#include "dialogs/ui/frmProgressControls.h"
+#include "links/ui/frmDownloadControls.h"
+
 namespace movrand::links {
+
+using namespace frmDownloadControls;
+using namespace dialogs::frmProgressControls;
 
 frmDownload::frmDownload(platform::Random& rnd, const QString& fileName, QWidget* parent)
     : frmProgress(rnd, QStringLiteral(" Downloading "), parent), fileName_(fileName) {
     setObjectName(QStringLiteral("frmDownload"));
-    auto* cancel =
-        new dialogs::PictureButton(QStringLiteral("img(0)"), QStringLiteral("Cancel"), this);
+    auto* cancel = new dialogs::PictureButton(dialogs::ControlName("img", img::kCancel),
+                                              QStringLiteral("Cancel"), this);
     cancel->SetPicture(103);
     cancel->SetHandPointer(true);
     cancel->SetTip(QStringLiteral(" Cancel the download "));
     PlaceAt(cancel, 6105 - 1170, 1290);  // below the bar, where frmMsgBox has its button
     connect(cancel, &dialogs::PictureButton::Clicked, this, &frmDownload::Cancelled);
-    if (auto* bar = findChild<QProgressBar*>(QStringLiteral("prg(0)")))
+    if (auto* bar = findChild<QProgressBar*>(dialogs::ControlName("prg", prg::kBar)))
         bar->setAccessibleName(QStringLiteral("Bytes downloaded"));
     ShowBytes(0, -1);
 }
@@ -27,9 +33,11 @@ void frmDownload::ShowBytes(qint64 received, qint64 total) {
     QString text = QStringLiteral("Downloading: ") + locale.toString(received);
     if (total > 0) text += QStringLiteral(" of ") + locale.toString(total);
     text += QStringLiteral(" bytes");
-    if (auto* line = findChild<QLabel*>(QStringLiteral("lbl(0)"))) line->setText(text);
-    if (auto* line = findChild<QLabel*>(QStringLiteral("lbl(1)"))) line->setText(fileName_);
-    if (auto* bar = findChild<QProgressBar*>(QStringLiteral("prg(0)"))) {
+    if (auto* line = findChild<QLabel*>(dialogs::ControlName("lbl", lbl::kProgress)))
+        line->setText(text);
+    if (auto* line = findChild<QLabel*>(dialogs::ControlName("lbl", lbl::kFile)))
+        line->setText(fileName_);
+    if (auto* bar = findChild<QProgressBar*>(dialogs::ControlName("prg", prg::kBar))) {
         // Permille of the total; a bar that runs to and fro when the size is unknown.
         bar->setMaximum(total > 0 ? 1000 : 0);
         bar->setValue(total > 0 ? static_cast<int>(received * 1000 / total) : 0);

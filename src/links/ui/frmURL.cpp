@@ -3,10 +3,13 @@
 
 #include "dialogs/ui/SkinColours.h"
 #include "links/WebsiteAddress.h"
+#include "links/ui/frmURLControls.h"
 #include "platform/ErrorTrap.h"
 #include "resources/ui/Pictures.h"
 
 namespace movrand::links {
+
+using namespace frmURLControls;
 
 namespace {
 constexpr int kWidth = 7065;
@@ -23,7 +26,7 @@ frmURL::frmURL(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
     SetTwipsSize(kWidth, kHeight);
     setWindowTitle(QStringLiteral(" Zorvex Internet Address (url)"));
     lbl0_ = new QLabel(QString::fromUtf8(kExplanation), this);
-    lbl0_->setObjectName(QStringLiteral("lbl(0)"));
+    lbl0_->setObjectName(dialogs::ControlName("lbl", lbl::kExplanation));
     lbl0_->setFont(dialogs::SkinFont(8.25));
     lbl0_->setWordWrap(true);
     lbl0_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -31,26 +34,30 @@ frmURL::frmURL(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
     lbl0_->setStyleSheet(QStringLiteral("color: #FFFFFF; background: transparent;"));
     Place(lbl0_, {120, 90, 6825, 1020});
     txt0_ = new QLineEdit(this);
-    txt0_->setObjectName(QStringLiteral("txt(0)"));
+    txt0_->setObjectName(dialogs::ControlName("txt", txt::kAddress));
     txt0_->setAccessibleName(QStringLiteral("Website address"));
     txt0_->setFont(dialogs::SkinFont(8.25));
     dialogs::UseSkinListColours(txt0_);
     Place(txt0_, {120, 1200, 4620, 315});
     lbl0_->setBuddy(txt0_);
-    img_[0] = new dialogs::PictureButton(QStringLiteral("img(0)"), QStringLiteral("Save"), this);
-    img_[1] = new dialogs::PictureButton(QStringLiteral("img(1)"), QStringLiteral("Cancel"), this);
-    PlaceAt(img_[0], 4920, 1245);
-    PlaceAt(img_[1], 6000, 1245);
-    connect(img_[0], &dialogs::PictureButton::Clicked, this, [this] { img_Click(0); });
-    connect(img_[1], &dialogs::PictureButton::Clicked, this, [this] { img_Click(1); });
-    SetKeyAnswers([this] { img_[0]->Press(); }, [this] { img_[1]->Press(); });
+    img_[img::kSave] = new dialogs::PictureButton(dialogs::ControlName("img", img::kSave),
+                                                  QStringLiteral("Save"), this);
+    img_[img::kCancel] = new dialogs::PictureButton(dialogs::ControlName("img", img::kCancel),
+                                                    QStringLiteral("Cancel"), this);
+    PlaceAt(img_[img::kSave], 4920, 1245);
+    PlaceAt(img_[img::kCancel], 6000, 1245);
+    connect(img_[img::kSave], &dialogs::PictureButton::Clicked, this,
+            [this] { img_Click(img::kSave); });
+    connect(img_[img::kCancel], &dialogs::PictureButton::Clicked, this,
+            [this] { img_Click(img::kCancel); });
+    SetKeyAnswers([this] { img_[img::kSave]->Press(); }, [this] { img_[img::kCancel]->Press(); });
 }
 
 void frmURL::Form_Load() {
     platform::RunTrapped(ui_, platform::TrapForm::Common, pv_.ProgramName, [&] {
         PaintSkin();
-        img_[0]->SetPicture(101);
-        img_[1]->SetPicture(103);
+        img_[img::kSave]->SetPicture(101);
+        img_[img::kCancel]->SetPicture(103);
         for (dialogs::PictureButton* button : img_) button->SetHandPointer(true);
         setWindowIcon(resources::LoadResIcon(101));
         txt0_->setText(QString::fromStdString(pv_.WebsiteURL));
@@ -59,7 +66,7 @@ void frmURL::Form_Load() {
 
 void frmURL::img_Click(int index) {
     platform::RunTrapped(ui_, platform::TrapForm::Common, pv_.ProgramName, [&] {
-        if (index == 0)
+        if (index == img::kSave)
             platform::RunTrapped(ui_, platform::TrapForm::Information, pv_.ProgramName, [&] {
                 SaveWebsiteAddress(pv_, ui_, txt0_->text().toStdString());
             });

@@ -18,7 +18,7 @@ class frmURL : public dialogs::SkinnedWindow {
   public:
     frmURL(ProgramValues& pv, platform::Ui& ui, QWidget* parent = nullptr);
 
-    // Paints the skin, sets the pictures and pointers and puts the address into txt(0).
+    // Paints the skin, sets the pictures and pointers and puts the address into its box.
     void Form_Load();
 
     QLineEdit* txt0() const { return txt0_; }

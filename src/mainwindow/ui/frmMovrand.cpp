@@ -79,7 +79,8 @@ bool PressesKey(const QKeyEvent* key, bool space) {
 
 // The labels and pictures that do something when clicked; the keyboard reaches them too.
 bool Pressable(const std::string& kind, int index) {
-    return kind == "pic" || (kind == "lbl" && (index == 4 || index == 5 || index == 17));
+    return kind == "pic" || (kind == "lbl" && (index == lbl::kMovrandShade ||
+                                               index == lbl::kMovrand || index == lbl::kZorvex));
 }
 
 // A plain top-level widget reads to assistive technology as a mere filler; the main window is
@@ -174,9 +175,10 @@ void frmMovrand::SetText(int index, const std::string& text) {
 
 // The tab chain of every page made so far follows its reading order, after the page tabs.
 void frmMovrand::OrderTabChain() {
-    std::vector<QWidget*> chain{tabMovrand(0)};
-    for (int page = 0; page < tabMovrand(0)->count(); ++page) {
-        const std::vector<QWidget*> controls = ReadingOrder(tabMovrand(0)->widget(page));
+    std::vector<QWidget*> chain{tabMovrand(tabMovrand::kPages)};
+    for (int page = 0; page < tabMovrand(tabMovrand::kPages)->count(); ++page) {
+        const std::vector<QWidget*> controls =
+            ReadingOrder(tabMovrand(tabMovrand::kPages)->widget(page));
         chain.insert(chain.end(), controls.begin(), controls.end());
     }
     ChainFocus(chain);
@@ -297,7 +299,7 @@ bool frmMovrand::eventFilter(QObject* watched, QEvent* event) {
             }
             if (kind == "txt") {
                 txt_DblClick(index);
-                if (index == kDescriptionBox) return true;
+                if (index == txt::kDescription) return true;
             }
             break;
         default:

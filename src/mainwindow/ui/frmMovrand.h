@@ -62,7 +62,7 @@ class frmMovrand : public QWidget {
     ControlArray<QFrame> fra;
     ControlArray<QPushButton> cmd;
     ControlArray<QLabel> lbl;
-    ControlArray<QWidget> txt;  // txt(0) one line, the others several
+    ControlArray<QWidget> txt;  // txt::kNewName one line, the others several
     ControlArray<QComboBox> cbo;
     ControlArray<QCheckBox> chk;
     ControlArray<QRadioButton> opt;
@@ -151,7 +151,7 @@ class frmMovrand : public QWidget {
 
     // The roster on the window (frmMovrandRoster.cpp).
     void LoadDriverList();
-    // Fills the car-number list cbo(5) anew ("1" to "99").
+    // Fills the car-number list cbo::kCarNumbers anew ("1" to "99").
     void FillCarNumberList();
     void ShowDriver();
     void AssignCarNumber();

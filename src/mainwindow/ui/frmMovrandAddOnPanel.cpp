@@ -11,13 +11,13 @@ namespace movrand::mainwindow {
 
 void frmMovrand::ShowItemPicture(const std::string& path, bool noticeVisible) {
     const QPixmap picture = FilePicture(pv_, path);
-    img(1)->setPixmap(picture);
-    lbl(6)->setVisible(noticeVisible || picture.isNull());
+    img(img::kPreview)->setPixmap(picture);
+    lbl(lbl::kNoPicture)->setVisible(noticeVisible || picture.isNull());
 }
 
 void frmMovrand::ShowModePanel(bool addMode) {
-    QFrame* shown = fra(addMode ? 2 : 1);
-    QFrame* hidden = fra(addMode ? 1 : 2);
+    QFrame* shown = fra(addMode ? fra::kAddModePanel : fra::kRemoveModePanel);
+    QFrame* hidden = fra(addMode ? fra::kRemoveModePanel : fra::kAddModePanel);
     hidden->hide();
     hidden->lower();
     shown->show();
@@ -25,25 +25,26 @@ void frmMovrand::ShowModePanel(bool addMode) {
 }
 
 void frmMovrand::ApplyPreview(const AddOnPreview& preview) {
-    lbl(6)->hide();
-    if (preview.DescriptionRefreshed) SetText(2, preview.Description);
-    if (preview.ModelsRefreshed) SetText(3, preview.ModelList);
+    lbl(lbl::kNoPicture)->hide();
+    if (preview.DescriptionRefreshed) SetText(txt::kDescription, preview.Description);
+    if (preview.ModelsRefreshed) SetText(txt::kCarFiles, preview.ModelList);
     if (preview.PictureChanged) ShowItemPicture(preview.PicturePath, preview.NoticeVisible);
 }
 
 void frmMovrand::ApplyAddOnFolder(const AddOnFolderView& view) {
-    QComboBox* entries = cbo(1);
+    QComboBox* entries = cbo(cbo::kAddOnFiles);
     entries->clear();
-    SetText(2, "");
-    SetText(3, "");
-    lst(0)->clear();
-    img(0)->clear();
-    img(1)->clear();
-    lbl(6)->hide();
+    SetText(txt::kDescription, "");
+    SetText(txt::kCarFiles, "");
+    lst(lst::kTeamDrivers)->clear();
+    img(img::kAddOnTeam)->clear();
+    img(img::kPreview)->clear();
+    lbl(lbl::kNoPicture)->hide();
     if (!view.IsAddOnFolder) return;
 
-    img(0)->setPixmap(view.TeamPictureId ? ResPicture(view.TeamPictureId) : QPixmap());
-    if (view.TeamTooltipSet) SetTooltip(img(0), view.TeamTooltip);
+    img(img::kAddOnTeam)
+        ->setPixmap(view.TeamPictureId ? ResPicture(view.TeamPictureId) : QPixmap());
+    if (view.TeamTooltipSet) SetTooltip(img(img::kAddOnTeam), view.TeamTooltip);
     for (const std::string& entry : view.Entries) entries->addItem(Q(entry));
     if (view.SelectedEntry >= 0 && view.SelectedEntry < entries->count()) {
         // The view holds the selected entry's preview already; selecting it here raises no click.
@@ -53,22 +54,23 @@ void frmMovrand::ApplyAddOnFolder(const AddOnFolderView& view) {
     } else {
         entries->setEditText("");
     }
-    for (const std::string& driver : view.TeamDrivers) lst(0)->addItem(Q(driver));
+    for (const std::string& driver : view.TeamDrivers) lst(lst::kTeamDrivers)->addItem(Q(driver));
 }
 
 void frmMovrand::ApplyInstalledItem(const InstalledItemView& item) {
-    SetText(1, item.Description);
+    SetText(txt::kFilesDescription, item.Description);
     ShowItemPicture(item.PicturePath, item.NoticeVisible);
 }
 
 void frmMovrand::ApplyInstalledItems(const InstalledItemsView& view) {
-    QComboBox* items = cbo(2);
-    cmd(4)->setEnabled(false);
+    QComboBox* items = cbo(cbo::kInstalledAddOns);
+    cmd(cmd::kRemoveFiles)->setEnabled(false);
     items->setEnabled(false);
-    img(2)->setPixmap(view.TeamPictureId ? ResPicture(view.TeamPictureId) : QPixmap());
-    SetText(1, "");
-    img(1)->clear();
-    lbl(6)->hide();
+    img(img::kRemoveModeTeam)
+        ->setPixmap(view.TeamPictureId ? ResPicture(view.TeamPictureId) : QPixmap());
+    SetText(txt::kFilesDescription, "");
+    img(img::kPreview)->clear();
+    lbl(lbl::kNoPicture)->hide();
     items->clear();
     items->setEditText("");
     for (const std::string& item : view.Items) items->addItem(Q(item));
@@ -77,29 +79,32 @@ void frmMovrand::ApplyInstalledItems(const InstalledItemsView& view) {
         items->setEditText(items->itemText(view.SelectedIndex));
         ApplyInstalledItem(view.Shown);
     }
-    cmd(4)->setEnabled(view.RemoveEnabled);
+    cmd(cmd::kRemoveFiles)->setEnabled(view.RemoveEnabled);
     items->setEnabled(view.RemoveEnabled);
 }
 
 void frmMovrand::ShowAddOnFolder() {
-    const AddOnFolderView view =
-        ::movrand::ShowAddOnFolder(pv_, ui_, dir(0)->Path(), chk(2)->isChecked());
-    if (view.IsAddOnFolder) lastAddOnFolder_ = dir(0)->Path();  // downloads go beside it
+    const AddOnFolderView view = ::movrand::ShowAddOnFolder(
+        pv_, ui_, dir(dir::kAddOnFolder)->Path(), chk(chk::kExcludeGeneric)->isChecked());
+    if (view.IsAddOnFolder)
+        lastAddOnFolder_ = dir(dir::kAddOnFolder)->Path();  // downloads go beside it
     ApplyAddOnFolder(view);
 }
 
 void frmMovrand::AddSelectedFiles() {
     const AddFilesResult result = ::movrand::AddSelectedFiles(
-        pv_, ui_, dir(0)->Path(), S(cbo(1)->currentText()), chk(2)->isChecked());
+        pv_, ui_, dir(dir::kAddOnFolder)->Path(), S(cbo(cbo::kAddOnFiles)->currentText()),
+        chk(chk::kExcludeGeneric)->isChecked());
     if (result.PanelRefreshed) ApplyAddOnFolder(result.Panel);
 }
 
 void frmMovrand::EnterRemoveMode() {
-    SetText(1, "");
-    img(1)->clear();
-    lbl(6)->hide();
-    const RemoveModeView view = ::movrand::EnterRemoveMode(pv_, ui_, dir(0)->Path());
-    QComboBox* teams = cbo(3);
+    SetText(txt::kFilesDescription, "");
+    img(img::kPreview)->clear();
+    lbl(lbl::kNoPicture)->hide();
+    const RemoveModeView view =
+        ::movrand::EnterRemoveMode(pv_, ui_, dir(dir::kAddOnFolder)->Path());
+    QComboBox* teams = cbo(cbo::kTeams);
     teams->setCurrentIndex(view.TeamPosition);
     teams->setEditText(teams->itemText(view.TeamPosition));
     ApplyInstalledItems(view.Installed);
@@ -107,43 +112,44 @@ void frmMovrand::EnterRemoveMode() {
 }
 
 void frmMovrand::EnterAddMode() {
-    img(1)->clear();
-    lbl(6)->hide();
+    img(img::kPreview)->clear();
+    lbl(lbl::kNoPicture)->hide();
     ShowAddOnFolder();
     ShowModePanel(true);
-    SetText(1, "");
-    cbo(2)->clear();
-    cbo(2)->setEditText("");
+    SetText(txt::kFilesDescription, "");
+    cbo(cbo::kInstalledAddOns)->clear();
+    cbo(cbo::kInstalledAddOns)->setEditText("");
 }
 
 void frmMovrand::ShowAddOnFiles() {
-    QComboBox* entries = cbo(1);
+    QComboBox* entries = cbo(cbo::kAddOnFiles);
     // The model list is kept while it holds something; "Excl. Generic" rebuilds it.
-    ApplyPreview(::movrand::ShowAddOnFiles(pv_, ui_, dir(0)->Path(), entries->currentIndex(),
-                                           S(entries->currentText()), true, TextOf(3).empty(),
-                                           chk(2)->isChecked()));
+    ApplyPreview(::movrand::ShowAddOnFiles(pv_, ui_, dir(dir::kAddOnFolder)->Path(),
+                                           entries->currentIndex(), S(entries->currentText()), true,
+                                           TextOf(txt::kCarFiles).empty(),
+                                           chk(chk::kExcludeGeneric)->isChecked()));
 }
 
 void frmMovrand::RefreshAddOnFileList() {
-    QComboBox* entries = cbo(1);
-    ApplyPreview(::movrand::ShowAddOnFiles(pv_, ui_, dir(0)->Path(), entries->currentIndex(),
-                                           S(entries->currentText()), false, true,
-                                           chk(2)->isChecked()));
+    QComboBox* entries = cbo(cbo::kAddOnFiles);
+    ApplyPreview(::movrand::ShowAddOnFiles(pv_, ui_, dir(dir::kAddOnFolder)->Path(),
+                                           entries->currentIndex(), S(entries->currentText()),
+                                           false, true, chk(chk::kExcludeGeneric)->isChecked()));
 }
 
 void frmMovrand::ListInstalledItems() {
-    ApplyInstalledItems(::movrand::ListInstalledItems(pv_, ui_, cbo(3)->currentIndex()));
+    ApplyInstalledItems(::movrand::ListInstalledItems(pv_, ui_, cbo(cbo::kTeams)->currentIndex()));
 }
 
 void frmMovrand::ShowInstalledItem() {
-    ApplyInstalledItem(
-        ::movrand::ShowInstalledItem(pv_, ui_, cbo(3)->currentIndex(), S(cbo(2)->currentText())));
+    ApplyInstalledItem(::movrand::ShowInstalledItem(pv_, ui_, cbo(cbo::kTeams)->currentIndex(),
+                                                    S(cbo(cbo::kInstalledAddOns)->currentText())));
 }
 
 void frmMovrand::RemoveAddOnFiles() {
     // The list without the removed item is on the screen before the message that tells of it.
     ::movrand::RemoveAddOnFiles(
-        pv_, ui_, cbo(3)->currentIndex(), S(cbo(2)->currentText()),
+        pv_, ui_, cbo(cbo::kTeams)->currentIndex(), S(cbo(cbo::kInstalledAddOns)->currentText()),
         [this](const InstalledItemsView& list) { ApplyInstalledItems(list); });
 }
 

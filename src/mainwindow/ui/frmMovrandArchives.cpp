@@ -58,9 +58,9 @@ void frmMovrand::OfferAddOnArchive(const std::string& archive) {
 }
 
 void frmMovrand::ShowUnpackedAddOn(const std::string& folder) {
-    tabMovrand(0)->setCurrentIndex(0);
-    drv(0)->SetDrive(DriveOfPath(folder));
-    dir(0)->SetPath(folder);
+    tabMovrand(tabMovrand::kPages)->setCurrentIndex(tab::kCarsAccessories);
+    drv(drv::kAddOnFolder)->SetDrive(DriveOfPath(folder));
+    dir(dir::kAddOnFolder)->SetPath(folder);
     EnterAddMode();
     raise();
     activateWindow();

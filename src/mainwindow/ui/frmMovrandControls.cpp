@@ -127,7 +127,7 @@ void frmMovrand::BuildControls() {
     const auto onMissing = [&](auto&... arrays) { (arrays.OnMissing(makeRest), ...); };
     onMissing(tabMovrand, fra, cmd, lbl, txt, cbo, chk, opt, drv, dir, pic, img, lst, web);
 
-    auto* tabs = Add(tabMovrand, "tabMovrand", 0, canvas, new QTabWidget);
+    auto* tabs = Add(tabMovrand, "tabMovrand", tabMovrand::kPages, canvas, new QTabWidget);
     SetSpokenName(tabs, "Pages");
     Place(tabs, 120, 120, 9240, 7440);
     const struct {
@@ -136,10 +136,14 @@ void frmMovrand::BuildControls() {
         void (frmMovrand::*build)(QWidget*);
         void (frmMovrand::*load)();
     } pages[] = {
-        {"Cars / Accessories", 5, &frmMovrand::BuildCarsAccessoriesPage, nullptr},
-        {"Car Folders", 0, &frmMovrand::BuildCarFoldersPage, &frmMovrand::LoadCarFoldersPage},
-        {"Find Add-Ons", 4, &frmMovrand::BuildFindAddOnsPage, &frmMovrand::LoadFindAddOnsPage},
-        {"GPL Directory", 6, &frmMovrand::BuildGplDirectoryPage, &frmMovrand::LoadGplDirectoryPage},
+        {"Cars / Accessories", fra::kCarsAccessoriesPage, &frmMovrand::BuildCarsAccessoriesPage,
+         nullptr},
+        {"Car Folders", fra::kCarFoldersPage, &frmMovrand::BuildCarFoldersPage,
+         &frmMovrand::LoadCarFoldersPage},
+        {"Find Add-Ons", fra::kFindAddOnsPage, &frmMovrand::BuildFindAddOnsPage,
+         &frmMovrand::LoadFindAddOnsPage},
+        {"GPL Directory", fra::kGplDirectoryPage, &frmMovrand::BuildGplDirectoryPage,
+         &frmMovrand::LoadGplDirectoryPage},
     };
     for (const auto& page : pages) {
         auto* holder = new QWidget;
@@ -155,16 +159,16 @@ void frmMovrand::BuildControls() {
         else
             (this->*page.build)(frame);
     }
-    tabs->setCurrentIndex(0);
+    tabs->setCurrentIndex(tab::kCarsAccessories);
     OrderTabChain();
     connect(tabs, &QTabWidget::currentChanged, this, [this] { tabMovrand_Click(); });
 }
 
 void frmMovrand::BuildCarsAccessoriesPage(QWidget* page) {
-    QFrame* add = Add(fra, "fra", 2, page, Panel());
+    QFrame* add = Add(fra, "fra", fra::kAddModePanel, page, Panel());
     SetSpokenName(add, "Add Mode");
     Place(add, 120, 120, 8880, 4620);
-    QFrame* remove = Add(fra, "fra", 1, page, Panel());
+    QFrame* remove = Add(fra, "fra", fra::kRemoveModePanel, page, Panel());
     SetSpokenName(remove, "Remove Mode");
     Place(remove, 120, 120, 8880, 4620);
     remove->hide();
@@ -172,56 +176,62 @@ void frmMovrand::BuildCarsAccessoriesPage(QWidget* page) {
     deferred_.push_back(
         {&frmMovrand::BuildRemoveModePanel, remove, &frmMovrand::LoadRemoveModePanel});
 
-    QLabel* preview = Add(img, "img", 1, page, Picture("Add-on picture"));
+    QLabel* preview = Add(img, "img", img::kPreview, page, Picture("Add-on picture"));
     preview->setFrameShape(QFrame::StyledPanel);
     Place(preview, 120, 4800, 8880, 1935);
-    QLabel* noPicture = Add(lbl, "lbl", 6, page,
+    QLabel* noPicture = Add(lbl, "lbl", lbl::kNoPicture, page,
                             Caption("(Picture Not Produced for this Version)", Qt::AlignCenter));
     Place(noPicture, 120, 5640, 8880, 255);
     noPicture->hide();
 }
 
 void frmMovrand::BuildAddModePanel(QWidget* panel) {
-    Place(Add(cbo, "cbo", 1, panel, DropDown("Add-on files")), 0, 0, 8760, 330);
+    Place(Add(cbo, "cbo", cbo::kAddOnFiles, panel, DropDown("Add-on files")), 0, 0, 8760, 330);
 
     QPlainTextEdit* description = TextBox("Description");
-    Add(txt, "txt", 2, panel, static_cast<QWidget*>(description));
+    Add(txt, "txt", txt::kDescription, panel, static_cast<QWidget*>(description));
     Place(description, kDescriptionNormal);
     SetTooltip(description, resources::LoadResString(resources::kIncreaseViewTip));
-    QListWidget* drivers = Add(lst, "lst", 0, panel, new QListWidget);
+    QListWidget* drivers = Add(lst, "lst", lst::kTeamDrivers, panel, new QListWidget);
     SetSpokenName(drivers, "Team drivers");
     Place(drivers, kDriverListNormal);
     SetTooltip(drivers, resources::LoadResString(resources::kIncreaseTextViewTip));
 
-    QComboBox* driver = Add(cbo, "cbo", 4, panel, DropDown("Driver"));
+    QComboBox* driver = Add(cbo, "cbo", cbo::kDrivers, panel, DropDown("Driver"));
     driver->setMaxVisibleItems(19);
     Place(driver, 4560, 2400, 3240, 330);
-    Place(Add(img, "img", 3, panel, Picture("Flag")), 7920, 2385, 795, 510);
-    Place(Add(lbl, "lbl", 12, panel, Caption("Car No.", Qt::AlignRight | Qt::AlignVCenter)), 4560,
-          2925, 720, 255);
-    Place(Add(cbo, "cbo", 5, panel, DropDown("Car number")), 5340, 2880, 900, 330);
-    lbl(12)->setBuddy(cbo(5));
+    Place(Add(img, "img", img::kFlag, panel, Picture("Flag")), 7920, 2385, 795, 510);
+    Place(Add(lbl, "lbl", lbl::kCarNumberHeading, panel,
+              Caption("Car No.", Qt::AlignRight | Qt::AlignVCenter)),
+          4560, 2925, 720, 255);
+    Place(Add(cbo, "cbo", cbo::kCarNumbers, panel, DropDown("Car number")), 5340, 2880, 900, 330);
+    lbl(lbl::kCarNumberHeading)->setBuddy(cbo(cbo::kCarNumbers));
 
-    QFrame* folder = Add(fra, "fra", 3, panel, Panel(QFrame::StyledPanel));
+    QFrame* folder = Add(fra, "fra", fra::kAddOnFolderFrame, panel, Panel(QFrame::StyledPanel));
     SetSpokenName(folder, "Add-on folder");
     Place(folder, 0, 420, 4440, 4200);
-    AddFolderPicker(0, folder, 120, 120, 2160, 1770, "Add-on drive", "Add-on folder");
-    Place(Add(cmd, "cmd", 1, folder, new QPushButton("Add Files")), 120, 2400, 2160, 375);
-    Place(Add(cmd, "cmd", 3, folder, new QPushButton("Remove Mode...")), 120, 2835, 2160, 375);
-    Place(Add(cmd, "cmd", 6, folder, new QPushButton("Save Car Number")), 120, 3270, 2160, 375);
-    cmd(6)->setEnabled(false);
-    Place(Add(pic, "pic", 1, folder, Picture("Online help")), 120, 3705, 480, 465);
-    pic(1)->hide();
-    Place(Add(lbl, "lbl", 4, folder, Caption("Movrand")), 720, 3750, 1800, 420);
-    Place(Add(lbl, "lbl", 5, folder, Caption("Movrand")), 690, 3720, 1800, 420);
-    ShadowedName(lbl(4), lbl(5));
+    AddFolderPicker(dir::kAddOnFolder, folder, 120, 120, 2160, 1770, "Add-on drive",
+                    "Add-on folder");
+    Place(Add(cmd, "cmd", cmd::kAddFiles, folder, new QPushButton("Add Files")), 120, 2400, 2160,
+          375);
+    Place(Add(cmd, "cmd", cmd::kRemoveMode, folder, new QPushButton("Remove Mode...")), 120, 2835,
+          2160, 375);
+    Place(Add(cmd, "cmd", cmd::kSaveCarNumber, folder, new QPushButton("Save Car Number")), 120,
+          3270, 2160, 375);
+    cmd(cmd::kSaveCarNumber)->setEnabled(false);
+    Place(Add(pic, "pic", pic::kAddModeHelp, folder, Picture("Online help")), 120, 3705, 480, 465);
+    pic(pic::kAddModeHelp)->hide();
+    Place(Add(lbl, "lbl", lbl::kMovrandShade, folder, Caption("Movrand")), 720, 3750, 1800, 420);
+    Place(Add(lbl, "lbl", lbl::kMovrand, folder, Caption("Movrand")), 690, 3720, 1800, 420);
+    ShadowedName(lbl(lbl::kMovrandShade), lbl(lbl::kMovrand));
 
-    Place(Add(img, "img", 0, folder, Picture("Team picture")), 2400, 120, 1920, 1635);
-    Place(Add(txt, "txt", 3, folder, static_cast<QWidget*>(TextBox("Car files"))), 2400, 1875, 1920,
-          1395);
-    Place(Add(chk, "chk", 2, folder, new QCheckBox("Excl. Generic")), 2400, 3345, 1920, 255);
+    Place(Add(img, "img", img::kAddOnTeam, folder, Picture("Team picture")), 2400, 120, 1920, 1635);
+    Place(Add(txt, "txt", txt::kCarFiles, folder, static_cast<QWidget*>(TextBox("Car files"))),
+          2400, 1875, 1920, 1395);
+    Place(Add(chk, "chk", chk::kExcludeGeneric, folder, new QCheckBox("Excl. Generic")), 2400, 3345,
+          1920, 255);
     QLabel* maker =
-        Add(lbl, "lbl", 17, folder, Caption("Zorvex", Qt::AlignRight | Qt::AlignVCenter));
+        Add(lbl, "lbl", lbl::kZorvex, folder, Caption("Zorvex", Qt::AlignRight | Qt::AlignVCenter));
     QFont makerFont = maker->font();
     makerFont.setBold(true);
     makerFont.setUnderline(true);
@@ -230,62 +240,76 @@ void frmMovrand::BuildAddModePanel(QWidget* panel) {
 }
 
 void frmMovrand::BuildRemoveModePanel(QWidget* panel) {
-    Place(Add(lbl, "lbl", 7, panel, Caption("Team")), 120, 120, 2640, 255);
-    Place(Add(cbo, "cbo", 3, panel, DropDown("Team")), 120, 405, 2640, 330);
-    Place(Add(img, "img", 2, panel, Picture("Team picture")), 120, 855, 2640, 2250);
-    Place(Add(lbl, "lbl", 8, panel, Caption("Files")), 2940, 120, 5820, 255);
-    Place(Add(cbo, "cbo", 2, panel, DropDown("Installed add-ons")), 2940, 405, 5820, 330);
-    Place(Add(lbl, "lbl", 9, panel, Caption("Files Description")), 2940, 855, 5820, 255);
-    Place(Add(txt, "txt", 1, panel, static_cast<QWidget*>(TextBox("Files Description"))), 2940,
-          1140, 5820, 1965);
-    Place(Add(cmd, "cmd", 4, panel, new QPushButton("Remove Files")), 2940, 3240, 2160, 375);
-    Place(Add(cmd, "cmd", 5, panel, new QPushButton("Add Mode...")), 5220, 3240, 2160, 375);
-    Place(Add(pic, "pic", 0, panel, Picture("Online help")), 120, 3705, 480, 465);
-    pic(0)->hide();
-    Place(Add(lbl, "lbl", 10, panel, Caption("Halvane2")), 720, 3750, 1800, 420);
-    Place(Add(lbl, "lbl", 11, panel, Caption("Halvane2")), 690, 3720, 1800, 420);
-    ShadowedName(lbl(10), lbl(11));
-    lbl(7)->setBuddy(cbo(3));
-    lbl(8)->setBuddy(cbo(2));
-    lbl(9)->setBuddy(txt(1));
+    Place(Add(lbl, "lbl", lbl::kTeamHeading, panel, Caption("Team")), 120, 120, 2640, 255);
+    Place(Add(cbo, "cbo", cbo::kTeams, panel, DropDown("Team")), 120, 405, 2640, 330);
+    Place(Add(img, "img", img::kRemoveModeTeam, panel, Picture("Team picture")), 120, 855, 2640,
+          2250);
+    Place(Add(lbl, "lbl", lbl::kFilesHeading, panel, Caption("Files")), 2940, 120, 5820, 255);
+    Place(Add(cbo, "cbo", cbo::kInstalledAddOns, panel, DropDown("Installed add-ons")), 2940, 405,
+          5820, 330);
+    Place(Add(lbl, "lbl", lbl::kFilesDescriptionHeading, panel, Caption("Files Description")), 2940,
+          855, 5820, 255);
+    Place(Add(txt, "txt", txt::kFilesDescription, panel,
+              static_cast<QWidget*>(TextBox("Files Description"))),
+          2940, 1140, 5820, 1965);
+    Place(Add(cmd, "cmd", cmd::kRemoveFiles, panel, new QPushButton("Remove Files")), 2940, 3240,
+          2160, 375);
+    Place(Add(cmd, "cmd", cmd::kAddMode, panel, new QPushButton("Add Mode...")), 5220, 3240, 2160,
+          375);
+    Place(Add(pic, "pic", pic::kRemoveModeHelp, panel, Picture("Online help")), 120, 3705, 480,
+          465);
+    pic(pic::kRemoveModeHelp)->hide();
+    Place(Add(lbl, "lbl", lbl::kHalvaneShade, panel, Caption("Halvane2")), 720, 3750, 1800, 420);
+    Place(Add(lbl, "lbl", lbl::kHalvane, panel, Caption("Halvane2")), 690, 3720, 1800, 420);
+    ShadowedName(lbl(lbl::kHalvaneShade), lbl(lbl::kHalvane));
+    lbl(lbl::kTeamHeading)->setBuddy(cbo(cbo::kTeams));
+    lbl(lbl::kFilesHeading)->setBuddy(cbo(cbo::kInstalledAddOns));
+    lbl(lbl::kFilesDescriptionHeading)->setBuddy(txt(txt::kFilesDescription));
 }
 
 void frmMovrand::BuildCarFoldersPage(QWidget* page) {
-    Place(Add(lbl, "lbl", 0, page, Caption("Destination for Current GPL Car Folder")), 120, 120,
-          4260, 255);
-    AddFolderPicker(2, page, 120, 420, 4260, 2940, "Destination drive", "Destination folder");
-    Place(Add(lbl, "lbl", 2, page, Caption("New Name for Current Car Folder")), 120, 3870, 4260,
-          255);
+    Place(Add(lbl, "lbl", lbl::kDestinationHeading, page,
+              Caption("Destination for Current GPL Car Folder")),
+          120, 120, 4260, 255);
+    AddFolderPicker(dir::kDestinationFolder, page, 120, 420, 4260, 2940, "Destination drive",
+                    "Destination folder");
+    Place(Add(lbl, "lbl", lbl::kNewNameHeading, page, Caption("New Name for Current Car Folder")),
+          120, 3870, 4260, 255);
     auto* name = new QLineEdit;
     SetSpokenName(name, "New Name for Current Car Folder");
     name->setValidator(new FolderNameFilter(name));
-    Place(Add(txt, "txt", 0, page, static_cast<QWidget*>(name)), 120, 4155, 4260, 330);
+    Place(Add(txt, "txt", txt::kNewName, page, static_cast<QWidget*>(name)), 120, 4155, 4260, 330);
 
-    Place(Add(lbl, "lbl", 1, page, Caption("Folder That is to Become GPL Car Folder")), 4620, 120,
-          4260, 255);
-    AddFolderPicker(1, page, 4620, 420, 4260, 2940, "Source drive", "Source folder");
-    Place(Add(opt, "opt", 0, page, new QRadioButton("Move")), 4620, 3870, 1200, 285);
-    Place(Add(opt, "opt", 1, page, new QRadioButton("Copy")), 5940, 3870, 1200, 285);
-    opt(1)->setChecked(true);
-    Place(Add(chk, "chk", 0, page, new QCheckBox("DELETE CURRENT CAR FOLDER!")), 4620, 4185, 4260,
-          285);
-    lbl(0)->setBuddy(dir(2));
-    lbl(1)->setBuddy(dir(1));
-    lbl(2)->setBuddy(txt(0));
+    Place(Add(lbl, "lbl", lbl::kSourceHeading, page,
+              Caption("Folder That is to Become GPL Car Folder")),
+          4620, 120, 4260, 255);
+    AddFolderPicker(dir::kSourceFolder, page, 4620, 420, 4260, 2940, "Source drive",
+                    "Source folder");
+    Place(Add(opt, "opt", opt::kMove, page, new QRadioButton("Move")), 4620, 3870, 1200, 285);
+    Place(Add(opt, "opt", opt::kCopy, page, new QRadioButton("Copy")), 5940, 3870, 1200, 285);
+    opt(opt::kCopy)->setChecked(true);
+    Place(Add(chk, "chk", chk::kDeleteCurrentCarFolder, page,
+              new QCheckBox("DELETE CURRENT CAR FOLDER!")),
+          4620, 4185, 4260, 285);
+    lbl(lbl::kDestinationHeading)->setBuddy(dir(dir::kDestinationFolder));
+    lbl(lbl::kSourceHeading)->setBuddy(dir(dir::kSourceFolder));
+    lbl(lbl::kNewNameHeading)->setBuddy(txt(txt::kNewName));
 
-    QLabel* warning = Add(lbl, "lbl", 3, page,
+    QLabel* warning = Add(lbl, "lbl", lbl::kDeleteWarning, page,
                           Caption("*** CURRENT CAR FOLDER WILL BE DELETED! ***", Qt::AlignCenter));
     SetTextColour(warning, 0x000000FF);
     Place(warning, 120, 4740, 8760, 285);
     warning->hide();
-    Place(Add(cmd, "cmd", 0, page, new QPushButton("Save")), 6720, 5220, 2160, 375);
+    Place(Add(cmd, "cmd", cmd::kSaveCarFolder, page, new QPushButton("Save")), 6720, 5220, 2160,
+          375);
 }
 
 void frmMovrand::BuildFindAddOnsPage(QWidget* page) {
-    QComboBox* categories = Add(cbo, "cbo", 0, page, DropDown("Link category"));
-    auto* addOnsOnly = Add(chk, "chk", 1, page, new QCheckBox("Show Add-ons Only"));
-    auto* compatible = Add(chk, "chk", 3, page, new QCheckBox("Halvane Compatible Only"));
-    QPushButton* update = Add(cmd, "cmd", 2, page, new QPushButton("Update URL"));
+    QComboBox* categories = Add(cbo, "cbo", cbo::kLinkCategories, page, DropDown("Link category"));
+    auto* addOnsOnly = Add(chk, "chk", chk::kAddOnsOnly, page, new QCheckBox("Show Add-ons Only"));
+    auto* compatible = Add(chk, "chk", chk::kHalvaneCompatibleOnly, page,
+                           new QCheckBox("Halvane Compatible Only"));
+    QPushButton* update = Add(cmd, "cmd", cmd::kUpdateUrl, page, new QPushButton("Update URL"));
     SetTooltip(update, " Reset these Values to Original Game Defaults ");
     // The row takes the widths its texts need in the window's font: the category list as wide
     // as its longest entry, the tick boxes their captions, the button at the right edge.
@@ -308,35 +332,39 @@ void frmMovrand::BuildFindAddOnsPage(QWidget* page) {
     const int updateWidth = needs(update, 1140);
     Place(update, std::max(left, 8880 - updateWidth), 98, updateWidth, 375);
     // The browser's engine is made when it loads its first page.
-    QFrame* browser = Add(web, "web", 0, page, static_cast<QFrame*>(new links::BrowserControl));
+    QFrame* browser =
+        Add(web, "web", web::kBrowser, page, static_cast<QFrame*>(new links::BrowserControl));
     SetSpokenName(browser, "Browser");
     browser->setFrameShape(QFrame::StyledPanel);
     Place(browser, 120, 600, 8760, 6120);
 }
 
 void frmMovrand::BuildGplDirectoryPage(QWidget* page) {
-    QFrame* explanation = Add(fra, "fra", 7, page, Panel(QFrame::StyledPanel));
+    QFrame* explanation = Add(fra, "fra", fra::kExplanation, page, Panel(QFrame::StyledPanel));
     SetSpokenName(explanation, "Explanation");
     Place(explanation, 120, 120, 8760, 735);
-    Place(Add(lbl, "lbl", 14, explanation,
+    Place(Add(lbl, "lbl", lbl::kExplanation, explanation,
               Caption("Use this Page to Point Movrand at an alternative GPL Installation",
                       Qt::AlignCenter)),
           120, 225, 8520, 285);
-    Place(Add(lbl, "lbl", 15, page, Caption("Current GPL Installation Used by Movrand")), 120, 1050,
-          8760, 255);
-    QLabel* current = Add(lbl, "lbl", 13, page, Caption(""));
+    Place(Add(lbl, "lbl", lbl::kCurrentInstallationHeading, page,
+              Caption("Current GPL Installation Used by Movrand")),
+          120, 1050, 8760, 255);
+    QLabel* current = Add(lbl, "lbl", lbl::kCurrentInstallation, page, Caption(""));
     current->setFrameShape(QFrame::StyledPanel);
     current->setFrameShadow(QFrame::Sunken);
     Place(current, 120, 1335, 8760, 330);
     // The prefix is part of the installation: the same Windows path names other files in
     // another prefix.
-    Place(Add(lbl, "lbl", 18, page, Caption("")), 120, 1665, 8760, 225);
-    Place(Add(lbl, "lbl", 16, page, Caption("Alternate GPL Installation to be Used by Movrand")),
+    Place(Add(lbl, "lbl", lbl::kCurrentPrefix, page, Caption("")), 120, 1665, 8760, 225);
+    Place(Add(lbl, "lbl", lbl::kAlternateInstallationHeading, page,
+              Caption("Alternate GPL Installation to be Used by Movrand")),
           120, 1905, 8760, 255);
-    AddFolderPicker(3, page, 120, 2205, 4260, 2940, "Alternate installation drive",
-                    "Alternate installation folder");
-    Place(Add(cmd, "cmd", 7, page, new QPushButton("Save")), 4620, 5160, 2160, 375);
-    lbl(16)->setBuddy(dir(3));
+    AddFolderPicker(dir::kAlternateInstallation, page, 120, 2205, 4260, 2940,
+                    "Alternate installation drive", "Alternate installation folder");
+    Place(Add(cmd, "cmd", cmd::kSaveGplDirectory, page, new QPushButton("Save")), 4620, 5160, 2160,
+          375);
+    lbl(lbl::kAlternateInstallationHeading)->setBuddy(dir(dir::kAlternateInstallation));
 }
 
 }  // namespace movrand::mainwindow

@@ -21,7 +21,8 @@ void frmMovrand::cmd_Click(int index) {
 }
 
 void frmMovrand::tabMovrand_Click() {
-    Trapped(TrapForm::Common, [&] { Run(RouteTab(tabMovrand(0)->currentIndex())); });
+    Trapped(TrapForm::Common,
+            [&] { Run(RouteTab(tabMovrand(tabMovrand::kPages)->currentIndex())); });
 }
 
 void frmMovrand::drv_Change(int index) {
@@ -86,15 +87,16 @@ bool frmMovrand::cbo_KeyPress(int index, const QString& typed) {
 }
 
 void frmMovrand::lst_DblClick(int index) {
-    if (index == 0) ApplyLayout(DriverListDoubleClick(PlaceOf(lst(0)).Height));
+    if (index == lst::kTeamDrivers)
+        ApplyLayout(DriverListDoubleClick(PlaceOf(lst(lst::kTeamDrivers)).Height));
 }
 
 void frmMovrand::txt_DblClick(int index) {
-    if (index == kDescriptionBox) ApplyLayout(DescriptionDoubleClick(PlaceOf(txt(index)).Width));
+    if (index == txt::kDescription) ApplyLayout(DescriptionDoubleClick(PlaceOf(txt(index)).Width));
 }
 
 bool frmMovrand::txt_KeyPress(int index, const QString& typed) {
-    return index == kFolderNameBox && FilterFolderNameKey(typed);
+    return index == txt::kNewName && FilterFolderNameKey(typed);
 }
 
 void frmMovrand::txt_LostFocus(int index) {
@@ -104,7 +106,7 @@ void frmMovrand::txt_LostFocus(int index) {
 }
 
 void frmMovrand::txt_MouseUp(int index) {
-    if (index != kDescriptionBox) return;
+    if (index != txt::kDescription) return;
     if (auto* box = qobject_cast<QPlainTextEdit*>(txt(index))) {
         QTextCursor caret = box->textCursor();
         caret.movePosition(QTextCursor::Start);
@@ -119,12 +121,12 @@ void frmMovrand::ApplyLayout(const AddModeLayout& layout) {
         if (change.Visible) control->setVisible(*change.Visible);
         if (change.Front) *change.Front ? control->raise() : control->lower();
     };
-    apply(txt(kDescriptionBox), layout.Description);
-    apply(lst(0), layout.DriverList);
-    apply(fra(3), layout.SubFrame);
+    apply(txt(txt::kDescription), layout.Description);
+    apply(lst(lst::kTeamDrivers), layout.DriverList);
+    apply(fra(fra::kAddOnFolderFrame), layout.SubFrame);
     if (layout.ClearDriverListSelection) {
-        lst(0)->clearSelection();
-        lst(0)->setCurrentRow(-1);
+        lst(lst::kTeamDrivers)->clearSelection();
+        lst(lst::kTeamDrivers)->setCurrentRow(-1);
     }
 }
 
@@ -192,7 +194,9 @@ void frmMovrand::Run(Operation operation) {
             break;
         case Operation::EnableSaveCarNumber:
             // Only a number other than the driver's own is a change to save.
-            if (!blnFormLoading) cmd(6)->setEnabled(S(cbo(5)->currentText()) != carNumberShown_);
+            if (!blnFormLoading)
+                cmd(cmd::kSaveCarNumber)
+                    ->setEnabled(S(cbo(cbo::kCarNumbers)->currentText()) != carNumberShown_);
             break;
         case Operation::ShowAboutBox:
             ShowAboutBox();

@@ -39,28 +39,28 @@ void ShowFolderAsItIs(dialogs::FolderListBox* list) {
 
 CarFolderPage frmMovrand::CarFolderPageValues() const {
     CarFolderPage page;
-    page.Source = dir(1)->Path();
-    page.Destination = dir(2)->Path();
-    page.NewName = TextOf(0);
-    page.DeleteCurrent = chk(0)->isChecked();
-    page.Move = opt(0)->isChecked();
+    page.Source = dir(dir::kSourceFolder)->Path();
+    page.Destination = dir(dir::kDestinationFolder)->Path();
+    page.NewName = TextOf(txt::kNewName);
+    page.DeleteCurrent = chk(chk::kDeleteCurrentCarFolder)->isChecked();
+    page.Move = opt(opt::kMove)->isChecked();
     return page;
 }
 
 void frmMovrand::ShowDeleteWarning() {
     CarFolderPage page = CarFolderPageValues();
     const DeleteWarningView view = ::movrand::ShowDeleteWarning(page);
-    lbl(3)->setVisible(view.WarningShown);
-    drv(2)->setEnabled(view.DestinationEnabled);
-    dir(2)->setEnabled(view.DestinationEnabled);
-    txt(0)->setEnabled(view.DestinationEnabled);
-    SetText(0, page.NewName);
-    TwipsPlace heading = PlaceOf(lbl(0));
+    lbl(lbl::kDeleteWarning)->setVisible(view.WarningShown);
+    drv(drv::kDestinationFolder)->setEnabled(view.DestinationEnabled);
+    dir(dir::kDestinationFolder)->setEnabled(view.DestinationEnabled);
+    txt(txt::kNewName)->setEnabled(view.DestinationEnabled);
+    SetText(txt::kNewName, page.NewName);
+    TwipsPlace heading = PlaceOf(lbl(lbl::kDestinationHeading));
     heading.Left = view.HeadingLeft;
-    Place(lbl(0), heading);
-    SetTextColour(lbl(0), view.HeadingColour);
-    lbl(0)->setText(Q(view.HeadingCaption));
-    SetTextColour(chk(0), view.TickBoxColour);
+    Place(lbl(lbl::kDestinationHeading), heading);
+    SetTextColour(lbl(lbl::kDestinationHeading), view.HeadingColour);
+    lbl(lbl::kDestinationHeading)->setText(Q(view.HeadingCaption));
+    SetTextColour(chk(chk::kDeleteCurrentCarFolder), view.TickBoxColour);
 }
 
 bool frmMovrand::FilterFolderNameKey(const QString& typed) {
@@ -70,14 +70,14 @@ bool frmMovrand::FilterFolderNameKey(const QString& typed) {
 
 void frmMovrand::SwapCarFolder() {
     const SwapResult result = ::movrand::SwapCarFolder(pv_, ui_, CarFolderPageValues());
-    if (result.FocusNameBox) txt(0)->setFocus();
+    if (result.FocusNameBox) txt(txt::kNewName)->setFocus();
     // Whatever the swap did or refused, both lists show the folders as they are now.
-    for (int index : {1, 2}) ShowFolderAsItIs(dir(index));
+    for (int index : {dir::kSourceFolder, dir::kDestinationFolder}) ShowFolderAsItIs(dir(index));
 }
 
 // Elided in its middle when long, never cut: the whole prefix is the tooltip.
 void frmMovrand::ShowGplPrefix() {
-    QLabel* line = lbl(18);
+    QLabel* line = lbl(lbl::kCurrentPrefix);
     const QString full = Q(GplPrefixCaption(pv_.Env.WinePrefix.string()));
     line->setText(line->fontMetrics().elidedText(full, Qt::ElideMiddle, line->width()));
     line->setToolTip(line->text() == full ? QString() : full.trimmed());
@@ -85,16 +85,19 @@ void frmMovrand::ShowGplPrefix() {
 
 void frmMovrand::SaveGplDirectory() {
     const std::filesystem::path prefixBefore = pv_.Env.WinePrefix;
-    if (!ChangeGPLInstallation(pv_, ui_, dir(3)->Path())) return;
+    if (!ChangeGPLInstallation(pv_, ui_, dir(dir::kAlternateInstallation)->Path())) return;
     if (pv_.Env.WinePrefix != prefixBefore) {
         // Another prefix has other drives, and the same folder texts name other folders.
-        for (int index : {0, 1, 2, 3}) drv(index)->RefreshDrives();
-        for (int index : {0, 1, 2}) ShowFolderAsItIs(dir(index));
+        for (int index : {drv::kAddOnFolder, drv::kSourceFolder, drv::kDestinationFolder,
+                          drv::kAlternateInstallation})
+            drv(index)->RefreshDrives();
+        for (int index : {dir::kAddOnFolder, dir::kSourceFolder, dir::kDestinationFolder})
+            ShowFolderAsItIs(dir(index));
     }
-    ShowElided(lbl(13), Q(GplPathCaption(pv_.GPLPath)), Q(pv_.GPLPath));
+    ShowElided(lbl(lbl::kCurrentInstallation), Q(GplPathCaption(pv_.GPLPath)), Q(pv_.GPLPath));
     ShowGplPrefix();
-    drv(3)->SetDrive(DriveOfPath(pv_.GPLPath));
-    dir(3)->SetPath(pv_.GPLPath);
+    drv(drv::kAlternateInstallation)->SetDrive(DriveOfPath(pv_.GPLPath));
+    dir(dir::kAlternateInstallation)->SetPath(pv_.GPLPath);
     ShowAddOnFolder();
     // A window that could not fill the list at its start gets it now.
     FillCarNumberList();

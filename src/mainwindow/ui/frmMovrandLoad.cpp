@@ -48,21 +48,22 @@ void frmMovrand::Form_Load() {
         // First, so that a folder list that fails below cannot leave the list empty.
         FillCarNumberList();
 
-        drv(0)->SetDrive(DriveOfPath(pv_.GPLPath));
-        dir(0)->SetPath(pv_.GPLPath);
+        drv(drv::kAddOnFolder)->SetDrive(DriveOfPath(pv_.GPLPath));
+        dir(dir::kAddOnFolder)->SetPath(pv_.GPLPath);
 
         stored_ = ReadWindowSettings(pv_);
-        RestoreFolder(drv(0), dir(0), stored_.CarManagerDirectory);
+        RestoreFolder(drv(drv::kAddOnFolder), dir(dir::kAddOnFolder), stored_.CarManagerDirectory);
 
         setWindowTitle(Q(WindowTitle()));
-        Clickable(lbl(17), resources::kWebsiteTip);
-        for (int index : {4, 5}) Clickable(lbl(index), resources::kAboutTip);
+        Clickable(lbl(lbl::kZorvex), resources::kWebsiteTip);
+        for (int index : {lbl::kMovrandShade, lbl::kMovrand})
+            Clickable(lbl(index), resources::kAboutTip);
 
         LoadDriverList();
 
-        ShowHelpButton(pic(1), ResPicture(142));
-        Clickable(pic(1), resources::kOnlineHelpTip);
-        pic(1)->show();
+        ShowHelpButton(pic(pic::kAddModeHelp), ResPicture(142));
+        Clickable(pic(pic::kAddModeHelp), resources::kOnlineHelpTip);
+        pic(pic::kAddModeHelp)->show();
     });
     loadState_ = loaded ? LoadState::Loaded : LoadState::Failed;
     LoadMadeParts();
@@ -71,8 +72,8 @@ void frmMovrand::Form_Load() {
 
 void frmMovrand::FillCarNumberList() {
     blnFormLoading = true;
-    cbo(5)->clear();
-    for (const std::string& number : CarNumberEntries()) cbo(5)->addItem(Q(number));
+    cbo(cbo::kCarNumbers)->clear();
+    for (const std::string& number : CarNumberEntries()) cbo(cbo::kCarNumbers)->addItem(Q(number));
     blnFormLoading = false;
 }
 
@@ -84,28 +85,30 @@ void frmMovrand::LoadMadeParts() {
 }
 
 void frmMovrand::LoadRemoveModePanel() {
-    for (int index : {10, 11}) Clickable(lbl(index), resources::kAboutTip);
-    cbo(3)->clear();
-    for (const ListEntry& team : TeamListEntries()) cbo(3)->addItem(Q(team.Text), team.ItemData);
-    ShowHelpButton(pic(0), ResPicture(142));
-    Clickable(pic(0), resources::kOnlineHelpTip);
-    pic(0)->show();
+    for (int index : {lbl::kHalvaneShade, lbl::kHalvane})
+        Clickable(lbl(index), resources::kAboutTip);
+    cbo(cbo::kTeams)->clear();
+    for (const ListEntry& team : TeamListEntries())
+        cbo(cbo::kTeams)->addItem(Q(team.Text), team.ItemData);
+    ShowHelpButton(pic(pic::kRemoveModeHelp), ResPicture(142));
+    Clickable(pic(pic::kRemoveModeHelp), resources::kOnlineHelpTip);
+    pic(pic::kRemoveModeHelp)->show();
 }
 
 void frmMovrand::LoadCarFoldersPage() {
-    RestoreFolder(drv(2), dir(2), stored_.CarFolder);
-    RestoreFolder(drv(1), dir(1), stored_.AddOnCarFolder);
+    RestoreFolder(drv(drv::kDestinationFolder), dir(dir::kDestinationFolder), stored_.CarFolder);
+    RestoreFolder(drv(drv::kSourceFolder), dir(dir::kSourceFolder), stored_.AddOnCarFolder);
 }
 
 void frmMovrand::LoadFindAddOnsPage() {
-    chk(1)->setChecked(stored_.AddOnsOnly);
+    chk(chk::kAddOnsOnly)->setChecked(stored_.AddOnsOnly);
 }
 
 void frmMovrand::LoadGplDirectoryPage() {
-    ShowElided(lbl(13), Q(GplPathCaption(pv_.GPLPath)), Q(pv_.GPLPath));
+    ShowElided(lbl(lbl::kCurrentInstallation), Q(GplPathCaption(pv_.GPLPath)), Q(pv_.GPLPath));
     ShowGplPrefix();
-    drv(3)->SetDrive(DriveOfPath(pv_.GPLPath));
-    dir(3)->SetPath(pv_.GPLPath);
+    drv(drv::kAlternateInstallation)->SetDrive(DriveOfPath(pv_.GPLPath));
+    dir(dir::kAlternateInstallation)->SetPath(pv_.GPLPath);
 }
 
 bool frmMovrand::Form_QueryUnload() {
@@ -116,10 +119,10 @@ bool frmMovrand::Form_QueryUnload() {
 
 void frmMovrand::Form_Unload() {
     WindowSettings settings;
-    settings.AddOnsOnly = chk(1)->isChecked();
-    settings.CarManagerDirectory = dir(0)->Path();
-    settings.CarFolder = dir(2)->Path();
-    settings.AddOnCarFolder = dir(1)->Path();
+    settings.AddOnsOnly = chk(chk::kAddOnsOnly)->isChecked();
+    settings.CarManagerDirectory = dir(dir::kAddOnFolder)->Path();
+    settings.CarFolder = dir(dir::kDestinationFolder)->Path();
+    settings.AddOnCarFolder = dir(dir::kSourceFolder)->Path();
     UnloadMainWindow(pv_, ui_, settings);
 }
 

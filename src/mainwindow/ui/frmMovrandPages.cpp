@@ -23,8 +23,9 @@ links::BrowserControl* Browser(QFrame* web) {
 // "Update URL": the website address dialog, then the page again when the address changed.
 void frmMovrand::UpdateWebsiteAddress() {
     links::UpdateWebsiteAddress(
-        pv_, [this] { links::ShowURLDialog(pv_, ui_, this); }, S(cbo(0)->currentText()),
-        [this](const std::string& address) { Browser(web(0))->Navigate(address); });
+        pv_, [this] { links::ShowURLDialog(pv_, ui_, this); },
+        S(cbo(cbo::kLinkCategories)->currentText()),
+        [this](const std::string& address) { Browser(web(web::kBrowser))->Navigate(address); });
 }
 
 // The one-time connection notice and the first page of the link categories.
@@ -40,33 +41,36 @@ void frmMovrand::ConnectToInternet() {
     });
 }
 
-// chk(1) "Show Add-ons Only": fills the link categories again and selects the first, which
-// loads its page once connected.
+// chk::kAddOnsOnly "Show Add-ons Only": fills the link categories again and selects the first,
+// which loads its page once connected.
 void frmMovrand::FillLinkCategories() {
     Trapped(TrapForm::Common, [&] {
-        cbo(0)->clear();
-        for (const std::string& entry : links::LinkCategoryEntries(chk(1)->isChecked()))
-            cbo(0)->addItem(Q(entry));
-        SelectEntry(0, 0);
+        cbo(cbo::kLinkCategories)->clear();
+        for (const std::string& entry :
+             links::LinkCategoryEntries(chk(chk::kAddOnsOnly)->isChecked()))
+            cbo(cbo::kLinkCategories)->addItem(Q(entry));
+        SelectEntry(cbo::kLinkCategories, 0);
     });
 }
 
-// cbo(0): the chosen link category's page, once connected.
+// cbo::kLinkCategories: the chosen link category's page, once connected.
 void frmMovrand::ShowLinkCategory() {
     Trapped(TrapForm::Information, [&] {
         if (!blnConnected) return;
-        Browser(web(0))->Navigate(links::PageAddress(pv_.WebsiteURL, S(cbo(0)->currentText())));
+        Browser(web(web::kBrowser))
+            ->Navigate(
+                links::PageAddress(pv_.WebsiteURL, S(cbo(cbo::kLinkCategories)->currentText())));
     });
 }
 
-// lbl(4), lbl(5) "Movrand": the About box.
+// lbl::kMovrand "Movrand" and its shade: the About box.
 void frmMovrand::ShowAboutBox() {
     dialogs::frmAbout about(pv_, ui_, this);
     about.Form_Load();
     about.exec();
 }
 
-// lbl(17) "Zorvex": the maker's website in a maximised browser window.
+// lbl::kZorvex "Zorvex": the maker's website in a maximised browser window.
 void frmMovrand::OpenWebsite() {
     Trapped(TrapForm::Information, [&] {
         ConnectToInternet();
@@ -76,7 +80,7 @@ void frmMovrand::OpenWebsite() {
     });
 }
 
-// pic(0), pic(1): the online help in a browser window.
+// pic::kRemoveModeHelp, pic::kAddModeHelp: the online help in a browser window.
 void frmMovrand::OpenHelp() {
     Trapped(TrapForm::Common, [&] {
         ConnectToInternet();

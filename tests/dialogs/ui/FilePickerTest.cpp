@@ -9,11 +9,14 @@
 #include "dialogs/ui/FileListBox.h"
 #include "dialogs/ui/FolderListBox.h"
 #include "dialogs/ui/QtUi.h"
+#include "dialogs/ui/frmFileControls.h"
 #include "ui/ModalDriver.h"
 #include "ui/SimulatedInput.h"
 
 namespace movrand::dialogs {
 namespace {
+
+namespace file = frmFileControls;
 
 using test::Click;
 using test::ClickRow;
@@ -44,14 +47,14 @@ TEST(FilePicker, ChoosesAFileByClickOrDoubleClick) {
     Fixture f;
     auto opened = WhenModal("frmFile", [&](QWidget* w) {
         EXPECT_EQ(w->windowTitle(), kCaption);
-        auto* dir = Control<FolderListBox>(w, "dir(0)");
-        auto* fle = Control<FileListBox>(w, "fle(0)");
-        auto* use = Control(w, "img(0)");
-        auto* line = Control<QLabel>(w, "lbl(0)");
+        auto* dir = Control<FolderListBox>(w, "dir", file::dir::kFolders);
+        auto* fle = Control<FileListBox>(w, "fle", file::fle::kFiles);
+        auto* use = Control(w, "img", file::img::kUseThisFile);
+        auto* line = Control<QLabel>(w, "lbl", file::lbl::kChosenFile);
         EXPECT_EQ(dir->Path(), "C:\\");
         // Matched without regard to case; hidden files and other names are left out.
         EXPECT_EQ(Rows(fle), QStringList({"Driver.INI"}));
-        EXPECT_TRUE(test::ShowsPicture(Control<QLabel>(w, "img(0)"), 141));
+        EXPECT_TRUE(test::ShowsPicture(Control<QLabel>(w, "img", file::img::kUseThisFile), 141));
         Click(use);
         EXPECT_TRUE(w->isVisible());
         test::DoubleClickRowNamed(dir, "sierra");
@@ -64,10 +67,12 @@ TEST(FilePicker, ChoosesAFileByClickOrDoubleClick) {
     EXPECT_EQ(f.Pick(), "C:\\sierra\\gpl\\driver.ini");
     EXPECT_TRUE(*opened);
     // A file in a drive root takes one separator, not two.
-    WhenModal("frmFile", [&](QWidget* w) { DoubleClickRow(Control<FileListBox>(w, "fle(0)"), 0); });
+    WhenModal("frmFile", [&](QWidget* w) {
+        DoubleClickRow(Control<FileListBox>(w, "fle", file::fle::kFiles), 0);
+    });
     EXPECT_EQ(f.Pick(), "C:\\Driver.INI");
     WhenModal("frmFile", [&](QWidget* w) {
-        ClickRow(Control<FileListBox>(w, "fle(0)"), 0);
+        ClickRow(Control<FileListBox>(w, "fle", file::fle::kFiles), 0);
         w->close();
     });
     EXPECT_EQ(f.Pick(), "");
@@ -76,7 +81,7 @@ TEST(FilePicker, ChoosesAFileByClickOrDoubleClick) {
         EXPECT_EQ(box->text(), "76\nPath not found");
         box->button(QMessageBox::Ok)->click();
     });
-    WhenModal("frmFile", [&](QWidget* w) { Click(Control(w, "img(1)")); });
+    WhenModal("frmFile", [&](QWidget* w) { Click(Control(w, "img", file::img::kCancel)); });
     EXPECT_EQ(f.Pick("c:\\nowhere\\"), "");
     EXPECT_TRUE(*trapped);
 }

@@ -5,10 +5,13 @@
 
 #include "TempDrive.h"
 #include "dialogs/ui/QtUi.h"
+#include "dialogs/ui/frmInstallationsControls.h"
 #include "ui/ModalDriver.h"
 
 namespace movrand::dialogs {
 namespace {
+
+namespace chooser = frmInstallationsControls;
 
 using test::Click;
 using test::Control;
@@ -28,7 +31,9 @@ TEST(InstallationChooser, ChosenByMouseOrKeyboard) {
         std::function<void(QWidget*)> answer;
         int expected;
     };
-    const auto list = [](QWidget* w) { return Control<QListWidget>(w, "lst(0)"); };
+    const auto list = [](QWidget* w) {
+        return Control<QListWidget>(w, "lst", chooser::lst::kInstallations);
+    };
     const std::vector<Row> rows = {
         {"Down, Enter",
          [&](QWidget* w) {
@@ -42,7 +47,7 @@ TEST(InstallationChooser, ChosenByMouseOrKeyboard) {
          [&](QWidget* w) {
              PressKey(list(w), Qt::Key_Down);
              PressKey(list(w), Qt::Key_Up);
-             Click(Control(w, "img(0)"));
+             Click(Control(w, "img", chooser::img::kOk));
          },
          0},
         {"Escape", [&](QWidget* w) { PressKey(list(w), Qt::Key_Escape); },
@@ -51,7 +56,7 @@ TEST(InstallationChooser, ChosenByMouseOrKeyboard) {
          [&](QWidget* w) {
              PressKey(list(w), Qt::Key_Tab);
              PressKey(w->focusWidget(), Qt::Key_Tab);
-             EXPECT_EQ(w->focusWidget(), Control(w, "img(1)"));
+             EXPECT_EQ(w->focusWidget(), Control(w, "img", chooser::img::kCancel));
              PressKey(w->focusWidget(), Qt::Key_Return);
          },
          platform::kChoiceCancelled},

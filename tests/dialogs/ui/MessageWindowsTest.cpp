@@ -8,6 +8,9 @@
 #include "GameGuard.h"
 #include "TempDrive.h"
 #include "dialogs/ui/QtUi.h"
+#include "dialogs/ui/frmMsgBoxControls.h"
+#include "dialogs/ui/frmTeamFolderControls.h"
+#include "dialogs/ui/frmYesNoControls.h"
 #include "folders/CarFolderSwap.h"
 #include "platform/ErrorTrap.h"
 #include "resources/StringTable.h"
@@ -16,6 +19,10 @@
 
 namespace movrand::dialogs {
 namespace {
+
+namespace msgbox = frmMsgBoxControls;
+namespace yesno = frmYesNoControls;
+namespace team = frmTeamFolderControls;
 
 using test::Click;
 using test::Control;
@@ -32,8 +39,9 @@ struct Fixture {
 TEST(MessageWindow, ClosesByItsPictureAndTheHourglassGivesWay) {
     Fixture f;
     auto opened = WhenModal("frmMsgBox", [&](QWidget* w) {
-        EXPECT_EQ(Control<QLabel>(w, "lbl(0)")->text(), "Unable to find driver.ini.");
-        Click(Control(w, "img(0)"));
+        EXPECT_EQ(Control<QLabel>(w, "lbl", msgbox::lbl::kMessage)->text(),
+                  "Unable to find driver.ini.");
+        Click(Control(w, "img", msgbox::img::kOk));
     });
     f.ui.ShowMessage("  Unable to find driver.ini.  ");
     EXPECT_TRUE(*opened);
@@ -41,7 +49,7 @@ TEST(MessageWindow, ClosesByItsPictureAndTheHourglassGivesWay) {
     bool arrow = false;
     WhenModal("frmYesNo", [&](QWidget* w) {
         arrow = QApplication::overrideCursor() == nullptr;
-        Click(Control(w, "img(1)"));
+        Click(Control(w, "img", yesno::img::kNo));
     });
     EXPECT_FALSE(f.ui.AskYesNo({"Sure?", 0, 0, "", ""}));
     EXPECT_TRUE(arrow);
@@ -77,25 +85,27 @@ TEST(MessageWindow, EveryTextFitsItsWindow) {
     questions.push_back({resources::LoadResString(resources::kExitQuestion), 4100, 0, "", ""});
     Fixture f;
     int checked = 0;
-    const auto check = [&](const std::string& text, const char* button) {
+    // Both windows show their text in a label of the same name.
+    static_assert(msgbox::lbl::kMessage == yesno::lbl::kMessage);
+    const auto check = [&](const std::string& text, int button) {
         return [&, text, button](QWidget* w) {
-            auto* label = Control<QLabel>(w, "lbl(0)");
+            auto* label = Control<QLabel>(w, "lbl", msgbox::lbl::kMessage);
             const QRect need = label->fontMetrics().boundingRect(
                 QRect(0, 0, label->width(), 100000), Qt::TextWordWrap | Qt::TextWrapAnywhere,
                 QString::fromStdString(text).replace("\r\n", "\n"));
             EXPECT_LE(need.width(), label->width()) << text;
             EXPECT_LE(need.height(), label->height()) << text;
-            EXPECT_LT(label->geometry().bottom(), Control(w, button)->y()) << text;
+            EXPECT_LT(label->geometry().bottom(), Control(w, "img", button)->y()) << text;
             test::SaveScreenshot(w, QString("%1-%2").arg(w->objectName()).arg(++checked));
-            Click(Control(w, button));
+            Click(Control(w, "img", button));
         };
     };
     for (const auto& shown : texts) {
-        WhenModal("frmMsgBox", check(shown.Text, "img(0)"));
+        WhenModal("frmMsgBox", check(shown.Text, msgbox::img::kOk));
         f.ui.ShowMessage(shown.Text, shown.Width, shown.Height);
     }
     for (const auto& question : questions) {
-        WhenModal("frmYesNo", check(question.Message, "img(1)"));
+        WhenModal("frmYesNo", check(question.Message, yesno::img::kNo));
         f.ui.AskYesNo(question);
     }
     EXPECT_EQ(checked, static_cast<int>(texts.size() + questions.size()));
@@ -106,24 +116,25 @@ TEST(MessageWindow, EveryTextFitsItsWindow) {
 TEST(TeamWindow, ReturnsTheChoiceAndAsksForOneClearOfItsOwnButton) {
     Fixture f;
     QRect messagePlace, okPlace;
-    auto opened = WhenModal("frmTeamFolder", [&](QWidget* team) {
-        auto* ok = Control(team, "img(0)");
+    auto opened = WhenModal("frmTeamFolder", [&](QWidget* chooser) {
+        auto* ok = Control(chooser, "img", team::img::kOk);
         okPlace = QRect(ok->mapToGlobal(QPoint(0, 0)), ok->size());
         WhenModal("frmMsgBox", [&](QWidget* box) {
-            EXPECT_EQ(Control<QLabel>(box, "lbl(0)")->text(), "Please select the team.");
+            EXPECT_EQ(Control<QLabel>(box, "lbl", msgbox::lbl::kMessage)->text(),
+                      "Please select the team.");
             messagePlace = box->geometry();
-            Click(Control(box, "img(0)"));
+            Click(Control(box, "img", msgbox::img::kOk));
         });
         Click(ok);  // returns once the message is closed
-        Control<QComboBox>(team, "cbo(0)")->setCurrentIndex(2);
-        test::SaveScreenshot(team, "frmTeamFolder");
+        Control<QComboBox>(chooser, "cbo", team::cbo::kTeams)->setCurrentIndex(2);
+        test::SaveScreenshot(chooser, "frmTeamFolder");
         Click(ok);
     });
     EXPECT_EQ(f.ui.SelectTeam(), "Cooper");
     EXPECT_TRUE(*opened && !messagePlace.isEmpty() && !messagePlace.intersects(okPlace));
 
     opened = WhenModal("frmTeamFolder", [&](QWidget* w) {
-        Control<QComboBox>(w, "cbo(0)")->setCurrentIndex(0);
+        Control<QComboBox>(w, "cbo", team::cbo::kTeams)->setCurrentIndex(0);
         w->close();
     });
     EXPECT_EQ(f.ui.SelectTeam(), "");

@@ -12,7 +12,9 @@
 
 #include "../../mainwindow/ui/WindowFixture.h"
 #include "dialogs/ui/PictureButton.h"
+#include "dialogs/ui/frmProgressControls.h"
 #include "links/ui/BrowserControl.h"
+#include "links/ui/frmDownloadControls.h"
 #ifdef MOVRAND_WEBENGINE_TEST
 #include <QWebEngineView>
 #endif
@@ -68,15 +70,18 @@ class DownloadTest : public WindowFixture {
             std::system(("bsdtar -C '" + src + "' -a -cf '" + src + "/pack.zip' Pack").c_str()), 0);
         zip = drive.Read("C:\\src\\pack.zip");
         Open();
-        window->dir(0)->SetPath("C:\\addons\\rcx");  // downloads go beside this add-on folder
-        Find<QTabWidget>("tabMovrand(0)")->setCurrentIndex(2);
+        window->dir(dir::kAddOnFolder)
+            ->SetPath("C:\\addons\\rcx");  // downloads go beside this add-on folder
+        Find<QTabWidget>("tabMovrand", tabMovrand::kPages)->setCurrentIndex(tab::kFindAddOns);
     }
     void TearDown() override { links::BrowserControl::UseEngineMaker({}); }
     PlayedDownload* Play(const char* name) {
         auto download = std::make_unique<PlayedDownload>();
         download->Name = name;
         PlayedDownload* played = download.get();
-        window->web(0)->findChild<links::BrowserEngine*>()->OnDownload(std::move(download));
+        window->web(web::kBrowser)
+            ->findChild<links::BrowserEngine*>()
+            ->OnDownload(std::move(download));
         return played;
     }
     QWidget* ProgressWindow() {
@@ -85,11 +90,11 @@ class DownloadTest : public WindowFixture {
         return nullptr;
     }
     void ExpectAddModeOn(const std::string& folder) {
-        RunUntil([&] { return window->dir(0)->Path() == folder; }, 5);
-        EXPECT_EQ(window->dir(0)->Path(), folder);
-        EXPECT_EQ(window->tabMovrand(0)->currentIndex(), 0);
-        EXPECT_TRUE(window->fra(2)->isVisible());
-        EXPECT_EQ(Text(window->cbo(1)->itemText(0)), "Red") << drive.Ui.Transcript();
+        RunUntil([&] { return window->dir(dir::kAddOnFolder)->Path() == folder; }, 5);
+        EXPECT_EQ(window->dir(dir::kAddOnFolder)->Path(), folder);
+        EXPECT_EQ(window->tabMovrand(tabMovrand::kPages)->currentIndex(), tab::kCarsAccessories);
+        EXPECT_TRUE(window->fra(fra::kAddModePanel)->isVisible());
+        EXPECT_EQ(Text(window->cbo(cbo::kAddOnFiles)->itemText(0)), "Red") << drive.Ui.Transcript();
     }
     std::string zip;
 };
@@ -105,9 +110,10 @@ TEST_F(DownloadTest, SavedBesideTheAddOnFolderThenUnpackedOnYes) {
     std::ofstream(download->Path.toStdString(), std::ios::binary) << zip;
     download->Progress(zip.size() / 2, zip.size());
     const QLocale locale;
-    EXPECT_EQ(Control<QLabel>(progress, "lbl(0)")->text(),
-              "Downloading: " + locale.toString(qint64(zip.size() / 2)) + " of " +
-                  locale.toString(qint64(zip.size())) + " bytes");
+    EXPECT_EQ(
+        Control<QLabel>(progress, "lbl", dialogs::frmProgressControls::lbl::kProgress)->text(),
+        "Downloading: " + locale.toString(qint64(zip.size() / 2)) + " of " +
+            locale.toString(qint64(zip.size())) + " bytes");
     SaveScreenshot(progress, "download-progress");
     EXPECT_FALSE(drive.Exists("C:\\addons\\pack (2).zip"));
     drive.Ui.Answers = {true};
@@ -128,7 +134,9 @@ TEST_F(DownloadTest, CancelledOrFailedLeavesNothing) {
         PlayedDownload* download = Play("big.zip");
         std::ofstream(download->Path.toStdString()) << "part";
         if (cancel)
-            Control<dialogs::PictureButton>(ProgressWindow(), "img(0)")->Press();
+            Control<dialogs::PictureButton>(ProgressWindow(), "img",
+                                            links::frmDownloadControls::img::kCancel)
+                ->Press();
         else
             download->Ended(false);
         EXPECT_EQ(download->Cancelled, cancel);

@@ -6,7 +6,9 @@
 #include <QPushButton>
 
 #include "../../mainwindow/ui/WindowFixture.h"
+#include "dialogs/ui/frmAboutControls.h"
 #include "links/ui/BrowserControl.h"
+#include "links/ui/frmURLControls.h"
 #include "mainwindow/WindowTitle.h"
 #include "platform/SettingsKeys.h"
 #include "resources/StringTable.h"
@@ -19,6 +21,9 @@
 
 namespace movrand::test {
 namespace {
+
+namespace url = links::frmURLControls;
+namespace about = dialogs::frmAboutControls;
 
 const std::string kSite = "http://127.0.0.1:8000/site";
 
@@ -55,10 +60,13 @@ class FindAddOnsTest : public WindowFixture {
     }
     std::string LastPage() { return visits.empty() ? "" : visits.back().second; }
     void Do(char action) {
-        if (action == 'T') Find<QTabWidget>("tabMovrand(0)")->setCurrentIndex(2);
-        if (action == '0') Find<QTabWidget>("tabMovrand(0)")->setCurrentIndex(0);
-        if (action == 'Z') Click(window->lbl(17));
-        if (action == 'H') Click(window->pic(1));
+        if (action == 'T')
+            Find<QTabWidget>("tabMovrand", tabMovrand::kPages)->setCurrentIndex(tab::kFindAddOns);
+        if (action == '0')
+            Find<QTabWidget>("tabMovrand", tabMovrand::kPages)
+                ->setCurrentIndex(tab::kCarsAccessories);
+        if (action == 'Z') Click(window->lbl(lbl::kZorvex));
+        if (action == 'H') Click(window->pic(pic::kAddModeHelp));
     }
 };
 
@@ -71,29 +79,30 @@ TEST_F(FindAddOnsTest, NoticeAndTitleOnceWhateverLeadsThere) {
         const std::string title = Text(window->windowTitle());
         EXPECT_EQ(title,
                   mainwindow::WindowTitle() + resources::LoadResString(resources::kConnectedTitle));
-        EXPECT_EQ(visits.front().first, window->web(0)) << order;
+        EXPECT_EQ(visits.front().first, window->web(web::kBrowser)) << order;
         EXPECT_EQ(visits.front().second, kSite + "/AddOnsCars.htm") << order;
     }
 }
 
 TEST_F(FindAddOnsTest, CategoriesLoadOnlyOnceConnectedAndFollowTheSavedAddress) {
     for (int turn = 0; turn < 2; ++turn) {
-        Find<QCheckBox>("chk(1)")->click();
-        EXPECT_EQ(Combo("cbo(0)")->count(), Find<QCheckBox>("chk(1)")->isChecked() ? 8 : 18);
+        Find<QCheckBox>("chk", chk::kAddOnsOnly)->click();
+        EXPECT_EQ(Combo(cbo::kLinkCategories)->count(),
+                  Find<QCheckBox>("chk", chk::kAddOnsOnly)->isChecked() ? 8 : 18);
     }
-    Choose("cbo(0)", "Setups");
+    Choose(cbo::kLinkCategories, "Setups");
     EXPECT_TRUE(visits.empty());
     Do('T');
-    Choose("cbo(0)", "Setups");
+    Choose(cbo::kLinkCategories, "Setups");
     EXPECT_EQ(LastPage(), kSite + "/AddOnsSetups.htm");
 
     const auto useDialog = [this](const QString& typed, int button) {
         WhenModal("frmURL", [=](QWidget* dialog) {
-            if (button == 0) SaveScreenshot(dialog, "frmURL");
-            Control<QLineEdit>(dialog, "txt(0)")->setText(typed);
-            Click(Control<QWidget>(dialog, QStringLiteral("img(%1)").arg(button)));
+            if (button == url::img::kSave) SaveScreenshot(dialog, "frmURL");
+            Control<QLineEdit>(dialog, "txt", url::txt::kAddress)->setText(typed);
+            Click(Control(dialog, "img", button));
         });
-        Find<QPushButton>("cmd(2)")->click();
+        Find<QPushButton>("cmd", cmd::kUpdateUrl)->click();
     };
     // Saved with the blanks around it and loaded; cancelled; refused; changed in case only; same.
     const struct {
@@ -101,11 +110,11 @@ TEST_F(FindAddOnsTest, CategoriesLoadOnlyOnceConnectedAndFollowTheSavedAddress) 
         int Button;
         std::string Kept;
         bool Reloads;
-    } steps[] = {{"  http://new/site  ", 0, "http://new/site", true},
-                 {"http://other", 1, "http://new/site", false},
-                 {"   ", 0, "http://new/site", false},
-                 {"HTTP://new/site", 0, "HTTP://new/site", true},
-                 {"HTTP://new/site", 0, "HTTP://new/site", false}};
+    } steps[] = {{"  http://new/site  ", url::img::kSave, "http://new/site", true},
+                 {"http://other", url::img::kCancel, "http://new/site", false},
+                 {"   ", url::img::kSave, "http://new/site", false},
+                 {"HTTP://new/site", url::img::kSave, "HTTP://new/site", true},
+                 {"HTTP://new/site", url::img::kSave, "HTTP://new/site", false}};
     for (const auto& step : steps) {
         const std::size_t before = visits.size();
         useDialog(step.Typed, step.Button);
@@ -137,14 +146,16 @@ TEST_F(FindAddOnsTest, HelpAndMakerOpenFurtherWindowsBesideTheMainWindow) {
 }
 
 TEST_F(FindAddOnsTest, AboutBoxShowsTheVersionAndTellsWhenNoSystemInformationIsFound) {
-    WhenModal("frmAbout", [](QWidget* about) {
-        EXPECT_EQ(Text(about->windowTitle()), " About Movrand");
-        EXPECT_EQ(Text(Control<QLabel>(about, "lbl(1)")->text()).rfind("Version ", 0), 0u);
-        SaveScreenshot(about, "frmAbout");
-        Control<QPushButton>(about, "cmd(1)")->click();
-        Control<QPushButton>(about, "cmd(0)")->click();
+    WhenModal("frmAbout", [](QWidget* box) {
+        EXPECT_EQ(Text(box->windowTitle()), " About Movrand");
+        EXPECT_EQ(
+            Text(Control<QLabel>(box, "lbl", about::lbl::kVersion)->text()).rfind("Version ", 0),
+            0u);
+        SaveScreenshot(box, "frmAbout");
+        Control<QPushButton>(box, "cmd", about::cmd::kSystemInfo)->click();
+        Control<QPushButton>(box, "cmd", about::cmd::kOk)->click();
     });
-    Click(window->lbl(4));
+    Click(window->lbl(lbl::kMovrandShade));
     ASSERT_EQ(drive.Ui.Traps.size(), 1u);
     EXPECT_EQ(drive.Ui.Traps[0].Text, "System Information Is Unavailable At This Time");
 }
@@ -155,7 +166,7 @@ TEST_F(FindAddOnsTest, WebEngineShowsTheFirstCategoryPageFromALocalServer) {
 #ifndef MOVRAND_WEBENGINE_TEST
     links::BrowserControl::UseEngineMaker({});
     Do('T');  // built without the web engine: a panel offers the page to the desktop's browser
-    auto* address = window->web(0)->findChild<QLabel*>("Address");
+    auto* address = window->web(web::kBrowser)->findChild<QLabel*>("Address");
     ASSERT_NE(address, nullptr);
     EXPECT_EQ(Text(address->text()), kSite + "/AddOnsCars.htm");
 #else
@@ -169,7 +180,7 @@ TEST_F(FindAddOnsTest, WebEngineShowsTheFirstCategoryPageFromALocalServer) {
     const QString port = QRegularExpression("port (\\d+)").match(server.readAll()).captured(1);
     drive.Pv.WebsiteURL = "http://127.0.0.1:" + port.toStdString();
     Do('T');
-    auto* view = window->web(0)->findChild<QWebEngineView*>();
+    auto* view = window->web(web::kBrowser)->findChild<QWebEngineView*>();
     ASSERT_NE(view, nullptr) << "the web engine's library was not loaded";
     int finished = 0;
     bool loaded = false;

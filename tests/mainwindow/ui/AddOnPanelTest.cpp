@@ -23,33 +23,36 @@ bool ShowsRed(QLabel* picture) {
 class AddOnPanelTest : public WindowFixture {
   protected:
     AddOnPanelTest() { demo::MakeDemoAddOns(drive.DriveC() / "addons"); }
-    std::string Box(const char* name) { return Text(Find<QPlainTextEdit>(name)->toPlainText()); }
+    std::string Box(int index) { return Text(Find<QPlainTextEdit>("txt", index)->toPlainText()); }
     void ShowFolder(const std::string& folder) {
-        Find<dialogs::FolderListBox>("dir(0)")->SetPath(folder);
+        Find<dialogs::FolderListBox>("dir", dir::kAddOnFolder)->SetPath(folder);
     }
 };
 
 TEST_F(AddOnPanelTest, ChoosingAnAddOnFolderShowsItsEntriesAndPreview) {
     Open();
-    auto* folders = Find<dialogs::FolderListBox>("dir(0)");
+    auto* folders = Find<dialogs::FolderListBox>("dir", dir::kAddOnFolder);
     folders->SetPath("C:\\addons");
     DoubleClickRowNamed(folders, "Ferrari 312 Classic");
-    EXPECT_EQ(Rows(Combo("cbo(1)")), QStringList({"Ferrari 312", "Red Wheels", "Chrome Mirrors"}));
-    EXPECT_EQ(Box("txt(2)"), "Ferrari 312 of 1967.\nFor the Ferrari team.");
-    EXPECT_EQ(Box("txt(3)"), "fer10.3do\nfer11.3do\nfer9.3do\n");
-    EXPECT_TRUE(ShowsPicture(Find<QLabel>("img(0)"), 109));
-    EXPECT_TRUE(ShowsRed(Find<QLabel>("img(1)")));
+    EXPECT_EQ(Rows(Combo(cbo::kAddOnFiles)),
+              QStringList({"Ferrari 312", "Red Wheels", "Chrome Mirrors"}));
+    EXPECT_EQ(Box(txt::kDescription), "Ferrari 312 of 1967.\nFor the Ferrari team.");
+    EXPECT_EQ(Box(txt::kCarFiles), "fer10.3do\nfer11.3do\nfer9.3do\n");
+    EXPECT_TRUE(ShowsPicture(Find<QLabel>("img", img::kAddOnTeam), 109));
+    EXPECT_TRUE(ShowsRed(Find<QLabel>("img", img::kPreview)));
     SaveScreenshot(window.get(), "main-window-add-on-folder");
     // A damaged picture is no error: the notice shows instead.
     drive.Write(std::string(kClassic) + "\\Chrome Mirrors\\zorvex.bmp", "BM not a picture");
-    Choose("cbo(1)", "Chrome Mirrors");
-    EXPECT_TRUE(Find<QLabel>("img(1)")->pixmap().isNull());
-    EXPECT_FALSE(Find("lbl(6)")->isHidden());
+    Choose(cbo::kAddOnFiles, "Chrome Mirrors");
+    EXPECT_TRUE(Find<QLabel>("img", img::kPreview)->pixmap().isNull());
+    EXPECT_FALSE(Find("lbl", lbl::kNoPicture)->isHidden());
     // A folder that is no add-on folder empties the panel.
     ShowFolder("C:\\addons");
-    EXPECT_EQ(Combo("cbo(1)")->count() + Find<QListWidget>("lst(0)")->count(), 0);
-    EXPECT_EQ(Box("txt(2)") + Box("txt(3)"), "");
-    EXPECT_TRUE(Find<QLabel>("img(0)")->pixmap().isNull() && Find("lbl(6)")->isHidden());
+    EXPECT_EQ(
+        Combo(cbo::kAddOnFiles)->count() + Find<QListWidget>("lst", lst::kTeamDrivers)->count(), 0);
+    EXPECT_EQ(Box(txt::kDescription) + Box(txt::kCarFiles), "");
+    EXPECT_TRUE(Find<QLabel>("img", img::kAddOnTeam)->pixmap().isNull() &&
+                Find("lbl", lbl::kNoPicture)->isHidden());
     EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
 }
 
@@ -58,24 +61,25 @@ TEST_F(AddOnPanelTest, ChoosingAnAddOnFolderShowsItsEntriesAndPreview) {
 TEST_F(AddOnPanelTest, AddFilesThenRemoveModeRemovesTheAccessory) {
     LookingUi ui;
     QStringList behind;  // the installed items on the screen behind the message
-    ui.onMessage = [&] { behind = Rows(Combo("cbo(2)")); };
+    ui.onMessage = [&] { behind = Rows(Combo(cbo::kInstalledAddOns)); };
     Open(&ui);
     ShowFolder(kClassic);
     for (const char* entry : {"Ferrari 312", "Red Wheels"}) {
-        Choose("cbo(1)", entry);
-        Click(Find("cmd(1)"));
+        Choose(cbo::kAddOnFiles, entry);
+        Click(Find("cmd", cmd::kAddFiles));
     }
-    EXPECT_EQ(Text(Combo("cbo(1)")->currentText()), "Ferrari 312");  // the panel was refreshed
+    EXPECT_EQ(Text(Combo(cbo::kAddOnFiles)->currentText()),
+              "Ferrari 312");  // the panel was refreshed
     EXPECT_EQ(ui.Messages.at(1).Text, "The new accessory files have been added.");
 
-    Click(Find("cmd(3)"));
-    EXPECT_FALSE(Find("fra(1)")->isHidden());
-    EXPECT_EQ(Text(Combo("cbo(3)")->currentText()), "Ferrari");
-    EXPECT_EQ(Rows(Combo("cbo(2)")), QStringList({"Complete Car", "Red Wheels"}));
-    Choose("cbo(2)", "Red Wheels");
-    EXPECT_EQ(Box("txt(1)"), "Red wheels for the Ferrari 312.");
+    Click(Find("cmd", cmd::kRemoveMode));
+    EXPECT_FALSE(Find("fra", fra::kRemoveModePanel)->isHidden());
+    EXPECT_EQ(Text(Combo(cbo::kTeams)->currentText()), "Ferrari");
+    EXPECT_EQ(Rows(Combo(cbo::kInstalledAddOns)), QStringList({"Complete Car", "Red Wheels"}));
+    Choose(cbo::kInstalledAddOns, "Red Wheels");
+    EXPECT_EQ(Box(txt::kFilesDescription), "Red wheels for the Ferrari 312.");
     ui.Answers = {true};
-    Click(Find("cmd(4)"));
+    Click(Find("cmd", cmd::kRemoveFiles));
     EXPECT_EQ(ui.Questions.at(0).Message, "Are you sure you want to remove this accessory?");
     EXPECT_EQ(ui.Messages.back().Text, "The Accessory has been removed.");
     EXPECT_EQ(behind, QStringList({"Complete Car"}));
@@ -91,14 +95,14 @@ TEST_F(AddOnPanelTest, ACarNumberSwapIsToldOverTheRefreshedPanel) {
     QStringList behind;
     std::string folderBehind;
     ui.onMessage = [&] {
-        behind = Rows(Find<QListWidget>("lst(0)"));
-        folderBehind = Find<dialogs::FolderListBox>("dir(0)")->Path();
+        behind = Rows(Find<QListWidget>("lst", lst::kTeamDrivers));
+        folderBehind = Find<dialogs::FolderListBox>("dir", dir::kAddOnFolder)->Path();
     };
     Open(&ui);
     ShowFolder(kClassic);
-    Choose("cbo(4)", "Chris Amon");
-    Choose("cbo(5)", "12");
-    Click(Find("cmd(6)"));
+    Choose(cbo::kDrivers, "Chris Amon");
+    Choose(cbo::kCarNumbers, "12");
+    Click(Find("cmd", cmd::kSaveCarNumber));
     ASSERT_EQ(ui.Messages.size(), 1u) << ui.Transcript();
     EXPECT_EQ(folderBehind, kClassic);
     EXPECT_TRUE(behind.filter("Amon").value(0).contains("[12]")) << Text(behind.join(","));

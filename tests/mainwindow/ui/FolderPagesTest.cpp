@@ -11,26 +11,30 @@
 #include "GameGuard.h"
 #include "WindowFixture.h"
 #include "dialogs/ui/QtUi.h"
+#include "dialogs/ui/frmProgressControls.h"
+#include "dialogs/ui/frmYesNoControls.h"
 #include "platform/FaultPlan.h"
 #include "ui/ModalDriver.h"
 
 namespace movrand::test {
 namespace {
 
+namespace progress = dialogs::frmProgressControls;
+
 class FolderPagesTest : public WindowFixture {
   protected:
-    void SetPath(const char* list, const char* path) {
-        Find<dialogs::FolderListBox>(list)->SetPath(path);
+    void SetPath(int list, const char* path) {
+        Find<dialogs::FolderListBox>("dir", list)->SetPath(path);
     }
     void Save(const char* name) {
-        Find<QLineEdit>("txt(0)")->setText(name);
-        Click(Find("cmd(0)"));
+        Find<QLineEdit>("txt", txt::kNewName)->setText(name);
+        Click(Find("cmd", cmd::kSaveCarFolder));
     }
 };
 
 TEST_F(FolderPagesTest, NameBoxTakesOnlyLettersDigitsAndUnderscoreTypedOrPasted) {
     Open();
-    auto* name = Find<QLineEdit>("txt(0)");
+    auto* name = Find<QLineEdit>("txt", txt::kNewName);
     for (QChar c : QString("a-b.c d_1\\")) PressKey(name, Qt::Key_unknown, QString(c));
     EXPECT_EQ(name->text().toStdString(), "abcd_1");
     QGuiApplication::clipboard()->setText("  my car-67 (old)\\x");
@@ -46,24 +50,24 @@ TEST_F(FolderPagesTest, SaveSwapsTheLiveFolderAndTheListsFollow) {
     const auto live = TreeOf(drive.Native("C:\\sierra\\gpl\\cars\\cars67"));
     const auto stored = TreeOf(drive.Native("C:\\stored\\classic"));
     Open();
-    SetPath("dir(1)", "C:\\stored\\classic");
+    SetPath(dir::kSourceFolder, "C:\\stored\\classic");
     Save("");
     EXPECT_EQ(drive.Ui.Messages.at(0).Text,
               "Please enter the new name for the Current Car Folder.");
-    EXPECT_EQ(window->focusWidget(), Find("txt(0)"));
-    SetPath("dir(2)", "C:\\stored");
+    EXPECT_EQ(window->focusWidget(), Find("txt", txt::kNewName));
+    SetPath(dir::kDestinationFolder, "C:\\stored");
     drive.Ui.Answers = {true};
     Save("cars67_old");
     ASSERT_EQ(drive.Ui.Questions.size(), 1u) << drive.Ui.Transcript();
     EXPECT_EQ(TreeOf(drive.Native("C:\\sierra\\gpl\\cars\\cars67")), stored);
     EXPECT_EQ(TreeOf(drive.Native("C:\\stored\\cars67_old")), live);
-    EXPECT_TRUE(Rows(Find<QListWidget>("dir(2)")).contains("cars67_old"));
-    Find<QRadioButton>("opt(0)")->setChecked(true);
+    EXPECT_TRUE(Rows(Find<QListWidget>("dir", dir::kDestinationFolder)).contains("cars67_old"));
+    Find<QRadioButton>("opt", opt::kMove)->setChecked(true);
     drive.Ui.Answers = {true};
     Save("cars67_second");
     EXPECT_EQ(TreeOf(drive.Native("C:\\stored\\cars67_second")), stored);
-    EXPECT_EQ(Find<dialogs::FolderListBox>("dir(1)")->Path(), "C:\\stored");
-    EXPECT_TRUE(Rows(Find<QListWidget>("dir(2)")).contains("cars67_second"));
+    EXPECT_EQ(Find<dialogs::FolderListBox>("dir", dir::kSourceFolder)->Path(), "C:\\stored");
+    EXPECT_TRUE(Rows(Find<QListWidget>("dir", dir::kDestinationFolder)).contains("cars67_second"));
     EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
 }
 
@@ -75,8 +79,8 @@ TEST_F(FolderPagesTest, ALongCopyShowsItsProgressAndTheWindowKeepsPainting) {
     ui.SetProgressDelay(std::chrono::milliseconds(100));
     drive.Pv.Env.Faults = std::make_shared<platform::FaultPlan>();
     Open(&ui);
-    SetPath("dir(1)", "C:\\stored\\classic");
-    SetPath("dir(2)", "C:\\stored");
+    SetPath(dir::kSourceFolder, "C:\\stored\\classic");
+    SetPath(dir::kDestinationFolder, "C:\\stored");
     int paints = 0;
     QStringList counts;
     QTimer look;
@@ -85,16 +89,16 @@ TEST_F(FolderPagesTest, ALongCopyShowsItsProgressAndTheWindowKeepsPainting) {
         ++paints;
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->objectName() == "frmProgress" && w->isVisible()) {
-                counts << Control<QLabel>(w, "lbl(0)")->text();
-                EXPECT_EQ(Control<QProgressBar>(w, "prg(0)")->maximum(), files);
-                EXPECT_FALSE(Control<QLabel>(w, "lbl(1)")->text().isEmpty());
+                counts << Control<QLabel>(w, "lbl", progress::lbl::kProgress)->text();
+                EXPECT_EQ(Control<QProgressBar>(w, "prg", progress::prg::kBar)->maximum(), files);
+                EXPECT_FALSE(Control<QLabel>(w, "lbl", progress::lbl::kFile)->text().isEmpty());
                 SaveScreenshot(w, "frmProgress");
             }
     });
     WhenModal("frmYesNo", [&](QWidget* w) {
         drive.Pv.Env.Faults->DelayEach(std::chrono::milliseconds(40));
         look.start(60);
-        Click(Control(w, "img(0)"));
+        Click(Control(w, "img", dialogs::frmYesNoControls::img::kYes));
     });
     Save("cars67_old");
     look.stop();
@@ -112,16 +116,16 @@ TEST_F(FolderPagesTest, SaveOnGplDirectorySwitchesAndRefreshesThePages) {
     drive.Write("C:\\gpl2\\driver.ini", roster);
     drive.Pv.Env.WinePrefix = "/home/player/" + std::string(150, 'p') + "/prefix";
     Open();
-    SetPath("dir(3)", "C:\\gpl2");
+    SetPath(dir::kAlternateInstallation, "C:\\gpl2");
     drive.Ui.Answers = {true};
-    Click(Find("cmd(7)"));
-    EXPECT_EQ(Find<QLabel>("lbl(13)")->text().toStdString(), "  C:\\gpl2\\");
+    Click(Find("cmd", cmd::kSaveGplDirectory));
+    EXPECT_EQ(Find<QLabel>("lbl", lbl::kCurrentInstallation)->text().toStdString(), "  C:\\gpl2\\");
     // The prefix under it is shortened in its middle, never cut; the whole is its tooltip.
-    EXPECT_TRUE(Find<QLabel>("lbl(18)")->text().endsWith("/prefix"));
-    EXPECT_EQ(Text(Find<QLabel>("lbl(18)")->toolTip()),
+    EXPECT_TRUE(Find<QLabel>("lbl", lbl::kCurrentPrefix)->text().endsWith("/prefix"));
+    EXPECT_EQ(Text(Find<QLabel>("lbl", lbl::kCurrentPrefix)->toolTip()),
               "in the Wine prefix " + drive.Pv.Env.WinePrefix.string());
-    Find("fra(6)")->grab().save("/tmp/movrand-gpl-directory.png");
-    EXPECT_EQ(Combo("cbo(4)")->currentText().toStdString(), "Aaron McLaren");
+    Find("fra", fra::kGplDirectoryPage)->grab().save("/tmp/movrand-gpl-directory.png");
+    EXPECT_EQ(Combo(cbo::kDrivers)->currentText().toStdString(), "Aaron McLaren");
     EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
 }
 

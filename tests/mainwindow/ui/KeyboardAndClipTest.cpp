@@ -12,12 +12,14 @@
 #include "WindowFixture.h"
 #include "dialogs/ui/FocusMark.h"
 #include "dialogs/ui/QtUi.h"
+#include "dialogs/ui/frmFileControls.h"
+#include "dialogs/ui/frmTeamFolderControls.h"
 
 namespace movrand::test {
 namespace {
 
-// Window, control focused first (or nullptr), keys pressed where the focus is, answer read.
-using KeyRow = std::tuple<const char*, const char*, std::vector<int>, std::string>;
+// Window, control focused first (or none), keys pressed where the focus is, answer read.
+using KeyRow = std::tuple<const char*, QString, std::vector<int>, std::string>;
 
 TEST(DialogKeys, EnterEscapeTabAndSpaceAnswerEveryWindow) {
     TempDrive drive;
@@ -31,15 +33,17 @@ TEST(DialogKeys, EnterEscapeTabAndSpaceAnswerEveryWindow) {
         {"frmTeamFolder", [&] { return ui.SelectTeam(); }},
         {"frmFile", [&] { return ui.SelectFile("C:\\sierra\\gpl", "*.ini", " Pick"); }}};
     const int tab = Qt::Key_Tab, enter = Qt::Key_Return, esc = Qt::Key_Escape;
+    const QString teams = Named("cbo", dialogs::frmTeamFolderControls::cbo::kTeams);
+    const QString files = Named("fle", dialogs::frmFileControls::fle::kFiles);
     const KeyRow rows[] = {
-        {"frmMsgBox", nullptr, {esc}, "closed"},
-        {"frmYesNo", nullptr, {Qt::Key_Enter}, "Y"},
-        {"frmYesNo", nullptr, {esc}, "N"},
-        {"frmYesNo", nullptr, {tab, Qt::Key_Space}, "N"},
-        {"frmTeamFolder", "cbo(0)", {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, enter}, "Cooper"},
-        {"frmTeamFolder", "cbo(0)", {tab, esc}, ""},
-        {"frmFile", "fle(0)", {Qt::Key_Home, enter}, "C:\\sierra\\gpl\\driver.ini"},
-        {"frmFile", "fle(0)", {tab, esc}, ""},
+        {"frmMsgBox", {}, {esc}, "closed"},
+        {"frmYesNo", {}, {Qt::Key_Enter}, "Y"},
+        {"frmYesNo", {}, {esc}, "N"},
+        {"frmYesNo", {}, {tab, Qt::Key_Space}, "N"},
+        {"frmTeamFolder", teams, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, enter}, "Cooper"},
+        {"frmTeamFolder", teams, {tab, esc}, ""},
+        {"frmFile", files, {Qt::Key_Home, enter}, "C:\\sierra\\gpl\\driver.ini"},
+        {"frmFile", files, {tab, esc}, ""},
     };
     for (const auto& [name, first, keys, answer] : rows) {
         auto done = WhenModal(
@@ -48,7 +52,7 @@ TEST(DialogKeys, EnterEscapeTabAndSpaceAnswerEveryWindow) {
                 EXPECT_TRUE(w->screen()->availableGeometry().contains(w->frameGeometry()));
                 for (int i = 0; i < 400 && !w->isActiveWindow(); ++i)
                     QThread::msleep(5), qApp->processEvents();
-                if (first) Control(w, first)->setFocus();
+                if (!first.isEmpty()) Control(w, first)->setFocus();
                 for (int key : keys) {
                     PressKey(w->focusWidget() ? w->focusWidget() : w, key);
                     EXPECT_TRUE(key != tab ||
@@ -65,7 +69,7 @@ TEST(DialogKeys, EnterEscapeTabAndSpaceAnswerEveryWindow) {
 
 class KeyboardAndClip : public WindowFixture {
   protected:
-    QTabWidget* Tabs() { return Find<QTabWidget>("tabMovrand(0)"); }
+    QTabWidget* Tabs() { return Find<QTabWidget>("tabMovrand", tabMovrand::kPages); }
     QStringList Shown(bool stops) {
         QStringList shown;
         for (QWidget* w = Tabs()->nextInFocusChain(); w != Tabs(); w = w->nextInFocusChain())
@@ -98,29 +102,49 @@ class KeyboardAndClip : public WindowFixture {
 
 TEST_F(KeyboardAndClip, TabFollowsTheReadingOrderEnterPressesAndStylesComeBack) {
     Open();
-    const char* pages[] = {
-        "cbo(1) drv(0) dir(0) cmd(1) txt(3) cmd(3) chk(2) pic(1) lbl(5) lbl(4) "
-        "lbl(17) txt(2) lst(0) cbo(4) cbo(5)",
-        "drv(2) drv(1) dir(2) dir(1) opt(0) opt(1) txt(0) chk(0) cmd(0)",
-        "cbo(0) chk(1) chk(3) cmd(2)", "drv(3) dir(3) cmd(7)"};
+    // The object names of the controls in the order Tab reaches them.
+    const auto names = [](std::initializer_list<QWidget*> order) {
+        QStringList list;
+        for (QWidget* control : order) list << control->objectName();
+        return Text(list.join(' '));
+    };
+    mainwindow::frmMovrand& m = *window;
+    const std::string pages[] = {
+        names({m.cbo(cbo::kAddOnFiles), m.drv(drv::kAddOnFolder), m.dir(dir::kAddOnFolder),
+               m.cmd(cmd::kAddFiles), m.txt(txt::kCarFiles), m.cmd(cmd::kRemoveMode),
+               m.chk(chk::kExcludeGeneric), m.pic(pic::kAddModeHelp), m.lbl(lbl::kMovrand),
+               m.lbl(lbl::kMovrandShade), m.lbl(lbl::kZorvex), m.txt(txt::kDescription),
+               m.lst(lst::kTeamDrivers), m.cbo(cbo::kDrivers), m.cbo(cbo::kCarNumbers)}),
+        names({m.drv(drv::kDestinationFolder), m.drv(drv::kSourceFolder),
+               m.dir(dir::kDestinationFolder), m.dir(dir::kSourceFolder), m.opt(opt::kMove),
+               m.opt(opt::kCopy), m.txt(txt::kNewName), m.chk(chk::kDeleteCurrentCarFolder),
+               m.cmd(cmd::kSaveCarFolder)}),
+        names({m.cbo(cbo::kLinkCategories), m.chk(chk::kAddOnsOnly),
+               m.chk(chk::kHalvaneCompatibleOnly), m.cmd(cmd::kUpdateUrl)}),
+        names({m.drv(drv::kAlternateInstallation), m.dir(dir::kAlternateInstallation),
+               m.cmd(cmd::kSaveGplDirectory)})};
     for (int page = 3; page >= 0; --page) {
         Tabs()->setCurrentIndex(page);
         EXPECT_EQ(Text(Shown(true).join(' ')), pages[page]);
     }
     auto about = WhenModal("frmAbout", [](QWidget* w) { PressKey(w, Qt::Key_Escape); });
-    PressKey(Find("lbl(4)"), Qt::Key_Space);
+    PressKey(Find("lbl", lbl::kMovrandShade), Qt::Key_Space);
     EXPECT_TRUE(*about);
-    PressKey(Find("cmd(3)"), Qt::Key_Return);
-    EXPECT_EQ(Text(Shown(true).join(' ')), "cbo(3) txt(1) cmd(5) pic(0)");
-    const auto look = [&](const char* n) {
-        return std::pair(QFontInfo(Find(n)->font()).pixelSize(),
-                         Find(n)->palette().color(QPalette::WindowText));
+    PressKey(Find("cmd", cmd::kRemoveMode), Qt::Key_Return);
+    EXPECT_EQ(Text(Shown(true).join(' ')),
+              names({m.cbo(cbo::kTeams), m.txt(txt::kFilesDescription), m.cmd(cmd::kAddMode),
+                     m.pic(pic::kRemoveModeHelp)}));
+    const auto look = [&](const char* kind, int index) {
+        return std::pair(QFontInfo(Find(kind, index)->font()).pixelSize(),
+                         Find(kind, index)->palette().color(QPalette::WindowText));
     };
-    const auto heading = look("lbl(0)"), box = look("chk(0)");
-    Find<QCheckBox>("chk(0)")->setChecked(true);
-    EXPECT_EQ(look("lbl(0)").second, QColor(Qt::red));
-    Find<QCheckBox>("chk(0)")->setChecked(false);
-    EXPECT_TRUE(look("lbl(0)") == heading && look("chk(0)") == box);
+    const auto heading = look("lbl", lbl::kDestinationHeading);
+    const auto box = look("chk", chk::kDeleteCurrentCarFolder);
+    Find<QCheckBox>("chk", chk::kDeleteCurrentCarFolder)->setChecked(true);
+    EXPECT_EQ(look("lbl", lbl::kDestinationHeading).second, QColor(Qt::red));
+    Find<QCheckBox>("chk", chk::kDeleteCurrentCarFolder)->setChecked(false);
+    EXPECT_TRUE(look("lbl", lbl::kDestinationHeading) == heading &&
+                look("chk", chk::kDeleteCurrentCarFolder) == box);
 }
 
 TEST_F(KeyboardAndClip, NothingCutAndTheWindowFitsAtEveryScale) {
@@ -131,8 +155,8 @@ TEST_F(KeyboardAndClip, NothingCutAndTheWindowFitsAtEveryScale) {
     drive.Pv.GPLPath = deep;
     demo::MakeDemoAddOns(drive.DriveC() / "addons");
     Open();
-    Find<dialogs::FolderListBox>("dir(0)")->SetPath("C:\\addons");
-    Find<QCheckBox>("chk(1)")->setChecked(false);  // all categories in the list
+    Find<dialogs::FolderListBox>("dir", dir::kAddOnFolder)->SetPath("C:\\addons");
+    Find<QCheckBox>("chk", chk::kAddOnsOnly)->setChecked(false);  // all categories in the list
     EXPECT_TRUE(window->screen()->availableGeometry().contains(window->frameGeometry()));
     for (int page = 0; page < 4; ++page) {
         Tabs()->setCurrentIndex(page);
@@ -140,7 +164,7 @@ TEST_F(KeyboardAndClip, NothingCutAndTheWindowFitsAtEveryScale) {
         SaveScreenshot(window.get(),
                        QString("keys%1x%2").arg(page).arg(window->devicePixelRatio()));
     }
-    EXPECT_EQ(Text(Find<QLabel>("lbl(13)")->accessibleDescription()), deep);
+    EXPECT_EQ(Text(Find<QLabel>("lbl", lbl::kCurrentInstallation)->accessibleDescription()), deep);
 }
 
 }  // namespace

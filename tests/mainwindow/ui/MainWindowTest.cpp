@@ -19,7 +19,7 @@ class MainWindowTest : public WindowFixture {
     void Type(QWidget* target, const QString& keys) {
         for (QChar c : keys) TypeChar(target, c);
     }
-    dialogs::FolderListBox* Dir(const char* name) { return Find<dialogs::FolderListBox>(name); }
+    dialogs::FolderListBox* Dir(int index) { return Find<dialogs::FolderListBox>("dir", index); }
 };
 
 TEST_F(MainWindowTest, LoadingFillsThePagesInOrder) {
@@ -30,19 +30,19 @@ TEST_F(MainWindowTest, LoadingFillsThePagesInOrder) {
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(window.get());
     ASSERT_NE(face, nullptr);
     EXPECT_EQ(face->role(), QAccessible::Window);
-    QComboBox* numbers = Combo("cbo(5)");
+    QComboBox* numbers = Combo(cbo::kCarNumbers);
     ASSERT_EQ(numbers->count(), 99);
-    EXPECT_EQ(Combo("cbo(3)")->itemData(5).toInt(), 6);  // Honda before Lotus
-    EXPECT_EQ(Dir("dir(0)")->Path(), "C:\\sierra\\gpl");
-    QComboBox* drivers = Combo("cbo(4)");
+    EXPECT_EQ(Combo(cbo::kTeams)->itemData(5).toInt(), 6);  // Honda before Lotus
+    EXPECT_EQ(Dir(dir::kAddOnFolder)->Path(), "C:\\sierra\\gpl");
+    QComboBox* drivers = Combo(cbo::kDrivers);
     EXPECT_EQ(Text(drivers->currentText()), "Bruce McLaren");
     // The help buttons are shown, cut to the book: the white ground around it is no part of them.
-    for (const char* name : {"pic(0)", "pic(1)"}) {
-        EXPECT_FALSE(Find(name)->isHidden()) << name;
-        EXPECT_FALSE(Find(name)->mask().isEmpty()) << name;
-        EXPECT_FALSE(Find(name)->mask().contains(QPoint(0, 0))) << name;
+    for (int help : {pic::kRemoveModeHelp, pic::kAddModeHelp}) {
+        EXPECT_FALSE(Find("pic", help)->isHidden()) << help;
+        EXPECT_FALSE(Find("pic", help)->mask().isEmpty()) << help;
+        EXPECT_FALSE(Find("pic", help)->mask().contains(QPoint(0, 0))) << help;
     }
-    auto* tabs = Find<QTabWidget>("tabMovrand(0)");
+    auto* tabs = Find<QTabWidget>("tabMovrand", tabMovrand::kPages);
     for (const char* page : {"cars-accessories", "car-folders", "find-add-ons", "gpl-directory"}) {
         SaveScreenshot(window.get(), QString("main-window-") + page);
         tabs->setCurrentIndex(tabs->currentIndex() + 1);
@@ -55,11 +55,11 @@ TEST_F(MainWindowTest, PagesMadeAfterTheFirstPageLoadLikeIt) {
     window = std::make_unique<frmMovrand>(drive.Pv, drive.Ui);
     window->Form_Load();
     EXPECT_FALSE(window->FullyBuilt());
-    EXPECT_EQ(window->findChild<QWidget*>("cmd(7)"), nullptr);
-    ASSERT_NE(window->dir(3), nullptr);
-    EXPECT_EQ(window->dir(3)->Path(), "C:\\sierra\\gpl");
-    EXPECT_TRUE(window->chk(1)->isChecked());
-    EXPECT_FALSE(Find("pic(0)")->isHidden());
+    EXPECT_EQ(window->findChild<QWidget*>(Named("cmd", cmd::kSaveGplDirectory)), nullptr);
+    ASSERT_NE(window->dir(dir::kAlternateInstallation), nullptr);
+    EXPECT_EQ(window->dir(dir::kAlternateInstallation)->Path(), "C:\\sierra\\gpl");
+    EXPECT_TRUE(window->chk(chk::kAddOnsOnly)->isChecked());
+    EXPECT_FALSE(Find("pic", pic::kRemoveModeHelp)->isHidden());
 }
 
 // Stored folders come back (a vanished one is quietly left); No to the exit question keeps the
@@ -74,17 +74,17 @@ TEST_F(MainWindowTest, StoredFoldersComeBackAndExitOnYesSavesThem) {
                               {platform::kAddOnCarFolderKey, "D:\\gone\\away"}})
         drive.Pv.Env.Settings.Save(platform::kSettingsApp, platform::kMovrandSection, key, value);
     Open();
-    EXPECT_FALSE(Find<QCheckBox>("chk(1)")->isChecked());
-    EXPECT_EQ(Dir("dir(0)")->Path(), "C:\\addons\\one");
-    EXPECT_EQ(Dir("dir(2)")->Path(), "D:\\stored");
-    EXPECT_EQ(Dir("dir(1)")->Path(), "D:\\");  // the vanished folder's drive
+    EXPECT_FALSE(Find<QCheckBox>("chk", chk::kAddOnsOnly)->isChecked());
+    EXPECT_EQ(Dir(dir::kAddOnFolder)->Path(), "C:\\addons\\one");
+    EXPECT_EQ(Dir(dir::kDestinationFolder)->Path(), "D:\\stored");
+    EXPECT_EQ(Dir(dir::kSourceFolder)->Path(), "D:\\");  // the vanished folder's drive
     EXPECT_TRUE(drive.Ui.Traps.empty() && drive.Ui.Messages.empty()) << drive.Ui.Transcript();
 
     drive.Ui.Answers = {false};
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(drive.Ui.Questions.at(0).Message, "Do you wish to exit this program?");
-    Dir("dir(0)")->SetPath("C:\\sierra\\gpl");
+    Dir(dir::kAddOnFolder)->SetPath("C:\\sierra\\gpl");
     EXPECT_EQ(Stored(platform::kCarManagerDirectoryKey), "C:\\addons\\one");
     drive.Ui.Answers = {true};
     EXPECT_TRUE(window->close());
@@ -96,17 +96,17 @@ TEST_F(MainWindowTest, StoredFoldersComeBackAndExitOnYesSavesThem) {
 
 TEST_F(MainWindowTest, CarNumberBoxTypeAhead) {
     Open();
-    QComboBox* numbers = Combo("cbo(5)");
+    QComboBox* numbers = Combo(cbo::kCarNumbers);
     numbers->setEditText("5");
     numbers->lineEdit()->deselect();
     numbers->lineEdit()->setCursorPosition(1);
     Type(numbers, "1x");  // "x" begins no entry: nothing changes and it never reaches the box
     EXPECT_EQ(Text(numbers->currentText()), "51");
-    EXPECT_TRUE(Find<QPushButton>("cmd(6)")->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>("cmd", cmd::kSaveCarNumber)->isEnabled());
     PressKey(numbers, Qt::Key_Backspace, "\b");  // the first entry instead of a deletion
     EXPECT_EQ(numbers->currentIndex(), 0);
     // Type-ahead in the driver list: the untyped rest stays highlighted.
-    QComboBox* drivers = Combo("cbo(4)");
+    QComboBox* drivers = Combo(cbo::kDrivers);
     drivers->lineEdit()->selectAll();
     Type(drivers, "ji");
     EXPECT_EQ(Text(drivers->lineEdit()->selectedText()), "m Clark");
@@ -115,16 +115,16 @@ TEST_F(MainWindowTest, CarNumberBoxTypeAhead) {
 
 TEST_F(MainWindowTest, CarNumberSwapThroughTheWindow) {
     Open();
-    QComboBox* numbers = Combo("cbo(5)");
-    QPushButton* save = Find<QPushButton>("cmd(6)");
-    Choose("cbo(4)", "Jim Clark");
+    QComboBox* numbers = Combo(cbo::kCarNumbers);
+    QPushButton* save = Find<QPushButton>("cmd", cmd::kSaveCarNumber);
+    Choose(cbo::kDrivers, "Jim Clark");
     // The list opens on his number; closing it, or choosing his own number, offers no save.
     EXPECT_EQ(Text(numbers->itemText(numbers->currentIndex())), "12");
     numbers->showPopup();
     PressKey(numbers->view(), Qt::Key_Escape);
-    Choose("cbo(5)", "12");
+    Choose(cbo::kCarNumbers, "12");
     EXPECT_FALSE(save->isEnabled());
-    Choose("cbo(5)", "14");
+    Choose(cbo::kCarNumbers, "14");
     ASSERT_TRUE(save->isEnabled());
     Click(save);
     ASSERT_EQ(drive.Ui.Messages.size(), 1u) << drive.Ui.Transcript();
@@ -135,7 +135,7 @@ TEST_F(MainWindowTest, CarNumberSwapThroughTheWindow) {
     EXPECT_FALSE(save->isEnabled());
     EXPECT_FALSE(drive.Ui.IsBusy());
     // A stored number is shown as stored.
-    Choose("cbo(4)", "Dan Gurney");
+    Choose(cbo::kDrivers, "Dan Gurney");
     EXPECT_EQ(Text(numbers->currentText()), "07");
     EXPECT_FALSE(save->isEnabled());
 }
@@ -149,28 +149,28 @@ TEST_F(MainWindowTest, AClickDuringARosterSaveWaitsUntilTheSaveIsDone) {
         dialogs::QtUi qt;
     } ui(drive.Pv);
     Open(&ui);
-    Choose("cbo(4)", "Jim Clark");
-    Choose("cbo(5)", "14");
-    QWidget* removeMode = Find("cmd(3)");
+    Choose(cbo::kDrivers, "Jim Clark");
+    Choose(cbo::kCarNumbers, "14");
+    QWidget* removeMode = Find("cmd", cmd::kRemoveMode);
     QWindow* screen = window->windowHandle();
     const QPointF at = removeMode->mapTo(window.get(), removeMode->rect().center());
     for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
         QWindowSystemInterface::handleMouseEvent(
             screen, at, screen->mapToGlobal(at),
             type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::LeftButton, type);
-    Click(Find("cmd(6)"));
+    Click(Find("cmd", cmd::kSaveCarNumber));
     EXPECT_EQ(ui.Messages.size(), 1u) << ui.Transcript();
-    EXPECT_FALSE(Find("cbo(3)")->isVisible());  // still in Add mode
+    EXPECT_FALSE(Find("cbo", cbo::kTeams)->isVisible());  // still in Add mode
     QCoreApplication::processEvents();
-    EXPECT_TRUE(Find("cbo(3)")->isVisible());  // the click, taken after the save
+    EXPECT_TRUE(Find("cbo", cbo::kTeams)->isVisible());  // the click, taken after the save
 }
 
 TEST_F(MainWindowTest, DriveThatIsNotReadyIsReportedAndTheFolderStays) {
     drive.AddDrive('E', drive.Root() / "no-medium", false);
     Open();
-    auto* list = Find<dialogs::DriveListBox>("drv(0)");
+    auto* list = Find<dialogs::DriveListBox>("drv", drv::kAddOnFolder);
     list->setCurrentIndex(list->findText("e:"));
-    EXPECT_EQ(Dir("dir(0)")->Path(), "C:\\sierra\\gpl");
+    EXPECT_EQ(Dir(dir::kAddOnFolder)->Path(), "C:\\sierra\\gpl");
     ASSERT_EQ(drive.Ui.Traps.size(), 1u);
     EXPECT_EQ(drive.Ui.Traps[0].Text, "71\r\nDisk not ready");
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "TempDrive.h"
+#include "mainwindow/MainWindowControls.h"
 #include "mainwindow/ui/frmMovrand.h"
 #include "platform/SettingsKeys.h"
 #include "ui/ModalDriver.h"
@@ -17,6 +18,9 @@ namespace movrand::test {
 inline std::string Text(const QString& s) {
     return s.toStdString();
 }
+
+// The main window's controls by name: Find("cmd", cmd::kSaveCarNumber) is the control "cmd(6)".
+using namespace mainwindow::controls;
 
 class WindowFixture : public ::testing::Test {
   protected:
@@ -36,13 +40,17 @@ class WindowFixture : public ::testing::Test {
         EXPECT_NE(control, nullptr) << name;
         return control;
     }
-    QComboBox* Combo(const char* name) { return Find<QComboBox>(name); }
+    template <typename T = QWidget>
+    T* Find(const char* kind, int index) {
+        return Find<T>(qPrintable(Named(kind, index)));
+    }
+    QComboBox* Combo(int index) { return Find<QComboBox>("cbo", index); }
     // The user picks an entry of a drop-down list.
-    void Choose(const char* name, const QString& text) {
-        const int index = Combo(name)->findText(text);
+    void Choose(int list, const QString& text) {
+        const int index = Combo(list)->findText(text);
         ASSERT_GE(index, 0) << Text(text);
-        Combo(name)->setCurrentIndex(index);
-        emit Combo(name)->activated(index);
+        Combo(list)->setCurrentIndex(index);
+        emit Combo(list)->activated(index);
     }
     std::string Stored(const std::string& key) {
         return drive.Pv.Env.Settings.Get(platform::kSettingsApp, platform::kMovrandSection, key);

@@ -59,6 +59,16 @@ T* Control(QWidget* window, const QString& name) {
     return window->findChild<T*>(name);
 }
 
+// The object name a window gives control `index` of its array `kind`: Named("cmd", 6) is "cmd(6)".
+// Tests pass the index by its name (mainwindow::cmd::kSaveCarNumber).
+inline QString Named(const char* kind, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(kind)).arg(index);
+}
+template <typename T = QWidget>
+T* Control(QWidget* window, const char* kind, int index) {
+    return Control<T>(window, Named(kind, index));
+}
+
 // Saves a picture of a window for a person to look at, under the build's artifacts folder.
 inline void SaveScreenshot(QWidget* window, const QString& name) {
     QDir().mkpath(QStringLiteral(MOVRAND_ARTIFACTS));

@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The message window's controls by name (the object name stays kind and index: "img(0)").
+#pragma once
+
+namespace movrand::dialogs::frmMsgBoxControls {
+
+namespace lbl {
+inline constexpr int kMessage = 0;
+}
+namespace img {
+inline constexpr int kOk = 0;
+}
+
+}  // namespace movrand::dialogs::frmMsgBoxControls

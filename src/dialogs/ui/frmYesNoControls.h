@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The yes/no question's controls by name (the object name stays kind and index: "img(1)").
+#pragma once
+
+namespace movrand::dialogs::frmYesNoControls {
+
+namespace lbl {
+inline constexpr int kMessage = 0;
+}
+namespace img {
+inline constexpr int kYes = 0;
+inline constexpr int kNo = 1;
+}  // namespace img
+
+}  // namespace movrand::dialogs::frmYesNoControls
