@@ -11,7 +11,7 @@ int main(int argc, char* argv[]) {
     QWidget window;
     window.resize(640, 480);
     QuitAtFirstPaint quit;
-    window.installEventFilter(&quit);
+    quit.Watch(window);
     window.show();
     return app.exec();
 }

@@ -8,6 +8,5 @@
 
 int main(int argc, char* argv[]) {
     QuitAtFirstPaint quit;
-    return movrand::RunDesktopProgram(
-        argc, argv, [&quit](QWidget& window) { window.installEventFilter(&quit); });
+    return movrand::RunDesktopProgram(argc, argv, [&quit](QWidget& window) { quit.Watch(window); });
 }

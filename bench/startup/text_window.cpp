@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
     auto* text = new QLabel("Cars / Accessories", &window);
     text->move(20, 20);
     QuitAtFirstPaint quit;
-    window.installEventFilter(&quit);
+    quit.Watch(window);
     window.show();
     return app.exec();
 }
