@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 
 #include "dialogs/ui/FocusMark.h"
+#include "resources/PictureIds.h"
 #include "resources/ui/Pictures.h"
 
 namespace movrand::dialogs {
@@ -60,7 +61,7 @@ void PictureButton::SetPicture(int id) {
 
 void PictureButton::SetHandPointer(bool hand) {
     if (hand)
-        setCursor(resources::LoadResCursor(101));
+        setCursor(resources::LoadResCursor(resources::kHandCursor));
     else
         unsetCursor();
 }

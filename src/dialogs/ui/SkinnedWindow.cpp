@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "dialogs/ui/Twips.h"
+#include "resources/PictureIds.h"
 #include "resources/ui/Pictures.h"
 
 namespace movrand::dialogs {
@@ -60,7 +61,7 @@ int SkinnedWindow::HeightTwips() const {
 }
 
 void SkinnedWindow::PaintSkin() {
-    const QPixmap tile = resources::LoadResPicture(102);
+    const QPixmap tile = resources::LoadResPicture(resources::kSkinTile);
     tileHolder_->setPixmap(tile);
     tileHolder_->resize(tile.size());
     // The loops run over the outer size; a window with a title bar has more of it than it shows.

@@ -5,6 +5,7 @@
 #include "dialogs/ui/frmAboutControls.h"
 #include "platform/ErrorTrap.h"
 #include "platform/VersionRecord.h"
+#include "resources/PictureIds.h"
 #include "resources/ui/Pictures.h"
 
 namespace movrand::dialogs {
@@ -72,7 +73,7 @@ void frmAbout::Form_Load() {
     platform::RunTrapped(ui_, platform::TrapForm::Common, pv_.ProgramName, [&] {
         const auto& v = platform::kVersion;
         setWindowTitle(QStringLiteral(" About ") + QString::fromUtf8(v.Title));
-        setWindowIcon(resources::LoadResIcon(101));
+        setWindowIcon(resources::LoadResIcon(resources::kProgramIcon));
         PaintSkin();
         lbl_[lbl::kVersion]->setText(QString::fromStdString(AboutVersionText()));
         lbl_[lbl::kTitle]->setText(QString::fromUtf8(v.Title));
@@ -80,7 +81,7 @@ void frmAbout::Form_Load() {
             QString::fromUtf8(v.FileDescription) + "\r\n" + QString::fromUtf8(v.Comments) + "\r\n" +
             QString::fromUtf8(v.CompanyName) + "\r\n" + QString::fromUtf8(v.LegalCopyright));
         lbl_[lbl::kLegalNotice]->setText(QString::fromUtf8(v.LegalNotice));
-        img0_->setPixmap(resources::LoadResPicture(143));
+        img0_->setPixmap(resources::LoadResPicture(resources::kAboutPicture));
     });
 }
 

@@ -9,6 +9,7 @@
 #include "platform/ErrorTrap.h"
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"
+#include "resources/PictureIds.h"
 #include "resources/StringTable.h"
 #include "resources/ui/Pictures.h"
 
@@ -39,7 +40,7 @@ frmFile::frmFile(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
       ui_(ui) {
     SetTwipsSize(kWidth, kHeight);
     setWindowTitle(QStringLiteral(" ZorvexFF"));
-    setWindowIcon(resources::LoadResIcon(101));
+    setWindowIcon(resources::LoadResIcon(resources::kProgramIcon));
 
     drv_ = new DriveListBox(pv_.Env.Drives, this);
     drv_->setObjectName(ControlName("drv", drv::kDrives));
@@ -95,12 +96,12 @@ void frmFile::Trapped(Body&& body) {
 
 void frmFile::Load() {
     Trapped([&] {
-        setWindowIcon(resources::LoadResIcon(101));
+        setWindowIcon(resources::LoadResIcon(resources::kProgramIcon));
         PaintSkin();
         PlaceAt(img_[img::kUseThisFile], 4000, 3960);
         ShowUseLook();
         PlaceAt(img_[img::kCancel], 5080, 3960);
-        img_[img::kCancel]->SetPicture(103);
+        img_[img::kCancel]->SetPicture(resources::kCrossPicture);
         img_[img::kCancel]->SetHandPointer(true);
         img_[img::kCancel]->SetTip(Q(resources::LoadResString(resources::kCancelFileSelectionTip)));
         drv_->SetDrive(path_.substr(0, 3));
@@ -146,7 +147,8 @@ void frmFile::SetPathLine(const QString& text) {
 // Grey with the arrow until a file is chosen, then green with the hand.
 void frmFile::ShowUseLook() {
     const bool chosen = !platform::Trim(PathLine()).empty();
-    img_[img::kUseThisFile]->SetPicture(chosen ? 101 : 141);
+    img_[img::kUseThisFile]->SetPicture(chosen ? resources::kTickPicture
+                                               : resources::kGreyTickPicture);
     img_[img::kUseThisFile]->SetHandPointer(chosen);
     img_[img::kUseThisFile]->SetTip(Q(resources::LoadResString(
         chosen ? resources::kUseFileTip : resources::kFileNotSelectedTip)));

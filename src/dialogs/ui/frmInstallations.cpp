@@ -5,6 +5,7 @@
 
 #include "dialogs/ui/SkinColours.h"
 #include "dialogs/ui/frmInstallationsControls.h"
+#include "resources/PictureIds.h"
 
 namespace movrand::dialogs {
 
@@ -55,10 +56,10 @@ frmInstallations::frmInstallations(platform::Random& rnd, QWidget* parent)
 
 void frmInstallations::Load(const std::vector<platform::InstallationLine>& lines) {
     PaintSkin();
-    img_[img::kOk]->SetPicture(101);
+    img_[img::kOk]->SetPicture(resources::kTickPicture);
     img_[img::kOk]->SetHandPointer(true);
     img_[img::kOk]->SetTip(QStringLiteral(" Use this installation "));
-    img_[img::kCancel]->SetPicture(103);
+    img_[img::kCancel]->SetPicture(resources::kCrossPicture);
     img_[img::kCancel]->SetHandPointer(true);
     img_[img::kCancel]->SetTip(QStringLiteral(" Locate driver.ini yourself "));
     lst0_->clear();

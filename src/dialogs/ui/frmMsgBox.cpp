@@ -2,6 +2,7 @@
 #include "dialogs/ui/frmMsgBox.h"
 
 #include "dialogs/ui/frmMsgBoxControls.h"
+#include "resources/PictureIds.h"
 
 namespace movrand::dialogs {
 
@@ -27,7 +28,7 @@ void frmMsgBox::SetMessage(const std::string& message) {
 void frmMsgBox::Load() {
     LayOut();
     PaintSkin();
-    img0_->SetPicture(101);
+    img0_->SetPicture(resources::kTickPicture);
     img0_->SetHandPointer(true);
 }
 

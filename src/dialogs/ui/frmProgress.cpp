@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 
 #include "dialogs/ui/frmProgressControls.h"
+#include "resources/PictureIds.h"
 #include "resources/ui/Pictures.h"
 
 namespace movrand::dialogs {
@@ -30,7 +31,7 @@ frmProgress::frmProgress(platform::Random& rnd, const QString& title, QWidget* p
     SetTwipsSize(kWidth, kHeight);
     setWindowFlag(Qt::WindowCloseButtonHint, false);
     setWindowTitle(title);
-    setWindowIcon(resources::LoadResIcon(101));
+    setWindowIcon(resources::LoadResIcon(resources::kProgramIcon));
     lbl_[lbl::kProgress] = TextLine(lbl::kProgress, this);
     Place(lbl_[lbl::kProgress], {240, 180, kWidth - 480, 300});
     lbl_[lbl::kFile] = TextLine(lbl::kFile, this);

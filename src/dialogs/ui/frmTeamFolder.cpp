@@ -6,6 +6,7 @@
 #include "dialogs/ui/SkinColours.h"
 #include "dialogs/ui/frmTeamFolderControls.h"
 #include "platform/ErrorTrap.h"
+#include "resources/PictureIds.h"
 #include "roster/TeamTable.h"
 
 namespace movrand::dialogs {
@@ -48,7 +49,7 @@ frmTeamFolder::frmTeamFolder(ProgramValues& pv, platform::Ui& ui, QWidget* paren
 
 void frmTeamFolder::Load() {
     PaintSkin();
-    img0_->SetPicture(101);
+    img0_->SetPicture(resources::kTickPicture);
     img0_->SetHandPointer(true);
     cbo0_->clear();
     for (const movrand::Team& team : TeamsInListOrder())

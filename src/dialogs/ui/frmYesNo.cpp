@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 
 #include "dialogs/ui/frmYesNoControls.h"
+#include "resources/PictureIds.h"
 
 namespace movrand::dialogs {
 
@@ -39,10 +40,10 @@ void frmYesNo::Load() {
     SetTwipsSize(size.Width, size.Height);
     LayOut();
     PaintSkin();
-    img_[img::kYes]->SetPicture(101);
+    img_[img::kYes]->SetPicture(resources::kTickPicture);
     img_[img::kYes]->SetHandPointer(true);
     img_[img::kYes]->SetTip(QString::fromStdString(yesTooltip_));
-    img_[img::kNo]->SetPicture(103);
+    img_[img::kNo]->SetPicture(resources::kCrossPicture);
     img_[img::kNo]->SetHandPointer(true);
     img_[img::kNo]->SetTip(QString::fromStdString(noTooltip_));
     const QCursor* pointer = QApplication::overrideCursor();

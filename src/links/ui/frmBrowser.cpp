@@ -7,6 +7,7 @@
 #include "dialogs/ui/Twips.h"
 #include "links/LinkCategories.h"
 #include "platform/VersionRecord.h"
+#include "resources/PictureIds.h"
 #include "resources/ui/Pictures.h"
 
 namespace movrand::links {
@@ -26,7 +27,7 @@ frmBrowser::frmBrowser() {
 }
 
 void frmBrowser::Form_Load() {
-    setWindowIcon(resources::LoadResIcon(101));
+    setWindowIcon(resources::LoadResIcon(resources::kProgramIcon));
     setWindowTitle(QString::fromStdString(BrowserCaption()));
     web_->Navigate(url_);
 }

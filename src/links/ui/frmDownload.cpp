@@ -7,6 +7,7 @@
 
 #include "dialogs/ui/frmProgressControls.h"
 #include "links/ui/frmDownloadControls.h"
+#include "resources/PictureIds.h"
 
 namespace movrand::links {
 
@@ -18,7 +19,7 @@ frmDownload::frmDownload(platform::Random& rnd, const QString& fileName, QWidget
     setObjectName(QStringLiteral("frmDownload"));
     auto* cancel = new dialogs::PictureButton(dialogs::ControlName("img", img::kCancel),
                                               QStringLiteral("Cancel"), this);
-    cancel->SetPicture(103);
+    cancel->SetPicture(resources::kCrossPicture);
     cancel->SetHandPointer(true);
     cancel->SetTip(QStringLiteral(" Cancel the download "));
     PlaceAt(cancel, 6105 - 1170, 1290);  // below the bar, where frmMsgBox has its button

@@ -5,6 +5,7 @@
 #include "links/WebsiteAddress.h"
 #include "links/ui/frmURLControls.h"
 #include "platform/ErrorTrap.h"
+#include "resources/PictureIds.h"
 #include "resources/ui/Pictures.h"
 
 namespace movrand::links {
@@ -56,10 +57,10 @@ frmURL::frmURL(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
 void frmURL::Form_Load() {
     platform::RunTrapped(ui_, platform::TrapForm::Common, pv_.ProgramName, [&] {
         PaintSkin();
-        img_[img::kSave]->SetPicture(101);
-        img_[img::kCancel]->SetPicture(103);
+        img_[img::kSave]->SetPicture(resources::kTickPicture);
+        img_[img::kCancel]->SetPicture(resources::kCrossPicture);
         for (dialogs::PictureButton* button : img_) button->SetHandPointer(true);
-        setWindowIcon(resources::LoadResIcon(101));
+        setWindowIcon(resources::LoadResIcon(resources::kProgramIcon));
         txt0_->setText(QString::fromStdString(pv_.WebsiteURL));
     });
 }

@@ -17,6 +17,7 @@
 #include "dialogs/ui/FocusMark.h"
 #include "mainwindow/ui/ControlSetup.h"
 #include "mainwindow/ui/ReadingOrder.h"
+#include "resources/PictureIds.h"
 #include "resources/ui/Pictures.h"
 
 namespace movrand::mainwindow {
@@ -99,7 +100,8 @@ frmMovrand::frmMovrand(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
     (void)roleKnown;
     // The program's icon on the main window (the window manager's _NET_WM_ICON and the task
     // bar): the installed theme's, or the same picture compiled into the program.
-    setWindowIcon(QIcon::fromTheme(QStringLiteral("movrand"), resources::LoadResIcon(101)));
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("movrand"),
+                                   resources::LoadResIcon(resources::kProgramIcon)));
     BuildControls();
 }
 

@@ -9,6 +9,7 @@
 #include "mainwindow/ui/HelpButton.h"
 #include "mainwindow/ui/MainWindowPictures.h"
 #include "mainwindow/ui/frmMovrand.h"
+#include "resources/PictureIds.h"
 #include "resources/StringTable.h"
 #include "session/Unloading.h"
 #include "session/WindowSettings.h"
@@ -36,7 +37,7 @@ void RestoreFolder(dialogs::DriveListBox* drive, dialogs::FolderListBox* folder,
 }
 
 void Clickable(QWidget* control, resources::StringId tooltip) {
-    control->setCursor(ResCursor(101));
+    control->setCursor(ResCursor(resources::kHandCursor));
     SetTooltip(control, LoadResString(tooltip));
 }
 
@@ -61,7 +62,7 @@ void frmMovrand::Form_Load() {
 
         LoadDriverList();
 
-        ShowHelpButton(pic(pic::kAddModeHelp), ResPicture(142));
+        ShowHelpButton(pic(pic::kAddModeHelp), ResPicture(resources::kHelpBook));
         Clickable(pic(pic::kAddModeHelp), resources::kOnlineHelpTip);
         pic(pic::kAddModeHelp)->show();
     });
@@ -90,7 +91,7 @@ void frmMovrand::LoadRemoveModePanel() {
     cbo(cbo::kTeams)->clear();
     for (const ListEntry& team : TeamListEntries())
         cbo(cbo::kTeams)->addItem(Q(team.Text), team.ItemData);
-    ShowHelpButton(pic(pic::kRemoveModeHelp), ResPicture(142));
+    ShowHelpButton(pic(pic::kRemoveModeHelp), ResPicture(resources::kHelpBook));
     Clickable(pic(pic::kRemoveModeHelp), resources::kOnlineHelpTip);
     pic(pic::kRemoveModeHelp)->show();
 }
