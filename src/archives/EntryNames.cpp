@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/Text.h"
+
 namespace movrand::archives {
 
 namespace {
@@ -36,24 +38,6 @@ long DecodeUtf8(const std::string& text, std::size_t& i) {
     static constexpr std::array<long, 4> kSmallest = {0, 0x80, 0x800, 0x10000};
     if (code < kSmallest[more] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return -1;
     return code;
-}
-
-void AppendUtf8(std::string& out, long code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
 }
 
 bool IsValidUtf8(const std::string& text) {
@@ -116,8 +100,9 @@ std::string FoldedCase(const std::string& text, locale_t utf8) {
     for (std::size_t i = 0; i < text.size();) {
         const long code = DecodeUtf8(text, i);
         if (code < 0) return text;  // never reached for a checked name
-        AppendUtf8(folded, utf8 ? static_cast<long>(towlower_l(static_cast<wint_t>(code), utf8))
-                                : (code >= 'A' && code <= 'Z' ? code + 32 : code));
+        const long lower = utf8 ? static_cast<long>(towlower_l(static_cast<wint_t>(code), utf8))
+                                : (code >= 'A' && code <= 'Z' ? code + 32 : code);
+        platform::AppendUtf8(folded, static_cast<char32_t>(lower));
     }
     return folded;
 }

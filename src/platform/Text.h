@@ -18,6 +18,8 @@ std::string Trim(std::string_view text, bool tabsToo = false);
 // characters of the same number, so every byte survives a round trip.
 std::string Utf8FromAnsi(std::string_view ansi);
 std::string AnsiFromUtf8(std::string_view utf8);
+// Appends one code point (up to U+10FFFF) in UTF-8.
+void AppendUtf8(std::string& out, char32_t codePoint);
 
 // Case-insensitive match of a file name against a pattern with "*" and "?" wildcards;
 // "*.*" matches every name, as the platform's file lists do.
