@@ -5,11 +5,13 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <stdio.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 #include <system_error>
 
 #include "platform/FaultPlan.h"
@@ -56,6 +58,31 @@ void RemoveTreeAt(int parentFd, const std::string& name) {
     ::unlinkat(parentFd, name.c_str(), AT_REMOVEDIR);
 }
 
+void RemoveAbandonedFolders(const std::string& parent, const std::string& suffix) {
+    const int parentFd = ::open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (parentFd < 0) return;
+    std::vector<std::string> names;
+    if (DIR* dir = ::fdopendir(::dup(parentFd))) {
+        while (const dirent* item = ::readdir(dir)) {
+            const std::string name = item->d_name;
+            if (name.size() > suffix.size() && name.ends_with(suffix)) names.push_back(name);
+        }
+        ::closedir(dir);
+    }
+    const std::time_t aMinuteAgo = std::time(nullptr) - 60;
+    for (const std::string& name : names) {
+        const int fd = OpenFolderAt(parentFd, name);
+        if (fd < 0) continue;  // a file or a link of that name is not the program's
+        struct stat info;
+        // Held by a run that fills it, or changed lately: not abandoned.
+        if (::fstat(fd, &info) == 0 && info.st_mtime < aMinuteAgo &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            RemoveTreeAt(parentFd, name);
+        ::close(fd);
+    }
+    ::close(parentFd);
+}
+
 NewFolder::NewFolder(const std::string& parent, const std::string& name,
                      platform::FaultPlan* faults)
     : parent_(parent), name_(name), faults_(faults) {
@@ -73,6 +100,7 @@ NewFolder::NewFolder(const std::string& parent, const std::string& name,
         ::close(parentFd_);
         Fail(error, true);
     }
+    ::flock(rootFd_, LOCK_EX | LOCK_NB);  // where folders cannot be locked, none is swept early
 }
 
 NewFolder::~NewFolder() {

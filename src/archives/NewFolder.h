@@ -13,7 +13,8 @@ namespace movrand::archives {
 
 // A folder this run makes from nothing and fills, opened by descriptor: every folder and file
 // inside is created new (never an existing one, never through a link) relative to its parent's
-// descriptor. Until Keep, the destructor removes the folder with everything in it.
+// descriptor. Until Keep, the destructor removes the folder with everything in it. While it
+// lives it holds a lock on the folder, so that other runs can tell it from one a killed run left.
 class NewFolder {
   public:
     // Makes `name` (not yet existing) in the native folder `parent`. Raises RuntimeError.
@@ -51,6 +52,11 @@ class NewFolder {
     std::map<std::string, int> folders_;  // open descriptors of folders made, by relative path
     bool kept_ = false;
 };
+
+// Removes what killed runs left in the native folder `parent`: the folders named "*<suffix>" that
+// no NewFolder holds and that have not changed for a minute (a folder just made is not locked
+// yet). Errors are ignored: nothing depends on it.
+void RemoveAbandonedFolders(const std::string& parent, const std::string& suffix);
 
 // Removes `name` in the folder of descriptor `parentFd` with all it holds, never following a
 // link. Errors are ignored: this is cleaning up after a failure.

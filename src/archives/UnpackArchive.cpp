@@ -23,6 +23,8 @@ namespace {
 
 constexpr std::uint64_t kBlock = 4096;  // what an empty file or a folder takes at least
 constexpr std::uint64_t kMostTimesArchive = 100;
+// The name a folder has while it is filled, after the name it will have.
+constexpr const char* kUnpackSuffix = ".movrand-unpack";
 
 struct Limits {
     std::uint64_t Free = 0;     // bytes free for this user where the folder is made
@@ -55,7 +57,7 @@ std::string FreeName(const std::string& folder, const std::string& name, locale_
     for (int n = 1;; ++n) {
         const std::string candidate = n == 1 ? name : name + " (" + std::to_string(n) + ")";
         if (!taken.contains(FoldedCase(candidate, utf8)) &&
-            !taken.contains(FoldedCase(candidate + ".movrand-unpack", utf8)))
+            !taken.contains(FoldedCase(candidate + kUnpackSuffix, utf8)))
             return candidate;
     }
 }
@@ -152,9 +154,10 @@ UnpackResult UnpackArchive(const platform::Environment& env, platform::Ui& ui,
     }
 
     ArchiveReader reader(nativeArchive);
+    RemoveAbandonedFolders(nativeParent, kUnpackSuffix);
     const std::string finalName =
         FreeName(nativeParent, FolderNameOf(archiveName), reader.Utf8Locale());
-    NewFolder folder(nativeParent, finalName + ".movrand-unpack", env.Faults.get());
+    NewFolder folder(nativeParent, finalName + kUnpackSuffix, env.Faults.get());
     Refusal refused;
     std::uint64_t used = 0;
     const int total = static_cast<int>(plan.Entries.size());

@@ -3,8 +3,14 @@
 #include <archive_entry.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
+#include <fstream>
+#include <set>
+
+#include "DemoInstallation.h"
 #include "FaultSweep.h"
 #include "TempDrive.h"
 #include "archives/UnpackArchive.h"
@@ -177,6 +183,31 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Every file-system step of an unpack failed in turn leaves nothing but the archive; a name
 // that is taken gets " (2)".
+// A folder a killed run was filling is removed by the next unpack into its folder; one that a
+// running unpack holds, or that changed within the minute, is left, and so is a link.
+TEST(UnpackArchiveLeftovers, AbandonedFoldersGoAndOthersStay) {
+    TempDrive drive;
+    const fs::path downloads = drive.Native("C:\\downloads");
+    for (const char* name : {"pack.movrand-unpack", "held.movrand-unpack", "new.movrand-unpack"})
+        demo::WriteFile(downloads / name / "Red" / "a", "a");
+    const auto anHourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const char* name : {"pack.movrand-unpack", "held.movrand-unpack"})
+        fs::last_write_time(downloads / name, anHourAgo);
+    fs::create_directory_symlink(downloads / "held.movrand-unpack", downloads / "x.movrand-unpack");
+    const int held = ::open((downloads / "held.movrand-unpack").c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+    WriteArchive(downloads / "pack.zip", "zip", "", {{"zorvexcar.zorvex", "m"}});
+
+    const auto result = archives::UnpackArchive(drive.Pv.Env, drive.Ui, "C:\\downloads\\pack.zip");
+    ::close(held);
+    EXPECT_EQ(result.Folder, "C:\\downloads\\pack");
+    std::set<std::string> names;
+    for (const auto& item : fs::directory_iterator(downloads))
+        names.insert(item.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"pack", "pack.zip", "held.movrand-unpack",
+                                            "new.movrand-unpack", "x.movrand-unpack"}));
+}
+
 TEST(UnpackArchiveFaults, EveryFailedStepLeavesNothing) {
     FaultSweep sweep;
     sweep.Prepare = [](TempDrive& drive) {
