@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/ui/DialogPlacement.h"
 
+#include <QGuiApplication>
 #include <QScreen>
 
 #include "dialogs/ui/PictureButton.h"
@@ -24,6 +25,20 @@ std::optional<QPoint> PlaceOver(QSize size, const QWidget* owner) {
     if (screen && place.bottom() > screen->availableGeometry().bottom())
         place.moveBottom(frame.top() - 1 - kGap);
     return place.topLeft();
+}
+
+void KeepOnScreen(QWidget& window) {
+    const QRect was = window.frameGeometry();
+    const QScreen* screen = QGuiApplication::screenAt(was.center());
+    if (!screen) screen = window.screen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    QRect frame = was;
+    if (frame.right() > area.right()) frame.moveRight(area.right());
+    if (frame.bottom() > area.bottom()) frame.moveBottom(area.bottom());
+    if (frame.left() < area.left()) frame.moveLeft(area.left());
+    if (frame.top() < area.top()) frame.moveTop(area.top());
+    if (frame.topLeft() != was.topLeft()) window.move(frame.topLeft());
 }
 
 }  // namespace movrand::dialogs

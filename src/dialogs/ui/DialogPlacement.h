@@ -13,4 +13,8 @@ namespace movrand::dialogs {
 // below. Nothing when there is no owner.
 std::optional<QPoint> PlaceOver(QSize size, const QWidget* owner);
 
+// Moves a window that reaches past the work area of its screen back inside it (its top left
+// corner kept in where the window is the larger), so no part of it opens out of reach.
+void KeepOnScreen(QWidget& window);
+
 }  // namespace movrand::dialogs

@@ -4,6 +4,7 @@
 #include <QResizeEvent>
 #include <cmath>
 
+#include "dialogs/ui/DialogPlacement.h"
 #include "dialogs/ui/Twips.h"
 #include "links/LinkCategories.h"
 #include "platform/VersionRecord.h"
@@ -52,6 +53,8 @@ void OpenBrowserWindow(const std::string& address, int left, int top, int width,
     const auto scaled = [](int twips) { return static_cast<int>(std::lround(twips * 1.1)); };
     window->move(dialogs::TwipsPoint(scaled(left), scaled(top)));
     window->resize(dialogs::TwipsSize(width, height));
+    // Opened down and to the right of the main window: on a small screen it could reach past it.
+    dialogs::KeepOnScreen(*window);
     if (maximized) window->showMaximized();
 }
 

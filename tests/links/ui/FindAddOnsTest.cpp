@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 
 #include "../../mainwindow/ui/WindowFixture.h"
 #include "dialogs/ui/frmAboutControls.h"
@@ -130,12 +131,12 @@ TEST_F(FindAddOnsTest, CategoriesLoadOnlyOnceConnectedAndFollowTheSavedAddress) 
 }
 
 TEST_F(FindAddOnsTest, HelpAndMakerOpenFurtherWindowsBesideTheMainWindow) {
-    window->move(300, 200);
+    window->move(50, 40);
     Do('H');
     Do('H');
     ASSERT_EQ(Browsers().size(), 2);
     for (QWidget* w : Browsers()) {
-        EXPECT_EQ(w->frameGeometry().topLeft(), QPoint(330, 220));
+        EXPECT_EQ(w->frameGeometry().topLeft(), QPoint(55, 44));
         EXPECT_EQ(w->size(), window->size());
         EXPECT_EQ(Text(w->windowTitle()).rfind(" Zorvex's  Halvane  v", 0), 0u);
     }
@@ -143,6 +144,14 @@ TEST_F(FindAddOnsTest, HelpAndMakerOpenFurtherWindowsBesideTheMainWindow) {
     Do('Z');
     ASSERT_EQ(Browsers().size(), 3);
     EXPECT_EQ(LastPage(), kSite + "/newdefaultjava.asp");
+
+    // A main window near the screen's far corner: the new window stays within the work area.
+    const QRect area = window->screen()->availableGeometry();
+    window->move(area.bottomRight() - QPoint(window->width(), window->height()) / 2);
+    Do('H');
+    ASSERT_EQ(Browsers().size(), 4);
+    for (QWidget* w : Browsers())
+        EXPECT_TRUE(area.contains(w->frameGeometry())) << Text(w->objectName());
 }
 
 TEST_F(FindAddOnsTest, AboutBoxShowsTheVersionAndTellsWhenNoSystemInformationIsFound) {
