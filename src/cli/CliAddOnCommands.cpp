@@ -54,7 +54,13 @@ CommandOutcome Preview(Call& c) {
     const AddOnPreview preview =
         ShowAddOnFiles(c.pv, c.ui, folder, index, c.Operand(1), true, true, c.request.ExclGeneric);
     const bool picture = preview.PictureChanged && !preview.PicturePath.empty();
-    c.out << "picture: " << (picture ? preview.PicturePath : "none") << '\n'
+    std::string shown = picture ? preview.PicturePath : "none";
+    // An archive's add-on folder is removed when the command ends: its picture is named by its
+    // place in that folder and the archive.
+    const std::string base = folder.ends_with('\\') ? folder : folder + '\\';
+    if (picture && operand.FromArchive() && shown.starts_with(base))
+        shown = shown.substr(base.size()) + " in " + c.PathOperand(0);
+    c.out << "picture: " << shown << '\n'
           << "description: " << OneLine(preview.Description) << '\n';
     for (const std::string& model : preview.Models) c.out << "model: " << model << '\n';
     return CommandOutcome::Done;

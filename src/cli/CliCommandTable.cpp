@@ -118,7 +118,8 @@ car is refused there (unpack first).)"},
          Preview,
          nullptr,
          "\"picture: \" + path or \"picture: none\", \"description: \" + text,\n"
-         "then one \"model: \" + name line per listed model file",
+         "then one \"model: \" + name line per listed model file; for an archive the\n"
+         "picture is its path in the add-on folder + \" in \" + the archive",
          R"(What Add mode shows for the entry
 .IR DESC :
 its picture, its description and the team's model files

@@ -157,6 +157,8 @@ const std::vector<Road> kRoads = {
         {{"entries", "C:\\downloads\\classic.zip"}, 0,
          "1\tFerrari 312\tcar\n2\tRed Wheels\taccessory\n3\tChrome Mirrors\taccessory\n", "",
          {{"data/movrand/unpacking.movrand-temp", std::nullopt}}},
+        {{"preview", "<C>/downloads/classic.zip", "Ferrari 312"}, 0,
+         "picture: Ferrari 312\\zorvex.bmp in C:\\downloads\\classic.zip\ndescription: Ferrari 312..."},
         // The record of an accessory of the add-on's own car would name the temporary folder.
         {{"install", "C:\\downloads\\classic.zip", "Red Wheels"}, 1, "", "...unpack the archive first",
          {{kFerrari + "wheels.mip", std::nullopt}}},
