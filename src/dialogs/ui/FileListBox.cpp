@@ -3,6 +3,7 @@
 
 #include <QKeyEvent>
 
+#include "dialogs/ui/ListEntryDelegate.h"
 #include "platform/FileSystem.h"
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"
@@ -12,6 +13,11 @@ namespace movrand::dialogs {
 
 FileListBox::FileListBox(const platform::DriveTable& drives, QWidget* parent)
     : QListWidget(parent), drives_(drives) {
+    // A long name is shortened in its middle (its tooltip is the whole name) rather than
+    // scrolled sideways out of sight.
+    setItemDelegate(new ListEntryDelegate(this));
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTextElideMode(Qt::ElideMiddle);
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListWidget::itemClicked, this, [this] { emit clicked(); });
     connect(this, &QListWidget::itemDoubleClicked, this, [this] { emit doubleClicked(); });
@@ -52,7 +58,9 @@ void FileListBox::Fill(const std::string& folder) {
     clear();
     for (const std::string& name : names) {
         if (!name.empty() && name[0] == '.') continue;
-        if (platform::MatchesPattern(name, pattern_)) addItem(QString::fromStdString(name));
+        if (!platform::MatchesPattern(name, pattern_)) continue;
+        auto* item = new QListWidgetItem(QString::fromStdString(name), this);
+        item->setToolTip(item->text());
     }
 }
 

@@ -2,12 +2,11 @@
 #include "dialogs/ui/FolderListBox.h"
 
 #include <QKeyEvent>
-#include <QPainter>
 #include <QStyle>
-#include <QStyledItemDelegate>
 #include <algorithm>
 #include <cctype>
 
+#include "dialogs/ui/ListEntryDelegate.h"
 #include "platform/FileSystem.h"
 #include "platform/RuntimeError.h"
 #include "platform/WindowsPath.h"
@@ -18,31 +17,6 @@ namespace movrand::dialogs {
 namespace {
 
 constexpr int kPathRole = Qt::UserRole;
-constexpr int kLevelRole = Qt::UserRole + 1;
-constexpr int kIndentPixels = 12;
-
-// Indents each entry by its depth, so the way down to the open folder reads as a tree, and cuts
-// a name that is wider than the list with an ellipsis (its tooltip is the whole path).
-class IndentDelegate : public QStyledItemDelegate {
-  public:
-    explicit IndentDelegate(QListWidget* list) : QStyledItemDelegate(list), list_(list) {}
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        QStyleOptionViewItem indented = option;
-        indented.rect.adjust(index.data(kLevelRole).toInt() * kIndentPixels, 0, 0, 0);
-        indented.rect.setRight(std::min(indented.rect.right(), list_->viewport()->width() - 1));
-        QStyledItemDelegate::paint(painter, indented, index);
-    }
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.rwidth() += index.data(kLevelRole).toInt() * kIndentPixels;
-        return size;
-    }
-
-  private:
-    QListWidget* list_;
-};
-
 std::string DriveRoot(char letter) {
     return std::string(1, letter) + ":\\";
 }
@@ -61,7 +35,7 @@ bool Hidden(const std::string& name) {
 
 FolderListBox::FolderListBox(const platform::DriveTable& drives, QWidget* parent)
     : QListWidget(parent), drives_(drives) {
-    setItemDelegate(new IndentDelegate(this));
+    setItemDelegate(new ListEntryDelegate(this));
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTextElideMode(Qt::ElideMiddle);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -141,7 +115,7 @@ void FolderListBox::Fill(const std::string& path, const std::vector<std::string>
                       int level) {
         auto* item = new QListWidgetItem(icon, QString::fromStdString(text), this);
         item->setData(kPathRole, QString::fromStdString(full));
-        item->setData(kLevelRole, level);
+        item->setData(ListEntryDelegate::kLevelRole, level);
         item->setToolTip(QString::fromStdString(full));
         return item;
     };

@@ -4,12 +4,14 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QMessageBox>
+#include <QScrollBar>
 
 #include "TempDrive.h"
 #include "dialogs/ui/FileListBox.h"
 #include "dialogs/ui/FolderListBox.h"
 #include "dialogs/ui/QtUi.h"
 #include "dialogs/ui/frmFileControls.h"
+#include "resources/PictureIds.h"
 #include "ui/ModalDriver.h"
 #include "ui/SimulatedInput.h"
 
@@ -54,7 +56,8 @@ TEST(FilePicker, ChoosesAFileByClickOrDoubleClick) {
         EXPECT_EQ(dir->Path(), "C:\\");
         // Matched without regard to case; hidden files and other names are left out.
         EXPECT_EQ(Rows(fle), QStringList({"Driver.INI"}));
-        EXPECT_TRUE(test::ShowsPicture(Control<QLabel>(w, "img", file::img::kUseThisFile), 141));
+        EXPECT_TRUE(test::ShowsPicture(Control<QLabel>(w, "img", file::img::kUseThisFile),
+                                       resources::kGreyTickPicture));
         Click(use);
         EXPECT_TRUE(w->isVisible());
         test::DoubleClickRowNamed(dir, "sierra");
@@ -84,6 +87,25 @@ TEST(FilePicker, ChoosesAFileByClickOrDoubleClick) {
     WhenModal("frmFile", [&](QWidget* w) { Click(Control(w, "img", file::img::kCancel)); });
     EXPECT_EQ(f.Pick("c:\\nowhere\\"), "");
     EXPECT_TRUE(*trapped);
+}
+
+// A name longer than the list is wide is shortened in its middle, never scrolled or cut: the
+// whole name is its tooltip, and choosing it gives the whole name.
+TEST(FilePicker, LongNamesAreShortenedWithTheWholeNameAsTooltip) {
+    Fixture f;
+    const std::string name(120, 'x');
+    f.drive.Write("C:\\" + name + ".ini", "[x]\r\n");
+    WhenModal("frmFile", [&](QWidget* w) {
+        auto* fle = Control<FileListBox>(w, "fle", file::fle::kFiles);
+        ASSERT_EQ(fle->count(), 2);
+        QListWidgetItem* item = fle->item(1);
+        EXPECT_EQ(item->toolTip().toStdString(), name + ".ini");
+        test::SaveScreenshot(w, "frmFile-long-name");
+        EXPECT_FALSE(fle->horizontalScrollBar()->isVisible());
+        ClickRow(fle, 1);
+        Click(Control(w, "img", file::img::kUseThisFile));
+    });
+    EXPECT_EQ(f.Pick("c:\\", "*.ini"), "C:\\" + name + ".ini");
 }
 
 }  // namespace
