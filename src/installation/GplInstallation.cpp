@@ -5,7 +5,6 @@
 #include "folders/CarFolderCount.h"
 #include "installation/Installations.h"
 #include "platform/ErrorTrap.h"
-#include "platform/PrefixPlace.h"
 #include "platform/SettingsKeys.h"
 #include "resources/StringTable.h"
 #include "roster/IniFunctions.h"
@@ -91,12 +90,7 @@ bool ChangeGPLInstallation(ProgramValues& pv, platform::Ui& ui, const std::strin
     platform::RunTrapped(ui, platform::TrapForm::Information, pv.ProgramName, [&] {
         // A folder reached through the drive of "/" inside a prefix is that prefix's own folder:
         // the installation becomes that prefix's, so that the game and Movrand name one place.
-        std::string folder = chosen;
-        if (const auto place = InstallationOfPath(pv, chosen)) {
-            if (!platform::SamePrefix(place->Prefix, pv.Env.WinePrefix))
-                UseInstallationPrefix(pv, place->Prefix);
-            folder = place->DriverIniFile;
-        }
+        const std::string folder = InItsOwnPrefix(pv, chosen);
         platform::FileSystem fs = pv.Files();
         const InstallationCheck check = CheckGPLInstallation(fs, folder);
         if (check != InstallationCheck::Valid) {

@@ -98,6 +98,14 @@ std::optional<Installation> InstallationOfPath(const ProgramValues& pv, const st
     }
 }
 
+std::string InItsOwnPrefix(ProgramValues& pv, const std::string& path) {
+    const auto place = InstallationOfPath(pv, path);
+    if (!place) return path;
+    if (!platform::SamePrefix(place->Prefix, pv.Env.WinePrefix))
+        UseInstallationPrefix(pv, place->Prefix);
+    return place->DriverIniFile;
+}
+
 void UseInstallationPrefix(ProgramValues& pv, const fs::path& prefix) {
     pv.Env.UsePrefix(prefix);
     InitAppPath(pv);

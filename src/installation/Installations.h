@@ -39,6 +39,11 @@ bool InstallationExists(const Installation& installation);
 // (tests), or the path cannot be resolved.
 std::optional<Installation> InstallationOfPath(const ProgramValues& pv, const std::string& path);
 
+// A path of this run as its own prefix names it: a path inside a Wine prefix (reached through
+// the drive of "/") becomes that prefix's own path, and the run moves to that prefix; any other
+// path comes back as it is.
+std::string InItsOwnPrefix(ProgramValues& pv, const std::string& path);
+
 // Makes `prefix` the one of this run: its drives, and the program's folder in their notation.
 void UseInstallationPrefix(ProgramValues& pv, const std::filesystem::path& prefix);
 

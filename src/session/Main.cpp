@@ -92,9 +92,14 @@ void ReadWebsiteURL(ProgramValues& pv) {
     }
 }
 
-// The stored installation, or one searched for, or one the user picks; "" when none.
-// `locatedNow` tells whether it is to be stored.
-void LocateInstallation(ProgramValues& pv, platform::Ui& ui, bool& locatedNow, bool& refused) {
+enum class Located {
+    Stored,  // the stored installation, which passed its check
+    Now,     // one searched for or picked: to be stored
+    Refused  // the Ui refused to choose among several: the start ends
+};
+
+// The stored installation, or one searched for, or one the user picks, in pv.DriverIniFile.
+Located LocateInstallation(ProgramValues& pv, platform::Ui& ui) {
     if (!pv.DriverIniFile.empty()) {
         // A stored path is trusted only as the roster of an installation: anything else
         // (a file that has gone, another text file) is searched for anew.
@@ -104,37 +109,24 @@ void LocateInstallation(ProgramValues& pv, platform::Ui& ui, bool& locatedNow, b
             pv.DriverIniFile.clear();
         }
     }
-    if (pv.DriverIniFile.empty()) {
-        locatedNow = true;
-        if (!SearchInstallations(pv, ui)) {
-            refused = true;
-            return;
-        }
-    }
+    if (!pv.DriverIniFile.empty()) return Located::Stored;
+    if (!SearchInstallations(pv, ui)) return Located::Refused;
     if (pv.DriverIniFile.empty()) {
         ui.ShowMessage(resources::LoadResString(resources::kDriverIniNotFound));
         pv.DriverIniFile =
             SelectFile(pv, ui, "c:\\", "driver.ini", " Please select the driver.ini file...");
         // A file picked through the drive of "/" inside some prefix is that prefix's file.
-        if (const auto picked = InstallationOfPath(pv, pv.DriverIniFile)) {
-            if (!platform::SamePrefix(picked->Prefix, pv.Env.WinePrefix))
-                UseInstallationPrefix(pv, picked->Prefix);
-            pv.DriverIniFile = picked->DriverIniFile;
-        }
+        pv.DriverIniFile = InItsOwnPrefix(pv, pv.DriverIniFile);
     }
+    return Located::Now;
 }
 
 // The installation named for this run alone: its folder in the run's prefix, or in the prefix
 // a native path lies in. "" after setting `problem` when it is no installation.
 std::string GivenInstallationFolder(ProgramValues& pv, const std::string& given,
                                     std::string& problem) {
-    std::string folder = WindowsNotation(pv.Files(), given);
     // A native path inside a prefix is that prefix's installation, and this run works in it.
-    if (const auto place = InstallationOfPath(pv, folder)) {
-        if (!platform::SamePrefix(place->Prefix, pv.Env.WinePrefix))
-            UseInstallationPrefix(pv, place->Prefix);
-        folder = place->DriverIniFile;
-    }
+    const std::string folder = InItsOwnPrefix(pv, WindowsNotation(pv.Files(), given));
     const InstallationCheck check = CheckGPLInstallation(pv.Files(), folder);
     if (check == InstallationCheck::Valid) return folder;
     problem = InstallationCheckMessage(check);
@@ -184,9 +176,9 @@ StartedRun StartUp(ProgramValues& pv, platform::Ui& ui, const StartUpChoices& ch
             }
             pv.DriverIniFile = folder + (folder.back() == '\\' ? "" : "\\") + "driver.ini";
         } else {
-            bool refused = false;
-            LocateInstallation(pv, ui, locatedNow, refused);
-            if (refused) return;
+            const Located located = LocateInstallation(pv, ui);
+            if (located == Located::Refused) return;
+            locatedNow = located == Located::Now;
         }
         if (pv.DriverIniFile.empty()) {
             ui.ShowMessage(resources::LoadResString(resources::kNoDriverIniTerminating));

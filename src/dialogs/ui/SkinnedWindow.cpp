@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/ui/SkinnedWindow.h"
 
-#include "dialogs/ui/SkinnedWindowControls.h"
-
 #include <QKeyEvent>
 #include <QPainter>
 #include <cmath>
 
+#include "dialogs/ui/SkinnedWindowControls.h"
 #include "dialogs/ui/Twips.h"
 #include "resources/PictureIds.h"
 #include "resources/ui/Pictures.h"
