@@ -7,7 +7,10 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <ctime>
 #include <fstream>
+#include <random>
 #include <set>
 
 #include "DemoInstallation.h"
@@ -168,6 +171,25 @@ INSTANTIATE_TEST_SUITE_P(
         No("names.zip", "zip", "", {{"dot./a", "x"}}, "", "Windows cannot hold"),
         No("names.zip", "zip", "", {{"blank ", "x"}}, "", "Windows cannot hold"),
         No("names.zip", "zip", "", {{"tab\there", "x"}}, "", "Windows cannot hold"),
+        // Device names as Windows takes them: blanks before the extension, the superscript
+        // digits, 0, any letter case.
+        No("names.zip", "zip", "", {{"CON .txt", "x"}}, "", "Windows cannot hold"),
+        No("names.tar", "pax", "", {{"COM\u00b9.txt", "x"}}, "", "Windows cannot hold"),
+        No("names.tar", "pax", "", {{"a/lpt\u00b3", "x"}}, "", "Windows cannot hold"),
+        No("names.zip", "zip", "", {{"com0.txt", "x"}}, "", "Windows cannot hold"),
+        No("names.zip", "zip", "", {{"Nul  ..dat", "x"}}, "", "Windows cannot hold"),
+        Ok("pack.tar", "pax", "", {{"CONSOLE.txt", "x"}, {"COM10", "y"}, {"LPT\u00b9x", "z"}}, "",
+           {{"CONSOLE.txt", "x"}, {"COM10", "y"}, {"LPT\u00b9x", "z"}}),
+        // Flagged as UTF-8, stored in Latin-1: refused by its bytes, not left out.
+        No("bad.zip", "fixture", "", {}, "badutf8.zip", "\"caf\\xE9.txt\" has a name whose bytes"),
+        No("bad.tar", "pax", "", {{"ok.txt", "x"}, {"caf\xE9.txt", "x"}}, "", "\"caf\\xE9.txt\""),
+        // A path Windows programs cannot open below the new folder (its top folder left out).
+        Ok("pack.zip", "zip", "", {{"Top/" + std::string(255, 'n'), "x"}, {"Top/b/c", "y"}}, "",
+           {{std::string(255, 'n'), "x"}, {"b/", ""}, {"b/c", "y"}}),
+        No("long.zip", "zip", "",
+           {{"a", "x"}, {std::string(200, 'n') + "/" + std::string(59, 'm'), "x"}}, "",
+           "cannot open"),
+        No("long.zip", "zip", "", {{std::string(256, 'n'), "x"}}, "", "cannot open"),
         No("case.zip", "zip", "", {{"Read.txt", "x"}, {"READ.TXT", "y"}}, "", "letter case"),
         No("case.zip", "zip", "", {{"Car/a", "x"}, {"car/b", "y"}}, "", "\"car/b\""),
         No("case.zip", "zip", "", {{"a", "x"}, {"a/b", "y"}}, "", "\"a/b\""),
@@ -180,6 +202,98 @@ INSTANTIATE_TEST_SUITE_P(
         // The header says 100 bytes; the data says a megabyte.
         No("liar.zip", "fixture", "", {}, "liar.zip", "100 times the archive")),
     [](const auto& info) { return std::to_string(info.index) + "_" + info.param.Format; });
+
+// Seconds of processor time this process has used.
+double ProcessorSeconds() {
+    return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+}
+
+// A .tar.gz whose one header declares `declared` bytes (in the base-256 form of large sizes)
+// and which then holds `held` zeros.
+void WriteLyingTarGz(const fs::path& path, std::uint64_t declared, std::size_t held) {
+    std::string header(512, '\0');
+    const auto put = [&](std::size_t at, const std::string& text) {
+        header.replace(at, text.size(), text);
+    };
+    put(0, "zeros");
+    put(100, "0000644"), put(108, "0000000"), put(116, "0000000"), put(136, "00000000000");
+    header[124] = '\x80';
+    for (int i = 0; i < 8; ++i) header[135 - i] = static_cast<char>(declared >> (8 * i));
+    header[156] = '0';
+    put(257, std::string("ustar\0"
+                         "00",
+                         8));
+    put(148, "        ");
+    unsigned sum = 0;
+    for (const char c : header) sum += static_cast<unsigned char>(c);
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "%06o", sum);
+    put(148, std::string(digits, 6) + '\0');
+    archive* a = archive_write_new();
+    archive_write_set_format_raw(a);
+    archive_write_add_filter_gzip(a);
+    ASSERT_EQ(archive_write_open_filename(a, path.c_str()), ARCHIVE_OK);
+    archive_entry* e = archive_entry_new();
+    archive_entry_set_pathname(e, "data");
+    archive_entry_set_filetype(e, AE_IFREG);
+    archive_write_header(a, e);
+    archive_write_data(a, header.data(), header.size());
+    for (std::size_t done = 0; done < held; done += kMegabyteOfZeros.size())
+        archive_write_data(a, kMegabyteOfZeros.data(), kMegabyteOfZeros.size());
+    archive_entry_free(e);
+    archive_write_close(a);
+    archive_write_free(a);
+}
+
+// Archives that would have made the unpack work for minutes or run out of memory are refused
+// at their first header, before the data after it is decompressed or anything is written.
+TEST(UnpackArchiveLimits, LyingHeadersAndEndlessPathsAreRefusedAtOnce) {
+    TempDrive drive(false);
+    const fs::path downloads = drive.Native("C:\\downloads");
+    fs::create_directories(downloads);
+    WriteLyingTarGz(downloads / "liar.tar.gz", 30ull << 30, 48u << 20);
+    std::string deep;
+    for (int i = 0; i < 100000; ++i) deep += "a/";
+    WriteArchive(downloads / "deep.tar", "pax", "", {{deep + "x", "x"}});
+    for (const char* name : {"liar.tar.gz", "deep.tar"}) {
+        SCOPED_TRACE(name);
+        const double before = ProcessorSeconds();
+        const auto result =
+            archives::UnpackArchive(drive.Pv.Env, drive.Ui, std::string("C:\\downloads\\") + name);
+        EXPECT_LT(ProcessorSeconds() - before, 2.0);  // 95 s and 29 s, before
+        EXPECT_FALSE(result.Unpacked);
+        EXPECT_NE(result.Refusal.find(name[0] == 'l' ? "(at the entry \"zeros\")"
+                                                     : "a path that Windows programs cannot open"),
+                  std::string::npos)
+            << result.Refusal;
+        EXPECT_LT(result.Refusal.size(), 600u);
+    }
+    EXPECT_EQ(Tree(downloads).size(), 2u) << "something was written";
+}
+
+// Add-ons of many small files pack 13 to 16 times: each file counts its bytes and a little for
+// its name, not a disk block.
+TEST(UnpackArchiveLimits, ManySmallFilesCompressedSixteenTimesUnpack) {
+    TempDrive drive(false);
+    const fs::path downloads = drive.Native("C:\\downloads");
+    fs::create_directories(downloads);
+    std::vector<Item> items;
+    std::uint64_t bytes = 0;
+    std::mt19937 random(37);
+    for (int i = 0; i < 300; ++i) {
+        std::string data(400, ' ');
+        for (int k = 0; k < 6; ++k) data[random() % data.size()] = static_cast<char>(random());
+        items.push_back({"car/f" + std::to_string(i) + ".txt", data});
+        bytes += data.size();
+    }
+    WriteArchive(downloads / "pack.tar.xz", "pax", "xz", items);
+    const std::uint64_t packed = fs::file_size(downloads / "pack.tar.xz");
+    ASSERT_GT(bytes, 13 * packed);  // as the real add-ons that were refused
+    const auto result =
+        archives::UnpackArchive(drive.Pv.Env, drive.Ui, "C:\\downloads\\pack.tar.xz");
+    ASSERT_TRUE(result.Unpacked) << result.Refusal;
+    EXPECT_EQ(Tree(drive.Native(result.Folder)).size(), items.size());
+}
 
 // Every file-system step of an unpack failed in turn leaves nothing but the archive; a name
 // that is taken gets " (2)".
