@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <fstream>
 
 #include "FileSnapshot.h"
@@ -42,6 +44,24 @@ TEST(ReplaceFileWhole, EveryStepFailedLeavesTheOldFileOrTheNewAndNothingBeside) 
     std::filesystem::create_symlink(target, folder / ".movrand-999999999-1.tmp");
     EXPECT_EQ(platform::SweepOwnTemporaries({folder}), 1);
     EXPECT_EQ(TreeOf(folder).size(), 1u);
+    RemoveTree(folder);
+}
+
+// A roster the users of a shared installation may all write stays so when it is rewritten; a
+// file of the writer's alone stays that too. The writer's umask does not decide.
+TEST(ReplaceFileWhole, TheNewFileKeepsTheModeOfTheFileItReplaces) {
+    const std::filesystem::path folder = MakeTempFolder("movrand-replace-");
+    const auto target = folder / "driver.ini";
+    const mode_t umask = ::umask(022);
+    for (const mode_t mode : {0664, 0600, 0640}) {
+        std::ofstream(target) << "old";
+        ASSERT_EQ(::chmod(target.c_str(), mode), 0);
+        platform::ReplaceFileWithBytes(target, "new");
+        struct stat after {};
+        ASSERT_EQ(::stat(target.c_str(), &after), 0);
+        EXPECT_EQ(after.st_mode & 0777, mode);
+    }
+    ::umask(umask);
     RemoveTree(folder);
 }
 
