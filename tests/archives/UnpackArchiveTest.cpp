@@ -7,7 +7,6 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <ctime>
 #include <fstream>
 #include <random>
@@ -81,6 +80,24 @@ std::map<std::string, std::string> Tree(const fs::path& folder) {
 
 const std::string kMegabyteOfZeros(1 << 20, '\0');
 
+// A file 100,000 folders deep.
+const std::string kDeepName = [] {
+    std::string name;
+    for (int i = 0; i < 100000; ++i) name += "a/";
+    return name + "x";
+}();
+
+// Many small files, as real add-ons hold, that pack about 16 times (in a .tar.xz).
+const std::vector<Item> kSmallFiles = [] {
+    std::vector<Item> items;
+    std::mt19937 random(37);
+    for (int i = 0; i < 300; ++i) {
+        items.push_back({"f" + std::to_string(i), std::string(400, ' ')});
+        for (int k = 0; k < 6; ++k) items.back().Data[random() % 400] = static_cast<char>(random());
+    }
+    return items;
+}();
+
 struct Row {
     std::string Name;  // the archive's file name
     std::string Format, Filter;
@@ -116,8 +133,12 @@ TEST_P(UnpackArchiveTest, MakesTheFolderOrRefusesWithNothingWritten) {
         std::ofstream(archive, std::ios::binary) << "MZ" << std::string(4000, '\x90') << zip;
     }
     const std::string archiveBytes = Bytes(archive);
+    const std::clock_t started = std::clock();
     const archives::UnpackResult result =
         archives::UnpackArchive(drive.Pv.Env, drive.Ui, "C:\\downloads\\" + row.Name);
+    // Lying headers and endless paths took 95 s and 29 s (and 2 GB) before they were refused.
+    EXPECT_LT(std::clock() - started, 2 * CLOCKS_PER_SEC);
+    EXPECT_LT(result.Refusal.size(), 600u);
     EXPECT_EQ(Bytes(archive), archiveBytes);
     if (row.Expected.empty()) {
         EXPECT_FALSE(result.Unpacked);
@@ -128,7 +149,10 @@ TEST_P(UnpackArchiveTest, MakesTheFolderOrRefusesWithNothingWritten) {
     }
     ASSERT_TRUE(result.Unpacked) << result.Refusal;
     EXPECT_EQ(result.Folder, "C:\\downloads\\pack");
-    EXPECT_EQ(Tree(drive.Native("C:\\downloads\\pack")), row.Expected);
+    if (row.Expected.begin()->first == "*")
+        EXPECT_EQ(Tree(drive.Native("C:\\downloads\\pack")).size(), row.Items.size());
+    else
+        EXPECT_EQ(Tree(drive.Native("C:\\downloads\\pack")), row.Expected);
 }
 
 const std::vector<Item> kAddOn = {{"zorvexcar.zorvex", "[header]\r\n"}, {"Red/a.3do", "car"}};
@@ -200,100 +224,14 @@ INSTANTIATE_TEST_SUITE_P(
         No("junk.zip", "fixture", "", {}, "junk.zip", "not an archive"),
         No("bomb.zip", "zip", "", {{"zeros", kMegabyteOfZeros}}, "", "100 times the archive"),
         // The header says 100 bytes; the data says a megabyte.
-        No("liar.zip", "fixture", "", {}, "liar.zip", "100 times the archive")),
+        No("liar.zip", "fixture", "", {}, "liar.zip", "100 times the archive"),
+        // Refused at the header, before the data after it is decompressed.
+        No("liar.tar.gz", "fixture", "", {}, "liar30g.tar.gz", "archive (at the entry \"zeros\")"),
+        No("deep.tar", "pax", "", {{kDeepName, "x"}}, "",
+           "a path that Windows programs cannot open"),
+        // Each file counts its bytes and a little for its name, not a disk block.
+        Ok("pack.tar.xz", "pax", "xz", kSmallFiles, "", {{"*", ""}})),
     [](const auto& info) { return std::to_string(info.index) + "_" + info.param.Format; });
-
-// Seconds of processor time this process has used.
-double ProcessorSeconds() {
-    return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
-}
-
-// A .tar.gz whose one header declares `declared` bytes (in the base-256 form of large sizes)
-// and which then holds `held` zeros.
-void WriteLyingTarGz(const fs::path& path, std::uint64_t declared, std::size_t held) {
-    std::string header(512, '\0');
-    const auto put = [&](std::size_t at, const std::string& text) {
-        header.replace(at, text.size(), text);
-    };
-    put(0, "zeros");
-    put(100, "0000644"), put(108, "0000000"), put(116, "0000000"), put(136, "00000000000");
-    header[124] = '\x80';
-    for (int i = 0; i < 8; ++i) header[135 - i] = static_cast<char>(declared >> (8 * i));
-    header[156] = '0';
-    put(257, std::string("ustar\0"
-                         "00",
-                         8));
-    put(148, "        ");
-    unsigned sum = 0;
-    for (const char c : header) sum += static_cast<unsigned char>(c);
-    char digits[8];
-    std::snprintf(digits, sizeof digits, "%06o", sum);
-    put(148, std::string(digits, 6) + '\0');
-    archive* a = archive_write_new();
-    archive_write_set_format_raw(a);
-    archive_write_add_filter_gzip(a);
-    ASSERT_EQ(archive_write_open_filename(a, path.c_str()), ARCHIVE_OK);
-    archive_entry* e = archive_entry_new();
-    archive_entry_set_pathname(e, "data");
-    archive_entry_set_filetype(e, AE_IFREG);
-    archive_write_header(a, e);
-    archive_write_data(a, header.data(), header.size());
-    for (std::size_t done = 0; done < held; done += kMegabyteOfZeros.size())
-        archive_write_data(a, kMegabyteOfZeros.data(), kMegabyteOfZeros.size());
-    archive_entry_free(e);
-    archive_write_close(a);
-    archive_write_free(a);
-}
-
-// Archives that would have made the unpack work for minutes or run out of memory are refused
-// at their first header, before the data after it is decompressed or anything is written.
-TEST(UnpackArchiveLimits, LyingHeadersAndEndlessPathsAreRefusedAtOnce) {
-    TempDrive drive(false);
-    const fs::path downloads = drive.Native("C:\\downloads");
-    fs::create_directories(downloads);
-    WriteLyingTarGz(downloads / "liar.tar.gz", 30ull << 30, 48u << 20);
-    std::string deep;
-    for (int i = 0; i < 100000; ++i) deep += "a/";
-    WriteArchive(downloads / "deep.tar", "pax", "", {{deep + "x", "x"}});
-    for (const char* name : {"liar.tar.gz", "deep.tar"}) {
-        SCOPED_TRACE(name);
-        const double before = ProcessorSeconds();
-        const auto result =
-            archives::UnpackArchive(drive.Pv.Env, drive.Ui, std::string("C:\\downloads\\") + name);
-        EXPECT_LT(ProcessorSeconds() - before, 2.0);  // 95 s and 29 s, before
-        EXPECT_FALSE(result.Unpacked);
-        EXPECT_NE(result.Refusal.find(name[0] == 'l' ? "(at the entry \"zeros\")"
-                                                     : "a path that Windows programs cannot open"),
-                  std::string::npos)
-            << result.Refusal;
-        EXPECT_LT(result.Refusal.size(), 600u);
-    }
-    EXPECT_EQ(Tree(downloads).size(), 2u) << "something was written";
-}
-
-// Add-ons of many small files pack 13 to 16 times: each file counts its bytes and a little for
-// its name, not a disk block.
-TEST(UnpackArchiveLimits, ManySmallFilesCompressedSixteenTimesUnpack) {
-    TempDrive drive(false);
-    const fs::path downloads = drive.Native("C:\\downloads");
-    fs::create_directories(downloads);
-    std::vector<Item> items;
-    std::uint64_t bytes = 0;
-    std::mt19937 random(37);
-    for (int i = 0; i < 300; ++i) {
-        std::string data(400, ' ');
-        for (int k = 0; k < 6; ++k) data[random() % data.size()] = static_cast<char>(random());
-        items.push_back({"car/f" + std::to_string(i) + ".txt", data});
-        bytes += data.size();
-    }
-    WriteArchive(downloads / "pack.tar.xz", "pax", "xz", items);
-    const std::uint64_t packed = fs::file_size(downloads / "pack.tar.xz");
-    ASSERT_GT(bytes, 13 * packed);  // as the real add-ons that were refused
-    const auto result =
-        archives::UnpackArchive(drive.Pv.Env, drive.Ui, "C:\\downloads\\pack.tar.xz");
-    ASSERT_TRUE(result.Unpacked) << result.Refusal;
-    EXPECT_EQ(Tree(drive.Native(result.Folder)).size(), items.size());
-}
 
 // Every file-system step of an unpack failed in turn leaves nothing but the archive; a name
 // that is taken gets " (2)".

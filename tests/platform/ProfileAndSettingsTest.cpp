@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <tuple>
 
 #include "FileSnapshot.h"
 #include "OtherDisk.h"
@@ -98,27 +97,17 @@ TEST(Settings, AFifoWhereAFileBelongsReadsAsNothing) {
 
 // The XDG rules: a relative XDG_CONFIG_HOME or XDG_DATA_HOME is ignored, as if unset.
 TEST(Settings, RelativeXdgFoldersAreIgnored) {
-    const auto value = [](const char* name) -> std::optional<std::string> {
-        const char* set = std::getenv(name);
-        return set ? std::optional<std::string>(set) : std::nullopt;
-    };
-    const auto config = value("XDG_CONFIG_HOME"), data = value("XDG_DATA_HOME"),
-               home = value("HOME");
-    ::setenv("HOME", "/home/player", 1);
-    for (const auto& [given, configFolder, dataFolder] :
-         std::vector<std::tuple<std::string, std::string, std::string>>{
-             {"relative", "/home/player/.config/Zorvex", "/home/player/.local/share"},
-             {"./here", "/home/player/.config/Zorvex", "/home/player/.local/share"},
-             {"/srv/gpl", "/srv/gpl/Zorvex", "/srv/gpl"}}) {
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "/root";
+    for (const std::string given : {"relative", "/srv/gpl"}) {
         ::setenv("XDG_CONFIG_HOME", given.c_str(), 1);
         ::setenv("XDG_DATA_HOME", given.c_str(), 1);
-        EXPECT_EQ(platform::SettingsStore::FromEnvironment().FileOf("Zorvex").parent_path(),
-                  configFolder);
-        EXPECT_EQ(platform::Environment::FromProcessEnvironment().DataHome, dataFolder);
+        const bool used = given[0] == '/';
+        EXPECT_EQ(platform::SettingsStore::FromEnvironment().FileOf("Z").parent_path(),
+                  (used ? given : home + "/.config") + "/Z");
+        EXPECT_EQ(platform::Environment::FromProcessEnvironment().DataHome,
+                  used ? given : home + "/.local/share");
     }
-    for (const auto& [name, was] : {std::pair{"XDG_CONFIG_HOME", config},
-                                    std::pair{"XDG_DATA_HOME", data}, std::pair{"HOME", home}})
-        was ? ::setenv(name, was->c_str(), 1) : ::unsetenv(name);
+    ::unsetenv("XDG_CONFIG_HOME"), ::unsetenv("XDG_DATA_HOME");
 }
 
 }  // namespace
