@@ -3,10 +3,14 @@
 
 #include <archive.h>
 #include <archive_entry.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <array>
 
 namespace movrand::archives {
 
-ArchiveReader::ArchiveReader(const std::string& nativePath) {
+ArchiveReader::ArchiveReader(const std::string& nativePath) : path_(nativePath) {
     // libarchive gives names in the thread's locale: a UTF-8 one for this reader's life, so that
     // names beyond ASCII arrive whole whatever the program's own locale is.
     utf8_ = newlocale(LC_ALL_MASK, "C.UTF-8", nullptr);
@@ -47,7 +51,33 @@ ArchiveReader::Step ArchiveReader::Next() {
 std::string ArchiveReader::EntryName() const {
     const char* name = archive_entry_pathname_utf8(entry_);
     if (!name) name = archive_entry_pathname(entry_);
-    return name ? name : "";
+    return name ? name : StoredZipName();
+}
+
+bool ArchiveReader::NameConverted() const {
+    return archive_entry_pathname_utf8(entry_) || archive_entry_pathname(entry_);
+}
+
+// libarchive gives no name it could not convert; a .zip's local header, where the entry's
+// header began, holds its bytes.
+std::string ArchiveReader::StoredZipName() const {
+    if ((archive_format(archive_) & ARCHIVE_FORMAT_BASE_MASK) != ARCHIVE_FORMAT_ZIP) return "";
+    const la_int64_t at = archive_read_header_position(archive_);
+    const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0 || at < 0) {
+        if (fd >= 0) ::close(fd);
+        return "";
+    }
+    std::array<unsigned char, 30> header{};
+    std::string name;
+    if (::pread(fd, header.data(), header.size(), at) == static_cast<ssize_t>(header.size()) &&
+        header[0] == 'P' && header[1] == 'K' && header[2] == 3 && header[3] == 4) {
+        name.resize(header[26] | (header[27] << 8));
+        if (::pread(fd, name.data(), name.size(), at + 30) != static_cast<ssize_t>(name.size()))
+            name.clear();
+    }
+    ::close(fd);
+    return name;
 }
 
 bool ArchiveReader::Encrypted() const {

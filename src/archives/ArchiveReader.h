@@ -27,8 +27,12 @@ class ArchiveReader {
     archive_entry* Entry() const { return entry_; }
     archive* Handle() const { return archive_; }
 
-    // The entry's name in UTF-8 ("" when it has none).
+    // The entry's name in UTF-8 ("" when it has none). A name that could not be read in the
+    // character set the archive declares for it comes as its stored bytes, where they can be
+    // found (a .zip's), else as "".
     std::string EntryName() const;
+    // False when the entry's name could not be read in the character set declared for it.
+    bool NameConverted() const;
     // True when the entry, or the archive's header, is protected by a password.
     bool Encrypted() const;
     // libarchive's account of the last failure.
@@ -37,6 +41,9 @@ class ArchiveReader {
     locale_t Utf8Locale() const { return utf8_; }
 
   private:
+    std::string StoredZipName() const;
+
+    std::string path_;
     archive* archive_ = nullptr;
     archive_entry* entry_ = nullptr;
     locale_t utf8_ = nullptr;

@@ -5,8 +5,9 @@
 #include <archive_entry.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <map>
-#include <set>
+#include <utility>
 
 #include "archives/ArchiveReader.h"
 #include "archives/EntryNames.h"
@@ -20,34 +21,62 @@ Refusal Refuse(RefusalReason reason, const std::string& entry, const std::string
 }
 
 // Notes each folder and file the entry makes under its letter-case key; two different
-// spellings of one key, a file where a folder is, or one file twice, clash.
+// spellings of one key, a file where a folder is, or one file twice, clash. Each name is kept
+// under the number of the folder that holds it, so that an entry costs time and memory in
+// proportion to its name's length, however deep it goes.
 class NameRegister {
   public:
     explicit NameRegister(locale_t utf8) : utf8_(utf8) {}
 
     bool Add(const PlannedEntry& entry) {
-        std::string path;
-        std::string key;
+        std::size_t folder = 0;  // the new folder itself
         for (std::size_t i = 0; i < entry.Parts.size(); ++i) {
-            if (i > 0) path += '/', key += '/';
-            path += entry.Parts[i];
-            key += FoldedCase(entry.Parts[i], utf8_);
-            const bool folder = entry.IsFolder || i + 1 < entry.Parts.size();
-            const auto [seen, added] = names_.emplace(key, Seen{path, folder});
-            if (added) continue;
-            if (seen->second.Path != path || !seen->second.Folder || !folder) return false;
+            const bool isFolder = entry.IsFolder || i + 1 < entry.Parts.size();
+            const auto [seen, added] =
+                names_.emplace(std::make_pair(folder, FoldedCase(entry.Parts[i], utf8_)),
+                               Seen{names_.size() + 1, entry.Parts[i], isFolder});
+            if (!added &&
+                (seen->second.Spelling != entry.Parts[i] || !seen->second.Folder || !isFolder))
+                return false;
+            folder = seen->second.Number;
         }
         return true;
     }
 
   private:
     struct Seen {
-        std::string Path;
+        std::size_t Number;
+        std::string Spelling;
         bool Folder;
     };
     locale_t utf8_;
-    std::map<std::string, Seen> names_;
+    std::map<std::pair<std::size_t, std::string>, Seen> names_;
 };
+
+// The entry's name as a message shows it: readable, and not so long that nothing else is seen.
+std::string ShownName(const std::string& name) {
+    constexpr std::size_t kMostShown = 160;
+    const std::string shown = EscapedName(name);
+    if (shown.size() <= kMostShown) return shown;
+    std::size_t cut = kMostShown;
+    while (cut > 0 && (static_cast<unsigned char>(shown[cut]) & 0xC0) == 0x80) --cut;
+    return shown.substr(0, cut) + "...";
+}
+
+RefusalReason ReasonOf(NameProblem problem) {
+    switch (problem) {
+        case NameProblem::LeavesFolder:
+            return RefusalReason::LeavesFolder;
+        case NameProblem::BadEncoding:
+            return RefusalReason::BadEncoding;
+        case NameProblem::TooLong:
+            return RefusalReason::PathTooLong;
+        case NameProblem::None:
+        case NameProblem::NotWindowsName:
+            break;
+    }
+    return RefusalReason::NotWindowsName;
+}
 
 bool InOneTopFolder(const std::vector<PlannedEntry>& entries) {
     if (entries.empty()) return false;
@@ -64,7 +93,7 @@ bool InOneTopFolder(const std::vector<PlannedEntry>& entries) {
 }  // namespace
 
 std::string RefusalText(const std::string& archiveName, const Refusal& refusal) {
-    const std::string entry = "the entry \"" + refusal.Entry + "\"";
+    const std::string entry = "the entry \"" + ShownName(refusal.Entry) + "\"";
     std::string why;
     switch (refusal.Reason) {
         case RefusalReason::None:
@@ -85,6 +114,16 @@ std::string RefusalText(const std::string& archiveName, const Refusal& refusal) 
         case RefusalReason::NotWindowsName:
             why = entry + " has a name that Windows cannot hold";
             break;
+        case RefusalReason::BadEncoding:
+            why = entry +
+                  " has a name whose bytes are not valid in the character set the "
+                  "archive declares for it";
+            break;
+        case RefusalReason::PathTooLong:
+            why = entry +
+                  " has a path that Windows programs cannot open (more than 259 "
+                  "characters below the new folder, or a name of more than 255)";
+            break;
         case RefusalReason::CaseClash:
             why = entry + " has the name of another entry, or differs from it only in letter case";
             break;
@@ -101,10 +140,12 @@ std::string RefusalText(const std::string& archiveName, const Refusal& refusal) 
            ". Nothing was written.";
 }
 
-ArchivePlan ScanArchive(const std::string& nativePath) {
+ArchivePlan ScanArchive(const std::string& nativePath, const ContentLimits& limits) {
     ArchivePlan plan;
     ArchiveReader reader(nativePath);
     NameRegister names(reader.Utf8Locale());
+    std::uint64_t content = 0;
+    std::uint64_t disk = 0;
     for (;;) {
         const ArchiveReader::Step step = reader.Next();
         if (step == ArchiveReader::Step::End) break;
@@ -118,26 +159,35 @@ ArchivePlan ScanArchive(const std::string& nativePath) {
         PlannedEntry entry;
         entry.Name = reader.EntryName();
         const mode_t type = archive_entry_filetype(header);
+        entry.IsFolder = type == AE_IFDIR;
         if (archive_entry_hardlink(header) || type == AE_IFLNK) {
             plan.Refused = Refuse(RefusalReason::Link, entry.Name);
         } else if (type != AE_IFREG && type != AE_IFDIR) {
             plan.Refused = Refuse(RefusalReason::Special, entry.Name);
         } else if (reader.Encrypted()) {
             plan.Refused = Refuse(RefusalReason::Encrypted, entry.Name);
+        } else if (!reader.NameConverted()) {
+            plan.Refused = Refuse(RefusalReason::BadEncoding, entry.Name);
         } else if (const NameProblem problem = SplitEntryName(entry.Name, entry.Parts);
                    problem != NameProblem::None) {
-            plan.Refused =
-                Refuse(problem == NameProblem::LeavesFolder ? RefusalReason::LeavesFolder
-                                                            : RefusalReason::NotWindowsName,
-                       entry.Name);
+            plan.Refused = Refuse(ReasonOf(problem), entry.Name);
+        } else if (entry.Parts.empty() && !entry.IsFolder) {
+            plan.Refused = Refuse(RefusalReason::NotWindowsName, entry.Name);  // a file of no name
         }
         if (plan.Refused) return plan;
         if (entry.Parts.empty()) continue;  // "./" and the like name the new folder itself
-        entry.IsFolder = type == AE_IFDIR;
+        std::uint64_t size = 0;
         if (!entry.IsFolder && archive_entry_size_is_set(header)) {
             entry.DeclaredSize = archive_entry_size(header);
-            if (entry.DeclaredSize > 0) plan.DeclaredBytes += entry.DeclaredSize;
+            size = static_cast<std::uint64_t>(std::max<std::int64_t>(entry.DeclaredSize, 0));
         }
+        // Before the data after this header is read: a header may declare terabytes.
+        if (!limits.Hold(content, disk, size)) {
+            plan.Refused = Refuse(RefusalReason::TooLarge, entry.Name);
+            return plan;
+        }
+        content += size + ContentLimits::kEntryShare;
+        disk += size + ContentLimits::kBlock;
         if (archive_entry_mtime_is_set(header)) entry.ModifiedTime = archive_entry_mtime(header);
         if (!names.Add(entry)) {
             plan.Refused = Refuse(RefusalReason::CaseClash, entry.Name);
@@ -146,6 +196,13 @@ ArchivePlan ScanArchive(const std::string& nativePath) {
         plan.Entries.push_back(std::move(entry));
     }
     plan.SingleTopFolder = InOneTopFolder(plan.Entries);
+    for (const PlannedEntry& entry : plan.Entries) {
+        if (WindowsPathLength(entry.Parts, plan.SingleTopFolder ? 1 : 0) > kMostPathCharacters) {
+            plan.Refused = Refuse(RefusalReason::PathTooLong, entry.Name);
+            plan.Entries.clear();
+            break;
+        }
+    }
     return plan;
 }
 

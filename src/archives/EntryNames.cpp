@@ -46,6 +46,13 @@ bool IsValidUtf8(const std::string& text) {
     return true;
 }
 
+// The UTF-16 code units of valid UTF-8: what Windows counts in a name's length.
+std::size_t Utf16Length(const std::string& text) {
+    std::size_t units = 0;
+    for (std::size_t i = 0; i < text.size();) units += DecodeUtf8(text, i) >= 0x10000 ? 2 : 1;
+    return units;
+}
+
 std::string AsciiUpper(std::string_view text) {
     std::string upper(text);
     for (char& c : upper)
@@ -53,25 +60,48 @@ std::string AsciiUpper(std::string_view text) {
     return upper;
 }
 
-// Device names Windows reserves, with or without an extension ("CON", "nul.txt", "COM1.dat").
+// Device names Windows reserves, with or without an extension ("CON", "nul.txt", "COM1.dat"),
+// also with blanks before the extension ("CON .txt") and with the superscript digits ("COM¹").
 bool IsReservedName(const std::string& part) {
-    const std::string stem = AsciiUpper(std::string_view(part).substr(0, part.find('.')));
+    std::string_view stem = std::string_view(part).substr(0, part.find('.'));
+    while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
+    const std::string upper = AsciiUpper(stem);
     for (const char* name : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"})
-        if (stem == name) return true;
-    return stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) &&
-           stem[3] >= '1' && stem[3] <= '9';
+        if (upper == name) return true;
+    if (!upper.starts_with("COM") && !upper.starts_with("LPT")) return false;
+    const std::string_view number = std::string_view(upper).substr(3);
+    if (number.size() == 1) return number[0] >= '0' && number[0] <= '9';
+    return number == "\xC2\xB9" || number == "\xC2\xB2" || number == "\xC2\xB3";
+}
+
+bool HasWindowsCharacters(const std::string& part) {
+    for (const char c : part)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F ||
+            std::string_view("<>:\"|?*").find(c) != std::string_view::npos)
+            return false;
+    return part.back() != ' ' && part.back() != '.';
+}
+
+// The problem of one part of a path, or None.
+NameProblem PartProblem(const std::string& part) {
+    if (!IsValidUtf8(part)) return NameProblem::BadEncoding;
+    // Linux holds 255 bytes of a name, fewer than the 255 characters of Windows beyond ASCII.
+    if (part.size() > kMostNameCharacters) return NameProblem::TooLong;
+    if (!HasWindowsCharacters(part) || IsReservedName(part)) return NameProblem::NotWindowsName;
+    return NameProblem::None;
 }
 
 }  // namespace
 
 bool IsWindowsName(const std::string& part) {
-    if (part.empty() || part.size() > 255 || !IsValidUtf8(part)) return false;
-    for (const char c : part)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F ||
-            std::string_view("<>:\"|?*").find(c) != std::string_view::npos)
-            return false;
-    if (part.back() == ' ' || part.back() == '.') return false;
-    return !IsReservedName(part);
+    return !part.empty() && PartProblem(part) == NameProblem::None;
+}
+
+std::size_t WindowsPathLength(const std::vector<std::string>& parts, std::size_t first) {
+    std::size_t length = 0;
+    for (std::size_t i = first; i < parts.size(); ++i)
+        length += (i > first ? 1 : 0) + Utf16Length(parts[i]);
+    return length;
 }
 
 NameProblem SplitEntryName(const std::string& name, std::vector<std::string>& parts) {
@@ -82,16 +112,39 @@ NameProblem SplitEntryName(const std::string& name, std::vector<std::string>& pa
     std::size_t start = 0;
     while (start <= name.size()) {
         const std::size_t end = name.find_first_of("/\\", start);
-        const std::string part =
+        std::string part =
             name.substr(start, end == std::string::npos ? std::string::npos : end - start);
         if (part == "..") return NameProblem::LeavesFolder;
-        if (!part.empty() && part != ".") parts.push_back(part);
+        if (!part.empty() && part != ".") parts.push_back(std::move(part));
         if (end == std::string::npos) break;
         start = end + 1;
     }
     for (const std::string& part : parts)
-        if (!IsWindowsName(part)) return NameProblem::NotWindowsName;
+        if (const NameProblem problem = PartProblem(part); problem != NameProblem::None)
+            return problem;
+    // The longest path that can lie below the new folder, when a top folder is left out.
+    if (WindowsPathLength(parts) > kMostPathCharacters + 1 + kMostNameCharacters)
+        return NameProblem::TooLong;
     return NameProblem::None;
+}
+
+std::string EscapedName(const std::string& name) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string escaped;
+    for (std::size_t i = 0; i < name.size();) {
+        const std::size_t from = i;
+        const long code = DecodeUtf8(name, i);
+        if (code >= 0x20 && code != 0x7F) {
+            escaped.append(name, from, i - from);
+            continue;
+        }
+        i = from + 1;  // one byte at a time, so that what follows a bad byte is read again
+        const auto byte = static_cast<unsigned char>(name[from]);
+        escaped += "\\x";
+        escaped += kHex[byte >> 4];
+        escaped += kHex[byte & 0xF];
+    }
+    return escaped;
 }
 
 std::string FoldedCase(const std::string& text, locale_t utf8) {

@@ -14,21 +14,21 @@
 #include "archives/ArchiveScan.h"
 #include "archives/EntryNames.h"
 #include "archives/NewFolder.h"
-#include "platform/RuntimeError.h"
+#include "platform/FileSystemErrors.h"
 #include "platform/Text.h"
 
 namespace movrand::archives {
 
 namespace {
 
-constexpr std::uint64_t kBlock = 4096;  // what an empty file or a folder takes at least
 constexpr std::uint64_t kMostTimesArchive = 100;
 // The name a folder has while it is filled, after the name it will have.
 constexpr const char* kUnpackSuffix = ".movrand-unpack";
 
-struct Limits {
-    std::uint64_t Free = 0;     // bytes free for this user where the folder is made
-    std::uint64_t Content = 0;  // 100 times the archive
+// What has been written so far, counted as ContentLimits counts it.
+struct Written {
+    std::uint64_t Content = 0;
+    std::uint64_t Disk = 0;
 };
 
 std::string LastPart(const std::string& windowsPath) {
@@ -64,8 +64,8 @@ std::string FreeName(const std::string& folder, const std::string& name, locale_
 
 // Writes the data of the reader's current entry into a new file, within the limits.
 void WriteEntryData(ArchiveReader& reader, NewFolder& folder, const PlannedEntry& entry,
-                    const std::vector<std::string>& parts, const Limits& limits,
-                    std::uint64_t& used, Refusal& refused) {
+                    const std::vector<std::string>& parts, const ContentLimits& limits,
+                    Written& written, Refusal& refused) {
     const int fd = folder.CreateFile(parts);
     std::uint64_t end = 0;
     bool first = true;
@@ -82,9 +82,9 @@ void WriteEntryData(ArchiveReader& reader, NewFolder& folder, const PlannedEntry
             break;
         }
         const std::uint64_t blockEnd = static_cast<std::uint64_t>(offset) + size;
-        // The sizes a header declares may lie: the content is measured as it is written.
-        if (offset < 0 || used + std::max(end, blockEnd) > limits.Content ||
-            used + std::max(end, blockEnd) + kBlock > limits.Free) {
+        // The sizes a header declares may lie: the content is measured as it is written, and
+        // the decompression stops at the first block that would pass the limits.
+        if (offset < 0 || !limits.Hold(written.Content, written.Disk, std::max(end, blockEnd))) {
             refused = Refusal{RefusalReason::TooLarge, entry.Name, ""};
             break;
         }
@@ -93,7 +93,8 @@ void WriteEntryData(ArchiveReader& reader, NewFolder& folder, const PlannedEntry
         first = false;
     }
     if (!refused && first) folder.Write(fd, "", 0, 0, true);  // an empty file is a step too
-    used += end + kBlock;
+    written.Content += end + ContentLimits::kEntryShare;
+    written.Disk += end + ContentLimits::kBlock;
     folder.CloseFile(fd, refused ? 0 : entry.ModifiedTime);
 }
 
@@ -128,28 +129,26 @@ UnpackResult UnpackArchive(const platform::Environment& env, platform::Ui& ui,
     const std::string archiveName = LastPart(archive);
     std::string parent = intoFolder.empty() ? FolderPart(archive) : intoFolder;
     while (parent.size() > 3 && (parent.back() == '\\' || parent.back() == '/')) parent.pop_back();
-    if (!fs.FileExists(archive)) throw platform::RuntimeError(platform::kFileNotFound);
-    if (!fs.FolderExists(parent)) throw platform::RuntimeError(platform::kPathNotFound);
+    if (!fs.FileExists(archive)) throw platform::FileError(platform::kFileNotFound, archive);
+    if (!fs.FolderExists(parent)) throw platform::FileError(platform::kPathNotFound, parent);
     const std::string nativeArchive = fs.Native(archive).string();
     const std::string nativeParent = fs.Native(parent).string();
 
-    UnpackResult result;
-    const ArchivePlan plan = ScanArchive(nativeArchive);
-    if (plan.Refused) {
-        result.Refusal = RefusalText(archiveName, plan.Refused);
-        return result;
-    }
     struct stat archiveInfo;
     struct statvfs disk;
     if (::stat(nativeArchive.c_str(), &archiveInfo) != 0 ||
         ::statvfs(nativeParent.c_str(), &disk) != 0)
-        throw platform::RuntimeError(platform::kPathFileAccessError);
-    Limits limits;
+        throw platform::FileError(platform::kPathFileAccessError, archive);
+    ContentLimits limits;
     limits.Free = static_cast<std::uint64_t>(disk.f_bavail) * disk.f_frsize;
+    // The new folder itself takes a block too.
+    limits.Free -= std::min(limits.Free, ContentLimits::kBlock);
     limits.Content = static_cast<std::uint64_t>(archiveInfo.st_size) * kMostTimesArchive;
-    const std::uint64_t least = plan.DeclaredBytes + kBlock * (plan.Entries.size() + 1);
-    if (plan.DeclaredBytes > limits.Content || least > limits.Free) {
-        result.Refusal = RefusalText(archiveName, Refusal{RefusalReason::TooLarge, "", ""});
+
+    UnpackResult result;
+    const ArchivePlan plan = ScanArchive(nativeArchive, limits);
+    if (plan.Refused) {
+        result.Refusal = RefusalText(archiveName, plan.Refused);
         return result;
     }
 
@@ -159,7 +158,7 @@ UnpackResult UnpackArchive(const platform::Environment& env, platform::Ui& ui,
         FreeName(nativeParent, FolderNameOf(archiveName), reader.Utf8Locale());
     NewFolder folder(nativeParent, finalName + kUnpackSuffix, env.Faults.get());
     Refusal refused;
-    std::uint64_t used = 0;
+    Written written;
     const int total = static_cast<int>(plan.Entries.size());
     int done = 0;
     std::vector<std::string> parts;
@@ -182,7 +181,7 @@ UnpackResult UnpackArchive(const platform::Environment& env, platform::Ui& ui,
         } else if (entry.IsFolder) {
             folder.MakeFolder(parts);
         } else {
-            WriteEntryData(reader, folder, entry, parts, limits, used, refused);
+            WriteEntryData(reader, folder, entry, parts, limits, written, refused);
             if (refused) break;
         }
         ++done;

@@ -71,15 +71,9 @@ CommandOutcome Install(Call& c) {
     const std::string& folder = operand.Folder();
     if (folder.empty()) return operand.Missing();
     if (EntryIndex(c, folder, c.Operand(1)) < 0) return CommandOutcome::WrongUsage;
-    // An accessory's record names the folder of its add-on's car; from an archive that folder
-    // is a temporary one, gone once the command ends.
-    if (operand.FromArchive() && EntryKind(c.pv, c.ui, folder, c.Operand(1)) == "accessory" &&
-        !StandardFolderOf(c.pv, c.ui, folder).empty()) {
-        c.err << "movrand-cli: \"" << c.Operand(1) << "\" is an accessory of the add-on's own car "
-              << "and its record would name a temporary folder; unpack the archive first "
-              << "(movrand-cli unpack " << c.Operand(0) << ") and install from that folder\n";
-        return CommandOutcome::Refused;
-    }
+    // From an archive the add-on folder is a temporary one, gone once the command ends: nothing
+    // installed may depend on it. An accessory's record names only its own backup folder in the
+    // installation, and its files and pictures are copied, so it installs from there too.
     const AddFilesResult result = AddSelectedFiles(c.pv, c.ui, folder, c.Operand(1), false);
     if (result.Outcome == InstallOutcome::NoTeam)
         c.err

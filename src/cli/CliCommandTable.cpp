@@ -106,8 +106,8 @@ and
 .BR install ,
 .I ADDONFOLDER
 may also be an archive of one: it is unpacked into a temporary folder in
-the program's own folder, removed afterwards; an accessory of the add-on's own
-car is refused there (unpack first).)"},
+the program's own folder, removed afterwards. An accessory's record names its
+own backup folder in the installation, never that temporary folder.)"},
 
         {"preview",
          "ADDONFOLDER DESC [--excl-generic]",

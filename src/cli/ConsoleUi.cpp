@@ -16,6 +16,25 @@ std::string OneLine(const std::string& text) {
     return line;
 }
 
+namespace {
+
+// An error report on one line, as tools that read standard error line by line take it: the
+// number and the description are separated by a blank ("error: 76 Path not found: C:\...").
+std::string ErrorLine(const std::string& text) {
+    std::string line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            line += ' ';
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            line += text[i];
+        }
+    }
+    return line;
+}
+
+}  // namespace
+
 void ConsoleUi::ShowMessage(const std::string& message, int, int) {
     ++messages_;
     out_ << "message: " << OneLine(message) << '\n';
@@ -32,7 +51,7 @@ void ConsoleUi::ShowPlatformMessage(const std::string& text, platform::MessageIc
                                     const std::string&) {
     errorReported_ = true;
     out_.flush();
-    err_ << "error: " << OneLine(text) << '\n';
+    err_ << "error: " << ErrorLine(text) << '\n';
 }
 
 int ConsoleUi::ChooseInstallation(const std::vector<platform::InstallationLine>& lines) {

@@ -13,8 +13,8 @@ std::string OneLine(const std::string& text);
 
 // The Ui of movrand-cli. Messages and questions go to standard output ("message: ...",
 // "question: ..." and "answer: yes|no"), the error traps' reports to standard error
-// ("error: ..."). Questions are answered from --yes, the team question from --team; the file
-// picker is always cancelled.
+// ("error: ...", on one line). Questions are answered from --yes, the team question from --team;
+// the file picker is always cancelled.
 class ConsoleUi : public platform::Ui {
   public:
     ConsoleUi(std::ostream& out, std::ostream& err, bool answerYes, std::string team)

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/WineRegistry.h"
+#include "platform/XdgFolders.h"
 
 namespace movrand::platform {
 
@@ -11,12 +12,7 @@ Environment Environment::FromProcessEnvironment() {
     Environment env;
     env.Drives = DriveTable::FromEnvironment();
     env.Settings = SettingsStore::FromEnvironment();
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) {
-        env.DataHome = data;
-    } else {
-        const char* home = std::getenv("HOME");
-        env.DataHome = std::filesystem::path(home && *home ? home : "/root") / ".local" / "share";
-    }
+    env.DataHome = XdgFolder("XDG_DATA_HOME", std::filesystem::path(".local") / "share");
     env.WinePrefix = WinePrefixFromEnvironment();
     const char* prefix = std::getenv("WINEPREFIX");
     env.PrefixGiven = prefix && *prefix;

@@ -51,8 +51,8 @@ bool ReadOnly(const fs::path& p) {
     return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
 }
 
-[[noreturn]] void Fail(const std::error_code& ec, bool isFolder) {
-    throw ErrorFromCode(ec, isFolder);
+[[noreturn]] void Fail(const std::error_code& ec, bool isFolder, const std::string& path) {
+    throw FileError(ec, isFolder, path);
 }
 
 bool ContainsReadOnly(const fs::path& folder) {
@@ -131,12 +131,12 @@ bool FileSystem::FileExists(const std::string& path) const {
 
 bool FileSystem::ProbeFile(const std::string& path) const {
     const WindowsPath parsed = WindowsPath::Parse(path);
-    if (parsed.DriveLetter && !DriveReady(parsed.DriveLetter)) throw RuntimeError(kDiskNotReady);
+    if (parsed.DriveLetter && !DriveReady(parsed.DriveLetter)) throw FileError(kDiskNotReady, path);
     const fs::path native = paths_.ToNative(path);
     std::error_code ec;
     const auto status = fs::status(native, ec);
     if (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory)
-        Fail(ec, false);
+        Fail(ec, false, path);
     return !ec && fs::exists(status) && !fs::is_directory(status);
 }
 
@@ -174,8 +174,8 @@ bool FileSystem::StaysWithin(const std::string& path, const std::string& folder)
 }
 
 namespace {
-std::vector<std::string> Names(const fs::path& folder, bool folders) {
-    if (!IsFolder(folder)) throw RuntimeError(kPathNotFound);
+std::vector<std::string> Names(const fs::path& folder, const std::string& shown, bool folders) {
+    if (!IsFolder(folder)) throw FileError(kPathNotFound, shown);
     std::vector<std::string> names;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
@@ -184,7 +184,7 @@ std::vector<std::string> Names(const fs::path& folder, bool folders) {
         if (typeError) continue;
         if (isFolder == folders) names.push_back(it->path().filename().string());
     }
-    if (ec) Fail(ec, true);
+    if (ec) Fail(ec, true, shown);
     std::sort(names.begin(), names.end(),
               [](const std::string& a, const std::string& b) { return LessNoCase(a, b); });
     return names;
@@ -192,33 +192,33 @@ std::vector<std::string> Names(const fs::path& folder, bool folders) {
 }  // namespace
 
 std::vector<std::string> FileSystem::FileNames(const std::string& folder) const {
-    return Names(paths_.ToNative(folder), false);
+    return Names(paths_.ToNative(folder), folder, false);
 }
 
 std::vector<std::string> FileSystem::FolderNames(const std::string& folder) const {
-    return Names(paths_.ToNative(folder), true);
+    return Names(paths_.ToNative(folder), folder, true);
 }
 
 void FileSystem::CreateFolder(const std::string& path) {
     const fs::path native = paths_.ToNative(path);
-    if (TypeOf(native) != fs::file_type::not_found) throw RuntimeError(kFileAlreadyExists);
-    if (!IsFolder(native.parent_path())) throw RuntimeError(kPathNotFound);
+    if (TypeOf(native) != fs::file_type::not_found) throw FileError(kFileAlreadyExists, path);
+    if (!IsFolder(native.parent_path())) throw FileError(kPathNotFound, path);
     Mutating("create folder " + path);
     std::error_code ec;
     fs::create_directory(native, ec);
-    if (ec) Fail(ec, true);
+    if (ec) Fail(ec, true, path);
 }
 
 void FileSystem::DeleteFolder(const std::string& path, bool force) {
     const fs::path native = paths_.ToNative(path);
-    if (TypeOf(native) != fs::file_type::directory) throw RuntimeError(kPathNotFound);
+    if (TypeOf(native) != fs::file_type::directory) throw FileError(kPathNotFound, path);
     if (!force && (ContainsReadOnly(native) || ReadOnly(native)))
-        throw RuntimeError(kPermissionDenied);
+        throw FileError(kPermissionDenied, path);
     Mutating("delete folder " + path);
     std::error_code ec;
     if (force) MakeWritable(native);
     fs::remove_all(native, ec);
-    if (ec) Fail(ec, true);
+    if (ec) Fail(ec, true, path);
 }
 
 void FileSystem::MoveFolder(const std::string& source, const std::string& destination) {
@@ -238,20 +238,20 @@ void FileSystem::MoveFolder(const std::string& source, const std::string& destin
     }
     std::error_code ec;
     fs::remove_all(from, ec);
-    if (ec) Fail(ec, true);
+    if (ec) Fail(ec, true, source);
 }
 
 bool FileSystem::RenameFolder(const std::string& source, const std::string& destination) {
     const fs::path from = paths_.ToNative(source);
     const fs::path to = paths_.ToNative(destination);
-    if (TypeOf(from) != fs::file_type::directory) throw RuntimeError(kPathNotFound);
-    if (TypeOf(to) != fs::file_type::not_found) throw RuntimeError(kFileAlreadyExists);
-    if (!IsFolder(to.parent_path())) throw RuntimeError(kPathNotFound);
+    if (TypeOf(from) != fs::file_type::directory) throw FileError(kPathNotFound, source);
+    if (TypeOf(to) != fs::file_type::not_found) throw FileError(kFileAlreadyExists, destination);
+    if (!IsFolder(to.parent_path())) throw FileError(kPathNotFound, destination);
     Mutating("move folder " + source + " to " + destination);
     std::error_code ec;
     fs::rename(from, to, ec);
     if (ec.value() == EXDEV) return false;
-    if (ec) Fail(ec, true);
+    if (ec) Fail(ec, true, source);
     SyncAfterRename(from, to);
     return true;
 }
@@ -365,6 +365,7 @@ void WriteCopy(int in, const struct stat& info, const std::string& fromShown, in
     if (replace) {
         ReplaceOptions options;
         options.Mode = 0600;
+        options.KeepReplacedMode = false;  // a copy carries its source's permissions
         options.Shown = shown;
         ReplaceFileWholeAt(folder, name, fill, options);
         return;
@@ -684,23 +685,23 @@ bool FileSystem::IsPlainFile(const std::string& path) const {
 
 void FileSystem::Rename(const std::string& path, const std::string& newName) {
     const fs::path from = paths_.ToNative(path);
-    if (TypeOf(from) == fs::file_type::not_found) throw RuntimeError(kFileNotFound);
+    if (TypeOf(from) == fs::file_type::not_found) throw FileError(kFileNotFound, path);
     if (newName.empty() || newName.find_first_of("\\/:") != std::string::npos)
-        throw RuntimeError(kBadFileNameOrNumber);
+        throw FileError(kBadFileNameOrNumber, newName);
     const fs::path to = from.parent_path() / newName;
     if (TypeOf(to) != fs::file_type::not_found &&
         !EqualsNoCase(to.filename().string(), from.filename().string()))
-        throw RuntimeError(kFileAlreadyExists);
+        throw FileError(kFileAlreadyExists, newName);
     Mutating("rename " + path + " to " + newName);
     std::error_code ec;
     fs::rename(from, to, ec);
-    if (ec) Fail(ec, false);
+    if (ec) Fail(ec, false, path);
 }
 
 void FileSystem::WriteWholeFile(const std::string& path, std::string_view bytes) {
     const fs::path native = paths_.ToNative(path);
-    if (!IsFolder(native.parent_path())) throw RuntimeError(kPathNotFound);
-    if (IsFolder(native) || ReadOnly(native)) throw RuntimeError(kPermissionDenied);
+    if (!IsFolder(native.parent_path())) throw FileError(kPathNotFound, path);
+    if (IsFolder(native) || ReadOnly(native)) throw FileError(kPermissionDenied, path);
     // Each step up to the rename is a mutating operation of its own for the fault hook.
     ReplaceOptions options;
     options.BeforeStep = [&](ReplaceStep step) {
@@ -711,20 +712,20 @@ void FileSystem::WriteWholeFile(const std::string& path, std::string_view bytes)
 
 void FileSystem::ReplaceFile(const std::string& source, const std::string& target) {
     const fs::path from = paths_.ToNative(source);
-    if (!IsFile(from)) throw RuntimeError(kFileNotFound);
+    if (!IsFile(from)) throw FileError(kFileNotFound, source);
     const fs::path to = paths_.ToNative(target);
-    if (ReadOnly(to)) throw RuntimeError(kPermissionDenied);
+    if (ReadOnly(to)) throw FileError(kPermissionDenied, target);
     Mutating("replace " + target + " with " + source);
     std::error_code ec;
     fs::rename(from, to, ec);
-    if (ec) Fail(ec, false);
+    if (ec) Fail(ec, false, target);
 }
 
 bool FileSystem::ExchangeFolders(const std::string& a, const std::string& b) {
     const fs::path first = paths_.ToNative(a);
     const fs::path second = paths_.ToNative(b);
     if (TypeOf(first) != fs::file_type::directory || TypeOf(second) != fs::file_type::directory)
-        throw RuntimeError(kPathNotFound);
+        throw FileError(kPathNotFound, a);
     Mutating("exchange folder " + a + " with " + b);
     if (::renameat2(AT_FDCWD, first.c_str(), AT_FDCWD, second.c_str(), RENAME_EXCHANGE) == 0) {
         SyncAfterRename(first, second);
@@ -732,7 +733,7 @@ bool FileSystem::ExchangeFolders(const std::string& a, const std::string& b) {
     }
     const int error = errno;
     if (error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EXDEV) return false;
-    Fail(std::error_code(error, std::generic_category()), true);
+    Fail(std::error_code(error, std::generic_category()), true, a);
 }
 
 std::uintmax_t FileSystem::FolderNumber(const std::string& path) const {
@@ -757,14 +758,14 @@ std::uintmax_t FileSystem::FolderSize(const std::string& path) const {
         const std::uintmax_t size = type == fs::file_type::regular ? it->file_size(sizeError) : 0;
         bytes += sizeError ? kBlock : (size + kBlock - 1) / kBlock * kBlock + (size ? 0 : kBlock);
     }
-    if (ec) Fail(ec, true);
+    if (ec) Fail(ec, true, path);
     return bytes;
 }
 
 std::uintmax_t FileSystem::FreeSpace(const std::string& folder) const {
     std::error_code ec;
     const fs::space_info space = fs::space(paths_.ToNative(folder), ec);
-    if (ec) Fail(ec, true);
+    if (ec) Fail(ec, true, folder);
     return space.available;
 }
 
@@ -782,8 +783,8 @@ TextReader FileSystem::OpenTextFile(const std::string& path) const {
 TextWriter FileSystem::CreateTextFile(const std::string& path, bool overwrite) {
     const fs::path native = paths_.ToNative(path);
     if (!overwrite && TypeOf(native) != fs::file_type::not_found)
-        throw RuntimeError(kFileAlreadyExists);
-    if (!IsFolder(native.parent_path())) throw RuntimeError(kPathNotFound);
+        throw FileError(kFileAlreadyExists, path);
+    if (!IsFolder(native.parent_path())) throw FileError(kPathNotFound, path);
     return TextWriter(native, faults_);
 }
 
@@ -798,18 +799,18 @@ void FileSystem::SyncDisk(const std::string& folder) const {
 
 void FileSystem::SetReadOnly(const std::string& path, bool readOnly) {
     const fs::path native = paths_.ToNative(path);
-    if (TypeOf(native) == fs::file_type::not_found) throw RuntimeError(kFileNotFound);
+    if (TypeOf(native) == fs::file_type::not_found) throw FileError(kFileNotFound, path);
     std::error_code ec;
     fs::permissions(native,
                     fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     readOnly ? fs::perm_options::remove : fs::perm_options::add, ec);
-    if (ec) Fail(ec, false);
+    if (ec) Fail(ec, false, path);
 }
 
 std::uintmax_t FileSystem::FileSize(const std::string& path) const {
     std::error_code ec;
     const auto size = fs::file_size(paths_.ToNative(path), ec);
-    if (ec) Fail(ec, false);
+    if (ec) Fail(ec, false, path);
     return size;
 }
 

@@ -44,6 +44,14 @@ RuntimeError ErrorFromCode(std::error_code code, bool isFolder) {
     }
 }
 
+RuntimeError FileError(int number, const std::string& path) {
+    return RuntimeError(number, DescriptionOf(number) + ": " + path);
+}
+
+RuntimeError FileError(std::error_code code, bool isFolder, const std::string& path) {
+    return FileError(ErrorFromCode(code, isFolder).Number(), path);
+}
+
 RuntimeError ErrorAbout(int osError, const std::string& operation, const std::string& path,
                         bool isFolder) {
     const RuntimeError plain =

@@ -13,6 +13,11 @@ namespace movrand::platform {
 // "File not found" for a missing entry.
 RuntimeError ErrorFromCode(std::error_code code, bool isFolder);
 
+// The platform's error about one file or folder, its description naming it as the user knows it:
+// "Path not found: C:\sierra\gpl\cars".
+RuntimeError FileError(int number, const std::string& path);
+RuntimeError FileError(std::error_code code, bool isFolder, const std::string& path);
+
 // The same error, its description saying what it is about: "Cannot read C:\...\fer9.mip:
 // permission denied". A full disk says "Disk full"; a link "it is a link".
 RuntimeError ErrorAbout(int osError, const std::string& operation, const std::string& path,

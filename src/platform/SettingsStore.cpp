@@ -10,6 +10,7 @@
 #include "platform/FileSystemErrors.h"
 #include "platform/RuntimeError.h"
 #include "platform/WholeFileReplace.h"
+#include "platform/XdgFolders.h"
 
 namespace movrand::platform {
 namespace fs = std::filesystem;
@@ -95,10 +96,7 @@ void Store(const fs::path& file, const Sections& sections) {
 }  // namespace
 
 SettingsStore SettingsStore::FromEnvironment() {
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config)
-        return SettingsStore(config);
-    const char* home = std::getenv("HOME");
-    return SettingsStore(fs::path(home && *home ? home : "/root") / ".config");
+    return SettingsStore(XdgFolder("XDG_CONFIG_HOME", ".config"));
 }
 
 fs::path SettingsStore::FileOf(const std::string& application) const {

@@ -57,16 +57,17 @@ TextWriter::TextWriter(const fs::path& native, FaultPlan* faults)
     : faults_(faults), native_(native) {
     if (faults_) faults_->Check("create " + native.string());
     std::error_code ec;
-    if (fs::is_directory(native, ec)) throw RuntimeError(kPermissionDenied);
+    if (fs::is_directory(native, ec)) throw FileError(kPermissionDenied, native.string());
     const auto status = fs::status(native, ec);
     if (!ec && fs::exists(status) &&
         (status.permissions() & fs::perms::owner_write) == fs::perms::none)
-        throw RuntimeError(kPermissionDenied);
+        throw FileError(kPermissionDenied, native.string());
     // A link at the name is not written through, and a FIFO or device there is refused rather
     // than waited on.
     Descriptor fd(::open(native.c_str(),
                          O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
-    if (fd.Get() < 0) throw ErrorFromCode(std::error_code(errno, std::generic_category()), true);
+    if (fd.Get() < 0)
+        throw FileError(std::error_code(errno, std::generic_category()), true, native.string());
     struct stat info {};
     if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode))
         throw NotPlainError("write", native.string(), info.st_mode);

@@ -77,6 +77,21 @@ void CopyBytes(int from, int to) {
     }
 }
 
+// Gives the new file the permissions and group of the regular file `name` it is to replace.
+// A group the writer is no member of cannot be given: the file keeps the writer's.
+void TakeModeOfReplaced(int folder, const std::string& name, int file) {
+    struct stat replaced {};
+    if (::fstatat(folder, name.c_str(), &replaced, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISREG(replaced.st_mode))
+        return;
+    struct stat written {};
+    if (::fstat(file, &written) == 0 && written.st_gid != replaced.st_gid &&
+        ::fchown(file, static_cast<uid_t>(-1), replaced.st_gid) != 0) {
+        // not a member of that group
+    }
+    if (::fchmod(file, replaced.st_mode & 0777) != 0) FailWith(errno);
+}
+
 }  // namespace
 
 std::string TemporaryName() {
@@ -150,6 +165,7 @@ void ReplaceFileWholeAt(int folder, const std::string& name,
     try {
         step(ReplaceStep::Write);
         write(file);
+        if (options.KeepReplacedMode) TakeModeOfReplaced(folder, name, file);
         step(ReplaceStep::Sync);
         if (::fsync(file) != 0 && errno != EINVAL) fail(errno);
         // A failing close can be the first sign of a full disk.
@@ -188,6 +204,7 @@ void ReplaceFileWithBytes(const fs::path& target, std::string_view bytes,
 }
 
 void ReplaceFileWithCopy(const fs::path& source, const fs::path& target, ReplaceOptions options) {
+    options.KeepReplacedMode = false;
     // Only a regular file is copied, and opening it cannot wait on a FIFO's writer.
     Descriptor from(::open(source.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (from.Get() < 0) FailWith(errno == ELOOP ? EACCES : errno);

@@ -21,8 +21,12 @@ enum class ReplaceStep { Create, Write, Sync, Rename, SyncFolder };
 
 // What a replace needs beyond the target and its content.
 struct ReplaceOptions {
-    // Permissions of the new file (before the umask).
+    // Permissions of the new file (before the umask) where no file is replaced.
     mode_t Mode = 0666;
+    // The new file takes the permissions of the regular file it replaces, and its group where
+    // the writer may give it (a roster the users of a shared installation may all write stays
+    // so). Off for a copy, which carries its source's own.
+    bool KeepReplacedMode = true;
     // Test hook: hears of each step before it runs and may raise to fail it.
     std::function<void(ReplaceStep)> BeforeStep;
     // The file as the user knows it ("C:\...\fer.3do"), named in the error of a failing step;
@@ -41,7 +45,7 @@ void ReplaceFileWholeAt(int folder, const std::string& name,
 void ReplaceFileWithBytes(const std::filesystem::path& target, std::string_view bytes,
                           const ReplaceOptions& options = {});
 // Replaces `target` with a copy of the regular file `source`; the copy keeps its modification
-// time and, unless told otherwise, its permissions.
+// time and its permissions.
 void ReplaceFileWithCopy(const std::filesystem::path& source, const std::filesystem::path& target,
                          ReplaceOptions options = {});
 

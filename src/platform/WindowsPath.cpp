@@ -7,7 +7,7 @@
 #include <optional>
 #include <unordered_map>
 
-#include "platform/RuntimeError.h"
+#include "platform/FileSystemErrors.h"
 #include "platform/Text.h"
 
 namespace movrand::platform {
@@ -163,7 +163,7 @@ fs::path PathResolver::ToNative(std::string_view windowsPath) const {
     std::string base;
     if (parsed.DriveLetter) {
         const Drive* drive = drives_.FindDrive(parsed.DriveLetter);
-        if (!drive) throw RuntimeError(kDiskNotReady);
+        if (!drive) throw FileError(kDiskNotReady, std::string(windowsPath));
         base = RootText(drive->Root);
     } else {
         std::error_code ec;
@@ -201,7 +201,7 @@ std::string PathResolver::ToWindows(const fs::path& native) const {
     fs::path absolute = fs::weakly_canonical(fs::absolute(native, ec), ec);
     if (ec) absolute = fs::absolute(native).lexically_normal();
     const auto drive = drives_.DriveHolding(absolute);
-    if (!drive) throw RuntimeError(kPathNotFound);
+    if (!drive) throw FileError(kPathNotFound, native.string());
     fs::path root = fs::weakly_canonical(drive->Root, ec);
     if (ec) root = drive->Root;
     const fs::path relative = absolute.lexically_relative(root);
@@ -218,7 +218,7 @@ std::string PathResolver::Reported(std::string_view windowsPath) const {
     const WindowsPath parsed = WindowsPath::Parse(windowsPath);
     if (!parsed.DriveLetter) return parsed.Text();
     const auto drive = drives_.Find(parsed.DriveLetter);
-    if (!drive) throw RuntimeError(kDiskNotReady);
+    if (!drive) throw FileError(kDiskNotReady, std::string(windowsPath));
     WindowsPath reported;
     reported.DriveLetter = parsed.DriveLetter;
     fs::path native = drive->Root;

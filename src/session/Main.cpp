@@ -218,4 +218,8 @@ bool Main(ProgramValues& pv, platform::Ui& ui, const std::function<void()>& show
     return StartUp(pv, ui, {}, showMainWindow).How == StartedRun::End::Ready;
 }
 
+int EndedStartStatus(const ProgramValues& pv) {
+    return pv.InstallationRefused ? 3 : 0;
+}
+
 }  // namespace movrand

@@ -54,4 +54,9 @@ StartedRun StartUp(ProgramValues& pv, platform::Ui& ui, const StartUpChoices& ch
 // false when the program is to end.
 bool Main(ProgramValues& pv, platform::Ui& ui, const std::function<void()>& showMainWindow);
 
+// The exit status of a desktop start that ended before its window opened: 3 when another run
+// held the installation or it could not be locked (as when the program's folder could not be),
+// 0 when the user ended it (no driver.ini picked).
+int EndedStartStatus(const ProgramValues& pv);
+
 }  // namespace movrand

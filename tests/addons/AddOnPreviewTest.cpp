@@ -37,7 +37,8 @@ TEST(Preview, NamesOutsideTheAddOnAndATeamWithoutAFolder) {
     EXPECT_EQ(view.Description, "");
     EXPECT_EQ(view.PicturePath, "");
     ASSERT_EQ(drive.Ui.Traps.size(), 1u);
-    EXPECT_EQ(drive.Ui.Traps[0].Text, "76\r\nPath not found");
+    EXPECT_EQ(drive.Ui.Traps[0].Text,
+              "76\r\nPath not found: C:\\sierra\\gpl\\cars\\cars67\\mclaren");
     EXPECT_EQ(drive.Ui.Traps[0].Icon, platform::MessageIcon::Information);
 }
 

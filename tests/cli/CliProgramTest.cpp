@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <optional>
 #include <regex>
@@ -144,6 +145,9 @@ const std::vector<Road> kRoads = {
         fs::create_symlink("/etc", m.DriveC() / "up");
         ASSERT_EQ(std::system(("bsdtar -C '" + m.DriveC().string() + "' -cf '" +
                                (m.DriveC() / "downloads" / "link.tar").string() + "' up").c_str()), 0);
+        fs::create_directories(m.DriveC() / "addons" / "Sly");
+        std::ofstream(m.DriveC() / "addons" / "Sly" / "zorvexcar.zorvex")
+            << "[header]\r\nteam = mclaren\r\n[files]\r\nfile1desc = ..\r\n";
     }, {
         {{"unpack", "<C>/downloads/classic.zip"}, 0, "C:\\downloads\\classic\n", "",
          {{"C:\\downloads\\classic\\Red Wheels\\wheels.mip", "red wheels\r\n"}}},
@@ -159,11 +163,17 @@ const std::vector<Road> kRoads = {
          {{"data/movrand/unpacking.movrand-temp", std::nullopt}}},
         {{"preview", "<C>/downloads/classic.zip", "Ferrari 312"}, 0,
          "picture: Ferrari 312\\zorvex.bmp in C:\\downloads\\classic.zip\ndescription: Ferrari 312..."},
-        // The record of an accessory of the add-on's own car would name the temporary folder.
-        {{"install", "C:\\downloads\\classic.zip", "Red Wheels"}, 1, "", "...unpack the archive first",
-         {{kFerrari + "wheels.mip", std::nullopt}}},
+        // An accessory of the add-on's own car waits for the car; then it installs straight from
+        // the archive, its record naming its own backup folder, and is removed again.
+        {{"install", "C:\\downloads\\classic.zip", "Red Wheels"}, 1, "message: The Accessories cannot be added...",
+         "", {{kFerrari + "wheels.mip", std::nullopt}}},
         {{"install", "C:\\downloads\\classic.zip", "Ferrari 312"}, 0, "message: The new car has been added.\n", "",
-         {{kFerrari + "fer9.3do", "add-on model of car 9\r\n"}, {"data/movrand/unpacking.movrand-temp", std::nullopt}}}}},
+         {{kFerrari + "fer9.3do", "add-on model of car 9\r\n"}, {"data/movrand/unpacking.movrand-temp", std::nullopt}}},
+        {{"install", "C:\\downloads\\classic.zip", "Red Wheels"}, 0, kAccessoryAdded, "",
+         {{kFerrari + "wheels.mip", "red wheels\r\n"}, {"data/movrand/unpacking.movrand-temp", std::nullopt}}},
+        {{"--yes", "remove", "Ferrari", "Red Wheels"}, 0, kSureAccessory + "answer: yes\nmessage: The Accessory has been removed.\n"},
+        // A file error is one line naming its file.
+        {{"preview", "C:\\addons\\Sly", ".."}, 3, "picture: none\ndescription: \n", "error: 76 Path not found: C:\\sierra\\gpl\\cars\\cars67\\mclaren\n"}}},
     {"UsageAndWrongUsageTouchNothing", nullptr, {
         {{"--help"}, 0, kUsage},
         {{"-h"}, 0, kUsage},

@@ -10,6 +10,7 @@
 #include "FileSnapshot.h"
 #include "OtherDisk.h"
 #include "TempDrive.h"
+#include "platform/Environment.h"
 #include "platform/Profile.h"
 #include "platform/RuntimeError.h"
 #include "platform/SettingsKeys.h"
@@ -92,6 +93,21 @@ TEST(Settings, AFifoWhereAFileBelongsReadsAsNothing) {
     EXPECT_FALSE(platform::ReadMachineValue(reg, "Software\\Microsoft", "Path"));
     store.Save("Zorvex", "Movrand", "DriverIniFile", "C:\\x");
     EXPECT_EQ(store.Get("Zorvex", "Movrand", "DriverIniFile"), "C:\\x");
+}
+
+// The XDG rules: a relative XDG_CONFIG_HOME or XDG_DATA_HOME is ignored, as if unset.
+TEST(Settings, RelativeXdgFoldersAreIgnored) {
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "/root";
+    for (const std::string given : {"relative", "/srv/gpl"}) {
+        ::setenv("XDG_CONFIG_HOME", given.c_str(), 1);
+        ::setenv("XDG_DATA_HOME", given.c_str(), 1);
+        const bool used = given[0] == '/';
+        EXPECT_EQ(platform::SettingsStore::FromEnvironment().FileOf("Z").parent_path(),
+                  (used ? given : home + "/.config") + "/Z");
+        EXPECT_EQ(platform::Environment::FromProcessEnvironment().DataHome,
+                  used ? given : home + "/.local/share");
+    }
+    ::unsetenv("XDG_CONFIG_HOME"), ::unsetenv("XDG_DATA_HOME");
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <fstream>
 
 #include "FileSnapshot.h"
@@ -43,6 +45,19 @@ TEST(ReplaceFileWhole, EveryStepFailedLeavesTheOldFileOrTheNewAndNothingBeside) 
     EXPECT_EQ(platform::SweepOwnTemporaries({folder}), 1);
     EXPECT_EQ(TreeOf(folder).size(), 1u);
     RemoveTree(folder);
+}
+
+// A roster the users of a shared installation may all write stays so when it is rewritten, and
+// one of its writer's alone stays that; the writer's umask does not decide.
+TEST(ReplaceFileWhole, TheNewFileKeepsTheModeOfTheFileItReplaces) {
+    const auto target = MakeTempFolder("movrand-replace-") / "driver.ini";
+    for (const mode_t mode : {0664, 0600}) {
+        std::ofstream(target) << "old";
+        ASSERT_EQ(::chmod(target.c_str(), mode), 0);
+        platform::ReplaceFileWithBytes(target, "new");
+        EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(mode));
+    }
+    RemoveTree(target.parent_path());
 }
 
 }  // namespace

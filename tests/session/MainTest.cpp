@@ -7,6 +7,7 @@
 #include "DemoInstallation.h"
 #include "TempDrive.h"
 #include "common/InfoOptions.h"
+#include "installation/Installations.h"
 #include "platform/SettingsKeys.h"
 #include "session/Main.h"
 
@@ -105,6 +106,19 @@ TEST(StartUp, AGivenInstallationIsCheckedAndNeverStored) {
     EXPECT_EQ(run.How, StartedRun::End::NotAnInstallation);
     EXPECT_FALSE(run.Problem.empty());
     EXPECT_EQ(drive.Ui.Transcript(), "");
+}
+
+// Another run on the installation (another user, another data folder) ends the desktop program's
+// start with exit status 3, as its manual says; a start the user cancelled ends with 0.
+TEST(StartUp, AnInstallationHeldByAnotherRunEndsTheDesktopProgramWithStatus3) {
+    Start held, cancelled;
+    demo::MakeGplInstallation(held.drive.DriveC() / "sierra" / "gpl");
+    ProgramValues other = held.drive.Pv;
+    ASSERT_TRUE(LockInstallation(other, held.drive.Ui, "C:\\sierra\\gpl\\"));
+    held.drive.Pv.Env.LockWait = std::chrono::milliseconds(0);
+    EXPECT_FALSE(held.Run() || cancelled.Run());
+    EXPECT_EQ(EndedStartStatus(held.drive.Pv), 3);
+    EXPECT_EQ(EndedStartStatus(cancelled.drive.Pv), 0);
 }
 
 // The desktop program answers -h, --help and --version, and refuses anything else before it starts.

@@ -58,7 +58,7 @@ int RunDesktopProgram(int argc, char* argv[], const std::function<void(QWidget&)
         window = mainwindow::OpenMainWindow(pv, ui);
         if (shown) shown(*window);
     });
-    if (!opened) return 0;
+    if (!opened) return EndedStartStatus(pv);
     return app.exec();
 }
 
