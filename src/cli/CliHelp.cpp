@@ -3,29 +3,68 @@
 
 #include <cctype>
 #include <sstream>
+#include <vector>
 
 namespace movrand::cli {
 
 namespace {
 
+// The width of a terminal that --help fits, and the column where every option's and command's
+// help starts; a label that reaches into that column stands on its own line.
+constexpr std::size_t kWidth = 80;
+constexpr std::size_t kHelpColumn = 24;
+
+constexpr const char* kUsageLine =
+    "movrand-cli [--gpl PATH] [--prefix PATH] [--yes] [--team NAME] COMMAND [ARGS...]\n";
+
+struct HelpRow {
+    std::string Label;
+    std::string Help;
+};
+
 // The global options, which stand before the command.
-constexpr const char* kGlobalOptions =
-    R"(movrand-cli [--gpl PATH] [--yes] [--team NAME] COMMAND [ARGS...]
-  --gpl PATH   the GPL installation to work on: a native path (/home/me/.wine/drive_c/sierra/gpl)
-               or Windows notation (C:\sierra\gpl); default: the installation of the stored
-               DriverIniFile. With --gpl the stored settings are not changed.
-  --prefix PATH the Wine prefix of this run, as $WINEPREFIX names it (global options such as
-               this one stand before the command); the stored installation is used only when
-               it lies in that prefix.
-  --yes        answer Yes to every question; without it every question is answered No.
-  --team NAME  the answer to the team question (a display name such as Cooper); without it, none.
-  -h, --help   print this text and exit
-  --version    print the version and exit
+const std::vector<HelpRow>& GlobalOptions() {
+    static const std::vector<HelpRow> rows = {
+        {"--gpl PATH",
+         "the GPL installation to work on: a native path "
+         "(/home/me/.wine/drive_c/sierra/gpl) or Windows notation (C:\\sierra\\gpl); default: "
+         "the installation of the stored DriverIniFile. With --gpl the stored settings are "
+         "not changed."},
+        {"--prefix PATH",
+         "the Wine prefix of this run, as $WINEPREFIX names it; the stored installation is used "
+         "only when it lies in that prefix."},
+        {"--yes", "answer Yes to every question; without it every question is answered No."},
+        {"--team NAME",
+         "the answer to the team question (a display name such as Cooper); without it, none."},
+        {"-h, --help", "print this text and exit"},
+        {"--version", "print the version and exit"},
+    };
+    return rows;
+}
 
-)";
-
-// The column where a command's help lines start.
-constexpr std::size_t kHelpColumn = 31;
+// One row: "  LABEL" and its help, the help's words wrapped into the columns from kHelpColumn to
+// kWidth (the line breaks written in the help count as blanks).
+void WriteRow(std::ostream& text, const HelpRow& row) {
+    std::string line = "  " + row.Label;
+    if (line.size() + 2 > kHelpColumn) {
+        text << line << '\n';
+        line.clear();
+    }
+    line.resize(kHelpColumn, ' ');
+    std::istringstream words(row.Help);
+    bool empty = true;
+    for (std::string word; words >> word;) {
+        if (!empty && line.size() + 1 + word.size() > kWidth) {
+            text << line << '\n';
+            line = std::string(kHelpColumn, ' ');
+            empty = true;
+        }
+        line += (empty ? "" : " ") + word;
+        empty = false;
+    }
+    line.erase(line.find_last_not_of(' ') + 1);
+    if (!line.empty()) text << line << '\n';
+}
 
 std::string SynopsisOf(const CliCommand& command) {
     std::string synopsis = command.Name;
@@ -61,17 +100,11 @@ std::string RoffSynopsis(const CliCommand& command) {
 const std::string& UsageText() {
     static const std::string usage = [] {
         std::ostringstream text;
-        text << kGlobalOptions;
-        const std::string indent(kHelpColumn, ' ');
-        for (const CliCommand& command : CliCommandTable()) {
-            std::string line = "  " + SynopsisOf(command);
-            line = line.size() < kHelpColumn ? line + std::string(kHelpColumn - line.size(), ' ')
-                                             : line + "\n" + indent;
-            std::istringstream help(command.Help);
-            std::string helpLine;
-            for (bool first = true; std::getline(help, helpLine); first = false)
-                text << (first ? line : indent) << helpLine << '\n';
-        }
+        text << kUsageLine << "\nGlobal options (before the command):\n";
+        for (const HelpRow& row : GlobalOptions()) WriteRow(text, row);
+        text << "\nCommands:\n";
+        for (const CliCommand& command : CliCommandTable())
+            WriteRow(text, {SynopsisOf(command), command.Help});
         return text.str();
     }();
     return usage;

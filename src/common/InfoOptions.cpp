@@ -12,15 +12,21 @@ std::string VersionText(std::string_view program) {
 }
 
 const char* const kDesktopUsage = R"(Usage: movrand [-h | --help | --version]
-Movrand's desktop program, for players of GPL (Grand Prix Legends), the racing simulation that
-runs under Wine.
-It installs add-on cars and accessories into the game's team folders (with records and backups,
-and removes them again), swaps whole car folders, changes drivers' car numbers and can be
-pointed at another GPL installation.
+Movrand's desktop program, for players of GPL (Grand Prix Legends), the racing
+simulation that runs under Wine. It installs add-on cars and accessories into
+the game's team folders (with records and backups, and removes them again),
+swaps whole car folders, changes drivers' car numbers and can be pointed at
+another GPL installation.
 
-It takes no other arguments. It finds the game's driver.ini on the drives of the Wine prefix
-($WINEPREFIX, default ~/.wine) and asks for the file when it finds none; movrand-cli runs the
-same operations without windows.
+It takes no other arguments. It works on the GPL installation it used last, in
+that installation's own Wine prefix. With $WINEPREFIX set it keeps to that
+prefix: the installation it used last when it lies there, else the one it finds
+on that prefix's drives. A first start searches every Wine prefix it finds
+(~/.wine, ~/.local/share/wineprefixes, Lutris, Bottles, Steam's Proton,
+PlayOnLinux, CrossOver) for sierra\gpl\driver.ini, then
+games\sierra\gpl\driver.ini, and lets you choose when it finds several; when it
+finds none it asks for the file. movrand-cli runs the same operations without
+windows; see movrand(1).
 
 Options:
   -h, --help   print this text and exit

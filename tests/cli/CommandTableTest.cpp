@@ -3,10 +3,12 @@
 
 #include <iterator>
 #include <regex>
+#include <sstream>
 #include <string>
 
 #include "CliRunner.h"
 #include "cli/CliCommandTable.h"
+#include "common/InfoOptions.h"
 
 namespace movrand::test {
 namespace {
@@ -35,6 +37,14 @@ TEST(CommandTable, HelpAndManualPageListEveryCommandInOrder) {
     }
     EXPECT_EQ(Count(help, "\n  [a-z]"), cli::CliCommandTable().size());
     EXPECT_EQ(Count(commands, "\n\\.TP\n"), cli::CliCommandTable().size());
+}
+
+// Both programs' help fits a terminal of 80 columns, whatever rows the command table gains.
+TEST(CommandTable, EveryHelpLineFitsEightyColumns) {
+    for (const std::string& help : {CliMachine().Run({"--help"}).Out, std::string(kDesktopUsage)}) {
+        std::istringstream lines(help);
+        for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 80u) << line;
+    }
 }
 
 }  // namespace

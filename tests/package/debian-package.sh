@@ -1,30 +1,40 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the Debian source and binary packages as a distribution would (tools/debian/build-package:
-# a clean copy of the source, dpkg-buildpackage with dpkg-buildflags), runs lintian on both, and
-# checks what a user gets: the control fields, no maintainer scripts, the file list with the
-# documentation, the dependencies computed from the programs' libraries, no build folder or
-# /usr/local in the programs, and the unpacked programs answering without touching a home.
-# Usage: debian-package.sh SOURCE_DIR OUT_DIR VERSION APP_ID MAINTAINER
+# Checks the Debian packages that scripts/package built (lintian has checked them there) for what
+# a user gets: the source package's format and upstream tarball, the control fields, no
+# maintainer scripts, the file list with the documentation, the dependencies computed from the
+# programs' libraries, no build folder or /usr/local in the programs, and the unpacked programs
+# answering without touching a home.
+# Usage: debian-package.sh SOURCE_DIR PACKAGE_DIR (PACKAGE_DIR: scripts/package's build/packages)
 set -uo pipefail
-src=$1 out=$2 version=$3 app_id=$4 maintainer=$5
+src=$(cd "$1" && pwd) out=$(cd "$2" && pwd)
 fail() { echo "FAIL: $*"; exit 1; }
-
-"$src/tools/debian/build-package" "$src" "$out" >/dev/null || fail "tools/debian/build-package"
-debs=("$out"/movrand_"$version"_*.deb)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+version=$(sed -n 's/^project(Movrand VERSION \([0-9.]*\).*/\1/p' "$src/CMakeLists.txt")
+app_id=$(sed -n 's/^set(MOVRAND_APP_ID "\(.*\)")/\1/p' "$src/cmake/Identity.cmake")
+maintainer=$(sed -n 's/^set(MOVRAND_MAINTAINER "\(.*\)")/\1/p' "$src/cmake/Identity.cmake")
+package_version=$(cd "$src" && dpkg-parsechangelog -S Version)
+[ "${package_version%-*}" = "$version" ] ||
+  fail "debian/changelog's version $package_version is not the program's $version"
+debs=("$out"/movrand_"$package_version"_*.deb)
 [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "expected one .deb, got: ${debs[*]}"
 deb=${debs[0]}
-dsc=$out/movrand_$version.dsc
+dsc=$out/movrand_$package_version.dsc
+[ -f "$out/movrand_${package_version}_$(dpkg --print-architecture).changes" ] || fail "no .changes"
 
-# lintian: no error or warning that debian/*lintian-overrides does not name.
-for package in "$dsc" "$deb"; do
-  lintian --fail-on error,warning "$package" >"$out/lintian.log" 2>&1 || {
-    cat "$out/lintian.log"; fail "lintian $(basename "$package")"; }
-done
+# The source package: an upstream tarball without debian/, and the Debian part beside it.
+grep -qx 'Format: 3.0 (quilt)' "$dsc" || fail "$(basename "$dsc") is not 3.0 (quilt)"
+orig=$out/movrand_$version.orig.tar.xz
+[ -f "$orig" ] && [ -f "$out/movrand_$package_version.debian.tar.xz" ] || fail "source package parts"
+members=$(tar -tJf "$orig") || fail "tar -t $orig"
+! grep -q "^movrand-$version/debian/" <<<"$members" || fail "the upstream tarball holds debian/"
+grep -qx "movrand-$version/CMakeLists.txt" <<<"$members" || fail "the upstream tarball lacks CMakeLists.txt"
 
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = movrand ] || fail "Package: $(field Package)"
-[ "$(field Version)" = "$version" ] || fail "Version: $(field Version), expected $version"
+[ "$(field Version)" = "$package_version" ] ||
+  fail "Version: $(field Version), expected $package_version"
 [ "$(field Section)" = utils ] || fail "Section: $(field Section)"
 [ "$(field Suggests)" = wine ] || fail "Suggests: $(field Suggests)"
 [ -z "$(field Recommends)" ] || fail "Recommends: $(field Recommends)"
@@ -37,7 +47,7 @@ long=$(field Description | awk 'length > 80')
 scripts=$(dpkg-deb -I "$deb" | grep -oE '\b(pre|post)(inst|rm)\b' | sort -u | tr '\n' ' ')
 [ -z "$scripts" ] || fail "maintainer scripts: $scripts"
 
-root=$out/root
+root=$work/root
 rm -rf "$root"
 dpkg -x "$deb" "$root" || fail "dpkg -x"
 expected="./usr/bin/movrand
@@ -45,6 +55,7 @@ expected="./usr/bin/movrand
 ./usr/lib/movrand/libmovrand_webengine.so
 ./usr/share/applications/movrand.desktop
 ./usr/share/doc/movrand/README.md
+./usr/share/doc/movrand/changelog.Debian.gz
 ./usr/share/doc/movrand/changelog.gz
 ./usr/share/doc/movrand/copyright
 ./usr/share/icons/hicolor/128x128/apps/movrand.png
@@ -90,7 +101,7 @@ done
 
 # Both programs answer without a display, settings or a Wine prefix, and write nothing; the
 # desktop program refuses what it does not know before anything else.
-home=$out/home
+home=$work/home
 rm -rf "$home"
 mkdir -p "$home"
 run() {
