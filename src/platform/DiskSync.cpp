@@ -37,7 +37,7 @@ void ListenToSyncs(SyncListener* listener) {
     Listener() = listener;
 }
 
-void TouchedFiles::Add(int folder, const std::string& name) {
+void TouchedFiles::Add(int folder, std::vector<std::string> names) {
     struct stat st {};
     if (::fstat(folder, &st) != 0) return;
     Folder* entry = nullptr;
@@ -49,7 +49,10 @@ void TouchedFiles::Add(int folder, const std::string& name) {
         folders_.push_back({std::move(fd), st.st_dev, st.st_ino, {}});
         entry = &folders_.back();
     }
-    if (!name.empty()) entry->Files.push_back(name);
+    if (entry->Files.empty())
+        entry->Files = std::move(names);
+    else
+        entry->Files.insert(entry->Files.end(), names.begin(), names.end());
 }
 
 void TouchedFiles::Sync(const std::string& shown) {

@@ -31,8 +31,8 @@ void ListenToSyncs(SyncListener* listener);
 // what is synced is what was written, whatever is renamed meanwhile.
 class TouchedFiles {
   public:
-    // A file `name` (or, with "", nothing but the entries) of the open folder `folder` changed.
-    void Add(int folder, const std::string& name = "");
+    // The entries of the open folder `folder` changed, and the files `names` in it were written.
+    void Add(int folder, std::vector<std::string> names = {});
     // Syncs everything noted and forgets it: each file and then each folder by fsync when they
     // are few, else the file system of each folder once by syncfs, which costs one wait for the
     // disk however many files there are. Raises the platform's error naming `shown` on failure.

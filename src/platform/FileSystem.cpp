@@ -427,9 +427,9 @@ void FileSystem::GuardBelow(const std::string& folder) {
     guarded_ = guard_.DriveLetter != 0 && !guard_.Components.empty();
 }
 
-void FileSystem::Touch(int folder, const std::string& name) {
+void FileSystem::Touch(int folder, std::vector<std::string> names) {
     if (!touched_) touched_ = std::make_shared<TouchedFiles>();
-    touched_->Add(folder, name);
+    touched_->Add(folder, std::move(names));
 }
 
 void FileSystem::SyncTouched() {
@@ -593,15 +593,13 @@ void FileSystem::CopyFile(const std::string& source, const std::string& destinat
     Descriptor in =
         OpenForReading(fromFolder.Get(), fromName.c_str(), source, info, false, &checked);
     WriteCopy(in.Get(), info, source, into.Get(), name, target, replace);
-    if (!replace) Touch(into.Get(), name);
+    if (!replace) Touch(into.Get(), {name});
 }
 
 // Renames a file from one open folder into another; across devices copies it, then deletes the
 // source.
 void FileSystem::MoveOneFile(int from, const std::string& name, const std::string& fromShown,
                              int to, const std::string& toName, const std::string& toShown) {
-    Touch(to);
-    Touch(from);
     if (::renameat(from, name.c_str(), to, toName.c_str()) == 0) return;
     if (errno != EXDEV) throw ErrorAbout(errno, "move " + fromShown + " to", toShown);
     const struct stat checked = LookAt(from, name.c_str(), fromShown);
@@ -633,6 +631,8 @@ void FileSystem::MoveFile(const std::string& source, const std::string& destinat
         throw ErrorAbout(EEXIST, "move " + source + " to", destination);
     Descriptor toFolder = OpenFolder(targetFolder);
     Mutating("move " + source + " to " + destination);
+    Touch(toFolder.Get());
+    Touch(fromFolder.Get());
     MoveOneFile(fromFolder.Get(), name, source, toFolder.Get(), to.filename().string(),
                 destination);
 }
@@ -644,6 +644,7 @@ void FileSystem::CopyFilesInto(const std::string& sourceFolder,
     Descriptor to = OpenFolder(destinationFolder);
     const FolderIndex sources(from.Get(), sourceFolder);
     FolderIndex targets(to.Get(), destinationFolder);
+    std::vector<std::string> written;
     Ahead(static_cast<int>(names.size()));
     for (const std::string& asked : names) {
         const Listed* source = sources.Find(asked);
@@ -665,9 +666,10 @@ void FileSystem::CopyFilesInto(const std::string& sourceFolder,
                 kPathFileAccessError,
                 "Cannot read " + shown + ": it was replaced while it was being read");
         WriteCopy(in.Get(), info, shown, to.Get(), name, target, replace);
-        if (!replace) Touch(to.Get(), name);
+        if (!replace) written.push_back(name);
         targets.Add(name, S_IFREG);
     }
+    Touch(to.Get(), std::move(written));
 }
 
 void FileSystem::MoveFilesInto(const std::string& sourceFolder,
@@ -677,6 +679,8 @@ void FileSystem::MoveFilesInto(const std::string& sourceFolder,
     Descriptor to = OpenFolder(destinationFolder);
     const FolderIndex sources(from.Get(), sourceFolder);
     FolderIndex targets(to.Get(), destinationFolder);
+    Touch(to.Get());
+    Touch(from.Get());
     Ahead(static_cast<int>(names.size()));
     for (const std::string& asked : names) {
         const Listed* source = sources.Find(asked);
@@ -698,6 +702,7 @@ void FileSystem::DeleteFile(const std::string& path, bool force) {
 void FileSystem::DeleteFilesIn(const std::string& folder, const std::vector<std::string>& names,
                                bool force) {
     Descriptor at = OpenFolder(folder);
+    if (!names.empty()) Touch(at.Get());
     for (const std::string& name : names) {
         const std::string shown = Inside(folder, name);
         // Forced, the unlink itself says what is wrong (a folder cannot be unlinked as a file).
@@ -708,7 +713,6 @@ void FileSystem::DeleteFilesIn(const std::string& folder, const std::vector<std:
         if (!force && !S_ISLNK(st.st_mode) && (st.st_mode & S_IWUSR) == 0)
             throw ErrorAbout(EACCES, "delete", shown);
         Mutating("delete " + shown);
-        Touch(at.Get());
         if (::unlinkat(at.Get(), name.c_str(), 0) != 0)
             throw ErrorAbout(errno == EISDIR ? ENOENT : errno, "delete", shown);
     }
@@ -885,7 +889,7 @@ TextWriter FileSystem::CreateTextFile(const std::string& path, bool overwrite) {
     std::string name;
     const Descriptor parent = OpenParent(path, name);
     TextWriter writer(native, faults_, parent.Get());
-    Touch(parent.Get(), name);
+    Touch(parent.Get(), {name});
     return writer;
 }
 

@@ -170,7 +170,7 @@ class FileSystem {
     // The folder that holds `path`, opened as OpenFolder opens it; `name` receives the path's
     // last component in its stored case.
     Descriptor OpenParent(const std::string& path, std::string& name) const;
-    void Touch(int folder, const std::string& name = "");
+    void Touch(int folder, std::vector<std::string> names = {});
     void MoveOneFile(int from, const std::string& name, const std::string& fromShown, int to,
                      const std::string& toName, const std::string& toShown);
     void CopyFolderTree(const std::string& source, const std::string& destination, bool overwrite,
