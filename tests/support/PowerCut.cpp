@@ -88,18 +88,10 @@ void PowerCut::SyncFolder(const std::string& folder) {
     const auto inside = [&](const std::string& name) {
         return folder.empty() ? name : folder + "/" + name;
     };
-    // What goes from the folder is kept aside, for a later sync of the folder it went to.
     const auto takeOut = [&](const std::string& path) {
-        Tree subtree;
-        for (auto it = durable_.begin(); it != durable_.end();) {
-            if (it->first != path && !Below(it->first, path)) {
-                ++it;
-                continue;
-            }
-            subtree[it->first.substr(path.size())] = it->second;
-            it = durable_.erase(it);
-        }
-        if (!subtree.empty()) left_[subtree.begin()->second.Number] = subtree;
+        std::erase_if(durable_, [&](const auto& entry) {
+            return entry.first == path || Below(entry.first, path);
+        });
     };
     std::map<std::string, struct stat> now;
     for (const fs::directory_entry& entry : fs::directory_iterator(native)) {
@@ -121,22 +113,9 @@ void PowerCut::SyncFolder(const std::string& folder) {
         Node node;
         node.Number = st.st_ino;
         node.Mode = st.st_mode & 07777;
-        if (S_ISDIR(st.st_mode)) {
-            node.Type = 'd';
-            Tree subtree{{"", node}};
-            if (const auto kept = left_.find(st.st_ino); kept != left_.end())
-                subtree = kept->second;
-            for (const auto& [below, inner] : durable_)
-                if (inner.Type == 'd' && inner.Number == st.st_ino) {
-                    subtree.clear();
-                    for (const auto& [p, n] : durable_)
-                        if (p == below || Below(p, below)) subtree[p.substr(below.size())] = n;
-                    break;
-                }
-            for (const auto& [below, inner] : subtree) durable_[path + below] = inner;
-            continue;
-        }
-        if (S_ISLNK(st.st_mode)) {
+        if (S_ISDIR(st.st_mode))
+            node.Type = 'd';  // a new folder: its entries come with its sync
+        else if (S_ISLNK(st.st_mode)) {
             node.Type = 'l';
             node.Content = fs::read_symlink(native / name).string();
         } else if (const auto content = synced_.find(st.st_ino); content != synced_.end()) {

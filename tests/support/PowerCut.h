@@ -48,7 +48,6 @@ class PowerCut : public platform::SyncListener {
     std::filesystem::path root_;
     Tree durable_;
     std::map<ino_t, std::string> synced_;  // content of files synced, by number
-    std::map<ino_t, Tree> left_;           // folders taken out of a synced folder, by number
     int at_ = 0;
     int count_ = 0;
     bool cut_ = false;
