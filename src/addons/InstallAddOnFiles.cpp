@@ -196,7 +196,7 @@ void Installer::WriteRecordWithBackups() {
     record.WriteOrder(order);
     record.WriteFingerprintsFrom(entryFolder_);
     // The game's files are overwritten only once their copies are on the disk.
-    if (!backup.empty()) fs_.SyncDisk(backup);
+    fs_.SyncTouched();
     record.Save();
     fs_.CopyFilesInto(entryFolder_, files_, teamFolder_);
 }
@@ -230,6 +230,8 @@ InstallOutcome Installer::Accessory() {
     if (fs_.FileExists(Entry(kEntryJpg)))
         InstallCopy(Entry(kEntryJpg), AccessoryJpgName(entryName_));
     if (!description.empty()) InstallCopy(description, AccessoryDescriptionName(entryName_));
+    // What the message promises is on the disk before it is shown.
+    fs_.SyncTouched();
     ui_.ShowMessage(LoadResString(resources::kAccessoryAdded));
     return InstallOutcome::Installed;
 }
@@ -254,6 +256,8 @@ InstallOutcome Installer::Car() {
     if (!programCar) {
         backup_ = others.empty() ? "" : CreateBackupFolder(pv_, fs_, kReplacedCars, team_);
         fs_.MoveFilesInto(teamFolder_, others, backup_);
+        // The game's car is in its backup on the disk before new files take its names.
+        fs_.SyncTouched();
     } else {
         // The car description stays until the new car's replaces it: until then the folder is
         // known to hold the program's car, so a failed or interrupted installation can be
@@ -281,6 +285,7 @@ InstallOutcome Installer::Car() {
         out.Close();
     }
     fs_.CopyFilesInto(entryFolder_, files_, teamFolder_);
+    fs_.SyncTouched();
     ui_.ShowMessage(LoadResString(resources::kCarAdded));
     return InstallOutcome::Installed;
 }

@@ -144,6 +144,8 @@ RemovalResult RemoveAddOnFiles(ProgramValues& pv, platform::Ui& ui, int teamPosi
             }
             leftAlone = takeOut.LeftAlone;
         }
+        // The removal is on the disk before it is reported.
+        fs.SyncTouched();
         result.List = ListInstalledItems(pv, ui, teamPosition);
         if (showList) showList(result.List);
         ui.ShowMessage(LoadResString(car ? resources::kCarRemoved : resources::kAccessoryRemoved));

@@ -29,7 +29,12 @@ struct ProgramValues {
     // The last attempt to lock an installation was refused (another run held it, or no lock).
     bool InstallationRefused = false;
 
-    platform::FileSystem Files() const { return Env.Files(); }
+    // A file-system service over the run's drives that follows no link below the installation.
+    platform::FileSystem Files() const {
+        platform::FileSystem files = Env.Files();
+        if (!GPLPath.empty()) files.GuardBelow(GPLPath);
+        return files;
+    }
 };
 
 }  // namespace movrand

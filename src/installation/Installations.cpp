@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "installation/Installations.h"
 
+#include <cerrno>
 #include <set>
 #include <system_error>
 
@@ -123,13 +124,17 @@ std::shared_ptr<ProgramValues::HeldInstallation> TakeInstallationLock(ProgramVal
         fs::equivalent(pv.InstallationLock->Folder, folder, ec))
         return pv.InstallationLock;
     auto held = std::make_shared<ProgramValues::HeldInstallation>(ProgramValues::HeldInstallation{
-        platform::ProgramLock::TakeFolder(folder, pv.Env.LockWait), folder});
+        platform::ProgramLock::TakeInstallation(folder, pv.Env.LockWait), folder});
     if (held->Lock.Usable()) return held;
     pv.InstallationRefused = true;
     if (held->Lock.Result() == platform::ProgramLock::State::Busy)
         ui.ShowMessage("Movrand is already running on the GPL installation " + gplPath +
                        " (perhaps for another user, or with other settings). Nothing was done; "
                        "try again when it has finished.");
+    else if (held->Lock.Error() == ELOOP)
+        ui.ShowMessage("The GPL installation " + gplPath + " cannot be locked: its lock file " +
+                       gplPath + "movrand\\movrand.lock, or the folder " + gplPath +
+                       "movrand, is a link or not of the kind it should be. Nothing was done.");
     else
         ui.ShowMessage("The GPL installation " + gplPath + " cannot be locked: " +
                        std::generic_category().message(held->Lock.Error()) + ".");

@@ -15,10 +15,12 @@
 #include <sstream>
 
 #include "platform/ChangeCount.h"
+#include "platform/DiskSync.h"
 #include "platform/FaultPlan.h"
 #include "platform/FileHandles.h"
 #include "platform/FileSystemErrors.h"
 #include "platform/FileWork.h"
+#include "platform/GuardedPath.h"
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"
 #include "platform/WholeFileReplace.h"
@@ -53,6 +55,10 @@ bool ReadOnly(const fs::path& p) {
 
 [[noreturn]] void Fail(const std::error_code& ec, bool isFolder, const std::string& path) {
     throw FileError(ec, isFolder, path);
+}
+
+std::error_code LastError() {
+    return std::error_code(errno, std::generic_category());
 }
 
 bool ContainsReadOnly(const fs::path& folder) {
@@ -90,15 +96,6 @@ bool HoldsNativeTree(const fs::path& whole, const fs::path& part, const std::str
 
 bool SameTree(const fs::path& a, const fs::path& b) {
     return HoldsNativeTree(a, b, "") && HoldsNativeTree(b, a, "");
-}
-
-void MakeWritable(const fs::path& folder) {
-    std::error_code ec;
-    for (fs::recursive_directory_iterator it(folder, fs::directory_options::none, ec), end;
-         !ec && it != end; it.increment(ec)) {
-        if (ReadOnly(it->path()))
-            fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, ec);
-    }
 }
 
 }  // namespace
@@ -197,63 +194,6 @@ std::vector<std::string> FileSystem::FileNames(const std::string& folder) const 
 
 std::vector<std::string> FileSystem::FolderNames(const std::string& folder) const {
     return Names(paths_.ToNative(folder), folder, true);
-}
-
-void FileSystem::CreateFolder(const std::string& path) {
-    const fs::path native = paths_.ToNative(path);
-    if (TypeOf(native) != fs::file_type::not_found) throw FileError(kFileAlreadyExists, path);
-    if (!IsFolder(native.parent_path())) throw FileError(kPathNotFound, path);
-    Mutating("create folder " + path);
-    std::error_code ec;
-    fs::create_directory(native, ec);
-    if (ec) Fail(ec, true, path);
-}
-
-void FileSystem::DeleteFolder(const std::string& path, bool force) {
-    const fs::path native = paths_.ToNative(path);
-    if (TypeOf(native) != fs::file_type::directory) throw FileError(kPathNotFound, path);
-    if (!force && (ContainsReadOnly(native) || ReadOnly(native)))
-        throw FileError(kPermissionDenied, path);
-    Mutating("delete folder " + path);
-    std::error_code ec;
-    if (force) MakeWritable(native);
-    fs::remove_all(native, ec);
-    if (ec) Fail(ec, true, path);
-}
-
-void FileSystem::MoveFolder(const std::string& source, const std::string& destination) {
-    if (RenameFolder(source, destination)) return;
-    // Across devices: the source stays untouched until its copy is complete and checked.
-    const fs::path from = paths_.ToNative(source);
-    const fs::path to = paths_.ToNative(destination);
-    try {
-        CopyFolderTree(source, destination, false, true);
-        if (!SameTree(from, to))
-            throw RuntimeError(kDeviceIoError, "Cannot move folder " + source + " to " +
-                                                   destination + ": the copy is not whole");
-    } catch (...) {
-        std::error_code ignored;
-        fs::remove_all(to, ignored);
-        throw;
-    }
-    std::error_code ec;
-    fs::remove_all(from, ec);
-    if (ec) Fail(ec, true, source);
-}
-
-bool FileSystem::RenameFolder(const std::string& source, const std::string& destination) {
-    const fs::path from = paths_.ToNative(source);
-    const fs::path to = paths_.ToNative(destination);
-    if (TypeOf(from) != fs::file_type::directory) throw FileError(kPathNotFound, source);
-    if (TypeOf(to) != fs::file_type::not_found) throw FileError(kFileAlreadyExists, destination);
-    if (!IsFolder(to.parent_path())) throw FileError(kPathNotFound, destination);
-    Mutating("move folder " + source + " to " + destination);
-    std::error_code ec;
-    fs::rename(from, to, ec);
-    if (ec.value() == EXDEV) return false;
-    if (ec) Fail(ec, true, source);
-    SyncAfterRename(from, to);
-    return true;
 }
 
 namespace {
@@ -382,6 +322,27 @@ void WriteCopy(int in, const struct stat& info, const std::string& fromShown, in
     }
 }
 
+// Removes the folder `name` of the open folder `parent` with everything in it, each entry
+// relative to its open folder, links removed and never followed. Forced, folders without their
+// owner's write permission are given it first.
+void RemoveTreeAt(int parent, const std::string& name, const std::string& shown, bool force) {
+    {
+        Descriptor folder = OpenFolderAt(parent, name.c_str(), shown);
+        struct stat st {};
+        if (force && ::fstat(folder.Get(), &st) == 0 && (st.st_mode & S_IRWXU) != S_IRWXU)
+            ::fchmod(folder.Get(), (st.st_mode & 07777) | S_IRWXU);
+        for (const Listed& entry : ListOpenFolder(folder.Get(), shown)) {
+            const std::string inner = Inside(shown, entry.Name);
+            if (entry.Type == S_IFDIR) {
+                RemoveTreeAt(folder.Get(), entry.Name, inner, force);
+            } else if (::unlinkat(folder.Get(), entry.Name.c_str(), 0) != 0) {
+                Fail(LastError(), true, shown);
+            }
+        }
+    }
+    if (::unlinkat(parent, name.c_str(), AT_REMOVEDIR) != 0) Fail(LastError(), true, shown);
+}
+
 // Looks at a file that is to be read: it must be a regular file, and no link.
 struct stat LookAt(int folder, const char* name, const std::string& shown) {
     struct stat st {};
@@ -393,10 +354,119 @@ struct stat LookAt(int folder, const char* name, const std::string& shown) {
 
 }  // namespace
 
-// A drive's root is reached through the prefix's own links; below it no folder is a link.
+void FileSystem::CreateFolder(const std::string& path) {
+    const fs::path native = paths_.ToNative(path);
+    if (TypeOf(native) != fs::file_type::not_found) throw FileError(kFileAlreadyExists, path);
+    if (!IsFolder(native.parent_path())) throw FileError(kPathNotFound, path);
+    std::string name;
+    const Descriptor parent = OpenParent(path, name);
+    Mutating("create folder " + path);
+    if (::mkdirat(parent.Get(), name.c_str(), 0777) != 0) Fail(LastError(), true, path);
+    Touch(parent.Get());
+}
+
+void FileSystem::DeleteFolder(const std::string& path, bool force) {
+    const fs::path native = paths_.ToNative(path);
+    if (TypeOf(native) != fs::file_type::directory) throw FileError(kPathNotFound, path);
+    if (!force && (ContainsReadOnly(native) || ReadOnly(native)))
+        throw FileError(kPermissionDenied, path);
+    std::string name;
+    const Descriptor parent = OpenParent(path, name);
+    Mutating("delete folder " + path);
+    RemoveTreeAt(parent.Get(), name, path, force);
+    Touch(parent.Get());
+}
+
+void FileSystem::MoveFolder(const std::string& source, const std::string& destination) {
+    if (RenameFolder(source, destination)) return;
+    // Across devices: the source stays untouched until its copy is complete and checked.
+    const fs::path from = paths_.ToNative(source);
+    const fs::path to = paths_.ToNative(destination);
+    std::string toName;
+    const Descriptor toParent = OpenParent(destination, toName);
+    try {
+        CopyFolderTree(source, destination, false, true);
+        if (!SameTree(from, to))
+            throw RuntimeError(kDeviceIoError, "Cannot move folder " + source + " to " +
+                                                   destination + ": the copy is not whole");
+    } catch (...) {
+        try {
+            RemoveTreeAt(toParent.Get(), toName, destination, true);
+        } catch (const RuntimeError&) {
+            // The failure that brought us here is the one reported.
+        }
+        throw;
+    }
+    std::string fromName;
+    const Descriptor fromParent = OpenParent(source, fromName);
+    RemoveTreeAt(fromParent.Get(), fromName, source, true);
+    Touch(fromParent.Get());
+}
+
+bool FileSystem::RenameFolder(const std::string& source, const std::string& destination) {
+    const fs::path from = paths_.ToNative(source);
+    const fs::path to = paths_.ToNative(destination);
+    if (TypeOf(from) != fs::file_type::directory) throw FileError(kPathNotFound, source);
+    if (TypeOf(to) != fs::file_type::not_found) throw FileError(kFileAlreadyExists, destination);
+    if (!IsFolder(to.parent_path())) throw FileError(kPathNotFound, destination);
+    std::string fromName, toName;
+    const Descriptor fromParent = OpenParent(source, fromName);
+    const Descriptor toParent = OpenParent(destination, toName);
+    Mutating("move folder " + source + " to " + destination);
+    if (::renameat(fromParent.Get(), fromName.c_str(), toParent.Get(), toName.c_str()) != 0) {
+        if (errno == EXDEV) return false;
+        Fail(LastError(), true, source);
+    }
+    // The rename commits a swap: both folders' entries go to the disk now.
+    SyncToDisk(toParent.Get(), SyncKind::Folder);
+    SyncToDisk(fromParent.Get(), SyncKind::Folder);
+    return true;
+}
+
+void FileSystem::GuardBelow(const std::string& folder) {
+    guard_ = WindowsPath::Parse(folder);
+    guarded_ = guard_.DriveLetter != 0 && !guard_.Components.empty();
+}
+
+void FileSystem::Touch(int folder, std::vector<std::string> names) {
+    if (!touched_) touched_ = std::make_shared<TouchedFiles>();
+    touched_->Add(folder, std::move(names));
+}
+
+void FileSystem::SyncTouched() {
+    if (touched_) touched_->Sync(guarded_ ? guard_.Text() : "the disk");
+}
+
+// A drive's root is reached through the prefix's own links; below it no folder is a link, and
+// below the guarded folder none on the way either.
 Descriptor FileSystem::OpenFolder(const std::string& folder) const {
-    const bool driveRoot = WindowsPath::Parse(folder).Components.empty();
-    return OpenFolderAt(AT_FDCWD, paths_.ToNative(folder).c_str(), folder, driveRoot);
+    const WindowsPath parsed = WindowsPath::Parse(folder);
+    const std::size_t depth = guard_.Components.size();
+    bool inside =
+        guarded_ && parsed.DriveLetter == guard_.DriveLetter && parsed.Components.size() >= depth;
+    for (std::size_t i = 0; inside && i < depth; ++i)
+        inside = EqualsNoCase(parsed.Components[i], guard_.Components[i]);
+    if (!inside) {
+        const bool driveRoot = parsed.Components.empty();
+        return OpenFolderAt(AT_FDCWD, paths_.ToNative(folder).c_str(), folder, driveRoot);
+    }
+    // The names below the guarded folder in their stored case, as resolution found them.
+    const fs::path native = paths_.ToNative(folder);
+    std::vector<std::string> names;
+    for (const fs::path& part : native) names.push_back(part.string());
+    while (!names.empty() && names.back().empty()) names.pop_back();
+    const std::size_t below = parsed.Components.size() - depth;
+    names.erase(names.begin(), names.end() - static_cast<std::ptrdiff_t>(below));
+    const std::string root = guard_.Text();
+    const Descriptor top = OpenFolderAt(AT_FDCWD, paths_.ToNative(root).c_str(), root, true);
+    return OpenBelow(top.Get(), names, root, folder);
+}
+
+Descriptor FileSystem::OpenParent(const std::string& path, std::string& name) const {
+    const WindowsPath parsed = WindowsPath::Parse(path);
+    if (parsed.Components.empty()) throw ErrorAbout(EISDIR, "write", path, true);
+    name = paths_.ToNative(path).filename().string();
+    return OpenFolder(FolderOf(path));
 }
 
 // Every folder made and every file copied is a step of its own for the fault hook, so a test can
@@ -483,23 +553,29 @@ void FileSystem::CopyFolderTree(const std::string& source, const std::string& de
     AheadInTree(from);
     const bool made = !IsFolder(to);
     if (made) {
+        std::string name;
+        const Descriptor parent = OpenParent(destination, name);
         Mutating("create folder " + destination);
         struct stat st {};
         ::fstat(in.Get(), &st);
-        if (::mkdir(to.c_str(), st.st_mode & 07777) != 0)
+        if (::mkdirat(parent.Get(), name.c_str(), st.st_mode & 07777) != 0)
             throw ErrorAbout(errno, "create folder", destination, true);
+        Touch(parent.Get());
     }
     Descriptor out = OpenFolder(destination);
     CopyTree(in.Get(), source, out.Get(), destination, made, overwrite, keepLinks);
     // A folder copy is what a move across drives or a swap by copy deletes its source after:
     // the copy is on the disk before anyone goes on.
-    if (::syncfs(out.Get()) != 0) throw ErrorAbout(errno, "write", destination, true);
+    if (const int error = SyncToDisk(out.Get(), SyncKind::FileSystem))
+        throw ErrorAbout(error, "write", destination, true);
 }
 
 void FileSystem::CopyFile(const std::string& source, const std::string& destination,
                           bool overwrite) {
     const fs::path from = paths_.ToNative(source);
-    const struct stat checked = LookAt(AT_FDCWD, from.c_str(), source);
+    std::string fromName;
+    const Descriptor fromFolder = OpenParent(source, fromName);
+    const struct stat checked = LookAt(fromFolder.Get(), fromName.c_str(), source);
     const bool intoFolder =
         !destination.empty() && (destination.back() == '\\' || destination.back() == '/');
     std::string folder, name;
@@ -515,8 +591,10 @@ void FileSystem::CopyFile(const std::string& source, const std::string& destinat
     const bool replace = CheckTarget(into.Get(), name, target, overwrite);
     Mutating("copy " + source + " to " + destination);
     struct stat info {};
-    Descriptor in = OpenForReading(AT_FDCWD, from.c_str(), source, info, false, &checked);
+    Descriptor in =
+        OpenForReading(fromFolder.Get(), fromName.c_str(), source, info, false, &checked);
     WriteCopy(in.Get(), info, source, into.Get(), name, target, replace);
+    if (!replace) Touch(into.Get(), {name});
 }
 
 // Renames a file from one open folder into another; across devices copies it, then deletes the
@@ -531,9 +609,11 @@ void FileSystem::MoveOneFile(int from, const std::string& name, const std::strin
     WriteCopy(in.Get(), info, fromShown, to, toName, toShown, false);
     // The source goes only once its copy is on the disk.
     Descriptor copy(::openat(to, toName.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    const auto synced = [](int fd) { return ::fsync(fd) == 0 || errno == EINVAL; };
-    if (copy.Get() < 0 || !synced(copy.Get()) || !synced(to))
-        throw ErrorAbout(errno, "write", toShown);
+    if (copy.Get() < 0) throw ErrorAbout(errno, "write", toShown);
+    if (const int error = SyncToDisk(copy.Get(), SyncKind::File))
+        throw ErrorAbout(error, "write", toShown);
+    if (const int error = SyncToDisk(to, SyncKind::Folder))
+        throw ErrorAbout(error, "write", toShown);
     if (::unlinkat(from, name.c_str(), 0) != 0) throw ErrorAbout(errno, "delete", fromShown);
 }
 
@@ -552,6 +632,8 @@ void FileSystem::MoveFile(const std::string& source, const std::string& destinat
         throw ErrorAbout(EEXIST, "move " + source + " to", destination);
     Descriptor toFolder = OpenFolder(targetFolder);
     Mutating("move " + source + " to " + destination);
+    Touch(toFolder.Get());
+    Touch(fromFolder.Get());
     MoveOneFile(fromFolder.Get(), name, source, toFolder.Get(), to.filename().string(),
                 destination);
 }
@@ -563,6 +645,7 @@ void FileSystem::CopyFilesInto(const std::string& sourceFolder,
     Descriptor to = OpenFolder(destinationFolder);
     const FolderIndex sources(from.Get(), sourceFolder);
     FolderIndex targets(to.Get(), destinationFolder);
+    std::vector<std::string> written;
     Ahead(static_cast<int>(names.size()));
     for (const std::string& asked : names) {
         const Listed* source = sources.Find(asked);
@@ -584,8 +667,10 @@ void FileSystem::CopyFilesInto(const std::string& sourceFolder,
                 kPathFileAccessError,
                 "Cannot read " + shown + ": it was replaced while it was being read");
         WriteCopy(in.Get(), info, shown, to.Get(), name, target, replace);
+        if (!replace) written.push_back(name);
         targets.Add(name, S_IFREG);
     }
+    Touch(to.Get(), std::move(written));
 }
 
 void FileSystem::MoveFilesInto(const std::string& sourceFolder,
@@ -595,6 +680,8 @@ void FileSystem::MoveFilesInto(const std::string& sourceFolder,
     Descriptor to = OpenFolder(destinationFolder);
     const FolderIndex sources(from.Get(), sourceFolder);
     FolderIndex targets(to.Get(), destinationFolder);
+    Touch(to.Get());
+    Touch(from.Get());
     Ahead(static_cast<int>(names.size()));
     for (const std::string& asked : names) {
         const Listed* source = sources.Find(asked);
@@ -616,6 +703,7 @@ void FileSystem::DeleteFile(const std::string& path, bool force) {
 void FileSystem::DeleteFilesIn(const std::string& folder, const std::vector<std::string>& names,
                                bool force) {
     Descriptor at = OpenFolder(folder);
+    if (!names.empty()) Touch(at.Get());
     for (const std::string& name : names) {
         const std::string shown = Inside(folder, name);
         // Forced, the unlink itself says what is wrong (a folder cannot be unlinked as a file).
@@ -692,10 +780,12 @@ void FileSystem::Rename(const std::string& path, const std::string& newName) {
     if (TypeOf(to) != fs::file_type::not_found &&
         !EqualsNoCase(to.filename().string(), from.filename().string()))
         throw FileError(kFileAlreadyExists, newName);
+    std::string name;
+    const Descriptor parent = OpenParent(path, name);
     Mutating("rename " + path + " to " + newName);
-    std::error_code ec;
-    fs::rename(from, to, ec);
-    if (ec) Fail(ec, false, path);
+    if (::renameat(parent.Get(), name.c_str(), parent.Get(), newName.c_str()) != 0)
+        Fail(LastError(), false, path);
+    Touch(parent.Get());
 }
 
 void FileSystem::WriteWholeFile(const std::string& path, std::string_view bytes) {
@@ -707,7 +797,10 @@ void FileSystem::WriteWholeFile(const std::string& path, std::string_view bytes)
     options.BeforeStep = [&](ReplaceStep step) {
         if (step != ReplaceStep::SyncFolder) Mutating("write " + path);
     };
-    ReplaceFileWithBytes(native, bytes, options);
+    std::string name;
+    const Descriptor parent = OpenParent(path, name);
+    ReplaceFileWholeAt(
+        parent.Get(), name, [&](int fd) { WriteAllBytes(fd, bytes); }, options);
 }
 
 void FileSystem::ReplaceFile(const std::string& source, const std::string& target) {
@@ -715,10 +808,14 @@ void FileSystem::ReplaceFile(const std::string& source, const std::string& targe
     if (!IsFile(from)) throw FileError(kFileNotFound, source);
     const fs::path to = paths_.ToNative(target);
     if (ReadOnly(to)) throw FileError(kPermissionDenied, target);
+    std::string fromName, toName;
+    const Descriptor fromParent = OpenParent(source, fromName);
+    const Descriptor toParent = OpenParent(target, toName);
     Mutating("replace " + target + " with " + source);
-    std::error_code ec;
-    fs::rename(from, to, ec);
-    if (ec) Fail(ec, false, target);
+    if (::renameat(fromParent.Get(), fromName.c_str(), toParent.Get(), toName.c_str()) != 0)
+        Fail(LastError(), false, target);
+    Touch(toParent.Get());
+    Touch(fromParent.Get());
 }
 
 bool FileSystem::ExchangeFolders(const std::string& a, const std::string& b) {
@@ -726,9 +823,14 @@ bool FileSystem::ExchangeFolders(const std::string& a, const std::string& b) {
     const fs::path second = paths_.ToNative(b);
     if (TypeOf(first) != fs::file_type::directory || TypeOf(second) != fs::file_type::directory)
         throw FileError(kPathNotFound, a);
+    std::string firstName, secondName;
+    const Descriptor firstParent = OpenParent(a, firstName);
+    const Descriptor secondParent = OpenParent(b, secondName);
     Mutating("exchange folder " + a + " with " + b);
-    if (::renameat2(AT_FDCWD, first.c_str(), AT_FDCWD, second.c_str(), RENAME_EXCHANGE) == 0) {
-        SyncAfterRename(first, second);
+    if (::renameat2(firstParent.Get(), firstName.c_str(), secondParent.Get(), secondName.c_str(),
+                    RENAME_EXCHANGE) == 0) {
+        SyncToDisk(secondParent.Get(), SyncKind::Folder);
+        SyncToDisk(firstParent.Get(), SyncKind::Folder);
         return true;
     }
     const int error = errno;
@@ -785,7 +887,11 @@ TextWriter FileSystem::CreateTextFile(const std::string& path, bool overwrite) {
     if (!overwrite && TypeOf(native) != fs::file_type::not_found)
         throw FileError(kFileAlreadyExists, path);
     if (!IsFolder(native.parent_path())) throw FileError(kPathNotFound, path);
-    return TextWriter(native, faults_);
+    std::string name;
+    const Descriptor parent = OpenParent(path, name);
+    TextWriter writer(native, faults_, parent.Get());
+    Touch(parent.Get(), {name});
+    return writer;
 }
 
 bool FileSystem::IsReadOnly(const std::string& path) const {
@@ -794,17 +900,22 @@ bool FileSystem::IsReadOnly(const std::string& path) const {
 
 void FileSystem::SyncDisk(const std::string& folder) const {
     const Descriptor open = OpenFolder(folder);
-    if (::syncfs(open.Get()) != 0) throw ErrorAbout(errno, "write", folder, true);
+    if (const int error = SyncToDisk(open.Get(), SyncKind::FileSystem))
+        throw ErrorAbout(error, "write", folder, true);
 }
 
 void FileSystem::SetReadOnly(const std::string& path, bool readOnly) {
     const fs::path native = paths_.ToNative(path);
     if (TypeOf(native) == fs::file_type::not_found) throw FileError(kFileNotFound, path);
-    std::error_code ec;
-    fs::permissions(native,
-                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    readOnly ? fs::perm_options::remove : fs::perm_options::add, ec);
-    if (ec) Fail(ec, false, path);
+    std::string name;
+    const Descriptor parent = OpenParent(path, name);
+    struct stat st {};
+    if (::fstatat(parent.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        Fail(LastError(), false, path);
+    if (S_ISLNK(st.st_mode)) throw ErrorAbout(ELOOP, "change", path);
+    const mode_t write = S_IWUSR | S_IWGRP | S_IWOTH;
+    const mode_t mode = readOnly ? (st.st_mode & 07777 & ~write) : ((st.st_mode & 07777) | write);
+    if (::fchmodat(parent.Get(), name.c_str(), mode, 0) != 0) Fail(LastError(), false, path);
 }
 
 std::uintmax_t FileSystem::FileSize(const std::string& path) const {

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,7 @@ namespace movrand::platform {
 class Descriptor;
 class FaultPlan;
 class FileWork;
+class TouchedFiles;
 
 // One entry of a folder as listed, links not followed.
 struct FolderEntry {
@@ -38,6 +40,16 @@ class FileSystem {
     explicit FileSystem(const DriveTable& drives, FaultPlan* faults = nullptr,
                         FileWork* work = nullptr)
         : paths_(drives), faults_(faults), work_(work) {}
+
+    // Below `folder` (the installation in use) every folder the service opens, writes into or
+    // moves out of is reached without following a link: each component is opened relative to
+    // the one before, and a link met on the way is refused with its path. The folder itself,
+    // and the way to it (a drive's mapping, a place the user chose), may be links.
+    void GuardBelow(const std::string& folder);
+    // Writes to the disk every file this service (and its copies) wrote under its own name and
+    // every folder whose entries it changed since the last call: few by fsync each, many by one
+    // syncfs. Files replaced whole are synced as they are replaced.
+    void SyncTouched();
 
     const std::vector<Drive>& Drives() const { return paths_.Drives().Drives(); }
     // The service can work only when the machine has at least one drive.
@@ -155,6 +167,10 @@ class FileSystem {
   private:
     void Mutating(const std::string& what);
     Descriptor OpenFolder(const std::string& folder) const;
+    // The folder that holds `path`, opened as OpenFolder opens it; `name` receives the path's
+    // last component in its stored case.
+    Descriptor OpenParent(const std::string& path, std::string& name) const;
+    void Touch(int folder, std::vector<std::string> names = {});
     void MoveOneFile(int from, const std::string& name, const std::string& fromShown, int to,
                      const std::string& toName, const std::string& toShown);
     void CopyFolderTree(const std::string& source, const std::string& destination, bool overwrite,
@@ -168,6 +184,9 @@ class FileSystem {
     PathResolver paths_;
     FaultPlan* faults_;
     FileWork* work_;
+    WindowsPath guard_;
+    bool guarded_ = false;
+    std::shared_ptr<TouchedFiles> touched_;
 };
 
 }  // namespace movrand::platform

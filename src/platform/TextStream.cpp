@@ -53,7 +53,7 @@ void TextReader::Close() {
     file_.reset();
 }
 
-TextWriter::TextWriter(const fs::path& native, FaultPlan* faults)
+TextWriter::TextWriter(const fs::path& native, FaultPlan* faults, int folder)
     : faults_(faults), native_(native) {
     if (faults_) faults_->Check("create " + native.string());
     std::error_code ec;
@@ -64,8 +64,10 @@ TextWriter::TextWriter(const fs::path& native, FaultPlan* faults)
         throw FileError(kPermissionDenied, native.string());
     // A link at the name is not written through, and a FIFO or device there is refused rather
     // than waited on.
-    Descriptor fd(::open(native.c_str(),
-                         O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
+    const bool inFolder = folder >= 0;
+    Descriptor fd(::openat(
+        inFolder ? folder : AT_FDCWD, inFolder ? native.filename().c_str() : native.c_str(),
+        O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
     if (fd.Get() < 0)
         throw FileError(std::error_code(errno, std::generic_category()), true, native.string());
     struct stat info {};

@@ -35,7 +35,8 @@ class TextReader {
 // an existing one) when the writer is made.
 class TextWriter {
   public:
-    TextWriter(const std::filesystem::path& native, FaultPlan* faults);
+    // With `folder`, the file is created in that open folder under the native path's last name.
+    TextWriter(const std::filesystem::path& native, FaultPlan* faults, int folder = -1);
     TextWriter(TextWriter&&) noexcept = default;
     TextWriter& operator=(TextWriter&&) noexcept = default;
     ~TextWriter();

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cerrno>
 
+#include "platform/DiskSync.h"
 #include "platform/FileSystemErrors.h"
 
 namespace movrand::platform {
@@ -20,28 +21,6 @@ namespace {
     throw ErrorFromCode(std::error_code(error, std::generic_category()), isFolder);
 }
 
-// A descriptor closed when it goes out of scope.
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    Descriptor(Descriptor&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int Get() const { return fd_; }
-    // Closes now and reports the failure of a close, which can be the first sign of a full disk.
-    void Close() {
-        const int fd = fd_;
-        fd_ = -1;
-        if (::close(fd) != 0 && errno != EINTR) FailWith(errno);
-    }
-
-  private:
-    int fd_;
-};
-
 Descriptor OpenFolder(const fs::path& folder) {
     Descriptor dir(
         ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -50,7 +29,7 @@ Descriptor OpenFolder(const fs::path& folder) {
 }
 
 void SyncDescriptor(int fd) {
-    if (::fsync(fd) != 0 && errno != EINVAL) FailWith(errno);
+    if (const int error = SyncToDisk(fd, SyncKind::Folder)) FailWith(error);
 }
 
 // Copies every byte of one descriptor into another, in the kernel where it can.
@@ -139,7 +118,7 @@ void SyncAfterRename(const fs::path& from, const fs::path& to) noexcept {
         const int fd =
             ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0) continue;
-        ::fsync(fd);
+        SyncToDisk(fd, SyncKind::Folder);
         ::close(fd);
         if (from.parent_path() == to.parent_path()) break;
     }
@@ -167,7 +146,7 @@ void ReplaceFileWholeAt(int folder, const std::string& name,
         write(file);
         if (options.KeepReplacedMode) TakeModeOfReplaced(folder, name, file);
         step(ReplaceStep::Sync);
-        if (::fsync(file) != 0 && errno != EINVAL) fail(errno);
+        if (const int error = SyncToDisk(file, SyncKind::File)) fail(error);
         // A failing close can be the first sign of a full disk.
         const int closing = file;
         file = -1;

@@ -22,6 +22,9 @@ std::map<std::string, std::string> TreeOf(const fs::path& folder) {
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) return files;
     for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        // A lock file (the program's folder's, or the installation's that its first run makes)
+        // holds nothing and tells nothing of what a run did.
+        if (it->path().filename() == "movrand.lock") continue;
         if (it->is_regular_file() && !it->is_symlink())
             files[fs::relative(it->path(), folder).generic_string()] = ReadFile(it->path());
     }

@@ -10,7 +10,7 @@ namespace movrand::test {
 std::string ReadFile(const std::filesystem::path& file);
 
 // Every file under a folder by its path relative to the folder, with its bytes; empty when the
-// folder does not exist. Two equal trees are two copies of one folder.
+// folder does not exist. Two equal trees are two copies of one folder. Lock files are left out.
 std::map<std::string, std::string> TreeOf(const std::filesystem::path& folder);
 
 // The names of the files that differ between two states of a folder, by name to bytes: "+name"

@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/FileHandles.h"
+
+namespace movrand::platform {
+
+// What a sync writes to the disk: one file's content, one folder's entries, or everything
+// pending on a file system.
+enum class SyncKind { File, Folder, FileSystem };
+
+// fsync (File, Folder) or syncfs (FileSystem) of an open descriptor: 0, or the system's error.
+// A descriptor whose kind cannot be synced (EINVAL) counts as synced.
+int SyncToDisk(int fd, SyncKind kind);
+
+// Hears of every sync the program makes: the test hook that models a power cut.
+class SyncListener {
+  public:
+    virtual ~SyncListener() = default;
+    virtual void Synced(int fd, SyncKind kind) = 0;
+};
+// Makes `listener` hear of every sync from now; nullptr: no one.
+void ListenToSyncs(SyncListener* listener);
+
+// The files written under their own names and the folders whose entries changed during one
+// piece of work, to be synced before the work is reported done. Each folder is held open, so
+// what is synced is what was written, whatever is renamed meanwhile.
+class TouchedFiles {
+  public:
+    // The entries of the open folder `folder` changed, and the files `names` in it were written.
+    void Add(int folder, std::vector<std::string> names = {});
+    // Syncs everything noted and forgets it: each file and then each folder by fsync when they
+    // are few, else the file system of each folder once by syncfs, which costs one wait for the
+    // disk however many files there are. Raises the platform's error naming `shown` on failure.
+    void Sync(const std::string& shown);
+    bool Empty() const { return folders_.empty(); }
+
+  private:
+    struct Folder {
+        Descriptor Fd;
+        dev_t Device = 0;
+        ino_t Number = 0;
+        std::vector<std::string> Files;
+    };
+    std::vector<Folder> folders_;
+};
+
+}  // namespace movrand::platform
