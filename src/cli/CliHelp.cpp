@@ -10,17 +10,17 @@ namespace {
 
 // The global options, which stand before the command.
 constexpr const char* kGlobalOptions =
-    R"(movrand-cli [--gpl PATH] [--yes] [--team NAME] COMMAND [ARGS...]
-  --gpl PATH   the GPL installation to work on: a native path (/home/me/.wine/drive_c/sierra/gpl)
-               or Windows notation (C:\sierra\gpl); default: the installation of the stored
-               DriverIniFile. With --gpl the stored settings are not changed.
-  --prefix PATH the Wine prefix of this run, as $WINEPREFIX names it (global options such as
-               this one stand before the command); the stored installation is used only when
-               it lies in that prefix.
-  --yes        answer Yes to every question; without it every question is answered No.
-  --team NAME  the answer to the team question (a display name such as Cooper); without it, none.
-  -h, --help   print this text and exit
-  --version    print the version and exit
+    R"(movrand-cli [--gpl PATH] [--prefix PATH] [--yes] [--team NAME] COMMAND [ARGS...]
+  --gpl PATH     the GPL installation to work on: a native path (/home/me/.wine/drive_c/sierra/gpl)
+                 or Windows notation (C:\sierra\gpl); default: the installation of the stored
+                 DriverIniFile. With --gpl the stored settings are not changed.
+  --prefix PATH  the Wine prefix of this run, as $WINEPREFIX names it (global options such as
+                 this one stand before the command); the stored installation is used only when
+                 it lies in that prefix.
+  --yes          answer Yes to every question; without it every question is answered No.
+  --team NAME    the answer to the team question (a display name such as Cooper); without it, none.
+  -h, --help     print this text and exit
+  --version      print the version and exit
 
 )";
 

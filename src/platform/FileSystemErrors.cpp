@@ -44,6 +44,10 @@ RuntimeError ErrorFromCode(std::error_code code, bool isFolder) {
     }
 }
 
+RuntimeError PathNotFound(const std::string& path) {
+    return RuntimeError(kPathNotFound, DescriptionOf(kPathNotFound) + ": " + path);
+}
+
 RuntimeError ErrorAbout(int osError, const std::string& operation, const std::string& path,
                         bool isFolder) {
     const RuntimeError plain =

@@ -7,6 +7,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "platform/FileSystemErrors.h"
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"
 
@@ -201,7 +202,7 @@ std::string PathResolver::ToWindows(const fs::path& native) const {
     fs::path absolute = fs::weakly_canonical(fs::absolute(native, ec), ec);
     if (ec) absolute = fs::absolute(native).lexically_normal();
     const auto drive = drives_.DriveHolding(absolute);
-    if (!drive) throw RuntimeError(kPathNotFound);
+    if (!drive) throw PathNotFound(native.string());
     fs::path root = fs::weakly_canonical(drive->Root, ec);
     if (ec) root = drive->Root;
     const fs::path relative = absolute.lexically_relative(root);

@@ -83,7 +83,8 @@ const std::string kWorkingCopy = "data/movrand/driver.zorvex";
 const std::string kJack = "1\tJack\tBrabham\t1\t0\t1\n...";
 const std::string kJock = "1\tJock\tBrabham\t1\t0\t1\n...";
 const std::string kAccessoryAdded = "message: The new accessory files have been added.\n";
-const std::string kUsage = "movrand-cli [--gpl PATH] [--yes] [--team NAME] COMMAND [ARGS...]\n...";
+const std::string kUsage =
+    "movrand-cli [--gpl PATH] [--prefix PATH] [--yes] [--team NAME] COMMAND [ARGS...]\n...";
 const std::string kNotGpl =
     "The new Folder is NOT a valid GPL Installation Folder - Please re-select.\n";
 const std::string kSureAccessory = "question: Are you sure you want to remove this accessory?\n";

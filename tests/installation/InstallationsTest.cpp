@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "DemoInstallation.h"
 #include "TempDrive.h"
@@ -24,8 +25,8 @@ struct Home {
     }
     std::vector<std::string> Found() const {
         std::vector<std::string> found;
-        for (const fs::path& p : platform::FindWinePrefixes(root))
-            found.push_back(p.lexically_relative(root).string());
+        for (const platform::FoundPrefix& p : platform::FindWinePrefixes({root, {}}))
+            found.push_back(p.Prefix.lexically_relative(root).string());
         return found;
     }
 };
@@ -94,6 +95,109 @@ TEST(Installations, PrefixesOfEveryManagerAreFoundOnceInTheirOrder) {
                                  home.root / ".local/share/wineprefixes/a");
     fs::create_directory_symlink(home.root / "Games/loop", home.root / "Games/loop");
     EXPECT_EQ(home.Found(), (std::vector<std::string>{".local/share/wineprefixes/a"}));
+}
+
+// A Lutris database with one game row.
+void WriteLutrisDatabase(const fs::path& file, const std::string& directory) {
+    fs::create_directories(file.parent_path());
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+    const std::string sql =
+        "CREATE TABLE games (id INTEGER PRIMARY KEY, name TEXT, slug TEXT, directory TEXT, "
+        "configpath TEXT); INSERT INTO games VALUES (7, 'GPL', 'gpl', '" +
+        directory + "', 'gpl-1700000000');";
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+}
+
+TEST(Installations, EveryLaunchersInstallationIsFoundWithItsLauncher) {
+    struct Row {
+        const char* name;
+        std::string prefix;                                      // made with GPL in C:\sierra\gpl
+        std::vector<std::pair<std::string, std::string>> files;  // path, content ("@" = home)
+        std::string expected;  // prefix, Windows path, launcher, its game; "" for none
+        const char* configHome = "";
+    };
+    const std::string gpl = "\tC:\\sierra\\gpl\\driver.ini\t";
+    const std::vector<Row> rows = {
+        {"Bottles kept elsewhere",
+         "big/bottles/GPL",
+         {{".local/share/bottles/data.yml", "custom_bottles_path: @/big/bottles\n"},
+          {"big/bottles/GPL/bottle.yml", "Name: Grand Prix\nPath: GPL\n"}},
+         "big/bottles/GPL" + gpl + "Bottles\tGrand Prix"},
+        {"a bottle with its own path",
+         "elsewhere/gpl",
+         {{".var/app/com.usebottles.bottles/data/bottles/bottles/GPL/placeholder.yml",
+           "Path: @/elsewhere/gpl\n"}},
+         "elsewhere/gpl" + gpl + "Bottles\tGPL"},
+        {"Lutris game file without prefix, Proton's pfx",
+         "gpl/pfx",
+         {{".local/share/lutris/games/gpl-1700000000.yml",
+           "game:\n  exe: @/gpl/pfx/drive_c/sierra/gpl/gpl.exe\n"}},
+         "gpl/pfx" + gpl + "Lutris\tgpl"},
+        {"Lutris Flatpak",
+         "lutris/gpl",
+         {{".var/app/net.lutris.Lutris/data/lutris/games/gpl-1700000000.yml",
+           "game:\n  prefix: ~/lutris/gpl\n"}},
+         "lutris/gpl" + gpl + "Lutris\tgpl"},
+        {"Lutris under XDG_CONFIG_HOME",
+         "lutris/gpl",
+         {{"xdg/lutris/games/gpl.yml", "game:\n  prefix: @/lutris/gpl\n"}},
+         "lutris/gpl" + gpl + "Lutris\tgpl",
+         "xdg"},
+        {"Lutris database without the game file",
+         "lutris/gpl",
+         {{"pga.db", "@/lutris/gpl/drive_c/sierra"}},
+         "lutris/gpl" + gpl + "Lutris\t7"},
+        {"Steam Snap",
+         "snap/steam/common/.local/share/Steam/steamapps/compatdata/3141592653/pfx",
+         {},
+         "snap/steam/common/.local/share/Steam/steamapps/compatdata/3141592653/pfx" + gpl +
+             "Steam\t3141592653"},
+        {"Steam library spelt SteamApps",
+         "lib/SteamApps/compatdata/12/pfx",
+         {{".steam/steam/steamapps/libraryfolders.vdf",
+           "\"libraryfolders\" { \"0\" { \"path\" \"@/lib\" } }"}},
+         "lib/SteamApps/compatdata/12/pfx" + gpl + "Steam\t12"},
+        {"Heroic under XDG_CONFIG_HOME and its Flatpak",
+         "Heroic/gpl",
+         {{"xdg/heroic/GamesConfig/Gpl1.json", "{\"Gpl1\": {\"winePrefix\": \"~/Heroic/gpl\"}}"},
+          {".var/app/com.heroicgameslauncher.hgl/config/heroic/GamesConfig/x.json",
+           "{\"x\": {\"winePrefix\": \"@/Heroic/gpl\"}}"}},
+         "Heroic/gpl" + gpl + "Heroic\tGpl1",
+         "xdg"},
+        {"Heroic's default prefixes",
+         "Games/Heroic/Prefixes/default/Grand Prix Legends",
+         {},
+         "Games/Heroic/Prefixes/default/Grand Prix Legends" + gpl + "Heroic\t"},
+        {"umu", "Games/umu/umu-0", {}, "Games/umu/umu-0" + gpl + "umu\t"},
+        {"Wine has not made dosdevices yet",
+         ".wine",
+         {{"rm", "dosdevices"}},
+         ".wine" + gpl + "Wine\t"},
+        {"a prefix directly under the home", ".gpl", {}, ".gpl" + gpl + "Wine\t"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Home home;
+        home.Prefix(row.prefix);
+        for (auto [file, text] : row.files) {
+            for (std::size_t at; (at = text.find('@')) != std::string::npos;)
+                text.replace(at, 1, home.root.string());
+            if (file == "rm")
+                fs::remove_all(home.root / row.prefix / text);
+            else if (file == "pga.db")
+                WriteLutrisDatabase(home.root / ".local/share/lutris/pga.db", text);
+            else
+                home.Write(file, text);
+        }
+        const fs::path config = *row.configHome ? home.root / row.configHome : fs::path();
+        std::string found;
+        for (const Installation& i : FindInstallations({home.root, config}, {}))
+            found += i.Prefix.lexically_relative(home.root).string() + '\t' + i.DriverIniFile +
+                     '\t' + platform::LauncherName(i.Origin.Through) + '\t' + i.Origin.Game;
+        EXPECT_EQ(found, row.expected);
+    }
 }
 
 // A start over a temporary home: ~/.wine and a Lutris prefix ~/Games/gpl each hold GPL at
