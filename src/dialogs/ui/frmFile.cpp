@@ -82,6 +82,7 @@ frmFile::frmFile(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
                                            platform::kShowHiddenFoldersKey) == "1");
     dir_->SetShowHidden(chk0_->isChecked());
     Place(chk0_, {120, 3960, 3135, 285});
+    FocusMark::Attach(chk0_);
     img_[img::kUseThisFile] = new PictureButton(ControlName("img", img::kUseThisFile),
                                                 QStringLiteral("Use this file"), this);
     img_[img::kCancel] =

@@ -128,6 +128,7 @@ TEST(FilePicker, ShowsHiddenFoldersWhenAskedAndRemembersIt) {
                 EXPECT_EQ(w->focusWidget(), box);
                 test::PressKey(box, Qt::Key_Space, " ");
                 EXPECT_EQ(Rows(dir), all);
+                test::SaveScreenshot(w, "frmFile-hidden-folders");
             }
             Click(Control(w, "img", file::img::kCancel));
         });
