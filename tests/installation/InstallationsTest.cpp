@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include "DemoInstallation.h"
 #include "TempDrive.h"
@@ -198,6 +199,41 @@ TEST(Installations, EveryLaunchersInstallationIsFoundWithItsLauncher) {
                      '\t' + platform::LauncherName(i.Origin.Through) + '\t' + i.Origin.Game;
         EXPECT_EQ(found, row.expected);
     }
+}
+
+// Every launcher file the search reads, made hostile at once: what it cannot read safely it
+// skips, without blocking or growing, and the one good prefix is still found.
+TEST(Installations, HostileLauncherFilesAreSkippedInBoundedTime) {
+    Home home;
+    home.Prefix("Games/gpl");
+    // Lutris's database truncated, and the Flatpak's far larger than any library (sparse).
+    const fs::path lutris = home.root / ".local/share/lutris/pga.db";
+    WriteLutrisDatabase(lutris, home.root.string() + "/Games/gpl");
+    fs::resize_file(lutris, 1000);
+    const fs::path flatpak = home.root / ".var/app/net.lutris.Lutris/data/lutris/pga.db";
+    WriteLutrisDatabase(flatpak, home.root.string() + "/Games/gpl");
+    fs::resize_file(flatpak, std::uintmax_t(80) << 20);
+    const std::string deep(400000, '[');
+    for (const auto& [file, text] : std::vector<std::pair<std::string, std::string>>{
+             {".config/heroic/GamesConfig/deep.json", "{\"deep\": " + deep},
+             {".config/heroic/GamesConfig/big.json", std::string(3 << 20, ' ') + "{}"},
+             {".local/share/bottles/data.yml", "custom_bottles_path: " + deep},
+             {".local/share/bottles/bottles/x/placeholder.yml",
+              "a: &a [x, x, x, x]\nb: &b [*a, *a, *a, *a]\nc: &c [*b, *b, *b, *b]\nPath: *c\n"}})
+        home.Write(file, text);
+    for (const fs::path& fifo :
+         {home.root / ".var/app/com.heroicgameslauncher.hgl/config/heroic/GamesConfig/f.json",
+          home.root / ".local/share/lutris/games/f.yml",
+          home.root / ".var/app/com.usebottles.bottles/data/bottles/data.yml"}) {
+        fs::create_directories(fifo.parent_path());
+        ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    }
+    const auto started = std::chrono::steady_clock::now();
+    const std::vector<Installation> found = FindInstallations({home.root, {}}, {});
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].Prefix, home.root / "Games/gpl");
+    EXPECT_EQ(found[0].Origin.Game, "");  // from ~/Games: neither database named a game
 }
 
 // A start over a temporary home: ~/.wine and a Lutris prefix ~/Games/gpl each hold GPL at
