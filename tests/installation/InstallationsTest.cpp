@@ -320,6 +320,10 @@ TEST(Installations, ANativePathInsideAPrefixIsThatPrefixsDrivePath) {
     EXPECT_EQ(place->WindowsPath, "C:\\sierra\\gpl\\driver.ini");
     EXPECT_FALSE(platform::PlaceInPrefix(home.root / "Games", home.root));
     EXPECT_FALSE(platform::PlaceInPrefix(home.root / "Games/gpl/dosdevices", home.root));
+    // Where dosdevices holds both c: and C:, c: is the drive, as for Wine.
+    fs::create_directory_symlink(home.root / "elsewhere", home.root / "Games/gpl/dosdevices/C:");
+    EXPECT_EQ(platform::DriveTable::FromWinePrefix(home.root / "Games/gpl").Find('c')->Root,
+              home.root / "Games/gpl/drive_c");
 
     // The GPL Directory page's Save given the folder through Z: stores the pair.
     Start s;
