@@ -70,9 +70,9 @@ ProgramCommand GameStartCommand(const Installation& installation, const fs::path
         default:
             break;
     }
-    return {{"wine", gameExe.filename().string()},
-            {{"WINEPREFIX", installation.Prefix.string()}},
-            gameExe.parent_path()};
+    ProgramCommand wine{{"wine", gameExe.filename().string()}, {}, gameExe.parent_path()};
+    if (!installation.Prefix.empty()) wine.Environment = {{"WINEPREFIX", installation.Prefix}};
+    return wine;
 }
 
 bool StartGame(const ProgramValues& pv, platform::Ui& ui) {
