@@ -6,6 +6,7 @@
 #include "addons/AccessoryRemoval.h"
 #include "addons/AddOnFolder.h"
 #include "addons/AddOnNames.h"
+#include "common/GameRunning.h"
 #include "platform/ErrorTrap.h"
 #include "platform/Text.h"
 #include "resources/StringTable.h"
@@ -112,7 +113,7 @@ RemovalResult RemoveAddOnFiles(ProgramValues& pv, platform::Ui& ui, int teamPosi
         question.NoTooltip =
             LoadResString(car ? resources::kRemoveCarNoTip : resources::kRemoveAccessoryNoTip);
         ui.SetBusy(false);
-        if (!ui.AskYesNo(question)) return;
+        if (!ui.AskYesNo(question) || !MayChangeWhileGameRuns(pv, ui)) return;
 
         platform::FileSystem fs = pv.Files();
         const std::string teamFolder = TeamFolderPath(pv, team->Folder);

@@ -30,6 +30,7 @@ struct Call {
 CommandOutcome Check(Call& c);
 CommandOutcome Switch(Call& c);
 CommandOutcome Installations(Call& c);
+CommandOutcome Play(Call& c);
 CommandOutcome Drivers(Call& c);
 CommandOutcome CarNumber(Call& c);
 CommandOutcome Match(Call& c);

@@ -267,6 +267,35 @@ on an installation list them and exit 1: name one with
 .BR \-\-prefix )
 or store one with
 .BR switch .)"},
+
+        {"play",
+         "",
+         0,
+         0,
+         {},
+         true,
+         Play,
+         nullptr,
+         "start GPL of the installation in use through the launcher that keeps it\n"
+         "(Lutris, Steam, Bottles, Heroic; wine in its prefix otherwise), without\n"
+         "waiting for it; exit 1 when the launcher's program is not installed",
+         R"(Start GPL of the installation in use the way the launcher that keeps its
+Wine prefix starts it:
+.B lutris lutris:rungameid/\fIID\fR,
+.B steam steam://rungameid/\fIID\fR,
+.B bottles\-cli run \-b \fINAME\fB \-e \fIPATH\fR
+or
+.B heroic heroic://launch/\fIAPP\fR
+(through
+.B flatpak run
+for a launcher installed as a Flatpak), otherwise
+.B wine gpl.exe
+with
+.B WINEPREFIX
+set, in the GPL folder.
+The game is not waited for.
+Exit status 1, after a message naming the program, when the launcher's program
+is not installed.)"},
     };
     return table;
 }

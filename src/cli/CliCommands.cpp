@@ -6,6 +6,7 @@
 #include "cli/CliCall.h"
 #include "cli/CliCommandTable.h"
 #include "folders/CarFolderSwap.h"
+#include "installation/GameStart.h"
 #include "installation/GplInstallation.h"
 #include "installation/Installations.h"
 #include "platform/PrefixPlace.h"
@@ -46,15 +47,24 @@ CommandOutcome Installations(Call& c) {
     const bool storedApplies =
         !stored.DriverIniFile.empty() &&
         (!env.PrefixGiven || platform::SamePrefix(stored.Prefix, env.WinePrefix));
-    std::vector<Installation> found = FindInstallations(env.Home, env.WinePrefix);
+    std::vector<Installation> found = FindInstallations({env.Home, env.ConfigHome}, env.WinePrefix);
     bool storedFound = false;
     for (const Installation& i : found) storedFound = storedFound || SameInstallation(i, stored);
     if (storedApplies && !storedFound && InstallationExists(stored))
         found.insert(found.begin(), stored);
+    // With nothing stored that applies, a start uses the one installation found, if only one.
+    const bool onlyOne =
+        !storedApplies && found.size() == 1 &&
+        (!env.PrefixGiven || platform::SamePrefix(found[0].Prefix, env.WinePrefix));
     for (const Installation& i : found)
         c.out << i.Prefix.string() << '\t' << i.DriverIniFile << '\t'
-              << (storedApplies && SameInstallation(i, stored) ? "in use" : "") << '\n';
+              << (onlyOne || (storedApplies && SameInstallation(i, stored)) ? "in use" : "")
+              << '\n';
     return CommandOutcome::Done;
+}
+
+CommandOutcome Play(Call& c) {
+    return StartGame(c.pv, c.ui) ? CommandOutcome::Done : CommandOutcome::Refused;
 }
 
 CommandOutcome Drivers(Call& c) {

@@ -3,6 +3,7 @@
 
 #include "addons/AddOnFolder.h"
 #include "addons/AddOnNames.h"
+#include "common/GameRunning.h"
 #include "platform/ErrorTrap.h"
 #include "roster/DriverList.h"
 #include "roster/DriverMatching.h"
@@ -45,6 +46,10 @@ AddOnFolderView ShowAddOnFolder(ProgramValues& pv, platform::Ui& ui, const std::
 AddFilesResult AddSelectedFiles(ProgramValues& pv, platform::Ui& ui, const std::string& folder,
                                 const std::string& selectedDescription, bool excludeGeneric) {
     AddFilesResult result;
+    if (!MayChangeWhileGameRuns(pv, ui)) {
+        result.Outcome = InstallOutcome::Refused;
+        return result;
+    }
     ui.SetBusy(true);
     platform::RunTrapped(ui, platform::TrapForm::Common, pv.ProgramName, [&] {
         const std::string team = AddOnTeam(pv, ui, folder);

@@ -4,6 +4,7 @@
 #include <exception>
 #include <optional>
 
+#include "common/GameRunning.h"
 #include "folders/CarFolderCount.h"
 #include "folders/SwapChecks.h"
 #include "folders/SwapJournal.h"
@@ -225,6 +226,10 @@ SwapResult SwapCarFolder(ProgramValues& pv, platform::Ui& ui, const CarFolderPag
         }
         FileSystem fs = pv.Files();
         if (!AskToSwap(fs, ui, page, result)) return;
+        if (!MayChangeWhileGameRuns(pv, ui)) {
+            result.Outcome = SwapOutcome::Declined;
+            return;
+        }
         const std::optional<SwapPlan> plan =
             CheckSwap(fs, ui, pv.GPLPath + "cars\\cars67", page, result);
         if (!plan) return;

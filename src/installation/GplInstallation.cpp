@@ -126,7 +126,7 @@ bool ChangeGPLInstallation(ProgramValues& pv, platform::Ui& ui, const std::strin
         const std::string prefixBefore = reg.Setting();
         const bool wasReadOnly = fs.FileExists(workFile) && fs.IsReadOnly(workFile);
         try {
-            reg.Setting(pv.Env.WinePrefix.string());
+            reg.Setting(StoredPrefixOf(pv));
             reg.RegSave();
             reg.Key(platform::kDriverIniFileKey);
             reg.Setting(driverIniFile);

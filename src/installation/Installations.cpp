@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "installation/Installations.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <set>
 #include <system_error>
@@ -46,22 +48,49 @@ std::vector<std::string> SearchPrefix(const fs::path& prefix, const fs::path& ho
     return found;
 }
 
-std::vector<Installation> FindInstallations(const fs::path& home, const fs::path& first) {
-    std::vector<fs::path> prefixes;
-    if (!first.empty()) prefixes.push_back(first);
-    const std::vector<fs::path> others =
-        home.empty() ? std::vector<fs::path>() : platform::FindWinePrefixes(home);
-    for (const fs::path& prefix : others) {
-        bool known = false;
-        for (const fs::path& earlier : prefixes)
-            known = known || platform::SamePrefix(earlier, prefix);
-        if (!known) prefixes.push_back(prefix);
+namespace {
+
+// A folder's device and number, which tell two paths of one folder apart without a comparison
+// per pair; nothing when it cannot be looked at.
+std::optional<std::pair<dev_t, ino_t>> FolderIdentity(const fs::path& folder) {
+    struct stat st {};
+    if (folder.empty() || ::stat(folder.c_str(), &st) != 0) return std::nullopt;
+    return std::pair{st.st_dev, st.st_ino};
+}
+
+}  // namespace
+
+std::vector<Installation> FindInstallations(const platform::SearchHome& where,
+                                            const fs::path& first) {
+    // The search has already kept each prefix once; only the run's own prefix may be among them.
+    std::vector<platform::FoundPrefix> prefixes;
+    if (!first.empty()) prefixes.push_back({first, {}});
+    const auto firstIdentity = FolderIdentity(first);
+    const std::vector<platform::FoundPrefix> others = where.Home.empty()
+                                                          ? std::vector<platform::FoundPrefix>()
+                                                          : platform::FindWinePrefixes(where);
+    for (const platform::FoundPrefix& found : others) {
+        const bool isFirst =
+            !first.empty() && (found.Prefix.lexically_normal() == first.lexically_normal() ||
+                               (firstIdentity && FolderIdentity(found.Prefix) == firstIdentity));
+        if (isFirst)
+            prefixes.front().Origin = found.Origin;
+        else
+            prefixes.push_back(found);
     }
     std::vector<Installation> installations;
-    for (const fs::path& prefix : prefixes)
-        for (std::string& driverIni : SearchPrefix(prefix, home))
-            installations.push_back({prefix, std::move(driverIni)});
+    for (const platform::FoundPrefix& prefix : prefixes)
+        for (std::string& driverIni : SearchPrefix(prefix.Prefix, where.Home))
+            installations.push_back({prefix.Prefix, std::move(driverIni), prefix.Origin});
     return installations;
+}
+
+platform::LauncherOrigin OriginOfPrefix(const platform::SearchHome& where, const fs::path& prefix) {
+    const auto identity = FolderIdentity(prefix);
+    if (!identity || where.Home.empty()) return {};
+    for (const platform::FoundPrefix& found : platform::FindWinePrefixes(where))
+        if (FolderIdentity(found.Prefix) == identity) return found.Origin;
+    return {};
 }
 
 bool SameInstallation(const Installation& a, const Installation& b) {
@@ -105,6 +134,10 @@ std::string InItsOwnPrefix(ProgramValues& pv, const std::string& path) {
     if (!platform::SamePrefix(place->Prefix, pv.Env.WinePrefix))
         UseInstallationPrefix(pv, place->Prefix);
     return place->DriverIniFile;
+}
+
+std::string StoredPrefixOf(const ProgramValues& pv) {
+    return platform::IsWinePrefix(pv.Env.WinePrefix) ? pv.Env.WinePrefix.string() : "";
 }
 
 void UseInstallationPrefix(ProgramValues& pv, const fs::path& prefix) {

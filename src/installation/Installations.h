@@ -6,15 +6,19 @@
 #include <vector>
 
 #include "common/ProgramValues.h"
+#include "platform/LauncherOrigin.h"
 #include "platform/Ui.h"
+#include "platform/WinePrefixes.h"
 
 namespace movrand {
 
 // A GPL installation: the Wine prefix it lives in (its native folder) and the Windows path of its
-// driver.ini in that prefix. A Windows path means something only in its own prefix.
+// driver.ini in that prefix. A Windows path means something only in its own prefix. One found
+// by the search also knows the launcher it came through.
 struct Installation {
     std::filesystem::path Prefix;
     std::string DriverIniFile;
+    platform::LauncherOrigin Origin = {};
 };
 
 // The GPL installations of one prefix, as the first start looks for them: "sierra\gpl", then
@@ -24,9 +28,13 @@ std::vector<std::string> SearchPrefix(const std::filesystem::path& prefix,
                                       const std::filesystem::path& home);
 
 // The installations of every prefix: `first` (the run's own prefix), then the prefixes found in
-// `home` in their order (platform/WinePrefixes.h).
-std::vector<Installation> FindInstallations(const std::filesystem::path& home,
+// the home in their order (platform/WinePrefixes.h); an empty home searches only `first`.
+std::vector<Installation> FindInstallations(const platform::SearchHome& where,
                                             const std::filesystem::path& first);
+
+// How the search finds `prefix`: the launcher that keeps it (Wine when none does).
+platform::LauncherOrigin OriginOfPrefix(const platform::SearchHome& where,
+                                        const std::filesystem::path& prefix);
 
 // Whether two installations are one: one prefix, and paths that name one file in it.
 bool SameInstallation(const Installation& a, const Installation& b);
@@ -43,6 +51,10 @@ std::optional<Installation> InstallationOfPath(const ProgramValues& pv, const st
 // the drive of "/") becomes that prefix's own path, and the run moves to that prefix; any other
 // path comes back as it is.
 std::string InItsOwnPrefix(ProgramValues& pv, const std::string& path);
+
+// The prefix of this run as it is stored with the installation in use: "" when it is no Wine
+// prefix (it does not exist yet), so that a path through its Z: is not tied to it.
+std::string StoredPrefixOf(const ProgramValues& pv);
 
 // Makes `prefix` the one of this run: its drives, and the program's folder in their notation.
 void UseInstallationPrefix(ProgramValues& pv, const std::filesystem::path& prefix);

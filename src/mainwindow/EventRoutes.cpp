@@ -21,6 +21,8 @@ Operation RouteButton(int index) {
             return Operation::AssignCarNumber;
         case cmd::kSaveGplDirectory:
             return Operation::SaveGplDirectory;
+        case cmd::kStartGpl:
+            return Operation::StartGpl;
         default:
             return Operation::None;
     }
@@ -49,6 +51,8 @@ Operation RouteTickBox(int index) {
             return Operation::FillLinkCategories;
         case chk::kExcludeGeneric:
             return Operation::RefreshAddOnFileList;
+        case chk::kShowHiddenFolders:
+            return Operation::ShowHiddenFolders;
         default:
             return Operation::None;
     }

@@ -18,6 +18,7 @@ enum class Operation {
     EnterAddMode,          // cmd::kAddMode
     AssignCarNumber,       // cmd::kSaveCarNumber, then the add-on panel's refresh
     SaveGplDirectory,      // cmd::kSaveGplDirectory
+    StartGpl,              // cmd::kStartGpl
     // tabs
     RestoreAddModeLayout,  // "Cars / Accessories": SetDescriptionView(false)
     ConnectToInternet,     // "Find Add-Ons"
@@ -27,6 +28,7 @@ enum class Operation {
     ShowDeleteWarning,     // chk::kDeleteCurrentCarFolder
     FillLinkCategories,    // chk::kAddOnsOnly
     RefreshAddOnFileList,  // chk::kExcludeGeneric
+    ShowHiddenFolders,     // chk::kShowHiddenFolders
     // drop-down lists
     ShowLinkCategory,     // cbo::kLinkCategories, only once connected
     ShowAddOnFiles,       // cbo::kAddOnFiles

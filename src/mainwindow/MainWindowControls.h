@@ -42,6 +42,7 @@ inline constexpr int kRemoveFiles = 4;
 inline constexpr int kAddMode = 5;  // "Add Mode..."
 inline constexpr int kSaveCarNumber = 6;
 inline constexpr int kSaveGplDirectory = 7;  // "Save" on "GPL Directory"
+inline constexpr int kStartGpl = 8;          // "Start GPL" on "Cars / Accessories"
 }  // namespace cmd
 
 // Labels. The program's name and "Halvane2" are each drawn twice, a shade behind the name.
@@ -91,6 +92,7 @@ inline constexpr int kDeleteCurrentCarFolder = 0;  // "DELETE CURRENT CAR FOLDER
 inline constexpr int kAddOnsOnly = 1;              // "Show Add-ons Only"
 inline constexpr int kExcludeGeneric = 2;          // "Excl. Generic"
 inline constexpr int kHalvaneCompatibleOnly = 3;   // "Halvane Compatible Only"
+inline constexpr int kShowHiddenFolders = 4;       // "Show hidden folders", GPL Directory page
 }  // namespace chk
 
 // Option buttons of the "Car Folders" page.

@@ -16,6 +16,7 @@ DriveTable::DriveTable(std::vector<Drive> drives) : drives_(std::move(drives)) {
 
 DriveTable DriveTable::FromWinePrefix(const fs::path& prefix) {
     std::vector<Drive> drives;
+    std::vector<bool> lowerCase;  // per drive: its entry was written "c:", not "C:"
     const fs::path dosdevices = prefix / "dosdevices";
     std::error_code ec;
     for (fs::directory_iterator it(dosdevices, ec), end; !ec && it != end; it.increment(ec)) {
@@ -30,10 +31,27 @@ DriveTable DriveTable::FromWinePrefix(const fs::path& prefix) {
             fs::path target = fs::read_symlink(it->path(), linkError);
             if (!linkError) root = target.is_absolute() ? target : dosdevices / target;
         }
-        drives.push_back({name[0], root.lexically_normal()});
+        const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
+        const bool lower = name[0] != upper;
+        // Wine looks up "c:" before "C:": where both stand, the lower-case one is the drive.
+        const auto same = std::find_if(drives.begin(), drives.end(),
+                                       [&](const Drive& d) { return d.Letter == upper; });
+        if (same != drives.end()) {
+            if (lower && !lowerCase[same - drives.begin()]) {
+                same->Root = root.lexically_normal();
+                lowerCase[same - drives.begin()] = true;
+            }
+            continue;
+        }
+        drives.push_back({upper, root.lexically_normal()});
+        lowerCase.push_back(lower);
     }
-    const bool hasZ = std::any_of(drives.begin(), drives.end(),
-                                  [](const Drive& d) { return std::toupper(d.Letter) == 'Z'; });
+    // A prefix whose dosdevices Wine has not made yet gets them on its next start: C: its
+    // drive_c, Z: the root.
+    if (!fs::exists(fs::symlink_status(dosdevices, ec)) && fs::is_directory(prefix / "drive_c", ec))
+        drives.push_back({'C', (prefix / "drive_c").lexically_normal()});
+    const bool hasZ =
+        std::any_of(drives.begin(), drives.end(), [](const Drive& d) { return d.Letter == 'Z'; });
     if (!hasZ) drives.push_back({'Z', fs::path("/")});
     return DriveTable(std::move(drives));
 }

@@ -20,7 +20,9 @@ class DriveTable {
     DriveTable() = default;
     explicit DriveTable(std::vector<Drive> drives);
 
-    // The drives of a Wine prefix (a missing prefix still gives Z: = "/").
+    // The drives of a Wine prefix (a missing prefix still gives Z: = "/"). Where dosdevices
+    // holds both "c:" and "C:", the lower-case one counts, as for Wine; a prefix without
+    // dosdevices yet has C: = its drive_c and Z: = "/", as Wine makes them.
     static DriveTable FromWinePrefix(const std::filesystem::path& prefix);
     // The drives of $WINEPREFIX, or ~/.wine.
     static DriveTable FromEnvironment();

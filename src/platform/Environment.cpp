@@ -17,6 +17,8 @@ Environment Environment::FromProcessEnvironment() {
     const char* prefix = std::getenv("WINEPREFIX");
     env.PrefixGiven = prefix && *prefix;
     if (const char* home = std::getenv("HOME"); home && *home) env.Home = home;
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config)
+        env.ConfigHome = config;
     env.Rnd.SeedFromTimer();
     return env;
 }

@@ -32,6 +32,8 @@ struct Environment {
     bool PrefixGiven = false;
     // The home folder whose Wine prefixes a first start searches; empty: only this run's drives.
     std::filesystem::path Home;
+    // $XDG_CONFIG_HOME as set ("" when it is not), where launchers keep their files too.
+    std::filesystem::path ConfigHome;
     // How long a start waits for another Movrand to let go of the installation.
     std::chrono::milliseconds LockWait{2000};
 

@@ -52,6 +52,10 @@ RuntimeError FileError(std::error_code code, bool isFolder, const std::string& p
     return FileError(ErrorFromCode(code, isFolder).Number(), path);
 }
 
+RuntimeError PathNotFound(const std::string& path) {
+    return FileError(kPathNotFound, path);
+}
+
 RuntimeError ErrorAbout(int osError, const std::string& operation, const std::string& path,
                         bool isFolder) {
     const RuntimeError plain =

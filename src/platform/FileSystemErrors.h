@@ -20,6 +20,9 @@ RuntimeError FileError(std::error_code code, bool isFolder, const std::string& p
 
 // The same error, its description saying what it is about: "Cannot read C:\...\fer9.mip:
 // permission denied". A full disk says "Disk full"; a link "it is a link".
+// 76 "Path not found" naming the path that was not found.
+RuntimeError PathNotFound(const std::string& path);
+
 RuntimeError ErrorAbout(int osError, const std::string& operation, const std::string& path,
                         bool isFolder = false);
 

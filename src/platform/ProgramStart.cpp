@@ -2,6 +2,8 @@
 #include "platform/ProgramStart.h"
 
 #include <fcntl.h>
+#include <linux/close_range.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,25 +15,14 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/DetachedStart.h"
+
 extern char** environ;
 
 namespace movrand::platform {
 
 std::filesystem::path FindWine() {
-    const char* path = std::getenv("PATH");
-    // Without a PATH, the system's own folders only (where the distribution puts wine).
-    std::string_view folders = path && *path ? path : "/usr/bin:/bin";
-    while (!folders.empty()) {
-        const std::size_t colon = folders.find(':');
-        const std::string_view folder = folders.substr(0, colon);
-        if (!folder.empty()) {
-            const std::filesystem::path candidate = std::filesystem::path(folder) / "wine";
-            if (::access(candidate.c_str(), X_OK) == 0) return candidate;
-        }
-        if (colon == std::string_view::npos) break;
-        folders.remove_prefix(colon + 1);
-    }
-    return {};
+    return FindOnPath("wine").value_or(std::filesystem::path());
 }
 
 bool StartWindowsProgram(const std::string& windowsPath, const std::filesystem::path& winePrefix,
@@ -75,6 +66,8 @@ bool StartWatched(const std::vector<std::string>& arguments, const std::vector<s
         const pid_t program = ::fork();
         if (program == 0) {
             ::setsid();
+            // No open file of this process goes to the program (the locks above all).
+            ::syscall(SYS_close_range, 3U, ~0U, CLOSE_RANGE_CLOEXEC);
             ::execve(argv[0], argv.data(), envp.data());
             const int error = errno;
             (void)!::write(report[1], &error, sizeof error);

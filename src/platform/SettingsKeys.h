@@ -16,6 +16,8 @@ inline constexpr const char* kAddOnsOnlyKey = "AddOnsOnly";
 inline constexpr const char* kCarManagerDirectoryKey = "CarManagerDirectory";
 inline constexpr const char* kCarFolderKey = "CarFolder";
 inline constexpr const char* kAddOnCarFolderKey = "AddOnCarFolder";
+// The folder lists of the file picker and the GPL Directory page show dot-folders: "1" or "0".
+inline constexpr const char* kShowHiddenFoldersKey = "ShowHiddenFolders";
 
 // The maker's website.
 inline constexpr const char* kZorvexSection = "Zorvex";

@@ -49,7 +49,8 @@ bool SearchInstallations(ProgramValues& pv, platform::Ui& ui) {
         return true;
     }
     ui.SetBusy(true);
-    const std::vector<Installation> found = FindInstallations(pv.Env.Home, pv.Env.WinePrefix);
+    const std::vector<Installation> found =
+        FindInstallations({pv.Env.Home, pv.Env.ConfigHome}, pv.Env.WinePrefix);
     ui.SetBusy(false);
     int chosen = found.size() == 1 ? 0 : platform::kChoiceCancelled;
     if (found.size() > 1) {
@@ -192,7 +193,7 @@ StartedRun StartUp(ProgramValues& pv, platform::Ui& ui, const StartUpChoices& ch
             pv.Env.Settings.Save(platform::kSettingsApp, platform::kMovrandSection,
                                  platform::kDriverIniFileKey, pv.DriverIniFile);
             pv.Env.Settings.Save(platform::kSettingsApp, platform::kMovrandSection,
-                                 platform::kWinePrefixKey, pv.Env.WinePrefix.string());
+                                 platform::kWinePrefixKey, StoredPrefixOf(pv));
         }
         pv.DriverWorkFile = pv.AppPath + "driver.zorvex";
         if (choices.GivenInstallation) {

@@ -238,6 +238,22 @@ const std::vector<Road> kRoads = {
 
 class CliRoad : public ::testing::TestWithParam<Road> {};
 
+// With nothing stored, the one installation found is the one a run uses; play names the
+// launcher's program it cannot find.
+TEST(CliInstallations, TheOneFoundIsInUseAndPlayNamesAMissingLauncher) {
+    const CliMachine m;
+    EXPECT_EQ(m.Run({"installations"}).Out,
+              m.Prefix().string() + "\tC:\\sierra\\gpl\\driver.ini\tin use\n");
+    if (fs::exists("/usr/bin/wine") || fs::exists("/bin/wine")) return;
+    const CliRun play = m.Run({"play"});
+    EXPECT_EQ(play.Status, 1);
+    EXPECT_NE((play.Out + play.Err)
+                  .find("GPL cannot be started: Wine's program wine is not installed (it is not "
+                        "on the PATH)."),
+              std::string::npos)
+        << play.Out << play.Err;
+}
+
 TEST_P(CliRoad, EachCommandLeavesWhatItShould) {
     CliMachine m;
     if (GetParam().Prepare) GetParam().Prepare(m);

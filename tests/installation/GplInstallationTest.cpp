@@ -68,6 +68,13 @@ TEST(ChangeGPLInstallation, SwitchesAllOrNothing) {
     EXPECT_TRUE(ChangeGPLInstallation(s.drive.Pv, s.drive.Ui, "C:\\sierra\\gpl"));
     EXPECT_EQ(s.drive.Read(s.drive.Pv.DriverWorkFile), working);
     EXPECT_EQ(s.drive.Ui.Traps.size(), 1u);
+
+    // A run whose prefix does not exist (yet) stores no prefix with the path it reaches.
+    s.drive.Pv.Env.WinePrefix = s.drive.Root() / "no-prefix";
+    EXPECT_TRUE(ChangeGPLInstallation(s.drive.Pv, s.drive.Ui, kValid));
+    EXPECT_EQ(s.drive.Pv.Env.Settings.Get(platform::kSettingsApp, platform::kMovrandSection,
+                                          platform::kWinePrefixKey),
+              "");
 }
 
 }  // namespace

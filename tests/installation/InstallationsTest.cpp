@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
 
 #include "DemoInstallation.h"
 #include "TempDrive.h"
@@ -24,8 +26,8 @@ struct Home {
     }
     std::vector<std::string> Found() const {
         std::vector<std::string> found;
-        for (const fs::path& p : platform::FindWinePrefixes(root))
-            found.push_back(p.lexically_relative(root).string());
+        for (const platform::FoundPrefix& p : platform::FindWinePrefixes({root, {}}))
+            found.push_back(p.Prefix.lexically_relative(root).string());
         return found;
     }
 };
@@ -94,6 +96,144 @@ TEST(Installations, PrefixesOfEveryManagerAreFoundOnceInTheirOrder) {
                                  home.root / ".local/share/wineprefixes/a");
     fs::create_directory_symlink(home.root / "Games/loop", home.root / "Games/loop");
     EXPECT_EQ(home.Found(), (std::vector<std::string>{".local/share/wineprefixes/a"}));
+}
+
+// A Lutris database with one game row.
+void WriteLutrisDatabase(const fs::path& file, const std::string& directory) {
+    fs::create_directories(file.parent_path());
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+    const std::string sql =
+        "CREATE TABLE games (id INTEGER PRIMARY KEY, name TEXT, slug TEXT, directory TEXT, "
+        "configpath TEXT); INSERT INTO games VALUES (7, 'GPL', 'gpl', '" +
+        directory + "', 'gpl-1700000000');";
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+}
+
+TEST(Installations, EveryLaunchersInstallationIsFoundWithItsLauncher) {
+    struct Row {
+        const char* name;
+        std::string prefix;                                      // made with GPL in C:\sierra\gpl
+        std::vector<std::pair<std::string, std::string>> files;  // path, content ("@" = home)
+        std::string expected;  // prefix, Windows path, launcher, its game; "" for none
+        const char* configHome = "";
+    };
+    const std::string gpl = "\tC:\\sierra\\gpl\\driver.ini\t";
+    const std::vector<Row> rows = {
+        {"Bottles kept elsewhere",
+         "big/bottles/GPL",
+         {{".local/share/bottles/data.yml", "custom_bottles_path: @/big/bottles\n"},
+          {"big/bottles/GPL/bottle.yml", "Name: Grand Prix\nPath: GPL\n"}},
+         "big/bottles/GPL" + gpl + "Bottles\tGrand Prix"},
+        {"a bottle with its own path",
+         "elsewhere/gpl",
+         {{".var/app/com.usebottles.bottles/data/bottles/bottles/GPL/placeholder.yml",
+           "Path: @/elsewhere/gpl\n"}},
+         "elsewhere/gpl" + gpl + "Bottles\tGPL"},
+        {"Lutris game file without prefix, Proton's pfx",
+         "gpl/pfx",
+         {{".local/share/lutris/games/gpl-1700000000.yml",
+           "game:\n  exe: @/gpl/pfx/drive_c/sierra/gpl/gpl.exe\n"}},
+         "gpl/pfx" + gpl + "Lutris\tgpl"},
+        {"Lutris Flatpak",
+         "lutris/gpl",
+         {{".var/app/net.lutris.Lutris/data/lutris/games/gpl-1700000000.yml",
+           "game:\n  prefix: ~/lutris/gpl\n"}},
+         "lutris/gpl" + gpl + "Lutris\tgpl"},
+        {"Lutris under XDG_CONFIG_HOME",
+         "lutris/gpl",
+         {{"xdg/lutris/games/gpl.yml", "game:\n  prefix: @/lutris/gpl\n"}},
+         "lutris/gpl" + gpl + "Lutris\tgpl",
+         "xdg"},
+        {"Lutris database without the game file",
+         "lutris/gpl",
+         {{"pga.db", "@/lutris/gpl/drive_c/sierra"}},
+         "lutris/gpl" + gpl + "Lutris\t7"},
+        {"Steam Snap",
+         "snap/steam/common/.local/share/Steam/steamapps/compatdata/3141592653/pfx",
+         {},
+         "snap/steam/common/.local/share/Steam/steamapps/compatdata/3141592653/pfx" + gpl +
+             "Steam\t3141592653"},
+        {"Steam library spelt SteamApps",
+         "lib/SteamApps/compatdata/12/pfx",
+         {{".steam/steam/steamapps/libraryfolders.vdf",
+           "\"libraryfolders\" { \"0\" { \"path\" \"@/lib\" } }"}},
+         "lib/SteamApps/compatdata/12/pfx" + gpl + "Steam\t12"},
+        {"Heroic under XDG_CONFIG_HOME and its Flatpak",
+         "Heroic/gpl",
+         {{"xdg/heroic/GamesConfig/Gpl1.json", "{\"Gpl1\": {\"winePrefix\": \"~/Heroic/gpl\"}}"},
+          {".var/app/com.heroicgameslauncher.hgl/config/heroic/GamesConfig/x.json",
+           "{\"x\": {\"winePrefix\": \"@/Heroic/gpl\"}}"}},
+         "Heroic/gpl" + gpl + "Heroic\tGpl1",
+         "xdg"},
+        {"Heroic's default prefixes",
+         "Games/Heroic/Prefixes/default/Grand Prix Legends",
+         {},
+         "Games/Heroic/Prefixes/default/Grand Prix Legends" + gpl + "Heroic\t"},
+        {"umu", "Games/umu/umu-0", {}, "Games/umu/umu-0" + gpl + "umu\t"},
+        {"Wine has not made dosdevices yet",
+         ".wine",
+         {{"rm", "dosdevices"}},
+         ".wine" + gpl + "Wine\t"},
+        {"a prefix directly under the home", ".gpl", {}, ".gpl" + gpl + "Wine\t"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Home home;
+        home.Prefix(row.prefix);
+        for (auto [file, text] : row.files) {
+            for (std::size_t at; (at = text.find('@')) != std::string::npos;)
+                text.replace(at, 1, home.root.string());
+            if (file == "rm")
+                fs::remove_all(home.root / row.prefix / text);
+            else if (file == "pga.db")
+                WriteLutrisDatabase(home.root / ".local/share/lutris/pga.db", text);
+            else
+                home.Write(file, text);
+        }
+        const fs::path config = *row.configHome ? home.root / row.configHome : fs::path();
+        std::string found;
+        for (const Installation& i : FindInstallations({home.root, config}, {}))
+            found += i.Prefix.lexically_relative(home.root).string() + '\t' + i.DriverIniFile +
+                     '\t' + platform::LauncherName(i.Origin.Through) + '\t' + i.Origin.Game;
+        EXPECT_EQ(found, row.expected);
+    }
+}
+
+// Every launcher file the search reads, made hostile at once: what it cannot read safely it
+// skips, without blocking or growing, and the one good prefix is still found.
+TEST(Installations, HostileLauncherFilesAreSkippedInBoundedTime) {
+    Home home;
+    home.Prefix("Games/gpl");
+    // Lutris's database truncated, and the Flatpak's far larger than any library (sparse).
+    const fs::path lutris = home.root / ".local/share/lutris/pga.db";
+    WriteLutrisDatabase(lutris, home.root.string() + "/Games/gpl");
+    fs::resize_file(lutris, 1000);
+    const fs::path flatpak = home.root / ".var/app/net.lutris.Lutris/data/lutris/pga.db";
+    WriteLutrisDatabase(flatpak, home.root.string() + "/Games/gpl");
+    fs::resize_file(flatpak, std::uintmax_t(80) << 20);
+    const std::string deep(400000, '[');
+    for (const auto& [file, text] : std::vector<std::pair<std::string, std::string>>{
+             {".config/heroic/GamesConfig/deep.json", "{\"deep\": " + deep},
+             {".config/heroic/GamesConfig/big.json", std::string(3 << 20, ' ') + "{}"},
+             {".local/share/bottles/data.yml", "custom_bottles_path: " + deep},
+             {".local/share/bottles/bottles/x/placeholder.yml",
+              "a: &a [x, x, x, x]\nb: &b [*a, *a, *a, *a]\nc: &c [*b, *b, *b, *b]\nPath: *c\n"}})
+        home.Write(file, text);
+    for (const fs::path& fifo :
+         {home.root / ".var/app/com.heroicgameslauncher.hgl/config/heroic/GamesConfig/f.json",
+          home.root / ".local/share/lutris/games/f.yml",
+          home.root / ".var/app/com.usebottles.bottles/data/bottles/data.yml"}) {
+        fs::create_directories(fifo.parent_path());
+        ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    }
+    const auto started = std::chrono::steady_clock::now();
+    const std::vector<Installation> found = FindInstallations({home.root, {}}, {});
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].Prefix, home.root / "Games/gpl");
+    EXPECT_EQ(found[0].Origin.Game, "");  // from ~/Games: neither database named a game
 }
 
 // A start over a temporary home: ~/.wine and a Lutris prefix ~/Games/gpl each hold GPL at
@@ -180,6 +320,10 @@ TEST(Installations, ANativePathInsideAPrefixIsThatPrefixsDrivePath) {
     EXPECT_EQ(place->WindowsPath, "C:\\sierra\\gpl\\driver.ini");
     EXPECT_FALSE(platform::PlaceInPrefix(home.root / "Games", home.root));
     EXPECT_FALSE(platform::PlaceInPrefix(home.root / "Games/gpl/dosdevices", home.root));
+    // Where dosdevices holds both c: and C:, c: is the drive, as for Wine.
+    fs::create_directory_symlink(home.root / "elsewhere", home.root / "Games/gpl/dosdevices/C:");
+    EXPECT_EQ(platform::DriveTable::FromWinePrefix(home.root / "Games/gpl").Find('c')->Root,
+              home.root / "Games/gpl/drive_c");
 
     // The GPL Directory page's Save given the folder through Z: stores the pair.
     Start s;

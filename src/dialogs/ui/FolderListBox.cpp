@@ -8,6 +8,7 @@
 
 #include "dialogs/ui/ListEntryDelegate.h"
 #include "platform/FileSystem.h"
+#include "platform/FileSystemErrors.h"
 #include "platform/RuntimeError.h"
 #include "platform/WindowsPath.h"
 #include "platform/WorkingFolder.h"
@@ -68,10 +69,10 @@ std::string FolderListBox::Resolve(const std::string& path) const {
         full = path_ + "\\" + path;
     }
     const platform::WindowsPath parsed = platform::WindowsPath::Parse(full);
-    if (parsed.DriveLetter == 0) throw platform::RuntimeError(platform::kPathNotFound);
+    if (parsed.DriveLetter == 0) throw platform::PathNotFound(full);
     const platform::FileSystem fs(drives_);
     if (!fs.DriveReady(parsed.DriveLetter)) throw platform::RuntimeError(platform::kDiskNotReady);
-    if (!fs.FolderExists(parsed.Text())) throw platform::RuntimeError(platform::kPathNotFound);
+    if (!fs.FolderExists(parsed.Text())) throw platform::PathNotFound(parsed.Text());
     return platform::WindowsPath::Parse(fs.ReportedPath(parsed.Text())).Text();
 }
 
@@ -93,6 +94,12 @@ void FolderListBox::Refresh() {
         // A folder that has gone shows its way up and nothing below it.
     }
     Fill(path_, subfolders);
+}
+
+void FolderListBox::SetShowHidden(bool show) {
+    if (show == showHidden_) return;
+    showHidden_ = show;
+    Refresh();
 }
 
 std::string FolderListBox::HighlightedPath() const {
@@ -126,7 +133,7 @@ void FolderListBox::Fill(const std::string& path, const std::vector<std::string>
         openItem = add(open, component, walk.Text(), ++level);
     }
     for (const std::string& name : subfolders) {
-        if (Hidden(name)) continue;
+        if (!showHidden_ && Hidden(name)) continue;
         platform::WindowsPath child = walk;
         child.Components.push_back(name);
         add(closed, name, child.Text(), level + 1);

@@ -33,6 +33,11 @@ class FolderListBox : public QListWidget {
     // Lists the open folder's subfolders again.
     void Refresh();
 
+    // Whether folders whose names start with a dot (~/.local, a prefix's home) are listed too;
+    // they are not unless asked for. Lists the open folder again.
+    void SetShowHidden(bool show);
+    bool ShowsHidden() const { return showHidden_; }
+
   signals:
     // The open folder changed, by the user or by SetPath.
     void changed();
@@ -49,6 +54,7 @@ class FolderListBox : public QListWidget {
 
     const platform::DriveTable& drives_;
     std::string path_;
+    bool showHidden_ = false;
     QIcon openIcon_;
     QIcon closedIcon_;
 };

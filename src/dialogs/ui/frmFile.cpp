@@ -8,6 +8,7 @@
 #include "dialogs/ui/frmFileControls.h"
 #include "platform/ErrorTrap.h"
 #include "platform/RuntimeError.h"
+#include "platform/SettingsKeys.h"
 #include "platform/Text.h"
 #include "resources/PictureIds.h"
 #include "resources/StringTable.h"
@@ -73,6 +74,15 @@ frmFile::frmFile(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
         UseSkinListColours(list);
     // The lists show no focus of their own until an entry is current.
     for (QWidget* list : std::initializer_list<QWidget*>{dir_, fle_}) FocusMark::Attach(list);
+    // Dot-folders (~/.local, ~/.var) hold the prefixes of most launchers.
+    chk0_ = new QCheckBox(QStringLiteral("Show hidden folders"), this);
+    chk0_->setObjectName(ControlName("chk", chk::kShowHiddenFolders));
+    chk0_->setAccessibleName(chk0_->text());
+    chk0_->setChecked(pv_.Env.Settings.Get(platform::kSettingsApp, platform::kMovrandSection,
+                                           platform::kShowHiddenFoldersKey) == "1");
+    dir_->SetShowHidden(chk0_->isChecked());
+    Place(chk0_, {120, 3960, 3135, 285});
+    FocusMark::Attach(chk0_);
     img_[img::kUseThisFile] = new PictureButton(ControlName("img", img::kUseThisFile),
                                                 QStringLiteral("Use this file"), this);
     img_[img::kCancel] =
@@ -82,6 +92,7 @@ frmFile::frmFile(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
     connect(dir_, &FolderListBox::changed, this, [this] { FolderChanged(); });
     connect(fle_, &FileListBox::clicked, this, [this] { FileClicked(); });
     connect(fle_, &FileListBox::doubleClicked, this, [this] { FileDoubleClicked(); });
+    connect(chk0_, &QCheckBox::toggled, this, [this] { ShowHiddenClicked(); });
     connect(img_[img::kUseThisFile], &PictureButton::Clicked, this, [this] { UseClicked(); });
     connect(img_[img::kCancel], &PictureButton::Clicked, this, [this] { hide(); });
     SetKeyAnswers([this] { img_[img::kUseThisFile]->Press(); },
@@ -158,6 +169,14 @@ void frmFile::UseClicked() {
     if (platform::Trim(PathLine()).empty()) return;
     fileSelected_ = true;
     hide();
+}
+
+void frmFile::ShowHiddenClicked() {
+    Trapped([&] {
+        dir_->SetShowHidden(chk0_->isChecked());
+        pv_.Env.Settings.Save(platform::kSettingsApp, platform::kMovrandSection,
+                              platform::kShowHiddenFoldersKey, chk0_->isChecked() ? "1" : "0");
+    });
 }
 
 void frmFile::closeEvent(QCloseEvent* event) {

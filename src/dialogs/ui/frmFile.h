@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <QCheckBox>
 #include <string>
 
 #include "common/ProgramValues.h"
@@ -43,6 +44,7 @@ class frmFile : public SkinnedWindow {
     void SetPathLine(const QString& text);
     void ShowUseLook();
     void UseClicked();
+    void ShowHiddenClicked();
     template <typename Body>
     void Trapped(Body&& body);
 
@@ -56,6 +58,7 @@ class frmFile : public SkinnedWindow {
     FolderListBox* dir_;
     FileListBox* fle_;
     QLabel* lbl0_;
+    QCheckBox* chk0_;
     PictureButton* img_[2];
 };
 

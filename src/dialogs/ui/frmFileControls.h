@@ -16,6 +16,9 @@ inline constexpr int kFiles = 0;
 namespace lbl {
 inline constexpr int kChosenFile = 0;
 }
+namespace chk {
+inline constexpr int kShowHiddenFolders = 0;  // "Show hidden folders"
+}
 namespace img {
 inline constexpr int kUseThisFile = 0;
 inline constexpr int kCancel = 1;

@@ -183,6 +183,10 @@ void frmMovrand::BuildCarsAccessoriesPage(QWidget* page) {
                             Caption("(Picture Not Produced for this Version)", Qt::AlignCenter));
     Place(noPicture, 120, 5640, 8880, 255);
     noPicture->hide();
+    // Below the car number in Add mode and below the buttons in Remove mode, on the row of the
+    // help button: no control of either panel or of the enlarged description reaches there.
+    Place(Add(cmd, "cmd", cmd::kStartGpl, page, new QPushButton("Start GPL")), 4680, 3900, 2160,
+          375);
 }
 
 void frmMovrand::BuildAddModePanel(QWidget* panel) {
@@ -362,6 +366,8 @@ void frmMovrand::BuildGplDirectoryPage(QWidget* page) {
           120, 1905, 8760, 255);
     AddFolderPicker(dir::kAlternateInstallation, page, 120, 2205, 4260, 2940,
                     "Alternate installation drive", "Alternate installation folder");
+    Place(Add(chk, "chk", chk::kShowHiddenFolders, page, new QCheckBox("Show hidden folders")),
+          4620, 2595, 4260, 285);
     Place(Add(cmd, "cmd", cmd::kSaveGplDirectory, page, new QPushButton("Save")), 4620, 5160, 2160,
           375);
     lbl(lbl::kAlternateInstallationHeading)->setBuddy(dir(dir::kAlternateInstallation));

@@ -4,9 +4,11 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include "installation/GameStart.h"
 #include "mainwindow/ui/ControlSetup.h"
 #include "mainwindow/ui/frmMovrand.h"
 #include "platform/FileWork.h"
+#include "platform/SettingsKeys.h"
 #include "platform/Text.h"
 #include "roster/ComboKeys.h"
 
@@ -159,6 +161,9 @@ void frmMovrand::Run(Operation operation) {
         case Operation::SaveGplDirectory:
             SaveGplDirectory();
             break;
+        case Operation::StartGpl:
+            StartGame(pv_, ui_);
+            break;
         case Operation::RestoreAddModeLayout:
             ApplyLayout(SetDescriptionView(false));
             break;
@@ -177,6 +182,13 @@ void frmMovrand::Run(Operation operation) {
         case Operation::RefreshAddOnFileList:
             RefreshAddOnFileList();
             break;
+        case Operation::ShowHiddenFolders: {
+            const bool show = chk(chk::kShowHiddenFolders)->isChecked();
+            dir(dir::kAlternateInstallation)->SetShowHidden(show);
+            pv_.Env.Settings.Save(platform::kSettingsApp, platform::kMovrandSection,
+                                  platform::kShowHiddenFoldersKey, show ? "1" : "0");
+            break;
+        }
         case Operation::ShowLinkCategory:
             ShowLinkCategory();
             break;

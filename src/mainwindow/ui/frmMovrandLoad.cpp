@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Loading and closing of the main window.
 #include <QCloseEvent>
+#include <QSignalBlocker>
 
 #include "mainwindow/LoadingValues.h"
 #include "mainwindow/WindowFunctions.h"
@@ -9,6 +10,7 @@
 #include "mainwindow/ui/HelpButton.h"
 #include "mainwindow/ui/MainWindowPictures.h"
 #include "mainwindow/ui/frmMovrand.h"
+#include "platform/SettingsKeys.h"
 #include "resources/PictureIds.h"
 #include "resources/StringTable.h"
 #include "session/Unloading.h"
@@ -108,6 +110,11 @@ void frmMovrand::LoadFindAddOnsPage() {
 void frmMovrand::LoadGplDirectoryPage() {
     ShowElided(lbl(lbl::kCurrentInstallation), Q(GplPathCaption(pv_.GPLPath)), Q(pv_.GPLPath));
     ShowGplPrefix();
+    const bool showHidden = pv_.Env.Settings.Get(platform::kSettingsApp, platform::kMovrandSection,
+                                                 platform::kShowHiddenFoldersKey) == "1";
+    const QSignalBlocker quiet(chk(chk::kShowHiddenFolders));
+    chk(chk::kShowHiddenFolders)->setChecked(showHidden);
+    dir(dir::kAlternateInstallation)->SetShowHidden(showHidden);
     drv(drv::kAlternateInstallation)->SetDrive(DriveOfPath(pv_.GPLPath));
     dir(dir::kAlternateInstallation)->SetPath(pv_.GPLPath);
 }

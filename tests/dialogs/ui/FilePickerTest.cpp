@@ -81,7 +81,7 @@ TEST(FilePicker, ChoosesAFileByClickOrDoubleClick) {
     EXPECT_EQ(f.Pick(), "");
     // A start folder that cannot be opened is reported, and the picker opens all the same.
     auto trapped = test::WhenMessageBox([&](QMessageBox* box) {
-        EXPECT_EQ(box->text(), "76\nPath not found");
+        EXPECT_EQ(box->text(), "76\nPath not found: C:\\nowhere");
         box->button(QMessageBox::Ok)->click();
     });
     WhenModal("frmFile", [&](QWidget* w) { Click(Control(w, "img", file::img::kCancel)); });
@@ -106,6 +106,34 @@ TEST(FilePicker, LongNamesAreShortenedWithTheWholeNameAsTooltip) {
         Click(Control(w, "img", file::img::kUseThisFile));
     });
     EXPECT_EQ(f.Pick("c:\\", "*.ini"), "C:\\" + name + ".ini");
+}
+
+// Dot-folders (where most launchers keep their prefixes) show when the tick box is ticked,
+// reached by Tab from the file list and ticked with Space; the choice is remembered.
+TEST(FilePicker, ShowsHiddenFoldersWhenAskedAndRemembersIt) {
+    Fixture f;
+    std::filesystem::create_directories(f.drive.Native("C:\\") / ".local");
+    const QStringList plain = {"C:\\", "sierra", "users"};
+    const QStringList all = {"C:\\", ".local", "sierra", "users"};
+    for (const bool ticked : {false, true}) {
+        WhenModal("frmFile", [&](QWidget* w) {
+            auto* dir = Control<FolderListBox>(w, "dir", file::dir::kFolders);
+            auto* box = Control<QAbstractButton>(w, "chk", file::chk::kShowHiddenFolders);
+            EXPECT_EQ(box->text(), "Show hidden folders");
+            EXPECT_EQ(box->isChecked(), ticked);
+            EXPECT_EQ(Rows(dir), ticked ? all : plain);
+            if (!ticked) {
+                Control(w, "fle", file::fle::kFiles)->setFocus();
+                test::PressKey(w->focusWidget(), Qt::Key_Tab);
+                EXPECT_EQ(w->focusWidget(), box);
+                test::PressKey(box, Qt::Key_Space, " ");
+                EXPECT_EQ(Rows(dir), all);
+                test::SaveScreenshot(w, "frmFile-hidden-folders");
+            }
+            Click(Control(w, "img", file::img::kCancel));
+        });
+        f.Pick();
+    }
 }
 
 }  // namespace

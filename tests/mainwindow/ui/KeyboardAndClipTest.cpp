@@ -114,7 +114,8 @@ TEST_F(KeyboardAndClip, TabFollowsTheReadingOrderEnterPressesAndStylesComeBack) 
                m.cmd(cmd::kAddFiles), m.txt(txt::kCarFiles), m.cmd(cmd::kRemoveMode),
                m.chk(chk::kExcludeGeneric), m.pic(pic::kAddModeHelp), m.lbl(lbl::kMovrand),
                m.lbl(lbl::kMovrandShade), m.lbl(lbl::kZorvex), m.txt(txt::kDescription),
-               m.lst(lst::kTeamDrivers), m.cbo(cbo::kDrivers), m.cbo(cbo::kCarNumbers)}),
+               m.lst(lst::kTeamDrivers), m.cbo(cbo::kDrivers), m.cbo(cbo::kCarNumbers),
+               m.cmd(cmd::kStartGpl)}),
         names({m.drv(drv::kDestinationFolder), m.drv(drv::kSourceFolder),
                m.dir(dir::kDestinationFolder), m.dir(dir::kSourceFolder), m.opt(opt::kMove),
                m.opt(opt::kCopy), m.txt(txt::kNewName), m.chk(chk::kDeleteCurrentCarFolder),
@@ -122,7 +123,7 @@ TEST_F(KeyboardAndClip, TabFollowsTheReadingOrderEnterPressesAndStylesComeBack) 
         names({m.cbo(cbo::kLinkCategories), m.chk(chk::kAddOnsOnly),
                m.chk(chk::kHalvaneCompatibleOnly), m.cmd(cmd::kUpdateUrl)}),
         names({m.drv(drv::kAlternateInstallation), m.dir(dir::kAlternateInstallation),
-               m.cmd(cmd::kSaveGplDirectory)})};
+               m.chk(chk::kShowHiddenFolders), m.cmd(cmd::kSaveGplDirectory)})};
     for (int page = 3; page >= 0; --page) {
         Tabs()->setCurrentIndex(page);
         EXPECT_EQ(Text(Shown(true).join(' ')), pages[page]);
@@ -133,7 +134,7 @@ TEST_F(KeyboardAndClip, TabFollowsTheReadingOrderEnterPressesAndStylesComeBack) 
     PressKey(Find("cmd", cmd::kRemoveMode), Qt::Key_Return);
     EXPECT_EQ(Text(Shown(true).join(' ')),
               names({m.cbo(cbo::kTeams), m.txt(txt::kFilesDescription), m.cmd(cmd::kAddMode),
-                     m.pic(pic::kRemoveModeHelp)}));
+                     m.pic(pic::kRemoveModeHelp), m.cmd(cmd::kStartGpl)}));
     const auto look = [&](const char* kind, int index) {
         return std::pair(QFontInfo(Find(kind, index)->font()).pixelSize(),
                          Find(kind, index)->palette().color(QPalette::WindowText));
