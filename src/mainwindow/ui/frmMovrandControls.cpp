@@ -112,6 +112,7 @@ void frmMovrand::BuildControls() {
     auto* scroller = new QScrollArea(this);
     scroller->setObjectName("scroller");
     scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus);  // the keys move among the controls, not the view
     auto* canvas = new QWidget;
     canvas->setObjectName("canvas");
     canvas->setFixedSize(dialogs::TwipsSize(9480, 7680));

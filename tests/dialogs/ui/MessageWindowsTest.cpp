@@ -4,10 +4,13 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QMessageBox>
+#include <QTextLayout>
 
 #include "GameGuard.h"
 #include "TempDrive.h"
+#include "dialogs/ui/PathBreaks.h"
 #include "dialogs/ui/QtUi.h"
+#include "dialogs/ui/SkinFace.h"
 #include "dialogs/ui/frmMsgBoxControls.h"
 #include "dialogs/ui/frmTeamFolderControls.h"
 #include "dialogs/ui/frmYesNoControls.h"
@@ -33,6 +36,30 @@ struct Fixture {
     test::TempDrive drive{false};
     QtUi ui{drive.Pv};
 };
+
+// A path in a message breaks its lines only after a separator or at a blank, never inside a
+// name or after "Z:" alone, at any width of the window.
+TEST(MessageWindow, PathsBreakOnlyAtSeparators) {
+    const QString text = QStringLiteral(
+        "There is nothing to install in Z:\\home\\player\\GPL add-ons\\ferrari-312-classic\\cars.");
+    const int narrowest = QFontMetrics(SkinFont(12)).horizontalAdvance("ferrari-312-classic\\") + 1;
+    for (int width = narrowest; width <= 400; width += 10) {
+        QTextLayout layout(BreakableAtSeparators(text), SkinFont(12));
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+            line.setLineWidth(width);
+        layout.endLayout();
+        for (int i = 0; i + 1 < layout.lineCount(); ++i) {
+            const QTextLine line = layout.lineAt(i);
+            const QString end = layout.text().left(line.textStart() + line.textLength());
+            const QString last = end.trimmed().remove(QChar(0x200B)).remove(QChar(0x2060)).right(1);
+            EXPECT_TRUE(last == "\\" || end.endsWith(' ')) << width << " " << end.toStdString();
+        }
+    }
+}
 
 // The message window shows its text without the blanks around it on the skin and closes by its
 // OK picture; the caller's hourglass gives way while a question is open.
