@@ -71,7 +71,8 @@ ListEntryDelegate::Shown ListEntryDelegate::ShownEntry(const QModelIndex& index)
 void ListEntryDelegate::initStyleOption(QStyleOptionViewItem* option,
                                         const QModelIndex& index) const {
     QStyledItemDelegate::initStyleOption(option, index);
-    option->text = LayOut(*option, index).Text;
+    // The style counts and draws lines at the line separator.
+    option->text = LayOut(*option, index).Text.replace(QLatin1Char('\n'), QChar::LineSeparator);
 }
 
 void ListEntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

@@ -14,7 +14,7 @@ class ListEntryDelegate : public QStyledItemDelegate {
   public:
     static constexpr int kLevelRole = Qt::UserRole + 1;
     static constexpr int kIndentPixels = 12;
-    static constexpr int kMaxLines = 3;
+    static constexpr int kMaxLines = 4;
 
     explicit ListEntryDelegate(QListWidget* list);
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
