@@ -139,30 +139,20 @@ void ExpectMarksAndTextsStandOut(QWidget* window) {
         const QRect g(mark->mapTo(window, QPoint()), mark->size());
         const QRect clip(mark->parentWidget()->mapTo(window, QPoint()),
                          mark->parentWidget()->size());
-        const int band = dialogs::FocusMark::kWidth;
-        for (double at : {0.25, 0.5, 0.75}) {
-            const int x = g.left() + int(g.width() * at), y = g.top() + int(g.height() * at);
-            // (ring, outside, inside) in device pixels, for the four sides.
-            const QPoint sides[4][3] = {{{int(x * r), int((g.top() + 1) * r)},
-                                         {int(x * r), int(g.top() * r) - 1},
-                                         {int(x * r), int((g.top() + band) * r)}},
-                                        {{int(x * r), int((g.bottom() - 1) * r)},
-                                         {int(x * r), int((g.bottom() + 1) * r)},
-                                         {int(x * r), int((g.bottom() + 1 - band) * r) - 1}},
-                                        {{int((g.left() + 1) * r), int(y * r)},
-                                         {int(g.left() * r) - 1, int(y * r)},
-                                         {int((g.left() + band) * r), int(y * r)}},
-                                        {{int((g.right() - 1) * r), int(y * r)},
-                                         {int((g.right() + 1) * r), int(y * r)},
-                                         {int((g.right() + 1 - band) * r) - 1, int(y * r)}}};
-            for (const auto& side : sides) {
-                if (!clip.contains(side[1] / r) || !image.rect().contains(side[1])) continue;
-                ++marks;
-                for (int beside : {1, 2})
-                    EXPECT_GE(Contrast(image.pixel(side[0]), image.pixel(side[beside])), 3.0)
-                        << Text(window->objectName() + " " + control->objectName()) << " at "
-                        << side[beside].x() << "," << side[beside].y() << " scale " << r;
-            }
+        // On each side: a pixel of the ring, the one just outside it and the one just inside.
+        for (const auto& [dx, dy] : {std::pair(0, -1), {0, 1}, {-1, 0}, {1, 0}}) {
+            const QPointF edge(dx ? (dx < 0 ? g.left() : g.left() + g.width()) : g.center().x(),
+                               dy ? (dy < 0 ? g.top() : g.top() + g.height()) : g.center().y());
+            const auto at = [&](double in) {
+                return QPoint(int((edge.x() - dx * in) * r), int((edge.y() - dy * in) * r));
+            };
+            const QPoint ring = at(1), outside = at(-0.5),
+                         inside = at(dialogs::FocusMark::kWidth + 0.5);
+            if (!clip.contains(outside / r) || !image.rect().contains(outside)) continue;
+            ++marks;
+            for (const QPoint beside : {outside, inside})
+                EXPECT_GE(Contrast(image.pixel(ring), image.pixel(beside)), 3.0)
+                    << Text(window->objectName() + " " + control->objectName()) << " scale " << r;
         }
     }
     EXPECT_GT(marks, 0) << Text(window->objectName());
