@@ -270,17 +270,6 @@ TEST_F(KeyboardAndClip, TabFollowsTheReadingOrderEnterPressesAndStylesComeBack) 
     EXPECT_TRUE(*about);
     PressKey(Find("cmd", cmd::kRemoveMode), Qt::Key_Return);
     expectReadingOrder(Shown(true));
-    const auto look = [&](const char* kind, int index) {
-        return std::pair(QFontInfo(Find(kind, index)->font()).pixelSize(),
-                         Find(kind, index)->palette().color(QPalette::WindowText));
-    };
-    const auto heading = look("lbl", lbl::kDestinationHeading);
-    const auto box = look("chk", chk::kDeleteCurrentCarFolder);
-    Find<QCheckBox>("chk", chk::kDeleteCurrentCarFolder)->setChecked(true);
-    EXPECT_EQ(look("lbl", lbl::kDestinationHeading).second, QColor(Qt::red));
-    Find<QCheckBox>("chk", chk::kDeleteCurrentCarFolder)->setChecked(false);
-    EXPECT_TRUE(look("lbl", lbl::kDestinationHeading) == heading &&
-                look("chk", chk::kDeleteCurrentCarFolder) == box);
 }
 
 TEST_F(KeyboardAndClip, NothingCutAndTheWindowFitsAtEveryScale) {
@@ -345,20 +334,18 @@ TEST_F(KeyboardAndClip, FolderNamesReadWholeInTheirList) {
     list->SetPath(deep);
     qApp->processEvents();
     auto* delegate = static_cast<dialogs::ListEntryDelegate*>(list->itemDelegate());
-    int seen = 0;
-    for (int row = 0; row < list->count(); ++row) {
-        const QString name = list->item(row)->text();
-        if (std::ranges::find(names, Text(name)) == names.end()) continue;
-        ++seen;
+    for (const std::string& name : names) {
+        const int row =
+            list->row(list->findItems(QString::fromStdString(name), Qt::MatchExactly).value(0));
+        ASSERT_GE(row, 0) << name;
         const auto shown = delegate->ShownEntry(list->model()->index(row, 0));
-        EXPECT_EQ(Text(QString(shown.Text).remove('\n')), Text(name)) << Text(shown.Text);
+        EXPECT_EQ(Text(QString(shown.Text).remove('\n')), name) << Text(shown.Text);
         for (const QString& line : shown.Text.split('\n'))
             EXPECT_LE(list->fontMetrics().horizontalAdvance(line), shown.Room) << Text(line);
         EXPECT_LE(shown.Indent + shown.Room, list->viewport()->width());
         EXPECT_GE(list->visualItemRect(list->item(row)).height(),
                   shown.Text.count('\n') * list->fontMetrics().lineSpacing());
     }
-    EXPECT_EQ(seen, int(names.size()));
     SaveScreenshot(window.get(), QString("folder-names-x%1").arg(window->devicePixelRatio()));
 }
 
@@ -366,21 +353,13 @@ TEST_F(KeyboardAndClip, FolderNamesReadWholeInTheirList) {
 // place, visibility, enabled state, tooltip, font and colours.
 TEST_F(KeyboardAndClip, EveryRestyleComesBack) {
     Open();
-    const auto looks = [&] {
-        std::map<QString, QString> all;
+    const auto looks = [&] {  // what a page shows: hidden panels are filled anew when shown
+        std::map<QString, std::tuple<QRect, bool, QString, QString, QColor>> all;
         for (QWidget* w : window->findChildren<QWidget*>())
-            // What a page shows (hidden panels are filled anew when shown).
-            if (w->property("controlKind").isValid() && !w->objectName().isEmpty() &&
-                w->isVisibleTo(window.get()))
-                all[w->objectName()] = QString("%1 %2 %3 %4 %5 %6 %7")
-                                           .arg(w->geometry().x())
-                                           .arg(w->geometry().y())
-                                           .arg(w->width())
-                                           .arg(w->height())
-                                           .arg(w->isVisibleTo(window.get()))
-                                           .arg(w->isEnabled())
-                                           .arg(w->toolTip() + w->font().toString() +
-                                                w->palette().color(QPalette::WindowText).name());
+            if (w->property("controlKind").isValid() && w->isVisibleTo(window.get()))
+                all[w->objectName()] = {w->geometry(), w->isEnabled(), w->toolTip(),
+                                        w->font().toString(),
+                                        w->palette().color(QPalette::WindowText)};
         return all;
     };
     const auto dblClick = [&](QWidget* w) {
@@ -403,10 +382,7 @@ TEST_F(KeyboardAndClip, EveryRestyleComesBack) {
         change();
         EXPECT_NE(looks(), before) << name << " changes nothing";
         change();
-        const auto after = looks();
-        for (const auto& [control, look] : before)
-            EXPECT_EQ(Text(after.count(control) ? after.at(control) : "hidden"), Text(look))
-                << name << " " << Text(control);
+        EXPECT_EQ(looks(), before) << name;
     }
 }
 
