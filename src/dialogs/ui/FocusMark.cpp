@@ -61,7 +61,7 @@ void FocusMark::Follow() {
         hide();
         return;
     }
-    const int out = kGap + kWidth;
+    const int out = kGap + kWidth + kHalo;
     setGeometry(control_->geometry().adjusted(-out, -out, out, out));
     show();
     raise();
@@ -72,12 +72,17 @@ void FocusMark::paintEvent(QPaintEvent*) {
     // fractional scale.
     QPainter painter(this);
     const QColor colour = control_ ? RingColour(control_) : QColor(Qt::black);
-    const int w = width();
-    const int h = height();
-    painter.fillRect(QRect(0, 0, w, kWidth), colour);
-    painter.fillRect(QRect(0, h - kWidth, w, kWidth), colour);
-    painter.fillRect(QRect(0, 0, kWidth, h), colour);
-    painter.fillRect(QRect(w - kWidth, 0, kWidth, h), colour);
+    const QColor halo = colour == QColor(Qt::white) ? QColor(Qt::black) : QColor(Qt::white);
+    const auto band = [&](int inset, int thickness, const QColor& c) {
+        const int w = width() - 2 * inset;
+        const int h = height() - 2 * inset;
+        painter.fillRect(QRect(inset, inset, w, thickness), c);
+        painter.fillRect(QRect(inset, inset + h - thickness, w, thickness), c);
+        painter.fillRect(QRect(inset, inset, thickness, h), c);
+        painter.fillRect(QRect(inset + w - thickness, inset, thickness, h), c);
+    };
+    band(0, kHalo, halo);
+    band(kHalo, kWidth, colour);
 }
 
 }  // namespace movrand::dialogs

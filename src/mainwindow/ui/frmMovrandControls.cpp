@@ -68,6 +68,8 @@ void ShadowedName(QLabel* back, QLabel* front) {
         font.setItalic(true);
         label->setFont(font);
         label->setAttribute(Qt::WA_TranslucentBackground);
+        // The italic capital leans past the text's start: kept clear of the focus ring.
+        label->setContentsMargins(4, 0, 0, 0);
     }
     back->setStyleSheet("color: #808080;");
     front->setStyleSheet("color: #000080;");

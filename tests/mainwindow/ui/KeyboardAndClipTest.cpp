@@ -137,22 +137,30 @@ void ExpectMarksAndTextsStandOut(QWidget* window) {
         const QImage image = window->grab().toImage();
         const qreal r = image.devicePixelRatio();
         const QRect g(mark->mapTo(window, QPoint()), mark->size());
-        const QRect clip(mark->parentWidget()->mapTo(window, QPoint()),
-                         mark->parentWidget()->size());
-        // On each side: a pixel of the ring, the one just outside it and the one just inside.
+        // What of the ring's surroundings is on the screen (not scrolled out of the view).
+        const QRegion clip = mark->parentWidget()->visibleRegion().translated(
+            mark->parentWidget()->mapTo(window, QPoint()));
         for (const auto& [dx, dy] : {std::pair(0, -1), {0, 1}, {-1, 0}, {1, 0}}) {
             const QPointF edge(dx ? (dx < 0 ? g.left() : g.left() + g.width()) : g.center().x(),
                                dy ? (dy < 0 ? g.top() : g.top() + g.height()) : g.center().y());
             const auto at = [&](double in) {
                 return QPoint(int((edge.x() - dx * in) * r), int((edge.y() - dy * in) * r));
             };
-            const QPoint ring = at(1), outside = at(-0.5),
-                         inside = at(dialogs::FocusMark::kWidth + 0.5);
-            if (!clip.contains(outside / r) || !image.rect().contains(outside)) continue;
+            // The ring and its halo, two colours far apart: whatever lies outside stands
+            // apart from one of them; inside lies the ground the ring stands out from.
+            const int band = dialogs::FocusMark::kWidth, halo = dialogs::FocusMark::kHalo;
+            const QRgb ring = image.pixel(at(halo + 1)), rim = image.pixel(at(0.5));
+            const QPoint outside = at(-0.5),
+                         inside = at(halo + band + dialogs::FocusMark::kGap - 0.5);
+            if (!clip.contains(outside / r) || !clip.contains(inside / r)) continue;
             ++marks;
-            for (const QPoint beside : {outside, inside})
-                EXPECT_GE(Contrast(image.pixel(ring), image.pixel(beside)), 3.0)
-                    << Text(window->objectName() + " " + control->objectName()) << " scale " << r;
+            EXPECT_GE(Contrast(ring, rim), 9.0);
+            EXPECT_GE(
+                std::max(Contrast(ring, image.pixel(outside)), Contrast(rim, image.pixel(outside))),
+                3.0)
+                << Text(window->objectName() + " " + control->objectName()) << " scale " << r;
+            EXPECT_GE(Contrast(ring, image.pixel(inside)), 3.0)
+                << Text(window->objectName() + " " + control->objectName()) << " scale " << r;
         }
     }
     EXPECT_GT(marks, 0) << Text(window->objectName());
