@@ -207,7 +207,7 @@ StartedRun StartUp(ProgramValues& pv, platform::Ui& ui, const StartUpChoices& ch
                 pv.DriverWorkFile = run.OwnWorkFile;
             }
         }
-        SweepLeftoverTemporaries(pv);
+        if (choices.SweepLeftovers) SweepLeftoverTemporaries(pv);
         run.WorkingCopyMade = StripIniHeaders(pv, ui, pv.DriverIniFile, pv.DriverWorkFile);
         if (begin) begin();
         run.How = StartedRun::End::Ready;

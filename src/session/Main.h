@@ -22,6 +22,9 @@ struct StartUpChoices {
     // path. It is checked and locked but never stored, the run keeps its own prefix for it, and
     // it gets a working copy of its own unless it is the stored installation.
     std::optional<std::string> GivenInstallation;
+    // False when the caller sweeps the leftover temporaries itself, later (the desktop program
+    // does it once its main window is on the screen).
+    bool SweepLeftovers = true;
 };
 
 // How a start ended.

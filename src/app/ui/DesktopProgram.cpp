@@ -14,6 +14,7 @@
 #include "platform/FileSystemErrors.h"
 #include "platform/ProgramLock.h"
 #include "resources/StringTable.h"
+#include "session/LeftoverSweep.h"
 #include "session/Main.h"
 
 namespace movrand {
@@ -53,12 +54,14 @@ int RunDesktopProgram(int argc, char* argv[], const std::function<void(QWidget&)
         return 3;  // as movrand-cli ends when another Movrand holds the lock
     }
     std::unique_ptr<QWidget> window;
-    const bool opened = Main(pv, ui, [&] {
+    StartUpChoices choices;
+    choices.SweepLeftovers = false;  // after the first picture, below
+    const StartedRun run = StartUp(pv, ui, choices, [&] {
         fonts.Wait();
-        window = mainwindow::OpenMainWindow(pv, ui);
+        window = mainwindow::OpenMainWindow(pv, ui, [&pv] { SweepLeftoverTemporaries(pv); });
         if (shown) shown(*window);
     });
-    if (!opened) return EndedStartStatus(pv);
+    if (run.How != StartedRun::End::Ready) return EndedStartStatus(pv);
     return app.exec();
 }
 

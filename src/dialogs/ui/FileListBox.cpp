@@ -78,9 +78,12 @@ void FileListBox::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
+    // An arrow moves the selection, Space selects the entry the keyboard is on: either way the
+    // file under the selection is the chosen one.
     const QListWidgetItem* before = currentItem();
+    const std::string chosen = FileName();
     QListWidget::keyPressEvent(event);
-    if (currentItem() != before && !FileName().empty()) emit clicked();
+    if ((currentItem() != before || FileName() != chosen) && !FileName().empty()) emit clicked();
 }
 
 }  // namespace movrand::dialogs

@@ -3,16 +3,25 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QVariant>
+
+#include "dialogs/ui/SkinnedWindow.h"
 
 namespace movrand::dialogs {
 
-namespace {
-constexpr int kRing = 2;  // pixels between the control's edge and the ring's outer edge
+void FocusMark::Attach(QWidget* control) {
+    if (!control->parentWidget() || control->property("focusMarked").toBool()) return;
+    control->setProperty("focusMarked", true);
+    new FocusMark(control);
 }
 
-void FocusMark::Attach(QWidget* control) {
-    if (!control->parentWidget()) return;
-    new FocusMark(control);
+QColor FocusMark::RingColour(const QWidget* control) {
+    // The skinned windows paint their dark tiles themselves; elsewhere the ground is the
+    // palette's window colour.
+    if (qobject_cast<const SkinnedWindow*>(control->window())) return Qt::white;
+    const QWidget* ground = control->parentWidget() ? control->parentWidget() : control;
+    return ground->palette().color(QPalette::Window).lightnessF() < 0.5 ? QColor(Qt::white)
+                                                                        : QColor(Qt::black);
 }
 
 FocusMark::FocusMark(QWidget* control) : QWidget(control->parentWidget()), control_(control) {
@@ -52,18 +61,28 @@ void FocusMark::Follow() {
         hide();
         return;
     }
-    setGeometry(control_->geometry().adjusted(-kRing, -kRing, kRing, kRing));
+    const int out = kGap + kWidth + kHalo;
+    setGeometry(control_->geometry().adjusted(-out, -out, out, out));
     show();
     raise();
 }
 
 void FocusMark::paintEvent(QPaintEvent*) {
+    // Filled bands rather than a pen, so that no edge is lost between device pixels at a
+    // fractional scale.
     QPainter painter(this);
-    const QRect ring = rect().adjusted(0, 0, -1, -1);
-    painter.setPen(QPen(Qt::white, 0));
-    painter.drawRect(ring);
-    painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
-    painter.drawRect(ring);
+    const QColor colour = control_ ? RingColour(control_) : QColor(Qt::black);
+    const QColor halo = colour == QColor(Qt::white) ? QColor(Qt::black) : QColor(Qt::white);
+    const auto band = [&](int inset, int thickness, const QColor& c) {
+        const int w = width() - 2 * inset;
+        const int h = height() - 2 * inset;
+        painter.fillRect(QRect(inset, inset, w, thickness), c);
+        painter.fillRect(QRect(inset, inset + h - thickness, w, thickness), c);
+        painter.fillRect(QRect(inset, inset, thickness, h), c);
+        painter.fillRect(QRect(inset + w - thickness, inset, thickness, h), c);
+    };
+    band(0, kHalo, halo);
+    band(kHalo, kWidth, colour);
 }
 
 }  // namespace movrand::dialogs

@@ -1,19 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <QColor>
 #include <QPointer>
 #include <QWidget>
 
 namespace movrand::dialogs {
 
-// A dotted ring around a control while it has the keyboard focus, for controls that show no
-// focus of their own (pictures, labels, lists without a current row). The ring is black dashes
-// on white, so it shows on the dark skin and on a light page alike. It lies outside the control
-// and lets every mouse click through.
+// A solid ring around a control while it has the keyboard focus, for controls whose own focus
+// is missing or too faint (pictures, labels, lists, drop-down lists on the dark skin). The ring
+// is two pixels wide in white on a dark ground and in black on a light one, edged outside by
+// a pixel of the other colour, so it stands out from whatever lies beside it (a dark picture
+// on a light page included). It lies just outside the control and lets every mouse click
+// through.
 class FocusMark : public QWidget {
     Q_OBJECT
   public:
+    static constexpr int kWidth = 2;  // pixels of the ring
+    static constexpr int kGap = 1;    // pixels between the control's edge and the ring
+    static constexpr int kHalo = 1;   // pixels of the opposite colour around the ring
+
     // Gives `control` the ring; the ring belongs to the control's parent.
     static void Attach(QWidget* control);
+
+    // The ring's colour around `control`: the one of black and white that differs most from
+    // the ground the control lies on.
+    static QColor RingColour(const QWidget* control);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

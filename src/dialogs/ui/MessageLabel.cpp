@@ -6,6 +6,7 @@
 #include <QTextLayout>
 #include <cmath>
 
+#include "dialogs/ui/PathBreaks.h"
 #include "dialogs/ui/SkinFace.h"
 
 namespace movrand::dialogs {
@@ -22,7 +23,7 @@ QString Lines(const QString& text) {
     lines.remove(QLatin1Char('\r'));
     static const QRegularExpression blanksAfterBreak(QStringLiteral("\u2028 +"));
     lines.replace(blanksAfterBreak, QString(QChar::LineSeparator));
-    return lines;
+    return BreakableAtSeparators(lines);
 }
 
 // Lays the text out at a width; returns the height it takes.

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <cmath>
 
+#include "dialogs/ui/FocusMark.h"
 #include "dialogs/ui/SkinnedWindowControls.h"
 #include "dialogs/ui/Twips.h"
 #include "resources/PictureIds.h"
@@ -16,16 +17,37 @@ WhiteFrame::WhiteFrame(QWidget* parent) : QWidget(parent) {
     setObjectName(ControlName("shp", SkinnedWindowControls::shp::kWhiteFrame));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
+    setGeometry(parent->rect());
+    parent->installEventFilter(this);
+}
+
+// The frame goes with the window's edges whoever sizes it (its owner's layout, a message that
+// grows for its text, the window system), and stays above every control.
+bool WhiteFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parentWidget() &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::Show)) {
+        setGeometry(parentWidget()->rect());
+        raise();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 // One pixel of the window's own scale on every edge, inside the window, drawn over the controls
-// so that none of them can cover it.
+// so that none of them can cover it. It is drawn in device pixels: at a fractional scale an edge
+// of the window falls within a device pixel, and both pixels it may fall in are painted.
 void WhiteFrame::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(QRect(0, 0, width(), 1), Qt::white);
-    painter.fillRect(QRect(0, height() - 1, width(), 1), Qt::white);
-    painter.fillRect(QRect(0, 0, 1, height()), Qt::white);
-    painter.fillRect(QRect(width() - 1, 0, 1, height()), Qt::white);
+    const qreal ratio = devicePixelRatioF();
+    painter.scale(1 / ratio, 1 / ratio);
+    const int line = std::max(1, static_cast<int>(std::floor(ratio)));
+    const int inner = static_cast<int>(std::floor(width() * ratio));
+    const int outer = static_cast<int>(std::ceil(width() * ratio));
+    const int innerH = static_cast<int>(std::floor(height() * ratio));
+    const int outerH = static_cast<int>(std::ceil(height() * ratio));
+    painter.fillRect(QRect(0, 0, outer, line), Qt::white);
+    painter.fillRect(QRect(0, innerH - line, outer, outerH - innerH + line), Qt::white);
+    painter.fillRect(QRect(0, 0, line, outerH), Qt::white);
+    painter.fillRect(QRect(inner - line, 0, outer - inner + line, outerH), Qt::white);
 }
 
 SkinnedWindow::SkinnedWindow(const QString& name, Border border, SkinExtent extent,
@@ -121,9 +143,24 @@ void SkinnedWindow::SetKeyAnswers(std::function<void()> enter, std::function<voi
     escape_ = std::move(escape);
 }
 
+// Every control the keyboard reaches shows a ring on the dark skin (the style's own focus
+// marks are too faint on it), and the window opens with the focus on its first control.
 void SkinnedWindow::showEvent(QShowEvent* event) {
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if ((child->focusPolicy() & Qt::TabFocus) && !child->isWindow()) FocusMark::Attach(child);
     for (WhiteFrame* frame : findChildren<WhiteFrame*>(Qt::FindDirectChildrenOnly)) frame->raise();
     QDialog::showEvent(event);
+    if (!focusWidget()) FocusFirstControl();
+}
+
+void SkinnedWindow::FocusFirstControl() {
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (w->isWindow() || !isAncestorOf(w)) continue;
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(this)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
 }
 
 void SkinnedWindow::keyPressEvent(QKeyEvent* event) {

@@ -26,6 +26,7 @@ class WhiteFrame : public QWidget {
     explicit WhiteFrame(QWidget* parent);
 
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 };
 
@@ -68,6 +69,8 @@ class SkinnedWindow : public QDialog {
     void showEvent(QShowEvent* event) override;
 
     QLabel* TileHolder() const { return tileHolder_; }
+    // Puts the focus on the first control of the tab chain that can take it.
+    void FocusFirstControl();
 
   private:
     Border border_;

@@ -2,7 +2,9 @@
 #include "dialogs/ui/frmInstallations.h"
 
 #include <QKeyEvent>
+#include <QStyle>
 
+#include "dialogs/ui/PathBreaks.h"
 #include "dialogs/ui/SkinColours.h"
 #include "dialogs/ui/frmInstallationsControls.h"
 #include "resources/PictureIds.h"
@@ -34,17 +36,14 @@ frmInstallations::frmInstallations(platform::Random& rnd, QWidget* parent)
     lst0_->setObjectName(ControlName("lst", lst::kInstallations));
     lst0_->setAccessibleName(QStringLiteral("GPL installations"));
     lst0_->setFont(SkinFont(9.75));
-    lst0_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    lst0_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lst0_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);  // its width is known at loading
     UseSkinListColours(lst0_);
     Place(lst0_, {240, 720, kWidth - 480, kHeight - 1320});
     lbl0_->setBuddy(lst0_);
     img_[img::kOk] = new PictureButton(ControlName("img", img::kOk), QStringLiteral("OK"), this);
     img_[img::kCancel] =
         new PictureButton(ControlName("img", img::kCancel), QStringLiteral("Cancel"), this);
-    for (PictureButton* button : img_) {
-        button->setFocusPolicy(Qt::TabFocus);
-        button->setStyleSheet(QStringLiteral("QLabel:focus { border: 1px dotted white; }"));
-    }
     PlaceAt(img_[img::kOk], kWidth - 2250, kHeight - 435);
     PlaceAt(img_[img::kCancel], kWidth - 1170, kHeight - 435);
     connect(img_[img::kOk], &PictureButton::Clicked, this, [this] { Answer(true); });
@@ -63,12 +62,22 @@ void frmInstallations::Load(const std::vector<platform::InstallationLine>& lines
     img_[img::kCancel]->SetHandPointer(true);
     img_[img::kCancel]->SetTip(QStringLiteral(" Locate driver.ini yourself "));
     lst0_->clear();
+    // Each installation in two parts, its prefix above its Windows path, each broken after a
+    // separator where it is wider than the list: every path reads whole without scrolling.
+    // (From the list's own width: its viewport takes its size only when it is first shown.)
+    const int width =
+        lst0_->width() - 2 * lst0_->frameWidth() -
+        lst0_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, lst0_) -
+        2 * lst0_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, lst0_) - 2;
+    const QFontMetrics metrics(lst0_->font());
     for (const platform::InstallationLine& line : lines) {
-        const QString text = QString::fromStdString(line.Prefix) + QStringLiteral("    ") +
-                             QString::fromStdString(line.DriverIniFile);
-        auto* item = new QListWidgetItem(text, lst0_);
-        // A long prefix is scrolled to, never cut: the whole line is also its tooltip.
-        item->setToolTip(text);
+        const QString prefix = QString::fromStdString(line.Prefix);
+        const QString path = QString::fromStdString(line.DriverIniFile);
+        auto* item =
+            new QListWidgetItem(WrappedAtSeparators(prefix, metrics, width) + QLatin1Char('\n') +
+                                    WrappedAtSeparators(path, metrics, width),
+                                lst0_);
+        item->setToolTip(prefix + QLatin1Char('\n') + path);
     }
     lst0_->setCurrentRow(lines.empty() ? -1 : 0);
     lst0_->setFocus();

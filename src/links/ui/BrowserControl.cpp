@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "links/ui/BrowserControl.h"
 
+#include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "links/UnreachablePage.h"
@@ -25,6 +27,22 @@ void BrowserControl::UseDownloadTarget(DownloadTarget target) {
 BrowserControl::BrowserControl(QWidget* parent) : QFrame(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    auto* back = new QPushButton(QStringLiteral("Back"), this);
+    back->setObjectName(QStringLiteral("Back"));
+    back->setToolTip(QStringLiteral(" Back to the Page Before (Alt+Left) "));
+    back->setAccessibleDescription(back->toolTip());
+    back->hide();  // until there is a page
+    connect(back, &QPushButton::clicked, this, &BrowserControl::Back);
+    layout->addWidget(back, 0, Qt::AlignLeft);
+    back_ = back;
+    auto* keys = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Left), this);
+    keys->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(keys, &QShortcut::activated, this, &BrowserControl::Back);
+}
+
+void BrowserControl::Back() {
+    if (engine_) engine_->Back();
 }
 
 void BrowserControl::UseEngineMaker(BrowserEngineMaker maker) {
@@ -53,6 +71,7 @@ void BrowserControl::Navigate(const std::string& address) {
         };
         layout()->addWidget(engine_);
         engine_->show();
+        back_->show();
         layout()->activate();
     }
     engine_->Navigate(AddressUrl(address));

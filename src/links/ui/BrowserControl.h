@@ -14,15 +14,17 @@ namespace movrand::links {
 // Makes the engine of a browser control.
 using BrowserEngineMaker = std::function<BrowserEngine*(QWidget* parent)>;
 
-// The browser control (`web`): navigates to an address; moving and sizing it are the widget's
-// own. Its engine is made on the first navigation, so nothing of the web engine is loaded
-// before a page is.
+// The browser control (`web`): navigates to an address and back (a Back button above the page,
+// and Alt+Left); moving and sizing it are the widget's own. Its engine is made on the first
+// navigation, so nothing of the web engine is loaded before a page is.
 class BrowserControl : public QFrame {
     Q_OBJECT
   public:
     explicit BrowserControl(QWidget* parent = nullptr);
 
     void Navigate(const std::string& address);
+    // The page before (Alt+Left, or the Back button above the page).
+    void Back();
 
     // The engine maker every control uses from now on (tests put a recording one in place);
     // an empty one brings back the program's own.
@@ -36,6 +38,7 @@ class BrowserControl : public QFrame {
 
   private:
     BrowserEngine* engine_ = nullptr;
+    QWidget* back_ = nullptr;
 };
 
 // The program's own engine maker: the web engine when it was built and its library loads,

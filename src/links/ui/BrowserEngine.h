@@ -30,6 +30,8 @@ class BrowserEngine : public QWidget {
     using QWidget::QWidget;
     ~BrowserEngine() override = default;
     virtual void Navigate(const QUrl& address) = 0;
+    // The page before the one shown, where there is one.
+    virtual void Back() {}
 
     // Set by the control: where the engine hands the downloads its pages ask for, and the local
     // page it shows instead of its own error page when a website cannot be reached.

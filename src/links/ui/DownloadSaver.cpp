@@ -55,6 +55,7 @@ class Saving : public QObject {
             window_ = new frmDownload(*target_.Rnd, name_, target_.Parent);
             window_->setAttribute(Qt::WA_DeleteOnClose, false);
             connect(window_, &frmDownload::Cancelled, this, [this] {
+                if (cancelled_) return;
                 cancelled_ = true;
                 download_->Cancel();
             });
@@ -81,8 +82,17 @@ class Saving : public QObject {
                     saved = folder.filePath(name_);
             }
         }
-        if (saved.isEmpty()) QFile::remove(folder.filePath(temporary_));
-        delete window_.data();
+        if (saved.isEmpty()) {
+            // The engine writes under the name it is given with ".download" added until the
+            // file is whole; neither is left behind.
+            for (const QString& left : {temporary_, temporary_ + QStringLiteral(".download")})
+                if (QFileInfo(folder.filePath(left)).isFile()) QFile::remove(folder.filePath(left));
+        }
+        // The end may come from within the window's own handlers (its Cancel, Escape, close).
+        if (window_) {
+            window_->hide();
+            window_->deleteLater();
+        }
         if (!saved.isEmpty() && target_.Saved) {
             target_.Saved(saved);
         } else if (!cancelled_ && target_.Ui) {

@@ -6,7 +6,7 @@
 namespace movrand::links {
 
 // The progress window of a download: the bytes received (of the total, when known), the file it
-// goes to, a bar, and a red Cancel button.
+// goes to, a bar, and a red Cancel button. Escape and the title bar's close button cancel it too.
 class frmDownload : public dialogs::frmProgress {
     Q_OBJECT
   public:
@@ -15,6 +15,9 @@ class frmDownload : public dialogs::frmProgress {
 
   signals:
     void Cancelled();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     QString fileName_;

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
@@ -103,6 +104,7 @@ frmMovrand::frmMovrand(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
     setWindowIcon(QIcon::fromTheme(QStringLiteral("movrand"),
                                    resources::LoadResIcon(resources::kProgramIcon)));
     BuildControls();
+    AddPageShortcuts();
 }
 
 bool frmMovrand::Trapped(platform::TrapForm form, const std::function<void()>& body) {
@@ -117,7 +119,40 @@ void frmMovrand::paintEvent(QPaintEvent* event) {
 // The first page is on the screen: the rest of the window is made next, while the user looks
 // at it.
 void frmMovrand::MakeRestSoon() {
-    if (!deferred_.empty()) QTimer::singleShot(0, this, [this] { BuildRemainingControls(); });
+    if (deferred_.empty() && afterFirstPaint_.empty()) return;
+    QTimer::singleShot(0, this, [this] {
+        BuildRemainingControls();
+        const std::vector<std::function<void()>> work = std::move(afterFirstPaint_);
+        afterFirstPaint_.clear();
+        for (const auto& step : work) step();
+    });
+}
+
+void frmMovrand::AddPageShortcuts() {
+    const struct {
+        QKeySequence keys;
+        int step;
+    } keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+    };
+    for (const auto& k : keys) {
+        auto* shortcut = new QShortcut(k.keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        const int step = k.step;
+        connect(shortcut, &QShortcut::activated, this, [this, step] { StepPage(step); });
+    }
+}
+
+// The next or previous page, round from the last to the first.
+void frmMovrand::StepPage(int step) {
+    QTabWidget* tabs = tabMovrand(tabMovrand::kPages);
+    const int count = tabs->count();
+    if (count == 0) return;
+    tabs->setCurrentIndex((tabs->currentIndex() + step + count) % count);
 }
 
 // No bigger than the screen's work area, title bar and frame included.
@@ -140,6 +175,8 @@ void frmMovrand::FitToWorkArea() {
 
 void frmMovrand::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // The window opens with the focus, and its mark, on the page tabs.
+    if (!focusWidget()) tabMovrand(tabMovrand::kPages)->setFocus(Qt::TabFocusReason);
     FitToWorkArea();
     // The window manager tells the frame's size only after the window is mapped.
     for (int ms : {0, 250}) QTimer::singleShot(ms, this, [this] { FitToWorkArea(); });
@@ -190,7 +227,9 @@ void frmMovrand::Wire(const char* kind, int index, QWidget* control) {
     const std::string k = kind;
     // Controls that draw no focus of their own get a ring while they have it.
     if (Pressable(k, index)) {
-        control->setFocusPolicy(Qt::TabFocus);
+        // The name's shade lies under the name itself: one place, one Tab stop.
+        control->setFocusPolicy(k == "lbl" && index == lbl::kMovrandShade ? Qt::NoFocus
+                                                                          : Qt::TabFocus);
         dialogs::FocusMark::Attach(control);
     }
     if (k == "lst" || k == "dir" || k == "txt") {

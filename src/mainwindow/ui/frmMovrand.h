@@ -49,6 +49,10 @@ class frmMovrand : public QWidget {
     // handler needs one of their controls. This makes them now.
     void BuildRemainingControls();
     bool FullyBuilt() const { return deferred_.empty(); }
+    // Work the first picture does not need, run right after it (with the rest of the window).
+    void AfterFirstPaint(std::function<void()> work) {
+        afterFirstPaint_.push_back(std::move(work));
+    }
 
     // After a download or a drop: asks whether to unpack the archive as an add-on folder and on
     // Yes shows the new add-on folder in Add mode (frmMovrandArchives.cpp).
@@ -81,6 +85,7 @@ class frmMovrand : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -110,6 +115,10 @@ class frmMovrand : public QWidget {
         void (frmMovrand::*load)();
     };
     std::vector<DeferredPart> deferred_;
+    std::vector<std::function<void()>> afterFirstPaint_;
+    // Ctrl+Tab, Ctrl+PgDn and the like switch pages from any control of the window.
+    void AddPageShortcuts();
+    void StepPage(int step);
     std::vector<void (frmMovrand::*)()> unloaded_;  // parts made, their loading still to come
 
     // Loading of the parts made later (frmMovrandLoad.cpp). Parts made before the window

@@ -29,7 +29,18 @@ void frmMovrand::SetUpArchiveArrivals() {
         QTimer::singleShot(0, self, [self, file] {
             if (!self) return;
             const std::string path = self->pv_.Files().WindowsOf(file.toStdString());
-            if (archives::IsAddOnArchive(self->pv_.Env, path)) self->OfferAddOnArchive(path);
+            if (archives::IsAddOnArchive(self->pv_.Env, path)) {
+                self->OfferAddOnArchive(path);
+                return;
+            }
+            // Anything else stays where it was saved; the player is told where that is.
+            self->Trapped(platform::TrapForm::Common, [&] {
+                std::string folder = FolderOfPath(path);
+                const std::string name = path.substr(folder.size());
+                if (folder.size() > 3) folder.pop_back();  // "C:\" keeps its separator
+                self->ui_.ShowMessage("\"" + name + "\" was saved in the folder " + folder + ".",
+                                      6000, 1800);
+            });
         });
     };
     target.Rnd = &pv_.Env.Rnd;
@@ -66,14 +77,38 @@ void frmMovrand::ShowUnpackedAddOn(const std::string& folder) {
     activateWindow();
 }
 
-void frmMovrand::dragEnterEvent(QDragEnterEvent* event) {
+namespace {
+
+// A dropped file is only read, so it is taken as a copy: a Move would let the dragging program
+// delete its file. A source that offers neither a copy nor a link is refused.
+bool TakeAsCopy(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.size() == 1 && urls.front().isLocalFile()) event->acceptProposedAction();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) return false;
+    for (Qt::DropAction action : {Qt::CopyAction, Qt::LinkAction})
+        if (event->possibleActions() & action) {
+            event->setDropAction(action);
+            event->accept();
+            return true;
+        }
+    return false;
+}
+
+}  // namespace
+
+void frmMovrand::dragEnterEvent(QDragEnterEvent* event) {
+    TakeAsCopy(event);
+}
+
+void frmMovrand::dragMoveEvent(QDragMoveEvent* event) {
+    TakeAsCopy(event);
 }
 
 void frmMovrand::dropEvent(QDropEvent* event) {
+    if (!TakeAsCopy(event)) {
+        event->ignore();
+        return;
+    }
     const QString file = event->mimeData()->urls().value(0).toLocalFile();
-    event->acceptProposedAction();
     QPointer<frmMovrand> self(this);
     // The question is asked once the drop is over, so the dragging program is not held.
     QTimer::singleShot(0, this, [self, file] {

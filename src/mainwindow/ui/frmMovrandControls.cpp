@@ -68,6 +68,8 @@ void ShadowedName(QLabel* back, QLabel* front) {
         font.setItalic(true);
         label->setFont(font);
         label->setAttribute(Qt::WA_TranslucentBackground);
+        // The italic capital leans past the text's start: kept clear of the focus ring.
+        label->setContentsMargins(4, 0, 0, 0);
     }
     back->setStyleSheet("color: #808080;");
     front->setStyleSheet("color: #000080;");
@@ -112,6 +114,7 @@ void frmMovrand::BuildControls() {
     auto* scroller = new QScrollArea(this);
     scroller->setObjectName("scroller");
     scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus);  // the keys move among the controls, not the view
     auto* canvas = new QWidget;
     canvas->setObjectName("canvas");
     canvas->setFixedSize(dialogs::TwipsSize(9480, 7680));

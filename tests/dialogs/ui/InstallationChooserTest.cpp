@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QListWidget>
+#include <QScrollBar>
 
 #include "TempDrive.h"
 #include "dialogs/ui/QtUi.h"
@@ -25,7 +26,10 @@ TEST(InstallationChooser, ChosenByMouseOrKeyboard) {
     QtUi ui{drive.Pv};
     const std::vector<platform::InstallationLine> lines = {
         {"/home/me/.wine", "C:\\sierra\\gpl\\driver.ini"},
-        {"/home/me/Games/gpl", "C:\\GPL\\driver.ini"}};
+        {"/home/me/Games/gpl", "C:\\GPL\\driver.ini"},
+        {"/home/me/.local/share/Steam/steamapps/compatdata/2222220/pfx",
+         "C:\\Program Files (x86)\\Steam\\steamapps\\common\\Grand Prix Legends 1967\\"
+         "driver.ini"}};
     struct Row {
         const char* name;
         std::function<void(QWidget*)> answer;
@@ -37,8 +41,19 @@ TEST(InstallationChooser, ChosenByMouseOrKeyboard) {
     const std::vector<Row> rows = {
         {"Down, Enter",
          [&](QWidget* w) {
-             EXPECT_EQ(list(w)->item(1)->text(), "/home/me/Games/gpl    C:\\GPL\\driver.ini");
-             w->grab().save("/tmp/movrand-installation-chooser.png");
+             EXPECT_EQ(list(w)->item(1)->text(), "/home/me/Games/gpl\nC:\\GPL\\driver.ini");
+             // Each path whole, broken only after a separator, every line within the list.
+             const QString whole = QString::fromStdString(lines[2].Prefix + lines[2].DriverIniFile);
+             EXPECT_EQ(list(w)->item(2)->text().remove('\n'), whole);
+             for (const QString& line : list(w)->item(2)->text().split('\n')) {
+                 EXPECT_TRUE(line.endsWith('/') || line.endsWith('\\') || whole.endsWith(line) ||
+                             QString::fromStdString(lines[2].Prefix).endsWith(line))
+                     << line.toStdString();
+                 EXPECT_LE(list(w)->fontMetrics().horizontalAdvance(line),
+                           list(w)->viewport()->width());
+             }
+             EXPECT_FALSE(list(w)->horizontalScrollBar()->isVisible());
+             test::SaveScreenshot(w, "installation-chooser");
              PressKey(list(w), Qt::Key_Down);
              PressKey(list(w), Qt::Key_Return);
          },

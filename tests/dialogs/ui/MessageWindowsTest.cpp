@@ -4,10 +4,13 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QMessageBox>
+#include <QTextLayout>
 
 #include "GameGuard.h"
 #include "TempDrive.h"
+#include "dialogs/ui/PathBreaks.h"
 #include "dialogs/ui/QtUi.h"
+#include "dialogs/ui/SkinFace.h"
 #include "dialogs/ui/frmMsgBoxControls.h"
 #include "dialogs/ui/frmTeamFolderControls.h"
 #include "dialogs/ui/frmYesNoControls.h"
@@ -33,6 +36,26 @@ struct Fixture {
     test::TempDrive drive{false};
     QtUi ui{drive.Pv};
 };
+
+// A path in a message breaks its lines only after a separator or at a blank, never inside a
+// name or after "Z:" alone, at any width of the window.
+TEST(MessageWindow, PathsBreakOnlyAtSeparators) {
+    const QString text = "Nothing to install in Z:\\home\\me\\GPL add-ons\\ferrari-312-classic\\a.";
+    const QFontMetrics metrics(SkinFont(12));
+    for (int width = metrics.horizontalAdvance("ferrari-312-classic\\") + 1; width < 400;
+         width += 9) {
+        QTextLayout layout(BreakableAtSeparators(text), SkinFont(12));
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+            line.setLineWidth(width);
+        layout.endLayout();
+        for (int i = 0; i + 1 < layout.lineCount(); ++i) {
+            const QTextLine line = layout.lineAt(i);
+            const QChar last = layout.text().at(line.textStart() + line.textLength() - 1);
+            EXPECT_TRUE(last == ' ' || last == QChar(0x200B)) << width << " line " << i;
+        }
+    }
+}
 
 // The message window shows its text without the blanks around it on the skin and closes by its
 // OK picture; the caller's hourglass gives way while a question is open.

@@ -79,9 +79,10 @@ class DownloadTest : public WindowFixture {
         auto download = std::make_unique<PlayedDownload>();
         download->Name = name;
         PlayedDownload* played = download.get();
-        window->web(web::kBrowser)
-            ->findChild<links::BrowserEngine*>()
-            ->OnDownload(std::move(download));
+        // (The engine class has no meta-object of its own: findChild would take any widget.)
+        for (QWidget* w : window->web(web::kBrowser)->findChildren<QWidget*>())
+            if (auto* engine = dynamic_cast<links::BrowserEngine*>(w))
+                engine->OnDownload(std::move(download));
         return played;
     }
     QWidget* ProgressWindow() {
@@ -127,20 +128,42 @@ TEST_F(DownloadTest, SavedBesideTheAddOnFolderThenUnpackedOnYes) {
               "Unpack the archive \"pack (2).zip\" into an add-on folder beside it?");
 }
 
-// Cancel in the progress window, or a download that fails, leaves nothing.
+// A download that is not an archive stays where it was saved, and the player is told where.
+TEST_F(DownloadTest, AFileThatIsNoArchiveIsNamedWithItsFolder) {
+    drive.Ui.Messages.clear();  // the connection notice
+    PlayedDownload* download = Play("notes.txt");
+    std::ofstream(download->Path.toStdString()) << "setup notes";
+    download->Ended(true);
+    RunUntil([&] { return !drive.Ui.Messages.empty(); }, 5);
+    EXPECT_EQ(drive.Read("C:\\addons\\notes.txt"), "setup notes");
+    ASSERT_EQ(drive.Ui.Messages.size(), 1u) << drive.Ui.Transcript();
+    EXPECT_EQ(drive.Ui.Messages[0].Text, "\"notes.txt\" was saved in the folder C:\\addons.");
+    EXPECT_TRUE(drive.Ui.Questions.empty());
+}
+
+// Cancel in the progress window (its button, Escape, its close button), or a download that
+// fails, leaves nothing, neither the file nor the engine's part of it. The button has room.
 TEST_F(DownloadTest, CancelledOrFailedLeavesNothing) {
-    for (const bool cancel : {true, false}) {
+    for (const char* way : {"button", "Escape", "close", "failed"}) {
+        const bool cancel = std::string(way) != "failed";
         drive.Ui.Messages.clear();
         PlayedDownload* download = Play("big.zip");
         std::ofstream(download->Path.toStdString()) << "part";
-        if (cancel)
-            Control<dialogs::PictureButton>(ProgressWindow(), "img",
-                                            links::frmDownloadControls::img::kCancel)
-                ->Press();
-        else
-            download->Ended(false);
+        std::ofstream(download->Path.toStdString() + ".download") << "part";
+        QWidget* window = ProgressWindow();
+        auto* button = Control<dialogs::PictureButton>(window, "img",
+                                                       links::frmDownloadControls::img::kCancel);
+        const QRect ring = button->geometry().adjusted(-3, -3, 3, 3);
+        EXPECT_TRUE(window->rect().adjusted(4, 4, -4, -4).contains(ring)) << way;
+        EXPECT_FALSE(ring.intersects(
+            Control(window, "prg", dialogs::frmProgressControls::prg::kBar)->geometry()));
+        if (std::string(way) == "button") button->Press();
+        if (std::string(way) == "Escape") PressKey(window, Qt::Key_Escape);
+        if (std::string(way) == "close") window->close();
+        if (!cancel) download->Ended(false);
         EXPECT_EQ(download->Cancelled, cancel);
-        EXPECT_FALSE(fs::exists(download->Path.toStdString()));
+        EXPECT_FALSE(fs::exists(download->Path.toStdString())) << way;
+        EXPECT_FALSE(fs::exists(download->Path.toStdString() + ".download")) << way;
         EXPECT_FALSE(drive.Exists("C:\\addons\\big.zip"));
         EXPECT_EQ(ProgressWindow(), nullptr);
         EXPECT_EQ(drive.Ui.Messages.size(), cancel ? 0u : 1u) << drive.Ui.Transcript();
@@ -154,13 +177,21 @@ TEST_F(DownloadTest, ADroppedArchiveIsOfferedToo) {
     for (const char* file : {"C:\\src\\Pack\\Red\\a.mip", "C:\\src\\pack.zip"}) {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(QString::fromStdString(drive.Native(file).string()))});
-        QDragEnterEvent enter({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        // The source offers a move first: the file is taken as a copy all the same.
+        const Qt::DropActions offered = Qt::MoveAction | Qt::CopyAction;
+        QDragEnterEvent enter({10, 10}, offered, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(window.get(), &enter);
         EXPECT_TRUE(enter.isAccepted());
-        QDropEvent drop({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+        QDropEvent drop({10, 10}, offered, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(window.get(), &drop);
+        EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
         QApplication::processEvents();
     }
+    QDragEnterEvent moveOnly({10, 10}, Qt::MoveAction, new QMimeData, Qt::LeftButton,
+                             Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &moveOnly);
+    EXPECT_FALSE(moveOnly.isAccepted());
     EXPECT_NE(drive.Ui.Transcript().find("a.mip\" is not an archive"), std::string::npos);
     ExpectAddModeOn("C:\\src\\pack (2)");  // "Pack" is there already
 }

@@ -6,8 +6,10 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QOpenGLContext>
+#include <QSet>
 #include <QVBoxLayout>
 #include <QWebEngineDownloadRequest>
+#include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -99,6 +101,18 @@ class WebEngineBrowser : public movrand::links::BrowserEngine {
                 [this](const QWebEngineLoadingInfo& info) { ShowIfUnreachable(info); });
     }
     void Navigate(const QUrl& address) override { view_->setUrl(address); }
+    // The program's page for a website that cannot be reached stands in for the address that
+    // failed: going back passes both.
+    void Back() override {
+        QWebEngineHistory* history = view_->history();
+        const QList<QWebEngineHistoryItem> items = history->items();
+        for (int i = history->currentItemIndex() - 1; i >= 0; --i) {
+            const QUrl url = items[i].url();
+            if (url.scheme() == QLatin1String("data") || unreachable_.contains(url)) continue;
+            history->goToItem(items[i]);
+            return;
+        }
+    }
 
   private:
     // A website that cannot be reached shows the program's own page instead of the engine's.
@@ -110,10 +124,12 @@ class WebEngineBrowser : public movrand::links::BrowserEngine {
             info.errorCode() == kAborted ||
             info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
             return;
+        unreachable_.insert(info.url());
         view_->setHtml(UnreachablePage(info.url()));
     }
 
     QWebEngineView* view_;
+    QSet<QUrl> unreachable_;
 };
 
 }  // namespace
