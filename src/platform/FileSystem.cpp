@@ -116,6 +116,14 @@ void FileSystem::Mutating(const std::string& what) {
     if (faults_) faults_->Check(what);
 }
 
+bool FileSystem::Watch(ChangeKind kind, const fs::path& path, const fs::path& to) {
+    return watch_ && watch_->Before(Change{kind, path, to});
+}
+
+void FileSystem::Watched(ChangeKind kind, const fs::path& path, const fs::path& to) {
+    if (watch_) watch_->After(Change{kind, path, to});
+}
+
 bool FileSystem::DriveReady(char letter) const {
     const auto drive = paths_.Drives().Find(letter);
     return drive && IsFolder(drive->Root);
@@ -204,6 +212,7 @@ void FileSystem::CreateFolder(const std::string& path) {
     if (TypeOf(native) != fs::file_type::not_found) throw RuntimeError(kFileAlreadyExists);
     if (!IsFolder(native.parent_path())) throw RuntimeError(kPathNotFound);
     Mutating("create folder " + path);
+    Watch(ChangeKind::CreateFolder, native);
     std::error_code ec;
     fs::create_directory(native, ec);
     if (ec) Fail(ec, true);
@@ -215,6 +224,7 @@ void FileSystem::DeleteFolder(const std::string& path, bool force) {
     if (!force && (ContainsReadOnly(native) || ReadOnly(native)))
         throw RuntimeError(kPermissionDenied);
     Mutating("delete folder " + path);
+    if (Watch(ChangeKind::DeleteFolder, native)) return;
     std::error_code ec;
     if (force) MakeWritable(native);
     fs::remove_all(native, ec);
@@ -223,9 +233,17 @@ void FileSystem::DeleteFolder(const std::string& path, bool force) {
 
 void FileSystem::MoveFolder(const std::string& source, const std::string& destination) {
     if (RenameFolder(source, destination)) return;
-    // Across devices: the source stays untouched until its copy is complete and checked.
+    // Across devices: the source stays untouched until its copy is complete and checked. The
+    // watch hears of one move, not of the copy's files.
     const fs::path from = paths_.ToNative(source);
     const fs::path to = paths_.ToNative(destination);
+    Watch(ChangeKind::MoveFolder, from, to);
+    struct Unwatched {
+        ChangeWatch*& watch;
+        ChangeWatch* kept;
+        ~Unwatched() { watch = kept; }
+    } unwatched{watch_, watch_};
+    watch_ = nullptr;
     try {
         CopyFolderTree(source, destination, false, true);
         if (!SameTree(from, to))
@@ -239,6 +257,8 @@ void FileSystem::MoveFolder(const std::string& source, const std::string& destin
     std::error_code ec;
     fs::remove_all(from, ec);
     if (ec) Fail(ec, true);
+    watch_ = unwatched.kept;
+    Watched(ChangeKind::MoveFolder, from, to);
 }
 
 bool FileSystem::RenameFolder(const std::string& source, const std::string& destination) {
@@ -248,11 +268,13 @@ bool FileSystem::RenameFolder(const std::string& source, const std::string& dest
     if (TypeOf(to) != fs::file_type::not_found) throw RuntimeError(kFileAlreadyExists);
     if (!IsFolder(to.parent_path())) throw RuntimeError(kPathNotFound);
     Mutating("move folder " + source + " to " + destination);
+    Watch(ChangeKind::MoveFolder, from, to);
     std::error_code ec;
     fs::rename(from, to, ec);
     if (ec.value() == EXDEV) return false;
     if (ec) Fail(ec, true);
     SyncAfterRename(from, to);
+    Watched(ChangeKind::MoveFolder, from, to);
     return true;
 }
 
@@ -403,6 +425,7 @@ Descriptor FileSystem::OpenFolder(const std::string& folder) const {
 // refused otherwise; anything that is neither a file, a folder nor a link is refused.
 void FileSystem::CopyTree(int from, const std::string& fromShown, int to,
                           const std::string& toShown, bool made, bool overwrite, bool keepLinks) {
+    const fs::path toNative = watch_ ? paths_.ToNative(toShown) : fs::path();
     for (const Listed& entry : ListOpenFolder(from, fromShown)) {
         const std::string source = Inside(fromShown, entry.Name);
         const std::string target = Inside(toShown, entry.Name);
@@ -416,6 +439,7 @@ void FileSystem::CopyTree(int from, const std::string& fromShown, int to,
             const bool exists = !made && ::fstatat(to, name, &there, AT_SYMLINK_NOFOLLOW) == 0;
             if (!exists) {
                 Mutating("create folder " + target);
+                Watch(ChangeKind::CreateFolder, toNative / entry.Name);
                 if (::mkdirat(to, name, st.st_mode & 07777) != 0)
                     throw ErrorAbout(errno, "create folder", target, true);
             }
@@ -428,15 +452,17 @@ void FileSystem::CopyTree(int from, const std::string& fromShown, int to,
             if (n < 0) throw ErrorAbout(errno, "read", source);
             link.resize(static_cast<std::size_t>(n));
             if (!made && CheckTarget(to, entry.Name, target, overwrite) &&
-                ::unlinkat(to, name, 0) != 0)
+                (Watch(ChangeKind::WriteFile, toNative / entry.Name), ::unlinkat(to, name, 0) != 0))
                 throw ErrorAbout(errno, "write", target);
             Mutating("copy " + source);
+            Watch(ChangeKind::WriteFile, toNative / entry.Name);
             if (::symlinkat(link.c_str(), to, name) != 0) throw ErrorAbout(errno, "write", target);
         } else if (!S_ISREG(st.st_mode)) {
             throw NotPlainError("copy", source, st.st_mode);
         } else {
             const bool replace = !made && CheckTarget(to, entry.Name, target, overwrite);
             Mutating("copy " + source);
+            Watch(ChangeKind::WriteFile, toNative / entry.Name);
             if (work_) work_->Carrying(source);
             struct stat info {};
             Descriptor in = OpenForReading(from, name, source, info, false, &st);
@@ -483,6 +509,7 @@ void FileSystem::CopyFolderTree(const std::string& source, const std::string& de
     const bool made = !IsFolder(to);
     if (made) {
         Mutating("create folder " + destination);
+        Watch(ChangeKind::CreateFolder, to);
         struct stat st {};
         ::fstat(in.Get(), &st);
         if (::mkdir(to.c_str(), st.st_mode & 07777) != 0)
@@ -513,6 +540,7 @@ void FileSystem::CopyFile(const std::string& source, const std::string& destinat
     Descriptor into = OpenFolder(folder);
     const bool replace = CheckTarget(into.Get(), name, target, overwrite);
     Mutating("copy " + source + " to " + destination);
+    Watch(ChangeKind::WriteFile, paths_.ToNative(folder) / name);
     struct stat info {};
     Descriptor in = OpenForReading(AT_FDCWD, from.c_str(), source, info, false, &checked);
     WriteCopy(in.Get(), info, source, into.Get(), name, target, replace);
@@ -551,6 +579,8 @@ void FileSystem::MoveFile(const std::string& source, const std::string& destinat
         throw ErrorAbout(EEXIST, "move " + source + " to", destination);
     Descriptor toFolder = OpenFolder(targetFolder);
     Mutating("move " + source + " to " + destination);
+    Watch(ChangeKind::WriteFile, to);
+    Watch(ChangeKind::DeleteFile, from);
     MoveOneFile(fromFolder.Get(), name, source, toFolder.Get(), to.filename().string(),
                 destination);
 }
@@ -562,6 +592,8 @@ void FileSystem::CopyFilesInto(const std::string& sourceFolder,
     Descriptor to = OpenFolder(destinationFolder);
     const FolderIndex sources(from.Get(), sourceFolder);
     FolderIndex targets(to.Get(), destinationFolder);
+    const fs::path fromNative = watch_ ? paths_.ToNative(sourceFolder) : fs::path();
+    const fs::path toNative = watch_ ? paths_.ToNative(destinationFolder) : fs::path();
     Ahead(static_cast<int>(names.size()));
     for (const std::string& asked : names) {
         const Listed* source = sources.Find(asked);
@@ -572,6 +604,7 @@ void FileSystem::CopyFilesInto(const std::string& sourceFolder,
         const std::string target = Inside(destinationFolder, name);
         const bool replace = targets.Find(name) && CheckTarget(to.Get(), name, target, overwrite);
         Mutating("copy " + Inside(sourceFolder, asked) + " to " + destinationFolder + "\\");
+        Watch(ChangeKind::WriteFile, toNative / name);
         if (work_) work_->Carrying(shown);
         // Opened without following a link, checked to be a regular file and the very file the
         // listing showed, whatever took its place since.
@@ -594,6 +627,8 @@ void FileSystem::MoveFilesInto(const std::string& sourceFolder,
     Descriptor to = OpenFolder(destinationFolder);
     const FolderIndex sources(from.Get(), sourceFolder);
     FolderIndex targets(to.Get(), destinationFolder);
+    const fs::path fromNative = watch_ ? paths_.ToNative(sourceFolder) : fs::path();
+    const fs::path toNative = watch_ ? paths_.ToNative(destinationFolder) : fs::path();
     Ahead(static_cast<int>(names.size()));
     for (const std::string& asked : names) {
         const Listed* source = sources.Find(asked);
@@ -602,6 +637,8 @@ void FileSystem::MoveFilesInto(const std::string& sourceFolder,
         const std::string target = Inside(destinationFolder, source->Name);
         if (targets.Find(source->Name)) throw ErrorAbout(EEXIST, "move " + shown + " to", target);
         Mutating("move " + Inside(sourceFolder, asked) + " to " + destinationFolder + "\\");
+        Watch(ChangeKind::WriteFile, toNative / source->Name);
+        Watch(ChangeKind::DeleteFile, fromNative / source->Name);
         if (work_) work_->Carrying(shown);
         MoveOneFile(from.Get(), source->Name, shown, to.Get(), source->Name, target);
         targets.Add(source->Name, source->Type);
@@ -615,6 +652,7 @@ void FileSystem::DeleteFile(const std::string& path, bool force) {
 void FileSystem::DeleteFilesIn(const std::string& folder, const std::vector<std::string>& names,
                                bool force) {
     Descriptor at = OpenFolder(folder);
+    const fs::path native = watch_ ? paths_.ToNative(folder) : fs::path();
     for (const std::string& name : names) {
         const std::string shown = Inside(folder, name);
         // Forced, the unlink itself says what is wrong (a folder cannot be unlinked as a file).
@@ -625,6 +663,7 @@ void FileSystem::DeleteFilesIn(const std::string& folder, const std::vector<std:
         if (!force && !S_ISLNK(st.st_mode) && (st.st_mode & S_IWUSR) == 0)
             throw ErrorAbout(EACCES, "delete", shown);
         Mutating("delete " + shown);
+        Watch(ChangeKind::DeleteFile, native / name);
         if (::unlinkat(at.Get(), name.c_str(), 0) != 0)
             throw ErrorAbout(errno == EISDIR ? ENOENT : errno, "delete", shown);
     }
@@ -692,9 +731,17 @@ void FileSystem::Rename(const std::string& path, const std::string& newName) {
         !EqualsNoCase(to.filename().string(), from.filename().string()))
         throw RuntimeError(kFileAlreadyExists);
     Mutating("rename " + path + " to " + newName);
+    const bool folder = TypeOf(from) == fs::file_type::directory;
+    if (folder) {
+        Watch(ChangeKind::MoveFolder, from, to);
+    } else {
+        Watch(ChangeKind::WriteFile, to);
+        Watch(ChangeKind::DeleteFile, from);
+    }
     std::error_code ec;
     fs::rename(from, to, ec);
     if (ec) Fail(ec, false);
+    if (folder) Watched(ChangeKind::MoveFolder, from, to);
 }
 
 void FileSystem::WriteWholeFile(const std::string& path, std::string_view bytes) {
@@ -705,6 +752,7 @@ void FileSystem::WriteWholeFile(const std::string& path, std::string_view bytes)
     ReplaceOptions options;
     options.BeforeStep = [&](ReplaceStep step) {
         if (step != ReplaceStep::SyncFolder) Mutating("write " + path);
+        if (step == ReplaceStep::Rename) Watch(ChangeKind::WriteFile, native);
     };
     ReplaceFileWithBytes(native, bytes, options);
 }
@@ -715,6 +763,8 @@ void FileSystem::ReplaceFile(const std::string& source, const std::string& targe
     const fs::path to = paths_.ToNative(target);
     if (ReadOnly(to)) throw RuntimeError(kPermissionDenied);
     Mutating("replace " + target + " with " + source);
+    Watch(ChangeKind::WriteFile, to);
+    Watch(ChangeKind::DeleteFile, from);
     std::error_code ec;
     fs::rename(from, to, ec);
     if (ec) Fail(ec, false);
@@ -726,8 +776,10 @@ bool FileSystem::ExchangeFolders(const std::string& a, const std::string& b) {
     if (TypeOf(first) != fs::file_type::directory || TypeOf(second) != fs::file_type::directory)
         throw RuntimeError(kPathNotFound);
     Mutating("exchange folder " + a + " with " + b);
+    Watch(ChangeKind::Exchange, first, second);
     if (::renameat2(AT_FDCWD, first.c_str(), AT_FDCWD, second.c_str(), RENAME_EXCHANGE) == 0) {
         SyncAfterRename(first, second);
+        Watched(ChangeKind::Exchange, first, second);
         return true;
     }
     const int error = errno;
@@ -784,6 +836,7 @@ TextWriter FileSystem::CreateTextFile(const std::string& path, bool overwrite) {
     if (!overwrite && TypeOf(native) != fs::file_type::not_found)
         throw RuntimeError(kFileAlreadyExists);
     if (!IsFolder(native.parent_path())) throw RuntimeError(kPathNotFound);
+    Watch(ChangeKind::RewriteFile, native);
     return TextWriter(native, faults_);
 }
 
@@ -799,6 +852,7 @@ void FileSystem::SyncDisk(const std::string& folder) const {
 void FileSystem::SetReadOnly(const std::string& path, bool readOnly) {
     const fs::path native = paths_.ToNative(path);
     if (TypeOf(native) == fs::file_type::not_found) throw RuntimeError(kFileNotFound);
+    Watch(ChangeKind::Attributes, native);
     std::error_code ec;
     fs::permissions(native,
                     fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/ChangeWatch.h"
 #include "platform/DriveTable.h"
 #include "platform/TextStream.h"
 #include "platform/WindowsPath.h"
@@ -34,10 +35,11 @@ struct FolderEntry {
 class FileSystem {
   public:
     // `work`, when given, hears of every file that a folder copy or a copy or move of a list of
-    // files carries, so long work can be shown.
+    // files carries, so long work can be shown. `watch`, when given, hears of every change before
+    // it is made (see ChangeWatch.h).
     explicit FileSystem(const DriveTable& drives, FaultPlan* faults = nullptr,
-                        FileWork* work = nullptr)
-        : paths_(drives), faults_(faults), work_(work) {}
+                        FileWork* work = nullptr, ChangeWatch* watch = nullptr)
+        : paths_(drives), faults_(faults), work_(work), watch_(watch) {}
 
     const std::vector<Drive>& Drives() const { return paths_.Drives().Drives(); }
     // The service can work only when the machine has at least one drive.
@@ -154,6 +156,11 @@ class FileSystem {
 
   private:
     void Mutating(const std::string& what);
+    // Tells the watch of a change about to be made; true when it took a folder away itself.
+    bool Watch(ChangeKind kind, const std::filesystem::path& path,
+               const std::filesystem::path& to = {});
+    void Watched(ChangeKind kind, const std::filesystem::path& path,
+                 const std::filesystem::path& to);
     Descriptor OpenFolder(const std::string& folder) const;
     void MoveOneFile(int from, const std::string& name, const std::string& fromShown, int to,
                      const std::string& toName, const std::string& toShown);
@@ -168,6 +175,7 @@ class FileSystem {
     PathResolver paths_;
     FaultPlan* faults_;
     FileWork* work_;
+    ChangeWatch* watch_;
 };
 
 }  // namespace movrand::platform
