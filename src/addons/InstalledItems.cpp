@@ -6,6 +6,7 @@
 #include "addons/AccessoryRemoval.h"
 #include "addons/AddOnFolder.h"
 #include "addons/AddOnNames.h"
+#include "history/HistoryStep.h"
 #include "platform/ErrorTrap.h"
 #include "platform/Text.h"
 #include "resources/StringTable.h"
@@ -114,6 +115,10 @@ RemovalResult RemoveAddOnFiles(ProgramValues& pv, platform::Ui& ui, int teamPosi
         ui.SetBusy(false);
         if (!ui.AskYesNo(question)) return;
 
+        history::HistoryStep step(pv,
+                                  "Removed " + (car ? std::string("the complete car") : item) +
+                                      " from " + team->DisplayName,
+                                  &ui);
         platform::FileSystem fs = pv.Files();
         const std::string teamFolder = TeamFolderPath(pv, team->Folder);
         if (car) {
@@ -144,6 +149,7 @@ RemovalResult RemoveAddOnFiles(ProgramValues& pv, platform::Ui& ui, int teamPosi
             }
             leftAlone = takeOut.LeftAlone;
         }
+        step.Commit();
         result.List = ListInstalledItems(pv, ui, teamPosition);
         if (showList) showList(result.List);
         ui.ShowMessage(LoadResString(car ? resources::kCarRemoved : resources::kAccessoryRemoved));

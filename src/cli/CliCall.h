@@ -43,4 +43,12 @@ CommandOutcome Install(Call& c);
 CommandOutcome Installed(Call& c);
 CommandOutcome Remove(Call& c);
 
+// The history commands (history, undo, restore, verify, forget).
+CommandOutcome History(Call& c);
+CommandOutcome Undo(Call& c);
+CommandOutcome Restore(Call& c);
+CommandOutcome Verify(Call& c);
+CommandOutcome Forget(Call& c);
+std::string CheckStepNumber(const CliRequest& request);
+
 }  // namespace movrand::cli
