@@ -171,7 +171,8 @@ bool ChangeRecorder::Before(const platform::Change& change) {
 void ChangeRecorder::After(const platform::Change& change) {
     const bool from = InScope(change.Path);
     const bool to = InScope(change.To);
-    if (!from && !to) return;
+    // A folder taken out of the history or back into it counts wherever it goes.
+    if (!from && !to && !InHistory(change.Path) && !InHistory(change.To)) return;
     // The other end of a move out of or into the installation is a stored car folder.
     if (!from && !InHistory(change.Path)) AddRoot(Windows(change.Path));
     if (!to && !InHistory(change.To)) AddRoot(Windows(change.To));

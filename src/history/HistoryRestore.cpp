@@ -379,16 +379,22 @@ RestoreResult CarryOut(ProgramValues& pv, platform::Ui& ui, const RestorePlan& p
     }
     HistoryPlace place(pv);
     place.Create();
-    // The journal names what was asked, so that a cut is finished at the next start.
-    std::string journal =
-        std::string(plan.IsUndo ? "undo" : "restore") + "\t" + plan.Summary + "\n";
+    // The journal names what was asked and the step that records it, so that a cut is finished
+    // at the next start.
+    std::string journal = std::string(plan.IsUndo ? "undo" : "restore") + "\t" + plan.Summary +
+                          "\nstep\t" + std::to_string(place.NextNumber()) + "\n";
     for (const int n : plan.Reverse) journal += "reverse\t" + std::to_string(n) + "\n";
     for (const int n : plan.Undoes) journal += "undoes\t" + std::to_string(n) + "\n";
     place.Files().WriteWholeFile(place.RestoreJournal(), journal);
     {
         HistoryStep step(pv, plan.Summary, &ui);
         step.MarkUndoOf(plan.Undoes, plan.IsUndo);
-        for (const int n : plan.Reverse) ReverseStep(pv, place, place.ReadStep(n));
+        std::vector<Step> reversed;
+        for (const int n : plan.Reverse) reversed.push_back(place.ReadStep(n));
+        // The stored car folders those steps reached are this step's too.
+        for (const Step& taken : reversed)
+            for (const std::string& root : taken.Roots) step.AddRoot(root);
+        for (const Step& taken : reversed) ReverseStep(pv, place, taken);
         result.Step = step.Commit();
     }
     place.Files().DeleteFile(place.RestoreJournal(), true);
@@ -399,10 +405,11 @@ RestoreResult CarryOut(ProgramValues& pv, platform::Ui& ui, const RestorePlan& p
 void SettleHistory(ProgramValues& pv, platform::Ui& ui) {
     HistoryPlace place(pv);
     if (!place.Exists()) return;
-    const int cut = SettlePendingStep(place);
+    int cut = SettlePendingStep(place);
     platform::FileSystem& fs = place.Files();
     if (!fs.FileExists(place.RestoreJournal())) return;
     RestorePlan plan;
+    int recordedAs = 0;
     std::istringstream in(fs.ReadAllBytes(place.RestoreJournal()));
     for (std::string line; std::getline(in, line);) {
         const std::size_t tab = line.find('\t');
@@ -412,6 +419,8 @@ void SettleHistory(ProgramValues& pv, platform::Ui& ui) {
             if (key == "undo" || key == "restore") {
                 plan.IsUndo = key == "undo";
                 plan.Summary = value;
+            } else if (key == "step") {
+                recordedAs = std::stoi(value);
             } else if (key == "reverse" || key == "undoes") {
                 (key == "reverse" ? plan.Reverse : plan.Undoes).push_back(std::stoi(value));
             }
@@ -421,6 +430,10 @@ void SettleHistory(ProgramValues& pv, platform::Ui& ui) {
                 "The history file " + place.RestoreJournal() + " is damaged");
         }
     }
+    // A restore stopped by a failure recorded the part that ran as its step.
+    if (!cut)
+        for (const Step& listed : place.ReadIndex())
+            if (listed.Number == recordedAs) cut = recordedAs;
     // The part that ran is taken back with the rest, and marked as taken back.
     if (cut) {
         plan.Reverse.insert(plan.Reverse.begin(), cut);
