@@ -113,7 +113,8 @@ void ChangeRecorder::Touch(const fs::path& native, bool copy) {
     if (change.Before.IsFile()) {
         const fs::path kept = place_.ContentOf(change.Before.Hash);
         const std::string bucket = place_.ContentFolder() + "\\" + change.Before.Hash.substr(0, 2);
-        if (!place_.Files().FolderExists(bucket)) place_.Files().CreateFolder(bucket);
+        if (buckets_.insert(bucket).second && !place_.Files().FolderExists(bucket))
+            place_.Files().CreateFolder(bucket);
         if (platform::KeepFile(native, kept, copy)) {
             addedContent_.push_back(kept);
             step_.BytesKept += change.Before.Size;

@@ -58,6 +58,7 @@ class ChangeRecorder : public platform::ChangeWatch {
     std::vector<std::filesystem::path> roots_;
     std::unordered_map<std::string, std::size_t> group_;  // native path -> change
     std::vector<std::filesystem::path> addedContent_;
+    std::set<std::string> buckets_;  // content folders known to be there
     std::FILE* journal_ = nullptr;
     int kept_ = 0;
 };
