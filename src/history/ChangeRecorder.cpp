@@ -88,6 +88,8 @@ void ChangeRecorder::MarkUndoOf(std::vector<int> steps, bool isUndo) {
 
 void ChangeRecorder::Journal(const std::string& line) {
     if (!journal_) {
+        // The history's folder is made by the first change it records.
+        place_.Create();
         // The header goes first: the journal is a step without its end.
         Step header = step_;
         header.Changes.clear();
@@ -110,6 +112,7 @@ void ChangeRecorder::Touch(const fs::path& native, bool copy) {
     StepChange change;
     change.Path = Windows(native);
     change.Before = StateOf(native);
+    if (!journal_) Journal("started");
     if (change.Before.IsFile()) {
         const fs::path kept = place_.ContentOf(change.Before.Hash);
         const std::string bucket = place_.ContentFolder() + "\\" + change.Before.Hash.substr(0, 2);
@@ -156,6 +159,7 @@ bool ChangeRecorder::Before(const platform::Change& change) {
     if (!InScope(change.Path)) return false;
     // A deleted folder goes into the history whole, by a rename where it can.
     CloseGroup();
+    if (!journal_) Journal("started");
     StepChange kept;
     kept.Kind = StepChange::Type::Kept;
     kept.Path = Windows(change.Path);

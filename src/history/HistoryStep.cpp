@@ -46,8 +46,7 @@ HistoryStep::HistoryStep(ProgramValues& pv, std::string summary, platform::Ui* u
         place_.reset();
         return;
     }
-    place_->Create();
-    SettlePendingStep(*place_);
+    if (place_->Exists()) SettlePendingStep(*place_);
     Step header;
     header.Number = place_->NextNumber();
     header.When = IsoTime(pv.Env.LocalClock->Now());

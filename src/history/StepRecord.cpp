@@ -254,6 +254,8 @@ Step ParseStep(const std::string& text, const std::string& shown, bool pending) 
                     break;
                 }
             }
+        } else if (pending && key == "started" && f.size() == 1) {
+            continue;
         } else if (key == "end" && f.size() == 1) {
             ended = true;
         } else {
