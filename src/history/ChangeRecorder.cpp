@@ -42,14 +42,27 @@ ChangeRecorder::ChangeRecorder(HistoryPlace& place, Step header)
     : place_(place),
       step_(std::move(header)),
       installation_(place.Native(place.Installation())),
-      history_(place.NativeFolder()) {}
+      history_(place.NativeFolder()),
+      contentFolder_(place.Native(place.ContentFolder())) {}
 
 ChangeRecorder::~ChangeRecorder() {
     if (journal_) std::fclose(journal_);
 }
 
 std::string ChangeRecorder::Windows(const fs::path& native) const {
+    // Inside the installation the name follows from the installation's own, with no look at
+    // the disk (the service hands over resolved native paths).
+    if (Under(native, installation_) && native != installation_) {
+        std::string windows = place_.Installation();
+        for (const fs::path& part : native.lexically_relative(installation_))
+            windows += "\\" + part.string();
+        return windows;
+    }
     return place_.Files().WindowsOf(native);
+}
+
+fs::path ChangeRecorder::ContentOf(const std::string& hash) const {
+    return contentFolder_ / hash.substr(0, 2) / hash;
 }
 
 bool ChangeRecorder::InHistory(const fs::path& native) const {
@@ -114,7 +127,7 @@ void ChangeRecorder::Touch(const fs::path& native, bool copy) {
     change.Before = StateOf(native);
     if (!journal_) Journal("started");
     if (change.Before.IsFile()) {
-        const fs::path kept = place_.ContentOf(change.Before.Hash);
+        const fs::path kept = ContentOf(change.Before.Hash);
         const std::string bucket = place_.ContentFolder() + "\\" + change.Before.Hash.substr(0, 2);
         if (buckets_.insert(bucket).second && !place_.Files().FolderExists(bucket))
             place_.Files().CreateFolder(bucket);
@@ -200,7 +213,7 @@ Step ChangeRecorder::Finish() {
     step_.Changes = std::move(changed);
     if (step_.Changes.empty()) {
         // Nothing changed: what was kept for it belongs to no step.
-        for (const fs::path& kept : addedContent_) place_.Files().DeleteFile(Windows(kept), true);
+        for (const fs::path& kept : addedContent_) platform::DropKeptFile(kept);
         step_.BytesKept = 0;
     }
     return step_;

@@ -50,11 +50,13 @@ class ChangeRecorder : public platform::ChangeWatch {
     void CloseGroup();
     void Journal(const std::string& line);
     std::string Windows(const std::filesystem::path& native) const;
+    std::filesystem::path ContentOf(const std::string& hash) const;
 
     HistoryPlace& place_;
     Step step_;
     std::filesystem::path installation_;
     std::filesystem::path history_;
+    std::filesystem::path contentFolder_;
     std::vector<std::filesystem::path> roots_;
     std::unordered_map<std::string, std::size_t> group_;  // native path -> change
     std::vector<std::filesystem::path> addedContent_;

@@ -2,7 +2,6 @@
 #include "platform/FileKeeping.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <xxhash.h>
@@ -33,21 +32,9 @@ std::string HexOf(const XXH128_hash_t& hash) {
 }
 
 std::string HashOfOpen(int fd, const std::string& shown) {
-    // A file of some size is read through a mapping: no copy of its bytes into the program.
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= (1 << 16)) {
-        const auto size = static_cast<std::size_t>(st.st_size);
-        void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
-        if (mapped != MAP_FAILED) {
-            ::madvise(mapped, size, MADV_SEQUENTIAL);
-            const XXH128_hash_t hash = XXH3_128bits(mapped, size);
-            ::munmap(mapped, size);
-            return HexOf(hash);
-        }
-    }
     std::unique_ptr<XXH3_state_t, StateFree> state(XXH3_createState());
     XXH3_128bits_reset(state.get());
-    std::vector<char> buffer(1 << 18);
+    std::vector<char> buffer(1 << 20);
     for (;;) {
         const ssize_t n = ::read(fd, buffer.data(), buffer.size());
         if (n == 0) break;
@@ -119,6 +106,11 @@ void PutBackFile(const fs::path& kept, const fs::path& target, unsigned mode,
                 throw ErrorAbout(errno, "write", shown);
         },
         options);
+}
+
+void DropKeptFile(const fs::path& kept) {
+    if (::unlink(kept.c_str()) != 0 && errno != ENOENT)
+        throw ErrorAbout(errno, "delete", kept.string());
 }
 
 void SetMode(const fs::path& native, unsigned mode) {

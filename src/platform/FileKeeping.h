@@ -39,6 +39,9 @@ void PutBackFile(const std::filesystem::path& kept, const std::filesystem::path&
                  unsigned mode, std::int64_t modifiedNs, const std::string& hash,
                  const std::string& shown);
 
+// Lets go of a kept copy that no step needs (one KeepFile added).
+void DropKeptFile(const std::filesystem::path& kept);
+
 // Gives a file or folder its permission bits (links left alone).
 void SetMode(const std::filesystem::path& native, unsigned mode);
 
