@@ -4,13 +4,26 @@
 #include <algorithm>
 
 #include "history/ChangeRecorder.h"
+#include "platform/RuntimeError.h"
 
 namespace movrand::history {
 
 int SettlePendingStep(HistoryPlace& place) {
     platform::FileSystem& fs = place.Files();
     if (!fs.FileExists(place.Pending())) return 0;
-    Step step = ParseStep(fs.ReadAllBytes(place.Pending()), place.Pending(), true);
+    // A kill can cut the journal's last line short; what it had not written had not happened.
+    std::string text = fs.ReadAllBytes(place.Pending());
+    text.resize(text.rfind('\n') == std::string::npos ? 0 : text.rfind('\n') + 1);
+    Step step;
+    try {
+        step = ParseStep(text, place.Pending(), true);
+    } catch (const platform::RuntimeError&) {
+        // Cut before its first change was written: the run changed nothing it recorded.
+        for (const char* change : {"\npath\t", "\nmove\t", "\nexchange\t", "\nkept\t"})
+            if (text.find(change) != std::string::npos) throw;
+        fs.DeleteFile(place.Pending(), true);
+        return 0;
+    }
     // The step file may have been written before the cut: then only the journal goes.
     for (const Step& listed : place.ReadIndex())
         if (listed.Number == step.Number) {
