@@ -2,6 +2,7 @@
 #include "history/HistoryRestore.h"
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <set>
 #include <sstream>
@@ -92,9 +93,29 @@ ExpectedMap ExpectedState(const std::vector<Step>& steps, const std::set<int>& t
     return map;
 }
 
+// Native paths of many files in few folders: each folder resolved once, each file under the
+// name the history recorded (as the disk had it), with no listing of its folder per file.
+class NativePaths {
+  public:
+    explicit NativePaths(const platform::FileSystem& fs) : fs_(fs) {}
+    std::filesystem::path operator()(const std::string& path) {
+        const std::size_t slash = path.rfind('\\');
+        if (slash == std::string::npos || slash < 3) return fs_.Native(path);
+        const std::string folder = path.substr(0, slash);
+        auto found = folders_.find(LowerCase(folder));
+        if (found == folders_.end())
+            found = folders_.emplace(LowerCase(folder), fs_.Native(folder)).first;
+        return found->second / path.substr(slash + 1);
+    }
+
+  private:
+    const platform::FileSystem& fs_;
+    std::map<std::string, std::filesystem::path> folders_;
+};
+
 // How the disk differs from what the history expects: "" when it does not.
-std::string Difference(const platform::FileSystem& fs, const Expected& e) {
-    const std::filesystem::path native = fs.Native(e.Path);
+std::string Difference(NativePaths& natives, const Expected& e) {
+    const std::filesystem::path native = natives(e.Path);
     const platform::FileFacts facts = platform::FactsOf(native);
     using Type = platform::FileFacts::Type;
     switch (e.State.Kind) {
@@ -137,21 +158,36 @@ void CheckStepPlaces(const ProgramValues& pv, const HistoryPlace& place, const S
              (fs.IsWithin(pv.AppPath, root) || fs.IsWithin(root, pv.AppPath))))
             throw damaged("it names " + root + " as a stored car folder");
     }
-    const auto allowed = [&](const std::string& path, bool keptToo) {
-        if (fs.IsWithin(path, place.Folder()))
-            return keptToo && fs.IsWithin(path, place.KeptFolder()) &&
-                   !fs.IsWithin(place.KeptFolder(), path);
-        if (fs.IsWithin(path, place.Installation()))
-            return !fs.IsWithin(place.Installation(), path);
+    // By name, without regard to case: a step's path names no "." or ".." and no link is
+    // followed below the installation (the file-system service opens nothing through one).
+    const auto within = [](const platform::WindowsPath& path, const std::string& folder) {
+        const platform::WindowsPath outer = platform::WindowsPath::Parse(folder);
+        if (path.DriveLetter == 0 ||
+            std::toupper(path.DriveLetter) != std::toupper(outer.DriveLetter) ||
+            path.Components.size() < outer.Components.size())
+            return false;
+        for (std::size_t i = 0; i < outer.Components.size(); ++i)
+            if (!platform::EqualsNoCase(path.Components[i], outer.Components[i])) return false;
+        return true;
+    };
+    const auto allowed = [&](const std::string& text, bool keptToo) {
+        const platform::WindowsPath path = platform::WindowsPath::Parse(text);
+        for (const std::string& part : path.Components)
+            if (part.empty() || part == "." || part == "..") return false;
+        if (within(path, place.Folder()))
+            return keptToo && within(path, place.KeptFolder()) &&
+                   path.Components.size() >
+                       platform::WindowsPath::Parse(place.KeptFolder()).Components.size();
+        if (within(path, place.Installation()))
+            return path.Components.size() >
+                   platform::WindowsPath::Parse(place.Installation()).Components.size();
         for (const std::string& root : step.Roots) {
-            if (fs.IsWithin(path, root)) return true;
-            const std::string name = platform::WindowsPath::Parse(root).Components.back();
-            const platform::WindowsPath at = platform::WindowsPath::Parse(path);
+            if (within(path, root)) return true;
             platform::WindowsPath parent = platform::WindowsPath::Parse(root);
+            const std::string name = parent.Components.back();
             parent.Components.pop_back();
-            if (at.Components.size() > parent.Components.size() &&
-                fs.IsWithin(path, parent.Text()) &&
-                LowerCase(at.Components[parent.Components.size()])
+            if (path.Components.size() > parent.Components.size() && within(path, parent.Text()) &&
+                LowerCase(path.Components[parent.Components.size()])
                         .rfind(LowerCase(name) + ".movrand-", 0) == 0)
                 return true;
         }
@@ -182,10 +218,11 @@ RestorePlan PlanReversal(ProgramValues& pv, std::vector<int> reverse) {
     for (const Step& step : steps)
         if (touching.count(step.Number)) CheckStepPlaces(pv, place, step);
     const ExpectedMap expected = ExpectedState(steps, touching);
+    NativePaths natives(place.Files());
     for (const auto& [key, e] : expected) {
         if (!e.Touched) continue;
         ++plan.Paths;
-        if (const std::string what = Difference(place.Files(), e); !what.empty())
+        if (const std::string what = Difference(natives, e); !what.empty())
             plan.ChangedByHand.push_back({what, e.Path});
     }
     return plan;
@@ -196,6 +233,7 @@ RestorePlan PlanReversal(ProgramValues& pv, std::vector<int> reverse) {
 void ReverseGroup(ProgramValues& pv, const HistoryPlace& place,
                   const std::vector<const StepChange*>& group) {
     platform::FileSystem fs = pv.Files();
+    NativePaths natives(fs);
     std::vector<const StepChange*> byDepth(group);
     std::sort(byDepth.begin(), byDepth.end(), [](const StepChange* a, const StepChange* b) {
         return a->Path.size() < b->Path.size();
@@ -203,14 +241,14 @@ void ReverseGroup(ProgramValues& pv, const HistoryPlace& place,
     using Type = platform::FileFacts::Type;
     for (const StepChange* c : byDepth) {
         if (!c->Before.IsFolder()) continue;
-        const platform::FileFacts now = platform::FactsOf(fs.Native(c->Path));
+        const platform::FileFacts now = platform::FactsOf(natives(c->Path));
         if (now.Kind == Type::File) fs.DeleteFile(c->Path, true);
         if (now.Kind != Type::Folder) fs.CreateFolder(c->Path);
-        platform::SetMode(fs.Native(c->Path), c->Before.Mode);
+        platform::SetMode(natives(c->Path), c->Before.Mode);
     }
     for (const StepChange* c : group) {
         if (!c->Before.IsFile()) continue;
-        const std::filesystem::path native = fs.Native(c->Path);
+        const std::filesystem::path native = natives(c->Path);
         const platform::FileFacts now = platform::FactsOf(native);
         if (now.Kind == Type::Folder)
             throw platform::RuntimeError(platform::kPermissionDenied,
@@ -226,12 +264,12 @@ void ReverseGroup(ProgramValues& pv, const HistoryPlace& place,
         }
         if (pv.Env.Watch) pv.Env.Watch->Before({platform::ChangeKind::WriteFile, native, {}});
         platform::PutBackFile(place.ContentOf(c->Before.Hash), native, c->Before.Mode,
-                              c->Before.ModifiedNs, c->Before.Hash, c->Path);
+                              c->Before.ModifiedNs, c->Before.Hash, c->Path, false);
     }
     for (auto it = byDepth.rbegin(); it != byDepth.rend(); ++it) {
         const StepChange* c = *it;
         if (!c->Before.IsNone()) continue;
-        const platform::FileFacts now = platform::FactsOf(fs.Native(c->Path));
+        const platform::FileFacts now = platform::FactsOf(natives(c->Path));
         if (now.Kind == Type::File) {
             fs.DeleteFile(c->Path, true);
         } else if (now.Kind == Type::Folder && fs.Entries(c->Path, false).empty()) {
@@ -308,8 +346,9 @@ std::vector<HandChange> VerifyInstallation(ProgramValues& pv) {
     HistoryPlace place(pv);
     std::vector<HandChange> changes;
     if (!place.Exists()) return changes;
+    NativePaths natives(place.Files());
     for (const auto& [key, e] : ExpectedState(AllSteps(place), {}))
-        if (const std::string what = Difference(place.Files(), e); !what.empty())
+        if (const std::string what = Difference(natives, e); !what.empty())
             changes.push_back({what, e.Path});
     return changes;
 }
@@ -395,6 +434,8 @@ RestoreResult CarryOut(ProgramValues& pv, platform::Ui& ui, const RestorePlan& p
         for (const Step& taken : reversed)
             for (const std::string& root : taken.Roots) step.AddRoot(root);
         for (const Step& taken : reversed) ReverseStep(pv, place, taken);
+        // What was put back is on the disk before the step that records it.
+        place.Files().SyncDisk(place.Installation());
         result.Step = step.Commit();
     }
     place.Files().DeleteFile(place.RestoreJournal(), true);

@@ -85,13 +85,43 @@ bool KeepFile(const fs::path& file, const fs::path& kept, bool copy) {
 }
 
 void PutBackFile(const fs::path& kept, const fs::path& target, unsigned mode,
-                 std::int64_t modifiedNs, const std::string& hash, const std::string& shown) {
+                 std::int64_t modifiedNs, const std::string& hash, const std::string& shown,
+                 bool syncEach) {
     struct stat info {};
     const Descriptor in = OpenForReading(AT_FDCWD, kept.c_str(), kept.string(), info);
     if (HashOfOpen(in.Get(), kept.string()) != hash || ::lseek(in.Get(), 0, SEEK_SET) != 0)
         throw RuntimeError(kPathFileAccessError, "The history's copy " + kept.string() + " of " +
                                                      shown +
                                                      " does not hold what the history recorded");
+    const auto fill = [&](int fd) {
+        CopyContent(in.Get(), fd, kept.string(), shown);
+        const struct timespec times[2] = {{0, UTIME_OMIT},
+                                          {static_cast<time_t>(modifiedNs / 1000000000),
+                                           static_cast<long>(modifiedNs % 1000000000)}};
+        if (::fchmod(fd, mode & 07777) != 0 || ::futimens(fd, times) != 0)
+            throw ErrorAbout(errno, "write", shown);
+    };
+    struct stat there {};
+    if (!syncEach && ::lstat(target.c_str(), &there) != 0 && errno == ENOENT) {
+        // Nothing to replace: written beside and renamed into place unsynced; the caller syncs
+        // the disk once before it records the step.
+        const Descriptor folder = OpenFolderAt(AT_FDCWD, target.parent_path().c_str(), shown);
+        const std::string temporary = TemporaryName();
+        Descriptor out(::openat(folder.Get(), temporary.c_str(),
+                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (out.Get() < 0) throw ErrorAbout(errno, "write", shown);
+        try {
+            fill(out.Get());
+            out.Close(shown);
+            if (::renameat(folder.Get(), temporary.c_str(), folder.Get(),
+                           target.filename().c_str()) != 0)
+                throw ErrorAbout(errno, "write", shown);
+        } catch (...) {
+            ::unlinkat(folder.Get(), temporary.c_str(), 0);
+            throw;
+        }
+        return;
+    }
     ReplaceOptions options;
     options.Mode = 0600;
     options.Shown = shown;

@@ -35,9 +35,11 @@ bool KeepFile(const std::filesystem::path& file, const std::filesystem::path& ke
 // modification time, its content checked against `hash`, synced and renamed over whatever stands
 // there, so `target` is always the old or the new file. Raises when the kept copy does not hold
 // the bytes of `hash` (a damaged history), naming `shown`.
+// Where nothing stands at `target` and `syncEach` is false, the copy is not synced file by file:
+// the caller syncs the disk before it counts the work done.
 void PutBackFile(const std::filesystem::path& kept, const std::filesystem::path& target,
                  unsigned mode, std::int64_t modifiedNs, const std::string& hash,
-                 const std::string& shown);
+                 const std::string& shown, bool syncEach = true);
 
 // Lets go of a kept copy that no step needs (one KeepFile added).
 void DropKeptFile(const std::filesystem::path& kept);
