@@ -49,6 +49,7 @@ CommandOutcome Undo(Call& c);
 CommandOutcome Restore(Call& c);
 CommandOutcome Verify(Call& c);
 CommandOutcome Forget(Call& c);
+CommandOutcome HistorySize(Call& c);
 std::string CheckStepNumber(const CliRequest& request);
 
 }  // namespace movrand::cli

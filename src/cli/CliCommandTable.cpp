@@ -312,6 +312,32 @@ what only they kept is deleted, and the installation can no longer be
 restored to a point before step
 .IR N\-1 .)"},
 
+        {"history-size",
+         "[MB]",
+         0,
+         1,
+         {},
+         true,
+         HistorySize,
+         CheckStepNumber,
+         "the history's size and the limit it keeps within, in bytes (\"size\", tab,\n"
+         "bytes; \"limit\", tab, bytes); with MB, the limit becomes MB megabytes,\n"
+         "the oldest steps forgotten while it is larger",
+         R"(Print the size the installation's history takes and the limit it keeps
+within, in bytes, as two lines
+.RB ( size
+and
+.BR limit ,
+a tab, the bytes).
+With
+.IR MB ,
+the limit becomes
+.I MB
+megabytes; while the history is larger, its oldest steps are forgotten, and
+the program says so.
+The limit starts at a quarter of the free space when the history is made, at
+most 5 GB.)"},
+
         {"switch",
          "PATH",
          1,

@@ -98,4 +98,18 @@ CommandOutcome Forget(Call& c) {
     });
 }
 
+CommandOutcome HistorySize(Call& c) {
+    return Trapped(c, [&] {
+        history::HistoryPlace place(c.pv);
+        if (!c.request.Operands.empty()) {
+            place.Create();
+            place.SetLimit(std::stoull(c.Operand(0)) << 20);
+            history::KeepWithinLimit(place, &c.ui);
+        }
+        c.out << "size\t" << (place.Exists() ? place.Size() : 0) << "\nlimit\t"
+              << (place.Exists() ? place.Limit() : 0) << '\n';
+        return CommandOutcome::Done;
+    });
+}
+
 }  // namespace movrand::cli

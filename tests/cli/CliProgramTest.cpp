@@ -148,7 +148,8 @@ const std::vector<Road> kRoads = {
         {{"history", "x"}, 2, "", "..."},
         {{"forget", "4"}, 0, "...3 step(s) forgotten"},
         {{"restore", "1"}, 1, "...the steps before step 4 have been forgotten.\n"},
-        {{"history"}, 0, "4\t..."}}},
+        {{"history"}, 0, "4\t..."},
+        {{"history-size", "0"}, 0, "...oldest step(s), up to step 4, have been forgotten"}}},
     {"MatchGivesDriversTheirCarsAndTheTeamListShowsIt", nullptr, {
         {{"team-drivers", "Lotus"}, 0, "Jim Clark [12]\nGraham Hill [14]\n"},
         {{"match"}, 0, "", "", {{kLotus + "Cla12a.3do", "model of car 12\r\n"}, {kLotus + "Hil14a.mip", "texture of car 14\r\n"}}},
