@@ -15,11 +15,13 @@
 #include "addons/InstallChecks.h"
 #include "addons/NormalPointerUi.h"
 #include "addons/SafeNames.h"
+#include "history/HistoryStep.h"
 #include "platform/ErrorTrap.h"
 #include "platform/FileSystemErrors.h"
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"
 #include "resources/StringTable.h"
+#include "roster/TeamTable.h"
 
 namespace movrand {
 
@@ -327,6 +329,12 @@ InstallOutcome InstallAddOnFiles(ProgramValues& pv, platform::Ui& ui, bool isAcc
 
     InstallOutcome outcome = InstallOutcome::Failed;
     platform::RunTrapped(shown, platform::TrapForm::Critical, pv.ProgramName, [&] {
+        const Team* shownTeam = TeamByNumber(TeamNumberOfFolder(folder));
+        history::HistoryStep step(pv,
+                                  "Installed " + entryName + " (" +
+                                      (isAccessory ? "accessory" : "complete car") + ") into " +
+                                      (shownTeam ? shownTeam->DisplayName : folder),
+                                  &shown);
         Installer installer(pv, shown, folder, entryFolder, entryName, standardFolder, addOnFolder);
         try {
             outcome = isAccessory ? installer.Accessory() : installer.Car();

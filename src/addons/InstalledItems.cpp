@@ -7,6 +7,7 @@
 #include "addons/AddOnFolder.h"
 #include "addons/AddOnNames.h"
 #include "common/GameRunning.h"
+#include "history/HistoryStep.h"
 #include "platform/ErrorTrap.h"
 #include "platform/Text.h"
 #include "resources/StringTable.h"
@@ -115,6 +116,10 @@ RemovalResult RemoveAddOnFiles(ProgramValues& pv, platform::Ui& ui, int teamPosi
         ui.SetBusy(false);
         if (!ui.AskYesNo(question) || !MayChangeWhileGameRuns(pv, ui)) return;
 
+        history::HistoryStep step(pv,
+                                  "Removed " + (car ? std::string("the complete car") : item) +
+                                      " from " + team->DisplayName,
+                                  &ui);
         platform::FileSystem fs = pv.Files();
         const std::string teamFolder = TeamFolderPath(pv, team->Folder);
         if (car) {
@@ -147,6 +152,7 @@ RemovalResult RemoveAddOnFiles(ProgramValues& pv, platform::Ui& ui, int teamPosi
         }
         // The removal is on the disk before it is reported.
         fs.SyncTouched();
+        step.Commit();
         result.List = ListInstalledItems(pv, ui, teamPosition);
         if (showList) showList(result.List);
         ui.ShowMessage(LoadResString(car ? resources::kCarRemoved : resources::kAccessoryRemoved));

@@ -44,4 +44,13 @@ CommandOutcome Install(Call& c);
 CommandOutcome Installed(Call& c);
 CommandOutcome Remove(Call& c);
 
+// The history commands (history, undo, restore, verify, forget).
+CommandOutcome History(Call& c);
+CommandOutcome Undo(Call& c);
+CommandOutcome Restore(Call& c);
+CommandOutcome Verify(Call& c);
+CommandOutcome Forget(Call& c);
+CommandOutcome HistorySize(Call& c);
+std::string CheckStepNumber(const CliRequest& request);
+
 }  // namespace movrand::cli

@@ -220,6 +220,124 @@ moves
 (the default) copies it.
 Asks first.)"},
 
+        {"history",
+         "[N]",
+         0,
+         1,
+         {},
+         true,
+         History,
+         CheckStepNumber,
+         "one line per step of the installation's history, oldest first: number,\n"
+         "date and time (ISO 8601), user and summary, tab-separated; with N, one\n"
+         "line per file step N changed: what happened, tab, its Windows path",
+         R"(One line per step of the installation's history (kept in
+.I movrand\ehistory
+in the GPL folder), oldest first: its number, date and time (ISO 8601), the
+user's login name and its summary, separated by tabs.
+With
+.IR N ,
+one line per file or folder step
+.I N
+changed: what happened to it, a tab, and its Windows path.)"},
+
+        {"undo",
+         "",
+         0,
+         0,
+         {},
+         true,
+         Undo,
+         nullptr,
+         "take back the newest step that is neither an undo nor taken back\n"
+         "already (recorded as a step: \"Undid step N\")",
+         R"(Take back the newest step of the history that is neither an undo nor
+taken back already: the installation becomes as it was right before it.
+The undo is itself a step.
+Files changed by hand since are overwritten or deleted only with
+.BR \-\-yes ,
+and what they held is kept in the history.)"},
+
+        {"restore",
+         "N",
+         1,
+         0,
+         {},
+         true,
+         Restore,
+         CheckStepNumber,
+         "make every file the steps after N changed as it was right after step N\n"
+         "(0: before the first step); recorded as a step",
+         R"(Make every file and folder the steps after
+.I N
+changed as it was right after step
+.I N
+(step 0: before the first), byte for byte; stored car folders a swap moved go
+back too.
+The restore is itself a step.
+Files changed by hand since are overwritten or deleted only with
+.BR \-\-yes .)"},
+
+        {"verify",
+         "",
+         0,
+         0,
+         {},
+         true,
+         Verify,
+         nullptr,
+         "one line per file changed since Movrand last touched it: changed, added\n"
+         "or missing, tab, its Windows path; exit 1 when there is any",
+         R"(Compare every file the history knows with what its newest step left there
+and print one line per difference:
+.BR changed ,
+.B added
+or
+.BR missing ,
+a tab, and the Windows path.
+Exit status 1 when there is any, 0 when there is none.)"},
+
+        {"forget",
+         "N",
+         1,
+         0,
+         {},
+         true,
+         Forget,
+         CheckStepNumber,
+         "forget the steps before N, freeing the content only they kept",
+         R"(Forget the steps of the history before step
+.IR N :
+what only they kept is deleted, and the installation can no longer be
+restored to a point before step
+.IR N\-1 .)"},
+
+        {"history-size",
+         "[MB]",
+         0,
+         1,
+         {},
+         true,
+         HistorySize,
+         CheckStepNumber,
+         "the history's size and the limit it keeps within, in bytes (\"size\", tab,\n"
+         "bytes; \"limit\", tab, bytes); with MB, the limit becomes MB megabytes,\n"
+         "the oldest steps forgotten while it is larger",
+         R"(Print the size the installation's history takes and the limit it keeps
+within, in bytes, as two lines
+.RB ( size
+and
+.BR limit ,
+a tab, the bytes).
+With
+.IR MB ,
+the limit becomes
+.I MB
+megabytes; while the history is larger, its oldest steps are forgotten, and
+the program says so.
+The limit starts at a quarter of the free space when the history is made, at
+most 5 GB.)"},
+
         {"switch",
          "PATH",
          1,

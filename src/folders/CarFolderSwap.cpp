@@ -9,6 +9,7 @@
 #include "folders/SwapChecks.h"
 #include "folders/SwapJournal.h"
 #include "folders/SwapSettling.h"
+#include "history/HistoryStep.h"
 #include "platform/ErrorTrap.h"
 
 namespace movrand {
@@ -213,6 +214,13 @@ void ReportSwap(ProgramValues& pv, FileSystem& fs, platform::Ui& ui, const std::
     fs.DeleteFile(journalPath, true);
 }
 
+std::string SwapSummary(const CarFolderPage& page) {
+    const platform::WindowsPath source = platform::WindowsPath::Parse(page.Source);
+    const std::string name = source.Components.empty() ? page.Source : source.Components.back();
+    return "Car folder swap: " + name + " made live, the old one " +
+           (page.DeleteCurrent ? std::string("deleted") : "renamed " + page.NewName);
+}
+
 }  // namespace
 
 SwapResult SwapCarFolder(ProgramValues& pv, platform::Ui& ui, const CarFolderPage& page) {
@@ -234,8 +242,14 @@ SwapResult SwapCarFolder(ProgramValues& pv, platform::Ui& ui, const CarFolderPag
             CheckSwap(fs, ui, pv.GPLPath + "cars\\cars67", page, result);
         if (!plan) return;
         const std::string journalPath = SwapJournalPath(pv);
-        const SwapRun run = RunSwap(fs, journalPath, page, *plan);
-        ReportSwap(pv, fs, ui, journalPath, run, result);
+        // The whole swap is one step of the installation's history: a folder moved is one move,
+        // and the old live folder the delete box throws away is kept there instead.
+        history::HistoryStep step(pv, SwapSummary(page), &ui);
+        step.AddRoot(page.Source);
+        step.AddRoot(plan->Target);
+        FileSystem watched = pv.Files();
+        const SwapRun run = RunSwap(watched, journalPath, page, *plan);
+        ReportSwap(pv, watched, ui, journalPath, run, result);
     });
     return result;
 }

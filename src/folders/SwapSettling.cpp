@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "common/Functions.h"
+#include "history/HistoryStep.h"
 #include "platform/ErrorTrap.h"
 #include "platform/RuntimeError.h"
 #include "platform/SettingsKeys.h"
@@ -287,8 +288,12 @@ bool SettleInterruptedSwap(ProgramValues& pv, platform::Ui& ui) {
                 Lines(LeftBesideLive(fs, pv)) + keep);
             return;
         }
+        history::HistoryStep step(pv, "Car folder swap that was cut short finished", &ui);
+        step.AddRoot(journal->Source);
+        step.AddRoot(journal->Target);
+        FileSystem watched = pv.Files();
         try {
-            SettleSwap(fs, *journal);
+            SettleSwap(watched, *journal);
         } catch (const SwapJournalMismatch& mismatch) {
             ui.ShowMessage(
                 "A car folder swap was cut short, and its folders are not what its record says, "

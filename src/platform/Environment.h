@@ -3,6 +3,7 @@
 #include <chrono>
 #include <memory>
 
+#include "platform/ChangeWatch.h"
 #include "platform/Clock.h"
 #include "platform/DriveTable.h"
 #include "platform/FaultPlan.h"
@@ -22,6 +23,7 @@ struct Environment {
     Random Rnd;
     std::shared_ptr<FaultPlan> Faults;  // test hook; empty in the programs
     FileWork* Work = nullptr;           // hears of carried files while a FileWorkScope lives
+    ChangeWatch* Watch = nullptr;       // hears of every change while a history step records
     // Where the program's own folder lives ($XDG_DATA_HOME/movrand, default ~/.local/share).
     std::filesystem::path DataHome;
     // The Wine prefix of the installation in use: its drives are `Drives`, its machine registry
@@ -48,7 +50,7 @@ struct Environment {
     std::filesystem::path NativeProgramFolder() const { return DataHome / "movrand"; }
 
     // A file-system service over this run's drives (and its fault plan, when there is one).
-    FileSystem Files() const { return FileSystem(Drives, Faults.get(), Work); }
+    FileSystem Files() const { return FileSystem(Drives, Faults.get(), Work, Watch); }
 };
 
 }  // namespace movrand::platform

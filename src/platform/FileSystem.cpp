@@ -113,6 +113,14 @@ void FileSystem::Mutating(const std::string& what) {
     if (faults_) faults_->Check(what);
 }
 
+bool FileSystem::Watch(ChangeKind kind, const fs::path& path, const fs::path& to) {
+    return watch_ && watch_->Before(Change{kind, path, to});
+}
+
+void FileSystem::Watched(ChangeKind kind, const fs::path& path, const fs::path& to) {
+    if (watch_) watch_->After(Change{kind, path, to});
+}
+
 bool FileSystem::DriveReady(char letter) const {
     const auto drive = paths_.Drives().Find(letter);
     return drive && IsFolder(drive->Root);
@@ -361,6 +369,7 @@ void FileSystem::CreateFolder(const std::string& path) {
     std::string name;
     const Descriptor parent = OpenParent(path, name);
     Mutating("create folder " + path);
+    Watch(ChangeKind::CreateFolder, native);
     if (::mkdirat(parent.Get(), name.c_str(), 0777) != 0) Fail(LastError(), true, path);
     Touch(parent.Get());
 }
@@ -373,6 +382,10 @@ void FileSystem::DeleteFolder(const std::string& path, bool force) {
     std::string name;
     const Descriptor parent = OpenParent(path, name);
     Mutating("delete folder " + path);
+    if (Watch(ChangeKind::DeleteFolder, native)) {
+        Touch(parent.Get());
+        return;
+    }
     RemoveTreeAt(parent.Get(), name, path, force);
     Touch(parent.Get());
 }
@@ -384,6 +397,14 @@ void FileSystem::MoveFolder(const std::string& source, const std::string& destin
     const fs::path to = paths_.ToNative(destination);
     std::string toName;
     const Descriptor toParent = OpenParent(destination, toName);
+    // The watch hears of one move, not of the copy's files.
+    Watch(ChangeKind::MoveFolder, from, to);
+    struct Unwatched {
+        ChangeWatch*& watch;
+        ChangeWatch* kept;
+        ~Unwatched() { watch = kept; }
+    } unwatched{watch_, watch_};
+    watch_ = nullptr;
     try {
         CopyFolderTree(source, destination, false, true);
         if (!SameTree(from, to))
@@ -401,6 +422,8 @@ void FileSystem::MoveFolder(const std::string& source, const std::string& destin
     const Descriptor fromParent = OpenParent(source, fromName);
     RemoveTreeAt(fromParent.Get(), fromName, source, true);
     Touch(fromParent.Get());
+    watch_ = unwatched.kept;
+    Watched(ChangeKind::MoveFolder, from, to);
 }
 
 bool FileSystem::RenameFolder(const std::string& source, const std::string& destination) {
@@ -413,6 +436,7 @@ bool FileSystem::RenameFolder(const std::string& source, const std::string& dest
     const Descriptor fromParent = OpenParent(source, fromName);
     const Descriptor toParent = OpenParent(destination, toName);
     Mutating("move folder " + source + " to " + destination);
+    Watch(ChangeKind::MoveFolder, from, to);
     if (::renameat(fromParent.Get(), fromName.c_str(), toParent.Get(), toName.c_str()) != 0) {
         if (errno == EXDEV) return false;
         Fail(LastError(), true, source);
@@ -420,6 +444,7 @@ bool FileSystem::RenameFolder(const std::string& source, const std::string& dest
     // The rename commits a swap: both folders' entries go to the disk now.
     SyncToDisk(toParent.Get(), SyncKind::Folder);
     SyncToDisk(fromParent.Get(), SyncKind::Folder);
+    Watched(ChangeKind::MoveFolder, from, to);
     return true;
 }
 
@@ -474,6 +499,7 @@ Descriptor FileSystem::OpenParent(const std::string& path, std::string& name) co
 // refused otherwise; anything that is neither a file, a folder nor a link is refused.
 void FileSystem::CopyTree(int from, const std::string& fromShown, int to,
                           const std::string& toShown, bool made, bool overwrite, bool keepLinks) {
+    const fs::path toNative = watch_ ? paths_.ToNative(toShown) : fs::path();
     for (const Listed& entry : ListOpenFolder(from, fromShown)) {
         const std::string source = Inside(fromShown, entry.Name);
         const std::string target = Inside(toShown, entry.Name);
@@ -487,6 +513,7 @@ void FileSystem::CopyTree(int from, const std::string& fromShown, int to,
             const bool exists = !made && ::fstatat(to, name, &there, AT_SYMLINK_NOFOLLOW) == 0;
             if (!exists) {
                 Mutating("create folder " + target);
+                Watch(ChangeKind::CreateFolder, toNative / entry.Name);
                 if (::mkdirat(to, name, st.st_mode & 07777) != 0)
                     throw ErrorAbout(errno, "create folder", target, true);
             }
@@ -499,15 +526,17 @@ void FileSystem::CopyTree(int from, const std::string& fromShown, int to,
             if (n < 0) throw ErrorAbout(errno, "read", source);
             link.resize(static_cast<std::size_t>(n));
             if (!made && CheckTarget(to, entry.Name, target, overwrite) &&
-                ::unlinkat(to, name, 0) != 0)
+                (Watch(ChangeKind::WriteFile, toNative / entry.Name), ::unlinkat(to, name, 0) != 0))
                 throw ErrorAbout(errno, "write", target);
             Mutating("copy " + source);
+            Watch(ChangeKind::WriteFile, toNative / entry.Name);
             if (::symlinkat(link.c_str(), to, name) != 0) throw ErrorAbout(errno, "write", target);
         } else if (!S_ISREG(st.st_mode)) {
             throw NotPlainError("copy", source, st.st_mode);
         } else {
             const bool replace = !made && CheckTarget(to, entry.Name, target, overwrite);
             Mutating("copy " + source);
+            Watch(ChangeKind::WriteFile, toNative / entry.Name);
             if (work_) work_->Carrying(source);
             struct stat info {};
             Descriptor in = OpenForReading(from, name, source, info, false, &st);
@@ -556,6 +585,7 @@ void FileSystem::CopyFolderTree(const std::string& source, const std::string& de
         std::string name;
         const Descriptor parent = OpenParent(destination, name);
         Mutating("create folder " + destination);
+        Watch(ChangeKind::CreateFolder, to);
         struct stat st {};
         ::fstat(in.Get(), &st);
         if (::mkdirat(parent.Get(), name.c_str(), st.st_mode & 07777) != 0)
@@ -590,6 +620,7 @@ void FileSystem::CopyFile(const std::string& source, const std::string& destinat
     Descriptor into = OpenFolder(folder);
     const bool replace = CheckTarget(into.Get(), name, target, overwrite);
     Mutating("copy " + source + " to " + destination);
+    Watch(ChangeKind::WriteFile, paths_.ToNative(folder) / name);
     struct stat info {};
     Descriptor in =
         OpenForReading(fromFolder.Get(), fromName.c_str(), source, info, false, &checked);
@@ -634,6 +665,8 @@ void FileSystem::MoveFile(const std::string& source, const std::string& destinat
     Mutating("move " + source + " to " + destination);
     Touch(toFolder.Get());
     Touch(fromFolder.Get());
+    Watch(ChangeKind::WriteFile, to);
+    Watch(ChangeKind::DeleteFile, from);
     MoveOneFile(fromFolder.Get(), name, source, toFolder.Get(), to.filename().string(),
                 destination);
 }
@@ -646,6 +679,8 @@ void FileSystem::CopyFilesInto(const std::string& sourceFolder,
     const FolderIndex sources(from.Get(), sourceFolder);
     FolderIndex targets(to.Get(), destinationFolder);
     std::vector<std::string> written;
+    const fs::path fromNative = watch_ ? paths_.ToNative(sourceFolder) : fs::path();
+    const fs::path toNative = watch_ ? paths_.ToNative(destinationFolder) : fs::path();
     Ahead(static_cast<int>(names.size()));
     for (const std::string& asked : names) {
         const Listed* source = sources.Find(asked);
@@ -656,6 +691,7 @@ void FileSystem::CopyFilesInto(const std::string& sourceFolder,
         const std::string target = Inside(destinationFolder, name);
         const bool replace = targets.Find(name) && CheckTarget(to.Get(), name, target, overwrite);
         Mutating("copy " + Inside(sourceFolder, asked) + " to " + destinationFolder + "\\");
+        Watch(ChangeKind::WriteFile, toNative / name);
         if (work_) work_->Carrying(shown);
         // Opened without following a link, checked to be a regular file and the very file the
         // listing showed, whatever took its place since.
@@ -682,6 +718,8 @@ void FileSystem::MoveFilesInto(const std::string& sourceFolder,
     FolderIndex targets(to.Get(), destinationFolder);
     Touch(to.Get());
     Touch(from.Get());
+    const fs::path fromNative = watch_ ? paths_.ToNative(sourceFolder) : fs::path();
+    const fs::path toNative = watch_ ? paths_.ToNative(destinationFolder) : fs::path();
     Ahead(static_cast<int>(names.size()));
     for (const std::string& asked : names) {
         const Listed* source = sources.Find(asked);
@@ -690,6 +728,8 @@ void FileSystem::MoveFilesInto(const std::string& sourceFolder,
         const std::string target = Inside(destinationFolder, source->Name);
         if (targets.Find(source->Name)) throw ErrorAbout(EEXIST, "move " + shown + " to", target);
         Mutating("move " + Inside(sourceFolder, asked) + " to " + destinationFolder + "\\");
+        Watch(ChangeKind::WriteFile, toNative / source->Name);
+        Watch(ChangeKind::DeleteFile, fromNative / source->Name);
         if (work_) work_->Carrying(shown);
         MoveOneFile(from.Get(), source->Name, shown, to.Get(), source->Name, target);
         targets.Add(source->Name, source->Type);
@@ -704,6 +744,7 @@ void FileSystem::DeleteFilesIn(const std::string& folder, const std::vector<std:
                                bool force) {
     Descriptor at = OpenFolder(folder);
     if (!names.empty()) Touch(at.Get());
+    const fs::path native = watch_ ? paths_.ToNative(folder) : fs::path();
     for (const std::string& name : names) {
         const std::string shown = Inside(folder, name);
         // Forced, the unlink itself says what is wrong (a folder cannot be unlinked as a file).
@@ -714,6 +755,7 @@ void FileSystem::DeleteFilesIn(const std::string& folder, const std::vector<std:
         if (!force && !S_ISLNK(st.st_mode) && (st.st_mode & S_IWUSR) == 0)
             throw ErrorAbout(EACCES, "delete", shown);
         Mutating("delete " + shown);
+        Watch(ChangeKind::DeleteFile, native / name);
         if (::unlinkat(at.Get(), name.c_str(), 0) != 0)
             throw ErrorAbout(errno == EISDIR ? ENOENT : errno, "delete", shown);
     }
@@ -783,9 +825,17 @@ void FileSystem::Rename(const std::string& path, const std::string& newName) {
     std::string name;
     const Descriptor parent = OpenParent(path, name);
     Mutating("rename " + path + " to " + newName);
+    const bool folder = TypeOf(from) == fs::file_type::directory;
+    if (folder) {
+        Watch(ChangeKind::MoveFolder, from, to);
+    } else {
+        Watch(ChangeKind::WriteFile, to);
+        Watch(ChangeKind::DeleteFile, from);
+    }
     if (::renameat(parent.Get(), name.c_str(), parent.Get(), newName.c_str()) != 0)
         Fail(LastError(), false, path);
     Touch(parent.Get());
+    if (folder) Watched(ChangeKind::MoveFolder, from, to);
 }
 
 void FileSystem::WriteWholeFile(const std::string& path, std::string_view bytes) {
@@ -796,6 +846,7 @@ void FileSystem::WriteWholeFile(const std::string& path, std::string_view bytes)
     ReplaceOptions options;
     options.BeforeStep = [&](ReplaceStep step) {
         if (step != ReplaceStep::SyncFolder) Mutating("write " + path);
+        if (step == ReplaceStep::Rename) Watch(ChangeKind::WriteFile, native);
     };
     std::string name;
     const Descriptor parent = OpenParent(path, name);
@@ -812,6 +863,8 @@ void FileSystem::ReplaceFile(const std::string& source, const std::string& targe
     const Descriptor fromParent = OpenParent(source, fromName);
     const Descriptor toParent = OpenParent(target, toName);
     Mutating("replace " + target + " with " + source);
+    Watch(ChangeKind::WriteFile, to);
+    Watch(ChangeKind::DeleteFile, from);
     if (::renameat(fromParent.Get(), fromName.c_str(), toParent.Get(), toName.c_str()) != 0)
         Fail(LastError(), false, target);
     Touch(toParent.Get());
@@ -827,10 +880,12 @@ bool FileSystem::ExchangeFolders(const std::string& a, const std::string& b) {
     const Descriptor firstParent = OpenParent(a, firstName);
     const Descriptor secondParent = OpenParent(b, secondName);
     Mutating("exchange folder " + a + " with " + b);
+    Watch(ChangeKind::Exchange, first, second);
     if (::renameat2(firstParent.Get(), firstName.c_str(), secondParent.Get(), secondName.c_str(),
                     RENAME_EXCHANGE) == 0) {
         SyncToDisk(secondParent.Get(), SyncKind::Folder);
         SyncToDisk(firstParent.Get(), SyncKind::Folder);
+        Watched(ChangeKind::Exchange, first, second);
         return true;
     }
     const int error = errno;
@@ -887,6 +942,7 @@ TextWriter FileSystem::CreateTextFile(const std::string& path, bool overwrite) {
     if (!overwrite && TypeOf(native) != fs::file_type::not_found)
         throw FileError(kFileAlreadyExists, path);
     if (!IsFolder(native.parent_path())) throw FileError(kPathNotFound, path);
+    Watch(ChangeKind::RewriteFile, native);
     std::string name;
     const Descriptor parent = OpenParent(path, name);
     TextWriter writer(native, faults_, parent.Get());
@@ -907,6 +963,7 @@ void FileSystem::SyncDisk(const std::string& folder) const {
 void FileSystem::SetReadOnly(const std::string& path, bool readOnly) {
     const fs::path native = paths_.ToNative(path);
     if (TypeOf(native) == fs::file_type::not_found) throw FileError(kFileNotFound, path);
+    Watch(ChangeKind::Attributes, native);
     std::string name;
     const Descriptor parent = OpenParent(path, name);
     struct stat st {};

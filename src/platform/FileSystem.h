@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/ChangeWatch.h"
 #include "platform/DriveTable.h"
 #include "platform/TextStream.h"
 #include "platform/WindowsPath.h"
@@ -36,10 +37,11 @@ struct FolderEntry {
 class FileSystem {
   public:
     // `work`, when given, hears of every file that a folder copy or a copy or move of a list of
-    // files carries, so long work can be shown.
+    // files carries, so long work can be shown. `watch`, when given, hears of every change before
+    // it is made (see ChangeWatch.h).
     explicit FileSystem(const DriveTable& drives, FaultPlan* faults = nullptr,
-                        FileWork* work = nullptr)
-        : paths_(drives), faults_(faults), work_(work) {}
+                        FileWork* work = nullptr, ChangeWatch* watch = nullptr)
+        : paths_(drives), faults_(faults), work_(work), watch_(watch) {}
 
     // Below `folder` (the installation in use) every folder the service opens, writes into or
     // moves out of is reached without following a link: each component is opened relative to
@@ -166,6 +168,11 @@ class FileSystem {
 
   private:
     void Mutating(const std::string& what);
+    // Tells the watch of a change about to be made; true when it took a folder away itself.
+    bool Watch(ChangeKind kind, const std::filesystem::path& path,
+               const std::filesystem::path& to = {});
+    void Watched(ChangeKind kind, const std::filesystem::path& path,
+                 const std::filesystem::path& to);
     Descriptor OpenFolder(const std::string& folder) const;
     // The folder that holds `path`, opened as OpenFolder opens it; `name` receives the path's
     // last component in its stored case.
@@ -187,6 +194,7 @@ class FileSystem {
     WindowsPath guard_;
     bool guarded_ = false;
     std::shared_ptr<TouchedFiles> touched_;
+    ChangeWatch* watch_;
 };
 
 }  // namespace movrand::platform

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "roster/CarNumbers.h"
 
+#include "history/HistoryStep.h"
 #include "platform/ErrorTrap.h"
 #include "platform/Profile.h"
 #include "platform/Text.h"
@@ -138,6 +139,11 @@ CarNumberResult AssignCarNumber(ProgramValues& pv, platform::Ui& ui, int driverN
     CarNumberResult result;
     ui.SetBusy(true);
     platform::RunTrapped(ui, platform::TrapForm::Information, pv.ProgramName, [&] {
+        history::HistoryStep step(
+            pv,
+            "Car number " + newNumber + " given to " +
+                (driverText.empty() ? "driver " + std::to_string(driverNumber) : driverText),
+            &ui);
         Assignment(pv, ui, driverNumber, newNumber, driverText, showChange).Run(result);
     });
     ui.SetBusy(false);

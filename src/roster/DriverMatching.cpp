@@ -2,6 +2,7 @@
 #include "roster/DriverMatching.h"
 
 #include "common/Functions.h"
+#include "history/HistoryStep.h"
 #include "platform/ErrorTrap.h"
 #include "platform/Profile.h"
 #include "roster/DriverFiles.h"
@@ -45,8 +46,9 @@ void MatchDriver(ProgramValues& pv, platform::Ui& ui, platform::FileSystem& fs, 
 
 void MatchDriversToCars(ProgramValues& pv, platform::Ui& ui) {
     RunTrapped(ui, TrapForm::Common, pv.ProgramName, [&] {
-        platform::FileSystem fs = pv.Files();
         pv.GPLPath = FolderOfPath(pv.DriverIniFile);
+        history::HistoryStep step(pv, "Drivers matched to their cars", &ui);
+        platform::FileSystem fs = pv.Files();
         const platform::ProfileReadScope scope;
         for (int n = 1; n <= kRosterDrivers; ++n) {
             const std::string section = DriverSection(n);

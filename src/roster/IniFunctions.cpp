@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "history/HistoryStep.h"
 #include "platform/ErrorTrap.h"
 #include "platform/LinkTarget.h"
 #include "platform/Text.h"
@@ -110,6 +111,7 @@ bool StripIniHeaders(ProgramValues& pv, platform::Ui& ui, const std::string& sou
 }
 
 bool SaveDriverIni(ProgramValues& pv, platform::Ui& ui) {
+    history::HistoryStep step(pv, "Roster saved", &ui);
     platform::FileSystem fs = pv.Files();
     if (!fs.Available()) {
         ui.ShowPlatformMessage("Unable to save changes!", platform::MessageIcon::Information,

@@ -15,7 +15,12 @@ void SweepLeftoverTemporaries(const ProgramValues& pv) {
             pv.Env.NativeProgramFolder(), pv.Env.Settings.FolderOf(platform::kSettingsApp)};
         if (!pv.GPLPath.empty() && fs.Available()) {
             folders.push_back(fs.Native(pv.GPLPath));
-            for (const char* parent : {"cars\\cars67", "cars\\replacedaccessories"}) {
+            // The history's own files, and the folders a restore puts files back into.
+            for (const char* history : {"movrand\\history", "movrand\\history\\steps"})
+                if (fs.FolderExists(pv.GPLPath + history))
+                    folders.push_back(fs.Native(pv.GPLPath + history));
+            for (const char* parent : {"cars\\cars67", "cars\\replacedaccessories",
+                                       "cars\\replacedcars", "movrand\\history\\content"}) {
                 const std::string folder = pv.GPLPath + parent;
                 if (!fs.FolderExists(folder)) continue;
                 folders.push_back(fs.Native(folder));

@@ -4,6 +4,7 @@
 #include "common/Functions.h"
 #include "common/clsReg.h"
 #include "folders/SwapSettling.h"
+#include "history/HistoryRestore.h"
 #include "installation/DriverIniSearch.h"
 #include "installation/GplInstallation.h"
 #include "installation/Installations.h"
@@ -208,6 +209,10 @@ StartedRun StartUp(ProgramValues& pv, platform::Ui& ui, const StartUpChoices& ch
             }
         }
         if (choices.SweepLeftovers) SweepLeftoverTemporaries(pv);
+        // A step or a restore of the installation's history that a run left unfinished; a
+        // damaged history is named and keeps nothing else from starting.
+        platform::RunTrapped(ui, platform::TrapForm::Information, pv.ProgramName,
+                             [&] { history::SettleHistory(pv, ui); });
         run.WorkingCopyMade = StripIniHeaders(pv, ui, pv.DriverIniFile, pv.DriverWorkFile);
         if (begin) begin();
         run.How = StartedRun::End::Ready;

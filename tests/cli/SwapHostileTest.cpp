@@ -46,6 +46,11 @@ struct Machine : CliMachine {
     // Every file of C: and D:, every name beside the live folder, the journal.
     Tree Files() const {
         Tree files = TreeOf(DriveC());
+        // The history's own records of the run that was cut short are settled at the start.
+        std::erase_if(files, [](const auto& file) {
+            return file.first.rfind("sierra/gpl/movrand/history/", 0) == 0 &&
+                   file.first.find("/content/") == std::string::npos;
+        });
         if (!D.empty() && D != "/proc")
             for (const auto& [name, bytes] : TreeOf(D)) files["D:/" + name] = bytes;
         for (const auto& e : fs::directory_iterator(Live().parent_path()))

@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <functional>
+
+#include "cli/CliCall.h"
+#include "history/HistoryForget.h"
+#include "history/HistoryPlace.h"
+#include "history/HistoryRestore.h"
+#include "platform/ErrorTrap.h"
+
+namespace movrand::cli {
+
+namespace {
+
+// Runs a history command; a damaged history is told by name and ends with exit status 1.
+CommandOutcome Trapped(Call& c, const std::function<CommandOutcome()>& body) {
+    CommandOutcome outcome = CommandOutcome::Refused;
+    platform::RunTrapped(c.ui, platform::TrapForm::Common, c.pv.ProgramName,
+                         [&] { outcome = body(); });
+    return outcome;
+}
+
+CommandOutcome Told(Call& c, const history::RestoreResult& result,
+                    const history::RestorePlan& plan) {
+    if (result.Outcome == history::RestoreOutcome::Done) {
+        c.ui.ShowMessage(plan.Summary + " (step " + std::to_string(result.Step) + ").");
+        return CommandOutcome::Done;
+    }
+    if (!result.Message.empty()) c.ui.ShowMessage(result.Message);
+    return CommandOutcome::Refused;
+}
+
+}  // namespace
+
+std::string CheckStepNumber(const CliRequest& request) {
+    for (const std::string& operand : request.Operands) {
+        if (operand.empty() || operand.size() > 9 ||
+            operand.find_first_not_of("0123456789") != std::string::npos)
+            return "N must be a step number (0, 1, 2, ...)";
+    }
+    return "";
+}
+
+CommandOutcome History(Call& c) {
+    return Trapped(c, [&] {
+        const history::HistoryPlace place(c.pv);
+        if (!place.Exists()) return CommandOutcome::Done;
+        if (c.request.Operands.empty()) {
+            for (const history::Step& step : place.ReadIndex())
+                c.out << step.Number << '\t' << step.When << '\t' << step.User << '\t'
+                      << step.Summary << '\n';
+            return CommandOutcome::Done;
+        }
+        const int number = std::stoi(c.Operand(0));
+        for (const history::Step& listed : place.ReadIndex()) {
+            if (listed.Number != number) continue;
+            for (const history::StepChange& change : place.ReadStep(number).Changes)
+                c.out << history::ChangeWord(change) << '\t' << change.Path << '\n';
+            return CommandOutcome::Done;
+        }
+        c.err << "movrand-cli: the history has no step " << number << '\n';
+        return CommandOutcome::Refused;
+    });
+}
+
+CommandOutcome Undo(Call& c) {
+    return Trapped(c, [&] {
+        const history::RestorePlan plan = history::PlanUndo(c.pv);
+        return Told(c, history::CarryOut(c.pv, c.ui, plan), plan);
+    });
+}
+
+CommandOutcome Restore(Call& c) {
+    return Trapped(c, [&] {
+        const history::RestorePlan plan = history::PlanRestore(c.pv, std::stoi(c.Operand(0)));
+        return Told(c, history::CarryOut(c.pv, c.ui, plan), plan);
+    });
+}
+
+CommandOutcome Verify(Call& c) {
+    return Trapped(c, [&] {
+        const std::vector<history::HandChange> changes = history::VerifyInstallation(c.pv);
+        for (const history::HandChange& change : changes)
+            c.out << change.What << '\t' << change.Path << '\n';
+        return changes.empty() ? CommandOutcome::Done : CommandOutcome::Refused;
+    });
+}
+
+CommandOutcome Forget(Call& c) {
+    return Trapped(c, [&] {
+        history::HistoryPlace place(c.pv);
+        if (!place.Exists()) return CommandOutcome::Done;
+        const history::ForgetResult result =
+            history::ForgetStepsBefore(place, std::stoi(c.Operand(0)));
+        c.ui.ShowMessage(std::to_string(result.Forgotten) + " step(s) forgotten, " +
+                         history::SizeText(result.Freed) + " freed; the history now takes " +
+                         history::SizeText(place.Size()) + ".");
+        return CommandOutcome::Done;
+    });
+}
+
+CommandOutcome HistorySize(Call& c) {
+    return Trapped(c, [&] {
+        history::HistoryPlace place(c.pv);
+        if (!c.request.Operands.empty()) {
+            place.Create();
+            place.SetLimit(std::stoull(c.Operand(0)) << 20);
+            history::KeepWithinLimit(place, &c.ui);
+        }
+        c.out << "size\t" << (place.Exists() ? place.Size() : 0) << "\nlimit\t"
+              << (place.Exists() ? place.Limit() : 0) << '\n';
+        return CommandOutcome::Done;
+    });
+}
+
+}  // namespace movrand::cli

@@ -1,0 +1,222 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "history/ChangeRecorder.h"
+
+#include <algorithm>
+
+#include "platform/FileKeeping.h"
+#include "platform/RuntimeError.h"
+
+namespace movrand::history {
+
+namespace fs = std::filesystem;
+using platform::ChangeKind;
+
+namespace {
+
+// True when `path` is `folder` or lies inside it, by their names (both resolved native paths).
+bool Under(const fs::path& path, const fs::path& folder) {
+    const auto [end, ignored] =
+        std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
+    return end == folder.end();
+}
+
+}  // namespace
+
+FileState StateOf(const fs::path& native) {
+    const platform::FileFacts facts = platform::FactsOf(native);
+    FileState state;
+    if (facts.Kind == platform::FileFacts::Type::Folder) {
+        state.Kind = FileState::Type::Folder;
+        state.Mode = facts.Mode;
+    } else if (facts.Kind == platform::FileFacts::Type::File) {
+        state.Kind = FileState::Type::File;
+        state.Size = facts.Size;
+        state.Mode = facts.Mode;
+        state.ModifiedNs = facts.ModifiedNs;
+        state.Hash = platform::FastHashOf(native);
+    }
+    return state;
+}
+
+ChangeRecorder::ChangeRecorder(HistoryPlace& place, Step header)
+    : place_(place),
+      step_(std::move(header)),
+      installation_(place.Native(place.Installation())),
+      history_(place.NativeFolder()),
+      contentFolder_(place.Native(place.ContentFolder())) {}
+
+ChangeRecorder::~ChangeRecorder() {
+    if (journal_) std::fclose(journal_);
+}
+
+std::string ChangeRecorder::Windows(const fs::path& native) const {
+    // Inside the installation the name follows from the installation's own, with no look at
+    // the disk (the service hands over resolved native paths).
+    if (Under(native, installation_) && native != installation_) {
+        std::string windows = place_.Installation();
+        for (const fs::path& part : native.lexically_relative(installation_))
+            windows += "\\" + part.string();
+        return windows;
+    }
+    return place_.Files().WindowsOf(native);
+}
+
+fs::path ChangeRecorder::ContentOf(const std::string& hash) const {
+    return contentFolder_ / hash.substr(0, 2) / hash;
+}
+
+bool ChangeRecorder::InHistory(const fs::path& native) const {
+    return Under(native, history_);
+}
+
+bool ChangeRecorder::InScope(const fs::path& native) const {
+    if (InHistory(native)) return false;
+    if (Under(native, installation_)) return true;
+    for (const fs::path& root : roots_) {
+        if (Under(native, root)) return true;
+        // The folders a swap makes beside a stored folder: NAME.movrand-copy, NAME.movrand-old.
+        const std::string beside = root.filename().string() + ".movrand-";
+        for (fs::path at = native; !at.empty() && at != at.parent_path(); at = at.parent_path())
+            if (at.parent_path() == root.parent_path() &&
+                at.filename().string().rfind(beside, 0) == 0)
+                return true;
+    }
+    return false;
+}
+
+void ChangeRecorder::AddRoot(const std::string& windowsFolder) {
+    if (windowsFolder.empty()) return;
+    const fs::path native = place_.Native(windowsFolder).lexically_normal();
+    if (Under(native, installation_)) return;
+    if (std::find(roots_.begin(), roots_.end(), native) != roots_.end()) return;
+    roots_.push_back(native);
+    step_.Roots.push_back(Windows(native));
+    if (journal_) Journal("root\t" + EscapedField(Windows(native)));
+}
+
+void ChangeRecorder::MarkUndoOf(std::vector<int> steps, bool isUndo) {
+    step_.Undoes = std::move(steps);
+    step_.IsUndo = isUndo;
+}
+
+void ChangeRecorder::Journal(const std::string& line) {
+    if (!journal_) {
+        // The history's folder is made by the first change it records.
+        place_.Create();
+        // The header goes first: the journal is a step without its end.
+        Step header = step_;
+        header.Changes.clear();
+        std::string text = StepText(header);
+        text.resize(text.size() - std::string("end\n").size());
+        journal_ = std::fopen(place_.Native(place_.Pending()).c_str(), "we");
+        if (!journal_)
+            throw platform::RuntimeError(platform::kPathFileAccessError,
+                                         "Cannot write the history file " + place_.Pending());
+        std::fputs(text.c_str(), journal_);
+    }
+    std::fputs((line + "\n").c_str(), journal_);
+    std::fflush(journal_);
+}
+
+void ChangeRecorder::Touch(const fs::path& native, bool copy) {
+    if (!InScope(native)) return;
+    const std::string key = native.string();
+    if (group_.count(key)) return;
+    StepChange change;
+    change.Path = Windows(native);
+    change.Before = StateOf(native);
+    if (!journal_) Journal("started");
+    if (change.Before.IsFile()) {
+        const fs::path kept = ContentOf(change.Before.Hash);
+        const std::string bucket = place_.ContentFolder() + "\\" + change.Before.Hash.substr(0, 2);
+        if (buckets_.insert(bucket).second && !place_.Files().FolderExists(bucket))
+            place_.Files().CreateFolder(bucket);
+        if (platform::KeepFile(native, kept, copy)) {
+            addedContent_.push_back(kept);
+            step_.BytesKept += change.Before.Size;
+        }
+    }
+    Journal("path\t" + change.Before.Text() + "\t?\t" + EscapedField(change.Path));
+    group_[key] = step_.Changes.size();
+    step_.Changes.push_back(std::move(change));
+}
+
+void ChangeRecorder::CloseGroup() {
+    for (const auto& [native, index] : group_) {
+        StepChange& change = step_.Changes[index];
+        change.After = StateOf(native);
+        change.HasAfter = true;
+        Journal("after\t" + change.After.Text() + "\t" + EscapedField(change.Path));
+    }
+    group_.clear();
+}
+
+bool ChangeRecorder::Before(const platform::Change& change) {
+    switch (change.Kind) {
+        case ChangeKind::WriteFile:
+        case ChangeKind::DeleteFile:
+        case ChangeKind::CreateFolder:
+            Touch(change.Path, false);
+            return false;
+        case ChangeKind::RewriteFile:
+        case ChangeKind::Attributes:
+            Touch(change.Path, true);
+            return false;
+        case ChangeKind::MoveFolder:
+        case ChangeKind::Exchange:
+            if (InScope(change.Path) || InScope(change.To)) CloseGroup();
+            return false;
+        case ChangeKind::DeleteFolder:
+            break;
+    }
+    if (!InScope(change.Path)) return false;
+    // A deleted folder goes into the history whole, by a rename where it can.
+    CloseGroup();
+    if (!journal_) Journal("started");
+    StepChange kept;
+    kept.Kind = StepChange::Type::Kept;
+    kept.Path = Windows(change.Path);
+    kept.To = std::to_string(step_.Number) + "-" + std::to_string(++kept_);
+    // Written before the move: a kill after it still finds the folder's record.
+    Journal("kept\t" + EscapedField(kept.Path) + "\t" + kept.To);
+    const std::string target = place_.KeptPath(kept.To);
+    place_.Files().MoveFolder(kept.Path, target);
+    step_.BytesKept += platform::BytesUnder(place_.Native(target));
+    step_.Changes.push_back(std::move(kept));
+    return true;
+}
+
+void ChangeRecorder::After(const platform::Change& change) {
+    const bool from = InScope(change.Path);
+    const bool to = InScope(change.To);
+    // A folder taken out of the history or back into it counts wherever it goes.
+    if (!from && !to && !InHistory(change.Path) && !InHistory(change.To)) return;
+    // The other end of a move out of or into the installation is a stored car folder.
+    if (!from && !InHistory(change.Path)) AddRoot(Windows(change.Path));
+    if (!to && !InHistory(change.To)) AddRoot(Windows(change.To));
+    StepChange moved;
+    moved.Kind =
+        change.Kind == ChangeKind::Exchange ? StepChange::Type::Exchange : StepChange::Type::Move;
+    moved.Path = Windows(change.Path);
+    moved.To = Windows(change.To);
+    Journal(std::string(moved.Kind == StepChange::Type::Move ? "move\t" : "exchange\t") +
+            EscapedField(moved.Path) + "\t" + EscapedField(moved.To));
+    step_.Changes.push_back(std::move(moved));
+}
+
+Step ChangeRecorder::Finish() {
+    CloseGroup();
+    std::vector<StepChange> changed;
+    for (StepChange& change : step_.Changes)
+        if (change.Kind != StepChange::Type::Path || !change.Before.SameAs(change.After))
+            changed.push_back(std::move(change));
+    step_.Changes = std::move(changed);
+    if (step_.Changes.empty()) {
+        // Nothing changed: what was kept for it belongs to no step.
+        for (const fs::path& kept : addedContent_) platform::DropKeptFile(kept);
+        step_.BytesKept = 0;
+    }
+    return step_;
+}
+
+}  // namespace movrand::history

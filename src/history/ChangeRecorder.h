@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <cstdio>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "history/HistoryPlace.h"
+#include "history/StepRecord.h"
+#include "platform/ChangeWatch.h"
+
+namespace movrand::history {
+
+// What a file or folder at a native path is now; a file's bytes fingerprinted.
+FileState StateOf(const std::filesystem::path& native);
+
+// Records one step while it runs: hears of every change the file-system service makes inside the
+// installation (and the stored car folders a step names), keeps what a change is about to
+// overwrite or delete in the history's content by fingerprint (a link to the same bytes where
+// it can), takes a deleted folder into the history whole, and notes a moved folder as one move.
+// Changes are grouped between moves: the state after each group is taken when it closes, so a
+// step can be taken back group by group, newest first. Each change is also appended to the
+// pending journal, which the next start settles if the run ends before the step does.
+class ChangeRecorder : public platform::ChangeWatch {
+  public:
+    ChangeRecorder(HistoryPlace& place, Step header);
+    ~ChangeRecorder() override;
+
+    bool Before(const platform::Change& change) override;
+    void After(const platform::Change& change) override;
+
+    // A folder outside the installation the step may change (a stored car folder), with the
+    // folders beside it that the swap names after it ("NAME.movrand-…").
+    void AddRoot(const std::string& windowsFolder);
+    void SetSummary(std::string summary) { step_.Summary = std::move(summary); }
+    void MarkUndoOf(std::vector<int> steps, bool isUndo);
+
+    // Closes the last group and returns the step with only the paths whose state changed;
+    // empty Changes: the step changed nothing (the content it kept is then let go).
+    Step Finish();
+    // The pending journal (empty when nothing was recorded).
+    bool Started() const { return journal_ != nullptr; }
+
+  private:
+    bool InScope(const std::filesystem::path& native) const;
+    bool InHistory(const std::filesystem::path& native) const;
+    void Touch(const std::filesystem::path& native, bool copy);
+    void CloseGroup();
+    void Journal(const std::string& line);
+    std::string Windows(const std::filesystem::path& native) const;
+    std::filesystem::path ContentOf(const std::string& hash) const;
+
+    HistoryPlace& place_;
+    Step step_;
+    std::filesystem::path installation_;
+    std::filesystem::path history_;
+    std::filesystem::path contentFolder_;
+    std::vector<std::filesystem::path> roots_;
+    std::unordered_map<std::string, std::size_t> group_;  // native path -> change
+    std::vector<std::filesystem::path> addedContent_;
+    std::set<std::string> buckets_;  // content folders known to be there
+    std::FILE* journal_ = nullptr;
+    int kept_ = 0;
+};
+
+}  // namespace movrand::history

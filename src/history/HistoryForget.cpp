@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "history/HistoryForget.h"
+
+#include <cstdio>
+#include <set>
+
+#include "platform/FileSystemErrors.h"
+#include "platform/RuntimeError.h"
+
+namespace movrand::history {
+
+ForgetResult ForgetStepsBefore(HistoryPlace& place, int first) {
+    ForgetResult result;
+    const std::vector<Step> index = place.ReadIndex();
+    const int next = place.NextNumber();
+    if (first < 1 || first > next)
+        throw platform::RuntimeError(
+            platform::kBadFileNameOrNumber,
+            "There is no step " + std::to_string(first) + " to keep the history from");
+    if (first <= place.FirstKept()) return result;
+    // What the kept steps still need.
+    std::set<std::string> hashes;
+    std::set<std::string> keptFolders;
+    std::vector<Step> kept;
+    for (const Step& entry : index) {
+        if (entry.Number < first) continue;
+        kept.push_back(entry);
+        for (const StepChange& c : place.ReadStep(entry.Number).Changes) {
+            if (c.Before.IsFile()) hashes.insert(c.Before.Hash);
+            if (c.HasAfter && c.After.IsFile()) hashes.insert(c.After.Hash);
+            if (c.Kind == StepChange::Type::Kept) keptFolders.insert(c.To);
+            for (const std::string* path : {&c.Path, &c.To}) {
+                const std::string prefix = place.KeptFolder() + "\\";
+                if (path->size() > prefix.size() && path->compare(0, prefix.size(), prefix) == 0) {
+                    const std::string rest = path->substr(prefix.size());
+                    keptFolders.insert(rest.substr(0, rest.find('\\')));
+                }
+            }
+        }
+    }
+    const std::uint64_t before = place.Size();
+    // The index first: a cut here leaves content that no step names, taken at the next forget.
+    place.KeepFrom(first, kept);
+    platform::FileSystem& fs = place.Files();
+    for (const Step& entry : index)
+        if (entry.Number < first) {
+            ++result.Forgotten;
+            if (fs.FileExists(place.StepFile(entry.Number)))
+                fs.DeleteFile(place.StepFile(entry.Number), true);
+        }
+    for (const std::string& bucket : fs.FolderNames(place.ContentFolder())) {
+        const std::string folder = place.ContentFolder() + "\\" + bucket;
+        for (const std::string& name : fs.FileNames(folder))
+            if (!hashes.count(name)) fs.DeleteFile(folder + "\\" + name, true);
+    }
+    for (const std::string& name : fs.FolderNames(place.KeptFolder()))
+        if (!keptFolders.count(name)) fs.DeleteFolder(place.KeptPath(name), true);
+    const std::uint64_t after = place.Size();
+    result.Freed = before > after ? before - after : 0;
+    return result;
+}
+
+void KeepWithinLimit(HistoryPlace& place, platform::Ui* ui) {
+    const std::vector<Step> index = place.ReadIndex();
+    std::uint64_t total = 0;
+    for (const Step& step : index) total += step.BytesKept;
+    const std::uint64_t limit = place.Limit();
+    if (total <= limit || index.size() < 2) return;
+    std::uint64_t size = place.Size();
+    int first = place.FirstKept();
+    ForgetResult all;
+    for (std::size_t i = 0; size > limit && i + 1 < index.size(); ++i) {
+        first = index[i + 1].Number;
+        const ForgetResult one = ForgetStepsBefore(place, first);
+        all.Forgotten += one.Forgotten;
+        all.Freed += one.Freed;
+        size = place.Size();
+    }
+    if (ui && all.Forgotten > 0)
+        ui->ShowMessage("The history of this installation has grown past its limit of " +
+                        SizeText(limit) + ", so its " + std::to_string(all.Forgotten) +
+                        " oldest step(s), up to step " + std::to_string(first - 1) +
+                        ", have been forgotten (" + SizeText(all.Freed) + " freed).");
+}
+
+std::string SizeText(std::uint64_t bytes) {
+    char text[32];
+    if (bytes < 1024) return std::to_string(bytes) + " bytes";
+    if (bytes < (1u << 20)) {
+        std::snprintf(text, sizeof text, "%.1f KB", static_cast<double>(bytes) / 1024);
+    } else if (bytes < (1ull << 30)) {
+        std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes) / (1 << 20));
+    } else {
+        std::snprintf(text, sizeof text, "%.2f GB", static_cast<double>(bytes) / (1ull << 30));
+    }
+    return text;
+}
+
+}  // namespace movrand::history

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "history/HistoryPlace.h"
+#include "platform/Ui.h"
+
+namespace movrand::history {
+
+struct ForgetResult {
+    int Forgotten = 0;        // steps forgotten
+    std::uint64_t Freed = 0;  // bytes given back
+};
+
+// Forgets the steps before `first`: their records go, and the kept content and folders that no
+// later step needs are deleted. Raises when `first` lies beyond the next step.
+ForgetResult ForgetStepsBefore(HistoryPlace& place, int first);
+
+// Forgets the oldest steps, one at a time, while the history is larger than its limit (never the
+// newest step); tells the user through `ui` when it did.
+void KeepWithinLimit(HistoryPlace& place, platform::Ui* ui);
+
+// "12.5 MB" and the like.
+std::string SizeText(std::uint64_t bytes);
+
+}  // namespace movrand::history

@@ -1,0 +1,146 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "history/HistoryPlace.h"
+
+#include <algorithm>
+#include <sstream>
+
+#include "platform/FileKeeping.h"
+#include "platform/FileSystemErrors.h"
+#include "platform/RuntimeError.h"
+#include "platform/WholeFileReplace.h"
+
+namespace movrand::history {
+
+namespace {
+
+constexpr const char* kIndexHeader = "movrand-history 1\t";
+constexpr std::uint64_t kLargestDefaultLimit = 5ull << 30;
+
+std::string WithoutSlash(std::string folder) {
+    while (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+    return folder;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+}  // namespace
+
+HistoryPlace::HistoryPlace(const ProgramValues& pv)
+    : fs_(pv.Env.Drives),
+      installation_(pv.GPLPath.empty() ? "" : WithoutSlash(pv.GPLPath)),
+      folder_(installation_.empty() ? "" : installation_ + "\\movrand\\history") {}
+
+bool HistoryPlace::Exists() const {
+    return !folder_.empty() && fs_.FolderExists(folder_);
+}
+
+void HistoryPlace::Create() {
+    if (installation_.empty() || !fs_.FolderExists(installation_))
+        throw platform::RuntimeError(platform::kPathNotFound);
+    const std::string parent = installation_ + "\\movrand";
+    for (const std::string& folder :
+         {parent, folder_, folder_ + "\\steps", ContentFolder(), KeptFolder()})
+        if (!fs_.FolderExists(folder)) fs_.CreateFolder(folder);
+    if (!fs_.FileExists(LimitFile()))
+        SetLimit(std::min(kLargestDefaultLimit, fs_.FreeSpace(folder_) / 4));
+    if (!fs_.FileExists(Index())) fs_.WriteWholeFile(Index(), std::string(kIndexHeader) + "1\n");
+}
+
+std::string HistoryPlace::StepFile(int number) const {
+    return folder_ + "\\steps\\" + std::to_string(number) + ".step";
+}
+
+std::filesystem::path HistoryPlace::ContentOf(const std::string& hash) const {
+    return fs_.Native(ContentFolder()) / hash.substr(0, 2) / hash;
+}
+
+std::vector<Step> HistoryPlace::ReadIndex() const {
+    std::vector<Step> steps;
+    if (!fs_.FileExists(Index())) return steps;
+    const std::vector<std::string> lines = Lines(fs_.ReadAllBytes(Index()));
+    const auto damaged = [&](std::size_t line) {
+        return platform::RuntimeError(platform::kPathFileAccessError,
+                                      "The history file " + Index() + " is damaged: line " +
+                                          std::to_string(line + 1) + " is not as written");
+    };
+    if (lines.empty() || lines[0].rfind(kIndexHeader, 0) != 0) throw damaged(0);
+    int last = 0;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        std::optional<Step> step = ParseIndexLine(lines[i]);
+        if (!step || step->Number <= last) throw damaged(i);
+        last = step->Number;
+        steps.push_back(std::move(*step));
+    }
+    return steps;
+}
+
+int HistoryPlace::FirstKept() const {
+    if (!fs_.FileExists(Index())) return 1;
+    const std::string text = fs_.ReadAllBytes(Index());
+    const std::string first = Lines(text).empty() ? "" : Lines(text)[0];
+    if (first.rfind(kIndexHeader, 0) != 0)
+        throw platform::RuntimeError(
+            platform::kPathFileAccessError,
+            "The history file " + Index() + " is damaged: line 1 is not as written");
+    try {
+        return std::max(1, std::stoi(first.substr(std::string(kIndexHeader).size())));
+    } catch (const std::exception&) {
+        return 1;
+    }
+}
+
+int HistoryPlace::NextNumber() const {
+    const std::vector<Step> steps = ReadIndex();
+    int next = FirstKept();
+    if (!steps.empty()) next = std::max(next, steps.back().Number + 1);
+    // A step file left by a run cut short between its file and its index line keeps its number.
+    while (fs_.FileExists(StepFile(next))) ++next;
+    return next;
+}
+
+Step HistoryPlace::ReadStep(int number) const {
+    const std::string file = StepFile(number);
+    if (!fs_.FileExists(file))
+        throw platform::RuntimeError(platform::kFileNotFound,
+                                     "The history file " + file + " is missing");
+    Step step = ParseStep(fs_.ReadAllBytes(file), file);
+    if (step.Number != number)
+        throw platform::RuntimeError(
+            platform::kPathFileAccessError,
+            "The history file " + file + " is damaged: it holds another step's number");
+    return step;
+}
+
+void HistoryPlace::AddStep(const Step& step) {
+    fs_.WriteWholeFile(StepFile(step.Number), StepText(step));
+    platform::AppendLineSynced(fs_.Native(Index()), IndexLine(step));
+}
+
+void HistoryPlace::KeepFrom(int first, const std::vector<Step>& kept) {
+    std::string text = kIndexHeader + std::to_string(first) + "\n";
+    for (const Step& step : kept) text += IndexLine(step) + "\n";
+    fs_.WriteWholeFile(Index(), text);
+}
+
+std::uint64_t HistoryPlace::Limit() const {
+    try {
+        return std::stoull(fs_.ReadAllBytes(LimitFile()));
+    } catch (const std::exception&) {
+        return kLargestDefaultLimit;
+    }
+}
+
+void HistoryPlace::SetLimit(std::uint64_t bytes) {
+    fs_.WriteWholeFile(LimitFile(), std::to_string(bytes) + "\n");
+}
+
+std::uint64_t HistoryPlace::Size() const {
+    return folder_.empty() ? 0 : platform::BytesUnder(fs_.Native(folder_));
+}
+
+}  // namespace movrand::history

@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/ProgramValues.h"
+#include "history/StepRecord.h"
+#include "platform/FileSystem.h"
+
+namespace movrand::history {
+
+// The installation's history folder, `movrand\history\` in the GPL folder beside driver.ini:
+//   index          one line per step, oldest first (what `history` lists, read alone)
+//   steps\N.step   each step whole
+//   content\ab\…   the bytes of files the steps replaced or deleted, once each, by fingerprint
+//   kept\…         folders the steps deleted, kept whole
+//   pending.step   the step being recorded (a run cut short leaves it for the next start)
+//   restore.step   a restore or undo under way
+//   limit          the size the history keeps within, in bytes
+class HistoryPlace {
+  public:
+    // The history of the installation in use (pv.GPLPath); Exists() is false without one.
+    explicit HistoryPlace(const ProgramValues& pv);
+
+    bool Exists() const;
+    // Makes the folders (and the limit, a quarter of the free space, at most 5 GB).
+    void Create();
+
+    const std::string& Installation() const { return installation_; }  // ends without "\"
+    const std::string& Folder() const { return folder_; }
+    std::filesystem::path Native(const std::string& windows) const { return fs_.Native(windows); }
+    std::filesystem::path NativeFolder() const { return fs_.Native(folder_); }
+    std::string Index() const { return folder_ + "\\index"; }
+    std::string StepFile(int number) const;
+    std::string Pending() const { return folder_ + "\\pending.step"; }
+    std::string RestoreJournal() const { return folder_ + "\\restore.step"; }
+    std::string LimitFile() const { return folder_ + "\\limit"; }
+    std::string ContentFolder() const { return folder_ + "\\content"; }
+    std::string KeptFolder() const { return folder_ + "\\kept"; }
+    std::filesystem::path ContentOf(const std::string& hash) const;
+    std::string KeptPath(const std::string& name) const { return KeptFolder() + "\\" + name; }
+
+    // The steps of the index, oldest first (summary lines only). A damaged line raises,
+    // naming the index.
+    std::vector<Step> ReadIndex() const;
+    // Steps before this one were forgotten (1 when none were).
+    int FirstKept() const;
+    // The number the next step gets.
+    int NextNumber() const;
+    Step ReadStep(int number) const;
+    // Adds a step: its file written whole and synced, then its index line.
+    void AddStep(const Step& step);
+    // Keeps only the steps from `first` on in the index (written whole).
+    void KeepFrom(int first, const std::vector<Step>& kept);
+
+    std::uint64_t Limit() const;
+    void SetLimit(std::uint64_t bytes);
+    // What the history takes on the disk: kept content and folders, and the records.
+    std::uint64_t Size() const;
+
+    platform::FileSystem& Files() { return fs_; }
+    const platform::FileSystem& Files() const { return fs_; }
+
+  private:
+    platform::FileSystem fs_;  // unwatched: the history's own files are no step
+    std::string installation_;
+    std::string folder_;
+};
+
+}  // namespace movrand::history

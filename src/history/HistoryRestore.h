@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "common/ProgramValues.h"
+#include "platform/Ui.h"
+
+namespace movrand::history {
+
+// A file the history knows that is not what the history says should be there.
+struct HandChange {
+    std::string What;  // "changed", "added" or "missing"
+    std::string Path;  // Windows notation
+};
+
+// Compares every file and folder the history knows with what its newest step left there (size
+// and time first, the content where they differ). Raises, naming the file, on a damaged history.
+std::vector<HandChange> VerifyInstallation(ProgramValues& pv);
+
+// What a restore or an undo would do, worked out before anything changes.
+struct RestorePlan {
+    std::vector<int> Reverse;  // the steps taken back, newest first
+    std::vector<int> Undoes;   // the steps the new step marks as taken back
+    bool IsUndo = false;
+    std::string Summary;                    // "Restored to step 7", "Undid step 11"
+    std::size_t Paths = 0;                  // files and folders it changes
+    std::vector<HandChange> ChangedByHand;  // files it would overwrite or delete
+    std::string Refusal;                    // why it cannot be done; "" when it can
+};
+
+// Restoring to step `step` (0: before the first): every step after it taken back.
+RestorePlan PlanRestore(ProgramValues& pv, int step);
+// Taking back the newest step that is neither an undo nor taken back already.
+RestorePlan PlanUndo(ProgramValues& pv);
+
+enum class RestoreOutcome { Done, Refused, Declined, Failed };
+
+struct RestoreResult {
+    RestoreOutcome Outcome = RestoreOutcome::Failed;
+    int Step = 0;  // the step that recorded it
+    std::string Message;
+};
+
+// Carries a plan out as one step of its own. Files changed by hand are named and the user asked
+// first (unless `askFirst` is false); what they held is kept in the new step. A journal lets
+// the next start finish a restore that was cut short.
+RestoreResult CarryOut(ProgramValues& pv, platform::Ui& ui, const RestorePlan& plan,
+                       bool askFirst = true);
+
+// The next start's part: a step that a run left unfinished is recorded as cut short, and a
+// restore or undo cut short is carried out to its end (the part that ran taken back with it).
+void SettleHistory(ProgramValues& pv, platform::Ui& ui);
+
+}  // namespace movrand::history

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/ProgramValues.h"
+#include "platform/Ui.h"
+
+namespace movrand::history {
+
+class ChangeRecorder;
+class HistoryPlace;
+
+// One step of the installation's history around an operation: while it lives, every change the
+// operation makes through the run's file-system service (pv.Files()) is recorded, and what a
+// change overwrites or deletes is kept; when it ends, a step that changed something is written
+// to the history (synced, its index line last), one that changed nothing leaves no trace. Made
+// inside another step, it records nothing of its own: the outer step holds its changes. Without
+// an installation in use it records nothing.
+class HistoryStep {
+  public:
+    // `ui`, when given, hears when the history had to forget its oldest steps to keep within
+    // its size.
+    HistoryStep(ProgramValues& pv, std::string summary, platform::Ui* ui = nullptr);
+    ~HistoryStep();
+    HistoryStep(const HistoryStep&) = delete;
+    HistoryStep& operator=(const HistoryStep&) = delete;
+
+    bool Recording() const { return recorder_ != nullptr; }
+    void SetSummary(std::string summary);
+    // A stored car folder outside the installation the operation may change.
+    void AddRoot(const std::string& windowsFolder);
+    // The step takes back these steps (an undo, or a restore settled after a cut).
+    void MarkUndoOf(std::vector<int> steps, bool isUndo);
+    // Ends the step now; its number, or 0 when it changed nothing.
+    int Commit();
+
+  private:
+    ProgramValues& pv_;
+    platform::Ui* ui_;
+    std::unique_ptr<HistoryPlace> place_;
+    std::unique_ptr<ChangeRecorder> recorder_;
+    platform::ChangeWatch* previous_ = nullptr;
+};
+
+// The local date and time as ISO 8601 ("2026-12-07T17:30:05").
+std::string IsoTime(const platform::LocalTime& time);
+
+}  // namespace movrand::history

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace movrand::history {
+
+// What stood at a path at one moment: nothing, a folder, or a file with its size, permissions,
+// modification time and content fingerprint.
+struct FileState {
+    enum class Type { None, File, Folder };
+    Type Kind = Type::None;
+    std::uint64_t Size = 0;
+    unsigned Mode = 0;
+    std::int64_t ModifiedNs = 0;
+    std::string Hash;
+
+    bool IsNone() const { return Kind == Type::None; }
+    bool IsFile() const { return Kind == Type::File; }
+    bool IsFolder() const { return Kind == Type::Folder; }
+    // The same thing stands there: kind, content and permissions (the time aside).
+    bool SameAs(const FileState& other) const;
+    std::string Text() const;
+    static std::optional<FileState> Parse(std::string_view text);
+};
+
+// One change of a step.
+struct StepChange {
+    enum class Type {
+        Path,      // a file or folder went from Before to After
+        Move,      // the folder Path moved to To
+        Exchange,  // the folders Path and To changed places
+        Kept,      // the folder Path went into the history as kept\To
+    };
+    Type Kind = Type::Path;
+    std::string Path;  // Windows notation
+    std::string To;
+    FileState Before;
+    FileState After;
+    bool HasAfter = false;  // a step cut short may lack the state after
+};
+
+// One step of the installation's history.
+struct Step {
+    int Number = 0;
+    std::string When;     // local date and time, ISO 8601
+    std::string User;     // login name
+    std::string Program;  // "movrand" or "movrand-cli"
+    std::string Summary;
+    bool IsUndo = false;
+    std::vector<int> Undoes;          // steps this one took back
+    std::vector<std::string> Roots;   // folders outside the installation it reached
+    std::vector<StepChange> Changes;  // in the order they happened
+    std::uint64_t BytesKept = 0;      // what the step added to the history's content
+};
+
+// The text of a step's file, and back. A text that is not one raises RuntimeError naming
+// `shown`. A pending journal (`pending`) may lack its end and carries the states after each
+// group of changes on lines of their own ("after").
+std::string StepText(const Step& step);
+Step ParseStep(const std::string& text, const std::string& shown, bool pending = false);
+
+// A field of a step's line: tabs, line ends and "%" written as %09, %0A, %0D and %25.
+std::string EscapedField(const std::string& text);
+
+// The one-line index entry of a step, and back (nullopt for a line that is not one).
+std::string IndexLine(const Step& step);
+std::optional<Step> ParseIndexLine(const std::string& line);
+
+// What happened to a path, as `history N` prints it: "created", "replaced", "deleted",
+// "moved to ...", ...
+std::string ChangeWord(const StepChange& change);
+
+}  // namespace movrand::history

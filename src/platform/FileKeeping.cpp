@@ -1,0 +1,185 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/FileKeeping.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <xxhash.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+#include "platform/FileHandles.h"
+#include "platform/FileSystemErrors.h"
+#include "platform/RuntimeError.h"
+#include "platform/WholeFileReplace.h"
+
+namespace movrand::platform {
+namespace fs = std::filesystem;
+
+namespace {
+
+struct StateFree {
+    void operator()(XXH3_state_t* state) const { XXH3_freeState(state); }
+};
+
+std::string HexOf(const XXH128_hash_t& hash) {
+    char text[33];
+    std::snprintf(text, sizeof text, "%016llx%016llx", static_cast<unsigned long long>(hash.high64),
+                  static_cast<unsigned long long>(hash.low64));
+    return text;
+}
+
+std::string HashOfOpen(int fd, const std::string& shown) {
+    std::unique_ptr<XXH3_state_t, StateFree> state(XXH3_createState());
+    XXH3_128bits_reset(state.get());
+    std::vector<char> buffer(1 << 20);
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw ErrorAbout(errno, "read", shown);
+        }
+        XXH3_128bits_update(state.get(), buffer.data(), static_cast<size_t>(n));
+    }
+    return HexOf(XXH3_128bits_digest(state.get()));
+}
+
+}  // namespace
+
+FileFacts FactsOf(const fs::path& native) {
+    FileFacts facts;
+    struct stat st {};
+    if (::lstat(native.c_str(), &st) != 0) return facts;
+    facts.Kind = S_ISREG(st.st_mode)   ? FileFacts::Type::File
+                 : S_ISDIR(st.st_mode) ? FileFacts::Type::Folder
+                                       : FileFacts::Type::Other;
+    facts.Size = S_ISREG(st.st_mode) ? static_cast<std::uint64_t>(st.st_size) : 0;
+    facts.Mode = st.st_mode & 07777;
+    facts.ModifiedNs =
+        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return facts;
+}
+
+std::string FastHashOf(const fs::path& native) {
+    struct stat info {};
+    const Descriptor in = OpenForReading(AT_FDCWD, native.c_str(), native.string(), info);
+    return HashOfOpen(in.Get(), native.string());
+}
+
+std::string FastHashOfBytes(const std::string& bytes) {
+    return HexOf(XXH3_128bits(bytes.data(), bytes.size()));
+}
+
+bool KeepFile(const fs::path& file, const fs::path& kept, bool copy) {
+    struct stat st {};
+    if (::lstat(kept.c_str(), &st) == 0) return false;
+    if (!copy && ::link(file.c_str(), kept.c_str()) == 0) return true;
+    if (!copy && errno == EEXIST) return false;
+    ReplaceOptions options;
+    options.Shown = kept.string();
+    ReplaceFileWithCopy(file, kept, options);
+    return true;
+}
+
+void PutBackFile(const fs::path& kept, const fs::path& target, unsigned mode,
+                 std::int64_t modifiedNs, const std::string& hash, const std::string& shown,
+                 bool syncEach) {
+    struct stat info {};
+    const Descriptor in = OpenForReading(AT_FDCWD, kept.c_str(), kept.string(), info);
+    if (HashOfOpen(in.Get(), kept.string()) != hash || ::lseek(in.Get(), 0, SEEK_SET) != 0)
+        throw RuntimeError(kPathFileAccessError, "The history's copy " + kept.string() + " of " +
+                                                     shown +
+                                                     " does not hold what the history recorded");
+    const auto fill = [&](int fd) {
+        CopyContent(in.Get(), fd, kept.string(), shown);
+        const struct timespec times[2] = {{0, UTIME_OMIT},
+                                          {static_cast<time_t>(modifiedNs / 1000000000),
+                                           static_cast<long>(modifiedNs % 1000000000)}};
+        if (::fchmod(fd, mode & 07777) != 0 || ::futimens(fd, times) != 0)
+            throw ErrorAbout(errno, "write", shown);
+    };
+    struct stat there {};
+    if (!syncEach && ::lstat(target.c_str(), &there) != 0 && errno == ENOENT) {
+        // Nothing to replace: written beside and renamed into place unsynced; the caller syncs
+        // the disk once before it records the step.
+        const Descriptor folder = OpenFolderAt(AT_FDCWD, target.parent_path().c_str(), shown);
+        const std::string temporary = TemporaryName();
+        Descriptor out(::openat(folder.Get(), temporary.c_str(),
+                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (out.Get() < 0) throw ErrorAbout(errno, "write", shown);
+        try {
+            fill(out.Get());
+            out.Close(shown);
+            if (::renameat(folder.Get(), temporary.c_str(), folder.Get(),
+                           target.filename().c_str()) != 0)
+                throw ErrorAbout(errno, "write", shown);
+        } catch (...) {
+            ::unlinkat(folder.Get(), temporary.c_str(), 0);
+            throw;
+        }
+        return;
+    }
+    ReplaceOptions options;
+    options.Mode = 0600;
+    options.Shown = shown;
+    ReplaceFileWhole(
+        target,
+        [&](int fd) {
+            CopyContent(in.Get(), fd, kept.string(), shown);
+            const struct timespec times[2] = {{0, UTIME_OMIT},
+                                              {static_cast<time_t>(modifiedNs / 1000000000),
+                                               static_cast<long>(modifiedNs % 1000000000)}};
+            if (::fchmod(fd, mode & 07777) != 0 || ::futimens(fd, times) != 0)
+                throw ErrorAbout(errno, "write", shown);
+        },
+        options);
+}
+
+void DropKeptFile(const fs::path& kept) {
+    if (::unlink(kept.c_str()) != 0 && errno != ENOENT)
+        throw ErrorAbout(errno, "delete", kept.string());
+}
+
+void SetMode(const fs::path& native, unsigned mode) {
+    struct stat st {};
+    if (::lstat(native.c_str(), &st) != 0 || S_ISLNK(st.st_mode)) return;
+    if ((st.st_mode & 07777) != (mode & 07777) && ::chmod(native.c_str(), mode & 07777) != 0)
+        throw ErrorAbout(errno, "write", native.string());
+}
+
+void AppendLineSynced(const fs::path& native, const std::string& line) {
+    Descriptor out(
+        ::open(native.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW | O_CLOEXEC, 0644));
+    if (out.Get() < 0) throw ErrorAbout(errno, "write", native.string());
+    WriteAllBytes(out.Get(), line + "\n");
+    if (::fsync(out.Get()) != 0 && errno != EINVAL)
+        throw ErrorAbout(errno, "write", native.string());
+    out.Close(native.string());
+}
+
+std::uint64_t BytesUnder(const fs::path& folder) {
+    std::uint64_t bytes = 0;
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code sizeError;
+        if (it->symlink_status(sizeError).type() == fs::file_type::regular)
+            bytes += it->file_size(sizeError);
+    }
+    return bytes;
+}
+
+std::vector<std::string> FilesUnder(const fs::path& folder) {
+    std::vector<std::string> files;
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;
+        if (it->symlink_status(typeError).type() == fs::file_type::regular)
+            files.push_back(it->path().lexically_relative(folder).string());
+    }
+    return files;
+}
+
+}  // namespace movrand::platform

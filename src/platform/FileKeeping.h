@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace movrand::platform {
+
+// What stands at a native path, links not followed.
+struct FileFacts {
+    enum class Type { None, File, Folder, Other };
+    Type Kind = Type::None;
+    std::uint64_t Size = 0;
+    unsigned Mode = 0;            // permission bits
+    std::int64_t ModifiedNs = 0;  // modification time, nanoseconds since the epoch
+};
+
+FileFacts FactsOf(const std::filesystem::path& native);
+
+// A fingerprint of a regular file's content (XXH3, 128 bits, as 32 hexadecimal digits), read
+// without following a link at the file. Raises the platform's error when it cannot be read.
+std::string FastHashOf(const std::filesystem::path& native);
+// The same for bytes in memory.
+std::string FastHashOfBytes(const std::string& bytes);
+
+// Keeps the content of the regular file `file` at `kept` (a folder beside it must exist): a
+// hard link to the same bytes where the two lie on one file system and `copy` is false (files
+// are replaced whole, never rewritten, so the linked bytes stay as they are), else a synced
+// copy. Nothing is done when `kept` exists already (the same content, kept by its fingerprint).
+// Returns true when something was added.
+bool KeepFile(const std::filesystem::path& file, const std::filesystem::path& kept, bool copy);
+
+// Puts a copy of `kept` at `target`: written beside under a temporary name, given `mode` and the
+// modification time, its content checked against `hash`, synced and renamed over whatever stands
+// there, so `target` is always the old or the new file. Raises when the kept copy does not hold
+// the bytes of `hash` (a damaged history), naming `shown`.
+// Where nothing stands at `target` and `syncEach` is false, the copy is not synced file by file:
+// the caller syncs the disk before it counts the work done.
+void PutBackFile(const std::filesystem::path& kept, const std::filesystem::path& target,
+                 unsigned mode, std::int64_t modifiedNs, const std::string& hash,
+                 const std::string& shown, bool syncEach = true);
+
+// Lets go of a kept copy that no step needs (one KeepFile added).
+void DropKeptFile(const std::filesystem::path& kept);
+
+// Gives a file or folder its permission bits (links left alone).
+void SetMode(const std::filesystem::path& native, unsigned mode);
+
+// Appends a line to a file and syncs it (the file is made when missing).
+void AppendLineSynced(const std::filesystem::path& native, const std::string& line);
+
+// Bytes the files under a folder take (links not followed), 0 when there is none.
+std::uint64_t BytesUnder(const std::filesystem::path& folder);
+
+// Every regular file under a folder, as paths relative to it (no links followed).
+std::vector<std::string> FilesUnder(const std::filesystem::path& folder);
+
+}  // namespace movrand::platform

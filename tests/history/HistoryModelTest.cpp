@@ -1,0 +1,232 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <random>
+
+#include "../addons/AddOnFixture.h"
+#include "FaultSweep.h"
+#include "GameGuard.h"
+#include "addons/InstalledItems.h"
+#include "folders/CarFolderSwap.h"
+#include "history/HistoryPlace.h"
+#include "history/HistoryRestore.h"
+#include "platform/FaultPlan.h"
+#include "platform/RuntimeError.h"
+#include "roster/CarNumbers.h"
+#include "roster/DriverMatching.h"
+#include "roster/TeamTable.h"
+
+namespace movrand::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Photo = std::map<std::string, std::string>;
+
+// Every folder and file of the installation (its history aside) and of the stored car folders:
+// names with their letter case, empty folders, bytes and permissions.
+Photo PhotoOf(const TempDrive& drive) {
+    Photo photo;
+    for (const char* top : {"sierra/gpl", "carfolders"}) {
+        const fs::path root = drive.DriveC() / top;
+        if (!fs::exists(root)) continue;
+        for (fs::recursive_directory_iterator it(root), end; it != end; ++it) {
+            const std::string name = it->path().lexically_relative(drive.DriveC()).string();
+            if (name == "sierra/gpl/movrand") {
+                it.disable_recursion_pending();
+                continue;
+            }
+            const auto perms = static_cast<int>(it->symlink_status().permissions());
+            photo[name] = it->is_directory() ? "<folder>" : ReadFile(it->path());
+            photo[name] += "|" + std::to_string(perms);
+        }
+    }
+    return photo;
+}
+
+int LatestStep(TempDrive& drive) {
+    const std::vector<history::Step> steps = history::HistoryPlace(drive.Pv).ReadIndex();
+    return steps.empty() ? 0 : steps.back().Number;
+}
+
+int FerrariPosition() {
+    const std::vector<Team>& teams = TeamsInListOrder();
+    for (std::size_t i = 0; i < teams.size(); ++i)
+        if (teams[i].Folder == "ferrari") return static_cast<int>(i);
+    return -1;
+}
+
+// One of the operations a player runs, chosen by `pick`.
+void RunOperation(AddOnDrive& d, std::mt19937& random, int pick, int round) {
+    switch (pick) {
+        case 0:
+            d.Install(kClassic, "Ferrari 312");
+            break;
+        case 1:
+            d.Install(kClassic, random() % 2 ? "Red Wheels" : "Chrome Mirrors");
+            break;
+        case 2:
+            RemoveAddOnFiles(d.Pv, d.Ui, FerrariPosition(),
+                             random() % 2 ? "Complete Car" : "Red Wheels");
+            break;
+        case 3:
+            AssignCarNumber(d.Pv, d.Ui, 1 + static_cast<int>(random() % 19),
+                            std::to_string(1 + random() % 30));
+            break;
+        case 4:
+            MatchDriversToCars(d.Pv, d.Ui);
+            break;
+        default: {
+            std::vector<std::string> stored;
+            for (const auto& entry : fs::directory_iterator(d.DriveC() / "carfolders"))
+                stored.push_back(entry.path().filename().string());
+            if (stored.empty()) return;
+            std::sort(stored.begin(), stored.end());
+            CarFolderPage page;
+            page.Source = "C:\\carfolders\\" + stored[random() % stored.size()];
+            page.DeleteCurrent = random() % 3 == 0;
+            page.Move = random() % 2;
+            if (!page.DeleteCurrent) {
+                page.Destination = "C:\\carfolders";
+                page.NewName = "old" + std::to_string(round);
+            }
+            SwapCarFolder(d.Pv, d.Ui, page);
+        }
+    }
+}
+
+// A week of installs, removals, car numbers, matching and swaps in every mode, a photograph
+// after each step; then restores to random steps in random order and undos, each the
+// photograph it must equal; the history's verify finds nothing changed by hand throughout.
+TEST(HistoryModel, RestoresAndUndosGiveBackEveryPhotograph) {
+    for (unsigned seed = 1; seed <= 2; ++seed) {
+        AddOnDrive d;
+        d.Ui.DefaultAnswer = true;
+        WriteCarFolder(d.Native("C:\\carfolders\\classic"), "classic");
+        std::mt19937 random(seed);
+        std::map<int, Photo> photos{{0, PhotoOf(d)}};
+        for (int round = 0; round < 14; ++round) {
+            const int before = LatestStep(d);
+            RunOperation(d, random, static_cast<int>(random() % 6), round);
+            const int after = LatestStep(d);
+            // An operation records one step when it changed something, and none otherwise.
+            ASSERT_LE(after, before + 1);
+            photos[after] = PhotoOf(d);
+            if (after == before) {
+                ASSERT_EQ(photos[after], photos[before]) << "round " << round;
+            }
+            ASSERT_TRUE(history::VerifyInstallation(d.Pv).empty()) << "round " << round;
+        }
+        ASSERT_GE(LatestStep(d), 8) << d.Ui.Transcript();
+        for (int round = 0; round < 8; ++round) {
+            const bool undo = random() % 3 == 0;
+            const history::RestorePlan plan =
+                undo ? history::PlanUndo(d.Pv)
+                     : history::PlanRestore(d.Pv, static_cast<int>(random() % LatestStep(d)));
+            if (!plan.Refusal.empty()) continue;
+            EXPECT_TRUE(plan.ChangedByHand.empty());
+            const int target = undo ? plan.Reverse.front() - 1 : plan.Reverse.back() - 1;
+            const history::RestoreResult result = history::CarryOut(d.Pv, d.Ui, plan);
+            ASSERT_EQ(result.Outcome, history::RestoreOutcome::Done) << d.Ui.Transcript();
+            ASSERT_EQ(result.Step, LatestStep(d));
+            photos[result.Step] = PhotoOf(d);
+            EXPECT_EQ(Differences(photos[result.Step], photos[target]), "")
+                << "seed " << seed << ": " << plan.Summary;
+            ASSERT_TRUE(history::VerifyInstallation(d.Pv).empty());
+        }
+    }
+}
+
+// A file changed by hand is named by verify, never overwritten without a yes, and what it held
+// comes back by restoring to the step before the undo that overwrote it.
+TEST(HistoryModel, HandChangesAreNamedAskedForAndKept) {
+    AddOnDrive d;
+    const Photo before = PhotoOf(d);
+    d.Install(kClassic, "Ferrari 312");
+    const std::string file = Ferrari("fer9.mip");
+    d.Write(file, "painted by hand");
+    const std::vector<history::HandChange> changes = history::VerifyInstallation(d.Pv);
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0].What + " " + changes[0].Path,
+              "changed C:\\sierra\\gpl\\cars\\cars67\\ferrari\\fer9.mip");
+    d.Ui.Answers = {false};
+    EXPECT_EQ(history::CarryOut(d.Pv, d.Ui, history::PlanUndo(d.Pv)).Outcome,
+              history::RestoreOutcome::Declined);
+    EXPECT_EQ(d.Read(file), "painted by hand");
+    EXPECT_NE(d.Ui.Transcript().find("changed: " + file), std::string::npos) << d.Ui.Transcript();
+    d.Ui.Answers = {true};
+    const history::RestoreResult undone = history::CarryOut(d.Pv, d.Ui, history::PlanUndo(d.Pv));
+    ASSERT_EQ(undone.Outcome, history::RestoreOutcome::Done);
+    EXPECT_EQ(Differences(PhotoOf(d), before), "");
+    history::CarryOut(d.Pv, d.Ui, history::PlanRestore(d.Pv, undone.Step - 1));
+    EXPECT_EQ(d.Read(file), "painted by hand");
+}
+
+// A damaged or hand-made history is refused by the name of its file, and nothing is touched.
+TEST(HistoryModel, DamagedHistoryIsRefusedByName) {
+    AddOnDrive d;
+    d.Install(kClassic, "Ferrari 312");
+    d.Write("C:\\elsewhere\\mine.txt", "mine");
+    const std::string step1 = "C:\\sierra\\gpl\\movrand\\history\\steps\\1.step";
+    const std::string good = d.Read(step1);
+    const struct {
+        const char* what;
+        std::string text;
+    } rows[] = {
+        {"truncated", good.substr(0, good.size() / 2)},
+        {"outside", good.substr(0, good.rfind("end\n")) +
+                        "path\t-\tf4:644:0:00000000000000000000000000000000\tC:\\elsewhere\\mine."
+                        "txt\nend\n"},
+        {"root at the drive", good.substr(0, good.find("kept-bytes")) + "root\tC:\\\n" +
+                                  good.substr(good.find("kept-bytes"))},
+    };
+    for (const auto& row : rows) {
+        d.Write(step1, row.text);
+        const auto before = PhotoOf(d);
+        d.Ui.Messages.clear();
+        d.Ui.Traps.clear();
+        history::RestorePlan plan;
+        try {
+            plan = history::PlanRestore(d.Pv, 0);
+            FAIL() << row.what << " was not refused";
+        } catch (const platform::RuntimeError& error) {
+            EXPECT_NE(error.Description().find(step1), std::string::npos) << error.Description();
+        }
+        EXPECT_EQ(PhotoOf(d), before) << row.what;
+        EXPECT_EQ(d.Read("C:\\elsewhere\\mine.txt"), "mine");
+    }
+}
+
+// A restore stopped at each of its file-system steps in turn leaves a tree that the next start
+// settles into the restored one.
+TEST(HistoryModel, RestoreStoppedAtAnyStepIsSettledToItsEnd) {
+    std::map<int, Photo> photos;
+    FaultSweep sweep;
+    sweep.Prepare = [&](TempDrive& drive) {
+        PrepareAddOns(drive);
+        drive.Ui.DefaultAnswer = true;
+        WriteCarFolder(drive.Native("C:\\carfolders\\classic"), "classic");
+        photos[0] = PhotoOf(drive);
+        InstallEntry(drive, kClassic, "Ferrari 312");
+        InstallEntry(drive, kClassic, "Red Wheels");
+        SwapCarFolder(drive.Pv, drive.Ui, {"C:\\carfolders\\classic", "", "", true, true});
+        ASSERT_EQ(LatestStep(drive), 3);
+    };
+    sweep.Operation = [&](TempDrive& drive) {
+        try {
+            history::CarryOut(drive.Pv, drive.Ui, history::PlanRestore(drive.Pv, 0));
+        } catch (const platform::RuntimeError&) {
+            // The stop the sweep made; the check looks at what it left.
+        }
+    };
+    sweep.Check = [&](TempDrive& drive, int step) {
+        drive.Pv.Env.Faults.reset();
+        history::SettleHistory(drive.Pv, drive.Ui);
+        EXPECT_EQ(Differences(PhotoOf(drive), photos[0]), "") << "stopped at " << step;
+    };
+    EXPECT_GT(sweep.Run(), 10);
+}
+
+}  // namespace
+}  // namespace movrand::test
