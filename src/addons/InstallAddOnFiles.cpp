@@ -234,7 +234,6 @@ InstallOutcome Installer::Accessory() {
     if (!description.empty()) InstallCopy(description, AccessoryDescriptionName(entryName_));
     // What the message promises is on the disk before it is shown.
     fs_.SyncTouched();
-    ui_.ShowMessage(LoadResString(resources::kAccessoryAdded));
     return InstallOutcome::Installed;
 }
 
@@ -288,7 +287,6 @@ InstallOutcome Installer::Car() {
     }
     fs_.CopyFilesInto(entryFolder_, files_, teamFolder_);
     fs_.SyncTouched();
-    ui_.ShowMessage(LoadResString(resources::kCarAdded));
     return InstallOutcome::Installed;
 }
 
@@ -341,6 +339,12 @@ InstallOutcome InstallAddOnFiles(ProgramValues& pv, platform::Ui& ui, bool isAcc
         } catch (...) {
             installer.DropEmptyBackup();
             throw;
+        }
+        // The success message promises the step too: it is on the disk before it is shown.
+        if (outcome == InstallOutcome::Installed) {
+            step.Commit();
+            shown.ShowMessage(
+                LoadResString(isAccessory ? resources::kAccessoryAdded : resources::kCarAdded));
         }
     });
     return outcome;

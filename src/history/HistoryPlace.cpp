@@ -117,6 +117,9 @@ Step HistoryPlace::ReadStep(int number) const {
 }
 
 void HistoryPlace::AddStep(const Step& step) {
+    // What the step kept (the content links, the folders made for them) reaches the disk before
+    // the record that names it: one sync of the installation's file system.
+    fs_.SyncDisk(folder_);
     fs_.WriteWholeFile(StepFile(step.Number), StepText(step));
     platform::AppendLineSynced(fs_.Native(Index()), IndexLine(step));
 }

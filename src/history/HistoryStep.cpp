@@ -86,8 +86,11 @@ int HistoryStep::Commit() {
     const Step step = recorder->Finish();
     const bool started = recorder->Started();
     if (!step.Changes.empty()) place_->AddStep(step);
-    if (started && place_->Files().FileExists(place_->Pending()))
+    if (started && place_->Files().FileExists(place_->Pending())) {
         place_->Files().DeleteFile(place_->Pending(), true);
+        // Else a power cut could bring the journal back and the next start record the step twice.
+        place_->Files().SyncTouched();
+    }
     if (!step.Changes.empty()) KeepWithinLimit(*place_, ui_);
     return step.Changes.empty() ? 0 : step.Number;
 }

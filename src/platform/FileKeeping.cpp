@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "platform/DiskSync.h"
 #include "platform/FileHandles.h"
 #include "platform/FileSystemErrors.h"
 #include "platform/RuntimeError.h"
@@ -151,13 +152,17 @@ void SetMode(const fs::path& native, unsigned mode) {
 }
 
 void AppendLineSynced(const fs::path& native, const std::string& line) {
+    struct stat st {};
+    const bool made = ::lstat(native.c_str(), &st) != 0;
     Descriptor out(
         ::open(native.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW | O_CLOEXEC, 0644));
     if (out.Get() < 0) throw ErrorAbout(errno, "write", native.string());
     WriteAllBytes(out.Get(), line + "\n");
-    if (::fsync(out.Get()) != 0 && errno != EINVAL)
-        throw ErrorAbout(errno, "write", native.string());
+    if (const int error = SyncToDisk(out.Get(), SyncKind::File))
+        throw ErrorAbout(error, "write", native.string());
     out.Close(native.string());
+    // A file just made is on the disk only once its folder's entry is.
+    if (made) SyncFolder(native.parent_path());
 }
 
 std::uint64_t BytesUnder(const fs::path& folder) {
