@@ -2,6 +2,7 @@
 #include <functional>
 
 #include "cli/CliCall.h"
+#include "common/GameRunning.h"
 #include "history/HistoryForget.h"
 #include "history/HistoryPlace.h"
 #include "history/HistoryRestore.h"
@@ -65,6 +66,9 @@ CommandOutcome History(Call& c) {
 CommandOutcome Undo(Call& c) {
     return Trapped(c, [&] {
         const history::RestorePlan plan = history::PlanUndo(c.pv);
+        // The game holds its files open while it runs.
+        if (plan.Refusal.empty() && !MayChangeWhileGameRuns(c.pv, c.ui))
+            return CommandOutcome::Refused;
         return Told(c, history::CarryOut(c.pv, c.ui, plan), plan);
     });
 }
@@ -72,6 +76,9 @@ CommandOutcome Undo(Call& c) {
 CommandOutcome Restore(Call& c) {
     return Trapped(c, [&] {
         const history::RestorePlan plan = history::PlanRestore(c.pv, std::stoi(c.Operand(0)));
+        // The game holds its files open while it runs.
+        if (plan.Refusal.empty() && !MayChangeWhileGameRuns(c.pv, c.ui))
+            return CommandOutcome::Refused;
         return Told(c, history::CarryOut(c.pv, c.ui, plan), plan);
     });
 }
