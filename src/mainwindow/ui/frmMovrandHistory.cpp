@@ -157,8 +157,7 @@ void frmMovrand::ShowRestoredState() {
     FillCarNumberList();
     LoadDriverList();
     if (!fra(fra::kRemoveModePanel)->isHidden()) ListInstalledItems();
-    for (int index : {dir::kSourceFolder, dir::kDestinationFolder})
-        ShowFolderAsItIs(dir(index));
+    for (int index : {dir::kSourceFolder, dir::kDestinationFolder}) ShowFolderAsItIs(dir(index));
 }
 
 void frmMovrand::CheckForChanges() {
