@@ -51,6 +51,7 @@ TEST_F(HistoryPageTest, CheckNamesAFileChangedByHandAndUndoLastPutsASwapBack) {
         << drive.Ui.Messages[1].Text;
 
     // The undo asks first, then about the file changed by hand, and puts the live folder back.
+    const auto beforeUndo = TreeOf(liveFolder);
     drive.Ui.Answers = {true, true};
     Click(Find("cmd", cmd::kUndoLast));
     ASSERT_EQ(drive.Ui.Questions.size(), 3u) << drive.Ui.Transcript();
@@ -60,6 +61,17 @@ TEST_F(HistoryPageTest, CheckNamesAFileChangedByHandAndUndoLastPutsASwapBack) {
     EXPECT_EQ(Differences(TreeOf(liveFolder), live), "") << drive.Ui.Transcript();
     ASSERT_EQ(steps->count(), 3);
     EXPECT_TRUE(steps->item(0)->text().endsWith("Undid step 1")) << Text(steps->item(0)->text());
+
+    // "Restore to Here" on the swap's step takes the undo back: the folder as it was before it,
+    // the change by hand included.
+    steps->setCurrentItem(steps->findItems("1   ", Qt::MatchStartsWith).at(0));
+    drive.Ui.Answers = {true};
+    Click(Find("cmd", cmd::kRestoreToHere));
+    EXPECT_TRUE(
+        drive.Ui.Questions.back().Message.starts_with("Restore the installation as it "
+                                                      "was after step 1 ("));
+    EXPECT_EQ(Differences(TreeOf(liveFolder), beforeUndo), "") << drive.Ui.Transcript();
+    EXPECT_TRUE(steps->item(0)->text().endsWith("Restored to step 1"));
     EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
 }
 
