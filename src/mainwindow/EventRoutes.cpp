@@ -23,6 +23,12 @@ Operation RouteButton(int index) {
             return Operation::SaveGplDirectory;
         case cmd::kStartGpl:
             return Operation::StartGpl;
+        case cmd::kUndoLast:
+            return Operation::UndoLast;
+        case cmd::kRestoreToHere:
+            return Operation::RestoreToHere;
+        case cmd::kCheckForChanges:
+            return Operation::CheckForChanges;
         default:
             return Operation::None;
     }
@@ -34,6 +40,8 @@ Operation RouteTab(int index) {
             return Operation::RestoreAddModeLayout;
         case tab::kFindAddOns:
             return Operation::ConnectToInternet;
+        case tab::kHistory:
+            return Operation::ShowHistory;
         default:
             return Operation::None;
     }

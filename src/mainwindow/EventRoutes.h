@@ -19,9 +19,13 @@ enum class Operation {
     AssignCarNumber,       // cmd::kSaveCarNumber, then the add-on panel's refresh
     SaveGplDirectory,      // cmd::kSaveGplDirectory
     StartGpl,              // cmd::kStartGpl
+    UndoLast,              // cmd::kUndoLast
+    RestoreToHere,         // cmd::kRestoreToHere
+    CheckForChanges,       // cmd::kCheckForChanges
     // tabs
     RestoreAddModeLayout,  // "Cars / Accessories": SetDescriptionView(false)
     ConnectToInternet,     // "Find Add-Ons"
+    ShowHistory,           // "History": the steps as they are now
     // folder lists
     ShowAddOnFolder,  // dir::kAddOnFolder change and click
     // tick boxes

@@ -18,9 +18,10 @@ inline constexpr int kCarsAccessories = 0;
 inline constexpr int kCarFolders = 1;
 inline constexpr int kFindAddOns = 2;
 inline constexpr int kGplDirectory = 3;
+inline constexpr int kHistory = 4;
 }  // namespace tab
 
-// Frames: the four pages, the two panels of "Cars / Accessories" and two sub-frames.
+// Frames: the five pages, the two panels of "Cars / Accessories" and two sub-frames.
 namespace fra {
 inline constexpr int kCarFoldersPage = 0;
 inline constexpr int kRemoveModePanel = 1;
@@ -30,6 +31,7 @@ inline constexpr int kFindAddOnsPage = 4;
 inline constexpr int kCarsAccessoriesPage = 5;
 inline constexpr int kGplDirectoryPage = 6;
 inline constexpr int kExplanation = 7;  // "GPL Directory": holds lbl::kExplanation
+inline constexpr int kHistoryPage = 8;
 }  // namespace fra
 
 // Command buttons.
@@ -43,6 +45,9 @@ inline constexpr int kAddMode = 5;  // "Add Mode..."
 inline constexpr int kSaveCarNumber = 6;
 inline constexpr int kSaveGplDirectory = 7;  // "Save" on "GPL Directory"
 inline constexpr int kStartGpl = 8;          // "Start GPL" on "Cars / Accessories"
+inline constexpr int kUndoLast = 9;          // "Undo Last" on "History"
+inline constexpr int kRestoreToHere = 10;    // "Restore to Here": to the step selected
+inline constexpr int kCheckForChanges = 11;  // "Check for Changes": files changed by hand
 }  // namespace cmd
 
 // Labels. The program's name and "Halvane2" are each drawn twice, a shade behind the name.
@@ -66,6 +71,7 @@ inline constexpr int kCurrentInstallationHeading = 15;    // "Current GPL Instal
 inline constexpr int kAlternateInstallationHeading = 16;  // "Alternate GPL Installation to ..."
 inline constexpr int kZorvex = 17;                        // "Zorvex", opens the maker's website
 inline constexpr int kCurrentPrefix = 18;  // the Wine prefix of the installation in use
+inline constexpr int kHistorySize = 19;    // "History" page: what the history takes
 }  // namespace lbl
 
 // Text boxes: the new name is one line, the others several.
@@ -132,8 +138,9 @@ inline constexpr int kFlag = 3;  // the selected driver's nationality
 
 // List boxes.
 namespace lst {
-inline constexpr int kTeamDrivers = 0;  // the drivers of the shown team; double-click enlarges
-}
+inline constexpr int kTeamDrivers = 0;   // the drivers of the shown team; double-click enlarges
+inline constexpr int kHistorySteps = 1;  // the installation's history, newest step first
+}  // namespace lst
 
 // The embedded browser of "Find Add-Ons".
 namespace web {

@@ -16,7 +16,7 @@ except ImportError:
     print("SKIP: python3-pyatspi is not installed")
     sys.exit(77)
 
-EXPECTED_TABS = ["Cars / Accessories", "Car Folders", "Find Add-Ons", "GPL Directory"]
+EXPECTED_TABS = ["Cars / Accessories", "Car Folders", "Find Add-Ons", "GPL Directory", "History"]
 # (caption, description, enabled) of the buttons on the pages.
 EXPECTED_BUTTONS = [
     ("Add Files", "", True),

@@ -31,11 +31,19 @@ struct InstalledItemsView;
 struct InstalledItemView;
 }  // namespace movrand
 
+namespace movrand::history {
+struct RestorePlan;
+}
+
 namespace movrand::mainwindow {
 
+// Lists a folder list's folder again; one that has gone gives way to the nearest folder above it
+// that is still there (frmMovrandFolderPages.cpp).
+void ShowFolderAsItIs(dialogs::FolderListBox* list);
+
 // The program's main window: one tab control with the pages "Cars / Accessories", "Car Folders",
-// "Find Add-Ons" and "GPL Directory". Each kind of control is one indexed array; every event
-// arrives at the kind's handler with the control's index and is routed to its operation.
+// "Find Add-Ons", "GPL Directory" and "History". Each kind of control is one indexed array; every
+// event arrives at the kind's handler with the control's index and is routed to its operation.
 class frmMovrand : public QWidget {
     Q_OBJECT
   public:
@@ -98,6 +106,7 @@ class frmMovrand : public QWidget {
     void BuildCarFoldersPage(QWidget* page);
     void BuildFindAddOnsPage(QWidget* page);
     void BuildGplDirectoryPage(QWidget* page);
+    void BuildHistoryPage(QWidget* page);
     template <typename T>
     T* Add(ControlArray<T>& array, const char* kind, int index, QWidget* parent, T* control);
     // A drive list with its folder list below it, as every folder choice of the window has them.
@@ -190,6 +199,15 @@ class frmMovrand : public QWidget {
     void ApplyInstalledItem(const InstalledItemView& item);
     void ShowItemPicture(const std::string& path, bool noticeVisible);
     void ShowModePanel(bool addMode);
+
+    // The "History" page (frmMovrandHistory.cpp).
+    void ShowHistory();
+    void UndoLast();
+    void RestoreToHere();
+    void CheckForChanges();
+    // Asks (with how many files it changes) and carries out an undo or a restore.
+    void CarryOutRestore(const history::RestorePlan& plan, const std::string& question);
+    void ShowRestoredState();
 
     // Find Add-Ons, the browser windows and the About box (frmMovrandPages.cpp).
     void UpdateWebsiteAddress();

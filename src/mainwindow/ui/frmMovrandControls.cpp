@@ -147,6 +147,7 @@ void frmMovrand::BuildControls() {
          &frmMovrand::LoadFindAddOnsPage},
         {"GPL Directory", fra::kGplDirectoryPage, &frmMovrand::BuildGplDirectoryPage,
          &frmMovrand::LoadGplDirectoryPage},
+        {"History", fra::kHistoryPage, &frmMovrand::BuildHistoryPage, &frmMovrand::ShowHistory},
     };
     for (const auto& page : pages) {
         auto* holder = new QWidget;

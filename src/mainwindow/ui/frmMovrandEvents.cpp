@@ -164,6 +164,18 @@ void frmMovrand::Run(Operation operation) {
         case Operation::StartGpl:
             StartGame(pv_, ui_);
             break;
+        case Operation::UndoLast:
+            UndoLast();
+            break;
+        case Operation::RestoreToHere:
+            RestoreToHere();
+            break;
+        case Operation::CheckForChanges:
+            CheckForChanges();
+            break;
+        case Operation::ShowHistory:
+            ShowHistory();
+            break;
         case Operation::RestoreAddModeLayout:
             ApplyLayout(SetDescriptionView(false));
             break;

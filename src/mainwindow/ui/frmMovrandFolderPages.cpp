@@ -14,8 +14,6 @@
 
 namespace movrand::mainwindow {
 
-namespace {
-
 // Lists a folder list's folder again; one that has gone gives way to the nearest folder above it
 // that is still there.
 void ShowFolderAsItIs(dialogs::FolderListBox* list) {
@@ -34,8 +32,6 @@ void ShowFolderAsItIs(dialogs::FolderListBox* list) {
         }
     }
 }
-
-}  // namespace
 
 CarFolderPage frmMovrand::CarFolderPageValues() const {
     CarFolderPage page;

@@ -267,7 +267,7 @@ TEST_F(KeyboardAndClip, TabFollowsTheReadingOrderEnterPressesAndStylesComeBack) 
                 << Text(stops[i - 1] + " then " + stops[i]);
         }
     };
-    for (int page = 3; page >= 0; --page) {
+    for (int page = tab::kHistory; page >= 0; --page) {
         Tabs()->setCurrentIndex(page);
         expectReadingOrder(Shown(true));
     }
@@ -291,7 +291,7 @@ TEST_F(KeyboardAndClip, NothingCutAndTheWindowFitsAtEveryScale) {
     Find<dialogs::FolderListBox>("dir", dir::kAddOnFolder)->SetPath("C:\\addons");
     Find<QCheckBox>("chk", chk::kAddOnsOnly)->setChecked(false);  // all categories in the list
     EXPECT_TRUE(window->screen()->availableGeometry().contains(window->frameGeometry()));
-    for (int page = 0; page < 4; ++page) {
+    for (int page = 0; page <= tab::kHistory; ++page) {
         Tabs()->setCurrentIndex(page);
         ExpectNothingCut();
         SaveScreenshot(window.get(),
@@ -309,10 +309,11 @@ TEST_F(KeyboardAndClip, PagesSwitchByKeysFromAnyControl) {
         QThread::msleep(5), qApp->processEvents();
     EXPECT_EQ(QApplication::focusWidget(), Tabs()->tabBar());
     const Qt::KeyboardModifiers ctrl = Qt::ControlModifier, back = ctrl | Qt::ShiftModifier;
-    const std::tuple<int, Qt::KeyboardModifiers, int> keys[] = {{Qt::Key_Tab, ctrl, 1},
-                                                                {Qt::Key_PageDown, ctrl, 1},
-                                                                {Qt::Key_Backtab, back, 3},
-                                                                {Qt::Key_PageUp, ctrl, 3}};
+    const std::tuple<int, Qt::KeyboardModifiers, int> keys[] = {
+        {Qt::Key_Tab, ctrl, 1},
+        {Qt::Key_PageDown, ctrl, 1},
+        {Qt::Key_Backtab, back, tab::kHistory},
+        {Qt::Key_PageUp, ctrl, tab::kHistory}};
     for (QWidget* from : {static_cast<QWidget*>(Tabs()->tabBar()), Find("cbo", cbo::kAddOnFiles),
                           Find("cbo", cbo::kCarNumbers), Find("dir", dir::kAddOnFolder),
                           Find("txt", txt::kDescription), Find("lbl", lbl::kMovrand)})

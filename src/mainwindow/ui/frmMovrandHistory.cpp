@@ -1,0 +1,181 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The "History" page: the installation's steps, newest first, and the undo, the restore to a
+// step and the check for files changed by hand.
+#include <algorithm>
+
+#include "addons/NormalPointerUi.h"
+#include "common/GameRunning.h"
+#include "dialogs/ui/ListEntryDelegate.h"
+#include "history/HistoryForget.h"
+#include "history/HistoryPlace.h"
+#include "history/HistoryRestore.h"
+#include "mainwindow/ui/ControlSetup.h"
+#include "mainwindow/ui/frmMovrand.h"
+#include "roster/IniFunctions.h"
+
+namespace movrand::mainwindow {
+
+namespace {
+
+constexpr int kStepRole = Qt::UserRole + 2;  // the step an entry restores to
+constexpr std::size_t kMostChangesShown = 40;
+
+// The hourglass while it lives, also when the work ends with an error.
+class BusyPointer {
+  public:
+    explicit BusyPointer(platform::Ui& ui) : ui_(ui) { ui_.SetBusy(true); }
+    ~BusyPointer() { ui_.SetBusy(false); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+  private:
+    platform::Ui& ui_;
+};
+
+std::string FilesText(std::size_t count) {
+    return std::to_string(count) + (count == 1 ? " file" : " files");
+}
+
+// "2026-12-07T17:30:05" as "2026-12-07 17:30:05".
+std::string WhenText(std::string when) {
+    std::replace(when.begin(), when.end(), 'T', ' ');
+    return when;
+}
+
+std::string StepName(const std::vector<history::Step>& steps, int number) {
+    for (const history::Step& step : steps)
+        if (step.Number == number)
+            return "step " + std::to_string(number) + " (" + step.Summary + ")";
+    return "step " + std::to_string(number);
+}
+
+}  // namespace
+
+void frmMovrand::BuildHistoryPage(QWidget* page) {
+    QListWidget* steps = Add(lst, "lst", lst::kHistorySteps, page, new QListWidget);
+    SetSpokenName(steps, "History steps");
+    steps->setItemDelegate(new dialogs::ListEntryDelegate(steps));
+    steps->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    steps->setSelectionMode(QAbstractItemView::SingleSelection);
+    Place(steps, 120, 120, 8760, 5220);
+    Place(Add(lbl, "lbl", lbl::kHistorySize, page, new QLabel), 120, 5460, 8760, 255);
+    Place(Add(cmd, "cmd", cmd::kUndoLast, page, new QPushButton("Undo Last")), 120, 5880, 2160,
+          375);
+    Place(Add(cmd, "cmd", cmd::kRestoreToHere, page, new QPushButton("Restore to Here")), 2400,
+          5880, 2160, 375);
+    Place(Add(cmd, "cmd", cmd::kCheckForChanges, page, new QPushButton("Check for Changes")), 6720,
+          5880, 2160, 375);
+}
+
+void frmMovrand::ShowHistory() {
+    QListWidget* list = lst(lst::kHistorySteps);
+    list->clear();
+    const history::HistoryPlace place(pv_);
+    if (!place.Exists()) {
+        lbl(lbl::kHistorySize)->setText("Movrand has not changed this installation yet.");
+        return;
+    }
+    const std::vector<history::Step> steps = place.ReadIndex();
+    for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
+        auto* entry =
+            new QListWidgetItem(Q(std::to_string(step->Number) + "   " + WhenText(step->When) +
+                                  "   " + step->User + "   " + step->Summary),
+                                list);
+        entry->setData(kStepRole, step->Number);
+    }
+    // The state before the oldest step kept: before Movrand, when nothing was forgotten.
+    const int first = steps.empty() ? place.FirstKept() : steps.front().Number;
+    auto* before = new QListWidgetItem(
+        Q(first <= 1 ? std::string("0   Before Movrand changed this installation")
+                     : std::to_string(first - 1) + "   Before step " + std::to_string(first)),
+        list);
+    before->setData(kStepRole, first - 1);
+    list->setCurrentRow(0);
+    lbl(lbl::kHistorySize)
+        ->setText(Q("The history takes " + history::SizeText(place.Size()) + " (" +
+                    std::to_string(steps.size()) + (steps.size() == 1 ? " step)." : " steps).")));
+}
+
+void frmMovrand::UndoLast() {
+    history::RestorePlan plan;
+    {
+        const BusyPointer busy(ui_);
+        plan = history::PlanUndo(pv_);
+    }
+    const history::HistoryPlace place(pv_);
+    const std::string name = plan.Reverse.empty() || !place.Exists()
+                                 ? ""
+                                 : StepName(place.ReadIndex(), plan.Reverse.front());
+    CarryOutRestore(plan, "Undo " + name + "?");
+}
+
+void frmMovrand::RestoreToHere() {
+    const QListWidgetItem* chosen = lst(lst::kHistorySteps)->currentItem();
+    if (!chosen) {
+        ui_.ShowMessage("Please select the step to restore the installation to.");
+        return;
+    }
+    const int step = chosen->data(kStepRole).toInt();
+    history::RestorePlan plan;
+    {
+        const BusyPointer busy(ui_);
+        plan = history::PlanRestore(pv_, step);
+    }
+    const history::HistoryPlace place(pv_);
+    const std::string name = step == 0 || !place.Exists()
+                                 ? "before Movrand changed it"
+                                 : "as it was after " + StepName(place.ReadIndex(), step);
+    CarryOutRestore(plan, "Restore the installation " + name + "?");
+}
+
+void frmMovrand::CarryOutRestore(const history::RestorePlan& plan, const std::string& question) {
+    if (!plan.Refusal.empty()) {
+        ui_.ShowMessage(plan.Refusal);
+        return;
+    }
+    platform::Question ask;
+    ask.Message = question + " It changes " + FilesText(plan.Paths) + ".";
+    if (!ui_.AskYesNo(ask) || !MayChangeWhileGameRuns(pv_, ui_)) return;
+    history::RestoreResult result;
+    {
+        const BusyPointer busy(ui_);
+        NormalPointerUi asking(ui_);
+        result = history::CarryOut(pv_, asking, plan);
+    }
+    if (result.Outcome != history::RestoreOutcome::Done && !result.Message.empty())
+        ui_.ShowMessage(result.Message);
+    if (result.Outcome == history::RestoreOutcome::Declined) return;
+    ShowRestoredState();
+}
+
+// Every page shows the installation as the restore left it, driver.ini's roster included.
+void frmMovrand::ShowRestoredState() {
+    if (!pv_.DriverIniFile.empty())
+        StripIniHeaders(pv_, ui_, pv_.DriverIniFile, pv_.DriverWorkFile);
+    ShowHistory();
+    ShowAddOnFolder();
+    FillCarNumberList();
+    LoadDriverList();
+    if (!fra(fra::kRemoveModePanel)->isHidden()) ListInstalledItems();
+    for (int index : {dir::kSourceFolder, dir::kDestinationFolder}) ShowFolderAsItIs(dir(index));
+}
+
+void frmMovrand::CheckForChanges() {
+    std::vector<history::HandChange> changes;
+    {
+        const BusyPointer busy(ui_);
+        changes = history::VerifyInstallation(pv_);
+    }
+    if (changes.empty()) {
+        ui_.ShowMessage("No file was changed since Movrand last touched it.");
+        return;
+    }
+    std::string text = FilesText(changes.size()) + " changed since Movrand last touched them:";
+    for (std::size_t i = 0; i < changes.size() && i < kMostChangesShown; ++i)
+        text += "\r\n" + changes[i].What + ":  " + changes[i].Path;
+    if (changes.size() > kMostChangesShown)
+        text += "\r\n... and " + std::to_string(changes.size() - kMostChangesShown) + " more.";
+    ui_.ShowMessage(text);
+}
+
+}  // namespace movrand::mainwindow
