@@ -126,17 +126,7 @@ void PutBackFile(const fs::path& kept, const fs::path& target, unsigned mode,
     ReplaceOptions options;
     options.Mode = 0600;
     options.Shown = shown;
-    ReplaceFileWhole(
-        target,
-        [&](int fd) {
-            CopyContent(in.Get(), fd, kept.string(), shown);
-            const struct timespec times[2] = {{0, UTIME_OMIT},
-                                              {static_cast<time_t>(modifiedNs / 1000000000),
-                                               static_cast<long>(modifiedNs % 1000000000)}};
-            if (::fchmod(fd, mode & 07777) != 0 || ::futimens(fd, times) != 0)
-                throw ErrorAbout(errno, "write", shown);
-        },
-        options);
+    ReplaceFileWhole(target, fill, options);
 }
 
 void DropKeptFile(const fs::path& kept) {
