@@ -134,6 +134,10 @@ void ExpectMarksAndTextsStandOut(QWidget* window) {
         for (auto* m : window->findChildren<dialogs::FocusMark*>())
             if (m->isVisible()) mark = m;
         ASSERT_NE(mark, nullptr) << Text(control->objectName());
+        // The ring lies inside the frame around it, clear of its lines.
+        const auto* frame = qobject_cast<QFrame*>(mark->parentWidget());
+        EXPECT_TRUE(!frame || frame->contentsRect().contains(mark->geometry()))
+            << Text(control->objectName());
         const QImage image = window->grab().toImage();
         const qreal r = image.devicePixelRatio();
         const QRect g(mark->mapTo(window, QPoint()), mark->size());
