@@ -5,6 +5,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "dialogs/ui/FocusMark.h"
 #include "dialogs/ui/Twips.h"
 #include "links/LinkCategories.h"
 #include "links/ui/BrowserControl.h"
@@ -132,6 +133,7 @@ void frmMovrand::BuildControls() {
 
     auto* tabs = Add(tabMovrand, "tabMovrand", tabMovrand::kPages, canvas, new QTabWidget);
     SetSpokenName(tabs, "Pages");
+    dialogs::FocusMark::AttachToTabs(tabs->tabBar());
     Place(tabs, 120, 120, 9240, 7440);
     const struct {
         const char* caption;

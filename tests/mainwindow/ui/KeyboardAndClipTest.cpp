@@ -356,6 +356,8 @@ TEST_F(KeyboardAndClip, PagesSwitchByKeysFromAnyControl) {
     for (int i = 0; i < 400 && !window->isActiveWindow(); ++i)
         QThread::msleep(5), qApp->processEvents();
     EXPECT_EQ(QApplication::focusWidget(), Tabs()->tabBar());
+    EXPECT_EQ(
+        std::ranges::count_if(window->findChildren<dialogs::FocusMark*>(), &QWidget::isVisible), 1);
     const Qt::KeyboardModifiers ctrl = Qt::ControlModifier, back = ctrl | Qt::ShiftModifier;
     const std::tuple<int, Qt::KeyboardModifiers, int> keys[] = {
         {Qt::Key_Tab, ctrl, 1},
