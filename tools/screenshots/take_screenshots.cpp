@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QLabel>
 #include <QPixmap>
 #include <QScreen>
 #include <QTabWidget>
@@ -30,6 +31,7 @@ namespace {
 bool g_pagesMode = true;
 QString g_out;
 bool g_messageTaken = false;
+bool g_pagesTaken = false;
 
 // Lets the window system and deferred work settle for `ms` milliseconds.
 void Settle(int ms) {
@@ -48,6 +50,16 @@ QPixmap PictureOf(QWidget& widget) {
         }
     }
     return widget.grab();
+}
+
+// The window as the user sees it when it opens over the desktop: active, so that its focus
+// mark shows (Xvfb has no window manager to make it so).
+void Activate(QWidget& window) {
+    window.activateWindow();
+    for (int i = 0; i < 100 && !window.isActiveWindow(); ++i) Settle(20);
+    if (!window.isActiveWindow())
+        std::cout << "take-screenshots: " << window.objectName().toStdString()
+                  << " did not become the active window; its focus mark may not show\n";
 }
 
 bool Save(QWidget& widget, const QString& name) {
@@ -71,7 +83,16 @@ QString FileNameOf(const QString& caption) {
     return name + ".png";
 }
 
-// Watches for modal windows: in message mode the first is photographed; every one is closed.
+// What a window says, for the log: its name and its texts.
+std::string TextOf(const QWidget& window) {
+    QStringList texts;
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        if (!label->text().trimmed().isEmpty()) texts << label->text().simplified();
+    return (window.objectName() + " \"" + texts.join(" / ") + "\"").toStdString();
+}
+
+// Watches for modal windows: in message mode the first is photographed; every one is closed,
+// and named on the way, since a start-up that ends after one ends without its pictures.
 void WatchModalWindows() {
     auto* timer = new QTimer(qApp);
     QObject::connect(timer, &QTimer::timeout, [timer] {
@@ -80,9 +101,12 @@ void WatchModalWindows() {
         if (!g_pagesMode && !g_messageTaken) {
             g_messageTaken = true;
             timer->stop();  // the settling below runs this timer's events too
+            Activate(*modal);
             Settle(300);
             Save(*modal, "message.png");
             timer->start();
+        } else {
+            std::cout << "take-screenshots: closing " << TextOf(*modal) << "\n";
         }
         modal->close();
     });
@@ -101,9 +125,11 @@ void PhotographPages(QWidget& window) {
     for (int i = 0; i < tabs->count(); ++i) {
         tabs->setCurrentIndex(i);
         Settle(1000);
+        Activate(window);  // again after a message window that opened over it
         saved = Save(window, FileNameOf(tabs->tabText(i))) && saved;
     }
     tabs->setCurrentIndex(0);
+    g_pagesTaken = saved;
     QApplication::exit(saved ? 0 : 1);
 }
 
@@ -144,8 +170,14 @@ int main(int argc, char* argv[]) {
                                [] { QApplication::exit(0); });  // found an installation after all
     });
     if (!g_pagesMode && !g_messageTaken) {
-        std::cerr << "take-screenshots: the start-up showed no message window\n";
+        std::cerr << "take-screenshots: the start-up showed no message window (it ended with "
+                  << status << ")\n";
         return 1;
+    }
+    if (g_pagesMode && !g_pagesTaken) {
+        std::cerr << "take-screenshots: the program ended with " << status
+                  << " before all its pages were taken\n";
+        return status == 0 ? 1 : status;
     }
     return status;
 }

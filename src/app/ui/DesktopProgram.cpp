@@ -9,6 +9,7 @@
 
 #include "app/ui/FontConfigurationWarmUp.h"
 #include "dialogs/ui/QtUi.h"
+#include "dialogs/ui/WholeFrameStyle.h"
 #include "mainwindow/ui/MainWindowOpener.h"
 #include "platform/ErrorTrap.h"
 #include "platform/FileSystemErrors.h"
@@ -32,6 +33,7 @@ int RunDesktopProgram(int argc, char* argv[], const std::function<void(QWidget&)
     QApplication app(argc, argv);
     // The menu entry's name: Wayland matches the window to it (and so to its icon) by this.
     QGuiApplication::setDesktopFileName(QStringLiteral("movrand"));
+    dialogs::WholeFrameStyle::Install();
     ProgramValues pv;
     pv.Env = platform::Environment::FromProcessEnvironment();
     // A message before the main window (no driver.ini found) may read the font configuration

@@ -3,7 +3,9 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QTabBar>
 #include <QVariant>
+#include <utility>
 
 #include "dialogs/ui/SkinnedWindow.h"
 
@@ -12,7 +14,17 @@ namespace movrand::dialogs {
 void FocusMark::Attach(QWidget* control) {
     if (!control->parentWidget() || control->property("focusMarked").toBool()) return;
     control->setProperty("focusMarked", true);
-    new FocusMark(control);
+    new FocusMark(control, control->parentWidget(), [control] {
+        const int out = kGap + kWidth + kHalo;
+        return control->geometry().adjusted(-out, -out, out, out);
+    });
+}
+
+void FocusMark::AttachToTabs(QTabBar* bar) {
+    if (bar->property("focusMarked").toBool()) return;
+    bar->setProperty("focusMarked", true);
+    auto* mark = new FocusMark(bar, bar, [bar] { return bar->tabRect(bar->currentIndex()); });
+    connect(bar, &QTabBar::currentChanged, mark, [mark] { mark->Follow(); });
 }
 
 QColor FocusMark::RingColour(const QWidget* control) {
@@ -24,7 +36,8 @@ QColor FocusMark::RingColour(const QWidget* control) {
                                                                         : QColor(Qt::black);
 }
 
-FocusMark::FocusMark(QWidget* control) : QWidget(control->parentWidget()), control_(control) {
+FocusMark::FocusMark(QWidget* control, QWidget* parent, std::function<QRect()> place)
+    : QWidget(parent), control_(control), place_(std::move(place)) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);
@@ -46,7 +59,7 @@ bool FocusMark::eventFilter(QObject* watched, QEvent* event) {
                 hide();
                 break;
             case QEvent::ParentChange:
-                setParent(control_->parentWidget());
+                if (parentWidget() != control_) setParent(control_->parentWidget());
                 Follow();
                 break;
             default:
@@ -61,8 +74,7 @@ void FocusMark::Follow() {
         hide();
         return;
     }
-    const int out = kGap + kWidth + kHalo;
-    setGeometry(control_->geometry().adjusted(-out, -out, out, out));
+    setGeometry(place_());
     show();
     raise();
 }

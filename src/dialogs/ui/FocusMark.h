@@ -3,6 +3,9 @@
 #include <QColor>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
+
+class QTabBar;
 
 namespace movrand::dialogs {
 
@@ -21,6 +24,9 @@ class FocusMark : public QWidget {
 
     // Gives `control` the ring; the ring belongs to the control's parent.
     static void Attach(QWidget* control);
+    // Gives the tabs of `bar` the ring, just inside the current tab: the bar lies at the edge of
+    // its page control, where a ring outside it would be cut off.
+    static void AttachToTabs(QTabBar* bar);
 
     // The ring's colour around `control`: the one of black and white that differs most from
     // the ground the control lies on.
@@ -31,10 +37,11 @@ class FocusMark : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    explicit FocusMark(QWidget* control);
+    FocusMark(QWidget* control, QWidget* parent, std::function<QRect()> place);
     void Follow();
 
     QPointer<QWidget> control_;
+    std::function<QRect()> place_;  // where the ring lies, in its parent's coordinates
 };
 
 }  // namespace movrand::dialogs

@@ -227,10 +227,10 @@ void frmMovrand::Wire(const char* kind, int index, QWidget* control) {
     const std::string k = kind;
     // Controls that draw no focus of their own get a ring while they have it.
     if (Pressable(k, index)) {
-        // The name's shade lies under the name itself: one place, one Tab stop.
-        control->setFocusPolicy(k == "lbl" && index == lbl::kMovrandShade ? Qt::NoFocus
-                                                                          : Qt::TabFocus);
-        dialogs::FocusMark::Attach(control);
+        // The name's shade lies under the name itself: one place, one Tab stop, one ring.
+        const bool shade = k == "lbl" && index == lbl::kMovrandShade;
+        control->setFocusPolicy(shade ? Qt::NoFocus : Qt::TabFocus);
+        if (!shade) dialogs::FocusMark::Attach(control);
     }
     if (k == "lst" || k == "dir" || k == "txt") {
         if (auto* plain = qobject_cast<QPlainTextEdit*>(control)) plain->setTabChangesFocus(true);

@@ -5,6 +5,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "dialogs/ui/FocusMark.h"
 #include "dialogs/ui/Twips.h"
 #include "links/LinkCategories.h"
 #include "links/ui/BrowserControl.h"
@@ -132,6 +133,7 @@ void frmMovrand::BuildControls() {
 
     auto* tabs = Add(tabMovrand, "tabMovrand", tabMovrand::kPages, canvas, new QTabWidget);
     SetSpokenName(tabs, "Pages");
+    dialogs::FocusMark::AttachToTabs(tabs->tabBar());
     Place(tabs, 120, 120, 9240, 7440);
     const struct {
         const char* caption;
@@ -220,17 +222,19 @@ void frmMovrand::BuildAddModePanel(QWidget* panel) {
     Place(folder, 0, 420, 4440, 4200);
     AddFolderPicker(dir::kAddOnFolder, folder, 120, 120, 2160, 1770, "Add-on drive",
                     "Add-on folder");
-    Place(Add(cmd, "cmd", cmd::kAddFiles, folder, new QPushButton("Add Files")), 120, 2400, 2160,
+    // The buttons sit as close under the list as they sit to each other, so that the help
+    // picture and the name below them have room for their focus rings inside the frame.
+    Place(Add(cmd, "cmd", cmd::kAddFiles, folder, new QPushButton("Add Files")), 120, 2340, 2160,
           375);
-    Place(Add(cmd, "cmd", cmd::kRemoveMode, folder, new QPushButton("Remove Mode...")), 120, 2835,
+    Place(Add(cmd, "cmd", cmd::kRemoveMode, folder, new QPushButton("Remove Mode...")), 120, 2775,
           2160, 375);
     Place(Add(cmd, "cmd", cmd::kSaveCarNumber, folder, new QPushButton("Save Car Number")), 120,
-          3270, 2160, 375);
+          3210, 2160, 375);
     cmd(cmd::kSaveCarNumber)->setEnabled(false);
-    Place(Add(pic, "pic", pic::kAddModeHelp, folder, Picture("Online help")), 120, 3705, 480, 465);
+    Place(Add(pic, "pic", pic::kAddModeHelp, folder, Picture("Online help")), 120, 3645, 480, 465);
     pic(pic::kAddModeHelp)->hide();
-    Place(Add(lbl, "lbl", lbl::kMovrandShade, folder, Caption("Movrand")), 720, 3750, 1800, 420);
-    Place(Add(lbl, "lbl", lbl::kMovrand, folder, Caption("Movrand")), 690, 3720, 1800, 420);
+    Place(Add(lbl, "lbl", lbl::kMovrandShade, folder, Caption("Movrand")), 720, 3690, 1800, 420);
+    Place(Add(lbl, "lbl", lbl::kMovrand, folder, Caption("Movrand")), 690, 3660, 1800, 420);
     ShadowedName(lbl(lbl::kMovrandShade), lbl(lbl::kMovrand));
 
     Place(Add(img, "img", img::kAddOnTeam, folder, Picture("Team picture")), 2400, 120, 1920, 1635);

@@ -134,6 +134,10 @@ void ExpectMarksAndTextsStandOut(QWidget* window) {
         for (auto* m : window->findChildren<dialogs::FocusMark*>())
             if (m->isVisible()) mark = m;
         ASSERT_NE(mark, nullptr) << Text(control->objectName());
+        // The ring lies inside the frame around it, clear of its lines.
+        const auto* frame = qobject_cast<QFrame*>(mark->parentWidget());
+        EXPECT_TRUE(!frame || frame->contentsRect().contains(mark->geometry()))
+            << Text(control->objectName());
         const QImage image = window->grab().toImage();
         const qreal r = image.devicePixelRatio();
         const QRect g(mark->mapTo(window, QPoint()), mark->size());
@@ -300,6 +304,50 @@ TEST_F(KeyboardAndClip, NothingCutAndTheWindowFitsAtEveryScale) {
     EXPECT_EQ(Text(Find<QLabel>("lbl", lbl::kCurrentInstallation)->accessibleDescription()), deep);
 }
 
+// Each frame of the first page has, at each scale from 1 to 2, a whole line beside each edge in
+// the colour its edge has at scale 1 (its own scales: not in the run at twice the scale).
+class FrameLines : public WindowFixture {};
+TEST_F(FrameLines, WholeAtEveryScale) {
+    Open();
+    const auto picture = [&](double scale) {
+        QPixmap pixmap(window->size() * scale);
+        pixmap.setDevicePixelRatio(scale);
+        window->render(&pixmap);
+        return pixmap.toImage();
+    };
+    const QImage plain = picture(1);
+    for (double scale : {1.0, 1.25, 1.5, 1.75, 2.0}) {
+        const QImage image = picture(scale);
+        for (QFrame* frame : window->findChildren<QFrame*>()) {
+            if (frame->frameShape() != QFrame::StyledPanel || !frame->isVisibleTo(window.get()))
+                continue;
+            const QRect r(frame->mapTo(window.get(), QPoint()), frame->size());
+            for (int side = 0; side < 4; ++side) {  // top, bottom, left, right
+                const bool across = side < 2;
+                const int out = side % 2 ? 1 : -1;
+                const int edge = std::array{r.top(), r.bottom(), r.left(), r.right()}[side];
+                const auto at = [&](const QImage& i, int along, int line) {
+                    return qGray(across ? i.pixel(along, line) : i.pixel(line, along));
+                };
+                const int middle = across ? r.center().x() : r.center().y();
+                const int colour = at(plain, middle, edge);
+                ASSERT_GT(std::abs(colour - at(plain, middle, edge + out)), 8);
+                const int near = int(out < 0 ? edge * scale : (edge + 1) * scale - 1);
+                const int from = (across ? r.left() : r.top()) + 4;
+                const int to = (across ? r.right() : r.bottom()) - 4;
+                const auto whole = [&](int line) {
+                    for (int t = int(from * scale); t <= int(to * scale); ++t)
+                        if (std::abs(at(image, t, line) - colour) > 8) return false;
+                    return true;
+                };
+                EXPECT_TRUE(whole(near - 1) || whole(near) || whole(near + 1))
+                    << Text(frame->objectName()) << " "
+                    << "tblr"[side] << " at " << scale;
+            }
+        }
+    }
+}
+
 // Ctrl+Tab and Ctrl+PgDn go to the next page, Ctrl+Shift+Tab and Ctrl+PgUp to the one before,
 // wherever the focus is: the window opens with it, and its mark, on the page tabs.
 TEST_F(KeyboardAndClip, PagesSwitchByKeysFromAnyControl) {
@@ -308,6 +356,8 @@ TEST_F(KeyboardAndClip, PagesSwitchByKeysFromAnyControl) {
     for (int i = 0; i < 400 && !window->isActiveWindow(); ++i)
         QThread::msleep(5), qApp->processEvents();
     EXPECT_EQ(QApplication::focusWidget(), Tabs()->tabBar());
+    EXPECT_EQ(
+        std::ranges::count_if(window->findChildren<dialogs::FocusMark*>(), &QWidget::isVisible), 1);
     const Qt::KeyboardModifiers ctrl = Qt::ControlModifier, back = ctrl | Qt::ShiftModifier;
     const std::tuple<int, Qt::KeyboardModifiers, int> keys[] = {
         {Qt::Key_Tab, ctrl, 1},
