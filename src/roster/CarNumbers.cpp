@@ -28,6 +28,17 @@ std::string DriverName(ProgramValues& pv, platform::Ui& ui, int driverNumber) {
            ReadIniValue(pv, ui, section, "last_name", pv.DriverWorkFile);
 }
 
+// How the history's summary names the driver: as the list shows them, else by the roster's
+// names, else by number when the roster has none.
+std::string StepName(ProgramValues& pv, platform::Ui& ui, int driverNumber,
+                     const std::string& driverText) {
+    if (!driverText.empty()) return driverText;
+    const std::string name = platform::Trim(DriverName(pv, ui, driverNumber), true);
+    if (name.empty() || name.find(kNotFound) != std::string::npos)
+        return "driver " + std::to_string(driverNumber);
+    return name;
+}
+
 // The message window, shown with the normal pointer while it waits for the user.
 void Tell(platform::Ui& ui, CarNumberResult& result, const std::string& text) {
     ui.SetBusy(false);
@@ -141,8 +152,7 @@ CarNumberResult AssignCarNumber(ProgramValues& pv, platform::Ui& ui, int driverN
     platform::RunTrapped(ui, platform::TrapForm::Information, pv.ProgramName, [&] {
         history::HistoryStep step(
             pv,
-            "Car number " + newNumber + " given to " +
-                (driverText.empty() ? "driver " + std::to_string(driverNumber) : driverText),
+            "Car number " + newNumber + " given to " + StepName(pv, ui, driverNumber, driverText),
             &ui);
         Assignment(pv, ui, driverNumber, newNumber, driverText, showChange).Run(result);
     });

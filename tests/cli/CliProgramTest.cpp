@@ -138,6 +138,7 @@ const std::vector<Road> kRoads = {
         {{"install", kClassic, "Ferrari 312"}, 0, "..."},
         {{"car-number", "1", "12"}, 0, "..."},
         {{"history"}, 0, "...\tInstalled Ferrari 312 (complete car) into Ferrari\n2\t"},
+        {{"history"}, 0, "...\tCar number 12 given to Jack Brabham\n"},
         {{"history", "1"}, 0, "...created\t" + kFerrari + "zorvexcardesc.zorvex\n"},
         {{"verify"}, 0, ""},
         {{"undo"}, 0, "message: Undid step 2 (step 3).\n", "",
