@@ -43,10 +43,46 @@ ChangeRecorder::ChangeRecorder(HistoryPlace& place, Step header)
       step_(std::move(header)),
       installation_(place.Native(place.Installation())),
       history_(place.NativeFolder()),
-      contentFolder_(place.Native(place.ContentFolder())) {}
+      contentFolder_(place.Native(place.ContentFolder())) {
+    before_ = platform::SyncFirstEachTime(this);
+    writingAhead_ = true;
+}
+
+ChangeRecorder::ChangeRecorder(HistoryPlace& place, Step unfinished, bool goesOn)
+    : ChangeRecorder(place, std::move(unfinished)) {
+    if (!goesOn) return;
+    for (const std::string& root : step_.Roots)
+        roots_.push_back(place_.Native(root).lexically_normal());
+    for (const StepChange& c : step_.Changes)
+        if (c.Kind == StepChange::Type::Kept)
+            kept_ = std::max(kept_, std::stoi(c.To.substr(c.To.find('-') + 1)));
+    std::string text = StepText(step_);
+    text.resize(text.size() - std::string("end\n").size());
+    place_.Files().WriteWholeFile(place_.Pending(), text + "started\n");
+    journal_ = std::fopen(place_.Native(place_.Pending()).c_str(), "ae");
+    if (!journal_)
+        throw platform::RuntimeError(platform::kPathFileAccessError,
+                                     "Cannot write the history file " + place_.Pending());
+}
 
 ChangeRecorder::~ChangeRecorder() {
+    StopWritingAhead();
     if (journal_) std::fclose(journal_);
+}
+
+void ChangeRecorder::StopWritingAhead() {
+    if (writingAhead_) platform::SyncFirstEachTime(before_);
+    writingAhead_ = false;
+}
+
+int ChangeRecorder::SyncFirst() {
+    if (!journal_ || journalSynced_) return 0;
+    // One sync of the file system that holds the history: the journal's lines, the content
+    // links beside them and the folders made for them, whatever folders they are in.
+    if (const int error = platform::SyncToDisk(::fileno(journal_), platform::SyncKind::FileSystem))
+        return error;
+    journalSynced_ = true;
+    return 0;
 }
 
 std::string ChangeRecorder::Windows(const fs::path& native) const {
@@ -116,6 +152,7 @@ void ChangeRecorder::Journal(const std::string& line) {
     }
     std::fputs((line + "\n").c_str(), journal_);
     std::fflush(journal_);
+    journalSynced_ = false;
 }
 
 void ChangeRecorder::Touch(const fs::path& native, bool copy) {
@@ -164,7 +201,7 @@ bool ChangeRecorder::Before(const platform::Change& change) {
             return false;
         case ChangeKind::MoveFolder:
         case ChangeKind::Exchange:
-            if (InScope(change.Path) || InScope(change.To)) CloseGroup();
+            Moving(change);
             return false;
         case ChangeKind::DeleteFolder:
             break;
@@ -186,14 +223,28 @@ bool ChangeRecorder::Before(const platform::Change& change) {
     return true;
 }
 
-void ChangeRecorder::After(const platform::Change& change) {
-    const bool from = InScope(change.Path);
-    const bool to = InScope(change.To);
+bool ChangeRecorder::Recorded(const platform::Change& change) const {
     // A folder taken out of the history or back into it counts wherever it goes.
-    if (!from && !to && !InHistory(change.Path) && !InHistory(change.To)) return;
+    return InScope(change.Path) || InScope(change.To) || InHistory(change.Path) ||
+           InHistory(change.To);
+}
+
+void ChangeRecorder::Moving(const platform::Change& change) {
+    if (!Recorded(change)) return;
+    CloseGroup();
+    if (!journal_) Journal("started");
     // The other end of a move out of or into the installation is a stored car folder.
-    if (!from && !InHistory(change.Path)) AddRoot(Windows(change.Path));
-    if (!to && !InHistory(change.To)) AddRoot(Windows(change.To));
+    if (!InScope(change.Path) && !InHistory(change.Path)) AddRoot(Windows(change.Path));
+    if (!InScope(change.To) && !InHistory(change.To)) AddRoot(Windows(change.To));
+    // Told before it is made: the next start knows whether it was by the folder's number.
+    const platform::FileFacts facts = platform::FactsOf(change.Path);
+    Journal(std::string(change.Kind == ChangeKind::Exchange ? "exchanging\t" : "moving\t") +
+            EscapedField(Windows(change.Path)) + "\t" + EscapedField(Windows(change.To)) + "\t" +
+            std::to_string(facts.Number));
+}
+
+void ChangeRecorder::After(const platform::Change& change) {
+    if (!Recorded(change)) return;
     StepChange moved;
     moved.Kind =
         change.Kind == ChangeKind::Exchange ? StepChange::Type::Exchange : StepChange::Type::Move;
@@ -204,13 +255,37 @@ void ChangeRecorder::After(const platform::Change& change) {
     step_.Changes.push_back(std::move(moved));
 }
 
+// A move straight followed by the move back (a swap cut short and taken back) changed nothing.
+void ChangeRecorder::DropMovesTakenBack() {
+    std::vector<StepChange> changes;
+    for (StepChange& c : step_.Changes) {
+        if (!changes.empty() && c.Kind == changes.back().Kind) {
+            const StepChange& last = changes.back();
+            const bool back =
+                (c.Kind == StepChange::Type::Move || c.Kind == StepChange::Type::Exchange) &&
+                c.Path == last.To && c.To == last.Path;
+            const bool again =
+                c.Kind == StepChange::Type::Exchange && c.Path == last.Path && c.To == last.To;
+            if (back || again) {
+                changes.pop_back();
+                continue;
+            }
+        }
+        changes.push_back(std::move(c));
+    }
+    step_.Changes = std::move(changes);
+}
+
 Step ChangeRecorder::Finish() {
+    // The step is written whole from here on, synced before its index line.
+    StopWritingAhead();
     CloseGroup();
     std::vector<StepChange> changed;
     for (StepChange& change : step_.Changes)
         if (change.Kind != StepChange::Type::Path || !change.Before.SameAs(change.After))
             changed.push_back(std::move(change));
     step_.Changes = std::move(changed);
+    DropMovesTakenBack();
     if (step_.Changes.empty()) {
         // Nothing changed: what was kept for it belongs to no step.
         for (const fs::path& kept : addedContent_) platform::DropKeptFile(kept);

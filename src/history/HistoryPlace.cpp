@@ -30,9 +30,11 @@ std::vector<std::string> Lines(const std::string& text) {
 
 }  // namespace
 
-HistoryPlace::HistoryPlace(const ProgramValues& pv)
+HistoryPlace::HistoryPlace(const ProgramValues& pv) : HistoryPlace(pv, pv.GPLPath) {}
+
+HistoryPlace::HistoryPlace(const ProgramValues& pv, const std::string& installation)
     : fs_(pv.Env.Drives),
-      installation_(pv.GPLPath.empty() ? "" : WithoutSlash(pv.GPLPath)),
+      installation_(installation.empty() ? "" : WithoutSlash(installation)),
       folder_(installation_.empty() ? "" : installation_ + "\\movrand\\history") {}
 
 bool HistoryPlace::Exists() const {
@@ -121,6 +123,10 @@ void HistoryPlace::AddStep(const Step& step) {
     // the record that names it: one sync of the installation's file system.
     fs_.SyncDisk(folder_);
     fs_.WriteWholeFile(StepFile(step.Number), StepText(step));
+    ListStep(step);
+}
+
+void HistoryPlace::ListStep(const Step& step) {
     platform::AppendLineSynced(fs_.Native(Index()), IndexLine(step));
 }
 

@@ -24,6 +24,8 @@ class HistoryPlace {
   public:
     // The history of the installation in use (pv.GPLPath); Exists() is false without one.
     explicit HistoryPlace(const ProgramValues& pv);
+    // The history of another installation folder (ending with "\" or not).
+    HistoryPlace(const ProgramValues& pv, const std::string& installation);
 
     bool Exists() const;
     // Makes the folders (and the limit, a quarter of the free space, at most 5 GB).
@@ -53,6 +55,8 @@ class HistoryPlace {
     Step ReadStep(int number) const;
     // Adds a step: its file written whole and synced, then its index line.
     void AddStep(const Step& step);
+    // Adds the index line of a step whose file is written.
+    void ListStep(const Step& step);
     // Keeps only the steps from `first` on in the index (written whole).
     void KeepFrom(int first, const std::vector<Step>& kept);
 

@@ -231,9 +231,14 @@ RestorePlan PlanReversal(ProgramValues& pv, std::vector<int> reverse) {
 // Takes back one group of path changes: folders first made again, files put back, then what the
 // step made removed (files, then folders from the deepest, each only when empty).
 void ReverseGroup(ProgramValues& pv, const HistoryPlace& place,
-                  const std::vector<const StepChange*>& group) {
+                  std::vector<const StepChange*> group) {
     platform::FileSystem fs = pv.Files();
     NativePaths natives(fs);
+    // A path changed more than once (groups joined where moves that took each other back were
+    // left out) goes back to its oldest state.
+    std::map<std::string, const StepChange*> oldest;
+    for (const StepChange* c : group) oldest.emplace(LowerCase(c->Path), c);  // oldest first
+    std::erase_if(group, [&](const StepChange* c) { return oldest[LowerCase(c->Path)] != c; });
     std::vector<const StepChange*> byDepth(group);
     std::sort(byDepth.begin(), byDepth.end(), [](const StepChange* a, const StepChange* b) {
         return a->Path.size() < b->Path.size();

@@ -1,15 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <random>
 
 #include "../addons/AddOnFixture.h"
 #include "FaultSweep.h"
 #include "GameGuard.h"
+#include "PowerCut.h"
 #include "addons/InstalledItems.h"
 #include "folders/CarFolderSwap.h"
+#include "folders/SwapSettling.h"
 #include "history/HistoryPlace.h"
 #include "history/HistoryRestore.h"
 #include "platform/FaultPlan.h"
@@ -226,6 +231,85 @@ TEST(HistoryModel, RestoreStoppedAtAnyStepIsSettledToItsEnd) {
         EXPECT_EQ(Differences(PhotoOf(drive), photos[0]), "") << "stopped at " << step;
     };
     EXPECT_GT(sweep.Run(), 10);
+}
+
+// A power cut at any step of an operation leaves, once the next start has settled, the
+// installation as before, or changed with a step that takes it back to before.
+TEST(HistoryModel, APowerCutLeavesBeforeOrAfterWithItsStep) {
+    const std::pair<const char*, std::function<void(TempDrive&)>> rows[] = {
+        {"car number", [](TempDrive& d) { AssignCarNumber(d.Pv, d.Ui, 3, "27"); }},
+        {"accessory over the game's car",
+         [](TempDrive& d) { InstallEntry(d, kClassic, "Red Wheels"); }},
+        {"undo", [](TempDrive& d) { history::CarryOut(d.Pv, d.Ui, history::PlanUndo(d.Pv)); }}};
+    for (const auto& [what, operation] : rows) {
+        for (int at = 1;; ++at) {
+            TempDrive drive;
+            PrepareAddOns(drive);
+            drive.Ui.DefaultAnswer = true;
+            if (std::string(what) == "undo") InstallEntry(drive, kClassic, "Ferrari 312");
+            const Photo before = PhotoOf(drive);
+            const int steps = LatestStep(drive);
+            drive.Pv.Env.Faults = std::make_shared<platform::FaultPlan>();
+            PowerCut cut(drive.DriveC(), *drive.Pv.Env.Faults, at);
+            try {
+                operation(drive);
+            } catch (const platform::RuntimeError&) {
+                // The cut; what the disk kept is looked at below.
+            }
+            if (!cut.Happened()) break;
+            SCOPED_TRACE(std::string(what) + ", power cut at " + cut.Step());
+            cut.Restore();
+            drive.Pv.Env.Faults.reset();
+            history::SettleHistory(drive.Pv, drive.Ui);
+            if (LatestStep(drive) > steps) {
+                EXPECT_TRUE(history::VerifyInstallation(drive.Pv).empty());
+                history::CarryOut(drive.Pv, drive.Ui, history::PlanRestore(drive.Pv, steps));
+            }
+            ASSERT_EQ(Differences(PhotoOf(drive), before), "") << drive.Ui.Transcript();
+        }
+    }
+}
+
+// Runs `operation` in a child process that ends at once, as a kill ends it, before its `at`-th
+// change of the disk. False when it ran through without reaching it.
+bool KilledAt(TempDrive& d, int at, const std::function<void()>& operation) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        d.Pv.Env.Faults = std::make_shared<platform::FaultPlan>();
+        d.Pv.Env.Faults->BeforeEach([at, count = 0](const std::string&) mutable {
+            if (++count == at) ::_exit(1);
+        });
+        operation();
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 1;
+}
+
+// A swap killed at any step is settled by the next start before it knows the installation: the
+// swap and its settling are one step (none where it was taken back whole), which takes the
+// folders back to before.
+TEST(HistoryModel, ASwapKilledAnywhereIsOneStepOnceSettled) {
+    const CarFolderPage page{"C:\\carfolders\\classic", "C:\\carfolders", "old", false, true};
+    for (int at = 1;; ++at) {
+        AddOnDrive d;
+        d.Ui.DefaultAnswer = true;
+        WriteCarFolder(d.Native(page.Source), "classic");
+        const Photo before = PhotoOf(d);
+        if (!KilledAt(d, at, [&] { SwapCarFolder(d.Pv, d.Ui, page); })) break;
+        SCOPED_TRACE("killed at change " + std::to_string(at));
+        const std::string installation = std::exchange(d.Pv.GPLPath, "");
+        ASSERT_TRUE(SettleInterruptedSwap(d.Pv, d.Ui)) << d.Ui.Transcript();
+        d.Pv.GPLPath = installation;
+        history::SettleHistory(d.Pv, d.Ui);
+        ASSERT_LE(LatestStep(d), 1);
+        if (LatestStep(d) == 1) {
+            EXPECT_TRUE(history::VerifyInstallation(d.Pv).empty());
+            history::CarryOut(d.Pv, d.Ui, history::PlanRestore(d.Pv, 0));
+        }
+        ASSERT_EQ(Differences(PhotoOf(d), before), "") << d.Ui.Transcript();
+    }
 }
 
 }  // namespace
