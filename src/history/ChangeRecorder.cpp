@@ -2,6 +2,8 @@
 #include "history/ChangeRecorder.h"
 
 #include <algorithm>
+#include <charconv>
+#include <chrono>
 
 #include "platform/FileKeeping.h"
 #include "platform/RuntimeError.h"
@@ -21,6 +23,12 @@ bool Under(const fs::path& path, const fs::path& folder) {
 }
 
 }  // namespace
+
+std::int64_t NowNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
 
 FileState StateOf(const fs::path& native) {
     const platform::FileFacts facts = platform::FactsOf(native);
@@ -53,9 +61,14 @@ ChangeRecorder::ChangeRecorder(HistoryPlace& place, Step unfinished, bool goesOn
     if (!goesOn) return;
     for (const std::string& root : step_.Roots)
         roots_.push_back(place_.Native(root).lexically_normal());
-    for (const StepChange& c : step_.Changes)
-        if (c.Kind == StepChange::Type::Kept)
-            kept_ = std::max(kept_, std::stoi(c.To.substr(c.To.find('-') + 1)));
+    // Folders it kept are named NUMBER-N: the next gets a number of its own.
+    for (const StepChange& c : step_.Changes) {
+        int n = 0;
+        const std::size_t dash = c.To.rfind('-');
+        if (c.Kind == StepChange::Type::Kept && dash != std::string::npos)
+            std::from_chars(c.To.data() + dash + 1, c.To.data() + c.To.size(), n);
+        kept_ = std::max(kept_, n);
+    }
     std::string text = StepText(step_);
     text.resize(text.size() - std::string("end\n").size());
     place_.Files().WriteWholeFile(place_.Pending(), text + "started\n");
@@ -255,37 +268,16 @@ void ChangeRecorder::After(const platform::Change& change) {
     step_.Changes.push_back(std::move(moved));
 }
 
-// A move straight followed by the move back (a swap cut short and taken back) changed nothing.
-void ChangeRecorder::DropMovesTakenBack() {
-    std::vector<StepChange> changes;
-    for (StepChange& c : step_.Changes) {
-        if (!changes.empty() && c.Kind == changes.back().Kind) {
-            const StepChange& last = changes.back();
-            const bool back =
-                (c.Kind == StepChange::Type::Move || c.Kind == StepChange::Type::Exchange) &&
-                c.Path == last.To && c.To == last.Path;
-            const bool again =
-                c.Kind == StepChange::Type::Exchange && c.Path == last.Path && c.To == last.To;
-            if (back || again) {
-                changes.pop_back();
-                continue;
-            }
-        }
-        changes.push_back(std::move(c));
-    }
-    step_.Changes = std::move(changes);
-}
-
 Step ChangeRecorder::Finish() {
     // The step is written whole from here on, synced before its index line.
     StopWritingAhead();
     CloseGroup();
+    step_.EndedNs = NowNs();
     std::vector<StepChange> changed;
     for (StepChange& change : step_.Changes)
         if (change.Kind != StepChange::Type::Path || !change.Before.SameAs(change.After))
             changed.push_back(std::move(change));
     step_.Changes = std::move(changed);
-    DropMovesTakenBack();
     if (step_.Changes.empty()) {
         // Nothing changed: what was kept for it belongs to no step.
         for (const fs::path& kept : addedContent_) platform::DropKeptFile(kept);

@@ -16,6 +16,8 @@ namespace movrand::history {
 
 // What a file or folder at a native path is now; a file's bytes fingerprinted.
 FileState StateOf(const std::filesystem::path& native);
+// The system's clock, which stamps the files' change times, in nanoseconds since the epoch.
+std::int64_t NowNs();
 
 // Records one step while it runs: hears of every change the file-system service makes inside the
 // installation (and the stored car folders a step names), keeps what a change is about to
@@ -58,7 +60,6 @@ class ChangeRecorder : public platform::ChangeWatch, public platform::WriteAhead
     bool InHistory(const std::filesystem::path& native) const;
     void Touch(const std::filesystem::path& native, bool copy);
     void CloseGroup();
-    void DropMovesTakenBack();
     void Journal(const std::string& line);
     void StopWritingAhead();
     bool Recorded(const platform::Change& change) const;

@@ -71,6 +71,7 @@ std::optional<Step> ReadPendingStep(HistoryPlace& place) {
         return std::nullopt;
     }
     step.Number = std::max(step.Number, place.NextNumber());
+    step.EndedNs = NowNs();
     return step;
 }
 

@@ -144,6 +144,7 @@ std::string StepText(const Step& step) {
     for (const int n : step.Undoes) out << "undoes\t" << n << '\n';
     for (const std::string& root : step.Roots) out << "root\t" << Escaped(root) << '\n';
     out << "kept-bytes\t" << step.BytesKept << '\n';
+    if (step.EndedNs) out << "ended\t" << step.EndedNs << '\n';
     for (const StepChange& c : step.Changes) {
         switch (c.Kind) {
             case StepChange::Type::Path:
@@ -218,6 +219,10 @@ Step ParseStep(const std::string& text, const std::string& shown, bool pending) 
             const auto n = NumberOf<std::uint64_t>(text1());
             if (!n) throw damaged(where + " holds no size");
             step.BytesKept = *n;
+        } else if (key == "ended") {
+            const auto n = NumberOf<std::int64_t>(text1());
+            if (!n) throw damaged(where + " holds no time");
+            step.EndedNs = *n;
         } else if (key == "path" && f.size() == 4) {
             StepChange c;
             const auto before = FileState::Parse(f[1]);

@@ -59,6 +59,9 @@ struct Step {
     std::vector<std::string> Roots;   // folders outside the installation it reached
     std::vector<StepChange> Changes;  // in the order they happened
     std::uint64_t BytesKept = 0;      // what the step added to the history's content
+    // When its last change was made, by the system's clock in nanoseconds (0: not known): what
+    // changes after it inside a folder the step moved whole is someone else's doing.
+    std::int64_t EndedNs = 0;
 };
 
 // The text of a step's file, and back. A text that is not one raises RuntimeError naming

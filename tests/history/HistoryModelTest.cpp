@@ -18,6 +18,7 @@
 #include "history/HistoryPlace.h"
 #include "history/HistoryRestore.h"
 #include "platform/FaultPlan.h"
+#include "platform/FileKeeping.h"
 #include "platform/RuntimeError.h"
 #include "roster/CarNumbers.h"
 #include "roster/DriverMatching.h"
@@ -168,6 +169,36 @@ TEST(HistoryModel, HandChangesAreNamedAskedForAndKept) {
     EXPECT_EQ(d.Read(file), "painted by hand");
 }
 
+// Undoing a swap by Move asks about the files of the folders it moves back. In the live folder
+// that came back by a move, files changed, added and deleted by hand are named by verify, and a
+// restore that would take them into the history with it asks first.
+TEST(HistoryModel, FoldersMovedWholeCountTheirFilesAndShowHandChanges) {
+    AddOnDrive d;
+    d.Ui.DefaultAnswer = true;
+    WriteCarFolder(d.Native("C:\\carfolders\\classic"), "classic");
+    const std::size_t files =
+        platform::FilesUnder(d.Native("C:\\carfolders\\classic")).size() +
+        platform::FilesUnder(d.Native("C:\\sierra\\gpl\\cars\\cars67")).size();
+    SwapCarFolder(d.Pv, d.Ui, {"C:\\carfolders\\classic", "", "", true, true});
+    const history::RestorePlan undo = history::PlanUndo(d.Pv);
+    EXPECT_GE(undo.Paths, files);
+    ASSERT_EQ(history::CarryOut(d.Pv, d.Ui, undo).Outcome, history::RestoreOutcome::Done);
+    d.Write(Ferrari("fer9.3do"), "painted by hand");
+    d.Write(Ferrari("mine.txt"), "mine");
+    fs::remove(d.Native(Ferrari("fer10.mip")));
+    std::string listed;
+    for (const history::HandChange& c : history::VerifyInstallation(d.Pv))
+        listed += c.What + " " + c.Path + "\n";
+    EXPECT_EQ(listed, "changed " + std::string(kFerrari) + "\nchanged " + Ferrari("fer9.3do") +
+                          "\nadded " + Ferrari("mine.txt") + "\n");
+    const Photo before = PhotoOf(d);
+    d.Ui.Answers = {false};
+    EXPECT_EQ(history::CarryOut(d.Pv, d.Ui, history::PlanRestore(d.Pv, 1)).Outcome,
+              history::RestoreOutcome::Declined);
+    EXPECT_NE(d.Ui.Transcript().find("added: " + Ferrari("mine.txt")), std::string::npos);
+    EXPECT_EQ(PhotoOf(d), before);
+}
+
 // A damaged or hand-made history is refused by the name of its file, and nothing is touched.
 TEST(HistoryModel, DamagedHistoryIsRefusedByName) {
     AddOnDrive d;
@@ -198,9 +229,30 @@ TEST(HistoryModel, DamagedHistoryIsRefusedByName) {
         } catch (const platform::RuntimeError& error) {
             EXPECT_NE(error.Description().find(step1), std::string::npos) << error.Description();
         }
+        try {
+            history::VerifyInstallation(d.Pv);
+            ADD_FAILURE() << row.what << " was looked at";
+        } catch (const platform::RuntimeError& error) {
+            EXPECT_NE(error.Description().find(step1), std::string::npos) << error.Description();
+        }
         EXPECT_EQ(PhotoOf(d), before) << row.what;
         EXPECT_EQ(d.Read("C:\\elsewhere\\mine.txt"), "mine");
     }
+}
+
+// A restore record that no restore of this history wrote, or one whose files were changed by
+// hand since, is settled at the start only with a yes for those files.
+TEST(HistoryModel, ARestoreSettledAtTheStartAsksBeforeOverwriting) {
+    AddOnDrive d;
+    d.Install(kClassic, "Ferrari 312");
+    d.Write(Ferrari("fer9.3do"), "painted by hand");
+    d.Write("C:\\sierra\\gpl\\movrand\\history\\restore.step",
+            "restore\tRestored to step 0\nstep\t2\nreverse\t1\n");
+    d.Ui.Answers = {false};
+    history::SettleHistory(d.Pv, d.Ui);
+    EXPECT_EQ(d.Read(Ferrari("fer9.3do")), "painted by hand") << d.Ui.Transcript();
+    EXPECT_FALSE(d.Exists("C:\\sierra\\gpl\\movrand\\history\\restore.step"));
+    EXPECT_EQ(LatestStep(d), 1);
 }
 
 // A restore stopped at each of its file-system steps in turn leaves a tree that the next start
