@@ -529,13 +529,15 @@ RestoreResult CarryOut(ProgramValues& pv, platform::Ui& ui, const RestorePlan& p
         result.Message = plan.Refusal;
         return result;
     }
-    if (askFirst && !plan.ChangedByHand.empty()) {
-        const std::string question =
-            std::to_string(plan.ChangedByHand.size()) +
-            " file(s) were changed since Movrand last touched them, and " +
-            (plan.IsUndo ? "the undo" : "the restore") +
-            " would overwrite or delete them:" + Joined(plan.ChangedByHand) +
-            "\r\n\r\nGo ahead? What they hold now is kept in the history.";
+    // Looked at again now: a file may have been changed while the player read the question.
+    const std::vector<HandChange> changedByHand =
+        askFirst ? PlanReversal(pv, plan.Reverse).ChangedByHand : plan.ChangedByHand;
+    if (askFirst && !changedByHand.empty()) {
+        const std::string question = std::to_string(changedByHand.size()) +
+                                     " file(s) were changed since Movrand last touched them, and " +
+                                     (plan.IsUndo ? "the undo" : "the restore") +
+                                     " would overwrite or delete them:" + Joined(changedByHand) +
+                                     "\r\n\r\nGo ahead? What they hold now is kept in the history.";
         platform::Question asked;
         asked.Message = question;
         if (!ui.AskYesNo(asked)) {

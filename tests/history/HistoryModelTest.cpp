@@ -151,14 +151,14 @@ TEST(HistoryModel, HandChangesAreNamedAskedForAndKept) {
     const Photo before = PhotoOf(d);
     d.Install(kClassic, "Ferrari 312");
     const std::string file = Ferrari("fer9.mip");
+    const history::RestorePlan planned = history::PlanUndo(d.Pv);  // while its question is read
     d.Write(file, "painted by hand");
     const std::vector<history::HandChange> changes = history::VerifyInstallation(d.Pv);
     ASSERT_EQ(changes.size(), 1u);
     EXPECT_EQ(changes[0].What + " " + changes[0].Path,
               "changed C:\\sierra\\gpl\\cars\\cars67\\ferrari\\fer9.mip");
     d.Ui.Answers = {false};
-    EXPECT_EQ(history::CarryOut(d.Pv, d.Ui, history::PlanUndo(d.Pv)).Outcome,
-              history::RestoreOutcome::Declined);
+    EXPECT_EQ(history::CarryOut(d.Pv, d.Ui, planned).Outcome, history::RestoreOutcome::Declined);
     EXPECT_EQ(d.Read(file), "painted by hand");
     EXPECT_NE(d.Ui.Transcript().find("changed: " + file), std::string::npos) << d.Ui.Transcript();
     d.Ui.Answers = {true};
