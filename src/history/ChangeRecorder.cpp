@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/ChangeRecorder.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <charconv>
 #include <chrono>
@@ -72,10 +75,19 @@ ChangeRecorder::ChangeRecorder(HistoryPlace& place, Step unfinished, bool goesOn
     std::string text = StepText(step_);
     text.resize(text.size() - std::string("end\n").size());
     place_.Files().WriteWholeFile(place_.Pending(), text + "started\n");
-    journal_ = std::fopen(place_.Native(place_.Pending()).c_str(), "ae");
-    if (!journal_)
+    OpenJournal(O_APPEND);
+}
+
+void ChangeRecorder::OpenJournal(int how) {
+    // Never through a link: the journal is written where the history is, or not at all.
+    const int fd = ::open(place_.Native(place_.Pending()).c_str(),
+                          O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | how, 0644);
+    journal_ = fd < 0 ? nullptr : ::fdopen(fd, how == O_APPEND ? "a" : "w");
+    if (!journal_) {
+        if (fd >= 0) ::close(fd);
         throw platform::RuntimeError(platform::kPathFileAccessError,
                                      "Cannot write the history file " + place_.Pending());
+    }
 }
 
 ChangeRecorder::~ChangeRecorder() {
@@ -157,10 +169,7 @@ void ChangeRecorder::Journal(const std::string& line) {
         header.Changes.clear();
         std::string text = StepText(header);
         text.resize(text.size() - std::string("end\n").size());
-        journal_ = std::fopen(place_.Native(place_.Pending()).c_str(), "we");
-        if (!journal_)
-            throw platform::RuntimeError(platform::kPathFileAccessError,
-                                         "Cannot write the history file " + place_.Pending());
+        OpenJournal(O_TRUNC);
         std::fputs(text.c_str(), journal_);
     }
     std::fputs((line + "\n").c_str(), journal_);
@@ -179,8 +188,7 @@ void ChangeRecorder::Touch(const fs::path& native, bool copy) {
     if (change.Before.IsFile()) {
         const fs::path kept = ContentOf(change.Before.Hash);
         const std::string bucket = place_.ContentFolder() + "\\" + change.Before.Hash.substr(0, 2);
-        if (buckets_.insert(bucket).second && !place_.Files().FolderExists(bucket))
-            place_.Files().CreateFolder(bucket);
+        if (buckets_.insert(bucket).second) place_.MakeFolder(bucket);
         if (platform::KeepFile(native, kept, copy)) {
             addedContent_.push_back(kept);
             step_.BytesKept += change.Before.Size;

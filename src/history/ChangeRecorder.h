@@ -61,6 +61,7 @@ class ChangeRecorder : public platform::ChangeWatch, public platform::WriteAhead
     void Touch(const std::filesystem::path& native, bool copy);
     void CloseGroup();
     void Journal(const std::string& line);
+    void OpenJournal(int how);
     void StopWritingAhead();
     bool Recorded(const platform::Change& change) const;
     void Moving(const platform::Change& change);

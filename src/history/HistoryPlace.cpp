@@ -35,7 +35,9 @@ HistoryPlace::HistoryPlace(const ProgramValues& pv) : HistoryPlace(pv, pv.GPLPat
 HistoryPlace::HistoryPlace(const ProgramValues& pv, const std::string& installation)
     : fs_(pv.Env.Drives),
       installation_(installation.empty() ? "" : WithoutSlash(installation)),
-      folder_(installation_.empty() ? "" : installation_ + "\\movrand\\history") {}
+      folder_(installation_.empty() ? "" : installation_ + "\\movrand\\history") {
+    if (!installation_.empty()) fs_.GuardBelow(installation_);
+}
 
 bool HistoryPlace::Exists() const {
     return !folder_.empty() && fs_.FolderExists(folder_);
@@ -47,10 +49,21 @@ void HistoryPlace::Create() {
     const std::string parent = installation_ + "\\movrand";
     for (const std::string& folder :
          {parent, folder_, folder_ + "\\steps", ContentFolder(), KeptFolder()})
-        if (!fs_.FolderExists(folder)) fs_.CreateFolder(folder);
+        MakeFolder(folder);
     if (!fs_.FileExists(LimitFile()))
         SetLimit(std::min(kLargestDefaultLimit, fs_.FreeSpace(folder_) / 4));
     if (!fs_.FileExists(Index())) fs_.WriteWholeFile(Index(), std::string(kIndexHeader) + "1\n");
+}
+
+void HistoryPlace::MakeFolder(const std::string& folder) {
+    const std::string kind = fs_.KindAt(folder);
+    if (kind.empty()) {
+        fs_.CreateFolder(folder);
+    } else if (kind != "a folder") {
+        throw platform::RuntimeError(
+            platform::kPathFileAccessError,
+            "The history folder " + folder + " is " + kind + ", not a folder; nothing was changed");
+    }
 }
 
 std::string HistoryPlace::StepFile(int number) const {

@@ -30,6 +30,9 @@ class HistoryPlace {
     bool Exists() const;
     // Makes the folders (and the limit, a quarter of the free space, at most 5 GB).
     void Create();
+    // Makes one of the history's folders where it is missing. One that is not a folder (a link
+    // above all) is refused by its name: nothing of the history is written anywhere else.
+    void MakeFolder(const std::string& folder);
 
     const std::string& Installation() const { return installation_; }  // ends without "\"
     const std::string& Folder() const { return folder_; }

@@ -240,6 +240,27 @@ TEST(HistoryModel, DamagedHistoryIsRefusedByName) {
     }
 }
 
+// The history's journal or content folder made a link to somewhere else: the next operation is
+// refused by the history file's name, and nothing there is written.
+TEST(HistoryModel, LinksInTheHistoryAreRefusedByName) {
+    for (const std::string link : {"pending.step", "content"}) {
+        AddOnDrive d;
+        d.Ui.DefaultAnswer = true;
+        d.Install(kClassic, "Ferrari 312");
+        d.Write("C:\\elsewhere\\mine.txt", "mine");
+        const fs::path history = d.Native("C:\\sierra\\gpl\\movrand\\history");
+        fs::remove_all(history / link);
+        fs::create_symlink(d.DriveC() / "elsewhere" / (link == "content" ? "" : "made.txt"),
+                           history / link);
+        d.Ui.Traps.clear();
+        d.Install(kClassic, "Red Wheels");
+        EXPECT_EQ(TreeOf(d.Native("C:\\elsewhere")), (Files{{"mine.txt", "mine"}})) << link;
+        ASSERT_EQ(d.Ui.Traps.size(), 1u) << d.Ui.Transcript();
+        EXPECT_NE(d.Ui.Traps[0].Text.find("history\\" + link), std::string::npos)
+            << d.Ui.Traps[0].Text;
+    }
+}
+
 // A restore record that no restore of this history wrote, or one whose files were changed by
 // hand since, is settled at the start only with a yes for those files.
 TEST(HistoryModel, ARestoreSettledAtTheStartAsksBeforeOverwriting) {
@@ -288,17 +309,18 @@ TEST(HistoryModel, RestoreStoppedAtAnyStepIsSettledToItsEnd) {
 // A power cut at any step of an operation leaves, once the next start has settled, the
 // installation as before, or changed with a step that takes it back to before.
 TEST(HistoryModel, APowerCutLeavesBeforeOrAfterWithItsStep) {
-    const std::pair<const char*, std::function<void(TempDrive&)>> rows[] = {
-        {"car number", [](TempDrive& d) { AssignCarNumber(d.Pv, d.Ui, 3, "27"); }},
+    const std::pair<const char*, std::function<void(AddOnDrive&)>> rows[] = {
+        {"car number", [](AddOnDrive& d) { AssignCarNumber(d.Pv, d.Ui, 3, "27"); }},
         {"accessory over the game's car",
-         [](TempDrive& d) { InstallEntry(d, kClassic, "Red Wheels"); }},
-        {"undo", [](TempDrive& d) { history::CarryOut(d.Pv, d.Ui, history::PlanUndo(d.Pv)); }}};
+         [](AddOnDrive& d) { d.Install("C:\\addons\\Mirrors", "Mirrors"); }},
+        {"undo", [](AddOnDrive& d) { history::CarryOut(d.Pv, d.Ui, history::PlanUndo(d.Pv)); }}};
     for (const auto& [what, operation] : rows) {
         for (int at = 1;; ++at) {
-            TempDrive drive;
-            PrepareAddOns(drive);
+            AddOnDrive drive;
             drive.Ui.DefaultAnswer = true;
-            if (std::string(what) == "undo") InstallEntry(drive, kClassic, "Ferrari 312");
+            drive.MakeOneEntry("Mirrors", "ferrari", "Mirrors", "accessory",
+                               {{"fer9.mip", "new mirrors"}, {"mirror.mip", "a mirror"}}, "");
+            if (std::string(what) == "undo") drive.Install(kClassic, "Ferrari 312");
             const Photo before = PhotoOf(drive);
             const int steps = LatestStep(drive);
             drive.Pv.Env.Faults = std::make_shared<platform::FaultPlan>();
