@@ -269,12 +269,17 @@ std::vector<std::string> LeftBesideLive(const FileSystem& fs, const ProgramValue
 }
 
 // The installation whose live folder the swap changed, while the one in use is not known yet
-// (at start-up): where it holds the game's roster.
+// (at start-up): where it holds the game's roster and this run holds its lock.
 std::string InstallationOfSwap(const FileSystem& fs, const ProgramValues& pv,
                                const SwapJournal& j) {
-    if (!pv.GPLPath.empty()) return "";
+    if (!pv.GPLPath.empty() || !pv.InstallationLock || !pv.InstallationLock->Lock.Usable())
+        return "";
     const std::string folder = j.Live.substr(0, j.Live.size() - std::string("cars\\cars67").size());
-    return fs.FileExists(folder + "driver.ini") ? folder : "";
+    const std::string held = fs.WindowsOf(pv.InstallationLock->Folder);
+    return fs.FileExists(folder + "driver.ini") && fs.IsWithin(folder, held) &&
+                   fs.IsWithin(held, folder)
+               ? folder
+               : "";
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "folders/SwapSettling.h"
 #include "history/HistoryPlace.h"
 #include "history/HistoryRestore.h"
+#include "installation/Installations.h"
 #include "platform/FaultPlan.h"
 #include "platform/FileKeeping.h"
 #include "platform/RuntimeError.h"
@@ -373,6 +374,7 @@ TEST(HistoryModel, ASwapKilledAnywhereIsOneStepOnceSettled) {
         const Photo before = PhotoOf(d);
         if (!KilledAt(d, at, [&] { SwapCarFolder(d.Pv, d.Ui, page); })) break;
         SCOPED_TRACE("killed at change " + std::to_string(at));
+        ASSERT_TRUE(LockInstallation(d.Pv, d.Ui, d.Pv.GPLPath));  // as the start takes it
         const std::string installation = std::exchange(d.Pv.GPLPath, "");
         ASSERT_TRUE(SettleInterruptedSwap(d.Pv, d.Ui)) << d.Ui.Transcript();
         d.Pv.GPLPath = installation;
