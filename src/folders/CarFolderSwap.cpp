@@ -217,7 +217,7 @@ void ReportSwap(ProgramValues& pv, FileSystem& fs, platform::Ui& ui, const std::
 std::string SwapSummary(const CarFolderPage& page) {
     const platform::WindowsPath source = platform::WindowsPath::Parse(page.Source);
     const std::string name = source.Components.empty() ? page.Source : source.Components.back();
-    return "Car folder swap: " + name + " made live, the old one " +
+    return std::string(kSwapStepSummary) + ": " + name + " made live, the old one " +
            (page.DeleteCurrent ? std::string("deleted") : "renamed " + page.NewName);
 }
 
@@ -249,7 +249,15 @@ SwapResult SwapCarFolder(ProgramValues& pv, platform::Ui& ui, const CarFolderPag
         step.AddRoot(plan->Target);
         FileSystem watched = pv.Files();
         const SwapRun run = RunSwap(watched, journalPath, page, *plan);
-        ReportSwap(pv, watched, ui, journalPath, run, result);
+        // A swap that stays unfinished for the next start leaves its step unfinished too: the
+        // settling goes on with it, and the two are one step.
+        try {
+            ReportSwap(pv, watched, ui, journalPath, run, result);
+        } catch (...) {
+            if (fs.FileExists(journalPath)) step.LeaveUnfinished();
+            throw;
+        }
+        if (fs.FileExists(journalPath)) step.LeaveUnfinished();
     });
     return result;
 }

@@ -211,14 +211,14 @@ void ExchangeWithLive(FileSystem& fs, const SwapJournal& j) {
     RenameBeside(fs, j.Exchange(), j.Staged());
 }
 
-void SettleSwap(FileSystem& fs, const SwapJournal& j) {
+bool SettleSwap(FileSystem& fs, const SwapJournal& j) {
     const Verdict verdict = Check(fs, j);
     switch (verdict.At) {
         case Stage::Mismatch:
             throw SwapJournalMismatch{SwapFolders(fs, j), verdict.Odd};
         case Stage::Undo:
             Undo(fs, j);
-            break;
+            return false;
         case Stage::Finish:
             FinishExchange(fs, j);
             Finish(fs, j);
@@ -226,6 +226,7 @@ void SettleSwap(FileSystem& fs, const SwapJournal& j) {
         case Stage::Done:
             break;
     }
+    return true;
 }
 
 bool SwapTookPlace(const FileSystem& fs, const SwapJournal& j) {
@@ -267,6 +268,20 @@ std::vector<std::string> LeftBesideLive(const FileSystem& fs, const ProgramValue
     return folders;
 }
 
+// The installation whose live folder the swap changed, while the one in use is not known yet
+// (at start-up): where it holds the game's roster and this run holds its lock.
+std::string InstallationOfSwap(const FileSystem& fs, const ProgramValues& pv,
+                               const SwapJournal& j) {
+    if (!pv.GPLPath.empty() || !pv.InstallationLock || !pv.InstallationLock->Lock.Usable())
+        return "";
+    const std::string folder = j.Live.substr(0, j.Live.size() - std::string("cars\\cars67").size());
+    const std::string held = fs.WindowsOf(pv.InstallationLock->Folder);
+    return fs.FileExists(folder + "driver.ini") && fs.IsWithin(folder, held) &&
+                   fs.IsWithin(held, folder)
+               ? folder
+               : "";
+}
+
 }  // namespace
 
 bool SettleInterruptedSwap(ProgramValues& pv, platform::Ui& ui) {
@@ -288,19 +303,31 @@ bool SettleInterruptedSwap(ProgramValues& pv, platform::Ui& ui) {
                 Lines(LeftBesideLive(fs, pv)) + keep);
             return;
         }
-        history::HistoryStep step(pv, "Car folder swap that was cut short finished", &ui);
+        // The run that was cut short left its step unfinished; this one goes on with it.
+        history::HistoryStep step(pv, std::string(kSwapStepSummary) + " that was cut short", &ui,
+                                  {InstallationOfSwap(fs, pv, *journal), kSwapStepSummary});
         step.AddRoot(journal->Source);
         step.AddRoot(journal->Target);
         FileSystem watched = pv.Files();
+        bool tookPlace = false;
         try {
-            SettleSwap(watched, *journal);
+            tookPlace = SettleSwap(watched, *journal);
         } catch (const SwapJournalMismatch& mismatch) {
+            step.LeaveUnfinished();
             ui.ShowMessage(
                 "A car folder swap was cut short, and its folders are not what its record says, "
                 "so nothing has been moved or deleted. Please look at these folders:" +
                 Lines(mismatch.Folders) + keep);
             return;
+        } catch (...) {
+            // Tried again at the next start or swap, which goes on with the step.
+            step.LeaveUnfinished();
+            throw;
         }
+        if (!step.WentOn())
+            step.SetSummary(step.Summary() + (tookPlace ? " finished" : ", taken back"));
+        else if (!tookPlace)
+            step.SetSummary(step.Summary() + " (cut short and taken back)");
         fs.DeleteFile(path, true);
         settled = true;
     });

@@ -12,6 +12,8 @@ namespace movrand {
 
 // The file that carries a swap's token in the folders the swap makes.
 inline constexpr const char* kSwapMarker = "zorvexswap.zorvex";
+// How a swap's step in the installation's history begins.
+inline constexpr const char* kSwapStepSummary = "Car folder swap";
 
 void MarkFolder(platform::FileSystem& fs, const std::string& folder, const std::string& token);
 // True when the folder's marker file holds the token.
@@ -39,8 +41,9 @@ struct SwapJournalMismatch {
 // still live, else finished (the old folder at its new place or deleted, the earlier folder under
 // the new name deleted, a source moved from another drive deleted). Each folder is checked
 // before it is touched; nothing is ever overwritten. Raises SwapJournalMismatch, or the
-// platform's error when a step fails.
-void SettleSwap(platform::FileSystem& fs, const SwapJournal& j);
+// platform's error when a step fails. True when the swap took place (finished or done), false
+// when it was undone.
+bool SettleSwap(platform::FileSystem& fs, const SwapJournal& j);
 
 // True once the stored folder has taken the live folder's place and the swap is not yet done.
 bool SwapTookPlace(const platform::FileSystem& fs, const SwapJournal& j);
@@ -50,7 +53,9 @@ std::vector<std::string> SwapFolders(const platform::FileSystem& fs, const SwapJ
 
 // Settles a swap that an earlier run left unfinished and deletes its journal. Where that cannot
 // be done safely, or a step fails, the journal stays, nothing more is moved or deleted, and the
-// user is told which folders to look at. True when no unfinished swap is left.
+// user is told which folders to look at. True when no unfinished swap is left. The settling and
+// the part of the swap that ran are one step of the installation's history (of the installation
+// the journal names, when the one in use is not known yet).
 bool SettleInterruptedSwap(ProgramValues& pv, platform::Ui& ui);
 
 }  // namespace movrand

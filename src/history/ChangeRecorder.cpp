@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/ChangeRecorder.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <charconv>
+#include <chrono>
 
 #include "platform/FileKeeping.h"
 #include "platform/RuntimeError.h"
@@ -21,6 +26,12 @@ bool Under(const fs::path& path, const fs::path& folder) {
 }
 
 }  // namespace
+
+std::int64_t NowNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
 
 FileState StateOf(const fs::path& native) {
     const platform::FileFacts facts = platform::FactsOf(native);
@@ -43,10 +54,60 @@ ChangeRecorder::ChangeRecorder(HistoryPlace& place, Step header)
       step_(std::move(header)),
       installation_(place.Native(place.Installation())),
       history_(place.NativeFolder()),
-      contentFolder_(place.Native(place.ContentFolder())) {}
+      contentFolder_(place.Native(place.ContentFolder())) {
+    before_ = platform::SyncFirstEachTime(this);
+    writingAhead_ = true;
+}
+
+ChangeRecorder::ChangeRecorder(HistoryPlace& place, Step unfinished, bool goesOn)
+    : ChangeRecorder(place, std::move(unfinished)) {
+    if (!goesOn) return;
+    for (const std::string& root : step_.Roots)
+        roots_.push_back(place_.Native(root).lexically_normal());
+    // Folders it kept are named NUMBER-N: the next gets a number of its own.
+    for (const StepChange& c : step_.Changes) {
+        int n = 0;
+        const std::size_t dash = c.To.rfind('-');
+        if (c.Kind == StepChange::Type::Kept && dash != std::string::npos)
+            std::from_chars(c.To.data() + dash + 1, c.To.data() + c.To.size(), n);
+        kept_ = std::max(kept_, n);
+    }
+    std::string text = StepText(step_);
+    text.resize(text.size() - std::string("end\n").size());
+    place_.Files().WriteWholeFile(place_.Pending(), text + "started\n");
+    OpenJournal(O_APPEND);
+}
+
+void ChangeRecorder::OpenJournal(int how) {
+    // Never through a link: the journal is written where the history is, or not at all.
+    const int fd = ::open(place_.Native(place_.Pending()).c_str(),
+                          O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | how, 0644);
+    journal_ = fd < 0 ? nullptr : ::fdopen(fd, how == O_APPEND ? "a" : "w");
+    if (!journal_) {
+        if (fd >= 0) ::close(fd);
+        throw platform::RuntimeError(platform::kPathFileAccessError,
+                                     "Cannot write the history file " + place_.Pending());
+    }
+}
 
 ChangeRecorder::~ChangeRecorder() {
+    StopWritingAhead();
     if (journal_) std::fclose(journal_);
+}
+
+void ChangeRecorder::StopWritingAhead() {
+    if (writingAhead_) platform::SyncFirstEachTime(before_);
+    writingAhead_ = false;
+}
+
+int ChangeRecorder::SyncFirst() {
+    if (!journal_ || journalSynced_) return 0;
+    // One sync of the file system that holds the history: the journal's lines, the content
+    // links beside them and the folders made for them, whatever folders they are in.
+    if (const int error = platform::SyncToDisk(::fileno(journal_), platform::SyncKind::FileSystem))
+        return error;
+    journalSynced_ = true;
+    return 0;
 }
 
 std::string ChangeRecorder::Windows(const fs::path& native) const {
@@ -108,14 +169,12 @@ void ChangeRecorder::Journal(const std::string& line) {
         header.Changes.clear();
         std::string text = StepText(header);
         text.resize(text.size() - std::string("end\n").size());
-        journal_ = std::fopen(place_.Native(place_.Pending()).c_str(), "we");
-        if (!journal_)
-            throw platform::RuntimeError(platform::kPathFileAccessError,
-                                         "Cannot write the history file " + place_.Pending());
+        OpenJournal(O_TRUNC);
         std::fputs(text.c_str(), journal_);
     }
     std::fputs((line + "\n").c_str(), journal_);
     std::fflush(journal_);
+    journalSynced_ = false;
 }
 
 void ChangeRecorder::Touch(const fs::path& native, bool copy) {
@@ -129,8 +188,7 @@ void ChangeRecorder::Touch(const fs::path& native, bool copy) {
     if (change.Before.IsFile()) {
         const fs::path kept = ContentOf(change.Before.Hash);
         const std::string bucket = place_.ContentFolder() + "\\" + change.Before.Hash.substr(0, 2);
-        if (buckets_.insert(bucket).second && !place_.Files().FolderExists(bucket))
-            place_.Files().CreateFolder(bucket);
+        if (buckets_.insert(bucket).second) place_.MakeFolder(bucket);
         if (platform::KeepFile(native, kept, copy)) {
             addedContent_.push_back(kept);
             step_.BytesKept += change.Before.Size;
@@ -164,7 +222,7 @@ bool ChangeRecorder::Before(const platform::Change& change) {
             return false;
         case ChangeKind::MoveFolder:
         case ChangeKind::Exchange:
-            if (InScope(change.Path) || InScope(change.To)) CloseGroup();
+            Moving(change);
             return false;
         case ChangeKind::DeleteFolder:
             break;
@@ -186,14 +244,28 @@ bool ChangeRecorder::Before(const platform::Change& change) {
     return true;
 }
 
-void ChangeRecorder::After(const platform::Change& change) {
-    const bool from = InScope(change.Path);
-    const bool to = InScope(change.To);
+bool ChangeRecorder::Recorded(const platform::Change& change) const {
     // A folder taken out of the history or back into it counts wherever it goes.
-    if (!from && !to && !InHistory(change.Path) && !InHistory(change.To)) return;
+    return InScope(change.Path) || InScope(change.To) || InHistory(change.Path) ||
+           InHistory(change.To);
+}
+
+void ChangeRecorder::Moving(const platform::Change& change) {
+    if (!Recorded(change)) return;
+    CloseGroup();
+    if (!journal_) Journal("started");
     // The other end of a move out of or into the installation is a stored car folder.
-    if (!from && !InHistory(change.Path)) AddRoot(Windows(change.Path));
-    if (!to && !InHistory(change.To)) AddRoot(Windows(change.To));
+    if (!InScope(change.Path) && !InHistory(change.Path)) AddRoot(Windows(change.Path));
+    if (!InScope(change.To) && !InHistory(change.To)) AddRoot(Windows(change.To));
+    // Told before it is made: the next start knows whether it was by the folder's number.
+    const platform::FileFacts facts = platform::FactsOf(change.Path);
+    Journal(std::string(change.Kind == ChangeKind::Exchange ? "exchanging\t" : "moving\t") +
+            EscapedField(Windows(change.Path)) + "\t" + EscapedField(Windows(change.To)) + "\t" +
+            std::to_string(facts.Number));
+}
+
+void ChangeRecorder::After(const platform::Change& change) {
+    if (!Recorded(change)) return;
     StepChange moved;
     moved.Kind =
         change.Kind == ChangeKind::Exchange ? StepChange::Type::Exchange : StepChange::Type::Move;
@@ -205,7 +277,10 @@ void ChangeRecorder::After(const platform::Change& change) {
 }
 
 Step ChangeRecorder::Finish() {
+    // The step is written whole from here on, synced before its index line.
+    StopWritingAhead();
     CloseGroup();
+    step_.EndedNs = NowNs();
     std::vector<StepChange> changed;
     for (StepChange& change : step_.Changes)
         if (change.Kind != StepChange::Type::Path || !change.Before.SameAs(change.After))

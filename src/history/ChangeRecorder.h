@@ -10,11 +10,14 @@
 #include "history/HistoryPlace.h"
 #include "history/StepRecord.h"
 #include "platform/ChangeWatch.h"
+#include "platform/DiskSync.h"
 
 namespace movrand::history {
 
 // What a file or folder at a native path is now; a file's bytes fingerprinted.
 FileState StateOf(const std::filesystem::path& native);
+// The system's clock, which stamps the files' change times, in nanoseconds since the epoch.
+std::int64_t NowNs();
 
 // Records one step while it runs: hears of every change the file-system service makes inside the
 // installation (and the stored car folders a step names), keeps what a change is about to
@@ -22,19 +25,28 @@ FileState StateOf(const std::filesystem::path& native);
 // it can), takes a deleted folder into the history whole, and notes a moved folder as one move.
 // Changes are grouped between moves: the state after each group is taken when it closes, so a
 // step can be taken back group by group, newest first. Each change is also appended to the
-// pending journal, which the next start settles if the run ends before the step does.
-class ChangeRecorder : public platform::ChangeWatch {
+// pending journal before it is made, which the next start settles if the run ends before the
+// step does. The journal is written ahead: before anything the program syncs reaches the disk,
+// the journal and the content it kept are synced (one sync of the installation's file system,
+// and only when the journal grew since the last), so a power cut never leaves a change on the
+// disk that the journal does not tell of.
+class ChangeRecorder : public platform::ChangeWatch, public platform::WriteAheadRecord {
   public:
     ChangeRecorder(HistoryPlace& place, Step header);
+    // Goes on with the step a run cut short left unfinished (read by ReadPendingStep): its
+    // changes so far are this step's first, and its journal is written anew to go on from there.
+    ChangeRecorder(HistoryPlace& place, Step unfinished, bool goesOn);
     ~ChangeRecorder() override;
 
     bool Before(const platform::Change& change) override;
     void After(const platform::Change& change) override;
+    int SyncFirst() override;
 
     // A folder outside the installation the step may change (a stored car folder), with the
     // folders beside it that the swap names after it ("NAME.movrand-…").
     void AddRoot(const std::string& windowsFolder);
     void SetSummary(std::string summary) { step_.Summary = std::move(summary); }
+    const std::string& Summary() const { return step_.Summary; }
     void MarkUndoOf(std::vector<int> steps, bool isUndo);
 
     // Closes the last group and returns the step with only the paths whose state changed;
@@ -49,6 +61,10 @@ class ChangeRecorder : public platform::ChangeWatch {
     void Touch(const std::filesystem::path& native, bool copy);
     void CloseGroup();
     void Journal(const std::string& line);
+    void OpenJournal(int how);
+    void StopWritingAhead();
+    bool Recorded(const platform::Change& change) const;
+    void Moving(const platform::Change& change);
     std::string Windows(const std::filesystem::path& native) const;
     std::filesystem::path ContentOf(const std::string& hash) const;
 
@@ -62,6 +78,9 @@ class ChangeRecorder : public platform::ChangeWatch {
     std::vector<std::filesystem::path> addedContent_;
     std::set<std::string> buckets_;  // content folders known to be there
     std::FILE* journal_ = nullptr;
+    bool journalSynced_ = true;
+    bool writingAhead_ = false;
+    platform::WriteAheadRecord* before_ = nullptr;  // the record that went first before this one
     int kept_ = 0;
 };
 

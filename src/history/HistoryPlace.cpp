@@ -30,10 +30,14 @@ std::vector<std::string> Lines(const std::string& text) {
 
 }  // namespace
 
-HistoryPlace::HistoryPlace(const ProgramValues& pv)
+HistoryPlace::HistoryPlace(const ProgramValues& pv) : HistoryPlace(pv, pv.GPLPath) {}
+
+HistoryPlace::HistoryPlace(const ProgramValues& pv, const std::string& installation)
     : fs_(pv.Env.Drives),
-      installation_(pv.GPLPath.empty() ? "" : WithoutSlash(pv.GPLPath)),
-      folder_(installation_.empty() ? "" : installation_ + "\\movrand\\history") {}
+      installation_(installation.empty() ? "" : WithoutSlash(installation)),
+      folder_(installation_.empty() ? "" : installation_ + "\\movrand\\history") {
+    if (!installation_.empty()) fs_.GuardBelow(installation_);
+}
 
 bool HistoryPlace::Exists() const {
     return !folder_.empty() && fs_.FolderExists(folder_);
@@ -45,10 +49,21 @@ void HistoryPlace::Create() {
     const std::string parent = installation_ + "\\movrand";
     for (const std::string& folder :
          {parent, folder_, folder_ + "\\steps", ContentFolder(), KeptFolder()})
-        if (!fs_.FolderExists(folder)) fs_.CreateFolder(folder);
+        MakeFolder(folder);
     if (!fs_.FileExists(LimitFile()))
         SetLimit(std::min(kLargestDefaultLimit, fs_.FreeSpace(folder_) / 4));
     if (!fs_.FileExists(Index())) fs_.WriteWholeFile(Index(), std::string(kIndexHeader) + "1\n");
+}
+
+void HistoryPlace::MakeFolder(const std::string& folder) {
+    const std::string kind = fs_.KindAt(folder);
+    if (kind.empty()) {
+        fs_.CreateFolder(folder);
+    } else if (kind != "a folder") {
+        throw platform::RuntimeError(
+            platform::kPathFileAccessError,
+            "The history folder " + folder + " is " + kind + ", not a folder; nothing was changed");
+    }
 }
 
 std::string HistoryPlace::StepFile(int number) const {
@@ -121,6 +136,10 @@ void HistoryPlace::AddStep(const Step& step) {
     // the record that names it: one sync of the installation's file system.
     fs_.SyncDisk(folder_);
     fs_.WriteWholeFile(StepFile(step.Number), StepText(step));
+    ListStep(step);
+}
+
+void HistoryPlace::ListStep(const Step& step) {
     platform::AppendLineSynced(fs_.Native(Index()), IndexLine(step));
 }
 

@@ -24,10 +24,15 @@ class HistoryPlace {
   public:
     // The history of the installation in use (pv.GPLPath); Exists() is false without one.
     explicit HistoryPlace(const ProgramValues& pv);
+    // The history of another installation folder (ending with "\" or not).
+    HistoryPlace(const ProgramValues& pv, const std::string& installation);
 
     bool Exists() const;
     // Makes the folders (and the limit, a quarter of the free space, at most 5 GB).
     void Create();
+    // Makes one of the history's folders where it is missing. One that is not a folder (a link
+    // above all) is refused by its name: nothing of the history is written anywhere else.
+    void MakeFolder(const std::string& folder);
 
     const std::string& Installation() const { return installation_; }  // ends without "\"
     const std::string& Folder() const { return folder_; }
@@ -53,6 +58,8 @@ class HistoryPlace {
     Step ReadStep(int number) const;
     // Adds a step: its file written whole and synced, then its index line.
     void AddStep(const Step& step);
+    // Adds the index line of a step whose file is written.
+    void ListStep(const Step& step);
     // Keeps only the steps from `first` on in the index (written whole).
     void KeepFrom(int first, const std::vector<Step>& kept);
 

@@ -13,6 +13,7 @@
 #include "history/HistoryStep.h"
 #include "platform/FileKeeping.h"
 #include "platform/FileSystemErrors.h"
+#include "platform/FolderWalk.h"
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"
 
@@ -30,6 +31,29 @@ struct Expected {
 };
 using ExpectedMap = std::map<std::string, Expected>;
 
+// A folder a step moved whole (a stored car folder made live, the old live folder stored): what
+// lies in it is known as it was when that step ended, since no one can set a change time back.
+struct MovedFolder {
+    std::string Path;          // where it is now
+    std::int64_t SinceNs = 0;  // the end of the step that moved it last; 0: not known
+    bool Touched = false;      // a step being taken back moves it
+    bool IntoHistory = false;  // ... back into the history's kept folders
+};
+
+// When a step last changed the entries of a folder (made, deleted or renamed one in it).
+struct EntriesChanged {
+    std::string Path;
+    std::int64_t Ns = 0;
+};
+
+// What the history knows should be on the disk now.
+struct Known {
+    ExpectedMap Paths;
+    std::map<std::string, MovedFolder> Moved;
+    std::map<std::string, EntriesChanged> Entries;
+    std::vector<std::string> KeptBack;  // kept folders the steps being taken back bring back
+};
+
 bool UnderKey(const std::string& key, const std::string& folderKey) {
     return key == folderKey ||
            (key.size() > folderKey.size() && key.compare(0, folderKey.size(), folderKey) == 0 &&
@@ -37,9 +61,10 @@ bool UnderKey(const std::string& key, const std::string& folderKey) {
 }
 
 // Takes out every entry at or under `folder`.
-std::vector<Expected> TakeUnder(ExpectedMap& map, const std::string& folder) {
+template <typename Entry>
+std::vector<Entry> TakeUnder(std::map<std::string, Entry>& map, const std::string& folder) {
     const std::string key = LowerCase(folder);
-    std::vector<Expected> taken;
+    std::vector<Entry> taken;
     for (auto it = map.lower_bound(key);
          it != map.end() && it->first.compare(0, key.size(), key) == 0;) {
         if (UnderKey(it->first, key)) {
@@ -52,45 +77,89 @@ std::vector<Expected> TakeUnder(ExpectedMap& map, const std::string& folder) {
     return taken;
 }
 
-void PutUnder(ExpectedMap& map, std::vector<Expected> entries, const std::string& from,
-              const std::string& to) {
-    for (Expected& e : entries) {
+template <typename Entry>
+void PutUnder(std::map<std::string, Entry>& map, std::vector<Entry> entries,
+              const std::string& from, const std::string& to) {
+    for (Entry& e : entries) {
         e.Path = to + e.Path.substr(from.size());
         map[LowerCase(e.Path)] = std::move(e);
     }
 }
 
-// Follows the steps oldest first; the entries of the steps in `touching` are marked.
-ExpectedMap ExpectedState(const std::vector<Step>& steps, const std::set<int>& touching) {
-    ExpectedMap map;
+std::string ParentOf(const std::string& path) {
+    return path.substr(0, path.rfind('\\'));
+}
+
+// Follows the steps oldest first; what the steps in `touching` change is marked. `history` is
+// the history's own folder.
+Known ExpectedState(const std::vector<Step>& steps, const std::set<int>& touching,
+                    const HistoryPlace& place) {
+    Known known;
+    const std::string history = LowerCase(place.Folder());
+    const auto inHistory = [&](const std::string& path) {
+        return UnderKey(LowerCase(path), history);
+    };
+    const auto entriesChanged = [&](const std::string& path, std::int64_t ns) {
+        known.Entries[LowerCase(ParentOf(path))] = {ParentOf(path), ns ? ns : INT64_MAX};
+    };
+    // What is known at and under a folder, taken out to be put under another.
+    struct Taken {
+        std::vector<Expected> Paths;
+        std::vector<MovedFolder> Moved;
+        std::vector<EntriesChanged> Entries;
+    };
+    const auto takeAll = [&](const std::string& folder) {
+        return Taken{TakeUnder(known.Paths, folder), TakeUnder(known.Moved, folder),
+                     TakeUnder(known.Entries, folder)};
+    };
+    const auto putAll = [&](Taken taken, const std::string& from, const std::string& to) {
+        PutUnder(known.Paths, std::move(taken.Paths), from, to);
+        PutUnder(known.Moved, std::move(taken.Moved), from, to);
+        PutUnder(known.Entries, std::move(taken.Entries), from, to);
+    };
     for (const Step& step : steps) {
         const bool touched = touching.count(step.Number) > 0;
+        // The folder now at `path` was moved whole by this step, from the history's kept
+        // folders or not; one that those steps brought out of them goes back in with them.
+        const auto moved = [&](const std::string& path, bool fromHistory) {
+            if (inHistory(path)) return;
+            MovedFolder& m = known.Moved[LowerCase(path)];
+            m = {path, step.EndedNs, touched || m.Touched,
+                 fromHistory || (touched && m.Touched && m.IntoHistory)};
+        };
         for (const StepChange& c : step.Changes) {
+            entriesChanged(c.Path, step.EndedNs);
+            if (c.Kind == StepChange::Type::Move || c.Kind == StepChange::Type::Exchange)
+                entriesChanged(c.To, step.EndedNs);
             switch (c.Kind) {
                 case StepChange::Type::Path: {
-                    Expected& e = map[LowerCase(c.Path)];
+                    Expected& e = known.Paths[LowerCase(c.Path)];
                     e.Path = c.Path;
                     e.State = c.After;
                     e.Touched = e.Touched || touched;
                     break;
                 }
                 case StepChange::Type::Move:
-                    PutUnder(map, TakeUnder(map, c.Path), c.Path, c.To);
+                    putAll(takeAll(c.Path), c.Path, c.To);
+                    if (inHistory(c.To)) TakeUnder(known.Moved, c.To);  // out of the installation
+                    moved(c.To, inHistory(c.Path));
                     break;
                 case StepChange::Type::Exchange: {
-                    std::vector<Expected> a = TakeUnder(map, c.Path);
-                    std::vector<Expected> b = TakeUnder(map, c.To);
-                    PutUnder(map, std::move(a), c.Path, c.To);
-                    PutUnder(map, std::move(b), c.To, c.Path);
+                    Taken a = takeAll(c.Path);
+                    putAll(takeAll(c.To), c.To, c.Path);
+                    putAll(std::move(a), c.Path, c.To);
+                    moved(c.Path, false);
+                    moved(c.To, false);
                     break;
                 }
                 case StepChange::Type::Kept:
-                    TakeUnder(map, c.Path);
+                    takeAll(c.Path);
+                    if (touched) known.KeptBack.push_back(place.KeptPath(c.To));
                     break;
             }
         }
     }
-    return map;
+    return known;
 }
 
 // Native paths of many files in few folders: each folder resolved once, each file under the
@@ -133,6 +202,47 @@ std::string Difference(NativePaths& natives, const Expected& e) {
     if (facts.Mode != e.State.Mode) return "changed";
     if (facts.ModifiedNs == e.State.ModifiedNs) return "";
     return platform::FastHashOf(native) == e.State.Hash ? "" : "changed";
+}
+
+// True when a folder a step moved whole lies between `rootKey` and `key` (or is `key`): what is
+// in it is looked at on its own, since its own step.
+bool InOtherMoved(const Known& known, const std::string& key, const std::string& rootKey) {
+    for (std::size_t at = key.find('\\', rootKey.size() + 1);; at = key.find('\\', at + 1)) {
+        if (known.Moved.count(key.substr(0, at))) return true;
+        if (at == std::string::npos) return false;
+    }
+}
+
+// Looks at what lies in a folder a step moved whole, beyond what the history records file by
+// file. `files`, when given, receives each file found; `changes`, when given, what someone
+// else changed since: a file changed or added after the step ended, a folder whose files were
+// added or deleted after the steps last changed them.
+void LookInMoved(const Known& known, const MovedFolder& m, const platform::FileSystem& fs,
+                 std::vector<HandChange>* changes, std::set<std::string>* files) {
+    if (!m.SinceNs) changes = nullptr;  // a step of an older history: not known
+    const auto entriesSince = [&](const std::string& key) {
+        const auto e = known.Entries.find(key);
+        return std::max(m.SinceNs, e == known.Entries.end() ? 0 : e->second.Ns);
+    };
+    const std::filesystem::path native = fs.Native(m.Path);
+    const platform::FileFacts root = platform::FactsOf(native);
+    const std::string rootKey = LowerCase(m.Path);
+    if (root.Kind != platform::FileFacts::Type::Folder) {
+        if (changes)
+            changes->push_back(
+                {root.Kind == platform::FileFacts::Type::None ? "missing" : "changed", m.Path});
+        return;
+    }
+    if (changes && root.ModifiedNs > entriesSince(rootKey)) changes->push_back({"changed", m.Path});
+    for (const platform::WalkedEntry& entry : platform::WalkFolder(native)) {
+        const std::string path = m.Path + "\\" + entry.Name;
+        const std::string key = LowerCase(path);
+        if (files && !entry.Folder) files->insert(key);
+        if (!changes || known.Paths.count(key) || InOtherMoved(known, key, rootKey)) continue;
+        if (entry.Folder ? entry.ModifiedNs > entriesSince(key) : entry.ChangedNs > m.SinceNs)
+            changes->push_back(
+                {!entry.Folder && entry.BornNs > m.SinceNs ? "added" : "changed", path});
+    }
 }
 
 std::vector<Step> AllSteps(const HistoryPlace& place) {
@@ -217,14 +327,25 @@ RestorePlan PlanReversal(ProgramValues& pv, std::vector<int> reverse) {
     const std::set<int> touching(plan.Reverse.begin(), plan.Reverse.end());
     for (const Step& step : steps)
         if (touching.count(step.Number)) CheckStepPlaces(pv, place, step);
-    const ExpectedMap expected = ExpectedState(steps, touching);
+    const Known known = ExpectedState(steps, touching, place);
     NativePaths natives(place.Files());
-    for (const auto& [key, e] : expected) {
+    std::set<std::string> changing;
+    for (const auto& [key, e] : known.Paths) {
         if (!e.Touched) continue;
-        ++plan.Paths;
+        changing.insert(key);
         if (const std::string what = Difference(natives, e); !what.empty())
             plan.ChangedByHand.push_back({what, e.Path});
     }
+    // A folder moved back counts its files; one that goes back into the history takes what
+    // was changed in it by hand out of the installation.
+    for (const auto& [key, m] : known.Moved)
+        if (m.Touched)
+            LookInMoved(known, m, place.Files(), m.IntoHistory ? &plan.ChangedByHand : nullptr,
+                        &changing);
+    for (const std::string& kept : known.KeptBack)
+        for (const platform::WalkedEntry& entry : platform::WalkFolder(place.Native(kept)))
+            if (!entry.Folder) changing.insert(LowerCase(kept + "\\" + entry.Name));
+    plan.Paths = changing.size();
     return plan;
 }
 
@@ -347,9 +468,15 @@ std::vector<HandChange> VerifyInstallation(ProgramValues& pv) {
     std::vector<HandChange> changes;
     if (!place.Exists()) return changes;
     NativePaths natives(place.Files());
-    for (const auto& [key, e] : ExpectedState(AllSteps(place), {}))
+    const std::vector<Step> steps = AllSteps(place);
+    // Nothing outside the installation and its stored car folders is looked at.
+    for (const Step& step : steps) CheckStepPlaces(pv, place, step);
+    const Known known = ExpectedState(steps, {}, place);
+    for (const auto& [key, e] : known.Paths)
         if (const std::string what = Difference(natives, e); !what.empty())
             changes.push_back({what, e.Path});
+    for (const auto& [key, m] : known.Moved)
+        LookInMoved(known, m, place.Files(), &changes, nullptr);
     return changes;
 }
 
@@ -402,13 +529,15 @@ RestoreResult CarryOut(ProgramValues& pv, platform::Ui& ui, const RestorePlan& p
         result.Message = plan.Refusal;
         return result;
     }
-    if (askFirst && !plan.ChangedByHand.empty()) {
-        const std::string question =
-            std::to_string(plan.ChangedByHand.size()) +
-            " file(s) were changed since Movrand last touched them, and " +
-            (plan.IsUndo ? "the undo" : "the restore") +
-            " would overwrite or delete them:" + Joined(plan.ChangedByHand) +
-            "\r\n\r\nGo ahead? What they hold now is kept in the history.";
+    // Looked at again now: a file may have been changed while the player read the question.
+    const std::vector<HandChange> changedByHand =
+        askFirst ? PlanReversal(pv, plan.Reverse).ChangedByHand : plan.ChangedByHand;
+    if (askFirst && !changedByHand.empty()) {
+        const std::string question = std::to_string(changedByHand.size()) +
+                                     " file(s) were changed since Movrand last touched them, and " +
+                                     (plan.IsUndo ? "the undo" : "the restore") +
+                                     " would overwrite or delete them:" + Joined(changedByHand) +
+                                     "\r\n\r\nGo ahead? What they hold now is kept in the history.";
         platform::Question asked;
         asked.Message = question;
         if (!ui.AskYesNo(asked)) {
@@ -484,7 +613,13 @@ void SettleHistory(ProgramValues& pv, platform::Ui& ui) {
     settled.Summary = plan.Summary;
     settled.Undoes = plan.Undoes;
     settled.IsUndo = plan.IsUndo;
-    CarryOut(pv, ui, settled, false);
+    // Files changed by hand since (or a record that is not the one a restore wrote) are named
+    // and asked about, as for any restore; on a no, what ran stays its own step.
+    if (CarryOut(pv, ui, settled).Outcome != RestoreOutcome::Declined) return;
+    fs.DeleteFile(place.RestoreJournal(), true);
+    ui.ShowMessage(std::string(plan.IsUndo ? "An undo" : "A restore") +
+                   " that was cut short has not been finished." +
+                   (cut ? " What it did before the cut is step " + std::to_string(cut) + "." : ""));
 }
 
 }  // namespace movrand::history

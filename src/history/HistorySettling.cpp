@@ -4,13 +4,29 @@
 #include <algorithm>
 
 #include "history/ChangeRecorder.h"
+#include "platform/FileKeeping.h"
 #include "platform/RuntimeError.h"
 
 namespace movrand::history {
 
-int SettlePendingStep(HistoryPlace& place) {
+namespace {
+
+// Whether a move or exchange the journal told of before making it was made: the folder that
+// stood at Path is at To now.
+bool Made(const platform::FileSystem& fs, const StepChange& c) {
+    const platform::FileFacts to = platform::FactsOf(fs.Native(c.To));
+    if (to.Kind != platform::FileFacts::Type::Folder) return false;
+    if (to.Number == c.FolderNumber) return true;
+    // A move across file systems copies: done once its source is gone.
+    return c.Kind == StepChange::Type::Move &&
+           platform::FactsOf(fs.Native(c.Path)).Kind == platform::FileFacts::Type::None;
+}
+
+}  // namespace
+
+std::optional<Step> ReadPendingStep(HistoryPlace& place) {
     platform::FileSystem& fs = place.Files();
-    if (!fs.FileExists(place.Pending())) return 0;
+    if (!fs.FileExists(place.Pending())) return std::nullopt;
     // A kill can cut the journal's last line short; what it had not written had not happened.
     std::string text = fs.ReadAllBytes(place.Pending());
     text.resize(text.rfind('\n') == std::string::npos ? 0 : text.rfind('\n') + 1);
@@ -19,20 +35,29 @@ int SettlePendingStep(HistoryPlace& place) {
         step = ParseStep(text, place.Pending(), true);
     } catch (const platform::RuntimeError&) {
         // Cut before its first change was written: the run changed nothing it recorded.
-        for (const char* change : {"\npath\t", "\nmove\t", "\nexchange\t", "\nkept\t"})
+        for (const char* change :
+             {"\npath\t", "\nmove\t", "\nexchange\t", "\nkept\t", "\nmoving\t", "\nexchanging\t"})
             if (text.find(change) != std::string::npos) throw;
         fs.DeleteFile(place.Pending(), true);
-        return 0;
+        return std::nullopt;
     }
-    // The step file may have been written before the cut: then only the journal goes.
-    for (const Step& listed : place.ReadIndex())
-        if (listed.Number == step.Number) {
-            fs.DeleteFile(place.Pending(), true);
-            return 0;
-        }
+    // The step file may have been written before the cut: then only the journal goes, once the
+    // step is listed.
+    bool listed = false;
+    for (const Step& known : place.ReadIndex()) listed = listed || known.Number == step.Number;
+    if (!listed && fs.FileExists(place.StepFile(step.Number))) {
+        place.ListStep(place.ReadStep(step.Number));
+        listed = true;
+    }
+    if (listed) {
+        fs.DeleteFile(place.Pending(), true);
+        return std::nullopt;
+    }
     std::vector<StepChange> changes;
     for (StepChange& c : step.Changes) {
         if (c.Kind == StepChange::Type::Kept && !fs.FolderExists(place.KeptPath(c.To))) continue;
+        if (c.Unconfirmed && !Made(fs, c)) continue;
+        c.Unconfirmed = false;
         if (c.Kind == StepChange::Type::Path && !c.HasAfter) {
             c.After = StateOf(fs.Native(c.Path));
             c.HasAfter = true;
@@ -41,14 +66,27 @@ int SettlePendingStep(HistoryPlace& place) {
         changes.push_back(std::move(c));
     }
     step.Changes = std::move(changes);
-    step.Summary += " (cut short)";
-    const int number = step.Changes.empty() ? 0 : step.Number;
-    if (number) {
-        step.Number = std::max(step.Number, place.NextNumber());
-        place.AddStep(step);
+    if (step.Changes.empty()) {
+        fs.DeleteFile(place.Pending(), true);
+        return std::nullopt;
     }
-    fs.DeleteFile(place.Pending(), true);
-    return number ? step.Number : 0;
+    step.Number = std::max(step.Number, place.NextNumber());
+    step.EndedNs = NowNs();
+    return step;
+}
+
+void RecordCutShort(HistoryPlace& place, Step step) {
+    step.Summary += " (cut short)";
+    place.AddStep(step);
+    place.Files().DeleteFile(place.Pending(), true);
+}
+
+int SettlePendingStep(HistoryPlace& place) {
+    std::optional<Step> step = ReadPendingStep(place);
+    if (!step) return 0;
+    const int number = step->Number;
+    RecordCutShort(place, std::move(*step));
+    return number;
 }
 
 }  // namespace movrand::history

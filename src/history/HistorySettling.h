@@ -1,12 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <optional>
+
 #include "history/HistoryPlace.h"
 
 namespace movrand::history {
 
-// A step whose run ended before it did (its pending journal still there) becomes a step of its
-// own, marked as cut short, with the state it left; folders it was about to keep that never
-// reached the history are left out. Returns its number, or 0 when there was none.
+// The step a run left unfinished (its pending journal still there), as far as the disk shows it
+// got: each change with the state it left, a move or exchange the journal told of before making
+// it only where the folders show it made, a folder it was about to keep only where the history
+// holds it. Nothing when there is none, when it changed nothing, or when its step was written
+// before the run ended; the journal is then deleted.
+std::optional<Step> ReadPendingStep(HistoryPlace& place);
+
+// Records a step read so as a step of its own, marked as cut short, and deletes the journal.
+void RecordCutShort(HistoryPlace& place, Step step);
+
+// Both: returns the number of the step recorded, or 0 when there was none.
 int SettlePendingStep(HistoryPlace& place);
 
 }  // namespace movrand::history

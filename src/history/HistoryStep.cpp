@@ -12,6 +12,7 @@
 #include "history/HistoryForget.h"
 #include "history/HistoryPlace.h"
 #include "history/HistorySettling.h"
+#include "platform/RuntimeError.h"
 
 namespace movrand::history {
 
@@ -39,21 +40,33 @@ std::string IsoTime(const platform::LocalTime& t) {
 }
 
 HistoryStep::HistoryStep(ProgramValues& pv, std::string summary, platform::Ui* ui)
+    : HistoryStep(pv, std::move(summary), ui, GoesOn{}) {}
+
+HistoryStep::HistoryStep(ProgramValues& pv, std::string summary, platform::Ui* ui,
+                         const GoesOn& from)
     : pv_(pv), ui_(ui) {
-    if (pv.Env.Watch || pv.GPLPath.empty()) return;
-    place_ = std::make_unique<HistoryPlace>(pv);
+    const std::string installation = from.Installation.empty() ? pv.GPLPath : from.Installation;
+    if (pv.Env.Watch || installation.empty()) return;
+    place_ = std::make_unique<HistoryPlace>(pv, installation);
     if (!place_->Files().FolderExists(place_->Installation())) {
         place_.reset();
         return;
     }
-    if (place_->Exists()) SettlePendingStep(*place_);
-    Step header;
-    header.Number = place_->NextNumber();
-    header.When = IsoTime(pv.Env.LocalClock->Now());
-    header.User = LoginName();
-    header.Program = ProgramOfRun();
-    header.Summary = std::move(summary);
-    recorder_ = std::make_unique<ChangeRecorder>(*place_, std::move(header));
+    std::optional<Step> unfinished;
+    if (place_->Exists()) unfinished = ReadPendingStep(*place_);
+    if (unfinished && !from.Summary.empty() && unfinished->Summary.rfind(from.Summary, 0) == 0) {
+        wentOn_ = true;
+        recorder_ = std::make_unique<ChangeRecorder>(*place_, std::move(*unfinished), true);
+    } else {
+        if (unfinished) RecordCutShort(*place_, std::move(*unfinished));
+        Step header;
+        header.Number = place_->NextNumber();
+        header.When = IsoTime(pv.Env.LocalClock->Now());
+        header.User = LoginName();
+        header.Program = ProgramOfRun();
+        header.Summary = std::move(summary);
+        recorder_ = std::make_unique<ChangeRecorder>(*place_, std::move(header));
+    }
     previous_ = pv.Env.Watch;
     pv.Env.Watch = recorder_.get();
 }
@@ -71,12 +84,26 @@ void HistoryStep::SetSummary(std::string summary) {
     if (recorder_) recorder_->SetSummary(std::move(summary));
 }
 
+std::string HistoryStep::Summary() const {
+    return recorder_ ? recorder_->Summary() : "";
+}
+
 void HistoryStep::AddRoot(const std::string& windowsFolder) {
     if (recorder_) recorder_->AddRoot(windowsFolder);
 }
 
 void HistoryStep::MarkUndoOf(std::vector<int> steps, bool isUndo) {
     if (recorder_) recorder_->MarkUndoOf(std::move(steps), isUndo);
+}
+
+void HistoryStep::LeaveUnfinished() {
+    if (!recorder_) return;
+    pv_.Env.Watch = previous_;
+    const std::unique_ptr<ChangeRecorder> recorder = std::move(recorder_);
+    if (const int error = recorder->SyncFirst())
+        throw platform::RuntimeError(
+            platform::kDeviceIoError,
+            "Cannot write the history file " + place_->Pending() + ": " + std::to_string(error));
 }
 
 int HistoryStep::Commit() {

@@ -20,21 +20,39 @@ class HistoryPlace;
 // an installation in use it records nothing.
 class HistoryStep {
   public:
+    // A step that finishes what a run cut short began: it goes on with the step that run left
+    // unfinished, so that the two make one step.
+    struct GoesOn {
+        // The installation that run changed; "" for the one in use (at start-up the one in use
+        // may not be known yet).
+        std::string Installation;
+        // That run's step is known by its summary beginning so; another unfinished step is
+        // recorded as cut short first.
+        std::string Summary;
+    };
+
     // `ui`, when given, hears when the history had to forget its oldest steps to keep within
     // its size.
     HistoryStep(ProgramValues& pv, std::string summary, platform::Ui* ui = nullptr);
+    HistoryStep(ProgramValues& pv, std::string summary, platform::Ui* ui, const GoesOn& from);
     ~HistoryStep();
     HistoryStep(const HistoryStep&) = delete;
     HistoryStep& operator=(const HistoryStep&) = delete;
 
     bool Recording() const { return recorder_ != nullptr; }
     void SetSummary(std::string summary);
+    std::string Summary() const;
     // A stored car folder outside the installation the operation may change.
     void AddRoot(const std::string& windowsFolder);
     // The step takes back these steps (an undo, or a restore settled after a cut).
     void MarkUndoOf(std::vector<int> steps, bool isUndo);
     // Ends the step now; its number, or 0 when it changed nothing.
     int Commit();
+    // Stops recording and leaves the step unfinished, its journal synced, for the run that
+    // finishes what the operation could not (a swap whose record stays for the next start).
+    void LeaveUnfinished();
+    // The step went on with one a run cut short left unfinished.
+    bool WentOn() const { return wentOn_; }
 
   private:
     ProgramValues& pv_;
@@ -42,6 +60,7 @@ class HistoryStep {
     std::unique_ptr<HistoryPlace> place_;
     std::unique_ptr<ChangeRecorder> recorder_;
     platform::ChangeWatch* previous_ = nullptr;
+    bool wentOn_ = false;
 };
 
 // The local date and time as ISO 8601 ("2026-12-07T17:30:05").

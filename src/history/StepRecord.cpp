@@ -144,6 +144,7 @@ std::string StepText(const Step& step) {
     for (const int n : step.Undoes) out << "undoes\t" << n << '\n';
     for (const std::string& root : step.Roots) out << "root\t" << Escaped(root) << '\n';
     out << "kept-bytes\t" << step.BytesKept << '\n';
+    if (step.EndedNs) out << "ended\t" << step.EndedNs << '\n';
     for (const StepChange& c : step.Changes) {
         switch (c.Kind) {
             case StepChange::Type::Path:
@@ -218,6 +219,10 @@ Step ParseStep(const std::string& text, const std::string& shown, bool pending) 
             const auto n = NumberOf<std::uint64_t>(text1());
             if (!n) throw damaged(where + " holds no size");
             step.BytesKept = *n;
+        } else if (key == "ended") {
+            const auto n = NumberOf<std::int64_t>(text1());
+            if (!n) throw damaged(where + " holds no time");
+            step.EndedNs = *n;
         } else if (key == "path" && f.size() == 4) {
             StepChange c;
             const auto before = FileState::Parse(f[1]);
@@ -242,6 +247,13 @@ Step ParseStep(const std::string& text, const std::string& shown, bool pending) 
             } else {
                 c.To = path(f[2]);
             }
+            // The move told of before it was made, now told as made.
+            if (pending && !step.Changes.empty() && step.Changes.back().Unconfirmed &&
+                step.Changes.back().Kind == c.Kind && step.Changes.back().Path == c.Path &&
+                step.Changes.back().To == c.To) {
+                step.Changes.back().Unconfirmed = false;
+                continue;
+            }
             step.Changes.push_back(std::move(c));
         } else if (pending && key == "after" && f.size() == 3) {
             const auto after = FileState::Parse(f[1]);
@@ -254,6 +266,16 @@ Step ParseStep(const std::string& text, const std::string& shown, bool pending) 
                     break;
                 }
             }
+        } else if (pending && (key == "moving" || key == "exchanging") && f.size() == 4) {
+            StepChange c;
+            c.Kind = key == "moving" ? StepChange::Type::Move : StepChange::Type::Exchange;
+            c.Path = path(f[1]);
+            c.To = path(f[2]);
+            const auto number = NumberOf<std::uint64_t>(f[3]);
+            if (!number) throw damaged(where + " holds no folder number");
+            c.Unconfirmed = true;
+            c.FolderNumber = *number;
+            step.Changes.push_back(std::move(c));
         } else if (pending && key == "started" && f.size() == 1) {
             continue;
         } else if (key == "end" && f.size() == 1) {

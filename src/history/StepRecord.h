@@ -41,6 +41,10 @@ struct StepChange {
     FileState Before;
     FileState After;
     bool HasAfter = false;  // a step cut short may lack the state after
+    // A pending journal tells of a move or an exchange before it is made: until it is told as
+    // made, whether it was is known by the number the folder at Path had (FolderNumber).
+    bool Unconfirmed = false;
+    std::uint64_t FolderNumber = 0;
 };
 
 // One step of the installation's history.
@@ -55,11 +59,15 @@ struct Step {
     std::vector<std::string> Roots;   // folders outside the installation it reached
     std::vector<StepChange> Changes;  // in the order they happened
     std::uint64_t BytesKept = 0;      // what the step added to the history's content
+    // When its last change was made, by the system's clock in nanoseconds (0: not known): what
+    // changes after it inside a folder the step moved whole is someone else's doing.
+    std::int64_t EndedNs = 0;
 };
 
 // The text of a step's file, and back. A text that is not one raises RuntimeError naming
-// `shown`. A pending journal (`pending`) may lack its end and carries the states after each
-// group of changes on lines of their own ("after").
+// `shown`. A pending journal (`pending`) may lack its end, carries the states after each
+// group of changes on lines of their own ("after"), and tells of each move or exchange before
+// it is made ("moving", "exchanging") as well as after.
 std::string StepText(const Step& step);
 Step ParseStep(const std::string& text, const std::string& shown, bool pending = false);
 

@@ -20,6 +20,11 @@ SyncListener*& Listener() {
     return listener;
 }
 
+WriteAheadRecord*& First() {
+    static WriteAheadRecord* record = nullptr;
+    return record;
+}
+
 // Up to this many files and folders are synced one by one; beyond it one syncfs is cheaper than
 // a wait for the disk's journal per file.
 constexpr std::size_t kFewSyncs = 16;
@@ -27,6 +32,14 @@ constexpr std::size_t kFewSyncs = 16;
 }  // namespace
 
 int SyncToDisk(int fd, SyncKind kind) {
+    // The record's own syncs go straight to the disk.
+    if (WriteAheadRecord* record = std::exchange(First(), nullptr)) {
+        struct Back {
+            WriteAheadRecord* record;
+            ~Back() { First() = record; }
+        } back{record};
+        if (const int error = record->SyncFirst()) return error;
+    }
     const int result = kind == SyncKind::FileSystem ? ::syncfs(fd) : ::fsync(fd);
     if (result != 0 && errno != EINVAL) return errno;
     if (SyncListener* listener = Listener()) listener->Synced(fd, kind);
@@ -35,6 +48,10 @@ int SyncToDisk(int fd, SyncKind kind) {
 
 void ListenToSyncs(SyncListener* listener) {
     Listener() = listener;
+}
+
+WriteAheadRecord* SyncFirstEachTime(WriteAheadRecord* record) {
+    return std::exchange(First(), record);
 }
 
 void TouchedFiles::Add(int folder, std::vector<std::string> names) {

@@ -26,6 +26,20 @@ class SyncListener {
 // Makes `listener` hear of every sync from now; nullptr: no one.
 void ListenToSyncs(SyncListener* listener);
 
+// A record that must reach the disk before anything else the program syncs: it tells of changes
+// (and keeps what they replace) before the changes themselves are on the disk, so that a power
+// cut never leaves a change on the disk that it does not tell of. Asked before every sync; syncs
+// what it wrote since it was last asked, and returns 0 or the system's error (the sync asked
+// for then fails too, before anything of its own is written).
+class WriteAheadRecord {
+  public:
+    virtual ~WriteAheadRecord() = default;
+    virtual int SyncFirst() = 0;
+};
+// Makes `record` go to the disk before every sync from now; nullptr: none. Returns the record
+// that went first until now.
+WriteAheadRecord* SyncFirstEachTime(WriteAheadRecord* record);
+
 // The files written under their own names and the folders whose entries changed during one
 // piece of work, to be synced before the work is reported done. Each folder is held open, so
 // what is synced is what was written, whatever is renamed meanwhile.

@@ -61,6 +61,9 @@ FileFacts FactsOf(const fs::path& native) {
     facts.Mode = st.st_mode & 07777;
     facts.ModifiedNs =
         static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    facts.ChangedNs =
+        static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+    facts.Number = st.st_ino;
     return facts;
 }
 

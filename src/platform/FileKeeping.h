@@ -14,6 +14,8 @@ struct FileFacts {
     std::uint64_t Size = 0;
     unsigned Mode = 0;            // permission bits
     std::int64_t ModifiedNs = 0;  // modification time, nanoseconds since the epoch
+    std::int64_t ChangedNs = 0;   // last change of content, name or permissions (no one sets it)
+    std::uint64_t Number = 0;     // the inode: the same while it is renamed on its file system
 };
 
 FileFacts FactsOf(const std::filesystem::path& native);

@@ -1,18 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <random>
 
 #include "../addons/AddOnFixture.h"
 #include "FaultSweep.h"
 #include "GameGuard.h"
+#include "PowerCut.h"
 #include "addons/InstalledItems.h"
 #include "folders/CarFolderSwap.h"
+#include "folders/SwapSettling.h"
 #include "history/HistoryPlace.h"
 #include "history/HistoryRestore.h"
+#include "installation/Installations.h"
 #include "platform/FaultPlan.h"
+#include "platform/FileKeeping.h"
 #include "platform/RuntimeError.h"
 #include "roster/CarNumbers.h"
 #include "roster/DriverMatching.h"
@@ -145,14 +152,14 @@ TEST(HistoryModel, HandChangesAreNamedAskedForAndKept) {
     const Photo before = PhotoOf(d);
     d.Install(kClassic, "Ferrari 312");
     const std::string file = Ferrari("fer9.mip");
+    const history::RestorePlan planned = history::PlanUndo(d.Pv);  // while its question is read
     d.Write(file, "painted by hand");
     const std::vector<history::HandChange> changes = history::VerifyInstallation(d.Pv);
     ASSERT_EQ(changes.size(), 1u);
     EXPECT_EQ(changes[0].What + " " + changes[0].Path,
               "changed C:\\sierra\\gpl\\cars\\cars67\\ferrari\\fer9.mip");
     d.Ui.Answers = {false};
-    EXPECT_EQ(history::CarryOut(d.Pv, d.Ui, history::PlanUndo(d.Pv)).Outcome,
-              history::RestoreOutcome::Declined);
+    EXPECT_EQ(history::CarryOut(d.Pv, d.Ui, planned).Outcome, history::RestoreOutcome::Declined);
     EXPECT_EQ(d.Read(file), "painted by hand");
     EXPECT_NE(d.Ui.Transcript().find("changed: " + file), std::string::npos) << d.Ui.Transcript();
     d.Ui.Answers = {true};
@@ -161,6 +168,36 @@ TEST(HistoryModel, HandChangesAreNamedAskedForAndKept) {
     EXPECT_EQ(Differences(PhotoOf(d), before), "");
     history::CarryOut(d.Pv, d.Ui, history::PlanRestore(d.Pv, undone.Step - 1));
     EXPECT_EQ(d.Read(file), "painted by hand");
+}
+
+// Undoing a swap by Move asks about the files of the folders it moves back. In the live folder
+// that came back by a move, files changed, added and deleted by hand are named by verify, and a
+// restore that would take them into the history with it asks first.
+TEST(HistoryModel, FoldersMovedWholeCountTheirFilesAndShowHandChanges) {
+    AddOnDrive d;
+    d.Ui.DefaultAnswer = true;
+    WriteCarFolder(d.Native("C:\\carfolders\\classic"), "classic");
+    const std::size_t files =
+        platform::FilesUnder(d.Native("C:\\carfolders\\classic")).size() +
+        platform::FilesUnder(d.Native("C:\\sierra\\gpl\\cars\\cars67")).size();
+    SwapCarFolder(d.Pv, d.Ui, {"C:\\carfolders\\classic", "", "", true, true});
+    const history::RestorePlan undo = history::PlanUndo(d.Pv);
+    EXPECT_GE(undo.Paths, files);
+    ASSERT_EQ(history::CarryOut(d.Pv, d.Ui, undo).Outcome, history::RestoreOutcome::Done);
+    d.Write(Ferrari("fer9.3do"), "painted by hand");
+    d.Write(Ferrari("mine.txt"), "mine");
+    fs::remove(d.Native(Ferrari("fer10.mip")));
+    std::string listed;
+    for (const history::HandChange& c : history::VerifyInstallation(d.Pv))
+        listed += c.What + " " + c.Path + "\n";
+    EXPECT_EQ(listed, "changed " + std::string(kFerrari) + "\nchanged " + Ferrari("fer9.3do") +
+                          "\nadded " + Ferrari("mine.txt") + "\n");
+    const Photo before = PhotoOf(d);
+    d.Ui.Answers = {false};
+    EXPECT_EQ(history::CarryOut(d.Pv, d.Ui, history::PlanRestore(d.Pv, 1)).Outcome,
+              history::RestoreOutcome::Declined);
+    EXPECT_NE(d.Ui.Transcript().find("added: " + Ferrari("mine.txt")), std::string::npos);
+    EXPECT_EQ(PhotoOf(d), before);
 }
 
 // A damaged or hand-made history is refused by the name of its file, and nothing is touched.
@@ -193,9 +230,51 @@ TEST(HistoryModel, DamagedHistoryIsRefusedByName) {
         } catch (const platform::RuntimeError& error) {
             EXPECT_NE(error.Description().find(step1), std::string::npos) << error.Description();
         }
+        try {
+            history::VerifyInstallation(d.Pv);
+            ADD_FAILURE() << row.what << " was looked at";
+        } catch (const platform::RuntimeError& error) {
+            EXPECT_NE(error.Description().find(step1), std::string::npos) << error.Description();
+        }
         EXPECT_EQ(PhotoOf(d), before) << row.what;
         EXPECT_EQ(d.Read("C:\\elsewhere\\mine.txt"), "mine");
     }
+}
+
+// The history's journal or content folder made a link to somewhere else: the next operation is
+// refused by the history file's name, and nothing there is written.
+TEST(HistoryModel, LinksInTheHistoryAreRefusedByName) {
+    for (const std::string link : {"pending.step", "content"}) {
+        AddOnDrive d;
+        d.Ui.DefaultAnswer = true;
+        d.Install(kClassic, "Ferrari 312");
+        d.Write("C:\\elsewhere\\mine.txt", "mine");
+        const fs::path history = d.Native("C:\\sierra\\gpl\\movrand\\history");
+        fs::remove_all(history / link);
+        fs::create_symlink(d.DriveC() / "elsewhere" / (link == "content" ? "" : "made.txt"),
+                           history / link);
+        d.Ui.Traps.clear();
+        d.Install(kClassic, "Red Wheels");
+        EXPECT_EQ(TreeOf(d.Native("C:\\elsewhere")), (Files{{"mine.txt", "mine"}})) << link;
+        ASSERT_EQ(d.Ui.Traps.size(), 1u) << d.Ui.Transcript();
+        EXPECT_NE(d.Ui.Traps[0].Text.find("history\\" + link), std::string::npos)
+            << d.Ui.Traps[0].Text;
+    }
+}
+
+// A restore record that no restore of this history wrote, or one whose files were changed by
+// hand since, is settled at the start only with a yes for those files.
+TEST(HistoryModel, ARestoreSettledAtTheStartAsksBeforeOverwriting) {
+    AddOnDrive d;
+    d.Install(kClassic, "Ferrari 312");
+    d.Write(Ferrari("fer9.3do"), "painted by hand");
+    d.Write("C:\\sierra\\gpl\\movrand\\history\\restore.step",
+            "restore\tRestored to step 0\nstep\t2\nreverse\t1\n");
+    d.Ui.Answers = {false};
+    history::SettleHistory(d.Pv, d.Ui);
+    EXPECT_EQ(d.Read(Ferrari("fer9.3do")), "painted by hand") << d.Ui.Transcript();
+    EXPECT_FALSE(d.Exists("C:\\sierra\\gpl\\movrand\\history\\restore.step"));
+    EXPECT_EQ(LatestStep(d), 1);
 }
 
 // A restore stopped at each of its file-system steps in turn leaves a tree that the next start
@@ -226,6 +305,87 @@ TEST(HistoryModel, RestoreStoppedAtAnyStepIsSettledToItsEnd) {
         EXPECT_EQ(Differences(PhotoOf(drive), photos[0]), "") << "stopped at " << step;
     };
     EXPECT_GT(sweep.Run(), 10);
+}
+
+// A power cut at any step of an operation leaves, once the next start has settled, the
+// installation as before, or changed with a step that takes it back to before.
+TEST(HistoryModel, APowerCutLeavesBeforeOrAfterWithItsStep) {
+    const std::pair<const char*, std::function<void(AddOnDrive&)>> rows[] = {
+        {"car number", [](AddOnDrive& d) { AssignCarNumber(d.Pv, d.Ui, 3, "27"); }},
+        {"accessory over the game's car",
+         [](AddOnDrive& d) { d.Install("C:\\addons\\Mirrors", "Mirrors"); }},
+        {"undo", [](AddOnDrive& d) { history::CarryOut(d.Pv, d.Ui, history::PlanUndo(d.Pv)); }}};
+    for (const auto& [what, operation] : rows) {
+        for (int at = 1;; ++at) {
+            AddOnDrive drive;
+            drive.Ui.DefaultAnswer = true;
+            drive.MakeOneEntry("Mirrors", "ferrari", "Mirrors", "accessory",
+                               {{"fer9.mip", "new mirrors"}, {"mirror.mip", "a mirror"}}, "");
+            if (std::string(what) == "undo") drive.Install(kClassic, "Ferrari 312");
+            const Photo before = PhotoOf(drive);
+            const int steps = LatestStep(drive);
+            drive.Pv.Env.Faults = std::make_shared<platform::FaultPlan>();
+            PowerCut cut(drive.DriveC(), *drive.Pv.Env.Faults, at);
+            try {
+                operation(drive);
+            } catch (const platform::RuntimeError&) {
+                // The cut; what the disk kept is looked at below.
+            }
+            if (!cut.Happened()) break;
+            SCOPED_TRACE(std::string(what) + ", power cut at " + cut.Step());
+            cut.Restore();
+            drive.Pv.Env.Faults.reset();
+            history::SettleHistory(drive.Pv, drive.Ui);
+            if (LatestStep(drive) > steps) {
+                EXPECT_TRUE(history::VerifyInstallation(drive.Pv).empty());
+                history::CarryOut(drive.Pv, drive.Ui, history::PlanRestore(drive.Pv, steps));
+            }
+            ASSERT_EQ(Differences(PhotoOf(drive), before), "") << drive.Ui.Transcript();
+        }
+    }
+}
+
+// Runs `operation` in a child process that ends at once, as a kill ends it, before its `at`-th
+// change of the disk. False when it ran through without reaching it.
+bool KilledAt(TempDrive& d, int at, const std::function<void()>& operation) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        d.Pv.Env.Faults = std::make_shared<platform::FaultPlan>();
+        d.Pv.Env.Faults->BeforeEach([at, count = 0](const std::string&) mutable {
+            if (++count == at) ::_exit(1);
+        });
+        operation();
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 1;
+}
+
+// A swap killed at any step is settled by the next start before it knows the installation: the
+// swap and its settling are one step (none where it was taken back whole), which takes the
+// folders back to before.
+TEST(HistoryModel, ASwapKilledAnywhereIsOneStepOnceSettled) {
+    const CarFolderPage page{"C:\\carfolders\\classic", "C:\\carfolders", "old", false, true};
+    for (int at = 1;; ++at) {
+        AddOnDrive d;
+        d.Ui.DefaultAnswer = true;
+        WriteCarFolder(d.Native(page.Source), "classic");
+        const Photo before = PhotoOf(d);
+        if (!KilledAt(d, at, [&] { SwapCarFolder(d.Pv, d.Ui, page); })) break;
+        SCOPED_TRACE("killed at change " + std::to_string(at));
+        ASSERT_TRUE(LockInstallation(d.Pv, d.Ui, d.Pv.GPLPath));  // as the start takes it
+        const std::string installation = std::exchange(d.Pv.GPLPath, "");
+        ASSERT_TRUE(SettleInterruptedSwap(d.Pv, d.Ui)) << d.Ui.Transcript();
+        d.Pv.GPLPath = installation;
+        history::SettleHistory(d.Pv, d.Ui);
+        ASSERT_LE(LatestStep(d), 1);
+        if (LatestStep(d) == 1) {
+            EXPECT_TRUE(history::VerifyInstallation(d.Pv).empty());
+            history::CarryOut(d.Pv, d.Ui, history::PlanRestore(d.Pv, 0));
+        }
+        ASSERT_EQ(Differences(PhotoOf(d), before), "") << d.Ui.Transcript();
+    }
 }
 
 }  // namespace
