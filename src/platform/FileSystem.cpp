@@ -782,20 +782,33 @@ std::vector<FolderEntry> FileSystem::Entries(const std::string& folder, bool det
     return entries;
 }
 
-std::vector<std::string> FileSystem::NotPlainEntries(const std::string& folder) const {
-    std::vector<std::string> found;
-    std::error_code ec;
-    const fs::path root = paths_.ToNative(folder);
-    if (TypeOf(root) != fs::file_type::directory) return {folder};
-    for (fs::recursive_directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
-        const auto type = it->symlink_status(ec).type();
-        if (type != fs::file_type::directory && type != fs::file_type::regular) {
-            std::string relative = it->path().lexically_relative(root).string();
-            std::replace(relative.begin(), relative.end(), '/', '\\');
-            found.push_back(relative);
+namespace {
+
+// Adds to `found` every entry below the open folder `folder` that is neither a regular file nor a
+// folder, by its path below the walk's start (`relative`). The listing's own entry types are
+// used, so a folder of files costs its listing and no look at each file.
+void CollectNotPlain(int folder, const std::string& relative, const std::string& shown,
+                     std::vector<std::string>& found) {
+    for (const Listed& entry : ListOpenFolder(folder, shown)) {
+        const std::string inner = relative.empty() ? entry.Name : relative + "\\" + entry.Name;
+        if (entry.Type == S_IFDIR) {
+            const std::string innerShown = Inside(shown, entry.Name);
+            const Descriptor sub = OpenFolderAt(folder, entry.Name.c_str(), innerShown);
+            CollectNotPlain(sub.Get(), inner, innerShown, found);
+        } else if (entry.Type != S_IFREG) {
+            found.push_back(inner);
         }
     }
-    if (ec) throw ErrorAbout(ec.value(), "list folder", folder, true);
+}
+
+}  // namespace
+
+std::vector<std::string> FileSystem::NotPlainEntries(const std::string& folder) const {
+    const fs::path root = paths_.ToNative(folder);
+    if (TypeOf(root) != fs::file_type::directory) return {folder};
+    std::vector<std::string> found;
+    const Descriptor at = OpenFolderAt(AT_FDCWD, root.c_str(), folder);
+    CollectNotPlain(at.Get(), "", folder, found);
     return found;
 }
 
