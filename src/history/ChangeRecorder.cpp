@@ -121,6 +121,8 @@ void ChangeRecorder::Journal(const std::string& line) {
 void ChangeRecorder::Touch(const fs::path& native, bool copy) {
     if (!InScope(native)) return;
     const std::string key = native.string();
+    // A file written earlier in the group is about to change again: it is looked at afresh.
+    if (!written_.empty()) written_.erase(key);
     if (group_.count(key)) return;
     StepChange change;
     change.Path = Windows(native);
@@ -141,14 +143,37 @@ void ChangeRecorder::Touch(const fs::path& native, bool copy) {
     step_.Changes.push_back(std::move(change));
 }
 
+void ChangeRecorder::Wrote(const platform::WrittenFile& file) {
+    const std::string key = file.Path.string();
+    if (group_.count(key)) written_[key] = file;
+}
+
+FileState ChangeRecorder::StateAfter(const std::string& native) const {
+    const auto found = written_.find(native);
+    if (found == written_.end() || !platform::StillAsWritten(found->second)) return StateOf(native);
+    const platform::WrittenFile& file = found->second;
+    FileState state;
+    state.Kind = FileState::Type::File;
+    state.Size = file.Size;
+    state.Mode = file.Mode;
+    state.ModifiedNs = file.ModifiedNs;
+    state.Hash = file.Hash;
+    return state;
+}
+
 void ChangeRecorder::CloseGroup() {
+    // The journal's lines of the group go in one write: they only save the next start a look.
+    std::string lines;
     for (const auto& [native, index] : group_) {
         StepChange& change = step_.Changes[index];
-        change.After = StateOf(native);
+        change.After = StateAfter(native);
         change.HasAfter = true;
-        Journal("after\t" + change.After.Text() + "\t" + EscapedField(change.Path));
+        if (!lines.empty()) lines += "\n";
+        lines += "after\t" + change.After.Text() + "\t" + EscapedField(change.Path);
     }
+    if (!lines.empty()) Journal(lines);
     group_.clear();
+    written_.clear();
 }
 
 bool ChangeRecorder::Before(const platform::Change& change) {

@@ -30,6 +30,8 @@ class ChangeRecorder : public platform::ChangeWatch {
 
     bool Before(const platform::Change& change) override;
     void After(const platform::Change& change) override;
+    bool TakesFingerprints() const override { return true; }
+    void Wrote(const platform::WrittenFile& file) override;
 
     // A folder outside the installation the step may change (a stored car folder), with the
     // folders beside it that the swap names after it ("NAME.movrand-…").
@@ -48,6 +50,7 @@ class ChangeRecorder : public platform::ChangeWatch {
     bool InHistory(const std::filesystem::path& native) const;
     void Touch(const std::filesystem::path& native, bool copy);
     void CloseGroup();
+    FileState StateAfter(const std::string& native) const;
     void Journal(const std::string& line);
     std::string Windows(const std::filesystem::path& native) const;
     std::filesystem::path ContentOf(const std::string& hash) const;
@@ -59,6 +62,8 @@ class ChangeRecorder : public platform::ChangeWatch {
     std::filesystem::path contentFolder_;
     std::vector<std::filesystem::path> roots_;
     std::unordered_map<std::string, std::size_t> group_;  // native path -> change
+    // Files of the open group the service wrote, fingerprinted as they were written.
+    std::unordered_map<std::string, platform::WrittenFile> written_;
     std::vector<std::filesystem::path> addedContent_;
     std::set<std::string> buckets_;  // content folders known to be there
     std::FILE* journal_ = nullptr;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/ChangeWatch.h"
+
 namespace movrand::platform {
 
 // What stands at a native path, links not followed.
@@ -23,6 +25,16 @@ FileFacts FactsOf(const std::filesystem::path& native);
 std::string FastHashOf(const std::filesystem::path& native);
 // The same for bytes in memory.
 std::string FastHashOfBytes(const std::string& bytes);
+
+// Copies the whole content of the open file `from` into `to` through a buffer and returns the
+// fingerprint of the bytes written (as FastHashOf gives it); errors name the side that failed.
+std::string CopyFingerprinted(int from, int to, const std::string& fromShown,
+                              const std::string& toShown);
+
+// True while the file at `file.Path` (links not followed) is the very file that was written,
+// untouched since: the same inode, size, permissions and times. Writing to a file, renaming it
+// or changing its permissions moves its change time, which no one can set.
+bool StillAsWritten(const WrittenFile& file);
 
 // Keeps the content of the regular file `file` at `kept` (a folder beside it must exist): a
 // hard link to the same bytes where the two lie on one file system and `copy` is false (files

@@ -18,6 +18,7 @@
 #include "platform/DiskSync.h"
 #include "platform/FaultPlan.h"
 #include "platform/FileHandles.h"
+#include "platform/FileKeeping.h"
 #include "platform/FileSystemErrors.h"
 #include "platform/FileWork.h"
 #include "platform/GuardedPath.h"
@@ -302,10 +303,15 @@ bool CheckTarget(int folder, const std::string& name, const std::string& shown, 
 // permissions and modification time. Where a file stands under the name, the copy replaces it
 // whole (written beside, synced, renamed over it), so the name always holds the old or the new
 // file; elsewhere it is written under its own name. A copy that fails leaves no part of it behind.
+// With `hash`, the bytes go through a buffer and `hash` receives their fingerprint.
 void WriteCopy(int in, const struct stat& info, const std::string& fromShown, int folder,
-               const std::string& name, const std::string& shown, bool replace) {
+               const std::string& name, const std::string& shown, bool replace,
+               std::string* hash = nullptr) {
     const auto fill = [&](int out) {
-        CopyContent(in, out, fromShown, shown);
+        if (hash)
+            *hash = CopyFingerprinted(in, out, fromShown, shown);
+        else
+            CopyContent(in, out, fromShown, shown);
         const struct timespec times[2] = {{0, UTIME_OMIT}, info.st_mtim};
         if (::fchmod(out, info.st_mode & 07777) != 0 || ::futimens(out, times) != 0)
             throw ErrorAbout(errno, "write", shown);
@@ -328,6 +334,29 @@ void WriteCopy(int in, const struct stat& info, const std::string& fromShown, in
         ::unlinkat(folder, name.c_str(), 0);
         throw;
     }
+}
+
+// Writes a copy as WriteCopy does; a watch that takes fingerprints hears what was written at
+// `native`, so that it need not read the file again.
+void WriteWatchedCopy(ChangeWatch* watch, const fs::path& native, int in, const struct stat& info,
+                      const std::string& fromShown, int folder, const std::string& name,
+                      const std::string& shown, bool replace) {
+    if (!watch || !watch->TakesFingerprints())
+        return WriteCopy(in, info, fromShown, folder, name, shown, replace);
+    WrittenFile file;
+    WriteCopy(in, info, fromShown, folder, name, shown, replace, &file.Hash);
+    struct stat st {};
+    // Not told, the watch looks at the file itself.
+    if (::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return;
+    file.Path = native;
+    file.Device = st.st_dev;
+    file.Number = st.st_ino;
+    file.Size = static_cast<std::uint64_t>(st.st_size);
+    file.Mode = st.st_mode & 07777;
+    file.ModifiedNs =
+        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    file.ChangedNs = static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+    watch->Wrote(file);
 }
 
 // Removes the folder `name` of the open folder `parent` with everything in it, each entry
@@ -540,7 +569,8 @@ void FileSystem::CopyTree(int from, const std::string& fromShown, int to,
             if (work_) work_->Carrying(source);
             struct stat info {};
             Descriptor in = OpenForReading(from, name, source, info, false, &st);
-            WriteCopy(in.Get(), info, source, to, entry.Name, target, replace);
+            WriteWatchedCopy(watch_, toNative / entry.Name, in.Get(), info, source, to, entry.Name,
+                             target, replace);
         }
     }
 }
@@ -620,11 +650,12 @@ void FileSystem::CopyFile(const std::string& source, const std::string& destinat
     Descriptor into = OpenFolder(folder);
     const bool replace = CheckTarget(into.Get(), name, target, overwrite);
     Mutating("copy " + source + " to " + destination);
-    Watch(ChangeKind::WriteFile, paths_.ToNative(folder) / name);
+    const fs::path native = watch_ ? paths_.ToNative(folder) / name : fs::path();
+    Watch(ChangeKind::WriteFile, native);
     struct stat info {};
     Descriptor in =
         OpenForReading(fromFolder.Get(), fromName.c_str(), source, info, false, &checked);
-    WriteCopy(in.Get(), info, source, into.Get(), name, target, replace);
+    WriteWatchedCopy(watch_, native, in.Get(), info, source, into.Get(), name, target, replace);
     if (!replace) Touch(into.Get(), {name});
 }
 
@@ -702,7 +733,8 @@ void FileSystem::CopyFilesInto(const std::string& sourceFolder,
             throw RuntimeError(
                 kPathFileAccessError,
                 "Cannot read " + shown + ": it was replaced while it was being read");
-        WriteCopy(in.Get(), info, shown, to.Get(), name, target, replace);
+        WriteWatchedCopy(watch_, toNative / name, in.Get(), info, shown, to.Get(), name, target,
+                         replace);
         if (!replace) written.push_back(name);
         targets.Add(name, S_IFREG);
     }
