@@ -33,7 +33,7 @@ FileState StateOf(const fs::path& native) {
         state.Size = facts.Size;
         state.Mode = facts.Mode;
         state.ModifiedNs = facts.ModifiedNs;
-        state.Hash = platform::FastHashOf(native);
+        state.Hash = platform::FastHashOf(native, true);
     }
     return state;
 }
@@ -129,12 +129,13 @@ void ChangeRecorder::Touch(const fs::path& native, bool copy) {
     change.Before = StateOf(native);
     if (!journal_) Journal("started");
     if (change.Before.IsFile()) {
-        const fs::path kept = ContentOf(change.Before.Hash);
-        const std::string bucket = place_.ContentFolder() + "\\" + change.Before.Hash.substr(0, 2);
-        if (buckets_.insert(bucket).second && !place_.Files().FolderExists(bucket))
-            place_.Files().CreateFolder(bucket);
+        fs::path kept = ContentOf(change.Before.Hash);
+        // Made where missing, by its native path: looked up through the service, each of the
+        // content's folders cost a listing of them all.
+        if (fs::path bucket = kept.parent_path(); buckets_.insert(bucket.string()).second)
+            platform::MakeFolderHere(bucket);
         if (platform::KeepFile(native, kept, copy)) {
-            addedContent_.push_back(kept);
+            addedContent_.push_back(std::move(kept));
             step_.BytesKept += change.Before.Size;
         }
     }

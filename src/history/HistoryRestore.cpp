@@ -266,15 +266,23 @@ void ReverseGroup(ProgramValues& pv, const HistoryPlace& place,
         platform::PutBackFile(place.ContentOf(c->Before.Hash), native, c->Before.Mode,
                               c->Before.ModifiedNs, c->Before.Hash, c->Path, false);
     }
+    // The files of one folder go at one go (the folder opened once, not once per file).
+    std::map<std::string, std::vector<std::string>> files;
+    for (const StepChange* c : group) {
+        if (!c->Before.IsNone()) continue;
+        const std::filesystem::path native = natives(c->Path);
+        const std::size_t slash = c->Path.rfind('\\');
+        if (platform::FactsOf(native).Kind == Type::File)
+            files[c->Path.substr(0, slash < 3 ? slash + 1 : slash)].push_back(
+                native.filename().string());
+    }
+    for (const auto& [folder, names] : files) fs.DeleteFilesIn(folder, names, true);
     for (auto it = byDepth.rbegin(); it != byDepth.rend(); ++it) {
         const StepChange* c = *it;
         if (!c->Before.IsNone()) continue;
-        const platform::FileFacts now = platform::FactsOf(natives(c->Path));
-        if (now.Kind == Type::File) {
-            fs.DeleteFile(c->Path, true);
-        } else if (now.Kind == Type::Folder && fs.Entries(c->Path, false).empty()) {
+        if (platform::FactsOf(natives(c->Path)).Kind == Type::Folder &&
+            fs.Entries(c->Path, false).empty())
             fs.DeleteFolder(c->Path, true);
-        }
     }
 }
 

@@ -75,9 +75,10 @@ FileFacts FactsOf(const fs::path& native) {
     return facts;
 }
 
-std::string FastHashOf(const fs::path& native) {
+std::string FastHashOf(const fs::path& native, bool looked) {
     struct stat info {};
-    const Descriptor in = OpenForReading(AT_FDCWD, native.c_str(), native.string(), info);
+    const Descriptor in =
+        OpenForReading(AT_FDCWD, native.c_str(), native.string(), info, false, nullptr, !looked);
     return HashOfOpen(in.Get(), native.string());
 }
 
@@ -164,6 +165,14 @@ void PutBackFile(const fs::path& kept, const fs::path& target, unsigned mode,
     options.Mode = 0600;
     options.Shown = shown;
     ReplaceFileWhole(target, fill, options);
+}
+
+void MakeFolderHere(const fs::path& folder) {
+    if (::mkdir(folder.c_str(), 0777) == 0) return;
+    const int error = errno;
+    struct stat st {};
+    if (error == EEXIST && ::lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return;
+    throw ErrorAbout(error == EEXIST ? ENOTDIR : error, "create folder", folder.string(), true);
 }
 
 void DropKeptFile(const fs::path& kept) {

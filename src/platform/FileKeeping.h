@@ -22,7 +22,9 @@ FileFacts FactsOf(const std::filesystem::path& native);
 
 // A fingerprint of a regular file's content (XXH3, 128 bits, as 32 hexadecimal digits), read
 // without following a link at the file. Raises the platform's error when it cannot be read.
-std::string FastHashOf(const std::filesystem::path& native);
+// `looked`: the caller has just seen a regular file there (the file is not looked at again
+// before it is opened; what is opened is still checked to be a regular file).
+std::string FastHashOf(const std::filesystem::path& native, bool looked = false);
 // The same for bytes in memory.
 std::string FastHashOfBytes(const std::string& bytes);
 
@@ -52,6 +54,10 @@ bool KeepFile(const std::filesystem::path& file, const std::filesystem::path& ke
 void PutBackFile(const std::filesystem::path& kept, const std::filesystem::path& target,
                  unsigned mode, std::int64_t modifiedNs, const std::string& hash,
                  const std::string& shown, bool syncEach = true);
+
+// Makes the folder `folder` (its parent exists) unless a folder stands there already; raises
+// when anything else stands there, a link to a folder included.
+void MakeFolderHere(const std::filesystem::path& folder);
 
 // Lets go of a kept copy that no step needs (one KeepFile added).
 void DropKeptFile(const std::filesystem::path& kept);
