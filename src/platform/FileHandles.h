@@ -51,6 +51,10 @@ Descriptor OpenForReading(int at, const char* path, const std::string& shown, st
 // Copies the whole content of `from` into `to`; errors name the side that failed.
 void CopyContent(int from, int to, const std::string& fromShown, const std::string& toShown);
 
+// True when the two open files hold the same bytes (both read to their end, or to their first
+// difference).
+bool SameContent(int a, int b, const std::string& aShown, const std::string& bShown);
+
 // The whole content of an open file.
 std::string ReadContent(int fd, const std::string& shown);
 
