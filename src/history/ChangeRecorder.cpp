@@ -52,6 +52,17 @@ ChangeRecorder::~ChangeRecorder() {
 std::string ChangeRecorder::Windows(const fs::path& native) const {
     // Inside the installation the name follows from the installation's own, with no look at
     // the disk (the service hands over resolved native paths).
+    const std::string& text = native.native();
+    const std::string& folder = installation_.native();
+    const std::size_t n = folder.size();
+    if (text.size() > n + 1 && text.compare(0, n, folder) == 0 && text[n] == '/' &&
+        text.back() != '/' && text.find("/.", n) == std::string::npos &&
+        text.find("//", n) == std::string::npos) {
+        std::string windows = place_.Installation() + text.substr(folder.size());
+        std::replace(windows.begin() + static_cast<std::ptrdiff_t>(place_.Installation().size()),
+                     windows.end(), '/', '\\');
+        return windows;
+    }
     if (Under(native, installation_) && native != installation_) {
         std::string windows = place_.Installation();
         for (const fs::path& part : native.lexically_relative(installation_))
@@ -62,7 +73,8 @@ std::string ChangeRecorder::Windows(const fs::path& native) const {
 }
 
 fs::path ChangeRecorder::ContentOf(const std::string& hash) const {
-    return contentFolder_ / hash.substr(0, 2) / hash;
+    // Put together as text: a path joined to a path is parsed again at each step.
+    return contentFolder_.native() + "/" + hash.substr(0, 2) + "/" + hash;
 }
 
 bool ChangeRecorder::InHistory(const fs::path& native) const {
@@ -130,11 +142,13 @@ void ChangeRecorder::Touch(const fs::path& native, bool copy) {
     if (!journal_) Journal("started");
     if (change.Before.IsFile()) {
         fs::path kept = ContentOf(change.Before.Hash);
-        // Made where missing, by its native path: looked up through the service, each of the
-        // content's folders cost a listing of them all.
-        if (fs::path bucket = kept.parent_path(); buckets_.insert(bucket.string()).second)
-            platform::MakeFolderHere(bucket);
-        if (platform::KeepFile(native, kept, copy)) {
+        // Made where missing and held open, by its native path: looked up through the service,
+        // each of the content's folders cost a listing of them all.
+        const fs::path bucket = kept.parent_path();
+        auto held = buckets_.find(bucket.string());
+        if (held == buckets_.end())
+            held = buckets_.emplace(bucket.string(), platform::MakeFolderHere(bucket)).first;
+        if (platform::KeepFile(native, kept, copy, held->second.Get())) {
             addedContent_.push_back(std::move(kept));
             step_.BytesKept += change.Before.Size;
         }

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -10,6 +11,7 @@
 #include "history/HistoryPlace.h"
 #include "history/StepRecord.h"
 #include "platform/ChangeWatch.h"
+#include "platform/FileHandles.h"
 
 namespace movrand::history {
 
@@ -65,7 +67,7 @@ class ChangeRecorder : public platform::ChangeWatch {
     // Files of the open group the service wrote, fingerprinted as they were written.
     std::unordered_map<std::string, platform::WrittenFile> written_;
     std::vector<std::filesystem::path> addedContent_;
-    std::set<std::string> buckets_;  // content folders known to be there
+    std::map<std::string, platform::Descriptor> buckets_;  // content folders, held open
     std::FILE* journal_ = nullptr;
     int kept_ = 0;
 };

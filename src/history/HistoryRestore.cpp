@@ -266,24 +266,25 @@ void ReverseGroup(ProgramValues& pv, const HistoryPlace& place,
         platform::PutBackFile(place.ContentOf(c->Before.Hash), native, c->Before.Mode,
                               c->Before.ModifiedNs, c->Before.Hash, c->Path, false);
     }
-    // The files of one folder go at one go (the folder opened once, not once per file).
+    // The files of one folder go at one go (the folder opened once, not once per file), then
+    // the folders from the deepest, each only when empty.
     std::map<std::string, std::vector<std::string>> files;
+    std::set<const StepChange*> folders;
     for (const StepChange* c : group) {
         if (!c->Before.IsNone()) continue;
         const std::filesystem::path native = natives(c->Path);
+        const Type kind = platform::FactsOf(native).Kind;
         const std::size_t slash = c->Path.rfind('\\');
-        if (platform::FactsOf(native).Kind == Type::File)
+        if (kind == Type::File)
             files[c->Path.substr(0, slash < 3 ? slash + 1 : slash)].push_back(
                 native.filename().string());
+        else if (kind == Type::Folder)
+            folders.insert(c);
     }
     for (const auto& [folder, names] : files) fs.DeleteFilesIn(folder, names, true);
-    for (auto it = byDepth.rbegin(); it != byDepth.rend(); ++it) {
-        const StepChange* c = *it;
-        if (!c->Before.IsNone()) continue;
-        if (platform::FactsOf(natives(c->Path)).Kind == Type::Folder &&
-            fs.Entries(c->Path, false).empty())
-            fs.DeleteFolder(c->Path, true);
-    }
+    for (auto it = byDepth.rbegin(); it != byDepth.rend(); ++it)
+        if (folders.count(*it) && fs.Entries((*it)->Path, false).empty())
+            fs.DeleteFolder((*it)->Path, true);
 }
 
 void NotAsRecorded(const HistoryPlace& place, const Step& step, const std::string& path) {

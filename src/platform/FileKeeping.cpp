@@ -112,8 +112,12 @@ bool StillAsWritten(const WrittenFile& file) {
                file.ChangedNs;
 }
 
-bool KeepFile(const fs::path& file, const fs::path& kept, bool copy) {
-    if (!copy && ::link(file.c_str(), kept.c_str()) == 0) return true;
+bool KeepFile(const fs::path& file, const fs::path& kept, bool copy, int keptFolder) {
+    const int linked =
+        copy              ? -1
+        : keptFolder >= 0 ? ::linkat(AT_FDCWD, file.c_str(), keptFolder, kept.filename().c_str(), 0)
+                          : ::link(file.c_str(), kept.c_str());
+    if (linked == 0) return true;
     if (!copy && errno == EEXIST) return false;
     struct stat st {};
     if (::lstat(kept.c_str(), &st) == 0) return false;
@@ -167,12 +171,10 @@ void PutBackFile(const fs::path& kept, const fs::path& target, unsigned mode,
     ReplaceFileWhole(target, fill, options);
 }
 
-void MakeFolderHere(const fs::path& folder) {
-    if (::mkdir(folder.c_str(), 0777) == 0) return;
-    const int error = errno;
-    struct stat st {};
-    if (error == EEXIST && ::lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return;
-    throw ErrorAbout(error == EEXIST ? ENOTDIR : error, "create folder", folder.string(), true);
+Descriptor MakeFolderHere(const fs::path& folder) {
+    if (::mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST)
+        throw ErrorAbout(errno, "create folder", folder.string(), true);
+    return OpenFolderAt(AT_FDCWD, folder.c_str(), folder.string());
 }
 
 void DropKeptFile(const fs::path& kept) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/ChangeWatch.h"
+#include "platform/FileHandles.h"
 
 namespace movrand::platform {
 
@@ -42,8 +43,10 @@ bool StillAsWritten(const WrittenFile& file);
 // hard link to the same bytes where the two lie on one file system and `copy` is false (files
 // are replaced whole, never rewritten, so the linked bytes stay as they are), else a synced
 // copy. Nothing is done when `kept` exists already (the same content, kept by its fingerprint).
-// Returns true when something was added.
-bool KeepFile(const std::filesystem::path& file, const std::filesystem::path& kept, bool copy);
+// Returns true when something was added. `keptFolder`, when given, is `kept`'s folder held open,
+// so that its path is not walked again for each file.
+bool KeepFile(const std::filesystem::path& file, const std::filesystem::path& kept, bool copy,
+              int keptFolder = -1);
 
 // Puts a copy of `kept` at `target`: written beside under a temporary name, given `mode` and the
 // modification time, its content checked against `hash`, synced and renamed over whatever stands
@@ -55,9 +58,9 @@ void PutBackFile(const std::filesystem::path& kept, const std::filesystem::path&
                  unsigned mode, std::int64_t modifiedNs, const std::string& hash,
                  const std::string& shown, bool syncEach = true);
 
-// Makes the folder `folder` (its parent exists) unless a folder stands there already; raises
-// when anything else stands there, a link to a folder included.
-void MakeFolderHere(const std::filesystem::path& folder);
+// Makes the folder `folder` (its parent exists) unless a folder stands there already, and
+// opens it; raises when anything else stands there, a link to a folder included.
+Descriptor MakeFolderHere(const std::filesystem::path& folder);
 
 // Lets go of a kept copy that no step needs (one KeepFile added).
 void DropKeptFile(const std::filesystem::path& kept);
