@@ -851,19 +851,39 @@ namespace {
 
 // Adds to `found` every entry below the open folder `folder` that is neither a regular file nor a
 // folder, by its path below the walk's start (`relative`). The listing's own entry types are
-// used, so a folder of files costs its listing and no look at each file.
+// used, and nothing is kept of a plain entry, so a folder of files costs its listing alone.
 void CollectNotPlain(int folder, const std::string& relative, const std::string& shown,
                      std::vector<std::string>& found) {
-    for (const Listed& entry : ListOpenFolder(folder, shown)) {
-        const std::string inner = relative.empty() ? entry.Name : relative + "\\" + entry.Name;
-        if (entry.Type == S_IFDIR) {
-            const std::string innerShown = Inside(shown, entry.Name);
-            const Descriptor sub = OpenFolderAt(folder, entry.Name.c_str(), innerShown);
-            CollectNotPlain(sub.Get(), inner, innerShown, found);
-        } else if (entry.Type != S_IFREG) {
-            found.push_back(inner);
+    const int copy = ::fcntl(folder, F_DUPFD_CLOEXEC, 0);
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(copy < 0 ? nullptr : ::fdopendir(copy),
+                                                  ::closedir);
+    if (!dir) {
+        const int error = errno;
+        if (copy >= 0) ::close(copy);
+        throw ErrorAbout(error, "list folder", shown, true);
+    }
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir.get());
+        if (!entry) break;
+        const char* name = entry->d_name;
+        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) continue;
+        mode_t type = DTTOIF(entry->d_type);
+        if (entry->d_type == DT_UNKNOWN) {
+            struct stat st {};
+            if (::fstatat(folder, name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+            type = st.st_mode & S_IFMT;
+        }
+        if (type == S_IFDIR) {
+            const std::string innerShown = Inside(shown, name);
+            const Descriptor sub = OpenFolderAt(folder, name, innerShown);
+            CollectNotPlain(sub.Get(), relative.empty() ? name : relative + "\\" + name, innerShown,
+                            found);
+        } else if (type != S_IFREG) {
+            found.push_back(relative.empty() ? name : relative + "\\" + name);
         }
     }
+    if (errno) throw ErrorAbout(errno, "list folder", shown, true);
 }
 
 }  // namespace
