@@ -142,13 +142,21 @@ void ChangeRecorder::Touch(const fs::path& native, bool copy) {
     if (!journal_) Journal("started");
     if (change.Before.IsFile()) {
         fs::path kept = ContentOf(change.Before.Hash);
-        // Made where missing and held open, by its native path: looked up through the service,
+        // Made where missing and held open, no link followed: looked up through the service,
         // each of the content's folders cost a listing of them all.
-        const fs::path bucket = kept.parent_path();
-        auto held = buckets_.find(bucket.string());
-        if (held == buckets_.end())
-            held = buckets_.emplace(bucket.string(), platform::MakeFolderHere(bucket)).first;
-        if (platform::KeepFile(native, kept, copy, held->second.Get())) {
+        const std::string name = change.Before.Hash.substr(0, 2);
+        auto held = buckets_.find(name);
+        if (held == buckets_.end()) {
+            if (!content_)
+                content_ = std::make_unique<platform::Descriptor>(
+                    platform::OpenFolderByPath(contentFolder_, place_.ContentFolder()));
+            held = buckets_
+                       .emplace(name,
+                                std::make_unique<platform::Descriptor>(platform::MakeFolderAt(
+                                    content_->Get(), name, place_.ContentFolder() + "\\" + name)))
+                       .first;
+        }
+        if (platform::KeepFile(native, kept, copy, held->second->Get())) {
             addedContent_.push_back(std::move(kept));
             step_.BytesKept += change.Before.Size;
         }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -11,7 +12,6 @@
 #include "history/HistoryPlace.h"
 #include "history/StepRecord.h"
 #include "platform/ChangeWatch.h"
-#include "platform/FileHandles.h"
 
 namespace movrand::history {
 
@@ -32,8 +32,6 @@ class ChangeRecorder : public platform::ChangeWatch {
 
     bool Before(const platform::Change& change) override;
     void After(const platform::Change& change) override;
-    bool TakesFingerprints() const override { return true; }
-    void Wrote(const platform::WrittenFile& file) override;
 
     // A folder outside the installation the step may change (a stored car folder), with the
     // folders beside it that the swap names after it ("NAME.movrand-…").
@@ -46,6 +44,9 @@ class ChangeRecorder : public platform::ChangeWatch {
     Step Finish();
     // The pending journal (empty when nothing was recorded).
     bool Started() const { return journal_ != nullptr; }
+    // The files the service writes are fingerprinted as they are written.
+    bool TakesFingerprints() const override { return true; }
+    void Wrote(const platform::WrittenFile& file) override;
 
   private:
     bool InScope(const std::filesystem::path& native) const;
@@ -67,7 +68,9 @@ class ChangeRecorder : public platform::ChangeWatch {
     // Files of the open group the service wrote, fingerprinted as they were written.
     std::unordered_map<std::string, platform::WrittenFile> written_;
     std::vector<std::filesystem::path> addedContent_;
-    std::map<std::string, platform::Descriptor> buckets_;  // content folders, held open
+    // The content folder and the folders in it, held open once made or looked at.
+    std::unique_ptr<platform::Descriptor> content_;
+    std::map<std::string, std::unique_ptr<platform::Descriptor>> buckets_;
     std::FILE* journal_ = nullptr;
     int kept_ = 0;
 };

@@ -48,6 +48,10 @@ Descriptor OpenFolderAt(int at, const char* path, const std::string& shown, bool
     return Descriptor(fd);
 }
 
+Descriptor OpenFolderByPath(const std::filesystem::path& native, const std::string& shown) {
+    return OpenFolderAt(AT_FDCWD, native.c_str(), shown);
+}
+
 Descriptor OpenForReading(int at, const char* path, const std::string& shown, struct stat& info,
                           bool followLink, const struct stat* expected, bool lookFirst) {
     // What is there is looked at first, so a FIFO or a device is never opened at all.

@@ -38,6 +38,9 @@ class Descriptor {
 Descriptor OpenFolderAt(int at, const char* path, const std::string& shown,
                         bool followLink = false);
 
+// The same, by a native path: a link at its last component is refused.
+Descriptor OpenFolderByPath(const std::filesystem::path& native, const std::string& shown);
+
 // Opens a file for reading without ever blocking: only a regular file is accepted (a link at its
 // last component only when `followLink`). `info` receives what was opened. When `expected` is
 // given, the file opened must be that very file (the same device and number), else it was

@@ -171,10 +171,13 @@ void PutBackFile(const fs::path& kept, const fs::path& target, unsigned mode,
     ReplaceFileWhole(target, fill, options);
 }
 
-Descriptor MakeFolderHere(const fs::path& folder) {
-    if (::mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST)
-        throw ErrorAbout(errno, "create folder", folder.string(), true);
-    return OpenFolderAt(AT_FDCWD, folder.c_str(), folder.string());
+Descriptor MakeFolderAt(int parent, const std::string& name, const std::string& shown) {
+    if (::mkdirat(parent, name.c_str(), 0777) != 0 && errno != EEXIST)
+        throw ErrorAbout(errno, "create folder", shown, true);
+    struct stat st {};
+    if (::fstatat(parent, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISDIR(st.st_mode))
+        throw NotPlainError("create folder", shown, st.st_mode);
+    return OpenFolderAt(parent, name.c_str(), shown);
 }
 
 void DropKeptFile(const fs::path& kept) {

@@ -58,9 +58,9 @@ void PutBackFile(const std::filesystem::path& kept, const std::filesystem::path&
                  unsigned mode, std::int64_t modifiedNs, const std::string& hash,
                  const std::string& shown, bool syncEach = true);
 
-// Makes the folder `folder` (its parent exists) unless a folder stands there already, and
-// opens it; raises when anything else stands there, a link to a folder included.
-Descriptor MakeFolderHere(const std::filesystem::path& folder);
+// Makes the folder `name` in the open folder `parent` unless a folder stands there already, and
+// opens it; raises, naming `shown`, when anything else stands there, a link to a folder included.
+Descriptor MakeFolderAt(int parent, const std::string& name, const std::string& shown);
 
 // Lets go of a kept copy that no step needs (one KeepFile added).
 void DropKeptFile(const std::filesystem::path& kept);
