@@ -20,10 +20,20 @@ bool Under(const fs::path& path, const fs::path& folder) {
     return end == folder.end();
 }
 
+// What is at `native` now, looked at by its name in `folder` (the open folder that holds it)
+// where one is given.
+FileState StateIn(const fs::path& native, int folder);
+
 }  // namespace
 
 FileState StateOf(const fs::path& native) {
-    const platform::FileFacts facts = platform::FactsOf(native);
+    return StateIn(native, -1);
+}
+
+namespace {
+
+FileState StateIn(const fs::path& native, int folder) {
+    const platform::FileFacts facts = platform::FactsOf(native, folder);
     FileState state;
     if (facts.Kind == platform::FileFacts::Type::Folder) {
         state.Kind = FileState::Type::Folder;
@@ -33,10 +43,12 @@ FileState StateOf(const fs::path& native) {
         state.Size = facts.Size;
         state.Mode = facts.Mode;
         state.ModifiedNs = facts.ModifiedNs;
-        state.Hash = platform::FastHashOf(native, true);
+        state.Hash = platform::FastHashOf(native, true, folder);
     }
     return state;
 }
+
+}  // namespace
 
 ChangeRecorder::ChangeRecorder(HistoryPlace& place, Step header)
     : place_(place),
@@ -130,7 +142,7 @@ void ChangeRecorder::Journal(const std::string& line) {
     std::fflush(journal_);
 }
 
-void ChangeRecorder::Touch(const fs::path& native, bool copy) {
+void ChangeRecorder::Touch(const fs::path& native, bool copy, int folder) {
     if (!InScope(native)) return;
     const std::string key = native.string();
     // A file written earlier in the group is about to change again: it is looked at afresh.
@@ -138,7 +150,7 @@ void ChangeRecorder::Touch(const fs::path& native, bool copy) {
     if (group_.count(key)) return;
     StepChange change;
     change.Path = Windows(native);
-    change.Before = StateOf(native);
+    change.Before = StateIn(native, folder);
     if (!journal_) Journal("started");
     if (change.Before.IsFile()) {
         fs::path kept = ContentOf(change.Before.Hash);
@@ -156,7 +168,7 @@ void ChangeRecorder::Touch(const fs::path& native, bool copy) {
                                     content_->Get(), name, place_.ContentFolder() + "\\" + name)))
                        .first;
         }
-        if (platform::KeepFile(native, kept, copy, held->second->Get())) {
+        if (platform::KeepFile(native, kept, copy, held->second->Get(), folder)) {
             addedContent_.push_back(std::move(kept));
             step_.BytesKept += change.Before.Size;
         }
@@ -204,7 +216,7 @@ bool ChangeRecorder::Before(const platform::Change& change) {
         case ChangeKind::WriteFile:
         case ChangeKind::DeleteFile:
         case ChangeKind::CreateFolder:
-            Touch(change.Path, false);
+            Touch(change.Path, false, change.Folder);
             return false;
         case ChangeKind::RewriteFile:
         case ChangeKind::Attributes:

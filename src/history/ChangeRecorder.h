@@ -51,7 +51,7 @@ class ChangeRecorder : public platform::ChangeWatch {
   private:
     bool InScope(const std::filesystem::path& native) const;
     bool InHistory(const std::filesystem::path& native) const;
-    void Touch(const std::filesystem::path& native, bool copy);
+    void Touch(const std::filesystem::path& native, bool copy, int folder = -1);
     void CloseGroup();
     FileState StateAfter(const std::string& native) const;
     void Journal(const std::string& line);

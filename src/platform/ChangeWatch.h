@@ -23,6 +23,9 @@ struct Change {
     ChangeKind Kind;
     std::filesystem::path Path;
     std::filesystem::path To;
+    // The open folder that holds Path's last component, where the service has it at hand (-1
+    // otherwise): the entry can be looked at there by its name, with no walk of the path.
+    int Folder = -1;
 };
 
 // A file the service has just written whole: the fingerprint of the bytes it wrote, taken on

@@ -61,10 +61,13 @@ std::string HashOfOpen(int fd, const std::string& shown) {
 
 }  // namespace
 
-FileFacts FactsOf(const fs::path& native) {
+FileFacts FactsOf(const fs::path& native, int folder) {
     FileFacts facts;
     struct stat st {};
-    if (::lstat(native.c_str(), &st) != 0) return facts;
+    if (::fstatat(folder < 0 ? AT_FDCWD : folder,
+                  folder < 0 ? native.c_str() : native.filename().c_str(), &st,
+                  AT_SYMLINK_NOFOLLOW) != 0)
+        return facts;
     facts.Kind = S_ISREG(st.st_mode)   ? FileFacts::Type::File
                  : S_ISDIR(st.st_mode) ? FileFacts::Type::Folder
                                        : FileFacts::Type::Other;
@@ -75,10 +78,11 @@ FileFacts FactsOf(const fs::path& native) {
     return facts;
 }
 
-std::string FastHashOf(const fs::path& native, bool looked) {
+std::string FastHashOf(const fs::path& native, bool looked, int folder) {
     struct stat info {};
-    const Descriptor in =
-        OpenForReading(AT_FDCWD, native.c_str(), native.string(), info, false, nullptr, !looked);
+    const Descriptor in = OpenForReading(folder < 0 ? AT_FDCWD : folder,
+                                         folder < 0 ? native.c_str() : native.filename().c_str(),
+                                         native.string(), info, false, nullptr, !looked);
     return HashOfOpen(in.Get(), native.string());
 }
 
@@ -112,11 +116,12 @@ bool StillAsWritten(const WrittenFile& file) {
                file.ChangedNs;
 }
 
-bool KeepFile(const fs::path& file, const fs::path& kept, bool copy, int keptFolder) {
-    const int linked =
-        copy              ? -1
-        : keptFolder >= 0 ? ::linkat(AT_FDCWD, file.c_str(), keptFolder, kept.filename().c_str(), 0)
-                          : ::link(file.c_str(), kept.c_str());
+bool KeepFile(const fs::path& file, const fs::path& kept, bool copy, int keptFolder, int folder) {
+    const int linked = copy ? -1
+                            : ::linkat(folder < 0 ? AT_FDCWD : folder,
+                                       folder < 0 ? file.c_str() : file.filename().c_str(),
+                                       keptFolder < 0 ? AT_FDCWD : keptFolder,
+                                       keptFolder < 0 ? kept.c_str() : kept.filename().c_str(), 0);
     if (linked == 0) return true;
     if (!copy && errno == EEXIST) return false;
     struct stat st {};

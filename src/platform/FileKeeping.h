@@ -19,13 +19,15 @@ struct FileFacts {
     std::int64_t ModifiedNs = 0;  // modification time, nanoseconds since the epoch
 };
 
-FileFacts FactsOf(const std::filesystem::path& native);
+// `folder`, when given, is the open folder that holds the last component of `native`: the entry
+// is looked at there by its name (as for the two below).
+FileFacts FactsOf(const std::filesystem::path& native, int folder = -1);
 
 // A fingerprint of a regular file's content (XXH3, 128 bits, as 32 hexadecimal digits), read
 // without following a link at the file. Raises the platform's error when it cannot be read.
 // `looked`: the caller has just seen a regular file there (the file is not looked at again
 // before it is opened; what is opened is still checked to be a regular file).
-std::string FastHashOf(const std::filesystem::path& native, bool looked = false);
+std::string FastHashOf(const std::filesystem::path& native, bool looked = false, int folder = -1);
 // The same for bytes in memory.
 std::string FastHashOfBytes(const std::string& bytes);
 
@@ -46,7 +48,7 @@ bool StillAsWritten(const WrittenFile& file);
 // Returns true when something was added. `keptFolder`, when given, is `kept`'s folder held open,
 // so that its path is not walked again for each file.
 bool KeepFile(const std::filesystem::path& file, const std::filesystem::path& kept, bool copy,
-              int keptFolder = -1);
+              int keptFolder = -1, int folder = -1);
 
 // Puts a copy of `kept` at `target`: written beside under a temporary name, given `mode` and the
 // modification time, its content checked against `hash`, synced and renamed over whatever stands

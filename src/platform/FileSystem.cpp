@@ -114,8 +114,8 @@ void FileSystem::Mutating(const std::string& what) {
     if (faults_) faults_->Check(what);
 }
 
-bool FileSystem::Watch(ChangeKind kind, const fs::path& path, const fs::path& to) {
-    return watch_ && watch_->Before(Change{kind, path, to});
+bool FileSystem::Watch(ChangeKind kind, const fs::path& path, const fs::path& to, int folder) {
+    return watch_ && watch_->Before(Change{kind, path, to, folder});
 }
 
 void FileSystem::Watched(ChangeKind kind, const fs::path& path, const fs::path& to) {
@@ -565,7 +565,7 @@ void FileSystem::CopyTree(int from, const std::string& fromShown, int to,
         } else {
             const bool replace = !made && CheckTarget(to, entry.Name, target, overwrite);
             Mutating("copy " + source);
-            Watch(ChangeKind::WriteFile, toNative / entry.Name);
+            Watch(ChangeKind::WriteFile, toNative / entry.Name, {}, to);
             if (work_) work_->Carrying(source);
             struct stat info {};
             Descriptor in = OpenForReading(from, name, source, info, false, &st);
@@ -722,7 +722,7 @@ void FileSystem::CopyFilesInto(const std::string& sourceFolder,
         const std::string target = Inside(destinationFolder, name);
         const bool replace = targets.Find(name) && CheckTarget(to.Get(), name, target, overwrite);
         Mutating("copy " + Inside(sourceFolder, asked) + " to " + destinationFolder + "\\");
-        Watch(ChangeKind::WriteFile, toNative / name);
+        Watch(ChangeKind::WriteFile, toNative / name, {}, to.Get());
         if (work_) work_->Carrying(shown);
         // Opened without following a link, checked to be a regular file and the very file the
         // listing showed, whatever took its place since.
@@ -820,7 +820,7 @@ void FileSystem::DeleteFilesIn(const std::string& folder, const std::vector<std:
         if (!force && !S_ISLNK(st.st_mode) && (st.st_mode & S_IWUSR) == 0)
             throw ErrorAbout(EACCES, "delete", shown);
         Mutating("delete " + shown);
-        Watch(ChangeKind::DeleteFile, native / name);
+        Watch(ChangeKind::DeleteFile, native / name, {}, at.Get());
         if (::unlinkat(at.Get(), name.c_str(), 0) != 0)
             throw ErrorAbout(errno == EISDIR ? ENOENT : errno, "delete", shown);
     }

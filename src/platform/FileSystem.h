@@ -177,7 +177,7 @@ class FileSystem {
     void Mutating(const std::string& what);
     // Tells the watch of a change about to be made; true when it took a folder away itself.
     bool Watch(ChangeKind kind, const std::filesystem::path& path,
-               const std::filesystem::path& to = {});
+               const std::filesystem::path& to = {}, int folder = -1);
     void Watched(ChangeKind kind, const std::filesystem::path& path,
                  const std::filesystem::path& to);
     Descriptor OpenFolder(const std::string& folder) const;
