@@ -148,6 +148,9 @@ void ChangeRecorder::Touch(const fs::path& native, bool copy, int folder) {
     // A file written earlier in the group is about to change again: it is looked at afresh.
     if (!written_.empty()) written_.erase(key);
     if (group_.count(key)) return;
+    if (folder >= 0 && !folders_.count(native.parent_path().string()))
+        folders_.emplace(native.parent_path().string(),
+                         std::make_unique<platform::Descriptor>(platform::Duplicate(folder)));
     StepChange change;
     change.Path = Windows(native);
     change.Before = StateIn(native, folder);
@@ -184,8 +187,11 @@ void ChangeRecorder::Wrote(const platform::WrittenFile& file) {
 }
 
 FileState ChangeRecorder::StateAfter(const std::string& native) const {
+    const auto held = folders_.find(native.substr(0, native.rfind('/')));
+    const int folder = held == folders_.end() ? -1 : held->second->Get();
     const auto found = written_.find(native);
-    if (found == written_.end() || !platform::StillAsWritten(found->second)) return StateOf(native);
+    if (found == written_.end() || !platform::StillAsWritten(found->second, folder))
+        return StateIn(native, folder);
     const platform::WrittenFile& file = found->second;
     FileState state;
     state.Kind = FileState::Type::File;
@@ -209,6 +215,7 @@ void ChangeRecorder::CloseGroup() {
     if (!lines.empty()) Journal(lines);
     group_.clear();
     written_.clear();
+    folders_.clear();
 }
 
 bool ChangeRecorder::Before(const platform::Change& change) {

@@ -67,6 +67,8 @@ class ChangeRecorder : public platform::ChangeWatch {
     std::unordered_map<std::string, std::size_t> group_;  // native path -> change
     // Files of the open group the service wrote, fingerprinted as they were written.
     std::unordered_map<std::string, platform::WrittenFile> written_;
+    // The folders of the open group's files, held open as the service had them.
+    std::unordered_map<std::string, std::unique_ptr<platform::Descriptor>> folders_;
     std::vector<std::filesystem::path> addedContent_;
     // The content folder and the folders in it, held open once made or looked at.
     std::unique_ptr<platform::Descriptor> content_;

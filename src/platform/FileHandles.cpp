@@ -48,6 +48,12 @@ Descriptor OpenFolderAt(int at, const char* path, const std::string& shown, bool
     return Descriptor(fd);
 }
 
+Descriptor Duplicate(int fd) {
+    Descriptor copy(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
+    if (copy.Get() < 0) throw ErrorAbout(errno, "open", "a folder");
+    return copy;
+}
+
 Descriptor OpenFolderByPath(const std::filesystem::path& native, const std::string& shown) {
     return OpenFolderAt(AT_FDCWD, native.c_str(), shown);
 }

@@ -41,6 +41,9 @@ Descriptor OpenFolderAt(int at, const char* path, const std::string& shown,
 // The same, by a native path: a link at its last component is refused.
 Descriptor OpenFolderByPath(const std::filesystem::path& native, const std::string& shown);
 
+// A second descriptor of the open file or folder `fd`.
+Descriptor Duplicate(int fd);
+
 // Opens a file for reading without ever blocking: only a regular file is accepted (a link at its
 // last component only when `followLink`). `info` receives what was opened. When `expected` is
 // given, the file opened must be that very file (the same device and number), else it was

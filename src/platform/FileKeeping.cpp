@@ -104,10 +104,12 @@ std::string CopyFingerprinted(int from, int to, const std::string& fromShown,
     });
 }
 
-bool StillAsWritten(const WrittenFile& file) {
+bool StillAsWritten(const WrittenFile& file, int folder) {
     struct stat st {};
-    return ::lstat(file.Path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-           st.st_dev == file.Device && st.st_ino == file.Number &&
+    return ::fstatat(folder < 0 ? AT_FDCWD : folder,
+                     folder < 0 ? file.Path.c_str() : file.Path.filename().c_str(), &st,
+                     AT_SYMLINK_NOFOLLOW) == 0 &&
+           S_ISREG(st.st_mode) && st.st_dev == file.Device && st.st_ino == file.Number &&
            static_cast<std::uint64_t>(st.st_size) == file.Size &&
            (st.st_mode & 07777) == file.Mode &&
            static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec ==

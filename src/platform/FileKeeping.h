@@ -39,7 +39,7 @@ std::string CopyFingerprinted(int from, int to, const std::string& fromShown,
 // True while the file at `file.Path` (links not followed) is the very file that was written,
 // untouched since: the same inode, size, permissions and times. Writing to a file, renaming it
 // or changing its permissions moves its change time, which no one can set.
-bool StillAsWritten(const WrittenFile& file);
+bool StillAsWritten(const WrittenFile& file, int folder = -1);
 
 // Keeps the content of the regular file `file` at `kept` (a folder beside it must exist): a
 // hard link to the same bytes where the two lie on one file system and `copy` is false (files
