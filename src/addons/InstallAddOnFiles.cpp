@@ -253,6 +253,7 @@ InstallOutcome Installer::Car() {
         return EqualsNoCase(name, DataFile());
     });
     const bool keepDataFile = !kept && DataFileWouldChange();
+    std::vector<std::string> writing = files_;
 
     if (!programCar) {
         backup_ = others.empty() ? "" : CreateBackupFolder(pv_, fs_, kReplacedCars, team_);
@@ -263,10 +264,16 @@ InstallOutcome Installer::Car() {
         // The car description stays until the new car's replaces it: until then the folder is
         // known to hold the program's car, so a failed or interrupted installation can be
         // removed, or run again without a backup of the program's own files.
+        // The files the new car brings unchanged (the same bytes, permissions and time under
+        // the same name) stay as they are: a car installed again over itself rewrites nothing.
+        const std::vector<std::string> found = fs_.SameFilesIn(entryFolder_, files_, teamFolder_);
+        const std::set<std::string> same(found.begin(), found.end());
+        const auto unchanged = [&](const std::string& name) { return same.count(name) > 0; };
+        std::erase_if(writing, unchanged);
         std::vector<std::string> going;
         for (const std::string& name : others)
             if (!EqualsNoCase(name, kCarDescriptionFile) &&
-                !(kept && EqualsNoCase(name, kTeamDataKeeper)))
+                !(kept && EqualsNoCase(name, kTeamDataKeeper)) && !unchanged(name))
                 going.push_back(name);
         fs_.DeleteFilesIn(teamFolder_, going, true);
     }
@@ -285,7 +292,7 @@ InstallOutcome Installer::Car() {
         out.WriteLine(kNoCarDescription);
         out.Close();
     }
-    fs_.CopyFilesInto(entryFolder_, files_, teamFolder_);
+    fs_.CopyFilesInto(entryFolder_, writing, teamFolder_);
     fs_.SyncTouched();
     return InstallOutcome::Installed;
 }

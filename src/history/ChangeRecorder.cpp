@@ -25,6 +25,10 @@ bool Under(const fs::path& path, const fs::path& folder) {
     return end == folder.end();
 }
 
+// What is at `native` now, looked at by its name in `folder` (the open folder that holds it)
+// where one is given.
+FileState StateIn(const fs::path& native, int folder);
+
 }  // namespace
 
 std::int64_t NowNs() {
@@ -34,7 +38,13 @@ std::int64_t NowNs() {
 }
 
 FileState StateOf(const fs::path& native) {
-    const platform::FileFacts facts = platform::FactsOf(native);
+    return StateIn(native, -1);
+}
+
+namespace {
+
+FileState StateIn(const fs::path& native, int folder) {
+    const platform::FileFacts facts = platform::FactsOf(native, folder);
     FileState state;
     if (facts.Kind == platform::FileFacts::Type::Folder) {
         state.Kind = FileState::Type::Folder;
@@ -44,10 +54,12 @@ FileState StateOf(const fs::path& native) {
         state.Size = facts.Size;
         state.Mode = facts.Mode;
         state.ModifiedNs = facts.ModifiedNs;
-        state.Hash = platform::FastHashOf(native);
+        state.Hash = platform::FastHashOf(native, true, folder);
     }
     return state;
 }
+
+}  // namespace
 
 ChangeRecorder::ChangeRecorder(HistoryPlace& place, Step header)
     : place_(place),
@@ -113,6 +125,17 @@ int ChangeRecorder::SyncFirst() {
 std::string ChangeRecorder::Windows(const fs::path& native) const {
     // Inside the installation the name follows from the installation's own, with no look at
     // the disk (the service hands over resolved native paths).
+    const std::string& text = native.native();
+    const std::string& folder = installation_.native();
+    const std::size_t n = folder.size();
+    if (text.size() > n + 1 && text.compare(0, n, folder) == 0 && text[n] == '/' &&
+        text.back() != '/' && text.find("/.", n) == std::string::npos &&
+        text.find("//", n) == std::string::npos) {
+        std::string windows = place_.Installation() + text.substr(folder.size());
+        std::replace(windows.begin() + static_cast<std::ptrdiff_t>(place_.Installation().size()),
+                     windows.end(), '/', '\\');
+        return windows;
+    }
     if (Under(native, installation_) && native != installation_) {
         std::string windows = place_.Installation();
         for (const fs::path& part : native.lexically_relative(installation_))
@@ -123,7 +146,8 @@ std::string ChangeRecorder::Windows(const fs::path& native) const {
 }
 
 fs::path ChangeRecorder::ContentOf(const std::string& hash) const {
-    return contentFolder_ / hash.substr(0, 2) / hash;
+    // Put together as text: a path joined to a path is parsed again at each step.
+    return contentFolder_.native() + "/" + hash.substr(0, 2) + "/" + hash;
 }
 
 bool ChangeRecorder::InHistory(const fs::path& native) const {
@@ -177,20 +201,37 @@ void ChangeRecorder::Journal(const std::string& line) {
     journalSynced_ = false;
 }
 
-void ChangeRecorder::Touch(const fs::path& native, bool copy) {
+void ChangeRecorder::Touch(const fs::path& native, bool copy, int folder) {
     if (!InScope(native)) return;
     const std::string key = native.string();
+    // A file written earlier in the group is about to change again: it is looked at afresh.
+    if (!written_.empty()) written_.erase(key);
     if (group_.count(key)) return;
+    if (folder >= 0 && !folders_.count(native.parent_path().string()))
+        folders_.emplace(native.parent_path().string(),
+                         std::make_unique<platform::Descriptor>(platform::Duplicate(folder)));
     StepChange change;
     change.Path = Windows(native);
-    change.Before = StateOf(native);
+    change.Before = StateIn(native, folder);
     if (!journal_) Journal("started");
     if (change.Before.IsFile()) {
-        const fs::path kept = ContentOf(change.Before.Hash);
-        const std::string bucket = place_.ContentFolder() + "\\" + change.Before.Hash.substr(0, 2);
-        if (buckets_.insert(bucket).second) place_.MakeFolder(bucket);
-        if (platform::KeepFile(native, kept, copy)) {
-            addedContent_.push_back(kept);
+        fs::path kept = ContentOf(change.Before.Hash);
+        // Made where missing and held open, no link followed: looked up through the service,
+        // each of the content's folders cost a listing of them all.
+        const std::string name = change.Before.Hash.substr(0, 2);
+        auto held = buckets_.find(name);
+        if (held == buckets_.end()) {
+            if (!content_)
+                content_ = std::make_unique<platform::Descriptor>(
+                    platform::OpenFolderByPath(contentFolder_, place_.ContentFolder()));
+            held = buckets_
+                       .emplace(name,
+                                std::make_unique<platform::Descriptor>(platform::MakeFolderAt(
+                                    content_->Get(), name, place_.ContentFolder() + "\\" + name)))
+                       .first;
+        }
+        if (platform::KeepFile(native, kept, copy, held->second->Get(), folder)) {
+            addedContent_.push_back(std::move(kept));
             step_.BytesKept += change.Before.Size;
         }
     }
@@ -199,14 +240,41 @@ void ChangeRecorder::Touch(const fs::path& native, bool copy) {
     step_.Changes.push_back(std::move(change));
 }
 
+void ChangeRecorder::Wrote(const platform::WrittenFile& file) {
+    const std::string key = file.Path.string();
+    if (group_.count(key)) written_[key] = file;
+}
+
+FileState ChangeRecorder::StateAfter(const std::string& native) const {
+    const auto held = folders_.find(native.substr(0, native.rfind('/')));
+    const int folder = held == folders_.end() ? -1 : held->second->Get();
+    const auto found = written_.find(native);
+    if (found == written_.end() || !platform::StillAsWritten(found->second, folder))
+        return StateIn(native, folder);
+    const platform::WrittenFile& file = found->second;
+    FileState state;
+    state.Kind = FileState::Type::File;
+    state.Size = file.Size;
+    state.Mode = file.Mode;
+    state.ModifiedNs = file.ModifiedNs;
+    state.Hash = file.Hash;
+    return state;
+}
+
 void ChangeRecorder::CloseGroup() {
+    // The journal's lines of the group go in one write: they only save the next start a look.
+    std::string lines;
     for (const auto& [native, index] : group_) {
         StepChange& change = step_.Changes[index];
-        change.After = StateOf(native);
+        change.After = StateAfter(native);
         change.HasAfter = true;
-        Journal("after\t" + change.After.Text() + "\t" + EscapedField(change.Path));
+        if (!lines.empty()) lines += "\n";
+        lines += "after\t" + change.After.Text() + "\t" + EscapedField(change.Path);
     }
+    if (!lines.empty()) Journal(lines);
     group_.clear();
+    written_.clear();
+    folders_.clear();
 }
 
 bool ChangeRecorder::Before(const platform::Change& change) {
@@ -214,7 +282,7 @@ bool ChangeRecorder::Before(const platform::Change& change) {
         case ChangeKind::WriteFile:
         case ChangeKind::DeleteFile:
         case ChangeKind::CreateFolder:
-            Touch(change.Path, false);
+            Touch(change.Path, false, change.Folder);
             return false;
         case ChangeKind::RewriteFile:
         case ChangeKind::Attributes:

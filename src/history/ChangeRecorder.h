@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdio>
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -54,12 +56,16 @@ class ChangeRecorder : public platform::ChangeWatch, public platform::WriteAhead
     Step Finish();
     // The pending journal (empty when nothing was recorded).
     bool Started() const { return journal_ != nullptr; }
+    // The files the service writes are fingerprinted as they are written.
+    bool TakesFingerprints() const override { return true; }
+    void Wrote(const platform::WrittenFile& file) override;
 
   private:
     bool InScope(const std::filesystem::path& native) const;
     bool InHistory(const std::filesystem::path& native) const;
-    void Touch(const std::filesystem::path& native, bool copy);
+    void Touch(const std::filesystem::path& native, bool copy, int folder = -1);
     void CloseGroup();
+    FileState StateAfter(const std::string& native) const;
     void Journal(const std::string& line);
     void OpenJournal(int how);
     void StopWritingAhead();
@@ -75,8 +81,14 @@ class ChangeRecorder : public platform::ChangeWatch, public platform::WriteAhead
     std::filesystem::path contentFolder_;
     std::vector<std::filesystem::path> roots_;
     std::unordered_map<std::string, std::size_t> group_;  // native path -> change
+    // Files of the open group the service wrote, fingerprinted as they were written.
+    std::unordered_map<std::string, platform::WrittenFile> written_;
+    // The folders of the open group's files, held open as the service had them.
+    std::unordered_map<std::string, std::unique_ptr<platform::Descriptor>> folders_;
     std::vector<std::filesystem::path> addedContent_;
-    std::set<std::string> buckets_;  // content folders known to be there
+    // The content folder and the folders in it, held open once made or looked at.
+    std::unique_ptr<platform::Descriptor> content_;
+    std::map<std::string, std::unique_ptr<platform::Descriptor>> buckets_;
     std::FILE* journal_ = nullptr;
     bool journalSynced_ = true;
     bool writingAhead_ = false;

@@ -176,16 +176,35 @@ class NativePaths {
             found = folders_.emplace(LowerCase(folder), fs_.Native(folder)).first;
         return found->second / path.substr(slash + 1);
     }
+    // What is at `path` (its native path `native`) now, looked at by its name in its folder,
+    // which is held open after the first look: no walk of the whole path for each file.
+    platform::FileFacts Facts(const std::string& path, const std::filesystem::path& native) {
+        const std::size_t slash = path.rfind('\\');
+        if (slash == std::string::npos || slash < 3) return platform::FactsOf(native);
+        const std::string key = LowerCase(path.substr(0, slash));
+        auto found = held_.find(key);
+        if (found == held_.end()) {
+            platform::Descriptor folder;
+            try {
+                folder = platform::OpenFolderByPath(native.parent_path(), path.substr(0, slash));
+            } catch (const platform::RuntimeError&) {
+                // Missing, or a link: looked at by the whole path, as before.
+            }
+            found = held_.emplace(key, std::move(folder)).first;
+        }
+        return platform::FactsOf(native, found->second.Get());
+    }
 
   private:
     const platform::FileSystem& fs_;
     std::map<std::string, std::filesystem::path> folders_;
+    std::map<std::string, platform::Descriptor> held_;
 };
 
 // How the disk differs from what the history expects: "" when it does not.
 std::string Difference(NativePaths& natives, const Expected& e) {
     const std::filesystem::path native = natives(e.Path);
-    const platform::FileFacts facts = platform::FactsOf(native);
+    const platform::FileFacts facts = natives.Facts(e.Path, native);
     using Type = platform::FileFacts::Type;
     switch (e.State.Kind) {
         case FileState::Type::None:
@@ -387,16 +406,25 @@ void ReverseGroup(ProgramValues& pv, const HistoryPlace& place,
         platform::PutBackFile(place.ContentOf(c->Before.Hash), native, c->Before.Mode,
                               c->Before.ModifiedNs, c->Before.Hash, c->Path, false);
     }
-    for (auto it = byDepth.rbegin(); it != byDepth.rend(); ++it) {
-        const StepChange* c = *it;
+    // The files of one folder go at one go (the folder opened once, not once per file), then
+    // the folders from the deepest, each only when empty.
+    std::map<std::string, std::vector<std::string>> files;
+    std::set<const StepChange*> folders;
+    for (const StepChange* c : group) {
         if (!c->Before.IsNone()) continue;
-        const platform::FileFacts now = platform::FactsOf(natives(c->Path));
-        if (now.Kind == Type::File) {
-            fs.DeleteFile(c->Path, true);
-        } else if (now.Kind == Type::Folder && fs.Entries(c->Path, false).empty()) {
-            fs.DeleteFolder(c->Path, true);
-        }
+        const std::filesystem::path native = natives(c->Path);
+        const Type kind = natives.Facts(c->Path, native).Kind;
+        const std::size_t slash = c->Path.rfind('\\');
+        if (kind == Type::File)
+            files[c->Path.substr(0, slash < 3 ? slash + 1 : slash)].push_back(
+                native.filename().string());
+        else if (kind == Type::Folder)
+            folders.insert(c);
     }
+    for (const auto& [folder, names] : files) fs.DeleteFilesIn(folder, names, true);
+    for (auto it = byDepth.rbegin(); it != byDepth.rend(); ++it)
+        if (folders.count(*it) && fs.Entries((*it)->Path, false).empty())
+            fs.DeleteFolder((*it)->Path, true);
 }
 
 void NotAsRecorded(const HistoryPlace& place, const Step& step, const std::string& path) {

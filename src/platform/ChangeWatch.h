@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <cstdint>
 #include <filesystem>
+#include <string>
 
 namespace movrand::platform {
 
@@ -21,6 +23,22 @@ struct Change {
     ChangeKind Kind;
     std::filesystem::path Path;
     std::filesystem::path To;
+    // The open folder that holds Path's last component, where the service has it at hand (-1
+    // otherwise): the entry can be looked at there by its name, with no walk of the path.
+    int Folder = -1;
+};
+
+// A file the service has just written whole: the fingerprint of the bytes it wrote, taken on
+// the way (XXH3, 128 bits, as 32 hexadecimal digits), and what the file looked like right after.
+struct WrittenFile {
+    std::filesystem::path Path;
+    std::string Hash;
+    std::uint64_t Device = 0;
+    std::uint64_t Number = 0;  // the inode
+    std::uint64_t Size = 0;
+    unsigned Mode = 0;  // permission bits
+    std::int64_t ModifiedNs = 0;
+    std::int64_t ChangedNs = 0;
 };
 
 // Hears of every change the file-system service makes, before it makes it, so that what the
@@ -34,6 +52,11 @@ class ChangeWatch {
     virtual bool Before(const Change& change) = 0;
     // After a MoveFolder or Exchange has happened.
     virtual void After(const Change& change) = 0;
+    // True when the watch wants the fingerprint of each file the service writes whole: the
+    // service then copies through its own buffer, fingerprints the bytes as they pass and tells
+    // Wrote, so that nobody reads the file again for it.
+    virtual bool TakesFingerprints() const { return false; }
+    virtual void Wrote(const WrittenFile& file) { (void)file; }
 };
 
 }  // namespace movrand::platform

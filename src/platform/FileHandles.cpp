@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 #include "platform/FileSystemErrors.h"
@@ -44,6 +46,16 @@ Descriptor OpenFolderAt(int at, const char* path, const std::string& shown, bool
         throw ErrorAbout(error == ENOTDIR ? ENOENT : error, "open folder", shown, true);
     }
     return Descriptor(fd);
+}
+
+Descriptor Duplicate(int fd) {
+    Descriptor copy(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
+    if (copy.Get() < 0) throw ErrorAbout(errno, "open", "a folder");
+    return copy;
+}
+
+Descriptor OpenFolderByPath(const std::filesystem::path& native, const std::string& shown) {
+    return OpenFolderAt(AT_FDCWD, native.c_str(), shown);
 }
 
 Descriptor OpenForReading(int at, const char* path, const std::string& shown, struct stat& info,
@@ -95,6 +107,38 @@ void CopyContent(int from, int to, const std::string& fromShown, const std::stri
             }
             done += w;
         }
+    }
+}
+
+namespace {
+
+// Reads up to `size` bytes, fewer only at the end of the file.
+std::size_t ReadFull(int fd, char* bytes, std::size_t size, const std::string& shown) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::read(fd, bytes + done, size - done);
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw ErrorAbout(errno, "read", shown);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return done;
+}
+
+}  // namespace
+
+bool SameContent(int a, int b, const std::string& aShown, const std::string& bShown) {
+    constexpr std::size_t kPiece = 1 << 17;
+    thread_local const auto buffer = std::make_unique_for_overwrite<char[]>(2 * kPiece);
+    char* const left = buffer.get();
+    char* const right = buffer.get() + kPiece;
+    for (;;) {
+        const std::size_t n = ReadFull(a, left, kPiece, aShown);
+        if (ReadFull(b, right, kPiece, bShown) != n || std::memcmp(left, right, n) != 0)
+            return false;
+        if (n < kPiece) return true;
     }
 }
 

@@ -38,6 +38,12 @@ class Descriptor {
 Descriptor OpenFolderAt(int at, const char* path, const std::string& shown,
                         bool followLink = false);
 
+// The same, by a native path: a link at its last component is refused.
+Descriptor OpenFolderByPath(const std::filesystem::path& native, const std::string& shown);
+
+// A second descriptor of the open file or folder `fd`.
+Descriptor Duplicate(int fd);
+
 // Opens a file for reading without ever blocking: only a regular file is accepted (a link at its
 // last component only when `followLink`). `info` receives what was opened. When `expected` is
 // given, the file opened must be that very file (the same device and number), else it was
@@ -50,6 +56,10 @@ Descriptor OpenForReading(int at, const char* path, const std::string& shown, st
 
 // Copies the whole content of `from` into `to`; errors name the side that failed.
 void CopyContent(int from, int to, const std::string& fromShown, const std::string& toShown);
+
+// True when the two open files hold the same bytes (both read to their end, or to their first
+// difference).
+bool SameContent(int a, int b, const std::string& aShown, const std::string& bShown);
 
 // The whole content of an open file.
 std::string ReadContent(int fd, const std::string& shown);

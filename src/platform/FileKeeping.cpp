@@ -32,28 +32,42 @@ std::string HexOf(const XXH128_hash_t& hash) {
     return text;
 }
 
-std::string HashOfOpen(int fd, const std::string& shown) {
+// Reads the open file `fd` to its end, fingerprinting its bytes; `write`, when given, is handed
+// each piece read.
+template <typename Write>
+std::string HashOfOpen(int fd, const std::string& shown, Write write) {
     std::unique_ptr<XXH3_state_t, StateFree> state(XXH3_createState());
     XXH3_128bits_reset(state.get());
-    std::vector<char> buffer(1 << 20);
+    // One buffer for all files: a fresh one per file (zeroed, or mapped and let go again by
+    // the allocator) cost more than the fingerprint of a file of 100 kB.
+    constexpr std::size_t kBufferSize = 1 << 18;
+    thread_local const auto buffer = std::make_unique_for_overwrite<char[]>(kBufferSize);
     for (;;) {
-        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        const ssize_t n = ::read(fd, buffer.get(), kBufferSize);
         if (n == 0) break;
         if (n < 0) {
             if (errno == EINTR) continue;
             throw ErrorAbout(errno, "read", shown);
         }
-        XXH3_128bits_update(state.get(), buffer.data(), static_cast<size_t>(n));
+        XXH3_128bits_update(state.get(), buffer.get(), static_cast<size_t>(n));
+        write(buffer.get(), static_cast<size_t>(n));
     }
     return HexOf(XXH3_128bits_digest(state.get()));
 }
 
+std::string HashOfOpen(int fd, const std::string& shown) {
+    return HashOfOpen(fd, shown, [](const char*, std::size_t) {});
+}
+
 }  // namespace
 
-FileFacts FactsOf(const fs::path& native) {
+FileFacts FactsOf(const fs::path& native, int folder) {
     FileFacts facts;
     struct stat st {};
-    if (::lstat(native.c_str(), &st) != 0) return facts;
+    if (::fstatat(folder < 0 ? AT_FDCWD : folder,
+                  folder < 0 ? native.c_str() : native.filename().c_str(), &st,
+                  AT_SYMLINK_NOFOLLOW) != 0)
+        return facts;
     facts.Kind = S_ISREG(st.st_mode)   ? FileFacts::Type::File
                  : S_ISDIR(st.st_mode) ? FileFacts::Type::Folder
                                        : FileFacts::Type::Other;
@@ -67,9 +81,11 @@ FileFacts FactsOf(const fs::path& native) {
     return facts;
 }
 
-std::string FastHashOf(const fs::path& native) {
+std::string FastHashOf(const fs::path& native, bool looked, int folder) {
     struct stat info {};
-    const Descriptor in = OpenForReading(AT_FDCWD, native.c_str(), native.string(), info);
+    const Descriptor in = OpenForReading(folder < 0 ? AT_FDCWD : folder,
+                                         folder < 0 ? native.c_str() : native.filename().c_str(),
+                                         native.string(), info, false, nullptr, !looked);
     return HashOfOpen(in.Get(), native.string());
 }
 
@@ -77,11 +93,44 @@ std::string FastHashOfBytes(const std::string& bytes) {
     return HexOf(XXH3_128bits(bytes.data(), bytes.size()));
 }
 
-bool KeepFile(const fs::path& file, const fs::path& kept, bool copy) {
+std::string CopyFingerprinted(int from, int to, const std::string& fromShown,
+                              const std::string& toShown) {
+    return HashOfOpen(from, fromShown, [&](const char* bytes, std::size_t size) {
+        for (std::size_t done = 0; done < size;) {
+            const ssize_t w = ::write(to, bytes + done, size - done);
+            if (w < 0) {
+                if (errno == EINTR) continue;
+                throw ErrorAbout(errno, "write", toShown);
+            }
+            done += static_cast<std::size_t>(w);
+        }
+    });
+}
+
+bool StillAsWritten(const WrittenFile& file, int folder) {
+    struct stat st {};
+    return ::fstatat(folder < 0 ? AT_FDCWD : folder,
+                     folder < 0 ? file.Path.c_str() : file.Path.filename().c_str(), &st,
+                     AT_SYMLINK_NOFOLLOW) == 0 &&
+           S_ISREG(st.st_mode) && st.st_dev == file.Device && st.st_ino == file.Number &&
+           static_cast<std::uint64_t>(st.st_size) == file.Size &&
+           (st.st_mode & 07777) == file.Mode &&
+           static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec ==
+               file.ModifiedNs &&
+           static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec ==
+               file.ChangedNs;
+}
+
+bool KeepFile(const fs::path& file, const fs::path& kept, bool copy, int keptFolder, int folder) {
+    const int linked = copy ? -1
+                            : ::linkat(folder < 0 ? AT_FDCWD : folder,
+                                       folder < 0 ? file.c_str() : file.filename().c_str(),
+                                       keptFolder < 0 ? AT_FDCWD : keptFolder,
+                                       keptFolder < 0 ? kept.c_str() : kept.filename().c_str(), 0);
+    if (linked == 0) return true;
+    if (!copy && errno == EEXIST) return false;
     struct stat st {};
     if (::lstat(kept.c_str(), &st) == 0) return false;
-    if (!copy && ::link(file.c_str(), kept.c_str()) == 0) return true;
-    if (!copy && errno == EEXIST) return false;
     ReplaceOptions options;
     options.Shown = kept.string();
     ReplaceFileWithCopy(file, kept, options);
@@ -130,6 +179,15 @@ void PutBackFile(const fs::path& kept, const fs::path& target, unsigned mode,
     options.Mode = 0600;
     options.Shown = shown;
     ReplaceFileWhole(target, fill, options);
+}
+
+Descriptor MakeFolderAt(int parent, const std::string& name, const std::string& shown) {
+    if (::mkdirat(parent, name.c_str(), 0777) != 0 && errno != EEXIST)
+        throw ErrorAbout(errno, "create folder", shown, true);
+    struct stat st {};
+    if (::fstatat(parent, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISDIR(st.st_mode))
+        throw NotPlainError("create folder", shown, st.st_mode);
+    return OpenFolderAt(parent, name.c_str(), shown);
 }
 
 void DropKeptFile(const fs::path& kept) {

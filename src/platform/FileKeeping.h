@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/ChangeWatch.h"
+#include "platform/FileHandles.h"
+
 namespace movrand::platform {
 
 // What stands at a native path, links not followed.
@@ -18,20 +21,36 @@ struct FileFacts {
     std::uint64_t Number = 0;     // the inode: the same while it is renamed on its file system
 };
 
-FileFacts FactsOf(const std::filesystem::path& native);
+// `folder`, when given, is the open folder that holds the last component of `native`: the entry
+// is looked at there by its name (as for the two below).
+FileFacts FactsOf(const std::filesystem::path& native, int folder = -1);
 
 // A fingerprint of a regular file's content (XXH3, 128 bits, as 32 hexadecimal digits), read
 // without following a link at the file. Raises the platform's error when it cannot be read.
-std::string FastHashOf(const std::filesystem::path& native);
+// `looked`: the caller has just seen a regular file there (the file is not looked at again
+// before it is opened; what is opened is still checked to be a regular file).
+std::string FastHashOf(const std::filesystem::path& native, bool looked = false, int folder = -1);
 // The same for bytes in memory.
 std::string FastHashOfBytes(const std::string& bytes);
+
+// Copies the whole content of the open file `from` into `to` through a buffer and returns the
+// fingerprint of the bytes written (as FastHashOf gives it); errors name the side that failed.
+std::string CopyFingerprinted(int from, int to, const std::string& fromShown,
+                              const std::string& toShown);
+
+// True while the file at `file.Path` (links not followed) is the very file that was written,
+// untouched since: the same inode, size, permissions and times. Writing to a file, renaming it
+// or changing its permissions moves its change time, which no one can set.
+bool StillAsWritten(const WrittenFile& file, int folder = -1);
 
 // Keeps the content of the regular file `file` at `kept` (a folder beside it must exist): a
 // hard link to the same bytes where the two lie on one file system and `copy` is false (files
 // are replaced whole, never rewritten, so the linked bytes stay as they are), else a synced
 // copy. Nothing is done when `kept` exists already (the same content, kept by its fingerprint).
-// Returns true when something was added.
-bool KeepFile(const std::filesystem::path& file, const std::filesystem::path& kept, bool copy);
+// Returns true when something was added. `keptFolder`, when given, is `kept`'s folder held open,
+// so that its path is not walked again for each file.
+bool KeepFile(const std::filesystem::path& file, const std::filesystem::path& kept, bool copy,
+              int keptFolder = -1, int folder = -1);
 
 // Puts a copy of `kept` at `target`: written beside under a temporary name, given `mode` and the
 // modification time, its content checked against `hash`, synced and renamed over whatever stands
@@ -42,6 +61,10 @@ bool KeepFile(const std::filesystem::path& file, const std::filesystem::path& ke
 void PutBackFile(const std::filesystem::path& kept, const std::filesystem::path& target,
                  unsigned mode, std::int64_t modifiedNs, const std::string& hash,
                  const std::string& shown, bool syncEach = true);
+
+// Makes the folder `name` in the open folder `parent` unless a folder stands there already, and
+// opens it; raises, naming `shown`, when anything else stands there, a link to a folder included.
+Descriptor MakeFolderAt(int parent, const std::string& name, const std::string& shown);
 
 // Lets go of a kept copy that no step needs (one KeepFile added).
 void DropKeptFile(const std::filesystem::path& kept);

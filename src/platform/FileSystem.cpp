@@ -18,6 +18,7 @@
 #include "platform/DiskSync.h"
 #include "platform/FaultPlan.h"
 #include "platform/FileHandles.h"
+#include "platform/FileKeeping.h"
 #include "platform/FileSystemErrors.h"
 #include "platform/FileWork.h"
 #include "platform/GuardedPath.h"
@@ -113,8 +114,8 @@ void FileSystem::Mutating(const std::string& what) {
     if (faults_) faults_->Check(what);
 }
 
-bool FileSystem::Watch(ChangeKind kind, const fs::path& path, const fs::path& to) {
-    return watch_ && watch_->Before(Change{kind, path, to});
+bool FileSystem::Watch(ChangeKind kind, const fs::path& path, const fs::path& to, int folder) {
+    return watch_ && watch_->Before(Change{kind, path, to, folder});
 }
 
 void FileSystem::Watched(ChangeKind kind, const fs::path& path, const fs::path& to) {
@@ -302,10 +303,15 @@ bool CheckTarget(int folder, const std::string& name, const std::string& shown, 
 // permissions and modification time. Where a file stands under the name, the copy replaces it
 // whole (written beside, synced, renamed over it), so the name always holds the old or the new
 // file; elsewhere it is written under its own name. A copy that fails leaves no part of it behind.
+// With `hash`, the bytes go through a buffer and `hash` receives their fingerprint.
 void WriteCopy(int in, const struct stat& info, const std::string& fromShown, int folder,
-               const std::string& name, const std::string& shown, bool replace) {
+               const std::string& name, const std::string& shown, bool replace,
+               std::string* hash = nullptr) {
     const auto fill = [&](int out) {
-        CopyContent(in, out, fromShown, shown);
+        if (hash)
+            *hash = CopyFingerprinted(in, out, fromShown, shown);
+        else
+            CopyContent(in, out, fromShown, shown);
         const struct timespec times[2] = {{0, UTIME_OMIT}, info.st_mtim};
         if (::fchmod(out, info.st_mode & 07777) != 0 || ::futimens(out, times) != 0)
             throw ErrorAbout(errno, "write", shown);
@@ -328,6 +334,29 @@ void WriteCopy(int in, const struct stat& info, const std::string& fromShown, in
         ::unlinkat(folder, name.c_str(), 0);
         throw;
     }
+}
+
+// Writes a copy as WriteCopy does; a watch that takes fingerprints hears what was written at
+// `native`, so that it need not read the file again.
+void WriteWatchedCopy(ChangeWatch* watch, const fs::path& native, int in, const struct stat& info,
+                      const std::string& fromShown, int folder, const std::string& name,
+                      const std::string& shown, bool replace) {
+    if (!watch || !watch->TakesFingerprints())
+        return WriteCopy(in, info, fromShown, folder, name, shown, replace);
+    WrittenFile file;
+    WriteCopy(in, info, fromShown, folder, name, shown, replace, &file.Hash);
+    struct stat st {};
+    // Not told, the watch looks at the file itself.
+    if (::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return;
+    file.Path = native;
+    file.Device = st.st_dev;
+    file.Number = st.st_ino;
+    file.Size = static_cast<std::uint64_t>(st.st_size);
+    file.Mode = st.st_mode & 07777;
+    file.ModifiedNs =
+        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    file.ChangedNs = static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+    watch->Wrote(file);
 }
 
 // Removes the folder `name` of the open folder `parent` with everything in it, each entry
@@ -536,11 +565,12 @@ void FileSystem::CopyTree(int from, const std::string& fromShown, int to,
         } else {
             const bool replace = !made && CheckTarget(to, entry.Name, target, overwrite);
             Mutating("copy " + source);
-            Watch(ChangeKind::WriteFile, toNative / entry.Name);
+            Watch(ChangeKind::WriteFile, toNative / entry.Name, {}, to);
             if (work_) work_->Carrying(source);
             struct stat info {};
             Descriptor in = OpenForReading(from, name, source, info, false, &st);
-            WriteCopy(in.Get(), info, source, to, entry.Name, target, replace);
+            WriteWatchedCopy(watch_, toNative / entry.Name, in.Get(), info, source, to, entry.Name,
+                             target, replace);
         }
     }
 }
@@ -620,11 +650,12 @@ void FileSystem::CopyFile(const std::string& source, const std::string& destinat
     Descriptor into = OpenFolder(folder);
     const bool replace = CheckTarget(into.Get(), name, target, overwrite);
     Mutating("copy " + source + " to " + destination);
-    Watch(ChangeKind::WriteFile, paths_.ToNative(folder) / name);
+    const fs::path native = watch_ ? paths_.ToNative(folder) / name : fs::path();
+    Watch(ChangeKind::WriteFile, native);
     struct stat info {};
     Descriptor in =
         OpenForReading(fromFolder.Get(), fromName.c_str(), source, info, false, &checked);
-    WriteCopy(in.Get(), info, source, into.Get(), name, target, replace);
+    WriteWatchedCopy(watch_, native, in.Get(), info, source, into.Get(), name, target, replace);
     if (!replace) Touch(into.Get(), {name});
 }
 
@@ -691,7 +722,7 @@ void FileSystem::CopyFilesInto(const std::string& sourceFolder,
         const std::string target = Inside(destinationFolder, name);
         const bool replace = targets.Find(name) && CheckTarget(to.Get(), name, target, overwrite);
         Mutating("copy " + Inside(sourceFolder, asked) + " to " + destinationFolder + "\\");
-        Watch(ChangeKind::WriteFile, toNative / name);
+        Watch(ChangeKind::WriteFile, toNative / name, {}, to.Get());
         if (work_) work_->Carrying(shown);
         // Opened without following a link, checked to be a regular file and the very file the
         // listing showed, whatever took its place since.
@@ -702,11 +733,45 @@ void FileSystem::CopyFilesInto(const std::string& sourceFolder,
             throw RuntimeError(
                 kPathFileAccessError,
                 "Cannot read " + shown + ": it was replaced while it was being read");
-        WriteCopy(in.Get(), info, shown, to.Get(), name, target, replace);
+        WriteWatchedCopy(watch_, toNative / name, in.Get(), info, shown, to.Get(), name, target,
+                         replace);
         if (!replace) written.push_back(name);
         targets.Add(name, S_IFREG);
     }
     Touch(to.Get(), std::move(written));
+}
+
+std::vector<std::string> FileSystem::SameFilesIn(const std::string& sourceFolder,
+                                                 const std::vector<std::string>& names,
+                                                 const std::string& destinationFolder) {
+    Descriptor from = OpenFolder(sourceFolder);
+    Descriptor to = OpenFolder(destinationFolder);
+    std::vector<std::string> same;
+    for (const std::string& name : names) {
+        struct stat a {
+        }, b{};
+        if (::fstatat(from.Get(), name.c_str(), &a, AT_SYMLINK_NOFOLLOW) != 0 ||
+            ::fstatat(to.Get(), name.c_str(), &b, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(a.st_mode) || !S_ISREG(b.st_mode) || a.st_size != b.st_size ||
+            (a.st_mode & 07777) != (b.st_mode & 07777) || a.st_mtim.tv_sec != b.st_mtim.tv_sec ||
+            a.st_mtim.tv_nsec != b.st_mtim.tv_nsec)
+            continue;
+        const std::string shownFrom = Inside(sourceFolder, name);
+        const std::string shownTo = Inside(destinationFolder, name);
+        try {
+            struct stat info {};
+            const Descriptor in =
+                OpenForReading(from.Get(), name.c_str(), shownFrom, info, false, &a);
+            const Descriptor there =
+                OpenForReading(to.Get(), name.c_str(), shownTo, info, false, &b);
+            if (SameContent(in.Get(), there.Get(), shownFrom, shownTo)) same.push_back(name);
+        } catch (const RuntimeError&) {
+            // Not known to be the same: copied as any other file, which reports what is wrong.
+        }
+    }
+    // A run cut short may have left them unsynced: they reach the disk with the rest of the work.
+    if (!same.empty()) Touch(to.Get(), same);
+    return same;
 }
 
 void FileSystem::MoveFilesInto(const std::string& sourceFolder,
@@ -755,7 +820,7 @@ void FileSystem::DeleteFilesIn(const std::string& folder, const std::vector<std:
         if (!force && !S_ISLNK(st.st_mode) && (st.st_mode & S_IWUSR) == 0)
             throw ErrorAbout(EACCES, "delete", shown);
         Mutating("delete " + shown);
-        Watch(ChangeKind::DeleteFile, native / name);
+        Watch(ChangeKind::DeleteFile, native / name, {}, at.Get());
         if (::unlinkat(at.Get(), name.c_str(), 0) != 0)
             throw ErrorAbout(errno == EISDIR ? ENOENT : errno, "delete", shown);
     }
@@ -782,20 +847,53 @@ std::vector<FolderEntry> FileSystem::Entries(const std::string& folder, bool det
     return entries;
 }
 
-std::vector<std::string> FileSystem::NotPlainEntries(const std::string& folder) const {
-    std::vector<std::string> found;
-    std::error_code ec;
-    const fs::path root = paths_.ToNative(folder);
-    if (TypeOf(root) != fs::file_type::directory) return {folder};
-    for (fs::recursive_directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
-        const auto type = it->symlink_status(ec).type();
-        if (type != fs::file_type::directory && type != fs::file_type::regular) {
-            std::string relative = it->path().lexically_relative(root).string();
-            std::replace(relative.begin(), relative.end(), '/', '\\');
-            found.push_back(relative);
+namespace {
+
+// Adds to `found` every entry below the open folder `folder` that is neither a regular file nor a
+// folder, by its path below the walk's start (`relative`). The listing's own entry types are
+// used, and nothing is kept of a plain entry, so a folder of files costs its listing alone.
+void CollectNotPlain(int folder, const std::string& relative, const std::string& shown,
+                     std::vector<std::string>& found) {
+    const int copy = ::fcntl(folder, F_DUPFD_CLOEXEC, 0);
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(copy < 0 ? nullptr : ::fdopendir(copy),
+                                                  ::closedir);
+    if (!dir) {
+        const int error = errno;
+        if (copy >= 0) ::close(copy);
+        throw ErrorAbout(error, "list folder", shown, true);
+    }
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir.get());
+        if (!entry) break;
+        const char* name = entry->d_name;
+        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) continue;
+        mode_t type = DTTOIF(entry->d_type);
+        if (entry->d_type == DT_UNKNOWN) {
+            struct stat st {};
+            if (::fstatat(folder, name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+            type = st.st_mode & S_IFMT;
+        }
+        if (type == S_IFDIR) {
+            const std::string innerShown = Inside(shown, name);
+            const Descriptor sub = OpenFolderAt(folder, name, innerShown);
+            CollectNotPlain(sub.Get(), relative.empty() ? name : relative + "\\" + name, innerShown,
+                            found);
+        } else if (type != S_IFREG) {
+            found.push_back(relative.empty() ? name : relative + "\\" + name);
         }
     }
-    if (ec) throw ErrorAbout(ec.value(), "list folder", folder, true);
+    if (errno) throw ErrorAbout(errno, "list folder", shown, true);
+}
+
+}  // namespace
+
+std::vector<std::string> FileSystem::NotPlainEntries(const std::string& folder) const {
+    const fs::path root = paths_.ToNative(folder);
+    if (TypeOf(root) != fs::file_type::directory) return {folder};
+    std::vector<std::string> found;
+    const Descriptor at = OpenFolderAt(AT_FDCWD, root.c_str(), folder);
+    CollectNotPlain(at.Get(), "", folder, found);
     return found;
 }
 

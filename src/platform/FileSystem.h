@@ -117,6 +117,13 @@ class FileSystem {
                        const std::string& destinationFolder, bool overwrite = true);
     void MoveFilesInto(const std::string& sourceFolder, const std::vector<std::string>& names,
                        const std::string& destinationFolder);
+    // Those of the named files of `sourceFolder` that `destinationFolder` holds under the very
+    // same name with the same bytes, permissions and modification time (links not followed):
+    // copying them over would change nothing. They are synced with the files the service
+    // writes (SyncTouched), as a run cut short may have left them unsynced.
+    std::vector<std::string> SameFilesIn(const std::string& sourceFolder,
+                                         const std::vector<std::string>& names,
+                                         const std::string& destinationFolder);
     void DeleteFile(const std::string& path, bool force = false);
     // DeleteFile of each named file of one folder, the folder opened once.
     void DeleteFilesIn(const std::string& folder, const std::vector<std::string>& names,
@@ -170,7 +177,7 @@ class FileSystem {
     void Mutating(const std::string& what);
     // Tells the watch of a change about to be made; true when it took a folder away itself.
     bool Watch(ChangeKind kind, const std::filesystem::path& path,
-               const std::filesystem::path& to = {});
+               const std::filesystem::path& to = {}, int folder = -1);
     void Watched(ChangeKind kind, const std::filesystem::path& path,
                  const std::filesystem::path& to);
     Descriptor OpenFolder(const std::string& folder) const;

@@ -198,6 +198,25 @@ TEST(InstallAddOnFiles, AFileSwappedForALinkDuringTheCopyIsNotFollowed) {
         EXPECT_NE(bytes, "private key") << name;
 }
 
+// A car installed again over itself leaves its files in place; a file changed since, even with
+// its size and time kept, is written again.
+TEST(InstallAddOnFiles, TheSameCarAgainRewritesOnlyWhatDiffers) {
+    namespace fs = std::filesystem;
+    AddOnDrive drive;
+    ASSERT_EQ(drive.Install(kClassic, "Ferrari 312"), InstallOutcome::Installed);
+    const fs::path model = drive.Native(Ferrari("fer9.3do"));
+    const fs::path texture = drive.Native(Ferrari("fer9.mip"));
+    fs::create_hard_link(model, drive.DriveC() / "model link");
+    const auto time = fs::last_write_time(texture);
+    std::string changed = drive.Read(Ferrari("fer9.mip"));
+    changed[0] ^= 1;
+    drive.Write(Ferrari("fer9.mip"), changed);
+    fs::last_write_time(texture, time);
+    ASSERT_EQ(drive.Install(kClassic, "Ferrari 312"), InstallOutcome::Installed);
+    EXPECT_EQ(fs::hard_link_count(model), 2u);
+    EXPECT_EQ(drive.Read(Ferrari("fer9.mip")), "add-on texture of car 9\r\n");
+}
+
 // A disk that fills while the accessory's backup is made ends the installation with the game's
 // files as they were and no empty backup folder left behind.
 TEST(InstallAddOnFiles, AFailedBackupLeavesNoEmptyBackupFolder) {
