@@ -6,6 +6,8 @@
 #include "AddOnFixture.h"
 #include "addons/AddOnNames.h"
 #include "addons/InstalledItems.h"
+#include "history/HistoryPlace.h"
+#include "platform/FileKeeping.h"
 #include "platform/RuntimeError.h"
 
 namespace movrand::test {
@@ -215,6 +217,19 @@ TEST(InstallAddOnFiles, TheSameCarAgainRewritesOnlyWhatDiffers) {
     ASSERT_EQ(drive.Install(kClassic, "Ferrari 312"), InstallOutcome::Installed);
     EXPECT_EQ(fs::hard_link_count(model), 2u);
     EXPECT_EQ(drive.Read(Ferrari("fer9.mip")), "add-on texture of car 9\r\n");
+}
+
+// The installation's step records each file it wrote with the fingerprint of the bytes there.
+TEST(InstallAddOnFiles, TheStepRecordsTheFingerprintOfEachFileWritten) {
+    AddOnDrive drive;
+    ASSERT_EQ(drive.Install(kClassic, "Ferrari 312"), InstallOutcome::Installed);
+    const history::HistoryPlace place(drive.Pv);
+    int files = 0;
+    for (const history::StepChange& c : place.ReadStep(place.ReadIndex().back().Number).Changes)
+        if (c.Kind == history::StepChange::Type::Path && c.After.IsFile() && ++files) {
+            EXPECT_EQ(c.After.Hash, platform::FastHashOf(drive.Native(c.Path))) << c.Path;
+        }
+    EXPECT_GT(files, 3);
 }
 
 // A disk that fills while the accessory's backup is made ends the installation with the game's
