@@ -65,20 +65,22 @@ CommandOutcome History(Call& c) {
 
 CommandOutcome Undo(Call& c) {
     return Trapped(c, [&] {
-        const history::RestorePlan plan = history::PlanUndo(c.pv);
-        // The game holds its files open while it runs.
-        if (plan.Refusal.empty() && !MayChangeWhileGameRuns(c.pv, c.ui))
-            return CommandOutcome::Refused;
+        // The game holds its files open while it runs. Asked before the plan, which is then
+        // carried out at once: no question stands between the two.
+        if (!MayChangeWhileGameRuns(c.pv, c.ui)) return CommandOutcome::Refused;
+        history::RestorePlan plan = history::PlanUndo(c.pv);
+        plan.JustMade = true;
         return Told(c, history::CarryOut(c.pv, c.ui, plan), plan);
     });
 }
 
 CommandOutcome Restore(Call& c) {
     return Trapped(c, [&] {
-        const history::RestorePlan plan = history::PlanRestore(c.pv, std::stoi(c.Operand(0)));
-        // The game holds its files open while it runs.
-        if (plan.Refusal.empty() && !MayChangeWhileGameRuns(c.pv, c.ui))
-            return CommandOutcome::Refused;
+        // The game holds its files open while it runs. Asked before the plan, which is then
+        // carried out at once: no question stands between the two.
+        if (!MayChangeWhileGameRuns(c.pv, c.ui)) return CommandOutcome::Refused;
+        history::RestorePlan plan = history::PlanRestore(c.pv, std::stoi(c.Operand(0)));
+        plan.JustMade = true;
         return Told(c, history::CarryOut(c.pv, c.ui, plan), plan);
     });
 }

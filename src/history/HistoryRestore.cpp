@@ -558,8 +558,9 @@ RestoreResult CarryOut(ProgramValues& pv, platform::Ui& ui, const RestorePlan& p
         return result;
     }
     // Looked at again now: a file may have been changed while the player read the question.
-    const std::vector<HandChange> changedByHand =
-        askFirst ? PlanReversal(pv, plan.Reverse).ChangedByHand : plan.ChangedByHand;
+    const std::vector<HandChange> changedByHand = askFirst && !plan.JustMade
+                                                      ? PlanReversal(pv, plan.Reverse).ChangedByHand
+                                                      : plan.ChangedByHand;
     if (askFirst && !changedByHand.empty()) {
         const std::string question = std::to_string(changedByHand.size()) +
                                      " file(s) were changed since Movrand last touched them, and " +

@@ -28,6 +28,9 @@ struct RestorePlan {
     std::size_t Paths = 0;                  // files and folders it changes
     std::vector<HandChange> ChangedByHand;  // files it would overwrite or delete
     std::string Refusal;                    // why it cannot be done; "" when it can
+    // Made right before its work, with no question read in between: the files changed by hand
+    // are as it found them. Otherwise they are looked for again right before the work.
+    bool JustMade = false;
 };
 
 // Restoring to step `step` (0: before the first): every step after it taken back.

@@ -111,7 +111,10 @@ run() {
 for program in movrand-cli movrand; do
   out_text=$(run "$program" --version) || fail "$program --version failed"
   [ "$out_text" = "$program $version" ] || fail "$program --version printed: $out_text"
-  run "$program" -h | grep -q "^Usage: movrand\|^movrand-cli \[" || fail "$program -h"
+  # Read whole before it is searched: grep -q would stop reading at the first line, and the
+  # program's further writes into the closed pipe would end it with SIGPIPE.
+  help_text=$(run "$program" -h) || fail "$program -h failed"
+  grep -q "^Usage: movrand\|^movrand-cli \[" <<<"$help_text" || fail "$program -h printed: $help_text"
   zcat "$root/usr/share/man/man1/$program.1.gz" | grep '^\.TH' | sed 's/\\-/-/g' |
     grep -qF "\"$program $version\"" ||
     fail "the manual page of $program does not name version $version"
