@@ -63,26 +63,24 @@ CommandOutcome History(Call& c) {
     });
 }
 
-CommandOutcome Undo(Call& c) {
+// The game holds its files open while it runs. Asked before the plan, which is then carried
+// out at once: no question stands between the two.
+template <typename MakePlan>
+CommandOutcome WalkBack(Call& c, MakePlan makePlan) {
     return Trapped(c, [&] {
-        // The game holds its files open while it runs. Asked before the plan, which is then
-        // carried out at once: no question stands between the two.
         if (!MayChangeWhileGameRuns(c.pv, c.ui)) return CommandOutcome::Refused;
-        history::RestorePlan plan = history::PlanUndo(c.pv);
+        history::RestorePlan plan = makePlan();
         plan.JustMade = true;
         return Told(c, history::CarryOut(c.pv, c.ui, plan), plan);
     });
 }
 
+CommandOutcome Undo(Call& c) {
+    return WalkBack(c, [&] { return history::PlanUndo(c.pv); });
+}
+
 CommandOutcome Restore(Call& c) {
-    return Trapped(c, [&] {
-        // The game holds its files open while it runs. Asked before the plan, which is then
-        // carried out at once: no question stands between the two.
-        if (!MayChangeWhileGameRuns(c.pv, c.ui)) return CommandOutcome::Refused;
-        history::RestorePlan plan = history::PlanRestore(c.pv, std::stoi(c.Operand(0)));
-        plan.JustMade = true;
-        return Told(c, history::CarryOut(c.pv, c.ui, plan), plan);
-    });
+    return WalkBack(c, [&] { return history::PlanRestore(c.pv, std::stoi(c.Operand(0))); });
 }
 
 CommandOutcome Verify(Call& c) {
