@@ -74,10 +74,17 @@ std::filesystem::path HistoryPlace::ContentOf(const std::string& hash) const {
     return fs_.Native(ContentFolder()) / hash.substr(0, 2) / hash;
 }
 
+std::string HistoryPlace::ReadRecord(const std::string& file) const {
+    constexpr std::uintmax_t kLargestIndex = 16u << 20;
+    constexpr std::uintmax_t kLargestStep = 64u << 20;
+    const bool small = file == Index() || file == LimitFile();
+    return fs_.ReadRecord(file, small ? kLargestIndex : kLargestStep);
+}
+
 std::vector<Step> HistoryPlace::ReadIndex() const {
     std::vector<Step> steps;
     if (!fs_.FileExists(Index())) return steps;
-    const std::vector<std::string> lines = Lines(fs_.ReadAllBytes(Index()));
+    const std::vector<std::string> lines = Lines(ReadRecord(Index()));
     const auto damaged = [&](std::size_t line) {
         return platform::RuntimeError(platform::kPathFileAccessError,
                                       "The history file " + Index() + " is damaged: line " +
@@ -96,7 +103,7 @@ std::vector<Step> HistoryPlace::ReadIndex() const {
 
 int HistoryPlace::FirstKept() const {
     if (!fs_.FileExists(Index())) return 1;
-    const std::string text = fs_.ReadAllBytes(Index());
+    const std::string text = ReadRecord(Index());
     const std::string first = Lines(text).empty() ? "" : Lines(text)[0];
     if (first.rfind(kIndexHeader, 0) != 0)
         throw platform::RuntimeError(
@@ -123,7 +130,7 @@ Step HistoryPlace::ReadStep(int number) const {
     if (!fs_.FileExists(file))
         throw platform::RuntimeError(platform::kFileNotFound,
                                      "The history file " + file + " is missing");
-    Step step = ParseStep(fs_.ReadAllBytes(file), file);
+    Step step = ParseStep(ReadRecord(file), file);
     if (step.Number != number)
         throw platform::RuntimeError(
             platform::kPathFileAccessError,
@@ -151,7 +158,7 @@ void HistoryPlace::KeepFrom(int first, const std::vector<Step>& kept) {
 
 std::uint64_t HistoryPlace::Limit() const {
     try {
-        return std::stoull(fs_.ReadAllBytes(LimitFile()));
+        return std::stoull(ReadRecord(LimitFile()));
     } catch (const std::exception&) {
         return kLargestDefaultLimit;
     }

@@ -46,6 +46,10 @@ class HistoryPlace {
     std::string ContentFolder() const { return folder_ + "\\content"; }
     std::string KeptFolder() const { return folder_ + "\\kept"; }
     std::filesystem::path ContentOf(const std::string& hash) const;
+    // The content of one of the history's own records (the index, a step file, the journals):
+    // only a regular file, never a link, and within the size such a record can reach (16 MB for
+    // the index and the limit, 64 MB for the others); anything else is refused by its name.
+    std::string ReadRecord(const std::string& file) const;
     std::string KeptPath(const std::string& name) const { return KeptFolder() + "\\" + name; }
 
     // The steps of the index, oldest first (summary lines only). A damaged line raises,

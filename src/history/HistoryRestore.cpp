@@ -609,7 +609,7 @@ void SettleHistory(ProgramValues& pv, platform::Ui& ui) {
     if (!fs.FileExists(place.RestoreJournal())) return;
     RestorePlan plan;
     int recordedAs = 0;
-    std::istringstream in(fs.ReadAllBytes(place.RestoreJournal()));
+    std::istringstream in(place.ReadRecord(place.RestoreJournal()));
     for (std::string line; std::getline(in, line);) {
         const std::size_t tab = line.find('\t');
         const std::string key = line.substr(0, tab);

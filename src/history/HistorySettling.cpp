@@ -28,7 +28,7 @@ std::optional<Step> ReadPendingStep(HistoryPlace& place) {
     platform::FileSystem& fs = place.Files();
     if (!fs.FileExists(place.Pending())) return std::nullopt;
     // A kill can cut the journal's last line short; what it had not written had not happened.
-    std::string text = fs.ReadAllBytes(place.Pending());
+    std::string text = place.ReadRecord(place.Pending());
     text.resize(text.rfind('\n') == std::string::npos ? 0 : text.rfind('\n') + 1);
     Step step;
     try {

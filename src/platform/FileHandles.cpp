@@ -142,10 +142,17 @@ bool SameContent(int a, int b, const std::string& aShown, const std::string& bSh
     }
 }
 
-std::string ReadContent(int fd, const std::string& shown) {
+std::string ReadContent(int fd, const std::string& shown, std::uintmax_t most) {
+    const auto tooLarge = [&] {
+        return RuntimeError(kPathFileAccessError, "Cannot read " + shown + ": it is larger than " +
+                                                      std::to_string(most) + " bytes");
+    };
     struct stat st {};
     std::string bytes;
-    if (::fstat(fd, &st) == 0 && st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
+    if (::fstat(fd, &st) == 0 && st.st_size > 0) {
+        if (static_cast<std::uintmax_t>(st.st_size) > most) throw tooLarge();
+        bytes.reserve(static_cast<size_t>(st.st_size));
+    }
     char buffer[1 << 16];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -155,6 +162,7 @@ std::string ReadContent(int fd, const std::string& shown) {
             throw ErrorAbout(errno, "read", shown);
         }
         bytes.append(buffer, static_cast<size_t>(n));
+        if (bytes.size() > most) throw tooLarge();  // grew while it was read
     }
 }
 

@@ -2,7 +2,9 @@
 #pragma once
 #include <sys/stat.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -61,8 +63,9 @@ void CopyContent(int from, int to, const std::string& fromShown, const std::stri
 // difference).
 bool SameContent(int a, int b, const std::string& aShown, const std::string& bShown);
 
-// The whole content of an open file.
-std::string ReadContent(int fd, const std::string& shown);
+// The whole content of an open file; one larger than `most` bytes is refused, naming it.
+std::string ReadContent(int fd, const std::string& shown,
+                        std::uintmax_t most = std::numeric_limits<std::uintmax_t>::max());
 
 // The whole content of one of the user's own files (the settings, a prefix's registry), a link
 // followed, or nothing where no regular file can be read there. Never waits on a FIFO.

@@ -1089,4 +1089,11 @@ std::string FileSystem::ReadAllBytes(const std::string& path) const {
     return ReadContent(in.Get(), path);
 }
 
+std::string FileSystem::ReadRecord(const std::string& path, std::uintmax_t most) const {
+    const fs::path native = paths_.ToNative(path);
+    struct stat info {};
+    Descriptor in = OpenForReading(AT_FDCWD, native.c_str(), path, info, false);
+    return ReadContent(in.Get(), path, most);
+}
+
 }  // namespace movrand::platform

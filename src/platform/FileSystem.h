@@ -166,6 +166,9 @@ class FileSystem {
 
     // The whole content of a file, as bytes.
     std::string ReadAllBytes(const std::string& path) const;
+    // The whole content of one of the program's own records: only a regular file that is no
+    // link and holds at most `most` bytes is read; anything else is refused, naming it.
+    std::string ReadRecord(const std::string& path, std::uintmax_t most) const;
 
     const PathResolver& Paths() const { return paths_; }
     std::filesystem::path Native(const std::string& path) const { return paths_.ToNative(path); }

@@ -68,6 +68,41 @@ TEST(HostileRecords, AreRefusedBeforeAnythingChanges) {
     }
 }
 
+// The history's own records are read only as regular files within their size: a link (to a copy
+// outside, say) or a file grown huge is refused by its name at once, and nothing changes.
+TEST(HostileRecords, HistoryRecordsThatAreLinksOrHugeAreRefused) {
+    const struct {
+        const char* file;
+        std::uintmax_t size;  // 0: a link to a copy outside the installation
+    } rows[] = {{"index", 0},        {"index", 17u << 20},
+                {"steps/1.step", 0}, {"steps/1.step", 65u << 20},
+                {"pending.step", 0}, {"restore.step", 0}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.file) + " " + std::to_string(row.size));
+        CliMachine m;
+        InstallStripes(m);
+        const fs::path file = m.Gpl() / "movrand" / "history" / row.file;
+        const fs::path copy = m.Root() / "copy";
+        if (fs::exists(file))
+            fs::copy_file(file, copy);
+        else
+            demo::WriteFile(copy, "");
+        if (row.size) {
+            fs::resize_file(file, row.size);
+        } else {
+            fs::remove(file);
+            fs::create_symlink(copy, file);
+        }
+        const auto before = TreeOf(m.DriveC());
+        const CliRun run = m.Run({"--yes", "undo"});
+        EXPECT_EQ(run.Status, 3) << run.Out << run.Err;
+        EXPECT_NE((run.Out + run.Err).find(fs::path(row.file).filename().string()),
+                  std::string::npos)
+            << run.Out << run.Err;
+        EXPECT_EQ(Differences(TreeOf(m.DriveC()), before), "");
+    }
+}
+
 // A file changed since the accessory installed it is left as it is, and named.
 TEST(HostileRecords, AFileChangedSinceItWasInstalledIsLeftAlone) {
     CliMachine m;
