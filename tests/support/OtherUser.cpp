@@ -12,11 +12,25 @@ namespace movrand::test {
 
 namespace {
 constexpr const char* kName = "movrand-other";
+
+// Removes the user (with its own group and any home) when the test program ends, so the
+// machine is left as found; one left behind by an earlier, killed run is taken over and
+// removed the same way.
+struct UserRemoval {
+    bool Armed = false;
+    ~UserRemoval() {
+        if (Armed && ::getpwnam(kName))
+            (void)std::system("userdel --remove movrand-other >/dev/null 2>&1");
+    }
+};
+
 }  // namespace
 
 const OtherUser* OtherUser::Get() {
+    static UserRemoval removal;
     static const OtherUser* user = []() -> const OtherUser* {
         if (::geteuid() != 0) return nullptr;
+        removal.Armed = true;
         if (!::getpwnam(kName) &&
             std::system("useradd --no-create-home --shell /usr/sbin/nologin movrand-other "
                         ">/dev/null 2>&1") != 0)
