@@ -88,6 +88,7 @@ ChangeRecorder::ChangeRecorder(HistoryPlace& place, Step unfinished, bool goesOn
     text.resize(text.size() - std::string("end\n").size());
     place_.Files().WriteWholeFile(place_.Pending(), text + "started\n");
     OpenJournal(O_APPEND);
+    place_.Share(place_.Pending());
 }
 
 void ChangeRecorder::OpenJournal(int how) {
@@ -194,6 +195,7 @@ void ChangeRecorder::Journal(const std::string& line) {
         std::string text = StepText(header);
         text.resize(text.size() - std::string("end\n").size());
         OpenJournal(O_TRUNC);
+        place_.Share(place_.Pending());
         std::fputs(text.c_str(), journal_);
     }
     std::fputs((line + "\n").c_str(), journal_);
@@ -229,8 +231,10 @@ void ChangeRecorder::Touch(const fs::path& native, bool copy, int folder) {
                                 std::make_unique<platform::Descriptor>(platform::MakeFolderAt(
                                     content_->Get(), name, place_.ContentFolder() + "\\" + name)))
                        .first;
+            place_.Share(place_.ContentFolder() + "\\" + name);
         }
         if (platform::KeepFile(native, kept, copy, held->second->Get(), folder)) {
+            place_.Share(kept);
             addedContent_.push_back(std::move(kept));
             step_.BytesKept += change.Before.Size;
         }

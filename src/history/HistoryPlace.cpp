@@ -6,6 +6,7 @@
 
 #include "platform/FileKeeping.h"
 #include "platform/FileSystemErrors.h"
+#include "platform/GroupShare.h"
 #include "platform/RuntimeError.h"
 #include "platform/WholeFileReplace.h"
 
@@ -36,7 +37,18 @@ HistoryPlace::HistoryPlace(const ProgramValues& pv, const std::string& installat
     : fs_(pv.Env.Drives),
       installation_(installation.empty() ? "" : WithoutSlash(installation)),
       folder_(installation_.empty() ? "" : installation_ + "\\movrand\\history") {
-    if (!installation_.empty()) fs_.GuardBelow(installation_);
+    if (installation_.empty()) return;
+    fs_.GuardBelow(installation_);
+    try {
+        if (::stat(fs_.Native(installation_).c_str(), &installationFacts_) != 0)
+            installationFacts_ = {};
+    } catch (const platform::RuntimeError&) {
+        // A drive that is not ready: nothing to share, and the first use tells why.
+    }
+}
+
+void HistoryPlace::Share(const std::filesystem::path& native) const {
+    platform::ShareLikeInstallation(native, installationFacts_);
 }
 
 bool HistoryPlace::Exists() const {
@@ -52,17 +64,23 @@ void HistoryPlace::Create() {
         MakeFolder(folder);
     if (!fs_.FileExists(LimitFile()))
         SetLimit(std::min(kLargestDefaultLimit, fs_.FreeSpace(folder_) / 4));
-    if (!fs_.FileExists(Index())) fs_.WriteWholeFile(Index(), std::string(kIndexHeader) + "1\n");
+    if (!fs_.FileExists(Index())) {
+        fs_.WriteWholeFile(Index(), std::string(kIndexHeader) + "1\n");
+        Share(Index());
+    }
 }
 
 void HistoryPlace::MakeFolder(const std::string& folder) {
     const std::string kind = fs_.KindAt(folder);
     if (kind.empty()) {
         fs_.CreateFolder(folder);
+        Share(folder);
     } else if (kind != "a folder") {
         throw platform::RuntimeError(
             platform::kPathFileAccessError,
             "The history folder " + folder + " is " + kind + ", not a folder; nothing was changed");
+    } else {
+        Share(folder);  // one made before its installation was shared
     }
 }
 
@@ -143,6 +161,7 @@ void HistoryPlace::AddStep(const Step& step) {
     // the record that names it: one sync of the installation's file system.
     fs_.SyncDisk(folder_);
     fs_.WriteWholeFile(StepFile(step.Number), StepText(step));
+    Share(StepFile(step.Number));
     ListStep(step);
 }
 
@@ -154,6 +173,7 @@ void HistoryPlace::KeepFrom(int first, const std::vector<Step>& kept) {
     std::string text = kIndexHeader + std::to_string(first) + "\n";
     for (const Step& step : kept) text += IndexLine(step) + "\n";
     fs_.WriteWholeFile(Index(), text);
+    Share(Index());
 }
 
 std::uint64_t HistoryPlace::Limit() const {
@@ -166,6 +186,7 @@ std::uint64_t HistoryPlace::Limit() const {
 
 void HistoryPlace::SetLimit(std::uint64_t bytes) {
     fs_.WriteWholeFile(LimitFile(), std::to_string(bytes) + "\n");
+    Share(LimitFile());
 }
 
 std::uint64_t HistoryPlace::Size() const {

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -72,6 +74,12 @@ class HistoryPlace {
     // What the history takes on the disk: kept content and folders, and the records.
     std::uint64_t Size() const;
 
+    // Where the installation is its group's to write (a prefix shared by a group), gives an
+    // entry of the history that this user made the installation's group, and the group what its
+    // owner may do with it: so every user of the group can record, undo and restore.
+    void Share(const std::filesystem::path& native) const;
+    void Share(const std::string& windows) const { Share(fs_.Native(windows)); }
+
     platform::FileSystem& Files() { return fs_; }
     const platform::FileSystem& Files() const { return fs_; }
 
@@ -79,6 +87,7 @@ class HistoryPlace {
     platform::FileSystem fs_;  // unwatched: the history's own files are no step
     std::string installation_;
     std::string folder_;
+    struct stat installationFacts_ {};
 };
 
 }  // namespace movrand::history

@@ -583,6 +583,7 @@ RestoreResult CarryOut(ProgramValues& pv, platform::Ui& ui, const RestorePlan& p
     for (const int n : plan.Reverse) journal += "reverse\t" + std::to_string(n) + "\n";
     for (const int n : plan.Undoes) journal += "undoes\t" + std::to_string(n) + "\n";
     place.Files().WriteWholeFile(place.RestoreJournal(), journal);
+    place.Share(place.RestoreJournal());
     {
         HistoryStep step(pv, plan.Summary, &ui);
         step.MarkUndoOf(plan.Undoes, plan.IsUndo);

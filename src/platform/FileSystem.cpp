@@ -948,8 +948,14 @@ void FileSystem::WriteWholeFile(const std::string& path, std::string_view bytes)
     };
     std::string name;
     const Descriptor parent = OpenParent(path, name);
-    ReplaceFileWholeAt(
-        parent.Get(), name, [&](int fd) { WriteAllBytes(fd, bytes); }, options);
+    try {
+        ReplaceFileWholeAt(
+            parent.Get(), name, [&](int fd) { WriteAllBytes(fd, bytes); }, options);
+    } catch (const RuntimeError& e) {
+        // A refusal (a folder closed to this user above all) names the file it was about.
+        if (e.Description().find(path) != std::string::npos) throw;
+        throw FileError(e.Number(), path);
+    }
 }
 
 void FileSystem::ReplaceFile(const std::string& source, const std::string& target) {

@@ -10,6 +10,8 @@
 #include <thread>
 #include <utility>
 
+#include "platform/GroupShare.h"
+
 namespace movrand::platform {
 
 namespace {
@@ -106,11 +108,7 @@ int OpenOwnEntry(int at, const char* name, bool folder, const struct stat& insta
             return -1;
         }
         if (made) {
-            // The group may be one this user is no member of: then the folder's setgid bit, or
-            // nothing, decides it.
-            [[maybe_unused]] const int ignored =
-                ::fchown(fd, static_cast<uid_t>(-1), installation.st_gid);
-            ::fchmod(fd, mode);
+            TakeInstallationGroup(fd, installation, mode);
         } else if (!folder && st.st_uid == ::geteuid() && (st.st_mode & 0777 & ~mode) != 0) {
             ::fchmod(fd, mode);
         }

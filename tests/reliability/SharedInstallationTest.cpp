@@ -9,11 +9,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <iostream>
 
 #include "../addons/AddOnFixture.h"
 #include "GameGuard.h"
 #include "OtherUser.h"
 #include "Samples.h"
+#include "history/HistoryRestore.h"
 #include "installation/Installations.h"
 
 namespace movrand::test {
@@ -120,6 +122,47 @@ TEST(SharedInstallation, ALinkInPlaceOfTheLockIsRefused) {
         EXPECT_NE(drive.Ui.Messages[0].Text.find("is a link"), std::string::npos)
             << drive.Ui.Messages[0].Text;
     }
+}
+
+// A prefix shared by a group, its history begun by a user whose umask closes it to the group:
+// a second user of the group records a step in it and undoes that step, and the first user then
+// undoes their own.
+TEST(SharedInstallation, TheGroupsUsersShareTheHistory) {
+    const OtherUser* other = OtherUser::Get();
+    if (!other) GTEST_SKIP() << "only root can make a second user";
+    AddOnDrive drive;
+    MakeLiveries(drive.DriveC());
+    const fs::path gpl = drive.Native("C:\\sierra\\gpl");
+    Share(drive, gpl);
+    fs::permissions(gpl, fs::perms::others_write, fs::perm_options::remove);
+    for (const auto& entry : fs::recursive_directory_iterator(gpl)) {
+        ASSERT_EQ(::lchown(entry.path().c_str(), static_cast<uid_t>(-1), other->Gid), 0);
+        fs::permissions(entry.path(), fs::perms::group_read | fs::perms::group_write,
+                        fs::perm_options::add);
+    }
+    ASSERT_EQ(::chown(gpl.c_str(), static_cast<uid_t>(-1), other->Gid), 0);
+    const mode_t umask = ::umask(022);
+    const auto undo = [&] {
+        try {
+            const history::RestoreResult result =
+                history::CarryOut(drive.Pv, drive.Ui, history::PlanUndo(drive.Pv), false);
+            if (result.Outcome != history::RestoreOutcome::Done)
+                std::cerr << result.Message << drive.Ui.Transcript() << "\n";
+            return result.Outcome == history::RestoreOutcome::Done;
+        } catch (const std::exception& e) {
+            std::cerr << e.what() << "\n";  // the path refused is named
+            return false;
+        }
+    };
+    EXPECT_EQ(drive.Install("C:\\addons\\Team Liveries", "Blue Livery"), InstallOutcome::Installed);
+    EXPECT_TRUE(other->Run([&] {
+        const InstallOutcome installed = drive.Install(kClassic, "Ferrari 312");
+        if (installed != InstallOutcome::Installed) std::cerr << drive.Ui.Transcript() << "\n";
+        return installed == InstallOutcome::Installed && undo();
+    }));
+    EXPECT_TRUE(undo());
+    EXPECT_EQ(history::PlanUndo(drive.Pv).Refusal, "There is no step to undo.");
+    ::umask(umask);
 }
 
 }  // namespace

@@ -12,15 +12,30 @@ namespace movrand::test {
 
 namespace {
 constexpr const char* kName = "movrand-other";
+
+// Removes the user this run made (with its own group and any home) when the test program ends,
+// so the machine is left as found. One that was there before (left by a killed run, or in use
+// by a run beside this one) is used and left alone.
+struct UserRemoval {
+    bool Armed = false;
+    ~UserRemoval() {
+        if (Armed && ::getpwnam(kName))
+            (void)std::system("userdel --remove movrand-other >/dev/null 2>&1");
+    }
+};
+
 }  // namespace
 
 const OtherUser* OtherUser::Get() {
+    static UserRemoval removal;
     static const OtherUser* user = []() -> const OtherUser* {
         if (::geteuid() != 0) return nullptr;
-        if (!::getpwnam(kName) &&
-            std::system("useradd --no-create-home --shell /usr/sbin/nologin movrand-other "
-                        ">/dev/null 2>&1") != 0)
-            return nullptr;
+        if (!::getpwnam(kName)) {
+            if (std::system("useradd --no-create-home --shell /usr/sbin/nologin movrand-other "
+                            ">/dev/null 2>&1") != 0)
+                return nullptr;
+            removal.Armed = true;
+        }
         const passwd* entry = ::getpwnam(kName);
         if (!entry) return nullptr;
         static OtherUser other;

@@ -36,7 +36,9 @@ TEST_F(HistoryPageTest, CheckNamesAFileChangedByHandAndUndoLastPutsASwapBack) {
     EXPECT_TRUE(steps->item(0)->text().startsWith("1   ")) << Text(steps->item(0)->text());
     EXPECT_TRUE(
         Text(Find<QLabel>("lbl", lbl::kHistorySize)->text()).starts_with("The history takes"));
-    Find("fra", fra::kHistoryPage)->grab().save("/tmp/movrand-history.png");
+    Find("fra", fra::kHistoryPage)
+        ->grab()
+        .save(QString::fromStdString((drive.Root() / "history.png").string()));
 
     // Nothing changed by hand yet; then a file of the swapped-in folder is.
     Click(Find("cmd", cmd::kCheckForChanges));
