@@ -22,10 +22,12 @@ ForgetResult ForgetStepsBefore(HistoryPlace& place, int first) {
     std::set<std::string> hashes;
     std::set<std::string> keptFolders;
     std::vector<Step> kept;
-    for (const Step& entry : index) {
-        if (entry.Number < first) continue;
-        kept.push_back(entry);
-        for (const StepChange& c : place.ReadStep(entry.Number).Changes) {
+    for (const Step& entry : index)
+        if (entry.Number >= first) kept.push_back(entry);
+    // Every step file from `first` on, listed or not: content one of them names is never deleted.
+    for (int number : place.StepFileNumbers()) {
+        if (number < first) continue;
+        for (const StepChange& c : place.ReadStep(number).Changes) {
             if (c.Before.IsFile()) hashes.insert(c.Before.Hash);
             if (c.HasAfter && c.After.IsFile()) hashes.insert(c.After.Hash);
             if (c.Kind == StepChange::Type::Kept) keptFolders.insert(c.To);
@@ -43,11 +45,10 @@ ForgetResult ForgetStepsBefore(HistoryPlace& place, int first) {
     place.KeepFrom(first, kept);
     platform::FileSystem& fs = place.Files();
     for (const Step& entry : index)
-        if (entry.Number < first) {
-            ++result.Forgotten;
-            if (fs.FileExists(place.StepFile(entry.Number)))
-                fs.DeleteFile(place.StepFile(entry.Number), true);
-        }
+        if (entry.Number < first) ++result.Forgotten;
+    // Step files before `first` go too, listed or not: none is left naming content deleted below.
+    for (int number : place.StepFileNumbers())
+        if (number < first) fs.DeleteFile(place.StepFile(number), true);
     for (const std::string& bucket : fs.FolderNames(place.ContentFolder())) {
         const std::string folder = place.ContentFolder() + "\\" + bucket;
         for (const std::string& name : fs.FileNames(folder))

@@ -152,7 +152,9 @@ const std::vector<Road> kRoads = {
         {{"forget", "4"}, 0, "...3 step(s) forgotten"},
         {{"restore", "1"}, 1, "...the steps before step 4 have been forgotten.\n"},
         {{"history"}, 0, "4\t..."},
-        {{"history-size", "0"}, 0, "...oldest step(s), up to step 4, have been forgotten"}}},
+        {{"history-size", "0"}, 0, "...oldest step(s), up to step 4, have been forgotten"},
+        {{"history", "repair"}, 0, "...was rebuilt from its 1 step file(s).\n"},
+        {{"history", "5"}, 0, "..."}}},
     {"MatchGivesDriversTheirCarsAndTheTeamListShowsIt", nullptr, {
         {{"team-drivers", "Lotus"}, 0, "Jim Clark [12]\nGraham Hill [14]\n"},
         {{"match"}, 0, "", "", {{kLotus + "Cla12a.3do", "model of car 12\r\n"}, {kLotus + "Hil14a.mip", "texture of car 14\r\n"}}},
