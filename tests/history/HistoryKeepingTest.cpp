@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "../addons/AddOnFixture.h"
+#include "OtherUser.h"
 #include "history/HistoryForget.h"
 #include "history/HistoryPlace.h"
 #include "history/HistoryRestore.h"
@@ -97,6 +98,29 @@ TEST(HistoryKeeping, SizeIsTheDiskSpaceTaken) {
     EXPECT_EQ(place.Size(), before + taken);
     fs::create_hard_link(one, one.parent_path() / "y");
     EXPECT_EQ(place.Size(), before + taken);
+}
+
+// Another user's history folder that this user cannot read is an error naming it, never an
+// empty history.
+TEST(HistoryKeeping, AnUnreadableHistoryIsRefusedByName) {
+    const OtherUser* other = OtherUser::Get();
+    if (!other) GTEST_SKIP() << "only root can make a second user";
+    AddOnDrive d;
+    d.Install(kClassic, "Ferrari 312");
+    history::HistoryPlace place(d.Pv);
+    const fs::path folder = place.NativeFolder();
+    for (fs::path at = folder.parent_path(); at != d.Root().parent_path(); at = at.parent_path())
+        fs::permissions(at, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+    fs::permissions(folder, fs::perms::none);
+    EXPECT_TRUE(other->Run([&] {
+        try {
+            place.ReadIndex();
+            return false;
+        } catch (const platform::RuntimeError& error) {
+            return error.Description().find(place.Folder()) != std::string::npos;
+        }
+    }));
+    fs::permissions(folder, fs::perms::owner_all);
 }
 
 }  // namespace
