@@ -311,12 +311,17 @@ Exit status 1 when there is any, 0 when there is none.)"},
          true,
          Forget,
          CheckStepNumber,
-         "forget the steps before N, freeing the content only they kept",
+         "forget the steps before N, freeing the content only they kept (asks\n"
+         "first, naming the steps that hold the only copy of a car folder)",
          R"(Forget the steps of the history before step
 .IR N :
 what only they kept is deleted, and the installation can no longer be
 restored to a point before step
-.IR N\-1 .)"},
+.IR N\-1 .
+Asks first, saying how many steps are forgotten and which of them hold the
+only copy of a car folder a swap deleted or replaced; without
+.B \-\-yes
+nothing is forgotten.)"},
 
         {"history-size",
          "[MB]",

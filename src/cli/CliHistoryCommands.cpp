@@ -107,8 +107,9 @@ CommandOutcome Forget(Call& c) {
     return Trapped(c, [&] {
         history::HistoryPlace place(c.pv);
         if (!place.Exists()) return CommandOutcome::Done;
-        const history::ForgetResult result =
-            history::ForgetStepsBefore(place, std::stoi(c.Operand(0)));
+        const int first = std::stoi(c.Operand(0));
+        if (!history::AskToForget(place, first, c.ui)) return CommandOutcome::Refused;
+        const history::ForgetResult result = history::ForgetStepsBefore(place, first);
         c.ui.ShowMessage(std::to_string(result.Forgotten) + " step(s) forgotten, " +
                          history::SizeText(result.Freed) + " freed; the history now takes " +
                          history::SizeText(place.Size()) + ".");

@@ -3,6 +3,8 @@
 
 #include <cstdio>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "platform/FileSystemErrors.h"
 #include "platform/RuntimeError.h"
@@ -59,6 +61,35 @@ ForgetResult ForgetStepsBefore(HistoryPlace& place, int first) {
     const std::uint64_t after = place.Size();
     result.Freed = before > after ? before - after : 0;
     return result;
+}
+
+bool AskToForget(const HistoryPlace& place, int first, platform::Ui& ui) {
+    std::set<std::string> stillKept;
+    std::vector<std::pair<int, StepChange>> keptFolders;
+    int count = 0;
+    for (int number : place.StepFileNumbers())
+        for (const StepChange& c : place.ReadStep(number).Changes) {
+            if (c.Kind != StepChange::Type::Kept) continue;
+            if (number >= first)
+                stillKept.insert(c.To);
+            else
+                keptFolders.emplace_back(number, c);
+        }
+    for (const Step& step : place.ReadIndex()) count += step.Number < first;
+    if (count == 0) return true;
+    std::string only;
+    for (const auto& [number, change] : keptFolders)
+        if (!stillKept.count(change.To))
+            only += "\r\n  step " + std::to_string(number) + ": " + change.Path;
+    platform::Question asked;
+    asked.Message = "Forget " + std::to_string(count) + " step(s), those before step " +
+                    std::to_string(first) + "? The installation can no longer be restored to them.";
+    if (!only.empty())
+        asked.Message +=
+            "\r\n\r\nThese steps hold the only copy of a car folder a swap deleted "
+            "or replaced; it is deleted with them:" +
+            only;
+    return ui.AskYesNo(asked);
 }
 
 void KeepWithinLimit(HistoryPlace& place, platform::Ui* ui) {
