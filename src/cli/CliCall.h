@@ -52,5 +52,7 @@ CommandOutcome Verify(Call& c);
 CommandOutcome Forget(Call& c);
 CommandOutcome HistorySize(Call& c);
 std::string CheckStepNumber(const CliRequest& request);
+// A step number, or the word repair.
+std::string CheckStepOrRepair(const CliRequest& request);
 
 }  // namespace movrand::cli

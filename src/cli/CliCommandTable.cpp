@@ -221,16 +221,17 @@ moves
 Asks first.)"},
 
         {"history",
-         "[N]",
+         "[N | repair]",
          0,
          1,
          {},
          true,
          History,
-         CheckStepNumber,
+         CheckStepOrRepair,
          "one line per step of the installation's history, oldest first: number,\n"
          "date and time (ISO 8601), user and summary, tab-separated; with N, one\n"
-         "line per file step N changed: what happened, tab, its Windows path",
+         "line per file step N changed: what happened, tab, its Windows path;\n"
+         "with repair, the history's index rebuilt from its step files",
          R"(One line per step of the installation's history (kept in
 .I movrand\ehistory
 in the GPL folder), oldest first: its number, date and time (ISO 8601), the
@@ -239,7 +240,12 @@ With
 .IR N ,
 one line per file or folder step
 .I N
-changed: what happened to it, a tab, and its Windows path.)"},
+changed: what happened to it, a tab, and its Windows path.
+With
+.BR repair ,
+the history's index (the list of its steps) is written anew from the step
+files when it is missing or damaged; a step file that cannot be read is named
+and nothing is changed.)"},
 
         {"undo",
          "",
@@ -305,12 +311,17 @@ Exit status 1 when there is any, 0 when there is none.)"},
          true,
          Forget,
          CheckStepNumber,
-         "forget the steps before N, freeing the content only they kept",
+         "forget the steps before N, freeing the content only they kept (asks\n"
+         "first, naming the steps that hold the only copy of a car folder)",
          R"(Forget the steps of the history before step
 .IR N :
 what only they kept is deleted, and the installation can no longer be
 restored to a point before step
-.IR N\-1 .)"},
+.IR N\-1 .
+Asks first, saying how many steps are forgotten and which of them hold the
+only copy of a car folder a swap deleted or replaced; without
+.B \-\-yes
+nothing is forgotten.)"},
 
         {"history-size",
          "[MB]",

@@ -41,10 +41,21 @@ std::string CheckStepNumber(const CliRequest& request) {
     return "";
 }
 
+std::string CheckStepOrRepair(const CliRequest& request) {
+    if (request.Operands.size() == 1 && request.Operands[0] == "repair") return "";
+    return CheckStepNumber(request);
+}
+
 CommandOutcome History(Call& c) {
     return Trapped(c, [&] {
-        const history::HistoryPlace place(c.pv);
+        history::HistoryPlace place(c.pv);
         if (!place.Exists()) return CommandOutcome::Done;
+        if (!c.request.Operands.empty() && c.Operand(0) == "repair") {
+            const int listed = place.RepairIndex();
+            c.ui.ShowMessage("The history index " + place.Index() + " was rebuilt from its " +
+                             std::to_string(listed) + " step file(s).");
+            return CommandOutcome::Done;
+        }
         if (c.request.Operands.empty()) {
             for (const history::Step& step : place.ReadIndex())
                 c.out << step.Number << '\t' << step.When << '\t' << step.User << '\t'
@@ -96,8 +107,9 @@ CommandOutcome Forget(Call& c) {
     return Trapped(c, [&] {
         history::HistoryPlace place(c.pv);
         if (!place.Exists()) return CommandOutcome::Done;
-        const history::ForgetResult result =
-            history::ForgetStepsBefore(place, std::stoi(c.Operand(0)));
+        const int first = std::stoi(c.Operand(0));
+        if (!history::AskToForget(place, first, c.ui)) return CommandOutcome::Refused;
+        const history::ForgetResult result = history::ForgetStepsBefore(place, first);
         c.ui.ShowMessage(std::to_string(result.Forgotten) + " step(s) forgotten, " +
                          history::SizeText(result.Freed) + " freed; the history now takes " +
                          history::SizeText(place.Size()) + ".");

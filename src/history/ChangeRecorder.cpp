@@ -311,7 +311,7 @@ bool ChangeRecorder::Before(const platform::Change& change) {
     Journal("kept\t" + EscapedField(kept.Path) + "\t" + kept.To);
     const std::string target = place_.KeptPath(kept.To);
     place_.Files().MoveFolder(kept.Path, target);
-    step_.BytesKept += platform::BytesUnder(place_.Native(target));
+    step_.BytesKept += platform::DiskSpaceUnder(place_.Native(target));
     step_.Changes.push_back(std::move(kept));
     return true;
 }

@@ -3,6 +3,8 @@
 
 #include <cstdio>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "platform/FileSystemErrors.h"
 #include "platform/RuntimeError.h"
@@ -22,10 +24,12 @@ ForgetResult ForgetStepsBefore(HistoryPlace& place, int first) {
     std::set<std::string> hashes;
     std::set<std::string> keptFolders;
     std::vector<Step> kept;
-    for (const Step& entry : index) {
-        if (entry.Number < first) continue;
-        kept.push_back(entry);
-        for (const StepChange& c : place.ReadStep(entry.Number).Changes) {
+    for (const Step& entry : index)
+        if (entry.Number >= first) kept.push_back(entry);
+    // Every step file from `first` on, listed or not: content one of them names is never deleted.
+    for (int number : place.StepFileNumbers()) {
+        if (number < first) continue;
+        for (const StepChange& c : place.ReadStep(number).Changes) {
             if (c.Before.IsFile()) hashes.insert(c.Before.Hash);
             if (c.HasAfter && c.After.IsFile()) hashes.insert(c.After.Hash);
             if (c.Kind == StepChange::Type::Kept) keptFolders.insert(c.To);
@@ -43,11 +47,10 @@ ForgetResult ForgetStepsBefore(HistoryPlace& place, int first) {
     place.KeepFrom(first, kept);
     platform::FileSystem& fs = place.Files();
     for (const Step& entry : index)
-        if (entry.Number < first) {
-            ++result.Forgotten;
-            if (fs.FileExists(place.StepFile(entry.Number)))
-                fs.DeleteFile(place.StepFile(entry.Number), true);
-        }
+        if (entry.Number < first) ++result.Forgotten;
+    // Step files before `first` go too, listed or not: none is left naming content deleted below.
+    for (int number : place.StepFileNumbers())
+        if (number < first) fs.DeleteFile(place.StepFile(number), true);
     for (const std::string& bucket : fs.FolderNames(place.ContentFolder())) {
         const std::string folder = place.ContentFolder() + "\\" + bucket;
         for (const std::string& name : fs.FileNames(folder))
@@ -58,6 +61,35 @@ ForgetResult ForgetStepsBefore(HistoryPlace& place, int first) {
     const std::uint64_t after = place.Size();
     result.Freed = before > after ? before - after : 0;
     return result;
+}
+
+bool AskToForget(const HistoryPlace& place, int first, platform::Ui& ui) {
+    std::set<std::string> stillKept;
+    std::vector<std::pair<int, StepChange>> keptFolders;
+    int count = 0;
+    for (int number : place.StepFileNumbers())
+        for (const StepChange& c : place.ReadStep(number).Changes) {
+            if (c.Kind != StepChange::Type::Kept) continue;
+            if (number >= first)
+                stillKept.insert(c.To);
+            else
+                keptFolders.emplace_back(number, c);
+        }
+    for (const Step& step : place.ReadIndex()) count += step.Number < first;
+    if (count == 0) return true;
+    std::string only;
+    for (const auto& [number, change] : keptFolders)
+        if (!stillKept.count(change.To))
+            only += "\r\n  step " + std::to_string(number) + ": " + change.Path;
+    platform::Question asked;
+    asked.Message = "Forget " + std::to_string(count) + " step(s), those before step " +
+                    std::to_string(first) + "? The installation can no longer be restored to them.";
+    if (!only.empty())
+        asked.Message +=
+            "\r\n\r\nThese steps hold the only copy of a car folder a swap deleted "
+            "or replaced; it is deleted with them:" +
+            only;
+    return ui.AskYesNo(asked);
 }
 
 void KeepWithinLimit(HistoryPlace& place, platform::Ui* ui) {

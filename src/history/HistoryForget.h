@@ -17,6 +17,11 @@ struct ForgetResult {
 // later step needs are deleted. Raises when `first` lies beyond the next step.
 ForgetResult ForgetStepsBefore(HistoryPlace& place, int first);
 
+// Asks through `ui` before the steps before `first` are forgotten: how many they are, and which
+// of them hold the only copy of a car folder a swap deleted or replaced. True when the user
+// agrees, or when there is nothing to forget.
+bool AskToForget(const HistoryPlace& place, int first, platform::Ui& ui);
+
 // Forgets the oldest steps, one at a time, while the history is larger than its limit (never the
 // newest step); tells the user through `ui` when it did.
 void KeepWithinLimit(HistoryPlace& place, platform::Ui* ui);

@@ -16,6 +16,7 @@ namespace {
 
 constexpr const char* kIndexHeader = "movrand-history 1\t";
 constexpr std::uint64_t kLargestDefaultLimit = 5ull << 30;
+constexpr std::uint64_t kSmallestMeasuredLimit = 1ull << 30;
 
 std::string WithoutSlash(std::string folder) {
     while (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
@@ -30,6 +31,11 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 }  // namespace
+
+std::uint64_t MeasuredLimit(std::uint64_t freeBytes) {
+    // A nearly full disk must not make a limit that forgets every earlier step at each new one.
+    return std::clamp(freeBytes / 4, kSmallestMeasuredLimit, kLargestDefaultLimit);
+}
 
 HistoryPlace::HistoryPlace(const ProgramValues& pv) : HistoryPlace(pv, pv.GPLPath) {}
 
@@ -62,8 +68,7 @@ void HistoryPlace::Create() {
     for (const std::string& folder :
          {parent, folder_, folder_ + "\\steps", ContentFolder(), KeptFolder()})
         MakeFolder(folder);
-    if (!fs_.FileExists(LimitFile()))
-        SetLimit(std::min(kLargestDefaultLimit, fs_.FreeSpace(folder_) / 4));
+    if (!fs_.FileExists(LimitFile())) SetLimit(MeasuredLimit(fs_.FreeSpace(folder_)));
     if (!fs_.FileExists(Index())) {
         fs_.WriteWholeFile(Index(), std::string(kIndexHeader) + "1\n");
         Share(Index());
@@ -99,8 +104,47 @@ std::string HistoryPlace::ReadRecord(const std::string& file) const {
     return fs_.ReadRecord(file, small ? kLargestIndex : kLargestStep);
 }
 
+std::vector<int> HistoryPlace::StepFileNumbers() const {
+    std::vector<int> numbers;
+    const std::string steps = folder_ + "\\steps";
+    if (folder_.empty() || !fs_.FolderExists(folder_)) return numbers;
+    // A history folder that cannot be listed (another user's) raises, naming it: it is no
+    // empty history.
+    fs_.FolderNames(folder_);
+    if (fs_.KindAt(steps).empty()) return numbers;
+    for (const std::string& name : fs_.FileNames(steps)) {
+        const std::size_t dot = name.find('.');
+        if (dot == 0 || dot == std::string::npos || name.substr(dot) != ".step" ||
+            name.find_first_not_of("0123456789") != dot)
+            continue;
+        try {
+            numbers.push_back(std::stoi(name.substr(0, dot)));
+        } catch (const std::exception&) {
+        }
+    }
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
+bool HistoryPlace::IndexLost() const {
+    return !folder_.empty() && !fs_.FileExists(Index()) && !StepFileNumbers().empty();
+}
+
+int HistoryPlace::RepairIndex() {
+    std::vector<Step> steps;
+    for (int number : StepFileNumbers()) steps.push_back(ReadStep(number));
+    KeepFrom(steps.empty() ? 1 : steps.front().Number, steps);
+    return static_cast<int>(steps.size());
+}
+
 std::vector<Step> HistoryPlace::ReadIndex() const {
     std::vector<Step> steps;
+    if (IndexLost())
+        throw platform::RuntimeError(
+            platform::kFileNotFound,
+            "The history file " + Index() +
+                " is missing while the steps it lists remain; `movrand-cli history repair` "
+                "rebuilds it from them");
     if (!fs_.FileExists(Index())) return steps;
     const std::vector<std::string> lines = Lines(ReadRecord(Index()));
     const auto damaged = [&](std::size_t line) {
@@ -190,7 +234,7 @@ void HistoryPlace::SetLimit(std::uint64_t bytes) {
 }
 
 std::uint64_t HistoryPlace::Size() const {
-    return folder_.empty() ? 0 : platform::BytesUnder(fs_.Native(folder_));
+    return folder_.empty() ? 0 : platform::DiskSpaceUnder(fs_.Native(folder_));
 }
 
 }  // namespace movrand::history

@@ -22,6 +22,10 @@ namespace movrand::history {
 //   pending.step   the step being recorded (a run cut short leaves it for the next start)
 //   restore.step   a restore or undo under way
 //   limit          the size the history keeps within, in bytes
+// The limit a new history gets from the free space of its disk: a quarter of it, from 1 GB
+// to 5 GB.
+std::uint64_t MeasuredLimit(std::uint64_t freeBytes);
+
 class HistoryPlace {
   public:
     // The history of the installation in use (pv.GPLPath); Exists() is false without one.
@@ -30,7 +34,7 @@ class HistoryPlace {
     HistoryPlace(const ProgramValues& pv, const std::string& installation);
 
     bool Exists() const;
-    // Makes the folders (and the limit, a quarter of the free space, at most 5 GB).
+    // Makes the folders (and the limit, a quarter of the free space, from 1 GB to 5 GB).
     void Create();
     // Makes one of the history's folders where it is missing. One that is not a folder (a link
     // above all) is refused by its name: nothing of the history is written anywhere else.
@@ -57,6 +61,13 @@ class HistoryPlace {
     // The steps of the index, oldest first (summary lines only). A damaged line raises,
     // naming the index.
     std::vector<Step> ReadIndex() const;
+    // The numbers of the step files in steps\, smallest first.
+    std::vector<int> StepFileNumbers() const;
+    // True when the index is missing while step files remain (it must be rebuilt before use).
+    bool IndexLost() const;
+    // Writes the index anew from the step files; returns how many it lists. A step file that
+    // cannot be read raises, naming it, and the index is left as it was.
+    int RepairIndex();
     // Steps before this one were forgotten (1 when none were).
     int FirstKept() const;
     // The number the next step gets.

@@ -605,6 +605,23 @@ RestoreResult CarryOut(ProgramValues& pv, platform::Ui& ui, const RestorePlan& p
 void SettleHistory(ProgramValues& pv, platform::Ui& ui) {
     HistoryPlace place(pv);
     if (!place.Exists()) return;
+    // A lost or damaged index is no empty history: it is rebuilt from the step files.
+    std::string lost;
+    if (place.IndexLost()) {
+        lost = "missing";
+    } else {
+        try {
+            place.ReadIndex();
+        } catch (const platform::RuntimeError&) {
+            lost = "damaged";
+        }
+    }
+    if (!lost.empty()) {
+        const int listed = place.RepairIndex();
+        ui.ShowMessage("The history index " + place.Index() + " was " + lost +
+                       ", so it has been rebuilt from its " + std::to_string(listed) +
+                       " step file(s).");
+    }
     int cut = SettlePendingStep(place);
     platform::FileSystem& fs = place.Files();
     if (!fs.FileExists(place.RestoreJournal())) return;

@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <set>
+#include <utility>
 
 #include "platform/DiskSync.h"
 #include "platform/FileHandles.h"
@@ -216,13 +218,15 @@ void AppendLineSynced(const fs::path& native, const std::string& line) {
     if (made) SyncFolder(native.parent_path());
 }
 
-std::uint64_t BytesUnder(const fs::path& folder) {
+std::uint64_t DiskSpaceUnder(const fs::path& folder) {
     std::uint64_t bytes = 0;
+    std::set<std::pair<dev_t, ino_t>> counted;
     std::error_code ec;
     for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code sizeError;
-        if (it->symlink_status(sizeError).type() == fs::file_type::regular)
-            bytes += it->file_size(sizeError);
+        struct stat st {};
+        if (::lstat(it->path().c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        if (st.st_nlink > 1 && !counted.insert({st.st_dev, st.st_ino}).second) continue;
+        bytes += static_cast<std::uint64_t>(st.st_blocks) * 512;
     }
     return bytes;
 }

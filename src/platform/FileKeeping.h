@@ -75,8 +75,9 @@ void SetMode(const std::filesystem::path& native, unsigned mode);
 // Appends a line to a file and syncs it (the file is made when missing).
 void AppendLineSynced(const std::filesystem::path& native, const std::string& line);
 
-// Bytes the files under a folder take (links not followed), 0 when there is none.
-std::uint64_t BytesUnder(const std::filesystem::path& folder);
+// The disk space the files under a folder take (their allocated blocks, a file linked under
+// several names counted once, links not followed), 0 when there is none.
+std::uint64_t DiskSpaceUnder(const std::filesystem::path& folder);
 
 // Every regular file under a folder, as paths relative to it (no links followed).
 std::vector<std::string> FilesUnder(const std::filesystem::path& folder);

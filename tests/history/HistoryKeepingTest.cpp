@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "../addons/AddOnFixture.h"
+#include "OtherUser.h"
+#include "history/HistoryForget.h"
+#include "history/HistoryPlace.h"
+#include "history/HistoryRestore.h"
+#include "platform/RuntimeError.h"
+
+namespace movrand::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Three steps, the later two replacing files of the first (so the history keeps content).
+void ThreeSteps(AddOnDrive& d) {
+    d.Install(kClassic, "Ferrari 312");
+    d.Install(kClassic, "Red Wheels");
+    d.Install(kClassic, "Chrome Mirrors");
+}
+
+std::size_t ContentFiles(const AddOnDrive& d) {
+    std::size_t count = 0;
+    for (const auto& entry :
+         fs::recursive_directory_iterator(d.DriveC() / "sierra/gpl/movrand/history/content"))
+        count += entry.is_regular_file();
+    return count;
+}
+
+// A lost or damaged index is refused by name, never an empty history: forget deletes nothing,
+// and the next start rebuilds it from the step files, saying so.
+TEST(HistoryKeeping, LostIndexIsRebuiltFromTheStepFiles) {
+    for (const char* damage : {"", "movrand-history 1\t1\ngarbage\n"}) {
+        AddOnDrive d;
+        ThreeSteps(d);
+        history::HistoryPlace place(d.Pv);
+        const std::size_t steps = place.ReadIndex().size();
+        const std::size_t content = ContentFiles(d);
+        ASSERT_GT(content, 0u);
+        if (*damage)
+            d.Write(place.Index(), damage);
+        else
+            fs::remove(place.Native(place.Index()));
+        try {
+            history::ForgetStepsBefore(place, 3);
+            ADD_FAILURE() << "forget ran without an index";
+        } catch (const platform::RuntimeError& error) {
+            EXPECT_NE(error.Description().find(place.Index()), std::string::npos);
+        }
+        EXPECT_EQ(ContentFiles(d), content);
+        history::SettleHistory(d.Pv, d.Ui);
+        ASSERT_FALSE(d.Ui.Messages.empty());
+        EXPECT_NE(d.Ui.Messages.back().Text.find("rebuilt"), std::string::npos);
+        EXPECT_EQ(place.ReadIndex().size(), steps);
+    }
+}
+
+// A step file the index does not list keeps what it names through a forget.
+TEST(HistoryKeeping, ForgetKeepsContentAnUnlistedStepNames) {
+    AddOnDrive d;
+    ThreeSteps(d);
+    history::HistoryPlace place(d.Pv);
+    std::vector<history::Step> index = place.ReadIndex();
+    index.erase(index.begin() + 1);
+    place.KeepFrom(1, index);
+    history::ForgetStepsBefore(place, 2);
+    int named = 0;
+    for (int number : {2, 3})
+        for (const history::StepChange& c : place.ReadStep(number).Changes)
+            if (c.Before.IsFile()) named += fs::exists(place.ContentOf(c.Before.Hash)) ? 1 : -100;
+    EXPECT_GT(named, 0);
+}
+
+// The limit a new history measures: never 0 from a full disk, never more than 5 GB.
+TEST(HistoryKeeping, TheMeasuredLimitHasAFloorAndACeiling) {
+    const std::uint64_t gb = 1ull << 30;
+    const struct {
+        std::uint64_t free, limit;
+    } rows[] = {{0, gb}, {100, gb}, {8 * gb, 2 * gb}, {1000 * gb, 5 * gb}};
+    for (const auto& row : rows) EXPECT_EQ(history::MeasuredLimit(row.free), row.limit) << row.free;
+}
+
+// The size is the disk space taken: whole blocks, a file linked twice counted once.
+TEST(HistoryKeeping, SizeIsTheDiskSpaceTaken) {
+    AddOnDrive d;
+    d.Install(kClassic, "Ferrari 312");
+    history::HistoryPlace place(d.Pv);
+    const std::uint64_t before = place.Size();
+    const fs::path one = place.Native(place.KeptPath("x"));
+    d.Write(place.KeptPath("x"), "1");
+    struct stat st {};
+    ASSERT_EQ(::lstat(one.c_str(), &st), 0);
+    const std::uint64_t taken = static_cast<std::uint64_t>(st.st_blocks) * 512;
+    EXPECT_EQ(place.Size(), before + taken);
+    fs::create_hard_link(one, one.parent_path() / "y");
+    EXPECT_EQ(place.Size(), before + taken);
+}
+
+// Another user's history folder that this user cannot read is an error naming it, never an
+// empty history.
+TEST(HistoryKeeping, AnUnreadableHistoryIsRefusedByName) {
+    const OtherUser* other = OtherUser::Get();
+    if (!other) GTEST_SKIP() << "only root can make a second user";
+    AddOnDrive d;
+    d.Install(kClassic, "Ferrari 312");
+    history::HistoryPlace place(d.Pv);
+    const fs::path folder = place.NativeFolder();
+    for (fs::path at = folder.parent_path(); at != d.Root().parent_path(); at = at.parent_path())
+        fs::permissions(at, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+    fs::permissions(folder, fs::perms::none);
+    EXPECT_TRUE(other->Run([&] {
+        try {
+            place.ReadIndex();
+            return false;
+        } catch (const platform::RuntimeError& error) {
+            return error.Description().find(place.Folder()) != std::string::npos;
+        }
+    }));
+    fs::permissions(folder, fs::perms::owner_all);
+}
+
+}  // namespace
+}  // namespace movrand::test
