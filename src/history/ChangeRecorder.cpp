@@ -8,6 +8,7 @@
 #include <charconv>
 #include <chrono>
 
+#include "history/NetChanges.h"
 #include "platform/FileKeeping.h"
 #include "platform/RuntimeError.h"
 
@@ -353,11 +354,21 @@ Step ChangeRecorder::Finish() {
     StopWritingAhead();
     CloseGroup();
     step_.EndedNs = NowNs();
-    std::vector<StepChange> changed;
-    for (StepChange& change : step_.Changes)
-        if (change.Kind != StepChange::Type::Path || !change.Before.SameAs(change.After))
-            changed.push_back(std::move(change));
-    step_.Changes = std::move(changed);
+    // Only its net change: a walk back through many steps records what differs after it.
+    step_.Changes = NetChanges(std::move(step_.Changes),
+                               [this](const std::string& name) { return place_.KeptPath(name); });
+    std::vector<StepChange> net;
+    for (StepChange& change : step_.Changes) {
+        if (change.MovedBack) {
+            const fs::path native = place_.Native(change.Path);
+            if (!InScope(native) || native == installation_) continue;
+            change.Before = change.After = StateOf(native);
+            change.HasAfter = true;
+            if (!change.Before.IsFolder()) continue;
+        }
+        net.push_back(std::move(change));
+    }
+    step_.Changes = std::move(net);
     if (step_.Changes.empty()) {
         // Nothing changed: what was kept for it belongs to no step.
         for (const fs::path& kept : addedContent_) platform::DropKeptFile(kept);

@@ -137,6 +137,15 @@ Known ExpectedState(const std::vector<Step>& steps, const std::set<int>& touchin
                     e.Path = c.Path;
                     e.State = c.After;
                     e.Touched = e.Touched || touched;
+                    // A folder moved away and back within the step: what lies in it is known
+                    // as it was when this step ended.
+                    if (c.Before.IsFolder() && c.After.IsFolder()) {
+                        known.Entries[LowerCase(c.Path)] = {
+                            c.Path, step.EndedNs ? step.EndedNs : INT64_MAX};
+                        if (const auto m = known.Moved.find(LowerCase(c.Path));
+                            m != known.Moved.end())
+                            m->second.SinceNs = std::max(m->second.SinceNs, step.EndedNs);
+                    }
                     break;
                 }
                 case StepChange::Type::Move:
@@ -523,11 +532,18 @@ RestorePlan PlanRestore(ProgramValues& pv, int step) {
         plan.Refusal = "The installation is at step " + std::to_string(step) + " already.";
     }
     if (!plan.Refusal.empty()) return plan;
+    // The newest step restored to this one, and nothing was changed since: nothing to do.
+    const std::string summary = "Restored to step " + std::to_string(step);
+    if (index.back().Summary == summary && VerifyInstallation(pv).empty()) {
+        plan.Refusal = "The installation is already as it was at step " + std::to_string(step) +
+                       ": nothing was changed.";
+        return plan;
+    }
     std::vector<int> reverse;
     for (auto it = index.rbegin(); it != index.rend() && it->Number > step; ++it)
         reverse.push_back(it->Number);
     plan = PlanReversal(pv, reverse);
-    plan.Summary = "Restored to step " + std::to_string(step);
+    plan.Summary = summary;
     return plan;
 }
 

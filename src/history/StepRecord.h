@@ -45,6 +45,8 @@ struct StepChange {
     // made, whether it was is known by the number the folder at Path had (FolderNumber).
     bool Unconfirmed = false;
     std::uint64_t FolderNumber = 0;
+    // Not written: a folder a step moved away and back, its state to be taken when it ends.
+    bool MovedBack = false;
 };
 
 // One step of the installation's history.

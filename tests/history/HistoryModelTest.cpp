@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -143,6 +144,46 @@ TEST(HistoryModel, RestoresAndUndosGiveBackEveryPhotograph) {
             ASSERT_TRUE(history::VerifyInstallation(d.Pv).empty());
         }
     }
+}
+
+// Restores in random order over a week with two swaps: each gives back its photograph, and
+// records only what differs (its step file's lines bounded by the paths it changed, however many
+// restores it crosses); a restore to where the installation already is records nothing.
+TEST(HistoryModel, RestoresRecordOnlyTheirNetChange) {
+    AddOnDrive d;
+    d.Ui.DefaultAnswer = true;
+    WriteCarFolder(d.Native("C:\\carfolders\\classic"), "classic");
+    std::mt19937 random(7);
+    std::map<int, Photo> photos{{0, PhotoOf(d)}};
+    for (int round = 0; const int pick : {0, 3, 5, 1, 4, 3, 2, 5, 0, 3, 1}) {
+        RunOperation(d, random, pick, round++);
+        photos[LatestStep(d)] = PhotoOf(d);
+    }
+    history::HistoryPlace place(d.Pv);
+    for (int round = 0; round < 14; ++round) {
+        const int target = static_cast<int>(random() % 11);
+        const history::RestorePlan plan = history::PlanRestore(d.Pv, target);
+        if (!plan.Refusal.empty()) continue;
+        const Photo before = PhotoOf(d);
+        const history::RestoreResult result = history::CarryOut(d.Pv, d.Ui, plan);
+        ASSERT_EQ(result.Outcome, history::RestoreOutcome::Done) << d.Ui.Transcript();
+        const Photo& after = photos[result.Step] = PhotoOf(d);
+        ASSERT_EQ(Differences(after, photos[target]), "") << plan.Summary;
+        std::size_t differing = 0;
+        for (const auto& [name, content] : before)
+            differing += after.count(name) == 0 || after.at(name) != content;
+        for (const auto& [name, content] : after) differing += before.count(name) == 0;
+        const std::string text = ReadFile(place.Native(place.StepFile(result.Step)));
+        EXPECT_LE(std::count(text.begin(), text.end(), '\n'), 2 * differing + 30)
+            << plan.Summary << " after " << round << " restores";
+        ASSERT_TRUE(history::VerifyInstallation(d.Pv).empty()) << plan.Summary;
+    }
+    ASSERT_EQ(history::CarryOut(d.Pv, d.Ui, history::PlanRestore(d.Pv, 0)).Outcome,
+              history::RestoreOutcome::Done);
+    const int latest = LatestStep(d);
+    EXPECT_EQ(history::PlanRestore(d.Pv, 0).Refusal,
+              "The installation is already as it was at step 0: nothing was changed.");
+    EXPECT_EQ(LatestStep(d), latest);
 }
 
 // A file changed by hand is named by verify, never overwritten without a yes, and what it held
