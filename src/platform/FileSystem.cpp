@@ -952,8 +952,10 @@ void FileSystem::WriteWholeFile(const std::string& path, std::string_view bytes)
         ReplaceFileWholeAt(
             parent.Get(), name, [&](int fd) { WriteAllBytes(fd, bytes); }, options);
     } catch (const RuntimeError& e) {
-        // A refusal (a folder closed to this user above all) names the file it was about.
-        if (e.Description().find(path) != std::string::npos) throw;
+        // A refusal (a folder closed to this user) names the file it was about; other errors
+        // keep the words callers show as they are.
+        if (e.Number() != kPermissionDenied || e.Description().find(path) != std::string::npos)
+            throw;
         throw FileError(e.Number(), path);
     }
 }
