@@ -124,7 +124,9 @@ TEST_F(FolderPagesTest, SaveOnGplDirectorySwitchesAndRefreshesThePages) {
     EXPECT_TRUE(Find<QLabel>("lbl", lbl::kCurrentPrefix)->text().endsWith("/prefix"));
     EXPECT_EQ(Text(Find<QLabel>("lbl", lbl::kCurrentPrefix)->toolTip()),
               "in the Wine prefix " + drive.Pv.Env.WinePrefix.string());
-    Find("fra", fra::kGplDirectoryPage)->grab().save("/tmp/movrand-gpl-directory.png");
+    Find("fra", fra::kGplDirectoryPage)
+        ->grab()
+        .save(QString::fromStdString((drive.Root() / "gpl-directory.png").string()));
     EXPECT_EQ(Combo(cbo::kDrivers)->currentText().toStdString(), "Aaron McLaren");
     EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
 }
