@@ -182,7 +182,7 @@ TEST(GameStart, ARealStartThroughWine) {
     EXPECT_TRUE(ranWine) << "no sign of Wine in " << (home / "pfx");
     const std::string stop =
         "WINEPREFIX='" + (home / "pfx").string() + "' wineserver -k 2>/dev/null";
-    (void)std::system(stop.c_str());
+    [[maybe_unused]] const int stopped = std::system(stop.c_str());
     RemoveTree(home);
 }
 

@@ -19,8 +19,10 @@ constexpr const char* kName = "movrand-other";
 struct UserRemoval {
     bool Armed = false;
     ~UserRemoval() {
-        if (Armed && ::getpwnam(kName))
-            (void)std::system("userdel --remove movrand-other >/dev/null 2>&1");
+        if (!Armed || !::getpwnam(kName)) return;
+        // Nothing more can be done from a destructor when the removal fails.
+        [[maybe_unused]] const int status =
+            std::system("userdel --remove movrand-other >/dev/null 2>&1");
     }
 };
 
