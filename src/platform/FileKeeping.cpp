@@ -157,7 +157,8 @@ void PutBackFile(const fs::path& kept, const fs::path& target, unsigned mode,
             throw ErrorAbout(errno, "write", shown);
     };
     struct stat there {};
-    if (!syncEach && ::lstat(target.c_str(), &there) != 0 && errno == ENOENT) {
+    const bool nothingThere = ::lstat(target.c_str(), &there) != 0 && errno == ENOENT;
+    if (!syncEach && nothingThere) {
         // Nothing to replace: written beside and renamed into place unsynced; the caller syncs
         // the disk once before it records the step.
         const Descriptor folder = OpenFolderAt(AT_FDCWD, target.parent_path().c_str(), shown);
@@ -177,10 +178,22 @@ void PutBackFile(const fs::path& kept, const fs::path& target, unsigned mode,
         }
         return;
     }
+    // The permissions come back as recorded, not as whoever changed them since left them; the
+    // group stays the replaced file's where this user may give it (a shared installation's).
     ReplaceOptions options;
     options.Mode = 0600;
     options.Shown = shown;
-    ReplaceFileWhole(target, fill, options);
+    options.KeepReplacedMode = false;
+    const auto fillInGroup = [&](int fd) {
+        struct stat written {};
+        if (S_ISREG(there.st_mode) && ::fstat(fd, &written) == 0 &&
+            written.st_gid != there.st_gid &&
+            ::fchown(fd, static_cast<uid_t>(-1), there.st_gid) != 0) {
+            // not a member of that group
+        }
+        fill(fd);
+    };
+    ReplaceFileWhole(target, fillInGroup, options);
 }
 
 Descriptor MakeFolderAt(int parent, const std::string& name, const std::string& shown) {
