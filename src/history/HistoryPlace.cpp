@@ -2,12 +2,15 @@
 #include "history/HistoryPlace.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <sstream>
 
 #include "platform/FileKeeping.h"
 #include "platform/FileSystemErrors.h"
 #include "platform/GroupShare.h"
 #include "platform/RuntimeError.h"
+#include "platform/Text.h"
 #include "platform/WholeFileReplace.h"
 
 namespace movrand::history {
@@ -58,7 +61,21 @@ void HistoryPlace::Share(const std::filesystem::path& native) const {
 }
 
 bool HistoryPlace::Exists() const {
-    return !folder_.empty() && fs_.FolderExists(folder_);
+    if (folder_.empty()) return false;
+    std::filesystem::path native;
+    try {
+        native = fs_.Native(folder_);
+    } catch (const platform::RuntimeError&) {
+        return false;  // a drive that is not there holds no history
+    }
+    struct stat st {};
+    if (::lstat(native.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+    if (errno == ENOENT || errno == ENOTDIR) return false;
+    // A history that cannot be looked at (another user's, closed to this one) is no missing
+    // one: read as empty, it would hide every step.
+    throw platform::RuntimeError(
+        platform::kPermissionDenied,
+        "The history folder " + folder_ + " cannot be read (" + std::strerror(errno) + ")");
 }
 
 void HistoryPlace::Create() {
@@ -107,7 +124,7 @@ std::string HistoryPlace::ReadRecord(const std::string& file) const {
 std::vector<int> HistoryPlace::StepFileNumbers() const {
     std::vector<int> numbers;
     const std::string steps = folder_ + "\\steps";
-    if (folder_.empty() || !fs_.FolderExists(folder_)) return numbers;
+    if (!Exists()) return numbers;
     // A history folder that cannot be listed (another user's) raises, naming it: it is no
     // empty history.
     fs_.FolderNames(folder_);
@@ -197,7 +214,24 @@ Step HistoryPlace::ReadStep(int number) const {
         throw platform::RuntimeError(
             platform::kPathFileAccessError,
             "The history file " + file + " is damaged: it holds another step's number");
+    FollowInstallation(step);
     return step;
+}
+
+void HistoryPlace::FollowInstallation(Step& step) const {
+    const std::string from = step.Installation;
+    step.Installation = installation_;
+    if (from.empty() || platform::EqualsNoCase(from, installation_)) return;
+    const auto follow = [&](std::string& path) {
+        if (path.size() < from.size() || !platform::EqualsNoCase(path.substr(0, from.size()), from))
+            return;
+        if (path.size() == from.size() || path[from.size()] == '\\')
+            path = installation_ + path.substr(from.size());
+    };
+    for (StepChange& c : step.Changes) {
+        follow(c.Path);
+        if (c.Kind != StepChange::Type::Kept) follow(c.To);
+    }
 }
 
 void HistoryPlace::AddStep(const Step& step) {

@@ -73,6 +73,10 @@ class HistoryPlace {
     // The number the next step gets.
     int NextNumber() const;
     Step ReadStep(int number) const;
+    // A step recorded where the installation stood before it was moved (or its prefix copied
+    // elsewhere under another path) gets the paths inside the installation where it stands now;
+    // stored car folders outside it keep theirs.
+    void FollowInstallation(Step& step) const;
     // Adds a step: its file written whole and synced, then its index line.
     void AddStep(const Step& step);
     // Adds the index line of a step whose file is written.

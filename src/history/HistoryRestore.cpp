@@ -46,12 +46,25 @@ struct EntriesChanged {
     std::int64_t Ns = 0;
 };
 
+// What is known at and under a folder, taken out to be put under another.
+struct Taken {
+    std::vector<Expected> Paths;
+    std::vector<MovedFolder> Moved;
+    std::vector<EntriesChanged> Entries;
+};
+
 // What the history knows should be on the disk now.
 struct Known {
     ExpectedMap Paths;
     std::map<std::string, MovedFolder> Moved;
     std::map<std::string, EntriesChanged> Entries;
     std::vector<std::string> KeptBack;  // kept folders the steps being taken back bring back
+    // What was known in each folder a step took into the history's kept folders, by its kept
+    // path: a later step that brings it back brings that knowledge back with it.
+    std::map<std::string, std::pair<std::string, Taken>> InKept;
+    // When the history's own records were last made anew by a copy (the prefix copied with its
+    // times kept, a backup put back); 0 when they never were.
+    std::int64_t CopiedNs = 0;
 };
 
 bool UnderKey(const std::string& key, const std::string& folderKey) {
@@ -102,12 +115,6 @@ Known ExpectedState(const std::vector<Step>& steps, const std::set<int>& touchin
     const auto entriesChanged = [&](const std::string& path, std::int64_t ns) {
         known.Entries[LowerCase(ParentOf(path))] = {ParentOf(path), ns ? ns : INT64_MAX};
     };
-    // What is known at and under a folder, taken out to be put under another.
-    struct Taken {
-        std::vector<Expected> Paths;
-        std::vector<MovedFolder> Moved;
-        std::vector<EntriesChanged> Entries;
-    };
     const auto takeAll = [&](const std::string& folder) {
         return Taken{TakeUnder(known.Paths, folder), TakeUnder(known.Moved, folder),
                      TakeUnder(known.Entries, folder)};
@@ -150,6 +157,11 @@ Known ExpectedState(const std::vector<Step>& steps, const std::set<int>& touchin
                 }
                 case StepChange::Type::Move:
                     putAll(takeAll(c.Path), c.Path, c.To);
+                    if (const auto k = known.InKept.find(LowerCase(c.Path));
+                        k != known.InKept.end()) {
+                        putAll(std::move(k->second.second), k->second.first, c.To);
+                        known.InKept.erase(k);
+                    }
                     if (inHistory(c.To)) TakeUnder(known.Moved, c.To);  // out of the installation
                     moved(c.To, inHistory(c.Path));
                     break;
@@ -162,11 +174,21 @@ Known ExpectedState(const std::vector<Step>& steps, const std::set<int>& touchin
                     break;
                 }
                 case StepChange::Type::Kept:
-                    takeAll(c.Path);
+                    known.InKept[LowerCase(place.KeptPath(c.To))] = {c.Path, takeAll(c.Path)};
                     if (touched) known.KeptBack.push_back(place.KeptPath(c.To));
                     break;
             }
         }
+    }
+    // A copy keeps the modification times but makes every file anew: a step file born after it
+    // was last written tells of one (where the file system keeps no birth time, one whose
+    // permissions or name changed long after it was written).
+    for (const platform::WalkedEntry& e :
+         platform::WalkFolder(place.Native(place.Folder() + "\\steps"))) {
+        constexpr std::int64_t kLongAfter = 60'000'000'000;
+        const std::int64_t made = e.BornNs ? e.BornNs : e.ChangedNs - kLongAfter;
+        if (!e.Folder && made > e.ModifiedNs)
+            known.CopiedNs = std::max(known.CopiedNs, e.BornNs ? e.BornNs : e.ChangedNs);
     }
     return known;
 }
@@ -267,9 +289,13 @@ void LookInMoved(const Known& known, const MovedFolder& m, const platform::FileS
         const std::string key = LowerCase(path);
         if (files && !entry.Folder) files->insert(key);
         if (!changes || known.Paths.count(key) || InOtherMoved(known, key, rootKey)) continue;
-        if (entry.Folder ? entry.ModifiedNs > entriesSince(key) : entry.ChangedNs > m.SinceNs)
+        // Copied since the step that moved the folder, every file was made anew: only its
+        // modification time (kept by the copy) tells of a change.
+        const bool copied = known.CopiedNs > m.SinceNs;
+        if (entry.Folder ? entry.ModifiedNs > entriesSince(key)
+                         : (copied ? entry.ModifiedNs : entry.ChangedNs) > m.SinceNs)
             changes->push_back(
-                {!entry.Folder && entry.BornNs > m.SinceNs ? "added" : "changed", path});
+                {!entry.Folder && !copied && entry.BornNs > m.SinceNs ? "added" : "changed", path});
     }
 }
 

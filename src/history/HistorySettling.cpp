@@ -41,6 +41,7 @@ std::optional<Step> ReadPendingStep(HistoryPlace& place) {
         fs.DeleteFile(place.Pending(), true);
         return std::nullopt;
     }
+    place.FollowInstallation(step);
     // The step file may have been written before the cut: then only the journal goes, once the
     // step is listed.
     bool listed = false;

@@ -65,6 +65,7 @@ HistoryStep::HistoryStep(ProgramValues& pv, std::string summary, platform::Ui* u
         header.User = LoginName();
         header.Program = ProgramOfRun();
         header.Summary = std::move(summary);
+        header.Installation = place_->Installation();
         recorder_ = std::make_unique<ChangeRecorder>(*place_, std::move(header));
     }
     previous_ = pv.Env.Watch;

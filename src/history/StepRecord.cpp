@@ -140,6 +140,7 @@ std::string StepText(const Step& step) {
     out << "user\t" << Escaped(step.User) << '\n';
     out << "program\t" << Escaped(step.Program) << '\n';
     out << "summary\t" << Escaped(step.Summary) << '\n';
+    if (!step.Installation.empty()) out << "installation\t" << Escaped(step.Installation) << '\n';
     if (step.IsUndo) out << "undo\n";
     for (const int n : step.Undoes) out << "undoes\t" << n << '\n';
     for (const std::string& root : step.Roots) out << "root\t" << Escaped(root) << '\n';
@@ -207,6 +208,8 @@ Step ParseStep(const std::string& text, const std::string& shown, bool pending) 
             step.Program = text1();
         } else if (key == "summary") {
             step.Summary = text1();
+        } else if (key == "installation" && f.size() == 2) {
+            step.Installation = path(f[1]);
         } else if (key == "undo" && f.size() == 1) {
             step.IsUndo = true;
         } else if (key == "undoes") {

@@ -56,6 +56,9 @@ struct Step {
     std::string User;     // login name
     std::string Program;  // "movrand" or "movrand-cli"
     std::string Summary;
+    // The installation's folder when the step was made ("" in steps of older histories): its
+    // paths inside the installation follow it when it has moved since.
+    std::string Installation;
     bool IsUndo = false;
     std::vector<int> Undoes;          // steps this one took back
     std::vector<std::string> Roots;   // folders outside the installation it reached

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "../addons/AddOnFixture.h"
 #include "OtherUser.h"
@@ -100,8 +101,8 @@ TEST(HistoryKeeping, SizeIsTheDiskSpaceTaken) {
     EXPECT_EQ(place.Size(), before + taken);
 }
 
-// Another user's history folder that this user cannot read is an error naming it, never an
-// empty history.
+// Another user's history folder (or the folder that holds it) that this user cannot read is an
+// error naming it, never an empty history: not listed, verified or undone as one.
 TEST(HistoryKeeping, AnUnreadableHistoryIsRefusedByName) {
     const OtherUser* other = OtherUser::Get();
     if (!other) GTEST_SKIP() << "only root can make a second user";
@@ -111,16 +112,22 @@ TEST(HistoryKeeping, AnUnreadableHistoryIsRefusedByName) {
     const fs::path folder = place.NativeFolder();
     for (fs::path at = folder.parent_path(); at != d.Root().parent_path(); at = at.parent_path())
         fs::permissions(at, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
-    fs::permissions(folder, fs::perms::none);
-    EXPECT_TRUE(other->Run([&] {
-        try {
-            place.ReadIndex();
-            return false;
-        } catch (const platform::RuntimeError& error) {
-            return error.Description().find(place.Folder()) != std::string::npos;
-        }
-    }));
-    fs::permissions(folder, fs::perms::owner_all);
+    for (const fs::path& closed : {folder, folder.parent_path()}) {
+        fs::permissions(closed, fs::perms::none);
+        const std::function<void()> uses[] = {[&] { place.ReadIndex(); },
+                                              [&] { history::VerifyInstallation(d.Pv); },
+                                              [&] { history::PlanUndo(d.Pv); }};
+        for (const auto& use : uses)
+            EXPECT_TRUE(other->Run([&] {
+                try {
+                    use();
+                    return false;
+                } catch (const platform::RuntimeError& error) {
+                    return error.Description().find(place.Folder()) != std::string::npos;
+                }
+            })) << closed;
+        fs::permissions(closed, fs::perms::owner_all);
+    }
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "history/HistoryRestore.h"
 #include "mainwindow/ui/ControlSetup.h"
 #include "mainwindow/ui/frmMovrand.h"
+#include "platform/RuntimeError.h"
 #include "roster/IniFunctions.h"
 
 namespace movrand::mainwindow {
@@ -70,12 +71,28 @@ void frmMovrand::BuildHistoryPage(QWidget* page) {
 void frmMovrand::ShowHistory() {
     QListWidget* list = lst(lst::kHistorySteps);
     list->clear();
+    // A history that cannot be read is told in place of its steps, never shown as an empty one,
+    // and nothing can be undone, restored or checked from it.
+    const auto usable = [&](bool yes) {
+        for (int index : {cmd::kUndoLast, cmd::kRestoreToHere, cmd::kCheckForChanges})
+            cmd(index)->setEnabled(yes);
+    };
+    usable(true);
+    std::vector<history::Step> steps;
     const history::HistoryPlace place(pv_);
-    if (!place.Exists()) {
-        lbl(lbl::kHistorySize)->setText("Movrand has not changed this installation yet.");
+    try {
+        if (!place.Exists()) {
+            lbl(lbl::kHistorySize)->setText("Movrand has not changed this installation yet.");
+            return;
+        }
+        steps = place.ReadIndex();
+    } catch (const platform::RuntimeError& error) {
+        auto* told = new QListWidgetItem(Q(error.Description()), list);
+        told->setFlags(Qt::ItemIsEnabled);
+        lbl(lbl::kHistorySize)->setText("The history of this installation cannot be read.");
+        usable(false);
         return;
     }
-    const std::vector<history::Step> steps = place.ReadIndex();
     for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
         auto* entry =
             new QListWidgetItem(Q(std::to_string(step->Number) + "   " + WhenText(step->When) +

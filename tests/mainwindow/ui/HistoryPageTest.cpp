@@ -77,5 +77,24 @@ TEST_F(HistoryPageTest, CheckNamesAFileChangedByHandAndUndoLastPutsASwapBack) {
     EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
 }
 
+// A history that cannot be read is told by name in place of its steps, and nothing can be undone,
+// restored or checked from it: it is no empty history.
+TEST_F(HistoryPageTest, AHistoryThatCannotBeReadIsToldInPlaceOfItsSteps) {
+    const std::string index = "C:\\sierra\\gpl\\movrand\\history\\index";
+    drive.Write(index, "not a history\n");
+    drive.Write("C:\\sierra\\gpl\\movrand\\history\\steps\\1.step", "damaged\n");
+    Open();
+    Find<QTabWidget>("tabMovrand", tabMovrand::kPages)->setCurrentIndex(tab::kHistory);
+    auto* steps = Find<QListWidget>("lst", lst::kHistorySteps);
+    ASSERT_EQ(steps->count(), 1) << drive.Ui.Transcript();
+    EXPECT_NE(Text(steps->item(0)->text()).find(index), std::string::npos)
+        << Text(steps->item(0)->text());
+    EXPECT_EQ(Text(Find<QLabel>("lbl", lbl::kHistorySize)->text()),
+              "The history of this installation cannot be read.");
+    for (int button : {cmd::kUndoLast, cmd::kRestoreToHere, cmd::kCheckForChanges})
+        EXPECT_FALSE(Find("cmd", button)->isEnabled()) << button;
+    EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
+}
+
 }  // namespace
 }  // namespace movrand::test
