@@ -333,7 +333,7 @@ nothing is forgotten.)"},
          CheckStepNumber,
          "the history's size and the limit it keeps within, in bytes (\"size\", tab,\n"
          "bytes; \"limit\", tab, bytes); with MB, the limit becomes MB megabytes,\n"
-         "the oldest steps forgotten while it is larger",
+         "the oldest steps forgotten while it is larger (asks first, as forget does)",
          R"(Print the size the installation's history takes and the limit it keeps
 within, in bytes, as two lines
 .RB ( size
@@ -346,6 +346,11 @@ the limit becomes
 .I MB
 megabytes; while the history is larger, its oldest steps are forgotten, and
 the program says so.
+When the new limit would forget steps, it asks first, as
+.B forget
+does; without
+.B \-\-yes
+nothing is forgotten and the limit stays as it was.
 The limit starts at a quarter of the free space when the history is made, at
 most 5 GB.)"},
 

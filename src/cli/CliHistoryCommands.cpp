@@ -121,8 +121,15 @@ CommandOutcome HistorySize(Call& c) {
     return Trapped(c, [&] {
         history::HistoryPlace place(c.pv);
         if (!c.request.Operands.empty()) {
+            const std::uint64_t limit = std::stoull(c.Operand(0)) << 20;
+            // A smaller limit that would forget steps asks first, as forget does; on a no the
+            // limit stays as it was.
+            const int first = place.Exists() ? history::FirstKeptWithin(place, limit) : 1;
+            if (place.Exists() && first > place.FirstKept() &&
+                !history::AskToForget(place, first, c.ui))
+                return CommandOutcome::Refused;
             place.Create();
-            place.SetLimit(std::stoull(c.Operand(0)) << 20);
+            place.SetLimit(limit);
             history::KeepWithinLimit(place, &c.ui);
         }
         c.out << "size\t" << (place.Exists() ? place.Size() : 0) << "\nlimit\t"

@@ -1,15 +1,48 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/HistoryForget.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cstdio>
+#include <map>
 #include <set>
 #include <utility>
 #include <vector>
 
+#include "platform/FileKeeping.h"
 #include "platform/FileSystemErrors.h"
 #include "platform/RuntimeError.h"
 
 namespace movrand::history {
+
+namespace {
+
+// The kept content (by fingerprint) and the kept folders (by name) that `step` needs.
+void NeededBy(const HistoryPlace& place, const Step& step, std::set<std::string>& hashes,
+              std::set<std::string>& keptFolders) {
+    for (const StepChange& c : step.Changes) {
+        if (c.Before.IsFile()) hashes.insert(c.Before.Hash);
+        if (c.HasAfter && c.After.IsFile()) hashes.insert(c.After.Hash);
+        if (c.Kind == StepChange::Type::Kept) keptFolders.insert(c.To);
+        for (const std::string* path : {&c.Path, &c.To}) {
+            const std::string prefix = place.KeptFolder() + "\\";
+            if (path->size() > prefix.size() && path->compare(0, prefix.size(), prefix) == 0) {
+                const std::string rest = path->substr(prefix.size());
+                keptFolders.insert(rest.substr(0, rest.find('\\')));
+            }
+        }
+    }
+}
+
+std::uint64_t SpaceOf(const std::filesystem::path& native) {
+    struct stat st {};
+    if (::lstat(native.c_str(), &st) != 0) return 0;
+    return S_ISDIR(st.st_mode) ? platform::DiskSpaceUnder(native)
+                               : static_cast<std::uint64_t>(st.st_blocks) * 512;
+}
+
+}  // namespace
 
 ForgetResult ForgetStepsBefore(HistoryPlace& place, int first) {
     ForgetResult result;
@@ -27,21 +60,8 @@ ForgetResult ForgetStepsBefore(HistoryPlace& place, int first) {
     for (const Step& entry : index)
         if (entry.Number >= first) kept.push_back(entry);
     // Every step file from `first` on, listed or not: content one of them names is never deleted.
-    for (int number : place.StepFileNumbers()) {
-        if (number < first) continue;
-        for (const StepChange& c : place.ReadStep(number).Changes) {
-            if (c.Before.IsFile()) hashes.insert(c.Before.Hash);
-            if (c.HasAfter && c.After.IsFile()) hashes.insert(c.After.Hash);
-            if (c.Kind == StepChange::Type::Kept) keptFolders.insert(c.To);
-            for (const std::string* path : {&c.Path, &c.To}) {
-                const std::string prefix = place.KeptFolder() + "\\";
-                if (path->size() > prefix.size() && path->compare(0, prefix.size(), prefix) == 0) {
-                    const std::string rest = path->substr(prefix.size());
-                    keptFolders.insert(rest.substr(0, rest.find('\\')));
-                }
-            }
-        }
-    }
+    for (int number : place.StepFileNumbers())
+        if (number >= first) NeededBy(place, place.ReadStep(number), hashes, keptFolders);
     const std::uint64_t before = place.Size();
     // The index first: a cut here leaves content that no step names, taken at the next forget.
     place.KeepFrom(first, kept);
@@ -90,6 +110,46 @@ bool AskToForget(const HistoryPlace& place, int first, platform::Ui& ui) {
             "or replaced; it is deleted with them:" +
             only;
     return ui.AskYesNo(asked);
+}
+
+int FirstKeptWithin(const HistoryPlace& place, std::uint64_t limit) {
+    const std::vector<Step> index = place.ReadIndex();
+    std::uint64_t total = 0;
+    for (const Step& step : index) total += step.BytesKept;
+    if (total <= limit || index.size() < 2) return place.FirstKept();
+    // Each step file, piece of content and kept folder goes with the forget that passes the
+    // newest step that needs it; what no step needs goes with the first.
+    std::map<std::string, int> lastNeed;
+    std::map<std::string, int> folderNeed;
+    std::map<int, std::uint64_t> freedBefore;  // step number -> bytes freed once it is passed
+    for (int number : place.StepFileNumbers()) {
+        std::set<std::string> hashes, folders;
+        NeededBy(place, place.ReadStep(number), hashes, folders);
+        for (const std::string& hash : hashes) lastNeed[hash] = number;
+        for (const std::string& folder : folders) folderNeed[folder] = number;
+        freedBefore[number] += SpaceOf(place.Native(place.StepFile(number)));
+    }
+    const platform::FileSystem& fs = place.Files();
+    for (const std::string& bucket : fs.FolderNames(place.ContentFolder()))
+        for (const std::string& name : fs.FileNames(place.ContentFolder() + "\\" + bucket)) {
+            const auto need = lastNeed.find(name);
+            freedBefore[need == lastNeed.end() ? 0 : need->second] +=
+                SpaceOf(place.ContentOf(name));
+        }
+    for (const std::string& name : fs.FolderNames(place.KeptFolder())) {
+        const auto need = folderNeed.find(name);
+        freedBefore[need == folderNeed.end() ? 0 : need->second] +=
+            SpaceOf(place.Native(place.KeptPath(name)));
+    }
+    std::uint64_t size = place.Size();
+    int first = place.FirstKept();
+    for (std::size_t i = 0; size > limit && i + 1 < index.size(); ++i) {
+        first = index[i + 1].Number;
+        for (auto it = freedBefore.begin(); it != freedBefore.end() && it->first < first;
+             it = freedBefore.erase(it))
+            size -= std::min(size, it->second);
+    }
+    return first;
 }
 
 void KeepWithinLimit(HistoryPlace& place, platform::Ui* ui) {

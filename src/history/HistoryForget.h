@@ -22,6 +22,11 @@ ForgetResult ForgetStepsBefore(HistoryPlace& place, int first);
 // agrees, or when there is nothing to forget.
 bool AskToForget(const HistoryPlace& place, int first, platform::Ui& ui);
 
+// The step the history would be kept from to fit within `limit`, forgetting its oldest steps as
+// KeepWithinLimit does (never the newest step), worked out without changing anything: FirstKept()
+// when nothing would be forgotten.
+int FirstKeptWithin(const HistoryPlace& place, std::uint64_t limit);
+
 // Forgets the oldest steps, one at a time, while the history is larger than its limit (never the
 // newest step); tells the user through `ui` when it did.
 void KeepWithinLimit(HistoryPlace& place, platform::Ui* ui);

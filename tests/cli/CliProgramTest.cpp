@@ -153,7 +153,10 @@ const std::vector<Road> kRoads = {
         {{"--yes", "forget", "4"}, 0, "...3 step(s) forgotten"},
         {{"restore", "1"}, 1, "...the steps before step 4 have been forgotten.\n"},
         {{"history"}, 0, "4\t..."},
-        {{"history-size", "0"}, 0, "...oldest step(s), up to step 4, have been forgotten"},
+        {{"history-size", "0"}, 1,
+         "question: Forget 1 step(s), those before step 5? The installation can no longer be restored to them..."},
+        {{"history"}, 0, "4\t..."},
+        {{"--yes", "history-size", "0"}, 0, "...oldest step(s), up to step 4, have been forgotten"},
         {{"history", "repair"}, 0, "...was rebuilt from its 1 step file(s).\n"},
         {{"history", "5"}, 0, "..."}}},
     {"MatchGivesDriversTheirCarsAndTheTeamListShowsIt", nullptr, {
