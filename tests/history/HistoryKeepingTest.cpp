@@ -76,6 +76,24 @@ TEST(HistoryKeeping, ForgetKeepsContentAnUnlistedStepNames) {
     EXPECT_GT(named, 0);
 }
 
+// What a smaller limit would forget, worked out before it is set, is what it forgets: nothing,
+// the first step (which alone keeps a large file), all but the newest.
+TEST(HistoryKeeping, TheForgetALimitAsksAboutIsTheOneItMakes) {
+    AddOnDrive d;
+    d.Write(Ferrari("fer9.3do"), std::string(400000, 'x'));
+    ThreeSteps(d);
+    d.Install(kClassic, "Red Wheels");
+    history::HistoryPlace place(d.Pv);
+    const std::uint64_t size = place.Size();
+    const std::pair<std::uint64_t, int> rows[] = {{size, 1}, {size - 100000, 2}, {0, 4}};
+    for (const auto& [limit, first] : rows) {
+        EXPECT_EQ(history::FirstKeptWithin(place, limit), first) << limit;
+        place.SetLimit(limit);
+        history::KeepWithinLimit(place, nullptr);
+        EXPECT_EQ(place.FirstKept(), first) << limit;
+    }
+}
+
 // The limit a new history measures: never 0 from a full disk, never more than 5 GB.
 TEST(HistoryKeeping, TheMeasuredLimitHasAFloorAndACeiling) {
     const std::uint64_t gb = 1ull << 30;
