@@ -130,13 +130,17 @@ int FirstKeptWithin(const HistoryPlace& place, std::uint64_t limit) {
         freedBefore[number] += SpaceOf(place.Native(place.StepFile(number)));
     }
     const platform::FileSystem& fs = place.Files();
-    for (const std::string& bucket : fs.FolderNames(place.ContentFolder()))
-        for (const std::string& name : fs.FileNames(place.ContentFolder() + "\\" + bucket)) {
+    const auto namesIn = [&](const std::string& folder, bool folders) {
+        if (fs.KindAt(folder).empty()) return std::vector<std::string>{};
+        return folders ? fs.FolderNames(folder) : fs.FileNames(folder);
+    };
+    for (const std::string& bucket : namesIn(place.ContentFolder(), true))
+        for (const std::string& name : namesIn(place.ContentFolder() + "\\" + bucket, false)) {
             const auto need = lastNeed.find(name);
             freedBefore[need == lastNeed.end() ? 0 : need->second] +=
                 SpaceOf(place.ContentOf(name));
         }
-    for (const std::string& name : fs.FolderNames(place.KeptFolder())) {
+    for (const std::string& name : namesIn(place.KeptFolder(), true)) {
         const auto need = folderNeed.find(name);
         freedBefore[need == folderNeed.end() ? 0 : need->second] +=
             SpaceOf(place.Native(place.KeptPath(name)));
