@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "../addons/AddOnFixture.h"
@@ -53,6 +54,18 @@ TEST(VerifyTruth, MovrandsOwnWorkIsNoHandChange) {
              fs::rename(d.DriveC() / "sierra" / "gpl", d.DriveC() / "games" / "gpl");
              d.Pv.GPLPath = "C:\\games\\gpl\\";
              d.Pv.DriverIniFile = "C:\\games\\gpl\\driver.ini";
+         }},
+        {"steps of an older history, which name no installation",
+         [](AddOnDrive& d) {
+             Swap(d);
+             for (const auto& file :
+                  fs::directory_iterator(d.Native("C:\\sierra\\gpl\\movrand\\history\\steps"))) {
+                 std::string text = ReadFile(file.path());
+                 const std::size_t at = text.find("\ninstallation\t");
+                 ASSERT_NE(at, std::string::npos);
+                 text.erase(at + 1, text.find('\n', at + 1) - at);
+                 std::ofstream(file.path(), std::ios::binary | std::ios::trunc) << text;
+             }
          }},
         {"prefix copied whole",
          [](AddOnDrive& d) {
