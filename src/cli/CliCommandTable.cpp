@@ -254,9 +254,7 @@ a restore or undo that could not be finished (its journal
 .I restore.step
 stands in the history, and until it is closed the commands that change the
 installation refuse) is closed: the game is left as it is, and what the
-restore had changed stays, recorded as a step of its own that
-.B undo
-can take back.)"},
+restore had changed stays, recorded as a step of its own.)"},
 
         {"undo",
          "",
