@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/RestoreChecks.h"
 
+#include <algorithm>
 #include <map>
 
 #include "platform/FileKeeping.h"
@@ -18,27 +19,28 @@ std::string Refused(const std::string& why) {
     return "Cannot take the steps back: " + why + ". Nothing was changed.";
 }
 
-// Looks at each folder on the way to a path, from the installation (or, outside it, from the
-// drive's root) down; each folder is looked at once however many paths lie in it.
+// Looks at each folder on the way to a path: from the installation down, or outside it from
+// the stored car folder that holds it (the way to that folder is the player's choice, and may
+// pass through a link); each folder is looked at once however many paths lie in it.
 class WayCheck {
   public:
-    explicit WayCheck(const HistoryPlace& place)
-        : place_(place),
-          installation_(LowerCase(place.Installation())),
-          depth_(platform::WindowsPath::Parse(place.Installation()).Components.size()) {}
+    WayCheck(const HistoryPlace& place, const std::vector<std::string>& roots)
+        : place_(place), roots_(roots) {}
 
     // "" when nothing on the way to `path`, nor at it, is a link or a file where a folder must
     // be; else what stands in the way.
     std::string operator()(const std::string& path) {
         const platform::WindowsPath parsed = platform::WindowsPath::Parse(path);
-        const std::string key = LowerCase(path);
-        const bool inside = key.size() > installation_.size() &&
-                            key.compare(0, installation_.size(), installation_) == 0 &&
-                            key[installation_.size()] == '\\';
-        std::size_t from = inside ? depth_ : 0;
-        std::string at = inside ? place_.Installation() : std::string(1, parsed.DriveLetter) + ":";
-        for (std::size_t i = from; i < parsed.Components.size(); ++i) {
+        std::size_t from = parsed.Components.empty() ? 0 : parsed.Components.size() - 1;
+        for (const std::string& outer : roots_) {
+            const platform::WindowsPath top = platform::WindowsPath::Parse(outer);
+            if (Within(path, outer) && !top.Components.empty())
+                from = std::min(from, top.Components.size() - (outer == roots_[0] ? 0 : 1));
+        }
+        std::string at = std::string(1, parsed.DriveLetter) + ":";
+        for (std::size_t i = 0; i < parsed.Components.size(); ++i) {
             at += "\\" + parsed.Components[i];
+            if (i < from) continue;
             const std::string kind = KindAt(at);
             if (kind.empty()) return "";
             const bool last = i + 1 == parsed.Components.size();
@@ -57,9 +59,15 @@ class WayCheck {
     }
 
   private:
+    static bool Within(const std::string& path, const std::string& folder) {
+        const std::string key = LowerCase(path), outer = LowerCase(folder);
+        return key == outer ||
+               (key.size() > outer.size() && key.compare(0, outer.size(), outer) == 0 &&
+                key[outer.size()] == '\\');
+    }
+
     const HistoryPlace& place_;
-    std::string installation_;
-    std::size_t depth_;
+    std::vector<std::string> roots_;  // the installation first, then the stored car folders
     std::map<std::string, std::string> kinds_;
 };
 
@@ -82,9 +90,10 @@ std::string CheckReversal(const HistoryPlace& place, const std::vector<Step>& st
     // What the steps taken back put at each path: a file (from the history's content) or a
     // folder.
     std::set<std::string> files, folders, checked;
-    std::vector<std::string> ways;
+    std::vector<std::string> ways, roots{place.Installation()};
     for (const Step& step : steps) {
         if (!reversed.count(step.Number)) continue;
+        roots.insert(roots.end(), step.Roots.begin(), step.Roots.end());
         for (const StepChange& c : step.Changes) {
             if (c.Kind != StepChange::Type::Path) {
                 ways.push_back(c.Path);  // where a folder moved or kept goes back to
@@ -99,7 +108,7 @@ std::string CheckReversal(const HistoryPlace& place, const std::vector<Step>& st
                                "kept)");
         }
     }
-    WayCheck way(place);
+    WayCheck way(place, roots);
     for (const std::string& folder : targets.Folders) {
         if (std::string problem = way(folder); !problem.empty()) return Refused(problem);
         const std::string kind = way.KindAt(folder);
