@@ -679,9 +679,16 @@ RestoreResult CarryOutPlan(ProgramValues& pv, platform::Ui& ui, const RestorePla
         return result;
     }
     // Looked at again now: a file may have been changed while the player read the question.
-    const std::vector<HandChange> changedByHand = askFirst && !plan.JustMade
-                                                      ? PlanReversal(pv, plan.Reverse).ChangedByHand
-                                                      : plan.ChangedByHand;
+    std::vector<HandChange> changedByHand = plan.ChangedByHand;
+    if (askFirst && !plan.JustMade) {
+        RestorePlan now = PlanReversal(pv, plan.Reverse);
+        if (!now.Refusal.empty()) {
+            result.Outcome = RestoreOutcome::Refused;
+            result.Message = now.Refusal;
+            return result;
+        }
+        changedByHand = std::move(now.ChangedByHand);
+    }
     if (askFirst && !changedByHand.empty()) {
         const std::string question = std::to_string(changedByHand.size()) +
                                      " file(s) were changed since Movrand last touched them, and " +

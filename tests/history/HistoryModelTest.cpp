@@ -351,6 +351,23 @@ TEST(HistoryModel, ARestoreThatCannotBeFinishedIsOfferedToBeClosed) {
     }
 }
 
+// A plan made before the player answered is looked at again when it is carried out: what was
+// changed meanwhile so that it cannot be done is refused, and nothing changes.
+TEST(HistoryModel, APlanIsCheckedAgainWhenCarriedOut) {
+    AddOnDrive d;
+    d.Ui.DefaultAnswer = true;
+    d.Install(kClassic, "Ferrari 312");
+    const history::RestorePlan plan = history::PlanRestore(d.Pv, 0);
+    ASSERT_EQ(plan.Refusal, "");
+    fs::remove(d.Native(Ferrari("fer9.3do")));
+    fs::create_directory(d.Native(Ferrari("fer9.3do")));
+    const Photo before = PhotoOf(d);
+    const history::RestoreResult result = history::CarryOut(d.Pv, d.Ui, plan);
+    EXPECT_EQ(result.Outcome, history::RestoreOutcome::Refused);
+    EXPECT_NE(result.Message.find(Ferrari("fer9.3do")), std::string::npos) << result.Message;
+    EXPECT_EQ(PhotoOf(d), before);
+}
+
 // A restore failing at each of its file-system steps in turn is taken back to where it began,
 // says so, and leaves no journal: the next start has nothing to settle and the restore can be
 // made again.
