@@ -52,7 +52,7 @@ CommandOutcome Verify(Call& c);
 CommandOutcome Forget(Call& c);
 CommandOutcome HistorySize(Call& c);
 std::string CheckStepNumber(const CliRequest& request);
-// A step number, or the word repair.
+// A step number, or the word repair or abandon.
 std::string CheckStepOrRepair(const CliRequest& request);
 
 }  // namespace movrand::cli

@@ -221,7 +221,7 @@ moves
 Asks first.)"},
 
         {"history",
-         "[N | repair]",
+         "[N | repair | abandon]",
          0,
          1,
          {},
@@ -231,7 +231,9 @@ Asks first.)"},
          "one line per step of the installation's history, oldest first: number,\n"
          "date and time (ISO 8601), user and summary, tab-separated; with N, one\n"
          "line per file step N changed: what happened, tab, its Windows path;\n"
-         "with repair, the history's index rebuilt from its step files",
+         "with repair, the history's index rebuilt from its step files; with\n"
+         "abandon, a restore or undo that could not be finished closed, the game\n"
+         "left as it is (what it changed stays, recorded as a step)",
          R"(One line per step of the installation's history (kept in
 .I movrand\ehistory
 in the GPL folder), oldest first: its number, date and time (ISO 8601), the
@@ -245,7 +247,14 @@ With
 .BR repair ,
 the history's index (the list of its steps) is written anew from the step
 files when it is missing or damaged; a step file that cannot be read is named
-and nothing is changed.)"},
+and nothing is changed.
+With
+.BR abandon ,
+a restore or undo that could not be finished (its journal
+.I restore.step
+stands in the history, and until it is closed the commands that change the
+installation refuse) is closed: the game is left as it is, and what the
+restore had changed stays, recorded as a step of its own.)"},
 
         {"undo",
          "",

@@ -6,6 +6,7 @@
 #include "history/HistoryForget.h"
 #include "history/HistoryPlace.h"
 #include "history/HistoryRestore.h"
+#include "history/RestoreJournal.h"
 #include "platform/ErrorTrap.h"
 
 namespace movrand::cli {
@@ -42,7 +43,9 @@ std::string CheckStepNumber(const CliRequest& request) {
 }
 
 std::string CheckStepOrRepair(const CliRequest& request) {
-    if (request.Operands.size() == 1 && request.Operands[0] == "repair") return "";
+    if (request.Operands.size() == 1 &&
+        (request.Operands[0] == "repair" || request.Operands[0] == "abandon"))
+        return "";
     return CheckStepNumber(request);
 }
 
@@ -54,6 +57,14 @@ CommandOutcome History(Call& c) {
             const int listed = place.RepairIndex();
             c.ui.ShowMessage("The history index " + place.Index() + " was rebuilt from its " +
                              std::to_string(listed) + " step file(s).");
+            return CommandOutcome::Done;
+        }
+        if (!c.request.Operands.empty() && c.Operand(0) == "abandon") {
+            if (!history::RestoreStands(place)) {
+                c.ui.ShowMessage("There is no unfinished restore or undo to close.");
+                return CommandOutcome::Done;
+            }
+            c.ui.ShowMessage(history::AbandonedText(history::AbandonRestore(place)));
             return CommandOutcome::Done;
         }
         if (c.request.Operands.empty()) {

@@ -19,6 +19,7 @@ int CliSession::Start(bool needsInstallation, const std::optional<std::string>& 
                       std::ostream& err) {
     StartUpChoices choices;
     choices.NeedsInstallation = needsInstallation;
+    choices.UnfinishedRestore = history::StandingRestore::Tell;
     if (needsInstallation) choices.GivenInstallation = gpl;
     const StartedRun run = StartUp(pv_, ui_, choices, {});
     privateWorkFile_ = run.OwnWorkFile;

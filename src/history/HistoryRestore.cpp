@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 
@@ -11,6 +12,8 @@
 #include "history/HistoryPlace.h"
 #include "history/HistorySettling.h"
 #include "history/HistoryStep.h"
+#include "history/RestoreChecks.h"
+#include "history/RestoreJournal.h"
 #include "platform/FileKeeping.h"
 #include "platform/FileSystemErrors.h"
 #include "platform/FolderWalk.h"
@@ -382,6 +385,14 @@ RestorePlan PlanReversal(ProgramValues& pv, std::vector<int> reverse) {
     for (const Step& step : steps)
         if (touching.count(step.Number)) CheckStepPlaces(pv, place, step);
     const Known known = ExpectedState(steps, touching, place);
+    // Everything the reversal will need is looked at before it changes anything.
+    ReversalTargets targets;
+    for (const auto& [key, e] : known.Paths)
+        if (e.Touched) targets.Paths.push_back({e.Path, e.State});
+    for (const auto& [key, m] : known.Moved)
+        if (m.Touched) targets.Folders.push_back(m.Path);
+    plan.Refusal = CheckReversal(place, steps, touching, targets);
+    if (!plan.Refusal.empty()) return plan;
     NativePaths natives(place.Files());
     std::set<std::string> changing;
     for (const auto& [key, e] : known.Paths) {
@@ -591,18 +602,119 @@ RestorePlan PlanUndo(ProgramValues& pv) {
     return none;
 }
 
-RestoreResult CarryOut(ProgramValues& pv, platform::Ui& ui, const RestorePlan& plan,
-                       bool askFirst) {
+namespace {
+
+// What one walk back left: the step that records it, and the failure that stopped it.
+struct Walked {
+    int Step = 0;
+    std::optional<platform::RuntimeError> Failure;
+};
+
+// Takes the plan's steps back as one step. A failure part way stops it: what ran is then
+// recorded as a step of its own that marks nothing as taken back (it is only a part).
+Walked Walk(ProgramValues& pv, platform::Ui& ui, HistoryPlace& place, const RestorePlan& plan) {
+    Walked walked;
+    const int number = place.NextNumber();
+    std::optional<HistoryStep> step;
+    try {
+        step.emplace(pv, plan.Summary, &ui, HistoryStep::Restoring{});
+        step->MarkUndoOf(plan.Undoes, plan.IsUndo);
+        std::vector<Step> reversed;
+        for (const int n : plan.Reverse) reversed.push_back(place.ReadStep(n));
+        // The stored car folders those steps reached are this step's too.
+        for (const Step& taken : reversed)
+            for (const std::string& root : taken.Roots) step->AddRoot(root);
+        for (const Step& taken : reversed) ReverseStep(pv, place, taken);
+        // What was put back is on the disk before the step that records it.
+        place.Files().SyncDisk(place.Installation());
+        walked.Step = step->Commit();
+        return walked;
+    } catch (const platform::RuntimeError& error) {
+        walked.Failure = error;
+    }
+    if (step && step->Recording()) {
+        step->SetSummary(plan.Summary + " (failed part way)");
+        step->MarkUndoOf({}, false);
+        walked.Step = step->Commit();
+        return walked;
+    }
+    // Stopped while its step was being written: the step's own journal holds what ran.
+    walked.Step = SettleCutRestore(place);
+    if (!walked.Step)
+        for (const Step& listed : place.ReadIndex())
+            if (listed.Number == number) walked.Step = number;
+    return walked;
+}
+
+// A walk back that failed part way: what it changed is taken back again, so the installation
+// is as it was before it began, and its journal goes. Where even that cannot be done, the
+// journal stays and the player is told how to get out.
+RestoreResult TakeBack(ProgramValues& pv, platform::Ui& ui, HistoryPlace& place,
+                       const RestorePlan& plan, const Walked& walked, bool settling) {
+    RestoreResult result;
+    result.Outcome = RestoreOutcome::Failed;
+    result.Message = std::string(plan.IsUndo ? "The undo" : "The restore") +
+                     " could not be finished: " + walked.Failure->Description();
+    if (!walked.Step) {
+        place.Files().DeleteFile(place.RestoreJournal(), true);
+        result.Message += " Nothing was changed.";
+        return result;
+    }
+    const std::string part = "What it had changed (step " + std::to_string(walked.Step) + ")";
+    RestorePlan back;
+    try {
+        back = PlanReversal(pv, {walked.Step});
+    } catch (const platform::RuntimeError& error) {
+        back.Refusal = error.Description();
+    }
+    if (back.Refusal.empty()) {
+        back.Summary = "Undid step " + std::to_string(walked.Step);
+        back.Undoes = {walked.Step};
+        back.IsUndo = true;
+        WriteJournal(place, {true, back.Summary, place.NextNumber(), back.Reverse, back.Undoes});
+        const Walked again = Walk(pv, ui, place, back);
+        if (!again.Failure) {
+            place.Files().DeleteFile(place.RestoreJournal(), true);
+            result.Step = again.Step;
+            result.Message += " " + part + " has been taken back (step " +
+                              std::to_string(again.Step) +
+                              "): the installation is as it was before.";
+            return result;
+        }
+        result.Message +=
+            " " + part + " could not be taken back either: " + again.Failure->Description();
+    } else {
+        result.Message += " " + part + " cannot be taken back: " + back.Refusal;
+    }
+    if (!settling) result.Message += " " + StandingText(place) + ". " + AbandonWayOut();
+    return result;
+}
+
+RestoreResult CarryOutPlan(ProgramValues& pv, platform::Ui& ui, const RestorePlan& plan,
+                           bool askFirst, bool settling) {
     RestoreResult result;
     if (!plan.Refusal.empty()) {
         result.Outcome = RestoreOutcome::Refused;
         result.Message = plan.Refusal;
         return result;
     }
+    HistoryPlace place(pv);
+    if (!settling && RestoreStands(place)) {
+        result.Outcome = RestoreOutcome::Refused;
+        result.Message = StandingText(place) + ": it must be closed first. " + AbandonWayOut();
+        return result;
+    }
     // Looked at again now: a file may have been changed while the player read the question.
-    const std::vector<HandChange> changedByHand = askFirst && !plan.JustMade
-                                                      ? PlanReversal(pv, plan.Reverse).ChangedByHand
-                                                      : plan.ChangedByHand;
+    std::vector<HandChange> changedByHand = plan.ChangedByHand;
+    if (askFirst && !plan.JustMade) {
+        RestorePlan now = PlanReversal(pv, plan.Reverse);
+        if (!now.Refusal.empty()) {
+            result.Outcome = RestoreOutcome::Refused;
+            result.Message = now.Refusal;
+            return result;
+        }
+        changedByHand = std::move(now.ChangedByHand);
+    }
     if (askFirst && !changedByHand.empty()) {
         const std::string question = std::to_string(changedByHand.size()) +
                                      " file(s) were changed since Movrand last touched them, and " +
@@ -616,35 +728,45 @@ RestoreResult CarryOut(ProgramValues& pv, platform::Ui& ui, const RestorePlan& p
             return result;
         }
     }
-    HistoryPlace place(pv);
     place.Create();
     // The journal names what was asked and the step that records it, so that a cut is finished
     // at the next start.
-    std::string journal = std::string(plan.IsUndo ? "undo" : "restore") + "\t" + plan.Summary +
-                          "\nstep\t" + std::to_string(place.NextNumber()) + "\n";
-    for (const int n : plan.Reverse) journal += "reverse\t" + std::to_string(n) + "\n";
-    for (const int n : plan.Undoes) journal += "undoes\t" + std::to_string(n) + "\n";
-    place.Files().WriteWholeFile(place.RestoreJournal(), journal);
-    place.Share(place.RestoreJournal());
-    {
-        HistoryStep step(pv, plan.Summary, &ui);
-        step.MarkUndoOf(plan.Undoes, plan.IsUndo);
-        std::vector<Step> reversed;
-        for (const int n : plan.Reverse) reversed.push_back(place.ReadStep(n));
-        // The stored car folders those steps reached are this step's too.
-        for (const Step& taken : reversed)
-            for (const std::string& root : taken.Roots) step.AddRoot(root);
-        for (const Step& taken : reversed) ReverseStep(pv, place, taken);
-        // What was put back is on the disk before the step that records it.
-        place.Files().SyncDisk(place.Installation());
-        result.Step = step.Commit();
-    }
+    WriteJournal(place, {plan.IsUndo, plan.Summary, place.NextNumber(), plan.Reverse, plan.Undoes});
+    const Walked walked = Walk(pv, ui, place, plan);
+    if (walked.Failure) return TakeBack(pv, ui, place, plan, walked, settling);
+    result.Step = walked.Step;
     place.Files().DeleteFile(place.RestoreJournal(), true);
     result.Outcome = RestoreOutcome::Done;
     return result;
 }
 
-void SettleHistory(ProgramValues& pv, platform::Ui& ui) {
+// A restore or undo that cannot be finished: the player hears what stands and how to get out,
+// and in the window is offered the way out at once.
+void TellStanding(HistoryPlace& place, platform::Ui& ui, const std::string& reason,
+                  StandingRestore standing) {
+    const bool stop = !reason.empty() && reason.back() == '.';
+    const std::string told =
+        StandingText(place) + " and cannot be finished: " + reason + (stop ? "" : ".");
+    if (standing == StandingRestore::Tell) {
+        ui.ShowMessage(told + " Until it is closed, nothing can be changed. " + AbandonWayOut());
+        return;
+    }
+    platform::Question asked;
+    asked.Message = told +
+                    "\r\n\r\nLeave the game as it is and close it? What it changed stays, "
+                    "recorded as a step of its own. Until it is closed, nothing can be changed.";
+    if (!ui.AskYesNo(asked)) return;
+    ui.ShowMessage(AbandonedText(AbandonRestore(place)));
+}
+
+}  // namespace
+
+RestoreResult CarryOut(ProgramValues& pv, platform::Ui& ui, const RestorePlan& plan,
+                       bool askFirst) {
+    return CarryOutPlan(pv, ui, plan, askFirst, false);
+}
+
+void SettleHistory(ProgramValues& pv, platform::Ui& ui, StandingRestore standing) {
     HistoryPlace place(pv);
     if (!place.Exists()) return;
     // A lost or damaged index is no empty history: it is rebuilt from the step files.
@@ -664,51 +786,58 @@ void SettleHistory(ProgramValues& pv, platform::Ui& ui) {
                        ", so it has been rebuilt from its " + std::to_string(listed) +
                        " step file(s).");
     }
-    int cut = SettlePendingStep(place);
-    platform::FileSystem& fs = place.Files();
-    if (!fs.FileExists(place.RestoreJournal())) return;
-    RestorePlan plan;
-    int recordedAs = 0;
-    std::istringstream in(place.ReadRecord(place.RestoreJournal()));
-    for (std::string line; std::getline(in, line);) {
-        const std::size_t tab = line.find('\t');
-        const std::string key = line.substr(0, tab);
-        const std::string value = tab == std::string::npos ? "" : line.substr(tab + 1);
-        try {
-            if (key == "undo" || key == "restore") {
-                plan.IsUndo = key == "undo";
-                plan.Summary = value;
-            } else if (key == "step") {
-                recordedAs = std::stoi(value);
-            } else if (key == "reverse" || key == "undoes") {
-                (key == "reverse" ? plan.Reverse : plan.Undoes).push_back(std::stoi(value));
-            }
-        } catch (const std::exception&) {
-            throw platform::RuntimeError(
-                platform::kPathFileAccessError,
-                "The history file " + place.RestoreJournal() + " is damaged");
-        }
+    if (!RestoreStands(place)) {
+        SettlePendingStep(place);
+        return;
     }
+    int cut = SettleCutRestore(place);
+    std::string text;
+    std::string reason;
+    RestoreJournal journal;
+    try {
+        text = place.ReadRecord(place.RestoreJournal());
+        journal = ParseJournal(text, place.RestoreJournal());
+    } catch (const platform::RuntimeError& error) {
+        reason = error.Description();
+    }
+    if (!reason.empty()) return TellStanding(place, ui, reason, standing);
     // A restore stopped by a failure recorded the part that ran as its step.
     if (!cut)
         for (const Step& listed : place.ReadIndex())
-            if (listed.Number == recordedAs) cut = recordedAs;
+            if (listed.Number == journal.RecordedAs) cut = journal.RecordedAs;
     // The part that ran is taken back with the rest, and marked as taken back.
     if (cut) {
-        plan.Reverse.insert(plan.Reverse.begin(), cut);
-        plan.Undoes.push_back(cut);
+        journal.Reverse.insert(journal.Reverse.begin(), cut);
+        journal.Undoes.push_back(cut);
     }
-    RestorePlan settled = PlanReversal(pv, plan.Reverse);
-    settled.Summary = plan.Summary;
-    settled.Undoes = plan.Undoes;
-    settled.IsUndo = plan.IsUndo;
+    RestorePlan settled;
+    try {
+        settled = PlanReversal(pv, journal.Reverse);
+    } catch (const platform::RuntimeError& error) {
+        settled.Refusal = error.Description();
+    }
+    if (!settled.Refusal.empty()) return TellStanding(place, ui, settled.Refusal, standing);
+    settled.Summary = journal.Summary;
+    settled.Undoes = journal.Undoes;
+    settled.IsUndo = journal.IsUndo;
     // Files changed by hand since (or a record that is not the one a restore wrote) are named
     // and asked about, as for any restore; on a no, what ran stays its own step.
-    if (CarryOut(pv, ui, settled).Outcome != RestoreOutcome::Declined) return;
-    fs.DeleteFile(place.RestoreJournal(), true);
-    ui.ShowMessage(std::string(plan.IsUndo ? "An undo" : "A restore") +
-                   " that was cut short has not been finished." +
-                   (cut ? " What it did before the cut is step " + std::to_string(cut) + "." : ""));
+    const RestoreResult result = CarryOutPlan(pv, ui, settled, true, true);
+    if (result.Outcome == RestoreOutcome::Done) return;
+    if (result.Outcome == RestoreOutcome::Declined) {
+        place.Files().DeleteFile(place.RestoreJournal(), true);
+        ui.ShowMessage(
+            std::string(journal.IsUndo ? "An undo" : "A restore") +
+            " that was cut short has not been finished." +
+            (cut ? " What it did before the cut is step " + std::to_string(cut) + "." : ""));
+        return;
+    }
+    // The settling failed and what it did was taken back: the restore stands as it stood.
+    if (!RestoreStands(place)) {
+        place.Files().WriteWholeFile(place.RestoreJournal(), text);
+        place.Share(place.RestoreJournal());
+    }
+    TellStanding(place, ui, result.Message, standing);
 }
 
 }  // namespace movrand::history

@@ -48,12 +48,19 @@ struct RestoreResult {
 
 // Carries a plan out as one step of its own. Files changed by hand are named and the user asked
 // first (unless `askFirst` is false); what they held is kept in the new step. A journal lets
-// the next start finish a restore that was cut short.
+// the next start finish a restore that was cut short. One that fails part way is taken back to
+// where it began (Failed, told in Message), its journal gone.
 RestoreResult CarryOut(ProgramValues& pv, platform::Ui& ui, const RestorePlan& plan,
                        bool askFirst = true);
 
+// What the start does with a restore or undo that cannot be finished: the window asks whether
+// to leave the game as it is and close it; movrand-cli tells how.
+enum class StandingRestore { Ask, Tell };
+
 // The next start's part: a step that a run left unfinished is recorded as cut short, and a
 // restore or undo cut short is carried out to its end (the part that ran taken back with it).
-void SettleHistory(ProgramValues& pv, platform::Ui& ui);
+// One that cannot be finished changes nothing and stands, told with the way out.
+void SettleHistory(ProgramValues& pv, platform::Ui& ui,
+                   StandingRestore standing = StandingRestore::Ask);
 
 }  // namespace movrand::history

@@ -12,6 +12,7 @@
 #include "history/HistoryForget.h"
 #include "history/HistoryPlace.h"
 #include "history/HistorySettling.h"
+#include "history/RestoreJournal.h"
 #include "platform/RuntimeError.h"
 
 namespace movrand::history {
@@ -44,6 +45,13 @@ HistoryStep::HistoryStep(ProgramValues& pv, std::string summary, platform::Ui* u
 
 HistoryStep::HistoryStep(ProgramValues& pv, std::string summary, platform::Ui* ui,
                          const GoesOn& from)
+    : HistoryStep(pv, std::move(summary), ui, from, false) {}
+
+HistoryStep::HistoryStep(ProgramValues& pv, std::string summary, platform::Ui* ui, Restoring)
+    : HistoryStep(pv, std::move(summary), ui, GoesOn{}, true) {}
+
+HistoryStep::HistoryStep(ProgramValues& pv, std::string summary, platform::Ui* ui,
+                         const GoesOn& from, bool restoring)
     : pv_(pv), ui_(ui) {
     const std::string installation = from.Installation.empty() ? pv.GPLPath : from.Installation;
     if (pv.Env.Watch || installation.empty()) return;
@@ -52,6 +60,8 @@ HistoryStep::HistoryStep(ProgramValues& pv, std::string summary, platform::Ui* u
         place_.reset();
         return;
     }
+    // Finishing a swap cut short goes on: it comes before the restore's settling at the start.
+    if (!restoring && from.Summary.empty()) RefuseWhileRestoreStands(*place_);
     std::optional<Step> unfinished;
     if (place_->Exists()) unfinished = ReadPendingStep(*place_);
     if (unfinished && !from.Summary.empty() && unfinished->Summary.rfind(from.Summary, 0) == 0) {

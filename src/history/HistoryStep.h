@@ -35,6 +35,11 @@ class HistoryStep {
     // its size.
     HistoryStep(ProgramValues& pv, std::string summary, platform::Ui* ui = nullptr);
     HistoryStep(ProgramValues& pv, std::string summary, platform::Ui* ui, const GoesOn& from);
+    // The step of a restore or undo, which records while its journal stands. Any other step
+    // refuses to begin while one stands (a restore that could not be finished), naming the way
+    // out.
+    struct Restoring {};
+    HistoryStep(ProgramValues& pv, std::string summary, platform::Ui* ui, Restoring);
     ~HistoryStep();
     HistoryStep(const HistoryStep&) = delete;
     HistoryStep& operator=(const HistoryStep&) = delete;
@@ -55,6 +60,9 @@ class HistoryStep {
     bool WentOn() const { return wentOn_; }
 
   private:
+    HistoryStep(ProgramValues& pv, std::string summary, platform::Ui* ui, const GoesOn& from,
+                bool restoring);
+
     ProgramValues& pv_;
     platform::Ui* ui_;
     std::unique_ptr<HistoryPlace> place_;

@@ -212,7 +212,7 @@ StartedRun StartUp(ProgramValues& pv, platform::Ui& ui, const StartUpChoices& ch
         // A step or a restore of the installation's history that a run left unfinished; a
         // damaged history is named and keeps nothing else from starting.
         platform::RunTrapped(ui, platform::TrapForm::Information, pv.ProgramName,
-                             [&] { history::SettleHistory(pv, ui); });
+                             [&] { history::SettleHistory(pv, ui, choices.UnfinishedRestore); });
         run.WorkingCopyMade = StripIniHeaders(pv, ui, pv.DriverIniFile, pv.DriverWorkFile);
         if (begin) begin();
         run.How = StartedRun::End::Ready;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/ProgramValues.h"
+#include "history/HistoryRestore.h"
 #include "platform/Ui.h"
 
 namespace movrand {
@@ -25,6 +26,9 @@ struct StartUpChoices {
     // False when the caller sweeps the leftover temporaries itself, later (the desktop program
     // does it once its main window is on the screen).
     bool SweepLeftovers = true;
+    // A restore of the history that cannot be finished: the window offers to close it, the
+    // command line tells how.
+    history::StandingRestore UnfinishedRestore = history::StandingRestore::Ask;
 };
 
 // How a start ended.

@@ -108,8 +108,15 @@ TEST(HostileRecords, HistoryRecordsThatAreLinksOrHugeAreRefused) {
             EXPECT_LT(fs::file_size(file), 1u << 20);
             continue;
         }
-        EXPECT_EQ(run.Status, 3) << run.Out << run.Err;
+        // A journal that cannot be read stands, named with the way out, and the undo is
+        // refused; the way out deletes the link alone.
+        const bool journal = std::string(row.file) == "restore.step";
+        EXPECT_EQ(run.Status, journal ? 1 : 3) << run.Out << run.Err;
         EXPECT_EQ(Differences(TreeOf(m.DriveC()), before), "");
+        if (!journal) continue;
+        EXPECT_EQ(m.Run({"history", "abandon"}).Status, 0);
+        EXPECT_FALSE(fs::exists(fs::symlink_status(file)));
+        EXPECT_EQ(ReadFile(copy), outside);
     }
 }
 

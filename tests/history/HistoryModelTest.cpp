@@ -318,10 +318,62 @@ TEST(HistoryModel, ARestoreSettledAtTheStartAsksBeforeOverwriting) {
     EXPECT_EQ(LatestStep(d), 1);
 }
 
-// A restore stopped at each of its file-system steps in turn leaves a tree that the next start
-// settles into the restored one.
-TEST(HistoryModel, RestoreStoppedAtAnyStepIsSettledToItsEnd) {
+// A restore that cannot be finished at the start changes nothing, and the window asks whether
+// to leave the game as it is: on a no it stands and every change is refused, naming the way
+// out; on a yes it is closed and changes work again.
+TEST(HistoryModel, ARestoreThatCannotBeFinishedIsOfferedToBeClosed) {
+    AddOnDrive d;
+    d.Install(kClassic, "Ferrari 312");
+    const std::string journal = "C:\\sierra\\gpl\\movrand\\history\\restore.step";
+    d.Write(journal, "restore\tRestored to step 0\nstep\t2\nreverse\t1\n");
+    fs::remove(d.Native(Ferrari("fer9.3do")));
+    fs::create_directory(d.Native(Ferrari("fer9.3do")));
+    const Photo before = PhotoOf(d);
+    for (const bool yes : {false, true}) {
+        SCOPED_TRACE(yes ? "yes" : "no");
+        d.Ui.Answers = {yes};
+        d.Ui.Traps.clear();
+        history::SettleHistory(d.Pv, d.Ui);
+        EXPECT_NE(d.Ui.Transcript().find(journal +
+                                         " and cannot be finished: Cannot take the "
+                                         "steps back: a folder stands at " +
+                                         Ferrari("fer9.3do")),
+                  std::string::npos)
+            << d.Ui.Transcript();
+        EXPECT_EQ(d.Exists(journal), !yes);
+        EXPECT_EQ(PhotoOf(d), before);
+        EXPECT_EQ(LatestStep(d), 1);
+        d.Install(kClassic, "Red Wheels");
+        ASSERT_EQ(d.Ui.Traps.size(), yes ? 0u : 1u) << d.Ui.Transcript();
+        if (!yes) {
+            EXPECT_NE(d.Ui.Traps[0].Text.find("history abandon"), std::string::npos);
+        }
+    }
+}
+
+// A plan made before the player answered is looked at again when it is carried out: what was
+// changed meanwhile so that it cannot be done is refused, and nothing changes.
+TEST(HistoryModel, APlanIsCheckedAgainWhenCarriedOut) {
+    AddOnDrive d;
+    d.Ui.DefaultAnswer = true;
+    d.Install(kClassic, "Ferrari 312");
+    const history::RestorePlan plan = history::PlanRestore(d.Pv, 0);
+    ASSERT_EQ(plan.Refusal, "");
+    fs::remove(d.Native(Ferrari("fer9.3do")));
+    fs::create_directory(d.Native(Ferrari("fer9.3do")));
+    const Photo before = PhotoOf(d);
+    const history::RestoreResult result = history::CarryOut(d.Pv, d.Ui, plan);
+    EXPECT_EQ(result.Outcome, history::RestoreOutcome::Refused);
+    EXPECT_NE(result.Message.find(Ferrari("fer9.3do")), std::string::npos) << result.Message;
+    EXPECT_EQ(PhotoOf(d), before);
+}
+
+// A restore failing at each of its file-system steps in turn is taken back to where it began,
+// says so, and leaves no journal: the next start has nothing to settle and the restore can be
+// made again.
+TEST(HistoryModel, RestoreFailingAtAnyStepIsTakenBackWhole) {
     std::map<int, Photo> photos;
+    history::RestoreResult result;
     FaultSweep sweep;
     sweep.Prepare = [&](TempDrive& drive) {
         PrepareAddOns(drive);
@@ -332,18 +384,21 @@ TEST(HistoryModel, RestoreStoppedAtAnyStepIsSettledToItsEnd) {
         InstallEntry(drive, kClassic, "Red Wheels");
         SwapCarFolder(drive.Pv, drive.Ui, {"C:\\carfolders\\classic", "", "", true, true});
         ASSERT_EQ(LatestStep(drive), 3);
+        photos[3] = PhotoOf(drive);
     };
     sweep.Operation = [&](TempDrive& drive) {
-        try {
-            history::CarryOut(drive.Pv, drive.Ui, history::PlanRestore(drive.Pv, 0));
-        } catch (const platform::RuntimeError&) {
-            // The stop the sweep made; the check looks at what it left.
-        }
+        result = history::CarryOut(drive.Pv, drive.Ui, history::PlanRestore(drive.Pv, 0));
     };
     sweep.Check = [&](TempDrive& drive, int step) {
-        drive.Pv.Env.Faults.reset();
+        SCOPED_TRACE("failed at " + std::to_string(step));
+        EXPECT_EQ(result.Outcome, history::RestoreOutcome::Failed);
+        EXPECT_NE(result.Message.find("Disk full"), std::string::npos) << result.Message;
+        EXPECT_FALSE(drive.Exists("C:\\sierra\\gpl\\movrand\\history\\restore.step"));
+        EXPECT_EQ(Differences(PhotoOf(drive), photos[3]), "") << result.Message;
         history::SettleHistory(drive.Pv, drive.Ui);
-        EXPECT_EQ(Differences(PhotoOf(drive), photos[0]), "") << "stopped at " << step;
+        EXPECT_EQ(Differences(PhotoOf(drive), photos[3]), "");
+        history::CarryOut(drive.Pv, drive.Ui, history::PlanRestore(drive.Pv, 0), false);
+        EXPECT_EQ(Differences(PhotoOf(drive), photos[0]), "") << drive.Ui.Transcript();
     };
     EXPECT_GT(sweep.Run(), 10);
 }
