@@ -46,7 +46,8 @@ class ChangeRecorder : public platform::ChangeWatch, public platform::WriteAhead
 
     // A folder outside the installation the step may change (a stored car folder), with the
     // folders beside it that the swap names after it ("NAME.movrand-…").
-    void AddRoot(const std::string& windowsFolder);
+    // `token`: the one the swap marks it with (StepPlaces.h).
+    void AddRoot(const std::string& windowsFolder, const std::string& token = "");
     void SetSummary(std::string summary) { step_.Summary = std::move(summary); }
     const std::string& Summary() const { return step_.Summary; }
     void MarkUndoOf(std::vector<int> steps, bool isUndo);

@@ -88,8 +88,8 @@ std::string HistoryStep::Summary() const {
     return recorder_ ? recorder_->Summary() : "";
 }
 
-void HistoryStep::AddRoot(const std::string& windowsFolder) {
-    if (recorder_) recorder_->AddRoot(windowsFolder);
+void HistoryStep::AddRoot(const std::string& windowsFolder, const std::string& token) {
+    if (recorder_) recorder_->AddRoot(windowsFolder, token);
 }
 
 void HistoryStep::MarkUndoOf(std::vector<int> steps, bool isUndo) {

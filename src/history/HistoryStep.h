@@ -43,7 +43,8 @@ class HistoryStep {
     void SetSummary(std::string summary);
     std::string Summary() const;
     // A stored car folder outside the installation the operation may change.
-    void AddRoot(const std::string& windowsFolder);
+    // `token`: the one the swap marks it with (StepPlaces.h).
+    void AddRoot(const std::string& windowsFolder, const std::string& token = "");
     // The step takes back these steps (an undo, or a restore settled after a cut).
     void MarkUndoOf(std::vector<int> steps, bool isUndo);
     // Ends the step now; its number, or 0 when it changed nothing.

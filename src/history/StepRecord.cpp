@@ -142,7 +142,11 @@ std::string StepText(const Step& step) {
     out << "summary\t" << Escaped(step.Summary) << '\n';
     if (step.IsUndo) out << "undo\n";
     for (const int n : step.Undoes) out << "undoes\t" << n << '\n';
-    for (const std::string& root : step.Roots) out << "root\t" << Escaped(root) << '\n';
+    for (const std::string& root : step.Roots) {
+        const auto token = step.RootTokens.find(root);
+        out << "root\t" << Escaped(root)
+            << (token == step.RootTokens.end() ? "" : "\t" + token->second) << '\n';
+    }
     out << "kept-bytes\t" << step.BytesKept << '\n';
     if (step.EndedNs) out << "ended\t" << step.EndedNs << '\n';
     for (const StepChange& c : step.Changes) {
@@ -229,7 +233,11 @@ bool StepParser::HeaderLine(std::string_view key, const Line& f) {
         if (!n) throw Damaged(Where() + " holds no step number");
         step_.Undoes.push_back(*n);
     } else if (key == "root") {
-        step_.Roots.push_back(PathOf(f.size() == 2 ? f[1] : std::string_view()));
+        step_.Roots.push_back(PathOf(f.size() >= 2 && f.size() <= 3 ? f[1] : std::string_view()));
+        if (f.size() == 3) {
+            if (!PlainHash(f[2])) throw Damaged(Where() + " holds no token");
+            step_.RootTokens[step_.Roots.back()] = std::string(f[2]);
+        }
     } else if (key == "kept-bytes") {
         const auto n = NumberOf<std::uint64_t>(Text1(f));
         if (!n) throw Damaged(Where() + " holds no size");
