@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "history/ChangeRecorder.h"
+#include "history/StepPlaces.h"
 #include "platform/FileKeeping.h"
 #include "platform/RuntimeError.h"
 
@@ -24,7 +25,7 @@ bool Made(const platform::FileSystem& fs, const StepChange& c) {
 
 }  // namespace
 
-std::optional<Step> ReadPendingStep(HistoryPlace& place) {
+std::optional<Step> ReadPendingStep(HistoryPlace& place, const std::string& vouched) {
     platform::FileSystem& fs = place.Files();
     if (!fs.FileExists(place.Pending())) return std::nullopt;
     // A kill can cut the journal's last line short; what it had not written had not happened.
@@ -53,6 +54,7 @@ std::optional<Step> ReadPendingStep(HistoryPlace& place) {
         fs.DeleteFile(place.Pending(), true);
         return std::nullopt;
     }
+    CheckStepPlaces(place, step, place.Pending(), "", vouched);
     std::vector<StepChange> changes;
     for (StepChange& c : step.Changes) {
         if (c.Kind == StepChange::Type::Kept && !fs.FolderExists(place.KeptPath(c.To))) continue;

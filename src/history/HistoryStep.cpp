@@ -53,7 +53,7 @@ HistoryStep::HistoryStep(ProgramValues& pv, std::string summary, platform::Ui* u
         return;
     }
     std::optional<Step> unfinished;
-    if (place_->Exists()) unfinished = ReadPendingStep(*place_);
+    if (place_->Exists()) unfinished = ReadPendingStep(*place_, from.Token);
     if (unfinished && !from.Summary.empty() && unfinished->Summary.rfind(from.Summary, 0) == 0) {
         wentOn_ = true;
         recorder_ = std::make_unique<ChangeRecorder>(*place_, std::move(*unfinished), true);

@@ -29,6 +29,9 @@ class HistoryStep {
         // That run's step is known by its summary beginning so; another unfinished step is
         // recorded as cut short first.
         std::string Summary;
+        // The token of that run's swap, from the user's own record of it: the stored folders
+        // its step names with it are the swap's own even before they are marked.
+        std::string Token;
     };
 
     // `ui`, when given, hears when the history had to forget its oldest steps to keep within

@@ -91,7 +91,7 @@ bool IsMarkedStored(const platform::FileSystem& fs, const std::string& folder,
 }
 
 void CheckStepPlaces(const HistoryPlace& place, const Step& step, const std::string& file,
-                     const std::string& appPath) {
+                     const std::string& appPath, const std::string& vouched) {
     const platform::FileSystem& fs = place.Files();
     const auto refused = [&](const std::string& why) {
         return platform::RuntimeError(platform::kPathFileAccessError,
@@ -113,10 +113,10 @@ void CheckStepPlaces(const HistoryPlace& place, const Step& step, const std::str
         auto found = marked.find(at.Root);
         if (found == marked.end()) {
             const auto token = step.RootTokens.find(*at.Root);
-            found = marked
-                        .emplace(at.Root, token != step.RootTokens.end() &&
-                                              IsMarkedStored(fs, *at.Root, token->second))
-                        .first;
+            const bool known =
+                token != step.RootTokens.end() && ((!vouched.empty() && token->second == vouched) ||
+                                                   IsMarkedStored(fs, *at.Root, token->second));
+            found = marked.emplace(at.Root, known).first;
         }
         if (!found->second)
             throw refused("it names " + path + ", outside the installation, in " + *at.Root +

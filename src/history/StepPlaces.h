@@ -28,8 +28,9 @@ bool IsMarkedStored(const platform::FileSystem& fs, const std::string& folder,
 // Refuses, naming `file` (the step's file or journal), a step that would reach outside the
 // installation other than into the stored car folders it names with their swap's token, or into
 // the history's own records (but its kept folders), or into the program's own folder `appPath`.
-// Looked at before anything the step names is read or touched.
+// Looked at before anything the step names is read or touched. `vouched`, when given, is the
+// token of a swap this user's own record names (its marks may not be made yet).
 void CheckStepPlaces(const HistoryPlace& place, const Step& step, const std::string& file,
-                     const std::string& appPath);
+                     const std::string& appPath, const std::string& vouched = "");
 
 }  // namespace movrand::history

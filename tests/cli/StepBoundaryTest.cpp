@@ -5,7 +5,9 @@
 
 #include "CliRunner.h"
 #include "DemoAddOns.h"
+#include "DemoInstallation.h"
 #include "FileSnapshot.h"
+#include "history/StepRecord.h"
 
 namespace movrand::test {
 namespace {
@@ -78,6 +80,89 @@ TEST(StepBoundary, ASwapIsUndoneAndRestoredAcrossRuns) {
         const CliRun again = m.Run({"--yes", "restore", "1"});
         EXPECT_EQ(again.Status, 0) << again.Out << again.Err;
         EXPECT_EQ(Differences(StoredTree(m), swapped), "");
+    }
+}
+
+const std::string kToken = "0123456789abcdef0123456789abcdef";
+
+// A step or journal made by hand (any member of a shared installation's group may write one)
+// that names a folder outside the game, or a stored folder without the swap's own mark: the next
+// run refuses it naming its file, and the folders outside stay byte for byte.
+TEST(StepBoundary, AHandMadeStepReachesNothingOutside) {
+    using Change = history::StepChange;
+    const std::string victim = "C:\\victim";
+    const std::string game = "C:\\sierra\\gpl\\cars\\cars67\\brm";
+    const auto path = [](const std::string& at) {
+        Change c;
+        c.Path = at;
+        c.HasAfter = true;
+        c.After.Kind = history::FileState::Type::File;
+        c.After.Hash = kToken;
+        return c;
+    };
+    const auto moved = [](Change::Type kind, const std::string& from, const std::string& to) {
+        Change c;
+        c.Kind = kind;
+        c.Path = from;
+        c.To = to;
+        return c;
+    };
+    const struct {
+        const char* name;
+        bool swapFirst;  // the step is that of a swap, its roots changed
+        bool pending;    // planted as the journal of a run cut short
+        std::function<void(history::Step&)> change;
+    } rows[] = {
+        {"path", false, false,
+         [&](history::Step& s) { s.Changes.push_back(path(victim + "\\keep.txt")); }},
+        {"move", false, false,
+         [&](history::Step& s) { s.Changes.push_back(moved(Change::Type::Move, game, victim)); }},
+        {"move in", false, false,
+         [&](history::Step& s) { s.Changes.push_back(moved(Change::Type::Move, victim, game)); }},
+        {"exchange", false, false,
+         [&](history::Step& s) {
+             s.Changes.push_back(moved(Change::Type::Exchange, game, victim));
+         }},
+        {"pending", false, true,
+         [&](history::Step& s) {
+             Change c = path(victim + "\\keep.txt");
+             c.HasAfter = false;
+             s.Changes = {c};
+         }},
+        {"wrong token", true, false,
+         [](history::Step& s) {
+             for (auto& [root, token] : s.RootTokens) token = kToken;
+         }},
+        {"no token", true, false, [](history::Step& s) { s.RootTokens.clear(); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        CliMachine m;
+        fs::create_directories(m.DriveC() / "backup");
+        demo::WriteFile(m.DriveC() / "victim" / "keep.txt", "the player's own");
+        if (row.swapFirst)
+            ASSERT_EQ(m.Run(kSwap).Status, 0);
+        else
+            InstallStripes(m);
+        const fs::path steps = m.Gpl() / "movrand" / "history";
+        const fs::path file = row.pending ? steps / "pending.step" : steps / "steps" / "1.step";
+        history::Step step = history::ParseStep(CliMachine::Read(steps / "steps" / "1.step"), "");
+        if (row.pending) step.Number = 2;
+        if (!row.swapFirst) {
+            step.Roots.push_back(victim);
+            step.RootTokens[victim] = kToken;
+        }
+        row.change(step);
+        std::string text = history::StepText(step);
+        if (row.pending) text.resize(text.size() - 4);
+        fs::remove(file);
+        demo::WriteFile(file, text);
+        const auto before = StoredTree(m);
+        const CliRun run = m.Run({"--yes", "undo"});
+        EXPECT_NE(run.Status, 0);
+        EXPECT_NE((run.Out + run.Err).find(file.filename().string()), std::string::npos)
+            << run.Out << run.Err;
+        EXPECT_EQ(Differences(StoredTree(m), before), "");
     }
 }
 
