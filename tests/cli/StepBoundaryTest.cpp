@@ -116,9 +116,13 @@ TEST(StepBoundary, AHandMadeStepReachesNothingOutside) {
         {"path", false, false,
          [&](history::Step& s) { s.Changes.push_back(path(victim + "\\keep.txt")); }},
         {"move", false, false,
-         [&](history::Step& s) { s.Changes.push_back(moved(Change::Type::Move, game, victim)); }},
+         [&](history::Step& s) {
+             s.Changes.push_back(moved(Change::Type::Move, game + "x", victim));
+         }},
         {"move in", false, false,
-         [&](history::Step& s) { s.Changes.push_back(moved(Change::Type::Move, victim, game)); }},
+         [&](history::Step& s) {
+             s.Changes.push_back(moved(Change::Type::Move, victim + "\\brm", game));
+         }},
         {"exchange", false, false,
          [&](history::Step& s) {
              s.Changes.push_back(moved(Change::Type::Exchange, game, victim));
