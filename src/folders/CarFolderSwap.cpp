@@ -10,6 +10,7 @@
 #include "folders/SwapJournal.h"
 #include "folders/SwapSettling.h"
 #include "history/HistoryStep.h"
+#include "history/StepPlaces.h"
 #include "platform/ErrorTrap.h"
 
 namespace movrand {
@@ -127,6 +128,10 @@ SwapRun RunSwap(FileSystem& fs, const std::string& journalPath, const CarFolderP
     j.LiveNumber = fs.FolderNumber(plan.Live);
     j.SourceNumber = fs.FolderNumber(page.Source);
     j.TargetNumber = plan.Overwrite ? fs.FolderNumber(plan.Target) : 0;
+    // The places outside the game the swap changes are marked as its own before anything moves,
+    // so that its step can be taken back wherever it stops.
+    if (!plan.Target.empty()) history::MarkStoredFolder(fs, plan.Target, token);
+    if (page.Move) history::MarkStoredFolder(fs, page.Source, token);
     WriteSwapJournal(fs, journalPath, j);
     try {
         if (!plan.Target.empty()) run.Refusal = SwapDestinationRefusal(fs, page, j.TargetCopying());

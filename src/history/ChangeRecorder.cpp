@@ -231,7 +231,7 @@ void ChangeRecorder::Touch(const fs::path& native, bool copy, int folder) {
         if (held == buckets_.end()) {
             if (!content_)
                 content_ = std::make_unique<platform::Descriptor>(
-                    platform::OpenFolderByPath(contentFolder_, place_.ContentFolder()));
+                    place_.Files().OpenFolder(place_.ContentFolder()));
             held = buckets_
                        .emplace(name,
                                 std::make_unique<platform::Descriptor>(platform::MakeFolderAt(

@@ -435,17 +435,16 @@ void ReverseStep(ProgramValues& pv, const HistoryPlace& place, const Step& step)
         }
         flush();
         const std::string from = c.Kind == StepChange::Type::Kept ? place.KeptPath(c.To) : c.To;
+        // The place of a stored car folder moved is marked first, so that it stays known as the
+        // swap's own whenever the work stops.
+        for (const std::string& at : {c.Path, c.To})
+            if (const auto token = step.RootTokens.find(at); token != step.RootTokens.end())
+                MarkStoredFolder(fs, at, token->second);
         switch (c.Kind) {
             case StepChange::Type::Move:
             case StepChange::Type::Kept:
                 if (fs.FolderExists(from) && fs.KindAt(c.Path).empty()) {
                     fs.MoveFolder(from, c.Path);
-                    // A stored car folder moved back, or the place one left, stays marked as
-                    // the swap's own: the step that records this can be taken back in turn.
-                    for (const std::string& place : {c.Path, from})
-                        if (const auto token = step.RootTokens.find(place);
-                            token != step.RootTokens.end())
-                            MarkStoredFolder(fs, place, token->second);
                 } else if (!(fs.FolderExists(c.Path) && fs.KindAt(from).empty())) {
                     NotAsRecorded(place, step, fs.FolderExists(from) ? c.Path : from);
                 }

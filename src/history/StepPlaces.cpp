@@ -66,23 +66,24 @@ std::string StoredMarkerBeside(const std::string& folder) {
     return folder + ".movrand-stored";
 }
 
-void MarkStoredFolder(platform::FileSystem& fs, const std::string& folder,
+void MarkStoredFolder(const platform::FileSystem& fs, const std::string& folder,
                       const std::string& token) {
-    const std::string kind = fs.KindAt(folder);
-    if (kind == "a folder")
-        fs.WriteWholeFile(folder + "\\" + kStoredMarker, token + "\r\n");
-    else if (kind.empty())
-        fs.WriteWholeFile(StoredMarkerBeside(folder), token + "\r\n");
+    // Written by a service that tells no step: the mark stays when a step is taken back, and a
+    // step cut short anywhere finds its folders marked.
+    // Written in place, not beside and renamed: a run cut short leaves no file of its own in
+    // the player's folder, at worst a mark that is written again.
+    platform::FileSystem plain(fs.Paths().Drives());
+    if (IsMarkedStored(plain, folder, token)) return;
+    platform::TextWriter out = plain.CreateTextFile(StoredMarkerBeside(folder));
+    out.WriteLine(token);
+    out.Close();
+    plain.SyncTouched();
 }
 
 bool IsMarkedStored(const platform::FileSystem& fs, const std::string& folder,
                     const std::string& token) {
-    if (token.empty()) return false;
-    const std::string kind = fs.KindAt(folder);
-    const std::string marker = kind == "a folder" ? folder + "\\" + kStoredMarker
-                               : kind.empty()     ? StoredMarkerBeside(folder)
-                                                  : "";
-    if (marker.empty() || fs.KindAt(marker) != "a file") return false;
+    const std::string marker = StoredMarkerBeside(folder);
+    if (token.empty() || fs.KindAt(marker) != "a file") return false;
     try {
         return fs.ReadRecord(marker, 1024) == token + "\r\n";
     } catch (const platform::RuntimeError&) {

@@ -8,20 +8,20 @@
 
 namespace movrand::history {
 
-// The file a car folder swap leaves in a stored car folder it made (the old live folder moved
-// out), holding the swap's random token: it travels with the folder. Where the swap moved a
-// stored folder into the game, a file "NAME.movrand-stored" beside its old place holds the token
-// instead. Both lie outside the installation, so no one who may write only inside it can make
-// them: a step names a stored car folder with that token, and the history reaches only a folder
-// marked so.
-inline constexpr const char* kStoredMarker = "zorvexstored.zorvex";
+// A car folder swap leaves a file "NAME.movrand-stored" beside each stored car folder it made or
+// moved (the old live folder in its new place, the place a stored folder left for the game),
+// holding the swap's random token; the swap's step names the folder with the same token. The
+// mark lies outside the installation, so no one who may write only inside it can make one, and
+// it stays in its place while the folder moves in and out of the game (nothing is added to the
+// folder itself, so the game gets back its car folder byte for byte). The history reaches only
+// the stored car folders marked so.
 std::string StoredMarkerBeside(const std::string& folder);
 
-// Marks `folder` (inside when it is a folder, beside its place when nothing stands there) as a
-// stored car folder of the swap with `token`.
-void MarkStoredFolder(platform::FileSystem& fs, const std::string& folder,
+// Marks the place `folder` as a stored car folder of the swap with `token`. The mark is no
+// change of any step.
+void MarkStoredFolder(const platform::FileSystem& fs, const std::string& folder,
                       const std::string& token);
-// True when `folder` carries the mark with `token` (inside, or beside where it is gone).
+// True when the place `folder` carries the mark with `token`.
 bool IsMarkedStored(const platform::FileSystem& fs, const std::string& folder,
                     const std::string& token);
 
