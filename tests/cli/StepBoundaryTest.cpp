@@ -29,9 +29,10 @@ TEST(StepBoundary, ALinkInTheInstallationIsNeverFollowed) {
         std::vector<std::string> command;
     } rows[] = {{"cars/cars67", {"--yes", "undo"}},
                 {"cars/cars67/ferrari", {"--yes", "undo"}},
-                {"cars/cars67/ferrari", {"--yes", "restore", "0"}}};
+                {"cars/cars67/ferrari", {"--yes", "restore", "0"}},
+                {"cars/cars67", {"verify"}}};
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.linked + (" " + row.command[1]));
+        SCOPED_TRACE(row.linked + (" " + row.command.back()));
         CliMachine m;
         InstallStripes(m);
         const fs::path linked = m.Gpl() / row.linked;
