@@ -82,8 +82,11 @@ void MarkStoredFolder(const platform::FileSystem& fs, const std::string& folder,
 
 bool IsMarkedStored(const platform::FileSystem& fs, const std::string& folder,
                     const std::string& token) {
+    // A folder, or nothing yet, stands in the place: never a link to another.
+    const std::string kind = fs.KindAt(folder);
     const std::string marker = StoredMarkerBeside(folder);
-    if (token.empty() || fs.KindAt(marker) != "a file") return false;
+    if (token.empty() || (kind != "a folder" && !kind.empty()) || fs.KindAt(marker) != "a file")
+        return false;
     try {
         return fs.ReadRecord(marker, 1024) == token + "\r\n";
     } catch (const platform::RuntimeError&) {

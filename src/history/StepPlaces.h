@@ -21,7 +21,8 @@ std::string StoredMarkerBeside(const std::string& folder);
 // change of any step.
 void MarkStoredFolder(const platform::FileSystem& fs, const std::string& folder,
                       const std::string& token);
-// True when the place `folder` carries the mark with `token`.
+// True when the place `folder` carries the mark with `token` and holds a folder (no link) or
+// nothing.
 bool IsMarkedStored(const platform::FileSystem& fs, const std::string& folder,
                     const std::string& token);
 

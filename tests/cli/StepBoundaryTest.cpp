@@ -138,6 +138,7 @@ TEST(StepBoundary, AHandMadeStepReachesNothingOutside) {
              for (auto& [root, token] : s.RootTokens) token = kToken;
          }},
         {"no token", true, false, [](history::Step& s) { s.RootTokens.clear(); }},
+        {"stored folder a link", true, false, [](history::Step&) {}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -161,6 +162,11 @@ TEST(StepBoundary, AHandMadeStepReachesNothingOutside) {
         if (row.pending) text.resize(text.size() - 4);
         fs::remove(file);
         demo::WriteFile(file, text);
+        if (std::string(row.name) == "stored folder a link") {
+            fs::rename(m.DriveC() / "backup" / "old", m.DriveC() / "victim" / "old");
+            fs::create_directory_symlink(m.DriveC() / "victim" / "old",
+                                         m.DriveC() / "backup" / "old");
+        }
         const auto before = StoredTree(m);
         const CliRun run = m.Run({"--yes", "undo"});
         EXPECT_NE(run.Status, 0);
