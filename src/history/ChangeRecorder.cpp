@@ -38,8 +38,8 @@ std::int64_t NowNs() {
         .count();
 }
 
-FileState StateOf(const fs::path& native) {
-    return StateIn(native, -1);
+FileState StateOf(const fs::path& native, int folder) {
+    return StateIn(native, folder);
 }
 
 namespace {

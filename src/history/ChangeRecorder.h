@@ -16,8 +16,9 @@
 
 namespace movrand::history {
 
-// What a file or folder at a native path is now; a file's bytes fingerprinted.
-FileState StateOf(const std::filesystem::path& native);
+// What a file or folder at a native path is now; a file's bytes fingerprinted. `folder`, when
+// given, is the open folder that holds it: it is looked at there by its name.
+FileState StateOf(const std::filesystem::path& native, int folder = -1);
 // The system's clock, which stamps the files' change times, in nanoseconds since the epoch.
 std::int64_t NowNs();
 
