@@ -10,6 +10,7 @@
 #include "folders/SwapJournal.h"
 #include "folders/SwapSettling.h"
 #include "history/HistoryStep.h"
+#include "history/StepPlaces.h"
 #include "platform/ErrorTrap.h"
 
 namespace movrand {
@@ -115,7 +116,7 @@ std::optional<SwapPlan> CheckSwap(const FileSystem& fs, platform::Ui& ui, const 
 // Writes the journal, then brings the stored folder in, changes places with the live folder and
 // settles the old one. A failure or a mismatch is kept for the report, the journal with it.
 SwapRun RunSwap(FileSystem& fs, const std::string& journalPath, const CarFolderPage& page,
-                const SwapPlan& plan) {
+                const SwapPlan& plan, const std::string& token) {
     SwapRun run;
     SwapJournal& j = run.Journal;
     j.Live = plan.Live;
@@ -123,10 +124,14 @@ SwapRun RunSwap(FileSystem& fs, const std::string& journalPath, const CarFolderP
     j.Target = plan.Target;
     j.Move = page.Move;
     j.Overwrite = plan.Overwrite;
-    j.Token = NewSwapToken();
+    j.Token = token;
     j.LiveNumber = fs.FolderNumber(plan.Live);
     j.SourceNumber = fs.FolderNumber(page.Source);
     j.TargetNumber = plan.Overwrite ? fs.FolderNumber(plan.Target) : 0;
+    // The places outside the game the swap changes are marked as its own before anything moves,
+    // so that its step can be taken back wherever it stops.
+    if (!plan.Target.empty()) history::MarkStoredFolder(fs, plan.Target, token);
+    if (page.Move) history::MarkStoredFolder(fs, page.Source, token);
     WriteSwapJournal(fs, journalPath, j);
     try {
         if (!plan.Target.empty()) run.Refusal = SwapDestinationRefusal(fs, page, j.TargetCopying());
@@ -245,10 +250,12 @@ SwapResult SwapCarFolder(ProgramValues& pv, platform::Ui& ui, const CarFolderPag
         // The whole swap is one step of the installation's history: a folder moved is one move,
         // and the old live folder the delete box throws away is kept there instead.
         history::HistoryStep step(pv, SwapSummary(page), &ui);
-        step.AddRoot(page.Source);
-        step.AddRoot(plan->Target);
+        // The stored folders carry the swap's token when it is done, which the step names too.
+        const std::string token = NewSwapToken();
+        step.AddRoot(page.Source, token);
+        step.AddRoot(plan->Target, token);
         FileSystem watched = pv.Files();
-        const SwapRun run = RunSwap(watched, journalPath, page, *plan);
+        const SwapRun run = RunSwap(watched, journalPath, page, *plan, token);
         // A swap that stays unfinished for the next start leaves its step unfinished too: the
         // settling goes on with it, and the two are one step.
         try {

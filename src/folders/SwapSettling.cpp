@@ -7,6 +7,7 @@
 
 #include "common/Functions.h"
 #include "history/HistoryStep.h"
+#include "history/StepPlaces.h"
 #include "platform/ErrorTrap.h"
 #include "platform/RuntimeError.h"
 #include "platform/SettingsKeys.h"
@@ -168,6 +169,10 @@ void Finish(FileSystem& fs, const SwapJournal& j) {
     // A move from another drive deletes what is left of its source last.
     if (j.Move && Exists(fs, j.Source)) fs.DeleteFolder(j.Source, true);
     Unmark(fs, j.Live);
+    // The stored folders are marked with the token the swap's step names, so that the history
+    // may take the swap back: the old folder in its new place, the place a moved one left.
+    if (!j.Target.empty()) history::MarkStoredFolder(fs, j.Target, j.Token);
+    if (j.Move) history::MarkStoredFolder(fs, j.Source, j.Token);
 }
 
 }  // namespace
@@ -304,10 +309,11 @@ bool SettleInterruptedSwap(ProgramValues& pv, platform::Ui& ui) {
             return;
         }
         // The run that was cut short left its step unfinished; this one goes on with it.
-        history::HistoryStep step(pv, std::string(kSwapStepSummary) + " that was cut short", &ui,
-                                  {InstallationOfSwap(fs, pv, *journal), kSwapStepSummary});
-        step.AddRoot(journal->Source);
-        step.AddRoot(journal->Target);
+        history::HistoryStep step(
+            pv, std::string(kSwapStepSummary) + " that was cut short", &ui,
+            {InstallationOfSwap(fs, pv, *journal), kSwapStepSummary, journal->Token});
+        step.AddRoot(journal->Source, journal->Token);
+        step.AddRoot(journal->Target, journal->Token);
         FileSystem watched = pv.Files();
         bool tookPlace = false;
         try {

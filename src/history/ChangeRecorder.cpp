@@ -38,8 +38,8 @@ std::int64_t NowNs() {
         .count();
 }
 
-FileState StateOf(const fs::path& native) {
-    return StateIn(native, -1);
+FileState StateOf(const fs::path& native, int folder) {
+    return StateIn(native, folder);
 }
 
 namespace {
@@ -171,14 +171,19 @@ bool ChangeRecorder::InScope(const fs::path& native) const {
     return false;
 }
 
-void ChangeRecorder::AddRoot(const std::string& windowsFolder) {
+void ChangeRecorder::AddRoot(const std::string& windowsFolder, const std::string& token) {
     if (windowsFolder.empty()) return;
     const fs::path native = place_.Native(windowsFolder).lexically_normal();
     if (Under(native, installation_)) return;
-    if (std::find(roots_.begin(), roots_.end(), native) != roots_.end()) return;
-    roots_.push_back(native);
-    step_.Roots.push_back(Windows(native));
-    if (journal_) Journal("root\t" + EscapedField(Windows(native)));
+    const std::string windows = Windows(native);
+    const bool known = std::find(roots_.begin(), roots_.end(), native) != roots_.end();
+    if (known && (token.empty() || step_.RootTokens.count(windows))) return;
+    if (!known) {
+        roots_.push_back(native);
+        step_.Roots.push_back(windows);
+    }
+    if (!token.empty()) step_.RootTokens[windows] = token;
+    if (journal_) Journal("root\t" + EscapedField(windows) + (token.empty() ? "" : "\t" + token));
 }
 
 void ChangeRecorder::MarkUndoOf(std::vector<int> steps, bool isUndo) {
@@ -226,7 +231,7 @@ void ChangeRecorder::Touch(const fs::path& native, bool copy, int folder) {
         if (held == buckets_.end()) {
             if (!content_)
                 content_ = std::make_unique<platform::Descriptor>(
-                    platform::OpenFolderByPath(contentFolder_, place_.ContentFolder()));
+                    place_.Files().OpenFolder(place_.ContentFolder()));
             held = buckets_
                        .emplace(name,
                                 std::make_unique<platform::Descriptor>(platform::MakeFolderAt(

@@ -16,8 +16,9 @@
 
 namespace movrand::history {
 
-// What a file or folder at a native path is now; a file's bytes fingerprinted.
-FileState StateOf(const std::filesystem::path& native);
+// What a file or folder at a native path is now; a file's bytes fingerprinted. `folder`, when
+// given, is the open folder that holds it: it is looked at there by its name.
+FileState StateOf(const std::filesystem::path& native, int folder = -1);
 // The system's clock, which stamps the files' change times, in nanoseconds since the epoch.
 std::int64_t NowNs();
 
@@ -46,7 +47,8 @@ class ChangeRecorder : public platform::ChangeWatch, public platform::WriteAhead
 
     // A folder outside the installation the step may change (a stored car folder), with the
     // folders beside it that the swap names after it ("NAME.movrand-…").
-    void AddRoot(const std::string& windowsFolder);
+    // `token`: the one the swap marks it with (StepPlaces.h).
+    void AddRoot(const std::string& windowsFolder, const std::string& token = "");
     void SetSummary(std::string summary) { step_.Summary = std::move(summary); }
     const std::string& Summary() const { return step_.Summary; }
     void MarkUndoOf(std::vector<int> steps, bool isUndo);

@@ -14,6 +14,7 @@
 #include "history/HistoryStep.h"
 #include "history/RestoreChecks.h"
 #include "history/RestoreJournal.h"
+#include "history/StepPlaces.h"
 #include "platform/FileKeeping.h"
 #include "platform/FileSystemErrors.h"
 #include "platform/FolderWalk.h"
@@ -197,7 +198,10 @@ Known ExpectedState(const std::vector<Step>& steps, const std::set<int>& touchin
 }
 
 // Native paths of many files in few folders: each folder resolved once, each file under the
-// name the history recorded (as the disk had it), with no listing of its folder per file.
+// name the history recorded (as the disk had it), with no listing of its folder per file. Each
+// folder is opened once, as the file-system service opens it: a link on the way to a file, in
+// the installation or a stored car folder, is refused by its name, and nothing is looked at,
+// read or written through it.
 class NativePaths {
   public:
     explicit NativePaths(const platform::FileSystem& fs) : fs_(fs) {}
@@ -210,23 +214,25 @@ class NativePaths {
             found = folders_.emplace(LowerCase(folder), fs_.Native(folder)).first;
         return found->second / path.substr(slash + 1);
     }
-    // What is at `path` (its native path `native`) now, looked at by its name in its folder,
-    // which is held open after the first look: no walk of the whole path for each file.
-    platform::FileFacts Facts(const std::string& path, const std::filesystem::path& native) {
+    // The open folder that holds `path`; -1 when there is none (a missing folder is looked at
+    // again next time: it may have been made since).
+    int Folder(const std::string& path) {
         const std::size_t slash = path.rfind('\\');
-        if (slash == std::string::npos || slash < 3) return platform::FactsOf(native);
-        const std::string key = LowerCase(path.substr(0, slash));
-        auto found = held_.find(key);
-        if (found == held_.end()) {
-            platform::Descriptor folder;
-            try {
-                folder = platform::OpenFolderByPath(native.parent_path(), path.substr(0, slash));
-            } catch (const platform::RuntimeError&) {
-                // Missing, or a link: looked at by the whole path, as before.
-            }
-            found = held_.emplace(key, std::move(folder)).first;
+        const std::string folder = path.substr(0, slash < 3 ? slash + 1 : slash);
+        const std::string key = LowerCase(folder);
+        if (const auto found = held_.find(key); found != held_.end()) return found->second.Get();
+        try {
+            return held_.emplace(key, fs_.OpenFolder(folder)).first->second.Get();
+        } catch (const platform::RuntimeError& e) {
+            if (e.Number() == platform::kPathNotFound || e.Number() == platform::kFileNotFound)
+                return -1;
+            throw;
         }
-        return platform::FactsOf(native, found->second.Get());
+    }
+    // What is at `path` (its native path `native`) now, looked at by its name in its folder.
+    platform::FileFacts Facts(const std::string& path, const std::filesystem::path& native) {
+        const int folder = Folder(path);
+        return folder < 0 ? platform::FileFacts{} : platform::FactsOf(native, folder);
     }
 
   private:
@@ -234,6 +240,11 @@ class NativePaths {
     std::map<std::string, std::filesystem::path> folders_;
     std::map<std::string, platform::Descriptor> held_;
 };
+
+// The kept copy of content by its fingerprint, as a Windows path.
+std::string ContentFile(const HistoryPlace& place, const std::string& hash) {
+    return place.ContentFolder() + "\\" + hash.substr(0, 2) + "\\" + hash;
+}
 
 // How the disk differs from what the history expects: "" when it does not.
 std::string Difference(NativePaths& natives, const Expected& e) {
@@ -254,7 +265,8 @@ std::string Difference(NativePaths& natives, const Expected& e) {
     if (facts.Kind != Type::File || facts.Size != e.State.Size) return "changed";
     if (facts.Mode != e.State.Mode) return "changed";
     if (facts.ModifiedNs == e.State.ModifiedNs) return "";
-    return platform::FastHashOf(native) == e.State.Hash ? "" : "changed";
+    return platform::FastHashOf(native, true, natives.Folder(e.Path)) == e.State.Hash ? ""
+                                                                                      : "changed";
 }
 
 // True when a folder a step moved whole lies between `rootKey` and `key` (or is `key`): what is
@@ -278,7 +290,10 @@ void LookInMoved(const Known& known, const MovedFolder& m, const platform::FileS
         return std::max(m.SinceNs, e == known.Entries.end() ? 0 : e->second.Ns);
     };
     const std::filesystem::path native = fs.Native(m.Path);
-    const platform::FileFacts root = platform::FactsOf(native);
+    // Looked at by its name in its folder, opened as the service opens it: a link on the way is
+    // refused by its name, and a link in its place is not walked into.
+    NativePaths natives(fs);
+    const platform::FileFacts root = natives.Facts(m.Path, native);
     const std::string rootKey = LowerCase(m.Path);
     if (root.Kind != platform::FileFacts::Type::Folder) {
         if (changes)
@@ -309,69 +324,21 @@ std::vector<Step> AllSteps(const HistoryPlace& place) {
 }
 
 // A damaged or hand-made step never sends the restore outside the installation and the stored
-// car folders it names, nor into the history's own records.
+// car folders it names, nor into the history's own records; every change it would take back is
+// recorded whole.
 void CheckStepPlaces(const ProgramValues& pv, const HistoryPlace& place, const Step& step) {
     const platform::FileSystem& fs = place.Files();
     const std::string file = place.StepFile(step.Number);
+    history::CheckStepPlaces(place, step, file, pv.AppPath);
     const auto damaged = [&](const std::string& why) {
         return platform::RuntimeError(platform::kPathFileAccessError,
                                       "The history file " + file + " is damaged: " + why);
     };
-    for (const std::string& root : step.Roots) {
-        const bool driveRoot = platform::WindowsPath::Parse(root).Components.empty();
-        if (driveRoot || fs.IsWithin(place.Installation(), root) ||
-            fs.IsWithin(root, place.Installation()) ||
-            (!pv.AppPath.empty() &&
-             (fs.IsWithin(pv.AppPath, root) || fs.IsWithin(root, pv.AppPath))))
-            throw damaged("it names " + root + " as a stored car folder");
-    }
-    // By name, without regard to case: a step's path names no "." or ".." and no link is
-    // followed below the installation (the file-system service opens nothing through one).
-    const auto within = [](const platform::WindowsPath& path, const std::string& folder) {
-        const platform::WindowsPath outer = platform::WindowsPath::Parse(folder);
-        if (path.DriveLetter == 0 ||
-            std::toupper(path.DriveLetter) != std::toupper(outer.DriveLetter) ||
-            path.Components.size() < outer.Components.size())
-            return false;
-        for (std::size_t i = 0; i < outer.Components.size(); ++i)
-            if (!platform::EqualsNoCase(path.Components[i], outer.Components[i])) return false;
-        return true;
-    };
-    const auto allowed = [&](const std::string& text, bool keptToo) {
-        const platform::WindowsPath path = platform::WindowsPath::Parse(text);
-        for (const std::string& part : path.Components)
-            if (part.empty() || part == "." || part == "..") return false;
-        if (within(path, place.Folder()))
-            return keptToo && within(path, place.KeptFolder()) &&
-                   path.Components.size() >
-                       platform::WindowsPath::Parse(place.KeptFolder()).Components.size();
-        if (within(path, place.Installation()))
-            return path.Components.size() >
-                   platform::WindowsPath::Parse(place.Installation()).Components.size();
-        for (const std::string& root : step.Roots) {
-            if (within(path, root)) return true;
-            platform::WindowsPath parent = platform::WindowsPath::Parse(root);
-            const std::string name = parent.Components.back();
-            parent.Components.pop_back();
-            if (path.Components.size() > parent.Components.size() && within(path, parent.Text()) &&
-                LowerCase(path.Components[parent.Components.size()])
-                        .rfind(LowerCase(name) + ".movrand-", 0) == 0)
-                return true;
-        }
-        return false;
-    };
     for (const StepChange& c : step.Changes) {
-        const bool moving =
-            c.Kind == StepChange::Type::Move || c.Kind == StepChange::Type::Exchange;
-        if (!allowed(c.Path, moving))
-            throw damaged("it names " + c.Path + ", outside the installation");
-        if (moving && !allowed(c.To, true))
-            throw damaged("it names " + c.To + ", outside the installation");
         if (c.Kind == StepChange::Type::Path && !c.HasAfter)
             throw damaged("it lacks the state after " + c.Path);
         if (c.Kind == StepChange::Type::Path && c.Before.IsFile() &&
-            platform::FactsOf(place.ContentOf(c.Before.Hash)).Kind !=
-                platform::FileFacts::Type::File)
+            fs.KindAt(ContentFile(place, c.Before.Hash)) != "a file")
             throw damaged("the content it kept of " + c.Path + " is missing");
     }
 }
@@ -415,10 +382,10 @@ RestorePlan PlanReversal(ProgramValues& pv, std::vector<int> reverse) {
 }
 
 // Takes back one group of path changes: folders first made again, files put back, then what the
-// step made removed (files, then folders from the deepest, each only when empty).
-void ReverseGroup(ProgramValues& pv, const HistoryPlace& place,
+// step made removed (files, then folders from the deepest, each only when empty). Every file and
+// folder is reached through its folder opened by `fs`, never through a link.
+void ReverseGroup(ProgramValues& pv, platform::FileSystem& fs, const HistoryPlace& place,
                   const std::vector<const StepChange*>& group) {
-    platform::FileSystem fs = pv.Files();
     NativePaths natives(fs);
     std::vector<const StepChange*> byDepth(group);
     std::sort(byDepth.begin(), byDepth.end(), [](const StepChange* a, const StepChange* b) {
@@ -427,30 +394,37 @@ void ReverseGroup(ProgramValues& pv, const HistoryPlace& place,
     using Type = platform::FileFacts::Type;
     for (const StepChange* c : byDepth) {
         if (!c->Before.IsFolder()) continue;
-        const platform::FileFacts now = platform::FactsOf(natives(c->Path));
+        const std::filesystem::path native = natives(c->Path);
+        const platform::FileFacts now = natives.Facts(c->Path, native);
         if (now.Kind == Type::File) fs.DeleteFile(c->Path, true);
         if (now.Kind != Type::Folder) fs.CreateFolder(c->Path);
-        platform::SetMode(natives(c->Path), c->Before.Mode);
+        platform::SetMode(native, c->Before.Mode, natives.Folder(c->Path));
     }
     for (const StepChange* c : group) {
         if (!c->Before.IsFile()) continue;
         const std::filesystem::path native = natives(c->Path);
-        const platform::FileFacts now = platform::FactsOf(native);
+        const platform::FileFacts now = natives.Facts(c->Path, native);
+        const int folder = natives.Folder(c->Path);
         if (now.Kind == Type::Folder)
             throw platform::RuntimeError(platform::kPermissionDenied,
                                          "Cannot put back " + c->Path + ": a folder stands there");
+        if (folder < 0)
+            throw platform::RuntimeError(platform::kPathNotFound,
+                                         "Cannot put back " + c->Path + ": its folder is missing");
         if (now.Kind == Type::File && now.Size == c->Before.Size &&
-            platform::FastHashOf(native) == c->Before.Hash) {
+            platform::FastHashOf(native, true, folder) == c->Before.Hash) {
             if (now.Mode != c->Before.Mode) {
                 if (pv.Env.Watch)
                     pv.Env.Watch->Before({platform::ChangeKind::Attributes, native, {}});
-                platform::SetMode(native, c->Before.Mode);
+                platform::SetMode(native, c->Before.Mode, folder);
             }
             continue;
         }
         if (pv.Env.Watch) pv.Env.Watch->Before({platform::ChangeKind::WriteFile, native, {}});
+        const std::string kept = ContentFile(place, c->Before.Hash);
         platform::PutBackFile(place.ContentOf(c->Before.Hash), native, c->Before.Mode,
-                              c->Before.ModifiedNs, c->Before.Hash, c->Path, false);
+                              c->Before.ModifiedNs, c->Before.Hash, c->Path, false,
+                              natives.Folder(kept), folder);
     }
     // The files of one folder go at one go (the folder opened once, not once per file), then
     // the folders from the deepest, each only when empty.
@@ -481,11 +455,13 @@ void NotAsRecorded(const HistoryPlace& place, const Step& step, const std::strin
 }
 
 void ReverseStep(ProgramValues& pv, const HistoryPlace& place, const Step& step) {
+    // No link is followed below the installation nor below the stored car folders of the step.
     platform::FileSystem fs = pv.Files();
+    for (const std::string& root : step.Roots) fs.GuardStoredBelow(root);
     std::vector<const StepChange*> group;
     const auto flush = [&] {
         std::reverse(group.begin(), group.end());
-        if (!group.empty()) ReverseGroup(pv, place, group);
+        if (!group.empty()) ReverseGroup(pv, fs, place, group);
         group.clear();
     };
     for (auto it = step.Changes.rbegin(); it != step.Changes.rend(); ++it) {
@@ -496,6 +472,11 @@ void ReverseStep(ProgramValues& pv, const HistoryPlace& place, const Step& step)
         }
         flush();
         const std::string from = c.Kind == StepChange::Type::Kept ? place.KeptPath(c.To) : c.To;
+        // The place of a stored car folder moved is marked first, so that it stays known as the
+        // swap's own whenever the work stops.
+        for (const std::string& at : {c.Path, c.To})
+            if (const auto token = step.RootTokens.find(at); token != step.RootTokens.end())
+                MarkStoredFolder(fs, at, token->second);
         switch (c.Kind) {
             case StepChange::Type::Move:
             case StepChange::Type::Kept:
@@ -623,7 +604,10 @@ Walked Walk(ProgramValues& pv, platform::Ui& ui, HistoryPlace& place, const Rest
         for (const int n : plan.Reverse) reversed.push_back(place.ReadStep(n));
         // The stored car folders those steps reached are this step's too.
         for (const Step& taken : reversed)
-            for (const std::string& root : taken.Roots) step->AddRoot(root);
+            for (const std::string& root : taken.Roots) {
+                const auto token = taken.RootTokens.find(root);
+                step->AddRoot(root, token == taken.RootTokens.end() ? "" : token->second);
+            }
         for (const Step& taken : reversed) ReverseStep(pv, place, taken);
         // What was put back is on the disk before the step that records it.
         place.Files().SyncDisk(place.Installation());

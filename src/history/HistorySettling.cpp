@@ -4,27 +4,47 @@
 #include <algorithm>
 
 #include "history/ChangeRecorder.h"
+#include "history/StepPlaces.h"
 #include "platform/FileKeeping.h"
+#include "platform/FileSystemErrors.h"
 #include "platform/RuntimeError.h"
 
 namespace movrand::history {
 
 namespace {
 
+// The open folder that holds `path`, opened as the service opens it (a link on the way is
+// refused by its name); none where it is missing.
+platform::Descriptor FolderOf(const platform::FileSystem& fs, const std::string& path) {
+    std::string name;
+    try {
+        return fs.OpenParent(path, name);
+    } catch (const platform::RuntimeError& e) {
+        if (e.Number() != platform::kPathNotFound && e.Number() != platform::kFileNotFound) throw;
+        return platform::Descriptor();
+    }
+}
+
+platform::FileFacts FactsAt(const platform::FileSystem& fs, const std::string& path) {
+    const platform::Descriptor folder = FolderOf(fs, path);
+    return folder.Get() < 0 ? platform::FileFacts{}
+                            : platform::FactsOf(fs.Native(path), folder.Get());
+}
+
 // Whether a move or exchange the journal told of before making it was made: the folder that
 // stood at Path is at To now.
 bool Made(const platform::FileSystem& fs, const StepChange& c) {
-    const platform::FileFacts to = platform::FactsOf(fs.Native(c.To));
+    const platform::FileFacts to = FactsAt(fs, c.To);
     if (to.Kind != platform::FileFacts::Type::Folder) return false;
     if (to.Number == c.FolderNumber) return true;
     // A move across file systems copies: done once its source is gone.
     return c.Kind == StepChange::Type::Move &&
-           platform::FactsOf(fs.Native(c.Path)).Kind == platform::FileFacts::Type::None;
+           FactsAt(fs, c.Path).Kind == platform::FileFacts::Type::None;
 }
 
 }  // namespace
 
-std::optional<Step> ReadPendingStep(HistoryPlace& place) {
+std::optional<Step> ReadPendingStep(HistoryPlace& place, const std::string& vouched) {
     platform::FileSystem& fs = place.Files();
     if (!fs.FileExists(place.Pending())) return std::nullopt;
     // A kill can cut the journal's last line short; what it had not written had not happened.
@@ -54,13 +74,18 @@ std::optional<Step> ReadPendingStep(HistoryPlace& place) {
         fs.DeleteFile(place.Pending(), true);
         return std::nullopt;
     }
+    CheckStepPlaces(place, step, place.Pending(), "", vouched);
+    // Nothing is looked at through a link, below the installation nor below a stored folder.
+    platform::FileSystem files = fs;
+    for (const std::string& root : step.Roots) files.GuardStoredBelow(root);
     std::vector<StepChange> changes;
     for (StepChange& c : step.Changes) {
         if (c.Kind == StepChange::Type::Kept && !fs.FolderExists(place.KeptPath(c.To))) continue;
-        if (c.Unconfirmed && !Made(fs, c)) continue;
+        if (c.Unconfirmed && !Made(files, c)) continue;
         c.Unconfirmed = false;
         if (c.Kind == StepChange::Type::Path && !c.HasAfter) {
-            c.After = StateOf(fs.Native(c.Path));
+            const platform::Descriptor folder = FolderOf(files, c.Path);
+            c.After = folder.Get() < 0 ? FileState{} : StateOf(fs.Native(c.Path), folder.Get());
             c.HasAfter = true;
         }
         if (c.Kind == StepChange::Type::Path && c.Before.SameAs(c.After)) continue;

@@ -63,7 +63,7 @@ HistoryStep::HistoryStep(ProgramValues& pv, std::string summary, platform::Ui* u
     // Finishing a swap cut short goes on: it comes before the restore's settling at the start.
     if (!restoring && from.Summary.empty()) RefuseWhileRestoreStands(*place_);
     std::optional<Step> unfinished;
-    if (place_->Exists()) unfinished = ReadPendingStep(*place_);
+    if (place_->Exists()) unfinished = ReadPendingStep(*place_, from.Token);
     if (unfinished && !from.Summary.empty() && unfinished->Summary.rfind(from.Summary, 0) == 0) {
         wentOn_ = true;
         recorder_ = std::make_unique<ChangeRecorder>(*place_, std::move(*unfinished), true);
@@ -99,8 +99,8 @@ std::string HistoryStep::Summary() const {
     return recorder_ ? recorder_->Summary() : "";
 }
 
-void HistoryStep::AddRoot(const std::string& windowsFolder) {
-    if (recorder_) recorder_->AddRoot(windowsFolder);
+void HistoryStep::AddRoot(const std::string& windowsFolder, const std::string& token) {
+    if (recorder_) recorder_->AddRoot(windowsFolder, token);
 }
 
 void HistoryStep::MarkUndoOf(std::vector<int> steps, bool isUndo) {

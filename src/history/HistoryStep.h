@@ -29,6 +29,9 @@ class HistoryStep {
         // That run's step is known by its summary beginning so; another unfinished step is
         // recorded as cut short first.
         std::string Summary;
+        // The token of that run's swap, from the user's own record of it: the stored folders
+        // its step names with it are the swap's own even before they are marked.
+        std::string Token;
     };
 
     // `ui`, when given, hears when the history had to forget its oldest steps to keep within
@@ -48,7 +51,8 @@ class HistoryStep {
     void SetSummary(std::string summary);
     std::string Summary() const;
     // A stored car folder outside the installation the operation may change.
-    void AddRoot(const std::string& windowsFolder);
+    // `token`: the one the swap marks it with (StepPlaces.h).
+    void AddRoot(const std::string& windowsFolder, const std::string& token = "");
     // The step takes back these steps (an undo, or a restore settled after a cut).
     void MarkUndoOf(std::vector<int> steps, bool isUndo);
     // Ends the step now; its number, or 0 when it changed nothing.

@@ -143,7 +143,11 @@ std::string StepText(const Step& step) {
     if (!step.Installation.empty()) out << "installation\t" << Escaped(step.Installation) << '\n';
     if (step.IsUndo) out << "undo\n";
     for (const int n : step.Undoes) out << "undoes\t" << n << '\n';
-    for (const std::string& root : step.Roots) out << "root\t" << Escaped(root) << '\n';
+    for (const std::string& root : step.Roots) {
+        const auto token = step.RootTokens.find(root);
+        out << "root\t" << Escaped(root)
+            << (token == step.RootTokens.end() ? "" : "\t" + token->second) << '\n';
+    }
     out << "kept-bytes\t" << step.BytesKept << '\n';
     if (step.EndedNs) out << "ended\t" << step.EndedNs << '\n';
     for (const StepChange& c : step.Changes) {
@@ -167,129 +171,186 @@ std::string StepText(const Step& step) {
     return out.str();
 }
 
-Step ParseStep(const std::string& text, const std::string& shown, bool pending) {
-    const auto damaged = [&](const std::string& why) {
+namespace {
+
+// Reads a step's text line by line; a line that is not as written raises RuntimeError naming the
+// file shown.
+class StepParser {
+  public:
+    StepParser(const std::string& shown, bool pending) : shown_(shown), pending_(pending) {}
+    Step Parse(const std::string& text);
+
+  private:
+    using Line = std::vector<std::string_view>;
+    platform::RuntimeError Damaged(const std::string& why) const {
         return platform::RuntimeError(platform::kPathFileAccessError,
-                                      "The history file " + shown + " is damaged: " + why);
-    };
-    Step step;
+                                      "The history file " + shown_ + " is damaged: " + why);
+    }
+    std::string Where() const { return "line " + std::to_string(lineNumber_); }
+    std::string Text1(const Line& f) const;
+    std::string PathOf(std::string_view field) const;
+    bool HeaderLine(std::string_view key, const Line& f);
+    bool ChangeLine(std::string_view key, const Line& f);
+    bool PendingLine(std::string_view key, const Line& f);
+
+    const std::string& shown_;
+    const bool pending_;
+    Step step_;
+    int lineNumber_ = 1;
+};
+
+std::string StepParser::Text1(const Line& f) const {
+    if (f.size() != 2) throw Damaged(Where() + " is not as written");
+    const auto value = Unescaped(f[1]);
+    if (!value) throw Damaged(Where() + " is not as written");
+    return *value;
+}
+
+std::string StepParser::PathOf(std::string_view field) const {
+    const auto value = Unescaped(field);
+    if (!value || value->size() < 3 || (*value)[1] != ':' || (*value)[2] != '\\')
+        throw Damaged(Where() + " names no full path");
+    return *value;
+}
+
+// The lines that tell of the step as a whole.
+bool StepParser::HeaderLine(std::string_view key, const Line& f) {
+    if (key == "number") {
+        const auto n = NumberOf<int>(Text1(f));
+        if (!n || *n < 1) throw Damaged(Where() + " holds no step number");
+        step_.Number = *n;
+    } else if (key == "when") {
+        step_.When = Text1(f);
+    } else if (key == "user") {
+        step_.User = Text1(f);
+    } else if (key == "program") {
+        step_.Program = Text1(f);
+    } else if (key == "summary") {
+        step_.Summary = Text1(f);
+    } else if (key == "installation" && f.size() == 2) {
+        step_.Installation = PathOf(f[1]);
+    } else if (key == "undo" && f.size() == 1) {
+        step_.IsUndo = true;
+    } else if (key == "undoes") {
+        const auto n = NumberOf<int>(Text1(f));
+        if (!n) throw Damaged(Where() + " holds no step number");
+        step_.Undoes.push_back(*n);
+    } else if (key == "root") {
+        step_.Roots.push_back(PathOf(f.size() >= 2 && f.size() <= 3 ? f[1] : std::string_view()));
+        if (f.size() == 3) {
+            if (!PlainHash(f[2])) throw Damaged(Where() + " holds no token");
+            step_.RootTokens[step_.Roots.back()] = std::string(f[2]);
+        }
+    } else if (key == "kept-bytes") {
+        const auto n = NumberOf<std::uint64_t>(Text1(f));
+        if (!n) throw Damaged(Where() + " holds no size");
+        step_.BytesKept = *n;
+    } else if (key == "ended") {
+        const auto n = NumberOf<std::int64_t>(Text1(f));
+        if (!n) throw Damaged(Where() + " holds no time");
+        step_.EndedNs = *n;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The lines of the step's changes.
+bool StepParser::ChangeLine(std::string_view key, const Line& f) {
+    if (key == "path" && f.size() == 4) {
+        StepChange c;
+        const auto before = FileState::Parse(f[1]);
+        const auto after = FileState::Parse(f[2]);
+        if (!before || (!after && f[2] != "?")) throw Damaged(Where() + " holds no file state");
+        c.Before = *before;
+        c.HasAfter = after.has_value();
+        if (after) c.After = *after;
+        c.Path = PathOf(f[3]);
+        step_.Changes.push_back(std::move(c));
+        return true;
+    }
+    if ((key != "move" && key != "exchange" && key != "kept") || f.size() != 3) return false;
+    StepChange c;
+    c.Kind = key == "move"       ? StepChange::Type::Move
+             : key == "exchange" ? StepChange::Type::Exchange
+                                 : StepChange::Type::Kept;
+    c.Path = PathOf(f[1]);
+    if (c.Kind == StepChange::Type::Kept) {
+        const auto name = Unescaped(f[2]);
+        if (!name || name->empty() || name->find_first_of("\\/:.") != std::string::npos)
+            throw Damaged(Where() + " names no kept folder");
+        c.To = *name;
+    } else {
+        c.To = PathOf(f[2]);
+    }
+    // The move told of before it was made, now told as made.
+    std::vector<StepChange>& changes = step_.Changes;
+    if (pending_ && !changes.empty() && changes.back().Unconfirmed &&
+        changes.back().Kind == c.Kind && changes.back().Path == c.Path &&
+        changes.back().To == c.To) {
+        changes.back().Unconfirmed = false;
+        return true;
+    }
+    changes.push_back(std::move(c));
+    return true;
+}
+
+// The lines only a pending journal holds.
+bool StepParser::PendingLine(std::string_view key, const Line& f) {
+    if (!pending_) return false;
+    if (key == "after" && f.size() == 3) {
+        const auto after = FileState::Parse(f[1]);
+        const std::string at = PathOf(f[2]);
+        if (!after) throw Damaged(Where() + " holds no file state");
+        for (auto c = step_.Changes.rbegin(); c != step_.Changes.rend(); ++c) {
+            if (c->Kind == StepChange::Type::Path && c->Path == at && !c->HasAfter) {
+                c->After = *after;
+                c->HasAfter = true;
+                break;
+            }
+        }
+        return true;
+    }
+    if ((key == "moving" || key == "exchanging") && f.size() == 4) {
+        StepChange c;
+        c.Kind = key == "moving" ? StepChange::Type::Move : StepChange::Type::Exchange;
+        c.Path = PathOf(f[1]);
+        c.To = PathOf(f[2]);
+        const auto number = NumberOf<std::uint64_t>(f[3]);
+        if (!number) throw Damaged(Where() + " holds no folder number");
+        c.Unconfirmed = true;
+        c.FolderNumber = *number;
+        step_.Changes.push_back(std::move(c));
+        return true;
+    }
+    return key == "started" && f.size() == 1;
+}
+
+Step StepParser::Parse(const std::string& text) {
     std::istringstream in(text);
     std::string line;
-    if (!std::getline(in, line) || line != kStepHeader) throw damaged("it is no step of a history");
+    if (!std::getline(in, line) || line != kStepHeader) throw Damaged("it is no step of a history");
     bool ended = false;
-    int lineNumber = 1;
     while (std::getline(in, line)) {
-        ++lineNumber;
-        const std::string where = "line " + std::to_string(lineNumber);
-        const std::vector<std::string_view> f = Fields(line);
+        ++lineNumber_;
+        const Line f = Fields(line);
         const std::string_view key = f[0];
-        const auto text1 = [&]() {
-            if (f.size() != 2) throw damaged(where + " is not as written");
-            const auto value = Unescaped(f[1]);
-            if (!value) throw damaged(where + " is not as written");
-            return *value;
-        };
-        const auto path = [&](std::string_view field) {
-            const auto value = Unescaped(field);
-            if (!value || value->size() < 3 || (*value)[1] != ':' || (*value)[2] != '\\')
-                throw damaged(where + " names no full path");
-            return *value;
-        };
-        if (ended) throw damaged("it goes on after its end");
-        if (key == "number") {
-            const auto n = NumberOf<int>(text1());
-            if (!n || *n < 1) throw damaged(where + " holds no step number");
-            step.Number = *n;
-        } else if (key == "when") {
-            step.When = text1();
-        } else if (key == "user") {
-            step.User = text1();
-        } else if (key == "program") {
-            step.Program = text1();
-        } else if (key == "summary") {
-            step.Summary = text1();
-        } else if (key == "installation" && f.size() == 2) {
-            step.Installation = path(f[1]);
-        } else if (key == "undo" && f.size() == 1) {
-            step.IsUndo = true;
-        } else if (key == "undoes") {
-            const auto n = NumberOf<int>(text1());
-            if (!n) throw damaged(where + " holds no step number");
-            step.Undoes.push_back(*n);
-        } else if (key == "root") {
-            step.Roots.push_back(path(f.size() == 2 ? f[1] : std::string_view()));
-        } else if (key == "kept-bytes") {
-            const auto n = NumberOf<std::uint64_t>(text1());
-            if (!n) throw damaged(where + " holds no size");
-            step.BytesKept = *n;
-        } else if (key == "ended") {
-            const auto n = NumberOf<std::int64_t>(text1());
-            if (!n) throw damaged(where + " holds no time");
-            step.EndedNs = *n;
-        } else if (key == "path" && f.size() == 4) {
-            StepChange c;
-            const auto before = FileState::Parse(f[1]);
-            const auto after = FileState::Parse(f[2]);
-            if (!before || (!after && f[2] != "?")) throw damaged(where + " holds no file state");
-            c.Before = *before;
-            c.HasAfter = after.has_value();
-            if (after) c.After = *after;
-            c.Path = path(f[3]);
-            step.Changes.push_back(std::move(c));
-        } else if ((key == "move" || key == "exchange" || key == "kept") && f.size() == 3) {
-            StepChange c;
-            c.Kind = key == "move"       ? StepChange::Type::Move
-                     : key == "exchange" ? StepChange::Type::Exchange
-                                         : StepChange::Type::Kept;
-            c.Path = path(f[1]);
-            if (c.Kind == StepChange::Type::Kept) {
-                const auto name = Unescaped(f[2]);
-                if (!name || name->empty() || name->find_first_of("\\/:.") != std::string::npos)
-                    throw damaged(where + " names no kept folder");
-                c.To = *name;
-            } else {
-                c.To = path(f[2]);
-            }
-            // The move told of before it was made, now told as made.
-            if (pending && !step.Changes.empty() && step.Changes.back().Unconfirmed &&
-                step.Changes.back().Kind == c.Kind && step.Changes.back().Path == c.Path &&
-                step.Changes.back().To == c.To) {
-                step.Changes.back().Unconfirmed = false;
-                continue;
-            }
-            step.Changes.push_back(std::move(c));
-        } else if (pending && key == "after" && f.size() == 3) {
-            const auto after = FileState::Parse(f[1]);
-            const std::string at = path(f[2]);
-            if (!after) throw damaged(where + " holds no file state");
-            for (auto c = step.Changes.rbegin(); c != step.Changes.rend(); ++c) {
-                if (c->Kind == StepChange::Type::Path && c->Path == at && !c->HasAfter) {
-                    c->After = *after;
-                    c->HasAfter = true;
-                    break;
-                }
-            }
-        } else if (pending && (key == "moving" || key == "exchanging") && f.size() == 4) {
-            StepChange c;
-            c.Kind = key == "moving" ? StepChange::Type::Move : StepChange::Type::Exchange;
-            c.Path = path(f[1]);
-            c.To = path(f[2]);
-            const auto number = NumberOf<std::uint64_t>(f[3]);
-            if (!number) throw damaged(where + " holds no folder number");
-            c.Unconfirmed = true;
-            c.FolderNumber = *number;
-            step.Changes.push_back(std::move(c));
-        } else if (pending && key == "started" && f.size() == 1) {
-            continue;
-        } else if (key == "end" && f.size() == 1) {
+        if (ended) throw Damaged("it goes on after its end");
+        if (key == "end" && f.size() == 1) {
             ended = true;
-        } else {
-            throw damaged(where + " is not as written");
+        } else if (!HeaderLine(key, f) && !ChangeLine(key, f) && !PendingLine(key, f)) {
+            throw Damaged(Where() + " is not as written");
         }
     }
-    if (!ended && !pending) throw damaged("it is cut short");
-    if (step.Number < 1) throw damaged("it has no step number");
-    return step;
+    if (!ended && !pending_) throw Damaged("it is cut short");
+    if (step_.Number < 1) throw Damaged("it has no step number");
+    return std::move(step_);
+}
+
+}  // namespace
+
+Step ParseStep(const std::string& text, const std::string& shown, bool pending) {
+    return StepParser(shown, pending).Parse(text);
 }
 
 std::string IndexLine(const Step& step) {

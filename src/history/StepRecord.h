@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -60,8 +61,11 @@ struct Step {
     // paths inside the installation follow it when it has moved since.
     std::string Installation;
     bool IsUndo = false;
-    std::vector<int> Undoes;          // steps this one took back
-    std::vector<std::string> Roots;   // folders outside the installation it reached
+    std::vector<int> Undoes;         // steps this one took back
+    std::vector<std::string> Roots;  // folders outside the installation it reached
+    // A root's token, which the swap that stored it left in its mark (StepPlaces.h); a root
+    // without one is never touched.
+    std::map<std::string, std::string> RootTokens;
     std::vector<StepChange> Changes;  // in the order they happened
     std::uint64_t BytesKept = 0;      // what the step added to the history's content
     // When its last change was made, by the system's clock in nanoseconds (0: not known): what

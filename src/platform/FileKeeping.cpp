@@ -141,9 +141,11 @@ bool KeepFile(const fs::path& file, const fs::path& kept, bool copy, int keptFol
 
 void PutBackFile(const fs::path& kept, const fs::path& target, unsigned mode,
                  std::int64_t modifiedNs, const std::string& hash, const std::string& shown,
-                 bool syncEach) {
+                 bool syncEach, int keptFolder, int folder) {
     struct stat info {};
-    const Descriptor in = OpenForReading(AT_FDCWD, kept.c_str(), kept.string(), info);
+    const Descriptor in = OpenForReading(keptFolder < 0 ? AT_FDCWD : keptFolder,
+                                         keptFolder < 0 ? kept.c_str() : kept.filename().c_str(),
+                                         kept.string(), info);
     if (HashOfOpen(in.Get(), kept.string()) != hash || ::lseek(in.Get(), 0, SEEK_SET) != 0)
         throw RuntimeError(kPathFileAccessError, "The history's copy " + kept.string() + " of " +
                                                      shown +
@@ -157,23 +159,28 @@ void PutBackFile(const fs::path& kept, const fs::path& target, unsigned mode,
             throw ErrorAbout(errno, "write", shown);
     };
     struct stat there {};
-    const bool nothingThere = ::lstat(target.c_str(), &there) != 0 && errno == ENOENT;
+    const std::string name = target.filename().string();
+    const bool nothingThere =
+        ::fstatat(folder < 0 ? AT_FDCWD : folder, folder < 0 ? target.c_str() : name.c_str(),
+                  &there, AT_SYMLINK_NOFOLLOW) != 0 &&
+        errno == ENOENT;
     if (!syncEach && nothingThere) {
         // Nothing to replace: written beside and renamed into place unsynced; the caller syncs
         // the disk once before it records the step.
-        const Descriptor folder = OpenFolderAt(AT_FDCWD, target.parent_path().c_str(), shown);
+        const Descriptor opened = folder < 0
+                                      ? OpenFolderAt(AT_FDCWD, target.parent_path().c_str(), shown)
+                                      : Duplicate(folder);
         const std::string temporary = TemporaryName();
-        Descriptor out(::openat(folder.Get(), temporary.c_str(),
+        Descriptor out(::openat(opened.Get(), temporary.c_str(),
                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
         if (out.Get() < 0) throw ErrorAbout(errno, "write", shown);
         try {
             fill(out.Get());
             out.Close(shown);
-            if (::renameat(folder.Get(), temporary.c_str(), folder.Get(),
-                           target.filename().c_str()) != 0)
+            if (::renameat(opened.Get(), temporary.c_str(), opened.Get(), name.c_str()) != 0)
                 throw ErrorAbout(errno, "write", shown);
         } catch (...) {
-            ::unlinkat(folder.Get(), temporary.c_str(), 0);
+            ::unlinkat(opened.Get(), temporary.c_str(), 0);
             throw;
         }
         return;
@@ -193,7 +200,10 @@ void PutBackFile(const fs::path& kept, const fs::path& target, unsigned mode,
         }
         fill(fd);
     };
-    ReplaceFileWhole(target, fillInGroup, options);
+    if (folder < 0)
+        ReplaceFileWhole(target, fillInGroup, options);
+    else
+        ReplaceFileWholeAt(folder, name, fillInGroup, options);
 }
 
 Descriptor MakeFolderAt(int parent, const std::string& name, const std::string& shown) {
@@ -210,11 +220,18 @@ void DropKeptFile(const fs::path& kept) {
         throw ErrorAbout(errno, "delete", kept.string());
 }
 
-void SetMode(const fs::path& native, unsigned mode) {
+void SetMode(const fs::path& native, unsigned mode, int folder) {
+    const int at = folder < 0 ? AT_FDCWD : folder;
+    const std::string leaf = folder < 0 ? native.string() : native.filename().string();
+    const char* name = leaf.c_str();
     struct stat st {};
-    if (::lstat(native.c_str(), &st) != 0 || S_ISLNK(st.st_mode)) return;
-    if ((st.st_mode & 07777) != (mode & 07777) && ::chmod(native.c_str(), mode & 07777) != 0)
-        throw ErrorAbout(errno, "write", native.string());
+    if (::fstatat(at, name, &st, AT_SYMLINK_NOFOLLOW) != 0 || S_ISLNK(st.st_mode)) return;
+    if ((st.st_mode & 07777) == (mode & 07777)) return;
+    // Never through a link put there since the look.
+    int done = ::fchmodat(at, name, mode & 07777, AT_SYMLINK_NOFOLLOW);
+    if (done != 0 && (errno == ENOTSUP || errno == EOPNOTSUPP))
+        done = ::fchmodat(at, name, mode & 07777, 0);
+    if (done != 0) throw ErrorAbout(errno, "write", native.string());
 }
 
 void AppendLineSynced(const fs::path& native, const std::string& line) {

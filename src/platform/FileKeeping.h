@@ -57,10 +57,12 @@ bool KeepFile(const std::filesystem::path& file, const std::filesystem::path& ke
 // there, so `target` is always the old or the new file. Raises when the kept copy does not hold
 // the bytes of `hash` (a damaged history), naming `shown`.
 // Where nothing stands at `target` and `syncEach` is false, the copy is not synced file by file:
-// the caller syncs the disk before it counts the work done.
+// the caller syncs the disk before it counts the work done. `keptFolder` and `folder`, when
+// given, are the open folders that hold `kept` and `target`: each is looked at there by its name.
 void PutBackFile(const std::filesystem::path& kept, const std::filesystem::path& target,
                  unsigned mode, std::int64_t modifiedNs, const std::string& hash,
-                 const std::string& shown, bool syncEach = true);
+                 const std::string& shown, bool syncEach = true, int keptFolder = -1,
+                 int folder = -1);
 
 // Makes the folder `name` in the open folder `parent` unless a folder stands there already, and
 // opens it; raises, naming `shown`, when anything else stands there, a link to a folder included.
@@ -69,8 +71,8 @@ Descriptor MakeFolderAt(int parent, const std::string& name, const std::string& 
 // Lets go of a kept copy that no step needs (one KeepFile added).
 void DropKeptFile(const std::filesystem::path& kept);
 
-// Gives a file or folder its permission bits (links left alone).
-void SetMode(const std::filesystem::path& native, unsigned mode);
+// Gives a file or folder its permission bits (links left alone); `folder` as for FactsOf.
+void SetMode(const std::filesystem::path& native, unsigned mode, int folder = -1);
 
 // Appends a line to a file and syncs it (the file is made when missing).
 void AppendLineSynced(const std::filesystem::path& native, const std::string& line);

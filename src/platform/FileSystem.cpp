@@ -482,6 +482,12 @@ void FileSystem::GuardBelow(const std::string& folder) {
     guarded_ = guard_.DriveLetter != 0 && !guard_.Components.empty();
 }
 
+void FileSystem::GuardStoredBelow(const std::string& folder) {
+    WindowsPath parsed = WindowsPath::Parse(folder);
+    if (parsed.DriveLetter != 0 && !parsed.Components.empty())
+        alsoGuarded_.push_back(std::move(parsed));
+}
+
 void FileSystem::Touch(int folder, std::vector<std::string> names) {
     if (!touched_) touched_ = std::make_shared<TouchedFiles>();
     touched_->Add(folder, std::move(names));
@@ -495,15 +501,21 @@ void FileSystem::SyncTouched() {
 // below the guarded folder none on the way either.
 Descriptor FileSystem::OpenFolder(const std::string& folder) const {
     const WindowsPath parsed = WindowsPath::Parse(folder);
-    const std::size_t depth = guard_.Components.size();
-    bool inside =
-        guarded_ && parsed.DriveLetter == guard_.DriveLetter && parsed.Components.size() >= depth;
-    for (std::size_t i = 0; inside && i < depth; ++i)
-        inside = EqualsNoCase(parsed.Components[i], guard_.Components[i]);
-    if (!inside) {
+    // The deepest guarded folder that holds it: the installation, or a stored car folder.
+    const WindowsPath* guard = nullptr;
+    for (const WindowsPath* g : {&guard_, &Also(parsed)}) {
+        if (g->DriveLetter == 0 || g->Components.empty()) continue;
+        bool inside = parsed.DriveLetter == g->DriveLetter &&
+                      parsed.Components.size() >= g->Components.size();
+        for (std::size_t i = 0; inside && i < g->Components.size(); ++i)
+            inside = EqualsNoCase(parsed.Components[i], g->Components[i]);
+        if (inside && (!guard || g->Components.size() > guard->Components.size())) guard = g;
+    }
+    if (!guarded_ || !guard) {
         const bool driveRoot = parsed.Components.empty();
         return OpenFolderAt(AT_FDCWD, paths_.ToNative(folder).c_str(), folder, driveRoot);
     }
+    const std::size_t depth = guard->Components.size();
     // The names below the guarded folder in their stored case, as resolution found them.
     const fs::path native = paths_.ToNative(folder);
     std::vector<std::string> names;
@@ -511,9 +523,25 @@ Descriptor FileSystem::OpenFolder(const std::string& folder) const {
     while (!names.empty() && names.back().empty()) names.pop_back();
     const std::size_t below = parsed.Components.size() - depth;
     names.erase(names.begin(), names.end() - static_cast<std::ptrdiff_t>(below));
-    const std::string root = guard_.Text();
-    const Descriptor top = OpenFolderAt(AT_FDCWD, paths_.ToNative(root).c_str(), root, true);
+    const std::string root = guard->Text();
+    // The installation may be reached through a link; a stored car folder may not be one.
+    const Descriptor top =
+        OpenFolderAt(AT_FDCWD, paths_.ToNative(root).c_str(), root, guard == &guard_);
     return OpenBelow(top.Get(), names, root, folder);
+}
+
+const WindowsPath& FileSystem::Also(const WindowsPath& path) const {
+    static const WindowsPath none;
+    const WindowsPath* best = &none;
+    for (const WindowsPath& g : alsoGuarded_) {
+        bool inside = path.DriveLetter == g.DriveLetter &&
+                      path.Components.size() >= g.Components.size() &&
+                      g.Components.size() > best->Components.size();
+        for (std::size_t i = 0; inside && i < g.Components.size(); ++i)
+            inside = EqualsNoCase(path.Components[i], g.Components[i]);
+        if (inside) best = &g;
+    }
+    return *best;
 }
 
 Descriptor FileSystem::OpenParent(const std::string& path, std::string& name) const {

@@ -48,6 +48,9 @@ class FileSystem {
     // the one before, and a link met on the way is refused with its path. The folder itself,
     // and the way to it (a drive's mapping, a place the user chose), may be links.
     void GuardBelow(const std::string& folder);
+    // The same below a stored car folder outside it, which itself must be no link. Only with a
+    // guarded installation.
+    void GuardStoredBelow(const std::string& folder);
     // Writes to the disk every file this service (and its copies) wrote under its own name and
     // every folder whose entries it changed since the last call: few by fsync each, many by one
     // syncfs. Files replaced whole are synced as they are replaced.
@@ -170,6 +173,13 @@ class FileSystem {
     // link and holds at most `most` bytes is read; anything else is refused, naming it.
     std::string ReadRecord(const std::string& path, std::uintmax_t most) const;
 
+    // Opens a folder for work inside it, as the service itself does (no link below a guarded
+    // folder).
+    Descriptor OpenFolder(const std::string& folder) const;
+    // The folder that holds `path`, opened as OpenFolder opens it; `name` receives the path's
+    // last component in its stored case.
+    Descriptor OpenParent(const std::string& path, std::string& name) const;
+
     const PathResolver& Paths() const { return paths_; }
     std::filesystem::path Native(const std::string& path) const { return paths_.ToNative(path); }
     std::string WindowsOf(const std::filesystem::path& native) const {
@@ -183,10 +193,6 @@ class FileSystem {
                const std::filesystem::path& to = {}, int folder = -1);
     void Watched(ChangeKind kind, const std::filesystem::path& path,
                  const std::filesystem::path& to);
-    Descriptor OpenFolder(const std::string& folder) const;
-    // The folder that holds `path`, opened as OpenFolder opens it; `name` receives the path's
-    // last component in its stored case.
-    Descriptor OpenParent(const std::string& path, std::string& name) const;
     void Touch(int folder, std::vector<std::string> names = {});
     void MoveOneFile(int from, const std::string& name, const std::string& fromShown, int to,
                      const std::string& toName, const std::string& toShown);
@@ -201,7 +207,11 @@ class FileSystem {
     PathResolver paths_;
     FaultPlan* faults_;
     FileWork* work_;
+    // The deepest stored car folder guarded that holds `path` (no components: none).
+    const WindowsPath& Also(const WindowsPath& path) const;
+
     WindowsPath guard_;
+    std::vector<WindowsPath> alsoGuarded_;
     bool guarded_ = false;
     std::shared_ptr<TouchedFiles> touched_;
     ChangeWatch* watch_;

@@ -83,7 +83,9 @@ Files Outcome(const Machine& m, Kind kind) {
         return {{platform::kDriverIniFileKey, m.Stored(platform::kDriverIniFileKey)}};
     if (kind != Kind::Swap) return m.TeamFiles();
     Files files = TreeOf(m.Live());
-    for (const auto& [name, bytes] : TreeOf(m.DriveC() / "backup")) files["backup/" + name] = bytes;
+    // The swap's marks beside its stored folders (a token of their own each run) aside.
+    for (const auto& [name, bytes] : TreeOf(m.DriveC() / "backup"))
+        if (!name.ends_with(".movrand-stored")) files["backup/" + name] = bytes;
     if (fs::exists(m.StoredCars())) files["the stored folder is kept"] = "";
     return files;
 }

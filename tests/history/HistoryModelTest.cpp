@@ -41,7 +41,8 @@ Photo PhotoOf(const TempDrive& drive) {
         if (!fs::exists(root)) continue;
         for (fs::recursive_directory_iterator it(root), end; it != end; ++it) {
             const std::string name = it->path().lexically_relative(drive.DriveC()).string();
-            if (name == "sierra/gpl/movrand") {
+            // The history's own, and the marks the swap leaves beside its stored folders.
+            if (name == "sierra/gpl/movrand" || name.ends_with(".movrand-stored")) {
                 it.disable_recursion_pending();
                 continue;
             }

@@ -24,8 +24,11 @@ struct Mode {
     char storedOn, destinationOn;  // drive letters; D: is another file system
 };
 
+// The entries of a folder, the marks the swap leaves beside its stored folders aside.
 std::size_t Entries(const fs::path& folder) {
-    return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
+    return std::count_if(
+        fs::directory_iterator(folder), fs::directory_iterator(),
+        [](const auto& e) { return !e.path().string().ends_with(".movrand-stored"); });
 }
 
 // Each mode of the swap failed at each of its file-system steps in turn (each folder made and file
