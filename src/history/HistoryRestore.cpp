@@ -565,6 +565,10 @@ RestorePlan PlanUndo(ProgramValues& pv) {
     return none;
 }
 
+void TakeBackStep(ProgramValues& pv, const HistoryPlace& place, const Step& step) {
+    ReverseStep(pv, place, step);
+}
+
 RestoreResult CarryOut(ProgramValues& pv, platform::Ui& ui, const RestorePlan& plan,
                        bool askFirst) {
     RestoreResult result;

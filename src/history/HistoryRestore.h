@@ -9,6 +9,9 @@
 
 namespace movrand::history {
 
+class HistoryPlace;
+struct Step;
+
 // A file the history knows that is not what the history says should be there.
 struct HandChange {
     std::string What;  // "changed", "added" or "missing"
@@ -51,6 +54,9 @@ struct RestoreResult {
 // the next start finish a restore that was cut short.
 RestoreResult CarryOut(ProgramValues& pv, platform::Ui& ui, const RestorePlan& plan,
                        bool askFirst = true);
+
+// Takes one recorded step back, newest change first, as an undo does (through pv.Files()).
+void TakeBackStep(ProgramValues& pv, const HistoryPlace& place, const Step& step);
 
 // The next start's part: a step that a run left unfinished is recorded as cut short, and a
 // restore or undo cut short is carried out to its end (the part that ran taken back with it).
