@@ -5,7 +5,10 @@
 #include <filesystem>
 
 #include "../addons/AddOnFixture.h"
+#include "GameGuard.h"
+#include "folders/CarFolderSwap.h"
 #include "history/HistoryPlace.h"
+#include "history/HistoryRestore.h"
 #include "platform/FaultPlan.h"
 
 namespace movrand::test {
@@ -58,6 +61,48 @@ TEST(HistoryFailure, AFailedHistoryWriteOrSyncTakesTheInstallBack) {
         // The journal's writes and syncs, the step file's and the index's all failed in turn.
         EXPECT_GE(faults, 5);
     }
+}
+
+// A file the player added to the live car folder after a swap is named before the swap is
+// undone, taken into the history with the folder it was in (a restore gives it back), and no
+// folder of the swap's is left behind, whichever way the swap went; a live folder that came by a
+// move goes back whole, the file in it.
+TEST(HistoryUndo, UndoingASwapAsksAboutAnAddedFileAndKeepsIt) {
+    const std::string added = std::string(kFerrari) + "\\mine.txt";
+    for (const bool move : {false, true})
+        for (const bool deleteCurrent : {false, true}) {
+            SCOPED_TRACE(std::string(move ? "move" : "copy") + (deleteCurrent ? ", delete" : ""));
+            AddOnDrive d;
+            d.Ui.DefaultAnswer = true;
+            WriteCarFolder(d.Native("C:\\carfolders\\classic"), "classic");
+            const Files before = Installation(d);
+            SwapCarFolder(d.Pv, d.Ui,
+                          {"C:\\carfolders\\classic", deleteCurrent ? "" : "C:\\carfolders",
+                           deleteCurrent ? "" : "old", deleteCurrent, move});
+            d.Write(added, "mine");
+            const Files swapped = Installation(d);
+            d.Ui.Questions.clear();
+            d.Ui.Answers = {true};
+            const history::RestoreResult undone =
+                history::CarryOut(d.Pv, d.Ui, history::PlanUndo(d.Pv));
+            ASSERT_EQ(undone.Outcome, history::RestoreOutcome::Done) << d.Ui.Transcript();
+            if (move) {
+                // The live folder goes back whole where it came from, the file in it.
+                EXPECT_EQ(d.Read("C:\\carfolders\\classic\\ferrari\\mine.txt"), "mine");
+            } else {
+                ASSERT_EQ(d.Ui.Questions.size(), 1u) << d.Ui.Transcript();
+                EXPECT_NE(d.Ui.Questions[0].Message.find("added: " + added), std::string::npos)
+                    << d.Ui.Questions[0].Message;
+            }
+            EXPECT_EQ(Differences(Installation(d), before), "");
+            for (const auto& entry : fs::directory_iterator(d.Native("C:\\sierra\\gpl\\cars")))
+                EXPECT_EQ(entry.path().filename().string().find(".movrand-"), std::string::npos)
+                    << entry.path();
+            const history::RestoreResult back =
+                history::CarryOut(d.Pv, d.Ui, history::PlanRestore(d.Pv, undone.Step - 1));
+            ASSERT_EQ(back.Outcome, history::RestoreOutcome::Done) << d.Ui.Transcript();
+            EXPECT_EQ(Differences(Installation(d), swapped), "");
+        }
 }
 
 }  // namespace
