@@ -341,18 +341,21 @@ InstallOutcome InstallAddOnFiles(ProgramValues& pv, platform::Ui& ui, bool isAcc
                                       (shownTeam ? shownTeam->DisplayName : folder),
                                   &shown);
         Installer installer(pv, shown, folder, entryFolder, entryName, standardFolder, addOnFolder);
+        InstallOutcome done = InstallOutcome::Failed;
         try {
-            outcome = isAccessory ? installer.Accessory() : installer.Car();
+            done = isAccessory ? installer.Accessory() : installer.Car();
         } catch (...) {
             installer.DropEmptyBackup();
             throw;
         }
-        // The success message promises the step too: it is on the disk before it is shown.
-        if (outcome == InstallOutcome::Installed) {
+        // The success message promises the step too: it is on the disk before it is shown, and
+        // a step that cannot be written takes the install back (a failure).
+        if (done == InstallOutcome::Installed) {
             step.Commit();
             shown.ShowMessage(
                 LoadResString(isAccessory ? resources::kAccessoryAdded : resources::kCarAdded));
         }
+        outcome = done;
     });
     return outcome;
 }

@@ -4,9 +4,12 @@
 #include <archive.h>
 #include <archive_entry.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
+#include <algorithm>
+#include <cstdint>
+#include <vector>
 
 namespace movrand::archives {
 
@@ -58,24 +61,73 @@ bool ArchiveReader::NameConverted() const {
     return archive_entry_pathname_utf8(entry_) || archive_entry_pathname(entry_);
 }
 
-// libarchive gives no name it could not convert; a .zip's local header, where the entry's
-// header began, holds its bytes.
+namespace {
+
+std::uint32_t Little(const std::string& bytes, std::size_t at, int size) {
+    std::uint32_t value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
+    return value;
+}
+
+std::string ReadAt(int fd, std::int64_t at, std::size_t size) {
+    std::string bytes(size, '\0');
+    if (at < 0 || ::pread(fd, bytes.data(), size, at) != static_cast<ssize_t>(size)) return "";
+    return bytes;
+}
+
+// Where the .zip's local headers begin, in the order libarchive reads the entries when it has
+// the central directory (by their place in the file); empty where there is no central directory
+// to read (libarchive then reads the headers one after another).
+std::vector<std::int64_t> LocalHeaders(int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || st.st_size < 22) return {};
+    constexpr std::int64_t kLongestComment = 0xFFFF;
+    const std::int64_t tailAt = std::max<std::int64_t>(0, st.st_size - 22 - kLongestComment);
+    const std::string tail = ReadAt(fd, tailAt, static_cast<std::size_t>(st.st_size - tailAt));
+    const std::size_t end = tail.rfind(std::string("PK\5\6", 4));
+    if (end == std::string::npos || end + 22 > tail.size()) return {};
+    const std::uint32_t size = Little(tail, end + 12, 4), offset = Little(tail, end + 16, 4);
+    const std::int64_t endAt = tailAt + static_cast<std::int64_t>(end);
+    // A self-extractor's program stands before the archive; its offsets count from the archive.
+    const std::int64_t shift = endAt - static_cast<std::int64_t>(size) - offset;
+    if (offset == 0xFFFFFFFF || shift < 0 || size > (64u << 20)) return {};
+    const std::string directory = ReadAt(fd, endAt - size, size);
+    std::vector<std::int64_t> headers;
+    for (std::size_t at = 0; at + 46 <= directory.size();) {
+        if (directory.compare(at, 4, std::string("PK\1\2", 4)) != 0) return {};
+        const std::uint32_t local = Little(directory, at + 42, 4);
+        if (local == 0xFFFFFFFF) return {};  // Zip64: not looked into
+        headers.push_back(shift + local);
+        at += 46 + Little(directory, at + 28, 2) + Little(directory, at + 30, 2) +
+              Little(directory, at + 32, 2);
+    }
+    std::sort(headers.begin(), headers.end());
+    return headers;
+}
+
+}  // namespace
+
+// libarchive gives no name it could not convert; the .zip's local header of the entry holds its
+// bytes.
 std::string ArchiveReader::StoredZipName() const {
     if ((archive_format(archive_) & ARCHIVE_FORMAT_BASE_MASK) != ARCHIVE_FORMAT_ZIP) return "";
-    const la_int64_t at = archive_read_header_position(archive_);
     const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-    if (fd < 0 || at < 0) {
-        if (fd >= 0) ::close(fd);
-        return "";
+    if (fd < 0) return "";
+    // With the central directory libarchive reads the entries by the places of their headers,
+    // and its header position is not where the entry's stands: the entry is known by its number.
+    const std::vector<std::int64_t> headers = LocalHeaders(fd);
+    std::int64_t at = archive_read_header_position(archive_);
+    if (!headers.empty()) {
+        const int entry = archive_file_count(archive_) - 1;
+        at = entry >= 0 && static_cast<std::size_t>(entry) < headers.size()
+                 ? headers[static_cast<std::size_t>(entry)]
+                 : -1;
     }
-    std::array<unsigned char, 30> header{};
+    const std::string header = ReadAt(fd, at, 30);
     std::string name;
-    if (::pread(fd, header.data(), header.size(), at) == static_cast<ssize_t>(header.size()) &&
-        header[0] == 'P' && header[1] == 'K' && header[2] == 3 && header[3] == 4) {
-        name.resize(header[26] | (header[27] << 8));
-        if (::pread(fd, name.data(), name.size(), at + 30) != static_cast<ssize_t>(name.size()))
-            name.clear();
-    }
+    if (header.size() == 30 && header.compare(0, 4, std::string("PK\3\4", 4)) == 0)
+        name = ReadAt(fd, at + 30, Little(header, 26, 2));
     ::close(fd);
     return name;
 }

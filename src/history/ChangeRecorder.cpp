@@ -5,12 +5,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <chrono>
 
 #include "history/NetChanges.h"
 #include "platform/FileKeeping.h"
-#include "platform/RuntimeError.h"
+#include "platform/FileSystemErrors.h"
 
 namespace movrand::history {
 
@@ -118,10 +119,36 @@ int ChangeRecorder::SyncFirst() {
     if (!journal_ || journalSynced_) return 0;
     // One sync of the file system that holds the history: the journal's lines, the content
     // links beside them and the folders made for them, whatever folders they are in.
-    if (const int error = platform::SyncToDisk(::fileno(journal_), platform::SyncKind::FileSystem))
+    int error = place_.RecordFault("sync " + place_.Pending());
+    if (!error) error = platform::SyncToDisk(::fileno(journal_), platform::SyncKind::FileSystem);
+    if (error) {
+        // The sync asked for fails with it; the step remembers why, naming its journal.
+        if (!failure_) failure_ = platform::ErrorAbout(error, "sync", place_.Pending());
         return error;
+    }
     journalSynced_ = true;
     return 0;
+}
+
+void ChangeRecorder::Fail(int error) {
+    if (!failure_) failure_ = platform::ErrorAbout(error, "write", place_.Pending());
+    throw *failure_;
+}
+
+void ChangeRecorder::WriteJournal(const std::string& text) {
+    if (failure_) throw *failure_;
+    if (const int error = place_.RecordFault("write " + place_.Pending())) Fail(error);
+    errno = 0;
+    if (std::fputs(text.c_str(), journal_) < 0 || std::fflush(journal_) != 0) {
+        const int error = errno ? errno : EIO;
+        std::clearerr(journal_);
+        Fail(error);
+    }
+}
+
+void ChangeRecorder::LetGoKept() {
+    for (const fs::path& kept : addedContent_) platform::DropKeptFile(kept);
+    addedContent_.clear();
 }
 
 std::string ChangeRecorder::Windows(const fs::path& native) const {
@@ -202,11 +229,13 @@ void ChangeRecorder::Journal(const std::string& line) {
         text.resize(text.size() - std::string("end\n").size());
         OpenJournal(O_TRUNC);
         place_.Share(place_.Pending());
-        std::fputs(text.c_str(), journal_);
+        // Unsynced from here on: a failed write below still leaves a sync to fail.
+        journalSynced_ = false;
+        WriteJournal(text + line + "\n");
+        return;
     }
-    std::fputs((line + "\n").c_str(), journal_);
-    std::fflush(journal_);
     journalSynced_ = false;
+    WriteJournal(line + "\n");
 }
 
 void ChangeRecorder::Touch(const fs::path& native, bool copy, int folder) {
@@ -349,15 +378,21 @@ void ChangeRecorder::After(const platform::Change& change) {
         change.Kind == ChangeKind::Exchange ? StepChange::Type::Exchange : StepChange::Type::Move;
     moved.Path = Windows(change.Path);
     moved.To = Windows(change.To);
+    // Made already: a failed line below must not keep it from being taken back.
+    step_.Changes.push_back(moved);
     Journal(std::string(moved.Kind == StepChange::Type::Move ? "move\t" : "exchange\t") +
             EscapedField(moved.Path) + "\t" + EscapedField(moved.To));
-    step_.Changes.push_back(std::move(moved));
 }
 
 Step ChangeRecorder::Finish() {
     // The step is written whole from here on, synced before its index line.
     StopWritingAhead();
-    CloseGroup();
+    try {
+        CloseGroup();
+    } catch (const platform::RuntimeError&) {
+        // A journal that failed: the step is taken back whole (see Failure()).
+        if (!failure_) throw;
+    }
     step_.EndedNs = NowNs();
     // Only its net change: a walk back through many steps records what differs after it.
     step_.Changes = NetChanges(std::move(step_.Changes),

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -13,6 +14,7 @@
 #include "history/StepRecord.h"
 #include "platform/ChangeWatch.h"
 #include "platform/DiskSync.h"
+#include "platform/RuntimeError.h"
 
 namespace movrand::history {
 
@@ -44,6 +46,7 @@ class ChangeRecorder : public platform::ChangeWatch, public platform::WriteAhead
     bool Before(const platform::Change& change) override;
     void After(const platform::Change& change) override;
     int SyncFirst() override;
+    std::string Shown() const override { return place_.Pending(); }
 
     // A folder outside the installation the step may change (a stored car folder), with the
     // folders beside it that the swap names after it ("NAME.movrand-…").
@@ -58,6 +61,11 @@ class ChangeRecorder : public platform::ChangeWatch, public platform::WriteAhead
     Step Finish();
     // The pending journal (empty when nothing was recorded).
     bool Started() const { return journal_ != nullptr; }
+    // A write or sync of the journal failed: the step cannot be told as it ran, so the operation
+    // stops and what it changed is taken back. The error names the journal.
+    const std::optional<platform::RuntimeError>& Failure() const { return failure_; }
+    // Lets go of the content kept for the step (it was taken back, and no step names it).
+    void LetGoKept();
     // The files the service writes are fingerprinted as they are written.
     bool TakesFingerprints() const override { return true; }
     void Wrote(const platform::WrittenFile& file) override;
@@ -69,6 +77,8 @@ class ChangeRecorder : public platform::ChangeWatch, public platform::WriteAhead
     void CloseGroup();
     FileState StateAfter(const std::string& native) const;
     void Journal(const std::string& line);
+    void WriteJournal(const std::string& text);
+    [[noreturn]] void Fail(int error);
     void OpenJournal(int how);
     void StopWritingAhead();
     bool Recorded(const platform::Change& change) const;
@@ -96,6 +106,7 @@ class ChangeRecorder : public platform::ChangeWatch, public platform::WriteAhead
     bool writingAhead_ = false;
     platform::WriteAheadRecord* before_ = nullptr;  // the record that went first before this one
     int kept_ = 0;
+    std::optional<platform::RuntimeError> failure_;
 };
 
 }  // namespace movrand::history

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "platform/FaultPlan.h"
 #include "platform/FileKeeping.h"
 #include "platform/FileSystemErrors.h"
 #include "platform/GroupShare.h"
@@ -44,6 +45,7 @@ HistoryPlace::HistoryPlace(const ProgramValues& pv) : HistoryPlace(pv, pv.GPLPat
 
 HistoryPlace::HistoryPlace(const ProgramValues& pv, const std::string& installation)
     : fs_(pv.Env.Drives),
+      faults_(pv.Env.Faults.get()),
       installation_(installation.empty() ? "" : WithoutSlash(installation)),
       folder_(installation_.empty() ? "" : installation_ + "\\movrand\\history") {
     if (installation_.empty()) return;
@@ -237,13 +239,16 @@ void HistoryPlace::FollowInstallation(Step& step) const {
 void HistoryPlace::AddStep(const Step& step) {
     // What the step kept (the content links, the folders made for them) reaches the disk before
     // the record that names it: one sync of the installation's file system.
+    FaultOf("sync", folder_);
     fs_.SyncDisk(folder_);
+    FaultOf("write", StepFile(step.Number));
     fs_.WriteWholeFile(StepFile(step.Number), StepText(step));
     Share(StepFile(step.Number));
     ListStep(step);
 }
 
 void HistoryPlace::ListStep(const Step& step) {
+    FaultOf("write", Index());
     platform::AppendLineSynced(fs_.Native(Index()), IndexLine(step));
 }
 
@@ -252,6 +257,15 @@ void HistoryPlace::KeepFrom(int first, const std::vector<Step>& kept) {
     for (const Step& step : kept) text += IndexLine(step) + "\n";
     fs_.WriteWholeFile(Index(), text);
     Share(Index());
+}
+
+int HistoryPlace::RecordFault(const std::string& what) const {
+    return faults_ ? faults_->RecordFault(what) : 0;
+}
+
+void HistoryPlace::FaultOf(const std::string& what, const std::string& file) const {
+    if (const int error = RecordFault(what + " " + file))
+        throw platform::ErrorAbout(error, what, file, file == folder_);
 }
 
 std::uint64_t HistoryPlace::Limit() const {

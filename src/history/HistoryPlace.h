@@ -98,8 +98,15 @@ class HistoryPlace {
     platform::FileSystem& Files() { return fs_; }
     const platform::FileSystem& Files() const { return fs_; }
 
+    // Raises, naming the history file, when the test hook makes this write or sync of it fail
+    // ("write" or "sync").
+    void FaultOf(const std::string& what, const std::string& file) const;
+    // The error a test hook makes the next write or sync of a history file fail with; 0 for none.
+    int RecordFault(const std::string& what) const;
+
   private:
     platform::FileSystem fs_;  // unwatched: the history's own files are no step
+    platform::FaultPlan* faults_ = nullptr;
     std::string installation_;
     std::string folder_;
     struct stat installationFacts_ {};

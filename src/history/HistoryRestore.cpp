@@ -32,6 +32,7 @@ struct Expected {
     std::string Path;
     FileState State;
     bool Touched = false;  // a step being taken back changes it
+    bool Made = false;     // ... and the oldest of them made it: the taking back removes it
 };
 using ExpectedMap = std::map<std::string, Expected>;
 
@@ -147,6 +148,7 @@ Known ExpectedState(const std::vector<Step>& steps, const std::set<int>& touchin
                     Expected& e = known.Paths[LowerCase(c.Path)];
                     e.Path = c.Path;
                     e.State = c.After;
+                    if (touched && !e.Touched) e.Made = c.Before.IsNone();
                     e.Touched = e.Touched || touched;
                     // A folder moved away and back within the step: what lies in it is known
                     // as it was when this step ended.
@@ -368,12 +370,19 @@ RestorePlan PlanReversal(ProgramValues& pv, std::vector<int> reverse) {
         if (const std::string what = Difference(natives, e); !what.empty())
             plan.ChangedByHand.push_back({what, e.Path});
     }
-    // A folder moved back counts its files; one that goes back into the history takes what
-    // was changed in it by hand out of the installation.
-    for (const auto& [key, m] : known.Moved)
-        if (m.Touched)
-            LookInMoved(known, m, place.Files(), m.IntoHistory ? &plan.ChangedByHand : nullptr,
-                        &changing);
+    // A folder moved back counts its files. What was changed in it by hand is named where the
+    // taking back takes it out of the installation: the folder goes back into the history, or
+    // the steps made the folder it lies in, which goes (into the history, with what it holds).
+    for (const auto& [key, m] : known.Moved) {
+        if (!m.Touched) continue;
+        std::vector<HandChange> inMoved;
+        LookInMoved(known, m, place.Files(), &inMoved, &changing);
+        for (HandChange& c : inMoved) {
+            const auto folder = known.Paths.find(LowerCase(ParentOf(c.Path)));
+            if (m.IntoHistory || (folder != known.Paths.end() && folder->second.Made))
+                plan.ChangedByHand.push_back(std::move(c));
+        }
+    }
     for (const std::string& kept : known.KeptBack)
         for (const platform::WalkedEntry& entry : platform::WalkFolder(place.Native(kept)))
             if (!entry.Folder) changing.insert(LowerCase(kept + "\\" + entry.Name));
@@ -442,8 +451,10 @@ void ReverseGroup(ProgramValues& pv, platform::FileSystem& fs, const HistoryPlac
             folders.insert(c);
     }
     for (const auto& [folder, names] : files) fs.DeleteFilesIn(folder, names, true);
+    // A folder that holds what someone put there since goes whole into the history the step
+    // records (the plan named what is in it); with no step to keep it, it stays.
     for (auto it = byDepth.rbegin(); it != byDepth.rend(); ++it)
-        if (folders.count(*it) && fs.Entries((*it)->Path, false).empty())
+        if (folders.count(*it) && (pv.Env.Watch || fs.Entries((*it)->Path, false).empty()))
             fs.DeleteFolder((*it)->Path, true);
 }
 
@@ -581,6 +592,10 @@ RestorePlan PlanUndo(ProgramValues& pv) {
     RestorePlan none;
     none.Refusal = "There is no step to undo.";
     return none;
+}
+
+void TakeBackStep(ProgramValues& pv, const HistoryPlace& place, const Step& step) {
+    ReverseStep(pv, place, step);
 }
 
 namespace {

@@ -9,6 +9,9 @@
 
 namespace movrand::history {
 
+class HistoryPlace;
+struct Step;
+
 // A file the history knows that is not what the history says should be there.
 struct HandChange {
     std::string What;  // "changed", "added" or "missing"
@@ -56,6 +59,9 @@ RestoreResult CarryOut(ProgramValues& pv, platform::Ui& ui, const RestorePlan& p
 // What the start does with a restore or undo that cannot be finished: the window asks whether
 // to leave the game as it is and close it; movrand-cli tells how.
 enum class StandingRestore { Ask, Tell };
+
+// Takes one recorded step back, newest change first, as an undo does (through pv.Files()).
+void TakeBackStep(ProgramValues& pv, const HistoryPlace& place, const Step& step);
 
 // The next start's part: a step that a run left unfinished is recorded as cut short, and a
 // restore or undo cut short is carried out to its end (the part that ran taken back with it).

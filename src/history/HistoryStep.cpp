@@ -11,6 +11,7 @@
 #include "history/ChangeRecorder.h"
 #include "history/HistoryForget.h"
 #include "history/HistoryPlace.h"
+#include "history/HistoryRestore.h"
 #include "history/HistorySettling.h"
 #include "history/RestoreJournal.h"
 #include "platform/RuntimeError.h"
@@ -117,13 +118,34 @@ void HistoryStep::LeaveUnfinished() {
             "Cannot write the history file " + place_->Pending() + ": " + std::to_string(error));
 }
 
+void HistoryStep::TakeBack(ChangeRecorder& recorder, const Step& step) {
+    try {
+        TakeBackStep(pv_, *place_, step);
+        recorder.LetGoKept();
+        platform::FileSystem& files = place_->Files();
+        // Its file may be written while its index line failed: no step may name what went back.
+        if (files.FileExists(place_->StepFile(step.Number)))
+            files.DeleteFile(place_->StepFile(step.Number), true);
+        if (files.FileExists(place_->Pending())) files.DeleteFile(place_->Pending(), true);
+        files.SyncTouched();
+    } catch (const std::exception&) {
+        // The journal stays: the next start records what stands as a step cut short.
+    }
+}
+
 int HistoryStep::Commit() {
     if (!recorder_) return 0;
     pv_.Env.Watch = previous_;
     const std::unique_ptr<ChangeRecorder> recorder = std::move(recorder_);
     const Step step = recorder->Finish();
     const bool started = recorder->Started();
-    if (!step.Changes.empty()) place_->AddStep(step);
+    try {
+        if (recorder->Failure()) throw *recorder->Failure();
+        if (!step.Changes.empty()) place_->AddStep(step);
+    } catch (const platform::RuntimeError&) {
+        TakeBack(*recorder, step);
+        throw;
+    }
     if (started && place_->Files().FileExists(place_->Pending())) {
         place_->Files().DeleteFile(place_->Pending(), true);
         // Else a power cut could bring the journal back and the next start record the step twice.

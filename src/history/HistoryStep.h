@@ -11,6 +11,7 @@ namespace movrand::history {
 
 class ChangeRecorder;
 class HistoryPlace;
+struct Step;
 
 // One step of the installation's history around an operation: while it lives, every change the
 // operation makes through the run's file-system service (pv.Files()) is recorded, and what a
@@ -55,7 +56,9 @@ class HistoryStep {
     void AddRoot(const std::string& windowsFolder, const std::string& token = "");
     // The step takes back these steps (an undo, or a restore settled after a cut).
     void MarkUndoOf(std::vector<int> steps, bool isUndo);
-    // Ends the step now; its number, or 0 when it changed nothing.
+    // Ends the step now; its number, or 0 when it changed nothing. When a history file could
+    // not be written or synced, what the step changed is taken back and the failure raised,
+    // naming the file.
     int Commit();
     // Stops recording and leaves the step unfinished, its journal synced, for the run that
     // finishes what the operation could not (a swap whose record stays for the next start).
@@ -66,6 +69,9 @@ class HistoryStep {
   private:
     HistoryStep(ProgramValues& pv, std::string summary, platform::Ui* ui, const GoesOn& from,
                 bool restoring);
+    // A history file could not be written or synced: what the step changed is taken back, and
+    // it leaves no trace (where the taking back fails, its journal stays for the next start).
+    void TakeBack(ChangeRecorder& recorder, const Step& step);
 
     ProgramValues& pv_;
     platform::Ui* ui_;

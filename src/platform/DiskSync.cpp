@@ -25,6 +25,12 @@ WriteAheadRecord*& First() {
     return record;
 }
 
+// The file of the write-ahead record whose sync made the last sync fail; "" when it did not.
+std::string& FailedRecord() {
+    static std::string shown;
+    return shown;
+}
+
 // Up to this many files and folders are synced one by one; beyond it one syncfs is cheaper than
 // a wait for the disk's journal per file.
 constexpr std::size_t kFewSyncs = 16;
@@ -38,12 +44,25 @@ int SyncToDisk(int fd, SyncKind kind) {
             WriteAheadRecord* record;
             ~Back() { First() = record; }
         } back{record};
-        if (const int error = record->SyncFirst()) return error;
+        if (const int error = record->SyncFirst()) {
+            FailedRecord() = record->Shown();
+            return error;
+        }
     }
+    FailedRecord().clear();
     const int result = kind == SyncKind::FileSystem ? ::syncfs(fd) : ::fsync(fd);
     if (result != 0 && errno != EINVAL) return errno;
     if (SyncListener* listener = Listener()) listener->Synced(fd, kind);
     return 0;
+}
+
+void RaiseIfRecordFailed(int error) {
+    if (!FailedRecord().empty()) throw ErrorAbout(error, "sync", FailedRecord());
+}
+
+RuntimeError SyncFailure(int error, const std::string& shown, bool isFolder) {
+    RaiseIfRecordFailed(error);
+    return ErrorAbout(error, "write", shown, isFolder);
 }
 
 void ListenToSyncs(SyncListener* listener) {
@@ -76,7 +95,7 @@ void TouchedFiles::Sync(const std::string& shown) {
     std::vector<Folder> folders = std::exchange(folders_, {});
     std::size_t count = folders.size();
     for (const Folder& folder : folders) count += folder.Files.size();
-    const auto fail = [&](int error) { throw ErrorAbout(error, "write", shown, true); };
+    const auto fail = [&](int error) { throw SyncFailure(error, shown, true); };
     if (count > kFewSyncs) {
         std::set<dev_t> synced;
         for (const Folder& folder : folders)

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/FileHandles.h"
+#include "platform/RuntimeError.h"
 
 namespace movrand::platform {
 
@@ -35,10 +36,18 @@ class WriteAheadRecord {
   public:
     virtual ~WriteAheadRecord() = default;
     virtual int SyncFirst() = 0;
+    // The record's file, as a person reads it, for the error when it cannot be synced.
+    virtual std::string Shown() const { return ""; }
 };
 // Makes `record` go to the disk before every sync from now; nullptr: none. Returns the record
 // that went first until now.
 WriteAheadRecord* SyncFirstEachTime(WriteAheadRecord* record);
+
+// Raises when the last sync failed because the write-ahead record could not be synced first: the
+// error names the record's file, the one that failed, and not the one whose sync was asked for.
+void RaiseIfRecordFailed(int error);
+// The error for a failed sync of `shown` (the record's own where the record failed).
+RuntimeError SyncFailure(int error, const std::string& shown, bool isFolder = false);
 
 // The files written under their own names and the folders whose entries changed during one
 // piece of work, to be synced before the work is reported done. Each folder is held open, so

@@ -16,6 +16,19 @@ void FaultPlan::FailAt(int n, int number) {
 
 void FaultPlan::Clear() {
     FailAt(0, 0);
+    FailRecordAt(0, 0);
+}
+
+void FaultPlan::FailRecordAt(int n, int osError) {
+    recordCount_ = 0;
+    recordFailAt_ = n;
+    recordError_ = osError;
+}
+
+int FaultPlan::RecordFault(const std::string& what) {
+    if (++recordCount_ != recordFailAt_ || recordFailAt_ == 0) return 0;
+    lastFailure_ = what;
+    return recordError_;
 }
 
 void FaultPlan::Check(const std::string& what) {

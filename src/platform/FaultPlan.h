@@ -28,6 +28,14 @@ class FaultPlan {
     // Called by the service before each mutating operation.
     void Check(const std::string& what);
 
+    // The history's own writes and syncs (its journal, step files and index) are counted apart,
+    // so that failing one of them leaves the count of the service's operations as it was: the
+    // n-th from now (1 = the next one) fails with the system's error `osError` (ENOSPC, EIO).
+    void FailRecordAt(int n, int osError);
+    int RecordCount() const { return recordCount_; }
+    // Called before each write or sync of a history file: 0, or the error it must fail with.
+    int RecordFault(const std::string& what);
+
   private:
     int count_ = 0;
     int failAt_ = 0;
@@ -35,6 +43,9 @@ class FaultPlan {
     std::string lastFailure_;
     std::chrono::milliseconds delay_{0};
     std::function<void(const std::string&)> before_;
+    int recordCount_ = 0;
+    int recordFailAt_ = 0;
+    int recordError_ = 0;
 };
 
 }  // namespace movrand::platform

@@ -242,7 +242,7 @@ void AppendLineSynced(const fs::path& native, const std::string& line) {
     if (out.Get() < 0) throw ErrorAbout(errno, "write", native.string());
     WriteAllBytes(out.Get(), line + "\n");
     if (const int error = SyncToDisk(out.Get(), SyncKind::File))
-        throw ErrorAbout(error, "write", native.string());
+        throw SyncFailure(error, native.string());
     out.Close(native.string());
     // A file just made is on the disk only once its folder's entry is.
     if (made) SyncFolder(native.parent_path());

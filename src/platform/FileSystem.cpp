@@ -421,11 +421,16 @@ void FileSystem::DeleteFolder(const std::string& path, bool force) {
 
 void FileSystem::MoveFolder(const std::string& source, const std::string& destination) {
     if (RenameFolder(source, destination)) return;
-    // Across devices: the source stays untouched until its copy is complete and checked.
+    // Across devices: the copy goes in under a name of its own beside its place and takes the
+    // place only whole, checked and synced; the source stays untouched until then. So a kill
+    // leaves no part of a copy under the folder's name, only under that one, which the next
+    // move or start removes.
     const fs::path from = paths_.ToNative(source);
     const fs::path to = paths_.ToNative(destination);
+    const std::string partial = destination + kPartialMoveSuffix;
     std::string toName;
     const Descriptor toParent = OpenParent(destination, toName);
+    const std::string partialName = toName + kPartialMoveSuffix;
     // The watch hears of one move, not of the copy's files.
     Watch(ChangeKind::MoveFolder, from, to);
     struct Unwatched {
@@ -434,19 +439,29 @@ void FileSystem::MoveFolder(const std::string& source, const std::string& destin
         ~Unwatched() { watch = kept; }
     } unwatched{watch_, watch_};
     watch_ = nullptr;
+    struct stat st {};
+    // What a move cut short copied: its source was still whole, so the copy is made anew.
+    if (::fstatat(toParent.Get(), partialName.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
+        RemoveTreeAt(toParent.Get(), partialName, partial, true);
     try {
-        CopyFolderTree(source, destination, false, true);
-        if (!SameTree(from, to))
+        CopyFolderTree(source, partial, false, true);
+        if (!SameTree(from, paths_.ToNative(partial)))
             throw RuntimeError(kDeviceIoError, "Cannot move folder " + source + " to " +
                                                    destination + ": the copy is not whole");
+        if (::renameat2(toParent.Get(), partialName.c_str(), toParent.Get(), toName.c_str(),
+                        RENAME_NOREPLACE) != 0)
+            throw ErrorAbout(errno, "move folder " + source + " to", destination, true);
     } catch (...) {
         try {
-            RemoveTreeAt(toParent.Get(), toName, destination, true);
+            if (::fstatat(toParent.Get(), partialName.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
+                RemoveTreeAt(toParent.Get(), partialName, partial, true);
         } catch (const RuntimeError&) {
             // The failure that brought us here is the one reported.
         }
         throw;
     }
+    // The copy's new name is on the disk before its source goes (as a rename's is).
+    SyncToDisk(toParent.Get(), SyncKind::Folder);
     std::string fromName;
     const Descriptor fromParent = OpenParent(source, fromName);
     RemoveTreeAt(fromParent.Get(), fromName, source, true);
@@ -655,7 +670,7 @@ void FileSystem::CopyFolderTree(const std::string& source, const std::string& de
     // A folder copy is what a move across drives or a swap by copy deletes its source after:
     // the copy is on the disk before anyone goes on.
     if (const int error = SyncToDisk(out.Get(), SyncKind::FileSystem))
-        throw ErrorAbout(error, "write", destination, true);
+        throw SyncFailure(error, destination, true);
 }
 
 void FileSystem::CopyFile(const std::string& source, const std::string& destination,
@@ -700,10 +715,8 @@ void FileSystem::MoveOneFile(int from, const std::string& name, const std::strin
     // The source goes only once its copy is on the disk.
     Descriptor copy(::openat(to, toName.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (copy.Get() < 0) throw ErrorAbout(errno, "write", toShown);
-    if (const int error = SyncToDisk(copy.Get(), SyncKind::File))
-        throw ErrorAbout(error, "write", toShown);
-    if (const int error = SyncToDisk(to, SyncKind::Folder))
-        throw ErrorAbout(error, "write", toShown);
+    if (const int error = SyncToDisk(copy.Get(), SyncKind::File)) throw SyncFailure(error, toShown);
+    if (const int error = SyncToDisk(to, SyncKind::Folder)) throw SyncFailure(error, toShown);
     if (::unlinkat(from, name.c_str(), 0) != 0) throw ErrorAbout(errno, "delete", fromShown);
 }
 
@@ -1091,7 +1104,7 @@ bool FileSystem::IsReadOnly(const std::string& path) const {
 void FileSystem::SyncDisk(const std::string& folder) const {
     const Descriptor open = OpenFolder(folder);
     if (const int error = SyncToDisk(open.Get(), SyncKind::FileSystem))
-        throw ErrorAbout(error, "write", folder, true);
+        throw SyncFailure(error, folder, true);
 }
 
 void FileSystem::SetReadOnly(const std::string& path, bool readOnly) {

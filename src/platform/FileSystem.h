@@ -14,6 +14,10 @@
 
 namespace movrand::platform {
 
+// The name a folder moved across file systems is copied under beside its place (see
+// FileSystem::MoveFolder): what stands so is a copy a kill cut short, its source still whole.
+inline constexpr const char* kPartialMoveSuffix = ".movrand-part";
+
 class Descriptor;
 class FaultPlan;
 class FileWork;
@@ -99,8 +103,9 @@ class FileSystem {
     // Without forcing, a folder holding read-only content is refused (70) before anything is
     // deleted. Links inside are removed, never followed.
     void DeleteFolder(const std::string& path, bool force = false);
-    // Renames; across devices copies, checks the copy whole (HoldsTree both ways), and only
-    // then deletes the source.
+    // Renames; across devices copies under the name destination + kPartialMoveSuffix, checks the
+    // copy whole (HoldsTree both ways), renames it into place synced, and only then deletes the
+    // source.
     void MoveFolder(const std::string& source, const std::string& destination);
     // Moves a folder by renaming it. False, with nothing changed, where the two places lie on
     // different file systems.

@@ -29,7 +29,10 @@ Descriptor OpenFolder(const fs::path& folder) {
 }
 
 void SyncDescriptor(int fd) {
-    if (const int error = SyncToDisk(fd, SyncKind::Folder)) FailWith(error);
+    if (const int error = SyncToDisk(fd, SyncKind::Folder)) {
+        RaiseIfRecordFailed(error);
+        FailWith(error);
+    }
 }
 
 // Copies every byte of one descriptor into another, in the kernel where it can.
@@ -146,7 +149,10 @@ void ReplaceFileWholeAt(int folder, const std::string& name,
         write(file);
         if (options.KeepReplacedMode) TakeModeOfReplaced(folder, name, file);
         step(ReplaceStep::Sync);
-        if (const int error = SyncToDisk(file, SyncKind::File)) fail(error);
+        if (const int error = SyncToDisk(file, SyncKind::File)) {
+            RaiseIfRecordFailed(error);
+            fail(error);
+        }
         // A failing close can be the first sign of a full disk.
         const int closing = file;
         file = -1;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/LeftoverSweep.h"
 
+#include <string_view>
 #include <vector>
 
 #include "platform/SettingsKeys.h"
@@ -29,6 +30,14 @@ void SweepLeftoverTemporaries(const ProgramValues& pv) {
             }
         }
         platform::SweepOwnTemporaries(folders);
+        // A folder the history was taking in from another file system when the run ended: its
+        // source is still whole where it was, and no step names the copy.
+        const std::string kept = pv.GPLPath + "movrand\\history\\kept";
+        const std::string_view partial = platform::kPartialMoveSuffix;
+        if (!pv.GPLPath.empty() && fs.Available() && fs.FolderExists(kept))
+            for (const std::string& name : fs.FolderNames(kept))
+                if (name.size() > partial.size() && name.ends_with(partial))
+                    fs.DeleteFolder(kept + "\\" + name, true);
         // Earlier versions rebuilt the roster in this file; a run killed meanwhile left it.
         const std::string oldTemporary = pv.AppPath + "tempdriver.zorvex";
         if (fs.FileExists(oldTemporary)) fs.DeleteFile(oldTemporary);

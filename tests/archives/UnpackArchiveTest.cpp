@@ -206,6 +206,9 @@ INSTANTIATE_TEST_SUITE_P(
            {{"CONSOLE.txt", "x"}, {"COM10", "y"}, {"LPT\u00b9x", "z"}}),
         // Flagged as UTF-8, stored in Latin-1: refused by its bytes, not left out.
         No("bad.zip", "fixture", "", {}, "badutf8.zip", "\"caf\\xE9.txt\" has a name whose bytes"),
+        // The same after two good entries, also behind a self-extractor's program.
+        No("bad.zip", "fixture", "", {}, "badutf8later.zip", "\"caf\\xE9.txt\" has a name"),
+        No("bad.exe", "fixture", "", {}, "badutf8later.zip", "\"caf\\xE9.txt\" has a name"),
         No("bad.tar", "pax", "", {{"ok.txt", "x"}, {"caf\xE9.txt", "x"}}, "", "\"caf\\xE9.txt\""),
         // A path Windows programs cannot open below the new folder (its top folder left out).
         Ok("pack.zip", "zip", "", {{"Top/" + std::string(255, 'n'), "x"}, {"Top/b/c", "y"}}, "",

@@ -265,5 +265,61 @@ TEST(KilledSwap, AcrossFileSystemsLosesNothingAndCompletes) {
     }
 }
 
+// Killed while the history takes a stored folder in from another file system (a swap by Move
+// deletes its source into the history): no part of the copy ever stands among the kept folders
+// under a step's name, the next start removes the part, and the history is sound.
+TEST(KilledSwap, KeepsNoPartOfACopyAmongTheKeptFolders) {
+    if (!CanTraceChildren()) GTEST_SKIP() << "this machine does not let a test trace its children";
+    const Args mode = Swap({"D:\\stored", "--move", "--rename", "C:\\carfolders", "old"});
+    const auto prepare = [&](Machine& m) {
+        m.OtherDiskAsD();
+        if (!m.Skip.empty()) return;
+        fs::copy(m.Native(kStored), m.Native("D:\\stored"), fs::copy_options::recursive);
+        fs::remove_all(m.Native(kStored));
+    };
+    Machine counter;
+    prepare(counter);
+    if (!counter.Skip.empty()) GTEST_SKIP() << counter.Skip;
+    const Tree stored = TreeOf(counter.Native("D:\\stored"));
+    const int calls = RunKilledAt(counter, mode, 0).ChangingCalls;
+    // Every file in a kept folder is the stored folder's whole; true when a part of a copy
+    // stands beside them.
+    const auto lookAtKept = [&](const Machine& m) {
+        bool part = false;
+        const fs::path kept = m.Gpl() / "movrand" / "history" / "kept";
+        for (const auto& entry : fs::directory_iterator(kept)) {
+            const std::string name = entry.path().filename().string();
+            if (name.ends_with(".movrand-part")) {
+                part = true;
+                continue;
+            }
+            for (const auto& [file, bytes] : TreeOf(entry.path()))
+                EXPECT_TRUE(stored.count(file) && stored.at(file) == bytes) << name << "/" << file;
+        }
+        return part;
+    };
+    int parts = 0;
+    // From the end back: the source goes into the history once it has been copied in.
+    for (int point = calls - 1; point > 0 && !HasFailure(); point -= 4) {
+        SCOPED_TRACE("killed before call " + std::to_string(point));
+        Machine m;
+        prepare(m);
+        const GameGuard guard = GameGuard::Take({m.DriveC(), m.D}, m.Gpl());
+        ASSERT_TRUE(RunKilledAt(m, mode, point).Killed);
+        if (!fs::exists(m.Gpl() / "movrand" / "history" / "kept")) continue;
+        const bool part = lookAtKept(m);
+        parts += part;
+        if (!part && parts > 0) break;  // before the copy began
+        const CliRun start = m.Run({"drivers"});
+        EXPECT_EQ(start.Status, 0) << start.Out << start.Err;
+        EXPECT_FALSE(lookAtKept(m));
+        EXPECT_EQ(TreeOf(m.Live()), stored);
+        const CliRun verify = m.Run({"verify"});
+        EXPECT_EQ(verify.Status, 0) << verify.Out << verify.Err;
+        EXPECT_EQ(guard.Lost(), std::vector<std::string>{});
+    }
+    EXPECT_GT(parts, 0) << "the copy into the history was never cut short";
+}
+
 }  // namespace
 }  // namespace movrand::test
