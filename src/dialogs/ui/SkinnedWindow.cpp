@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/ui/SkinnedWindow.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QStyle>
 #include <cmath>
 
 #include "dialogs/ui/FocusMark.h"
@@ -69,7 +73,34 @@ SkinnedWindow::SkinnedWindow(const QString& name, Border border, SkinExtent exte
 void SkinnedWindow::SetTwipsSize(int width, int height) {
     widthTwips_ = width;
     heightTwips_ = height;
-    setFixedSize(PixelsX(width), PixelsY(height));
+    const QSize room = Room();
+    setFixedSize(std::min(PixelsX(width), room.width()), std::min(PixelsY(height), room.height()));
+}
+
+QSize SkinnedWindow::Room() const {
+    const QScreen* shown = screen();
+    if (!shown) shown = QGuiApplication::primaryScreen();
+    if (!shown) return {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+    QSize room = shown->availableGeometry().size();
+    if (border_ != Border::None) {
+        // Before the window is first shown the window system has not told its frame yet.
+        const QSize frame = frameGeometry().size() - size();
+        room -= frame.isEmpty() ? QSize(2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth),
+                                        style()->pixelMetric(QStyle::PM_TitleBarHeight))
+                                : frame;
+    }
+    return room;
+}
+
+void SkinnedWindow::NameAfterText(const std::string& text) {
+    const QString whole = QString::fromStdString(text);
+    setAccessibleDescription(whole);
+    for (const QString& line : whole.split(QRegularExpression(QStringLiteral("[\\r\\n]+"))))
+        if (!line.trimmed().isEmpty()) {
+            setAccessibleName(line.trimmed());
+            return;
+        }
+    setAccessibleName(QString());
 }
 
 // The size in twips as last set, unless the window has since been given another pixel size.
