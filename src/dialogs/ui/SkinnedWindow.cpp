@@ -146,10 +146,24 @@ void SkinnedWindow::PaintSkin() {
 }
 
 bool SkinnedWindow::GrowForText(const MessageLabel& label, const TwipsBox& box) {
-    const int missing = label.TextHeight(PixelsX(box.Width)) - PixelsY(box.Height);
+    int lineWidth = PixelsX(box.Width);
+    const int missing = label.TextHeight(lineWidth) - PixelsY(box.Height);
     if (missing <= 0) return false;
-    SetTwipsSize(WidthTwips(),
-                 HeightTwips() + static_cast<int>(std::ceil(missing * TwipsPerPixelY())));
+    // A text taller than the screen is mostly a list of files, one a line: the window widens,
+    // as far as the screen lets it, so that each line stays whole beside the scroll bar.
+    if (height() + missing > Room().height()) {
+        const int wider = label.WidestLine() + label.fontMetrics().averageCharWidth() +
+                          style()->pixelMetric(QStyle::PM_ScrollBarExtent) - lineWidth;
+        if (wider > 0) {
+            const int was = width();
+            SetTwipsSize(WidthTwips() + static_cast<int>(std::ceil(wider * TwipsPerPixelX())),
+                         HeightTwips());
+            lineWidth += width() - was;
+        }
+    }
+    const int still = label.TextHeight(lineWidth) - PixelsY(box.Height);
+    SetTwipsSize(WidthTwips(), HeightTwips() + static_cast<int>(std::ceil(std::max(still, 0) *
+                                                                          TwipsPerPixelY())));
     return true;
 }
 

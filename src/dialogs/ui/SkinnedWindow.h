@@ -53,8 +53,9 @@ class SkinnedWindow : public QDialog {
     const QPixmap& Background() const { return background_; }
 
     // Makes the window higher by what its text needs beyond the label's place `box`, so that no
-    // text is cut; whatever lies below the label moves down with the bottom edge. True when it
-    // grew.
+    // text is cut; whatever lies below the label moves down with the bottom edge. Where the
+    // screen has not the height, the window widens for the text's longest line and the text
+    // scrolls. True when it grew.
     bool GrowForText(const MessageLabel& label, const TwipsBox& box);
 
     // Screen readers name the window after the first line of its text and read the whole text

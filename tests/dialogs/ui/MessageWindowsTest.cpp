@@ -122,7 +122,7 @@ TEST(MessageWindow, EveryTextFitsItsWindow) {
             EXPECT_LT(label->geometry().bottom(), Control(w, "img", button)->y()) << text;
             // Screen readers name the window after the text's first line.
             const QString first = QString::fromStdString(text).split("\r\n").front().trimmed();
-            EXPECT_EQ(w->accessibleName(), first) << text;
+            EXPECT_EQ(w->accessibleName().toStdString(), first.toStdString());
             test::SaveScreenshot(w, QString("%1-%2").arg(w->objectName()).arg(++checked));
             Click(Control(w, "img", button));
         };
@@ -162,8 +162,8 @@ TEST(MessageWindow, LongListsScrollInAWindowThatFitsTheScreen) {
         auto opened = WhenModal(name, [&](QWidget* w) {
             const QRect screen = w->screen()->availableGeometry();
             EXPECT_TRUE(screen.contains(w->frameGeometry())) << row.toStdString();
-            auto* area =
-                Control<QLabel>(w, "lbl", msgbox::lbl::kMessage)->parentWidget()->parentWidget();
+            auto* label = Control<QLabel>(w, "lbl", msgbox::lbl::kMessage);
+            auto* area = label->parentWidget()->parentWidget();
             auto* scroll = qobject_cast<QAbstractScrollArea*>(area);
             if (!scroll) {
                 ADD_FAILURE() << "no scrolling place for the text " << row.toStdString();
@@ -176,11 +176,20 @@ TEST(MessageWindow, LongListsScrollInAWindowThatFitsTheScreen) {
                     << row.toStdString();
                 EXPECT_LT(area->geometry().bottom(), b->y()) << row.toStdString();
             }
-            EXPECT_TRUE(area->focusPolicy() & Qt::TabFocus) << row.toStdString();
+            // Each file stays on one line.
+            const QString last = QString::fromStdString(text.substr(text.rfind('\n') + 1));
+            EXPECT_GT(scroll->viewport()->width(), label->fontMetrics().horizontalAdvance(last))
+                << row.toStdString();
             test::SaveScreenshot(w, QString("long-%1-x%2").arg(row).arg(w->devicePixelRatio()));
-            area->setFocus();
-            test::PressKey(area, Qt::Key_PageDown);
-            EXPECT_GT(scroll->verticalScrollBar()->value(), 0) << row.toStdString();
+            // A text longer than its place scrolls from the keyboard; 500 files never fit.
+            const bool scrolls = label->height() > scroll->viewport()->height();
+            EXPECT_TRUE(scrolls || files < 500) << row.toStdString();
+            if (scrolls) {
+                EXPECT_TRUE(area->focusPolicy() & Qt::TabFocus) << row.toStdString();
+                area->setFocus();
+                test::PressKey(area, Qt::Key_PageDown);
+                EXPECT_GT(scroll->verticalScrollBar()->value(), 0) << row.toStdString();
+            }
             test::PressKey(area, Qt::Key_Escape);
             EXPECT_FALSE(w->isVisible()) << "Escape left open " << row.toStdString();
             w->close();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every window by keyboard alone, styles that come back, nothing cut (ctest: scale 1 and 2).
 #include <qpa/qwindowsysteminterface.h>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QImage>
 #include <QLineEdit>
@@ -82,6 +83,9 @@ TEST(DialogKeys, EnterEscapeTabAndSpaceAnswerEveryWindow) {
             [&](QWidget* w) { return w->objectName() == name; },
             [&](QWidget* w) {
                 EXPECT_TRUE(w->screen()->availableGeometry().contains(w->frameGeometry()));
+                // A screen reader announces the window by its caption or its first line.
+                EXPECT_NE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name), "")
+                    << name;
                 for (int i = 0; i < 400 && !w->isActiveWindow(); ++i)
                     QThread::msleep(5), qApp->processEvents();
                 const auto marks = [w] {
