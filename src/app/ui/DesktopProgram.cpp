@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "app/ui/FontConfigurationWarmUp.h"
+#include "dialogs/ui/NamedComboAccessible.h"
 #include "dialogs/ui/QtUi.h"
 #include "dialogs/ui/WholeFrameStyle.h"
 #include "mainwindow/ui/MainWindowOpener.h"
@@ -34,6 +35,7 @@ int RunDesktopProgram(int argc, char* argv[], const std::function<void(QWidget&)
     // The menu entry's name: Wayland matches the window to it (and so to its icon) by this.
     QGuiApplication::setDesktopFileName(QStringLiteral("movrand"));
     dialogs::WholeFrameStyle::Install();
+    dialogs::InstallNamedComboAccessible();
     ProgramValues pv;
     pv.Env = platform::Environment::FromProcessEnvironment();
     // A message before the main window (no driver.ini found) may read the font configuration

@@ -58,6 +58,13 @@ int MessageLabel::TextHeight(int width) const {
     return static_cast<int>(std::ceil(LayOutText(layout, width)));
 }
 
+int MessageLabel::WidestLine() const {
+    int widest = 0;
+    for (const QString& line : Lines(text()).split(QChar::LineSeparator))
+        widest = std::max(widest, fontMetrics().horizontalAdvance(line) + 1);
+    return widest;
+}
+
 void MessageLabel::paintEvent(QPaintEvent*) {
     QTextLayout layout(Lines(text()), font());
     LayOutText(layout, width());

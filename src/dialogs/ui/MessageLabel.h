@@ -13,6 +13,8 @@ class MessageLabel : public QLabel {
 
     // The height in pixels the text takes at a width in pixels.
     int TextHeight(int width) const;
+    // The width in pixels of the text's longest line, unbroken.
+    int WidestLine() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

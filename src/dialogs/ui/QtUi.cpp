@@ -43,7 +43,10 @@ void QtUi::ShowMessage(const std::string& message, int widthTwips, int heightTwi
     box.SetMessage(message);
     box.Load();
     if (widthTwips > 0 || heightTwips > 0) box.Move(widthTwips, heightTwips);
-    if (const auto place = PlaceOver(box.size(), owner)) box.move(*place);
+    if (const auto place = PlaceOver(box.size(), owner)) {
+        box.move(*place);
+        KeepOnScreen(box);
+    }
     box.exec();
 }
 
@@ -57,7 +60,10 @@ bool QtUi::AskYesNo(const platform::Question& question) {
     window.SetYesTooltip(question.YesTooltip);
     window.SetNoTooltip(question.NoTooltip);
     window.Load();
-    if (const auto place = PlaceOver(window.size(), owner)) window.move(*place);
+    if (const auto place = PlaceOver(window.size(), owner)) {
+        window.move(*place);
+        KeepOnScreen(window);
+    }
     window.exec();
     return window.Yes();
 }
@@ -87,7 +93,10 @@ int QtUi::ChooseInstallation(const std::vector<platform::InstallationLine>& line
     QWidget* owner = DialogParent();
     frmInstallations window(pv_.Env.Rnd, owner);
     window.Load(lines);
-    if (const auto place = PlaceOver(window.size(), owner)) window.move(*place);
+    if (const auto place = PlaceOver(window.size(), owner)) {
+        window.move(*place);
+        KeepOnScreen(window);
+    }
     window.exec();
     return window.Choice();
 }

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/ui/SkinnedWindow.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QStyle>
 #include <cmath>
 
 #include "dialogs/ui/FocusMark.h"
@@ -69,7 +73,34 @@ SkinnedWindow::SkinnedWindow(const QString& name, Border border, SkinExtent exte
 void SkinnedWindow::SetTwipsSize(int width, int height) {
     widthTwips_ = width;
     heightTwips_ = height;
-    setFixedSize(PixelsX(width), PixelsY(height));
+    const QSize room = Room();
+    setFixedSize(std::min(PixelsX(width), room.width()), std::min(PixelsY(height), room.height()));
+}
+
+QSize SkinnedWindow::Room() const {
+    const QScreen* shown = screen();
+    if (!shown) shown = QGuiApplication::primaryScreen();
+    if (!shown) return {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+    QSize room = shown->availableGeometry().size();
+    if (border_ != Border::None) {
+        // Before the window is first shown the window system has not told its frame yet.
+        const QSize frame = frameGeometry().size() - size();
+        room -= frame.isEmpty() ? QSize(2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth),
+                                        style()->pixelMetric(QStyle::PM_TitleBarHeight))
+                                : frame;
+    }
+    return room;
+}
+
+void SkinnedWindow::NameAfterText(const std::string& text) {
+    const QString whole = QString::fromStdString(text);
+    setAccessibleDescription(whole);
+    for (const QString& line : whole.split(QRegularExpression(QStringLiteral("[\\r\\n]+"))))
+        if (!line.trimmed().isEmpty()) {
+            setAccessibleName(line.trimmed());
+            return;
+        }
+    setAccessibleName(QString());
 }
 
 // The size in twips as last set, unless the window has since been given another pixel size.
@@ -115,10 +146,24 @@ void SkinnedWindow::PaintSkin() {
 }
 
 bool SkinnedWindow::GrowForText(const MessageLabel& label, const TwipsBox& box) {
-    const int missing = label.TextHeight(PixelsX(box.Width)) - PixelsY(box.Height);
+    int lineWidth = PixelsX(box.Width);
+    const int missing = label.TextHeight(lineWidth) - PixelsY(box.Height);
     if (missing <= 0) return false;
-    SetTwipsSize(WidthTwips(),
-                 HeightTwips() + static_cast<int>(std::ceil(missing * TwipsPerPixelY())));
+    // A text taller than the screen is mostly a list of files, one a line: the window widens,
+    // as far as the screen lets it, so that each line stays whole beside the scroll bar.
+    if (height() + missing > Room().height()) {
+        const int wider = label.WidestLine() + label.fontMetrics().averageCharWidth() +
+                          style()->pixelMetric(QStyle::PM_ScrollBarExtent) - lineWidth;
+        if (wider > 0) {
+            const int was = width();
+            SetTwipsSize(WidthTwips() + static_cast<int>(std::ceil(wider * TwipsPerPixelX())),
+                         HeightTwips());
+            lineWidth += width() - was;
+        }
+    }
+    const int still = label.TextHeight(lineWidth) - PixelsY(box.Height);
+    SetTwipsSize(WidthTwips(), HeightTwips() + static_cast<int>(std::ceil(std::max(still, 0) *
+                                                                          TwipsPerPixelY())));
     return true;
 }
 

@@ -41,7 +41,9 @@ class SkinnedWindow : public QDialog {
     SkinnedWindow(const QString& name, Border border, SkinExtent extent, platform::Random& rnd,
                   QWidget* parent);
 
-    // The window's size in twips; with a title bar this is its client size.
+    // The window's size in twips; with a title bar this is its client size. A window never
+    // grows past the work area of its screen: it stays within it, its controls laid out for the
+    // size it got.
     void SetTwipsSize(int width, int height);
     int WidthTwips() const;
     int HeightTwips() const;
@@ -51,9 +53,14 @@ class SkinnedWindow : public QDialog {
     const QPixmap& Background() const { return background_; }
 
     // Makes the window higher by what its text needs beyond the label's place `box`, so that no
-    // text is cut; whatever lies below the label moves down with the bottom edge. True when it
-    // grew.
+    // text is cut; whatever lies below the label moves down with the bottom edge. Where the
+    // screen has not the height, the window widens for the text's longest line and the text
+    // scrolls. True when it grew.
     bool GrowForText(const MessageLabel& label, const TwipsBox& box);
+
+    // Screen readers name the window after the first line of its text and read the whole text
+    // as its description.
+    void NameAfterText(const std::string& text);
 
     // What Enter and Escape do (Enter on a focused picture button presses that button instead).
     // A key without an answer does nothing, so a window is never closed behind its owner's back.
@@ -73,6 +80,9 @@ class SkinnedWindow : public QDialog {
     void FocusFirstControl();
 
   private:
+    // The largest size, in pixels, that keeps the whole window within its screen's work area.
+    QSize Room() const;
+
     Border border_;
     SkinExtent extent_;
     platform::Random& rnd_;

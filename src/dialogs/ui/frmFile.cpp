@@ -2,6 +2,7 @@
 #include "dialogs/ui/frmFile.h"
 
 #include <QCloseEvent>
+#include <QPalette>
 
 #include "dialogs/ui/FocusMark.h"
 #include "dialogs/ui/SkinColours.h"
@@ -78,6 +79,10 @@ frmFile::frmFile(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
     chk0_ = new QCheckBox(QStringLiteral("Show hidden folders"), this);
     chk0_->setObjectName(ControlName("chk", chk::kShowHiddenFolders));
     chk0_->setAccessibleName(chk0_->text());
+    // Its text stands on the dark skin: light, as the skin's other texts.
+    QPalette onSkin = chk0_->palette();
+    onSkin.setColor(QPalette::WindowText, QColor(0xE0, 0xE0, 0xE0));
+    chk0_->setPalette(onSkin);
     chk0_->setChecked(pv_.Env.Settings.Get(platform::kSettingsApp, platform::kMovrandSection,
                                            platform::kShowHiddenFoldersKey) == "1");
     dir_->SetShowHidden(chk0_->isChecked());

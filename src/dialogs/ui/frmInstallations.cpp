@@ -28,6 +28,7 @@ frmInstallations::frmInstallations(platform::Random& rnd, QWidget* parent)
                                       "installation that Movrand is to use:"),
                        this);
     lbl0_->setObjectName(ControlName("lbl", lbl::kExplanation));
+    setAccessibleName(lbl0_->text());
     lbl0_->setFont(SkinFont(9.75));
     lbl0_->setWordWrap(true);
     lbl0_->setStyleSheet(QStringLiteral("color: #FFFFFF; background: transparent;"));

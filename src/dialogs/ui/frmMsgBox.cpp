@@ -11,8 +11,8 @@ using namespace frmMsgBoxControls;
 frmMsgBox::frmMsgBox(platform::Random& rnd, QWidget* parent)
     : SkinnedWindow(QStringLiteral("frmMsgBox"), Border::None, SkinExtent::Full, rnd, parent) {
     shp_ = new WhiteFrame(this);
-    lbl0_ = new MessageLabel(this);
-    lbl0_->setObjectName(ControlName("lbl", lbl::kMessage));
+    area_ = new MessageArea(this);
+    area_->Label()->setObjectName(ControlName("lbl", lbl::kMessage));
     img0_ = new PictureButton(ControlName("img", img::kOk), QStringLiteral("OK"), this);
     connect(img0_, &PictureButton::Clicked, this, [this] { close(); });
     SetKeyAnswers([this] { img0_->Press(); }, [this] { img0_->Press(); });
@@ -22,7 +22,7 @@ frmMsgBox::frmMsgBox(platform::Random& rnd, QWidget* parent)
 
 void frmMsgBox::SetMessage(const std::string& message) {
     message_ = MessageText(message);
-    setAccessibleDescription(QString::fromStdString(message_));
+    NameAfterText(message_);
 }
 
 void frmMsgBox::Load() {
@@ -46,11 +46,11 @@ void frmMsgBox::resizeEvent(QResizeEvent* event) {
 // Every step that the size allows; a label that would be narrower than nothing is left alone. A
 // text that needs more room than the size gives makes the window higher first.
 void frmMsgBox::LayOut() {
-    lbl0_->setText(QString::fromStdString(message_));
+    area_->SetText(QString::fromStdString(message_));
     MsgBoxLayout layout = LayOutMsgBox(WidthTwips(), HeightTwips());
-    if (layout.Label && GrowForText(*lbl0_, *layout.Label))
+    if (layout.Label && GrowForText(*area_->Label(), *layout.Label))
         layout = LayOutMsgBox(WidthTwips(), HeightTwips());
-    if (layout.Label) Place(lbl0_, *layout.Label);
+    if (layout.Label) Place(area_, *layout.Label);
     PlaceAt(img0_, layout.Ok.Left, layout.Ok.Top);
     Place(shp_, layout.Frame);
 }

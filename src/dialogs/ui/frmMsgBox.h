@@ -2,6 +2,7 @@
 #pragma once
 #include <string>
 
+#include "dialogs/ui/MessageArea.h"
 #include "dialogs/ui/PictureButton.h"
 #include "dialogs/ui/SkinnedWindow.h"
 
@@ -23,7 +24,8 @@ class frmMsgBox : public SkinnedWindow {
     // A new size in twips, at the window's own position.
     void Move(int width, int height);
 
-    MessageLabel* Label() const { return lbl0_; }
+    MessageLabel* Label() const { return area_->Label(); }
+    MessageArea* Area() const { return area_; }
     PictureButton* OkButton() const { return img0_; }
 
   protected:
@@ -33,7 +35,7 @@ class frmMsgBox : public SkinnedWindow {
     void LayOut();
 
     std::string message_;
-    MessageLabel* lbl0_;
+    MessageArea* area_;
     PictureButton* img0_;
     WhiteFrame* shp_;
 };

@@ -29,6 +29,7 @@ frmTeamFolder::frmTeamFolder(ProgramValues& pv, platform::Ui& ui, QWidget* paren
     lbl0_ = new QLabel(
         QStringLiteral("Please select the team that these files are to be added to:"), this);
     lbl0_->setObjectName(ControlName("lbl", lbl::kQuestion));
+    setAccessibleName(lbl0_->text());
     lbl0_->setFont(SkinFont(9.75));
     lbl0_->setWordWrap(true);
     lbl0_->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -14,8 +14,8 @@ using namespace frmYesNoControls;
 frmYesNo::frmYesNo(platform::Random& rnd, QWidget* parent)
     : SkinnedWindow(QStringLiteral("frmYesNo"), Border::None, SkinExtent::Full, rnd, parent) {
     shp_ = new WhiteFrame(this);
-    lbl0_ = new MessageLabel(this);
-    lbl0_->setObjectName(ControlName("lbl", lbl::kMessage));
+    area_ = new MessageArea(this);
+    area_->Label()->setObjectName(ControlName("lbl", lbl::kMessage));
     img_[img::kYes] = new PictureButton(ControlName("img", img::kYes), QStringLiteral("Yes"), this);
     img_[img::kNo] = new PictureButton(ControlName("img", img::kNo), QStringLiteral("No"), this);
     connect(img_[img::kYes], &PictureButton::Clicked, this, [this] { Answer(img::kYes); });
@@ -31,11 +31,11 @@ frmYesNo::~frmYesNo() {
 
 void frmYesNo::SetMessage(const std::string& message) {
     message_ = MessageText(message);
-    setAccessibleDescription(QString::fromStdString(message_));
+    NameAfterText(message_);
 }
 
 void frmYesNo::Load() {
-    lbl0_->setText(QString::fromStdString(message_));
+    area_->SetText(QString::fromStdString(message_));
     const TwipsSize size = YesNoSize(myWidth_, myHeight_);
     SetTwipsSize(size.Width, size.Height);
     LayOut();
@@ -66,9 +66,9 @@ void frmYesNo::closeEvent(QCloseEvent* event) {
 // A text that needs more room than the size gives makes the window higher first.
 void frmYesNo::LayOut() {
     YesNoLayout layout = LayOutYesNo(WidthTwips(), HeightTwips());
-    if (layout.Label && GrowForText(*lbl0_, *layout.Label))
+    if (layout.Label && GrowForText(*area_->Label(), *layout.Label))
         layout = LayOutYesNo(WidthTwips(), HeightTwips());
-    if (layout.Label) Place(lbl0_, *layout.Label);
+    if (layout.Label) Place(area_, *layout.Label);
     Place(shp_, layout.Frame);
     PlaceAt(img_[img::kYes], layout.Yes.Left, layout.Yes.Top);
     PlaceAt(img_[img::kNo], layout.No.Left, layout.No.Top);

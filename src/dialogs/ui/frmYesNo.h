@@ -2,6 +2,7 @@
 #pragma once
 #include <string>
 
+#include "dialogs/ui/MessageArea.h"
 #include "dialogs/ui/PictureButton.h"
 #include "dialogs/ui/SkinnedWindow.h"
 
@@ -26,7 +27,8 @@ class frmYesNo : public SkinnedWindow {
 
     void Load();
 
-    MessageLabel* Label() const { return lbl0_; }
+    MessageLabel* Label() const { return area_->Label(); }
+    MessageArea* Area() const { return area_; }
     PictureButton* YesButton() const { return img_[0]; }
     PictureButton* NoButton() const { return img_[1]; }
 
@@ -46,7 +48,7 @@ class frmYesNo : public SkinnedWindow {
     std::string noTooltip_;
     bool yes_ = false;
     bool hourglassWasShowing_ = false;
-    MessageLabel* lbl0_;
+    MessageArea* area_;
     PictureButton* img_[2];
     WhiteFrame* shp_;
 };

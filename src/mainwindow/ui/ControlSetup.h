@@ -37,7 +37,8 @@ void SetTextColour(QWidget* control, std::uint32_t colour);
 // `whole` is its tooltip and description, so the whole is never out of reach.
 void ShowElided(QLabel* label, const QString& text, const QString& whole);
 
-// What a person reads for a control without a caption of its own ("Driver", "Car number").
+// What a person reads for a control without a caption of its own ("Driver", "Car No." for the box
+// beside that label).
 void SetSpokenName(QWidget* control, const std::string& name);
 
 }  // namespace movrand::mainwindow

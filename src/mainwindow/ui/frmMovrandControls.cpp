@@ -214,7 +214,7 @@ void frmMovrand::BuildAddModePanel(QWidget* panel) {
     Place(Add(lbl, "lbl", lbl::kCarNumberHeading, panel,
               Caption("Car No.", Qt::AlignRight | Qt::AlignVCenter)),
           4560, 2925, 720, 255);
-    Place(Add(cbo, "cbo", cbo::kCarNumbers, panel, DropDown("Car number")), 5340, 2880, 900, 330);
+    Place(Add(cbo, "cbo", cbo::kCarNumbers, panel, DropDown("Car No.")), 5340, 2880, 900, 330);
     lbl(lbl::kCarNumberHeading)->setBuddy(cbo(cbo::kCarNumbers));
 
     QFrame* folder = Add(fra, "fra", fra::kAddOnFolderFrame, panel, Panel(QFrame::StyledPanel));

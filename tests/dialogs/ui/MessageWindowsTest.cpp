@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QTextLayout>
 
 #include "GameGuard.h"
@@ -119,6 +120,9 @@ TEST(MessageWindow, EveryTextFitsItsWindow) {
             EXPECT_LE(need.width(), label->width()) << text;
             EXPECT_LE(need.height(), label->height()) << text;
             EXPECT_LT(label->geometry().bottom(), Control(w, "img", button)->y()) << text;
+            // Screen readers name the window after the text's first line.
+            const QString first = QString::fromStdString(text).split("\r\n").front().trimmed();
+            EXPECT_EQ(w->accessibleName().toStdString(), first.toStdString());
             test::SaveScreenshot(w, QString("%1-%2").arg(w->objectName()).arg(++checked));
             Click(Control(w, "img", button));
         };
@@ -132,6 +136,70 @@ TEST(MessageWindow, EveryTextFitsItsWindow) {
         f.ui.AskYesNo(question);
     }
     EXPECT_EQ(checked, static_cast<int>(texts.size() + questions.size()));
+}
+
+// Long lists of files, at any size a caller asks for: the window stays within the screen's work
+// area with its buttons in view, the list scrolls from the keyboard, the window is named after
+// its first line and Escape answers No. The test runs again on a small screen at twice the scale.
+TEST(MessageWindow, LongListsScrollInAWindowThatFitsTheScreen) {
+    struct Row {
+        bool question;
+        int files, width, height;
+    };
+    const Row rows[] = {{false, 40, 0, 0},
+                        {true, 24, 0, 0},
+                        {true, 500, 0, 0},
+                        {false, 500, 30000, 30000},
+                        {true, 500, 32767, 32767}};
+    Fixture f;
+    for (const auto& [question, files, width, height] : rows) {
+        std::string text = "These files were changed by hand:";
+        for (int i = 0; i < files; ++i)
+            text += "\r\nC:\\sierra\\gpl\\cars\\cars67\\lotus\\car" + std::to_string(i) + ".3do";
+        const QString name = question ? "frmYesNo" : "frmMsgBox";
+        const QString row =
+            QString("%1 %2 files %3x%4").arg(name).arg(files).arg(width).arg(height);
+        auto opened = WhenModal(name, [&](QWidget* w) {
+            const QRect screen = w->screen()->availableGeometry();
+            EXPECT_TRUE(screen.contains(w->frameGeometry())) << row.toStdString();
+            auto* label = Control<QLabel>(w, "lbl", msgbox::lbl::kMessage);
+            auto* area = label->parentWidget()->parentWidget();
+            auto* scroll = qobject_cast<QAbstractScrollArea*>(area);
+            if (!scroll) {
+                ADD_FAILURE() << "no scrolling place for the text " << row.toStdString();
+                return w->close(), void();
+            }
+            for (int button : question ? std::vector{yesno::img::kYes, yesno::img::kNo}
+                                       : std::vector{msgbox::img::kOk}) {
+                QWidget* b = Control(w, "img", button);
+                EXPECT_TRUE(screen.contains(QRect(b->mapToGlobal(QPoint()), b->size())))
+                    << row.toStdString();
+                EXPECT_LT(area->geometry().bottom(), b->y()) << row.toStdString();
+            }
+            // Each file stays on one line.
+            const QString last = QString::fromStdString(text.substr(text.rfind('\n') + 1));
+            EXPECT_GT(scroll->viewport()->width(), label->fontMetrics().horizontalAdvance(last))
+                << row.toStdString();
+            test::SaveScreenshot(w, QString("long-%1-x%2").arg(row).arg(w->devicePixelRatio()));
+            // A text longer than its place scrolls from the keyboard; 500 files never fit.
+            const bool scrolls = label->height() > scroll->viewport()->height();
+            EXPECT_TRUE(scrolls || files < 500) << row.toStdString();
+            if (scrolls) {
+                EXPECT_TRUE(area->focusPolicy() & Qt::TabFocus) << row.toStdString();
+                area->setFocus();
+                test::PressKey(area, Qt::Key_PageDown);
+                EXPECT_GT(scroll->verticalScrollBar()->value(), 0) << row.toStdString();
+            }
+            test::PressKey(area, Qt::Key_Escape);
+            EXPECT_FALSE(w->isVisible()) << "Escape left open " << row.toStdString();
+            w->close();
+        });
+        if (question)
+            EXPECT_FALSE(f.ui.AskYesNo({text, width, height, "", ""})) << row.toStdString();
+        else
+            f.ui.ShowMessage(text, width, height);
+        EXPECT_TRUE(*opened) << row.toStdString();
+    }
 }
 
 // The team window gives the chosen team, nothing when closed by the window system, and keeps

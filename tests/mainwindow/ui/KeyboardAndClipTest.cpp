@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every window by keyboard alone, styles that come back, nothing cut (ctest: scale 1 and 2).
 #include <qpa/qwindowsysteminterface.h>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSet>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTabWidget>
 #include <QThread>
 #include <QTimer>
@@ -80,6 +83,9 @@ TEST(DialogKeys, EnterEscapeTabAndSpaceAnswerEveryWindow) {
             [&](QWidget* w) { return w->objectName() == name; },
             [&](QWidget* w) {
                 EXPECT_TRUE(w->screen()->availableGeometry().contains(w->frameGeometry()));
+                // A screen reader announces the window by its caption or its first line.
+                EXPECT_NE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name), "")
+                    << name;
                 for (int i = 0; i < 400 && !w->isActiveWindow(); ++i)
                     QThread::msleep(5), qApp->processEvents();
                 const auto marks = [w] {
@@ -169,10 +175,20 @@ void ExpectMarksAndTextsStandOut(QWidget* window) {
     }
     EXPECT_GT(marks, 0) << Text(window->objectName());
     const QImage image = window->grab().toImage();
-    for (QLabel* label : window->findChildren<QLabel*>()) {
-        if (label->text().trimmed().isEmpty() || !label->isVisibleTo(window)) continue;
-        const QRect area(label->mapTo(window, QPoint()) * image.devicePixelRatio(),
-                         label->size() * image.devicePixelRatio());
+    for (QWidget* label : window->findChildren<QWidget*>()) {
+        // A label's whole place; of a tick box, the text beside the box.
+        QRect place = label->rect();
+        QString text;
+        if (auto* l = qobject_cast<QLabel*>(label)) text = l->text();
+        if (auto* tick = qobject_cast<QCheckBox*>(label)) {
+            QStyleOptionButton option;
+            option.initFrom(tick);
+            option.text = text = tick->text();
+            place = tick->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, tick);
+        }
+        if (text.trimmed().isEmpty() || !label->isVisibleTo(window)) continue;
+        const QRect area((label->mapTo(window, place.topLeft())) * image.devicePixelRatio(),
+                         place.size() * image.devicePixelRatio());
         QRgb lightest = qRgb(0, 0, 0), darkest = qRgb(255, 255, 255);
         for (int y = area.top(); y <= area.bottom(); ++y)
             for (int x = area.left(); x <= area.right(); ++x) {
@@ -182,7 +198,7 @@ void ExpectMarksAndTextsStandOut(QWidget* window) {
                 if (qGray(c) < qGray(darkest)) darkest = c;
             }
         EXPECT_GE(Contrast(lightest, darkest), 4.5)
-            << Text(window->objectName() + " " + label->objectName() + " " + label->text());
+            << Text(window->objectName() + " " + label->objectName() + " " + text);
     }
 }
 

@@ -36,6 +36,14 @@ TEST_F(MainWindowTest, LoadingFillsThePagesInOrder) {
     EXPECT_EQ(Dir(dir::kAddOnFolder)->Path(), "C:\\sierra\\gpl");
     QComboBox* drivers = Combo(cbo::kDrivers);
     EXPECT_EQ(Text(drivers->currentText()), "Bruce McLaren");
+    // Screen readers name the roster's lists by what they are for and read their value.
+    for (auto [box, name, value] :
+         {std::tuple{drivers, "Driver", "Bruce McLaren"}, {numbers, "Car No.", "8"}}) {
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(box);
+        EXPECT_EQ(Text(list->text(QAccessible::Name)), name);
+        EXPECT_EQ(Text(list->text(QAccessible::Value)), value);
+        EXPECT_EQ(list->role(), QAccessible::ComboBox);
+    }
     // The help buttons are shown, cut to the book: the white ground around it is no part of them.
     for (int help : {pic::kRemoveModeHelp, pic::kAddModeHelp}) {
         EXPECT_FALSE(Find("pic", help)->isHidden()) << help;

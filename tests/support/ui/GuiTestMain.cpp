@@ -4,12 +4,14 @@
 #include <QApplication>
 #include <cstdlib>
 
+#include "dialogs/ui/NamedComboAccessible.h"
 #include "dialogs/ui/WholeFrameStyle.h"
 
 int main(int argc, char* argv[]) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     movrand::dialogs::WholeFrameStyle::Install();  // as the program has it
+    movrand::dialogs::InstallNamedComboAccessible();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
