@@ -355,7 +355,10 @@ Step ParseStep(const std::string& text, const std::string& shown, bool pending) 
 
 std::string IndexLine(const Step& step) {
     std::string undoes;
-    for (const int n : step.Undoes) undoes += (undoes.empty() ? "" : ",") + std::to_string(n);
+    for (const int n : step.Undoes) {
+        if (!undoes.empty()) undoes += ',';
+        undoes += std::to_string(n);
+    }
     return std::to_string(step.Number) + '\t' + Escaped(step.When) + '\t' + Escaped(step.User) +
            '\t' + Escaped(step.Summary) + '\t' + Escaped(step.Program) + '\t' +
            (step.IsUndo ? "undo" : "op") + '\t' + undoes + '\t' + std::to_string(step.BytesKept);
