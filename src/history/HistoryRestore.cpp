@@ -420,7 +420,13 @@ void ReverseGroup(ProgramValues& pv, platform::FileSystem& fs, const HistoryPlac
         if (folder < 0)
             throw platform::RuntimeError(platform::kPathNotFound,
                                          "Cannot put back " + c->Path + ": its folder is missing");
-        if (now.Kind == Type::File && now.Size == c->Before.Size &&
+        // A file that still looks as the step left it (size, permissions, time) holds other
+        // bytes than the ones put back, with no need to read it: were it changed by hand to
+        // those very bytes, writing them again loses nothing.
+        const bool asLeft = c->HasAfter && c->After.IsFile() && c->After.Hash != c->Before.Hash &&
+                            now.Kind == Type::File && now.Size == c->After.Size &&
+                            now.Mode == c->After.Mode && now.ModifiedNs == c->After.ModifiedNs;
+        if (!asLeft && now.Kind == Type::File && now.Size == c->Before.Size &&
             platform::FastHashOf(native, true, folder) == c->Before.Hash) {
             if (now.Mode != c->Before.Mode) {
                 if (pv.Env.Watch)
@@ -434,6 +440,10 @@ void ReverseGroup(ProgramValues& pv, platform::FileSystem& fs, const HistoryPlac
         platform::PutBackFile(place.ContentOf(c->Before.Hash), native, c->Before.Mode,
                               c->Before.ModifiedNs, c->Before.Hash, c->Path, false,
                               natives.Folder(kept), folder);
+        // Its bytes were fingerprinted as they were copied: the step need not read them again.
+        if (pv.Env.Watch)
+            if (const auto written = platform::WrittenFileAt(native, c->Before.Hash, folder))
+                pv.Env.Watch->Wrote(*written);
     }
     // The files of one folder go at one go (the folder opened once, not once per file), then
     // the folders from the deepest, each only when empty.

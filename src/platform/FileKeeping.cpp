@@ -146,12 +146,13 @@ void PutBackFile(const fs::path& kept, const fs::path& target, unsigned mode,
     const Descriptor in = OpenForReading(keptFolder < 0 ? AT_FDCWD : keptFolder,
                                          keptFolder < 0 ? kept.c_str() : kept.filename().c_str(),
                                          kept.string(), info);
-    if (HashOfOpen(in.Get(), kept.string()) != hash || ::lseek(in.Get(), 0, SEEK_SET) != 0)
-        throw RuntimeError(kPathFileAccessError, "The history's copy " + kept.string() + " of " +
-                                                     shown +
-                                                     " does not hold what the history recorded");
+    // The kept copy is checked as it is copied (one read): the copy stands under a temporary
+    // name until it is found whole, and a copy that does not match is removed, never renamed.
     const auto fill = [&](int fd) {
-        CopyContent(in.Get(), fd, kept.string(), shown);
+        if (CopyFingerprinted(in.Get(), fd, kept.string(), shown) != hash)
+            throw RuntimeError(kPathFileAccessError,
+                               "The history's copy " + kept.string() + " of " + shown +
+                                   " does not hold what the history recorded");
         const struct timespec times[2] = {{0, UTIME_OMIT},
                                           {static_cast<time_t>(modifiedNs / 1000000000),
                                            static_cast<long>(modifiedNs % 1000000000)}};
@@ -204,6 +205,27 @@ void PutBackFile(const fs::path& kept, const fs::path& target, unsigned mode,
         ReplaceFileWhole(target, fillInGroup, options);
     else
         ReplaceFileWholeAt(folder, name, fillInGroup, options);
+}
+
+std::optional<WrittenFile> WrittenFileAt(const fs::path& native, const std::string& hash,
+                                         int folder) {
+    struct stat st {};
+    if (::fstatat(folder < 0 ? AT_FDCWD : folder,
+                  folder < 0 ? native.c_str() : native.filename().c_str(), &st,
+                  AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISREG(st.st_mode))
+        return std::nullopt;
+    WrittenFile file;
+    file.Path = native;
+    file.Hash = hash;
+    file.Device = st.st_dev;
+    file.Number = st.st_ino;
+    file.Size = static_cast<std::uint64_t>(st.st_size);
+    file.Mode = st.st_mode & 07777;
+    file.ModifiedNs =
+        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    file.ChangedNs = static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+    return file;
 }
 
 Descriptor MakeFolderAt(int parent, const std::string& name, const std::string& shown) {

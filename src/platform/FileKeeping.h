@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,16 +54,21 @@ bool KeepFile(const std::filesystem::path& file, const std::filesystem::path& ke
               int keptFolder = -1, int folder = -1);
 
 // Puts a copy of `kept` at `target`: written beside under a temporary name, given `mode` and the
-// modification time, its content checked against `hash`, synced and renamed over whatever stands
-// there, so `target` is always the old or the new file. Raises when the kept copy does not hold
-// the bytes of `hash` (a damaged history), naming `shown`.
-// Where nothing stands at `target` and `syncEach` is false, the copy is not synced file by file:
-// the caller syncs the disk before it counts the work done. `keptFolder` and `folder`, when
-// given, are the open folders that hold `kept` and `target`: each is looked at there by its name.
+// modification time, its content checked against `hash` as it is copied, synced and renamed over
+// whatever stands there, so `target` is always the old or the new file. Raises when the kept copy
+// does not hold the bytes of `hash` (a damaged history), naming `shown`. Where nothing stands at
+// `target` and `syncEach` is false, the copy is not synced file by file: the caller syncs the disk
+// before it counts the work done. `keptFolder` and `folder`, when given, are the open folders that
+// hold `kept` and `target`: each is looked at there by its name.
 void PutBackFile(const std::filesystem::path& kept, const std::filesystem::path& target,
                  unsigned mode, std::int64_t modifiedNs, const std::string& hash,
                  const std::string& shown, bool syncEach = true, int keptFolder = -1,
                  int folder = -1);
+
+// What the regular file at `native` (looked at by its name in `folder` where given) looks like
+// now, as a file just written with the bytes of `hash`; nullopt when no regular file stands there.
+std::optional<WrittenFile> WrittenFileAt(const std::filesystem::path& native,
+                                         const std::string& hash, int folder = -1);
 
 // Makes the folder `name` in the open folder `parent` unless a folder stands there already, and
 // opens it; raises, naming `shown`, when anything else stands there, a link to a folder included.
