@@ -96,6 +96,7 @@ bool StartGame(const ProgramValues& pv, platform::Ui& ui) {
         question.Message = "GPL is already running. Start it again?";
         question.YesTooltip = "Start a second GPL";
         question.NoTooltip = "Leave the running GPL alone";
+        question.NoByDefault = true;
         if (!ui.AskYesNo(question)) return false;
     }
     Installation installation{pv.Env.WinePrefix, pv.DriverIniFile};
