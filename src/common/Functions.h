@@ -16,7 +16,8 @@ std::string WindowsNotation(const platform::FileSystem& fs, const std::string& p
 std::string FolderOfPath(const std::string& path);
 
 // Opens the file picker with the start folder, pattern and caption; the chosen file's full path,
-// or "" when the user cancelled.
+// or "" when the user cancelled. A start folder on a drive that is not ready gives way to the
+// user's home folder, else to the first ready drive.
 std::string SelectFile(ProgramValues& pv, platform::Ui& ui, const std::string& path,
                        const std::string& pattern, const std::string& caption);
 

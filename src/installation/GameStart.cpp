@@ -5,6 +5,7 @@
 
 #include "common/Functions.h"
 #include "platform/ErrorTrap.h"
+#include "platform/GameProcesses.h"
 #include "platform/RuntimeError.h"
 
 namespace movrand {
@@ -88,6 +89,15 @@ bool StartGame(const ProgramValues& pv, platform::Ui& ui) {
         ui.ShowMessage("GPL cannot be started: there is no gpl.exe in " +
                        (gplFolder.empty() ? std::string("the installation") : gplFolder) + ".");
         return false;
+    }
+    // A second game in the same prefix fights the first over its files and the sound card.
+    if (!pv.Env.WinePrefix.empty() && platform::GameRunsInPrefix(pv.Env.WinePrefix)) {
+        platform::Question question;
+        question.Message = "GPL is already running. Start it again?";
+        question.YesTooltip = "Start a second GPL";
+        question.NoTooltip = "Leave the running GPL alone";
+        question.NoByDefault = true;
+        if (!ui.AskYesNo(question)) return false;
     }
     Installation installation{pv.Env.WinePrefix, pv.DriverIniFile};
     installation.Origin = OriginOfPrefix({pv.Env.Home, pv.Env.ConfigHome}, pv.Env.WinePrefix);

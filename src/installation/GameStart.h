@@ -21,7 +21,8 @@ platform::ProgramCommand GameStartCommand(const Installation& installation,
 
 // "Start GPL": starts the game of the installation in use through its launcher and returns at
 // once. Refuses with a message naming the launcher's program when it is not installed, or
-// gpl.exe when the installation has none. True when the game was started.
+// gpl.exe when the installation has none. While GPL already runs from the installation's prefix
+// it asks first. True when the game was started.
 bool StartGame(const ProgramValues& pv, platform::Ui& ui);
 
 }  // namespace movrand

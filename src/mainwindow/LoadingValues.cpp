@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/LoadingValues.h"
 
+#include <filesystem>
+
 #include "roster/TeamTable.h"
 
 namespace movrand::mainwindow {
@@ -22,7 +24,10 @@ std::string GplPathCaption(const std::string& gplPath) {
 }
 
 std::string GplPrefixCaption(const std::string& prefix) {
-    return prefix.empty() ? std::string() : "  in the Wine prefix " + prefix;
+    // A prefix that is not there (no ~/.wine yet) is none to name.
+    std::error_code missing;
+    if (prefix.empty() || !std::filesystem::is_directory(prefix, missing)) return std::string();
+    return "  in the Wine prefix " + prefix;
 }
 
 }  // namespace movrand::mainwindow

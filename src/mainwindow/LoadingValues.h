@@ -20,7 +20,8 @@ std::vector<ListEntry> TeamListEntries();
 
 // lbl::kCurrentInstallation on the "GPL Directory" page: two blanks, then the installation folder.
 std::string GplPathCaption(const std::string& gplPath);
-// The line under it: the Wine prefix the installation lives in ("" when the run has none).
+// The line under it: the Wine prefix the installation lives in ("" when the run has none, or
+// its prefix does not exist).
 std::string GplPrefixCaption(const std::string& prefix);
 
 }  // namespace movrand::mainwindow

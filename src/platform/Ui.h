@@ -16,6 +16,9 @@ struct Question {
     int MyHeight = 0;
     std::string YesTooltip;
     std::string NoTooltip;
+    // Enter answers No, as Escape does, and No has the focus: for a question whose Yes the user
+    // should not give by habit.
+    bool NoByDefault = false;
 };
 
 // How far a long copy or move has come: files done of the files announced so far, and the file

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "roster/CarNumbers.h"
 
+#include "common/GameRunning.h"
 #include "history/HistoryStep.h"
 #include "platform/ErrorTrap.h"
 #include "platform/Profile.h"
@@ -148,6 +149,7 @@ CarNumberResult AssignCarNumber(ProgramValues& pv, platform::Ui& ui, int driverN
                                 const std::string& newNumber, const std::string& driverText,
                                 const std::function<void()>& showChange) {
     CarNumberResult result;
+    if (!MayChangeWhileGameRuns(pv, ui)) return result;
     ui.SetBusy(true);
     platform::RunTrapped(ui, platform::TrapForm::Information, pv.ProgramName, [&] {
         history::HistoryStep step(

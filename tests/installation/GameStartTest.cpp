@@ -13,12 +13,14 @@
 #include <gtest/gtest.h>
 
 #include "DemoInstallation.h"
+#include "FileSnapshot.h"
 #include "ScriptedUi.h"
 #include "TempDrive.h"
 #include "common/GameRunning.h"
 #include "installation/GameStart.h"
 #include "platform/DetachedStart.h"
 #include "platform/GameProcesses.h"
+#include "roster/CarNumbers.h"
 
 namespace movrand::test {
 namespace {
@@ -155,6 +157,17 @@ TEST(GameStart, TheRunningGameIsSeenInItsPrefixAndChangesAskFirst) {
     EXPECT_FALSE(MayChangeWhileGameRuns(pv, ui));
     EXPECT_TRUE(MayChangeWhileGameRuns(pv, ui));
     EXPECT_EQ(ui.Questions.size(), 2u);
+    // A second game, and a car number saved over the running one's roster, ask first; No leaves
+    // all as it is.
+    pv.DriverIniFile = "C:\\sierra\\gpl\\driver.ini";
+    const std::string roster = ReadFile(home / "a/drive_c/sierra/gpl/driver.ini");
+    ui.Answers = {false, false};
+    const std::string asked = ui.Transcript();
+    EXPECT_FALSE(StartGame(pv, ui));
+    EXPECT_FALSE(AssignCarNumber(pv, ui, 1, "99").Changed);
+    EXPECT_EQ(ui.Transcript(), asked + "question: GPL is already running. Start it again? -> no\n" +
+                                   "question: " + ui.Questions[0].Message + " -> no\n");
+    EXPECT_EQ(ReadFile(home / "a/drive_c/sierra/gpl/driver.ini"), roster);
     ::kill(game, SIGKILL);
     ::waitpid(game, nullptr, 0);
     EXPECT_FALSE(platform::GameRunsInPrefix(home / "a"));

@@ -8,6 +8,7 @@
 #include "TempDrive.h"
 #include "common/InfoOptions.h"
 #include "installation/Installations.h"
+#include "mainwindow/LoadingValues.h"
 #include "platform/SettingsKeys.h"
 #include "session/Main.h"
 
@@ -73,6 +74,21 @@ TEST(StartUp, NothingFoundAsksAndEndsWhenCancelledOrTakesThePickedFile) {
     EXPECT_EQ(s.Stored(platform::kMovrandSection, platform::kDriverIniFileKey),
               "C:\\GPL\\driver.ini");
     EXPECT_NE(s.drive.Read(s.drive.Pv.DriverWorkFile).find("[driver_1]\r\n"), std::string::npos);
+}
+
+// A first start in a Wine prefix that does not exist (no ~/.wine yet) has no C:: the picker
+// opens on a drive it can show, and the prefix is not named as the installation's.
+TEST(StartUp, WithoutThePrefixesDriveCThePickerOpensOnAReadyDrive) {
+    Start s;
+    s.drive.AddDrive('Z', s.drive.Root() / "z");
+    s.drive.Pv.Env.DataHome = s.drive.Root() / "z" / "data";
+    fs::rename(s.drive.DriveC(), s.drive.Root() / "c-gone");
+    EXPECT_FALSE(s.Run());
+    ASSERT_EQ(s.drive.Ui.FilePickerCalls.size(), 1u) << s.drive.Ui.Transcript();
+    EXPECT_EQ(s.drive.Ui.FilePickerCalls[0].substr(0, 4), "Z:\\|") << s.drive.Ui.FilePickerCalls[0];
+    EXPECT_EQ(mainwindow::GplPrefixCaption((s.drive.Root() / "c-gone").string()),
+              "  in the Wine prefix " + (s.drive.Root() / "c-gone").string());
+    EXPECT_EQ(mainwindow::GplPrefixCaption((s.drive.Root() / "no-prefix").string()), "");
 }
 
 // movrand-cli --gpl: the named installation is this run's alone. It is checked first, it never

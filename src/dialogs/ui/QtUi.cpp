@@ -59,6 +59,7 @@ bool QtUi::AskYesNo(const platform::Question& question) {
     window.SetMyHeight(question.MyHeight);
     window.SetYesTooltip(question.YesTooltip);
     window.SetNoTooltip(question.NoTooltip);
+    window.SetNoByDefault(question.NoByDefault);
     window.Load();
     if (const auto place = PlaceOver(window.size(), owner)) {
         window.move(*place);

@@ -46,6 +46,10 @@ void frmYesNo::Load() {
     img_[img::kNo]->SetPicture(resources::kCrossPicture);
     img_[img::kNo]->SetHandPointer(true);
     img_[img::kNo]->SetTip(QString::fromStdString(noTooltip_));
+    if (noByDefault_) {
+        SetKeyAnswers([this] { img_[img::kNo]->Press(); }, [this] { img_[img::kNo]->Press(); });
+        img_[img::kNo]->setFocus();
+    }
     const QCursor* pointer = QApplication::overrideCursor();
     if (pointer && pointer->shape() == Qt::WaitCursor) {
         hourglassWasShowing_ = true;

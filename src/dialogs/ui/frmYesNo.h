@@ -23,6 +23,8 @@ class frmYesNo : public SkinnedWindow {
     void SetMyHeight(int twips) { myHeight_ = twips; }
     void SetYesTooltip(const std::string& tip) { yesTooltip_ = tip; }
     void SetNoTooltip(const std::string& tip) { noTooltip_ = tip; }
+    // Enter answers No and No has the focus.
+    void SetNoByDefault(bool no) { noByDefault_ = no; }
     bool Yes() const { return yes_; }
 
     void Load();
@@ -46,6 +48,7 @@ class frmYesNo : public SkinnedWindow {
     int myHeight_ = 0;
     std::string yesTooltip_;
     std::string noTooltip_;
+    bool noByDefault_ = false;
     bool yes_ = false;
     bool hourglassWasShowing_ = false;
     MessageArea* area_;

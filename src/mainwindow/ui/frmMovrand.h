@@ -202,6 +202,8 @@ class frmMovrand : public QWidget {
 
     // The "History" page (frmMovrandHistory.cpp).
     void ShowHistory();
+    // Lists the steps with the entry of `step` selected (the newest when it is not listed).
+    void ShowHistorySelecting(int step);
     void UndoLast();
     void RestoreToHere();
     void CheckForChanges();

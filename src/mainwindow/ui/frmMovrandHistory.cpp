@@ -2,6 +2,7 @@
 // The "History" page: the installation's steps, newest first, and the undo, the restore to a
 // step and the check for files changed by hand.
 #include <algorithm>
+#include <map>
 
 #include "addons/NormalPointerUi.h"
 #include "common/GameRunning.h"
@@ -59,6 +60,9 @@ void frmMovrand::BuildHistoryPage(QWidget* page) {
     steps->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     steps->setSelectionMode(QAbstractItemView::SingleSelection);
     Place(steps, 120, 120, 8760, 5220);
+    // The newest entry is the installation as it is: there is nothing to restore it to.
+    connect(steps, &QListWidget::currentRowChanged, this,
+            [this](int row) { cmd(cmd::kRestoreToHere)->setEnabled(row > 0); });
     Place(Add(lbl, "lbl", lbl::kHistorySize, page, new QLabel), 120, 5460, 8760, 255);
     Place(Add(cmd, "cmd", cmd::kUndoLast, page, new QPushButton("Undo Last")), 120, 5880, 2160,
           375);
@@ -69,6 +73,10 @@ void frmMovrand::BuildHistoryPage(QWidget* page) {
 }
 
 void frmMovrand::ShowHistory() {
+    ShowHistorySelecting(-1);
+}
+
+void frmMovrand::ShowHistorySelecting(int chosen) {
     QListWidget* list = lst(lst::kHistorySteps);
     list->clear();
     // A history that cannot be read is told in place of its steps, never shown as an empty one,
@@ -81,11 +89,7 @@ void frmMovrand::ShowHistory() {
     std::vector<history::Step> steps;
     const history::HistoryPlace place(pv_);
     try {
-        if (!place.Exists()) {
-            lbl(lbl::kHistorySize)->setText("Movrand has not changed this installation yet.");
-            return;
-        }
-        steps = place.ReadIndex();
+        if (place.Exists()) steps = place.ReadIndex();
     } catch (const platform::RuntimeError& error) {
         auto* told = new QListWidgetItem(Q(error.Description()), list);
         told->setFlags(Qt::ItemIsEnabled);
@@ -93,24 +97,40 @@ void frmMovrand::ShowHistory() {
         usable(false);
         return;
     }
+    std::map<int, int> undoneBy;
+    for (const history::Step& step : steps)
+        for (int undone : step.Undoes) undoneBy[undone] = step.Number;
+    bool undoable = false;
     for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
-        auto* entry =
-            new QListWidgetItem(Q(std::to_string(step->Number) + "   " + WhenText(step->When) +
-                                  "   " + step->User + "   " + step->Summary),
-                                list);
+        const auto undone = undoneBy.find(step->Number);
+        std::string text = std::to_string(step->Number) + "   " + WhenText(step->When) + "   " +
+                           step->User + "   " + step->Summary;
+        if (undone != undoneBy.end())
+            text += "   (undone by step " + std::to_string(undone->second) + ")";
+        else if (!step->IsUndo)
+            undoable = true;
+        auto* entry = new QListWidgetItem(Q(text), list);
         entry->setData(kStepRole, step->Number);
     }
     // The state before the oldest step kept: before Movrand, when nothing was forgotten.
-    const int first = steps.empty() ? place.FirstKept() : steps.front().Number;
+    const int first =
+        steps.empty() ? (place.Exists() ? place.FirstKept() : 1) : steps.front().Number;
     auto* before = new QListWidgetItem(
         Q(first <= 1 ? std::string("0   Before Movrand changed this installation")
                      : std::to_string(first - 1) + "   Before step " + std::to_string(first)),
         list);
     before->setData(kStepRole, first - 1);
-    list->setCurrentRow(0);
+    int row = 0;
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->data(kStepRole).toInt() == chosen) row = i;
+    list->setCurrentRow(row);
+    cmd(cmd::kRestoreToHere)->setEnabled(row > 0);
+    cmd(cmd::kUndoLast)->setEnabled(undoable);
     lbl(lbl::kHistorySize)
-        ->setText(Q("The history takes " + history::SizeText(place.Size()) + " (" +
-                    std::to_string(steps.size()) + (steps.size() == 1 ? " step)." : " steps).")));
+        ->setText(place.Exists() ? Q("The history takes " + history::SizeText(place.Size()) + " (" +
+                                     std::to_string(steps.size()) +
+                                     (steps.size() == 1 ? " step)." : " steps)."))
+                                 : QString("Movrand has not changed this installation yet."));
 }
 
 void frmMovrand::UndoLast() {
@@ -167,9 +187,12 @@ void frmMovrand::CarryOutRestore(const history::RestorePlan& plan, const std::st
 
 // Every page shows the installation as the restore left it, driver.ini's roster included.
 void frmMovrand::ShowRestoredState() {
+    const QListWidgetItem* chosen = lst(lst::kHistorySteps)->currentItem();
+    const int step =
+        chosen && chosen->data(kStepRole).isValid() ? chosen->data(kStepRole).toInt() : -1;
     if (!pv_.DriverIniFile.empty())
         StripIniHeaders(pv_, ui_, pv_.DriverIniFile, pv_.DriverWorkFile);
-    ShowHistory();
+    ShowHistorySelecting(step);
     ShowAddOnFolder();
     FillCarNumberList();
     LoadDriverList();

@@ -79,6 +79,15 @@ TEST(MessageWindow, ClosesByItsPictureAndTheHourglassGivesWay) {
     EXPECT_TRUE(arrow);
     EXPECT_NE(QApplication::overrideCursor(), nullptr);
     f.ui.SetBusy(false);
+    // Enter answers Yes, unless the question has No for its default.
+    for (const bool noByDefault : {false, true}) {
+        WhenModal("frmYesNo", [&](QWidget* w) {
+            PressKey(w->focusWidget() ? w->focusWidget() : w, Qt::Key_Return);
+        });
+        platform::Question question{"Start it again?", 0, 0, "", ""};
+        question.NoByDefault = noByDefault;
+        EXPECT_EQ(f.ui.AskYesNo(question), !noByDefault) << noByDefault;
+    }
 }
 
 // The texts the program shows, the longest composed ones among them, each at the size its caller

@@ -114,7 +114,8 @@ TEST_F(FolderPagesTest, SaveOnGplDirectorySwitchesAndRefreshesThePages) {
     std::string roster = drive.Read("C:\\gpl2\\driver.ini");
     roster.replace(roster.find("first_name = Bruce"), 18, "first_name = Aaron");
     drive.Write("C:\\gpl2\\driver.ini", roster);
-    drive.Pv.Env.WinePrefix = "/home/player/" + std::string(150, 'p') + "/prefix";
+    drive.Pv.Env.WinePrefix = drive.Root() / std::string(150, 'p') / "prefix";
+    std::filesystem::create_directories(drive.Pv.Env.WinePrefix);
     Open();
     SetPath(dir::kAlternateInstallation, "C:\\gpl2");
     drive.Ui.Answers = {true};

@@ -34,6 +34,7 @@ TEST_F(HistoryPageTest, CheckNamesAFileChangedByHandAndUndoLastPutsASwapBack) {
     auto* steps = Find<QListWidget>("lst", lst::kHistorySteps);
     ASSERT_EQ(steps->count(), 2) << drive.Ui.Transcript();  // the swap and "before Movrand"
     EXPECT_TRUE(steps->item(0)->text().startsWith("1   ")) << Text(steps->item(0)->text());
+    EXPECT_FALSE(Find("cmd", cmd::kRestoreToHere)->isEnabled());  // the state it is in now
     EXPECT_TRUE(
         Text(Find<QLabel>("lbl", lbl::kHistorySize)->text()).starts_with("The history takes"));
     Find("fra", fra::kHistoryPage)
@@ -63,6 +64,10 @@ TEST_F(HistoryPageTest, CheckNamesAFileChangedByHandAndUndoLastPutsASwapBack) {
     EXPECT_EQ(Differences(TreeOf(liveFolder), live), "") << drive.Ui.Transcript();
     ASSERT_EQ(steps->count(), 3);
     EXPECT_TRUE(steps->item(0)->text().endsWith("Undid step 1")) << Text(steps->item(0)->text());
+    EXPECT_TRUE(steps->item(1)->text().endsWith("   (undone by step 2)"))
+        << Text(steps->item(1)->text());
+    EXPECT_EQ(steps->currentRow(), 1);                       // still on the step that was chosen
+    EXPECT_FALSE(Find("cmd", cmd::kUndoLast)->isEnabled());  // nothing left to undo
 
     // "Restore to Here" on the swap's step takes the undo back: the folder as it was before it,
     // the change by hand included.
@@ -74,7 +79,25 @@ TEST_F(HistoryPageTest, CheckNamesAFileChangedByHandAndUndoLastPutsASwapBack) {
                                                       "was after step 1 ("));
     EXPECT_EQ(Differences(TreeOf(liveFolder), beforeUndo), "") << drive.Ui.Transcript();
     EXPECT_TRUE(steps->item(0)->text().endsWith("Restored to step 1"));
+    EXPECT_TRUE(steps->currentItem()->text().startsWith("1   "))
+        << Text(steps->currentItem()->text());
+    EXPECT_TRUE(Find("cmd", cmd::kUndoLast)->isEnabled());
     EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
+}
+
+// An installation Movrand never changed shows the state before it, which is the one it is in:
+// nothing to undo or restore to.
+TEST_F(HistoryPageTest, WithoutStepsThePageShowsTheStateBeforeMovrand) {
+    Open();
+    Find<QTabWidget>("tabMovrand", tabMovrand::kPages)->setCurrentIndex(tab::kHistory);
+    auto* steps = Find<QListWidget>("lst", lst::kHistorySteps);
+    ASSERT_EQ(steps->count(), 1) << drive.Ui.Transcript();
+    EXPECT_EQ(Text(steps->item(0)->text()), "0   Before Movrand changed this installation");
+    EXPECT_EQ(Text(Find<QLabel>("lbl", lbl::kHistorySize)->text()),
+              "Movrand has not changed this installation yet.");
+    EXPECT_FALSE(Find("cmd", cmd::kUndoLast)->isEnabled());
+    EXPECT_FALSE(Find("cmd", cmd::kRestoreToHere)->isEnabled());
+    EXPECT_TRUE(Find("cmd", cmd::kCheckForChanges)->isEnabled());
 }
 
 // A history that cannot be read is told by name in place of its steps, and nothing can be undone,
