@@ -28,8 +28,10 @@ bool Under(const fs::path& path, const fs::path& folder) {
 }
 
 // What is at `native` now, looked at by its name in `folder` (the open folder that holds it)
-// where one is given.
+// where one is given. `known`, when given, is what an earlier step left there.
 FileState StateIn(const fs::path& native, int folder);
+FileState StateIn(const fs::path& native, int folder, const platform::FileFacts& facts,
+                  const FileState* known);
 
 }  // namespace
 
@@ -46,7 +48,20 @@ FileState StateOf(const fs::path& native, int folder) {
 namespace {
 
 FileState StateIn(const fs::path& native, int folder) {
-    const platform::FileFacts facts = platform::FactsOf(native, folder);
+    return StateIn(native, folder, platform::FactsOf(native, folder), nullptr);
+}
+
+// Gives a file's state the look it had (taken before its bytes were read): known by it later
+// when that look had settled.
+void TakeLook(FileState& state, const platform::FileFacts& facts) {
+    if (!platform::ChangeTimeSettled(facts.ChangedNs)) return;
+    state.Device = facts.Device;
+    state.Number = facts.Number;
+    state.ChangedNs = facts.ChangedNs;
+}
+
+FileState StateIn(const fs::path& native, int folder, const platform::FileFacts& facts,
+                  const FileState* known) {
     FileState state;
     if (facts.Kind == platform::FileFacts::Type::Folder) {
         state.Kind = FileState::Type::Folder;
@@ -56,7 +71,15 @@ FileState StateIn(const fs::path& native, int folder) {
         state.Size = facts.Size;
         state.Mode = facts.Mode;
         state.ModifiedNs = facts.ModifiedNs;
-        state.Hash = platform::FastHashOf(native, true, folder);
+        // A file an earlier step left, still as it was then, is not read again.
+        if (known && known->IsFile() && known->Number && known->Number == facts.Number &&
+            known->Device == facts.Device && known->ChangedNs == facts.ChangedNs &&
+            known->Size == facts.Size && known->Mode == facts.Mode &&
+            known->ModifiedNs == facts.ModifiedNs)
+            state.Hash = known->Hash;
+        else
+            state.Hash = platform::FastHashOf(native, true, folder);
+        TakeLook(state, facts);
     }
     return state;
 }
@@ -249,7 +272,13 @@ void ChangeRecorder::Touch(const fs::path& native, bool copy, int folder) {
                          std::make_unique<platform::Descriptor>(platform::Duplicate(folder)));
     StepChange change;
     change.Path = Windows(native);
-    change.Before = StateIn(native, folder);
+    const platform::FileFacts facts = platform::FactsOf(native, folder);
+    change.Before =
+        StateIn(native, folder, facts,
+                facts.Kind == platform::FileFacts::Type::File ? KnownAt(change.Path) : nullptr);
+    // Its look is known of the files a step leaves, not of those it replaces.
+    change.Before.Number = change.Before.Device = 0;
+    change.Before.ChangedNs = 0;
     if (!journal_) Journal("started");
     if (change.Before.IsFile()) {
         fs::path kept = ContentOf(change.Before.Hash);
@@ -297,7 +326,31 @@ FileState ChangeRecorder::StateAfter(const std::string& native) const {
     state.Mode = file.Mode;
     state.ModifiedNs = file.ModifiedNs;
     state.Hash = file.Hash;
+    if (platform::ChangeTimeSettled(file.ChangedNs)) {
+        state.Device = file.Device;
+        state.Number = file.Number;
+        state.ChangedNs = file.ChangedNs;
+    }
     return state;
+}
+
+const FileState* ChangeRecorder::KnownAt(const std::string& windows) {
+    if (!knownRead_) {
+        knownRead_ = true;
+        // What the newest steps left, the newest first: the files they wrote are known by their
+        // look. A history that cannot be read here only costs reading the files.
+        try {
+            const std::vector<Step> index = place_.ReadIndex();
+            int read = 0;
+            for (auto it = index.rbegin(); it != index.rend() && read < kStepsKnown; ++it, ++read)
+                for (const StepChange& c : place_.ReadStep(it->Number).Changes)
+                    if (c.Kind == StepChange::Type::Path && c.HasAfter && c.After.Number)
+                        known_.emplace(c.Path, c.After);
+        } catch (const platform::RuntimeError&) {
+        }
+    }
+    const auto found = known_.find(windows);
+    return found == known_.end() ? nullptr : &found->second;
 }
 
 void ChangeRecorder::CloseGroup() {
@@ -413,6 +466,14 @@ Step ChangeRecorder::Finish() {
         // Nothing changed: what was kept for it belongs to no step.
         for (const fs::path& kept : addedContent_) platform::DropKeptFile(kept);
         step_.BytesKept = 0;
+    }
+    // The kept copies as the step leaves them: a later restore knows them whole by their look.
+    for (const fs::path& kept : addedContent_) {
+        const platform::FileFacts facts = platform::FactsOf(kept);
+        if (facts.Kind == platform::FileFacts::Type::File &&
+            platform::ChangeTimeSettled(facts.ChangedNs))
+            step_.KeptCopies[kept.filename().string()] = {facts.Number, facts.Size,
+                                                          facts.ChangedNs};
     }
     return step_;
 }

@@ -85,6 +85,9 @@ class ChangeRecorder : public platform::ChangeWatch, public platform::WriteAhead
     void Moving(const platform::Change& change);
     std::string Windows(const std::filesystem::path& native) const;
     std::filesystem::path ContentOf(const std::string& hash) const;
+    // What the newest steps left at a path (Windows notation), when they knew the file's look.
+    const FileState* KnownAt(const std::string& windows);
+    static constexpr int kStepsKnown = 16;
 
     HistoryPlace& place_;
     Step step_;
@@ -107,6 +110,8 @@ class ChangeRecorder : public platform::ChangeWatch, public platform::WriteAhead
     platform::WriteAheadRecord* before_ = nullptr;  // the record that went first before this one
     int kept_ = 0;
     std::optional<platform::RuntimeError> failure_;
+    std::unordered_map<std::string, FileState> known_;
+    bool knownRead_ = false;
 };
 
 }  // namespace movrand::history

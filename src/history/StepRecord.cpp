@@ -97,6 +97,7 @@ std::string FileState::Text() const {
         case Type::File:
             out << 'f' << Size << ':' << std::oct << Mode << std::dec << ':' << ModifiedNs << ':'
                 << Hash;
+            if (Number) out << ':' << Device << ':' << Number << ':' << ChangedNs;
             return out.str();
     }
     return "-";
@@ -119,11 +120,20 @@ std::optional<FileState> FileState::Parse(std::string_view text) {
          start = colon + 1)
         parts.push_back(text.substr(start, colon - start));
     parts.push_back(text.substr(start));
-    if (parts.size() != 4) return std::nullopt;
+    if (parts.size() != 4 && parts.size() != 7) return std::nullopt;
     const auto size = NumberOf<std::uint64_t>(parts[0]);
     const auto mode = NumberOf<unsigned>(parts[1], 8);
     const auto time = NumberOf<std::int64_t>(parts[2]);
     if (!size || !mode || !time || !PlainHash(parts[3])) return std::nullopt;
+    if (parts.size() == 7) {
+        const auto device = NumberOf<std::uint64_t>(parts[4]);
+        const auto number = NumberOf<std::uint64_t>(parts[5]);
+        const auto changed = NumberOf<std::int64_t>(parts[6]);
+        if (!device || !number || !*number || !changed) return std::nullopt;
+        state.Device = *device;
+        state.Number = *number;
+        state.ChangedNs = *changed;
+    }
     state.Kind = Type::File;
     state.Size = *size;
     state.Mode = *mode;
@@ -150,6 +160,9 @@ std::string StepText(const Step& step) {
     }
     out << "kept-bytes\t" << step.BytesKept << '\n';
     if (step.EndedNs) out << "ended\t" << step.EndedNs << '\n';
+    for (const auto& [hash, copy] : step.KeptCopies)
+        out << "kept-copy\t" << hash << '\t' << copy.Number << ':' << copy.Size << ':'
+            << copy.ChangedNs << '\n';
     for (const StepChange& c : step.Changes) {
         switch (c.Kind) {
             case StepChange::Type::Path:
@@ -192,6 +205,7 @@ class StepParser {
     bool HeaderLine(std::string_view key, const Line& f);
     bool ChangeLine(std::string_view key, const Line& f);
     bool PendingLine(std::string_view key, const Line& f);
+    void KeptCopyLine(const Line& f);
 
     const std::string& shown_;
     const bool pending_;
@@ -249,10 +263,27 @@ bool StepParser::HeaderLine(std::string_view key, const Line& f) {
         const auto n = NumberOf<std::int64_t>(Text1(f));
         if (!n) throw Damaged(Where() + " holds no time");
         step_.EndedNs = *n;
+    } else if (key == "kept-copy" && f.size() == 3) {
+        KeptCopyLine(f);
     } else {
         return false;
     }
     return true;
+}
+
+void StepParser::KeptCopyLine(const Line& f) {
+    std::vector<std::uint64_t> numbers;
+    for (std::string_view rest = f[2]; numbers.size() < 3;) {
+        const std::size_t colon = rest.find(':');
+        const auto n = NumberOf<std::uint64_t>(rest.substr(0, colon));
+        if (!n || (colon == std::string_view::npos) != (numbers.size() == 2))
+            throw Damaged(Where() + " is not as written");
+        numbers.push_back(*n);
+        rest = colon == std::string_view::npos ? rest : rest.substr(colon + 1);
+    }
+    if (!PlainHash(f[1])) throw Damaged(Where() + " holds no fingerprint");
+    step_.KeptCopies[std::string(f[1])] = {numbers[0], numbers[1],
+                                           static_cast<std::int64_t>(numbers[2])};
 }
 
 // The lines of the step's changes.

@@ -18,6 +18,12 @@ struct FileState {
     unsigned Mode = 0;
     std::int64_t ModifiedNs = 0;
     std::string Hash;
+    // Of a file a step left: which file it was (device, inode) and its change time, which no one
+    // sets by hand. A file that still shows all of them, with the size, permissions and time
+    // above, holds these bytes unread. 0: not known (files the step did not look at settled).
+    std::uint64_t Device = 0;
+    std::uint64_t Number = 0;
+    std::int64_t ChangedNs = 0;
 
     bool IsNone() const { return Kind == Type::None; }
     bool IsFile() const { return Kind == Type::File; }
@@ -26,6 +32,14 @@ struct FileState {
     bool SameAs(const FileState& other) const;
     std::string Text() const;
     static std::optional<FileState> Parse(std::string_view text);
+};
+
+// The history's kept copy of some content as a step left it: its inode, size and change time.
+// A copy that still shows them was not written since.
+struct KeptCopy {
+    std::uint64_t Number = 0;
+    std::uint64_t Size = 0;
+    std::int64_t ChangedNs = 0;
 };
 
 // One change of a step.
@@ -71,6 +85,8 @@ struct Step {
     // When its last change was made, by the system's clock in nanoseconds (0: not known): what
     // changes after it inside a folder the step moved whole is someone else's doing.
     std::int64_t EndedNs = 0;
+    // The kept copies the step added, by fingerprint (those whose look had settled).
+    std::map<std::string, KeptCopy> KeptCopies;
 };
 
 // The text of a step's file, and back. A text that is not one raises RuntimeError naming

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <memory>
 #include <set>
 #include <utility>
@@ -80,7 +81,15 @@ FileFacts FactsOf(const fs::path& native, int folder) {
     facts.ChangedNs =
         static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
     facts.Number = st.st_ino;
+    facts.Device = st.st_dev;
     return facts;
+}
+
+bool ChangeTimeSettled(std::int64_t changedNs) {
+    // Change times come from the coarse clock, or finer but never behind it.
+    struct timespec now {};
+    if (::clock_gettime(CLOCK_REALTIME_COARSE, &now) != 0) return false;
+    return changedNs < static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
 std::string FastHashOf(const fs::path& native, bool looked, int folder) {

@@ -20,7 +20,13 @@ struct FileFacts {
     std::int64_t ModifiedNs = 0;  // modification time, nanoseconds since the epoch
     std::int64_t ChangedNs = 0;   // last change of content, name or permissions (no one sets it)
     std::uint64_t Number = 0;     // the inode: the same while it is renamed on its file system
+    std::uint64_t Device = 0;
 };
+
+// True when a change time `changedNs` lies in a tick of the system's clock that has passed: any
+// later change of the file shows another. (A change in the tick it was taken in may show the
+// same time, so a file looked at that early is not known by its look.)
+bool ChangeTimeSettled(std::int64_t changedNs);
 
 // `folder`, when given, is the open folder that holds the last component of `native`: the entry
 // is looked at there by its name (as for the two below).

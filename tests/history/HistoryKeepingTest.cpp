@@ -3,13 +3,16 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <thread>
 
 #include "../addons/AddOnFixture.h"
 #include "OtherUser.h"
 #include "history/HistoryForget.h"
 #include "history/HistoryPlace.h"
 #include "history/HistoryRestore.h"
+#include "platform/FileKeeping.h"
 #include "platform/RuntimeError.h"
 
 namespace movrand::test {
@@ -146,6 +149,83 @@ TEST(HistoryKeeping, AnUnreadableHistoryIsRefusedByName) {
             })) << closed;
         fs::permissions(closed, fs::perms::owner_all);
     }
+}
+
+// Step 1 as if it had recorded the look of what it left: of the file at `path`, given `hash` in
+// place of the fingerprint it recorded, and of the kept copies of its content.
+void RecordLooks(AddOnDrive& d, const std::string& path, const std::string& hash) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));  // a tick of the clock passes
+    history::HistoryPlace place(d.Pv);
+    history::Step step = place.ReadStep(1);
+    for (history::StepChange& c : step.Changes) {
+        const platform::FileFacts facts = platform::FactsOf(d.Native(c.Path));
+        if (c.Path == path) {
+            c.After.Device = facts.Device;
+            c.After.Number = facts.Number;
+            c.After.ChangedNs = facts.ChangedNs;
+            c.After.Hash = hash;
+        }
+        if (!c.Before.IsFile()) continue;
+        const platform::FileFacts kept = platform::FactsOf(place.ContentOf(c.Before.Hash));
+        step.KeptCopies[c.Before.Hash] = {kept.Number, kept.Size, kept.ChangedNs};
+    }
+    d.Write(place.StepFile(1), history::StepText(step));
+}
+
+// A file a step left, still as it left it, is known by its look unread (here by the fingerprint
+// planted in the step); changed by hand to bytes of the same size, its time put back, it is read,
+// and the undo keeps what it holds.
+TEST(HistoryKeeping, AFileIsKnownByItsLookOnlyWhileItHasIt) {
+    const std::string planted(32, 'a');
+    for (const bool byHand : {false, true}) {
+        SCOPED_TRACE(byHand);
+        AddOnDrive d;
+        d.Install(kClassic, "Ferrari 312");
+        const std::string file = Ferrari("fer9.3do");
+        RecordLooks(d, file, planted);
+        const std::string hand(d.Read(file).size(), 'h');
+        if (byHand) {
+            const auto time = fs::last_write_time(d.Native(file));
+            d.Write(file, hand);
+            fs::last_write_time(d.Native(file), time);
+        }
+        ASSERT_EQ(history::CarryOut(d.Pv, d.Ui, history::PlanUndo(d.Pv)).Outcome,
+                  history::RestoreOutcome::Done);
+        history::HistoryPlace place(d.Pv);
+        std::string kept;
+        for (const history::StepChange& c : place.ReadStep(2).Changes)
+            if (c.Path == file) kept = c.Before.Hash;
+        EXPECT_EQ(kept, byHand ? platform::FastHashOfBytes(hand) : planted);
+        if (byHand) {
+            EXPECT_EQ(ReadFile(place.ContentOf(kept)), hand);
+        }
+    }
+}
+
+// A kept copy damaged with its look unchanged (as the disk may damage it) is found out as it is
+// put back: the undo is taken back whole, the game as it was, and the copy is named.
+TEST(HistoryKeeping, AKeptCopyDamagedUnseenStopsTheUndoAsItIsPutBack) {
+    AddOnDrive d;
+    d.Install(kClassic, "Ferrari 312");
+    history::HistoryPlace place(d.Pv);
+    std::string hash;
+    for (const history::StepChange& c : place.ReadStep(1).Changes)
+        if (c.Path == Ferrari("fer9.3do")) hash = c.Before.Hash;
+    ASSERT_FALSE(hash.empty());
+    const fs::path kept = place.ContentOf(hash);
+    const std::string bytes = ReadFile(kept);
+    fs::remove(kept);  // a copy of its own: the history may hold it linked
+    std::ofstream(kept, std::ios::binary) << std::string(bytes.size(), 'x');
+    RecordLooks(d, "", "");
+    const auto game = d.Snapshot("C:\\sierra\\gpl\\cars");
+    const history::RestoreResult undo = history::CarryOut(d.Pv, d.Ui, history::PlanUndo(d.Pv));
+    EXPECT_NE(undo.Outcome, history::RestoreOutcome::Done);
+    EXPECT_NE(undo.Message.find(kept.string() + " of " + Ferrari("fer9.3do") +
+                                " does not hold what the history recorded"),
+              std::string::npos)
+        << undo.Message;
+    EXPECT_EQ(d.Snapshot("C:\\sierra\\gpl\\cars"), game);
+    EXPECT_TRUE(fs::exists(kept));
 }
 
 }  // namespace
