@@ -64,7 +64,9 @@ CommandOutcome History(Call& c) {
                 c.ui.ShowMessage("There is no unfinished restore or undo to close.");
                 return CommandOutcome::Done;
             }
-            c.ui.ShowMessage(history::AbandonedText(history::AbandonRestore(place)));
+            std::string setAside;
+            const int part = history::AbandonRestore(place, &setAside);
+            c.ui.ShowMessage(history::AbandonedText(part, setAside));
             return CommandOutcome::Done;
         }
         if (c.request.Operands.empty()) {
@@ -119,6 +121,7 @@ CommandOutcome Forget(Call& c) {
         history::HistoryPlace place(c.pv);
         if (!place.Exists()) return CommandOutcome::Done;
         const int first = std::stoi(c.Operand(0));
+        history::RefuseWhileRestoreStands(place);
         if (!history::AskToForget(place, first, c.ui)) return CommandOutcome::Refused;
         const history::ForgetResult result = history::ForgetStepsBefore(place, first);
         c.ui.ShowMessage(std::to_string(result.Forgotten) + " step(s) forgotten, " +
@@ -133,6 +136,8 @@ CommandOutcome HistorySize(Call& c) {
         history::HistoryPlace place(c.pv);
         if (!c.request.Operands.empty()) {
             const std::uint64_t limit = std::stoull(c.Operand(0)) << 20;
+            // Forgetting steps now could forget those the unfinished restore takes back.
+            history::RefuseWhileRestoreStands(place);
             // A smaller limit that would forget steps asks first, as forget does; on a no the
             // limit stays as it was.
             const int first = place.Exists() ? history::FirstKeptWithin(place, limit) : 1;

@@ -765,7 +765,9 @@ void TellStanding(HistoryPlace& place, platform::Ui& ui, const std::string& reas
                     "\r\n\r\nLeave the game as it is and close it? What it changed stays, "
                     "recorded as a step of its own. Until it is closed, nothing can be changed.";
     if (!ui.AskYesNo(asked)) return;
-    ui.ShowMessage(AbandonedText(AbandonRestore(place)));
+    std::string setAside;
+    const int part = AbandonRestore(place, &setAside);
+    ui.ShowMessage(AbandonedText(part, setAside));
 }
 
 }  // namespace
@@ -799,7 +801,13 @@ void SettleHistory(ProgramValues& pv, platform::Ui& ui, StandingRestore standing
         SettlePendingStep(place);
         return;
     }
-    int cut = SettleCutRestore(place);
+    int cut = 0;
+    try {
+        cut = SettleCutRestore(place);
+    } catch (const platform::RuntimeError& error) {
+        // The record of the part that ran is damaged: abandoning sets it aside.
+        return TellStanding(place, ui, error.Description(), standing);
+    }
     std::string text;
     std::string reason;
     RestoreJournal journal;

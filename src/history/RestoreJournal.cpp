@@ -84,8 +84,28 @@ int SettleCutRestore(HistoryPlace& place) {
     return number;
 }
 
-int AbandonRestore(HistoryPlace& place) {
-    int part = SettleCutRestore(place);
+std::string SetDamagedPendingAside(HistoryPlace& place) {
+    platform::FileSystem& fs = place.Files();
+    std::string aside = place.Pending() + ".damaged";
+    for (int n = 2; !fs.KindAt(aside).empty(); ++n)
+        aside = place.Pending() + ".damaged-" + std::to_string(n);
+    fs.MoveFile(place.Pending(), aside);
+    return aside;
+}
+
+int AbandonRestore(HistoryPlace& place, std::string* setAside) {
+    int part = 0;
+    try {
+        part = SettleCutRestore(place);
+    } catch (const platform::RuntimeError& error) {
+        // The record of the part that ran cannot be read: it is kept under a name that says so,
+        // and what it changed stays as it is.
+        if (error.Number() != platform::kPathFileAccessError ||
+            error.Description().find(place.Pending()) == std::string::npos)
+            throw;
+        const std::string aside = SetDamagedPendingAside(place);
+        if (setAside) *setAside = aside;
+    }
     if (!part) {
         // A restore stopped by a failure recorded the part that ran as its step.
         int recordedAs = 0;
@@ -104,7 +124,11 @@ int AbandonRestore(HistoryPlace& place) {
     return part;
 }
 
-std::string AbandonedText(int part) {
+std::string AbandonedText(int part, const std::string& setAside) {
+    if (!setAside.empty())
+        return "The unfinished restore was closed and the game left as it is. Its damaged record "
+               "of what it changed was kept as " +
+               setAside + "; what it changed is in no step.";
     return "The unfinished restore was closed and the game left as it is." +
            (part ? " What it changed is step " + std::to_string(part) + "."
                  : std::string(" It had changed nothing."));

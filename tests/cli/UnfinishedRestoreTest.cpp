@@ -101,44 +101,65 @@ TEST(UnfinishedRestore, WhatCannotBeTakenBackIsRefusedUpFront) {
     }
 }
 
-// A restore journal that cannot be settled (left by a run that failed half way): the start
-// says what stands and how to get out, commands that need no change still work, changes are
-// refused naming the way out, and `history abandon` closes it with the game left as it is.
+// A restore journal that cannot be settled (left by a run that failed half way), alone or beside
+// a damaged record of the part that ran: the start says what stands and how to get out, commands
+// that need no change still work, changes (forgetting steps too) are refused naming the way out,
+// and `history abandon` closes it with the game left as it is, the damaged record set aside.
 TEST(UnfinishedRestore, AJournalThatCannotBeSettledIsAbandoned) {
-    CliMachine m;
-    ASSERT_EQ(m.Run({"install", kClassic, "Ferrari 312"}).Status, 0);
-    Damage(History(m) / "content");
-    std::ofstream(History(m) / "restore.step")
-        << "restore\tRestored to step 0\nstep\t2\nreverse\t1\n";
-    const auto before = GameOf(m);
-    const std::string journal = "C:\\sierra\\gpl\\movrand\\history\\restore.step";
-    const CliRun history = m.Run({"history"});
-    EXPECT_EQ(history.Status, 0) << history.Err;
-    EXPECT_NE(history.Out.find("message: An unfinished restore (Restored to step 0) stands in " +
-                               journal + " and cannot be finished"),
-              std::string::npos)
-        << history.Out;
-    EXPECT_NE(history.Out.find("movrand-cli history abandon"), std::string::npos);
-    EXPECT_EQ(m.Run({"drivers"}).Status, 0);
-    for (const Args& change : {Args{"car-number", "1", "12"}, Args{"--yes", "undo"}}) {
-        const CliRun refused = m.Run(change);
-        EXPECT_NE(refused.Status, 0);
-        EXPECT_NE((refused.Out + refused.Err).find("movrand-cli history abandon"),
+    const std::string folder = "C:\\sierra\\gpl\\movrand\\history\\";
+    const std::string damaged = "movrand-history-step 1\nnumber\t2\npath\tnonsense\n";
+    for (const bool pending : {false, true}) {
+        SCOPED_TRACE(pending);
+        CliMachine m;
+        ASSERT_EQ(m.Run({"install", kClassic, "Ferrari 312"}).Status, 0);
+        Damage(History(m) / "content");
+        std::ofstream(History(m) / "restore.step")
+            << "restore\tRestored to step 0\nstep\t2\nreverse\t1\n";
+        if (pending) std::ofstream(History(m) / "pending.step") << damaged;
+        const auto before = GameOf(m);
+        const CliRun history = m.Run({"history"});
+        EXPECT_EQ(history.Status, 0) << history.Err;
+        EXPECT_NE(
+            history.Out.find("message: An unfinished restore (Restored to step 0) stands in " +
+                             folder + "restore.step and cannot be finished"),
+            std::string::npos)
+            << history.Out;
+        if (pending) {
+            EXPECT_NE(history.Out.find(folder + "pending.step is damaged"), std::string::npos);
+        }
+        EXPECT_NE(history.Out.find("movrand-cli history abandon"), std::string::npos);
+        EXPECT_EQ(m.Run({"drivers"}).Status, 0);
+        for (const Args& change :
+             {Args{"car-number", "1", "12"}, Args{"--yes", "undo"}, Args{"--yes", "forget", "2"},
+              Args{"--yes", "history-size", "0"}}) {
+            const CliRun refused = m.Run(change);
+            EXPECT_NE(refused.Status, 0) << change[1];
+            EXPECT_NE((refused.Out + refused.Err).find("movrand-cli history abandon"),
+                      std::string::npos)
+                << refused.Out << refused.Err;
+        }
+        EXPECT_TRUE(fs::exists(History(m) / "steps" / "1.step"));
+        EXPECT_EQ(Differences(GameOf(m), before), "");
+        const CliRun abandon = m.Run({"history", "abandon"});
+        EXPECT_EQ(abandon.Status, 0) << abandon.Out << abandon.Err;
+        EXPECT_NE(abandon.Out.find("message: The unfinished restore was closed and the game left "
+                                   "as it is." +
+                                   std::string(pending ? " Its damaged record of what it changed "
+                                                         "was kept as " +
+                                                             folder + "pending.step.damaged"
+                                                       : "")),
                   std::string::npos)
-            << refused.Out << refused.Err;
+            << abandon.Out;
+        EXPECT_FALSE(fs::exists(History(m) / "restore.step"));
+        EXPECT_FALSE(fs::exists(History(m) / "pending.step"));
+        if (pending) {
+            EXPECT_EQ(TreeOf(History(m))["pending.step.damaged"], damaged);
+        }
+        EXPECT_EQ(Differences(GameOf(m), before), "");
+        const CliRun after = m.Run({"car-number", "1", "12"});
+        EXPECT_EQ(after.Status, 0) << after.Out << after.Err;
+        EXPECT_EQ(after.Out.find("abandon"), std::string::npos) << after.Out;
     }
-    EXPECT_EQ(Differences(GameOf(m), before), "");
-    const CliRun abandon = m.Run({"history", "abandon"});
-    EXPECT_EQ(abandon.Status, 0) << abandon.Err;
-    EXPECT_NE(abandon.Out.find("message: The unfinished restore was closed and the game left as "
-                               "it is."),
-              std::string::npos)
-        << abandon.Out;
-    EXPECT_FALSE(fs::exists(History(m) / "restore.step"));
-    EXPECT_EQ(Differences(GameOf(m), before), "");
-    const CliRun after = m.Run({"car-number", "1", "12"});
-    EXPECT_EQ(after.Status, 0) << after.Out << after.Err;
-    EXPECT_EQ(after.Out.find("abandon"), std::string::npos) << after.Out;
 }
 
 }  // namespace
