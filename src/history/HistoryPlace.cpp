@@ -220,15 +220,46 @@ Step HistoryPlace::ReadStep(int number) const {
     return step;
 }
 
+namespace {
+
+// True when `path` is `folder` or lies inside it (Windows notation, case aside).
+bool InsideFolder(const std::string& path, const std::string& folder) {
+    return path.size() >= folder.size() &&
+           platform::EqualsNoCase(path.substr(0, folder.size()), folder) &&
+           (path.size() == folder.size() || path[folder.size()] == '\\');
+}
+
+}  // namespace
+
+std::string HistoryPlace::FormerInstallation(const Step& step) const {
+    // A step of an older history names no installation. Its paths outside its stored car
+    // folders lay in the installation: where none lies in it now, the history moved with it.
+    std::vector<const std::string*> paths;
+    for (const StepChange& c : step.Changes) {
+        const bool stored =
+            std::any_of(step.Roots.begin(), step.Roots.end(),
+                        [&](const std::string& r) { return InsideFolder(c.Path, r); });
+        if (stored) continue;
+        if (InsideFolder(c.Path, installation_)) return "";
+        paths.push_back(&c.Path);
+    }
+    // It stood where a path's folders, from the shallowest, lead to what is in the installation.
+    for (const std::string* path : paths) {
+        for (std::size_t at = path->find('\\'); at != std::string::npos;
+             at = path->find('\\', at + 1)) {
+            if (at + 1 >= path->size()) break;
+            if (!fs_.KindAt(installation_ + path->substr(at)).empty()) return path->substr(0, at);
+        }
+    }
+    return "";
+}
+
 void HistoryPlace::FollowInstallation(Step& step) const {
-    const std::string from = step.Installation;
+    std::string from = step.Installation.empty() ? FormerInstallation(step) : step.Installation;
     step.Installation = installation_;
     if (from.empty() || platform::EqualsNoCase(from, installation_)) return;
     const auto follow = [&](std::string& path) {
-        if (path.size() < from.size() || !platform::EqualsNoCase(path.substr(0, from.size()), from))
-            return;
-        if (path.size() == from.size() || path[from.size()] == '\\')
-            path = installation_ + path.substr(from.size());
+        if (InsideFolder(path, from)) path = installation_ + path.substr(from.size());
     };
     for (StepChange& c : step.Changes) {
         follow(c.Path);

@@ -77,6 +77,9 @@ class HistoryPlace {
     // elsewhere under another path) gets the paths inside the installation where it stands now;
     // stored car folders outside it keep theirs.
     void FollowInstallation(Step& step) const;
+    // Where the installation stood when a step that names none was made, found by its paths;
+    // "" when it stands there still, or nothing tells.
+    std::string FormerInstallation(const Step& step) const;
     // Adds a step: its file written whole and synced, then its index line.
     void AddStep(const Step& step);
     // Adds the index line of a step whose file is written.

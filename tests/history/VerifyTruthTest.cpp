@@ -31,6 +31,25 @@ void Swap(TempDrive& d) {
     SwapCarFolder(d.Pv, d.Ui, {"C:\\carfolders\\classic", "C:\\carfolders", "old", false, true});
 }
 
+// The steps as an older history wrote them, without the installation's line.
+void NameNoInstallation(AddOnDrive& d) {
+    for (const auto& file :
+         fs::directory_iterator(d.Native("C:\\sierra\\gpl\\movrand\\history\\steps"))) {
+        std::string text = ReadFile(file.path());
+        const std::size_t at = text.find("\ninstallation\t");
+        ASSERT_NE(at, std::string::npos);
+        text.erase(at + 1, text.find('\n', at + 1) - at);
+        std::ofstream(file.path(), std::ios::binary | std::ios::trunc) << text;
+    }
+}
+
+void MoveInstallation(AddOnDrive& d) {
+    fs::create_directories(d.DriveC() / "games");
+    fs::rename(d.DriveC() / "sierra" / "gpl", d.DriveC() / "games" / "gpl");
+    d.Pv.GPLPath = "C:\\games\\gpl\\";
+    d.Pv.DriverIniFile = "C:\\games\\gpl\\driver.ini";
+}
+
 // What Movrand did itself, on a folder that went into the history and came back, on an
 // installation moved or copied whole, is no change by hand; and it can be taken back.
 TEST(VerifyTruth, MovrandsOwnWorkIsNoHandChange) {
@@ -50,22 +69,18 @@ TEST(VerifyTruth, MovrandsOwnWorkIsNoHandChange) {
         {"installation moved",
          [](AddOnDrive& d) {
              Swap(d);
-             fs::create_directories(d.DriveC() / "games");
-             fs::rename(d.DriveC() / "sierra" / "gpl", d.DriveC() / "games" / "gpl");
-             d.Pv.GPLPath = "C:\\games\\gpl\\";
-             d.Pv.DriverIniFile = "C:\\games\\gpl\\driver.ini";
+             MoveInstallation(d);
          }},
         {"steps of an older history, which name no installation",
          [](AddOnDrive& d) {
              Swap(d);
-             for (const auto& file :
-                  fs::directory_iterator(d.Native("C:\\sierra\\gpl\\movrand\\history\\steps"))) {
-                 std::string text = ReadFile(file.path());
-                 const std::size_t at = text.find("\ninstallation\t");
-                 ASSERT_NE(at, std::string::npos);
-                 text.erase(at + 1, text.find('\n', at + 1) - at);
-                 std::ofstream(file.path(), std::ios::binary | std::ios::trunc) << text;
-             }
+             NameNoInstallation(d);
+         }},
+        {"steps of an older history, installation moved",
+         [](AddOnDrive& d) {
+             Swap(d);
+             NameNoInstallation(d);
+             MoveInstallation(d);
          }},
         {"prefix copied whole",
          [](AddOnDrive& d) {
