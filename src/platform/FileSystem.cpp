@@ -21,6 +21,7 @@
 #include "platform/FileKeeping.h"
 #include "platform/FileSystemErrors.h"
 #include "platform/FileWork.h"
+#include "platform/GroupShare.h"
 #include "platform/GuardedPath.h"
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"
@@ -28,6 +29,26 @@
 
 namespace movrand::platform {
 namespace fs = std::filesystem;
+
+namespace {
+
+// A folder just made as `name` in the open folder `parent` that its group may write (a prefix
+// shared by a group's users; not one open to everyone, as /tmp is): it gets that folder's group
+// and the group's permissions, whatever this user's umask closed.
+void ShareLikeParent(int parent, const char* name) {
+    struct stat folder {};
+    if (::fstat(parent, &folder) != 0 || !(folder.st_mode & S_IWGRP) || (folder.st_mode & S_IWOTH))
+        return;
+    const Descriptor made(
+        ::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat st {};
+    if (made.Get() < 0 || ::fstat(made.Get(), &st) != 0 || st.st_uid != ::geteuid()) return;
+    const mode_t mode = GroupMode(folder, st.st_mode & 07777, true);
+    if (st.st_gid != folder.st_gid || mode != (st.st_mode & 07777))
+        TakeInstallationGroup(made.Get(), folder, mode);
+}
+
+}  // namespace
 
 namespace {
 
@@ -400,6 +421,7 @@ void FileSystem::CreateFolder(const std::string& path) {
     Mutating("create folder " + path);
     Watch(ChangeKind::CreateFolder, native);
     if (::mkdirat(parent.Get(), name.c_str(), 0777) != 0) Fail(LastError(), true, path);
+    ShareLikeParent(parent.Get(), name.c_str());
     Touch(parent.Get());
 }
 
@@ -588,6 +610,7 @@ void FileSystem::CopyTree(int from, const std::string& fromShown, int to,
                 Watch(ChangeKind::CreateFolder, toNative / entry.Name);
                 if (::mkdirat(to, name, st.st_mode & 07777) != 0)
                     throw ErrorAbout(errno, "create folder", target, true);
+                ShareLikeParent(to, name);
             }
             Descriptor innerTo = OpenFolderAt(to, name, target);
             CopyTree(inner.Get(), source, innerTo.Get(), target, !exists, overwrite, keepLinks);
@@ -663,6 +686,7 @@ void FileSystem::CopyFolderTree(const std::string& source, const std::string& de
         ::fstat(in.Get(), &st);
         if (::mkdirat(parent.Get(), name.c_str(), st.st_mode & 07777) != 0)
             throw ErrorAbout(errno, "create folder", destination, true);
+        ShareLikeParent(parent.Get(), name.c_str());
         Touch(parent.Get());
     }
     Descriptor out = OpenFolder(destination);

@@ -165,5 +165,31 @@ TEST(SharedInstallation, TheGroupsUsersShareTheHistory) {
     ::umask(umask);
 }
 
+// Folders made in a prefix its group may write, one by one or by a copy, take the prefix's group
+// and give the group what the owner has, whatever this user's umask closes.
+TEST(SharedInstallation, FoldersMadeInAGroupsPrefixAreTheGroups) {
+    const OtherUser* other = OtherUser::Get();
+    if (!other) GTEST_SKIP() << "only root can make a second user";
+    AddOnDrive drive;
+    const fs::path gpl = drive.Native("C:\\sierra\\gpl");
+    ASSERT_EQ(::chown(gpl.c_str(), static_cast<uid_t>(-1), other->Gid), 0);
+    fs::permissions(gpl, fs::perms::group_write, fs::perm_options::add);
+    const mode_t umask = ::umask(022);
+    platform::FileSystem files = drive.Pv.Files();
+    files.CreateFolder("C:\\sierra\\gpl\\made");
+    files.CopyFolder("C:\\addons", "C:\\sierra\\gpl\\copied");
+    ::umask(umask);
+    std::vector<fs::path> made{gpl / "made", gpl / "copied"};
+    for (const auto& entry : fs::recursive_directory_iterator(gpl / "copied"))
+        if (entry.is_directory()) made.push_back(entry.path());
+    ASSERT_GT(made.size(), 2u);
+    for (const fs::path& folder : made) {
+        struct stat st {};
+        ASSERT_EQ(::stat(folder.c_str(), &st), 0);
+        EXPECT_EQ(st.st_gid, other->Gid) << folder;
+        EXPECT_EQ(st.st_mode & (S_IRWXG | S_ISGID), S_IRWXG | S_ISGID) << folder;
+    }
+}
+
 }  // namespace
 }  // namespace movrand::test
