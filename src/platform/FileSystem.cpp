@@ -364,20 +364,11 @@ void WriteWatchedCopy(ChangeWatch* watch, const fs::path& native, int in, const 
                       const std::string& shown, bool replace) {
     if (!watch || !watch->TakesFingerprints())
         return WriteCopy(in, info, fromShown, folder, name, shown, replace);
-    WrittenFile file;
-    WriteCopy(in, info, fromShown, folder, name, shown, replace, &file.Hash);
-    struct stat st {};
-    // Not told, the watch looks at the file itself.
-    if (::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return;
-    file.Path = native;
-    file.Device = st.st_dev;
-    file.Number = st.st_ino;
-    file.Size = static_cast<std::uint64_t>(st.st_size);
-    file.Mode = st.st_mode & 07777;
-    file.ModifiedNs =
-        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    file.ChangedNs = static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
-    watch->Wrote(file);
+    std::string hash;
+    WriteCopy(in, info, fromShown, folder, name, shown, replace, &hash);
+    // `native` ends with `name`: the file is looked at by its name in `folder`. Not told, the
+    // watch looks at the file itself.
+    if (const auto file = WrittenFileAt(native, hash, folder)) watch->Wrote(*file);
 }
 
 // Removes the folder `name` of the open folder `parent` with everything in it, each entry
