@@ -6,6 +6,7 @@
 
 #include "addons/AddOnNames.h"
 #include "archives/UnpackArchive.h"
+#include "carsets/CarSetCompare.h"
 #include "carsets/CarSetWork.h"
 #include "carsets/ContentSearch.h"
 #include "common/GameRunning.h"
@@ -85,8 +86,10 @@ bool SearchEverywhere(ProgramValues& pv, platform::Ui& ui, const ApplyRequest& r
     if (fs.FolderExists(store))
         for (const std::string& name : fs.FolderNames(store)) {
             const std::string folder = Join(store, name);
-            if (!fs.IsWithin(folder, live) && !fs.IsLink(folder) &&
-                CountTeamFolders(fs, folder) == kTeamFolderCount)
+            // The program's own folders at work ("NAME.movrand-build", the swap's) hold no
+            // stored car folder.
+            if (name.find(".movrand-") == std::string::npos && !fs.IsWithin(folder, live) &&
+                !fs.IsLink(folder) && CountTeamFolders(fs, folder) == kTeamFolderCount)
                 search.SearchFolder(fs.Native(folder));
         }
     const history::HistoryPlace place(pv);
@@ -159,6 +162,15 @@ std::string FreeName(const FileSystem& fs, const std::string& store, const std::
     return free;
 }
 
+// True when the folder holds the set's files and nothing else (the program's records aside).
+bool HoldsExactly(const FileSystem& fs, const CarSet& set, const std::string& folder,
+                  HashCache& cache) {
+    const std::filesystem::path native = fs.Native(folder);
+    FolderFiles files = ReadFolderFiles(native, folder);
+    return files.Refusal.empty() && files.Files.size() == set.Files.size() &&
+           CompareWithFolder(set, native, files.Files, cache).Differences.empty();
+}
+
 }  // namespace
 
 std::string StoreFolder(const ProgramValues& pv) {
@@ -204,7 +216,18 @@ ApplyResult ApplyCarSet(ProgramValues& pv, platform::Ui& ui, const ApplyRequest&
         const std::string name = request.Name.empty() ? FolderNameOfSet(set.Name) : request.Name;
         result.Folder = Join(store, name);
         const std::string building = result.Folder + kBuildSuffix;
-        if (fs.FolderExists(result.Folder) || fs.FileExists(result.Folder))
+        HashCache cache;
+        std::unique_ptr<history::HistoryPlace> place;
+        try {
+            place = std::make_unique<history::HistoryPlace>(pv);
+            if (place->Exists()) cache = HashCache(*place);
+        } catch (...) {
+        }
+        // A folder of the set's name that holds exactly its files (built with --no-swap, or by
+        // a run cut short before its swap) is made live as it stands.
+        const bool standing = fs.FolderExists(result.Folder) && !fs.IsLink(result.Folder) &&
+                              HoldsExactly(fs, set, result.Folder, cache);
+        if (!standing && (fs.FolderExists(result.Folder) || fs.FileExists(result.Folder)))
             return ui.ShowMessage("The folder " + result.Folder +
                                   " already exists: give the car folder of the set another name.");
         if (fs.FolderExists(building) && !fs.FileExists(Join(building, kBuildMarker)))
@@ -215,38 +238,33 @@ ApplyResult ApplyCarSet(ProgramValues& pv, platform::Ui& ui, const ApplyRequest&
                                   " is in the way of the car set's new folder; please move it.");
         if (!request.NoSwap && !MayChangeWhileGameRuns(pv, ui)) return;
 
-        HashCache cache;
-        std::unique_ptr<history::HistoryPlace> place;
-        try {
-            place = std::make_unique<history::HistoryPlace>(pv);
-            if (place->Exists()) cache = HashCache(*place);
-        } catch (...) {
-        }
-        ContentSearch search(set, cache);
-        UnpackedSources unpacked(pv);
-        const bool searched = SearchEverywhere(pv, ui, request, store, search, unpacked);
-        cache.Save();
-        if (!searched) return;
-        if (!search.AllFound()) {
-            result.Missing = search.Missing();
-            result.Outcome = ApplyOutcome::Missing;
-            return;
-        }
-        result.Outcome = ApplyOutcome::Failed;
         // A killed run's half-built folder is the program's own (it holds the marker).
         if (fs.FolderExists(building)) fs.DeleteFolder(building, true);
-        try {
-            Build(fs, set, search, building);
-        } catch (...) {
-            try {
-                if (fs.FolderExists(building)) fs.DeleteFolder(building, true);
-            } catch (...) {
+        if (!standing) {
+            ContentSearch search(set, cache);
+            UnpackedSources unpacked(pv);
+            const bool searched = SearchEverywhere(pv, ui, request, store, search, unpacked);
+            cache.Save();
+            if (!searched) return;
+            if (!search.AllFound()) {
+                result.Missing = search.Missing();
+                result.Outcome = ApplyOutcome::Missing;
+                return;
             }
-            throw;
+            result.Outcome = ApplyOutcome::Failed;
+            try {
+                Build(fs, set, search, building);
+            } catch (...) {
+                try {
+                    if (fs.FolderExists(building)) fs.DeleteFolder(building, true);
+                } catch (...) {
+                }
+                throw;
+            }
+            if (!fs.RenameFolder(building, result.Folder))
+                throw platform::RuntimeError(platform::kPathFileAccessError);
+            platform::SyncAfterRename(fs.Native(building), fs.Native(result.Folder));
         }
-        if (!fs.RenameFolder(building, result.Folder))
-            throw platform::RuntimeError(platform::kPathFileAccessError);
-        platform::SyncAfterRename(fs.Native(building), fs.Native(result.Folder));
         if (request.NoSwap) {
             result.Outcome = ApplyOutcome::Built;
             return;
@@ -265,7 +283,8 @@ ApplyResult ApplyCarSet(ProgramValues& pv, platform::Ui& ui, const ApplyRequest&
         }
         result.Outcome = ApplyOutcome::Refused;
         // The folder built for the swap goes again when the swap left it where it was.
-        if (fs.FolderNumber(result.Folder) == built) fs.DeleteFolder(result.Folder, true);
+        if (!standing && fs.FolderNumber(result.Folder) == built)
+            fs.DeleteFolder(result.Folder, true);
     });
     return result;
 }

@@ -92,7 +92,9 @@ void RunOnTwoThreads(std::size_t count, const std::function<void(std::size_t)>& 
             }
         }
     };
-    if (count > 1) {
+    // A second thread pays only for many files; a few are read faster on one.
+    constexpr std::size_t kWorthASecondThread = 256;
+    if (count >= kWorthASecondThread) {
         std::thread second(run);
         run();
         second.join();

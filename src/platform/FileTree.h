@@ -30,7 +30,7 @@ struct FileTree {
 FileTree ReadFileTree(const std::filesystem::path& folder);
 
 // The fingerprints (as FastHashOf gives them) of the named files under `folder`, read on up to
-// two threads at once; the first failure is raised, naming its file.
+// two threads at once (see RunOnTwoThreads); the first failure is raised, naming its file.
 std::vector<std::string> FastHashesOf(const std::filesystem::path& folder,
                                       const std::vector<std::string>& names);
 
@@ -42,8 +42,8 @@ std::vector<std::string> FastHashesOf(const std::filesystem::path& folder,
 bool CopyFileChecked(const std::filesystem::path& source, const std::filesystem::path& target,
                      const std::string& hash);
 
-// Runs `work(i)` for i from 0 to count - 1 on up to two threads; the first exception is raised
-// once all have stopped, and no new work starts after it.
+// Runs `work(i)` for i from 0 to count - 1, on two threads when there are many; the first exception
+// is raised once all have stopped, and no new work starts after it.
 void RunOnTwoThreads(std::size_t count, const std::function<void(std::size_t)>& work);
 
 }  // namespace movrand::platform
