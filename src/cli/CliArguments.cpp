@@ -84,6 +84,15 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             request.Swap.Move = true;
         } else if (arg == "--copy") {
             request.Swap.Copy = true;
+        } else if (arg == "--folder" || arg == "--name" || arg == "--from") {
+            if (i + 1 == args.size()) return Wrong(arg + " needs a value");
+            const std::string& value = args[++i];
+            if (arg == "--from")
+                request.Set.From.push_back(value);
+            else
+                (arg == "--folder" ? request.Set.Folder : request.Set.Name) = value;
+        } else if (arg == "--no-swap") {
+            request.Set.NoSwap = true;
         }
     }
     const std::size_t given = request.Operands.size();
@@ -103,6 +112,13 @@ std::string CheckSwap(const CliRequest& request) {
     if (request.Swap.Move && request.Swap.Copy) return "swap takes --move or --copy, not both";
     // The name box lets only these keys through; a name it could not hold is refused here.
     for (const char c : request.Swap.NewName)
+        if (!NameBoxAccepts(static_cast<unsigned char>(c)) || c == '\b')
+            return "NAME may hold only letters, digits and \"_\"";
+    return "";
+}
+
+std::string CheckSetApply(const CliRequest& request) {
+    for (const char c : request.Set.Name)
         if (!NameBoxAccepts(static_cast<unsigned char>(c)) || c == '\b')
             return "NAME may hold only letters, digits and \"_\"";
     return "";

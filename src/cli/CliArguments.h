@@ -16,6 +16,14 @@ struct SwapOptions {
     bool Copy = false;        // --copy given
 };
 
+// The car set commands' options.
+struct SetOptions {
+    std::string Folder;             // --folder PATH: a stored car folder ("" for the live one)
+    std::string Name;               // --name: the set's name, or the folder set-apply makes
+    std::vector<std::string> From;  // --from PATH, each time it is given
+    bool NoSwap = false;            // --no-swap
+};
+
 // One call of movrand-cli, taken apart.
 struct CliRequest {
     bool Help = false;
@@ -28,6 +36,7 @@ struct CliRequest {
     std::vector<std::string> Operands;  // the command's arguments, in order
     bool ExclGeneric = false;           // preview --excl-generic
     SwapOptions Swap;
+    SetOptions Set;
 };
 
 // A request, or what was wrong with the command line.
@@ -43,5 +52,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args);
 // The checks of two commands beyond the number of their arguments: what is wrong, or "".
 std::string CheckSwap(const CliRequest& request);
 std::string CheckCarNumber(const CliRequest& request);
+// set-apply's --name: letters, digits and "_", as the swap's names.
+std::string CheckSetApply(const CliRequest& request);
 
 }  // namespace movrand::cli

@@ -44,6 +44,12 @@ CommandOutcome Install(Call& c);
 CommandOutcome Installed(Call& c);
 CommandOutcome Remove(Call& c);
 
+// The car set commands (set-export, set-compare, set-code, set-apply).
+CommandOutcome SetExport(Call& c);
+CommandOutcome SetCompare(Call& c);
+CommandOutcome SetCode(Call& c);
+CommandOutcome SetApply(Call& c);
+
 // The history commands (history, undo, restore, verify, forget).
 CommandOutcome History(Call& c);
 CommandOutcome Undo(Call& c);

@@ -220,6 +220,104 @@ moves
 (the default) copies it.
 Asks first.)"},
 
+        {"set-export",
+         "FILE [--folder PATH] [--name TEXT]",
+         1,
+         0,
+         {"--folder", "--name"},
+         true,
+         SetExport,
+         nullptr,
+         "write the car set of the live car folder (or of the stored car folder\n"
+         "PATH) to FILE (.carset added when missing), named TEXT (by default after\n"
+         "the folder); prints the set's code",
+         R"(Write the car set of the live car folder, or of the stored car folder
+.IR PATH ,
+to
+.I FILE
+.RI ( .carset
+is added when the name has another ending): one line per file with its path,
+size and XXH3-128 fingerprint, and the set's code, a short fingerprint of the
+lines (\fB7F3A\-91C2\-04DE\fR) that every driver of a league can compare.
+.B \-\-name
+gives the set its name (by default the folder's).
+Movrand's own install records are no part of a set.
+Prints the code.)"},
+
+        {"set-compare",
+         "FILE [--folder PATH]",
+         1,
+         0,
+         {"--folder"},
+         true,
+         SetCompare,
+         nullptr,
+         "one line per file in which the live car folder (or PATH) differs from\n"
+         "the set: missing, different or extra, tab, its Windows path; last line\n"
+         "the two codes; exit 0 when identical, 1 when not",
+         R"(Compare the live car folder, or the stored car folder
+.IR PATH ,
+with the car set
+.IR FILE :
+one line per difference,
+.BR missing ,
+.B different
+or
+.BR extra ,
+a tab and the file's path in the car folder; the last line gives the set's
+code and the folder's.
+Exit status 0 when the folder is the set, 1 when it is not.
+Fingerprints of unchanged files are kept in the installation's history, so a
+second comparison reads only what changed.)"},
+
+        {"set-code",
+         "[--folder PATH]",
+         0,
+         0,
+         {"--folder"},
+         true,
+         SetCode,
+         nullptr,
+         "the car set code of the live car folder (or of PATH)",
+         R"(Print the car set code of the live car folder, or of the stored car folder
+.IR PATH .)"},
+
+        {"set-apply",
+         "FILE [--from PATH]... [--name NAME] [--no-swap]",
+         1,
+         0,
+         {"--from", "--name", "--no-swap"},
+         true,
+         SetApply,
+         CheckSetApply,
+         "build the car set FILE as a stored car folder (named NAME or after the\n"
+         "set) from the files found in the live and stored car folders, the\n"
+         "history, the backups and each --from folder or add-on archive, and make\n"
+         "it live as the swap does (the old one kept as cars67_before_NAME); with\n"
+         "--no-swap only build it; files found nowhere are listed (\"not found\",\n"
+         "path, size) and nothing changes (exit 1)",
+         R"(Build a complete car folder holding exactly the files of the car set
+.I FILE
+as a stored car folder beside the others (named
+.I NAME
+or after the set, in letters, digits and \fB_\fR), and make it live as the car
+folder swap does; the old live folder is kept as the stored folder
+.BI cars67_before_ NAME\fR.
+Each file's content is found by its fingerprint in the live and stored car
+folders, the history's kept content, the backups of replaced cars and
+accessories, and each
+.B \-\-from
+folder or add-on archive; none of them is changed, and every copy is checked
+against its fingerprint.
+When files are found nowhere, they are listed
+.RB ( "not found" ,
+the path and the size), nothing is changed and the exit status is 1.
+The whole change is one step of the history, which
+.B undo
+takes back; while GPL runs, asks first.
+.B \-\-no\-swap
+only builds the stored folder.)"},
+
         {"history",
          "[N | repair | abandon]",
          0,

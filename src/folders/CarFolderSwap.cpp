@@ -56,7 +56,7 @@ struct SwapRun {
 
 // The new name, the source and the swap's question. False when the swap stops here.
 bool AskToSwap(const FileSystem& fs, platform::Ui& ui, const CarFolderPage& page,
-               SwapResult& result) {
+               SwapResult& result, bool agreed) {
     std::string firstHalf;
     if (page.DeleteCurrent) {
         firstHalf = "The current GPL car folder will be deleted ";
@@ -74,6 +74,7 @@ bool AskToSwap(const FileSystem& fs, platform::Ui& ui, const CarFolderPage& page
         result.Outcome = SwapOutcome::SourceRefused;
         return false;
     }
+    if (agreed) return true;
     const std::string question =
         firstHalf + " and the selected new folder will become the new GPL Cars Folder " +
         (page.Move ? "by being moved into the GPL folder."
@@ -219,7 +220,8 @@ void ReportSwap(ProgramValues& pv, FileSystem& fs, platform::Ui& ui, const std::
     fs.DeleteFile(journalPath, true);
 }
 
-std::string SwapSummary(const CarFolderPage& page) {
+std::string SwapSummary(const CarFolderPage& page, const SwapAsPartOf* part) {
+    if (part) return part->StepSummary;
     const platform::WindowsPath source = platform::WindowsPath::Parse(page.Source);
     const std::string name = source.Components.empty() ? page.Source : source.Components.back();
     return std::string(kSwapStepSummary) + ": " + name + " made live, the old one " +
@@ -228,7 +230,8 @@ std::string SwapSummary(const CarFolderPage& page) {
 
 }  // namespace
 
-SwapResult SwapCarFolder(ProgramValues& pv, platform::Ui& ui, const CarFolderPage& page) {
+SwapResult SwapCarFolder(ProgramValues& pv, platform::Ui& ui, const CarFolderPage& page,
+                         const SwapAsPartOf* part) {
     SwapResult result;
     platform::RunTrapped(ui, platform::TrapForm::Common, pv.ProgramName, [&] {
         // A swap that an earlier run left unfinished is settled first; where that cannot be
@@ -238,8 +241,8 @@ SwapResult SwapCarFolder(ProgramValues& pv, platform::Ui& ui, const CarFolderPag
             return;
         }
         FileSystem fs = pv.Files();
-        if (!AskToSwap(fs, ui, page, result)) return;
-        if (!MayChangeWhileGameRuns(pv, ui)) {
+        if (!AskToSwap(fs, ui, page, result, part != nullptr)) return;
+        if (!part && !MayChangeWhileGameRuns(pv, ui)) {
             result.Outcome = SwapOutcome::Declined;
             return;
         }
@@ -249,7 +252,7 @@ SwapResult SwapCarFolder(ProgramValues& pv, platform::Ui& ui, const CarFolderPag
         const std::string journalPath = SwapJournalPath(pv);
         // The whole swap is one step of the installation's history: a folder moved is one move,
         // and the old live folder the delete box throws away is kept there instead.
-        history::HistoryStep step(pv, SwapSummary(page), &ui);
+        history::HistoryStep step(pv, SwapSummary(page, part), &ui);
         // The stored folders carry the swap's token when it is done, which the step names too.
         const std::string token = NewSwapToken();
         step.AddRoot(page.Source, token);

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <string>
+
 #include "common/ProgramValues.h"
 #include "folders/CarFolderPage.h"
 #include "platform/Ui.h"
@@ -33,6 +35,14 @@ struct SwapResult {
 // next start or swap finish it (see SwapJournal.h and SwapSettling.h). Where the folders are
 // not what the journal says, nothing more is moved or deleted: the user is told which folders to
 // look at, and the journal stays until they delete it.
-SwapResult SwapCarFolder(ProgramValues& pv, platform::Ui& ui, const CarFolderPage& page);
+//
+// `part`, when given: the swap is the last part of another operation (a car set made live). The
+// user has agreed to it already (asked, as for every change, while GPL runs), and its step
+// carries that operation's summary.
+struct SwapAsPartOf {
+    std::string StepSummary;
+};
+SwapResult SwapCarFolder(ProgramValues& pv, platform::Ui& ui, const CarFolderPage& page,
+                         const SwapAsPartOf* part = nullptr);
 
 }  // namespace movrand

@@ -58,11 +58,11 @@ std::string HashOfOpen(int fd, const std::string& shown, Write write) {
     return HexOf(XXH3_128bits_digest(state.get()));
 }
 
-std::string HashOfOpen(int fd, const std::string& shown) {
+}  // namespace
+
+std::string FastHashOfOpen(int fd, const std::string& shown) {
     return HashOfOpen(fd, shown, [](const char*, std::size_t) {});
 }
-
-}  // namespace
 
 FileFacts FactsOf(const fs::path& native, int folder) {
     FileFacts facts;
@@ -97,7 +97,7 @@ std::string FastHashOf(const fs::path& native, bool looked, int folder) {
     const Descriptor in = OpenForReading(folder < 0 ? AT_FDCWD : folder,
                                          folder < 0 ? native.c_str() : native.filename().c_str(),
                                          native.string(), info, false, nullptr, !looked);
-    return HashOfOpen(in.Get(), native.string());
+    return FastHashOfOpen(in.Get(), native.string());
 }
 
 std::string FastHashOfBytes(const std::string& bytes) {

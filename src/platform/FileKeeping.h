@@ -37,6 +37,8 @@ FileFacts FactsOf(const std::filesystem::path& native, int folder = -1);
 // `looked`: the caller has just seen a regular file there (the file is not looked at again
 // before it is opened; what is opened is still checked to be a regular file).
 std::string FastHashOf(const std::filesystem::path& native, bool looked = false, int folder = -1);
+// The same for a file held open, read from where it stands to its end.
+std::string FastHashOfOpen(int fd, const std::string& shown);
 // The same for bytes in memory.
 std::string FastHashOfBytes(const std::string& bytes);
 

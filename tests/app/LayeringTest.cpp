@@ -20,7 +20,7 @@ const std::vector<std::vector<std::string>> kLayers = {
     {"roster", "archives", "dialogs"},
     {"addons", "links"},
     {"folders"},
-    {"installation"},
+    {"installation", "carsets"},
     {"session"},
     {"mainwindow"},
     {"cli"},

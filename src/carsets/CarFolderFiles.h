@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "carsets/CarSetFile.h"
+#include "carsets/HashCache.h"
+#include "platform/FileTree.h"
+
+namespace movrand::carsets {
+
+// A file of a folder as a set names it, with what the disk says of it.
+struct FolderFile {
+    std::string Path;  // "ferrari\fer9.3do", as stored on disk
+    platform::TreeFile Facts;
+    std::string Hash;  // "" until fingerprinted
+};
+
+struct FolderFiles {
+    std::vector<FolderFile> Files;  // in the set's order; the program's own records left out
+    std::string Refusal;            // what a set cannot carry (a link, a name Windows refuses)
+};
+
+// The files of the folder `native` (`shown` names it in a refusal).
+FolderFiles ReadFolderFiles(const std::filesystem::path& native, const std::string& shown);
+
+// Fills in the fingerprints of the files `wanted` picks (all when not given): from the cache
+// where a file is unchanged, else read (and kept in the cache).
+void Fingerprint(const std::filesystem::path& native, std::vector<FolderFile>& files,
+                 HashCache& cache, const std::function<bool(const FolderFile&)>& wanted = {});
+
+// The set lines of fingerprinted files.
+std::vector<CarSetFile> SetFilesOf(const std::vector<FolderFile>& files);
+
+}  // namespace movrand::carsets

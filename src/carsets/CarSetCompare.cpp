@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "carsets/CarSetCompare.h"
+
+namespace movrand::carsets {
+
+const char* DifferenceWord(DifferenceKind kind) {
+    switch (kind) {
+        case DifferenceKind::Missing:
+            return "missing";
+        case DifferenceKind::Different:
+            return "different";
+        case DifferenceKind::Extra:
+            return "extra";
+    }
+    return "";
+}
+
+SetComparison CompareWithFolder(const CarSet& set, const std::filesystem::path& native,
+                                std::vector<FolderFile>& files, HashCache& cache) {
+    Fingerprint(native, files, cache);
+    SetComparison result;
+    result.SetCode = SetCode(set.Files);
+    result.FolderCode = SetCode(SetFilesOf(files));
+    // Both lists stand in the set's order: one walk through the two.
+    std::size_t s = 0;
+    std::size_t f = 0;
+    while (s < set.Files.size() || f < files.size()) {
+        const int order = s == set.Files.size() ? 1
+                          : f == files.size()
+                              ? -1
+                              : SetKey(set.Files[s].Path).compare(SetKey(files[f].Path));
+        if (order < 0) {
+            result.Differences.push_back(
+                {DifferenceKind::Missing, set.Files[s].Path, set.Files[s].Size});
+            ++s;
+        } else if (order > 0) {
+            result.Differences.push_back(
+                {DifferenceKind::Extra, files[f].Path, files[f].Facts.Size});
+            ++f;
+        } else {
+            if (set.Files[s].Size != files[f].Facts.Size || set.Files[s].Hash != files[f].Hash)
+                result.Differences.push_back(
+                    {DifferenceKind::Different, set.Files[s].Path, set.Files[s].Size});
+            ++s;
+            ++f;
+        }
+    }
+    return result;
+}
+
+}  // namespace movrand::carsets

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace movrand::carsets {
+
+// A car set: the files a complete car folder holds, so that every driver of a league can have
+// the very same folder. As a file (".carset", UTF-8, lines ended by LF; CR LF is read too):
+//   movrand-carset 1
+//   name League 1967
+//   ferrari\fer9.3do<TAB>20480<TAB>0123456789abcdef0123456789abcdef
+//   ...
+//   code 7F3A-91C2-04DE
+// One line per file: its path in the car folder ("\" between names), its size in bytes and the
+// XXH3-128 fingerprint of its bytes (32 lower-case hexadecimal digits), in byte order of the
+// lower-cased paths. The code is the first twelve hexadecimal digits of the XXH3-128 fingerprint
+// of the file lines (each ended by LF), upper-cased, in three groups of four: the same files
+// give the same code, whatever the set's name.
+struct CarSetFile {
+    std::string Path;  // "ferrari\fer9.3do"
+    std::uint64_t Size = 0;
+    std::string Hash;
+};
+
+struct CarSet {
+    std::string Name;
+    std::vector<CarSetFile> Files;  // in the set's order
+};
+
+inline constexpr const char* kCarSetHeader = "movrand-carset 1";
+inline constexpr const char* kCarSetSuffix = ".carset";
+inline constexpr std::size_t kMostSetFiles = 200000;
+inline constexpr std::uint64_t kLargestSetFile = 1ull << 30;  // a car file is far smaller
+inline constexpr std::size_t kLongestSetLine = 1024;
+inline constexpr std::size_t kLongestSetName = 100;
+
+// The key that orders a set's files and finds a file whatever its letter case.
+std::string SetKey(const std::string& path);
+// Puts the files in the set's order.
+void SortSetFiles(std::vector<CarSetFile>& files);
+// The code of files in the set's order.
+std::string SetCode(const std::vector<CarSetFile>& files);
+// The set file's text.
+std::string CarSetText(const CarSet& set);
+
+// What a set file holds, or why it was refused: the message names `shown` and the line.
+struct ParsedCarSet {
+    CarSet Set;
+    std::string Code;
+    std::string Refusal;
+};
+ParsedCarSet ParseCarSet(const std::string& text, const std::string& shown);
+
+// A name for a set (one line of plain text): "" when it can be one, else why not.
+std::string SetNameRefusal(const std::string& name);
+
+}  // namespace movrand::carsets

@@ -1,0 +1,152 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/FileTree.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <exception>
+#include <mutex>
+#include <thread>
+
+#include "platform/FileHandles.h"
+#include "platform/FileKeeping.h"
+#include "platform/FileSystemErrors.h"
+
+namespace movrand::platform {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::int64_t Ns(const struct timespec& t) {
+    return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+// Reads the folder open at `fd` (its path under the top `prefix`), and every folder below it.
+void ReadInto(int fd, const std::string& prefix, const fs::path& top, FileTree& tree) {
+    DIR* dir = ::fdopendir(fd);
+    if (!dir) {
+        const int error = errno;
+        ::close(fd);
+        throw ErrorAbout(error, "read", (top / prefix).string(), true);
+    }
+    const std::unique_ptr<DIR, int (*)(DIR*)> closer(dir, ::closedir);
+    std::vector<std::string> folders;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        struct stat st {};
+        if (::fstatat(::dirfd(dir), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+            throw ErrorAbout(errno, "read", (top / prefix / name).string());
+        const std::string relative = prefix.empty() ? name : prefix + "/" + name;
+        if (S_ISREG(st.st_mode)) {
+            tree.Files.push_back({relative, static_cast<std::uint64_t>(st.st_size),
+                                  static_cast<std::uint64_t>(st.st_dev),
+                                  static_cast<std::uint64_t>(st.st_ino), Ns(st.st_mtim),
+                                  Ns(st.st_ctim)});
+        } else if (S_ISDIR(st.st_mode)) {
+            tree.Folders.push_back(relative);
+            folders.push_back(name);
+        } else {
+            tree.Odd.push_back(relative);
+        }
+    }
+    for (const std::string& name : folders) {
+        const std::string relative = prefix.empty() ? name : prefix + "/" + name;
+        const int sub =
+            ::openat(::dirfd(dir), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (sub < 0) throw ErrorAbout(errno, "open", (top / relative).string(), true);
+        ReadInto(sub, relative, top, tree);
+    }
+}
+
+}  // namespace
+
+FileTree ReadFileTree(const fs::path& folder) {
+    FileTree tree;
+    Descriptor top = OpenFolderByPath(folder, folder.string());
+    ReadInto(top.Release(), "", folder, tree);
+    return tree;
+}
+
+void RunOnTwoThreads(std::size_t count, const std::function<void(std::size_t)>& work) {
+    std::atomic<std::size_t> next{0};
+    std::atomic<bool> failed{false};
+    std::exception_ptr failure;
+    std::mutex lock;
+    const auto run = [&] {
+        for (;;) {
+            const std::size_t i = next++;
+            if (i >= count || failed) return;
+            try {
+                work(i);
+            } catch (...) {
+                const std::lock_guard<std::mutex> guard(lock);
+                if (!failure) failure = std::current_exception();
+                failed = true;
+            }
+        }
+    };
+    // A second thread pays only for many files; a few are read faster on one.
+    constexpr std::size_t kWorthASecondThread = 256;
+    if (count >= kWorthASecondThread) {
+        std::thread second(run);
+        run();
+        second.join();
+    } else {
+        run();
+    }
+    if (failure) std::rethrow_exception(failure);
+}
+
+std::vector<std::string> FastHashesOf(const fs::path& folder,
+                                      const std::vector<std::string>& names) {
+    std::vector<std::string> hashes(names.size());
+    const Descriptor top = OpenFolderByPath(folder, folder.string());
+    RunOnTwoThreads(names.size(), [&](std::size_t i) {
+        struct stat info {};
+        const Descriptor in = OpenForReading(
+            top.Get(), names[i].c_str(), (folder / names[i]).string(), info, false, nullptr, true);
+        hashes[i] = FastHashOfOpen(in.Get(), (folder / names[i]).string());
+    });
+    return hashes;
+}
+
+bool CopyFileChecked(const fs::path& source, const fs::path& target, const std::string& hash) {
+    struct stat info {};
+    const Descriptor in = OpenForReading(AT_FDCWD, source.c_str(), source.string(), info);
+    const mode_t mode = (info.st_mode & 0777) | S_IRUSR | S_IWUSR;
+    Descriptor out(
+        ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+    if (out.Get() < 0) throw ErrorAbout(errno, "write", target.string());
+    bool matches = false;
+    try {
+        if (::ioctl(out.Get(), FICLONE, in.Get()) == 0) {
+            struct stat copied {};
+            const Descriptor again =
+                OpenForReading(AT_FDCWD, target.c_str(), target.string(), copied);
+            matches = FastHashOfOpen(again.Get(), target.string()) == hash;
+        } else {
+            matches =
+                CopyFingerprinted(in.Get(), out.Get(), source.string(), target.string()) == hash;
+        }
+        if (matches) {
+            const struct timespec times[2] = {info.st_atim, info.st_mtim};
+            if (::fchmod(out.Get(), mode) != 0 || ::futimens(out.Get(), times) != 0)
+                throw ErrorAbout(errno, "write", target.string());
+        }
+        out.Close(target.string());
+    } catch (...) {
+        ::unlink(target.c_str());
+        throw;
+    }
+    if (!matches) ::unlink(target.c_str());
+    return matches;
+}
+
+}  // namespace movrand::platform
