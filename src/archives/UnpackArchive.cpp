@@ -175,7 +175,7 @@ UnpackResult UnpackArchive(const platform::Environment& env, platform::Ui& ui,
         }
         parts = entry.Parts;
         if (plan.SingleTopFolder) parts.erase(parts.begin());
-        ui.ShowFileProgress({done, total, archive + "\\" + entry.Name});
+        ui.ShowFileProgress({done, total, archive + "\\" + entry.Name, "Unpacking files"});
         if (parts.empty()) {
             // the top folder itself
         } else if (entry.IsFolder) {

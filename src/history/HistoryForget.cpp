@@ -68,16 +68,28 @@ ForgetResult ForgetStepsBefore(HistoryPlace& place, int first) {
     platform::FileSystem& fs = place.Files();
     for (const Step& entry : index)
         if (entry.Number < first) ++result.Forgotten;
-    // Step files before `first` go too, listed or not: none is left naming content deleted below.
+    std::vector<int> forgotten;
     for (int number : place.StepFileNumbers())
-        if (number < first) fs.DeleteFile(place.StepFile(number), true);
-    for (const std::string& bucket : fs.FolderNames(place.ContentFolder())) {
+        if (number < first) forgotten.push_back(number);
+    const std::vector<std::string> buckets = fs.FolderNames(place.ContentFolder());
+    const std::vector<std::string> keptNames = fs.FolderNames(place.KeptFolder());
+    fs.WorkStage("Forgetting steps",
+                 static_cast<int>(forgotten.size() + buckets.size() + keptNames.size()));
+    // Step files before `first` go too, listed or not: none is left naming content deleted below.
+    for (int number : forgotten) {
+        fs.WorkReached(place.StepFile(number));
+        fs.DeleteFile(place.StepFile(number), true);
+    }
+    for (const std::string& bucket : buckets) {
         const std::string folder = place.ContentFolder() + "\\" + bucket;
+        fs.WorkReached(folder);
         for (const std::string& name : fs.FileNames(folder))
             if (!hashes.count(name)) fs.DeleteFile(folder + "\\" + name, true);
     }
-    for (const std::string& name : fs.FolderNames(place.KeptFolder()))
+    for (const std::string& name : keptNames) {
+        fs.WorkReached(place.KeptPath(name));
         if (!keptFolders.count(name)) fs.DeleteFolder(place.KeptPath(name), true);
+    }
     const std::uint64_t after = place.Size();
     result.Freed = before > after ? before - after : 0;
     return result;

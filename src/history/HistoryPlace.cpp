@@ -44,7 +44,7 @@ std::uint64_t MeasuredLimit(std::uint64_t freeBytes) {
 HistoryPlace::HistoryPlace(const ProgramValues& pv) : HistoryPlace(pv, pv.GPLPath) {}
 
 HistoryPlace::HistoryPlace(const ProgramValues& pv, const std::string& installation)
-    : fs_(pv.Env.Drives),
+    : fs_(pv.Env.Drives, nullptr, pv.Env.Work),  // the user action's progress, if it shows one
       faults_(pv.Env.Faults.get()),
       installation_(installation.empty() ? "" : WithoutSlash(installation)),
       folder_(installation_.empty() ? "" : installation_ + "\\movrand\\history") {

@@ -321,7 +321,12 @@ void LookInMoved(const Known& known, const MovedFolder& m, const platform::FileS
 
 std::vector<Step> AllSteps(const HistoryPlace& place) {
     std::vector<Step> steps;
-    for (const Step& listed : place.ReadIndex()) steps.push_back(place.ReadStep(listed.Number));
+    const std::vector<Step> index = place.ReadIndex();
+    place.Files().WorkStage("Reading the history", static_cast<int>(index.size()));
+    for (const Step& listed : index) {
+        place.Files().WorkReached(place.StepFile(listed.Number));
+        steps.push_back(place.ReadStep(listed.Number));
+    }
     return steps;
 }
 
@@ -364,8 +369,11 @@ RestorePlan PlanReversal(ProgramValues& pv, std::vector<int> reverse) {
     if (!plan.Refusal.empty()) return plan;
     NativePaths natives(place.Files());
     std::set<std::string> changing;
+    const platform::FileSystem& fs = place.Files();
+    fs.WorkStage("Checking files", static_cast<int>(targets.Paths.size() + targets.Folders.size()));
     for (const auto& [key, e] : known.Paths) {
         if (!e.Touched) continue;
+        fs.WorkReached(e.Path);
         changing.insert(key);
         if (const std::string what = Difference(natives, e); !what.empty())
             plan.ChangedByHand.push_back({what, e.Path});
@@ -375,6 +383,7 @@ RestorePlan PlanReversal(ProgramValues& pv, std::vector<int> reverse) {
     // the steps made the folder it lies in, which goes (into the history, with what it holds).
     for (const auto& [key, m] : known.Moved) {
         if (!m.Touched) continue;
+        fs.WorkReached(m.Path);
         std::vector<HandChange> inMoved;
         LookInMoved(known, m, place.Files(), &inMoved, &changing);
         for (HandChange& c : inMoved) {
@@ -403,6 +412,7 @@ void ReverseGroup(ProgramValues& pv, platform::FileSystem& fs, const HistoryPlac
     using Type = platform::FileFacts::Type;
     for (const StepChange* c : byDepth) {
         if (!c->Before.IsFolder()) continue;
+        fs.WorkReached(c->Path);
         const std::filesystem::path native = natives(c->Path);
         const platform::FileFacts now = natives.Facts(c->Path, native);
         if (now.Kind == Type::File) fs.DeleteFile(c->Path, true);
@@ -411,6 +421,7 @@ void ReverseGroup(ProgramValues& pv, platform::FileSystem& fs, const HistoryPlac
     }
     for (const StepChange* c : group) {
         if (!c->Before.IsFile()) continue;
+        fs.WorkReached(c->Path);
         const std::filesystem::path native = natives(c->Path);
         const platform::FileFacts now = natives.Facts(c->Path, native);
         const int folder = natives.Folder(c->Path);
@@ -451,6 +462,7 @@ void ReverseGroup(ProgramValues& pv, platform::FileSystem& fs, const HistoryPlac
     std::set<const StepChange*> folders;
     for (const StepChange* c : group) {
         if (!c->Before.IsNone()) continue;
+        fs.WorkReached(c->Path);
         const std::filesystem::path native = natives(c->Path);
         const Type kind = natives.Facts(c->Path, native).Kind;
         const std::size_t slash = c->Path.rfind('\\');
@@ -492,6 +504,7 @@ void ReverseStep(ProgramValues& pv, const HistoryPlace& place, const Step& step)
             continue;
         }
         flush();
+        fs.WorkReached(c.Path);
         const std::string from = c.Kind == StepChange::Type::Kept ? place.KeptPath(c.To) : c.To;
         // The place of a stored car folder moved is marked first, so that it stays known as the
         // swap's own whenever the work stops.
@@ -548,11 +561,17 @@ std::vector<HandChange> VerifyInstallation(ProgramValues& pv) {
     // Nothing outside the installation and its stored car folders is looked at.
     for (const Step& step : steps) CheckStepPlaces(pv, place, step);
     const Known known = ExpectedState(steps, {}, place);
-    for (const auto& [key, e] : known.Paths)
+    const platform::FileSystem& fs = place.Files();
+    fs.WorkStage("Checking files", static_cast<int>(known.Paths.size() + known.Moved.size()));
+    for (const auto& [key, e] : known.Paths) {
+        fs.WorkReached(e.Path);
         if (const std::string what = Difference(natives, e); !what.empty())
             changes.push_back({what, e.Path});
-    for (const auto& [key, m] : known.Moved)
-        LookInMoved(known, m, place.Files(), &changes, nullptr);
+    }
+    for (const auto& [key, m] : known.Moved) {
+        fs.WorkReached(m.Path);
+        LookInMoved(known, m, fs, &changes, nullptr);
+    }
     return changes;
 }
 
@@ -605,6 +624,7 @@ RestorePlan PlanUndo(ProgramValues& pv) {
 }
 
 void TakeBackStep(ProgramValues& pv, const HistoryPlace& place, const Step& step) {
+    place.Files().WorkStage("Restoring files", static_cast<int>(step.Changes.size()));
     ReverseStep(pv, place, step);
 }
 
@@ -633,6 +653,9 @@ Walked Walk(ProgramValues& pv, platform::Ui& ui, HistoryPlace& place, const Rest
                 const auto token = taken.RootTokens.find(root);
                 step->AddRoot(root, token == taken.RootTokens.end() ? "" : token->second);
             }
+        std::size_t changes = 0;
+        for (const Step& taken : reversed) changes += taken.Changes.size();
+        place.Files().WorkStage("Restoring files", static_cast<int>(changes));
         for (const Step& taken : reversed) ReverseStep(pv, place, taken);
         // What was put back is on the disk before the step that records it.
         place.Files().SyncDisk(place.Installation());

@@ -632,6 +632,14 @@ void FileSystem::CopyTree(int from, const std::string& fromShown, int to,
     }
 }
 
+void FileSystem::WorkStage(const std::string& doing, int files) const {
+    if (work_) work_->Stage(doing, files);
+}
+
+void FileSystem::WorkReached(const std::string& path) const {
+    if (work_) work_->Carrying(path);
+}
+
 void FileSystem::Ahead(int files) {
     if (work_) work_->Ahead(files);
 }

@@ -8,7 +8,13 @@ namespace movrand::platform {
 void FileWork::Carrying(const std::string& path) {
     ++done_;
     if (done_ > total_) total_ = done_;
-    ui_.ShowFileProgress({done_, total_, path});
+    ui_.ShowFileProgress({done_, total_, path, doing_});
+}
+
+void FileWork::Stage(const std::string& doing, int files) {
+    doing_ = doing;
+    done_ = 0;
+    total_ = files;
 }
 
 FileWorkScope::FileWorkScope(Environment& env, Ui& ui)

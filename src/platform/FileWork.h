@@ -17,11 +17,15 @@ class FileWork {
 
     void Ahead(int files) { total_ += files; }
     void Carrying(const std::string& path);
+    // Work other than a copy (a restore, a check, a forget): counted anew from `files`, and
+    // told as `doing` ("Restoring files") until the next stage.
+    void Stage(const std::string& doing, int files);
 
   private:
     Ui& ui_;
     int done_ = 0;
     int total_ = 0;
+    std::string doing_;
 };
 
 // While it lives, every file-system service made from the environment tells its own FileWork

@@ -21,12 +21,13 @@ struct Question {
     bool NoByDefault = false;
 };
 
-// How far a long copy or move has come: files done of the files announced so far, and the file
-// being carried now (Windows notation).
+// How far long file work has come: files done of the files announced so far, the file being
+// carried now (Windows notation), and what is done to them ("Restoring files"; "" for a copy).
 struct FileProgress {
     int Done = 0;
     int Total = 0;
     std::string Current;
+    std::string Doing;
 };
 
 // One line of the installation chooser: a Wine prefix's folder and the Windows path of a GPL
@@ -82,7 +83,7 @@ class Ui {
     }
 
     // Long file work, told file by file while a copy or move runs (see FileWork.h). The desktop
-    // program shows a progress window once the work has run for about a second and keeps its
+    // program shows a progress window once the work has run for about half a second and keeps its
     // windows painted meanwhile; EndFileProgress (or the next message or question) closes it.
     // By default nothing is shown.
     virtual void ShowFileProgress(const FileProgress& progress) { (void)progress; }

@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Takes pictures of the real desktop program for the README: take-screenshots pages|message OUT
+// Takes pictures of the real desktop program for the README:
+//   take-screenshots pages|message|question OUT
 //   pages    one picture per page of the main window, named after the tab's caption
 //            ("Car Folders" -> car-folders.png); the settings first point the pages at the demo's
 //            add-on folder and stored car folder, as a returning user would have them.
 //   message  message.png: the first window the start-up shows (run it where no driver.ini is
 //            found); every later window is cancelled, so the program ends by itself.
+//   question check-for-changes.png and undo-question.png: on the History page, "Check for
+//            Changes" and then "Undo Last" over a step whose files were changed by hand since
+//            (scripts/screenshots makes it): the message and the question that list them. The
+//            question is answered No, so nothing is undone.
 // Everything else is the program's own start: the same start-up, windows and event loop. Any
 // window that opens over the pictures' way (a question, a notice) is closed.
 #include <QApplication>
@@ -19,19 +24,33 @@
 #include <QWidget>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <iostream>
 #include <string>
 
 #include "app/ui/DesktopProgram.h"
+#include "dialogs/ui/PictureButton.h"
+#include "dialogs/ui/frmYesNoControls.h"
 #include "links/ui/BrowserControl.h"
+#include "mainwindow/MainWindowControls.h"
 #include "platform/SettingsStore.h"
 
 namespace {
 
-bool g_pagesMode = true;
+enum class Mode { Pages, Message, Question };
+Mode g_mode = Mode::Pages;
 QString g_out;
 bool g_messageTaken = false;
 bool g_pagesTaken = false;
+
+// In question mode, how each window that opens is met, in turn: photographed under `picture`
+// (unless empty), then answered Yes or closed.
+struct Meeting {
+    QString picture;
+    bool yes;
+};
+std::deque<Meeting> g_meetings;
+int g_questionsTaken = 0;
 
 // Lets the window system and deferred work settle for `ms` milliseconds.
 void Settle(int ms) {
@@ -98,7 +117,24 @@ void WatchModalWindows() {
     QObject::connect(timer, &QTimer::timeout, [timer] {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || !modal->isVisible()) return;
-        if (!g_pagesMode && !g_messageTaken) {
+        if (g_mode == Mode::Question && !g_meetings.empty()) {
+            const Meeting meeting = g_meetings.front();
+            g_meetings.pop_front();
+            timer->stop();
+            if (!meeting.picture.isEmpty()) {
+                Activate(*modal);
+                Settle(300);
+                g_questionsTaken += Save(*modal, meeting.picture);
+            }
+            timer->start();
+            namespace yesno = movrand::dialogs::frmYesNoControls;
+            const QString yes = QStringLiteral("img(%1)").arg(yesno::img::kYes);
+            if (auto* button = modal->findChild<movrand::dialogs::PictureButton*>(yes);
+                meeting.yes && button) {
+                button->Press();
+                return;
+            }
+        } else if (g_mode == Mode::Message && !g_messageTaken) {
             g_messageTaken = true;
             timer->stop();  // the settling below runs this timer's events too
             Activate(*modal);
@@ -133,6 +169,30 @@ void PhotographPages(QWidget& window) {
     QApplication::exit(saved ? 0 : 1);
 }
 
+// The History page's lists of files changed by hand: the check's message, then the undo's
+// question about them (its first question, how many files it changes, answered Yes).
+void PhotographQuestions(QWidget& window) {
+    namespace controls = movrand::mainwindow::controls;
+    Settle(500);
+    auto* tabs = window.findChild<QTabWidget*>();
+    if (tabs) tabs->setCurrentIndex(controls::tab::kHistory);
+    Settle(500);
+    const auto button = [&window](int index) {
+        return window.findChild<QWidget*>(QStringLiteral("cmd(%1)").arg(index));
+    };
+    QWidget* check = button(controls::cmd::kCheckForChanges);
+    QWidget* undo = button(controls::cmd::kUndoLast);
+    if (!check || !undo) {
+        std::cerr << "take-screenshots: the History page has no Check or Undo button\n";
+        QApplication::exit(1);
+        return;
+    }
+    g_meetings = {{"check-for-changes.png", false}, {"", true}, {"undo-question.png", false}};
+    QMetaObject::invokeMethod(check, "click");
+    QMetaObject::invokeMethod(undo, "click");
+    QApplication::exit(g_questionsTaken == 2 ? 0 : 1);
+}
+
 void PointPagesAtTheDemo() {
     auto settings = movrand::platform::SettingsStore::FromEnvironment();
     settings.Save("Zorvex", "Movrand", "CarManagerDirectory", "C:\\addons\\Ferrari 312 Classic");
@@ -148,13 +208,14 @@ void PointPagesAtTheDemo() {
 Q_COREAPP_STARTUP_FUNCTION(WatchModalWindows)
 
 int main(int argc, char* argv[]) {
-    if (argc != 3 || (std::strcmp(argv[1], "pages") != 0 && std::strcmp(argv[1], "message") != 0)) {
-        std::cerr << "usage: take-screenshots pages|message OUTPUT_FOLDER\n";
+    const std::string mode = argc == 3 ? argv[1] : "";
+    if (mode != "pages" && mode != "message" && mode != "question") {
+        std::cerr << "usage: take-screenshots pages|message|question OUTPUT_FOLDER\n";
         return 2;
     }
-    g_pagesMode = std::strcmp(argv[1], "pages") == 0;
+    g_mode = mode == "pages" ? Mode::Pages : mode == "message" ? Mode::Message : Mode::Question;
     g_out = QString::fromLocal8Bit(argv[2]);
-    if (g_pagesMode) PointPagesAtTheDemo();
+    if (g_mode == Mode::Pages) PointPagesAtTheDemo();
 #ifdef MOVRAND_WEBENGINE_BUILD_DIR
     // The program finds the web engine's library beside itself; this tool sits elsewhere.
     movrand::links::BrowserControl::UseEngineMaker(
@@ -163,18 +224,25 @@ int main(int argc, char* argv[]) {
     char* programArgs[] = {argv[0], nullptr};
     int programArgc = 1;
     const int status = movrand::RunDesktopProgram(programArgc, programArgs, [](QWidget& window) {
-        if (g_pagesMode)
+        if (g_mode == Mode::Pages)
             QTimer::singleShot(0, &window, [&window] { PhotographPages(window); });
+        else if (g_mode == Mode::Question)
+            QTimer::singleShot(0, &window, [&window] { PhotographQuestions(window); });
         else
             QTimer::singleShot(0,
                                [] { QApplication::exit(0); });  // found an installation after all
     });
-    if (!g_pagesMode && !g_messageTaken) {
+    if (g_mode == Mode::Message && !g_messageTaken) {
         std::cerr << "take-screenshots: the start-up showed no message window (it ended with "
                   << status << ")\n";
         return 1;
     }
-    if (g_pagesMode && !g_pagesTaken) {
+    if (g_mode == Mode::Question && g_questionsTaken != 2) {
+        std::cerr << "take-screenshots: the program ended with " << status
+                  << " before both lists of files changed by hand were taken\n";
+        return status == 0 ? 1 : status;
+    }
+    if (g_mode == Mode::Pages && !g_pagesTaken) {
         std::cerr << "take-screenshots: the program ended with " << status
                   << " before all its pages were taken\n";
         return status == 0 ? 1 : status;

@@ -38,7 +38,8 @@ class QtUi : public platform::Ui {
     void ShowFileProgress(const platform::FileProgress& progress) override;
     void EndFileProgress() override;
 
-    // How long file work runs before its progress window shows (about a second).
+    // How long file work runs before its progress window shows (about half a second: shorter
+    // work shows none, so nothing flickers).
     void SetProgressDelay(std::chrono::milliseconds delay) { progressDelay_ = delay; }
 
   private:
@@ -48,7 +49,7 @@ class QtUi : public platform::Ui {
     std::unique_ptr<ProgramValues> own_;
     ProgramValues& pv_;
     bool busy_ = false;
-    std::chrono::milliseconds progressDelay_{1000};
+    std::chrono::milliseconds progressDelay_{500};
     QElapsedTimer workClock_;   // since the file work began
     QElapsedTimer paintClock_;  // since the windows were last let paint
     std::unique_ptr<frmProgress> progress_;

@@ -45,8 +45,10 @@ frmProgress::frmProgress(platform::Random& rnd, const QString& title, QWidget* p
 }
 
 void frmProgress::Show(const platform::FileProgress& progress) {
+    const QString doing = progress.Doing.empty() ? QStringLiteral("Copying files")
+                                                 : QString::fromStdString(progress.Doing);
     lbl_[lbl::kProgress]->setText(
-        QStringLiteral("Copying files: %1 of %2").arg(progress.Done).arg(progress.Total));
+        QStringLiteral("%1: %2 of %3").arg(doing).arg(progress.Done).arg(progress.Total));
     const QString current = QString::fromStdString(progress.Current);
     lbl_[lbl::kFile]->setText(lbl_[lbl::kFile]->fontMetrics().elidedText(
         current, Qt::ElideMiddle, lbl_[lbl::kFile]->width()));

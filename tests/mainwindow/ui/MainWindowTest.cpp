@@ -57,6 +57,20 @@ TEST_F(MainWindowTest, LoadingFillsThePagesInOrder) {
     }
 }
 
+// At start a screen reader finds where the player is: following the focus down the
+// accessibility tree from the window ends on the current page tab, focused and named.
+TEST_F(MainWindowTest, AtStartTheFocusIsOnTheCurrentPageTabByItsName) {
+    Open();
+    QAccessibleInterface* focus = QAccessible::queryAccessibleInterface(window.get());
+    while (focus && focus->focusChild()) focus = focus->focusChild();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_EQ(focus->role(), QAccessible::PageTab);
+    EXPECT_TRUE(focus->state().focused);
+    EXPECT_EQ(Text(focus->text(QAccessible::Name)), "Cars / Accessories");
+    EXPECT_EQ(QApplication::focusWidget(),
+              Find<QTabWidget>("tabMovrand", tabMovrand::kPages)->tabBar());
+}
+
 // The window paints its first page before it makes the others. A handler that needs a control
 // not made yet has the rest made at once, loaded as at the start.
 TEST_F(MainWindowTest, PagesMadeAfterTheFirstPageLoadLikeIt) {

@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Long work on the "History" page shows the progress window while the main window keeps painting.
+#include <gtest/gtest.h>
+
+#include <QProgressBar>
+#include <QTabWidget>
+
+#include "WindowFixture.h"
+#include "dialogs/ui/QtUi.h"
+#include "dialogs/ui/frmProgressControls.h"
+#include "history/HistoryStep.h"
+#include "platform/FaultPlan.h"
+
+namespace movrand::test {
+namespace {
+
+namespace progress = dialogs::frmProgressControls;
+
+// The desktop program's Ui, its questions answered Yes and its messages kept, so that only the
+// progress window is shown.
+struct AnsweringUi : dialogs::QtUi {
+    using QtUi::QtUi;
+    std::vector<std::string> messages;
+    bool AskYesNo(const platform::Question&) override {
+        EndFileProgress();
+        return true;
+    }
+    void ShowMessage(const std::string& message, int, int) override {
+        EndFileProgress();
+        messages.push_back(message);
+    }
+};
+
+class HistoryProgressTest : public WindowFixture {
+  protected:
+    static constexpr int kFiles = 600;
+
+    // One step that added many small files to the installation.
+    void AddManyFiles() {
+        history::HistoryStep step(drive.Pv, "Added many files");
+        platform::FileSystem fs = drive.Pv.Files();
+        fs.CreateFolder("C:\\sierra\\gpl\\many");
+        for (int i = 0; i < kFiles; ++i)
+            fs.WriteWholeFile("C:\\sierra\\gpl\\many\\f" + std::to_string(i) + ".txt", "x");
+        ASSERT_EQ(step.Commit(), 1);
+    }
+
+    // Runs `button` and gives what the progress window said each time it was painted.
+    QStringList Shown(int button) {
+        struct Painted : QObject {
+            QStringList said;
+            bool eventFilter(QObject* object, QEvent* event) override {
+                auto* label = qobject_cast<QLabel*>(object);
+                if (event->type() == QEvent::Paint && label &&
+                    label->objectName() == Named("lbl", progress::lbl::kProgress) &&
+                    label->window()->objectName() == "frmProgress") {
+                    said << label->text();
+                    QWidget* w = label->window();
+                    EXPECT_FALSE(Control<QLabel>(w, "lbl", progress::lbl::kFile)->text().isEmpty());
+                    EXPECT_GT(Control<QProgressBar>(w, "prg", progress::prg::kBar)->maximum(), 0);
+                    // Taken once the paint is over; the window may be gone by then.
+                    if (said.size() == 3)
+                        QTimer::singleShot(0, w, [w] { SaveScreenshot(w, "frmProgress-history"); });
+                }
+                return false;
+            }
+        } painted;
+        qApp->installEventFilter(&painted);
+        Click(Find("cmd", button));
+        qApp->removeEventFilter(&painted);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            EXPECT_FALSE(w->objectName() == "frmProgress" && w->isVisible());
+        return painted.said;
+    }
+};
+
+// The window tells what the work does, file by file, and closes when it is done; the undo's
+// deletions are each a slow disk's write, so the window paints again as it goes on.
+TEST_F(HistoryProgressTest, CheckAndUndoOfManyFilesShowWhatTheyDo) {
+    AddManyFiles();
+    AnsweringUi ui(drive.Pv);
+    ui.SetProgressDelay(std::chrono::milliseconds(0));
+    Open(&ui);
+    Find<QTabWidget>("tabMovrand", tabMovrand::kPages)->setCurrentIndex(tab::kHistory);
+    const struct {
+        int Button;
+        QString Doing;
+    } rows[] = {{cmd::kCheckForChanges, "Checking files: "}, {cmd::kUndoLast, "Restoring files: "}};
+    for (const auto& row : rows) {
+        drive.Pv.Env.Faults = std::make_shared<platform::FaultPlan>();
+        drive.Pv.Env.Faults->DelayEach(std::chrono::milliseconds(row.Button == cmd::kUndoLast));
+        const QStringList said = Shown(row.Button);
+        ASSERT_FALSE(said.isEmpty()) << Text(row.Doing);
+        EXPECT_TRUE(said.back().startsWith(row.Doing)) << Text(said.back());
+        // The slow undo paints the window again and again as it goes on.
+        EXPECT_TRUE(row.Button != cmd::kUndoLast || said.size() > 3) << said.size();
+    }
+    EXPECT_FALSE(std::filesystem::exists(drive.Native("C:\\sierra\\gpl\\many")));
+}
+
+}  // namespace
+}  // namespace movrand::test
