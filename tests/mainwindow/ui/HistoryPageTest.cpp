@@ -13,6 +13,7 @@
 #include "GameGuard.h"
 #include "WindowFixture.h"
 #include "folders/CarFolderSwap.h"
+#include "history/HistoryRestore.h"
 #include "roster/CarNumbers.h"
 #include "ui/SimulatedInput.h"
 
@@ -162,6 +163,34 @@ TEST_F(HistoryPageTest, TheSelectedStepsFilesAreListedByTeamFolder) {
     Find("fra", fra::kHistoryPage)
         ->grab()
         .save(QString::fromStdString((drive.Root() / "history-step.png").string()));
+}
+
+// A car number given and taken back cancel out: "Restore to Here" asks with the count of what
+// the restore really changes, and the list shows those files before the answer.
+TEST_F(HistoryPageTest, TheRestoreQuestionCountsOnlyWhatReallyChanges) {
+    PrepareAddOns(drive);
+    ASSERT_EQ(InstallEntry(drive, kClassic, "Ferrari 312"), InstallOutcome::Installed);
+    AssignCarNumber(drive.Pv, drive.Ui, 1, "12");
+    drive.Ui.DefaultAnswer = true;
+    ASSERT_EQ(history::CarryOut(drive.Pv, drive.Ui, history::PlanUndo(drive.Pv)).Outcome,
+              history::RestoreOutcome::Done);
+    Open();
+    ShowHistoryPage();
+    auto* steps = Find<QListWidget>("lst", lst::kHistorySteps);
+    steps->setCurrentRow(steps->count() - 1);  // before Movrand
+    drive.Ui.Answers = {false};
+    Click(Find("cmd", cmd::kRestoreToHere));
+    ASSERT_FALSE(drive.Ui.Questions.empty()) << drive.Ui.Transcript();
+    EXPECT_EQ(drive.Ui.Questions.back().Message,
+              "Restore the installation before Movrand changed it? It changes 17 files and 2 "
+              "folders.");
+    EXPECT_EQ(Heading(),
+              "Restoring the installation before Movrand changed it changes 17 files and 2 "
+              "folders.");
+    EXPECT_EQ(Lines().find("driver.ini"), std::string::npos) << Lines();
+    EXPECT_NE(Lines().find("  deleted | 45 bytes |  | " + Ferrari("zorvexcardesc.zorvex")),
+              std::string::npos)
+        << Lines();
 }
 
 // An installation Movrand never changed shows the state before it, which is the one it is in:
