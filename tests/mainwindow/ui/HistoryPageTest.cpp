@@ -12,13 +12,17 @@
 #include "FileSnapshot.h"
 #include "GameGuard.h"
 #include "WindowFixture.h"
+#include "addons/InstalledItems.h"
 #include "folders/CarFolderSwap.h"
 #include "history/HistoryRestore.h"
 #include "roster/CarNumbers.h"
+#include "roster/TeamTable.h"
 #include "ui/SimulatedInput.h"
 
 namespace movrand::test {
 namespace {
+
+namespace fs = std::filesystem;
 
 class HistoryPageTest : public WindowFixture {
   protected:
@@ -191,6 +195,31 @@ TEST_F(HistoryPageTest, TheRestoreQuestionCountsOnlyWhatReallyChanges) {
     EXPECT_NE(Lines().find("  deleted | 45 bytes |  | " + Ferrari("zorvexcardesc.zorvex")),
               std::string::npos)
         << Lines();
+}
+
+// "Check for Changes" lists in the pane, not in a message window, a file changed by hand, one
+// added where a step had removed it and one removed that a step had made.
+TEST_F(HistoryPageTest, TheCheckListsChangedAddedAndMissingFiles) {
+    PrepareAddOns(drive);
+    drive.Ui.DefaultAnswer = true;
+    ASSERT_EQ(InstallEntry(drive, kClassic, "Ferrari 312"), InstallOutcome::Installed);
+    ASSERT_EQ(InstallEntry(drive, kClassic, "Red Wheels"), InstallOutcome::Installed);
+    int ferrari = 0;
+    while (TeamsInListOrder()[static_cast<std::size_t>(ferrari)].Folder != "ferrari") ++ferrari;
+    RemoveAddOnFiles(drive.Pv, drive.Ui, ferrari, "Red Wheels");
+    drive.Write(Ferrari("fer9.3do"), "painted by hand");
+    drive.Write(Ferrari("wheels.mip"), "mine");
+    fs::remove(drive.Native(Ferrari("zorvexcardesc.zorvex")));
+    Open();
+    ShowHistoryPage();
+    drive.Ui.Messages.clear();
+    Click(Find("cmd", cmd::kCheckForChanges));
+    EXPECT_TRUE(drive.Ui.Messages.empty()) << drive.Ui.Transcript();
+    EXPECT_EQ(Heading(), "3 files changed since Movrand last touched them.");
+    EXPECT_EQ(Lines(), std::string(kFerrari) + "\n  changed |  |  | " + Ferrari("fer9.3do") +
+                           "\n  added |  |  | " + Ferrari("wheels.mip") + "\n  missing |  |  | " +
+                           Ferrari("zorvexcardesc.zorvex") + "\n");
+    EXPECT_EQ(QApplication::focusWidget(), Pane());
 }
 
 // An installation Movrand never changed shows the state before it, which is the one it is in:
