@@ -85,8 +85,13 @@ void StepChangesPane::Show(const history::ChangesView& view) {
         }
         folder->setExpanded(true);
     }
-    lines_->header()->setSectionResizeMode(kPath, QHeaderView::ResizeToContents);
-    if (lines_->topLevelItemCount() > 0) lines_->setCurrentItem(lines_->topLevelItem(0));
+    // The paths whole, and at least as wide as the room left: a long one scrolls sideways.
+    lines_->resizeColumnToContents(kPath);
+    const int room = lines_->viewport()->width() - lines_->header()->sectionPosition(kPath);
+    if (lines_->header()->sectionSize(kPath) < room) lines_->header()->resizeSection(kPath, room);
+    // The first line is where the arrows start, not a choice the user made.
+    if (lines_->topLevelItemCount() > 0)
+        lines_->setCurrentItem(lines_->topLevelItem(0), 0, QItemSelectionModel::NoUpdate);
 }
 
 }  // namespace movrand::mainwindow
