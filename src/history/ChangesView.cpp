@@ -105,7 +105,10 @@ ChangesView ViewOfPlan(const HistoryPlace& place, const RestorePlan& plan,
     for (auto c = plan.Net.rbegin(); c != plan.Net.rend(); ++c)
         lines.push_back(ReversedLine(place, *c));
     for (const HandChange& c : plan.PutBack)
-        lines.push_back({c.What + " by hand, put back", c.Path, "", "", false});
+        lines.push_back({c.What == "added"     ? "added by hand, removed"
+                         : c.What == "missing" ? "missing, put back"
+                                               : "changed by hand, put back",
+                         c.Path, "", "", false});
     ChangesView view;
     view.Heading = what + " changes " + CountText(plan.Count) + ".";
     view.Groups = Grouped(place, std::move(lines));

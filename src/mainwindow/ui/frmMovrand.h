@@ -212,8 +212,8 @@ class frmMovrand : public QWidget {
     void CarryOutRestore(const history::RestorePlan& plan, const std::string& question);
     void ShowRestoredState();
     // The list beside the steps of what changed (frmMovrandStepChanges.cpp): the files of the
-    // step in `row`, what a check found, what an undo or restore would change.
-    void ShowStepChanges(int row);
+    // step numbered `step` (-1: none), what a check found, what an undo or restore would change.
+    void ShowStepChanges(int step);
     void ShowCheckedChanges(const std::vector<history::HandChange>& changes);
     void ShowPlannedChanges(const history::RestorePlan& plan, const std::string& what);
 

@@ -59,9 +59,11 @@ void frmMovrand::BuildHistoryPage(QWidget* page) {
     Place(Add<QFrame>(fra, "fra", fra::kStepChanges, page, new StepChangesPane), 120, 2520, 8760,
           2820);
     // The newest entry is the installation as it is: there is nothing to restore it to.
-    connect(steps, &QListWidget::currentRowChanged, this, [this](int row) {
+    connect(steps, &QListWidget::currentRowChanged, this, [this, steps](int row) {
         cmd(cmd::kRestoreToHere)->setEnabled(row > 0);
-        ShowStepChanges(row);
+        const QListWidgetItem* entry = row < 0 ? nullptr : steps->item(row);
+        ShowStepChanges(entry && entry->data(kStepRole).isValid() ? entry->data(kStepRole).toInt()
+                                                                  : -1);
     });
     Place(Add(lbl, "lbl", lbl::kHistorySize, page, new QLabel), 120, 5460, 8760, 255);
     Place(Add(cmd, "cmd", cmd::kUndoLast, page, new QPushButton("Undo Last")), 120, 5880, 2160,

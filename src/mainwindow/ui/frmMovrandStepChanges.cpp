@@ -11,24 +11,16 @@
 
 namespace movrand::mainwindow {
 
-namespace {
-
-constexpr int kStepRole = Qt::UserRole + 2;  // the step an entry restores to, as the page sets it
-
-}  // namespace
-
-void frmMovrand::ShowStepChanges(int row) {
+void frmMovrand::ShowStepChanges(int step) {
     auto* pane = static_cast<StepChangesPane*>(fra(fra::kStepChanges));
-    const QListWidgetItem* entry = row < 0 ? nullptr : lst(lst::kHistorySteps)->item(row);
     if (!pane) return;
-    if (!entry || !entry->data(kStepRole).isValid()) return pane->ShowHeading("");
-    const int number = entry->data(kStepRole).toInt();
+    if (step < 0) return pane->ShowHeading("");
     try {
         const history::HistoryPlace place(pv_);
         for (const history::Step& listed :
              place.Exists() ? place.ReadIndex() : std::vector<history::Step>{})
-            if (listed.Number == number)
-                return pane->Show(history::ViewOfStep(place, place.ReadStep(number)));
+            if (listed.Number == step)
+                return pane->Show(history::ViewOfStep(place, place.ReadStep(step)));
     } catch (const platform::RuntimeError& error) {
         return pane->ShowHeading(error.Description());
     }
