@@ -366,7 +366,8 @@ restore had changed stays, recorded as a step of its own.)"},
          "already (recorded as a step: \"Undid step N\")",
          R"(Take back the newest step of the history that is neither an undo nor
 taken back already: the installation becomes as it was right before it.
-The undo is itself a step.
+The undo is itself a step; its message tells how many files and folders it
+changed.
 Files changed by hand since are overwritten or deleted only with
 .BR \-\-yes ,
 and what they held is kept in the history.)"},
@@ -387,7 +388,8 @@ changed as it was right after step
 .I N
 (step 0: before the first), byte for byte; stored car folders a swap moved go
 back too.
-The restore is itself a step.
+The restore is itself a step; its message tells how many files and folders it
+changed (steps that cancel out change nothing).
 Files changed by hand since are overwritten or deleted only with
 .BR \-\-yes .)"},
 

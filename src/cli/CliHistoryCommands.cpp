@@ -24,7 +24,8 @@ CommandOutcome Trapped(Call& c, const std::function<CommandOutcome()>& body) {
 CommandOutcome Told(Call& c, const history::RestoreResult& result,
                     const history::RestorePlan& plan) {
     if (result.Outcome == history::RestoreOutcome::Done) {
-        c.ui.ShowMessage(plan.Summary + " (step " + std::to_string(result.Step) + ").");
+        c.ui.ShowMessage(plan.Summary + " (step " + std::to_string(result.Step) + "). It changed " +
+                         history::CountText(plan.Count) + ".");
         return CommandOutcome::Done;
     }
     if (!result.Message.empty()) c.ui.ShowMessage(result.Message);

@@ -13,6 +13,7 @@
 #include "history/HistorySettling.h"
 #include "history/HistoryStep.h"
 #include "history/RestoreChecks.h"
+#include "history/RestoreCount.h"
 #include "history/RestoreJournal.h"
 #include "history/StepPlaces.h"
 #include "platform/FileKeeping.h"
@@ -63,7 +64,6 @@ struct Known {
     ExpectedMap Paths;
     std::map<std::string, MovedFolder> Moved;
     std::map<std::string, EntriesChanged> Entries;
-    std::vector<std::string> KeptBack;  // kept folders the steps being taken back bring back
     // What was known in each folder a step took into the history's kept folders, by its kept
     // path: a later step that brings it back brings that knowledge back with it.
     std::map<std::string, std::pair<std::string, Taken>> InKept;
@@ -181,7 +181,6 @@ Known ExpectedState(const std::vector<Step>& steps, const std::set<int>& touchin
                 }
                 case StepChange::Type::Kept:
                     known.InKept[LowerCase(place.KeptPath(c.To))] = {c.Path, takeAll(c.Path)};
-                    if (touched) known.KeptBack.push_back(place.KeptPath(c.To));
                     break;
             }
         }
@@ -281,12 +280,11 @@ bool InOtherMoved(const Known& known, const std::string& key, const std::string&
 }
 
 // Looks at what lies in a folder a step moved whole, beyond what the history records file by
-// file. `files`, when given, receives each file found; `changes`, when given, what someone
-// else changed since: a file changed or added after the step ended, a folder whose files were
-// added or deleted after the steps last changed them.
+// file: what someone else changed since, a file changed or added after the step ended, a folder
+// whose files were added or deleted after the steps last changed them.
 void LookInMoved(const Known& known, const MovedFolder& m, const platform::FileSystem& fs,
-                 std::vector<HandChange>* changes, std::set<std::string>* files) {
-    if (!m.SinceNs) changes = nullptr;  // a step of an older history: not known
+                 std::vector<HandChange>& changes) {
+    if (!m.SinceNs) return;  // a step of an older history: not known
     const auto entriesSince = [&](const std::string& key) {
         const auto e = known.Entries.find(key);
         return std::max(m.SinceNs, e == known.Entries.end() ? 0 : e->second.Ns);
@@ -298,23 +296,21 @@ void LookInMoved(const Known& known, const MovedFolder& m, const platform::FileS
     const platform::FileFacts root = natives.Facts(m.Path, native);
     const std::string rootKey = LowerCase(m.Path);
     if (root.Kind != platform::FileFacts::Type::Folder) {
-        if (changes)
-            changes->push_back(
-                {root.Kind == platform::FileFacts::Type::None ? "missing" : "changed", m.Path});
+        changes.push_back(
+            {root.Kind == platform::FileFacts::Type::None ? "missing" : "changed", m.Path});
         return;
     }
-    if (changes && root.ModifiedNs > entriesSince(rootKey)) changes->push_back({"changed", m.Path});
+    if (root.ModifiedNs > entriesSince(rootKey)) changes.push_back({"changed", m.Path});
     for (const platform::WalkedEntry& entry : platform::WalkFolder(native)) {
         const std::string path = m.Path + "\\" + entry.Name;
         const std::string key = LowerCase(path);
-        if (files && !entry.Folder) files->insert(key);
-        if (!changes || known.Paths.count(key) || InOtherMoved(known, key, rootKey)) continue;
+        if (known.Paths.count(key) || InOtherMoved(known, key, rootKey)) continue;
         // Copied since the step that moved the folder, every file was made anew: only its
         // modification time (kept by the copy) tells of a change.
         const bool copied = known.CopiedNs > m.SinceNs;
         if (entry.Folder ? entry.ModifiedNs > entriesSince(key)
                          : (copied ? entry.ModifiedNs : entry.ChangedNs) > m.SinceNs)
-            changes->push_back(
+            changes.push_back(
                 {!entry.Folder && !copied && entry.BornNs > m.SinceNs ? "added" : "changed", path});
     }
 }
@@ -368,34 +364,57 @@ RestorePlan PlanReversal(ProgramValues& pv, std::vector<int> reverse) {
     plan.Refusal = CheckReversal(place, steps, touching, targets);
     if (!plan.Refusal.empty()) return plan;
     NativePaths natives(place.Files());
-    std::set<std::string> changing;
     const platform::FileSystem& fs = place.Files();
     fs.WorkStage("Checking files", static_cast<int>(targets.Paths.size() + targets.Folders.size()));
+    std::vector<HandChange> byHand;
     for (const auto& [key, e] : known.Paths) {
         if (!e.Touched) continue;
         fs.WorkReached(e.Path);
-        changing.insert(key);
         if (const std::string what = Difference(natives, e); !what.empty())
-            plan.ChangedByHand.push_back({what, e.Path});
+            byHand.push_back({what, e.Path});
     }
-    // A folder moved back counts its files. What was changed in it by hand is named where the
-    // taking back takes it out of the installation: the folder goes back into the history, or
-    // the steps made the folder it lies in, which goes (into the history, with what it holds).
+    plan.ChangedByHand = byHand;
+    // A folder moved back: what was changed in it by hand is named where the taking back takes
+    // it out of the installation: the folder goes back into the history, or the steps made the
+    // folder it lies in, which goes (into the history, with what it holds).
     for (const auto& [key, m] : known.Moved) {
         if (!m.Touched) continue;
         fs.WorkReached(m.Path);
         std::vector<HandChange> inMoved;
-        LookInMoved(known, m, place.Files(), &inMoved, &changing);
+        LookInMoved(known, m, place.Files(), inMoved);
         for (HandChange& c : inMoved) {
             const auto folder = known.Paths.find(LowerCase(ParentOf(c.Path)));
             if (m.IntoHistory || (folder != known.Paths.end() && folder->second.Made))
                 plan.ChangedByHand.push_back(std::move(c));
         }
     }
-    for (const std::string& kept : known.KeptBack)
-        for (const platform::WalkedEntry& entry : platform::WalkFolder(place.Native(kept)))
-            if (!entry.Folder) changing.insert(LowerCase(kept + "\\" + entry.Name));
-    plan.Paths = changing.size();
+    // What it changes is the difference between now and the step it goes back to: the net
+    // change of the steps it takes back, and the files changed by hand since that it puts back
+    // although those steps left them as they found them.
+    std::vector<Step> reversed;
+    for (const Step& step : steps)
+        if (touching.count(step.Number)) reversed.push_back(step);
+    plan.Net = NetChangesOf(reversed, place);
+    plan.Count = CountOf(plan.Net);
+    std::vector<std::string> named;
+    for (const StepChange& c : plan.Net) {
+        named.push_back(LowerCase(c.Path));
+        if (c.Kind != StepChange::Type::Path) named.push_back(LowerCase(c.To));
+    }
+    const auto namedAlready = [&](const std::string& path) {
+        const std::string key = LowerCase(path);
+        return std::any_of(named.begin(), named.end(), [&](const std::string& n) {
+            return key == n || (n.size() < key.size() && UnderKey(key, n));
+        });
+    };
+    for (const HandChange& c : byHand) {
+        if (namedAlready(c.Path)) continue;
+        plan.PutBack.push_back(c);
+        if (known.Paths.at(LowerCase(c.Path)).State.IsFolder())
+            ++plan.Count.Folders;
+        else
+            ++plan.Count.Files;
+    }
     return plan;
 }
 
@@ -570,7 +589,7 @@ std::vector<HandChange> VerifyInstallation(ProgramValues& pv) {
     }
     for (const auto& [key, m] : known.Moved) {
         fs.WorkReached(m.Path);
-        LookInMoved(known, m, fs, &changes, nullptr);
+        LookInMoved(known, m, fs, changes);
     }
     return changes;
 }

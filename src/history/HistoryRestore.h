@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/ProgramValues.h"
+#include "history/RestoreCount.h"
 #include "platform/Ui.h"
 
 namespace movrand::history {
@@ -27,8 +28,13 @@ struct RestorePlan {
     std::vector<int> Reverse;  // the steps taken back, newest first
     std::vector<int> Undoes;   // the steps the new step marks as taken back
     bool IsUndo = false;
-    std::string Summary;                    // "Restored to step 7", "Undid step 11"
-    std::size_t Paths = 0;                  // files and folders it changes
+    std::string Summary;  // "Restored to step 7", "Undid step 11"
+    // What it changes: the net change of the steps it takes back (as they made it, oldest
+    // first), the files changed by hand since that it puts back besides, and how many files
+    // and folders those are.
+    std::vector<StepChange> Net;
+    std::vector<HandChange> PutBack;
+    ChangeCount Count;
     std::vector<HandChange> ChangedByHand;  // files it would overwrite or delete
     std::string Refusal;                    // why it cannot be done; "" when it can
     // Made right before its work, with no question read in between: the files changed by hand

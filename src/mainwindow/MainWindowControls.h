@@ -32,6 +32,7 @@ inline constexpr int kCarsAccessoriesPage = 5;
 inline constexpr int kGplDirectoryPage = 6;
 inline constexpr int kExplanation = 7;  // "GPL Directory": holds lbl::kExplanation
 inline constexpr int kHistoryPage = 8;
+inline constexpr int kStepChanges = 9;  // "History": what the selected step changed
 }  // namespace fra
 
 // Command buttons.

@@ -3,7 +3,9 @@
 //   take-screenshots pages|message|question OUT
 //   pages    one picture per page of the main window, named after the tab's caption
 //            ("Car Folders" -> car-folders.png); the settings first point the pages at the demo's
-//            add-on folder and stored car folder, as a returning user would have them.
+//            add-on folder and stored car folder, as a returning user would have them; the
+//            History page a second time with its oldest step selected and its files shown
+//            (history-step.png).
 //   message  message.png: the first window the start-up shows (run it where no driver.ini is
 //            found); every later window is cancelled, so the program ends by itself.
 //   question check-for-changes.png and undo-question.png: on the History page, "Check for
@@ -17,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
+#include <QListWidget>
 #include <QPixmap>
 #include <QScreen>
 #include <QTabWidget>
@@ -163,6 +166,13 @@ void PhotographPages(QWidget& window) {
         Settle(1000);
         Activate(window);  // again after a message window that opened over it
         saved = Save(window, FileNameOf(tabs->tabText(i))) && saved;
+        // The History page once more with an older step selected: the files it changed.
+        auto* steps = tabs->widget(i)->findChild<QListWidget*>("lst(1)");
+        if (steps && steps->count() > 2) {
+            steps->setCurrentRow(steps->count() - 2);
+            Settle(500);
+            saved = Save(window, FileNameOf(tabs->tabText(i)).chopped(4) + "-step.png") && saved;
+        }
     }
     tabs->setCurrentIndex(0);
     g_pagesTaken = saved;

@@ -32,8 +32,9 @@ struct InstalledItemView;
 }  // namespace movrand
 
 namespace movrand::history {
+struct HandChange;
 struct RestorePlan;
-}
+}  // namespace movrand::history
 
 namespace movrand::mainwindow {
 
@@ -210,6 +211,11 @@ class frmMovrand : public QWidget {
     // Asks (with how many files it changes) and carries out an undo or a restore.
     void CarryOutRestore(const history::RestorePlan& plan, const std::string& question);
     void ShowRestoredState();
+    // The list beside the steps of what changed (frmMovrandStepChanges.cpp): the files of the
+    // step numbered `step` (-1: none), what a check found, what an undo or restore would change.
+    void ShowStepChanges(int step);
+    void ShowCheckedChanges(const std::vector<history::HandChange>& changes);
+    void ShowPlannedChanges(const history::RestorePlan& plan, const std::string& what);
 
     // Find Add-Ons, the browser windows and the About box (frmMovrandPages.cpp).
     void UpdateWebsiteAddress();

@@ -11,6 +11,7 @@
 #include "history/HistoryPlace.h"
 #include "history/HistoryRestore.h"
 #include "mainwindow/ui/ControlSetup.h"
+#include "mainwindow/ui/StepChangesPane.h"
 #include "mainwindow/ui/frmMovrand.h"
 #include "platform/RuntimeError.h"
 #include "roster/IniFunctions.h"
@@ -20,7 +21,6 @@ namespace movrand::mainwindow {
 namespace {
 
 constexpr int kStepRole = Qt::UserRole + 2;  // the step an entry restores to
-constexpr std::size_t kMostChangesShown = 40;
 
 // The hourglass while it lives, also when the work ends with an error.
 class BusyPointer {
@@ -33,10 +33,6 @@ class BusyPointer {
   private:
     platform::Ui& ui_;
 };
-
-std::string FilesText(std::size_t count) {
-    return std::to_string(count) + (count == 1 ? " file" : " files");
-}
 
 // "2026-12-07T17:30:05" as "2026-12-07 17:30:05".
 std::string WhenText(std::string when) {
@@ -59,10 +55,16 @@ void frmMovrand::BuildHistoryPage(QWidget* page) {
     steps->setItemDelegate(new dialogs::ListEntryDelegate(steps));
     steps->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     steps->setSelectionMode(QAbstractItemView::SingleSelection);
-    Place(steps, 120, 120, 8760, 5220);
+    Place(steps, 120, 120, 8760, 2280);
+    Place(Add<QFrame>(fra, "fra", fra::kStepChanges, page, new StepChangesPane), 120, 2520, 8760,
+          2820);
     // The newest entry is the installation as it is: there is nothing to restore it to.
-    connect(steps, &QListWidget::currentRowChanged, this,
-            [this](int row) { cmd(cmd::kRestoreToHere)->setEnabled(row > 0); });
+    connect(steps, &QListWidget::currentRowChanged, this, [this, steps](int row) {
+        cmd(cmd::kRestoreToHere)->setEnabled(row > 0);
+        const QListWidgetItem* entry = row < 0 ? nullptr : steps->item(row);
+        ShowStepChanges(entry && entry->data(kStepRole).isValid() ? entry->data(kStepRole).toInt()
+                                                                  : -1);
+    });
     Place(Add(lbl, "lbl", lbl::kHistorySize, page, new QLabel), 120, 5460, 8760, 255);
     Place(Add(cmd, "cmd", cmd::kUndoLast, page, new QPushButton("Undo Last")), 120, 5880, 2160,
           375);
@@ -143,6 +145,7 @@ void frmMovrand::UndoLast() {
     const std::string name = plan.Reverse.empty() || !place.Exists()
                                  ? ""
                                  : StepName(place.ReadIndex(), plan.Reverse.front());
+    ShowPlannedChanges(plan, "Undoing " + name);
     CarryOutRestore(plan, "Undo " + name + "?");
 }
 
@@ -162,6 +165,7 @@ void frmMovrand::RestoreToHere() {
     const std::string name = step == 0 || !place.Exists()
                                  ? "before Movrand changed it"
                                  : "as it was after " + StepName(place.ReadIndex(), step);
+    ShowPlannedChanges(plan, "Restoring the installation " + name);
     CarryOutRestore(plan, "Restore the installation " + name + "?");
 }
 
@@ -171,7 +175,7 @@ void frmMovrand::CarryOutRestore(const history::RestorePlan& plan, const std::st
         return;
     }
     platform::Question ask;
-    ask.Message = question + " It changes " + FilesText(plan.Paths) + ".";
+    ask.Message = question + " It changes " + history::CountText(plan.Count) + ".";
     if (!ui_.AskYesNo(ask) || !MayChangeWhileGameRuns(pv_, ui_)) return;
     history::RestoreResult result;
     {
@@ -206,16 +210,7 @@ void frmMovrand::CheckForChanges() {
         const BusyPointer busy(ui_);
         changes = history::VerifyInstallation(pv_);
     }
-    if (changes.empty()) {
-        ui_.ShowMessage("No file was changed since Movrand last touched it.");
-        return;
-    }
-    std::string text = FilesText(changes.size()) + " changed since Movrand last touched them:";
-    for (std::size_t i = 0; i < changes.size() && i < kMostChangesShown; ++i)
-        text += "\r\n" + changes[i].What + ":  " + changes[i].Path;
-    if (changes.size() > kMostChangesShown)
-        text += "\r\n... and " + std::to_string(changes.size() - kMostChangesShown) + " more.";
-    ui_.ShowMessage(text);
+    ShowCheckedChanges(changes);
 }
 
 }  // namespace movrand::mainwindow

@@ -2,19 +2,49 @@
 // The "History" page driven through the main window.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTreeWidget>
 #include <fstream>
 
+#include "../../addons/AddOnFixture.h"
 #include "FileSnapshot.h"
 #include "GameGuard.h"
 #include "WindowFixture.h"
+#include "addons/InstalledItems.h"
+#include "folders/CarFolderSwap.h"
+#include "history/HistoryRestore.h"
+#include "roster/CarNumbers.h"
+#include "roster/TeamTable.h"
 #include "ui/SimulatedInput.h"
 
 namespace movrand::test {
 namespace {
 
-class HistoryPageTest : public WindowFixture {};
+namespace fs = std::filesystem;
+
+class HistoryPageTest : public WindowFixture {
+  protected:
+    QTreeWidget* Pane() { return Find<QTreeWidget>("tvw(0)"); }
+    std::string Heading() { return Text(Find<QLabel>("tvwHeading(0)")->text()); }
+    // The pane's lines as "folder" and "  what | before | after | path" rows.
+    std::string Lines() {
+        std::string text;
+        for (int g = 0; g < Pane()->topLevelItemCount(); ++g) {
+            const QTreeWidgetItem* group = Pane()->topLevelItem(g);
+            text += Text(group->text(0)) + "\n";
+            for (int i = 0; i < group->childCount(); ++i)
+                text += "  " + Text(group->child(i)->text(0)) + " | " +
+                        Text(group->child(i)->text(1)) + " | " + Text(group->child(i)->text(2)) +
+                        " | " + Text(group->child(i)->text(3)) + "\n";
+        }
+        return text;
+    }
+    void ShowHistoryPage() {
+        Find<QTabWidget>("tabMovrand", tabMovrand::kPages)->setCurrentIndex(tab::kHistory);
+    }
+};
 
 // A swap is a step; the page lists it, "Check for Changes" names a file changed by hand since,
 // and "Undo Last" asks with how many files it changes and puts the live car folder back.
@@ -41,17 +71,15 @@ TEST_F(HistoryPageTest, CheckNamesAFileChangedByHandAndUndoLastPutsASwapBack) {
         ->grab()
         .save(QString::fromStdString((drive.Root() / "history.png").string()));
 
-    // Nothing changed by hand yet; then a file of the swapped-in folder is.
+    // Nothing changed by hand yet; then a file of the swapped-in folder is. The check tells it
+    // in the list beside the steps, not in a message window.
     Click(Find("cmd", cmd::kCheckForChanges));
-    ASSERT_EQ(drive.Ui.Messages.size(), 1u) << drive.Ui.Transcript();
-    EXPECT_EQ(drive.Ui.Messages[0].Text, "No file was changed since Movrand last touched it.");
+    EXPECT_EQ(Heading(), "No file was changed since Movrand last touched it.");
     const std::string changed = TreeOf(liveFolder).begin()->first;
     std::ofstream(liveFolder / changed, std::ios::app) << "by hand";
     Click(Find("cmd", cmd::kCheckForChanges));
-    ASSERT_EQ(drive.Ui.Messages.size(), 2u) << drive.Ui.Transcript();
-    EXPECT_NE(drive.Ui.Messages[1].Text.find(changed.substr(changed.find('/') + 1)),
-              std::string::npos)
-        << drive.Ui.Messages[1].Text;
+    EXPECT_TRUE(drive.Ui.Messages.empty()) << drive.Ui.Transcript();
+    EXPECT_NE(Lines().find(changed.substr(changed.find('/') + 1)), std::string::npos) << Lines();
 
     // The undo asks first, then about the file changed by hand, and puts the live folder back.
     const auto beforeUndo = TreeOf(liveFolder);
@@ -60,7 +88,8 @@ TEST_F(HistoryPageTest, CheckNamesAFileChangedByHandAndUndoLastPutsASwapBack) {
     ASSERT_EQ(drive.Ui.Questions.size(), 3u) << drive.Ui.Transcript();
     EXPECT_TRUE(drive.Ui.Questions[1].Message.starts_with("Undo step 1 ("))
         << drive.Ui.Transcript();
-    EXPECT_NE(drive.Ui.Questions[1].Message.find(" files."), std::string::npos);
+    EXPECT_TRUE(drive.Ui.Questions[1].Message.ends_with(" It changes 7 files and 9 folders."))
+        << drive.Ui.Questions[1].Message;
     EXPECT_EQ(Differences(TreeOf(liveFolder), live), "") << drive.Ui.Transcript();
     ASSERT_EQ(steps->count(), 3);
     EXPECT_TRUE(steps->item(0)->text().endsWith("Undid step 1")) << Text(steps->item(0)->text());
@@ -83,6 +112,114 @@ TEST_F(HistoryPageTest, CheckNamesAFileChangedByHandAndUndoLastPutsASwapBack) {
         << Text(steps->currentItem()->text());
     EXPECT_TRUE(Find("cmd", cmd::kUndoLast)->isEnabled());
     EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
+}
+
+// Selecting a step lists what it changed beside the steps, by team folder, with sizes: an
+// install, a car number and a swap. The list fits the page, Tab reaches it and it reads whole.
+TEST_F(HistoryPageTest, TheSelectedStepsFilesAreListedByTeamFolder) {
+    PrepareAddOns(drive);
+    drive.Ui.DefaultAnswer = true;
+    ASSERT_EQ(InstallEntry(drive, kClassic, "Ferrari 312"), InstallOutcome::Installed);
+    AssignCarNumber(drive.Pv, drive.Ui, 1, "12");
+    WriteCarFolder(drive.DriveC() / "stored" / "classic", "stored");
+    SwapCarFolder(drive.Pv, drive.Ui, {"C:\\stored\\classic", "C:\\stored", "old", false, true});
+    Open();
+    ShowHistoryPage();
+    auto* steps = Find<QListWidget>("lst", lst::kHistorySteps);
+    ASSERT_EQ(steps->count(), 4) << drive.Ui.Transcript();
+    const struct {
+        int row;
+        const char* heading;
+        std::vector<std::string> lines;
+    } rows[] = {
+        {2,
+         "Step 1 (Installed Ferrari 312 (complete car) into Ferrari) changed 17 files and 2 "
+         "folders.",
+         {"C:\\sierra\\gpl\\cars\\cars67\\ferrari\n",
+          "  replaced | 16 bytes | 23 bytes | C:\\sierra\\gpl\\cars\\cars67\\ferrari\\fer9.3do\n",
+          "  created |  | 45 bytes | C:\\sierra\\gpl\\cars\\cars67\\ferrari\\zorvexcardesc.zorvex\n"}},
+        {1,
+         "Step 2 (Car number 12 given to Jack Brabham) changed 1 file.",
+         {"C:\\sierra\\gpl\n  replaced | "}},
+        {0,
+         "Step 3 (Car folder swap: classic made live, the old one renamed old) changed 2 folders.",
+         {"  moved to C:\\stored\\old |  |  | C:\\sierra\\gpl\\cars\\cars67\n"}},
+    };
+    for (const auto& row : rows) {
+        steps->setCurrentRow(row.row);
+        EXPECT_EQ(Heading(), row.heading);
+        for (const std::string& line : row.lines)
+            EXPECT_NE(Lines().find(line), std::string::npos) << line << "in\n" << Lines();
+    }
+    // Tab goes from the steps to the list of changes, whose lines read whole.
+    window->activateWindow();
+    steps->setFocus();
+    PressKey(steps, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Pane());
+    const QTreeWidgetItem* line = Pane()->topLevelItem(0)->child(0);
+    EXPECT_TRUE(Text(line->data(0, Qt::AccessibleTextRole).toString()).starts_with("moved to "))
+        << Text(line->data(0, Qt::AccessibleTextRole).toString());
+    const QRect page = Find("fra", fra::kHistoryPage)->rect();
+    for (QWidget* control : {static_cast<QWidget*>(Pane()), Find("cmd", cmd::kCheckForChanges)})
+        EXPECT_TRUE(page.contains(
+            QRect(control->mapTo(Find("fra", fra::kHistoryPage), QPoint()), control->size())));
+    steps->setCurrentRow(2);
+    Find("fra", fra::kHistoryPage)
+        ->grab()
+        .save(QString::fromStdString((drive.Root() / "history-step.png").string()));
+}
+
+// A car number given and taken back cancel out: "Restore to Here" asks with the count of what
+// the restore really changes, and the list shows those files before the answer.
+TEST_F(HistoryPageTest, TheRestoreQuestionCountsOnlyWhatReallyChanges) {
+    PrepareAddOns(drive);
+    ASSERT_EQ(InstallEntry(drive, kClassic, "Ferrari 312"), InstallOutcome::Installed);
+    AssignCarNumber(drive.Pv, drive.Ui, 1, "12");
+    drive.Ui.DefaultAnswer = true;
+    ASSERT_EQ(history::CarryOut(drive.Pv, drive.Ui, history::PlanUndo(drive.Pv)).Outcome,
+              history::RestoreOutcome::Done);
+    Open();
+    ShowHistoryPage();
+    auto* steps = Find<QListWidget>("lst", lst::kHistorySteps);
+    steps->setCurrentRow(steps->count() - 1);  // before Movrand
+    drive.Ui.Answers = {false};
+    Click(Find("cmd", cmd::kRestoreToHere));
+    ASSERT_FALSE(drive.Ui.Questions.empty()) << drive.Ui.Transcript();
+    EXPECT_EQ(drive.Ui.Questions.back().Message,
+              "Restore the installation before Movrand changed it? It changes 17 files and 2 "
+              "folders.");
+    EXPECT_EQ(Heading(),
+              "Restoring the installation before Movrand changed it changes 17 files and 2 "
+              "folders.");
+    EXPECT_EQ(Lines().find("driver.ini"), std::string::npos) << Lines();
+    EXPECT_NE(Lines().find("  deleted | 45 bytes |  | " + Ferrari("zorvexcardesc.zorvex")),
+              std::string::npos)
+        << Lines();
+}
+
+// "Check for Changes" lists in the pane, not in a message window, a file changed by hand, one
+// added where a step had removed it and one removed that a step had made.
+TEST_F(HistoryPageTest, TheCheckListsChangedAddedAndMissingFiles) {
+    PrepareAddOns(drive);
+    drive.Ui.DefaultAnswer = true;
+    ASSERT_EQ(InstallEntry(drive, kClassic, "Ferrari 312"), InstallOutcome::Installed);
+    ASSERT_EQ(InstallEntry(drive, kClassic, "Red Wheels"), InstallOutcome::Installed);
+    int ferrari = 0;
+    while (TeamsInListOrder()[static_cast<std::size_t>(ferrari)].Folder != "ferrari") ++ferrari;
+    RemoveAddOnFiles(drive.Pv, drive.Ui, ferrari, "Red Wheels");
+    drive.Write(Ferrari("fer9.3do"), "painted by hand");
+    drive.Write(Ferrari("wheels.mip"), "mine");
+    fs::remove(drive.Native(Ferrari("zorvexcardesc.zorvex")));
+    Open();
+    ShowHistoryPage();
+    drive.Ui.Messages.clear();
+    Click(Find("cmd", cmd::kCheckForChanges));
+    EXPECT_TRUE(drive.Ui.Messages.empty()) << drive.Ui.Transcript();
+    EXPECT_EQ(Heading(), "3 files changed since Movrand last touched them.");
+    EXPECT_EQ(Lines(), std::string(kFerrari) + "\n  changed |  |  | " + Ferrari("fer9.3do") +
+                           "\n  added |  |  | " + Ferrari("wheels.mip") + "\n  missing |  |  | " +
+                           Ferrari("zorvexcardesc.zorvex") + "\n");
+    EXPECT_EQ(QApplication::focusWidget(), Pane());
 }
 
 // An installation Movrand never changed shows the state before it, which is the one it is in:
