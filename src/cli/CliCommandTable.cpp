@@ -228,16 +228,30 @@ Asks first.)"},
          true,
          History,
          CheckStepOrRepair,
-         "one line per step of the installation's history, oldest first: number,\n"
-         "date and time (ISO 8601), user and summary, tab-separated; with N, one\n"
+         "one line per state of the installation's history, oldest first: number,\n"
+         "date and time (ISO 8601, local, with its UTC offset), user, summary and\n"
+         "the step's name when it has one, tab-separated; the first line is the\n"
+         "state before the oldest step kept (\"0\", three tabs, \"Before Movrand\n"
+         "changed this installation\"); with N, one\n"
          "line per file step N changed: what happened, tab, its Windows path;\n"
          "with repair, the history's index rebuilt from its step files; with\n"
          "abandon, a restore or undo that could not be finished closed, the game\n"
          "left as it is (what it changed stays, recorded as a step)",
          R"(One line per step of the installation's history (kept in
 .I movrand\ehistory
-in the GPL folder), oldest first: its number, date and time (ISO 8601), the
-user's login name and its summary, separated by tabs.
+in the GPL folder), oldest first: its number, date and time (ISO 8601 in the
+local time zone, with its offset from UTC; a step recorded by an older Movrand
+shows its time as it was written), the user's login name, its summary and, when
+the step was given a name with
+.BR label ,
+that name, separated by tabs.
+The steps are listed by number, whatever their times say.
+The first line is the state the history can go back to before its oldest step:
+.B 0
+and three tabs, then
+.BR "Before Movrand changed this installation" ,
+or, once older steps were forgotten, the number before the oldest step kept and
+.BR "Before step \fIN\fB" .
 With
 .IR N ,
 one line per file or folder step
@@ -362,6 +376,33 @@ does; without
 nothing is forgotten and the limit stays as it was.
 The limit starts at a quarter of the free space when the history is made, at
 most 5 GB.)"},
+
+        {"label",
+         "N [TEXT]",
+         1,
+         1,
+         {},
+         true,
+         Label,
+         CheckLabel,
+         "give step N the name TEXT (shown by history and on the History page);\n"
+         "an empty or missing TEXT takes its name away",
+         R"(Give step
+.I N
+of the history the name
+.I TEXT
+(one line, at most 200 bytes), shown in the last column of
+.B history
+and on the History page of the desktop program; an empty or missing
+.I TEXT
+takes the step's name away.
+A name stays when other steps are forgotten. A named step is never forgotten
+to keep the history within its limit without a question that names it;
+without
+.B \-\-yes
+it is kept, and
+.BR forget
+names the named steps it would forget.)"},
 
         {"switch",
          "PATH",
