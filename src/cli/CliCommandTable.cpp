@@ -335,14 +335,18 @@ Exit status 1 when there is any, 0 when there is none.)"},
          Forget,
          CheckStepNumber,
          "forget the steps before N, freeing the content only they kept (asks\n"
-         "first, naming the steps that hold the only copy of a car folder)",
+         "first, naming the steps that hold the only copy of a car folder and\n"
+         "the steps given a name)",
          R"(Forget the steps of the history before step
 .IR N :
 what only they kept is deleted, and the installation can no longer be
 restored to a point before step
 .IR N\-1 .
 Asks first, saying how many steps are forgotten and which of them hold the
-only copy of a car folder a swap deleted or replaced; without
+only copy of a car folder a swap deleted or replaced, and which of them were
+given a name with
+.BR label ;
+without
 .B \-\-yes
 nothing is forgotten.)"},
 

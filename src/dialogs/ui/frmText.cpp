@@ -12,7 +12,7 @@ using namespace frmTextControls;
 
 namespace {
 constexpr int kWidth = 7065;
-constexpr int kHeight = 1545;
+constexpr int kHeight = 1305;
 }  // namespace
 
 frmText::frmText(platform::Random& rnd, QWidget* parent)
@@ -25,19 +25,19 @@ frmText::frmText(platform::Random& rnd, QWidget* parent)
     lbl0_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lbl0_->setTextFormat(Qt::PlainText);
     lbl0_->setStyleSheet(QStringLiteral("color: #FFFFFF; background: transparent;"));
-    Place(lbl0_, {120, 90, 6825, 780});
+    Place(lbl0_, {120, 90, 6825, 540});
     txt0_ = new QLineEdit(this);
     txt0_->setObjectName(ControlName("txt", txt::kText));
     txt0_->setFont(SkinFont(8.25));
     UseSkinListColours(txt0_);
-    Place(txt0_, {120, 960, 4620, 315});
+    Place(txt0_, {120, 720, 4620, 315});
     lbl0_->setBuddy(txt0_);
     img_[img::kSave] =
         new PictureButton(ControlName("img", img::kSave), QStringLiteral("Save"), this);
     img_[img::kCancel] =
         new PictureButton(ControlName("img", img::kCancel), QStringLiteral("Cancel"), this);
-    PlaceAt(img_[img::kSave], 4920, 1005);
-    PlaceAt(img_[img::kCancel], 6000, 1005);
+    PlaceAt(img_[img::kSave], 4920, 765);
+    PlaceAt(img_[img::kCancel], 6000, 765);
     for (int index : {img::kSave, img::kCancel})
         connect(img_[index], &PictureButton::Clicked, this, [this, index] { img_Click(index); });
     SetKeyAnswers([this] { img_[img::kSave]->Press(); }, [this] { img_[img::kCancel]->Press(); });
