@@ -11,6 +11,11 @@ bool NormalPointerUi::AskYesNo(const platform::Question& question) {
     return Modal([&] { return inner_.AskYesNo(question); });
 }
 
+std::optional<std::string> NormalPointerUi::AskText(const std::string& message,
+                                                    const std::string& text) {
+    return Modal([&] { return inner_.AskText(message, text); });
+}
+
 std::string NormalPointerUi::SelectTeam() {
     return Modal([&] { return inner_.SelectTeam(); });
 }

@@ -50,13 +50,16 @@ CommandOutcome SetCompare(Call& c);
 CommandOutcome SetCode(Call& c);
 CommandOutcome SetApply(Call& c);
 
-// The history commands (history, undo, restore, verify, forget).
+// The history commands (history, undo, restore, verify, forget, history-size, label).
 CommandOutcome History(Call& c);
 CommandOutcome Undo(Call& c);
 CommandOutcome Restore(Call& c);
 CommandOutcome Verify(Call& c);
 CommandOutcome Forget(Call& c);
 CommandOutcome HistorySize(Call& c);
+CommandOutcome Label(Call& c);
+// A step number, and any text after it.
+std::string CheckLabel(const CliRequest& request);
 std::string CheckStepNumber(const CliRequest& request);
 // A step number, or the word repair or abandon.
 std::string CheckStepOrRepair(const CliRequest& request);

@@ -326,16 +326,30 @@ only builds the stored folder.)"},
          true,
          History,
          CheckStepOrRepair,
-         "one line per step of the installation's history, oldest first: number,\n"
-         "date and time (ISO 8601), user and summary, tab-separated; with N, one\n"
+         "one line per state of the installation's history, oldest first: number,\n"
+         "date and time (ISO 8601, local, with its UTC offset), user, summary and\n"
+         "the step's name when it has one, tab-separated; the first line is the\n"
+         "state before the oldest step kept (\"0\", three tabs, \"Before Movrand\n"
+         "changed this installation\"); with N, one\n"
          "line per file step N changed: what happened, tab, its Windows path;\n"
          "with repair, the history's index rebuilt from its step files; with\n"
          "abandon, a restore or undo that could not be finished closed, the game\n"
          "left as it is (what it changed stays, recorded as a step)",
          R"(One line per step of the installation's history (kept in
 .I movrand\ehistory
-in the GPL folder), oldest first: its number, date and time (ISO 8601), the
-user's login name and its summary, separated by tabs.
+in the GPL folder), oldest first: its number, date and time (ISO 8601 in the
+local time zone, with its offset from UTC; a step recorded by an older Movrand
+shows its time as it was written), the user's login name, its summary and, when
+the step was given a name with
+.BR label ,
+that name, separated by tabs.
+The steps are listed by number, whatever their times say.
+The first line is the state the history can go back to before its oldest step:
+.B 0
+and three tabs, then
+.BR "Before Movrand changed this installation" ,
+or, once older steps were forgotten, the number before the oldest step kept and
+.BR "Before step \fIN\fB" .
 With
 .IR N ,
 one line per file or folder step
@@ -421,14 +435,18 @@ Exit status 1 when there is any, 0 when there is none.)"},
          Forget,
          CheckStepNumber,
          "forget the steps before N, freeing the content only they kept (asks\n"
-         "first, naming the steps that hold the only copy of a car folder)",
+         "first, naming the steps that hold the only copy of a car folder and\n"
+         "the steps given a name)",
          R"(Forget the steps of the history before step
 .IR N :
 what only they kept is deleted, and the installation can no longer be
 restored to a point before step
 .IR N\-1 .
 Asks first, saying how many steps are forgotten and which of them hold the
-only copy of a car folder a swap deleted or replaced; without
+only copy of a car folder a swap deleted or replaced, and which of them were
+given a name with
+.BR label ;
+without
 .B \-\-yes
 nothing is forgotten.)"},
 
@@ -462,6 +480,33 @@ does; without
 nothing is forgotten and the limit stays as it was.
 The limit starts at a quarter of the free space when the history is made, at
 most 5 GB.)"},
+
+        {"label",
+         "N [TEXT]",
+         1,
+         1,
+         {},
+         true,
+         Label,
+         CheckLabel,
+         "give step N the name TEXT (shown by history and on the History page);\n"
+         "an empty or missing TEXT takes its name away",
+         R"(Give step
+.I N
+of the history the name
+.I TEXT
+(one line, at most 200 bytes), shown in the last column of
+.B history
+and on the History page of the desktop program; an empty or missing
+.I TEXT
+takes the step's name away.
+A name stays when other steps are forgotten. A named step is never forgotten
+to keep the history within its limit without a question that names it;
+without
+.B \-\-yes
+it is kept, and
+.BR forget
+names the named steps it would forget.)"},
 
         {"switch",
          "PATH",

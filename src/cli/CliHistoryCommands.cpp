@@ -4,9 +4,13 @@
 #include "cli/CliCall.h"
 #include "common/GameRunning.h"
 #include "history/HistoryForget.h"
+#include "history/HistoryListing.h"
 #include "history/HistoryPlace.h"
+#include "history/HistoryRepair.h"
 #include "history/HistoryRestore.h"
 #include "history/RestoreJournal.h"
+#include "history/StepLabels.h"
+#include "history/StepTime.h"
 #include "platform/ErrorTrap.h"
 
 namespace movrand::cli {
@@ -32,6 +36,24 @@ CommandOutcome Told(Call& c, const history::RestoreResult& result,
     return CommandOutcome::Refused;
 }
 
+// The state before the oldest step kept, then one line per step, oldest first, its time in the
+// local zone and its name, when it has one, in a last column.
+CommandOutcome ListSteps(Call& c, const history::HistoryPlace& place) {
+    const std::vector<history::Step> steps =
+        place.Exists() ? place.ReadIndex() : std::vector<history::Step>{};
+    const history::StepLabels labels = history::ReadLabels(place);
+    const history::StartingPoint start = history::StartOf(place, steps);
+    c.out << start.Number << "\t\t\t" << start.Text << '\n';
+    for (const history::Step& step : steps) {
+        c.out << step.Number << '\t' << history::LocalStepTime(step.When) << '\t' << step.User
+              << '\t' << step.Summary;
+        if (const auto label = labels.find(step.Number); label != labels.end())
+            c.out << '\t' << label->second;
+        c.out << '\n';
+    }
+    return CommandOutcome::Done;
+}
+
 }  // namespace
 
 std::string CheckStepNumber(const CliRequest& request) {
@@ -53,14 +75,13 @@ std::string CheckStepOrRepair(const CliRequest& request) {
 CommandOutcome History(Call& c) {
     return Trapped(c, [&] {
         history::HistoryPlace place(c.pv);
+        if (c.request.Operands.empty()) return ListSteps(c, place);
         if (!place.Exists()) return CommandOutcome::Done;
-        if (!c.request.Operands.empty() && c.Operand(0) == "repair") {
-            const int listed = place.RepairIndex();
-            c.ui.ShowMessage("The history index " + place.Index() + " was rebuilt from its " +
-                             std::to_string(listed) + " step file(s).");
+        if (c.Operand(0) == "repair") {
+            c.ui.ShowMessage(history::RepairHistoryRecords(place));
             return CommandOutcome::Done;
         }
-        if (!c.request.Operands.empty() && c.Operand(0) == "abandon") {
+        if (c.Operand(0) == "abandon") {
             if (!history::RestoreStands(place)) {
                 c.ui.ShowMessage("There is no unfinished restore or undo to close.");
                 return CommandOutcome::Done;
@@ -68,12 +89,6 @@ CommandOutcome History(Call& c) {
             std::string setAside;
             const int part = history::AbandonRestore(place, &setAside);
             c.ui.ShowMessage(history::AbandonedText(part, setAside));
-            return CommandOutcome::Done;
-        }
-        if (c.request.Operands.empty()) {
-            for (const history::Step& step : place.ReadIndex())
-                c.out << step.Number << '\t' << step.When << '\t' << step.User << '\t'
-                      << step.Summary << '\n';
             return CommandOutcome::Done;
         }
         const int number = std::stoi(c.Operand(0));
@@ -125,9 +140,34 @@ CommandOutcome Forget(Call& c) {
         history::RefuseWhileRestoreStands(place);
         if (!history::AskToForget(place, first, c.ui)) return CommandOutcome::Refused;
         const history::ForgetResult result = history::ForgetStepsBefore(place, first);
-        c.ui.ShowMessage(std::to_string(result.Forgotten) + " step(s) forgotten, " +
-                         history::SizeText(result.Freed) + " freed; the history now takes " +
-                         history::SizeText(place.Size()) + ".");
+        c.ui.ShowMessage(history::ForgottenText(result, place));
+        return CommandOutcome::Done;
+    });
+}
+
+std::string CheckLabel(const CliRequest& request) {
+    CliRequest number = request;
+    number.Operands.resize(1);
+    return CheckStepNumber(number);
+}
+
+CommandOutcome Label(Call& c) {
+    return Trapped(c, [&] {
+        history::HistoryPlace place(c.pv);
+        const int number = std::stoi(c.Operand(0));
+        bool listed = false;
+        if (place.Exists())
+            for (const history::Step& step : place.ReadIndex())
+                listed = listed || step.Number == number;
+        if (!listed) {
+            c.ui.ShowMessage("There is no step " + std::to_string(number) + " in the history.");
+            return CommandOutcome::Refused;
+        }
+        const std::string label =
+            history::SetLabel(place, number, c.request.Operands.size() > 1 ? c.Operand(1) : "");
+        c.ui.ShowMessage(label.empty()
+                             ? "Step " + std::to_string(number) + " has no name now."
+                             : "Step " + std::to_string(number) + " is named \"" + label + "\".");
         return CommandOutcome::Done;
     });
 }
@@ -136,18 +176,8 @@ CommandOutcome HistorySize(Call& c) {
     return Trapped(c, [&] {
         history::HistoryPlace place(c.pv);
         if (!c.request.Operands.empty()) {
-            const std::uint64_t limit = std::stoull(c.Operand(0)) << 20;
-            // Forgetting steps now could forget those the unfinished restore takes back.
-            history::RefuseWhileRestoreStands(place);
-            // A smaller limit that would forget steps asks first, as forget does; on a no the
-            // limit stays as it was.
-            const int first = place.Exists() ? history::FirstKeptWithin(place, limit) : 1;
-            if (place.Exists() && first > place.FirstKept() &&
-                !history::AskToForget(place, first, c.ui))
+            if (!history::ChangeLimit(place, std::stoull(c.Operand(0)) << 20, c.ui))
                 return CommandOutcome::Refused;
-            place.Create();
-            place.SetLimit(limit);
-            history::KeepWithinLimit(place, &c.ui);
         }
         c.out << "size\t" << (place.Exists() ? place.Size() : 0) << "\nlimit\t"
               << (place.Exists() ? place.Limit() : 0) << '\n';

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "history/RestoreJournal.h"
+#include "history/StepLabels.h"
 #include "platform/FileKeeping.h"
 #include "platform/FileSystemErrors.h"
 #include "platform/RuntimeError.h"
@@ -63,8 +65,10 @@ ForgetResult ForgetStepsBefore(HistoryPlace& place, int first) {
     for (int number : place.StepFileNumbers())
         if (number >= first) NeededBy(place, place.ReadStep(number), hashes, keptFolders);
     const std::uint64_t before = place.Size();
+    ReadLabels(place);  // a damaged names file stops the forget before anything goes
     // The index first: a cut here leaves content that no step names, taken at the next forget.
     place.KeepFrom(first, kept);
+    DropLabelsBefore(place, first);
     platform::FileSystem& fs = place.Files();
     for (const Step& entry : index)
         if (entry.Number < first) ++result.Forgotten;
@@ -121,6 +125,8 @@ bool AskToForget(const HistoryPlace& place, int first, platform::Ui& ui) {
             "\r\n\r\nThese steps hold the only copy of a car folder a swap deleted "
             "or replaced; it is deleted with them:" +
             only;
+    if (const std::string named = LabelledBefore(place, first); !named.empty())
+        asked.Message += "\r\n\r\nThese steps you named are forgotten with them:" + named;
     return ui.AskYesNo(asked);
 }
 
@@ -168,16 +174,34 @@ int FirstKeptWithin(const HistoryPlace& place, std::uint64_t limit) {
     return first;
 }
 
-void KeepWithinLimit(HistoryPlace& place, platform::Ui* ui) {
+void KeepWithinLimit(HistoryPlace& place, platform::Ui* ui, bool agreed) {
     const std::vector<Step> index = place.ReadIndex();
     std::uint64_t total = 0;
     for (const Step& step : index) total += step.BytesKept;
     const std::uint64_t limit = place.Limit();
     if (total <= limit || index.size() < 2) return;
+    // A step the player named is forgotten only with a yes; without one the history keeps
+    // from it on and stays larger than its limit.
+    int stop = index.back().Number;
+    if (!agreed) {
+        const int wanted = FirstKeptWithin(place, limit);
+        const std::string named = LabelledBefore(place, wanted);
+        if (!named.empty()) {
+            platform::Question asked;
+            asked.Message = "The history of this installation has grown past its limit of " +
+                            SizeText(limit) + ". Keeping within it forgets the steps before step " +
+                            std::to_string(wanted) + ", among them these steps you named:" + named +
+                            "\r\n\r\nForget them? On No they are kept, and the history " +
+                            "stays larger than its limit.";
+            asked.NoByDefault = true;
+            if (!ui || !ui->AskYesNo(asked)) stop = ReadLabels(place).begin()->first;
+        }
+    }
     std::uint64_t size = place.Size();
     int first = place.FirstKept();
     ForgetResult all;
-    for (std::size_t i = 0; size > limit && i + 1 < index.size(); ++i) {
+    for (std::size_t i = 0; size > limit && i + 1 < index.size() && index[i + 1].Number <= stop;
+         ++i) {
         first = index[i + 1].Number;
         const ForgetResult one = ForgetStepsBefore(place, first);
         all.Forgotten += one.Forgotten;
@@ -189,6 +213,24 @@ void KeepWithinLimit(HistoryPlace& place, platform::Ui* ui) {
                         SizeText(limit) + ", so its " + std::to_string(all.Forgotten) +
                         " oldest step(s), up to step " + std::to_string(first - 1) +
                         ", have been forgotten (" + SizeText(all.Freed) + " freed).");
+}
+
+bool ChangeLimit(HistoryPlace& place, std::uint64_t limit, platform::Ui& ui) {
+    // Forgetting steps now could forget those an unfinished restore takes back.
+    RefuseWhileRestoreStands(place);
+    // A smaller limit that would forget steps asks first, as a forget does; on a no the limit
+    // stays as it was.
+    const int first = place.Exists() ? FirstKeptWithin(place, limit) : 1;
+    if (place.Exists() && first > place.FirstKept() && !AskToForget(place, first, ui)) return false;
+    place.Create();
+    place.SetLimit(limit);
+    KeepWithinLimit(place, &ui, true);
+    return true;
+}
+
+std::string ForgottenText(const ForgetResult& result, const HistoryPlace& place) {
+    return std::to_string(result.Forgotten) + " step(s) forgotten, " + SizeText(result.Freed) +
+           " freed; the history now takes " + SizeText(place.Size()) + ".";
 }
 
 std::string SizeText(std::uint64_t bytes) {

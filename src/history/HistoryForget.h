@@ -28,8 +28,18 @@ bool AskToForget(const HistoryPlace& place, int first, platform::Ui& ui);
 int FirstKeptWithin(const HistoryPlace& place, std::uint64_t limit);
 
 // Forgets the oldest steps, one at a time, while the history is larger than its limit (never the
-// newest step); tells the user through `ui` when it did.
-void KeepWithinLimit(HistoryPlace& place, platform::Ui* ui);
+// newest step); tells the user through `ui` when it did. A step the player named is forgotten
+// only when `agreed`, or when the user says yes to a question that names it (without `ui`,
+// never).
+void KeepWithinLimit(HistoryPlace& place, platform::Ui* ui, bool agreed = false);
+
+// Makes `limit` the history's limit and keeps within it. When that forgets steps it asks first
+// through `ui` (as AskToForget does); on a no nothing changes and it returns false.
+bool ChangeLimit(HistoryPlace& place, std::uint64_t limit, platform::Ui& ui);
+
+// What the player is told after a forget: "3 step(s) forgotten, 2.0 MB freed; the history now
+// takes 1.5 MB."
+std::string ForgottenText(const ForgetResult& result, const HistoryPlace& place);
 
 // "12.5 MB" and the like.
 std::string SizeText(std::uint64_t bytes);

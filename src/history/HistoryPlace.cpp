@@ -119,7 +119,7 @@ std::filesystem::path HistoryPlace::ContentOf(const std::string& hash) const {
 std::string HistoryPlace::ReadRecord(const std::string& file) const {
     constexpr std::uintmax_t kLargestIndex = 16u << 20;
     constexpr std::uintmax_t kLargestStep = 64u << 20;
-    const bool small = file == Index() || file == LimitFile();
+    const bool small = file == Index() || file == LimitFile() || file == LabelsFile();
     return fs_.ReadRecord(file, small ? kLargestIndex : kLargestStep);
 }
 

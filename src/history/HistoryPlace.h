@@ -22,6 +22,7 @@ namespace movrand::history {
 //   pending.step   the step being recorded (a run cut short leaves it for the next start)
 //   restore.step   a restore or undo under way
 //   limit          the size the history keeps within, in bytes
+//   labels         the names the player gave steps, one line each
 // The limit a new history gets from the free space of its disk: a quarter of it, from 1 GB
 // to 5 GB.
 std::uint64_t MeasuredLimit(std::uint64_t freeBytes);
@@ -49,12 +50,14 @@ class HistoryPlace {
     std::string Pending() const { return folder_ + "\\pending.step"; }
     std::string RestoreJournal() const { return folder_ + "\\restore.step"; }
     std::string LimitFile() const { return folder_ + "\\limit"; }
+    std::string LabelsFile() const { return folder_ + "\\labels"; }
     std::string ContentFolder() const { return folder_ + "\\content"; }
     std::string KeptFolder() const { return folder_ + "\\kept"; }
     std::filesystem::path ContentOf(const std::string& hash) const;
     // The content of one of the history's own records (the index, a step file, the journals):
     // only a regular file, never a link, and within the size such a record can reach (16 MB for
-    // the index and the limit, 64 MB for the others); anything else is refused by its name.
+    // the index, the limit and the labels, 64 MB for the others); anything else is refused by its
+    // name.
     std::string ReadRecord(const std::string& file) const;
     std::string KeptPath(const std::string& name) const { return KeptFolder() + "\\" + name; }
 

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 
 #include "history/ChangeRecorder.h"
@@ -14,6 +13,7 @@
 #include "history/HistoryRestore.h"
 #include "history/HistorySettling.h"
 #include "history/RestoreJournal.h"
+#include "history/StepTime.h"
 #include "platform/RuntimeError.h"
 
 namespace movrand::history {
@@ -33,13 +33,6 @@ std::string ProgramOfRun() {
 }
 
 }  // namespace
-
-std::string IsoTime(const platform::LocalTime& t) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", t.Year, t.Month, t.Day,
-                  t.Hour, t.Minute, t.Second);
-    return text;
-}
 
 HistoryStep::HistoryStep(ProgramValues& pv, std::string summary, platform::Ui* ui)
     : HistoryStep(pv, std::move(summary), ui, GoesOn{}) {}
@@ -72,7 +65,7 @@ HistoryStep::HistoryStep(ProgramValues& pv, std::string summary, platform::Ui* u
         if (unfinished) RecordCutShort(*place_, std::move(*unfinished));
         Step header;
         header.Number = place_->NextNumber();
-        header.When = IsoTime(pv.Env.LocalClock->Now());
+        header.When = StepTimeOf(pv.Env.LocalClock->Now());
         header.User = LoginName();
         header.Program = ProgramOfRun();
         header.Summary = std::move(summary);

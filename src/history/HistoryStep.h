@@ -81,7 +81,4 @@ class HistoryStep {
     bool wentOn_ = false;
 };
 
-// The local date and time as ISO 8601 ("2026-12-07T17:30:05").
-std::string IsoTime(const platform::LocalTime& time);
-
 }  // namespace movrand::history

@@ -63,8 +63,9 @@ std::string StandingText(const HistoryPlace& place) {
 }
 
 std::string AbandonWayOut() {
-    return "To leave the game as it is and close it, run: movrand-cli history abandon (or answer "
-           "Yes when Movrand asks at its start).";
+    return "To leave the game as it is and close it, use \"Close Unfinished Restore\" on the "
+           "History page or run: movrand-cli history abandon (or answer Yes when Movrand asks at "
+           "its start).";
 }
 
 void RefuseWhileRestoreStands(const HistoryPlace& place) {

@@ -80,6 +80,10 @@ std::string EscapedField(const std::string& text) {
     return Escaped(text);
 }
 
+std::optional<std::string> UnescapedField(std::string_view field) {
+    return Unescaped(field);
+}
+
 bool FileState::SameAs(const FileState& other) const {
     if (Kind != other.Kind) return false;
     if (Kind == Type::File) return Hash == other.Hash && Size == other.Size && Mode == other.Mode;

@@ -98,6 +98,8 @@ Step ParseStep(const std::string& text, const std::string& shown, bool pending =
 
 // A field of a step's line: tabs, line ends and "%" written as %09, %0A, %0D and %25.
 std::string EscapedField(const std::string& text);
+// And back; nullopt for a text that is not one.
+std::optional<std::string> UnescapedField(std::string_view field);
 
 // The one-line index entry of a step, and back (nullopt for a line that is not one).
 std::string IndexLine(const Step& step);

@@ -29,6 +29,16 @@ Operation RouteButton(int index) {
             return Operation::RestoreToHere;
         case cmd::kCheckForChanges:
             return Operation::CheckForChanges;
+        case cmd::kNameStep:
+            return Operation::NameStep;
+        case cmd::kForgetOlderSteps:
+            return Operation::ForgetOlderSteps;
+        case cmd::kHistoryLimit:
+            return Operation::ChangeHistoryLimit;
+        case cmd::kRepairHistory:
+            return Operation::RepairHistory;
+        case cmd::kCloseRestore:
+            return Operation::CloseUnfinishedRestore;
         default:
             return Operation::None;
     }

@@ -10,18 +10,23 @@ namespace movrand::mainwindow {
 enum class Operation {
     None,
     // command buttons
-    SwapCarFolder,         // cmd::kSaveCarFolder
-    AddSelectedFiles,      // cmd::kAddFiles
-    UpdateWebsiteAddress,  // cmd::kUpdateUrl
-    EnterRemoveMode,       // cmd::kRemoveMode
-    RemoveAddOnFiles,      // cmd::kRemoveFiles
-    EnterAddMode,          // cmd::kAddMode
-    AssignCarNumber,       // cmd::kSaveCarNumber, then the add-on panel's refresh
-    SaveGplDirectory,      // cmd::kSaveGplDirectory
-    StartGpl,              // cmd::kStartGpl
-    UndoLast,              // cmd::kUndoLast
-    RestoreToHere,         // cmd::kRestoreToHere
-    CheckForChanges,       // cmd::kCheckForChanges
+    SwapCarFolder,           // cmd::kSaveCarFolder
+    AddSelectedFiles,        // cmd::kAddFiles
+    UpdateWebsiteAddress,    // cmd::kUpdateUrl
+    EnterRemoveMode,         // cmd::kRemoveMode
+    RemoveAddOnFiles,        // cmd::kRemoveFiles
+    EnterAddMode,            // cmd::kAddMode
+    AssignCarNumber,         // cmd::kSaveCarNumber, then the add-on panel's refresh
+    SaveGplDirectory,        // cmd::kSaveGplDirectory
+    StartGpl,                // cmd::kStartGpl
+    UndoLast,                // cmd::kUndoLast
+    RestoreToHere,           // cmd::kRestoreToHere
+    CheckForChanges,         // cmd::kCheckForChanges
+    NameStep,                // cmd::kNameStep
+    ForgetOlderSteps,        // cmd::kForgetOlderSteps
+    ChangeHistoryLimit,      // cmd::kHistoryLimit
+    RepairHistory,           // cmd::kRepairHistory
+    CloseUnfinishedRestore,  // cmd::kCloseRestore
     // tabs
     RestoreAddModeLayout,  // "Cars / Accessories": SetDescriptionView(false)
     ConnectToInternet,     // "Find Add-Ons"

@@ -44,11 +44,16 @@ inline constexpr int kRemoveMode = 3;  // "Remove Mode..."
 inline constexpr int kRemoveFiles = 4;
 inline constexpr int kAddMode = 5;  // "Add Mode..."
 inline constexpr int kSaveCarNumber = 6;
-inline constexpr int kSaveGplDirectory = 7;  // "Save" on "GPL Directory"
-inline constexpr int kStartGpl = 8;          // "Start GPL" on "Cars / Accessories"
-inline constexpr int kUndoLast = 9;          // "Undo Last" on "History"
-inline constexpr int kRestoreToHere = 10;    // "Restore to Here": to the step selected
-inline constexpr int kCheckForChanges = 11;  // "Check for Changes": files changed by hand
+inline constexpr int kSaveGplDirectory = 7;   // "Save" on "GPL Directory"
+inline constexpr int kStartGpl = 8;           // "Start GPL" on "Cars / Accessories"
+inline constexpr int kUndoLast = 9;           // "Undo Last" on "History"
+inline constexpr int kRestoreToHere = 10;     // "Restore to Here": to the step selected
+inline constexpr int kCheckForChanges = 11;   // "Check for Changes": files changed by hand
+inline constexpr int kNameStep = 12;          // "Name This Step...": the step selected
+inline constexpr int kForgetOlderSteps = 13;  // "Forget Older Steps...": before the one selected
+inline constexpr int kHistoryLimit = 14;      // "Size Limit...": the size the history keeps within
+inline constexpr int kRepairHistory = 15;     // "Repair History": a missing or damaged index
+inline constexpr int kCloseRestore = 16;      // "Close Unfinished Restore": the game left as it is
 }  // namespace cmd
 
 // Labels. The program's name and "Halvane2" are each drawn twice, a shade behind the name.

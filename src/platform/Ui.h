@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,16 @@ class Ui {
 
     // The program's yes/no window (frmYesNo), shown modally; true when Yes was clicked.
     virtual bool AskYesNo(const Question& question) = 0;
+
+    // A window that asks for one line of text (frmText), shown modally with `text` in its box:
+    // what was typed when it was saved, nullopt when it was cancelled. By default nothing can be
+    // typed and the answer is nullopt.
+    virtual std::optional<std::string> AskText(const std::string& message,
+                                               const std::string& text) {
+        (void)message;
+        (void)text;
+        return std::nullopt;
+    }
 
     // The team window (frmTeamFolder): the chosen display name, or "" when it was closed
     // without a choice.

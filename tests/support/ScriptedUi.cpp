@@ -21,6 +21,14 @@ bool ScriptedUi::AskYesNo(const platform::Question& question) {
     return answer;
 }
 
+std::optional<std::string> ScriptedUi::AskText(const std::string& message,
+                                               const std::string& text) {
+    const std::optional<std::string> answer = Next(Texts, std::optional<std::string>());
+    transcript_.push_back("text: " + message + " [" + text + "] -> " +
+                          (answer ? "\"" + *answer + "\"" : "cancel"));
+    return answer;
+}
+
 std::string ScriptedUi::SelectTeam() {
     ++TeamCalls;
     return Next(Teams, std::string());

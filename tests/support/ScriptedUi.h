@@ -29,6 +29,7 @@ class ScriptedUi : public platform::Ui {
     std::deque<std::string> Teams;
     std::deque<std::string> Files;
     std::deque<int> Choices;  // the installation chooser's answers; kChoiceCancelled when none
+    std::deque<std::optional<std::string>> Texts;  // the text window's; nullopt (cancel) when none
 
     std::vector<Shown> Messages;
     std::vector<platform::Question> Questions;
@@ -43,6 +44,8 @@ class ScriptedUi : public platform::Ui {
         transcript_.push_back("message: " + message);
     }
     bool AskYesNo(const platform::Question& question) override;
+    std::optional<std::string> AskText(const std::string& message,
+                                       const std::string& text) override;
     std::string SelectTeam() override;
     std::string SelectFile(const std::string& path, const std::string& pattern,
                            const std::string& caption) override;

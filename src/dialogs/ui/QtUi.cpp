@@ -10,6 +10,7 @@
 #include "dialogs/ui/frmMsgBox.h"
 #include "dialogs/ui/frmProgress.h"
 #include "dialogs/ui/frmTeamFolder.h"
+#include "dialogs/ui/frmText.h"
 #include "dialogs/ui/frmYesNo.h"
 #include "resources/StringTable.h"
 
@@ -67,6 +68,19 @@ bool QtUi::AskYesNo(const platform::Question& question) {
     }
     window.exec();
     return window.Yes();
+}
+
+std::optional<std::string> QtUi::AskText(const std::string& message, const std::string& text) {
+    EndFileProgress();
+    QWidget* owner = DialogParent();
+    frmText window(pv_.Env.Rnd, owner);
+    window.Load(message, text);
+    if (const auto place = PlaceOver(window.size(), owner)) {
+        window.move(*place);
+        KeepOnScreen(window);
+    }
+    window.exec();
+    return window.Answer();
 }
 
 std::string QtUi::SelectTeam() {

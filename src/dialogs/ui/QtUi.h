@@ -26,6 +26,8 @@ class QtUi : public platform::Ui {
 
     void ShowMessage(const std::string& message, int widthTwips = 0, int heightTwips = 0) override;
     bool AskYesNo(const platform::Question& question) override;
+    std::optional<std::string> AskText(const std::string& message,
+                                       const std::string& text) override;
     std::string SelectTeam() override;
     std::string SelectFile(const std::string& path, const std::string& pattern,
                            const std::string& caption) override;

@@ -216,6 +216,15 @@ class frmMovrand : public QWidget {
     void ShowStepChanges(int step);
     void ShowCheckedChanges(const std::vector<history::HandChange>& changes);
     void ShowPlannedChanges(const history::RestorePlan& plan, const std::string& what);
+    // Keeping and forgetting, and the ways out of a history that cannot be used as it is
+    // (frmMovrandHistoryKeeping.cpp).
+    void NameStep();
+    void ForgetOlderSteps();
+    void ChangeHistoryLimit();
+    void RepairHistory();
+    void CloseUnfinishedRestore();
+    // The step of the entry selected on the "History" page; -1 when there is none.
+    int SelectedStep();
 
     // Find Add-Ons, the browser windows and the About box (frmMovrandPages.cpp).
     void UpdateWebsiteAddress();

@@ -173,6 +173,21 @@ void frmMovrand::Run(Operation operation) {
         case Operation::CheckForChanges:
             CheckForChanges();
             break;
+        case Operation::NameStep:
+            NameStep();
+            break;
+        case Operation::ForgetOlderSteps:
+            ForgetOlderSteps();
+            break;
+        case Operation::ChangeHistoryLimit:
+            ChangeHistoryLimit();
+            break;
+        case Operation::RepairHistory:
+            RepairHistory();
+            break;
+        case Operation::CloseUnfinishedRestore:
+            CloseUnfinishedRestore();
+            break;
         case Operation::ShowHistory:
             ShowHistory();
             break;

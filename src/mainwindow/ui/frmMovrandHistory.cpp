@@ -1,15 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The "History" page: the installation's steps, newest first, and the undo, the restore to a
-// step and the check for files changed by hand.
+// step and the check for files changed by hand; the buttons of keeping and forgetting are shown
+// and enabled here (their work is in frmMovrandHistoryKeeping.cpp).
 #include <algorithm>
+#include <iterator>
 #include <map>
 
 #include "addons/NormalPointerUi.h"
 #include "common/GameRunning.h"
 #include "dialogs/ui/ListEntryDelegate.h"
 #include "history/HistoryForget.h"
+#include "history/HistoryListing.h"
 #include "history/HistoryPlace.h"
 #include "history/HistoryRestore.h"
+#include "history/RestoreJournal.h"
+#include "history/StepLabels.h"
+#include "history/StepTime.h"
 #include "mainwindow/ui/ControlSetup.h"
 #include "mainwindow/ui/StepChangesPane.h"
 #include "mainwindow/ui/frmMovrand.h"
@@ -20,7 +26,9 @@ namespace movrand::mainwindow {
 
 namespace {
 
-constexpr int kStepRole = Qt::UserRole + 2;  // the step an entry restores to
+constexpr int kStepRole = Qt::UserRole + 2;    // the step an entry restores to
+constexpr int kIsStepRole = Qt::UserRole + 3;  // the entry is a step (not the state before one)
+constexpr int kOlderRole = Qt::UserRole + 4;   // older steps are listed below it
 
 // The hourglass while it lives, also when the work ends with an error.
 class BusyPointer {
@@ -34,8 +42,11 @@ class BusyPointer {
     platform::Ui& ui_;
 };
 
-// "2026-12-07T17:30:05" as "2026-12-07 17:30:05".
-std::string WhenText(std::string when) {
+// A step's time in the local zone, "2026-12-07T17:30:05+01:00" as "2026-12-07 17:30:05"; one
+// written without its offset as it was written.
+std::string WhenText(const std::string& stored) {
+    std::string when = history::LocalStepTime(stored);
+    if (when != stored || when.size() == 25) when.resize(19);
     std::replace(when.begin(), when.end(), 'T', ' ');
     return when;
 }
@@ -58,10 +69,14 @@ void frmMovrand::BuildHistoryPage(QWidget* page) {
     Place(steps, 120, 120, 8760, 2280);
     Place(Add<QFrame>(fra, "fra", fra::kStepChanges, page, new StepChangesPane), 120, 2520, 8760,
           2820);
-    // The newest entry is the installation as it is: there is nothing to restore it to.
+    // The newest entry is the installation as it is: there is nothing to restore it to. Only a
+    // step can be named, and only a step with older ones below it can have them forgotten.
     connect(steps, &QListWidget::currentRowChanged, this, [this, steps](int row) {
-        cmd(cmd::kRestoreToHere)->setEnabled(row > 0);
         const QListWidgetItem* entry = row < 0 ? nullptr : steps->item(row);
+        const bool step = entry && entry->data(kIsStepRole).toBool();
+        cmd(cmd::kRestoreToHere)->setEnabled(row > 0);
+        cmd(cmd::kNameStep)->setEnabled(step);
+        cmd(cmd::kForgetOlderSteps)->setEnabled(step && entry->data(kOlderRole).toBool());
         ShowStepChanges(entry && entry->data(kStepRole).isValid() ? entry->data(kStepRole).toInt()
                                                                   : -1);
     });
@@ -70,8 +85,26 @@ void frmMovrand::BuildHistoryPage(QWidget* page) {
           375);
     Place(Add(cmd, "cmd", cmd::kRestoreToHere, page, new QPushButton("Restore to Here")), 2400,
           5880, 2160, 375);
+    Place(Add(cmd, "cmd", cmd::kNameStep, page, new QPushButton("Name This Step...")), 4680, 5880,
+          1920, 375);
     Place(Add(cmd, "cmd", cmd::kCheckForChanges, page, new QPushButton("Check for Changes")), 6720,
           5880, 2160, 375);
+    Place(Add(cmd, "cmd", cmd::kForgetOlderSteps, page, new QPushButton("Forget Older Steps...")),
+          120, 6360, 2160, 375);
+    Place(Add(cmd, "cmd", cmd::kHistoryLimit, page, new QPushButton("Size Limit...")), 2400, 6360,
+          2160, 375);
+    // The ways out, shown only while they are needed.
+    Place(Add(cmd, "cmd", cmd::kRepairHistory, page, new QPushButton("Repair History")), 4680, 6360,
+          1920, 375);
+    Place(Add(cmd, "cmd", cmd::kCloseRestore, page, new QPushButton("Close Unfinished Restore")),
+          6720, 6360, 2160, 375);
+    cmd(cmd::kRepairHistory)->hide();
+    cmd(cmd::kCloseRestore)->hide();
+}
+
+int frmMovrand::SelectedStep() {
+    const QListWidgetItem* chosen = lst(lst::kHistorySteps)->currentItem();
+    return chosen && chosen->data(kIsStepRole).toBool() ? chosen->data(kStepRole).toInt() : -1;
 }
 
 void frmMovrand::ShowHistory() {
@@ -84,21 +117,32 @@ void frmMovrand::ShowHistorySelecting(int chosen) {
     // A history that cannot be read is told in place of its steps, never shown as an empty one,
     // and nothing can be undone, restored or checked from it.
     const auto usable = [&](bool yes) {
-        for (int index : {cmd::kUndoLast, cmd::kRestoreToHere, cmd::kCheckForChanges})
+        for (int index : {cmd::kUndoLast, cmd::kRestoreToHere, cmd::kCheckForChanges,
+                          cmd::kNameStep, cmd::kForgetOlderSteps, cmd::kHistoryLimit})
             cmd(index)->setEnabled(yes);
     };
     usable(true);
     std::vector<history::Step> steps;
+    history::StepLabels labels;
     const history::HistoryPlace place(pv_);
+    bool standing = false;
     try {
-        if (place.Exists()) steps = place.ReadIndex();
+        if (place.Exists()) {
+            steps = place.ReadIndex();
+            labels = history::ReadLabels(place);
+            standing = history::RestoreStands(place);
+        }
     } catch (const platform::RuntimeError& error) {
         auto* told = new QListWidgetItem(Q(error.Description()), list);
         told->setFlags(Qt::ItemIsEnabled);
         lbl(lbl::kHistorySize)->setText("The history of this installation cannot be read.");
         usable(false);
+        cmd(cmd::kRepairHistory)->show();
+        cmd(cmd::kCloseRestore)->hide();
         return;
     }
+    cmd(cmd::kRepairHistory)->hide();
+    cmd(cmd::kCloseRestore)->setVisible(standing);
     std::map<int, int> undoneBy;
     for (const history::Step& step : steps)
         for (int undone : step.Undoes) undoneBy[undone] = step.Number;
@@ -107,32 +151,34 @@ void frmMovrand::ShowHistorySelecting(int chosen) {
         const auto undone = undoneBy.find(step->Number);
         std::string text = std::to_string(step->Number) + "   " + WhenText(step->When) + "   " +
                            step->User + "   " + step->Summary;
+        if (const auto label = labels.find(step->Number); label != labels.end())
+            text += "   \"" + label->second + "\"";
         if (undone != undoneBy.end())
             text += "   (undone by step " + std::to_string(undone->second) + ")";
         else if (!step->IsUndo)
             undoable = true;
         auto* entry = new QListWidgetItem(Q(text), list);
         entry->setData(kStepRole, step->Number);
+        entry->setData(kIsStepRole, true);
+        entry->setData(kOlderRole, step != std::prev(steps.rend()));
     }
     // The state before the oldest step kept: before Movrand, when nothing was forgotten.
-    const int first =
-        steps.empty() ? (place.Exists() ? place.FirstKept() : 1) : steps.front().Number;
-    auto* before = new QListWidgetItem(
-        Q(first <= 1 ? std::string("0   Before Movrand changed this installation")
-                     : std::to_string(first - 1) + "   Before step " + std::to_string(first)),
-        list);
-    before->setData(kStepRole, first - 1);
+    const history::StartingPoint start = history::StartOf(place, steps);
+    auto* before = new QListWidgetItem(Q(std::to_string(start.Number) + "   " + start.Text), list);
+    before->setData(kStepRole, start.Number);
     int row = 0;
     for (int i = 0; i < list->count(); ++i)
         if (list->item(i)->data(kStepRole).toInt() == chosen) row = i;
     list->setCurrentRow(row);
-    cmd(cmd::kRestoreToHere)->setEnabled(row > 0);
+    emit list->currentRowChanged(row);  // the buttons of the entry, also when the row is the same
     cmd(cmd::kUndoLast)->setEnabled(undoable);
     lbl(lbl::kHistorySize)
-        ->setText(place.Exists() ? Q("The history takes " + history::SizeText(place.Size()) + " (" +
-                                     std::to_string(steps.size()) +
-                                     (steps.size() == 1 ? " step)." : " steps)."))
-                                 : QString("Movrand has not changed this installation yet."));
+        ->setText(standing         ? Q(history::StandingText(place) + ".")
+                  : place.Exists() ? Q("The history takes " + history::SizeText(place.Size()) +
+                                       " of its limit of " + history::SizeText(place.Limit()) +
+                                       " (" + std::to_string(steps.size()) +
+                                       (steps.size() == 1 ? " step)." : " steps)."))
+                                   : QString("Movrand has not changed this installation yet."));
 }
 
 void frmMovrand::UndoLast() {

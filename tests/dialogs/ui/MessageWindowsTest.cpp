@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QTextLayout>
@@ -14,6 +15,7 @@
 #include "dialogs/ui/SkinFace.h"
 #include "dialogs/ui/frmMsgBoxControls.h"
 #include "dialogs/ui/frmTeamFolderControls.h"
+#include "dialogs/ui/frmTextControls.h"
 #include "dialogs/ui/frmYesNoControls.h"
 #include "folders/CarFolderSwap.h"
 #include "platform/ErrorTrap.h"
@@ -27,6 +29,7 @@ namespace {
 namespace msgbox = frmMsgBoxControls;
 namespace yesno = frmYesNoControls;
 namespace team = frmTeamFolderControls;
+namespace text = frmTextControls;
 
 using test::Click;
 using test::Control;
@@ -37,6 +40,22 @@ struct Fixture {
     test::TempDrive drive{false};
     QtUi ui{drive.Pv};
 };
+
+// The text window starts with the text given and answers what was typed on Save, nothing on
+// Escape.
+TEST(MessageWindow, TheTextWindowAnswersOnlyOnSave) {
+    Fixture f;
+    WhenModal("frmText", [&](QWidget* w) {
+        auto* box = Control<QLineEdit>(w, "txt", text::txt::kText);
+        EXPECT_EQ(box->text(), "old name");
+        box->setText("new name");
+        w->grab().save(QString::fromStdString((f.drive.Root() / "text.png").string()));
+        Click(Control(w, "img", text::img::kSave));
+    });
+    EXPECT_EQ(f.ui.AskText("The name of step 1:", "old name"), "new name");
+    WhenModal("frmText", [&](QWidget* w) { PressKey(w, Qt::Key_Escape); });
+    EXPECT_EQ(f.ui.AskText("The name of step 1:", "old name"), std::nullopt);
+}
 
 // A path in a message breaks its lines only after a separator or at a blank, never inside a
 // name or after "Z:" alone, at any width of the window.

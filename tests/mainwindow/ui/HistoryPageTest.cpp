@@ -14,7 +14,9 @@
 #include "WindowFixture.h"
 #include "addons/InstalledItems.h"
 #include "folders/CarFolderSwap.h"
+#include "history/HistoryPlace.h"
 #include "history/HistoryRestore.h"
+#include "history/RestoreJournal.h"
 #include "roster/CarNumbers.h"
 #include "roster/TeamTable.h"
 #include "ui/SimulatedInput.h"
@@ -253,6 +255,88 @@ TEST_F(HistoryPageTest, AHistoryThatCannotBeReadIsToldInPlaceOfItsSteps) {
               "The history of this installation cannot be read.");
     for (int button : {cmd::kUndoLast, cmd::kRestoreToHere, cmd::kCheckForChanges})
         EXPECT_FALSE(Find("cmd", button)->isEnabled()) << button;
+    EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
+}
+
+// Naming a step, forgetting the steps older than the one selected and a smaller size limit, each
+// from its button; the forget and the limit ask first, naming the named steps they would lose.
+TEST_F(HistoryPageTest, StepsAreNamedAndForgottenFromTheirButtons) {
+    PrepareAddOns(drive);
+    for (const char* entry : {"Ferrari 312", "Red Wheels", "Chrome Mirrors"})
+        InstallEntry(drive, kClassic, entry);
+    drive.Ui.Messages.clear();
+    Open();
+    Find<QTabWidget>("tabMovrand", tabMovrand::kPages)->setCurrentIndex(tab::kHistory);
+    auto* steps = Find<QListWidget>("lst", lst::kHistorySteps);
+    ASSERT_EQ(steps->count(), 4) << drive.Ui.Transcript();
+    steps->setCurrentRow(2);  // step 1: no older step to forget
+    EXPECT_TRUE(Find("cmd", cmd::kNameStep)->isEnabled());
+    EXPECT_FALSE(Find("cmd", cmd::kForgetOlderSteps)->isEnabled());
+    drive.Ui.Texts = {"before the season"};
+    Click(Find("cmd", cmd::kNameStep));
+    EXPECT_TRUE(steps->item(2)->text().endsWith("   \"before the season\""))
+        << Text(steps->item(2)->text());
+    EXPECT_EQ(steps->currentRow(), 2);
+    steps->setCurrentRow(3);  // the state before Movrand is no step
+    EXPECT_FALSE(Find("cmd", cmd::kNameStep)->isEnabled());
+
+    // A smaller limit and the forget ask first; on a no nothing is forgotten.
+    const std::uint64_t limit = history::HistoryPlace(drive.Pv).Limit();
+    drive.Ui.Texts = {"ten", "0"};
+    drive.Ui.Answers = {false};
+    Click(Find("cmd", cmd::kHistoryLimit));
+    Click(Find("cmd", cmd::kHistoryLimit));
+    EXPECT_EQ(drive.Ui.Messages.at(0).Text,
+              "Please enter the limit as a whole number of megabytes, such as 2048.");
+    EXPECT_EQ(history::HistoryPlace(drive.Pv).Limit(), limit);
+    steps->setCurrentRow(0);
+    drive.Ui.Answers = {false, true};
+    Click(Find("cmd", cmd::kForgetOlderSteps));
+    EXPECT_EQ(steps->count(), 4);
+    Click(Find("cmd", cmd::kForgetOlderSteps));
+    ASSERT_EQ(drive.Ui.Questions.size(), 3u) << drive.Ui.Transcript();
+    for (const platform::Question& asked : drive.Ui.Questions)
+        EXPECT_NE(asked.Message.find("Forget 2 step(s)"), std::string::npos) << asked.Message;
+    EXPECT_NE(drive.Ui.Questions[2].Message.find("step 1 \"before the season\""),
+              std::string::npos);
+    ASSERT_EQ(steps->count(), 2) << drive.Ui.Transcript();
+    EXPECT_EQ(Text(steps->item(1)->text()), "2   Before step 3");
+    EXPECT_TRUE(steps->item(0)->text().startsWith("3   "));
+    Find("fra", fra::kHistoryPage)
+        ->grab()
+        .save(QString::fromStdString((drive.Root() / "history-keeping.png").string()));
+    EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
+}
+
+// The ways out are buttons of the page, shown only while needed: "Repair History" for an index
+// that is damaged, "Close Unfinished Restore" while a restore that could not be finished stands.
+TEST_F(HistoryPageTest, TheWaysOutOfAnUnusableHistoryAreButtons) {
+    PrepareAddOns(drive);
+    InstallEntry(drive, kClassic, "Ferrari 312");
+    history::HistoryPlace place(drive.Pv);
+    drive.Write(place.Index(), "not a history\n");
+    drive.Ui.Messages.clear();
+    Open();
+    Find<QTabWidget>("tabMovrand", tabMovrand::kPages)->setCurrentIndex(tab::kHistory);
+    auto* steps = Find<QListWidget>("lst", lst::kHistorySteps);
+    ASSERT_TRUE(Find("cmd", cmd::kRepairHistory)->isVisible());
+    EXPECT_FALSE(Find("cmd", cmd::kCloseRestore)->isVisible());
+    Click(Find("cmd", cmd::kRepairHistory));
+    EXPECT_NE(drive.Ui.Messages.at(0).Text.find("rebuilt from its 1 step file(s)"),
+              std::string::npos);
+    EXPECT_EQ(steps->count(), 2);
+    EXPECT_FALSE(Find("cmd", cmd::kRepairHistory)->isVisible());
+
+    history::WriteJournal(place, {false, "Restored to step 0", 2, {1}, {}});
+    Find<QTabWidget>("tabMovrand", tabMovrand::kPages)->setCurrentIndex(tab::kGplDirectory);
+    Find<QTabWidget>("tabMovrand", tabMovrand::kPages)->setCurrentIndex(tab::kHistory);
+    ASSERT_TRUE(Find("cmd", cmd::kCloseRestore)->isVisible());
+    EXPECT_NE(Text(Find<QLabel>("lbl", lbl::kHistorySize)->text()).find(place.RestoreJournal()),
+              std::string::npos);
+    drive.Ui.Answers = {true};
+    Click(Find("cmd", cmd::kCloseRestore));
+    EXPECT_FALSE(history::RestoreStands(place)) << drive.Ui.Transcript();
+    EXPECT_FALSE(Find("cmd", cmd::kCloseRestore)->isVisible());
     EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
 }
 
