@@ -84,6 +84,8 @@ int SettleCutRestore(HistoryPlace& place) {
     return number;
 }
 
+namespace {
+
 std::string SetDamagedPendingAside(HistoryPlace& place) {
     platform::FileSystem& fs = place.Files();
     std::string aside = place.Pending() + ".damaged";
@@ -92,6 +94,8 @@ std::string SetDamagedPendingAside(HistoryPlace& place) {
     fs.MoveFile(place.Pending(), aside);
     return aside;
 }
+
+}  // namespace
 
 int AbandonRestore(HistoryPlace& place, std::string* setAside) {
     int part = 0;
