@@ -44,6 +44,27 @@ std::uint64_t SpaceOf(const std::filesystem::path& native) {
                                : static_cast<std::uint64_t>(st.st_blocks) * 512;
 }
 
+// A damaged record set aside (pending.step.damaged...) may name content and kept folders a run
+// cut short kept: every fingerprint and every field it holds is taken as needed.
+void NeededBySetAside(const HistoryPlace& place, std::set<std::string>& hashes,
+                      std::set<std::string>& keptFolders) {
+    for (const std::string& name : place.Files().FileNames(place.Folder())) {
+        if (name.rfind("pending.step.damaged", 0) != 0) continue;
+        const std::string text = place.ReadRecord(place.Folder() + "\\" + name);
+        std::size_t start = 0;
+        for (std::size_t i = 0; i <= text.size(); ++i) {
+            const char c = i < text.size() ? text[i] : '\n';
+            if (c != '\t' && c != '\n' && c != ':') continue;
+            const std::string word = text.substr(start, i - start);
+            if (word.size() == 32 &&
+                word.find_first_not_of("0123456789abcdef") == std::string::npos)
+                hashes.insert(word);
+            keptFolders.insert(word);
+            start = i + 1;
+        }
+    }
+}
+
 }  // namespace
 
 ForgetResult ForgetStepsBefore(HistoryPlace& place, int first) {
@@ -64,6 +85,7 @@ ForgetResult ForgetStepsBefore(HistoryPlace& place, int first) {
     // Every step file from `first` on, listed or not: content one of them names is never deleted.
     for (int number : place.StepFileNumbers())
         if (number >= first) NeededBy(place, place.ReadStep(number), hashes, keptFolders);
+    NeededBySetAside(place, hashes, keptFolders);
     const std::uint64_t before = place.Size();
     ReadLabels(place);  // a damaged names file stops the forget before anything goes
     // The index first: a cut here leaves content that no step names, taken at the next forget.

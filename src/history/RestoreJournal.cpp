@@ -85,6 +85,8 @@ int SettleCutRestore(HistoryPlace& place) {
     return number;
 }
 
+namespace {
+
 std::string SetDamagedPendingAside(HistoryPlace& place) {
     platform::FileSystem& fs = place.Files();
     std::string aside = place.Pending() + ".damaged";
@@ -93,6 +95,8 @@ std::string SetDamagedPendingAside(HistoryPlace& place) {
     fs.MoveFile(place.Pending(), aside);
     return aside;
 }
+
+}  // namespace
 
 int AbandonRestore(HistoryPlace& place, std::string* setAside) {
     int part = 0;

@@ -107,11 +107,17 @@ TEST(UnfinishedRestore, WhatCannotBeTakenBackIsRefusedUpFront) {
 // and `history abandon` closes it with the game left as it is, the damaged record set aside.
 TEST(UnfinishedRestore, AJournalThatCannotBeSettledIsAbandoned) {
     const std::string folder = "C:\\sierra\\gpl\\movrand\\history\\";
-    const std::string damaged = "movrand-history-step 1\nnumber\t2\npath\tnonsense\n";
     for (const bool pending : {false, true}) {
         SCOPED_TRACE(pending);
         CliMachine m;
         ASSERT_EQ(m.Run({"install", kClassic, "Ferrari 312"}).Status, 0);
+        // It names content the history kept: no forget takes that away.
+        fs::path kept;
+        for (const auto& entry : fs::recursive_directory_iterator(History(m) / "content"))
+            if (entry.is_regular_file()) kept = entry.path();
+        const std::string damaged =
+            "movrand-history-step 1\nnumber\t2\npath\tf9:644:1:" + kept.filename().string() +
+            "\t?\tnonsense\n";
         Damage(History(m) / "content");
         std::ofstream(History(m) / "restore.step")
             << "restore\tRestored to step 0\nstep\t2\nreverse\t1\n";
@@ -159,6 +165,8 @@ TEST(UnfinishedRestore, AJournalThatCannotBeSettledIsAbandoned) {
         const CliRun after = m.Run({"car-number", "1", "12"});
         EXPECT_EQ(after.Status, 0) << after.Out << after.Err;
         EXPECT_EQ(after.Out.find("abandon"), std::string::npos) << after.Out;
+        ASSERT_EQ(m.Run({"--yes", "forget", "2"}).Status, 0);
+        EXPECT_EQ(fs::exists(kept), pending);
     }
 }
 
