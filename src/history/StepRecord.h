@@ -67,7 +67,7 @@ struct StepChange {
 // One step of the installation's history.
 struct Step {
     int Number = 0;
-    std::string When;     // local date and time, ISO 8601
+    std::string When;     // ISO 8601 with the UTC offset (older steps: local time without one)
     std::string User;     // login name
     std::string Program;  // "movrand" or "movrand-cli"
     std::string Summary;

@@ -27,6 +27,11 @@ std::optional<std::time_t> MomentOf(const std::string& when) {
                     &minute, &second, &sign, &offsetHours, &offsetMinutes, &used) != 9 ||
         used != static_cast<int>(when.size()) || when.size() != 25 || (sign != '+' && sign != '-'))
         return std::nullopt;
+    // A time no clock shows is not turned into another one.
+    if (year < 1 || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 ||
+        second > 60 || offsetHours > 14 || offsetMinutes > 59 || hour < 0 || minute < 0 ||
+        second < 0 || offsetHours < 0 || offsetMinutes < 0)
+        return std::nullopt;
     std::tm utc{};
     utc.tm_year = year - 1900;
     utc.tm_mon = month - 1;
