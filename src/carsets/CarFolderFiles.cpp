@@ -65,10 +65,11 @@ void Fingerprint(const std::filesystem::path& native, std::vector<FolderFile>& f
                  HashCache& cache, const std::function<bool(const FolderFile&)>& wanted) {
     std::vector<std::size_t> toRead;
     std::vector<std::string> names;
+    const std::string folder = native.string() + "/";
     for (std::size_t i = 0; i < files.size(); ++i) {
         FolderFile& file = files[i];
         if (!file.Hash.empty() || (wanted && !wanted(file))) continue;
-        if (const auto kept = cache.Find(native / file.Facts.Name, file.Facts)) {
+        if (const auto kept = cache.Find(folder + file.Facts.Name, file.Facts)) {
             file.Hash = *kept;
             continue;
         }
@@ -81,7 +82,7 @@ void Fingerprint(const std::filesystem::path& native, std::vector<FolderFile>& f
     for (std::size_t k = 0; k < toRead.size(); ++k) {
         FolderFile& file = files[toRead[k]];
         file.Hash = hashes[k];
-        cache.Keep(native / file.Facts.Name, file.Facts, file.Hash, readFrom);
+        cache.Keep(folder + file.Facts.Name, file.Facts, file.Hash, readFrom);
     }
 }
 

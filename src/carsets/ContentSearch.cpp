@@ -30,12 +30,13 @@ void ContentSearch::SearchFolder(const std::filesystem::path& native, bool keepI
     } catch (...) {
         return;
     }
+    const std::string folder = native.string() + "/";
     std::vector<const platform::TreeFile*> toRead;
     std::vector<std::string> names;
     for (const platform::TreeFile& file : tree.Files) {
         const auto size = sizes_.find(file.Size);
         if (size == sizes_.end() || size->second == 0) continue;
-        if (const auto kept = cache_.Find(native / file.Name, file)) {
+        if (const auto kept = cache_.Find(folder + file.Name, file)) {
             Found(*kept, native / file.Name);
             continue;
         }
@@ -59,7 +60,7 @@ void ContentSearch::SearchFolder(const std::filesystem::path& native, bool keepI
     }
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (hashes[i].empty()) continue;
-        if (keepInCache) cache_.Keep(native / names[i], *toRead[i], hashes[i], readFrom);
+        if (keepInCache) cache_.Keep(folder + names[i], *toRead[i], hashes[i], readFrom);
         Found(hashes[i], native / names[i]);
     }
 }

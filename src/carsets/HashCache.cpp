@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "carsets/HashCache.h"
 
-#include <sstream>
+#include <charconv>
+#include <string_view>
 
 #include "history/HistoryPlace.h"
 #include "platform/WholeFileReplace.h"
@@ -34,34 +35,45 @@ HashCache::HashCache(history::HistoryPlace& place) : place_(&place) {
     } catch (...) {
         return;
     }
-    std::istringstream in(text);
-    std::string line;
-    if (!std::getline(in, line) || line != kHeader) return;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
+    // One line per file: device, inode, size, modification and change times, fingerprint, path.
+    std::string_view rest(text);
+    const auto line = [&] {
+        const std::size_t end = rest.find('\n');
+        const std::string_view taken = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        return taken;
+    };
+    if (line() != kHeader) return;
+    entries_.reserve(text.size() / 150);
+    while (!rest.empty()) {
+        std::string_view l = line();
         Entry entry;
-        fields >> entry.Facts.Device >> entry.Facts.Number >> entry.Facts.Size >>
-            entry.Facts.ModifiedNs >> entry.Facts.ChangedNs >> entry.Hash;
-        std::string path;
-        if (!fields || fields.get() != ' ' || !std::getline(fields, path) || path.empty() ||
-            entry.Hash.size() != 32) {
+        platform::TreeFile& f = entry.Facts;
+        const auto number = [&](auto& value) {
+            const auto [end, error] = std::from_chars(l.data(), l.data() + l.size(), value);
+            if (error != std::errc() || end == l.data() + l.size() || *end != ' ') return false;
+            l.remove_prefix(static_cast<std::size_t>(end - l.data()) + 1);
+            return true;
+        };
+        if (!number(f.Device) || !number(f.Number) || !number(f.Size) || !number(f.ModifiedNs) ||
+            !number(f.ChangedNs) || l.size() < 34 || l[32] != ' ') {
             entries_.clear();
             return;
         }
-        entries_[path] = std::move(entry);
+        entry.Hash = l.substr(0, 32);
+        entries_.emplace(std::string(l.substr(33)), std::move(entry));
     }
 }
 
-std::optional<std::string> HashCache::Find(const std::filesystem::path& native,
+std::optional<std::string> HashCache::Find(const std::string& native,
                                            const platform::TreeFile& facts) const {
-    const auto found = entries_.find(native.string());
+    const auto found = entries_.find(native);
     if (found == entries_.end() || !SameFacts(found->second.Facts, facts)) return std::nullopt;
     return found->second.Hash;
 }
 
-void HashCache::Keep(const std::filesystem::path& native, const platform::TreeFile& facts,
+void HashCache::Keep(const std::string& key, const platform::TreeFile& facts,
                      const std::string& hash, std::int64_t readFromNs) {
-    const std::string key = native.string();
     if (facts.ChangedNs + kSettledNs > readFromNs || facts.ModifiedNs + kSettledNs > readFromNs ||
         key.find('\n') != std::string::npos || entries_.size() >= kMostEntries)
         return;

@@ -25,12 +25,13 @@ class HashCache {
     HashCache() = default;
     explicit HashCache(history::HistoryPlace& place);
 
-    std::optional<std::string> Find(const std::filesystem::path& native,
+    // `native`: the file's native path as text.
+    std::optional<std::string> Find(const std::string& native,
                                     const platform::TreeFile& facts) const;
     // `readFromNs`: when the reading began. A file changed just before cannot be told apart
     // from one changed while it was read, and is not kept.
-    void Keep(const std::filesystem::path& native, const platform::TreeFile& facts,
-              const std::string& hash, std::int64_t readFromNs);
+    void Keep(const std::string& native, const platform::TreeFile& facts, const std::string& hash,
+              std::int64_t readFromNs);
     // Writes the cache when it gained anything; a failure leaves the old file (the cache only
     // saves time).
     void Save() noexcept;

@@ -110,8 +110,10 @@ std::vector<std::string> FastHashesOf(const fs::path& folder,
     const Descriptor top = OpenFolderByPath(folder, folder.string());
     RunOnTwoThreads(names.size(), [&](std::size_t i) {
         struct stat info {};
+        // The names come from a listing that saw regular files there: no look before the open
+        // (which cannot block, and what it opened is still checked to be a regular file).
         const Descriptor in = OpenForReading(
-            top.Get(), names[i].c_str(), (folder / names[i]).string(), info, false, nullptr, true);
+            top.Get(), names[i].c_str(), (folder / names[i]).string(), info, false, nullptr, false);
         hashes[i] = FastHashOfOpen(in.Get(), (folder / names[i]).string());
     });
     return hashes;

@@ -29,8 +29,9 @@ struct FileTree {
 };
 FileTree ReadFileTree(const std::filesystem::path& folder);
 
-// The fingerprints (as FastHashOf gives them) of the named files under `folder`, read on up to
-// two threads at once (see RunOnTwoThreads); the first failure is raised, naming its file.
+// The fingerprints (as FastHashOf gives them) of the named files under `folder` (names a
+// listing gave as regular files), read on up to two threads at once (see RunOnTwoThreads); the
+// first failure is raised, naming its file.
 std::vector<std::string> FastHashesOf(const std::filesystem::path& folder,
                                       const std::vector<std::string>& names);
 

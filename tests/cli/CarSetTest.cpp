@@ -146,6 +146,25 @@ TEST(CarSets, AHostileSetChangesNothing) {
     EXPECT_EQ(Differences(TreeOf(m.DriveC()), before), "");
 }
 
+// Content found by its fingerprint is checked as it is copied: a damaged kept copy in the
+// history stops the run, and nothing is made live or left behind.
+TEST(CarSets, ADamagedSourceIsCaughtAsItIsCopied) {
+    std::string code;
+    const std::string set = LeagueSet(code);
+    CliMachine m;
+    Write(m.DriveC() / "league.carset", set);
+    ASSERT_EQ(m.Run({"set-compare", "C:\\league.carset"}).Status, 1);  // makes the history
+    const std::size_t line = set.find("ferrari\\wheels.mip\t");
+    const std::string hash = set.substr(set.find('\n', line) - 32, 32);
+    Write(m.Gpl() / "movrand" / "history" / "content" / hash.substr(0, 2) / hash,
+          "red wheelz\r\n");  // the size of the true bytes
+    const Tree before = DriveC(m);
+    const CliRun apply = m.Run({"set-apply", "C:\\league.carset", "--from", kAddOn});
+    EXPECT_NE(apply.Status, 0);
+    EXPECT_NE(apply.Err.find("changed while it was read"), std::string::npos) << apply.Err;
+    EXPECT_EQ(Differences(DriveC(m), before), "");
+}
+
 // Killed at any moment of set-apply: the game keeps a whole live car folder, the old or the
 // set's, no file is lost, and the next start settles what the run left.
 TEST(KilledSetApply, LeavesTheOldOrTheNewFolder) {
