@@ -47,7 +47,8 @@ CommandOutcome Installations(Call& c) {
     const bool storedApplies =
         !stored.DriverIniFile.empty() &&
         (!env.PrefixGiven || platform::SamePrefix(stored.Prefix, env.WinePrefix));
-    std::vector<Installation> found = FindInstallations({env.Home, env.ConfigHome}, env.WinePrefix);
+    std::vector<Installation> found =
+        FindInstallations({env.Home, env.ConfigHome, env.DataHome}, env.WinePrefix);
     bool storedFound = false;
     for (const Installation& i : found) storedFound = storedFound || SameInstallation(i, stored);
     if (storedApplies && !storedFound && InstallationExists(stored))

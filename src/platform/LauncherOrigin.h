@@ -2,6 +2,7 @@
 #pragma once
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace movrand::platform {
 
@@ -19,10 +20,19 @@ struct LauncherOrigin {
     std::string Flatpak;
 };
 
-// A Wine prefix found by the search and how it was found.
+// A folder a launcher's own files name as its game's (the folder of the program it starts, the
+// game's working folder), and the launcher's name for that game.
+struct NamedFolder {
+    std::filesystem::path Folder;
+    LauncherOrigin Origin;
+};
+
+// A Wine prefix found by the search, how it was found, and the game folders the launchers name
+// in it.
 struct FoundPrefix {
     std::filesystem::path Prefix;
     LauncherOrigin Origin;
+    std::vector<NamedFolder> Named = {};
 };
 
 // The launcher's name as a person knows it ("Lutris", "Steam", "Wine").
