@@ -84,6 +84,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             request.Swap.Move = true;
         } else if (arg == "--copy") {
             request.Swap.Copy = true;
+        } else if (arg == "--verbose") {
+            request.Verbose = true;
         }
     }
     const std::size_t given = request.Operands.size();

@@ -7,7 +7,18 @@
 namespace movrand::platform {
 
 // The program that keeps a Wine prefix and starts the games in it.
-enum class Launcher { Wine, Lutris, Bottles, Steam, Heroic, Umu, PlayOnLinux, CrossOver };
+enum class Launcher {
+    Wine,
+    Lutris,
+    Bottles,
+    Steam,
+    Heroic,
+    Umu,
+    PlayOnLinux,
+    CrossOver,
+    PortProton,
+    Faugus
+};
 
 // How a prefix was found: the launcher it came through and that launcher's own name for the
 // game in it (Lutris: the game's id, or its slug when its database does not list it; Steam: the

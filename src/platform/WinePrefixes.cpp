@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/BottlesFiles.h"
+#include "platform/FaugusGames.h"
 #include "platform/HeroicGames.h"
 #include "platform/LutrisDatabase.h"
 #include "platform/LutrisGame.h"
@@ -296,6 +297,32 @@ void AddHeroic(PrefixList& prefixes, const SearchHome& where, LauncherFiles& fil
     for (const fs::path& folder : defaults) prefixes.AddEach(folder, {Launcher::Heroic, "", ""});
 }
 
+// PortProton: each prefix a folder of data/prefixes/ in its PortProton folder (~/PortProton, or
+// the one its Flatpak keeps in its own data).
+void AddPortProton(PrefixList& prefixes, const fs::path& home) {
+    const fs::path flatpak = home / ".var/app/ru.linux_gaming.PortProton";
+    for (const fs::path& portProton :
+         {home / "PortProton", flatpak / "PortProton", flatpak / "data/PortProton"})
+        prefixes.AddEach(portProton / "data/prefixes", {Launcher::PortProton, "", ""});
+}
+
+// Faugus Launcher: its games in games.json of its configuration folder, each with the prefix
+// and the program it starts; new prefixes in ~/Faugus/.
+void AddFaugus(PrefixList& prefixes, const SearchHome& where, LauncherFiles& files) {
+    const fs::path& home = where.Home;
+    const std::string flatpak = "io.github.Faugus.faugus-launcher";
+    const std::pair<fs::path, std::string> configs[] = {
+        {(where.ConfigHome.empty() ? home / ".config" : where.ConfigHome) / "faugus-launcher", ""},
+        {home / ".var/app" / flatpak / "config/faugus-launcher", flatpak}};
+    for (const auto& [config, app] : configs)
+        if (const auto text = files.Read(config / "games.json", kLargestLibraryFile, Nesting::Json))
+            for (const FaugusGame& game : ParseFaugusGames(*text, home)) {
+                const LauncherOrigin origin{Launcher::Faugus, game.Id, app};
+                prefixes.Add(game.Prefix, origin, Named(game.Folders, origin));
+            }
+    prefixes.AddEach(home / "Faugus", {Launcher::Faugus, "", ""});
+}
+
 }  // namespace
 
 bool IsWinePrefix(const fs::path& folder) {
@@ -333,6 +360,12 @@ std::vector<FoundPrefix> FindWinePrefixes(const SearchHome& where, LauncherFiles
     prefixes.AddEach(home / "Games/umu", {Launcher::Umu, "", ""});
     prefixes.AddEach(home / ".PlayOnLinux/wineprefix", {Launcher::PlayOnLinux, "", ""});
     prefixes.AddEach(home / ".cxoffice", {Launcher::CrossOver, "", ""});
+    AddPortProton(prefixes, home);
+    AddFaugus(prefixes, where, files);
+    // The Wine Flatpak's own prefix, and prefixes kept one folder down.
+    prefixes.Add(home / ".var/app/org.winehq.Wine/data/wine", {});
+    prefixes.AddEach(home / "wine", {});
+    prefixes.AddEach(home / ".wineprefixes", {});
     std::error_code ec;
     for (const fs::path& folder : EntriesByName(home))
         if (fs::is_directory(folder / "drive_c", ec)) prefixes.Add(folder, {});

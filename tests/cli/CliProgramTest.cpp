@@ -292,6 +292,9 @@ TEST(CliInstallations, GplAnywhereOnTheDriveIsFoundAndUsed) {
     fs::rename(m.Gpl(), m.DriveC() / "GOG Games" / "GPL");
     EXPECT_EQ(m.Run({"installations"}).Out,
               m.Prefix().string() + "\tC:\\GOG Games\\GPL\\driver.ini\tin use\n");
+    EXPECT_EQ(
+        m.Run({"installations", "--verbose"}).Err,
+        "note: " + m.Prefix().string() + " C:\\GOG Games\\GPL\\driver.ini is started by Wine\n");
     const CliRun drivers = m.Run({"drivers"});
     EXPECT_EQ(drivers.Status, 0) << drivers.Err;
     EXPECT_EQ(drivers.OutLines().size(), 19u);

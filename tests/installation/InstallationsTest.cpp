@@ -296,6 +296,29 @@ TEST(Installations, GplIsFoundWhereverThePlayerPutIt) {
          {},
          "xdg/wineprefixes/w\tC:\\sierra\\gpl\tWine\t\nxdg/bottles/bottles/B\tC:\\sierra\\gpl\tBottles\tB\n",
          "xdg"},
+        {"PortProton and its Flatpak",
+         {"PortProton/data/prefixes/DEFAULT",
+          ".var/app/ru.linux_gaming.PortProton/PortProton/data/prefixes/GPL"},
+         {"PortProton/data/prefixes/DEFAULT/drive_c/GPL",
+          ".var/app/ru.linux_gaming.PortProton/PortProton/data/prefixes/GPL/drive_c/GPL"},
+         {},
+         "PortProton/data/prefixes/DEFAULT\tC:\\GPL\tPortProton\t\n"
+         ".var/app/ru.linux_gaming.PortProton/PortProton/data/prefixes/GPL\tC:\\GPL\tPortProton\t\n"},
+        {"Faugus Launcher",
+         {"Faugus/gpl"},
+         {"Faugus/gpl/drive_c/a/b/c/d/GPL"},
+         {{".config/faugus-launcher/games.json",
+           "[{\"gameid\": \"gpl\", \"title\": \"GPL\", \"path\": "
+           "\"@/Faugus/gpl/drive_c/a/b/c/d/GPL/gpl.exe\", \"prefix\": \"@/Faugus/gpl\"}]"}},
+         "Faugus/gpl\tC:\\a\\b\\c\\d\\GPL\tFaugus Launcher\tgpl\n"},
+        {"the Wine Flatpak, prefixes one folder down, Heroic's default folder",
+         {".var/app/org.winehq.Wine/data/wine", "wine/gpl", ".wineprefixes/gpl", "HP/gpl"},
+         {".var/app/org.winehq.Wine/data/wine/drive_c/GPL", "wine/gpl/drive_c/GPL",
+          ".wineprefixes/gpl/drive_c/GPL", "HP/gpl/drive_c/GPL"},
+         {{".config/heroic/config.json",
+           "{\"defaultSettings\": {\"defaultWinePrefix\": \"@/HP\"}}"}},
+         "HP/gpl\tC:\\GPL\tHeroic\t\n.var/app/org.winehq.Wine/data/wine\tC:\\GPL\tWine\t\n"
+         "wine/gpl\tC:\\GPL\tWine\t\n.wineprefixes/gpl\tC:\\GPL\tWine\t\n"},
         {"a Lutris game in ~/.wine",
          {".wine"},
          {".wine/drive_c/sierra/gpl"},
@@ -364,6 +387,58 @@ TEST(Installations, HostileLauncherFilesAreSkippedInBoundedTime) {
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].Prefix, home.root / "Games/gpl");
     EXPECT_EQ(found[0].Origin.Game, "");  // from ~/Games: neither database named a game
+}
+
+// A launcher file nested too deep or larger than its cap is refused before it is parsed, with a
+// note naming it; the good prefix is still found.
+TEST(Installations, HostileLauncherFilesAreRefusedWithANote) {
+    struct Row {
+        const char* name;
+        std::string file, text, note;
+    };
+    std::string indented = "game:\n";
+    for (int level = 1; level <= 70; ++level)
+        indented += std::string(level * 2, ' ') + "k" + std::to_string(level) + ":\n";
+    const std::vector<Row> rows = {
+        {"brackets", ".config/lutris/games/deep.yml", "game: " + std::string(65, '['),
+         "nests deeper than 64 levels"},
+        {"indentation", ".local/share/bottles/data.yml", indented, "nests deeper than 64 levels"},
+        {"sequences on one line", ".config/lutris/games/seq.yml",
+         [] {
+             std::string seq;
+             for (int i = 0; i < 66; ++i) seq += "- ";
+             return seq + "x\n";
+         }(),
+         "nests deeper than 64 levels"},
+        {"JSON", ".config/heroic/GamesConfig/deep.json",
+         std::string(65, '[') + std::string(65, ']'), "nests deeper than 64 levels"},
+        {"a game file far larger than one", ".config/lutris/games/big.yml",
+         "game:\n  exe: " + std::string(300 << 10, 'x') + "\n", "is larger than 262144 bytes"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Home home;
+        home.Prefix(".wine");
+        home.Write(row.file, row.text);
+        std::vector<std::string> notes;
+        EXPECT_EQ(FindInstallations({home.root, {}}, {}, &notes).size(), 1u);
+        ASSERT_EQ(notes.size(), 1u);
+        EXPECT_NE(notes[0].find((home.root / row.file).string() + ": it " + row.note),
+                  std::string::npos)
+            << notes[0];
+    }
+    // Within one search's budget, then the rest skipped with one note.
+    Home home;
+    for (const char* name : {"a", "b", "c", "d"}) home.Write(name, "key: value\n");
+    platform::LauncherFiles files({25, 2});
+    EXPECT_TRUE(files.Read(home.root / "a", 100, platform::Nesting::Yaml));
+    EXPECT_TRUE(files.Read(home.root / "b", 100, platform::Nesting::Yaml));
+    EXPECT_FALSE(files.Read(home.root / "c", 100, platform::Nesting::Yaml));
+    EXPECT_FALSE(files.Read(home.root / "d", 100, platform::Nesting::Yaml));
+    EXPECT_EQ(files.Notes(),
+              std::vector<std::string>{"Skipped " + (home.root / "c").string() +
+                                       " and every launcher file after it: the search reads at "
+                                       "most 2 files and 25 bytes of them."});
 }
 
 // A start over a temporary home: ~/.wine and a Lutris prefix ~/Games/gpl each hold GPL at
