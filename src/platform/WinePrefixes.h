@@ -41,11 +41,19 @@ struct SearchHome {
 //      (the folder itself first, then the libraries its libraryfolders.vdf names)
 //   6. Heroic: the winePrefix of each GamesConfig/<app>.json in $XDG_CONFIG_HOME/heroic/ (default
 //      ~/.config/heroic/) and the Flatpak's ~/.var/app/com.heroicgameslauncher.hgl/config/heroic/;
-//      then ~/Games/Heroic/Prefixes/* and ~/Games/Heroic/Prefixes/default/*
+//      then ~/Games/Heroic/Prefixes/* and ~/Games/Heroic/Prefixes/default/*, then the folder
+//      config.json names as defaultWinePrefix
 //   7. umu: ~/Games/umu/*
 //   8. PlayOnLinux: ~/.PlayOnLinux/wineprefix/*
 //   9. CrossOver: ~/.cxoffice/*
-//  10. any folder directly under the home that holds system.reg and drive_c (~/.gpl)
+//  10. PortProton: ~/PortProton/data/prefixes/*, then its Flatpak's
+//      ~/.var/app/ru.linux_gaming.PortProton/{PortProton,data/PortProton}/data/prefixes/*
+//  11. Faugus Launcher: the prefix of each game of games.json in $XDG_CONFIG_HOME/faugus-launcher/
+//      (default ~/.config/faugus-launcher/) and its Flatpak's
+//      ~/.var/app/io.github.Faugus.faugus-launcher/config/faugus-launcher/; then ~/Faugus/*
+//  12. the Wine Flatpak's prefix ~/.var/app/org.winehq.Wine/data/wine, then ~/wine/* and
+//      ~/.wineprefixes/*
+//  13. any folder directly under the home that holds system.reg and drive_c (~/.gpl)
 // A launcher's folder that is no prefix itself but holds one as pfx/ (Proton's way) gives that.
 // Folders are taken by name within each place. Launcher files that cannot be read are skipped,
 // links that loop lead nowhere, and the work is bounded however many folders a place holds.
