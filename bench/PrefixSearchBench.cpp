@@ -5,7 +5,9 @@
 // the folder listings are already known after the first turn; beside the least such a search can
 // do, one listing of each prefix's C: root. Making the home takes minutes: with
 // MOVRAND_BENCH_HOME set it is made there once and kept. Beside it, the search of a home with
-// 1,024 and with 10,000 Proton prefixes (no GPL in any), which grows in proportion to them.
+// 1,024 and with 10,000 Proton prefixes (no GPL in any), which grows in proportion to them; and
+// the walk of one prefix whose C: holds 50,000 folders (GPL in C:\\Games\\GPL, found on the
+// way).
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -118,5 +120,33 @@ void BM_SearchProtonPrefixes(benchmark::State& state) {
     if (found != 0) state.SkipWithError("an installation was found where there is none");
 }
 BENCHMARK(BM_SearchProtonPrefixes)->Arg(1024)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// One prefix whose C: holds 50,000 folders within the walk's depth: 50 publishers of 100 games of
+// 9 folders each, and GPL.
+struct WideDriveHome {
+    fs::path root = movrand::test::MakeTempFolder("movrand-bench-walk-");
+    WideDriveHome() {
+        const fs::path prefix = root / ".wine";
+        movrand::demo::MakeDemoPrefix(prefix);
+        fs::remove_all(prefix / "drive_c/sierra");
+        movrand::demo::MakeGplInstallation(prefix / "drive_c/Games/GPL");
+        for (int p = 0; p < 50; ++p)
+            for (int g = 0; g < 100; ++g) {
+                const fs::path game = prefix / "drive_c" / ("Publisher" + std::to_string(p)) /
+                                      ("Game" + std::to_string(g));
+                for (int f = 0; f < 9; ++f)
+                    fs::create_directories(game / ("Data" + std::to_string(f)));
+            }
+    }
+    ~WideDriveHome() { movrand::test::RemoveTree(root); }
+};
+
+void BM_SearchPrefixWith50000Folders(benchmark::State& state) {
+    const WideDriveHome home;
+    std::size_t found = 0;
+    for (auto _ : state) found = movrand::FindInstallations({home.root, {}}, {}).size();
+    if (found != 1) state.SkipWithError("the one installation was not found");
+}
+BENCHMARK(BM_SearchPrefixWith50000Folders)->Unit(benchmark::kMillisecond);
 
 }  // namespace

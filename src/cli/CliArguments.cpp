@@ -93,6 +93,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
                 (arg == "--folder" ? request.Set.Folder : request.Set.Name) = value;
         } else if (arg == "--no-swap") {
             request.Set.NoSwap = true;
+        } else if (arg == "--verbose") {
+            request.Verbose = true;
         }
     }
     const std::size_t given = request.Operands.size();

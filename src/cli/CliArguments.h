@@ -35,6 +35,7 @@ struct CliRequest {
     std::string Command;
     std::vector<std::string> Operands;  // the command's arguments, in order
     bool ExclGeneric = false;           // preview --excl-generic
+    bool Verbose = false;               // installations --verbose
     SwapOptions Swap;
     SetOptions Set;
 };
@@ -46,7 +47,8 @@ struct ParsedArguments {
 };
 
 // Parses the arguments after the program name. Global options stand before the command; the
-// command's own options (--excl-generic, --delete, --rename, --move, --copy) after it.
+// command's own options (--excl-generic, --delete, --rename, --move, --copy, --verbose) after
+// it.
 ParsedArguments ParseArguments(const std::vector<std::string>& args);
 
 // The checks of two commands beyond the number of their arguments: what is wrong, or "".

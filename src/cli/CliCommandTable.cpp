@@ -531,15 +531,17 @@ is that prefix's own
 .IR C:\esierra\egpl .)"},
 
         {"installations",
-         "",
+         "[--verbose]",
          0,
          0,
-         {},
+         {"--verbose"},
          false,
          Installations,
          nullptr,
          "one line per GPL installation found: the prefix's folder, the Windows\n"
-         "path of its driver.ini and \"in use\" or nothing, separated by tabs",
+         "path of its driver.ini and \"in use\" or nothing, separated by tabs;\n"
+         "--verbose: on stderr, each installation's launcher and the launcher\n"
+         "files the search skipped",
          R"(One line per GPL installation found in the Wine prefixes of the home folder
 (see
 .BR movrand (1)):
@@ -548,6 +550,11 @@ the prefix's folder, a tab, the Windows path of its
 a tab, and
 .B in use
 or nothing.
+With
+.BR \-\-verbose ,
+standard error has a line per installation naming the launcher that starts
+it, and a line for each launcher file the search skipped (larger than such a
+file is, nested deeper than 64 levels, or beyond what one search reads).
 With nothing stored and several installations found, the commands that work
 on an installation list them and exit 1: name one with
 .B \-\-gpl

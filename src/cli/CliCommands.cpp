@@ -47,7 +47,9 @@ CommandOutcome Installations(Call& c) {
     const bool storedApplies =
         !stored.DriverIniFile.empty() &&
         (!env.PrefixGiven || platform::SamePrefix(stored.Prefix, env.WinePrefix));
-    std::vector<Installation> found = FindInstallations({env.Home, env.ConfigHome}, env.WinePrefix);
+    std::vector<std::string> notes;
+    std::vector<Installation> found =
+        FindInstallations({env.Home, env.ConfigHome, env.DataHome}, env.WinePrefix, &notes);
     bool storedFound = false;
     for (const Installation& i : found) storedFound = storedFound || SameInstallation(i, stored);
     if (storedApplies && !storedFound && InstallationExists(stored))
@@ -60,6 +62,13 @@ CommandOutcome Installations(Call& c) {
         c.out << i.Prefix.string() << '\t' << i.DriverIniFile << '\t'
               << (onlyOne || (storedApplies && SameInstallation(i, stored)) ? "in use" : "")
               << '\n';
+    if (c.request.Verbose) {
+        for (const Installation& i : found)
+            c.err << "note: " << i.Prefix.string() << ' ' << i.DriverIniFile << " is started by "
+                  << platform::LauncherName(i.Origin.Through)
+                  << (i.Origin.Game.empty() ? "" : " (its game " + i.Origin.Game + ")") << '\n';
+        for (const std::string& note : notes) c.err << "note: " << note << '\n';
+    }
     return CommandOutcome::Done;
 }
 

@@ -21,11 +21,18 @@ another GPL installation.
 It takes no other arguments. It works on the GPL installation it used last, in
 that installation's own Wine prefix. With $WINEPREFIX set it keeps to that
 prefix: the installation it used last when it lies there, else the one it finds
-on that prefix's drives. A first start searches every Wine prefix it finds
-(~/.wine, ~/.local/share/wineprefixes, Lutris, Bottles, Steam's Proton,
-PlayOnLinux, CrossOver) for sierra\gpl\driver.ini, then
-games\sierra\gpl\driver.ini, and lets you choose when it finds several; when it
-finds none it asks for the file. movrand-cli runs the same operations without
+on that prefix's drives. A first start searches every Wine prefix it finds, in
+this order: ~/.wine, winetricks', Lutris, Bottles, Steam's Proton, Heroic, umu,
+PlayOnLinux, CrossOver, PortProton, Faugus Launcher, the Wine Flatpak,
+~/wine/* and ~/.wineprefixes/*, then any prefix directly in the home. In each
+it looks first at the game folders the launchers' own files name, then at
+sierra\gpl and games\sierra\gpl, then at every folder up to 4 levels deep
+holding gpl.exe and driver.ini. It lets you choose when it finds several; when
+it finds none it asks for the file.
+
+"Start GPL" starts the game through the launcher that keeps it. Every change to
+the installation is a step of its history (the History page), which can be
+undone, restored and verified. movrand-cli runs the same operations without
 windows; see movrand(1).
 
 Options:

@@ -100,7 +100,18 @@ bool StartGame(const ProgramValues& pv, platform::Ui& ui) {
         if (!ui.AskYesNo(question)) return false;
     }
     Installation installation{pv.Env.WinePrefix, pv.DriverIniFile};
-    installation.Origin = OriginOfPrefix({pv.Env.Home, pv.Env.ConfigHome}, pv.Env.WinePrefix);
+    installation.Origin =
+        OriginOfInstallation({pv.Env.Home, pv.Env.ConfigHome, pv.Env.DataHome}, installation);
+    // A game file Lutris's database does not list is no game of its library yet: Lutris would
+    // open and start nothing.
+    if (installation.Origin.Through == Launcher::Lutris && !installation.Origin.Game.empty() &&
+        !AllDigits(installation.Origin.Game)) {
+        ui.ShowMessage("GPL cannot be started: Lutris does not list the game " +
+                       installation.Origin.Game +
+                       " in its library yet (its game file is there, its database is not). Open "
+                       "Lutris once so that it takes the game in, then start GPL again.");
+        return false;
+    }
     const ProgramCommand command = GameStartCommand(installation, gameExe);
     const std::string& program = command.Arguments.front();
     const bool wine = program == "wine";
@@ -115,7 +126,8 @@ bool StartGame(const ProgramValues& pv, platform::Ui& ui) {
     }
     const std::string error = platform::StartDetached(command);
     if (!error.empty()) {
-        ui.ShowMessage("GPL cannot be started: " + program + " did not start (" + error + ").");
+        ui.ShowMessage("GPL cannot be started: " + launcher + "'s program " + program +
+                       " did not start (" + error + ").");
         return false;
     }
     return true;

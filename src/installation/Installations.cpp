@@ -11,44 +11,19 @@
 #include "installation/DriverIniSearch.h"
 #include "installation/GplInstallation.h"
 #include "platform/FileSystemErrors.h"
+#include "platform/FolderHunt.h"
 #include "platform/PrefixPlace.h"
 #include "platform/Text.h"
+#include "platform/WindowsPath.h"
 #include "platform/WinePrefixes.h"
 
 namespace movrand {
 namespace fs = std::filesystem;
 
-std::vector<std::string> SearchPrefix(const fs::path& prefix, const fs::path& home) {
-    std::vector<platform::Drive> drives;
-    const platform::DriveTable all = platform::DriveTable::FromWinePrefix(prefix);
-    for (const platform::Drive& drive : all.Drives())
-        if (!platform::IsWideDrive(drive, home)) drives.push_back(drive);
-    const platform::DriveTable table(std::move(drives));
-    const platform::FileSystem files(table);
-    std::vector<std::string> found;
-    std::set<fs::path> seen;
-    for (const char* suffix : {":/sierra/gpl/driver.ini", ":/games/sierra/gpl/driver.ini"}) {
-        for (const platform::Drive& drive : table.Drives()) {
-            const std::string candidate = std::string(1, drive.Letter) + suffix;
-            try {
-                if (!files.ProbeFile(candidate)) continue;
-                const std::string driverIni = files.ReportedPath(candidate);
-                const std::string folder = FolderOfPath(driverIni);
-                if (CheckGPLInstallation(files, folder.substr(0, folder.size() - 1)) !=
-                    InstallationCheck::Valid)
-                    continue;
-                std::error_code ec;
-                if (seen.insert(fs::weakly_canonical(files.Native(driverIni), ec)).second)
-                    found.push_back(driverIni);
-            } catch (const platform::RuntimeError&) {
-                // A drive that is not ready, a link that loops or points nowhere: nothing here.
-            }
-        }
-    }
-    return found;
-}
-
 namespace {
+
+// How deep and how wide the search walks each drive of a prefix for GPL.
+constexpr platform::HuntBounds kDriveWalk{4, 20000};
 
 // A folder's device and number, which tell two paths of one folder apart without a comparison
 // per pair; nothing when it cannot be looked at.
@@ -58,38 +33,163 @@ std::optional<std::pair<dev_t, ino_t>> FolderIdentity(const fs::path& folder) {
     return std::pair{st.st_dev, st.st_ino};
 }
 
+// The launcher a GPL folder of the prefix is started through when no launcher's file names
+// that folder: the prefix's, unless that launcher names another GPL folder as its game's, whose
+// game this then is not.
+platform::LauncherOrigin UnnamedOrigin(const platform::FoundPrefix& prefix) {
+    platform::LauncherOrigin origin = prefix.Origin;
+    for (const platform::NamedFolder& named : prefix.Named) {
+        std::error_code ec;
+        if (named.Origin.Through == origin.Through && named.Origin.Game == origin.Game &&
+            fs::is_regular_file(platform::ResolveName(named.Folder, "gpl.exe"), ec))
+            origin.Game.clear();
+    }
+    return origin;
+}
+
+// A drive the walk leaves alone: one that reaches everything ("/", the home) or the prefix
+// itself and what lies beside it.
+bool WalkedPast(const platform::Drive& drive, const fs::path& prefix, const fs::path& home) {
+    if (platform::IsWideDrive(drive, home)) return true;
+    std::error_code ec;
+    const fs::path root = fs::weakly_canonical(drive.Root, ec);
+    if (ec) return true;
+    const fs::path own = fs::weakly_canonical(prefix, ec);
+    const std::string rootText = root.string(), ownText = own.string();
+    return ownText == rootText ||
+           (ownText.starts_with(rootText) && ownText[rootText.size()] == '/');
+}
+
+struct FoundGpl {
+    Installation Found;
+    std::optional<std::pair<dev_t, ino_t>> Identity;  // of its folder
+    bool Wide = false;                                // reached only through a wide drive
+};
+
+std::vector<FoundGpl> SearchOnePrefix(const platform::FoundPrefix& prefix, const fs::path& home,
+                                      platform::FolderHunt& hunt) {
+    const platform::DriveTable drives = platform::DriveTable::FromWinePrefix(prefix.Prefix);
+    const platform::FileSystem files(drives);
+    std::vector<FoundGpl> found;
+    std::set<std::pair<dev_t, ino_t>> seen;
+    // Looks at one folder (Windows notation, no "\" at its end).
+    const auto consider = [&](const std::string& folder, const platform::LauncherOrigin& origin) {
+        try {
+            const std::string candidate = folder + "\\driver.ini";
+            if (!files.ProbeFile(candidate)) return;
+            const std::string driverIni = files.ReportedPath(candidate);
+            const std::string gplPath = FolderOfPath(driverIni);
+            if (CheckGPLInstallation(files, gplPath.substr(0, gplPath.size() - 1)) !=
+                InstallationCheck::Valid)
+                return;
+            const auto identity = FolderIdentity(files.Native(gplPath));
+            if (identity && !seen.insert(*identity).second) return;
+            const platform::Drive* drive = drives.FindDrive(driverIni.front());
+            found.push_back({{prefix.Prefix, driverIni, origin},
+                             identity,
+                             drive && platform::IsWideDrive(*drive, home)});
+        } catch (const platform::RuntimeError&) {
+            // A drive that is not ready, a link that loops or points nowhere: nothing here.
+        }
+    };
+    // First the folders the launchers name, on whatever drive reaches them.
+    for (const platform::NamedFolder& named : prefix.Named) {
+        std::string folder;
+        try {
+            folder = files.WindowsOf(named.Folder);
+        } catch (const platform::RuntimeError&) {
+            continue;
+        }
+        while (folder.size() > 2 && folder.back() == '\\') folder.pop_back();
+        consider(folder, named.Origin);
+    }
+    const platform::LauncherOrigin origin = UnnamedOrigin(prefix);
+    for (const char* place : {":\\sierra\\gpl", ":\\games\\sierra\\gpl"})
+        for (const platform::Drive& drive : drives.Drives())
+            if (!platform::IsWideDrive(drive, home))
+                consider(drive.Letter + std::string(place), origin);
+    // Then every folder of the drives that holds gpl.exe and driver.ini.
+    for (const platform::Drive& drive : drives.Drives()) {
+        if (WalkedPast(drive, prefix.Prefix, home)) continue;
+        for (const std::string& relative :
+             hunt.FoldersHolding(drive.Root, {"gpl.exe", "driver.ini"}, "windows", kDriveWalk))
+            consider(drive.Letter + std::string(":") + (relative.empty() ? "" : "\\" + relative),
+                     origin);
+    }
+    return found;
+}
+
 }  // namespace
 
+std::vector<Installation> SearchPrefix(const platform::FoundPrefix& prefix, const fs::path& home) {
+    std::vector<Installation> installations;
+    platform::FolderHunt hunt;
+    for (FoundGpl& gpl : SearchOnePrefix(prefix, home, hunt))
+        installations.push_back(std::move(gpl.Found));
+    return installations;
+}
+
 std::vector<Installation> FindInstallations(const platform::SearchHome& where,
-                                            const fs::path& first) {
+                                            const fs::path& first,
+                                            std::vector<std::string>* notes) {
     // The search has already kept each prefix once; only the run's own prefix may be among them.
     std::vector<platform::FoundPrefix> prefixes;
     if (!first.empty()) prefixes.push_back({first, {}});
     const auto firstIdentity = FolderIdentity(first);
-    const std::vector<platform::FoundPrefix> others = where.Home.empty()
-                                                          ? std::vector<platform::FoundPrefix>()
-                                                          : platform::FindWinePrefixes(where);
+    platform::LauncherFiles launcherFiles;
+    const std::vector<platform::FoundPrefix> others =
+        where.Home.empty() ? std::vector<platform::FoundPrefix>()
+                           : platform::FindWinePrefixes(where, launcherFiles);
+    if (notes) *notes = launcherFiles.Notes();
     for (const platform::FoundPrefix& found : others) {
         const bool isFirst =
             !first.empty() && (found.Prefix.lexically_normal() == first.lexically_normal() ||
                                (firstIdentity && FolderIdentity(found.Prefix) == firstIdentity));
-        if (isFirst)
+        if (isFirst) {
             prefixes.front().Origin = found.Origin;
-        else
+            prefixes.front().Named = found.Named;
+        } else {
             prefixes.push_back(found);
+        }
     }
+    platform::FolderHunt hunt;
+    std::vector<FoundGpl> all;
+    for (const platform::FoundPrefix& prefix : prefixes) {
+        std::vector<FoundGpl> found = SearchOnePrefix(prefix, where.Home, hunt);
+        std::move(found.begin(), found.end(), std::back_inserter(all));
+    }
+    // A folder reached only through a drive that reaches everything is listed once, and not at
+    // all when a prefix has it on a drive of its own.
+    std::set<std::pair<dev_t, ino_t>> own, listedWide;
+    for (const FoundGpl& gpl : all)
+        if (!gpl.Wide && gpl.Identity) own.insert(*gpl.Identity);
     std::vector<Installation> installations;
-    for (const platform::FoundPrefix& prefix : prefixes)
-        for (std::string& driverIni : SearchPrefix(prefix.Prefix, where.Home))
-            installations.push_back({prefix.Prefix, std::move(driverIni), prefix.Origin});
+    for (FoundGpl& gpl : all) {
+        if (gpl.Wide && gpl.Identity &&
+            (own.count(*gpl.Identity) != 0 || !listedWide.insert(*gpl.Identity).second))
+            continue;
+        installations.push_back(std::move(gpl.Found));
+    }
     return installations;
 }
 
-platform::LauncherOrigin OriginOfPrefix(const platform::SearchHome& where, const fs::path& prefix) {
-    const auto identity = FolderIdentity(prefix);
+platform::LauncherOrigin OriginOfInstallation(const platform::SearchHome& where,
+                                              const Installation& installation) {
+    const auto identity = FolderIdentity(installation.Prefix);
     if (!identity || where.Home.empty()) return {};
-    for (const platform::FoundPrefix& found : platform::FindWinePrefixes(where))
-        if (FolderIdentity(found.Prefix) == identity) return found.Origin;
+    for (const platform::FoundPrefix& found : platform::FindWinePrefixes(where)) {
+        if (FolderIdentity(found.Prefix) != identity) continue;
+        try {
+            const platform::FileSystem files(
+                platform::DriveTable::FromWinePrefix(installation.Prefix));
+            const fs::path folder = files.Native(FolderOfPath(installation.DriverIniFile));
+            for (const platform::NamedFolder& named : found.Named)
+                if (std::error_code ec; fs::equivalent(named.Folder, folder, ec))
+                    return named.Origin;
+        } catch (const platform::RuntimeError&) {
+        }
+        return UnnamedOrigin(found);
+    }
     return {};
 }
 

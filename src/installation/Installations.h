@@ -21,20 +21,32 @@ struct Installation {
     platform::LauncherOrigin Origin = {};
 };
 
-// The GPL installations of one prefix, as the first start looks for them: "sierra\gpl", then
-// "games\sierra\gpl" on each of its drives in letter order, leaving out drives mapped to "/" or
-// the home folder. Each valid installation once, as the paths of its driver.ini.
-std::vector<std::string> SearchPrefix(const std::filesystem::path& prefix,
-                                      const std::filesystem::path& home);
+// The GPL installations of one prefix, as the first start looks for them, each valid one once
+// (as the path of its driver.ini, with the launcher that starts it), in this order:
+//   1. the folders the launchers' files name as their game's, on whatever drive reaches them;
+//   2. "sierra\gpl", then "games\sierra\gpl" on each drive in letter order;
+//   3. every folder holding gpl.exe and driver.ini (any case) up to 4 levels below each drive's
+//      root, breadth first and by name, leaving out its "windows" folder, within 20,000 folders
+//      per drive and 100,000 in the whole search, never entering another file system, a link,
+//      /proc, /sys or /dev.
+// Drives mapped to "/", to the home folder or to a folder that holds the prefix are only looked
+// at for 1; 3 leaves out too a drive on a network or automounted file system.
+std::vector<Installation> SearchPrefix(const platform::FoundPrefix& prefix,
+                                       const std::filesystem::path& home);
 
 // The installations of every prefix: `first` (the run's own prefix), then the prefixes found in
-// the home in their order (platform/WinePrefixes.h); an empty home searches only `first`.
+// the home in their order (platform/WinePrefixes.h); an empty home searches only `first`. A GPL
+// folder reached only through a drive mapped to "/" or the home is listed once, and not when a
+// prefix has it on a drive of its own. `notes` gets what the search skipped of the launchers'
+// files (too large, too deep, beyond the search's budget).
 std::vector<Installation> FindInstallations(const platform::SearchHome& where,
-                                            const std::filesystem::path& first);
+                                            const std::filesystem::path& first,
+                                            std::vector<std::string>* notes = nullptr);
 
-// How the search finds `prefix`: the launcher that keeps it (Wine when none does).
-platform::LauncherOrigin OriginOfPrefix(const platform::SearchHome& where,
-                                        const std::filesystem::path& prefix);
+// The launcher that starts an installation's GPL (Wine when none does): the one whose files name
+// its folder, else the launcher of its prefix when that one names no other folder as its game's.
+platform::LauncherOrigin OriginOfInstallation(const platform::SearchHome& where,
+                                              const Installation& installation);
 
 // Whether two installations are one: one prefix, and paths that name one file in it.
 bool SameInstallation(const Installation& a, const Installation& b);

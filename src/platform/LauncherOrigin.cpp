@@ -19,6 +19,11 @@ const char* LauncherName(Launcher launcher) {
             return "PlayOnLinux";
         case Launcher::CrossOver:
             return "CrossOver";
+        case Launcher::PortProton:
+            return "PortProton";
+        case Launcher::Faugus:
+            return "Faugus Launcher";
+
         case Launcher::Wine:
             break;
     }

@@ -2,11 +2,23 @@
 #pragma once
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace movrand::platform {
 
 // The program that keeps a Wine prefix and starts the games in it.
-enum class Launcher { Wine, Lutris, Bottles, Steam, Heroic, Umu, PlayOnLinux, CrossOver };
+enum class Launcher {
+    Wine,
+    Lutris,
+    Bottles,
+    Steam,
+    Heroic,
+    Umu,
+    PlayOnLinux,
+    CrossOver,
+    PortProton,
+    Faugus
+};
 
 // How a prefix was found: the launcher it came through and that launcher's own name for the
 // game in it (Lutris: the game's id, or its slug when its database does not list it; Steam: the
@@ -19,10 +31,19 @@ struct LauncherOrigin {
     std::string Flatpak;
 };
 
-// A Wine prefix found by the search and how it was found.
+// A folder a launcher's own files name as its game's (the folder of the program it starts, the
+// game's working folder), and the launcher's name for that game.
+struct NamedFolder {
+    std::filesystem::path Folder;
+    LauncherOrigin Origin;
+};
+
+// A Wine prefix found by the search, how it was found, and the game folders the launchers name
+// in it.
 struct FoundPrefix {
     std::filesystem::path Prefix;
     LauncherOrigin Origin;
+    std::vector<NamedFolder> Named = {};
 };
 
 // The launcher's name as a person knows it ("Lutris", "Steam", "Wine").

@@ -3,26 +3,20 @@
 
 #include <yaml-cpp/yaml.h>
 
-#include "platform/SmallFile.h"
-
 namespace movrand::platform {
 namespace fs = std::filesystem;
 
 namespace {
-// A game file is a few hundred bytes; anything far larger is not one.
-constexpr std::size_t kLargestGameFile = 1 << 20;
 
-// A path as a game file writes it: absolute, or "~" for the home; nothing otherwise.
-std::optional<fs::path> PathOfText(const YAML::Node& node, const fs::path& home) {
-    if (!node || !node.IsScalar()) return std::nullopt;
+// A path as a game file writes it, "~" for the home.
+fs::path PathOfText(const YAML::Node& node, const fs::path& home) {
+    if (!node || !node.IsScalar()) return {};
     const std::string value = node.as<std::string>();
-    if (value.empty()) return std::nullopt;
     if (value == "~") return home;
     if (value.starts_with("~/")) return home / value.substr(2);
-    const fs::path path(value);
-    if (!path.is_absolute()) return std::nullopt;
-    return path;
+    return value;
 }
+
 }  // namespace
 
 std::optional<fs::path> PrefixAbove(const fs::path& start) {
@@ -37,17 +31,14 @@ std::optional<fs::path> PrefixAbove(const fs::path& start) {
     return std::nullopt;
 }
 
-std::optional<fs::path> LutrisGamePrefix(const fs::path& gameFile, const fs::path& home) {
-    const std::optional<std::string> text = ReadSmallFile(gameFile, kLargestGameFile);
-    if (!text) return std::nullopt;
+std::optional<LutrisGameFile> ParseLutrisGame(std::string_view text, const fs::path& home) {
     try {
-        const YAML::Node root = YAML::Load(*text);
+        const YAML::Node root = YAML::Load(std::string(text));
         if (!root.IsMap()) return std::nullopt;
         const YAML::Node game = root["game"];
         if (!game || !game.IsMap()) return std::nullopt;
-        if (const auto prefix = PathOfText(game["prefix"], home)) return prefix;
-        if (const auto exe = PathOfText(game["exe"], home)) return PrefixAbove(exe->parent_path());
-        return std::nullopt;
+        return LutrisGameFile{PathOfText(game["prefix"], home), PathOfText(game["exe"], home),
+                              PathOfText(game["working_dir"], home)};
     } catch (const YAML::Exception&) {
         return std::nullopt;
     }

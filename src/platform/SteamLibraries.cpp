@@ -1,16 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/SteamLibraries.h"
 
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 
 namespace movrand::platform {
 
 namespace {
-
-constexpr std::uintmax_t kLargestLibraryFile = 1 << 20;
 
 // Reads the quoted text at `pos` (after its opening quote), with the escapes Steam writes
 // ("\\" and "\""), moving `pos` past the closing quote; nothing when the quote never closes.
@@ -59,18 +55,6 @@ std::vector<std::filesystem::path> SteamLibraryFolders(std::string_view vdf) {
         }
     }
     return folders;
-}
-
-std::vector<std::filesystem::path> SteamLibraryFoldersOf(const std::filesystem::path& vdfFile) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(vdfFile, ec)) return {};
-    const std::uintmax_t size = std::filesystem::file_size(vdfFile, ec);
-    if (ec || size > kLargestLibraryFile) return {};
-    std::ifstream in(vdfFile, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (!in) return {};
-    return SteamLibraryFolders(text.str());
 }
 
 }  // namespace movrand::platform

@@ -11,7 +11,4 @@ namespace movrand::platform {
 // read before the damage; nothing in it is trusted beyond being a folder name.
 std::vector<std::filesystem::path> SteamLibraryFolders(std::string_view vdf);
 
-// The same for the file; nothing when it is missing, unreadable or far larger than such a file.
-std::vector<std::filesystem::path> SteamLibraryFoldersOf(const std::filesystem::path& vdfFile);
-
 }  // namespace movrand::platform

@@ -44,14 +44,18 @@ bool ApplyStoredPrefix(ProgramValues& pv, platform::Ui& ui, const std::string& s
 // search), else every prefix found, with the chooser when there are several. Switches the run to
 // the prefix of what it found. False when the Ui refused to choose (the start then ends).
 bool SearchInstallations(ProgramValues& pv, platform::Ui& ui) {
-    if (pv.Env.PrefixGiven || pv.Env.Home.empty()) {
+    if (pv.Env.WinePrefix.empty() ||
+        (pv.Env.PrefixGiven && !platform::IsWinePrefix(pv.Env.WinePrefix))) {
         // Without a file-system service (no drive at all) there is nothing to search.
         if (pv.Files().Available()) pv.DriverIniFile = SearchDriverIni(pv.Files());
         return true;
     }
     ui.SetBusy(true);
     const std::vector<Installation> found =
-        FindInstallations({pv.Env.Home, pv.Env.ConfigHome}, pv.Env.WinePrefix);
+        pv.Env.PrefixGiven || pv.Env.Home.empty()
+            ? SearchPrefix({pv.Env.WinePrefix, {}}, pv.Env.Home)
+            : FindInstallations({pv.Env.Home, pv.Env.ConfigHome, pv.Env.DataHome},
+                                pv.Env.WinePrefix);
     ui.SetBusy(false);
     int chosen = found.size() == 1 ? 0 : platform::kChoiceCancelled;
     if (found.size() > 1) {

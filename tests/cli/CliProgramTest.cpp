@@ -57,6 +57,8 @@ void ExpectFits(const std::string& actual, const std::string& expected, const st
 std::string Expand(std::string text, const CliMachine& m) {
     for (std::size_t at; (at = text.find("<C>")) != std::string::npos;)
         text.replace(at, 3, m.DriveC().string());
+    for (std::size_t at; (at = text.find("<P>")) != std::string::npos;)
+        text.replace(at, 3, m.Prefix().string());
     return text;
 }
 
@@ -241,6 +243,9 @@ const std::vector<Road> kRoads = {
         {{"drivers"}, 0, "...18\tJacky\tIckx\t19\t3\t3\n19\tChris\tIrwin\t20\t1\t12\n"}}},
     // --gpl works on another installation for one run; switch makes it the one in use, on yes.
     {"GplForOneRunAndSwitchForGood", [](CliMachine& m) { MakeOtherInstallation(m.DriveC() / "other" / "gpl"); }, {
+        // Both are found: nothing is used until one is named or stored.
+        {{"drivers"}, 1, "", "movrand-cli: several GPL installations were found and none is stored:\n  <P>\tC:\\sierra\\gpl\\driver.ini\n  <P>\tC:\\other\\gpl\\driver.ini\n..."},
+        {{"--yes", "switch", "<C>/sierra/gpl"}, 0, "..."},
         {{"drivers"}, 0, kJack},
         // The desktop program's working copy still holds the stored installation's roster.
         {{"--gpl", "<C>/other/gpl", "drivers"}, 0, kJock, "",
@@ -283,6 +288,22 @@ TEST(CliInstallations, TheOneFoundIsInUseAndPlayNamesAMissingLauncher) {
                         "on the PATH)."),
               std::string::npos)
         << play.Out << play.Err;
+}
+
+// GPL moved out of sierra\\gpl is found where it is, and used there.
+TEST(CliInstallations, GplAnywhereOnTheDriveIsFoundAndUsed) {
+    const CliMachine m;
+    fs::create_directories(m.DriveC() / "GOG Games");
+    fs::rename(m.Gpl(), m.DriveC() / "GOG Games" / "GPL");
+    EXPECT_EQ(m.Run({"installations"}).Out,
+              m.Prefix().string() + "\tC:\\GOG Games\\GPL\\driver.ini\tin use\n");
+    EXPECT_EQ(
+        m.Run({"installations", "--verbose"}).Err,
+        "note: " + m.Prefix().string() + " C:\\GOG Games\\GPL\\driver.ini is started by Wine\n");
+    const CliRun drivers = m.Run({"drivers"});
+    EXPECT_EQ(drivers.Status, 0) << drivers.Err;
+    EXPECT_EQ(drivers.OutLines().size(), 19u);
+    EXPECT_EQ(m.Stored("DriverIniFile"), "C:\\GOG Games\\GPL\\driver.ini");
 }
 
 TEST_P(CliRoad, EachCommandLeavesWhatItShould) {

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <sstream>
 #include <stdexcept>
 
@@ -56,6 +57,14 @@ void CliMachine::CopyFrom(const CliMachine& other) {
     fs::copy(other.Prefix(), Prefix(), options);
     if (fs::exists(other.Config())) fs::copy(other.Config(), Config(), options);
     if (fs::exists(other.Data())) fs::copy(other.Data(), Data(), options);
+    // The stored installation's prefix is this machine's own, as the copy of a whole home is.
+    const fs::path settings = Config() / "Zorvex" / "settings.ini";
+    if (!fs::exists(settings)) return;
+    std::string text = Read(settings);
+    const std::string from = other.Prefix().string(), to = Prefix().string();
+    for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
+        text.replace(at, from.size(), to);
+    std::ofstream(settings, std::ios::binary | std::ios::trunc) << text;
 }
 
 [[noreturn]] void ExecCli(const CliMachine& machine, const std::vector<std::string>& args,

@@ -168,8 +168,9 @@ const std::vector<Scenario> kScenarios = {
      {kCar, kWheels, {"install", kClassic, "Chrome Mirrors"}}},
     {"RemoveAccessoryWithRestores", Kind::Remove, {"--yes", "remove", "Ferrari", "Blue Livery"}, "Blue Livery",
      true, {kLivery}, MakeLiveries},
-    // A first start stores the installation in use.
-    {"Switch", Kind::Switch, {"--yes", "switch", "C:\\other\\gpl"}, "", false, {{"drivers"}},
+    // Both installations of the prefix are found: a first switch stores the one in use.
+    {"Switch", Kind::Switch, {"--yes", "switch", "C:\\other\\gpl"}, "", false,
+     {{"--yes", "switch", "C:\\sierra\\gpl"}},
      [](const fs::path& c) { MakeOtherInstallation(c / "other" / "gpl"); }},
     {"CarNumber", Kind::CarNumber, {"car-number", "5", "12"}},
 };

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "DemoInstallation.h"
 #include "FileSnapshot.h"
@@ -40,6 +41,21 @@ struct SetEnv {
 // A home with GPL in `prefix` and stub launchers on PATH that record how they were called: their
 // name and arguments, their folder, how many of their open files are the test's held lock, and
 // WINEPREFIX. They then hang, as a launcher may.
+// Lutris's database listing one game, id 7, by its game file's name.
+void LutrisLists(const fs::path& home, const std::string& gameFile) {
+    const fs::path file = home / ".local/share/lutris/pga.db";
+    fs::create_directories(file.parent_path());
+    fs::remove(file);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+    const std::string sql =
+        "CREATE TABLE games (id INTEGER PRIMARY KEY, slug TEXT, directory TEXT, configpath "
+        "TEXT); INSERT INTO games VALUES (7, 'gpl', '', '" +
+        gameFile + "');";
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+}
+
 struct StubHome {
     fs::path home = MakeTempFolder("movrand-start-");
     fs::path prefix;
@@ -82,10 +98,10 @@ TEST(GameStart, EachLauncherStartsTheGameWithItsOwnCommandAndNothingOfOurs) {
     };
     const std::string exe = "@/drive_c/sierra/gpl/gpl.exe";
     const std::vector<Row> rows = {
-        {"Lutris",
-         "Games/gpl",
-         {".config/lutris/games/gpl-17.yml", "game:\n  prefix: @/Games/gpl\n"},
-         "lutris lutris:rungame/gpl|%|0|"},
+        {"Lutris, its game in ~/.wine",
+         ".wine",
+         {".config/lutris/games/gpl-17.yml", "game:\n  prefix: ~/.wine\n"},
+         "lutris lutris:rungameid/7|%|0|"},
         {"Steam shortcut",
          ".steam/steam/steamapps/compatdata/3141592653/pfx",
          {},
@@ -114,6 +130,7 @@ TEST(GameStart, EachLauncherStartsTheGameWithItsOwnCommandAndNothingOfOurs) {
         };
         if (!row.file.first.empty())
             demo::WriteFile(s.home / row.file.first, replaced(row.file.second, '@', s.home));
+        LutrisLists(s.home, "gpl-17");
         // A file held open without close-on-exec, as a lock might be: the game must not get it.
         const int held = ::open((s.home / "held.lock").c_str(), O_CREAT | O_RDWR, 0600);
         const auto started = std::chrono::steady_clock::now();
@@ -123,12 +140,18 @@ TEST(GameStart, EachLauncherStartsTheGameWithItsOwnCommandAndNothingOfOurs) {
                   replaced(replaced(row.expected, '@', s.prefix), '%', fs::current_path()));
         ::close(held);
     }
-    // A launcher that is not installed is named, and nothing starts.
+    // A launcher that is not installed is named, and nothing starts; so is a game Lutris does
+    // not list yet.
     StubHome s("Games/gpl");
     demo::WriteFile(s.home / ".config/lutris/games/gpl.yml", "game:\n  prefix: ~/Games/gpl\n");
+    EXPECT_FALSE(StartGame(s.pv, s.ui));
+    LutrisLists(s.home, "gpl");
     fs::remove(s.home / "bin/lutris");
     EXPECT_FALSE(StartGame(s.pv, s.ui));
     EXPECT_EQ(s.ui.Transcript(),
+              "message: GPL cannot be started: Lutris does not list the game gpl in its library "
+              "yet (its game file is there, its database is not). Open Lutris once so that it "
+              "takes the game in, then start GPL again.\n"
               "message: GPL cannot be started: Lutris's program lutris is not installed (it is "
               "not on the PATH).\n");
 }

@@ -201,6 +201,159 @@ TEST(Installations, EveryLaunchersInstallationIsFoundWithItsLauncher) {
     }
 }
 
+// A Wine prefix as Wine makes it, without GPL: C: its drive_c (with a windows folder), Z: "/".
+void EmptyPrefix(const fs::path& prefix) {
+    fs::create_directories(prefix / "dosdevices");
+    fs::create_directories(prefix / "drive_c/windows/system32");
+    fs::create_directory_symlink("../drive_c", prefix / "dosdevices/c:");
+    fs::create_directory_symlink("/", prefix / "dosdevices/z:");
+    demo::WriteFile(prefix / "system.reg", "WINE REGISTRY Version 2\n");
+}
+
+// Steam's binary shortcuts.vdf with one game added by hand.
+std::string SteamShortcutsFile(std::uint32_t appId, const std::string& exe) {
+    std::string id(4, '\0');
+    for (int i = 0; i < 4; ++i) id[i] = static_cast<char>((appId >> (8 * i)) & 0xFF);
+    using namespace std::string_literals;
+    return "\0shortcuts\0\0000\0\x02"s + "appid\0"s + id + "\x01" + "AppName\0GPL\0"s + "\x01" +
+           "Exe\0\""s + exe + "\"\0"s + "\x00tags\0\x08\x08\x08\x08"s;
+}
+
+// Homes as the launchers leave them ("@" the home; in a Windows path its Z: path): each GPL
+// found in its prefix, at its Windows path, with the launcher that starts it.
+TEST(Installations, GplIsFoundWhereverThePlayerPutIt) {
+    struct Row {
+        const char* name;
+        std::vector<std::string> prefixes, gpls;
+        std::vector<std::pair<std::string, std::string>> files;  // path, content ("->" a link)
+        std::string expected;  // a line per installation: prefix, Windows path, launcher, game
+        const char* dataHome = "";
+    };
+    const std::string shortcut = SteamShortcutsFile(2882400018u, "@/steam-gpl/GPL/gpl.exe");
+    const std::vector<Row> rows = {
+        {"anywhere on C:, two in one prefix",
+         {".wine"},
+         {".wine/drive_c/Papy/GPL", ".wine/drive_c/GPL", ".wine/drive_c/sierra/gpl65",
+          ".wine/drive_c/sierra/gpl"},
+         {},
+         ".wine\tC:\\sierra\\gpl\tWine\t\n.wine\tC:\\GPL\tWine\t\n"
+         ".wine\tC:\\Papy\\GPL\tWine\t\n.wine\tC:\\sierra\\gpl65\tWine\t\n"},
+        {"Program Files (x86) and a second disk",
+         {".wine"},
+         {".wine/drive_c/Program Files (x86)/Sierra/GPL", "disk/GOG Games/GPL"},
+         {{".wine/dosdevices/d:", "->@/disk"}},
+         ".wine\tC:\\Program Files (x86)\\Sierra\\GPL\tWine\t\n"
+         ".wine\tD:\\GOG Games\\GPL\tWine\t\n"},
+        {"too deep, in windows, on the home's drive",
+         {".wine"},
+         {".wine/drive_c/a/b/c/d/GPL", ".wine/drive_c/windows/GPL", "GPL"},
+         {{".wine/dosdevices/h:", "->@"}},
+         ""},
+        {"Lutris's exe: beside the prefix",
+         {"Games/gpl"},
+         {"GOG Games/GPL"},
+         {{".config/lutris/games/gpl-1.yml",
+           "game:\n  exe: ~/GOG Games/GPL/gpl.exe\n  prefix: @/Games/gpl\n"}},
+         "Games/gpl\tZ:@\\GOG Games\\GPL\tLutris\tgpl\n"},
+        {"two in a Lutris prefix, its game file naming one",
+         {"Games/gpl"},
+         {"Games/gpl/drive_c/GPL65", "Games/gpl/drive_c/GPL67"},
+         {{".config/lutris/games/gpl-1.yml",
+           "game:\n  exe: @/Games/gpl/drive_c/GPL67/gpl.exe\n  working_dir: @/Games/gpl/drive_c/GPL67\n"}},
+         "Games/gpl\tC:\\GPL67\tLutris\tgpl\nGames/gpl\tC:\\GPL65\tLutris\t\n"},
+        {"a Bottles program deeper than the walk",
+         {".local/share/bottles/bottles/GPL"},
+         {".local/share/bottles/bottles/GPL/drive_c/a/b/c/d/GPL"},
+         {{".local/share/bottles/bottles/GPL/bottle.yml",
+           "Name: Grand Prix\nExternal_Programs:\n  5d2c:\n    executable: gpl.exe\n    name: GPL\n"
+           "    path: @/.local/share/bottles/bottles/GPL/drive_c/a/b/c/d/GPL/gpl.exe\n"}},
+         ".local/share/bottles/bottles/GPL\tC:\\a\\b\\c\\d\\GPL\tBottles\tGrand Prix\n"},
+        {"Heroic's game added by hand",
+         {"Games/Heroic/Prefixes/default/GPL"},
+         {"GPL67"},
+         {{".config/heroic/GamesConfig/x1.json",
+           "{\"x1\": {\"winePrefix\": \"@/Games/Heroic/Prefixes/default/GPL\"}}"},
+          {".config/heroic/sideload_apps/library.json",
+           "{\"games\": [{\"app_name\": \"x1\", \"runner\": \"sideload\", \"install\": "
+           "{\"executable\": \"@/GPL67/gpl.exe\", \"platform\": \"windows\"}, "
+           "\"folder_name\": \"@/GPL67\"}]}"}},
+         "Games/Heroic/Prefixes/default/GPL\tZ:@\\GPL67\tHeroic\tx1\n"},
+        {"a Steam shortcut",
+         {".steam/steam/steamapps/compatdata/2882400018/pfx"},
+         {"steam-gpl/GPL"},
+         {{".steam/steam/userdata/1000/config/shortcuts.vdf", shortcut}},
+         ".steam/steam/steamapps/compatdata/2882400018/pfx\tZ:@\\steam-gpl\\GPL\tSteam\t2882400018\n"},
+        {"Lutris's installer-made game, its files in $XDG_DATA_HOME",
+         {"lutris-games/gpl"},
+         {"lutris-games/gpl/drive_c/Papy/GPL"},
+         {{"xdg/lutris/games/gpl-1700000000.yml", "game:\n  exe: drive_c/Papy/GPL/gpl.exe\n"},
+          {"xdg/lutris/pga.db", "@/lutris-games/gpl"}},
+         "lutris-games/gpl\tC:\\Papy\\GPL\tLutris\t7\n",
+         "xdg"},
+        {"winetricks and Bottles in $XDG_DATA_HOME",
+         {"xdg/bottles/bottles/B", "xdg/wineprefixes/w"},
+         {"xdg/bottles/bottles/B/drive_c/sierra/gpl", "xdg/wineprefixes/w/drive_c/sierra/gpl"},
+         {},
+         "xdg/wineprefixes/w\tC:\\sierra\\gpl\tWine\t\nxdg/bottles/bottles/B\tC:\\sierra\\gpl\tBottles\tB\n",
+         "xdg"},
+        {"PortProton and its Flatpak",
+         {"PortProton/data/prefixes/DEFAULT",
+          ".var/app/ru.linux_gaming.PortProton/PortProton/data/prefixes/GPL"},
+         {"PortProton/data/prefixes/DEFAULT/drive_c/GPL",
+          ".var/app/ru.linux_gaming.PortProton/PortProton/data/prefixes/GPL/drive_c/GPL"},
+         {},
+         "PortProton/data/prefixes/DEFAULT\tC:\\GPL\tPortProton\t\n"
+         ".var/app/ru.linux_gaming.PortProton/PortProton/data/prefixes/GPL\tC:\\GPL\tPortProton\t\n"},
+        {"Faugus Launcher",
+         {"Faugus/gpl"},
+         {"Faugus/gpl/drive_c/a/b/c/d/GPL"},
+         {{".config/faugus-launcher/games.json",
+           "[{\"gameid\": \"gpl\", \"title\": \"GPL\", \"path\": "
+           "\"@/Faugus/gpl/drive_c/a/b/c/d/GPL/gpl.exe\", \"prefix\": \"@/Faugus/gpl\"}]"}},
+         "Faugus/gpl\tC:\\a\\b\\c\\d\\GPL\tFaugus Launcher\tgpl\n"},
+        {"the Wine Flatpak, prefixes one folder down, Heroic's default folder",
+         {".var/app/org.winehq.Wine/data/wine", "wine/gpl", ".wineprefixes/gpl", "HP/gpl"},
+         {".var/app/org.winehq.Wine/data/wine/drive_c/GPL", "wine/gpl/drive_c/GPL",
+          ".wineprefixes/gpl/drive_c/GPL", "HP/gpl/drive_c/GPL"},
+         {{".config/heroic/config.json",
+           "{\"defaultSettings\": {\"defaultWinePrefix\": \"@/HP\"}}"}},
+         "HP/gpl\tC:\\GPL\tHeroic\t\n.var/app/org.winehq.Wine/data/wine\tC:\\GPL\tWine\t\n"
+         "wine/gpl\tC:\\GPL\tWine\t\n.wineprefixes/gpl\tC:\\GPL\tWine\t\n"},
+        {"a Lutris game in ~/.wine",
+         {".wine"},
+         {".wine/drive_c/sierra/gpl"},
+         {{".config/lutris/games/gpl-1.yml", "game:\n  prefix: ~/.wine\n"}},
+         ".wine\tC:\\sierra\\gpl\tLutris\tgpl\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Home home;
+        const std::string at = home.root.string();
+        const fs::path data = *row.dataHome ? home.root / row.dataHome : fs::path();
+        const auto expand = [&](std::string text, const std::string& by) {
+            for (std::size_t i; (i = text.find('@')) != std::string::npos;) text.replace(i, 1, by);
+            return text;
+        };
+        for (const std::string& p : row.prefixes) EmptyPrefix(home.root / p);
+        for (const std::string& g : row.gpls) demo::MakeGplInstallation(home.root / g);
+        for (const auto& [file, text] : row.files)
+            if (text.starts_with("->"))
+                fs::create_directory_symlink(expand(text.substr(2), at), home.root / file);
+            else if (file.ends_with("pga.db"))
+                WriteLutrisDatabase(home.root / file, expand(text, at));
+            else
+                home.Write(file, expand(text, at));
+        std::string found;
+        for (const Installation& i : FindInstallations({home.root, {}, data}, {}))
+            found += i.Prefix.lexically_relative(home.root).string() + '\t' +
+                     i.DriverIniFile.substr(0, i.DriverIniFile.size() - 11) + '\t' +
+                     platform::LauncherName(i.Origin.Through) + '\t' + i.Origin.Game + '\n';
+        std::string windowsHome = at;
+        std::replace(windowsHome.begin(), windowsHome.end(), '/', '\\');
+        EXPECT_EQ(found, expand(row.expected, windowsHome));
+    }
+}
+
 // Every launcher file the search reads, made hostile at once: what it cannot read safely it
 // skips, without blocking or growing, and the one good prefix is still found.
 TEST(Installations, HostileLauncherFilesAreSkippedInBoundedTime) {
@@ -234,6 +387,58 @@ TEST(Installations, HostileLauncherFilesAreSkippedInBoundedTime) {
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].Prefix, home.root / "Games/gpl");
     EXPECT_EQ(found[0].Origin.Game, "");  // from ~/Games: neither database named a game
+}
+
+// A launcher file nested too deep or larger than its cap is refused before it is parsed, with a
+// note naming it; the good prefix is still found.
+TEST(Installations, HostileLauncherFilesAreRefusedWithANote) {
+    struct Row {
+        const char* name;
+        std::string file, text, note;
+    };
+    std::string indented = "game:\n";
+    for (int level = 1; level <= 70; ++level)
+        indented += std::string(level * 2, ' ') + "k" + std::to_string(level) + ":\n";
+    const std::vector<Row> rows = {
+        {"brackets", ".config/lutris/games/deep.yml", "game: " + std::string(65, '['),
+         "nests deeper than 64 levels"},
+        {"indentation", ".local/share/bottles/data.yml", indented, "nests deeper than 64 levels"},
+        {"sequences on one line", ".config/lutris/games/seq.yml",
+         [] {
+             std::string seq;
+             for (int i = 0; i < 66; ++i) seq += "- ";
+             return seq + "x\n";
+         }(),
+         "nests deeper than 64 levels"},
+        {"JSON", ".config/heroic/GamesConfig/deep.json",
+         std::string(65, '[') + std::string(65, ']'), "nests deeper than 64 levels"},
+        {"a game file far larger than one", ".config/lutris/games/big.yml",
+         "game:\n  exe: " + std::string(300 << 10, 'x') + "\n", "is larger than 262144 bytes"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Home home;
+        home.Prefix(".wine");
+        home.Write(row.file, row.text);
+        std::vector<std::string> notes;
+        EXPECT_EQ(FindInstallations({home.root, {}}, {}, &notes).size(), 1u);
+        ASSERT_EQ(notes.size(), 1u);
+        EXPECT_NE(notes[0].find((home.root / row.file).string() + ": it " + row.note),
+                  std::string::npos)
+            << notes[0];
+    }
+    // Within one search's budget, then the rest skipped with one note.
+    Home home;
+    for (const char* name : {"a", "b", "c", "d"}) home.Write(name, "key: value\n");
+    platform::LauncherFiles files({25, 2});
+    EXPECT_TRUE(files.Read(home.root / "a", 100, platform::Nesting::Yaml));
+    EXPECT_TRUE(files.Read(home.root / "b", 100, platform::Nesting::Yaml));
+    EXPECT_FALSE(files.Read(home.root / "c", 100, platform::Nesting::Yaml));
+    EXPECT_FALSE(files.Read(home.root / "d", 100, platform::Nesting::Yaml));
+    EXPECT_EQ(files.Notes(),
+              std::vector<std::string>{"Skipped " + (home.root / "c").string() +
+                                       " and every launcher file after it: the search reads at "
+                                       "most 2 files and 25 bytes of them."});
 }
 
 // A start over a temporary home: ~/.wine and a Lutris prefix ~/Games/gpl each hold GPL at
