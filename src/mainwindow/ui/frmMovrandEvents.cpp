@@ -173,6 +173,18 @@ void frmMovrand::Run(Operation operation) {
         case Operation::CheckForChanges:
             CheckForChanges();
             break;
+        case Operation::ExportCarSet:
+            ExportCarSet();
+            break;
+        case Operation::CompareCarSet:
+            CompareCarSet();
+            break;
+        case Operation::MakeCarSetLive:
+            MakeCarSetLive();
+            break;
+        case Operation::ShowCarSetCodes:
+            ShowCarSetCodes();
+            break;
         case Operation::ShowHistory:
             ShowHistory();
             break;
