@@ -71,12 +71,10 @@ std::string TeamOf(const std::string& path) {
     return slash == std::string::npos ? "(car folder)" : path.substr(0, slash);
 }
 
-// A set is named after its file: "C:\sets\League 1967.carset" is "League 1967".
-std::string SetNameOfFile(const std::string& file) {
-    std::string name = file.substr(file.find_last_of('\\') + 1);
-    if (platform::LowerCase(name).ends_with(carsets::kCarSetSuffix))
-        name.resize(name.size() - std::string(carsets::kCarSetSuffix).size());
-    return carsets::SetNameRefusal(name).empty() ? name : "";
+// Where the window writes car sets: the installation's "carsets" folder, which the picker shows
+// first when a set is compared.
+std::string SetsFolder(const ProgramValues& pv) {
+    return pv.GPLPath + "carsets";
 }
 
 }  // namespace
@@ -129,13 +127,23 @@ void frmMovrand::ShowCarSetCodes() {
     lbl(lbl::kLiveCarSetCode)->setText(Q(text));
 }
 
+// The picker chooses only files that are there, so the set goes into the sets folder, named after
+// the live folder and its code (the same files give the same name); the message names the file.
 void frmMovrand::ExportCarSet() {
-    const std::string file = ui_.SelectFile(pv_.GPLPath, "*.carset", "Export Car Set");
-    if (file.empty()) return;
     std::optional<carsets::ExportedSet> exported;
     {
         const BusyWhile busy(ui_);
-        exported = carsets::ExportCarSet(pv_, ui_, file, "", SetNameOfFile(file));
+        const auto set = carsets::SetOfFolder(pv_, ui_, "");
+        if (!set) return;
+        platform::FileSystem fs = pv_.Files();
+        const std::string folder = SetsFolder(pv_);
+        if (!fs.FolderExists(folder) &&
+            !platform::RunTrapped(ui_, platform::TrapForm::Common, pv_.ProgramName,
+                                  [&] { fs.CreateFolder(folder); }))
+            return;
+        exported = carsets::ExportCarSet(
+            pv_, ui_, folder + "\\" + set->Set.Name + "_" + set->Code + carsets::kCarSetSuffix, "",
+            "");
     }
     if (!exported) return;
     ui_.ShowMessage("The live car folder was written as the car set " + exported->File +
@@ -144,7 +152,10 @@ void frmMovrand::ExportCarSet() {
 }
 
 void frmMovrand::CompareCarSet() {
-    const std::string file = ui_.SelectFile(pv_.GPLPath, "*.carset", "Compare with Car Set");
+    const platform::FileSystem fs = pv_.Files();
+    const std::string file =
+        ui_.SelectFile(fs.FolderExists(SetsFolder(pv_)) ? SetsFolder(pv_) + "\\" : pv_.GPLPath,
+                       "*.carset", "Compare with Car Set");
     if (file.empty()) return;
     const BusyWhile busy(ui_);
     const auto comparison = carsets::CompareCarSet(pv_, ui_, file, "");

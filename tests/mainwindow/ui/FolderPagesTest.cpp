@@ -119,9 +119,9 @@ TEST_F(FolderPagesTest, CarSetIsExportedComparedByTeamAndMadeLive) {
     Find<QTabWidget>("tabMovrand", tabMovrand::kPages)->setCurrentIndex(tab::kCarFolders);
     const std::string code = Text(Find<QLabel>("lbl", lbl::kLiveCarSetCode)->text()).substr(13);
     ASSERT_EQ(code.size(), 14u) << code;
-    drive.Ui.Files = {"C:\\league"};
     Click(Find("cmd", cmd::kExportCarSet));
-    EXPECT_NE(drive.Read("C:\\league.carset").find("name league\n"), std::string::npos);
+    const std::string set = "C:\\sierra\\gpl\\carsets\\cars67_" + code + ".carset";
+    EXPECT_NE(drive.Read(set).find("name cars67\n"), std::string::npos);
     ASSERT_EQ(drive.Ui.Messages.size(), 1u) << drive.Ui.Transcript();
     EXPECT_TRUE(drive.Ui.Messages[0].Text.ends_with("Its code: " + code));
     std::filesystem::copy(drive.Native(live), drive.Native("C:\\sierra\\gpl\\cars\\kept"),
@@ -129,7 +129,7 @@ TEST_F(FolderPagesTest, CarSetIsExportedComparedByTeamAndMadeLive) {
     drive.Write(live + "\\ferrari\\ferrari.dat", "changed");
     std::filesystem::remove(drive.Native(live + "\\LOTUS\\lotus.dat"));
     drive.Write(live + "\\brm\\brm.txt", "extra");
-    drive.Ui.Files = {"C:\\league.carset"};
+    drive.Ui.Files = {set};
     Click(Find("cmd", cmd::kCompareCarSet));
     const QStringList rows = {
         "brm: 0 missing, 0 different, 1 extra",     "    extra   brm\\brm.txt",
