@@ -3,6 +3,8 @@
 //   pages    one picture per page of the main window, named after the tab's caption
 //            ("Car Folders" -> car-folders.png); the settings first point the pages at the demo's
 //            add-on folder and stored car folder, as a returning user would have them.
+//            With MOVRAND_SCREENSHOT_CARSET set, also car-set-compare.png: "Car Folders" after
+//            "Compare with Car Set..." took the first set of the installation's carsets folder.
 //   message  message.png: the first window the start-up shows (run it where no driver.ini is
 //            found); every later window is cancelled, so the program ends by itself.
 // Everything else is the program's own start: the same start-up, windows and event loop. Any
@@ -13,6 +15,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
@@ -23,6 +26,7 @@
 #include <string>
 
 #include "app/ui/DesktopProgram.h"
+#include "dialogs/ui/FileListBox.h"
 #include "links/ui/BrowserControl.h"
 #include "platform/SettingsStore.h"
 
@@ -32,6 +36,7 @@ bool g_pagesMode = true;
 QString g_out;
 bool g_messageTaken = false;
 bool g_pagesTaken = false;
+bool g_pickFirstFile = false;  // the next file picker takes its first file
 
 // Lets the window system and deferred work settle for `ms` milliseconds.
 void Settle(int ms) {
@@ -98,6 +103,16 @@ void WatchModalWindows() {
     QObject::connect(timer, &QTimer::timeout, [timer] {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || !modal->isVisible()) return;
+        if (g_pickFirstFile && modal->objectName() == "frmFile") {
+            g_pickFirstFile = false;
+            if (auto* files = modal->findChild<movrand::dialogs::FileListBox*>("fle(0)");
+                files && files->count() > 0) {
+                files->setCurrentRow(0);
+                emit files->clicked();
+                emit files->doubleClicked();
+                return;
+            }
+        }
         if (!g_pagesMode && !g_messageTaken) {
             g_messageTaken = true;
             timer->stop();  // the settling below runs this timer's events too
@@ -127,6 +142,17 @@ void PhotographPages(QWidget& window) {
         Settle(1000);
         Activate(window);  // again after a message window that opened over it
         saved = Save(window, FileNameOf(tabs->tabText(i))) && saved;
+    }
+    if (std::getenv("MOVRAND_SCREENSHOT_CARSET")) {
+        tabs->setCurrentIndex(1);  // "Car Folders"
+        Settle(500);
+        if (auto* compare = window.findChild<QPushButton*>("cmd(13)")) {
+            g_pickFirstFile = true;
+            compare->click();  // the picker and the comparison run before it returns
+        }
+        Settle(1000);
+        Activate(window);
+        saved = Save(window, "car-set-compare.png") && saved;
     }
     tabs->setCurrentIndex(0);
     g_pagesTaken = saved;
