@@ -190,7 +190,7 @@ class frmMovrand : public QWidget {
     // The codes of the live folder and of the chosen stored one, worked out when the page is
     // shown or another folder chosen (the fingerprint cache spares the files read before).
     void ShowCarSetCodes();
-    std::string CarSetCodeOf(const std::string& folder);
+    std::string CarSetCodeOf(const std::string& folder, std::string& why);
     std::string comparedSet_;  // the set file last compared, "" when none
     std::size_t comparedChanges_ = 0;
 

@@ -9,6 +9,7 @@
 #include "folders/CarFolderCount.h"
 #include "mainwindow/ui/ControlSetup.h"
 #include "mainwindow/ui/frmMovrand.h"
+#include "platform/RuntimeError.h"
 #include "platform/Text.h"
 
 namespace movrand::mainwindow {
@@ -105,9 +106,10 @@ void frmMovrand::BuildCarSetRows(QWidget* page) {
     Place(differences, 120, 5340, 8760, 1545);
 }
 
-std::string frmMovrand::CarSetCodeOf(const std::string& folder) {
+std::string frmMovrand::CarSetCodeOf(const std::string& folder, std::string& why) {
     QuietUi quiet;
     const auto set = carsets::SetOfFolder(pv_, quiet, folder);
+    if (!set) why += (why.empty() ? "" : "\n") + quiet.Told;
     return set ? set->Code : "?";
 }
 
@@ -115,16 +117,23 @@ void frmMovrand::ShowCarSetCodes() {
     // Worked out only for a page in sight: the window's start reads no car file.
     if (tabMovrand(tabMovrand::kPages)->currentIndex() != tab::kCarFolders) return;
     const BusyWhile busy(ui_);
-    std::string text = "Live folder: " + CarSetCodeOf("");
+    std::string why;  // a "?" in place of a code is explained in the tooltip
+    std::string text = "Live folder: " + CarSetCodeOf("", why);
     const std::string chosen = dir(dir::kSourceFolder)->Path();
     const platform::FileSystem fs = pv_.Files();
-    // Only a complete car folder has a code worth telling; the live one is told already.
-    if (!chosen.empty() && fs.FolderExists(chosen) &&
-        !fs.IsWithin(chosen, carsets::LiveCarFolder(pv_)) &&
-        !fs.IsWithin(carsets::LiveCarFolder(pv_), chosen) &&
-        CountTeamFolders(fs, chosen) == kTeamFolderCount)
-        text += "    Chosen: " + CarSetCodeOf(chosen);
+    // Only a complete car folder has a code worth telling; the live one is told already. A
+    // folder that cannot be looked into has none to tell.
+    bool stored = false;
+    try {
+        stored = !chosen.empty() && fs.FolderExists(chosen) &&
+                 !fs.IsWithin(chosen, carsets::LiveCarFolder(pv_)) &&
+                 !fs.IsWithin(carsets::LiveCarFolder(pv_), chosen) &&
+                 CountTeamFolders(fs, chosen) == kTeamFolderCount;
+    } catch (const platform::RuntimeError&) {
+    }
+    if (stored) text += "    Chosen: " + CarSetCodeOf(chosen, why);
     lbl(lbl::kLiveCarSetCode)->setText(Q(text));
+    lbl(lbl::kLiveCarSetCode)->setToolTip(Q(why));
 }
 
 // The picker chooses only files that are there, so the set goes into the sets folder, named after
