@@ -203,6 +203,26 @@ std::string FolderNameOfSet(const std::string& setName) {
     return name.empty() ? "carset" : name;
 }
 
+std::optional<std::vector<CarSetFile>> FilesFoundNowhere(ProgramValues& pv, platform::Ui& ui,
+                                                         const CarSet& set) {
+    std::optional<std::vector<CarSetFile>> result;
+    platform::RunTrapped(ui, platform::TrapForm::Common, pv.ProgramName, [&] {
+        HashCache cache;
+        std::unique_ptr<history::HistoryPlace> place;
+        try {
+            place = std::make_unique<history::HistoryPlace>(pv);
+            if (place->Exists()) cache = HashCache(*place);
+        } catch (...) {
+        }
+        ContentSearch search(set, cache);
+        UnpackedSources unpacked(pv);
+        const bool searched = SearchEverywhere(pv, ui, {}, StoreFolder(pv), search, unpacked);
+        cache.Save();
+        if (searched) result = search.Missing();
+    });
+    return result;
+}
+
 ApplyResult ApplyCarSet(ProgramValues& pv, platform::Ui& ui, const ApplyRequest& request) {
     ApplyResult result;
     platform::RunTrapped(ui, platform::TrapForm::Common, pv.ProgramName, [&] {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,11 @@ std::string StoreFolder(const ProgramValues& pv);
 
 // A stored folder's name for a set's name: letters, digits and "_", as the swap's names are.
 std::string FolderNameOfSet(const std::string& setName);
+
+// The files of a set found nowhere the making live below looks (no `From`), in the set's order;
+// nothing after a message.
+std::optional<std::vector<CarSetFile>> FilesFoundNowhere(ProgramValues& pv, platform::Ui& ui,
+                                                         const CarSet& set);
 
 // The car files found among the live and stored car folders, the history's kept content, the
 // backups of replaced cars and accessories, and the `From` folders and archives (all only read)

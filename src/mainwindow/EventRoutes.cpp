@@ -39,6 +39,12 @@ Operation RouteButton(int index) {
             return Operation::RepairHistory;
         case cmd::kCloseRestore:
             return Operation::CloseUnfinishedRestore;
+        case cmd::kExportCarSet:
+            return Operation::ExportCarSet;
+        case cmd::kCompareCarSet:
+            return Operation::CompareCarSet;
+        case cmd::kMakeCarSetLive:
+            return Operation::MakeCarSetLive;
         default:
             return Operation::None;
     }
@@ -52,12 +58,15 @@ Operation RouteTab(int index) {
             return Operation::ConnectToInternet;
         case tab::kHistory:
             return Operation::ShowHistory;
+        case tab::kCarFolders:
+            return Operation::ShowCarSetCodes;
         default:
             return Operation::None;
     }
 }
 
 Operation RouteFolderList(int index) {
+    if (index == dir::kSourceFolder) return Operation::ShowCarSetCodes;
     return index == dir::kAddOnFolder ? Operation::ShowAddOnFolder : Operation::None;
 }
 

@@ -27,10 +27,14 @@ enum class Operation {
     ChangeHistoryLimit,      // cmd::kHistoryLimit
     RepairHistory,           // cmd::kRepairHistory
     CloseUnfinishedRestore,  // cmd::kCloseRestore
+    ExportCarSet,            // cmd::kExportCarSet
+    CompareCarSet,           // cmd::kCompareCarSet
+    MakeCarSetLive,          // cmd::kMakeCarSetLive
     // tabs
     RestoreAddModeLayout,  // "Cars / Accessories": SetDescriptionView(false)
     ConnectToInternet,     // "Find Add-Ons"
     ShowHistory,           // "History": the steps as they are now
+    ShowCarSetCodes,       // "Car Folders": the codes of the live and the chosen folder
     // folder lists
     ShowAddOnFolder,  // dir::kAddOnFolder change and click
     // tick boxes

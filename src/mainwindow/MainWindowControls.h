@@ -54,6 +54,9 @@ inline constexpr int kForgetOlderSteps = 13;  // "Forget Older Steps...": before
 inline constexpr int kHistoryLimit = 14;      // "Size Limit...": the size the history keeps within
 inline constexpr int kRepairHistory = 15;     // "Repair History": a missing or damaged index
 inline constexpr int kCloseRestore = 16;      // "Close Unfinished Restore": the game left as it is
+inline constexpr int kExportCarSet = 17;      // "Export Car Set..." on "Car Folders"
+inline constexpr int kCompareCarSet = 18;     // "Compare with Car Set..."
+inline constexpr int kMakeCarSetLive = 19;    // "Make It Live": the set compared
 }  // namespace cmd
 
 // Labels. The program's name and "Halvane2" are each drawn twice, a shade behind the name.
@@ -78,6 +81,9 @@ inline constexpr int kAlternateInstallationHeading = 16;  // "Alternate GPL Inst
 inline constexpr int kZorvex = 17;                        // "Zorvex", opens the maker's website
 inline constexpr int kCurrentPrefix = 18;  // the Wine prefix of the installation in use
 inline constexpr int kHistorySize = 19;    // "History" page: what the history takes
+inline constexpr int kLiveCarSetCode =
+    20;  // "Car Folders": the codes of the live and chosen folders
+inline constexpr int kCarSetComparison = 21;  // the codes and counts of the last comparison
 }  // namespace lbl
 
 // Text boxes: the new name is one line, the others several.
@@ -146,6 +152,7 @@ inline constexpr int kFlag = 3;  // the selected driver's nationality
 namespace lst {
 inline constexpr int kTeamDrivers = 0;   // the drivers of the shown team; double-click enlarges
 inline constexpr int kHistorySteps = 1;  // the installation's history, newest step first
+inline constexpr int kCarSetDifferences = 2;  // the comparison, by team folder
 }  // namespace lst
 
 // The embedded browser of "Find Add-Ons".

@@ -6,6 +6,8 @@
 //            add-on folder and stored car folder, as a returning user would have them; the
 //            History page a second time with its oldest step selected and its files shown
 //            (history-step.png).
+//            With MOVRAND_SCREENSHOT_CARSET set, also car-set-compare.png: "Car Folders" after
+//            "Compare with Car Set..." took the first set of the installation's carsets folder.
 //   message  message.png: the first window the start-up shows (run it where no driver.ini is
 //            found); every later window is cancelled, so the program ends by itself.
 //   question check-for-changes.png and undo-question.png: on the History page, "Check for
@@ -21,6 +23,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
@@ -32,6 +35,7 @@
 #include <string>
 
 #include "app/ui/DesktopProgram.h"
+#include "dialogs/ui/FileListBox.h"
 #include "dialogs/ui/PictureButton.h"
 #include "dialogs/ui/frmYesNoControls.h"
 #include "links/ui/BrowserControl.h"
@@ -45,6 +49,7 @@ Mode g_mode = Mode::Pages;
 QString g_out;
 bool g_messageTaken = false;
 bool g_pagesTaken = false;
+bool g_pickFirstFile = false;  // the next file picker takes its first file
 
 // In question mode, how each window that opens is met, in turn: photographed under `picture`
 // (unless empty), then answered Yes or closed.
@@ -120,6 +125,16 @@ void WatchModalWindows() {
     QObject::connect(timer, &QTimer::timeout, [timer] {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || !modal->isVisible()) return;
+        if (g_pickFirstFile && modal->objectName() == "frmFile") {
+            g_pickFirstFile = false;
+            if (auto* files = modal->findChild<movrand::dialogs::FileListBox*>("fle(0)");
+                files && files->count() > 0) {
+                files->setCurrentRow(0);
+                emit files->clicked();
+                emit files->doubleClicked();
+                return;
+            }
+        }
         if (g_mode == Mode::Question && !g_meetings.empty()) {
             const Meeting meeting = g_meetings.front();
             g_meetings.pop_front();
@@ -173,6 +188,17 @@ void PhotographPages(QWidget& window) {
             Settle(500);
             saved = Save(window, FileNameOf(tabs->tabText(i)).chopped(4) + "-step.png") && saved;
         }
+    }
+    if (std::getenv("MOVRAND_SCREENSHOT_CARSET")) {
+        tabs->setCurrentIndex(1);  // "Car Folders"
+        Settle(500);
+        if (auto* compare = window.findChild<QPushButton*>("cmd(18)")) {
+            g_pickFirstFile = true;
+            compare->click();  // the picker and the comparison run before it returns
+        }
+        Settle(1000);
+        Activate(window);
+        saved = Save(window, "car-set-compare.png") && saved;
     }
     tabs->setCurrentIndex(0);
     g_pagesTaken = saved;

@@ -183,6 +183,18 @@ class frmMovrand : public QWidget {
     void SaveGplDirectory();
     void ShowGplPrefix();
 
+    // Car sets on the "Car Folders" page (frmMovrandCarSets.cpp).
+    void BuildCarSetRows(QWidget* page);
+    void ExportCarSet();
+    void CompareCarSet();
+    void MakeCarSetLive();
+    // The codes of the live folder and of the chosen stored one, worked out when the page is
+    // shown or another folder chosen (the fingerprint cache spares the files read before).
+    void ShowCarSetCodes();
+    std::string CarSetCodeOf(const std::string& folder, std::string& why);
+    std::string comparedSet_;  // the set file last compared, "" when none
+    std::size_t comparedChanges_ = 0;
+
     // The add-on panel, Add mode and Remove mode (frmMovrandAddOnPanel.cpp).
     void ShowAddOnFolder();
     void AddSelectedFiles();

@@ -283,26 +283,26 @@ void frmMovrand::BuildCarFoldersPage(QWidget* page) {
     Place(Add(lbl, "lbl", lbl::kDestinationHeading, page,
               Caption("Destination for Current GPL Car Folder")),
           120, 120, 4260, 255);
-    AddFolderPicker(dir::kDestinationFolder, page, 120, 420, 4260, 2940, "Destination drive",
+    AddFolderPicker(dir::kDestinationFolder, page, 120, 420, 4260, 2340, "Destination drive",
                     "Destination folder");
     Place(Add(lbl, "lbl", lbl::kNewNameHeading, page, Caption("New Name for Current Car Folder")),
-          120, 3870, 4260, 255);
+          120, 3270, 4260, 255);
     auto* name = new QLineEdit;
     SetSpokenName(name, "New Name for Current Car Folder");
     name->setValidator(new FolderNameFilter(name));
-    Place(Add(txt, "txt", txt::kNewName, page, static_cast<QWidget*>(name)), 120, 4155, 4260, 330);
+    Place(Add(txt, "txt", txt::kNewName, page, static_cast<QWidget*>(name)), 120, 3555, 4260, 330);
 
     Place(Add(lbl, "lbl", lbl::kSourceHeading, page,
               Caption("Folder That is to Become GPL Car Folder")),
           4620, 120, 4260, 255);
-    AddFolderPicker(dir::kSourceFolder, page, 4620, 420, 4260, 2940, "Source drive",
+    AddFolderPicker(dir::kSourceFolder, page, 4620, 420, 4260, 2340, "Source drive",
                     "Source folder");
-    Place(Add(opt, "opt", opt::kMove, page, new QRadioButton("Move")), 4620, 3870, 1200, 285);
-    Place(Add(opt, "opt", opt::kCopy, page, new QRadioButton("Copy")), 5940, 3870, 1200, 285);
+    Place(Add(opt, "opt", opt::kMove, page, new QRadioButton("Move")), 4620, 3270, 1200, 285);
+    Place(Add(opt, "opt", opt::kCopy, page, new QRadioButton("Copy")), 5940, 3270, 1200, 285);
     opt(opt::kCopy)->setChecked(true);
     Place(Add(chk, "chk", chk::kDeleteCurrentCarFolder, page,
               new QCheckBox("DELETE CURRENT CAR FOLDER!")),
-          4620, 4185, 4260, 285);
+          4620, 3585, 4260, 285);
     lbl(lbl::kDestinationHeading)->setBuddy(dir(dir::kDestinationFolder));
     lbl(lbl::kSourceHeading)->setBuddy(dir(dir::kSourceFolder));
     lbl(lbl::kNewNameHeading)->setBuddy(txt(txt::kNewName));
@@ -310,10 +310,11 @@ void frmMovrand::BuildCarFoldersPage(QWidget* page) {
     QLabel* warning = Add(lbl, "lbl", lbl::kDeleteWarning, page,
                           Caption("*** CURRENT CAR FOLDER WILL BE DELETED! ***", Qt::AlignCenter));
     SetTextColour(warning, 0x000000FF);
-    Place(warning, 120, 4740, 8760, 285);
+    Place(warning, 120, 4050, 8760, 285);
     warning->hide();
-    Place(Add(cmd, "cmd", cmd::kSaveCarFolder, page, new QPushButton("Save")), 6720, 5220, 2160,
+    Place(Add(cmd, "cmd", cmd::kSaveCarFolder, page, new QPushButton("Save")), 6720, 4500, 2160,
           375);
+    BuildCarSetRows(page);
 }
 
 void frmMovrand::BuildFindAddOnsPage(QWidget* page) {

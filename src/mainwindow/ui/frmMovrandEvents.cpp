@@ -188,6 +188,18 @@ void frmMovrand::Run(Operation operation) {
         case Operation::CloseUnfinishedRestore:
             CloseUnfinishedRestore();
             break;
+        case Operation::ExportCarSet:
+            ExportCarSet();
+            break;
+        case Operation::CompareCarSet:
+            CompareCarSet();
+            break;
+        case Operation::MakeCarSetLive:
+            MakeCarSetLive();
+            break;
+        case Operation::ShowCarSetCodes:
+            ShowCarSetCodes();
+            break;
         case Operation::ShowHistory:
             ShowHistory();
             break;

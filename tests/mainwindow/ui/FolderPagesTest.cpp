@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QTabWidget>
 
 #include "DemoInstallation.h"
 #include "GameGuard.h"
@@ -107,6 +108,53 @@ TEST_F(FolderPagesTest, ALongCopyShowsItsProgressAndTheWindowKeepsPainting) {
     EXPECT_GT(paints, 3);
     for (QWidget* w : QApplication::topLevelWidgets())
         EXPECT_FALSE(w->objectName() == "frmProgress" && w->isVisible());
+}
+
+// The live folder written as a set and changed by hand; the comparison lists it team by team
+// with both codes, and the set is made live again from a stored copy after one question.
+TEST_F(FolderPagesTest, CarSetIsExportedComparedByTeamAndMadeLive) {
+    const std::string live = "C:\\sierra\\gpl\\cars\\cars67";
+    const auto before = TreeOf(drive.Native(live));
+    Open();
+    Find<QTabWidget>("tabMovrand", tabMovrand::kPages)->setCurrentIndex(tab::kCarFolders);
+    const std::string code = Text(Find<QLabel>("lbl", lbl::kLiveCarSetCode)->text()).substr(13);
+    ASSERT_EQ(code.size(), 14u) << code;
+    Click(Find("cmd", cmd::kExportCarSet));
+    const std::string set = "C:\\sierra\\gpl\\carsets\\cars67_" + code + ".carset";
+    EXPECT_NE(drive.Read(set).find("name cars67\n"), std::string::npos);
+    ASSERT_EQ(drive.Ui.Messages.size(), 1u) << drive.Ui.Transcript();
+    EXPECT_TRUE(drive.Ui.Messages[0].Text.ends_with("Its code: " + code));
+    std::filesystem::copy(drive.Native(live), drive.Native("C:\\sierra\\gpl\\cars\\kept"),
+                          std::filesystem::copy_options::recursive);
+    drive.Write(live + "\\ferrari\\ferrari.dat", "changed");
+    std::filesystem::remove(drive.Native(live + "\\LOTUS\\lotus.dat"));
+    drive.Write(live + "\\brm\\brm.txt", "extra");
+    SetPath(dir::kSourceFolder, "C:\\sierra\\gpl\\cars\\kept");
+    EXPECT_TRUE(
+        Text(Find<QLabel>("lbl", lbl::kLiveCarSetCode)->text()).ends_with("Chosen: " + code));
+    drive.Ui.Files = {set};
+    Click(Find("cmd", cmd::kCompareCarSet));
+    const QStringList rows = {
+        "brm: 0 missing, 0 different, 1 extra",     "    extra   brm\\brm.txt",
+        "ferrari: 0 missing, 1 different, 0 extra", "    different   ferrari\\ferrari.dat",
+        "LOTUS: 1 missing, 0 different, 0 extra",   "    missing   LOTUS\\lotus.dat"};
+    EXPECT_EQ(Text(Rows(Find<QListWidget>("lst", lst::kCarSetDifferences)).join("|")),
+              Text(rows.join("|")));
+    const std::string summary = Text(Find<QLabel>("lbl", lbl::kCarSetComparison)->text());
+    EXPECT_EQ(summary, "Set " + code + ": 1 missing, 1 different, 1 extra");
+    EXPECT_NE(Text(Find<QLabel>("lbl", lbl::kLiveCarSetCode)->text()), "Live folder: " + code);
+    ASSERT_TRUE(Find("cmd", cmd::kMakeCarSetLive)->isEnabled()) << drive.Ui.Transcript();
+    Find("fra", fra::kCarFoldersPage)
+        ->grab()
+        .save(QString::fromStdString((drive.Root() / "car-set-compare.png").string()));
+    drive.Ui.Answers = {true};
+    Click(Find("cmd", cmd::kMakeCarSetLive));
+    ASSERT_EQ(drive.Ui.Questions.size(), 1u) << drive.Ui.Transcript();
+    EXPECT_NE(drive.Ui.Questions[0].Message.find("It changes 3 files"), std::string::npos);
+    EXPECT_EQ(TreeOf(drive.Native(live)), before);
+    EXPECT_TRUE(Text(Find<QLabel>("lbl", lbl::kLiveCarSetCode)->text())
+                    .starts_with("Live folder: " + code));
+    EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
 }
 
 TEST_F(FolderPagesTest, SaveOnGplDirectorySwitchesAndRefreshesThePages) {
