@@ -140,19 +140,34 @@ void frmMovrand::ShowCarSetCodes() {
 // the live folder and its code (the same files give the same name); the message names the file.
 void frmMovrand::ExportCarSet() {
     std::optional<carsets::ExportedSet> exported;
+    std::optional<carsets::FolderSet> set;
     {
         const BusyWhile busy(ui_);
-        const auto set = carsets::SetOfFolder(pv_, ui_, "");
-        if (!set) return;
+        set = carsets::SetOfFolder(pv_, ui_, "");
+    }
+    if (!set) return;
+    // The set's name, the live folder's by default; a name that cannot be one is asked again.
+    std::string name = set->Set.Name;
+    for (;;) {
+        const std::optional<std::string> typed = ui_.AskText("The name of the car set:", name);
+        if (!typed) return;
+        name = *typed;
+        const std::string refusal = carsets::SetNameRefusal(name);
+        if (refusal.empty()) break;
+        ui_.ShowMessage(refusal);
+    }
+    {
+        const BusyWhile busy(ui_);
         platform::FileSystem fs = pv_.Files();
         const std::string folder = SetsFolder(pv_);
         if (!fs.FolderExists(folder) &&
             !platform::RunTrapped(ui_, platform::TrapForm::Common, pv_.ProgramName,
                                   [&] { fs.CreateFolder(folder); }))
             return;
-        exported = carsets::ExportCarSet(
-            pv_, ui_, folder + "\\" + set->Set.Name + "_" + set->Code + carsets::kCarSetSuffix, "",
-            "");
+        exported = carsets::ExportCarSet(pv_, ui_,
+                                         folder + "\\" + carsets::FolderNameOfSet(name) + "_" +
+                                             set->Code + carsets::kCarSetSuffix,
+                                         "", name);
     }
     if (!exported) return;
     ui_.ShowMessage("The live car folder was written as the car set " + exported->File +

@@ -119,11 +119,14 @@ TEST_F(FolderPagesTest, CarSetIsExportedComparedByTeamAndMadeLive) {
     Find<QTabWidget>("tabMovrand", tabMovrand::kPages)->setCurrentIndex(tab::kCarFolders);
     const std::string code = Text(Find<QLabel>("lbl", lbl::kLiveCarSetCode)->text()).substr(13);
     ASSERT_EQ(code.size(), 14u) << code;
+    // A name a set cannot have is asked again; the live folder's name is offered first.
+    drive.Ui.Texts = {"bad/name", "League 1967"};
     Click(Find("cmd", cmd::kExportCarSet));
-    const std::string set = "C:\\sierra\\gpl\\carsets\\cars67_" + code + ".carset";
-    EXPECT_NE(drive.Read(set).find("name cars67\n"), std::string::npos);
-    ASSERT_EQ(drive.Ui.Messages.size(), 1u) << drive.Ui.Transcript();
-    EXPECT_TRUE(drive.Ui.Messages[0].Text.ends_with("Its code: " + code));
+    EXPECT_NE(drive.Ui.Transcript().find("[cars67]"), std::string::npos) << drive.Ui.Transcript();
+    const std::string set = "C:\\sierra\\gpl\\carsets\\League_1967_" + code + ".carset";
+    EXPECT_NE(drive.Read(set).find("name League 1967\n"), std::string::npos);
+    ASSERT_EQ(drive.Ui.Messages.size(), 2u) << drive.Ui.Transcript();
+    EXPECT_TRUE(drive.Ui.Messages[1].Text.ends_with("Its code: " + code));
     std::filesystem::copy(drive.Native(live), drive.Native("C:\\sierra\\gpl\\cars\\kept"),
                           std::filesystem::copy_options::recursive);
     drive.Write(live + "\\ferrari\\ferrari.dat", "changed");
