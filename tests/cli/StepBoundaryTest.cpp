@@ -182,6 +182,7 @@ TEST(StepBoundary, AHandMadeStepReachesNothingOutside) {
              for (auto& [root, token] : s.RootTokens) token = kToken;
          }},
         {"no token", true, false, [](history::Step& s) { s.RootTokens.clear(); }},
+        {"token inside a longer line", true, false, [](history::Step&) {}},
         {"stored folder a link", true, false, [](history::Step&) {}},
     };
     for (const auto& row : rows) {
@@ -210,6 +211,12 @@ TEST(StepBoundary, AHandMadeStepReachesNothingOutside) {
             fs::rename(m.DriveC() / "backup" / "old", m.DriveC() / "victim" / "old");
             fs::create_directory_symlink(m.DriveC() / "victim" / "old",
                                          m.DriveC() / "backup" / "old");
+        }
+        if (std::string(row.name) == "token inside a longer line") {
+            const fs::path mark = m.DriveC() / "backup" / "old.movrand-stored";
+            const std::string text = CliMachine::Read(mark);
+            fs::remove(mark);
+            demo::WriteFile(mark, "0" + text);
         }
         const auto before = StoredTree(m);
         const CliRun run = m.Run({"--yes", "undo"});
