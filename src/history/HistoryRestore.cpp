@@ -666,12 +666,23 @@ Walked Walk(ProgramValues& pv, platform::Ui& ui, HistoryPlace& place, const Rest
         step->MarkUndoOf(plan.Undoes, plan.IsUndo);
         std::vector<Step> reversed;
         for (const int n : plan.Reverse) reversed.push_back(place.ReadStep(n));
-        // The stored car folders those steps reached are this step's too.
+        // The stored car folders those steps reached are this step's too, each named with a
+        // token its mark holds: a swap that only copied from a folder names it with a token of
+        // its own that marks nothing there.
+        std::vector<std::string> roots;
+        std::map<std::string, std::string> tokens;
         for (const Step& taken : reversed)
             for (const std::string& root : taken.Roots) {
                 const auto token = taken.RootTokens.find(root);
-                step->AddRoot(root, token == taken.RootTokens.end() ? "" : token->second);
+                const std::string named = token == taken.RootTokens.end() ? "" : token->second;
+                const auto [at, first] = tokens.emplace(root, named);
+                if (first)
+                    roots.push_back(root);
+                else if (!IsMarkedStored(place.Files(), root, at->second) &&
+                         IsMarkedStored(place.Files(), root, named))
+                    at->second = named;
             }
+        for (const std::string& root : roots) step->AddRoot(root, tokens[root]);
         std::size_t changes = 0;
         for (const Step& taken : reversed) changes += taken.Changes.size();
         place.Files().WorkStage("Restoring files", static_cast<int>(changes));

@@ -60,6 +60,30 @@ Place PlaceOf(const HistoryPlace& place, const Step& step, const std::string& te
     return {};
 }
 
+// The most a mark may hold: the tokens of some tens of thousands of swaps.
+constexpr std::uintmax_t kMarkMost = std::uintmax_t{1} << 20;
+
+// The mark's text, "" when there is none or it cannot be read as one.
+std::string MarkText(const platform::FileSystem& fs, const std::string& marker) {
+    if (fs.KindAt(marker) != "a file") return "";
+    try {
+        return fs.ReadRecord(marker, kMarkMost);
+    } catch (const platform::RuntimeError&) {
+        return "";
+    }
+}
+
+// True when a whole line of the mark is `token` (a line cut short by a power cut is no token).
+bool HoldsToken(const std::string& mark, const std::string& token) {
+    for (std::size_t at = 0; at < mark.size();) {
+        const std::size_t end = mark.find("\r\n", at);
+        if (end == std::string::npos) return false;
+        if (mark.compare(at, end - at, token) == 0) return true;
+        at = end + 2;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string StoredMarkerBeside(const std::string& folder) {
@@ -70,11 +94,15 @@ void MarkStoredFolder(const platform::FileSystem& fs, const std::string& folder,
                       const std::string& token) {
     // Written by a service that tells no step: the mark stays when a step is taken back, and a
     // step cut short anywhere finds its folders marked.
-    // Written in place, not beside and renamed: a run cut short leaves no file of its own in
-    // the player's folder, at worst a mark that is written again.
+    // Added to in place, not written beside and renamed: a run cut short leaves no file of its
+    // own in the player's folder, and the tokens already there stay whatever happens; at worst
+    // the new one is cut short and written again on a line of its own.
     platform::FileSystem plain(fs.Paths().Drives());
     if (IsMarkedStored(plain, folder, token)) return;
-    platform::TextWriter out = plain.CreateTextFile(StoredMarkerBeside(folder));
+    const std::string marker = StoredMarkerBeside(folder);
+    const std::string earlier = MarkText(plain, marker);
+    platform::TextWriter out = plain.AppendTextFile(marker);
+    if (!earlier.empty() && !earlier.ends_with("\r\n")) out.Write("\r\n");
     out.WriteLine(token);
     out.Close();
     plain.SyncTouched();
@@ -85,13 +113,8 @@ bool IsMarkedStored(const platform::FileSystem& fs, const std::string& folder,
     // A folder, or nothing yet, stands in the place: never a link to another.
     const std::string kind = fs.KindAt(folder);
     const std::string marker = StoredMarkerBeside(folder);
-    if (token.empty() || (kind != "a folder" && !kind.empty()) || fs.KindAt(marker) != "a file")
-        return false;
-    try {
-        return fs.ReadRecord(marker, 1024) == token + "\r\n";
-    } catch (const platform::RuntimeError&) {
-        return false;
-    }
+    if (token.empty() || (kind != "a folder" && !kind.empty())) return false;
+    return HoldsToken(MarkText(fs, marker), token);
 }
 
 void CheckStepPlaces(const HistoryPlace& place, const Step& step, const std::string& file,

@@ -1120,6 +1120,17 @@ TextWriter FileSystem::CreateTextFile(const std::string& path, bool overwrite) {
     return writer;
 }
 
+TextWriter FileSystem::AppendTextFile(const std::string& path) {
+    const fs::path native = paths_.ToNative(path);
+    if (!IsFolder(native.parent_path())) throw FileError(kPathNotFound, path);
+    Watch(ChangeKind::RewriteFile, native);
+    std::string name;
+    const Descriptor parent = OpenParent(path, name);
+    TextWriter writer(native, faults_, parent.Get(), true);
+    Touch(parent.Get(), {name});
+    return writer;
+}
+
 bool FileSystem::IsReadOnly(const std::string& path) const {
     return ReadOnly(paths_.ToNative(path));
 }

@@ -171,6 +171,8 @@ class FileSystem {
 
     TextReader OpenTextFile(const std::string& path) const;
     TextWriter CreateTextFile(const std::string& path, bool overwrite = true);
+    // Opens a file, made when missing, for lines written after what it holds.
+    TextWriter AppendTextFile(const std::string& path);
 
     bool IsReadOnly(const std::string& path) const;
     void SetReadOnly(const std::string& path, bool readOnly);

@@ -53,7 +53,7 @@ void TextReader::Close() {
     file_.reset();
 }
 
-TextWriter::TextWriter(const fs::path& native, FaultPlan* faults, int folder)
+TextWriter::TextWriter(const fs::path& native, FaultPlan* faults, int folder, bool append)
     : faults_(faults), native_(native) {
     if (faults_) faults_->Check("create " + native.string());
     std::error_code ec;
@@ -67,13 +67,14 @@ TextWriter::TextWriter(const fs::path& native, FaultPlan* faults, int folder)
     const bool inFolder = folder >= 0;
     Descriptor fd(::openat(
         inFolder ? folder : AT_FDCWD, inFolder ? native.filename().c_str() : native.c_str(),
-        O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
+        O_WRONLY | O_CREAT | (append ? O_APPEND : O_TRUNC) | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+        0666));
     if (fd.Get() < 0)
         throw FileError(std::error_code(errno, std::generic_category()), true, native.string());
     struct stat info {};
     if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode))
         throw NotPlainError("write", native.string(), info.st_mode);
-    file_.reset(::fdopen(fd.Get(), "wb"));
+    file_.reset(::fdopen(fd.Get(), append ? "ab" : "wb"));
     if (!file_) throw ErrorFromCode(std::error_code(errno, std::generic_category()), true);
     fd.Release();
 }

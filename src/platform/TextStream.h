@@ -36,7 +36,9 @@ class TextReader {
 class TextWriter {
   public:
     // With `folder`, the file is created in that open folder under the native path's last name.
-    TextWriter(const std::filesystem::path& native, FaultPlan* faults, int folder = -1);
+    // With `append`, what the file holds stays and the lines written go after it.
+    TextWriter(const std::filesystem::path& native, FaultPlan* faults, int folder = -1,
+               bool append = false);
     TextWriter(TextWriter&&) noexcept = default;
     TextWriter& operator=(TextWriter&&) noexcept = default;
     ~TextWriter();

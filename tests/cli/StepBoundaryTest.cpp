@@ -83,6 +83,50 @@ TEST(StepBoundary, ASwapIsUndoneAndRestoredAcrossRuns) {
     }
 }
 
+// Stored folders swapped in and back again, by Move, by Copy over the folder they came from and
+// under a new name: restoring to any step, and undoing every swap, gives back each folder byte
+// for byte, though a later swap marked the same places with its own token.
+TEST(StepBoundary, SwapsBackAndForthAlwaysRestore) {
+    using Args = std::vector<std::string>;
+    const auto swap = [](const std::string& from, const char* mode, const char* name) {
+        return Args{"--yes",          "swap", "C:\\carfolders\\" + from, mode, "--rename",
+                    "C:\\carfolders", name};
+    };
+    const struct {
+        const char* name;
+        std::vector<Args> swaps;
+    } rows[] = {
+        {"move",
+         {swap("cars67_classic", "--move", "original"),
+          swap("original", "--move", "cars67_classic")}},
+        {"copy",
+         {swap("cars67_classic", "--copy", "original"),
+          swap("original", "--copy", "cars67_classic")}},
+        {"renamed",
+         {swap("cars67_classic", "--move", "original"), swap("original", "--copy", "again"),
+          swap("again", "--move", "original")}},
+    };
+    for (const auto& row : rows)
+        for (const bool undo : {false, true}) {
+            SCOPED_TRACE(row.name + std::string(undo ? " undo" : " restore"));
+            CliMachine m;
+            std::vector<std::map<std::string, std::string>> after = {StoredTree(m)};
+            for (const Args& args : row.swaps) {
+                const CliRun run = m.Run(args);
+                ASSERT_EQ(run.Status, 0) << run.Out << run.Err;
+                after.push_back(StoredTree(m));
+            }
+            for (std::size_t i = 0; i < after.size(); ++i) {
+                const std::size_t to = undo ? after.size() - 2 - i : i;
+                if (undo && i + 1 == after.size()) break;
+                const CliRun run = m.Run(undo ? Args{"--yes", "undo"}
+                                              : Args{"--yes", "restore", std::to_string(i)});
+                EXPECT_EQ(run.Status, 0) << to << run.Out << run.Err;
+                EXPECT_EQ(Differences(StoredTree(m), after[to]), "") << to;
+            }
+        }
+}
+
 const std::string kToken = "0123456789abcdef0123456789abcdef";
 
 // A step or journal made by hand (any member of a shared installation's group may write one)
@@ -138,6 +182,7 @@ TEST(StepBoundary, AHandMadeStepReachesNothingOutside) {
              for (auto& [root, token] : s.RootTokens) token = kToken;
          }},
         {"no token", true, false, [](history::Step& s) { s.RootTokens.clear(); }},
+        {"token inside a longer line", true, false, [](history::Step&) {}},
         {"stored folder a link", true, false, [](history::Step&) {}},
     };
     for (const auto& row : rows) {
@@ -166,6 +211,12 @@ TEST(StepBoundary, AHandMadeStepReachesNothingOutside) {
             fs::rename(m.DriveC() / "backup" / "old", m.DriveC() / "victim" / "old");
             fs::create_directory_symlink(m.DriveC() / "victim" / "old",
                                          m.DriveC() / "backup" / "old");
+        }
+        if (std::string(row.name) == "token inside a longer line") {
+            const fs::path mark = m.DriveC() / "backup" / "old.movrand-stored";
+            const std::string text = CliMachine::Read(mark);
+            fs::remove(mark);
+            demo::WriteFile(mark, "0" + text);
         }
         const auto before = StoredTree(m);
         const CliRun run = m.Run({"--yes", "undo"});
