@@ -12,8 +12,8 @@
 //            found); every later window is cancelled, so the program ends by itself.
 //   question check-for-changes.png and undo-question.png: on the History page, "Check for
 //            Changes" and then "Undo Last" over a step whose files were changed by hand since
-//            (scripts/screenshots makes it): the message and the question that list them. The
-//            question is answered No, so nothing is undone.
+//            (scripts/screenshots makes it): the page with what the check found, and the question.
+//            The question is answered No, so nothing is undone.
 // Everything else is the program's own start: the same start-up, windows and event loop. Any
 // window that opens over the pictures' way (a question, a notice) is closed.
 #include <QApplication>
@@ -135,6 +135,8 @@ void WatchModalWindows() {
                 return;
             }
         }
+        // The progress window of long work is no question: it closes by itself.
+        if (modal->objectName() == "frmProgress") return;
         if (g_mode == Mode::Question && !g_meetings.empty()) {
             const Meeting meeting = g_meetings.front();
             g_meetings.pop_front();
@@ -205,8 +207,9 @@ void PhotographPages(QWidget& window) {
     QApplication::exit(saved ? 0 : 1);
 }
 
-// The History page's lists of files changed by hand: the check's message, then the undo's
-// question about them (its first question, how many files it changes, answered Yes).
+// The History page's lists of files changed by hand: what the check found, in the list beside
+// the steps, then the undo's question about them (its first question, how many files it
+// changes, answered Yes).
 void PhotographQuestions(QWidget& window) {
     namespace controls = movrand::mainwindow::controls;
     Settle(500);
@@ -223,8 +226,11 @@ void PhotographQuestions(QWidget& window) {
         QApplication::exit(1);
         return;
     }
-    g_meetings = {{"check-for-changes.png", false}, {"", true}, {"undo-question.png", false}};
     QMetaObject::invokeMethod(check, "click");
+    Settle(500);
+    Activate(window);
+    g_questionsTaken += Save(window, "check-for-changes.png");
+    g_meetings = {{"", true}, {"undo-question.png", false}};
     QMetaObject::invokeMethod(undo, "click");
     QApplication::exit(g_questionsTaken == 2 ? 0 : 1);
 }
