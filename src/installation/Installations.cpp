@@ -180,8 +180,10 @@ platform::LauncherOrigin OriginOfInstallation(const platform::SearchHome& where,
     for (const platform::FoundPrefix& found : platform::FindWinePrefixes(where)) {
         if (FolderIdentity(found.Prefix) != identity) continue;
         try {
-            const platform::FileSystem files(
-                platform::DriveTable::FromWinePrefix(installation.Prefix));
+            // The file system keeps a reference to its drive table: the table outlives it.
+            const platform::DriveTable drives =
+                platform::DriveTable::FromWinePrefix(installation.Prefix);
+            const platform::FileSystem files(drives);
             const fs::path folder = files.Native(FolderOfPath(installation.DriverIniFile));
             for (const platform::NamedFolder& named : found.Named)
                 if (std::error_code ec; fs::equivalent(named.Folder, folder, ec))

@@ -46,6 +46,9 @@ class FileSystem {
     explicit FileSystem(const DriveTable& drives, FaultPlan* faults = nullptr,
                         FileWork* work = nullptr, ChangeWatch* watch = nullptr)
         : paths_(drives), faults_(faults), work_(work), watch_(watch) {}
+    // The service keeps a reference to its drive table: a temporary table would not outlive it.
+    explicit FileSystem(DriveTable&& drives, FaultPlan* faults = nullptr, FileWork* work = nullptr,
+                        ChangeWatch* watch = nullptr) = delete;
 
     // Below `folder` (the installation in use) every folder the service opens, writes into or
     // moves out of is reached without following a link: each component is opened relative to
