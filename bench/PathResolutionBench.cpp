@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "TempDrive.h"
-#include "platform/WindowsPath.h"
+#include "wine/WindowsPath.h"
 
 namespace {
 

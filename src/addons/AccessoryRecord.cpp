@@ -3,11 +3,11 @@
 
 #include "addons/AddOnNames.h"
 #include "platform/ContentHash.h"
-#include "platform/Profile.h"
 #include "platform/Text.h"
-#include "platform/WindowsPath.h"
 #include "roster/IniFunctions.h"
 #include "roster/clsIniFile.h"
+#include "wine/Profile.h"
+#include "wine/WindowsPath.h"
 
 namespace movrand {
 

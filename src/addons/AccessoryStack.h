@@ -5,8 +5,8 @@
 
 #include "addons/AccessoryRecord.h"
 #include "common/ProgramValues.h"
-#include "platform/FileSystem.h"
 #include "platform/Ui.h"
+#include "wine/FileSystem.h"
 
 namespace movrand {
 

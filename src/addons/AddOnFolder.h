@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "common/ProgramValues.h"
-#include "platform/FileSystem.h"
 #include "platform/Ui.h"
+#include "wine/FileSystem.h"
 
 namespace movrand {
 

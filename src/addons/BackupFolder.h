@@ -4,7 +4,7 @@
 
 #include "common/ProgramValues.h"
 #include "platform/Clock.h"
-#include "platform/FileSystem.h"
+#include "wine/FileSystem.h"
 
 namespace movrand {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileSystem.h"
+#include "wine/FileSystem.h"
 
 namespace movrand {
 

@@ -2,8 +2,8 @@
 #pragma once
 #include <string>
 
-#include "platform/Environment.h"
 #include "platform/Ui.h"
+#include "wine/Environment.h"
 
 namespace movrand::archives {
 

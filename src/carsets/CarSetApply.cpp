@@ -18,7 +18,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/SettingsKeys.h"
 #include "platform/WholeFileReplace.h"
-#include "platform/WindowsPath.h"
+#include "wine/WindowsPath.h"
 
 namespace movrand::carsets {
 

@@ -6,7 +6,7 @@
 #include "platform/ErrorTrap.h"
 #include "platform/Text.h"
 #include "platform/WholeFileReplace.h"
-#include "platform/WindowsPath.h"
+#include "wine/WindowsPath.h"
 
 namespace movrand::carsets {
 

@@ -9,14 +9,14 @@
 #include "installation/GameStart.h"
 #include "installation/GplInstallation.h"
 #include "installation/Installations.h"
-#include "platform/PrefixPlace.h"
-#include "platform/Profile.h"
 #include "platform/SettingsKeys.h"
 #include "platform/Text.h"
 #include "roster/CarNumbers.h"
 #include "roster/DriverMatching.h"
 #include "roster/IniFunctions.h"
 #include "roster/RosterFile.h"
+#include "wine/PrefixPlace.h"
+#include "wine/Profile.h"
 
 namespace movrand::cli {
 

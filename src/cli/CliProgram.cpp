@@ -13,8 +13,8 @@
 #include "common/InfoOptions.h"
 #include "platform/ErrorTrap.h"
 #include "platform/ProgramLock.h"
-#include "platform/WinePrefixes.h"
 #include "resources/StringTable.h"
+#include "wine/PrefixPlace.h"
 
 namespace movrand::cli {
 

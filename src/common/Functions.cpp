@@ -3,7 +3,7 @@
 
 #include "platform/ErrorTrap.h"
 #include "platform/RuntimeError.h"
-#include "platform/WindowsPath.h"
+#include "wine/WindowsPath.h"
 
 namespace movrand {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/GameRunning.h"
 
-#include "platform/GameProcesses.h"
+#include "wine/GameProcesses.h"
 
 namespace movrand {
 

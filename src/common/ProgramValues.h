@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/Environment.h"
 #include "platform/ProgramLock.h"
+#include "wine/Environment.h"
 
 namespace movrand {
 

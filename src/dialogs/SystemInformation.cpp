@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/SystemInformation.h"
 
-#include "platform/ProgramStart.h"
-#include "platform/WineRegistry.h"
+#include "wine/ProgramStart.h"
+#include "wine/WineRegistry.h"
 
 namespace movrand::dialogs {
 

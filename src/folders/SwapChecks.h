@@ -3,7 +3,7 @@
 #include <string>
 
 #include "folders/CarFolderPage.h"
-#include "platform/FileSystem.h"
+#include "wine/FileSystem.h"
 
 namespace movrand {
 

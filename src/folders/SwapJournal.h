@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/ProgramValues.h"
-#include "platform/FileSystem.h"
+#include "wine/FileSystem.h"
 
 namespace movrand {
 

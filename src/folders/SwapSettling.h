@@ -5,8 +5,8 @@
 
 #include "common/ProgramValues.h"
 #include "folders/SwapJournal.h"
-#include "platform/FileSystem.h"
 #include "platform/Ui.h"
+#include "wine/FileSystem.h"
 
 namespace movrand {
 

@@ -10,7 +10,7 @@
 
 #include "common/ProgramValues.h"
 #include "history/StepRecord.h"
-#include "platform/FileSystem.h"
+#include "wine/FileSystem.h"
 
 namespace movrand::history {
 

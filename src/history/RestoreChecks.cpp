@@ -7,7 +7,7 @@
 #include "platform/FileKeeping.h"
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"
-#include "platform/WindowsPath.h"
+#include "wine/WindowsPath.h"
 
 namespace movrand::history {
 

@@ -4,7 +4,7 @@
 
 #include "history/HistoryPlace.h"
 #include "history/StepRecord.h"
-#include "platform/FileSystem.h"
+#include "wine/FileSystem.h"
 
 namespace movrand::history {
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "platform/FileSystem.h"
+#include "wine/FileSystem.h"
 
 namespace movrand {
 

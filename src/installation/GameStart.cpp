@@ -5,8 +5,8 @@
 
 #include "common/Functions.h"
 #include "platform/ErrorTrap.h"
-#include "platform/GameProcesses.h"
 #include "platform/RuntimeError.h"
+#include "wine/GameProcesses.h"
 
 namespace movrand {
 namespace fs = std::filesystem;

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "common/ProgramValues.h"
-#include "platform/FileSystem.h"
 #include "platform/Ui.h"
+#include "wine/FileSystem.h"
 
 namespace movrand {
 

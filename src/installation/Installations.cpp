@@ -10,12 +10,12 @@
 #include "common/Functions.h"
 #include "installation/DriverIniSearch.h"
 #include "installation/GplInstallation.h"
+#include "launchers/WinePrefixes.h"
 #include "platform/FileSystemErrors.h"
 #include "platform/FolderHunt.h"
-#include "platform/PrefixPlace.h"
 #include "platform/Text.h"
-#include "platform/WindowsPath.h"
-#include "platform/WinePrefixes.h"
+#include "wine/PrefixPlace.h"
+#include "wine/WindowsPath.h"
 
 namespace movrand {
 namespace fs = std::filesystem;

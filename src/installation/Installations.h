@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "common/ProgramValues.h"
-#include "platform/LauncherOrigin.h"
+#include "launchers/LauncherOrigin.h"
+#include "launchers/WinePrefixes.h"
 #include "platform/Ui.h"
-#include "platform/WinePrefixes.h"
 
 namespace movrand {
 

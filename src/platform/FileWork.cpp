@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/FileWork.h"
 
-#include "platform/Environment.h"
-
 namespace movrand::platform {
 
 void FileWork::Carrying(const std::string& path) {
@@ -15,16 +13,6 @@ void FileWork::Stage(const std::string& doing, int files) {
     doing_ = doing;
     done_ = 0;
     total_ = files;
-}
-
-FileWorkScope::FileWorkScope(Environment& env, Ui& ui)
-    : env_(env), ui_(ui), work_(ui), previous_(env.Work) {
-    env_.Work = &work_;
-}
-
-FileWorkScope::~FileWorkScope() {
-    env_.Work = previous_;
-    ui_.EndFileProgress();
 }
 
 }  // namespace movrand::platform

@@ -6,8 +6,6 @@
 
 namespace movrand::platform {
 
-struct Environment;
-
 // Counts the files that copies and moves carry during one user action and tells the Ui, file
 // by file, so that long work can be shown. The file-system service tells it: a batch of files
 // ahead (a folder copy, a list of files), then each file as it is carried.
@@ -26,22 +24,6 @@ class FileWork {
     int done_ = 0;
     int total_ = 0;
     std::string doing_;
-};
-
-// While it lives, every file-system service made from the environment tells its own FileWork
-// of the files it carries; at its end the Ui closes whatever it showed.
-class FileWorkScope {
-  public:
-    FileWorkScope(Environment& env, Ui& ui);
-    ~FileWorkScope();
-    FileWorkScope(const FileWorkScope&) = delete;
-    FileWorkScope& operator=(const FileWorkScope&) = delete;
-
-  private:
-    Environment& env_;
-    Ui& ui_;
-    FileWork work_;
-    FileWork* previous_;
 };
 
 }  // namespace movrand::platform

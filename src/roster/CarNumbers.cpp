@@ -4,12 +4,12 @@
 #include "common/GameRunning.h"
 #include "history/HistoryStep.h"
 #include "platform/ErrorTrap.h"
-#include "platform/Profile.h"
 #include "platform/Text.h"
 #include "roster/IniFunctions.h"
 #include "roster/RosterChecks.h"
 #include "roster/RosterFile.h"
 #include "roster/clsIniFile.h"
+#include "wine/Profile.h"
 
 namespace movrand {
 

@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "platform/ErrorTrap.h"
-#include "platform/Profile.h"
 #include "platform/Text.h"
 #include "roster/IniFunctions.h"
 #include "roster/ListText.h"
@@ -12,6 +11,7 @@
 #include "roster/RosterFile.h"
 #include "roster/TeamTable.h"
 #include "roster/WholeNumber.h"
+#include "wine/Profile.h"
 
 namespace movrand {
 

@@ -4,12 +4,12 @@
 #include "common/Functions.h"
 #include "history/HistoryStep.h"
 #include "platform/ErrorTrap.h"
-#include "platform/Profile.h"
 #include "roster/DriverFiles.h"
 #include "roster/IniFunctions.h"
 #include "roster/RosterFile.h"
 #include "roster/TeamTable.h"
 #include "roster/WholeNumber.h"
+#include "wine/Profile.h"
 
 namespace movrand {
 

@@ -5,10 +5,10 @@
 
 #include "history/HistoryStep.h"
 #include "platform/ErrorTrap.h"
-#include "platform/LinkTarget.h"
 #include "platform/Text.h"
 #include "roster/RosterChecks.h"
 #include "roster/clsIniFile.h"
+#include "wine/LinkTarget.h"
 
 namespace movrand {
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "roster/RosterChecks.h"
 
-#include "platform/Profile.h"
 #include "platform/Text.h"
 #include "roster/IniFunctions.h"
 #include "roster/RosterFile.h"
+#include "wine/Profile.h"
 
 namespace movrand {
 

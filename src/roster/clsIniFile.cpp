@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "roster/clsIniFile.h"
 
-#include "platform/Profile.h"
+#include "wine/Profile.h"
 
 namespace movrand {
 

@@ -8,14 +8,14 @@
 #include "installation/DriverIniSearch.h"
 #include "installation/GplInstallation.h"
 #include "installation/Installations.h"
+#include "launchers/WinePrefixes.h"
 #include "platform/ErrorTrap.h"
-#include "platform/PrefixPlace.h"
 #include "platform/SettingsKeys.h"
 #include "platform/Text.h"
-#include "platform/WinePrefixes.h"
 #include "resources/StringTable.h"
 #include "roster/IniFunctions.h"
 #include "session/LeftoverSweep.h"
+#include "wine/PrefixPlace.h"
 
 namespace movrand {
 

@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 #include "FuzzDrive.h"
-#include "platform/Profile.h"
 #include "platform/Text.h"
+#include "wine/Profile.h"
 
 using namespace movrand;
 

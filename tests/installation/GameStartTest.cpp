@@ -20,8 +20,8 @@
 #include "common/GameRunning.h"
 #include "installation/GameStart.h"
 #include "platform/DetachedStart.h"
-#include "platform/GameProcesses.h"
 #include "roster/CarNumbers.h"
+#include "wine/GameProcesses.h"
 
 namespace movrand::test {
 namespace {

@@ -7,10 +7,10 @@
 #include "TempDrive.h"
 #include "installation/GplInstallation.h"
 #include "installation/Installations.h"
-#include "platform/PrefixPlace.h"
+#include "launchers/WinePrefixes.h"
 #include "platform/SettingsKeys.h"
-#include "platform/WinePrefixes.h"
 #include "session/Main.h"
+#include "wine/PrefixPlace.h"
 
 namespace movrand::test {
 namespace {

@@ -8,7 +8,7 @@
 #include "dialogs/SystemInformation.h"
 #include "links/LinkCategories.h"
 #include "links/UnreachablePage.h"
-#include "platform/ProgramStart.h"
+#include "wine/ProgramStart.h"
 
 namespace movrand::test {
 namespace {

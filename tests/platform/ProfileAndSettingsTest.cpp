@@ -10,11 +10,11 @@
 #include "FileSnapshot.h"
 #include "OtherDisk.h"
 #include "TempDrive.h"
-#include "platform/Environment.h"
-#include "platform/Profile.h"
 #include "platform/RuntimeError.h"
 #include "platform/SettingsKeys.h"
-#include "platform/WineRegistry.h"
+#include "wine/Environment.h"
+#include "wine/Profile.h"
+#include "wine/WineRegistry.h"
 
 namespace movrand::test {
 namespace {

@@ -4,8 +4,8 @@
 #include <cctype>
 
 #include "platform/RuntimeError.h"
-#include "platform/WindowsPath.h"
-#include "platform/WorkingFolder.h"
+#include "wine/WindowsPath.h"
+#include "wine/WorkingFolder.h"
 
 namespace movrand::dialogs {
 

@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <string>
 
-#include "platform/DriveTable.h"
+#include "wine/DriveTable.h"
 
 namespace movrand::dialogs {
 

@@ -4,10 +4,10 @@
 #include <QKeyEvent>
 
 #include "dialogs/ui/ListEntryDelegate.h"
-#include "platform/FileSystem.h"
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"
-#include "platform/WorkingFolder.h"
+#include "wine/FileSystem.h"
+#include "wine/WorkingFolder.h"
 
 namespace movrand::dialogs {
 

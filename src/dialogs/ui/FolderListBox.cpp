@@ -7,11 +7,11 @@
 #include <cctype>
 
 #include "dialogs/ui/ListEntryDelegate.h"
-#include "platform/FileSystem.h"
 #include "platform/FileSystemErrors.h"
 #include "platform/RuntimeError.h"
-#include "platform/WindowsPath.h"
-#include "platform/WorkingFolder.h"
+#include "wine/FileSystem.h"
+#include "wine/WindowsPath.h"
+#include "wine/WorkingFolder.h"
 
 namespace movrand::dialogs {
 

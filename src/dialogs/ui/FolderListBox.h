@@ -3,7 +3,7 @@
 #include <QListWidget>
 #include <string>
 
-#include "platform/DriveTable.h"
+#include "wine/DriveTable.h"
 
 namespace movrand::dialogs {
 

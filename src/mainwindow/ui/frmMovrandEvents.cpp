@@ -11,6 +11,7 @@
 #include "platform/SettingsKeys.h"
 #include "platform/Text.h"
 #include "roster/ComboKeys.h"
+#include "wine/FileWorkScope.h"
 
 namespace movrand::mainwindow {
 
