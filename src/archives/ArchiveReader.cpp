@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archives/ArchiveReader.h"
 
-#include <archive.h>
-#include <archive_entry.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "archives/ArchiveLibrary.h"
+
 namespace movrand::archives {
 
 ArchiveReader::ArchiveReader(const std::string& nativePath) : path_(nativePath) {
@@ -18,25 +18,28 @@ ArchiveReader::ArchiveReader(const std::string& nativePath) : path_(nativePath) 
     // names beyond ASCII arrive whole whatever the program's own locale is.
     utf8_ = newlocale(LC_ALL_MASK, "C.UTF-8", nullptr);
     if (utf8_) previous_ = uselocale(utf8_);
-    archive_ = archive_read_new();
+    library_ = LoadArchiveLibrary(loadFailure_);
+    if (!library_) return;
+    const ArchiveLibrary& la = *library_;
+    archive_ = la.archive_read_new();
     if (!archive_) return;
-    archive_read_support_filter_gzip(archive_);
-    archive_read_support_filter_bzip2(archive_);
-    archive_read_support_filter_xz(archive_);
-    archive_read_support_filter_lzma(archive_);
-    archive_read_support_format_zip(archive_);
-    archive_read_support_format_7zip(archive_);
-    archive_read_support_format_rar(archive_);
-    archive_read_support_format_rar5(archive_);
-    archive_read_support_format_tar(archive_);
-    archive_read_support_format_gnutar(archive_);
+    la.archive_read_support_filter_gzip(archive_);
+    la.archive_read_support_filter_bzip2(archive_);
+    la.archive_read_support_filter_xz(archive_);
+    la.archive_read_support_filter_lzma(archive_);
+    la.archive_read_support_format_zip(archive_);
+    la.archive_read_support_format_7zip(archive_);
+    la.archive_read_support_format_rar(archive_);
+    la.archive_read_support_format_rar5(archive_);
+    la.archive_read_support_format_tar(archive_);
+    la.archive_read_support_format_gnutar(archive_);
     // Old .zip tools wrote names in the DOS code page without saying so.
-    archive_read_set_format_option(archive_, "zip", "hdrcharset", "CP437");
-    opened_ = archive_read_open_filename(archive_, nativePath.c_str(), 64 * 1024) == ARCHIVE_OK;
+    la.archive_read_set_format_option(archive_, "zip", "hdrcharset", "CP437");
+    opened_ = la.archive_read_open_filename(archive_, nativePath.c_str(), 64 * 1024) == ARCHIVE_OK;
 }
 
 ArchiveReader::~ArchiveReader() {
-    if (archive_) archive_read_free(archive_);
+    if (archive_) library_->archive_read_free(archive_);
     if (utf8_) {
         uselocale(previous_ ? previous_ : LC_GLOBAL_LOCALE);
         freelocale(utf8_);
@@ -45,20 +48,21 @@ ArchiveReader::~ArchiveReader() {
 
 ArchiveReader::Step ArchiveReader::Next() {
     if (!opened_) return Step::Failed;
-    const int status = archive_read_next_header(archive_, &entry_);
+    const int status = library_->archive_read_next_header(archive_, &entry_);
     if (status == ARCHIVE_EOF) return Step::End;
     // A warning is a name that could not be converted or the like: the name checks decide.
     return status == ARCHIVE_OK || status == ARCHIVE_WARN ? Step::Entry : Step::Failed;
 }
 
 std::string ArchiveReader::EntryName() const {
-    const char* name = archive_entry_pathname_utf8(entry_);
-    if (!name) name = archive_entry_pathname(entry_);
+    const char* name = library_->archive_entry_pathname_utf8(entry_);
+    if (!name) name = library_->archive_entry_pathname(entry_);
     return name ? name : StoredZipName();
 }
 
 bool ArchiveReader::NameConverted() const {
-    return archive_entry_pathname_utf8(entry_) || archive_entry_pathname(entry_);
+    return library_->archive_entry_pathname_utf8(entry_) ||
+           library_->archive_entry_pathname(entry_);
 }
 
 namespace {
@@ -111,15 +115,16 @@ std::vector<std::int64_t> LocalHeaders(int fd) {
 // libarchive gives no name it could not convert; the .zip's local header of the entry holds its
 // bytes.
 std::string ArchiveReader::StoredZipName() const {
-    if ((archive_format(archive_) & ARCHIVE_FORMAT_BASE_MASK) != ARCHIVE_FORMAT_ZIP) return "";
+    if ((library_->archive_format(archive_) & ARCHIVE_FORMAT_BASE_MASK) != ARCHIVE_FORMAT_ZIP)
+        return "";
     const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0) return "";
     // With the central directory libarchive reads the entries by the places of their headers,
     // and its header position is not where the entry's stands: the entry is known by its number.
     const std::vector<std::int64_t> headers = LocalHeaders(fd);
-    std::int64_t at = archive_read_header_position(archive_);
+    std::int64_t at = library_->archive_read_header_position(archive_);
     if (!headers.empty()) {
-        const int entry = archive_file_count(archive_) - 1;
+        const int entry = library_->archive_file_count(archive_) - 1;
         at = entry >= 0 && static_cast<std::size_t>(entry) < headers.size()
                  ? headers[static_cast<std::size_t>(entry)]
                  : -1;
@@ -134,15 +139,16 @@ std::string ArchiveReader::StoredZipName() const {
 
 bool ArchiveReader::Encrypted() const {
     if (!opened_) return false;  // libarchive has no format to ask before the open succeeds
-    if (entry_ && archive_entry_is_encrypted(entry_)) return true;
-    if (archive_read_has_encrypted_entries(archive_) > 0) return true;
+    if (entry_ && library_->archive_entry_is_encrypted(entry_)) return true;
+    if (library_->archive_read_has_encrypted_entries(archive_) > 0) return true;
     const std::string error = ErrorText();
     return error.find("ncrypt") != std::string::npos ||
            error.find("assphrase") != std::string::npos;
 }
 
 std::string ArchiveReader::ErrorText() const {
-    const char* text = archive_ ? archive_error_string(archive_) : nullptr;
+    if (!library_) return loadFailure_;
+    const char* text = archive_ ? library_->archive_error_string(archive_) : nullptr;
     return text ? text : "";
 }
 

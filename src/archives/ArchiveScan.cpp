@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archives/ArchiveScan.h"
 
-#include <archive.h>
-#include <archive_entry.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <map>
 #include <utility>
 
+#include "archives/ArchiveLibrary.h"
 #include "archives/ArchiveReader.h"
 #include "archives/EntryNames.h"
 
@@ -156,11 +155,12 @@ ArchivePlan ScanArchive(const std::string& nativePath, const ContentLimits& limi
             return plan;
         }
         archive_entry* header = reader.Entry();
+        const ArchiveLibrary& la = reader.Library();
         PlannedEntry entry;
         entry.Name = reader.EntryName();
-        const mode_t type = archive_entry_filetype(header);
+        const mode_t type = la.archive_entry_filetype(header);
         entry.IsFolder = type == AE_IFDIR;
-        if (archive_entry_hardlink(header) || type == AE_IFLNK) {
+        if (la.archive_entry_hardlink(header) || type == AE_IFLNK) {
             plan.Refused = Refuse(RefusalReason::Link, entry.Name);
         } else if (type != AE_IFREG && type != AE_IFDIR) {
             plan.Refused = Refuse(RefusalReason::Special, entry.Name);
@@ -177,8 +177,8 @@ ArchivePlan ScanArchive(const std::string& nativePath, const ContentLimits& limi
         if (plan.Refused) return plan;
         if (entry.Parts.empty()) continue;  // "./" and the like name the new folder itself
         std::uint64_t size = 0;
-        if (!entry.IsFolder && archive_entry_size_is_set(header)) {
-            entry.DeclaredSize = archive_entry_size(header);
+        if (!entry.IsFolder && la.archive_entry_size_is_set(header)) {
+            entry.DeclaredSize = la.archive_entry_size(header);
             size = static_cast<std::uint64_t>(std::max<std::int64_t>(entry.DeclaredSize, 0));
         }
         // Before the data after this header is read: a header may declare terabytes.
@@ -188,7 +188,8 @@ ArchivePlan ScanArchive(const std::string& nativePath, const ContentLimits& limi
         }
         content += size + ContentLimits::kEntryShare;
         disk += size + ContentLimits::kBlock;
-        if (archive_entry_mtime_is_set(header)) entry.ModifiedTime = archive_entry_mtime(header);
+        if (la.archive_entry_mtime_is_set(header))
+            entry.ModifiedTime = la.archive_entry_mtime(header);
         if (!names.Add(entry)) {
             plan.Refused = Refuse(RefusalReason::CaseClash, entry.Name);
             return plan;

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archives/UnpackArchive.h"
 
-#include <archive.h>
-#include <archive_entry.h>
 #include <dirent.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -10,6 +8,7 @@
 
 #include <set>
 
+#include "archives/ArchiveLibrary.h"
 #include "archives/ArchiveReader.h"
 #include "archives/ArchiveScan.h"
 #include "archives/EntryNames.h"
@@ -73,7 +72,8 @@ void WriteEntryData(ArchiveReader& reader, NewFolder& folder, const PlannedEntry
         const void* data = nullptr;
         size_t size = 0;
         la_int64_t offset = 0;
-        const int status = archive_read_data_block(reader.Handle(), &data, &size, &offset);
+        const int status =
+            reader.Library().archive_read_data_block(reader.Handle(), &data, &size, &offset);
         if (status == ARCHIVE_EOF) break;
         if (status != ARCHIVE_OK) {  // a warning here is a bad checksum
             refused = reader.Encrypted()

@@ -2,10 +2,10 @@
 #include "launchers/LutrisDatabase.h"
 
 #include <fcntl.h>
-#include <sqlite3.h>
 
 #include <memory>
 
+#include "launchers/SqliteLibrary.h"
 #include "platform/FileHandles.h"
 #include "platform/RuntimeError.h"
 
@@ -21,20 +21,22 @@ constexpr int kStepsPerCheck = 1000;
 constexpr int kMostChecks = 100000;
 
 struct CloseDatabase {
-    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+    const SqliteLibrary* sql;
+    void operator()(sqlite3* db) const { sql->sqlite3_close_v2(db); }
 };
 struct FinishStatement {
-    void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
+    const SqliteLibrary* sql;
+    void operator()(sqlite3_stmt* s) const { sql->sqlite3_finalize(s); }
 };
 
 int StopWhenTooLong(void* counter) {
     return ++*static_cast<int*>(counter) > kMostChecks ? 1 : 0;
 }
 
-std::string ColumnText(sqlite3_stmt* row, int column) {
-    const unsigned char* text = sqlite3_column_text(row, column);
+std::string ColumnText(const SqliteLibrary& sql, sqlite3_stmt* row, int column) {
+    const unsigned char* text = sql.sqlite3_column_text(row, column);
     return text ? std::string(reinterpret_cast<const char*>(text),
-                              static_cast<std::size_t>(sqlite3_column_bytes(row, column)))
+                              static_cast<std::size_t>(sql.sqlite3_column_bytes(row, column)))
                 : std::string();
 }
 
@@ -51,28 +53,33 @@ std::vector<LutrisDatabaseGame> ReadLutrisDatabase(const std::filesystem::path& 
     } catch (const RuntimeError&) {
         return {};
     }
+    // Without SQLite no Lutris game is known, as without a database.
+    const SqliteLibrary* sql = LoadSqliteLibrary();
+    if (!sql) return {};
     const std::string uri = "file:/proc/self/fd/" + std::to_string(fd.Get()) + "?immutable=1";
     sqlite3* opened = nullptr;
     const int status =
-        sqlite3_open_v2(uri.c_str(), &opened,
-                        SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
-    const std::unique_ptr<sqlite3, CloseDatabase> db(opened);
+        sql->sqlite3_open_v2(uri.c_str(), &opened,
+                             SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
+    const std::unique_ptr<sqlite3, CloseDatabase> db(opened, CloseDatabase{sql});
     if (status != SQLITE_OK) return {};
-    sqlite3_busy_timeout(db.get(), 0);
-    sqlite3_limit(db.get(), SQLITE_LIMIT_LENGTH, 1 << 20);
+    sql->sqlite3_busy_timeout(db.get(), 0);
+    sql->sqlite3_limit(db.get(), SQLITE_LIMIT_LENGTH, 1 << 20);
     int checks = 0;
-    sqlite3_progress_handler(db.get(), kStepsPerCheck, StopWhenTooLong, &checks);
+    sql->sqlite3_progress_handler(db.get(), kStepsPerCheck, StopWhenTooLong, &checks);
 
     std::vector<LutrisDatabaseGame> games;
     // Older databases have no configpath column.
     for (const char* query : {"SELECT id, slug, directory, configpath FROM games ORDER BY id",
                               "SELECT id, slug, directory, '' FROM games ORDER BY id"}) {
         sqlite3_stmt* prepared = nullptr;
-        if (sqlite3_prepare_v2(db.get(), query, -1, &prepared, nullptr) != SQLITE_OK) continue;
-        const std::unique_ptr<sqlite3_stmt, FinishStatement> statement(prepared);
-        while (games.size() < kMostGames && sqlite3_step(statement.get()) == SQLITE_ROW) {
-            games.push_back({ColumnText(statement.get(), 0), ColumnText(statement.get(), 1),
-                             ColumnText(statement.get(), 2), ColumnText(statement.get(), 3)});
+        if (sql->sqlite3_prepare_v2(db.get(), query, -1, &prepared, nullptr) != SQLITE_OK) continue;
+        const std::unique_ptr<sqlite3_stmt, FinishStatement> statement(prepared,
+                                                                       FinishStatement{sql});
+        while (games.size() < kMostGames && sql->sqlite3_step(statement.get()) == SQLITE_ROW) {
+            games.push_back(
+                {ColumnText(*sql, statement.get(), 0), ColumnText(*sql, statement.get(), 1),
+                 ColumnText(*sql, statement.get(), 2), ColumnText(*sql, statement.get(), 3)});
         }
         break;
     }

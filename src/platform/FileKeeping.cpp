@@ -4,6 +4,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+// xxHash compiled into this file: no library of its own to load at every start.
+#define XXH_INLINE_ALL
 #include <xxhash.h>
 
 #include <cerrno>

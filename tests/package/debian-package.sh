@@ -78,14 +78,15 @@ grep -q "project_license>GPL-3.0-or-later<" "$root/usr/share/metainfo/$app_id.me
   fail "the AppStream description names no licence"
 ! grep -rlI '\.example\b' "$root" || fail "an installed text file names a placeholder host"
 
-# Every library that a program (or a library of its own) links directly comes from a package the
-# .deb depends on; no program carries the build folder or /usr/local, where a library could be
-# planted for it to load.
+# Every library that a program (or a library of its own) links directly, or loads by name when
+# first needed, comes from a package the .deb depends on; no program carries the build folder or
+# /usr/local, where a library could be planted for it to load.
 depends=$(field Depends)
 depend_names=$(sed 's/ *([^)]*)//g; s/ *[,|] */\n/g' <<<"$depends")
 for program in $(find "$root" -type f); do
   [ "$(head -c 4 "$program" | tail -c 3 | tr -d '\0')" = ELF ] || continue
-  for soname in $(readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
+  loaded=$(strings -a "$program" | grep -xE 'lib[A-Za-z0-9_+-]+\.so\.[0-9]+' | sort -u)
+  for soname in $(readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p') $loaded; do
     owners=$(dpkg -S "*/$soname" 2>/dev/null | sed 's/: .*//; s/, /\n/g' | sed 's/:.*//' | sort -u)
     [ -n "$owners" ] || fail "no package holds $soname"
     found=no

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/ui/FolderListBox.h"
 
+#include <QIcon>
 #include <QKeyEvent>
 #include <QStyle>
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include "dialogs/ui/ListEntryDelegate.h"
 #include "platform/FileSystemErrors.h"
 #include "platform/RuntimeError.h"
+#include "resources/ui/PngFile.h"
 #include "wine/FileSystem.h"
 #include "wine/WindowsPath.h"
 #include "wine/WorkingFolder.h"
@@ -16,6 +18,25 @@
 namespace movrand::dialogs {
 
 namespace {
+
+// A folder's picture: the desktop icon theme's when there is a theme (as the style gives it),
+// else Qt's own pictures in the sizes a list shows, read as the PNG files they are; the style
+// would read those without their format, and so load every image format plugin for the first
+// folder list at the start.
+QIcon FolderIcon(const QStyle& style, QStyle::StandardPixmap which, const char* name) {
+    if (QIcon::themeName().isEmpty()) {
+        QIcon icon;
+        for (const int size : {16, 32}) {
+            const QPixmap picture = resources::ReadPng(
+                QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png")
+                    .arg(QLatin1String(name))
+                    .arg(size));
+            if (!picture.isNull()) icon.addPixmap(picture);
+        }
+        if (!icon.isNull()) return icon;
+    }
+    return style.standardIcon(which);
+}
 
 constexpr int kPathRole = Qt::UserRole;
 std::string DriveRoot(char letter) {
@@ -109,8 +130,8 @@ std::string FolderListBox::HighlightedPath() const {
 
 void FolderListBox::Fill(const std::string& path, const std::vector<std::string>& subfolders) {
     if (openIcon_.isNull()) {
-        openIcon_ = style()->standardIcon(QStyle::SP_DirOpenIcon);
-        closedIcon_ = style()->standardIcon(QStyle::SP_DirClosedIcon);
+        openIcon_ = FolderIcon(*style(), QStyle::SP_DirOpenIcon, "diropen");
+        closedIcon_ = FolderIcon(*style(), QStyle::SP_DirClosedIcon, "dirclosed");
     }
     const QIcon& open = openIcon_;
     const QIcon& closed = closedIcon_;

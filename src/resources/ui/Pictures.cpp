@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include "resources/ui/PngFile.h"
+
 // The pictures live in a static library; nothing else refers to their resource data, so it is
 // registered by hand before the first use.
 static void RegisterPictures() {
@@ -24,13 +26,13 @@ void EnsureRegistered() {
 QPixmap LoadResPicture(int id) {
     EnsureRegistered();
     if (id < 101 || id > 143) return QPixmap();
-    return QPixmap(QStringLiteral(":/pictures/bitmap%1.png").arg(id));
+    return ReadPng(QStringLiteral(":/pictures/bitmap%1.png").arg(id));
 }
 
 QCursor LoadResCursor(int id) {
     EnsureRegistered();
     if (id != 101) return QCursor(Qt::ArrowCursor);
-    return QCursor(QPixmap(QStringLiteral(":/pictures/cursor101.png")), kHandHotSpotX,
+    return QCursor(ReadPng(QStringLiteral(":/pictures/cursor101.png")), kHandHotSpotX,
                    kHandHotSpotY);
 }
 
@@ -38,8 +40,8 @@ QIcon LoadResIcon(int id) {
     EnsureRegistered();
     if (id != 101) return QIcon();
     QIcon icon;
-    icon.addFile(QStringLiteral(":/pictures/icon101.png"), QSize(32, 32));
-    icon.addFile(QStringLiteral(":/pictures/icon101_16.png"), QSize(16, 16));
+    icon.addPixmap(ReadPng(QStringLiteral(":/pictures/icon101.png")));
+    icon.addPixmap(ReadPng(QStringLiteral(":/pictures/icon101_16.png")));
     return icon;
 }
 
