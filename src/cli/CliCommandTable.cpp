@@ -572,8 +572,8 @@ or store one with
          Play,
          nullptr,
          "start GPL of the installation in use through the launcher that keeps it\n"
-         "(Lutris, Steam, Bottles, Heroic; wine in its prefix otherwise), without\n"
-         "waiting for it; exit 1 when the launcher's program is not installed",
+         "(Lutris, Steam, Bottles, Heroic, q4wine; wine in its prefix otherwise),\n"
+         "without waiting for it; exit 1 when the launcher's program is not installed",
          R"(Start GPL of the installation in use the way the launcher that keeps its
 Wine prefix starts it:
 .B lutris lutris:rungameid/\fIID\fR,
@@ -583,7 +583,9 @@ or
 .B heroic heroic://launch/\fIAPP\fR
 (through
 .B flatpak run
-for a launcher installed as a Flatpak), otherwise
+for a launcher installed as a Flatpak), or
+.B q4wine\-cli \-p \fIPREFIX\fB \-b \fIPATH\fR
+for a q4wine prefix, otherwise
 .B wine gpl.exe
 with
 .B WINEPREFIX

@@ -23,7 +23,7 @@ that installation's own Wine prefix. With $WINEPREFIX set it keeps to that
 prefix: the installation it used last when it lies there, else the one it finds
 on that prefix's drives. A first start searches every Wine prefix it finds, in
 this order: ~/.wine, winetricks', Lutris, Bottles, Steam's Proton, Heroic, umu,
-PlayOnLinux, CrossOver, PortProton, Faugus Launcher, the Wine Flatpak,
+PlayOnLinux, CrossOver, PortProton, Faugus Launcher, q4wine, the Wine Flatpak,
 ~/wine/* and ~/.wineprefixes/*, then any prefix directly in the home. In each
 it looks first at the game folders the launchers' own files name, then at
 sierra\gpl and games\sierra\gpl, then at every folder up to 4 levels deep

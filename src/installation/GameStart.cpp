@@ -60,6 +60,9 @@ ProgramCommand GameStartCommand(const Installation& installation, const fs::path
             return Through(origin, "steam", {"steam://rungameid/" + SteamGameId(game)});
         case Launcher::Bottles:
             return Through(origin, "bottles-cli", {"run", "-b", game, "-e", gameExe.string()});
+        case Launcher::Q4Wine:
+            // Runs the program in the named prefix with the Wine and settings q4wine keeps for it.
+            return Through(origin, "q4wine-cli", {"-p", game, "-b", gameExe.string()});
         case Launcher::Heroic: {
             const std::string url = "heroic://launch/" + game;
             // Heroic's own program, or the desktop's handler of its addresses.

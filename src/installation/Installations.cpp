@@ -35,9 +35,10 @@ std::optional<std::pair<dev_t, ino_t>> FolderIdentity(const fs::path& folder) {
 
 // The launcher a GPL folder of the prefix is started through when no launcher's file names
 // that folder: the prefix's, unless that launcher names another GPL folder as its game's, whose
-// game this then is not.
+// game this then is not. q4wine's game is the prefix itself: it starts any program in it.
 platform::LauncherOrigin UnnamedOrigin(const platform::FoundPrefix& prefix) {
     platform::LauncherOrigin origin = prefix.Origin;
+    if (origin.Through == platform::Launcher::Q4Wine) return origin;
     for (const platform::NamedFolder& named : prefix.Named) {
         std::error_code ec;
         if (named.Origin.Through == origin.Through && named.Origin.Game == origin.Game &&

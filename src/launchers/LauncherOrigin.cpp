@@ -23,6 +23,8 @@ const char* LauncherName(Launcher launcher) {
             return "PortProton";
         case Launcher::Faugus:
             return "Faugus Launcher";
+        case Launcher::Q4Wine:
+            return "q4wine";
 
         case Launcher::Wine:
             break;

@@ -17,12 +17,14 @@ enum class Launcher {
     PlayOnLinux,
     CrossOver,
     PortProton,
-    Faugus
+    Faugus,
+    Q4Wine
 };
 
 // How a prefix was found: the launcher it came through and that launcher's own name for the
 // game in it (Lutris: the game's id, or its slug when its database does not list it; Steam: the
-// app id; Bottles: the bottle's name; Heroic: the app name), "" where it has none.
+// app id; Bottles: the bottle's name; Heroic: the app name; q4wine: the prefix's name), ""
+// where it has none.
 struct LauncherOrigin {
     Launcher Through = Launcher::Wine;
     std::string Game;

@@ -1,88 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "launchers/LutrisDatabase.h"
 
-#include <fcntl.h>
-
-#include <memory>
-
-#include "launchers/SqliteLibrary.h"
-#include "platform/FileHandles.h"
-#include "platform/RuntimeError.h"
+#include "launchers/LauncherDatabase.h"
 
 namespace movrand::platform {
 
 namespace {
 
-// A library of thousands of games is a few megabytes.
-constexpr off_t kLargestDatabase = 64 << 20;
 constexpr std::size_t kMostGames = 4096;
-// The virtual machine steps a query may take: far more than reading kMostGames rows needs.
-constexpr int kStepsPerCheck = 1000;
-constexpr int kMostChecks = 100000;
-
-struct CloseDatabase {
-    const SqliteLibrary* sql;
-    void operator()(sqlite3* db) const { sql->sqlite3_close_v2(db); }
-};
-struct FinishStatement {
-    const SqliteLibrary* sql;
-    void operator()(sqlite3_stmt* s) const { sql->sqlite3_finalize(s); }
-};
-
-int StopWhenTooLong(void* counter) {
-    return ++*static_cast<int*>(counter) > kMostChecks ? 1 : 0;
-}
-
-std::string ColumnText(const SqliteLibrary& sql, sqlite3_stmt* row, int column) {
-    const unsigned char* text = sql.sqlite3_column_text(row, column);
-    return text ? std::string(reinterpret_cast<const char*>(text),
-                              static_cast<std::size_t>(sql.sqlite3_column_bytes(row, column)))
-                : std::string();
-}
 
 }  // namespace
 
 std::vector<LutrisDatabaseGame> ReadLutrisDatabase(const std::filesystem::path& database) {
-    // Opened here, where a FIFO or a device is refused without blocking, and handed to SQLite as
-    // this very file: what it reads is what was checked.
-    Descriptor fd;
-    try {
-        struct stat info {};
-        fd = OpenForReading(AT_FDCWD, database.c_str(), database.string(), info, true);
-        if (info.st_size > kLargestDatabase) return {};
-    } catch (const RuntimeError&) {
-        return {};
-    }
-    // Without SQLite no Lutris game is known, as without a database.
-    const SqliteLibrary* sql = LoadSqliteLibrary();
-    if (!sql) return {};
-    const std::string uri = "file:/proc/self/fd/" + std::to_string(fd.Get()) + "?immutable=1";
-    sqlite3* opened = nullptr;
-    const int status =
-        sql->sqlite3_open_v2(uri.c_str(), &opened,
-                             SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
-    const std::unique_ptr<sqlite3, CloseDatabase> db(opened, CloseDatabase{sql});
-    if (status != SQLITE_OK) return {};
-    sql->sqlite3_busy_timeout(db.get(), 0);
-    sql->sqlite3_limit(db.get(), SQLITE_LIMIT_LENGTH, 1 << 20);
-    int checks = 0;
-    sql->sqlite3_progress_handler(db.get(), kStepsPerCheck, StopWhenTooLong, &checks);
-
     std::vector<LutrisDatabaseGame> games;
     // Older databases have no configpath column.
-    for (const char* query : {"SELECT id, slug, directory, configpath FROM games ORDER BY id",
-                              "SELECT id, slug, directory, '' FROM games ORDER BY id"}) {
-        sqlite3_stmt* prepared = nullptr;
-        if (sql->sqlite3_prepare_v2(db.get(), query, -1, &prepared, nullptr) != SQLITE_OK) continue;
-        const std::unique_ptr<sqlite3_stmt, FinishStatement> statement(prepared,
-                                                                       FinishStatement{sql});
-        while (games.size() < kMostGames && sql->sqlite3_step(statement.get()) == SQLITE_ROW) {
-            games.push_back(
-                {ColumnText(*sql, statement.get(), 0), ColumnText(*sql, statement.get(), 1),
-                 ColumnText(*sql, statement.get(), 2), ColumnText(*sql, statement.get(), 3)});
-        }
-        break;
-    }
+    for (std::vector<std::string>& row :
+         ReadLauncherDatabase(database,
+                              {"SELECT id, slug, directory, configpath FROM games ORDER BY id",
+                               "SELECT id, slug, directory, '' FROM games ORDER BY id"},
+                              4, kMostGames))
+        games.push_back(
+            {std::move(row[0]), std::move(row[1]), std::move(row[2]), std::move(row[3])});
     return games;
 }
 

@@ -4,7 +4,7 @@
 
 namespace movrand::platform {
 
-// The SQLite functions the Lutris database reader uses.
+// The SQLite functions the launchers' database reader uses.
 #define MOVRAND_SQLITE_FUNCTIONS(F) \
     F(sqlite3_open_v2)              \
     F(sqlite3_close_v2)             \
@@ -17,8 +17,8 @@ namespace movrand::platform {
     F(sqlite3_column_bytes)         \
     F(sqlite3_finalize)
 
-// SQLite, loaded the first time a Lutris database is read (a first start's search): other starts
-// do not pay for loading it. Each member is the function of the same name.
+// SQLite, loaded the first time a launcher's database is read (a first start's search): other
+// starts do not pay for loading it. Each member is the function of the same name.
 struct SqliteLibrary {
 #define MOVRAND_SQLITE_MEMBER(name) decltype(&::name) name = nullptr;
     MOVRAND_SQLITE_FUNCTIONS(MOVRAND_SQLITE_MEMBER)

@@ -43,6 +43,22 @@ std::string Lower(std::string text) {
     return text;
 }
 
+// The CRC-32 of zip and PNG (reflected, polynomial 0x04C11DB7).
+std::uint32_t Crc32(std::string_view bytes) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (const char c : bytes) {
+        crc ^= static_cast<unsigned char>(c);
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+// What a shortcut's entries say, as written.
+struct ShortcutEntries {
+    SteamShortcut Shortcut;
+    std::string Exe, AppName;
+};
+
 fs::path Unquoted(std::string text) {
     if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
         text = text.substr(1, text.size() - 2);
@@ -51,7 +67,7 @@ fs::path Unquoted(std::string text) {
 
 // Reads the entries of one map up to its end; false on damage. Entries of a shortcut (depth 2)
 // fill `shortcut`.
-bool ReadMap(Reader& in, int depth, std::vector<SteamShortcut>& found, SteamShortcut* shortcut) {
+bool ReadMap(Reader& in, int depth, std::vector<SteamShortcut>& found, ShortcutEntries* shortcut) {
     for (;;) {
         const auto type = in.Byte();
         if (!type) return false;
@@ -62,23 +78,28 @@ bool ReadMap(Reader& in, int depth, std::vector<SteamShortcut>& found, SteamShor
         if (*type == 0) {
             if (depth >= kDeepest) return false;
             if (depth == 1) {
-                SteamShortcut next;
+                ShortcutEntries next;
                 if (!ReadMap(in, depth + 1, found, &next)) return false;
-                if (next.AppId != 0) found.push_back(std::move(next));
+                if (next.Shortcut.AppId == 0 && !next.Exe.empty())
+                    next.Shortcut.AppId = Crc32(next.Exe + next.AppName) | 0x80000000u;
+                if (next.Shortcut.AppId != 0) found.push_back(std::move(next.Shortcut));
             } else if (!ReadMap(in, depth + 1, found, nullptr)) {
                 return false;
             }
         } else if (*type == 1) {
             const auto value = in.Text();
             if (!value) return false;
-            if (!shortcut || (key != "exe" && key != "startdir")) continue;
+            if (!shortcut) continue;
+            if (key == "exe") shortcut->Exe = *value;
+            if (key == "appname") shortcut->AppName = *value;
+            if (key != "exe" && key != "startdir") continue;
             fs::path path = Unquoted(*value);
             if (!path.is_absolute()) continue;
-            shortcut->Folders.push_back(key == "exe" ? path.parent_path() : path);
+            shortcut->Shortcut.Folders.push_back(key == "exe" ? path.parent_path() : path);
         } else if (*type == 2) {
             const auto value = in.Number();
             if (!value) return false;
-            if (shortcut && key == "appid") shortcut->AppId = *value;
+            if (shortcut && key == "appid") shortcut->Shortcut.AppId = *value;
         } else {
             return false;
         }

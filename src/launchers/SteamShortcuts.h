@@ -17,8 +17,10 @@ struct SteamShortcut {
 // The shortcuts of a Steam userdata/<user>/config/shortcuts.vdf, Steam's binary key-value file:
 // a map "shortcuts" of numbered maps, each entry a type byte (0 a map, 1 a text, 2 a 32-bit
 // number, 8 the end of a map), its name and its value, texts ending in a zero byte. Paths Steam
-// writes in quotes lose them. A damaged file gives what was read before the damage; nesting
-// deeper than the file's own is not followed.
+// writes in quotes lose them; names match without regard to case ("Exe" or "exe"). A shortcut
+// of an older Steam without "appid" has the id Steam gives it: the CRC-32 of its `Exe` as written
+// followed by its `AppName`, with the top bit set. A damaged file gives what was read before the
+// damage; nesting deeper than the file's own is not followed.
 std::vector<SteamShortcut> ParseSteamShortcuts(std::string_view bytes);
 
 }  // namespace movrand::platform

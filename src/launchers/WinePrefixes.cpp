@@ -12,6 +12,7 @@
 #include "launchers/HeroicGames.h"
 #include "launchers/LutrisDatabase.h"
 #include "launchers/LutrisGame.h"
+#include "launchers/Q4WineDatabase.h"
 #include "launchers/SteamLibraries.h"
 #include "launchers/SteamShortcuts.h"
 #include "wine/PrefixPlace.h"
@@ -298,30 +299,67 @@ void AddHeroic(PrefixList& prefixes, const SearchHome& where, LauncherFiles& fil
     for (const fs::path& folder : defaults) prefixes.AddEach(folder, {Launcher::Heroic, "", ""});
 }
 
-// PortProton: each prefix a folder of data/prefixes/ in its PortProton folder (~/PortProton, or
-// the one its Flatpak keeps in its own data).
-void AddPortProton(PrefixList& prefixes, const fs::path& home) {
+// PortProton (its own front end's way of finding it): each prefix a folder of data/prefixes/ (in
+// older versions of prefixes/) in its PortProton folder. That folder is the one named by the
+// text of PortProton.conf in the configuration folder, else ~/PortProton, DATA/PortWINE/PortProton
+// or ~/PortWINE/PortProton; its Flatpak keeps it in its own folder.
+void AddPortProton(PrefixList& prefixes, const SearchHome& where, LauncherFiles& files) {
+    const fs::path& home = where.Home;
     const fs::path flatpak = home / ".var/app/ru.linux_gaming.PortProton";
-    for (const fs::path& portProton :
-         {home / "PortProton", flatpak / "PortProton", flatpak / "data/PortProton"})
+    std::vector<fs::path> places;
+    std::vector<fs::path> configs = {home / ".config", flatpak / "config"};
+    if (!where.ConfigHome.empty()) configs.insert(configs.begin(), where.ConfigHome);
+    for (const fs::path& config : configs)
+        if (const auto text = files.Read(config / "PortProton.conf", 4096, Nesting::None)) {
+            std::string named = text->substr(0, text->find_first_of("\r\n"));
+            named.erase(named.find_last_not_of(" \t") + 1);
+            if (named.starts_with("/")) places.emplace_back(named);
+        }
+    places.push_back(home / "PortProton");
+    for (const fs::path& data : DataHomes(where)) places.push_back(data / "PortWINE/PortProton");
+    places.push_back(home / "PortWINE/PortProton");
+    for (const fs::path& own : {flatpak, flatpak / "PortProton", flatpak / "data/PortProton"})
+        places.push_back(own);
+    for (const fs::path& portProton : places) {
         prefixes.AddEach(portProton / "data/prefixes", {Launcher::PortProton, "", ""});
+        prefixes.AddEach(portProton / "prefixes", {Launcher::PortProton, "", ""});
+    }
 }
 
-// Faugus Launcher: its games in games.json of its configuration folder, each with the prefix
-// and the program it starts; new prefixes in ~/Faugus/.
+// Faugus Launcher (its source): its games in games.json of its data folder (older versions: of
+// its configuration folder), each with "gameid", "prefix" and the "path" of the program it
+// starts; new prefixes in ~/Faugus/.
 void AddFaugus(PrefixList& prefixes, const SearchHome& where, LauncherFiles& files) {
     const fs::path& home = where.Home;
     const std::string flatpak = "io.github.Faugus.faugus-launcher";
-    const std::pair<fs::path, std::string> configs[] = {
-        {(where.ConfigHome.empty() ? home / ".config" : where.ConfigHome) / "faugus-launcher", ""},
-        {home / ".var/app" / flatpak / "config/faugus-launcher", flatpak}};
-    for (const auto& [config, app] : configs)
-        if (const auto text = files.Read(config / "games.json", kLargestLibraryFile, Nesting::Json))
+    const fs::path flatpakHome = home / ".var/app" / flatpak;
+    std::vector<std::pair<fs::path, std::string>> places;
+    for (const fs::path& data : DataHomes(where)) places.push_back({data / "faugus-launcher", ""});
+    places.push_back(
+        {(where.ConfigHome.empty() ? home / ".config" : where.ConfigHome) / "faugus-launcher", ""});
+    places.push_back({flatpakHome / "data/faugus-launcher", flatpak});
+    places.push_back({flatpakHome / "config/faugus-launcher", flatpak});
+    for (const auto& [place, app] : places)
+        if (const auto text = files.Read(place / "games.json", kLargestLibraryFile, Nesting::Json))
             for (const FaugusGame& game : ParseFaugusGames(*text, home)) {
                 const LauncherOrigin origin{Launcher::Faugus, game.Id, app};
                 prefixes.Add(game.Prefix, origin, Named(game.Folders, origin));
             }
     prefixes.AddEach(home / "Faugus", {Launcher::Faugus, "", ""});
+}
+
+// q4wine (its source): its prefixes in its database ~/.config/q4wine/db/generic.dat, which it
+// opens below the home whatever $XDG_CONFIG_HOME says. New prefixes go to the folder its settings
+// name, ~/.local/share/wineprefixes unless changed, and each is kept in the database.
+void AddQ4Wine(PrefixList& prefixes, const fs::path& home, LauncherFiles& files) {
+    const fs::path database = home / ".config/q4wine/db/generic.dat";
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(database, ec);
+    if (ec || !files.Allow(database, static_cast<std::size_t>(size))) return;
+    for (const Q4WinePrefix& prefix : ReadQ4WineDatabase(database)) {
+        const LauncherOrigin origin{Launcher::Q4Wine, prefix.Name, ""};
+        prefixes.Add(prefix.Path, origin, Named(prefix.Folders, origin));
+    }
 }
 
 }  // namespace
@@ -354,8 +392,9 @@ std::vector<FoundPrefix> FindWinePrefixes(const SearchHome& where, LauncherFiles
     prefixes.AddEach(home / "Games/umu", {Launcher::Umu, "", ""});
     prefixes.AddEach(home / ".PlayOnLinux/wineprefix", {Launcher::PlayOnLinux, "", ""});
     prefixes.AddEach(home / ".cxoffice", {Launcher::CrossOver, "", ""});
-    AddPortProton(prefixes, home);
+    AddPortProton(prefixes, where, files);
     AddFaugus(prefixes, where, files);
+    AddQ4Wine(prefixes, home, files);
     // The Wine Flatpak's own prefix, and prefixes kept one folder down.
     prefixes.Add(home / ".var/app/org.winehq.Wine/data/wine", {});
     prefixes.AddEach(home / "wine", {});

@@ -42,14 +42,18 @@ struct SearchHome {
 //   7. umu: ~/Games/umu/*
 //   8. PlayOnLinux: ~/.PlayOnLinux/wineprefix/*
 //   9. CrossOver: ~/.cxoffice/*
-//  10. PortProton: ~/PortProton/data/prefixes/*, then its Flatpak's
-//      ~/.var/app/ru.linux_gaming.PortProton/{PortProton,data/PortProton}/data/prefixes/*
-//  11. Faugus Launcher: the prefix of each game of games.json in $XDG_CONFIG_HOME/faugus-launcher/
-//      (default ~/.config/faugus-launcher/) and its Flatpak's
-//      ~/.var/app/io.github.Faugus.faugus-launcher/config/faugus-launcher/; then ~/Faugus/*
-//  12. the Wine Flatpak's prefix ~/.var/app/org.winehq.Wine/data/wine, then ~/wine/* and
+//  10. PortProton: data/prefixes/* (older: prefixes/*) of the folder PortProton.conf names in
+//      $XDG_CONFIG_HOME (when set), ~/.config and its Flatpak's config/, then of ~/PortProton,
+//      DATA/PortWINE/PortProton, ~/PortWINE/PortProton and of its Flatpak's own
+//      ~/.var/app/ru.linux_gaming.PortProton (and its PortProton/ and data/PortProton/)
+//  11. Faugus Launcher: the prefix of each game of games.json in DATA/faugus-launcher/, then
+//      $XDG_CONFIG_HOME/faugus-launcher/ (default ~/.config/faugus-launcher/), then the same in
+//      its Flatpak's ~/.var/app/io.github.Faugus.faugus-launcher/{data,config}/; then ~/Faugus/*
+//  12. q4wine: the prefixes its database ~/.config/q4wine/db/generic.dat names (with the
+//      folders of the programs its icons start)
+//  13. the Wine Flatpak's prefix ~/.var/app/org.winehq.Wine/data/wine, then ~/wine/* and
 //      ~/.wineprefixes/*
-//  13. any folder directly under the home that holds system.reg and drive_c (~/.gpl)
+//  14. any folder directly under the home that holds system.reg and drive_c (~/.gpl)
 // A launcher's folder that is no prefix itself but holds one as pfx/ (Proton's way) gives that.
 // Folders are taken by name within each place. Launcher files that cannot be read are skipped,
 // links that loop lead nowhere, and the work is bounded however many folders a place holds.

@@ -21,8 +21,9 @@ struct HuntBounds {
 class FolderHunt {
   public:
     // Reads the mount table once; a hunt made without one still keeps to the root's device. All
-    // the walks of one hunt together list at most `mostFolders` folders.
-    explicit FolderHunt(std::size_t mostFolders = 100000);
+    // the walks of one hunt together list at most `mostFolders` folders: two drives' worth, so
+    // a home of many crowded prefixes costs a first start no more than two such drives do.
+    explicit FolderHunt(std::size_t mostFolders = 40000);
 
     // Whether a root may be walked at all.
     bool MayWalk(const std::filesystem::path& root) const;

@@ -66,7 +66,8 @@ struct StubHome {
     ScriptedUi ui;
     explicit StubHome(const std::string& where) : prefix(home / where) {
         demo::MakeDemoPrefix(prefix);
-        for (const char* name : {"lutris", "steam", "bottles-cli", "heroic", "flatpak", "wine"}) {
+        for (const char* name :
+             {"lutris", "steam", "bottles-cli", "heroic", "flatpak", "wine", "q4wine-cli"}) {
             demo::WriteFile(home / "bin" / name,
                             "#!/bin/sh\n{ echo \"$(basename \"$0\") $*|$(pwd)|$(ls -l /proc/$$/fd "
                             "| grep -c held.lock)|$WINEPREFIX\"; } > \"$RECORD.t\"\n"
@@ -118,6 +119,12 @@ TEST(GameStart, EachLauncherStartsTheGameWithItsOwnCommandAndNothingOfOurs) {
          "Heroic/gpl",
          {".config/heroic/GamesConfig/abc.json", "{\"abc\": {\"winePrefix\": \"~/Heroic/gpl\"}}"},
          "heroic heroic://launch/abc|%|0|"},
+        {"q4wine",
+         "q4/gpl",
+         {".config/q4wine/db/generic.dat",
+          "CREATE TABLE prefix (id INTEGER PRIMARY KEY, name TEXT, path TEXT);"
+          "INSERT INTO prefix VALUES (2, 'Grand Prix', '@/q4/gpl');"},
+         "q4wine-cli -p Grand Prix -b " + exe + "|%|0|"},
         {"plain Wine", ".wine", {}, "wine gpl.exe|@/drive_c/sierra/gpl|0|@"},
     };
     for (const Row& row : rows) {
@@ -128,8 +135,17 @@ TEST(GameStart, EachLauncherStartsTheGameWithItsOwnCommandAndNothingOfOurs) {
                 text.replace(i, 1, by.string());
             return text;
         };
-        if (!row.file.first.empty())
-            demo::WriteFile(s.home / row.file.first, replaced(row.file.second, '@', s.home));
+        const fs::path file = s.home / row.file.first;
+        if (row.file.first.ends_with(".dat")) {
+            fs::create_directories(file.parent_path());
+            sqlite3* db = nullptr;
+            ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+            const std::string sql = replaced(row.file.second, '@', s.home);
+            EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+            sqlite3_close(db);
+        } else if (!row.file.first.empty()) {
+            demo::WriteFile(file, replaced(row.file.second, '@', s.home));
+        }
         LutrisLists(s.home, "gpl-17");
         // A file held open without close-on-exec, as a lock might be: the game must not get it.
         const int held = ::open((s.home / "held.lock").c_str(), O_CREAT | O_RDWR, 0600);

@@ -7,6 +7,7 @@
 #include "TempDrive.h"
 #include "installation/GplInstallation.h"
 #include "installation/Installations.h"
+#include "launchers/SteamShortcuts.h"
 #include "launchers/WinePrefixes.h"
 #include "platform/SettingsKeys.h"
 #include "session/Main.h"
@@ -98,17 +99,21 @@ TEST(Installations, PrefixesOfEveryManagerAreFoundOnceInTheirOrder) {
     EXPECT_EQ(home.Found(), (std::vector<std::string>{".local/share/wineprefixes/a"}));
 }
 
-// A Lutris database with one game row.
-void WriteLutrisDatabase(const fs::path& file, const std::string& directory) {
+// A launcher's SQLite database made by `sql`.
+void WriteDatabase(const fs::path& file, const std::string& sql) {
     fs::create_directories(file.parent_path());
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
-    const std::string sql =
-        "CREATE TABLE games (id INTEGER PRIMARY KEY, name TEXT, slug TEXT, directory TEXT, "
-        "configpath TEXT); INSERT INTO games VALUES (7, 'GPL', 'gpl', '" +
-        directory + "', 'gpl-1700000000');";
     EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
+}
+
+// A Lutris database with one game row.
+void WriteLutrisDatabase(const fs::path& file, const std::string& directory) {
+    WriteDatabase(file,
+                  "CREATE TABLE games (id INTEGER PRIMARY KEY, name TEXT, slug TEXT, directory "
+                  "TEXT, configpath TEXT); INSERT INTO games VALUES (7, 'GPL', 'gpl', '" +
+                      directory + "', 'gpl-1700000000');");
 }
 
 TEST(Installations, EveryLaunchersInstallationIsFoundWithItsLauncher) {
@@ -219,6 +224,17 @@ std::string SteamShortcutsFile(std::uint32_t appId, const std::string& exe) {
            "Exe\0\""s + exe + "\"\0"s + "\x00tags\0\x08\x08\x08\x08"s;
 }
 
+// An older Steam writes no "appid": the shortcut's id is Steam's own from its Exe and AppName.
+TEST(Installations, ASteamShortcutWithoutAppIdHasSteamsId) {
+    using namespace std::string_literals;
+    const std::string file = "\0shortcuts\0\0000\0\x01"s + "appname\0Grand Prix Legends\0"s +
+                             "\x01" + "exe\0\"/opt/GPL/gpl.exe\"\0"s + "\x08\x08\x08"s;
+    const auto shortcuts = platform::ParseSteamShortcuts(file);
+    ASSERT_EQ(shortcuts.size(), 1u);
+    EXPECT_EQ(shortcuts[0].AppId, 2634285907u);
+    EXPECT_EQ(shortcuts[0].Folders, std::vector<fs::path>{"/opt/GPL"});
+}
+
 // Homes as the launchers leave them ("@" the home; in a Windows path its Z: path): each GPL
 // found in its prefix, at its Windows path, with the launcher that starts it.
 TEST(Installations, GplIsFoundWhereverThePlayerPutIt) {
@@ -296,21 +312,30 @@ TEST(Installations, GplIsFoundWhereverThePlayerPutIt) {
          {},
          "xdg/wineprefixes/w\tC:\\sierra\\gpl\tWine\t\nxdg/bottles/bottles/B\tC:\\sierra\\gpl\tBottles\tB\n",
          "xdg"},
-        {"PortProton and its Flatpak",
-         {"PortProton/data/prefixes/DEFAULT",
-          ".var/app/ru.linux_gaming.PortProton/PortProton/data/prefixes/GPL"},
-         {"PortProton/data/prefixes/DEFAULT/drive_c/GPL",
-          ".var/app/ru.linux_gaming.PortProton/PortProton/data/prefixes/GPL/drive_c/GPL"},
-         {},
-         "PortProton/data/prefixes/DEFAULT\tC:\\GPL\tPortProton\t\n"
-         ".var/app/ru.linux_gaming.PortProton/PortProton/data/prefixes/GPL\tC:\\GPL\tPortProton\t\n"},
+        {"PortProton where its settings name it, and its Flatpak",
+         {"PP/data/prefixes/DEFAULT", ".var/app/ru.linux_gaming.PortProton/data/prefixes/GPL"},
+         {"PP/data/prefixes/DEFAULT/drive_c/GPL",
+          ".var/app/ru.linux_gaming.PortProton/data/prefixes/GPL/drive_c/GPL"},
+         {{".config/PortProton.conf", "@/PP\n"}},
+         "PP/data/prefixes/DEFAULT\tC:\\GPL\tPortProton\t\n"
+         ".var/app/ru.linux_gaming.PortProton/data/prefixes/GPL\tC:\\GPL\tPortProton\t\n"},
         {"Faugus Launcher",
          {"Faugus/gpl"},
          {"Faugus/gpl/drive_c/a/b/c/d/GPL"},
-         {{".config/faugus-launcher/games.json",
+         {{".local/share/faugus-launcher/games.json",
            "[{\"gameid\": \"gpl\", \"title\": \"GPL\", \"path\": "
            "\"@/Faugus/gpl/drive_c/a/b/c/d/GPL/gpl.exe\", \"prefix\": \"@/Faugus/gpl\"}]"}},
          "Faugus/gpl\tC:\\a\\b\\c\\d\\GPL\tFaugus Launcher\tgpl\n"},
+        {"q4wine, its Default prefix left to Wine",
+         {".wine", "q4/gpl"},
+         {".wine/drive_c/GPL", "q4games/GPL", "q4/gpl/drive_c/GPL"},
+         {{".config/q4wine/db/generic.dat",
+           "CREATE TABLE prefix (id INTEGER PRIMARY KEY, name TEXT, path TEXT);"
+           "CREATE TABLE icon (exec TEXT, wrkdir TEXT, id INTEGER PRIMARY KEY, prefix_id NUMERIC);"
+           "INSERT INTO prefix VALUES (1, 'Default', NULL), (2, 'GPL', '@/q4/gpl/');"
+           "INSERT INTO icon VALUES ('@/q4games/GPL/gpl.exe', NULL, 1, 2);"}},
+         ".wine\tC:\\GPL\tWine\t\nq4/gpl\tZ:@\\q4games\\GPL\tq4wine\tGPL\n"
+         "q4/gpl\tC:\\GPL\tq4wine\tGPL\n"},
         {"the Wine Flatpak, prefixes one folder down, Heroic's default folder",
          {".var/app/org.winehq.Wine/data/wine", "wine/gpl", ".wineprefixes/gpl", "HP/gpl"},
          {".var/app/org.winehq.Wine/data/wine/drive_c/GPL", "wine/gpl/drive_c/GPL",
@@ -319,11 +344,14 @@ TEST(Installations, GplIsFoundWhereverThePlayerPutIt) {
            "{\"defaultSettings\": {\"defaultWinePrefix\": \"@/HP\"}}"}},
          "HP/gpl\tC:\\GPL\tHeroic\t\n.var/app/org.winehq.Wine/data/wine\tC:\\GPL\tWine\t\n"
          "wine/gpl\tC:\\GPL\tWine\t\n.wineprefixes/gpl\tC:\\GPL\tWine\t\n"},
-        {"a Lutris game in ~/.wine",
-         {".wine"},
-         {".wine/drive_c/sierra/gpl"},
-         {{".config/lutris/games/gpl-1.yml", "game:\n  prefix: ~/.wine\n"}},
-         ".wine\tC:\\sierra\\gpl\tLutris\tgpl\n"},
+        {"Lutris games in ~/.wine and in a winetricks prefix",
+         {".wine", ".local/share/wineprefixes/gpl"},
+         {".wine/drive_c/sierra/gpl", ".local/share/wineprefixes/gpl/drive_c/GPL"},
+         {{".config/lutris/games/gpl-1.yml", "game:\n  prefix: ~/.wine\n"},
+          {".config/lutris/games/gpl65-2.yml",
+           "game:\n  prefix: ~/.local/share/wineprefixes/gpl\n"}},
+         ".wine\tC:\\sierra\\gpl\tLutris\tgpl\n"
+         ".local/share/wineprefixes/gpl\tC:\\GPL\tLutris\tgpl65\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -341,6 +369,8 @@ TEST(Installations, GplIsFoundWhereverThePlayerPutIt) {
                 fs::create_directory_symlink(expand(text.substr(2), at), home.root / file);
             else if (file.ends_with("pga.db"))
                 WriteLutrisDatabase(home.root / file, expand(text, at));
+            else if (file.ends_with(".dat"))
+                WriteDatabase(home.root / file, expand(text, at));
             else
                 home.Write(file, expand(text, at));
         std::string found;
