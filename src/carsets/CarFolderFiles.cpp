@@ -43,9 +43,16 @@ FolderFiles ReadFolderFiles(const std::filesystem::path& native, const std::stri
         }
         result.Files.push_back({std::move(path), std::move(facts), ""});
     }
-    std::sort(
-        result.Files.begin(), result.Files.end(),
-        [](const FolderFile& a, const FolderFile& b) { return SetOrderLess(a.Path, b.Path); });
+    // The order is found on small numbers, and each file moved once.
+    std::vector<std::uint32_t> order(result.Files.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return SetOrderLess(result.Files[a].Path, result.Files[b].Path);
+    });
+    std::vector<FolderFile> sorted;
+    sorted.reserve(order.size());
+    for (const std::uint32_t i : order) sorted.push_back(std::move(result.Files[i]));
+    result.Files = std::move(sorted);
     for (std::size_t i = 1; i < result.Files.size(); ++i)
         if (SameSetKey(result.Files[i].Path, result.Files[i - 1].Path)) {
             result.Refusal = "The folder " + shown + " holds both " + result.Files[i - 1].Path +

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "carsets/HashCache.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 #include "history/HistoryPlace.h"
 #include "platform/FileKeeping.h"
@@ -28,6 +30,14 @@ constexpr std::int64_t kSettledNs = 100000000;
 
 int HexDigit(char c) {
     return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+}
+
+std::size_t Slot(std::uint64_t device, std::uint64_t number, std::size_t mask) {
+    std::uint64_t x = number ^ (device * 0x9E3779B97F4A7C15ull);
+    x ^= x >> 31;
+    x *= 0xBF58476D1CE4E5B9ull;
+    x ^= x >> 29;
+    return static_cast<std::size_t>(x) & mask;
 }
 
 template <typename T>
@@ -65,39 +75,74 @@ HashCache::HashCache(history::HistoryPlace& place) : place_(&place) {
     const char* at = text.data() + kHeader.size();
     saves_ = Take<std::uint64_t>(at);
     const std::size_t count = (text.size() - fixed) / kRecord;
+    if (count > kMostEntries) return;
     entries_.reserve(count + count / 4);
     for (std::size_t i = 0; i < count; ++i) {
-        Identity id;
         Entry entry;
-        id.Device = Take<std::uint64_t>(at);
-        id.Number = Take<std::uint64_t>(at);
+        entry.Device = Take<std::uint64_t>(at);
+        entry.Number = Take<std::uint64_t>(at);
         entry.Size = Take<std::uint64_t>(at);
         entry.ModifiedNs = Take<std::int64_t>(at);
         entry.ChangedNs = Take<std::int64_t>(at);
         entry.Used = Take<std::uint64_t>(at);
         std::memcpy(entry.Hash.data(), at, entry.Hash.size());
         at += entry.Hash.size();
-        entries_.emplace(id, entry);
+        Add(entry);
     }
 }
 
+const HashCache::Entry* HashCache::Lookup(std::uint64_t device, std::uint64_t number) const {
+    if (index_.empty()) return nullptr;
+    const std::size_t mask = index_.size() - 1;
+    for (std::size_t slot = Slot(device, number, mask);; slot = (slot + 1) & mask) {
+        const std::uint32_t at = index_[slot];
+        if (at == 0) return nullptr;
+        const Entry& entry = entries_[at - 1];
+        if (entry.Device == device && entry.Number == number) return &entry;
+    }
+}
+
+HashCache::Entry* HashCache::Lookup(std::uint64_t device, std::uint64_t number) {
+    return const_cast<Entry*>(std::as_const(*this).Lookup(device, number));
+}
+
+void HashCache::Add(const Entry& entry) {
+    if (Entry* known = Lookup(entry.Device, entry.Number)) {
+        *known = entry;
+        return;
+    }
+    entries_.push_back(entry);
+    if (index_.size() < 2 * entries_.size()) {
+        index_.assign(std::max<std::size_t>(4096, index_.size() * 2), 0);
+        for (std::size_t i = 0; i < entries_.size(); ++i) {
+            const std::size_t mask = index_.size() - 1;
+            std::size_t slot = Slot(entries_[i].Device, entries_[i].Number, mask);
+            while (index_[slot] != 0) slot = (slot + 1) & mask;
+            index_[slot] = static_cast<std::uint32_t>(i + 1);
+        }
+        return;
+    }
+    const std::size_t mask = index_.size() - 1;
+    std::size_t slot = Slot(entry.Device, entry.Number, mask);
+    while (index_[slot] != 0) slot = (slot + 1) & mask;
+    index_[slot] = static_cast<std::uint32_t>(entries_.size());
+}
+
 bool HashCache::Knows(std::uint64_t device, std::uint64_t number) const {
-    return entries_.contains({device, number});
+    return Lookup(device, number) != nullptr;
 }
 
 std::optional<std::string> HashCache::Find(const platform::TreeFile& facts) {
-    const auto found = entries_.find({facts.Device, facts.Number});
-    if (found == entries_.end()) return std::nullopt;
-    Entry& entry = found->second;
-    if (entry.Size != facts.Size || entry.ModifiedNs != facts.ModifiedNs ||
-        entry.ChangedNs != facts.ChangedNs)
+    Entry* entry = Lookup(facts.Device, facts.Number);
+    if (!entry || entry->Size != facts.Size || entry->ModifiedNs != facts.ModifiedNs ||
+        entry->ChangedNs != facts.ChangedNs)
         return std::nullopt;
-    entry.Used = saves_ + 1;
+    entry->Used = saves_ + 1;
     static constexpr char kDigits[] = "0123456789abcdef";
     std::string hash(32, '0');
-    for (std::size_t i = 0; i < entry.Hash.size(); ++i) {
-        hash[2 * i] = kDigits[entry.Hash[i] >> 4];
-        hash[2 * i + 1] = kDigits[entry.Hash[i] & 15];
+    for (std::size_t i = 0; i < entry->Hash.size(); ++i) {
+        hash[2 * i] = kDigits[entry->Hash[i] >> 4];
+        hash[2 * i + 1] = kDigits[entry->Hash[i] & 15];
     }
     return hash;
 }
@@ -107,15 +152,14 @@ void HashCache::Keep(const platform::TreeFile& facts, const std::string& hash,
     if (facts.ChangedNs + kSettledNs > readFromNs || facts.ModifiedNs + kSettledNs > readFromNs ||
         hash.size() != 32 || entries_.size() >= kMostEntries)
         return;
-    Entry entry{facts.Size, facts.ModifiedNs, facts.ChangedNs, saves_ + 1, {}};
+    Entry entry{facts.Device,    facts.Number, facts.Size, facts.ModifiedNs,
+                facts.ChangedNs, saves_ + 1,   {}};
     for (std::size_t i = 0; i < entry.Hash.size(); ++i) {
         const int high = HexDigit(hash[2 * i]), low = HexDigit(hash[2 * i + 1]);
         if (high < 0 || low < 0) return;
         entry.Hash[i] = static_cast<unsigned char>(high << 4 | low);
     }
-    // A folder read for the first time brings many: room for them all at once.
-    if (entries_.empty()) entries_.reserve(4096);
-    entries_.insert_or_assign({facts.Device, facts.Number}, entry);
+    Add(entry);
     changed_ = true;
 }
 
@@ -126,10 +170,10 @@ void HashCache::Save() noexcept {
         std::string text(kHeader);
         text.reserve(kHeader.size() + 8 + entries_.size() * kRecord + kCheck);
         Put(text, save);
-        for (const auto& [id, entry] : entries_) {
+        for (const Entry& entry : entries_) {
             if (entry.Used + kSavesKept < save) continue;
-            Put(text, id.Device);
-            Put(text, id.Number);
+            Put(text, entry.Device);
+            Put(text, entry.Number);
             Put(text, entry.Size);
             Put(text, entry.ModifiedNs);
             Put(text, entry.ChangedNs);

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <unordered_map>
+#include <vector>
 
 #include "platform/FileTree.h"
 
@@ -40,26 +40,26 @@ class HashCache {
     void Save() noexcept;
 
   private:
-    struct Identity {
+    struct Entry {
         std::uint64_t Device = 0;
         std::uint64_t Number = 0;
-        bool operator==(const Identity&) const = default;
-    };
-    struct IdentityHash {
-        std::size_t operator()(const Identity& id) const noexcept {
-            return std::hash<std::uint64_t>()(id.Number * 0x9E3779B97F4A7C15ull ^ id.Device);
-        }
-    };
-    struct Entry {
         std::uint64_t Size = 0;
         std::int64_t ModifiedNs = 0;
         std::int64_t ChangedNs = 0;
         std::uint64_t Used = 0;  // the last save of the cache that found it useful
         std::array<unsigned char, 16> Hash{};
     };
+    // The entry of this identity, or nullptr.
+    Entry* Lookup(std::uint64_t device, std::uint64_t number);
+    const Entry* Lookup(std::uint64_t device, std::uint64_t number) const;
+    void Add(const Entry& entry);
+
     history::HistoryPlace* place_ = nullptr;
     std::filesystem::path file_;
-    std::unordered_map<Identity, Entry, IdentityHash> entries_;
+    // The entries, and an open-addressed index of them by identity (entry + 1; 0 is free), a
+    // power of two at least twice their number: a lookup is a probe or two, no allocation.
+    std::vector<Entry> entries_;
+    std::vector<std::uint32_t> index_;
     std::uint64_t saves_ = 0;  // how often the file was written
     bool changed_ = false;
 };

@@ -34,9 +34,12 @@ struct StateFree {
 };
 
 std::string HexOf(const XXH128_hash_t& hash) {
-    char text[33];
-    std::snprintf(text, sizeof text, "%016llx%016llx", static_cast<unsigned long long>(hash.high64),
-                  static_cast<unsigned long long>(hash.low64));
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text(32, '0');
+    for (int i = 0; i < 16; ++i) {
+        text[static_cast<std::size_t>(15 - i)] = kDigits[(hash.high64 >> (4 * i)) & 15];
+        text[static_cast<std::size_t>(31 - i)] = kDigits[(hash.low64 >> (4 * i)) & 15];
+    }
     return text;
 }
 
