@@ -18,9 +18,10 @@ std::int64_t NowNs() {
 
 }  // namespace
 
-FolderFiles ReadFolderFiles(const std::filesystem::path& native, const std::string& shown) {
+FolderFiles ReadFolderFiles(const std::filesystem::path& native, const std::string& shown,
+                            bool look) {
     FolderFiles result;
-    platform::FileTree tree = platform::ReadFileTree(native);
+    platform::FileTree tree = platform::ReadFileTree(native, look);
     if (!tree.Odd.empty()) {
         std::string odd = tree.Odd.front();
         std::replace(odd.begin(), odd.end(), '/', '\\');
@@ -42,17 +43,18 @@ FolderFiles ReadFolderFiles(const std::filesystem::path& native, const std::stri
         }
         result.Files.push_back({std::move(path), std::move(facts), ""});
     }
-    std::vector<std::pair<std::string, std::size_t>> order;
-    order.reserve(result.Files.size());
-    for (std::size_t i = 0; i < result.Files.size(); ++i)
-        order.emplace_back(SetKey(result.Files[i].Path), i);
-    std::sort(order.begin(), order.end());
+    // The order is found on small numbers, and each file moved once.
+    std::vector<std::uint32_t> order(result.Files.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return SetOrderLess(result.Files[a].Path, result.Files[b].Path);
+    });
     std::vector<FolderFile> sorted;
     sorted.reserve(order.size());
-    for (const auto& [key, i] : order) sorted.push_back(std::move(result.Files[i]));
+    for (const std::uint32_t i : order) sorted.push_back(std::move(result.Files[i]));
     result.Files = std::move(sorted);
     for (std::size_t i = 1; i < result.Files.size(); ++i)
-        if (SetKey(result.Files[i].Path) == SetKey(result.Files[i - 1].Path)) {
+        if (SameSetKey(result.Files[i].Path, result.Files[i - 1].Path)) {
             result.Refusal = "The folder " + shown + " holds both " + result.Files[i - 1].Path +
                              " and " + result.Files[i].Path +
                              ", which the game cannot tell apart: a car set cannot carry both.";
@@ -63,26 +65,48 @@ FolderFiles ReadFolderFiles(const std::filesystem::path& native, const std::stri
 
 void Fingerprint(const std::filesystem::path& native, std::vector<FolderFile>& files,
                  HashCache& cache, const std::function<bool(const FolderFile&)>& wanted) {
-    std::vector<std::size_t> toRead;
+    // Files the listing did not look at are looked at only where the cache may know them: the
+    // rest are opened right away, and what the open file says of itself are their facts.
+    std::vector<std::size_t> toLook;
     std::vector<std::string> names;
-    const std::string folder = native.string() + "/";
+    std::vector<std::size_t> toRead;
+    const auto fromCache = [&](FolderFile& file) {
+        if (const auto kept = cache.Find(file.Facts)) {
+            file.Hash = *kept;
+            return true;
+        }
+        return false;
+    };
     for (std::size_t i = 0; i < files.size(); ++i) {
         FolderFile& file = files[i];
         if (!file.Hash.empty() || (wanted && !wanted(file))) continue;
-        if (const auto kept = cache.Find(folder + file.Facts.Name, file.Facts)) {
-            file.Hash = *kept;
-            continue;
+        if (!file.Facts.Looked && cache.Knows(file.Facts.Device, file.Facts.Number)) {
+            toLook.push_back(i);
+            names.push_back(file.Facts.Name);
+        } else if (!file.Facts.Looked || !fromCache(file)) {
+            toRead.push_back(i);
         }
-        toRead.push_back(i);
-        names.push_back(file.Facts.Name);
     }
-    if (names.empty()) return;
+    if (!toLook.empty()) {
+        std::vector<platform::TreeFile> looked = platform::LookAtFiles(native, names);
+        for (std::size_t k = 0; k < toLook.size(); ++k) {
+            FolderFile& file = files[toLook[k]];
+            if (looked[k].Looked) file.Facts = std::move(looked[k]);
+            if (!file.Facts.Looked || !fromCache(file)) toRead.push_back(toLook[k]);
+        }
+        std::sort(toRead.begin(), toRead.end());
+    }
+    if (toRead.empty()) return;
+    names.clear();
+    for (const std::size_t i : toRead) names.push_back(files[i].Facts.Name);
     const std::int64_t readFrom = NowNs();
-    const std::vector<std::string> hashes = platform::FastHashesOf(native, names);
+    std::vector<platform::TreeFile> facts;
+    const std::vector<std::string> hashes = platform::FastHashesOf(native, names, &facts);
     for (std::size_t k = 0; k < toRead.size(); ++k) {
         FolderFile& file = files[toRead[k]];
+        file.Facts = std::move(facts[k]);
         file.Hash = hashes[k];
-        cache.Keep(folder + file.Facts.Name, file.Facts, file.Hash, readFrom);
+        cache.Keep(file.Facts, file.Hash, readFrom);
     }
 }
 

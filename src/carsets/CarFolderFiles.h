@@ -23,11 +23,13 @@ struct FolderFiles {
     std::string Refusal;            // what a set cannot carry (a link, a name Windows refuses)
 };
 
-// The files of the folder `native` (`shown` names it in a refusal).
-FolderFiles ReadFolderFiles(const std::filesystem::path& native, const std::string& shown);
+// The files of the folder `native` (`shown` names it in a refusal). `look` false: the files are
+// not looked at one by one (their facts come with their fingerprints).
+FolderFiles ReadFolderFiles(const std::filesystem::path& native, const std::string& shown,
+                            bool look = true);
 
-// Fills in the fingerprints of the files `wanted` picks (all when not given): from the cache
-// where a file is unchanged, else read (and kept in the cache).
+// Fills in the fingerprints of the files `wanted` picks (all when not given), and their facts:
+// from the cache where a file is unchanged, else read (and kept in the cache).
 void Fingerprint(const std::filesystem::path& native, std::vector<FolderFile>& files,
                  HashCache& cache, const std::function<bool(const FolderFile&)>& wanted = {});
 

@@ -3,6 +3,15 @@
 
 namespace movrand::carsets {
 
+namespace {
+
+// Where the file `a` stands against `b` by their keys alone.
+int KeyOrder(const std::string& a, const std::string& b) {
+    return SameSetKey(a, b) ? 0 : SetOrderLess(a, b) ? -1 : 1;
+}
+
+}  // namespace
+
 const char* DifferenceWord(DifferenceKind kind) {
     switch (kind) {
         case DifferenceKind::Missing:
@@ -26,9 +35,8 @@ SetComparison CompareWithFolder(const CarSet& set, const std::filesystem::path& 
     std::size_t f = 0;
     while (s < set.Files.size() || f < files.size()) {
         const int order = s == set.Files.size() ? 1
-                          : f == files.size()
-                              ? -1
-                              : SetKey(set.Files[s].Path).compare(SetKey(files[f].Path));
+                          : f == files.size()   ? -1
+                                                : KeyOrder(set.Files[s].Path, files[f].Path);
         if (order < 0) {
             result.Differences.push_back(
                 {DifferenceKind::Missing, set.Files[s].Path, set.Files[s].Size});

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <unordered_map>
 
 #include "carsets/CarSetPath.h"
 #include "platform/FileKeeping.h"
@@ -12,53 +11,74 @@ namespace movrand::carsets {
 
 namespace {
 
-std::string FileLine(const CarSetFile& file) {
-    return file.Path + '\t' + std::to_string(file.Size) + '\t' + file.Hash;
+void AppendLine(std::string& out, const CarSetFile& file) {
+    out += file.Path;
+    out += '\t';
+    char size[24];
+    out.append(size, std::to_chars(size, size + sizeof size, file.Size).ptr);
+    out += '\t';
+    out += file.Hash;
+    out += '\n';
 }
 
-bool IsHash(const std::string& text) {
+bool IsHash(std::string_view text) {
     return text.size() == 32 && std::all_of(text.begin(), text.end(), [](char c) {
                return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
            });
 }
 
 // Splits the text into lines (LF or CR LF); a last line without its LF counts too.
-std::vector<std::string> LinesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
+std::vector<std::string_view> LinesOf(std::string_view text) {
+    std::vector<std::string_view> lines;
+    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        lines.push_back(line);
+        text.remove_prefix(std::min(end + 1, text.size()));
     }
     return lines;
+}
+
+unsigned char KeyByte(char c) {
+    return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
 }
 
 }  // namespace
 
 std::string SetKey(const std::string& path) {
     std::string key = path;
-    for (char& c : key)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    for (char& c : key) c = static_cast<char>(KeyByte(c));
     return key;
 }
 
+bool SetOrderLess(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i)
+        if (KeyByte(a[i]) != KeyByte(b[i])) return KeyByte(a[i]) < KeyByte(b[i]);
+    return a.size() != b.size() ? a.size() < b.size() : a < b;
+}
+
+bool SameSetKey(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (KeyByte(a[i]) != KeyByte(b[i])) return false;
+    return true;
+}
+
 void SortSetFiles(std::vector<CarSetFile>& files) {
-    std::vector<std::pair<std::string, CarSetFile>> keyed;
-    keyed.reserve(files.size());
-    for (CarSetFile& file : files) keyed.emplace_back(SetKey(file.Path), std::move(file));
-    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-        return a.first != b.first ? a.first < b.first : a.second.Path < b.second.Path;
-    });
-    for (std::size_t i = 0; i < files.size(); ++i) files[i] = std::move(keyed[i].second);
+    const auto less = [](const CarSetFile& a, const CarSetFile& b) {
+        return SetOrderLess(a.Path, b.Path);
+    };
+    if (!std::is_sorted(files.begin(), files.end(), less))
+        std::sort(files.begin(), files.end(), less);
 }
 
 std::string SetCode(const std::vector<CarSetFile>& files) {
     std::string lines;
-    for (const CarSetFile& file : files) lines += FileLine(file) + '\n';
+    lines.reserve(files.size() * 72);
+    for (const CarSetFile& file : files) AppendLine(lines, file);
     std::string code;
     const std::string hash = platform::FastHashOfBytes(lines);
     for (std::size_t i = 0; i < 12; ++i) {
@@ -71,7 +91,7 @@ std::string SetCode(const std::vector<CarSetFile>& files) {
 
 std::string CarSetText(const CarSet& set) {
     std::string text = std::string(kCarSetHeader) + "\nname " + set.Name + "\n";
-    for (const CarSetFile& file : set.Files) text += FileLine(file) + '\n';
+    for (const CarSetFile& file : set.Files) AppendLine(text, file);
     return text + "code " + SetCode(set.Files) + "\n";
 }
 
@@ -89,18 +109,19 @@ std::string SetNameRefusal(const std::string& name) {
 
 ParsedCarSet ParseCarSet(const std::string& text, const std::string& shown) {
     ParsedCarSet parsed;
-    std::vector<std::string> lines = LinesOf(text);
+    std::string_view whole(text);
+    if (whole.starts_with("\xEF\xBB\xBF")) whole.remove_prefix(3);
+    const std::vector<std::string_view> lines = LinesOf(whole);
     const auto refuse = [&](std::size_t line, const std::string& why) {
         parsed.Refusal = "The car set " + shown + " cannot be used: line " +
                          std::to_string(line + 1) + " " + why + ".";
         parsed.Set = {};
         return parsed;
     };
-    if (!lines.empty() && lines[0].starts_with("\xEF\xBB\xBF")) lines[0].erase(0, 3);
     if (lines.empty() || lines[0] != kCarSetHeader)
         return lines.size() > 0 && lines[0].starts_with("movrand-carset ")
                    ? refuse(0, "names a version of the format this program does not know (\"" +
-                                   lines[0].substr(0, 40) + "\")")
+                                   std::string(lines[0].substr(0, 40)) + "\")")
                    : refuse(0, "is not \"" + std::string(kCarSetHeader) +
                                    "\": this is no car set file");
     for (std::size_t i = 0; i < lines.size(); ++i)
@@ -116,44 +137,90 @@ ParsedCarSet ParseCarSet(const std::string& text, const std::string& shown) {
     if (last - 2 > kMostSetFiles)
         return refuse(2 + kMostSetFiles,
                       "is one file too many: a set holds at most " + std::to_string(kMostSetFiles));
-    std::unordered_map<std::string, std::size_t> seen;
-    seen.reserve(last);
-    for (std::size_t i = 2; i < last; ++i) {
-        const std::string& line = lines[i];
+    // The file lines up to the first that is refused; a file named twice before it is told
+    // first, as it comes first.
+    std::vector<CarSetFile>& files = parsed.Set.Files;
+    files.reserve(last - 2);
+    std::size_t failedAt = last;
+    std::string failure;
+    for (std::size_t i = 2; i < last && failedAt == last; ++i) {
+        const std::string_view line = lines[i];
         const std::size_t hashTab = line.rfind('\t');
-        const std::size_t sizeTab = hashTab == std::string::npos || hashTab == 0
-                                        ? std::string::npos
+        const std::size_t sizeTab = hashTab == std::string_view::npos || hashTab == 0
+                                        ? std::string_view::npos
                                         : line.rfind('\t', hashTab - 1);
-        if (sizeTab == std::string::npos)
-            return refuse(i, "is not a file's path, size and fingerprint separated by tabs");
+        const auto fail = [&](std::string why) {
+            failedAt = i;
+            failure = std::move(why);
+        };
+        if (sizeTab == std::string_view::npos) {
+            fail("is not a file's path, size and fingerprint separated by tabs");
+            break;
+        }
         CarSetFile file;
         file.Path = line.substr(0, sizeTab);
-        const std::string size = line.substr(sizeTab + 1, hashTab - sizeTab - 1);
-        file.Hash = line.substr(hashTab + 1);
-        if (const std::string why = SetPathRefusal(file.Path); !why.empty())
-            return refuse(i, "names no file inside a car folder: its path holds " + why);
-        if (IsOwnRecordPath(file.Path))
-            return refuse(i, "names one of Movrand's own records, which no set holds");
+        const std::string_view size = line.substr(sizeTab + 1, hashTab - sizeTab - 1);
+        const std::string_view hash = line.substr(hashTab + 1);
         const auto [end, error] =
             std::from_chars(size.data(), size.data() + size.size(), file.Size);
-        if (size.empty() || size.size() > 20 || error != std::errc() ||
-            end != size.data() + size.size())
-            return refuse(i, "gives no size in bytes");
-        if (file.Size > kLargestSetFile)
-            return refuse(i, "names a file of " + size +
-                                 " bytes, larger than a set's file may be (" +
-                                 std::to_string(kLargestSetFile) + ")");
-        if (!IsHash(file.Hash)) return refuse(i, "gives no fingerprint (32 hexadecimal digits)");
-        const auto [at, added] = seen.emplace(SetKey(file.Path), i);
-        if (!added)
-            return refuse(i, "names the file of line " + std::to_string(at->second + 1) +
-                                 " again (letter case aside)");
-        parsed.Set.Files.push_back(std::move(file));
+        if (const std::string why = SetPathRefusal(file.Path); !why.empty())
+            fail("names no file inside a car folder: its path holds " + why);
+        else if (IsOwnRecordPath(file.Path))
+            fail("names one of Movrand's own records, which no set holds");
+        else if (size.empty() || size.size() > 20 || error != std::errc() ||
+                 end != size.data() + size.size())
+            fail("gives no size in bytes");
+        else if (file.Size > kLargestSetFile)
+            fail("names a file of " + std::string(size) +
+                 " bytes, larger than a set's file may be (" + std::to_string(kLargestSetFile) +
+                 ")");
+        else if (!IsHash(hash))
+            fail("gives no fingerprint (32 hexadecimal digits)");
+        if (failedAt != last) break;
+        file.Hash = hash;
+        files.push_back(std::move(file));
     }
-    SortSetFiles(parsed.Set.Files);
-    parsed.Code = SetCode(parsed.Set.Files);
+    // Files of the same key stand side by side in the set's order: of each such pair, the later
+    // line names the file of the earlier one again.
+    std::vector<std::size_t> order(files.size());
+    for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
+    const auto less = [&](std::size_t a, std::size_t b) {
+        return SetOrderLess(files[a].Path, files[b].Path);
+    };
+    if (!std::is_sorted(order.begin(), order.end(), less))
+        std::sort(order.begin(), order.end(), less);
+    std::size_t again = files.size(), first = 0;
+    for (std::size_t k = 0; k < order.size();) {
+        std::size_t group = k + 1, lowest = order[k], second = files.size();
+        for (; group < order.size() && SameSetKey(files[order[k]].Path, files[order[group]].Path);
+             ++group) {
+            const std::size_t line = order[group];
+            if (line < lowest) {
+                second = lowest;
+                lowest = line;
+            } else if (line < second) {
+                second = line;
+            }
+        }
+        if (second < again) {
+            again = second;
+            first = lowest;
+        }
+        k = group;
+    }
+    if (again < files.size())
+        return refuse(again + 2, "names the file of line " + std::to_string(first + 3) +
+                                     " again (letter case aside)");
+    if (failedAt != last) return refuse(failedAt, failure);
+    if (!std::is_sorted(order.begin(), order.end())) {
+        std::vector<CarSetFile> sorted;
+        sorted.reserve(files.size());
+        for (const std::size_t k : order) sorted.push_back(std::move(files[k]));
+        files = std::move(sorted);
+    }
+    parsed.Code = SetCode(files);
     if (lines[last] != "code " + parsed.Code)
-        return refuse(last, "gives the code " + lines[last].substr(5, 20) +
+        return refuse(last, "gives the code " + std::string(lines[last].substr(5, 20)) +
                                 ", but the set's files give " + parsed.Code +
                                 ": the file was changed or damaged");
     return parsed;

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace movrand::carsets {
@@ -38,6 +39,10 @@ inline constexpr std::size_t kLongestSetName = 100;
 
 // The key that orders a set's files and finds a file whatever its letter case.
 std::string SetKey(const std::string& path);
+// The set's order: by key, then (for paths of the same key) by their bytes.
+bool SetOrderLess(std::string_view a, std::string_view b);
+// True when the two paths have the same key (name the same file for the game).
+bool SameSetKey(std::string_view a, std::string_view b);
 // Puts the files in the set's order.
 void SortSetFiles(std::vector<CarSetFile>& files);
 // The code of files in the set's order.

@@ -30,23 +30,25 @@ std::size_t Utf8Length(std::string_view text, std::size_t i) {
     return length;
 }
 
-std::string AsciiUpper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
+bool SameNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const char c = a[i] >= 'a' && a[i] <= 'z' ? static_cast<char>(a[i] - 'a' + 'A') : a[i];
+        if (c != b[i]) return false;
+    }
+    return true;
 }
 
 // The device names Windows keeps for itself, with or without an extension.
 bool IsDeviceName(std::string_view name) {
-    const std::string stem = AsciiUpper(name.substr(0, name.find('.')));
-    static const std::array<const char*, 4> plain = {"CON", "PRN", "AUX", "NUL"};
+    const std::string_view stem = name.substr(0, name.find('.'));
+    static const std::array<const char*, 6> plain = {"CON", "PRN",    "AUX",
+                                                     "NUL", "CONIN$", "CONOUT$"};
     for (const char* device : plain)
-        if (stem == device) return true;
-    if (stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) &&
-        stem[3] >= '0' && stem[3] <= '9')
-        return true;
-    return stem == "CONIN$" || stem == "CONOUT$";
+        if (SameNoCase(stem, device)) return true;
+    return stem.size() == 4 &&
+           (SameNoCase(stem.substr(0, 3), "COM") || SameNoCase(stem.substr(0, 3), "LPT")) &&
+           stem[3] >= '0' && stem[3] <= '9';
 }
 
 std::string NameRefusal(std::string_view name) {
@@ -91,7 +93,12 @@ std::string SetPathRefusal(const std::string& path) {
 
 bool IsOwnRecordPath(const std::string& path) {
     const std::size_t slash = path.find_last_of("\\/");
-    return IsProgramFileName(slash == std::string::npos ? path : path.substr(slash + 1));
+    const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+    // Every name the program gives its records begins with one of these: the rest are passed
+    // by at a glance.
+    if (start == path.size() || std::string_view("zZ~").find(path[start]) == std::string::npos)
+        return false;
+    return IsProgramFileName(path.substr(start));
 }
 
 }  // namespace movrand::carsets

@@ -44,7 +44,7 @@ std::optional<FolderFiles> FilesOf(const ProgramValues& pv, platform::Ui& ui,
         ui.ShowMessage("The car folder " + folder + " does not exist.");
         return std::nullopt;
     }
-    FolderFiles files = ReadFolderFiles(fs.Native(folder), folder);
+    FolderFiles files = ReadFolderFiles(fs.Native(folder), folder, false);
     if (!files.Refusal.empty()) {
         ui.ShowMessage(files.Refusal);
         return std::nullopt;

@@ -30,13 +30,12 @@ void ContentSearch::SearchFolder(const std::filesystem::path& native, bool keepI
     } catch (...) {
         return;
     }
-    const std::string folder = native.string() + "/";
     std::vector<const platform::TreeFile*> toRead;
     std::vector<std::string> names;
     for (const platform::TreeFile& file : tree.Files) {
         const auto size = sizes_.find(file.Size);
         if (size == sizes_.end() || size->second == 0) continue;
-        if (const auto kept = cache_.Find(folder + file.Name, file)) {
+        if (const auto kept = cache_.Find(file)) {
             Found(*kept, native / file.Name);
             continue;
         }
@@ -60,7 +59,7 @@ void ContentSearch::SearchFolder(const std::filesystem::path& native, bool keepI
     }
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (hashes[i].empty()) continue;
-        if (keepInCache) cache_.Keep(folder + names[i], *toRead[i], hashes[i], readFrom);
+        if (keepInCache) cache_.Keep(*toRead[i], hashes[i], readFrom);
         Found(hashes[i], native / names[i]);
     }
 }

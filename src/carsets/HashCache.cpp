@@ -1,26 +1,58 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "carsets/HashCache.h"
 
-#include <charconv>
+#include <algorithm>
+#include <cstring>
 #include <string_view>
+#include <utility>
 
 #include "history/HistoryPlace.h"
+#include "platform/FileKeeping.h"
 #include "platform/WholeFileReplace.h"
 
 namespace movrand::carsets {
 
 namespace {
 
-constexpr const char* kHeader = "movrand-hashes 1";
+// The file: this header, the number of saves so far, one record per file, and the fingerprint
+// of all that, so that a file cut short or damaged is seen as a whole.
+constexpr std::string_view kHeader = "movrand-hashes2\n";
+constexpr std::size_t kRecord = 6 * 8 + 16;  // device, inode, size, two times, last use, hash
+constexpr std::size_t kCheck = 32;
 constexpr std::uintmax_t kLargestCache = 256u << 20;
-constexpr std::size_t kMostEntries = 2000000;
+constexpr std::size_t kMostEntries = 1000000;
+// A fingerprint no save of the last this many found useful names a file that is gone (or in a
+// folder no longer looked at).
+constexpr std::uint64_t kSavesKept = 32;
 // A file changed this shortly before it was read may have been changed again within the same
 // tick of the file system's clock.
 constexpr std::int64_t kSettledNs = 100000000;
 
-bool SameFacts(const platform::TreeFile& a, const platform::TreeFile& b) {
-    return a.Size == b.Size && a.Device == b.Device && a.Number == b.Number &&
-           a.ModifiedNs == b.ModifiedNs && a.ChangedNs == b.ChangedNs;
+int HexDigit(char c) {
+    return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+}
+
+std::size_t Slot(std::uint64_t device, std::uint64_t number, std::size_t mask) {
+    std::uint64_t x = number ^ (device * 0x9E3779B97F4A7C15ull);
+    x ^= x >> 31;
+    x *= 0xBF58476D1CE4E5B9ull;
+    x ^= x >> 29;
+    return static_cast<std::size_t>(x) & mask;
+}
+
+template <typename T>
+void Put(std::string& out, T value) {
+    char bytes[sizeof value];
+    std::memcpy(bytes, &value, sizeof value);
+    out.append(bytes, sizeof value);
+}
+
+template <typename T>
+T Take(const char*& at) {
+    T value;
+    std::memcpy(&value, at, sizeof value);
+    at += sizeof value;
+    return value;
 }
 
 }  // namespace
@@ -35,65 +67,125 @@ HashCache::HashCache(history::HistoryPlace& place) : place_(&place) {
     } catch (...) {
         return;
     }
-    // One line per file: device, inode, size, modification and change times, fingerprint, path.
-    std::string_view rest(text);
-    const auto line = [&] {
-        const std::size_t end = rest.find('\n');
-        const std::string_view taken = rest.substr(0, end);
-        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-        return taken;
-    };
-    if (line() != kHeader) return;
-    entries_.reserve(text.size() / 150);
-    while (!rest.empty()) {
-        std::string_view l = line();
+    const std::size_t fixed = kHeader.size() + 8 + kCheck;
+    if (text.size() < fixed || (text.size() - fixed) % kRecord != 0 || !text.starts_with(kHeader))
+        return;
+    const std::string_view body(text.data(), text.size() - kCheck);
+    if (platform::FastHashOfBytes(body) != std::string_view(text).substr(body.size())) return;
+    const char* at = text.data() + kHeader.size();
+    saves_ = Take<std::uint64_t>(at);
+    const std::size_t count = (text.size() - fixed) / kRecord;
+    if (count > kMostEntries) return;
+    entries_.reserve(count + count / 4);
+    for (std::size_t i = 0; i < count; ++i) {
         Entry entry;
-        platform::TreeFile& f = entry.Facts;
-        const auto number = [&](auto& value) {
-            const auto [end, error] = std::from_chars(l.data(), l.data() + l.size(), value);
-            if (error != std::errc() || end == l.data() + l.size() || *end != ' ') return false;
-            l.remove_prefix(static_cast<std::size_t>(end - l.data()) + 1);
-            return true;
-        };
-        if (!number(f.Device) || !number(f.Number) || !number(f.Size) || !number(f.ModifiedNs) ||
-            !number(f.ChangedNs) || l.size() < 34 || l[32] != ' ') {
-            entries_.clear();
-            return;
-        }
-        entry.Hash = l.substr(0, 32);
-        entries_.emplace(std::string(l.substr(33)), std::move(entry));
+        entry.Device = Take<std::uint64_t>(at);
+        entry.Number = Take<std::uint64_t>(at);
+        entry.Size = Take<std::uint64_t>(at);
+        entry.ModifiedNs = Take<std::int64_t>(at);
+        entry.ChangedNs = Take<std::int64_t>(at);
+        entry.Used = Take<std::uint64_t>(at);
+        std::memcpy(entry.Hash.data(), at, entry.Hash.size());
+        at += entry.Hash.size();
+        Add(entry);
     }
 }
 
-std::optional<std::string> HashCache::Find(const std::string& native,
-                                           const platform::TreeFile& facts) const {
-    const auto found = entries_.find(native);
-    if (found == entries_.end() || !SameFacts(found->second.Facts, facts)) return std::nullopt;
-    return found->second.Hash;
+const HashCache::Entry* HashCache::Lookup(std::uint64_t device, std::uint64_t number) const {
+    if (index_.empty()) return nullptr;
+    const std::size_t mask = index_.size() - 1;
+    for (std::size_t slot = Slot(device, number, mask);; slot = (slot + 1) & mask) {
+        const std::uint32_t at = index_[slot];
+        if (at == 0) return nullptr;
+        const Entry& entry = entries_[at - 1];
+        if (entry.Device == device && entry.Number == number) return &entry;
+    }
 }
 
-void HashCache::Keep(const std::string& key, const platform::TreeFile& facts,
-                     const std::string& hash, std::int64_t readFromNs) {
-    if (facts.ChangedNs + kSettledNs > readFromNs || facts.ModifiedNs + kSettledNs > readFromNs ||
-        key.find('\n') != std::string::npos || entries_.size() >= kMostEntries)
+HashCache::Entry* HashCache::Lookup(std::uint64_t device, std::uint64_t number) {
+    return const_cast<Entry*>(std::as_const(*this).Lookup(device, number));
+}
+
+void HashCache::Add(const Entry& entry) {
+    if (Entry* known = Lookup(entry.Device, entry.Number)) {
+        *known = entry;
         return;
-    entries_[key] = {facts, hash};
+    }
+    entries_.push_back(entry);
+    if (index_.size() < 2 * entries_.size()) {
+        index_.assign(std::max<std::size_t>(4096, index_.size() * 2), 0);
+        for (std::size_t i = 0; i < entries_.size(); ++i) {
+            const std::size_t mask = index_.size() - 1;
+            std::size_t slot = Slot(entries_[i].Device, entries_[i].Number, mask);
+            while (index_[slot] != 0) slot = (slot + 1) & mask;
+            index_[slot] = static_cast<std::uint32_t>(i + 1);
+        }
+        return;
+    }
+    const std::size_t mask = index_.size() - 1;
+    std::size_t slot = Slot(entry.Device, entry.Number, mask);
+    while (index_[slot] != 0) slot = (slot + 1) & mask;
+    index_[slot] = static_cast<std::uint32_t>(entries_.size());
+}
+
+bool HashCache::Knows(std::uint64_t device, std::uint64_t number) const {
+    return Lookup(device, number) != nullptr;
+}
+
+std::optional<std::string> HashCache::Find(const platform::TreeFile& facts) {
+    Entry* entry = Lookup(facts.Device, facts.Number);
+    if (!entry || entry->Size != facts.Size || entry->ModifiedNs != facts.ModifiedNs ||
+        entry->ChangedNs != facts.ChangedNs)
+        return std::nullopt;
+    entry->Used = saves_ + 1;
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string hash(32, '0');
+    for (std::size_t i = 0; i < entry->Hash.size(); ++i) {
+        hash[2 * i] = kDigits[entry->Hash[i] >> 4];
+        hash[2 * i + 1] = kDigits[entry->Hash[i] & 15];
+    }
+    return hash;
+}
+
+void HashCache::Keep(const platform::TreeFile& facts, const std::string& hash,
+                     std::int64_t readFromNs) {
+    if (facts.ChangedNs + kSettledNs > readFromNs || facts.ModifiedNs + kSettledNs > readFromNs ||
+        hash.size() != 32 || entries_.size() >= kMostEntries)
+        return;
+    Entry entry{facts.Device,    facts.Number, facts.Size, facts.ModifiedNs,
+                facts.ChangedNs, saves_ + 1,   {}};
+    for (std::size_t i = 0; i < entry.Hash.size(); ++i) {
+        const int high = HexDigit(hash[2 * i]), low = HexDigit(hash[2 * i + 1]);
+        if (high < 0 || low < 0) return;
+        entry.Hash[i] = static_cast<unsigned char>(high << 4 | low);
+    }
+    Add(entry);
     changed_ = true;
 }
 
 void HashCache::Save() noexcept {
     if (!place_ || !changed_) return;
     try {
-        std::string text = std::string(kHeader) + "\n";
-        text.reserve(entries_.size() * 160);
-        for (const auto& [path, entry] : entries_) {
-            const platform::TreeFile& f = entry.Facts;
-            text += std::to_string(f.Device) + ' ' + std::to_string(f.Number) + ' ' +
-                    std::to_string(f.Size) + ' ' + std::to_string(f.ModifiedNs) + ' ' +
-                    std::to_string(f.ChangedNs) + ' ' + entry.Hash + ' ' + path + '\n';
+        const std::uint64_t save = saves_ + 1;
+        std::string text(kHeader);
+        text.reserve(kHeader.size() + 8 + entries_.size() * kRecord + kCheck);
+        Put(text, save);
+        for (const Entry& entry : entries_) {
+            if (entry.Used + kSavesKept < save) continue;
+            Put(text, entry.Device);
+            Put(text, entry.Number);
+            Put(text, entry.Size);
+            Put(text, entry.ModifiedNs);
+            Put(text, entry.ChangedNs);
+            Put(text, entry.Used);
+            text.append(reinterpret_cast<const char*>(entry.Hash.data()), entry.Hash.size());
         }
-        platform::ReplaceFileWithBytes(file_, text);
+        text += platform::FastHashOfBytes(text);
+        platform::ReplaceOptions options;
+        options.Synced = false;
+        platform::ReplaceFileWithBytes(file_, text, options);
         place_->Share(file_);
+        saves_ = save;
         changed_ = false;
     } catch (...) {
     }

@@ -7,6 +7,11 @@
 // xxHash compiled into this file: no library of its own to load at every start.
 #define XXH_INLINE_ALL
 #include <xxhash.h>
+#if defined(__x86_64__) && __has_include(<xxh_x86dispatch.h>)
+// The library then picks the widest vector unit the processor has (AVX2 where there is one):
+// twice the speed of the SSE2 its plain functions are built for.
+#include <xxh_x86dispatch.h>
+#endif
 
 #include <cerrno>
 #include <cstdio>
@@ -31,22 +36,27 @@ struct StateFree {
 };
 
 std::string HexOf(const XXH128_hash_t& hash) {
-    char text[33];
-    std::snprintf(text, sizeof text, "%016llx%016llx", static_cast<unsigned long long>(hash.high64),
-                  static_cast<unsigned long long>(hash.low64));
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text(32, '0');
+    for (int i = 0; i < 16; ++i) {
+        text[static_cast<std::size_t>(15 - i)] = kDigits[(hash.high64 >> (4 * i)) & 15];
+        text[static_cast<std::size_t>(31 - i)] = kDigits[(hash.low64 >> (4 * i)) & 15];
+    }
     return text;
 }
 
 // Reads the open file `fd` to its end, fingerprinting its bytes; `write`, when given, is handed
 // each piece read.
 template <typename Write>
-std::string HashOfOpen(int fd, const std::string& shown, Write write) {
+std::string HashOfOpen(int fd, const std::string& shown, Write write,
+                       std::uint64_t size = std::numeric_limits<std::uint64_t>::max()) {
     std::unique_ptr<XXH3_state_t, StateFree> state(XXH3_createState());
     XXH3_128bits_reset(state.get());
     // One buffer for all files: a fresh one per file (zeroed, or mapped and let go again by
     // the allocator) cost more than the fingerprint of a file of 100 kB.
     constexpr std::size_t kBufferSize = 1 << 18;
     thread_local const auto buffer = std::make_unique_for_overwrite<char[]>(kBufferSize);
+    std::uint64_t done = 0;
     for (;;) {
         const ssize_t n = ::read(fd, buffer.get(), kBufferSize);
         if (n == 0) break;
@@ -56,14 +66,17 @@ std::string HashOfOpen(int fd, const std::string& shown, Write write) {
         }
         XXH3_128bits_update(state.get(), buffer.get(), static_cast<size_t>(n));
         write(buffer.get(), static_cast<size_t>(n));
+        done += static_cast<std::uint64_t>(n);
+        if (done == size && static_cast<std::size_t>(n) < kBufferSize) break;
     }
     return HexOf(XXH3_128bits_digest(state.get()));
 }
 
 }  // namespace
 
-std::string FastHashOfOpen(int fd, const std::string& shown) {
-    return HashOfOpen(fd, shown, [](const char*, std::size_t) {});
+std::string FastHashOfOpen(int fd, const std::string& shown, std::uint64_t size) {
+    return HashOfOpen(
+        fd, shown, [](const char*, std::size_t) {}, size);
 }
 
 FileFacts FactsOf(const fs::path& native, int folder) {
@@ -102,7 +115,7 @@ std::string FastHashOf(const fs::path& native, bool looked, int folder) {
     return FastHashOfOpen(in.Get(), native.string());
 }
 
-std::string FastHashOfBytes(const std::string& bytes) {
+std::string FastHashOfBytes(std::string_view bytes) {
     return HexOf(XXH3_128bits(bytes.data(), bytes.size()));
 }
 

@@ -2,8 +2,10 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/ChangeWatch.h"
@@ -37,10 +39,13 @@ FileFacts FactsOf(const std::filesystem::path& native, int folder = -1);
 // `looked`: the caller has just seen a regular file there (the file is not looked at again
 // before it is opened; what is opened is still checked to be a regular file).
 std::string FastHashOf(const std::filesystem::path& native, bool looked = false, int folder = -1);
-// The same for a file held open, read from where it stands to its end.
-std::string FastHashOfOpen(int fd, const std::string& shown);
+// The same for a file held open, read from where it stands to its end. `size`, when known (the
+// file's size as the open file told it), spares the read that would only find the end: a read
+// that falls short just where it ends is taken as the end.
+std::string FastHashOfOpen(int fd, const std::string& shown,
+                           std::uint64_t size = std::numeric_limits<std::uint64_t>::max());
 // The same for bytes in memory.
-std::string FastHashOfBytes(const std::string& bytes);
+std::string FastHashOfBytes(std::string_view bytes);
 
 // Copies the whole content of the open file `from` into `to` through a buffer and returns the
 // fingerprint of the bytes written (as FastHashOf gives it); errors name the side that failed.

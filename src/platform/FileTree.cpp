@@ -12,7 +12,9 @@
 #include <cerrno>
 #include <exception>
 #include <mutex>
+#include <string_view>
 #include <thread>
+#include <unordered_map>
 
 #include "platform/FileHandles.h"
 #include "platform/FileKeeping.h"
@@ -27,8 +29,20 @@ std::int64_t Ns(const struct timespec& t) {
     return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
 }
 
-// Reads the folder open at `fd` (its path under the top `prefix`), and every folder below it.
-void ReadInto(int fd, const std::string& prefix, const fs::path& top, FileTree& tree) {
+TreeFile FactsOfStat(std::string name, const struct stat& st) {
+    return {std::move(name),
+            static_cast<std::uint64_t>(st.st_size),
+            static_cast<std::uint64_t>(st.st_dev),
+            static_cast<std::uint64_t>(st.st_ino),
+            Ns(st.st_mtim),
+            Ns(st.st_ctim),
+            true};
+}
+
+// Reads the folder open at `fd` (its path under the top `prefix`, on `device`), and every
+// folder below it.
+void ReadInto(int fd, const std::string& prefix, const fs::path& top, std::uint64_t device,
+              bool lookAtFiles, FileTree& tree) {
     DIR* dir = ::fdopendir(fd);
     if (!dir) {
         const int error = errno;
@@ -38,17 +52,24 @@ void ReadInto(int fd, const std::string& prefix, const fs::path& top, FileTree& 
     const std::unique_ptr<DIR, int (*)(DIR*)> closer(dir, ::closedir);
     std::vector<std::string> folders;
     while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name == "." || name == "..") continue;
+        const char* const raw = entry->d_name;
+        if (raw[0] == '.' && (raw[1] == '\0' || (raw[1] == '.' && raw[2] == '\0'))) continue;
+        const std::string name = raw;
+        std::string relative = prefix.empty() ? name : prefix + "/" + name;
+        if (!lookAtFiles && entry->d_type == DT_REG) {
+            TreeFile file;
+            file.Name = std::move(relative);
+            file.Device = device;
+            file.Number = entry->d_ino;
+            file.Looked = false;
+            tree.Files.push_back(std::move(file));
+            continue;
+        }
         struct stat st {};
         if (::fstatat(::dirfd(dir), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
             throw ErrorAbout(errno, "read", (top / prefix / name).string());
-        const std::string relative = prefix.empty() ? name : prefix + "/" + name;
         if (S_ISREG(st.st_mode)) {
-            tree.Files.push_back({relative, static_cast<std::uint64_t>(st.st_size),
-                                  static_cast<std::uint64_t>(st.st_dev),
-                                  static_cast<std::uint64_t>(st.st_ino), Ns(st.st_mtim),
-                                  Ns(st.st_ctim)});
+            tree.Files.push_back(FactsOfStat(std::move(relative), st));
         } else if (S_ISDIR(st.st_mode)) {
             tree.Folders.push_back(relative);
             folders.push_back(name);
@@ -61,17 +82,68 @@ void ReadInto(int fd, const std::string& prefix, const fs::path& top, FileTree& 
         const int sub =
             ::openat(::dirfd(dir), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         if (sub < 0) throw ErrorAbout(errno, "open", (top / relative).string(), true);
-        ReadInto(sub, relative, top, tree);
+        ReadInto(sub, relative, top, device, lookAtFiles, tree);
     }
 }
 
+// The folders that hold the named files (names relative to the open folder `top`), each opened
+// once, so that a file is opened by its own name in its own folder: for each name, its folder's
+// descriptor and where its own name begins.
+struct Holders {
+    static constexpr std::size_t kMostHolders = 256;
+    std::vector<Descriptor> Folders;
+    std::vector<std::pair<int, std::size_t>> Of;
+    Holders(const Descriptor& top, const fs::path& folder, const std::vector<std::string>& names) {
+        std::unordered_map<std::string_view, int> opened;
+        Of.reserve(names.size());
+        for (const std::string& name : names) {
+            const std::size_t slash = name.rfind('/');
+            if (slash == std::string::npos) {
+                Of.emplace_back(top.Get(), 0);
+                continue;
+            }
+            const std::string_view parent(name.data(), slash);
+            auto found = opened.find(parent);
+            // Descriptors are few: past a number of folders, the rest are walked to by name.
+            if (found == opened.end() && Folders.size() >= kMostHolders) {
+                Of.emplace_back(top.Get(), 0);
+                continue;
+            }
+            if (found == opened.end()) {
+                const std::string path(parent);
+                Folders.push_back(OpenFolderAt(top.Get(), path.c_str(), (folder / path).string()));
+                found = opened.emplace(parent, Folders.back().Get()).first;
+            }
+            Of.emplace_back(found->second, slash + 1);
+        }
+    }
+};
+
 }  // namespace
 
-FileTree ReadFileTree(const fs::path& folder) {
+FileTree ReadFileTree(const fs::path& folder, bool lookAtFiles) {
     FileTree tree;
     Descriptor top = OpenFolderByPath(folder, folder.string());
-    ReadInto(top.Release(), "", folder, tree);
+    struct stat st {};
+    if (::fstat(top.Get(), &st) != 0) throw ErrorAbout(errno, "read", folder.string(), true);
+    ReadInto(top.Release(), "", folder, static_cast<std::uint64_t>(st.st_dev), lookAtFiles, tree);
     return tree;
+}
+
+std::vector<TreeFile> LookAtFiles(const fs::path& folder, const std::vector<std::string>& names) {
+    std::vector<TreeFile> files(names.size());
+    const Descriptor top = OpenFolderByPath(folder, folder.string());
+    const Holders holders(top, folder, names);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        struct stat st {};
+        const auto [at, own] = holders.Of[i];
+        if (::fstatat(at, names[i].c_str() + own, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(st.st_mode))
+            files[i] = FactsOfStat(names[i], st);
+        else
+            files[i].Looked = false;
+    }
+    return files;
 }
 
 void RunOnTwoThreads(std::size_t count, const std::function<void(std::size_t)>& work) {
@@ -104,17 +176,23 @@ void RunOnTwoThreads(std::size_t count, const std::function<void(std::size_t)>& 
     if (failure) std::rethrow_exception(failure);
 }
 
-std::vector<std::string> FastHashesOf(const fs::path& folder,
-                                      const std::vector<std::string>& names) {
+std::vector<std::string> FastHashesOf(const fs::path& folder, const std::vector<std::string>& names,
+                                      std::vector<TreeFile>* facts) {
     std::vector<std::string> hashes(names.size());
+    if (facts) facts->assign(names.size(), {});
     const Descriptor top = OpenFolderByPath(folder, folder.string());
+    const Holders holders(top, folder, names);
+    const std::string prefix = folder.string() + "/";
     RunOnTwoThreads(names.size(), [&](std::size_t i) {
         struct stat info {};
+        const std::string shown = prefix + names[i];
+        const auto [at, own] = holders.Of[i];
         // The names come from a listing that saw regular files there: no look before the open
         // (which cannot block, and what it opened is still checked to be a regular file).
-        const Descriptor in = OpenForReading(
-            top.Get(), names[i].c_str(), (folder / names[i]).string(), info, false, nullptr, false);
-        hashes[i] = FastHashOfOpen(in.Get(), (folder / names[i]).string());
+        const Descriptor in =
+            OpenForReading(at, names[i].c_str() + own, shown, info, false, nullptr, false);
+        if (facts) (*facts)[i] = FactsOfStat(names[i], info);
+        hashes[i] = FastHashOfOpen(in.Get(), shown, static_cast<std::uint64_t>(info.st_size));
     });
     return hashes;
 }

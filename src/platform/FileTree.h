@@ -17,23 +17,34 @@ struct TreeFile {
     std::uint64_t Number = 0;  // the inode
     std::int64_t ModifiedNs = 0;
     std::int64_t ChangedNs = 0;
+    // False while only the listing told of it: then only the name, the inode and the device the
+    // listing gave stand here, to be confirmed by a look at the file.
+    bool Looked = true;
 };
 
 // Everything under a folder: its regular files, its folders, and what is neither (links, FIFOs,
 // devices), each relative to it. Links are never followed. Raises the platform's error when the
-// folder cannot be opened.
+// folder cannot be opened. `lookAtFiles` false: the files are not looked at one by one where the
+// listing tells what each entry is (they are not `Looked`).
 struct FileTree {
     std::vector<TreeFile> Files;
     std::vector<std::string> Folders;
     std::vector<std::string> Odd;
 };
-FileTree ReadFileTree(const std::filesystem::path& folder);
+FileTree ReadFileTree(const std::filesystem::path& folder, bool lookAtFiles = true);
+
+// Looks at the named files under `folder` (no link followed at a file); one that is no longer a
+// regular file there is not `Looked`.
+std::vector<TreeFile> LookAtFiles(const std::filesystem::path& folder,
+                                  const std::vector<std::string>& names);
 
 // The fingerprints (as FastHashOf gives them) of the named files under `folder` (names a
 // listing gave as regular files), read on up to two threads at once (see RunOnTwoThreads); the
-// first failure is raised, naming its file.
+// first failure is raised, naming its file. `facts`, when given, receives what each file opened
+// said of itself just before it was read.
 std::vector<std::string> FastHashesOf(const std::filesystem::path& folder,
-                                      const std::vector<std::string>& names);
+                                      const std::vector<std::string>& names,
+                                      std::vector<TreeFile>* facts = nullptr);
 
 // Puts a copy of the regular file `source` (no link followed) at the new path `target`: a clone
 // sharing the source's blocks where the file system can make one, else a copy. The copy's bytes

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/WholeFileReplace.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -8,6 +9,9 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <memory>
 
 #include "platform/DiskSync.h"
 #include "platform/FileSystemErrors.h"
@@ -149,7 +153,7 @@ void ReplaceFileWholeAt(int folder, const std::string& name,
         write(file);
         if (options.KeepReplacedMode) TakeModeOfReplaced(folder, name, file);
         step(ReplaceStep::Sync);
-        if (const int error = SyncToDisk(file, SyncKind::File)) {
+        if (const int error = options.Synced ? SyncToDisk(file, SyncKind::File) : 0) {
             RaiseIfRecordFailed(error);
             fail(error);
         }
@@ -169,7 +173,7 @@ void ReplaceFileWholeAt(int folder, const std::string& name,
     // (a failing disk) would not undo the rename.
     try {
         step(ReplaceStep::SyncFolder);
-        SyncDescriptor(folder);
+        if (options.Synced) SyncDescriptor(folder);
     } catch (...) {
     }
 }
@@ -208,20 +212,36 @@ void ReplaceFileWithCopy(const fs::path& source, const fs::path& target, Replace
 }
 
 int SweepOwnTemporaries(const std::vector<NativePath>& folders) {
-    const auto runStart = fs::file_time_type::clock::now();
+    struct timespec runStart {};
+    ::clock_gettime(CLOCK_REALTIME, &runStart);
     int removed = 0;
     for (const NativePath& folder : folders) {
-        std::error_code ec;
-        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        // A folder can hold thousands of car files: names are looked at as the listing gives
+        // them, and only one of the scheme is looked at further.
+        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) continue;
+        DIR* dir = ::fdopendir(fd);
+        if (!dir) {
+            ::close(fd);
+            continue;
+        }
+        const std::unique_ptr<DIR, int (*)(DIR*)> closer(dir, ::closedir);
+        while (const dirent* entry = ::readdir(dir)) {
+            if (std::strncmp(entry->d_name, ".movrand-", 9) != 0) continue;
             long process = 0;
-            if (!IsOwnTemporary(it->path().filename().string(), &process)) continue;
-            std::error_code statusError;
-            if (it->is_symlink(statusError) || !it->is_regular_file(statusError)) continue;
+            if (!IsOwnTemporary(entry->d_name, &process)) continue;
+            struct stat st {};
+            if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+                !S_ISREG(st.st_mode))
+                continue;
             // A run that is still going may be writing it.
             bool running = process == ::getpid();
             if (!running) running = ::kill(static_cast<pid_t>(process), 0) == 0 || errno == EPERM;
-            if (running || it->last_write_time(statusError) >= runStart || statusError) continue;
-            if (fs::remove(it->path(), statusError)) ++removed;
+            const bool before =
+                st.st_mtim.tv_sec < runStart.tv_sec ||
+                (st.st_mtim.tv_sec == runStart.tv_sec && st.st_mtim.tv_nsec < runStart.tv_nsec);
+            if (running || !before) continue;
+            if (::unlinkat(::dirfd(dir), entry->d_name, 0) == 0) ++removed;
         }
     }
     return removed;

@@ -32,6 +32,9 @@ struct ReplaceOptions {
     // The file as the user knows it ("C:\...\fer.3do"), named in the error of a failing step;
     // empty: the platform's bare error.
     std::string Shown;
+    // Off only for a file that merely saves time and is checked whole when read (a cache): it is
+    // still the old or the new one after a kill, but a power cut may leave it damaged.
+    bool Synced = true;
 };
 
 // Replaces `target` (a native path) with a file that `write` fills through its descriptor.
