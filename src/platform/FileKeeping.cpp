@@ -7,11 +7,6 @@
 // xxHash compiled into this file: no library of its own to load at every start.
 #define XXH_INLINE_ALL
 #include <xxhash.h>
-#if defined(__x86_64__) && __has_include(<xxh_x86dispatch.h>)
-// The library then picks the widest vector unit the processor has (AVX2 where there is one):
-// twice the speed of the SSE2 its plain functions are built for.
-#include <xxh_x86dispatch.h>
-#endif
 
 #include <cerrno>
 #include <cstdio>
