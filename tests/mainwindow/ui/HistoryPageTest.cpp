@@ -259,6 +259,7 @@ TEST_F(HistoryPageTest, TheRestorePreviewFollowsTheSelectionInALongHistory) {
         EXPECT_LT(timer.elapsed(), 400) << row.row;
         EXPECT_EQ(Heading(1), row.heading);
     }
+    SaveScreenshot(Find("fra", fra::kHistoryPage), "history-restore-preview");
     drive.Ui.Answers = {true, false};
     Click(Find("cmd", cmd::kRestoreToHere));
     ASSERT_EQ(drive.Ui.Questions.size(), 2u) << drive.Ui.Transcript();
@@ -268,6 +269,13 @@ TEST_F(HistoryPageTest, TheRestorePreviewFollowsTheSelectionInALongHistory) {
         EXPECT_NE(drive.Ui.Questions[1].Message.find("changed: " + file(n)), std::string::npos)
             << n;
     EXPECT_EQ(drive.Read(file(299)), "by hand");
+    // Over its limit (a named step kept on a No), the page says so.
+    place.SetLimit(1);
+    Find<QTabWidget>("tabMovrand", tabMovrand::kPages)->setCurrentIndex(tab::kGplDirectory);
+    ShowHistoryPage();
+    EXPECT_NE(Text(Find<QLabel>("lbl", lbl::kHistorySize)->text())
+                  .find(", over its limit of 1 bytes (300 steps)."),
+              std::string::npos);
 }
 
 // "Check for Changes" lists in the pane, not in a message window, a file changed by hand, one
