@@ -196,6 +196,27 @@ int FirstKeptWithin(const HistoryPlace& place, std::uint64_t limit) {
     return first;
 }
 
+namespace {
+
+// The situation a No to the question of the limit answered: the limit, and the oldest named
+// step with its name, which the history keeps from.
+std::string KeptNamedSituation(std::uint64_t limit, const StepLabels& labels) {
+    return std::to_string(limit) + "\t" + std::to_string(labels.begin()->first) + "\t" +
+           labels.begin()->second + "\n";
+}
+
+// Beside the limit: the situation the player last answered No to, "limit\tstep\tname".
+std::string KeptNamedFile(const HistoryPlace& place) {
+    return place.Folder() + "\\kept-named";
+}
+
+std::string KeptNamedBefore(const HistoryPlace& place) {
+    const std::string file = KeptNamedFile(place);
+    return place.Files().FileExists(file) ? place.ReadRecord(file) : "";
+}
+
+}  // namespace
+
 void KeepWithinLimit(HistoryPlace& place, platform::Ui* ui, bool agreed) {
     const std::vector<Step> index = place.ReadIndex();
     std::uint64_t total = 0;
@@ -208,7 +229,12 @@ void KeepWithinLimit(HistoryPlace& place, platform::Ui* ui, bool agreed) {
     if (!agreed) {
         const int wanted = FirstKeptWithin(place, limit);
         const std::string named = LabelledBefore(place, wanted);
-        if (!named.empty()) {
+        const StepLabels labels = named.empty() ? StepLabels{} : ReadLabels(place);
+        const std::string situation = labels.empty() ? "" : KeptNamedSituation(limit, labels);
+        // Asked once: after a No the same named step over the same limit is kept without asking.
+        if (!named.empty() && ui && situation == KeptNamedBefore(place)) {
+            stop = labels.begin()->first;
+        } else if (!named.empty()) {
             platform::Question asked;
             asked.Message = "The history of this installation has grown past its limit of " +
                             SizeText(limit) + ". Keeping within it forgets the steps before step " +
@@ -216,7 +242,15 @@ void KeepWithinLimit(HistoryPlace& place, platform::Ui* ui, bool agreed) {
                             "\r\n\r\nForget them? On No they are kept, and the history " +
                             "stays larger than its limit.";
             asked.NoByDefault = true;
-            if (!ui || !ui->AskYesNo(asked)) stop = ReadLabels(place).begin()->first;
+            if (!ui || !ui->AskYesNo(asked)) {
+                stop = labels.begin()->first;
+                if (ui) {
+                    const std::string file = KeptNamedFile(place);
+                    place.FaultOf("write", file);
+                    place.Files().WriteWholeFile(file, situation);
+                    place.Share(file);
+                }
+            }
         }
     }
     std::uint64_t size = place.Size();

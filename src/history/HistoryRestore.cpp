@@ -556,16 +556,10 @@ void ReverseStep(ProgramValues& pv, const HistoryPlace& place, const Step& step)
     flush();
 }
 
+// Every one of them, one a line: the question window scrolls a long list.
 std::string Joined(const std::vector<HandChange>& changes) {
     std::string text;
-    std::size_t shown = 0;
-    for (const HandChange& c : changes) {
-        if (++shown > 20) {
-            text += "\r\n... and " + std::to_string(changes.size() - 20) + " more";
-            break;
-        }
-        text += "\r\n" + c.What + ": " + c.Path;
-    }
+    for (const HandChange& c : changes) text += "\r\n" + c.What + ": " + c.Path;
     return text;
 }
 

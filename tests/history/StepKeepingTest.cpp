@@ -73,7 +73,8 @@ TEST(StepKeeping, TimesCarryTheirOffsetAndReadInTheLocalZone) {
 }
 
 // A name stays with its step while others are forgotten and goes with it. A forget names the
-// named steps it loses; the size limit forgets one only on a yes to a question that names it.
+// named steps it loses; the size limit forgets one only on a yes to a question that names it,
+// asked once for the same named step over the same limit.
 TEST(StepKeeping, NamedStepsAreForgottenOnlyWhenTheQuestionNamesThem) {
     AddOnDrive d;
     for (const char* entry : {"Ferrari 312", "Red Wheels", "Chrome Mirrors"})
@@ -87,18 +88,26 @@ TEST(StepKeeping, NamedStepsAreForgottenOnlyWhenTheQuestionNamesThem) {
     EXPECT_NE(d.Ui.Questions.back().Message.find("step 1 \"before the season\""),
               std::string::npos);
 
-    place.SetLimit(0);
     const struct {
         bool withUi, yes;
-        int firstKept;
-    } rows[] = {{false, false, 1}, {true, false, 1}, {true, true, 3}};
+        int limit, firstKept;
+        const char* name;
+        bool askedNow;
+    } rows[] = {{false, false, 0, 1, "before the season", false},
+                {true, false, 0, 1, "before the season", true},
+                {true, true, 0, 1, "before the season", false},
+                {true, false, 0, 1, "the season", true},
+                {true, true, 1, 3, "the season", true}};
     for (const auto& row : rows) {
+        place.SetLimit(static_cast<std::uint64_t>(row.limit));
+        history::SetLabel(place, 1, row.name);
         d.Ui.Answers = {row.yes};
         const std::size_t asked = d.Ui.Questions.size();
         history::KeepWithinLimit(place, row.withUi ? &d.Ui : nullptr);
         EXPECT_EQ(place.FirstKept(), row.firstKept) << row.withUi << row.yes;
-        if (row.withUi) {
-            EXPECT_NE(d.Ui.Questions.at(asked).Message.find("step 1 \"before the season\""),
+        ASSERT_EQ(d.Ui.Questions.size(), asked + (row.askedNow ? 1 : 0)) << row.name;
+        if (row.askedNow) {
+            EXPECT_NE(d.Ui.Questions.at(asked).Message.find("step 1 \"" + std::string(row.name)),
                       std::string::npos);
         }
     }

@@ -65,6 +65,17 @@ int MessageLabel::WidestLine() const {
     return widest;
 }
 
+int MessageLabel::WidestFileLine() const {
+    int widest = 0;
+    int files = 0;
+    for (const QString& line : Lines(text()).split(QChar::LineSeparator)) {
+        if (!line.contains(QLatin1Char('\\'))) continue;
+        ++files;
+        widest = std::max(widest, fontMetrics().horizontalAdvance(line) + 1);
+    }
+    return files > 1 ? widest : 0;
+}
+
 void MessageLabel::paintEvent(QPaintEvent*) {
     QTextLayout layout(Lines(text()), font());
     LayOutText(layout, width());

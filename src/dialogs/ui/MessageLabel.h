@@ -15,6 +15,9 @@ class MessageLabel : public QLabel {
     int TextHeight(int width) const;
     // The width in pixels of the text's longest line, unbroken.
     int WidestLine() const;
+    // The width in pixels of the widest line that names a file (holds a "\\"), when the text
+    // lists files, two or more one a line; 0 when it does not.
+    int WidestFileLine() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

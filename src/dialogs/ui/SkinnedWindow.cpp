@@ -148,11 +148,15 @@ void SkinnedWindow::PaintSkin() {
 bool SkinnedWindow::GrowForText(const MessageLabel& label, const TwipsBox& box) {
     int lineWidth = PixelsX(box.Width);
     const int missing = label.TextHeight(lineWidth) - PixelsY(box.Height);
-    if (missing <= 0) return false;
-    // A text taller than the screen is mostly a list of files, one a line: the window widens,
-    // as far as the screen lets it, so that each line stays whole beside the scroll bar.
-    if (height() + missing > Room().height()) {
-        const int wider = label.WidestLine() + label.fontMetrics().averageCharWidth() +
+    const int fileLine = label.WidestFileLine();
+    if (missing <= 0 && fileLine <= lineWidth) return false;
+    // A list of files, one a line, and a text taller than the screen (mostly such a list): the
+    // window widens, as far as the screen lets it, so that each line stays whole beside the
+    // scroll bar.
+    const bool tall = missing > 0 && height() + missing > Room().height();
+    if (tall || fileLine > lineWidth) {
+        const int wider = std::max(fileLine, tall ? label.WidestLine() : 0) +
+                          label.fontMetrics().averageCharWidth() +
                           style()->pixelMetric(QStyle::PM_ScrollBarExtent) - lineWidth;
         if (wider > 0) {
             const int was = width();

@@ -53,9 +53,10 @@ class SkinnedWindow : public QDialog {
     const QPixmap& Background() const { return background_; }
 
     // Makes the window higher by what its text needs beyond the label's place `box`, so that no
-    // text is cut; whatever lies below the label moves down with the bottom edge. Where the
-    // screen has not the height, the window widens for the text's longest line and the text
-    // scrolls. True when it grew.
+    // text is cut; whatever lies below the label moves down with the bottom edge. A list of
+    // files widens the window for its longest file line, and where the screen has not the
+    // height, the window widens for the text's longest line and the text scrolls; never past
+    // the screen's work area. True when it grew.
     bool GrowForText(const MessageLabel& label, const TwipsBox& box);
 
     // Screen readers name the window after the first line of its text and read the whole text

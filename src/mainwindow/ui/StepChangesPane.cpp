@@ -24,50 +24,54 @@ std::string Spoken(const history::ChangeLine& line) {
 
 }  // namespace
 
-StepChangesPane::StepChangesPane(QWidget* parent)
-    : QFrame(parent), heading_(new QLabel(this)), lines_(new QTreeWidget(this)) {
-    heading_->setObjectName("tvwHeading(0)");
-    heading_->setWordWrap(true);
-    heading_->setTextFormat(Qt::PlainText);
-    lines_->setObjectName("tvw(0)");
-    // One of the page's controls, which Tab reaches in reading order.
-    lines_->setProperty("controlKind", "tvw");
-    lines_->setProperty("controlIndex", 0);
-    lines_->setFocusPolicy(Qt::StrongFocus);
-    lines_->setAccessibleName("Files changed");
-    lines_->setColumnCount(4);
-    lines_->setHeaderLabels({"What happened", "Size before", "Size after", "Windows path"});
-    lines_->setRootIsDecorated(false);
-    lines_->setUniformRowHeights(true);
-    lines_->setSelectionMode(QAbstractItemView::SingleSelection);
-    lines_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    lines_->setTextElideMode(Qt::ElideNone);  // a long path scrolls sideways, never cut
-    QHeaderView* header = lines_->header();
-    header->setStretchLastSection(false);
-    header->resizeSection(kWhat, 150);
-    header->resizeSection(kBefore, 72);
-    header->resizeSection(kAfter, 72);
+StepChangesPane::StepChangesPane(QWidget* parent) : QFrame(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(3);
-    layout->addWidget(heading_);
-    layout->addWidget(lines_, 1);
-    dialogs::FocusMark::Attach(lines_);
-    ShowHeading("");
+    for (const Part part : {kStep, kRestore}) {
+        QLabel* heading = heading_[part] = new QLabel(this);
+        QTreeWidget* lines = lines_[part] = new QTreeWidget(this);
+        heading->setObjectName(QStringLiteral("tvwHeading(%1)").arg(part));
+        heading->setWordWrap(true);
+        heading->setTextFormat(Qt::PlainText);
+        lines->setObjectName(QStringLiteral("tvw(%1)").arg(part));
+        // One of the page's controls, which Tab reaches in reading order.
+        lines->setProperty("controlKind", "tvw");
+        lines->setProperty("controlIndex", static_cast<int>(part));
+        lines->setFocusPolicy(Qt::StrongFocus);
+        lines->setAccessibleName(part == kStep ? "Files changed" : "Files a restore changes");
+        lines->setColumnCount(4);
+        lines->setHeaderLabels({"What happened", "Size before", "Size after", "Windows path"});
+        lines->setRootIsDecorated(false);
+        lines->setUniformRowHeights(true);
+        lines->setSelectionMode(QAbstractItemView::SingleSelection);
+        lines->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        lines->setTextElideMode(Qt::ElideNone);  // a long path scrolls sideways, never cut
+        QHeaderView* header = lines->header();
+        header->setStretchLastSection(false);
+        header->resizeSection(kWhat, 150);
+        header->resizeSection(kBefore, 72);
+        header->resizeSection(kAfter, 72);
+        layout->addWidget(heading);
+        layout->addWidget(lines, 1);
+        dialogs::FocusMark::Attach(lines);
+        ShowHeading("", part);
+    }
 }
 
-void StepChangesPane::ShowHeading(const std::string& heading) {
-    Show({heading, {}});
+void StepChangesPane::ShowHeading(const std::string& heading, Part part) {
+    Show({heading, {}}, part);
 }
 
-void StepChangesPane::Show(const history::ChangesView& view) {
-    heading_->setText(Q(view.Heading));
-    lines_->setAccessibleDescription(Q(view.Heading));
-    lines_->clear();
-    QFont bold = lines_->font();
+void StepChangesPane::Show(const history::ChangesView& view, Part part) {
+    QTreeWidget* lines = lines_[part];
+    heading_[part]->setText(Q(view.Heading));
+    lines->setAccessibleDescription(Q(view.Heading));
+    lines->clear();
+    QFont bold = lines->font();
     bold.setBold(true);
     for (const history::ChangeGroup& group : view.Groups) {
-        auto* folder = new QTreeWidgetItem(lines_, {Q(group.Folder)});
+        auto* folder = new QTreeWidgetItem(lines, {Q(group.Folder)});
         folder->setFirstColumnSpanned(true);
         folder->setFont(kWhat, bold);
         folder->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
@@ -86,12 +90,12 @@ void StepChangesPane::Show(const history::ChangesView& view) {
         folder->setExpanded(true);
     }
     // The paths whole, and at least as wide as the room left: a long one scrolls sideways.
-    lines_->resizeColumnToContents(kPath);
-    const int room = lines_->viewport()->width() - lines_->header()->sectionPosition(kPath);
-    if (lines_->header()->sectionSize(kPath) < room) lines_->header()->resizeSection(kPath, room);
+    lines->resizeColumnToContents(kPath);
+    const int room = lines->viewport()->width() - lines->header()->sectionPosition(kPath);
+    if (lines->header()->sectionSize(kPath) < room) lines->header()->resizeSection(kPath, room);
     // The first line is where the arrows start, not a choice the user made.
-    if (lines_->topLevelItemCount() > 0)
-        lines_->setCurrentItem(lines_->topLevelItem(0), 0, QItemSelectionModel::NoUpdate);
+    if (lines->topLevelItemCount() > 0)
+        lines->setCurrentItem(lines->topLevelItem(0), 0, QItemSelectionModel::NoUpdate);
 }
 
 }  // namespace movrand::mainwindow

@@ -17,6 +17,7 @@
 #include "dialogs/ui/DriveListBox.h"
 #include "dialogs/ui/FolderListBox.h"
 #include "folders/CarFolderPage.h"
+#include "history/RestorePreview.h"
 #include "mainwindow/DescriptionView.h"
 #include "mainwindow/EventRoutes.h"
 #include "mainwindow/ui/ControlArray.h"
@@ -224,8 +225,11 @@ class frmMovrand : public QWidget {
     void CarryOutRestore(const history::RestorePlan& plan, const std::string& question);
     void ShowRestoredState();
     // The list beside the steps of what changed (frmMovrandStepChanges.cpp): the files of the
-    // step numbered `step` (-1: none), what a check found, what an undo or restore would change.
+    // step numbered `step` (-1: none) and what a restore to it would change, what a check found,
+    // what an undo or restore would change.
     void ShowStepChanges(int step);
+    // "as it was after step 3 (Installed ...)", "before Movrand changed it".
+    std::string RestoredStateName(int step);
     void ShowCheckedChanges(const std::vector<history::HandChange>& changes);
     void ShowPlannedChanges(const history::RestorePlan& plan, const std::string& what);
     // Keeping and forgetting, and the ways out of a history that cannot be used as it is
@@ -264,6 +268,8 @@ class frmMovrand : public QWidget {
 
     ProgramValues& pv_;
     platform::Ui& ui_;
+    history::RestorePreview restorePreview_;  // the step records the page has read
+    int newestStep_ = -1;                     // the step the installation is at; -1: none listed
     bool deliveringMouseUp_ = false;
     std::string carNumberShown_;  // the shown driver's number, as the roster holds it
 };

@@ -58,6 +58,19 @@ std::string StepName(const std::vector<history::Step>& steps, int number) {
     return "step " + std::to_string(number);
 }
 
+// How much the history takes of its limit, or that it is over it (a named step it keeps, a step
+// larger than the limit).
+std::string SizeLine(const history::HistoryPlace& place, std::size_t steps) {
+    const std::uint64_t size = place.Size();
+    const std::uint64_t limit = place.Limit();
+    const std::string count = " (" + std::to_string(steps) + (steps == 1 ? " step)" : " steps)");
+    if (size > limit)
+        return "The history takes " + history::SizeText(size) + ", over its limit of " +
+               history::SizeText(limit) + count + ".";
+    return "The history takes " + history::SizeText(size) + " of its limit of " +
+           history::SizeText(limit) + count + ".";
+}
+
 }  // namespace
 
 void frmMovrand::BuildHistoryPage(QWidget* page) {
@@ -122,6 +135,8 @@ void frmMovrand::ShowHistorySelecting(int chosen) {
             cmd(index)->setEnabled(yes);
     };
     usable(true);
+    restorePreview_.Reset({});
+    newestStep_ = -1;
     std::vector<history::Step> steps;
     history::StepLabels labels;
     const history::HistoryPlace place(pv_);
@@ -143,6 +158,8 @@ void frmMovrand::ShowHistorySelecting(int chosen) {
     }
     cmd(cmd::kRepairHistory)->hide();
     cmd(cmd::kCloseRestore)->setVisible(standing);
+    restorePreview_.Reset(steps);
+    newestStep_ = steps.empty() ? history::StartOf(place, steps).Number : steps.back().Number;
     std::map<int, int> undoneBy;
     for (const history::Step& step : steps)
         for (int undone : step.Undoes) undoneBy[undone] = step.Number;
@@ -174,10 +191,7 @@ void frmMovrand::ShowHistorySelecting(int chosen) {
     cmd(cmd::kUndoLast)->setEnabled(undoable);
     lbl(lbl::kHistorySize)
         ->setText(standing         ? Q(history::StandingText(place) + ".")
-                  : place.Exists() ? Q("The history takes " + history::SizeText(place.Size()) +
-                                       " of its limit of " + history::SizeText(place.Limit()) +
-                                       " (" + std::to_string(steps.size()) +
-                                       (steps.size() == 1 ? " step)." : " steps)."))
+                  : place.Exists() ? Q(SizeLine(place, steps.size()))
                                    : QString("Movrand has not changed this installation yet."));
 }
 
@@ -207,12 +221,15 @@ void frmMovrand::RestoreToHere() {
         const BusyPointer busy(ui_);
         plan = history::PlanRestore(pv_, step);
     }
-    const history::HistoryPlace place(pv_);
-    const std::string name = step == 0 || !place.Exists()
-                                 ? "before Movrand changed it"
-                                 : "as it was after " + StepName(place.ReadIndex(), step);
+    const std::string name = RestoredStateName(step);
     ShowPlannedChanges(plan, "Restoring the installation " + name);
     CarryOutRestore(plan, "Restore the installation " + name + "?");
+}
+
+std::string frmMovrand::RestoredStateName(int step) {
+    const history::HistoryPlace place(pv_);
+    return step == 0 || !place.Exists() ? "before Movrand changed it"
+                                        : "as it was after " + StepName(place.ReadIndex(), step);
 }
 
 void frmMovrand::CarryOutRestore(const history::RestorePlan& plan, const std::string& question) {

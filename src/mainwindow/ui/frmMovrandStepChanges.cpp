@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The "History" page's list of what changed, fed from the steps, the check for files changed by
-// hand and the plans of an undo or a restore.
+// The "History" page's lists of what changed, fed from the steps, the check for files changed by
+// hand and the plans of an undo or a restore; what a restore to the selected step would change is
+// worked out from the step records alone, so moving the selection never waits for the files.
 #include "history/ChangesView.h"
 #include "history/HistoryPlace.h"
 #include "history/HistoryRestore.h"
@@ -14,19 +15,32 @@ namespace movrand::mainwindow {
 void frmMovrand::ShowStepChanges(int step) {
     auto* pane = static_cast<StepChangesPane*>(fra(fra::kStepChanges));
     if (!pane) return;
+    pane->ShowHeading("", StepChangesPane::kRestore);
     if (step < 0) return pane->ShowHeading("");
     try {
         const history::HistoryPlace place(pv_);
+        bool own = false;
         for (const history::Step& listed :
              place.Exists() ? place.ReadIndex() : std::vector<history::Step>{})
-            if (listed.Number == step)
-                return pane->Show(history::ViewOfStep(place, place.ReadStep(step)));
+            if (listed.Number == step) {
+                pane->Show(history::ViewOfStep(place, place.ReadStep(step)));
+                own = true;
+            }
+        // The state before the oldest step kept: no step of its own.
+        if (!own) pane->ShowHeading("No step of its own.");
+        if (step == newestStep_) {
+            pane->ShowHeading(
+                "The installation is as this step left it: a restore to it changes "
+                "nothing.",
+                StepChangesPane::kRestore);
+        } else {
+            pane->Show(restorePreview_.View(
+                           place, step, "Restoring the installation " + RestoredStateName(step)),
+                       StepChangesPane::kRestore);
+        }
     } catch (const platform::RuntimeError& error) {
-        return pane->ShowHeading(error.Description());
+        pane->ShowHeading(error.Description());
     }
-    // The state before the oldest step kept: no step of its own.
-    pane->ShowHeading(
-        "No step of its own: \"Restore to Here\" lists what going back to it changes.");
 }
 
 void frmMovrand::ShowCheckedChanges(const std::vector<history::HandChange>& changes) {
@@ -38,7 +52,8 @@ void frmMovrand::ShowCheckedChanges(const std::vector<history::HandChange>& chan
 void frmMovrand::ShowPlannedChanges(const history::RestorePlan& plan, const std::string& what) {
     if (!plan.Refusal.empty()) return;
     static_cast<StepChangesPane*>(fra(fra::kStepChanges))
-        ->Show(history::ViewOfPlan(history::HistoryPlace(pv_), plan, what));
+        ->Show(history::ViewOfPlan(history::HistoryPlace(pv_), plan, what),
+               StepChangesPane::kRestore);
 }
 
 }  // namespace movrand::mainwindow

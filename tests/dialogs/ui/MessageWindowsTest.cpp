@@ -166,19 +166,19 @@ TEST(MessageWindow, EveryTextFitsItsWindow) {
     EXPECT_EQ(checked, static_cast<int>(texts.size() + questions.size()));
 }
 
-// Long lists of files, at any size a caller asks for: the window stays within the screen's work
-// area with its buttons in view, the list scrolls from the keyboard, the window is named after
-// its first line and Escape answers No. The test runs again on a small screen at twice the scale.
+// Lists of files, short and long, at any size a caller asks for: the window widens for the files
+// and stays within the screen's work area with its buttons in view, the list scrolls from the
+// keyboard, the window is named after its first line and Escape answers No. The test runs again on
+// a small screen at twice the scale.
 TEST(MessageWindow, LongListsScrollInAWindowThatFitsTheScreen) {
     struct Row {
         bool question;
         int files, width, height;
     };
-    const Row rows[] = {{false, 40, 0, 0},
-                        {true, 24, 0, 0},
-                        {true, 500, 0, 0},
-                        {false, 500, 30000, 30000},
-                        {true, 500, 32767, 32767}};
+    const Row rows[] = {
+        {false, 40, 0, 0}, {true, 24, 0, 0},           {true, 8, 0, 0},           {false, 8, 0, 0},
+        {true, 500, 0, 0}, {false, 500, 30000, 30000}, {true, 500, 32767, 32767},
+    };
     Fixture f;
     for (const auto& [question, files, width, height] : rows) {
         std::string text = "These files were changed by hand:";

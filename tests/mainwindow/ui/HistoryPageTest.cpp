@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -16,6 +17,7 @@
 #include "folders/CarFolderSwap.h"
 #include "history/HistoryPlace.h"
 #include "history/HistoryRestore.h"
+#include "history/HistoryStep.h"
 #include "history/RestoreJournal.h"
 #include "roster/CarNumbers.h"
 #include "roster/TeamTable.h"
@@ -28,13 +30,14 @@ namespace fs = std::filesystem;
 
 class HistoryPageTest : public WindowFixture {
   protected:
-    QTreeWidget* Pane() { return Find<QTreeWidget>("tvw(0)"); }
-    std::string Heading() { return Text(Find<QLabel>("tvwHeading(0)")->text()); }
+    // The list of what the step changed (0) and of what a restore to it changes (1).
+    QTreeWidget* Pane(int part = 0) { return Find<QTreeWidget>("tvw", part); }
+    std::string Heading(int part = 0) { return Text(Find<QLabel>("tvwHeading", part)->text()); }
     // The pane's lines as "folder" and "  what | before | after | path" rows.
-    std::string Lines() {
+    std::string Lines(int part = 0) {
         std::string text;
-        for (int g = 0; g < Pane()->topLevelItemCount(); ++g) {
-            const QTreeWidgetItem* group = Pane()->topLevelItem(g);
+        for (int g = 0; g < Pane(part)->topLevelItemCount(); ++g) {
+            const QTreeWidgetItem* group = Pane(part)->topLevelItem(g);
             text += Text(group->text(0)) + "\n";
             for (int i = 0; i < group->childCount(); ++i)
                 text += "  " + Text(group->child(i)->text(0)) + " | " +
@@ -184,19 +187,95 @@ TEST_F(HistoryPageTest, TheRestoreQuestionCountsOnlyWhatReallyChanges) {
     ShowHistoryPage();
     auto* steps = Find<QListWidget>("lst", lst::kHistorySteps);
     steps->setCurrentRow(steps->count() - 1);  // before Movrand
+    const std::string preview = Lines(1);
+    const std::string heading =
+        "Restoring the installation before Movrand changed it changes 17 files and 2 folders.";
+    EXPECT_EQ(Heading(1), heading);
     drive.Ui.Answers = {false};
     Click(Find("cmd", cmd::kRestoreToHere));
     ASSERT_FALSE(drive.Ui.Questions.empty()) << drive.Ui.Transcript();
     EXPECT_EQ(drive.Ui.Questions.back().Message,
               "Restore the installation before Movrand changed it? It changes 17 files and 2 "
               "folders.");
-    EXPECT_EQ(Heading(),
-              "Restoring the installation before Movrand changed it changes 17 files and 2 "
-              "folders.");
-    EXPECT_EQ(Lines().find("driver.ini"), std::string::npos) << Lines();
-    EXPECT_NE(Lines().find("  deleted | 45 bytes |  | " + Ferrari("zorvexcardesc.zorvex")),
+    EXPECT_EQ(Heading(1), heading);
+    EXPECT_EQ(Lines(1), preview);
+    EXPECT_EQ(Lines(1).find("driver.ini"), std::string::npos) << Lines(1);
+    EXPECT_NE(Lines(1).find("  deleted | 45 bytes |  | " + Ferrari("zorvexcardesc.zorvex")),
               std::string::npos)
-        << Lines();
+        << Lines(1);
+}
+
+// In a history of 300 steps the selection shows at once what a restore to its step would
+// change, counted as the restore's question counts it; that question then names every file
+// changed by hand since, however many.
+TEST_F(HistoryPageTest, TheRestorePreviewFollowsTheSelectionInALongHistory) {
+    const auto file = [](int n) { return "C:\\sierra\\gpl\\many\\f" + std::to_string(n) + ".txt"; };
+    // Two steps recorded, each adding a file; the others written as copies of the second.
+    for (int n = 0; n < 2; ++n) {
+        history::HistoryStep step(drive.Pv, "Added file " + std::to_string(n));
+        platform::FileSystem files = drive.Pv.Files();  // watched by the step
+        if (n == 0) files.CreateFolder("C:\\sierra\\gpl\\many");
+        files.WriteWholeFile(file(n), "x");
+        ASSERT_EQ(step.Commit(), n + 1);
+    }
+    history::HistoryPlace place(drive.Pv);
+    const history::Step second = place.ReadStep(2);
+    ASSERT_EQ(second.Changes.size(), 1u);
+    std::string index = drive.Read(place.Index());
+    for (int n = 2; n < 300; ++n) {
+        drive.Write(file(n), "x");
+        history::Step step = second;
+        step.Number = n + 1;
+        step.Summary = "Added file " + std::to_string(n);
+        step.Changes[0].Path = file(n);
+        place.Files().WriteWholeFile(place.StepFile(n + 1), history::StepText(step));
+        index += history::IndexLine(step) + "\n";
+    }
+    place.Files().WriteWholeFile(place.Index(), index);
+    for (int n = 275; n < 300; ++n) drive.Write(file(n), "by hand");
+    Open();
+    ShowHistoryPage();
+    auto* steps = Find<QListWidget>("lst", lst::kHistorySteps);
+    ASSERT_EQ(steps->count(), 301);
+    const struct {
+        int row;
+        std::string heading;
+    } rows[] = {
+        {0, "The installation is as this step left it: a restore to it changes nothing."},
+        {300,
+         "Restoring the installation before Movrand changed it changes 300 files and 1 "
+         "folder."},
+        {1,
+         "Restoring the installation as it was after step 299 (Added file 298) changes 1 "
+         "file."},
+        {150,
+         "Restoring the installation as it was after step 150 (Added file 149) changes 150 "
+         "files."},
+    };
+    for (const auto& row : rows) {
+        QElapsedTimer timer;
+        timer.start();
+        steps->setCurrentRow(row.row);
+        EXPECT_LT(timer.elapsed(), 400) << row.row;
+        EXPECT_EQ(Heading(1), row.heading);
+    }
+    SaveScreenshot(Find("fra", fra::kHistoryPage), "history-restore-preview");
+    drive.Ui.Answers = {true, false};
+    Click(Find("cmd", cmd::kRestoreToHere));
+    ASSERT_EQ(drive.Ui.Questions.size(), 2u) << drive.Ui.Transcript();
+    EXPECT_TRUE(drive.Ui.Questions[0].Message.ends_with(" It changes 150 files."))
+        << drive.Ui.Questions[0].Message;
+    for (int n = 275; n < 300; ++n)
+        EXPECT_NE(drive.Ui.Questions[1].Message.find("changed: " + file(n)), std::string::npos)
+            << n;
+    EXPECT_EQ(drive.Read(file(299)), "by hand");
+    // Over its limit (a named step kept on a No), the page says so.
+    place.SetLimit(1);
+    Find<QTabWidget>("tabMovrand", tabMovrand::kPages)->setCurrentIndex(tab::kGplDirectory);
+    ShowHistoryPage();
+    EXPECT_NE(Text(Find<QLabel>("lbl", lbl::kHistorySize)->text())
+                  .find(", over its limit of 1 bytes (300 steps)."),
+              std::string::npos);
 }
 
 // "Check for Changes" lists in the pane, not in a message window, a file changed by hand, one
