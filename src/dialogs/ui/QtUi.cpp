@@ -132,9 +132,13 @@ void QtUi::SetBusy(bool busy) {
 }
 
 // Windows repaint while a roster is read or saved, but no input is taken: a click meant for the
-// main window waits until the work is done, so no handler starts in the middle of another.
+// main window waits until the work is done, so no handler starts in the middle of another. A
+// repaint every 30 ms is all a person sees; short work (the rosters read before the first paint)
+// does not stop for the event queue at every line.
 void QtUi::DoEvents() {
+    if (eventsClock_.isValid() && eventsClock_.elapsed() < 30) return;
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    eventsClock_.start();
 }
 
 // The work runs inside the event that started it. Between its files the windows paint, but no

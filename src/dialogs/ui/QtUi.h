@@ -52,8 +52,9 @@ class QtUi : public platform::Ui {
     ProgramValues& pv_;
     bool busy_ = false;
     std::chrono::milliseconds progressDelay_{500};
-    QElapsedTimer workClock_;   // since the file work began
-    QElapsedTimer paintClock_;  // since the windows were last let paint
+    QElapsedTimer workClock_;    // since the file work began
+    QElapsedTimer paintClock_;   // since the windows were last let paint
+    QElapsedTimer eventsClock_;  // since DoEvents last let the windows paint
     std::unique_ptr<frmProgress> progress_;
 };
 
