@@ -419,28 +419,12 @@ RestorePlan PlanReversal(ProgramValues& pv, std::vector<int> reverse) {
     return plan;
 }
 
-// Takes back one group of path changes: folders first made again, files put back, then what the
-// step made removed (files, then folders from the deepest, each only when empty). Every file and
-// folder is reached through its folder opened by `fs`, never through a link.
-void ReverseGroup(ProgramValues& pv, platform::FileSystem& fs, const HistoryPlace& place,
-                  const std::vector<const StepChange*>& group) {
-    NativePaths natives(fs);
-    std::vector<const StepChange*> byDepth(group);
-    std::sort(byDepth.begin(), byDepth.end(), [](const StepChange* a, const StepChange* b) {
-        return a->Path.size() < b->Path.size();
-    });
+// Puts back the files of one group that a step replaced or deleted, as one group: each written
+// beside its place, one sync for them all, then the renames (the folders and the kept copies stay
+// open until then). A file that holds the bytes already only gets its permissions back.
+void PutFilesBack(ProgramValues& pv, platform::FileSystem& fs, const HistoryPlace& place,
+                  NativePaths& natives, const std::vector<const StepChange*>& group) {
     using Type = platform::FileFacts::Type;
-    for (const StepChange* c : byDepth) {
-        if (!c->Before.IsFolder()) continue;
-        fs.WorkReached(c->Path);
-        const std::filesystem::path native = natives(c->Path);
-        const platform::FileFacts now = natives.Facts(c->Path, native);
-        if (now.Kind == Type::File) fs.DeleteFile(c->Path, true);
-        if (now.Kind != Type::Folder) fs.CreateFolder(c->Path);
-        platform::SetMode(native, c->Before.Mode, natives.Folder(c->Path));
-    }
-    // The files go back as one group: each written beside its place, one sync for them all,
-    // then the renames (the folders and the kept copies stay open until then).
     platform::PutBackGroup putBack;
     std::vector<std::pair<std::filesystem::path, const StepChange*>> putBackFiles;
     for (const StepChange* c : group) {
@@ -494,6 +478,29 @@ void ReverseGroup(ProgramValues& pv, platform::FileSystem& fs, const HistoryPlac
             if (const auto written =
                     platform::WrittenFileAt(native, c->Before.Hash, natives.Folder(c->Path)))
                 pv.Env.Watch->Wrote(*written);
+}
+
+// Takes back one group of path changes: folders first made again, files put back, then what the
+// step made removed (files, then folders from the deepest, each only when empty). Every file and
+// folder is reached through its folder opened by `fs`, never through a link.
+void ReverseGroup(ProgramValues& pv, platform::FileSystem& fs, const HistoryPlace& place,
+                  const std::vector<const StepChange*>& group) {
+    NativePaths natives(fs);
+    std::vector<const StepChange*> byDepth(group);
+    std::sort(byDepth.begin(), byDepth.end(), [](const StepChange* a, const StepChange* b) {
+        return a->Path.size() < b->Path.size();
+    });
+    using Type = platform::FileFacts::Type;
+    for (const StepChange* c : byDepth) {
+        if (!c->Before.IsFolder()) continue;
+        fs.WorkReached(c->Path);
+        const std::filesystem::path native = natives(c->Path);
+        const platform::FileFacts now = natives.Facts(c->Path, native);
+        if (now.Kind == Type::File) fs.DeleteFile(c->Path, true);
+        if (now.Kind != Type::Folder) fs.CreateFolder(c->Path);
+        platform::SetMode(native, c->Before.Mode, natives.Folder(c->Path));
+    }
+    PutFilesBack(pv, fs, place, natives, group);
     // The files of one folder go at one go (the folder opened once, not once per file), then
     // the folders from the deepest, each only when empty.
     std::map<std::string, std::vector<std::string>> files;
