@@ -8,6 +8,7 @@
 #include "history/HistoryPlace.h"
 #include "history/HistoryRepair.h"
 #include "history/HistoryRestore.h"
+#include "history/HistorySettling.h"
 #include "history/RestoreJournal.h"
 #include "history/StepLabels.h"
 #include "history/StepTime.h"
@@ -83,6 +84,11 @@ CommandOutcome History(Call& c) {
         }
         if (c.Operand(0) == "abandon") {
             if (!history::RestoreStands(place)) {
+                if (!history::DamagedPendingStep(place).empty()) {
+                    c.ui.ShowMessage(history::DamagedPendingSetAsideText(
+                        history::SetDamagedPendingAside(place)));
+                    return CommandOutcome::Done;
+                }
                 c.ui.ShowMessage("There is no unfinished restore or undo to close.");
                 return CommandOutcome::Done;
             }

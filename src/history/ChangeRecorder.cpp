@@ -469,7 +469,9 @@ Step ChangeRecorder::Finish() {
     }
     // The kept copies as the step leaves them: a later restore knows them whole by their look.
     for (const fs::path& kept : addedContent_) {
-        const platform::FileFacts facts = platform::FactsOf(kept);
+        const auto bucket = buckets_.find(kept.parent_path().filename().string());
+        const platform::FileFacts facts =
+            platform::FactsOf(kept, bucket == buckets_.end() ? -1 : bucket->second->Get());
         if (facts.Kind == platform::FileFacts::Type::File &&
             platform::ChangeTimeSettled(facts.ChangedNs))
             step_.KeptCopies[kept.filename().string()] = {facts.Number, facts.Size,

@@ -113,7 +113,9 @@ std::string HistoryPlace::StepFile(int number) const {
 }
 
 std::filesystem::path HistoryPlace::ContentOf(const std::string& hash) const {
-    return fs_.Native(ContentFolder()) / hash.substr(0, 2) / hash;
+    // Resolved once: each resolution looks at the disk, and a restore asks for thousands.
+    if (contentNative_.empty()) contentNative_ = fs_.Native(ContentFolder()).string();
+    return contentNative_ + "/" + hash.substr(0, 2) + "/" + hash;
 }
 
 std::string HistoryPlace::ReadRecord(const std::string& file) const {

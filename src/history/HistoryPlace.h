@@ -116,6 +116,7 @@ class HistoryPlace {
     std::string installation_;
     std::string folder_;
     struct stat installationFacts_ {};
+    mutable std::string contentNative_;  // the content folder's native path, once resolved
 };
 
 }  // namespace movrand::history

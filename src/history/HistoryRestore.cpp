@@ -19,6 +19,7 @@
 #include "platform/FileKeeping.h"
 #include "platform/FileSystemErrors.h"
 #include "platform/FolderWalk.h"
+#include "platform/PutBackGroup.h"
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"
 
@@ -330,7 +331,6 @@ std::vector<Step> AllSteps(const HistoryPlace& place) {
 // car folders it names, nor into the history's own records; every change it would take back is
 // recorded whole.
 void CheckStepPlaces(const ProgramValues& pv, const HistoryPlace& place, const Step& step) {
-    const platform::FileSystem& fs = place.Files();
     const std::string file = place.StepFile(step.Number);
     history::CheckStepPlaces(place, step, file, pv.AppPath);
     const auto damaged = [&](const std::string& why) {
@@ -341,7 +341,8 @@ void CheckStepPlaces(const ProgramValues& pv, const HistoryPlace& place, const S
         if (c.Kind == StepChange::Type::Path && !c.HasAfter)
             throw damaged("it lacks the state after " + c.Path);
         if (c.Kind == StepChange::Type::Path && c.Before.IsFile() &&
-            fs.KindAt(ContentFile(place, c.Before.Hash)) != "a file")
+            platform::FactsOf(place.ContentOf(c.Before.Hash)).Kind !=
+                platform::FileFacts::Type::File)
             throw damaged("the content it kept of " + c.Path + " is missing");
     }
 }
@@ -418,26 +419,14 @@ RestorePlan PlanReversal(ProgramValues& pv, std::vector<int> reverse) {
     return plan;
 }
 
-// Takes back one group of path changes: folders first made again, files put back, then what the
-// step made removed (files, then folders from the deepest, each only when empty). Every file and
-// folder is reached through its folder opened by `fs`, never through a link.
-void ReverseGroup(ProgramValues& pv, platform::FileSystem& fs, const HistoryPlace& place,
-                  const std::vector<const StepChange*>& group) {
-    NativePaths natives(fs);
-    std::vector<const StepChange*> byDepth(group);
-    std::sort(byDepth.begin(), byDepth.end(), [](const StepChange* a, const StepChange* b) {
-        return a->Path.size() < b->Path.size();
-    });
+// Puts back the files of one group that a step replaced or deleted, as one group: each written
+// beside its place, one sync for them all, then the renames (the folders and the kept copies stay
+// open until then). A file that holds the bytes already only gets its permissions back.
+void PutFilesBack(ProgramValues& pv, platform::FileSystem& fs, const HistoryPlace& place,
+                  NativePaths& natives, const std::vector<const StepChange*>& group) {
     using Type = platform::FileFacts::Type;
-    for (const StepChange* c : byDepth) {
-        if (!c->Before.IsFolder()) continue;
-        fs.WorkReached(c->Path);
-        const std::filesystem::path native = natives(c->Path);
-        const platform::FileFacts now = natives.Facts(c->Path, native);
-        if (now.Kind == Type::File) fs.DeleteFile(c->Path, true);
-        if (now.Kind != Type::Folder) fs.CreateFolder(c->Path);
-        platform::SetMode(native, c->Before.Mode, natives.Folder(c->Path));
-    }
+    platform::PutBackGroup putBack;
+    std::vector<std::pair<std::filesystem::path, const StepChange*>> putBackFiles;
     for (const StepChange* c : group) {
         if (!c->Before.IsFile()) continue;
         fs.WorkReached(c->Path);
@@ -460,21 +449,58 @@ void ReverseGroup(ProgramValues& pv, platform::FileSystem& fs, const HistoryPlac
             platform::FastHashOf(native, true, folder) == c->Before.Hash) {
             if (now.Mode != c->Before.Mode) {
                 if (pv.Env.Watch)
-                    pv.Env.Watch->Before({platform::ChangeKind::Attributes, native, {}});
+                    pv.Env.Watch->Before({platform::ChangeKind::Attributes, native, {}, folder});
                 platform::SetMode(native, c->Before.Mode, folder);
             }
             continue;
         }
-        if (pv.Env.Watch) pv.Env.Watch->Before({platform::ChangeKind::WriteFile, native, {}});
-        const std::string kept = ContentFile(place, c->Before.Hash);
-        platform::PutBackFile(place.ContentOf(c->Before.Hash), native, c->Before.Mode,
-                              c->Before.ModifiedNs, c->Before.Hash, c->Path, false,
-                              natives.Folder(kept), folder);
-        // Its bytes were fingerprinted as they were copied: the step need not read them again.
         if (pv.Env.Watch)
-            if (const auto written = platform::WrittenFileAt(native, c->Before.Hash, folder))
-                pv.Env.Watch->Wrote(*written);
+            pv.Env.Watch->Before({platform::ChangeKind::WriteFile, native, {}, folder});
+        const std::string kept = ContentFile(place, c->Before.Hash);
+        platform::PutBackGroup::File file;
+        file.KeptFolder = natives.Folder(kept);
+        file.Kept = place.ContentOf(c->Before.Hash);
+        file.Folder = folder;
+        file.Target = native;
+        file.Mode = c->Before.Mode;
+        file.ModifiedNs = c->Before.ModifiedNs;
+        file.Hash = c->Before.Hash;
+        file.Shown = c->Path;
+        file.Replaces = now.Kind == Type::File;
+        file.Group = now.Group;
+        putBack.Write(file);
+        putBackFiles.emplace_back(native, c);
     }
+    putBack.Finish();
+    // Their bytes were fingerprinted as they were copied: the step need not read them again.
+    if (pv.Env.Watch)
+        for (const auto& [native, c] : putBackFiles)
+            if (const auto written =
+                    platform::WrittenFileAt(native, c->Before.Hash, natives.Folder(c->Path)))
+                pv.Env.Watch->Wrote(*written);
+}
+
+// Takes back one group of path changes: folders first made again, files put back, then what the
+// step made removed (files, then folders from the deepest, each only when empty). Every file and
+// folder is reached through its folder opened by `fs`, never through a link.
+void ReverseGroup(ProgramValues& pv, platform::FileSystem& fs, const HistoryPlace& place,
+                  const std::vector<const StepChange*>& group) {
+    NativePaths natives(fs);
+    std::vector<const StepChange*> byDepth(group);
+    std::sort(byDepth.begin(), byDepth.end(), [](const StepChange* a, const StepChange* b) {
+        return a->Path.size() < b->Path.size();
+    });
+    using Type = platform::FileFacts::Type;
+    for (const StepChange* c : byDepth) {
+        if (!c->Before.IsFolder()) continue;
+        fs.WorkReached(c->Path);
+        const std::filesystem::path native = natives(c->Path);
+        const platform::FileFacts now = natives.Facts(c->Path, native);
+        if (now.Kind == Type::File) fs.DeleteFile(c->Path, true);
+        if (now.Kind != Type::Folder) fs.CreateFolder(c->Path);
+        platform::SetMode(native, c->Before.Mode, natives.Folder(c->Path));
+    }
+    PutFilesBack(pv, fs, place, natives, group);
     // The files of one folder go at one go (the folder opened once, not once per file), then
     // the folders from the deepest, each only when empty.
     std::map<std::string, std::vector<std::string>> files;
@@ -760,6 +786,13 @@ RestoreResult CarryOutPlan(ProgramValues& pv, platform::Ui& ui, const RestorePla
         result.Message = StandingText(place) + ": it must be closed first. " + AbandonWayOut();
         return result;
     }
+    if (!settling) {
+        result.Message = DamagedPendingRefusal(place);
+        if (!result.Message.empty()) {
+            result.Outcome = RestoreOutcome::Refused;
+            return result;
+        }
+    }
     // Looked at again now: a file may have been changed while the player read the question.
     std::vector<HandChange> changedByHand = plan.ChangedByHand;
     if (askFirst && !plan.JustMade) {
@@ -817,6 +850,25 @@ void TellStanding(HistoryPlace& place, platform::Ui& ui, const std::string& reas
     ui.ShowMessage(AbandonedText(part, setAside));
 }
 
+// The record of a step a run cut short that cannot be settled: the player hears what stands and
+// how to get out, and in the window is offered to set it aside at once.
+void TellDamagedPending(HistoryPlace& place, platform::Ui& ui, const std::string& reason,
+                        StandingRestore standing) {
+    const std::string told = reason + (!reason.empty() && reason.back() == '.' ? "" : ".");
+    if (standing == StandingRestore::Tell) {
+        ui.ShowMessage(told + " Until it is set aside, nothing can be changed. " +
+                       DamagedPendingWayOut());
+        return;
+    }
+    platform::Question asked;
+    asked.Message = told +
+                    "\r\n\r\nSet it aside and leave the game as it is? It is kept in the history; "
+                    "what that run changed stays as it is. Until it is set aside, nothing can be "
+                    "changed.";
+    if (!ui.AskYesNo(asked)) return;
+    ui.ShowMessage(DamagedPendingSetAsideText(SetDamagedPendingAside(place)));
+}
+
 }  // namespace
 
 RestoreResult CarryOut(ProgramValues& pv, platform::Ui& ui, const RestorePlan& plan,
@@ -845,6 +897,8 @@ void SettleHistory(ProgramValues& pv, platform::Ui& ui, StandingRestore standing
                        " step file(s).");
     }
     if (!RestoreStands(place)) {
+        if (const std::string damaged = DamagedPendingStep(place); !damaged.empty())
+            return TellDamagedPending(place, ui, damaged, standing);
         SettlePendingStep(place);
         return;
     }

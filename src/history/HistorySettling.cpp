@@ -42,25 +42,33 @@ bool Made(const platform::FileSystem& fs, const StepChange& c) {
            FactsAt(fs, c.Path).Kind == platform::FileFacts::Type::None;
 }
 
+// The pending journal as it was written; nothing when it was cut before its first change was
+// written (the run changed nothing it recorded). Raises, naming it, when it is damaged.
+std::optional<Step> ParsePending(const HistoryPlace& place) {
+    // A kill can cut the journal's last line short; what it had not written had not happened.
+    std::string text = place.ReadRecord(place.Pending());
+    text.resize(text.rfind('\n') == std::string::npos ? 0 : text.rfind('\n') + 1);
+    try {
+        return ParseStep(text, place.Pending(), true);
+    } catch (const platform::RuntimeError&) {
+        for (const char* change :
+             {"\npath\t", "\nmove\t", "\nexchange\t", "\nkept\t", "\nmoving\t", "\nexchanging\t"})
+            if (text.find(change) != std::string::npos) throw;
+        return std::nullopt;
+    }
+}
+
 }  // namespace
 
 std::optional<Step> ReadPendingStep(HistoryPlace& place, const std::string& vouched) {
     platform::FileSystem& fs = place.Files();
     if (!fs.FileExists(place.Pending())) return std::nullopt;
-    // A kill can cut the journal's last line short; what it had not written had not happened.
-    std::string text = place.ReadRecord(place.Pending());
-    text.resize(text.rfind('\n') == std::string::npos ? 0 : text.rfind('\n') + 1);
-    Step step;
-    try {
-        step = ParseStep(text, place.Pending(), true);
-    } catch (const platform::RuntimeError&) {
-        // Cut before its first change was written: the run changed nothing it recorded.
-        for (const char* change :
-             {"\npath\t", "\nmove\t", "\nexchange\t", "\nkept\t", "\nmoving\t", "\nexchanging\t"})
-            if (text.find(change) != std::string::npos) throw;
+    std::optional<Step> read = ParsePending(place);
+    if (!read) {
         fs.DeleteFile(place.Pending(), true);
         return std::nullopt;
     }
+    Step step = std::move(*read);
     place.FollowInstallation(step);
     // The step file may have been written before the cut: then only the journal goes, once the
     // step is listed.
@@ -105,6 +113,54 @@ void RecordCutShort(HistoryPlace& place, Step step) {
     step.Summary += " (cut short)";
     place.AddStep(step);
     place.Files().DeleteFile(place.Pending(), true);
+}
+
+std::string DamagedPendingStep(const HistoryPlace& place) {
+    if (!place.Exists() || place.Files().KindAt(place.Pending()).empty()) return "";
+    try {
+        if (const std::optional<Step> step = ParsePending(place))
+            CheckStepPlaces(place, *step, place.Pending(), "");
+    } catch (const platform::RuntimeError& error) {
+        return error.Description();
+    }
+    return "";
+}
+
+std::string SetDamagedPendingAside(HistoryPlace& place) {
+    platform::FileSystem& fs = place.Files();
+    // A link or anything else that is no regular file holds no record: it goes alone (what a
+    // link points to is left as it is).
+    if (fs.KindAt(place.Pending()) != "a file") {
+        fs.DeleteFile(place.Pending(), true);
+        fs.SyncTouched();
+        return "";
+    }
+    std::string aside = place.Pending() + ".damaged";
+    for (int n = 2; !fs.KindAt(aside).empty(); ++n)
+        aside = place.Pending() + ".damaged-" + std::to_string(n);
+    fs.MoveFile(place.Pending(), aside);
+    fs.SyncTouched();
+    return aside;
+}
+
+std::string DamagedPendingWayOut() {
+    return "To set it aside (it is kept in the history) and leave the game as it is, run: "
+           "movrand-cli history abandon (or answer Yes when Movrand asks at its start).";
+}
+
+std::string DamagedPendingRefusal(const HistoryPlace& place) {
+    const std::string damaged = DamagedPendingStep(place);
+    if (damaged.empty()) return "";
+    return damaged + (damaged.back() == '.' ? "" : ".") +
+           " Nothing can be changed until it is set aside. " + DamagedPendingWayOut();
+}
+
+std::string DamagedPendingSetAsideText(const std::string& aside) {
+    if (aside.empty())
+        return "The record of a step that was cut short, which was no regular file, was removed "
+               "and the game left as it is; what that run changed is in no step.";
+    return "The damaged record of a step that was cut short was set aside as " + aside +
+           " and the game left as it is; what that run changed is in no step.";
 }
 
 int SettlePendingStep(HistoryPlace& place) {

@@ -69,7 +69,11 @@ std::string AbandonWayOut() {
 }
 
 void RefuseWhileRestoreStands(const HistoryPlace& place) {
-    if (!RestoreStands(place)) return;
+    if (!RestoreStands(place)) {
+        if (const std::string refusal = DamagedPendingRefusal(place); !refusal.empty())
+            throw platform::RuntimeError(platform::kPathFileAccessError, refusal);
+        return;
+    }
     throw platform::RuntimeError(
         platform::kPathFileAccessError,
         StandingText(place) + ": nothing can be changed until it is closed. " + AbandonWayOut());
@@ -84,19 +88,6 @@ int SettleCutRestore(HistoryPlace& place) {
     RecordCutShort(place, std::move(*part));
     return number;
 }
-
-namespace {
-
-std::string SetDamagedPendingAside(HistoryPlace& place) {
-    platform::FileSystem& fs = place.Files();
-    std::string aside = place.Pending() + ".damaged";
-    for (int n = 2; !fs.KindAt(aside).empty(); ++n)
-        aside = place.Pending() + ".damaged-" + std::to_string(n);
-    fs.MoveFile(place.Pending(), aside);
-    return aside;
-}
-
-}  // namespace
 
 int AbandonRestore(HistoryPlace& place, std::string* setAside) {
     int part = 0;

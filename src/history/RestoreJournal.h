@@ -30,8 +30,9 @@ bool RestoreStands(const HistoryPlace& place);
 std::string StandingText(const HistoryPlace& place);
 // How to get out: leave the game as it is and close the unfinished restore.
 std::string AbandonWayOut();
-// Raises, naming the journal and the way out, while one stands: nothing else may change the
-// installation before it is finished or abandoned.
+// Raises, naming the journal and the way out, while one stands, or while the pending journal of
+// a run cut short cannot be settled: nothing else may change the installation before it is
+// finished, abandoned or set aside.
 void RefuseWhileRestoreStands(const HistoryPlace& place);
 
 // The part of a restore or undo that a run left unfinished, recorded as a step of its own (cut

@@ -92,6 +92,7 @@ FileFacts FactsOf(const fs::path& native, int folder) {
         static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
     facts.Number = st.st_ino;
     facts.Device = st.st_dev;
+    facts.Group = st.st_gid;
     return facts;
 }
 
@@ -156,74 +157,6 @@ bool KeepFile(const fs::path& file, const fs::path& kept, bool copy, int keptFol
     options.Shown = kept.string();
     ReplaceFileWithCopy(file, kept, options);
     return true;
-}
-
-void PutBackFile(const fs::path& kept, const fs::path& target, unsigned mode,
-                 std::int64_t modifiedNs, const std::string& hash, const std::string& shown,
-                 bool syncEach, int keptFolder, int folder) {
-    struct stat info {};
-    const Descriptor in = OpenForReading(keptFolder < 0 ? AT_FDCWD : keptFolder,
-                                         keptFolder < 0 ? kept.c_str() : kept.filename().c_str(),
-                                         kept.string(), info);
-    // The kept copy is checked as it is copied (one read): the copy stands under a temporary
-    // name until it is found whole, and a copy that does not match is removed, never renamed.
-    const auto fill = [&](int fd) {
-        if (CopyFingerprinted(in.Get(), fd, kept.string(), shown) != hash)
-            throw RuntimeError(kPathFileAccessError,
-                               "The history's copy " + kept.string() + " of " + shown +
-                                   " does not hold what the history recorded");
-        const struct timespec times[2] = {{0, UTIME_OMIT},
-                                          {static_cast<time_t>(modifiedNs / 1000000000),
-                                           static_cast<long>(modifiedNs % 1000000000)}};
-        if (::fchmod(fd, mode & 07777) != 0 || ::futimens(fd, times) != 0)
-            throw ErrorAbout(errno, "write", shown);
-    };
-    struct stat there {};
-    const std::string name = target.filename().string();
-    const bool nothingThere =
-        ::fstatat(folder < 0 ? AT_FDCWD : folder, folder < 0 ? target.c_str() : name.c_str(),
-                  &there, AT_SYMLINK_NOFOLLOW) != 0 &&
-        errno == ENOENT;
-    if (!syncEach && nothingThere) {
-        // Nothing to replace: written beside and renamed into place unsynced; the caller syncs
-        // the disk once before it records the step.
-        const Descriptor opened = folder < 0
-                                      ? OpenFolderAt(AT_FDCWD, target.parent_path().c_str(), shown)
-                                      : Duplicate(folder);
-        const std::string temporary = TemporaryName();
-        Descriptor out(::openat(opened.Get(), temporary.c_str(),
-                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-        if (out.Get() < 0) throw ErrorAbout(errno, "write", shown);
-        try {
-            fill(out.Get());
-            out.Close(shown);
-            if (::renameat(opened.Get(), temporary.c_str(), opened.Get(), name.c_str()) != 0)
-                throw ErrorAbout(errno, "write", shown);
-        } catch (...) {
-            ::unlinkat(opened.Get(), temporary.c_str(), 0);
-            throw;
-        }
-        return;
-    }
-    // The permissions come back as recorded, not as whoever changed them since left them; the
-    // group stays the replaced file's where this user may give it (a shared installation's).
-    ReplaceOptions options;
-    options.Mode = 0600;
-    options.Shown = shown;
-    options.KeepReplacedMode = false;
-    const auto fillInGroup = [&](int fd) {
-        struct stat written {};
-        if (S_ISREG(there.st_mode) && ::fstat(fd, &written) == 0 &&
-            written.st_gid != there.st_gid &&
-            ::fchown(fd, static_cast<uid_t>(-1), there.st_gid) != 0) {
-            // not a member of that group
-        }
-        fill(fd);
-    };
-    if (folder < 0)
-        ReplaceFileWhole(target, fillInGroup, options);
-    else
-        ReplaceFileWholeAt(folder, name, fillInGroup, options);
 }
 
 std::optional<WrittenFile> WrittenFileAt(const fs::path& native, const std::string& hash,

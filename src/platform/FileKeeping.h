@@ -23,6 +23,7 @@ struct FileFacts {
     std::int64_t ChangedNs = 0;   // last change of content, name or permissions (no one sets it)
     std::uint64_t Number = 0;     // the inode: the same while it is renamed on its file system
     std::uint64_t Device = 0;
+    unsigned Group = 0;  // the owning group
 };
 
 // True when a change time `changedNs` lies in a tick of the system's clock that has passed: any
@@ -65,18 +66,6 @@ bool StillAsWritten(const WrittenFile& file, int folder = -1);
 // so that its path is not walked again for each file.
 bool KeepFile(const std::filesystem::path& file, const std::filesystem::path& kept, bool copy,
               int keptFolder = -1, int folder = -1);
-
-// Puts a copy of `kept` at `target`: written beside under a temporary name, given `mode` and the
-// modification time, its content checked against `hash` as it is copied, synced and renamed over
-// whatever stands there, so `target` is always the old or the new file. Raises when the kept copy
-// does not hold the bytes of `hash` (a damaged history), naming `shown`. Where nothing stands at
-// `target` and `syncEach` is false, the copy is not synced file by file: the caller syncs the disk
-// before it counts the work done. `keptFolder` and `folder`, when given, are the open folders that
-// hold `kept` and `target`: each is looked at there by its name.
-void PutBackFile(const std::filesystem::path& kept, const std::filesystem::path& target,
-                 unsigned mode, std::int64_t modifiedNs, const std::string& hash,
-                 const std::string& shown, bool syncEach = true, int keptFolder = -1,
-                 int folder = -1);
 
 // What the regular file at `native` (looked at by its name in `folder` where given) looks like
 // now, as a file just written with the bytes of `hash`; nullopt when no regular file stands there.

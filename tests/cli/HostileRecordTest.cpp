@@ -110,10 +110,11 @@ TEST(HostileRecords, HistoryRecordsThatAreLinksOrHugeAreRefused) {
         }
         // A journal that cannot be read stands, named with the way out, and the undo is
         // refused; the way out deletes the link alone.
-        const bool journal = std::string(row.file) == "restore.step";
+        const bool journal = fs::path(row.file).filename() != "1.step";
         EXPECT_EQ(run.Status, journal ? 1 : 3) << run.Out << run.Err;
         EXPECT_EQ(Differences(TreeOf(m.DriveC()), before), "");
         if (!journal) continue;
+        EXPECT_NE(run.Out.find("history abandon"), std::string::npos) << run.Out;
         EXPECT_EQ(m.Run({"history", "abandon"}).Status, 0);
         EXPECT_FALSE(fs::exists(fs::symlink_status(file)));
         EXPECT_EQ(ReadFile(copy), outside);

@@ -170,5 +170,41 @@ TEST(UnfinishedRestore, AJournalThatCannotBeSettledIsAbandoned) {
     }
 }
 
+// A damaged record of a run cut short with no restore under way: every start names it and the
+// way out, `history` still lists the steps, changes are refused naming it, and `history
+// abandon` sets it aside in the history as it was, after which changes work again.
+TEST(UnfinishedRestore, ADamagedRecordWithoutAJournalIsSetAside) {
+    const std::string file = "C:\\sierra\\gpl\\movrand\\history\\pending.step";
+    CliMachine m;
+    ASSERT_EQ(m.Run({"install", kClassic, "Ferrari 312"}).Status, 0);
+    const std::string damaged = "movrand-history-step 1\nnumber\t2\npath\tnonsense\t?\tx\n";
+    std::ofstream(History(m) / "pending.step") << damaged;
+    const auto before = GameOf(m);
+    const CliRun history = m.Run({"history"});
+    EXPECT_EQ(history.Status, 0) << history.Err;
+    EXPECT_NE(history.Out.find("message: The history file " + file + " is damaged"),
+              std::string::npos)
+        << history.Out;
+    EXPECT_NE(history.Out.find("movrand-cli history abandon"), std::string::npos);
+    EXPECT_NE(history.Out.find("\n1\t"), std::string::npos) << history.Out;
+    for (const Args& change :
+         {Args{"car-number", "1", "12"}, Args{"--yes", "undo"}, Args{"--yes", "forget", "2"}}) {
+        const CliRun refused = m.Run(change);
+        EXPECT_NE(refused.Status, 0) << change[1];
+        EXPECT_NE((refused.Out + refused.Err).find("history abandon"), std::string::npos)
+            << refused.Out << refused.Err;
+    }
+    EXPECT_EQ(Differences(GameOf(m), before), "");
+    const CliRun abandon = m.Run({"history", "abandon"});
+    EXPECT_EQ(abandon.Status, 0) << abandon.Out << abandon.Err;
+    EXPECT_NE(abandon.Out.find("set aside as " + file + ".damaged"), std::string::npos)
+        << abandon.Out;
+    EXPECT_EQ(TreeOf(History(m))["pending.step.damaged"], damaged);
+    EXPECT_FALSE(fs::exists(History(m) / "pending.step"));
+    const CliRun after = m.Run({"car-number", "1", "12"});
+    EXPECT_EQ(after.Status, 0) << after.Out << after.Err;
+    EXPECT_EQ(after.Out.find("abandon"), std::string::npos) << after.Out;
+}
+
 }  // namespace
 }  // namespace movrand::test

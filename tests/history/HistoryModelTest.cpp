@@ -350,6 +350,38 @@ TEST(HistoryModel, ARestoreThatCannotBeFinishedIsOfferedToBeClosed) {
     }
 }
 
+// A damaged record of a run cut short, with no restore under way: the start names it and the
+// way out, and on a no every change and every undo is refused naming it; on a yes it is set
+// aside in the history as it was, the game left as it is, and changes work again.
+TEST(HistoryModel, ADamagedRecordOfACutRunIsOfferedToBeSetAside) {
+    AddOnDrive d;
+    d.Install(kClassic, "Ferrari 312");
+    const std::string pending = "C:\\sierra\\gpl\\movrand\\history\\pending.step";
+    const std::string damaged = "movrand-history-step 1\nnumber\t2\npath\tnonsense\t?\tx\n";
+    d.Write(pending, damaged);
+    const Photo before = PhotoOf(d);
+    for (const bool yes : {false, true}) {
+        SCOPED_TRACE(yes ? "yes" : "no");
+        d.Ui.Answers = {yes};
+        d.Ui.Traps.clear();
+        history::SettleHistory(d.Pv, d.Ui);
+        EXPECT_NE(d.Ui.Transcript().find(pending + " is damaged"), std::string::npos)
+            << d.Ui.Transcript();
+        EXPECT_EQ(d.Exists(pending), !yes);
+        EXPECT_EQ(history::CarryOut(d.Pv, d.Ui, history::PlanUndo(d.Pv)).Outcome ==
+                      history::RestoreOutcome::Refused,
+                  !yes);
+        if (!yes) {
+            EXPECT_EQ(PhotoOf(d), before);
+            d.Install(kClassic, "Red Wheels");
+            ASSERT_EQ(d.Ui.Traps.size(), 1u) << d.Ui.Transcript();
+            EXPECT_NE(d.Ui.Traps[0].Text.find("history abandon"), std::string::npos);
+        }
+    }
+    EXPECT_EQ(d.Read(pending + ".damaged"), damaged);
+    EXPECT_EQ(LatestStep(d), 2);
+}
+
 // A plan made before the player answered is looked at again when it is carried out: what was
 // changed meanwhile so that it cannot be done is refused, and nothing changes.
 TEST(HistoryModel, APlanIsCheckedAgainWhenCarriedOut) {
