@@ -136,8 +136,8 @@ void frmMovrand::ShowCarSetCodes() {
     lbl(lbl::kLiveCarSetCode)->setToolTip(Q(why));
 }
 
-// The picker chooses only files that are there, so the set goes into the sets folder, named after
-// the live folder and its code (the same files give the same name); the message names the file.
+// The picker opens on the sets folder and offers a name made of the set's name and its code (the
+// same files give the same name); the message names the file written.
 void frmMovrand::ExportCarSet() {
     std::optional<carsets::ExportedSet> exported;
     std::optional<carsets::FolderSet> set;
@@ -156,18 +156,19 @@ void frmMovrand::ExportCarSet() {
         if (refusal.empty()) break;
         ui_.ShowMessage(refusal);
     }
+    platform::FileSystem fs = pv_.Files();
+    const std::string folder = SetsFolder(pv_);
+    if (!fs.FolderExists(folder) &&
+        !platform::RunTrapped(ui_, platform::TrapForm::Common, pv_.ProgramName,
+                              [&] { fs.CreateFolder(folder); }))
+        return;
+    const std::string file = ui_.SaveFile(
+        folder + "\\", carsets::FolderNameOfSet(name) + "_" + set->Code + carsets::kCarSetSuffix,
+        carsets::kCarSetSuffix, "Export Car Set");
+    if (file.empty()) return;
     {
         const BusyWhile busy(ui_);
-        platform::FileSystem fs = pv_.Files();
-        const std::string folder = SetsFolder(pv_);
-        if (!fs.FolderExists(folder) &&
-            !platform::RunTrapped(ui_, platform::TrapForm::Common, pv_.ProgramName,
-                                  [&] { fs.CreateFolder(folder); }))
-            return;
-        exported = carsets::ExportCarSet(pv_, ui_,
-                                         folder + "\\" + carsets::FolderNameOfSet(name) + "_" +
-                                             set->Code + carsets::kCarSetSuffix,
-                                         "", name);
+        exported = carsets::ExportCarSet(pv_, ui_, file, "", name);
     }
     if (!exported) return;
     ui_.ShowMessage("The live car folder was written as the car set " + exported->File +

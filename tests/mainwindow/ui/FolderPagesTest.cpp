@@ -120,10 +120,15 @@ TEST_F(FolderPagesTest, CarSetIsExportedComparedByTeamAndMadeLive) {
     const std::string code = Text(Find<QLabel>("lbl", lbl::kLiveCarSetCode)->text()).substr(13);
     ASSERT_EQ(code.size(), 14u) << code;
     // A name a set cannot have is asked again; the live folder's name is offered first.
+    // The picker offers the sets folder and a name of the set's name and code.
     drive.Ui.Texts = {"bad/name", "League 1967"};
+    const std::string set = "C:\\sierra\\gpl\\carsets\\League_1967_" + code + ".carset";
+    drive.Ui.Files = {set};
     Click(Find("cmd", cmd::kExportCarSet));
     EXPECT_NE(drive.Ui.Transcript().find("[cars67]"), std::string::npos) << drive.Ui.Transcript();
-    const std::string set = "C:\\sierra\\gpl\\carsets\\League_1967_" + code + ".carset";
+    EXPECT_EQ(drive.Ui.FilePickerCalls,
+              std::vector<std::string>{"save:C:\\sierra\\gpl\\carsets\\|League_1967_" + code +
+                                       ".carset|.carset|Export Car Set"});
     EXPECT_NE(drive.Read(set).find("name League 1967\n"), std::string::npos);
     ASSERT_EQ(drive.Ui.Messages.size(), 2u) << drive.Ui.Transcript();
     EXPECT_TRUE(drive.Ui.Messages[1].Text.ends_with("Its code: " + code));
