@@ -6,6 +6,7 @@
 #include "addons/NormalPointerUi.h"
 #include "carsets/CarSetApply.h"
 #include "carsets/CarSetWork.h"
+#include "carsets/StoredFolderCodes.h"
 #include "folders/CarFolderCount.h"
 #include "mainwindow/ui/ControlSetup.h"
 #include "mainwindow/ui/frmMovrand.h"
@@ -104,6 +105,41 @@ void frmMovrand::BuildCarSetRows(QWidget* page) {
     SetSpokenName(differences, "Car set differences");
     differences->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Place(differences, 120, 5340, 8760, 1545);
+    codeWorker_ = new FolderCodeWorker(this);
+    connect(
+        codeWorker_, &FolderCodeWorker::Found, this,
+        [this](const QString& folder, const QString& code) { ShowStoredFolderCode(folder, code); });
+}
+
+void frmMovrand::ShowStoredFolderCode(const QString& folder, const QString& code) {
+    const std::string key = carsets::SetKey(folder.toStdString());
+    if (code.isEmpty()) {
+        folderCodes_.erase(key);
+    } else {
+        folderCodes_[key] = code;
+    }
+    dir(dir::kSourceFolder)->SetNote(folder.toStdString(), code);
+}
+
+void frmMovrand::ShowStoredFolderCodes() {
+    dialogs::FolderListBox* list = dir(dir::kSourceFolder);
+    std::vector<carsets::FolderToCode> folders;
+    try {
+        folders = carsets::StoredCarFoldersAmong(pv_, list->EntryPaths());
+    } catch (...) {
+        return;
+    }
+    for (const carsets::FolderToCode& folder : folders) {
+        const auto known = folderCodes_.find(carsets::SetKey(folder.Folder));
+        if (known != folderCodes_.end()) list->SetNote(folder.Folder, known->second);
+    }
+    std::unique_ptr<history::HistoryPlace> place;
+    try {
+        place = std::make_unique<history::HistoryPlace>(pv_);
+    } catch (...) {
+        // Without the installation's history the worker keeps its fingerprints for this list.
+    }
+    codeWorker_->Start(std::move(folders), std::move(place));
 }
 
 std::string frmMovrand::CarSetCodeOf(const std::string& folder, std::string& why) {
@@ -116,6 +152,8 @@ std::string frmMovrand::CarSetCodeOf(const std::string& folder, std::string& why
 void frmMovrand::ShowCarSetCodes() {
     // Worked out only for a page in sight: the window's start reads no car file.
     if (tabMovrand(tabMovrand::kPages)->currentIndex() != tab::kCarFolders) return;
+    // The list's codes are worked out beside the window, begun first so that they come soon.
+    ShowStoredFolderCodes();
     const BusyWhile busy(ui_);
     std::string why;  // a "?" in place of a code is explained in the tooltip
     std::string text = "Live folder: " + CarSetCodeOf("", why);
