@@ -25,6 +25,11 @@ std::string NormalPointerUi::SelectFile(const std::string& path, const std::stri
     return Modal([&] { return inner_.SelectFile(path, pattern, caption); });
 }
 
+std::string NormalPointerUi::SaveFile(const std::string& path, const std::string& name,
+                                      const std::string& suffix, const std::string& caption) {
+    return Modal([&] { return inner_.SaveFile(path, name, suffix, caption); });
+}
+
 void NormalPointerUi::ShowPlatformMessage(const std::string& text, platform::MessageIcon icon,
                                           const std::string& title) {
     Modal([&] { inner_.ShowPlatformMessage(text, icon, title); });

@@ -12,6 +12,7 @@
 #include "common/GameRunning.h"
 #include "folders/CarFolderCount.h"
 #include "folders/CarFolderSwap.h"
+#include "folders/SwapSettling.h"
 #include "history/HistoryPlace.h"
 #include "platform/ErrorTrap.h"
 #include "platform/FileTree.h"
@@ -171,6 +172,23 @@ bool HoldsExactly(const FileSystem& fs, const CarSet& set, const std::string& fo
            CompareWithFolder(set, native, files.Files, cache).Differences.empty();
 }
 
+// The fingerprints the installation's history keeps, with the place they are written back to
+// (held here, so that it outlives the cache); without a history, a cache for this run.
+struct KeptHashes {
+    std::unique_ptr<history::HistoryPlace> Place;
+    HashCache Cache;
+};
+
+KeptHashes HashesOfHistory(const ProgramValues& pv) {
+    KeptHashes kept;
+    try {
+        kept.Place = std::make_unique<history::HistoryPlace>(pv);
+        if (kept.Place->Exists()) kept.Cache = HashCache(*kept.Place);
+    } catch (...) {
+    }
+    return kept;
+}
+
 }  // namespace
 
 std::string StoreFolder(const ProgramValues& pv) {
@@ -207,13 +225,8 @@ std::optional<std::vector<CarSetFile>> FilesFoundNowhere(ProgramValues& pv, plat
                                                          const CarSet& set) {
     std::optional<std::vector<CarSetFile>> result;
     platform::RunTrapped(ui, platform::TrapForm::Common, pv.ProgramName, [&] {
-        HashCache cache;
-        std::unique_ptr<history::HistoryPlace> place;
-        try {
-            place = std::make_unique<history::HistoryPlace>(pv);
-            if (place->Exists()) cache = HashCache(*place);
-        } catch (...) {
-        }
+        KeptHashes kept = HashesOfHistory(pv);
+        HashCache& cache = kept.Cache;
         ContentSearch search(set, cache);
         UnpackedSources unpacked(pv);
         const bool searched = SearchEverywhere(pv, ui, {}, StoreFolder(pv), search, unpacked);
@@ -236,13 +249,8 @@ ApplyResult ApplyCarSet(ProgramValues& pv, platform::Ui& ui, const ApplyRequest&
         const std::string name = request.Name.empty() ? FolderNameOfSet(set.Name) : request.Name;
         result.Folder = Join(store, name);
         const std::string building = result.Folder + kBuildSuffix;
-        HashCache cache;
-        std::unique_ptr<history::HistoryPlace> place;
-        try {
-            place = std::make_unique<history::HistoryPlace>(pv);
-            if (place->Exists()) cache = HashCache(*place);
-        } catch (...) {
-        }
+        KeptHashes kept = HashesOfHistory(pv);
+        HashCache& cache = kept.Cache;
         // A folder of the set's name that holds exactly its files (built with --no-swap, or by
         // a run cut short before its swap) is made live as it stands.
         const bool standing = fs.FolderExists(result.Folder) && !fs.IsLink(result.Folder) &&
@@ -295,7 +303,7 @@ ApplyResult ApplyCarSet(ProgramValues& pv, platform::Ui& ui, const ApplyRequest&
         page.Destination = store;
         page.NewName = FreeName(fs, store, "cars67_before_" + name);
         page.Move = true;
-        const SwapAsPartOf part{"Car set " + set.Name + " (" + parsed.Code + ") made live"};
+        const SwapAsPartOf part{kCarSetStepSummary + set.Name + " (" + parsed.Code + ") made live"};
         result.OldFolder = Join(store, page.NewName);
         if (SwapCarFolder(pv, ui, page, &part).Outcome == SwapOutcome::Swapped) {
             result.Outcome = ApplyOutcome::Live;

@@ -309,9 +309,11 @@ bool SettleInterruptedSwap(ProgramValues& pv, platform::Ui& ui) {
             return;
         }
         // The run that was cut short left its step unfinished; this one goes on with it.
-        history::HistoryStep step(
-            pv, std::string(kSwapStepSummary) + " that was cut short", &ui,
-            {InstallationOfSwap(fs, pv, *journal), kSwapStepSummary, journal->Token});
+        history::HistoryStep step(pv, std::string(kSwapStepSummary) + " that was cut short", &ui,
+                                  {InstallationOfSwap(fs, pv, *journal),
+                                   kSwapStepSummary,
+                                   journal->Token,
+                                   {kCarSetStepSummary}});
         step.AddRoot(journal->Source, journal->Token);
         step.AddRoot(journal->Target, journal->Token);
         FileSystem watched = pv.Files();

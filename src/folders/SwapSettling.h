@@ -14,6 +14,9 @@ namespace movrand {
 inline constexpr const char* kSwapMarker = "zorvexswap.zorvex";
 // How a swap's step in the installation's history begins.
 inline constexpr const char* kSwapStepSummary = "Car folder swap";
+// How the step of a car set made live begins: the swap is its last part, and a swap of it cut
+// short is finished within that step.
+inline constexpr const char* kCarSetStepSummary = "Car set ";
 
 void MarkFolder(platform::FileSystem& fs, const std::string& folder, const std::string& token);
 // True when the folder's marker file holds the token.

@@ -32,6 +32,14 @@ std::string ProgramOfRun() {
     return name == "movrand-cli" ? name : "movrand";
 }
 
+// The unfinished step is the one `from` finishes: its summary begins as `from` says.
+bool GoesOnWith(const Step& unfinished, const HistoryStep::GoesOn& from) {
+    if (unfinished.Summary.starts_with(from.Summary)) return true;
+    for (const std::string& also : from.AlsoSummaries)
+        if (!also.empty() && unfinished.Summary.starts_with(also)) return true;
+    return false;
+}
+
 }  // namespace
 
 HistoryStep::HistoryStep(ProgramValues& pv, std::string summary, platform::Ui* ui)
@@ -58,7 +66,7 @@ HistoryStep::HistoryStep(ProgramValues& pv, std::string summary, platform::Ui* u
     if (!restoring && from.Summary.empty()) RefuseWhileRestoreStands(*place_);
     std::optional<Step> unfinished;
     if (place_->Exists()) unfinished = ReadPendingStep(*place_, from.Token);
-    if (unfinished && !from.Summary.empty() && unfinished->Summary.rfind(from.Summary, 0) == 0) {
+    if (unfinished && !from.Summary.empty() && GoesOnWith(*unfinished, from)) {
         wentOn_ = true;
         recorder_ = std::make_unique<ChangeRecorder>(*place_, std::move(*unfinished), true);
     } else {

@@ -27,12 +27,14 @@ class HistoryStep {
         // The installation that run changed; "" for the one in use (at start-up the one in use
         // may not be known yet).
         std::string Installation;
-        // That run's step is known by its summary beginning so; another unfinished step is
+        // That run's step is known by its summary beginning so, or as one of AlsoSummaries
+        // (the steps of operations that end in the same work); another unfinished step is
         // recorded as cut short first.
         std::string Summary;
         // The token of that run's swap, from the user's own record of it: the stored folders
         // its step names with it are the swap's own even before they are marked.
         std::string Token;
+        std::vector<std::string> AlsoSummaries;
     };
 
     // `ui`, when given, hears when the history had to forget its oldest steps to keep within

@@ -75,6 +75,19 @@ class Ui {
     virtual std::string SelectFile(const std::string& path, const std::string& pattern,
                                    const std::string& caption) = 0;
 
+    // The file picker choosing a file to write (frmFile with its file name field): it opens on
+    // the folder `path` with `name` offered, adds `suffix` to a name without it and asks before
+    // a file that is there is replaced. The file's full path, or "" when cancelled. By default
+    // nothing is chosen.
+    virtual std::string SaveFile(const std::string& path, const std::string& name,
+                                 const std::string& suffix, const std::string& caption) {
+        (void)path;
+        (void)name;
+        (void)suffix;
+        (void)caption;
+        return "";
+    }
+
     // The platform's own message box with an OK button (used by the error traps).
     virtual void ShowPlatformMessage(const std::string& text, MessageIcon icon,
                                      const std::string& title) = 0;

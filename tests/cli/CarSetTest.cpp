@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #include "CliRunner.h"
 #include "FileSnapshot.h"
@@ -177,11 +178,21 @@ TEST(KilledSetApply, LeavesTheOldOrTheNewFolder) {
         Write(m.DriveC() / "league.carset", set);
         PrepareSource(m, false);
     };
-    CliMachine counter;
+    CliMachine counter, builder;
     prepare(counter);
+    prepare(builder);
     const int calls = RunKilledAt(counter, apply, 0).ChangingCalls;
+    Args build = apply;
+    build.push_back("--no-swap");
+    // The calls after those that build the set's folder are the swap's.
+    const int built = RunKilledAt(builder, build, 0).ChangingCalls;
     ASSERT_GT(calls, 20);
-    for (int point = 1; point < calls; point += std::max(1, calls / 12)) {
+    ASSERT_LT(built, calls);
+    std::set<int> points;
+    for (int point = 1; point < calls; point += std::max(1, calls / 12)) points.insert(point);
+    for (int point = built + 1; point < calls; point += std::max(1, (calls - built) / 8))
+        points.insert(point);
+    for (const int point : points) {
         SCOPED_TRACE("killed before call " + std::to_string(point));
         CliMachine m;
         prepare(m);
@@ -194,6 +205,16 @@ TEST(KilledSetApply, LeavesTheOldOrTheNewFolder) {
         const Tree live = WithoutRecords(TreeOf(Live(m)));
         EXPECT_TRUE(TreeOf(Live(m)) == old || live == leagueLive);
         EXPECT_EQ(guard.Lost(), std::vector<std::string>{});
+        // A swap cut short is settled as part of the set's own step, which undoes as one.
+        const std::string history = m.Run({"history"}).Out;
+        EXPECT_EQ(history.find("Car folder swap"), std::string::npos) << history;
+        if (live == leagueLive) {
+            EXPECT_NE(history.find("Car set League 1967 (" + code + ") made live"),
+                      std::string::npos)
+                << history;
+            ASSERT_EQ(m.Run({"--yes", "undo"}).Status, 0);
+            EXPECT_EQ(Differences(TreeOf(Live(m)), old), "");
+        }
         // The set can be made live after it; a half-built folder is no obstacle.
         if (TreeOf(Live(m)) == old) {
             const CliRun again = m.Run(apply);

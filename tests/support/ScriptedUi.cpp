@@ -40,6 +40,12 @@ std::string ScriptedUi::SelectFile(const std::string& path, const std::string& p
     return Next(Files, std::string());
 }
 
+std::string ScriptedUi::SaveFile(const std::string& path, const std::string& name,
+                                 const std::string& suffix, const std::string& caption) {
+    FilePickerCalls.push_back("save:" + path + "|" + name + "|" + suffix + "|" + caption);
+    return Next(Files, std::string());
+}
+
 void ScriptedUi::ShowPlatformMessage(const std::string& text, platform::MessageIcon icon,
                                      const std::string& title) {
     Traps.push_back({text, icon, title});

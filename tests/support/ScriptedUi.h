@@ -49,6 +49,9 @@ class ScriptedUi : public platform::Ui {
     std::string SelectTeam() override;
     std::string SelectFile(const std::string& path, const std::string& pattern,
                            const std::string& caption) override;
+    // Recorded as "save:path|name|suffix|caption" and answered from Files.
+    std::string SaveFile(const std::string& path, const std::string& name,
+                         const std::string& suffix, const std::string& caption) override;
     void ShowPlatformMessage(const std::string& text, platform::MessageIcon icon,
                              const std::string& title) override;
     void SetBusy(bool busy) override { busy_ = busy; }

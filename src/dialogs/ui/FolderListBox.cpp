@@ -10,6 +10,7 @@
 #include "dialogs/ui/ListEntryDelegate.h"
 #include "platform/FileSystemErrors.h"
 #include "platform/RuntimeError.h"
+#include "platform/Text.h"
 #include "resources/ui/PngFile.h"
 #include "wine/FileSystem.h"
 #include "wine/WindowsPath.h"
@@ -39,6 +40,8 @@ QIcon FolderIcon(const QStyle& style, QStyle::StandardPixmap which, const char* 
 }
 
 constexpr int kPathRole = Qt::UserRole;
+// The entry's name without its note.
+constexpr int kNameRole = Qt::UserRole + 2;
 std::string DriveRoot(char letter) {
     return std::string(1, letter) + ":\\";
 }
@@ -126,6 +129,25 @@ void FolderListBox::SetShowHidden(bool show) {
 std::string FolderListBox::HighlightedPath() const {
     const QListWidgetItem* item = currentItem();
     return item ? item->data(kPathRole).toString().toStdString() : std::string();
+}
+
+std::vector<std::string> FolderListBox::EntryPaths() const {
+    std::vector<std::string> paths;
+    for (int row = 0; row < count(); ++row)
+        paths.push_back(item(row)->data(kPathRole).toString().toStdString());
+    return paths;
+}
+
+void FolderListBox::SetNote(const std::string& folder, const QString& note) {
+    for (int row = 0; row < count(); ++row) {
+        QListWidgetItem* entry = item(row);
+        const QString full = entry->data(kPathRole).toString();
+        if (!platform::EqualsNoCase(full.toStdString(), folder)) continue;
+        if (entry->data(kNameRole).isNull()) entry->setData(kNameRole, entry->text());
+        const QString name = entry->data(kNameRole).toString();
+        entry->setText(note.isEmpty() ? name : name + QStringLiteral("   ") + note);
+        entry->setToolTip(note.isEmpty() ? full : full + QStringLiteral("\n") + note);
+    }
 }
 
 void FolderListBox::Fill(const std::string& path, const std::vector<std::string>& subfolders) {

@@ -30,6 +30,12 @@ class FolderListBox : public QListWidget {
     // The folder of the highlighted entry ("" when none is highlighted).
     std::string HighlightedPath() const;
 
+    // The folders of every entry, from the drive root down to the open folder's subfolders.
+    std::vector<std::string> EntryPaths() const;
+    // Shows `note` after the entry of `folder` (its name alone again for ""), and in its
+    // tooltip; listing again shows the names alone.
+    void SetNote(const std::string& folder, const QString& note);
+
     // Lists the open folder's subfolders again.
     void Refresh();
 

@@ -103,6 +103,19 @@ std::string QtUi::SelectFile(const std::string& path, const std::string& pattern
     return window.FileSelected() ? window.PathLine() : std::string();
 }
 
+std::string QtUi::SaveFile(const std::string& path, const std::string& name,
+                           const std::string& suffix, const std::string& caption) {
+    EndFileProgress();
+    frmFile window(pv_, *this, DialogParent());
+    window.SetPath(path);
+    window.SetPattern("*" + suffix);
+    window.SetTopCaption(caption);
+    window.SetSaving(name, suffix);
+    window.Load();
+    window.exec();
+    return window.FileSelected() ? window.PathLine() : std::string();
+}
+
 int QtUi::ChooseInstallation(const std::vector<platform::InstallationLine>& lines) {
     EndFileProgress();
     QWidget* owner = DialogParent();

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QPalette>
 
+#include "dialogs/SaveName.h"
 #include "dialogs/ui/FocusMark.h"
 #include "dialogs/ui/SkinColours.h"
 #include "dialogs/ui/frmFileControls.h"
@@ -22,6 +23,8 @@ using namespace frmFileControls;
 namespace {
 constexpr int kWidth = 6105;
 constexpr int kHeight = 4320;
+// Saving, the file name field takes a row above the path line, and what lies below moves down.
+constexpr int kSaveRow = 480;
 
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
@@ -62,6 +65,13 @@ frmFile::frmFile(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
     } catch (const platform::RuntimeError&) {
         // A start folder that cannot be listed leaves the file list empty.
     }
+    txt0_ = new QLineEdit(this);
+    txt0_->setObjectName(ControlName("txt", txt::kFileName));
+    txt0_->setAccessibleName(QStringLiteral("File name"));
+    txt0_->setPlaceholderText(QStringLiteral("File name"));
+    txt0_->setFont(SkinFont(9.75));
+    Place(txt0_, {120, 3480, 5895, 375});
+    txt0_->hide();
     lbl0_ = new QLabel(this);
     lbl0_->setObjectName(ControlName("lbl", lbl::kChosenFile));
     lbl0_->setAccessibleName(QStringLiteral("Chosen file"));
@@ -71,7 +81,7 @@ frmFile::frmFile(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
     lbl0_->setTextFormat(Qt::PlainText);
     lbl0_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Place(lbl0_, {120, 3480, 5895, 375});
-    for (QWidget* list : std::initializer_list<QWidget*>{drv_, dir_, fle_, lbl0_})
+    for (QWidget* list : std::initializer_list<QWidget*>{drv_, dir_, fle_, txt0_, lbl0_})
         UseSkinListColours(list);
     // The lists show no focus of their own until an entry is current.
     for (QWidget* list : std::initializer_list<QWidget*>{dir_, fle_}) FocusMark::Attach(list);
@@ -97,6 +107,7 @@ frmFile::frmFile(ProgramValues& pv, platform::Ui& ui, QWidget* parent)
     connect(dir_, &FolderListBox::changed, this, [this] { FolderChanged(); });
     connect(fle_, &FileListBox::clicked, this, [this] { FileClicked(); });
     connect(fle_, &FileListBox::doubleClicked, this, [this] { FileDoubleClicked(); });
+    connect(txt0_, &QLineEdit::textChanged, this, [this] { ShowSavePath(); });
     connect(chk0_, &QCheckBox::toggled, this, [this] { ShowHiddenClicked(); });
     connect(img_[img::kUseThisFile], &PictureButton::Clicked, this, [this] { UseClicked(); });
     connect(img_[img::kCancel], &PictureButton::Clicked, this, [this] { hide(); });
@@ -110,13 +121,27 @@ void frmFile::Trapped(Body&& body) {
                          std::forward<Body>(body));
 }
 
+void frmFile::SetSaving(const std::string& name, const std::string& suffix) {
+    saving_ = true;
+    suffix_ = suffix;
+    txt0_->setText(Q(name));
+}
+
 void frmFile::Load() {
     Trapped([&] {
         setWindowIcon(resources::LoadResIcon(resources::kProgramIcon));
+        const int below = saving_ ? kSaveRow : 0;
+        if (saving_) {
+            SetTwipsSize(kWidth, kHeight + below);
+            txt0_->show();
+            Place(lbl0_, {120, 3480 + below, 5895, 375});
+            Place(chk0_, {120, 3960 + below, 3135, 285});
+            img_[img::kUseThisFile]->setAccessibleName(QStringLiteral("Save"));
+        }
         PaintSkin();
-        PlaceAt(img_[img::kUseThisFile], 4000, 3960);
+        PlaceAt(img_[img::kUseThisFile], 4000, 3960 + below);
         ShowUseLook();
-        PlaceAt(img_[img::kCancel], 5080, 3960);
+        PlaceAt(img_[img::kCancel], 5080, 3960 + below);
         img_[img::kCancel]->SetPicture(resources::kCrossPicture);
         img_[img::kCancel]->SetHandPointer(true);
         img_[img::kCancel]->SetTip(Q(resources::LoadResString(resources::kCancelFileSelectionTip)));
@@ -127,6 +152,11 @@ void frmFile::Load() {
         fle_->setAccessibleDescription(fle_->toolTip());
         setWindowTitle(Q(topCaption_));
         fileSelected_ = false;
+        if (saving_) {
+            ShowSavePath();
+            txt0_->setFocus();
+            txt0_->selectAll();
+        }
     });
 }
 
@@ -139,14 +169,59 @@ void frmFile::DriveChanged() {
 }
 
 void frmFile::FolderChanged() {
-    Trapped([&] { fle_->SetPath(dir_->Path()); });
+    Trapped([&] {
+        fle_->SetPath(dir_->Path());
+        if (saving_) ShowSavePath();
+    });
 }
 
 void frmFile::FileClicked() {
     Trapped([&] {
         const std::string name = fle_->FileName();
-        if (!name.empty()) SetPathLine(Q(InFolder(dir_->Path(), name)));
+        if (name.empty()) return;
+        if (saving_) {
+            txt0_->setText(Q(name));  // the path line follows
+        } else {
+            SetPathLine(Q(InFolder(dir_->Path(), name)));
+        }
     });
+}
+
+// Saving, the path line is the open folder and the typed name with its suffix.
+void frmFile::ShowSavePath() {
+    if (!saving_) return;
+    const std::string name = SaveFileName(txt0_->text().toStdString(), suffix_);
+    SetPathLine(name.empty() ? QString() : Q(InFolder(dir_->Path(), name)));
+}
+
+// A name Windows cannot hold, or a folder in the way, is told; a file that is there is replaced
+// only after a yes.
+bool frmFile::MayWrite(const std::string& path) {
+    const std::string name = SaveFileName(txt0_->text().toStdString(), suffix_);
+    if (const std::string why = SaveNameRefusal(name); !why.empty()) {
+        ui_.ShowMessage(why);
+        return false;
+    }
+    bool answer = false;
+    Trapped([&] {
+        const platform::FileSystem fs = pv_.Files();
+        if (fs.FolderExists(path)) {
+            ui_.ShowMessage("The folder " + path + " is in the way; please choose another name.");
+            return;
+        }
+        if (!fs.FileExists(path)) {
+            answer = true;
+            return;
+        }
+        platform::Question ask;
+        ask.Message =
+            "The file \r\n" + path + "\r\n already exists.\r\n\r\nDo you wish to replace it?";
+        ask.MyWidth = 5300;
+        ask.MyHeight = 2200;
+        ask.NoByDefault = true;
+        answer = ui_.AskYesNo(ask);
+    });
+    return answer;
 }
 
 void frmFile::FileDoubleClicked() {
@@ -166,12 +241,21 @@ void frmFile::ShowUseLook() {
     img_[img::kUseThisFile]->SetPicture(chosen ? resources::kTickPicture
                                                : resources::kGreyTickPicture);
     img_[img::kUseThisFile]->SetHandPointer(chosen);
+    if (saving_) {
+        img_[img::kUseThisFile]->SetTip(chosen ? QStringLiteral(" Click to Save to this File ")
+                                               : QStringLiteral(" Disabled (no file name) "));
+        return;
+    }
     img_[img::kUseThisFile]->SetTip(Q(resources::LoadResString(
         chosen ? resources::kUseFileTip : resources::kFileNotSelectedTip)));
 }
 
 void frmFile::UseClicked() {
     if (platform::Trim(PathLine()).empty()) return;
+    if (saving_ && !MayWrite(PathLine())) {
+        txt0_->setFocus();
+        return;
+    }
     fileSelected_ = true;
     hide();
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QCheckBox>
+#include <QLineEdit>
 #include <string>
 
 #include "common/ProgramValues.h"
@@ -25,6 +26,9 @@ class frmFile : public SkinnedWindow {
     void SetPath(const std::string& path) { path_ = path; }
     void SetPattern(const std::string& pattern) { pattern_ = pattern; }
     void SetTopCaption(const std::string& caption) { topCaption_ = caption; }
+    // Chooses a file to write instead of one that is there: `name` is offered in the file name
+    // field, `suffix` (".carset") is added to a name that lacks it. Set before Load.
+    void SetSaving(const std::string& name, const std::string& suffix);
     bool FileSelected() const { return fileSelected_; }
     // The path line as shown.
     std::string PathLine() const;
@@ -44,6 +48,8 @@ class frmFile : public SkinnedWindow {
     void SetPathLine(const QString& text);
     void ShowUseLook();
     void UseClicked();
+    void ShowSavePath();
+    bool MayWrite(const std::string& path);
     void ShowHiddenClicked();
     template <typename Body>
     void Trapped(Body&& body);
@@ -54,10 +60,13 @@ class frmFile : public SkinnedWindow {
     std::string pattern_;
     std::string topCaption_;
     bool fileSelected_ = false;
+    bool saving_ = false;
+    std::string suffix_;
     DriveListBox* drv_;
     FolderListBox* dir_;
     FileListBox* fle_;
     QLabel* lbl0_;
+    QLineEdit* txt0_;
     QCheckBox* chk0_;
     PictureButton* img_[2];
 };

@@ -16,6 +16,9 @@ inline constexpr int kFiles = 0;
 namespace lbl {
 inline constexpr int kChosenFile = 0;
 }
+namespace txt {
+inline constexpr int kFileName = 0;  // the file name typed when saving
+}
 namespace chk {
 inline constexpr int kShowHiddenFolders = 0;  // "Show hidden folders"
 }

@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QWidget>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@
 #include "mainwindow/DescriptionView.h"
 #include "mainwindow/EventRoutes.h"
 #include "mainwindow/ui/ControlArray.h"
+#include "mainwindow/ui/FolderCodeWorker.h"
 #include "platform/ErrorTrap.h"
 #include "platform/Ui.h"
 #include "session/WindowSettings.h"
@@ -193,7 +195,13 @@ class frmMovrand : public QWidget {
     // shown or another folder chosen (the fingerprint cache spares the files read before).
     void ShowCarSetCodes();
     std::string CarSetCodeOf(const std::string& folder, std::string& why);
-    std::string comparedSet_;  // the set file last compared, "" when none
+    // The codes of the stored car folders in the source list, beside their names: those known
+    // from before at once, the others as the worker finds them.
+    void ShowStoredFolderCodes();
+    void ShowStoredFolderCode(const QString& folder, const QString& code);
+    FolderCodeWorker* codeWorker_ = nullptr;
+    std::map<std::string, QString> folderCodes_;  // by SetKey of the folder
+    std::string comparedSet_;                     // the set file last compared, "" when none
     std::size_t comparedChanges_ = 0;
 
     // The add-on panel, Add mode and Remove mode (frmMovrandAddOnPanel.cpp).

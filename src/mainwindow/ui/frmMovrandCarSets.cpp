@@ -6,6 +6,7 @@
 #include "addons/NormalPointerUi.h"
 #include "carsets/CarSetApply.h"
 #include "carsets/CarSetWork.h"
+#include "carsets/StoredFolderCodes.h"
 #include "folders/CarFolderCount.h"
 #include "mainwindow/ui/ControlSetup.h"
 #include "mainwindow/ui/frmMovrand.h"
@@ -104,6 +105,41 @@ void frmMovrand::BuildCarSetRows(QWidget* page) {
     SetSpokenName(differences, "Car set differences");
     differences->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Place(differences, 120, 5340, 8760, 1545);
+    codeWorker_ = new FolderCodeWorker(this);
+    connect(
+        codeWorker_, &FolderCodeWorker::Found, this,
+        [this](const QString& folder, const QString& code) { ShowStoredFolderCode(folder, code); });
+}
+
+void frmMovrand::ShowStoredFolderCode(const QString& folder, const QString& code) {
+    const std::string key = carsets::SetKey(folder.toStdString());
+    if (code.isEmpty()) {
+        folderCodes_.erase(key);
+    } else {
+        folderCodes_[key] = code;
+    }
+    dir(dir::kSourceFolder)->SetNote(folder.toStdString(), code);
+}
+
+void frmMovrand::ShowStoredFolderCodes() {
+    dialogs::FolderListBox* list = dir(dir::kSourceFolder);
+    std::vector<carsets::FolderToCode> folders;
+    try {
+        folders = carsets::StoredCarFoldersAmong(pv_, list->EntryPaths());
+    } catch (...) {
+        return;
+    }
+    for (const carsets::FolderToCode& folder : folders) {
+        const auto known = folderCodes_.find(carsets::SetKey(folder.Folder));
+        if (known != folderCodes_.end()) list->SetNote(folder.Folder, known->second);
+    }
+    std::unique_ptr<history::HistoryPlace> place;
+    try {
+        place = std::make_unique<history::HistoryPlace>(pv_);
+    } catch (...) {
+        // Without the installation's history the worker keeps its fingerprints for this list.
+    }
+    codeWorker_->Start(std::move(folders), std::move(place));
 }
 
 std::string frmMovrand::CarSetCodeOf(const std::string& folder, std::string& why) {
@@ -116,6 +152,8 @@ std::string frmMovrand::CarSetCodeOf(const std::string& folder, std::string& why
 void frmMovrand::ShowCarSetCodes() {
     // Worked out only for a page in sight: the window's start reads no car file.
     if (tabMovrand(tabMovrand::kPages)->currentIndex() != tab::kCarFolders) return;
+    // The list's codes are worked out beside the window, begun first so that they come soon.
+    ShowStoredFolderCodes();
     const BusyWhile busy(ui_);
     std::string why;  // a "?" in place of a code is explained in the tooltip
     std::string text = "Live folder: " + CarSetCodeOf("", why);
@@ -136,8 +174,8 @@ void frmMovrand::ShowCarSetCodes() {
     lbl(lbl::kLiveCarSetCode)->setToolTip(Q(why));
 }
 
-// The picker chooses only files that are there, so the set goes into the sets folder, named after
-// the live folder and its code (the same files give the same name); the message names the file.
+// The picker opens on the sets folder and offers a name made of the set's name and its code (the
+// same files give the same name); the message names the file written.
 void frmMovrand::ExportCarSet() {
     std::optional<carsets::ExportedSet> exported;
     std::optional<carsets::FolderSet> set;
@@ -156,18 +194,19 @@ void frmMovrand::ExportCarSet() {
         if (refusal.empty()) break;
         ui_.ShowMessage(refusal);
     }
+    platform::FileSystem fs = pv_.Files();
+    const std::string folder = SetsFolder(pv_);
+    if (!fs.FolderExists(folder) &&
+        !platform::RunTrapped(ui_, platform::TrapForm::Common, pv_.ProgramName,
+                              [&] { fs.CreateFolder(folder); }))
+        return;
+    const std::string file = ui_.SaveFile(
+        folder + "\\", carsets::FolderNameOfSet(name) + "_" + set->Code + carsets::kCarSetSuffix,
+        carsets::kCarSetSuffix, "Export Car Set");
+    if (file.empty()) return;
     {
         const BusyWhile busy(ui_);
-        platform::FileSystem fs = pv_.Files();
-        const std::string folder = SetsFolder(pv_);
-        if (!fs.FolderExists(folder) &&
-            !platform::RunTrapped(ui_, platform::TrapForm::Common, pv_.ProgramName,
-                                  [&] { fs.CreateFolder(folder); }))
-            return;
-        exported = carsets::ExportCarSet(pv_, ui_,
-                                         folder + "\\" + carsets::FolderNameOfSet(name) + "_" +
-                                             set->Code + carsets::kCarSetSuffix,
-                                         "", name);
+        exported = carsets::ExportCarSet(pv_, ui_, file, "", name);
     }
     if (!exported) return;
     ui_.ShowMessage("The live car folder was written as the car set " + exported->File +

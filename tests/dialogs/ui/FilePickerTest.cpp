@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QScrollBar>
 
@@ -11,6 +12,8 @@
 #include "dialogs/ui/FolderListBox.h"
 #include "dialogs/ui/QtUi.h"
 #include "dialogs/ui/frmFileControls.h"
+#include "dialogs/ui/frmMsgBoxControls.h"
+#include "dialogs/ui/frmYesNoControls.h"
 #include "resources/PictureIds.h"
 #include "ui/ModalDriver.h"
 #include "ui/SimulatedInput.h"
@@ -134,6 +137,68 @@ TEST(FilePicker, ShowsHiddenFoldersWhenAskedAndRemembersIt) {
         });
         f.Pick();
     }
+}
+
+// Saving: the typed name (or a listed file clicked) joins the open folder with the suffix added
+// when missing, and Enter in the name field saves; a name Windows refuses is told, and a file
+// that is there is replaced only after a yes.
+TEST(FilePicker, SavesUnderATypedNameAskingBeforeReplacing) {
+    Fixture f;
+    f.drive.Write("C:\\league.carset", "x");
+    const auto save = [&] {
+        return f.ui.SaveFile("c:\\", "mine_7F3A.carset", ".carset", "Export Car Set");
+    };
+    WhenModal("frmFile", [&](QWidget* w) {
+        auto* name = Control<QLineEdit>(w, "txt", file::txt::kFileName);
+        auto* line = Control<QLabel>(w, "lbl", file::lbl::kChosenFile);
+        auto* use = Control(w, "img", file::img::kUseThisFile);
+        EXPECT_EQ(w->focusWidget(), name);
+        EXPECT_EQ(name->accessibleName(), "File name");
+        EXPECT_EQ(use->accessibleName(), "Save");
+        EXPECT_EQ(Rows(Control<FileListBox>(w, "fle", file::fle::kFiles)),
+                  QStringList({"league.carset"}));
+        EXPECT_EQ(line->text(), "C:\\mine_7F3A.carset");
+        name->clear();
+        EXPECT_TRUE(test::ShowsPicture(Control<QLabel>(w, "img", file::img::kUseThisFile),
+                                       resources::kGreyTickPicture));
+        Click(use);
+        EXPECT_TRUE(w->isVisible());
+        for (const QChar c : QString("Club")) test::TypeChar(name, c);
+        EXPECT_EQ(line->text(), "C:\\Club.carset");
+        test::DoubleClickRowNamed(Control<FolderListBox>(w, "dir", file::dir::kFolders), "sierra");
+        EXPECT_EQ(line->text(), "C:\\sierra\\Club.carset");
+        test::SaveScreenshot(w, "frmFile-save");
+        test::PressKey(name, Qt::Key_Return);
+    });
+    EXPECT_EQ(save(), "C:\\sierra\\Club.carset");
+    std::vector<std::string> told;
+    const auto answer = [&](int button) {
+        WhenModal("frmYesNo", [&told, button](QWidget* w) {
+            told.push_back(Control<QLabel>(w, "lbl", 0)->text().toStdString());
+            Click(Control(w, "img", button));
+        });
+    };
+    WhenModal("frmFile", [&](QWidget* w) {
+        auto* name = Control<QLineEdit>(w, "txt", file::txt::kFileName);
+        name->setText("con");
+        WhenModal("frmMsgBox", [&](QWidget* box) {
+            told.push_back(Control<QLabel>(box, "lbl", 0)->text().toStdString());
+            Click(Control(box, "img", frmMsgBoxControls::img::kOk));
+        });
+        Click(Control(w, "img", file::img::kUseThisFile));
+        ClickRow(Control<FileListBox>(w, "fle", file::fle::kFiles), 0);
+        EXPECT_EQ(name->text(), "league.carset");
+        for (const int button : {frmYesNoControls::img::kNo, frmYesNoControls::img::kYes}) {
+            EXPECT_TRUE(w->isVisible());
+            answer(button);
+            Click(Control(w, "img", file::img::kUseThisFile));
+        }
+    });
+    EXPECT_EQ(save(), "C:\\league.carset");
+    ASSERT_EQ(told.size(), 3u);
+    EXPECT_TRUE(told[0].starts_with("A file cannot be named con.carset")) << told[0];
+    EXPECT_NE(told[1].find("C:\\league.carset"), std::string::npos) << told[1];
+    EXPECT_EQ(told[1], told[2]);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "DemoInstallation.h"
 #include "GameGuard.h"
 #include "WindowFixture.h"
+#include "carsets/CarSetWork.h"
 #include "dialogs/ui/QtUi.h"
 #include "dialogs/ui/frmProgressControls.h"
 #include "dialogs/ui/frmYesNoControls.h"
@@ -120,10 +121,15 @@ TEST_F(FolderPagesTest, CarSetIsExportedComparedByTeamAndMadeLive) {
     const std::string code = Text(Find<QLabel>("lbl", lbl::kLiveCarSetCode)->text()).substr(13);
     ASSERT_EQ(code.size(), 14u) << code;
     // A name a set cannot have is asked again; the live folder's name is offered first.
+    // The picker offers the sets folder and a name of the set's name and code.
     drive.Ui.Texts = {"bad/name", "League 1967"};
+    const std::string set = "C:\\sierra\\gpl\\carsets\\League_1967_" + code + ".carset";
+    drive.Ui.Files = {set};
     Click(Find("cmd", cmd::kExportCarSet));
     EXPECT_NE(drive.Ui.Transcript().find("[cars67]"), std::string::npos) << drive.Ui.Transcript();
-    const std::string set = "C:\\sierra\\gpl\\carsets\\League_1967_" + code + ".carset";
+    EXPECT_EQ(drive.Ui.FilePickerCalls,
+              std::vector<std::string>{"save:C:\\sierra\\gpl\\carsets\\|League_1967_" + code +
+                                       ".carset|.carset|Export Car Set"});
     EXPECT_NE(drive.Read(set).find("name League 1967\n"), std::string::npos);
     ASSERT_EQ(drive.Ui.Messages.size(), 2u) << drive.Ui.Transcript();
     EXPECT_TRUE(drive.Ui.Messages[1].Text.ends_with("Its code: " + code));
@@ -158,6 +164,33 @@ TEST_F(FolderPagesTest, CarSetIsExportedComparedByTeamAndMadeLive) {
     EXPECT_TRUE(Text(Find<QLabel>("lbl", lbl::kLiveCarSetCode)->text())
                     .starts_with("Live folder: " + code));
     EXPECT_TRUE(drive.Ui.Traps.empty()) << drive.Ui.Transcript();
+}
+
+// The stored car folders of the source list show their codes beside their names, worked out
+// beside the window; a folder that is no car folder shows none.
+TEST_F(FolderPagesTest, StoredFoldersShowTheirCodesInTheList) {
+    WriteCarFolder(drive.DriveC() / "stored" / "classic", "classic");
+    WriteCarFolder(drive.DriveC() / "stored" / "modern", "modern");
+    std::filesystem::create_directories(drive.DriveC() / "stored" / "notes");
+    Open();
+    Find<QTabWidget>("tabMovrand", tabMovrand::kPages)->setCurrentIndex(tab::kCarFolders);
+    SetPath(dir::kSourceFolder, "C:\\stored");
+    const auto* worker = window->findChild<mainwindow::FolderCodeWorker*>();
+    ASSERT_NE(worker, nullptr);
+    for (int turn = 0; turn < 500 && worker->Busy(); ++turn)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_FALSE(worker->Busy());
+    QStringList rows = {"C:\\", "stored"};
+    for (const char* name : {"classic", "modern"})
+        rows << QString(name) + "   " +
+                    QString::fromStdString(
+                        carsets::SetOfFolder(drive.Pv, drive.Ui, "C:\\stored\\" + std::string(name))
+                            ->Code);
+    rows << "notes";
+    EXPECT_EQ(Text(Rows(Find<QListWidget>("dir", dir::kSourceFolder)).join("|")),
+              Text(rows.join("|")));
+    EXPECT_NE(rows[2].mid(10), rows[3].mid(9));
+    SaveScreenshot(Find("fra", fra::kCarFoldersPage), "car-folders-codes");
 }
 
 TEST_F(FolderPagesTest, SaveOnGplDirectorySwitchesAndRefreshesThePages) {
