@@ -2,6 +2,7 @@
 #include "roster/DriverList.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/ErrorTrap.h"
 #include "platform/Text.h"
@@ -33,6 +34,7 @@ DriverListView LoadDriverList(ProgramValues& pv, platform::Ui& ui) {
     DriverListView view;
     view.Ok = RunTrapped(ui, TrapForm::Information, pv.ProgramName, [&] {
         const platform::ProfileReadScope scope;
+        std::vector<ListSortKey> keys;  // of view.Entries, in their order
         for (int n = 1; n <= kRosterDrivers; ++n) {
             const std::string section = DriverSection(n);
             const std::string first =
@@ -40,12 +42,10 @@ DriverListView LoadDriverList(ProgramValues& pv, platform::Ui& ui) {
             const std::string last = ReadIniValue(pv, ui, section, "last_name", pv.DriverWorkFile);
             DriverListEntry entry{first + " " + last, n};
             // The sorted box puts a new entry before the first one that does not sort before it.
-            const auto at =
-                std::lower_bound(view.Entries.begin(), view.Entries.end(), entry,
-                                 [](const DriverListEntry& a, const DriverListEntry& b) {
-                                     return ListLess(a.Text, b.Text);
-                                 });
-            view.Entries.insert(at, std::move(entry));
+            ListSortKey key = ListKey(entry.Text);
+            const auto at = std::lower_bound(keys.begin(), keys.end(), key);
+            view.Entries.insert(view.Entries.begin() + (at - keys.begin()), std::move(entry));
+            keys.insert(at, std::move(key));
         }
         view.SelectedIndex = 0;
     });

@@ -89,9 +89,11 @@ bool Ignorable(char32_t c) {
     return c == U'-' || c == U'\'';
 }
 
+}  // namespace
+
 // Three levels of comparison, as a sorted list applies them: base letters, then accents, then
 // the characters the first levels ignore.
-std::tuple<std::u32string, std::u32string, std::u32string> SortKey(std::string_view text) {
+ListSortKey ListKey(std::string_view text) {
     std::u32string base;
     std::u32string accents;
     std::u32string folded;
@@ -105,10 +107,8 @@ std::tuple<std::u32string, std::u32string, std::u32string> SortKey(std::string_v
     return {base, accents, folded};
 }
 
-}  // namespace
-
 bool ListLess(std::string_view a, std::string_view b) {
-    return SortKey(a) < SortKey(b);
+    return ListKey(a) < ListKey(b);
 }
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {

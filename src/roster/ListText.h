@@ -2,6 +2,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <tuple>
 
 namespace movrand {
 
@@ -20,6 +21,10 @@ char32_t FoldCase(char32_t c);
 // letter, hyphens and apostrophes counting only when everything else is equal ("O'Brien" sorts
 // among the "Ob..." names).
 bool ListLess(std::string_view a, std::string_view b);
+// The same order as a value to keep: texts compare as ListLess has them when their keys do. A
+// list that is sorted as it is filled works each text's key out once, not at every comparison.
+using ListSortKey = std::tuple<std::u32string, std::u32string, std::u32string>;
+ListSortKey ListKey(std::string_view text);
 
 // Whether text begins with prefix, without regard to case.
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);

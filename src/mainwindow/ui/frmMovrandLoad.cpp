@@ -76,7 +76,10 @@ void frmMovrand::Form_Load() {
 void frmMovrand::FillCarNumberList() {
     blnFormLoading = true;
     cbo(cbo::kCarNumbers)->clear();
-    for (const std::string& number : CarNumberEntries()) cbo(cbo::kCarNumbers)->addItem(Q(number));
+    // Added as one list: the box's model tells its views once instead of once a number.
+    QStringList numbers;
+    for (const std::string& number : CarNumberEntries()) numbers.append(Q(number));
+    cbo(cbo::kCarNumbers)->addItems(numbers);
     blnFormLoading = false;
 }
 
