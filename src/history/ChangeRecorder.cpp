@@ -2,6 +2,7 @@
 #include "history/ChangeRecorder.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include "history/NetChanges.h"
 #include "platform/FileKeeping.h"
 #include "platform/FileSystemErrors.h"
+#include "platform/RuntimeError.h"
 
 namespace movrand::history {
 
@@ -32,6 +34,14 @@ bool Under(const fs::path& path, const fs::path& folder) {
 FileState StateIn(const fs::path& native, int folder);
 FileState StateIn(const fs::path& native, int folder, const platform::FileFacts& facts,
                   const FileState* known);
+
+// The disk space a kept copy takes (whole blocks, as the history's size and its limit count
+// it); its length where it cannot be looked at.
+std::uint64_t KeptSpace(int bucket, const fs::path& kept, std::uint64_t length) {
+    struct stat st {};
+    if (::fstatat(bucket, kept.filename().c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return length;
+    return static_cast<std::uint64_t>(st.st_blocks) * 512;
+}
 
 }  // namespace
 
@@ -297,10 +307,19 @@ void ChangeRecorder::Touch(const fs::path& native, bool copy, int folder) {
                        .first;
             place_.Share(place_.ContentFolder() + "\\" + name);
         }
-        if (platform::KeepFile(native, kept, copy, held->second->Get(), folder)) {
+        bool added = false;
+        try {
+            added = platform::KeepFile(native, kept, copy, held->second->Get(), folder);
+        } catch (const platform::RuntimeError& error) {
+            // Another user's file this user may not read, say: the refusal names it.
+            throw platform::RuntimeError(
+                error.Number(),
+                "Cannot keep " + change.Path + " in the history: " + error.Description());
+        }
+        if (added) {
             place_.Share(kept);
+            step_.BytesKept += KeptSpace(held->second->Get(), kept, change.Before.Size);
             addedContent_.push_back(std::move(kept));
-            step_.BytesKept += change.Before.Size;
         }
     }
     Journal("path\t" + change.Before.Text() + "\t?\t" + EscapedField(change.Path));

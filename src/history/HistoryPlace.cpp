@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "platform/FaultPlan.h"
+#include "platform/FileHandles.h"
 #include "platform/FileKeeping.h"
 #include "platform/FileSystemErrors.h"
 #include "platform/GroupShare.h"
@@ -71,7 +72,15 @@ bool HistoryPlace::Exists() const {
         return false;  // a drive that is not there holds no history
     }
     struct stat st {};
-    if (::lstat(native.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+    if (::lstat(native.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) return true;
+        // A link (to a copy elsewhere, say) or a file where the history belongs is no missing
+        // history either: read through or read as none, it would give or hide steps of another.
+        throw platform::RuntimeError(platform::kPathFileAccessError,
+                                     "The history folder " + folder_ + " is " +
+                                         (S_ISLNK(st.st_mode) ? "a link" : "no folder") +
+                                         ", not a folder; nothing was changed");
+    }
     if (errno == ENOENT || errno == ENOTDIR) return false;
     // A history that cannot be looked at (another user's, closed to this one) is no missing
     // one: read as empty, it would hide every step.
@@ -122,7 +131,14 @@ std::string HistoryPlace::ReadRecord(const std::string& file) const {
     constexpr std::uintmax_t kLargestIndex = 16u << 20;
     constexpr std::uintmax_t kLargestStep = 64u << 20;
     const bool small = file == Index() || file == LimitFile() || file == LabelsFile();
-    return fs_.ReadRecord(file, small ? kLargestIndex : kLargestStep);
+    // Opened in its folder, which is reached with no link on the way (a steps folder made a
+    // link to a copy elsewhere is refused by name), and never through a link itself.
+    const std::size_t slash = file.rfind('\\');
+    const platform::Descriptor folder = fs_.OpenFolder(file.substr(0, slash));
+    struct stat info {};
+    const platform::Descriptor in =
+        platform::OpenForReading(folder.Get(), file.c_str() + slash + 1, file, info, false);
+    return platform::ReadContent(in.Get(), file, small ? kLargestIndex : kLargestStep);
 }
 
 std::vector<int> HistoryPlace::StepFileNumbers() const {

@@ -878,7 +878,14 @@ RestoreResult CarryOut(ProgramValues& pv, platform::Ui& ui, const RestorePlan& p
 
 void SettleHistory(ProgramValues& pv, platform::Ui& ui, StandingRestore standing) {
     HistoryPlace place(pv);
-    if (!place.Exists()) return;
+    try {
+        if (!place.Exists()) return;
+    } catch (const platform::RuntimeError& error) {
+        // A history that cannot be looked at (another user's, a link in its place) is named,
+        // and what needs no history still runs: each use of the history refuses by that name.
+        ui.ShowMessage(error.Description() + ".");
+        return;
+    }
     // A lost or damaged index is no empty history: it is rebuilt from the step files.
     std::string lost;
     if (place.IndexLost()) {

@@ -93,12 +93,12 @@ int AbandonRestore(HistoryPlace& place, std::string* setAside) {
     int part = 0;
     try {
         part = SettleCutRestore(place);
-    } catch (const platform::RuntimeError& error) {
-        // The record of the part that ran cannot be read: it is kept under a name that says so,
-        // and what it changed stays as it is.
-        if (error.Number() != platform::kPathFileAccessError ||
-            error.Description().find(place.Pending()) == std::string::npos)
-            throw;
+    } catch (const platform::RuntimeError&) {
+        // The part that ran cannot be recorded as a step: its record cannot be read, or what it
+        // names cannot be looked at (a folder made a link since, say). The record is kept under
+        // a name that says so, and what it changed stays as it is: closing is the way out, so
+        // it never fails for what stands in the game.
+        if (place.Files().KindAt(place.Pending()).empty()) throw;
         const std::string aside = SetDamagedPendingAside(place);
         if (setAside) *setAside = aside;
     }
@@ -122,8 +122,8 @@ int AbandonRestore(HistoryPlace& place, std::string* setAside) {
 
 std::string AbandonedText(int part, const std::string& setAside) {
     if (!setAside.empty())
-        return "The unfinished restore was closed and the game left as it is. Its damaged record "
-               "of what it changed was kept as " +
+        return "The unfinished restore was closed and the game left as it is. Its record of what "
+               "it changed, which could not be made a step, was kept as " +
                setAside + "; what it changed is in no step.";
     return "The unfinished restore was closed and the game left as it is." +
            (part ? " What it changed is step " + std::to_string(part) + "."

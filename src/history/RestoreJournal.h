@@ -39,9 +39,10 @@ void RefuseWhileRestoreStands(const HistoryPlace& place);
 // short): only a part, so it marks no step as taken back. Its number, or 0 when there was none.
 int SettleCutRestore(HistoryPlace& place);
 // Leaves the game as it is: what the unfinished restore changed stays, recorded as a step of
-// its own, and the journal goes. Returns that step, or 0 when it had changed nothing. A damaged
-// record of that part (pending.step) is set aside in the history as pending.step.damaged, never
-// deleted; `setAside`, when given, receives its name then.
+// its own, and the journal goes. Returns that step, or 0 when it had changed nothing. A record
+// of that part (pending.step) that is damaged, or names what cannot be looked at, is set aside in
+// the history as pending.step.damaged, never deleted; `setAside`, when given, receives its name
+// then.
 int AbandonRestore(HistoryPlace& place, std::string* setAside = nullptr);
 // What the player is told once it is closed; `part` and `setAside` as AbandonRestore gave them.
 std::string AbandonedText(int part, const std::string& setAside = "");

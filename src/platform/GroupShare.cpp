@@ -18,6 +18,16 @@ void TakeInstallationGroup(int fd, const struct stat& installation, mode_t mode)
     ::fchmod(fd, mode);
 }
 
+void ShareWrittenFile(int folder, int file) {
+    struct stat into {};
+    if (::fstat(folder, &into) != 0 || !(into.st_mode & S_IWGRP) || (into.st_mode & S_IWOTH))
+        return;
+    struct stat st {};
+    if (::fstat(file, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) return;
+    const mode_t mode = GroupMode(into, st.st_mode & 07777, false);
+    if (mode != (st.st_mode & 07777)) ::fchmod(file, mode);
+}
+
 void ShareLikeInstallation(const std::filesystem::path& native, const struct stat& installation) {
     if (!(installation.st_mode & S_IWGRP)) return;
     const int fd = ::open(native.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);

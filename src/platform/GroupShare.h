@@ -16,6 +16,13 @@ mode_t GroupMode(const struct stat& installation, mode_t own, bool folder);
 // may be one this user is no member of: then the folder's setgid bit, or nothing, decides it.
 void TakeInstallationGroup(int fd, const struct stat& installation, mode_t mode);
 
+// Gives the regular file `file`, just written by this user into the open folder `folder`, the
+// group's permissions where that folder is its group's to write (a prefix shared by a group; not
+// one open to everyone, as /tmp is): the group gets what the owner has, whatever this user's
+// umask or a copied file's own permissions closed, so that another user of the group can keep
+// it in the history and replace it.
+void ShareWrittenFile(int folder, int file);
+
 // Opens `native` (no link followed) and, where this user owns it, gives it the installation's
 // group and the mode GroupMode makes of its own. Nothing happens to what cannot be opened, nor
 // to a file with more than one name.

@@ -9,6 +9,7 @@
 #include "platform/FaultPlan.h"
 #include "platform/FileHandles.h"
 #include "platform/FileSystemErrors.h"
+#include "platform/GroupShare.h"
 #include "platform/RuntimeError.h"
 
 namespace movrand::platform {
@@ -74,6 +75,14 @@ TextWriter::TextWriter(const fs::path& native, FaultPlan* faults, int folder, bo
     struct stat info {};
     if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode))
         throw NotPlainError("write", native.string(), info.st_mode);
+    if (inFolder) {
+        ShareWrittenFile(folder, fd.Get());
+    } else {
+        const Descriptor parent(
+            ::open(native.parent_path().empty() ? "." : native.parent_path().c_str(),
+                   O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (parent.Get() >= 0) ShareWrittenFile(parent.Get(), fd.Get());
+    }
     file_.reset(::fdopen(fd.Get(), append ? "ab" : "wb"));
     if (!file_) throw ErrorFromCode(std::error_code(errno, std::generic_category()), true);
     fd.Release();

@@ -15,6 +15,7 @@
 
 #include "platform/DiskSync.h"
 #include "platform/FileSystemErrors.h"
+#include "platform/GroupShare.h"
 
 namespace movrand::platform {
 namespace fs = std::filesystem;
@@ -152,6 +153,7 @@ void ReplaceFileWholeAt(int folder, const std::string& name,
         step(ReplaceStep::Write);
         write(file);
         if (options.KeepReplacedMode) TakeModeOfReplaced(folder, name, file);
+        ShareWrittenFile(folder, file);
         step(ReplaceStep::Sync);
         if (const int error = options.Synced ? SyncToDisk(file, SyncKind::File) : 0) {
             RaiseIfRecordFailed(error);

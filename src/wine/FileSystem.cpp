@@ -336,6 +336,7 @@ void WriteCopy(int in, const struct stat& info, const std::string& fromShown, in
         const struct timespec times[2] = {{0, UTIME_OMIT}, info.st_mtim};
         if (::fchmod(out, info.st_mode & 07777) != 0 || ::futimens(out, times) != 0)
             throw ErrorAbout(errno, "write", shown);
+        ShareWrittenFile(folder, out);
     };
     if (replace) {
         ReplaceOptions options;

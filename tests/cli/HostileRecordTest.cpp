@@ -121,6 +121,40 @@ TEST(HostileRecords, HistoryRecordsThatAreLinksOrHugeAreRefused) {
     }
 }
 
+// The history folder or its steps folder made a link to a copy outside: the start names it, what
+// needs no history still works, every use of the history refuses by that name, and nothing is
+// read or written through the link.
+TEST(HostileRecords, HistoryFoldersThatAreLinksAreRefused) {
+    for (const char* folder : {"history", "history/steps"}) {
+        SCOPED_TRACE(folder);
+        CliMachine m;
+        InstallStripes(m);
+        const fs::path link = m.Gpl() / "movrand" / folder;
+        const fs::path copy = m.Root() / "copy";
+        fs::rename(link, copy);
+        fs::create_directory_symlink(copy, link);
+        const auto before = TreeOf(m.DriveC());
+        const auto outside = TreeOf(copy);
+        for (const Args& works : {Args{"drivers"}, Args{"check", "C:\\sierra\\gpl"}}) {
+            const CliRun run = m.Run(works);
+            EXPECT_EQ(run.Status, 0) << works[0] << run.Out << run.Err;
+        }
+        for (const Args& refused : {Args{"history", "1"}, Args{"verify"}, Args{"--yes", "undo"},
+                                    Args{"car-number", "1", "12"}}) {
+            const CliRun run = m.Run(refused);
+            EXPECT_NE(run.Status, 0) << refused[0] << run.Out << run.Err;
+            EXPECT_NE(
+                run.Err.find(std::string("movrand\\") +
+                             (folder == std::string("history") ? "history" : "history\\steps") +
+                             " is a link"),
+                std::string::npos)
+                << refused[0] << run.Out << run.Err;
+        }
+        EXPECT_EQ(Differences(TreeOf(m.DriveC()), before), "");
+        EXPECT_EQ(Differences(TreeOf(copy), outside), "");
+    }
+}
+
 // A file changed since the accessory installed it is left as it is, and named.
 TEST(HostileRecords, AFileChangedSinceItWasInstalledIsLeftAlone) {
     CliMachine m;

@@ -102,26 +102,40 @@ TEST(UnfinishedRestore, WhatCannotBeTakenBackIsRefusedUpFront) {
 }
 
 // A restore journal that cannot be settled (left by a run that failed half way), alone or beside
-// a damaged record of the part that ran: the start says what stands and how to get out, commands
-// that need no change still work, changes (forgetting steps too) are refused naming the way out,
-// and `history abandon` closes it with the game left as it is, the damaged record set aside.
+// a record of the part that ran that is damaged or names a folder made a link since: the start
+// says what stands and how to get out, commands that need no change still work, changes
+// (forgetting steps too) are refused naming the way out, and `history abandon` closes it with
+// the game left as it is, the record set aside.
 TEST(UnfinishedRestore, AJournalThatCannotBeSettledIsAbandoned) {
     const std::string folder = "C:\\sierra\\gpl\\movrand\\history\\";
-    for (const bool pending : {false, true}) {
-        SCOPED_TRACE(pending);
+    enum class Record { None, Damaged, BehindALink };
+    for (const Record record : {Record::None, Record::Damaged, Record::BehindALink}) {
+        SCOPED_TRACE(static_cast<int>(record));
+        const bool pending = record != Record::None;
         CliMachine m;
         ASSERT_EQ(m.Run({"install", kClassic, "Ferrari 312"}).Status, 0);
         // It names content the history kept: no forget takes that away.
         fs::path kept;
         for (const auto& entry : fs::recursive_directory_iterator(History(m) / "content"))
             if (entry.is_regular_file()) kept = entry.path();
+        const std::string hash = kept.filename().string();
         const std::string damaged =
-            "movrand-history-step 1\nnumber\t2\npath\tf9:644:1:" + kept.filename().string() +
-            "\t?\tnonsense\n";
+            record == Record::Damaged
+                ? "movrand-history-step 1\nnumber\t2\npath\tf9:644:1:" + hash + "\t?\tnonsense\n"
+                : "movrand-history-step 1\nnumber\t2\nwhen\t2026-12-08T10:00:00+00:00\nuser\t"
+                  "player\nprogram\tmovrand-cli\nsummary\tRestored to step 0\nkept-bytes\t0\n"
+                  "path\tf9:644:1:" +
+                      hash + "\t?\t" + kFerrari + "fer9.3do\n";
         Damage(History(m) / "content");
         std::ofstream(History(m) / "restore.step")
             << "restore\tRestored to step 0\nstep\t2\nreverse\t1\n";
         if (pending) std::ofstream(History(m) / "pending.step") << damaged;
+        if (record == Record::BehindALink) {
+            // The player's own copy of the team folder, linked in its place.
+            const fs::path team = m.Gpl() / "cars" / "cars67" / "ferrari";
+            fs::rename(team, m.Root() / "ferrari");
+            fs::create_directory_symlink(m.Root() / "ferrari", team);
+        }
         const auto before = GameOf(m);
         const CliRun history = m.Run({"history"});
         EXPECT_EQ(history.Status, 0) << history.Err;
@@ -130,7 +144,7 @@ TEST(UnfinishedRestore, AJournalThatCannotBeSettledIsAbandoned) {
                              folder + "restore.step and cannot be finished"),
             std::string::npos)
             << history.Out;
-        if (pending) {
+        if (record == Record::Damaged) {
             EXPECT_NE(history.Out.find(folder + "pending.step is damaged"), std::string::npos);
         }
         EXPECT_NE(history.Out.find("movrand-cli history abandon"), std::string::npos);
@@ -150,8 +164,8 @@ TEST(UnfinishedRestore, AJournalThatCannotBeSettledIsAbandoned) {
         EXPECT_EQ(abandon.Status, 0) << abandon.Out << abandon.Err;
         EXPECT_NE(abandon.Out.find("message: The unfinished restore was closed and the game left "
                                    "as it is." +
-                                   std::string(pending ? " Its damaged record of what it changed "
-                                                         "was kept as " +
+                                   std::string(pending ? " Its record of what it changed, which "
+                                                         "could not be made a step, was kept as " +
                                                              folder + "pending.step.damaged"
                                                        : "")),
                   std::string::npos)

@@ -122,6 +122,26 @@ TEST(HistoryKeeping, SizeIsTheDiskSpaceTaken) {
     EXPECT_EQ(place.Size(), before + taken);
 }
 
+// The limit holds the disk space the history takes: what a step keeps counts in whole blocks,
+// so a history of small kept files whose lengths fit the limit while their blocks do not
+// forgets its oldest steps.
+TEST(HistoryKeeping, TheLimitCountsTheDiskSpaceTaken) {
+    AddOnDrive d;
+    d.Install(kClassic, "Ferrari 312");
+    history::HistoryPlace place(d.Pv);
+    const std::uint64_t content = platform::DiskSpaceUnder(place.Native(place.ContentFolder()));
+    ASSERT_GT(content, 0u);
+    EXPECT_EQ(place.ReadIndex().at(0).BytesKept, content);
+    d.Install(kClassic, "Red Wheels");
+    d.Install(kClassic, "Chrome Mirrors");
+    std::uint64_t lengths = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(place.NativeFolder()))
+        if (entry.is_regular_file()) lengths += entry.file_size();
+    place.SetLimit(lengths);
+    history::KeepWithinLimit(place, nullptr);
+    EXPECT_GT(place.FirstKept(), 1);
+}
+
 // Another user's history folder (or the folder that holds it) that this user cannot read is an
 // error naming it, never an empty history: not listed, verified or undone as one.
 TEST(HistoryKeeping, AnUnreadableHistoryIsRefusedByName) {

@@ -302,6 +302,42 @@ TEST(HistoryModel, LinksInTheHistoryAreRefusedByName) {
     }
 }
 
+// The history folder, or its steps folder, made a link to a copy elsewhere: the history is
+// neither read through the link nor taken as empty; listing, verifying and undoing are refused,
+// naming the link.
+TEST(HistoryModel, AHistoryReachedThroughALinkIsRefusedByName) {
+    for (const std::string linked : {"history", "history\\steps"}) {
+        SCOPED_TRACE(linked);
+        AddOnDrive d;
+        d.Install(kClassic, "Ferrari 312");
+        d.Install(kClassic, "Red Wheels");
+        const fs::path native = d.Native("C:\\sierra\\gpl\\movrand\\" + linked);
+        const fs::path copy = d.DriveC() / "elsewhere";
+        fs::rename(native, copy);
+        fs::create_directory_symlink(copy, native);
+        const auto refused = [&](const char* what, const std::function<void()>& action) {
+            try {
+                action();
+                ADD_FAILURE() << what << " read the history through the link";
+            } catch (const platform::RuntimeError& error) {
+                EXPECT_NE(error.Description().find(linked), std::string::npos)
+                    << what << ": " << error.Description();
+            }
+        };
+        history::HistoryPlace place(d.Pv);
+        refused("listing", [&] {
+            if (!place.Exists()) throw platform::RuntimeError(0, "no history");
+            place.ReadStep(2);
+        });
+        refused("verify", [&] { history::VerifyInstallation(d.Pv); });
+        refused("undo", [&] {
+            const history::RestorePlan plan = history::PlanUndo(d.Pv);
+            throw platform::RuntimeError(0, plan.Refusal);
+        });
+        EXPECT_EQ(TreeOf(copy / (linked == "history" ? "steps" : "")).size(), 2u);
+    }
+}
+
 // A restore record that no restore of this history wrote, or one whose files were changed by
 // hand since, is settled at the start only with a yes for those files.
 TEST(HistoryModel, ARestoreSettledAtTheStartAsksBeforeOverwriting) {

@@ -217,6 +217,7 @@ TEST(GameStart, ARealStartThroughWine) {
     if (!platform::FindOnPath("wine")) GTEST_SKIP() << "wine is not installed on this machine";
     const fs::path home = MakeTempFolder("movrand-wine-");
     demo::MakeDemoPrefix(home / "pfx");
+    const std::uintmax_t demoRegistry = fs::file_size(home / "pfx/system.reg");
     ProgramValues pv;
     pv.Env.UsePrefix(home / "pfx");
     pv.DriverIniFile = "C:\\sierra\\gpl\\driver.ini";
@@ -224,11 +225,15 @@ TEST(GameStart, ARealStartThroughWine) {
     const auto started = std::chrono::steady_clock::now();
     EXPECT_TRUE(StartGame(pv, ui)) << ui.Transcript();
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
-    // Wine really ran in that prefix: it readies the prefix (its registry files) on its way to
-    // the game, whatever the game itself then does.
+    // Wine really ran in that prefix: it readies the prefix on its way to the game, whatever the
+    // game itself then does (its update stamp, its own Windows folder, the machine registry
+    // written anew over the few lines the demo gave it).
     bool ranWine = false;
     for (int i = 0; i < 600 && !ranWine; ++i) {
-        ranWine = fs::exists(home / "pfx/system.reg") || fs::exists(home / "pfx/.update-timestamp");
+        std::error_code ec;
+        const std::uintmax_t registry = fs::file_size(home / "pfx/system.reg", ec);
+        ranWine = fs::exists(home / "pfx/.update-timestamp") ||
+                  fs::exists(home / "pfx/drive_c/windows") || (!ec && registry != demoRegistry);
         if (!ranWine) std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     EXPECT_TRUE(ranWine) << "no sign of Wine in " << (home / "pfx");

@@ -124,24 +124,24 @@ TEST(SharedInstallation, ALinkInPlaceOfTheLockIsRefused) {
     }
 }
 
-// A prefix shared by a group, its history begun by a user whose umask closes it to the group:
-// a second user of the group records a step in it and undoes that step, and the first user then
-// undoes their own.
+// A prefix shared by a group, its history begun by one user of the group whose umask closes it
+// to the group: a second user of the group records a step in it and undoes that step, and the
+// first user then undoes their own. Neither is root, so each really needs the group's rights.
 TEST(SharedInstallation, TheGroupsUsersShareTheHistory) {
-    const OtherUser* other = OtherUser::Get();
-    if (!other) GTEST_SKIP() << "only root can make a second user";
+    const OtherUser* first = OtherUser::Get();
+    const OtherUser* second = OtherUser::Partner();
+    if (!first || !second) GTEST_SKIP() << "only root can make two users of a group";
     AddOnDrive drive;
     MakeLiveries(drive.DriveC());
     const fs::path gpl = drive.Native("C:\\sierra\\gpl");
     Share(drive, gpl);
     fs::permissions(gpl, fs::perms::others_write, fs::perm_options::remove);
     for (const auto& entry : fs::recursive_directory_iterator(gpl)) {
-        ASSERT_EQ(::lchown(entry.path().c_str(), static_cast<uid_t>(-1), other->Gid), 0);
+        ASSERT_EQ(::lchown(entry.path().c_str(), static_cast<uid_t>(-1), first->Gid), 0);
         fs::permissions(entry.path(), fs::perms::group_read | fs::perms::group_write,
                         fs::perm_options::add);
     }
-    ASSERT_EQ(::chown(gpl.c_str(), static_cast<uid_t>(-1), other->Gid), 0);
-    const mode_t umask = ::umask(022);
+    ASSERT_EQ(::chown(gpl.c_str(), static_cast<uid_t>(-1), first->Gid), 0);
     const auto undo = [&] {
         try {
             const history::RestoreResult result =
@@ -154,15 +154,24 @@ TEST(SharedInstallation, TheGroupsUsersShareTheHistory) {
             return false;
         }
     };
-    EXPECT_EQ(drive.Install("C:\\addons\\Team Liveries", "Blue Livery"), InstallOutcome::Installed);
-    EXPECT_TRUE(other->Run([&] {
-        const InstallOutcome installed = drive.Install(kClassic, "Ferrari 312");
+    const auto install = [&](const std::string& folder, const std::string& entry) {
+        const InstallOutcome installed = drive.Install(folder, entry);
         if (installed != InstallOutcome::Installed) std::cerr << drive.Ui.Transcript() << "\n";
-        return installed == InstallOutcome::Installed && undo();
+        return installed == InstallOutcome::Installed;
+    };
+    EXPECT_TRUE(first->Run([&] {
+        ::umask(077);
+        return install("C:\\addons\\Team Liveries", "Blue Livery");
     }));
-    EXPECT_TRUE(undo());
+    EXPECT_TRUE(second->Run([&] {
+        ::umask(022);
+        return install(kClassic, "Ferrari 312") && undo();
+    }));
+    EXPECT_TRUE(first->Run([&] {
+        ::umask(077);
+        return undo() && history::PlanUndo(drive.Pv).Refusal == "There is no step to undo.";
+    }));
     EXPECT_EQ(history::PlanUndo(drive.Pv).Refusal, "There is no step to undo.");
-    ::umask(umask);
 }
 
 // Folders made in a prefix its group may write, one by one or by a copy, take the prefix's group

@@ -7,43 +7,70 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <string>
 
 namespace movrand::test {
 
 namespace {
 constexpr const char* kName = "movrand-other";
+constexpr const char* kPartner = "movrand-partner";
 
-// Removes the user this run made (with its own group and any home) when the test program ends,
-// so the machine is left as found. One that was there before (left by a killed run, or in use
-// by a run beside this one) is used and left alone.
+// Runs a removal; nothing more can be done from a destructor when it fails.
+void RunRemoval(const char* command) {
+    [[maybe_unused]] const int status = std::system(command);
+}
+
+// Removes the users this run made (with their groups and any homes) when the test program ends,
+// the partner first since its group is the other user's, so the machine is left as found. One
+// that was there before (left by a killed run, or in use by a run beside this one) is used and
+// left alone.
 struct UserRemoval {
-    bool Armed = false;
+    bool Other = false;
+    bool Partner = false;
     ~UserRemoval() {
-        if (!Armed || !::getpwnam(kName)) return;
-        // Nothing more can be done from a destructor when the removal fails.
-        [[maybe_unused]] const int status =
-            std::system("userdel --remove movrand-other >/dev/null 2>&1");
+        if (Partner && ::getpwnam(kPartner))
+            RunRemoval("userdel --remove movrand-partner >/dev/null 2>&1");
+        if (Other && ::getpwnam(kName))
+            RunRemoval("userdel --remove movrand-other >/dev/null 2>&1");
     }
 };
+
+UserRemoval& Removal() {
+    static UserRemoval removal;
+    return removal;
+}
+
+// The user named `name`, made with `useradd` and the further options given when missing.
+const OtherUser* Made(const char* name, const std::string& options, bool& made) {
+    if (::geteuid() != 0) return nullptr;
+    if (!::getpwnam(name)) {
+        const std::string command = "useradd --no-create-home --shell /usr/sbin/nologin " +
+                                    options + " " + name + " >/dev/null 2>&1";
+        if (std::system(command.c_str()) != 0) return nullptr;
+        made = true;
+    }
+    const passwd* entry = ::getpwnam(name);
+    if (!entry) return nullptr;
+    auto* user = new OtherUser;  // lives as long as the test program
+    user->Uid = entry->pw_uid;
+    user->Gid = entry->pw_gid;
+    return user;
+}
 
 }  // namespace
 
 const OtherUser* OtherUser::Get() {
-    static UserRemoval removal;
+    static const OtherUser* user = Made(kName, "", Removal().Other);
+    return user;
+}
+
+const OtherUser* OtherUser::Partner() {
     static const OtherUser* user = []() -> const OtherUser* {
-        if (::geteuid() != 0) return nullptr;
-        if (!::getpwnam(kName)) {
-            if (std::system("useradd --no-create-home --shell /usr/sbin/nologin movrand-other "
-                            ">/dev/null 2>&1") != 0)
-                return nullptr;
-            removal.Armed = true;
-        }
-        const passwd* entry = ::getpwnam(kName);
-        if (!entry) return nullptr;
-        static OtherUser other;
-        other.Uid = entry->pw_uid;
-        other.Gid = entry->pw_gid;
-        return &other;
+        const OtherUser* other = Get();
+        if (!other) return nullptr;
+        const OtherUser* partner =
+            Made(kPartner, "--gid " + std::to_string(other->Gid), Removal().Partner);
+        return partner && partner->Gid == other->Gid ? partner : nullptr;
     }();
     return user;
 }

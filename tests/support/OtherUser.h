@@ -13,6 +13,9 @@ class OtherUser {
   public:
     // The user, or nullptr (not root, or useradd failed).
     static const OtherUser* Get();
+    // A second user whose group is the first one's (Get()'s Gid), so that two users who are not
+    // root share an installation; or nullptr.
+    static const OtherUser* Partner();
     // Runs `action` in a child process as this user; its answer (false when the child failed).
     // `ready`, when given, runs in this process while the child waits after `action`, until
     // `ready` returns: so the child can hold something (a lock) meanwhile.

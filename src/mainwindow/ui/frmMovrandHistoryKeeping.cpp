@@ -89,7 +89,9 @@ void frmMovrand::CloseUnfinishedRestore() {
                         ".\r\n\r\nLeave the game as it is and close it? What it changed stays, "
                         "recorded as a step of its own.";
         if (!ui_.AskYesNo(asked)) return;
-        ui_.ShowMessage(history::AbandonedText(history::AbandonRestore(place)));
+        std::string setAside;
+        const int part = history::AbandonRestore(place, &setAside);
+        ui_.ShowMessage(history::AbandonedText(part, setAside));
     } else {
         ui_.ShowMessage("There is no unfinished restore or undo to close.");
     }
