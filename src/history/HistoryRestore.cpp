@@ -12,6 +12,7 @@
 #include "history/HistoryPlace.h"
 #include "history/HistorySettling.h"
 #include "history/HistoryStep.h"
+#include "history/KeptLooks.h"
 #include "history/RestoreChecks.h"
 #include "history/RestoreCount.h"
 #include "history/RestoreJournal.h"
@@ -109,6 +110,22 @@ std::string ParentOf(const std::string& path) {
     return path.substr(0, path.rfind('\\'));
 }
 
+// When the history's own records were last made anew by a copy; 0 when they never were. A copy
+// keeps the modification times but makes every file anew: a step file born after it was last
+// written tells of one (where the file system keeps no birth time, one whose permissions or name
+// changed long after it was written).
+std::int64_t LastCopiedNs(const HistoryPlace& place) {
+    std::int64_t copied = 0;
+    for (const platform::WalkedEntry& e :
+         platform::WalkFolder(place.Native(place.Folder() + "\\steps"))) {
+        constexpr std::int64_t kLongAfter = 60'000'000'000;
+        const std::int64_t made = e.BornNs ? e.BornNs : e.ChangedNs - kLongAfter;
+        if (!e.Folder && made > e.ModifiedNs)
+            copied = std::max(copied, e.BornNs ? e.BornNs : e.ChangedNs);
+    }
+    return copied;
+}
+
 // Follows the steps oldest first; what the steps in `touching` change is marked. `history` is
 // the history's own folder.
 Known ExpectedState(const std::vector<Step>& steps, const std::set<int>& touching,
@@ -186,16 +203,7 @@ Known ExpectedState(const std::vector<Step>& steps, const std::set<int>& touchin
             }
         }
     }
-    // A copy keeps the modification times but makes every file anew: a step file born after it
-    // was last written tells of one (where the file system keeps no birth time, one whose
-    // permissions or name changed long after it was written).
-    for (const platform::WalkedEntry& e :
-         platform::WalkFolder(place.Native(place.Folder() + "\\steps"))) {
-        constexpr std::int64_t kLongAfter = 60'000'000'000;
-        const std::int64_t made = e.BornNs ? e.BornNs : e.ChangedNs - kLongAfter;
-        if (!e.Folder && made > e.ModifiedNs)
-            known.CopiedNs = std::max(known.CopiedNs, e.BornNs ? e.BornNs : e.ChangedNs);
-    }
+    known.CopiedNs = LastCopiedNs(place);
     return known;
 }
 
@@ -330,7 +338,8 @@ std::vector<Step> AllSteps(const HistoryPlace& place) {
 // A damaged or hand-made step never sends the restore outside the installation and the stored
 // car folders it names, nor into the history's own records; every change it would take back is
 // recorded whole.
-void CheckStepPlaces(const ProgramValues& pv, const HistoryPlace& place, const Step& step) {
+void CheckStepPlaces(const ProgramValues& pv, const HistoryPlace& place, const Step& step,
+                     KeptLooks& kept) {
     const std::string file = place.StepFile(step.Number);
     history::CheckStepPlaces(place, step, file, pv.AppPath);
     const auto damaged = [&](const std::string& why) {
@@ -341,8 +350,7 @@ void CheckStepPlaces(const ProgramValues& pv, const HistoryPlace& place, const S
         if (c.Kind == StepChange::Type::Path && !c.HasAfter)
             throw damaged("it lacks the state after " + c.Path);
         if (c.Kind == StepChange::Type::Path && c.Before.IsFile() &&
-            platform::FactsOf(place.ContentOf(c.Before.Hash)).Kind !=
-                platform::FileFacts::Type::File)
+            kept.Of(c.Before.Hash).Kind != platform::FileFacts::Type::File)
             throw damaged("the content it kept of " + c.Path + " is missing");
     }
 }
@@ -353,8 +361,9 @@ RestorePlan PlanReversal(ProgramValues& pv, std::vector<int> reverse) {
     HistoryPlace place(pv);
     const std::vector<Step> steps = AllSteps(place);
     const std::set<int> touching(plan.Reverse.begin(), plan.Reverse.end());
+    KeptLooks kept(place);
     for (const Step& step : steps)
-        if (touching.count(step.Number)) CheckStepPlaces(pv, place, step);
+        if (touching.count(step.Number)) CheckStepPlaces(pv, place, step, kept);
     const Known known = ExpectedState(steps, touching, place);
     // Everything the reversal will need is looked at before it changes anything.
     ReversalTargets targets;
@@ -362,7 +371,7 @@ RestorePlan PlanReversal(ProgramValues& pv, std::vector<int> reverse) {
         if (e.Touched) targets.Paths.push_back({e.Path, e.State});
     for (const auto& [key, m] : known.Moved)
         if (m.Touched) targets.Folders.push_back(m.Path);
-    plan.Refusal = CheckReversal(place, steps, touching, targets);
+    plan.Refusal = CheckReversal(place, steps, touching, targets, kept);
     if (!plan.Refusal.empty()) return plan;
     NativePaths natives(place.Files());
     const platform::FileSystem& fs = place.Files();
@@ -598,7 +607,8 @@ std::vector<HandChange> VerifyInstallation(ProgramValues& pv) {
     NativePaths natives(place.Files());
     const std::vector<Step> steps = AllSteps(place);
     // Nothing outside the installation and its stored car folders is looked at.
-    for (const Step& step : steps) CheckStepPlaces(pv, place, step);
+    KeptLooks kept(place);
+    for (const Step& step : steps) CheckStepPlaces(pv, place, step, kept);
     const Known known = ExpectedState(steps, {}, place);
     const platform::FileSystem& fs = place.Files();
     fs.WorkStage("Checking files", static_cast<int>(known.Paths.size() + known.Moved.size()));
@@ -869,6 +879,25 @@ void TellDamagedPending(HistoryPlace& place, platform::Ui& ui, const std::string
     ui.ShowMessage(DamagedPendingSetAsideText(SetDamagedPendingAside(place)));
 }
 
+// A lost or damaged index is no empty history: it is rebuilt from the step files.
+void RebuildLostIndex(HistoryPlace& place, platform::Ui& ui) {
+    std::string lost;
+    if (place.IndexLost()) {
+        lost = "missing";
+    } else {
+        try {
+            place.ReadIndex();
+        } catch (const platform::RuntimeError&) {
+            lost = "damaged";
+        }
+    }
+    if (lost.empty()) return;
+    const int listed = place.RepairIndex();
+    ui.ShowMessage("The history index " + place.Index() + " was " + lost +
+                   ", so it has been rebuilt from its " + std::to_string(listed) +
+                   " step file(s).");
+}
+
 }  // namespace
 
 RestoreResult CarryOut(ProgramValues& pv, platform::Ui& ui, const RestorePlan& plan,
@@ -886,23 +915,7 @@ void SettleHistory(ProgramValues& pv, platform::Ui& ui, StandingRestore standing
         ui.ShowMessage(error.Description() + ".");
         return;
     }
-    // A lost or damaged index is no empty history: it is rebuilt from the step files.
-    std::string lost;
-    if (place.IndexLost()) {
-        lost = "missing";
-    } else {
-        try {
-            place.ReadIndex();
-        } catch (const platform::RuntimeError&) {
-            lost = "damaged";
-        }
-    }
-    if (!lost.empty()) {
-        const int listed = place.RepairIndex();
-        ui.ShowMessage("The history index " + place.Index() + " was " + lost +
-                       ", so it has been rebuilt from its " + std::to_string(listed) +
-                       " step file(s).");
-    }
+    RebuildLostIndex(place, ui);
     if (!RestoreStands(place)) {
         if (const std::string damaged = DamagedPendingStep(place); !damaged.empty())
             return TellDamagedPending(place, ui, damaged, standing);

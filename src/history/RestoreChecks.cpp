@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 
 #include "platform/FileKeeping.h"
 #include "platform/RuntimeError.h"
@@ -55,10 +56,37 @@ class WayCheck {
         const std::string key = LowerCase(path);
         const auto known = kinds_.find(key);
         if (known != kinds_.end()) return known->second;
+        // A file or folder under its own name in a folder seen already is looked at there, the
+        // folder held open: one look instead of a walk down the whole path and its resolution.
+        // Anything else (another case, a link) is left to the service, which names it.
+        const std::size_t slash = path.rfind('\\');
+        if (const int folder = slash == std::string::npos ? -1 : HeldFolder(path.substr(0, slash));
+            folder >= 0) {
+            const platform::FileFacts facts = platform::FactsOf(path.substr(slash + 1), folder);
+            if (facts.Kind == platform::FileFacts::Type::File) return kinds_[key] = "a file";
+            if (facts.Kind == platform::FileFacts::Type::Folder) return kinds_[key] = "a folder";
+        }
         return kinds_[key] = place_.Files().KindAt(path);
     }
 
   private:
+    // The folder `folder` held open when it was seen to be one; -1 otherwise.
+    int HeldFolder(const std::string& folder) {
+        const std::string key = LowerCase(folder);
+        const auto seen = kinds_.find(key);
+        if (seen == kinds_.end() || seen->second != "a folder") return -1;
+        auto held = held_.find(key);
+        if (held == held_.end()) {
+            std::optional<platform::Descriptor> opened;
+            try {
+                opened.emplace(place_.Files().OpenFolder(folder));
+            } catch (const platform::RuntimeError&) {
+            }
+            held = held_.emplace(key, std::move(opened)).first;
+        }
+        return held->second ? held->second->Get() : -1;
+    }
+
     static bool Within(const std::string& path, const std::string& folder) {
         const std::string key = LowerCase(path), outer = LowerCase(folder);
         return key == outer ||
@@ -69,21 +97,22 @@ class WayCheck {
     const HistoryPlace& place_;
     std::vector<std::string> roots_;  // the installation first, then the stored car folders
     std::map<std::string, std::string> kinds_;
+    std::map<std::string, std::optional<platform::Descriptor>> held_;
 };
 
 // The kept copy of a file is there and still holds the bytes of its fingerprint. A copy that
 // still looks as the step that kept it left it is not read here: it is checked as it is put back.
 bool KeptWhole(const HistoryPlace& place, const FileState& state,
-               const std::map<std::string, KeptCopy>& looks) {
-    const std::filesystem::path kept = place.ContentOf(state.Hash);
-    const platform::FileFacts facts = platform::FactsOf(kept);
+               const std::map<std::string, KeptCopy>& looks, KeptLooks& kept) {
+    const platform::FileFacts& facts = kept.Of(state.Hash);
     if (facts.Kind != platform::FileFacts::Type::File || facts.Size != state.Size) return false;
     const auto look = looks.find(state.Hash);
     if (look != looks.end() && look->second.Number == facts.Number &&
         look->second.Size == facts.Size && look->second.ChangedNs == facts.ChangedNs)
         return true;
     try {
-        return platform::FastHashOf(kept, true) == state.Hash;
+        return platform::FastHashOf(place.ContentOf(state.Hash), true, kept.Folder(state.Hash)) ==
+               state.Hash;
     } catch (const platform::RuntimeError&) {
         return false;
     }
@@ -92,7 +121,8 @@ bool KeptWhole(const HistoryPlace& place, const FileState& state,
 }  // namespace
 
 std::string CheckReversal(const HistoryPlace& place, const std::vector<Step>& steps,
-                          const std::set<int>& reversed, const ReversalTargets& targets) {
+                          const std::set<int>& reversed, const ReversalTargets& targets,
+                          KeptLooks& kept) {
     // What the steps taken back put at each path: a file (from the history's content) or a
     // folder.
     std::set<std::string> files, folders, checked;
@@ -110,7 +140,7 @@ std::string CheckReversal(const HistoryPlace& place, const std::vector<Step>& st
             if (c.Before.IsFolder()) folders.insert(LowerCase(c.Path));
             if (!c.Before.IsFile()) continue;
             files.insert(LowerCase(c.Path));
-            if (checked.insert(c.Before.Hash).second && !KeptWhole(place, c.Before, looks))
+            if (checked.insert(c.Before.Hash).second && !KeptWhole(place, c.Before, looks, kept))
                 return Refused("the copy of " + c.Path +
                                " that the history kept is damaged (its content is not what was "
                                "kept)");

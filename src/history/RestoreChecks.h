@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "history/HistoryPlace.h"
+#include "history/KeptLooks.h"
 #include "history/StepRecord.h"
 
 namespace movrand::history {
@@ -24,7 +25,9 @@ struct ReversalTargets {
 // says), every place it writes reached without a link on the way, and nothing standing where
 // it must put something (a folder where a file goes back, a file where a folder must be, a
 // folder a move takes back gone). Returns "" when all is there, else what is wrong and where.
+// `kept` looks at the kept copies.
 std::string CheckReversal(const HistoryPlace& place, const std::vector<Step>& steps,
-                          const std::set<int>& reversed, const ReversalTargets& targets);
+                          const std::set<int>& reversed, const ReversalTargets& targets,
+                          KeptLooks& kept);
 
 }  // namespace movrand::history

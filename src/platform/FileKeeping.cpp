@@ -116,17 +116,20 @@ std::string FastHashOfBytes(std::string_view bytes) {
 }
 
 std::string CopyFingerprinted(int from, int to, const std::string& fromShown,
-                              const std::string& toShown) {
-    return HashOfOpen(from, fromShown, [&](const char* bytes, std::size_t size) {
-        for (std::size_t done = 0; done < size;) {
-            const ssize_t w = ::write(to, bytes + done, size - done);
-            if (w < 0) {
-                if (errno == EINTR) continue;
-                throw ErrorAbout(errno, "write", toShown);
+                              const std::string& toShown, std::uint64_t size) {
+    return HashOfOpen(
+        from, fromShown,
+        [&](const char* bytes, std::size_t piece) {
+            for (std::size_t done = 0; done < piece;) {
+                const ssize_t w = ::write(to, bytes + done, piece - done);
+                if (w < 0) {
+                    if (errno == EINTR) continue;
+                    throw ErrorAbout(errno, "write", toShown);
+                }
+                done += static_cast<std::size_t>(w);
             }
-            done += static_cast<std::size_t>(w);
-        }
-    });
+        },
+        size);
 }
 
 bool StillAsWritten(const WrittenFile& file, int folder) {

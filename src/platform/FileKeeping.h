@@ -50,8 +50,10 @@ std::string FastHashOfBytes(std::string_view bytes);
 
 // Copies the whole content of the open file `from` into `to` through a buffer and returns the
 // fingerprint of the bytes written (as FastHashOf gives it); errors name the side that failed.
+// `size`, when known, spares the read that would only find the end (as for FastHashOfOpen).
 std::string CopyFingerprinted(int from, int to, const std::string& fromShown,
-                              const std::string& toShown);
+                              const std::string& toShown,
+                              std::uint64_t size = std::numeric_limits<std::uint64_t>::max());
 
 // True while the file at `file.Path` (links not followed) is the very file that was written,
 // untouched since: the same inode, size, permissions and times. Writing to a file, renaming it

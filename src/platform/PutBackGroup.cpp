@@ -38,11 +38,21 @@ void PutBackGroup::Write(const File& file) {
     if (out.Get() < 0) throw ErrorAbout(errno, "write", file.Shown);
     written_.push_back(
         {file.Folder, std::move(temporary), file.Target.filename().string(), file.Shown});
-    if (file.Replaces && ::fchown(out.Get(), static_cast<uid_t>(-1), file.Group) != 0) {
+    // Every file made in a folder gets the same group (this user's, or the folder's own where it
+    // hands it down): it is looked at once per folder, and changed only where it differs.
+    auto made = madeGroups_.find(file.Folder);
+    if (made == madeGroups_.end()) {
+        struct stat st {};
+        if (::fstat(out.Get(), &st) != 0) throw ErrorAbout(errno, "write", file.Shown);
+        made = madeGroups_.emplace(file.Folder, st.st_gid).first;
+    }
+    if (file.Replaces && file.Group != made->second &&
+        ::fchown(out.Get(), static_cast<uid_t>(-1), file.Group) != 0) {
         // not a member of that group: the file keeps this user's
     }
     // Checked as it is copied (one read): a copy that does not match is never renamed.
-    if (CopyFingerprinted(in.Get(), out.Get(), file.Kept.string(), file.Shown) != file.Hash)
+    if (CopyFingerprinted(in.Get(), out.Get(), file.Kept.string(), file.Shown,
+                          static_cast<std::uint64_t>(info.st_size)) != file.Hash)
         throw RuntimeError(kPathFileAccessError, "The history's copy " + file.Kept.string() +
                                                      " of " + file.Shown +
                                                      " does not hold what the history recorded");

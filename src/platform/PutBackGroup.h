@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,7 @@ class PutBackGroup {
         std::string Shown;
     };
     std::vector<Written> written_;
+    std::map<int, gid_t> madeGroups_;  // the group a file made in each folder gets
 };
 
 }  // namespace movrand::platform

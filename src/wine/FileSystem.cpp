@@ -330,7 +330,8 @@ void WriteCopy(int in, const struct stat& info, const std::string& fromShown, in
                std::string* hash = nullptr) {
     const auto fill = [&](int out) {
         if (hash)
-            *hash = CopyFingerprinted(in, out, fromShown, shown);
+            *hash = CopyFingerprinted(in, out, fromShown, shown,
+                                      static_cast<std::uint64_t>(info.st_size));
         else
             CopyContent(in, out, fromShown, shown);
         const struct timespec times[2] = {{0, UTIME_OMIT}, info.st_mtim};

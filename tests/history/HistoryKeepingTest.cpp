@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -246,6 +247,69 @@ TEST(HistoryKeeping, AKeptCopyDamagedUnseenStopsTheUndoAsItIsPutBack) {
         << undo.Message;
     EXPECT_EQ(d.Snapshot("C:\\sierra\\gpl\\cars"), game);
     EXPECT_TRUE(fs::exists(kept));
+}
+
+// A link where the undo puts a file back, or in place of one of the folders that hold the
+// history's copies, stops it while it is planned, by the link's name: nothing is read or written
+// through it, and nothing changes.
+TEST(HistoryKeeping, LinksOnTheUndosWayStopItBeforeAnythingChanges) {
+    for (const bool atContent : {false, true}) {
+        SCOPED_TRACE(atContent);
+        AddOnDrive d;
+        d.Install(kClassic, "Ferrari 312");
+        d.Write("C:\\elsewhere\\mine.txt", "mine");
+        history::HistoryPlace place(d.Pv);
+        std::string hash;
+        for (const history::StepChange& c : place.ReadStep(1).Changes)
+            if (c.Path == Ferrari("fer9.3do")) hash = c.Before.Hash;
+        ASSERT_FALSE(hash.empty());
+        std::string named;
+        if (atContent) {
+            const fs::path bucket = place.ContentOf(hash).parent_path();
+            fs::rename(bucket, d.DriveC() / "elsewhere" / "bucket");
+            fs::create_directory_symlink(d.DriveC() / "elsewhere" / "bucket", bucket);
+            named = place.ContentFolder() + "\\" + hash.substr(0, 2);
+        } else {
+            const fs::path file = d.Native(Ferrari("fer9.3do"));
+            fs::remove(file);
+            fs::create_symlink(d.DriveC() / "elsewhere" / "mine.txt", file);
+            named = Ferrari("fer9.3do");
+        }
+        const auto game = d.Snapshot("C:\\sierra\\gpl\\cars");
+        const auto elsewhere = d.Snapshot("C:\\elsewhere");
+        std::string refusal;
+        try {
+            refusal = history::PlanUndo(d.Pv).Refusal;
+        } catch (const platform::RuntimeError& error) {
+            refusal = error.Description();
+        }
+        EXPECT_NE(refusal.find(named), std::string::npos) << refusal;
+        EXPECT_NE(refusal.find("link"), std::string::npos) << refusal;
+        EXPECT_EQ(d.Snapshot("C:\\sierra\\gpl\\cars"), game);
+        EXPECT_EQ(d.Snapshot("C:\\elsewhere"), elsewhere);
+    }
+}
+
+// A file put back takes the group of the file it replaces where that differs from the group a new
+// file gets (as a shared installation's files have), and keeps the new file's group elsewhere.
+TEST(HistoryKeeping, AFilePutBackTakesTheGroupOfTheFileItReplaces) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file any group";
+    AddOnDrive d;
+    d.Install(kClassic, "Ferrari 312");
+    history::HistoryPlace place(d.Pv);
+    std::vector<std::string> replaced;
+    for (const history::StepChange& c : place.ReadStep(1).Changes)
+        if (c.Before.IsFile()) replaced.push_back(c.Path);
+    ASSERT_GE(replaced.size(), 2u);
+    constexpr gid_t kOther = 65534;
+    ASSERT_EQ(::lchown(d.Native(replaced[1]).c_str(), static_cast<uid_t>(-1), kOther), 0);
+    ASSERT_EQ(history::CarryOut(d.Pv, d.Ui, history::PlanUndo(d.Pv), false).Outcome,
+              history::RestoreOutcome::Done);
+    for (std::size_t i = 0; i < replaced.size(); ++i) {
+        struct stat st {};
+        ASSERT_EQ(::lstat(d.Native(replaced[i]).c_str(), &st), 0);
+        EXPECT_EQ(st.st_gid, i == 1 ? kOther : ::getegid()) << replaced[i];
+    }
 }
 
 }  // namespace
