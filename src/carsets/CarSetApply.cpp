@@ -258,7 +258,13 @@ ApplyResult ApplyCarSet(ProgramValues& pv, platform::Ui& ui, const ApplyRequest&
         if (!standing && (fs.FolderExists(result.Folder) || fs.FileExists(result.Folder)))
             return ui.ShowMessage("The folder " + result.Folder +
                                   " already exists: give the car folder of the set another name.");
-        if (fs.FolderExists(building) && !fs.FileExists(Join(building, kBuildMarker)))
+        // The marker goes once every file is in and synced: a run killed after that and before
+        // the folder got its name left it whole, and it is named now.
+        const bool builtWhole = fs.FolderExists(building) && !fs.IsLink(building) &&
+                                !fs.FileExists(Join(building, kBuildMarker)) &&
+                                HoldsExactly(fs, set, building, cache);
+        if (fs.FolderExists(building) && !builtWhole &&
+            !fs.FileExists(Join(building, kBuildMarker)))
             return ui.ShowMessage("The folder " + building +
                                   " is in the way of the car set's new folder; please move it.");
         if (fs.FileExists(building))
@@ -267,8 +273,8 @@ ApplyResult ApplyCarSet(ProgramValues& pv, platform::Ui& ui, const ApplyRequest&
         if (!request.NoSwap && !MayChangeWhileGameRuns(pv, ui)) return;
 
         // A killed run's half-built folder is the program's own (it holds the marker).
-        if (fs.FolderExists(building)) fs.DeleteFolder(building, true);
-        if (!standing) {
+        if (!builtWhole && fs.FolderExists(building)) fs.DeleteFolder(building, true);
+        if (!standing && !builtWhole) {
             ContentSearch search(set, cache);
             UnpackedSources unpacked(pv);
             const bool searched = SearchEverywhere(pv, ui, request, store, search, unpacked);
@@ -289,6 +295,9 @@ ApplyResult ApplyCarSet(ProgramValues& pv, platform::Ui& ui, const ApplyRequest&
                 }
                 throw;
             }
+        }
+        if (!standing) {
+            result.Outcome = ApplyOutcome::Failed;
             if (!fs.RenameFolder(building, result.Folder))
                 throw platform::RuntimeError(platform::kPathFileAccessError);
             platform::SyncAfterRename(fs.Native(building), fs.Native(result.Folder));

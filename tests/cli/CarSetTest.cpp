@@ -225,5 +225,32 @@ TEST(KilledSetApply, LeavesTheOldOrTheNewFolder) {
     }
 }
 
+// Killed in the last calls that build the set's folder, after the folder is whole: the next
+// set-apply finishes the work instead of finding a folder in its way.
+TEST(KilledSetApply, AWholeFolderNotYetNamedIsTakenByTheNextRun) {
+    if (!CanTraceChildren()) GTEST_SKIP() << "this machine does not let a test trace its children";
+    std::string code;
+    const std::string set = LeagueSet(code);
+    const Tree leagueLive = LeagueLive();
+    const Args build = {"set-apply", "C:\\league.carset", "--from", "C:\\league", "--no-swap"};
+    const auto prepare = [&](CliMachine& m) {
+        Write(m.DriveC() / "league.carset", set);
+        PrepareSource(m, false);
+    };
+    CliMachine counter;
+    prepare(counter);
+    const int built = RunKilledAt(counter, build, 0).ChangingCalls;
+    for (int point = built - 4; point <= built; ++point) {
+        SCOPED_TRACE("killed before call " + std::to_string(point));
+        CliMachine m;
+        prepare(m);
+        ASSERT_TRUE(RunKilledAt(m, build, point).Killed);
+        const CliRun again = m.Run({"set-apply", "C:\\league.carset", "--from", "C:\\league"});
+        EXPECT_EQ(again.Status, 0) << again.Out << again.Err;
+        EXPECT_EQ(Differences(WithoutRecords(TreeOf(Live(m))), leagueLive), "");
+        EXPECT_FALSE(fs::exists(m.Gpl() / "cars" / "League_1967.movrand-build"));
+    }
+}
+
 }  // namespace
 }  // namespace movrand::test
