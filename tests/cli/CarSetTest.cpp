@@ -147,6 +147,23 @@ TEST(CarSets, AHostileSetChangesNothing) {
     EXPECT_EQ(Differences(TreeOf(m.DriveC()), before), "");
 }
 
+// A stored folder holding a folder in two letter cases is no set: the game would find only one.
+TEST(CarSets, AFolderInTwoLetterCasesIsNoSet) {
+    CliMachine m;
+    const fs::path stored = m.DriveC() / "stored";
+    fs::copy(Live(m), stored, fs::copy_options::recursive);
+    Write(stored / "Zed" / "a.3do", "a");
+    Write(stored / "zed" / "b.3do", "b");
+    for (const Args& args : {Args{"set-export", "C:\\x", "--folder", "C:\\stored"},
+                             Args{"set-code", "--folder", "C:\\stored"}}) {
+        const CliRun run = m.Run(args);
+        EXPECT_EQ(run.Status, 1) << args[0];
+        EXPECT_NE(run.Out.find("holds both Zed\\a.3do and zed\\b.3do"), std::string::npos)
+            << run.Out;
+    }
+    EXPECT_FALSE(fs::exists(m.DriveC() / "x.carset"));
+}
+
 // Content found by its fingerprint is checked as it is copied: a damaged kept copy in the
 // history stops the run, and nothing is made live or left behind.
 TEST(CarSets, ADamagedSourceIsCaughtAsItIsCopied) {
