@@ -70,6 +70,14 @@ ParsedCarSet ReadCarSet(const ProgramValues& pv, const std::string& file) {
         parsed.Refusal = "The car set " + file + " does not exist.";
         return parsed;
     }
+    // Too large for any set: told as a set's other faults are, not as a failure to read.
+    if (fs.IsPlainFile(file) && fs.FileSize(file) > kLargestSetText) {
+        ParsedCarSet parsed;
+        parsed.Refusal = "The car set " + file + " cannot be used: it is larger than " +
+                         std::to_string(kMostSetFiles) + " files of the longest lines can be (" +
+                         std::to_string(kLargestSetText) + " bytes).";
+        return parsed;
+    }
     return ParseCarSet(fs.ReadRecord(file, kLargestSetText), file);
 }
 

@@ -145,6 +145,17 @@ TEST(CarSets, AHostileSetChangesNothing) {
     EXPECT_NE(apply.Out.find("line 3 names no file inside a car folder"), std::string::npos)
         << apply.Out;
     EXPECT_EQ(Differences(TreeOf(m.DriveC()), before), "");
+    // Larger than any set can be: refused as a set, not failed as a read.
+    Write(m.DriveC() / "huge.carset", "movrand-carset 1\n");
+    fs::resize_file(m.DriveC() / "huge.carset", 210'000'000);  // sparse
+    for (const Args& args : {Args{"set-compare", "C:\\huge.carset"},
+                             Args{"set-apply", "C:\\huge.carset", "--from", "C:\\"}}) {
+        const CliRun run = m.Run(args);
+        EXPECT_EQ(run.Status, 1) << args[0] << run.Err;
+        EXPECT_NE(run.Out.find("The car set C:\\huge.carset cannot be used: it is larger than"),
+                  std::string::npos)
+            << run.Out;
+    }
 }
 
 // A stored folder holding a folder in two letter cases is no set: the game would find only one.
