@@ -30,6 +30,8 @@ using platform::FileSystem;
 constexpr const char* kBuildSuffix = ".movrand-build";
 // Inside a folder being built, so that a killed run's leftover is known as the program's own.
 constexpr const char* kBuildMarker = "movrand-build.marker";
+// In the program's own folder: the archives named by --from, unpacked for one run.
+constexpr const char* kSourcesFolder = "carset-sources.movrand-temp";
 constexpr const char* kTeams[] = {"brabham", "brm",   "coventry", "eagle",
                                   "ferrari", "lotus", "murasama"};
 
@@ -63,7 +65,7 @@ class UnpackedSources {
     std::string Unpack(platform::Ui& ui, const std::string& archive) {
         FileSystem fs = pv_.Files();
         if (root_.empty()) {
-            root_ = Join(pv_.Env.ProgramFolder(), "carset-sources.movrand-temp");
+            root_ = Join(pv_.Env.ProgramFolder(), kSourcesFolder);
             if (fs.FolderExists(root_)) fs.DeleteFolder(root_, true);  // a killed run's
             fs.CreateFolder(root_);
         }
@@ -203,6 +205,25 @@ std::string StoreFolder(const ProgramValues& pv) {
         !fs.IsWithin(source, LiveCarFolder(pv)))
         return Parent(source);
     return pv.GPLPath + "cars";
+}
+
+void SweepHalfBuiltSets(const ProgramValues& pv) {
+    try {
+        FileSystem fs = pv.Files();
+        const std::string store = StoreFolder(pv);
+        const std::string_view suffix = kBuildSuffix;
+        if (fs.FolderExists(store))
+            for (const std::string& name : fs.FolderNames(store)) {
+                const std::string folder = Join(store, name);
+                if (name.size() > suffix.size() && name.ends_with(suffix) && !fs.IsLink(folder) &&
+                    fs.FileExists(Join(folder, kBuildMarker)))
+                    fs.DeleteFolder(folder, true);
+            }
+        const std::string sources = Join(pv.Env.ProgramFolder(), kSourcesFolder);
+        if (fs.FolderExists(sources)) fs.DeleteFolder(sources, true);
+    } catch (...) {
+        // Left for the next run that makes the set live, which removes it too.
+    }
 }
 
 std::string FolderNameOfSet(const std::string& setName) {

@@ -230,6 +230,7 @@ TEST(KilledSetApply, LeavesTheOldOrTheNewFolder) {
         EXPECT_EQ(guard.LiveCarFolderProblem(), "");
         const CliRun start = m.Run({"drivers"});
         EXPECT_EQ(start.Status, 0) << start.Out << start.Err;
+        EXPECT_FALSE(fs::exists(m.Gpl() / "cars" / "League_1967.movrand-build"));
         const Tree live = WithoutRecords(TreeOf(Live(m)));
         EXPECT_TRUE(TreeOf(Live(m)) == old || live == leagueLive);
         EXPECT_EQ(guard.Lost(), std::vector<std::string>{});
