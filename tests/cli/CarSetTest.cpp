@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <set>
 
 #include "CliRunner.h"
@@ -158,21 +159,46 @@ TEST(CarSets, AHostileSetChangesNothing) {
     }
 }
 
-// A stored folder holding a folder in two letter cases is no set: the game would find only one.
-TEST(CarSets, AFolderInTwoLetterCasesIsNoSet) {
-    CliMachine m;
-    const fs::path stored = m.DriveC() / "stored";
-    fs::copy(Live(m), stored, fs::copy_options::recursive);
-    Write(stored / "Zed" / "a.3do", "a");
-    Write(stored / "zed" / "b.3do", "b");
-    for (const Args& args : {Args{"set-export", "C:\\x", "--folder", "C:\\stored"},
-                             Args{"set-code", "--folder", "C:\\stored"}}) {
-        const CliRun run = m.Run(args);
-        EXPECT_EQ(run.Status, 1) << args[0];
-        EXPECT_NE(run.Out.find("holds both Zed\\a.3do and zed\\b.3do"), std::string::npos)
-            << run.Out;
+// A stored folder a set cannot carry is refused, naming what it holds, and no set is written
+// that would be refused where it is read: a folder in two letter cases (the game would find only
+// one), a path longer than a set's line, a file over a set file's cap.
+TEST(CarSets, AFolderASetCannotCarryIsNoSet) {
+    const fs::path deep = fs::path("ferrari") / std::string(250, 'a') / std::string(250, 'b') /
+                          std::string(250, 'c') / std::string(250, 'd') / "f.3do";
+    const struct {
+        const char* Name;
+        std::function<void(const fs::path&)> Make;
+        std::string Told;
+    } rows[] = {
+        {"TwoCases",
+         [](const fs::path& stored) {
+             Write(stored / "Zed" / "a.3do", "a");
+             Write(stored / "zed" / "b.3do", "b");
+         },
+         "holds both Zed\\a.3do and zed\\b.3do"},
+        {"LongPath", [&](const fs::path& stored) { Write(stored / deep, "x"); },
+         "its path makes a line longer than a set's may be (1024 bytes)"},
+        {"Huge",
+         [](const fs::path& stored) {
+             Write(stored / "ferrari" / "big.3do", "");
+             fs::resize_file(stored / "ferrari" / "big.3do", (1ull << 30) + 1);  // sparse
+         },
+         "The file C:\\stored\\ferrari\\big.3do cannot be part of a car set: it is larger"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        CliMachine m;
+        const fs::path stored = m.DriveC() / "stored";
+        fs::copy(Live(m), stored, fs::copy_options::recursive);
+        row.Make(stored);
+        for (const Args& args : {Args{"set-export", "C:\\x", "--folder", "C:\\stored"},
+                                 Args{"set-code", "--folder", "C:\\stored"}}) {
+            const CliRun run = m.Run(args);
+            EXPECT_EQ(run.Status, 1) << args[0];
+            EXPECT_NE(run.Out.find(row.Told), std::string::npos) << run.Out;
+        }
+        EXPECT_FALSE(fs::exists(m.DriveC() / "x.carset"));
     }
-    EXPECT_FALSE(fs::exists(m.DriveC() / "x.carset"));
 }
 
 // Content found by its fingerprint is checked as it is copied: a damaged kept copy in the
