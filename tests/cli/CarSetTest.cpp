@@ -134,6 +134,21 @@ TEST(CarSets, AnotherInstallationComparesAndTakesTheLeaguesFolder) {
     }
 }
 
+// The game takes LOTUS and lotus for one folder, but a set's code tells them apart: a folder of
+// another code is never told to be the set, and set-apply makes it the set.
+TEST(CarSets, TheComparisonAgreesWithTheCodes) {
+    CliMachine m;
+    ASSERT_EQ(m.Run({"set-export", "C:\\league"}).Status, 0);
+    fs::rename(Live(m) / "LOTUS", Live(m) / "lotus");
+    const CliRun compare = m.Run({"set-compare", "C:\\league.carset"});
+    EXPECT_EQ(compare.Status, 1);
+    EXPECT_NE(compare.Out.find("different\tLOTUS\\lot.3do\n"), std::string::npos) << compare.Out;
+    const CliRun apply = m.Run({"set-apply", "C:\\league.carset", "--name", "league"});
+    EXPECT_EQ(apply.Status, 0) << apply.Out << apply.Err;
+    EXPECT_EQ(m.Run({"set-compare", "C:\\league.carset"}).Status, 0);
+    EXPECT_TRUE(fs::exists(Live(m) / "LOTUS" / "lot.3do"));
+}
+
 // A set naming a file outside the car folder is refused before anything is read or written.
 TEST(CarSets, AHostileSetChangesNothing) {
     CliMachine m;
