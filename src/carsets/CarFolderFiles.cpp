@@ -60,6 +60,13 @@ FolderFiles ReadFolderFiles(const std::filesystem::path& native, const std::stri
                              ", which the game cannot tell apart: a car set cannot carry both.";
             return result;
         }
+    std::vector<std::string_view> paths;
+    paths.reserve(result.Files.size());
+    for (const FolderFile& file : result.Files) paths.push_back(file.Path);
+    if (const std::optional<PathClash> clash = FindPathClash(paths))
+        result.Refusal = "The folder " + shown + " holds both " + result.Files[clash->First].Path +
+                         " and " + result.Files[clash->Second].Path +
+                         ", which the game cannot tell apart: a car set cannot carry both.";
     return result;
 }
 

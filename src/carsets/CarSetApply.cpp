@@ -30,6 +30,8 @@ using platform::FileSystem;
 constexpr const char* kBuildSuffix = ".movrand-build";
 // Inside a folder being built, so that a killed run's leftover is known as the program's own.
 constexpr const char* kBuildMarker = "movrand-build.marker";
+// In the program's own folder: the archives named by --from, unpacked for one run.
+constexpr const char* kSourcesFolder = "carset-sources.movrand-temp";
 constexpr const char* kTeams[] = {"brabham", "brm",   "coventry", "eagle",
                                   "ferrari", "lotus", "murasama"};
 
@@ -63,7 +65,7 @@ class UnpackedSources {
     std::string Unpack(platform::Ui& ui, const std::string& archive) {
         FileSystem fs = pv_.Files();
         if (root_.empty()) {
-            root_ = Join(pv_.Env.ProgramFolder(), "carset-sources.movrand-temp");
+            root_ = Join(pv_.Env.ProgramFolder(), kSourcesFolder);
             if (fs.FolderExists(root_)) fs.DeleteFolder(root_, true);  // a killed run's
             fs.CreateFolder(root_);
         }
@@ -205,6 +207,25 @@ std::string StoreFolder(const ProgramValues& pv) {
     return pv.GPLPath + "cars";
 }
 
+void SweepHalfBuiltSets(const ProgramValues& pv) {
+    try {
+        FileSystem fs = pv.Files();
+        const std::string store = StoreFolder(pv);
+        const std::string_view suffix = kBuildSuffix;
+        if (fs.FolderExists(store))
+            for (const std::string& name : fs.FolderNames(store)) {
+                const std::string folder = Join(store, name);
+                if (name.size() > suffix.size() && name.ends_with(suffix) && !fs.IsLink(folder) &&
+                    fs.FileExists(Join(folder, kBuildMarker)))
+                    fs.DeleteFolder(folder, true);
+            }
+        const std::string sources = Join(pv.Env.ProgramFolder(), kSourcesFolder);
+        if (fs.FolderExists(sources)) fs.DeleteFolder(sources, true);
+    } catch (...) {
+        // Left for the next run that makes the set live, which removes it too.
+    }
+}
+
 std::string FolderNameOfSet(const std::string& setName) {
     std::string name;
     for (const char c : setName) {
@@ -258,7 +279,13 @@ ApplyResult ApplyCarSet(ProgramValues& pv, platform::Ui& ui, const ApplyRequest&
         if (!standing && (fs.FolderExists(result.Folder) || fs.FileExists(result.Folder)))
             return ui.ShowMessage("The folder " + result.Folder +
                                   " already exists: give the car folder of the set another name.");
-        if (fs.FolderExists(building) && !fs.FileExists(Join(building, kBuildMarker)))
+        // The marker goes once every file is in and synced: a run killed after that and before
+        // the folder got its name left it whole, and it is named now.
+        const bool builtWhole = fs.FolderExists(building) && !fs.IsLink(building) &&
+                                !fs.FileExists(Join(building, kBuildMarker)) &&
+                                HoldsExactly(fs, set, building, cache);
+        if (fs.FolderExists(building) && !builtWhole &&
+            !fs.FileExists(Join(building, kBuildMarker)))
             return ui.ShowMessage("The folder " + building +
                                   " is in the way of the car set's new folder; please move it.");
         if (fs.FileExists(building))
@@ -267,8 +294,8 @@ ApplyResult ApplyCarSet(ProgramValues& pv, platform::Ui& ui, const ApplyRequest&
         if (!request.NoSwap && !MayChangeWhileGameRuns(pv, ui)) return;
 
         // A killed run's half-built folder is the program's own (it holds the marker).
-        if (fs.FolderExists(building)) fs.DeleteFolder(building, true);
-        if (!standing) {
+        if (!builtWhole && fs.FolderExists(building)) fs.DeleteFolder(building, true);
+        if (!standing && !builtWhole) {
             ContentSearch search(set, cache);
             UnpackedSources unpacked(pv);
             const bool searched = SearchEverywhere(pv, ui, request, store, search, unpacked);
@@ -289,6 +316,9 @@ ApplyResult ApplyCarSet(ProgramValues& pv, platform::Ui& ui, const ApplyRequest&
                 }
                 throw;
             }
+        }
+        if (!standing) {
+            result.Outcome = ApplyOutcome::Failed;
             if (!fs.RenameFolder(building, result.Folder))
                 throw platform::RuntimeError(platform::kPathFileAccessError);
             platform::SyncAfterRename(fs.Native(building), fs.Native(result.Folder));

@@ -38,6 +38,10 @@ struct ApplyResult {
 // else the folder of the stored folder it last made live, else the game's "cars" folder.
 std::string StoreFolder(const ProgramValues& pv);
 
+// Removes what a killed set-apply left unfinished: its half-built folder in the store (the one
+// holding the build's marker) and the archives it had unpacked. Never fails.
+void SweepHalfBuiltSets(const ProgramValues& pv);
+
 // A stored folder's name for a set's name: letters, digits and "_", as the swap's names are.
 std::string FolderNameOfSet(const std::string& setName);
 

@@ -46,7 +46,10 @@ SetComparison CompareWithFolder(const CarSet& set, const std::filesystem::path& 
                 {DifferenceKind::Extra, files[f].Path, files[f].Facts.Size});
             ++f;
         } else {
-            if (set.Files[s].Size != files[f].Facts.Size || set.Files[s].Hash != files[f].Hash)
+            // Letter case is no matter to the game, but the code tells it: a folder that is
+            // the set has the set's code.
+            if (set.Files[s].Size != files[f].Facts.Size || set.Files[s].Hash != files[f].Hash ||
+                set.Files[s].Path != files[f].Path)
                 result.Differences.push_back(
                     {DifferenceKind::Different, set.Files[s].Path, set.Files[s].Size});
             ++s;

@@ -27,7 +27,8 @@ struct SetComparison {
 // "missing", "different" or "extra".
 const char* DifferenceWord(DifferenceKind kind);
 
-// Compares the folder's files with the set's. Only files of the set's size are read (from the
+// Compares the folder's files with the set's; a file whose path is the set's in other letter
+// case is different, as its code is. Only files of the set's size are read (from the
 // cache where unchanged); the folder's code needs every fingerprint, so the rest are read too.
 SetComparison CompareWithFolder(const CarSet& set, const std::filesystem::path& native,
                                 std::vector<FolderFile>& files, HashCache& cache);

@@ -67,6 +67,41 @@ bool SameSetKey(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::optional<PathClash> FindPathClash(const std::vector<std::string_view>& sorted) {
+    const auto keyLess = [](std::string_view a, std::string_view b) {
+        const std::size_t n = std::min(a.size(), b.size());
+        for (std::size_t i = 0; i < n; ++i)
+            if (KeyByte(a[i]) != KeyByte(b[i])) return KeyByte(a[i]) < KeyByte(b[i]);
+        return a.size() < b.size();
+    };
+    for (std::size_t k = 0; k < sorted.size(); ++k) {
+        const std::string_view path = sorted[k];
+        // The paths within one folder stand together in the set's order: a folder spelled two
+        // ways is spelled so by two neighbours.
+        std::size_t common = 0;
+        if (k > 0) {
+            const std::string_view before = sorted[k - 1];
+            const std::size_t n = std::min(before.size(), path.size());
+            while (common < n && KeyByte(before[common]) == KeyByte(path[common])) ++common;
+            const std::size_t folder = path.substr(0, common).rfind('\\');
+            if (folder != std::string_view::npos &&
+                before.substr(0, folder) != path.substr(0, folder))
+                return PathClash{k - 1, k, false};
+        }
+        // A file of a folder's name comes before the folder's files; the folders this path
+        // shares with the one before it were looked for already.
+        for (std::size_t at = path.find('\\', common); at != std::string_view::npos;
+             at = path.find('\\', at + 1)) {
+            const std::string_view folder = path.substr(0, at);
+            const auto end = sorted.begin() + static_cast<std::ptrdiff_t>(k);
+            const auto file = std::lower_bound(sorted.begin(), end, folder, keyLess);
+            if (file != end && SameSetKey(*file, folder))
+                return PathClash{static_cast<std::size_t>(file - sorted.begin()), k, true};
+        }
+    }
+    return std::nullopt;
+}
+
 void SortSetFiles(std::vector<CarSetFile>& files) {
     const auto less = [](const CarSetFile& a, const CarSetFile& b) {
         return SetOrderLess(a.Path, b.Path);
@@ -212,6 +247,18 @@ ParsedCarSet ParseCarSet(const std::string& text, const std::string& shown) {
         return refuse(again + 2, "names the file of line " + std::to_string(first + 3) +
                                      " again (letter case aside)");
     if (failedAt != last) return refuse(failedAt, failure);
+    std::vector<std::string_view> sorted;
+    sorted.reserve(order.size());
+    for (const std::size_t k : order) sorted.push_back(files[k].Path);
+    if (const std::optional<PathClash> clash = FindPathClash(sorted)) {
+        const std::size_t a = order[clash->First], b = order[clash->Second];
+        const std::string other = std::to_string(std::min(a, b) + 3);
+        const std::string why = !clash->FileAsFolder
+                                    ? "spells a folder of line " + other + " in other letter case"
+                                : a < b ? "takes the file of line " + other + " for a folder"
+                                        : "names as a file a folder of line " + other;
+        return refuse(std::max(a, b) + 2, why);
+    }
     if (!std::is_sorted(order.begin(), order.end())) {
         std::vector<CarSetFile> sorted;
         sorted.reserve(files.size());

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +44,15 @@ std::string SetKey(const std::string& path);
 bool SetOrderLess(std::string_view a, std::string_view b);
 // True when the two paths have the same key (name the same file for the game).
 bool SameSetKey(std::string_view a, std::string_view b);
+// Two paths of a list in the set's order that cannot stand side by side in one car folder,
+// though their keys differ: one spells a folder of the other in other letter case, or names as a
+// folder what the other names as a file. Their places in the list, the earlier first.
+struct PathClash {
+    std::size_t First = 0;
+    std::size_t Second = 0;
+    bool FileAsFolder = false;  // `First` is a file that `Second` takes for a folder
+};
+std::optional<PathClash> FindPathClash(const std::vector<std::string_view>& sorted);
 // Puts the files in the set's order.
 void SortSetFiles(std::vector<CarSetFile>& files);
 // The code of files in the set's order.

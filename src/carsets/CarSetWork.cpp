@@ -70,6 +70,14 @@ ParsedCarSet ReadCarSet(const ProgramValues& pv, const std::string& file) {
         parsed.Refusal = "The car set " + file + " does not exist.";
         return parsed;
     }
+    // Too large for any set: told as a set's other faults are, not as a failure to read.
+    if (fs.IsPlainFile(file) && fs.FileSize(file) > kLargestSetText) {
+        ParsedCarSet parsed;
+        parsed.Refusal = "The car set " + file + " cannot be used: it is larger than " +
+                         std::to_string(kMostSetFiles) + " files of the longest lines can be (" +
+                         std::to_string(kLargestSetText) + " bytes).";
+        return parsed;
+    }
     return ParseCarSet(fs.ReadRecord(file, kLargestSetText), file);
 }
 
@@ -90,6 +98,22 @@ std::optional<FolderSet> SetOfFolder(ProgramValues& pv, platform::Ui& ui,
         FolderSet set;
         set.Set.Name = LastName(shown);
         set.Set.Files = SetFilesOf(files->Files);
+        // What a set file could not carry back in: the set would be refused where it is read.
+        for (const CarSetFile& file : set.Set.Files) {
+            const std::string why =
+                file.Size > kLargestSetFile ? "it is larger than a set's file may be (" +
+                                                  std::to_string(kLargestSetFile) + " bytes)"
+                : file.Path.size() + std::to_string(file.Size).size() + 2 + file.Hash.size() >
+                        kLongestSetLine
+                    ? "its path makes a line longer than a set's may be (" +
+                          std::to_string(kLongestSetLine) + " bytes)"
+                    : "";
+            if (!why.empty()) {
+                ui.ShowMessage("The file " + shown + "\\" + file.Path +
+                               " cannot be part of a car set: " + why + ".");
+                return;
+            }
+        }
         set.Code = SetCode(set.Set.Files);
         result = std::move(set);
     });

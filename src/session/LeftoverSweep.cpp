@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "carsets/CarSetApply.h"
 #include "platform/SettingsKeys.h"
 #include "platform/WholeFileReplace.h"
 
@@ -44,6 +45,7 @@ void SweepLeftoverTemporaries(const ProgramValues& pv) {
     } catch (...) {
         // A folder that cannot be looked in holds nothing this run could remove.
     }
+    if (!pv.GPLPath.empty()) carsets::SweepHalfBuiltSets(pv);
 }
 
 }  // namespace movrand

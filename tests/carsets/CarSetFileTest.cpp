@@ -87,6 +87,15 @@ TEST(CarSetFile, HostileSetsAreRefusedNamingTheLine) {
          "line 2 names the set"},
         {"NoCode", std::string(kCarSetHeader) + "\nname x\n" + Line("ferrari\\a") + "\n",
          "line 3 is not the set's code"},
+        // A file and a folder of one name, or a folder in two letter cases, cannot be built.
+        {"FileAsFolder", SetText({Line("bra"), Line("bra.3do"), Line("BRA\\x")}),
+         "line 5 takes the file of line 3 for a folder"},
+        {"FolderAsFile", SetText({Line("lotus\\deep\\x"), Line("lotus\\Deep")}),
+         "line 4 names as a file a folder of line 3"},
+        {"TwoCases", SetText({Line("Lotus\\a"), Line("lotus.3do"), Line("lotus\\b")}),
+         "line 5 spells a folder of line 3 in other letter case"},
+        {"DeepCases", SetText({Line("lotus\\Deep\\a"), Line("lotus\\deep\\b")}),
+         "line 4 spells a folder of line 3"},
     };
     for (const Hostile& row : rows) {
         const ParsedCarSet parsed = ParseCarSet(row.Text, "C:\\league.carset");
@@ -95,6 +104,16 @@ TEST(CarSetFile, HostileSetsAreRefusedNamingTheLine) {
         EXPECT_NE(parsed.Refusal.find("C:\\league.carset"), std::string::npos) << row.Name;
         EXPECT_TRUE(parsed.Set.Files.empty()) << row.Name;
     }
+}
+
+// Neighbours in the set's order that share only the start of a name are no clash.
+TEST(CarSetFile, NamesThatOnlyBeginAlikeStandTogether) {
+    const ParsedCarSet parsed =
+        ParseCarSet(SetText({Line("bra"), Line("bra.x\\y"), Line("brab\\z"), Line("Brab2\\a"),
+                             Line("brab\\Z2"), Line("lotus\\a\\b"), Line("lotus\\a.b\\c")}),
+                    "x");
+    EXPECT_EQ(parsed.Refusal, "");
+    EXPECT_EQ(parsed.Set.Files.size(), 7u);
 }
 
 TEST(CarSetFile, AtMostTwoHundredThousandFiles) {

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <set>
 
 #include "CliRunner.h"
@@ -133,6 +134,21 @@ TEST(CarSets, AnotherInstallationComparesAndTakesTheLeaguesFolder) {
     }
 }
 
+// The game takes LOTUS and lotus for one folder, but a set's code tells them apart: a folder of
+// another code is never told to be the set, and set-apply makes it the set.
+TEST(CarSets, TheComparisonAgreesWithTheCodes) {
+    CliMachine m;
+    ASSERT_EQ(m.Run({"set-export", "C:\\league"}).Status, 0);
+    fs::rename(Live(m) / "LOTUS", Live(m) / "lotus");
+    const CliRun compare = m.Run({"set-compare", "C:\\league.carset"});
+    EXPECT_EQ(compare.Status, 1);
+    EXPECT_NE(compare.Out.find("different\tLOTUS\\lot.3do\n"), std::string::npos) << compare.Out;
+    const CliRun apply = m.Run({"set-apply", "C:\\league.carset", "--name", "league"});
+    EXPECT_EQ(apply.Status, 0) << apply.Out << apply.Err;
+    EXPECT_EQ(m.Run({"set-compare", "C:\\league.carset"}).Status, 0);
+    EXPECT_TRUE(fs::exists(Live(m) / "LOTUS" / "lot.3do"));
+}
+
 // A set naming a file outside the car folder is refused before anything is read or written.
 TEST(CarSets, AHostileSetChangesNothing) {
     CliMachine m;
@@ -145,6 +161,59 @@ TEST(CarSets, AHostileSetChangesNothing) {
     EXPECT_NE(apply.Out.find("line 3 names no file inside a car folder"), std::string::npos)
         << apply.Out;
     EXPECT_EQ(Differences(TreeOf(m.DriveC()), before), "");
+    // Larger than any set can be: refused as a set, not failed as a read.
+    Write(m.DriveC() / "huge.carset", "movrand-carset 1\n");
+    fs::resize_file(m.DriveC() / "huge.carset", 210'000'000);  // sparse
+    for (const Args& args : {Args{"set-compare", "C:\\huge.carset"},
+                             Args{"set-apply", "C:\\huge.carset", "--from", "C:\\"}}) {
+        const CliRun run = m.Run(args);
+        EXPECT_EQ(run.Status, 1) << args[0] << run.Err;
+        EXPECT_NE(run.Out.find("The car set C:\\huge.carset cannot be used: it is larger than"),
+                  std::string::npos)
+            << run.Out;
+    }
+}
+
+// A stored folder a set cannot carry is refused, naming what it holds, and no set is written
+// that would be refused where it is read: a folder in two letter cases (the game would find only
+// one), a path longer than a set's line, a file over a set file's cap.
+TEST(CarSets, AFolderASetCannotCarryIsNoSet) {
+    const fs::path deep = fs::path("ferrari") / std::string(250, 'a') / std::string(250, 'b') /
+                          std::string(250, 'c') / std::string(250, 'd') / "f.3do";
+    const struct {
+        const char* Name;
+        std::function<void(const fs::path&)> Make;
+        std::string Told;
+    } rows[] = {
+        {"TwoCases",
+         [](const fs::path& stored) {
+             Write(stored / "Zed" / "a.3do", "a");
+             Write(stored / "zed" / "b.3do", "b");
+         },
+         "holds both Zed\\a.3do and zed\\b.3do"},
+        {"LongPath", [&](const fs::path& stored) { Write(stored / deep, "x"); },
+         "its path makes a line longer than a set's may be (1024 bytes)"},
+        {"Huge",
+         [](const fs::path& stored) {
+             Write(stored / "ferrari" / "big.3do", "");
+             fs::resize_file(stored / "ferrari" / "big.3do", (1ull << 30) + 1);  // sparse
+         },
+         "The file C:\\stored\\ferrari\\big.3do cannot be part of a car set: it is larger"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        CliMachine m;
+        const fs::path stored = m.DriveC() / "stored";
+        fs::copy(Live(m), stored, fs::copy_options::recursive);
+        row.Make(stored);
+        for (const Args& args : {Args{"set-export", "C:\\x", "--folder", "C:\\stored"},
+                                 Args{"set-code", "--folder", "C:\\stored"}}) {
+            const CliRun run = m.Run(args);
+            EXPECT_EQ(run.Status, 1) << args[0];
+            EXPECT_NE(run.Out.find(row.Told), std::string::npos) << run.Out;
+        }
+        EXPECT_FALSE(fs::exists(m.DriveC() / "x.carset"));
+    }
 }
 
 // Content found by its fingerprint is checked as it is copied: a damaged kept copy in the
@@ -202,6 +271,7 @@ TEST(KilledSetApply, LeavesTheOldOrTheNewFolder) {
         EXPECT_EQ(guard.LiveCarFolderProblem(), "");
         const CliRun start = m.Run({"drivers"});
         EXPECT_EQ(start.Status, 0) << start.Out << start.Err;
+        EXPECT_FALSE(fs::exists(m.Gpl() / "cars" / "League_1967.movrand-build"));
         const Tree live = WithoutRecords(TreeOf(Live(m)));
         EXPECT_TRUE(TreeOf(Live(m)) == old || live == leagueLive);
         EXPECT_EQ(guard.Lost(), std::vector<std::string>{});
@@ -222,6 +292,33 @@ TEST(KilledSetApply, LeavesTheOldOrTheNewFolder) {
             EXPECT_EQ(Differences(WithoutRecords(TreeOf(Live(m))), leagueLive), "");
         }
         if (HasFailure()) return;
+    }
+}
+
+// Killed in the last calls that build the set's folder, after the folder is whole: the next
+// set-apply finishes the work instead of finding a folder in its way.
+TEST(KilledSetApply, AWholeFolderNotYetNamedIsTakenByTheNextRun) {
+    if (!CanTraceChildren()) GTEST_SKIP() << "this machine does not let a test trace its children";
+    std::string code;
+    const std::string set = LeagueSet(code);
+    const Tree leagueLive = LeagueLive();
+    const Args build = {"set-apply", "C:\\league.carset", "--from", "C:\\league", "--no-swap"};
+    const auto prepare = [&](CliMachine& m) {
+        Write(m.DriveC() / "league.carset", set);
+        PrepareSource(m, false);
+    };
+    CliMachine counter;
+    prepare(counter);
+    const int built = RunKilledAt(counter, build, 0).ChangingCalls;
+    for (int point = built - 4; point <= built; ++point) {
+        SCOPED_TRACE("killed before call " + std::to_string(point));
+        CliMachine m;
+        prepare(m);
+        ASSERT_TRUE(RunKilledAt(m, build, point).Killed);
+        const CliRun again = m.Run({"set-apply", "C:\\league.carset", "--from", "C:\\league"});
+        EXPECT_EQ(again.Status, 0) << again.Out << again.Err;
+        EXPECT_EQ(Differences(WithoutRecords(TreeOf(Live(m))), leagueLive), "");
+        EXPECT_FALSE(fs::exists(m.Gpl() / "cars" / "League_1967.movrand-build"));
     }
 }
 

@@ -17,6 +17,7 @@
 #include "history/StepLabels.h"
 #include "history/StepTime.h"
 #include "mainwindow/ui/ControlSetup.h"
+#include "mainwindow/ui/PageAtWork.h"
 #include "mainwindow/ui/StepChangesPane.h"
 #include "mainwindow/ui/frmMovrand.h"
 #include "platform/RuntimeError.h"
@@ -29,18 +30,6 @@ namespace {
 constexpr int kStepRole = Qt::UserRole + 2;    // the step an entry restores to
 constexpr int kIsStepRole = Qt::UserRole + 3;  // the entry is a step (not the state before one)
 constexpr int kOlderRole = Qt::UserRole + 4;   // older steps are listed below it
-
-// The hourglass while it lives, also when the work ends with an error.
-class BusyPointer {
-  public:
-    explicit BusyPointer(platform::Ui& ui) : ui_(ui) { ui_.SetBusy(true); }
-    ~BusyPointer() { ui_.SetBusy(false); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-
-  private:
-    platform::Ui& ui_;
-};
 
 // A step's time in the local zone, "2026-12-07T17:30:05+01:00" as "2026-12-07 17:30:05"; one
 // written without its offset as it was written.
@@ -198,7 +187,7 @@ void frmMovrand::ShowHistorySelecting(int chosen) {
 void frmMovrand::UndoLast() {
     history::RestorePlan plan;
     {
-        const BusyPointer busy(ui_);
+        const PageAtWork busy(ui_, fra(fra::kHistoryPage));
         plan = history::PlanUndo(pv_);
     }
     const history::HistoryPlace place(pv_);
@@ -218,7 +207,7 @@ void frmMovrand::RestoreToHere() {
     const int step = chosen->data(kStepRole).toInt();
     history::RestorePlan plan;
     {
-        const BusyPointer busy(ui_);
+        const PageAtWork busy(ui_, fra(fra::kHistoryPage));
         plan = history::PlanRestore(pv_, step);
     }
     const std::string name = RestoredStateName(step);
@@ -242,7 +231,7 @@ void frmMovrand::CarryOutRestore(const history::RestorePlan& plan, const std::st
     if (!ui_.AskYesNo(ask) || !MayChangeWhileGameRuns(pv_, ui_)) return;
     history::RestoreResult result;
     {
-        const BusyPointer busy(ui_);
+        const PageAtWork busy(ui_, fra(fra::kHistoryPage));
         NormalPointerUi asking(ui_);
         result = history::CarryOut(pv_, asking, plan);
     }
@@ -270,7 +259,7 @@ void frmMovrand::ShowRestoredState() {
 void frmMovrand::CheckForChanges() {
     std::vector<history::HandChange> changes;
     {
-        const BusyPointer busy(ui_);
+        const PageAtWork busy(ui_, fra(fra::kHistoryPage));
         changes = history::VerifyInstallation(pv_);
     }
     ShowCheckedChanges(changes);

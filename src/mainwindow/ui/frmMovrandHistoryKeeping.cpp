@@ -11,6 +11,7 @@
 #include "history/HistoryRepair.h"
 #include "history/RestoreJournal.h"
 #include "history/StepLabels.h"
+#include "mainwindow/ui/PageAtWork.h"
 #include "mainwindow/ui/frmMovrand.h"
 
 namespace movrand::mainwindow {
@@ -55,7 +56,11 @@ void frmMovrand::ForgetOlderSteps() {
     history::HistoryPlace place(pv_);
     history::RefuseWhileRestoreStands(place);
     if (!history::AskToForget(place, step, ui_)) return;
-    const history::ForgetResult result = history::ForgetStepsBefore(place, step);
+    history::ForgetResult result;
+    {
+        const PageAtWork busy(ui_, fra(fra::kHistoryPage));
+        result = history::ForgetStepsBefore(place, step);
+    }
     ui_.ShowMessage(history::ForgottenText(result, place));
     ShowHistorySelecting(step);
 }
@@ -72,7 +77,12 @@ void frmMovrand::ChangeHistoryLimit() {
         ui_.ShowMessage("Please enter the limit as a whole number of megabytes, such as 2048.");
         return;
     }
-    if (history::ChangeLimit(place, *megabytes << 20, ui_)) ShowHistorySelecting(step);
+    bool changed = false;
+    {
+        const PageAtWork busy(ui_, fra(fra::kHistoryPage));
+        changed = history::ChangeLimit(place, *megabytes << 20, ui_);
+    }
+    if (changed) ShowHistorySelecting(step);
 }
 
 void frmMovrand::RepairHistory() {

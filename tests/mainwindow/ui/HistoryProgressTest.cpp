@@ -2,6 +2,8 @@
 // Long work on the "History" page shows the progress window while the main window keeps painting.
 #include <gtest/gtest.h>
 
+#include <qpa/qwindowsysteminterface.h>
+
 #include <QProgressBar>
 #include <QTabWidget>
 
@@ -46,15 +48,32 @@ class HistoryProgressTest : public WindowFixture {
     }
 
     // Runs `button` and gives what the progress window said each time it was painted.
-    QStringList Shown(int button) {
+    QStringList Shown(int button, int clickedMeanwhile = -1) {
         struct Painted : QObject {
             QStringList said;
+            std::vector<QWidget*> buttons;
+            QWidget* heldClick = nullptr;  // clicked meanwhile, the click held by the window system
             bool eventFilter(QObject* object, QEvent* event) override {
                 auto* label = qobject_cast<QLabel*>(object);
                 if (event->type() == QEvent::Paint && label &&
                     label->objectName() == Named("lbl", progress::lbl::kProgress) &&
                     label->window()->objectName() == "frmProgress") {
                     said << label->text();
+                    // Nothing on the page can start more work meanwhile, and it looks so.
+                    for (QWidget* button : buttons)
+                        EXPECT_FALSE(button->isEnabled()) << Text(button->objectName());
+                    if (heldClick) {
+                        QWindow* window = heldClick->window()->windowHandle();
+                        const QPoint at = heldClick->rect().center();
+                        const QPointF local = heldClick->mapTo(heldClick->window(), at);
+                        for (const bool down : {true, false})
+                            QWindowSystemInterface::handleMouseEvent<
+                                QWindowSystemInterface::AsynchronousDelivery>(
+                                window, local, heldClick->mapToGlobal(QPointF(at)),
+                                down ? Qt::LeftButton : Qt::NoButton, Qt::LeftButton,
+                                down ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease);
+                        heldClick = nullptr;
+                    }
                     QWidget* w = label->window();
                     EXPECT_FALSE(Control<QLabel>(w, "lbl", progress::lbl::kFile)->text().isEmpty());
                     EXPECT_GT(Control<QProgressBar>(w, "prg", progress::prg::kBar)->maximum(), 0);
@@ -65,11 +84,16 @@ class HistoryProgressTest : public WindowFixture {
                 return false;
             }
         } painted;
+        for (int index : {cmd::kUndoLast, cmd::kRestoreToHere, cmd::kNameStep,
+                          cmd::kCheckForChanges, cmd::kForgetOlderSteps, cmd::kHistoryLimit})
+            painted.buttons.push_back(Find("cmd", index));
+        if (clickedMeanwhile >= 0) painted.heldClick = Find("cmd", clickedMeanwhile);
         qApp->installEventFilter(&painted);
         Click(Find("cmd", button));
         qApp->removeEventFilter(&painted);
         for (QWidget* w : QApplication::topLevelWidgets())
             EXPECT_FALSE(w->objectName() == "frmProgress" && w->isVisible());
+        EXPECT_TRUE(Find("cmd", cmd::kCheckForChanges)->isEnabled());
         return painted.said;
     }
 };
@@ -89,7 +113,12 @@ TEST_F(HistoryProgressTest, CheckAndUndoOfManyFilesShowWhatTheyDo) {
     for (const auto& row : rows) {
         drive.Pv.Env.Faults = std::make_shared<platform::FaultPlan>();
         drive.Pv.Env.Faults->DelayEach(std::chrono::milliseconds(row.Button == cmd::kUndoLast));
-        const QStringList said = Shown(row.Button);
+        // "Undo Last" clicked while the check runs does not undo once it is over.
+        const QStringList said =
+            Shown(row.Button, row.Button == cmd::kCheckForChanges ? cmd::kUndoLast : -1);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(std::filesystem::exists(drive.Native("C:\\sierra\\gpl\\many")),
+                  row.Button == cmd::kCheckForChanges);
         ASSERT_FALSE(said.isEmpty()) << Text(row.Doing);
         EXPECT_TRUE(said.back().startsWith(row.Doing)) << Text(said.back());
         // The slow undo paints the window again and again as it goes on.
