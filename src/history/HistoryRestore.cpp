@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "history/ChangeRecorder.h"
+#include "history/CrossedSteps.h"
 #include "history/HistoryPlace.h"
 #include "history/HistorySettling.h"
 #include "history/HistoryStep.h"
@@ -541,7 +542,16 @@ void NotAsRecorded(const HistoryPlace& place, const Step& step, const std::strin
                                      " is not where that step left it. Nothing more was changed.");
 }
 
-void ReverseStep(ProgramValues& pv, const HistoryPlace& place, const Step& step) {
+// The crossed steps by number, where several are taken back as one (CrossedSteps.h).
+using Origins = std::map<int, const Step*>;
+
+void ReverseStep(ProgramValues& pv, const HistoryPlace& place, const Step& step,
+                 const Origins& origins = {}) {
+    // The step a change came from: its marks' tokens, its file named when the folders differ.
+    const auto origin = [&](const StepChange& c) -> const Step& {
+        const auto found = origins.find(c.Origin);
+        return found == origins.end() ? step : *found->second;
+    };
     // No link is followed below the installation nor below the stored car folders of the step.
     platform::FileSystem fs = pv.Files();
     for (const std::string& root : step.Roots) fs.GuardStoredBelow(root);
@@ -562,8 +572,9 @@ void ReverseStep(ProgramValues& pv, const HistoryPlace& place, const Step& step)
         const std::string from = c.Kind == StepChange::Type::Kept ? place.KeptPath(c.To) : c.To;
         // The place of a stored car folder moved is marked first, so that it stays known as the
         // swap's own whenever the work stops.
+        const Step& madeBy = origin(c);
         for (const std::string& at : {c.Path, c.To})
-            if (const auto token = step.RootTokens.find(at); token != step.RootTokens.end())
+            if (const auto token = madeBy.RootTokens.find(at); token != madeBy.RootTokens.end())
                 MarkStoredFolder(fs, at, token->second);
         switch (c.Kind) {
             case StepChange::Type::Move:
@@ -571,12 +582,12 @@ void ReverseStep(ProgramValues& pv, const HistoryPlace& place, const Step& step)
                 if (fs.FolderExists(from) && fs.KindAt(c.Path).empty()) {
                     fs.MoveFolder(from, c.Path);
                 } else if (!(fs.FolderExists(c.Path) && fs.KindAt(from).empty())) {
-                    NotAsRecorded(place, step, fs.FolderExists(from) ? c.Path : from);
+                    NotAsRecorded(place, madeBy, fs.FolderExists(from) ? c.Path : from);
                 }
                 break;
             case StepChange::Type::Exchange:
                 if (!fs.FolderExists(c.Path) || !fs.FolderExists(c.To))
-                    NotAsRecorded(place, step, fs.FolderExists(c.Path) ? c.To : c.Path);
+                    NotAsRecorded(place, madeBy, fs.FolderExists(c.Path) ? c.To : c.Path);
                 if (!fs.ExchangeFolders(c.Path, c.To)) {
                     const std::string aside = c.Path + ".movrand-exchange";
                     fs.MoveFolder(c.Path, aside);
@@ -713,10 +724,20 @@ Walked Walk(ProgramValues& pv, platform::Ui& ui, HistoryPlace& place, const Rest
                     at->second = named;
             }
         for (const std::string& root : roots) step->AddRoot(root, tokens[root]);
-        std::size_t changes = 0;
-        for (const Step& taken : reversed) changes += taken.Changes.size();
-        place.Files().WorkStage("Restoring files", static_cast<int>(changes));
-        for (const Step& taken : reversed) ReverseStep(pv, place, taken);
+        // Many steps are taken back as one, by what differs between now and where they began:
+        // a file the steps changed again and again is put back once, a folder moved and moved
+        // back is not moved, and each group of files waits for the disk once, not once a step.
+        if (const std::optional<Step> net = CrossedAsOne(reversed, place)) {
+            Origins origins;
+            for (const Step& taken : reversed) origins[taken.Number] = &taken;
+            place.Files().WorkStage("Restoring files", static_cast<int>(net->Changes.size()));
+            ReverseStep(pv, place, *net, origins);
+        } else {
+            std::size_t changes = 0;
+            for (const Step& taken : reversed) changes += taken.Changes.size();
+            place.Files().WorkStage("Restoring files", static_cast<int>(changes));
+            for (const Step& taken : reversed) ReverseStep(pv, place, taken);
+        }
         // What was put back is on the disk before the step that records it.
         place.Files().SyncDisk(place.Installation());
         walked.Step = step->Commit();

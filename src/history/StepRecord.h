@@ -62,6 +62,9 @@ struct StepChange {
     std::uint64_t FolderNumber = 0;
     // Not written: a folder a step moved away and back, its state to be taken when it ends.
     bool MovedBack = false;
+    // Not written: the step it came from, where the changes of several steps are taken together
+    // (0: the step that holds it).
+    int Origin = 0;
 };
 
 // One step of the installation's history.

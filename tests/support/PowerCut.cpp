@@ -129,12 +129,20 @@ void PowerCut::SyncFolder(const std::string& folder) {
 }
 
 void PowerCut::Restore() const {
-    for (const fs::directory_entry& entry : fs::directory_iterator(root_)) RemoveTree(entry.path());
+    // A folder whose entry reached the disk keeps its number, as on a real disk (a move told of
+    // before it was made is known by it); everything else is made anew.
+    for (const auto& [path, node] : Scan()) {
+        const fs::path native = root_ / path;
+        const auto durable = durable_.find(path);
+        const bool same = node.Type == 'd' && durable != durable_.end() &&
+                          durable->second.Type == 'd' && durable->second.Number == node.Number;
+        if (!same && fs::exists(fs::symlink_status(native))) RemoveTree(native);
+    }
     for (const auto& [path, node] : durable_) {
         const fs::path native = root_ / path;
         if (!fs::is_directory(native.parent_path())) continue;  // its folder never reached the disk
         if (node.Type == 'd') {
-            fs::create_directory(native);
+            if (!fs::is_directory(fs::symlink_status(native))) fs::create_directory(native);
         } else if (node.Type == 'l') {
             fs::create_symlink(node.Content, native);
         } else {
