@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "wine/FileSystem.h"
+
+namespace movrand::carsets {
+
+// Long work on the files of one folder, told to the user's action as it goes (see FileWork.h):
+// the desktop program shows it in its progress window and keeps painting meanwhile. The files
+// are read or written a batch at a time on two threads, and each batch is told once it is done,
+// from the thread that started the work. Made without a file-system service, it tells nothing.
+class WorkTold {
+  public:
+    WorkTold() = default;
+    // Files are named under `folder` (Windows notation).
+    WorkTold(const platform::FileSystem& fs, std::string folder);
+
+    // What is done ("Comparing files") to `files` files; more may be announced by Ahead.
+    void Stage(const std::string& doing, std::size_t files) const;
+    void Ahead(std::size_t files) const;
+    // `files` more done, the last of them `path` within the folder ("ferrari\fer9.3do", or with
+    // "/" as the listings give it).
+    void Done(const std::string& path, std::size_t files) const;
+
+  private:
+    std::optional<platform::FileSystem> fs_;
+    std::string folder_;
+};
+
+// Runs `work(begin, end)` for the batches of [0, count) in turn, each large enough to keep two
+// threads busy (see RunOnTwoThreads), so that work on many files can be told as it goes.
+void InBatches(std::size_t count, const std::function<void(std::size_t, std::size_t)>& work);
+
+}  // namespace movrand::carsets
