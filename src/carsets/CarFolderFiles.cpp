@@ -111,7 +111,7 @@ void Fingerprint(const std::filesystem::path& native, std::vector<FolderFile>& f
     if (lastAsked) told.Done(lastAsked->Path, asked - toRead.size());
     if (toRead.empty()) return;
     const std::int64_t readFrom = NowNs();
-    InBatches(toRead.size(), [&](std::size_t begin, std::size_t end) {
+    InBatches(toRead.size(), told, [&](std::size_t begin, std::size_t end) {
         names.clear();
         for (std::size_t k = begin; k < end; ++k) names.push_back(files[toRead[k]].Facts.Name);
         std::vector<platform::TreeFile> facts;

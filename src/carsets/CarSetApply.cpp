@@ -87,9 +87,9 @@ bool SearchEverywhere(ProgramValues& pv, platform::Ui& ui, const ApplyRequest& r
     const FileSystem fs = pv.Files();
     const std::string live = LiveCarFolder(pv);
     // Every place is told as it is looked through: the files to read are known folder by folder.
-    WorkTold(fs, live).Stage("Looking for the car set's files", 0);
+    WorkTold(pv, live).Stage("Looking for the car set's files", 0);
     const auto searchFolder = [&](const std::string& folder, bool keepInCache = true) {
-        search.SearchFolder(fs.Native(folder), keepInCache, WorkTold(fs, folder));
+        search.SearchFolder(fs.Native(folder), keepInCache, WorkTold(pv, folder));
     };
     searchFolder(live);
     if (fs.FolderExists(store))
@@ -143,16 +143,15 @@ std::filesystem::path NativeOf(const std::filesystem::path& folder, std::string 
 }
 
 // Builds the set's folder at `building` (a new folder), every file copied from where the search
-// found it and checked.
+// found it and checked, the files told to `told` as they are done.
 void Build(FileSystem& fs, const CarSet& set, const ContentSearch& search,
-           const std::string& building) {
+           const std::string& building, const WorkTold& told) {
     fs.CreateFolder(building);
     fs.WriteWholeFile(Join(building, kBuildMarker), "");
     for (const std::string& folder : FoldersOf(set)) fs.CreateFolder(Join(building, folder));
     const std::filesystem::path native = fs.Native(building);
-    const WorkTold told(fs, building);
     told.Stage("Building the car folder", set.Files.size());
-    InBatches(set.Files.size(), [&](std::size_t begin, std::size_t end) {
+    InBatches(set.Files.size(), told, [&](std::size_t begin, std::size_t end) {
         platform::RunOnTwoThreads(end - begin, [&](std::size_t i) {
             const CarSetFile& file = set.Files[begin + i];
             if (!platform::CopyFileChecked(search.Where(file.Hash), NativeOf(native, file.Path),
@@ -322,7 +321,7 @@ ApplyResult ApplyCarSet(ProgramValues& pv, platform::Ui& ui, const ApplyRequest&
             }
             result.Outcome = ApplyOutcome::Failed;
             try {
-                Build(fs, set, search, building);
+                Build(fs, set, search, building, WorkTold(pv, building));
             } catch (...) {
                 try {
                     if (fs.FolderExists(building)) fs.DeleteFolder(building, true);

@@ -48,7 +48,7 @@ void ContentSearch::SearchFolder(const std::filesystem::path& native, bool keepI
     const std::int64_t readFrom = std::chrono::duration_cast<std::chrono::nanoseconds>(
                                       std::chrono::system_clock::now().time_since_epoch())
                                       .count();
-    InBatches(names.size(), [&](std::size_t begin, std::size_t end) {
+    InBatches(names.size(), told, [&](std::size_t begin, std::size_t end) {
         const std::vector<std::string> batch(names.begin() + static_cast<std::ptrdiff_t>(begin),
                                              names.begin() + static_cast<std::ptrdiff_t>(end));
         std::vector<std::string> hashes;

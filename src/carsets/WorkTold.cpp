@@ -11,8 +11,9 @@ namespace {
 constexpr std::size_t kBatch = 512;
 }  // namespace
 
-WorkTold::WorkTold(const platform::FileSystem& fs, std::string folder)
-    : fs_(fs), folder_(std::move(folder)) {}
+WorkTold::WorkTold(const ProgramValues& pv, std::string folder) : folder_(std::move(folder)) {
+    if (pv.Env.Work) fs_.emplace(pv.Files());
+}
 
 void WorkTold::Stage(const std::string& doing, std::size_t files) const {
     if (fs_) fs_->WorkStage(doing, static_cast<int>(files));
@@ -30,9 +31,11 @@ void WorkTold::Done(const std::string& path, std::size_t files) const {
                      static_cast<int>(files));
 }
 
-void InBatches(std::size_t count, const std::function<void(std::size_t, std::size_t)>& work) {
-    for (std::size_t begin = 0; begin < count; begin += kBatch)
-        work(begin, std::min(count, begin + kBatch));
+void InBatches(std::size_t count, const WorkTold& told,
+               const std::function<void(std::size_t, std::size_t)>& work) {
+    const std::size_t batch = told.Telling() ? kBatch : std::max<std::size_t>(count, 1);
+    for (std::size_t begin = 0; begin < count; begin += batch)
+        work(begin, std::min(count, begin + batch));
 }
 
 }  // namespace movrand::carsets
