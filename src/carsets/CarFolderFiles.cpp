@@ -71,7 +71,8 @@ FolderFiles ReadFolderFiles(const std::filesystem::path& native, const std::stri
 }
 
 void Fingerprint(const std::filesystem::path& native, std::vector<FolderFile>& files,
-                 HashCache& cache, const std::function<bool(const FolderFile&)>& wanted) {
+                 HashCache& cache, const std::function<bool(const FolderFile&)>& wanted,
+                 const WorkTold& told) {
     // Files the listing did not look at are looked at only where the cache may know them: the
     // rest are opened right away, and what the open file says of itself are their facts.
     std::vector<std::size_t> toLook;
@@ -84,9 +85,13 @@ void Fingerprint(const std::filesystem::path& native, std::vector<FolderFile>& f
         }
         return false;
     };
+    std::size_t asked = 0;
+    const FolderFile* lastAsked = nullptr;
     for (std::size_t i = 0; i < files.size(); ++i) {
         FolderFile& file = files[i];
         if (!file.Hash.empty() || (wanted && !wanted(file))) continue;
+        ++asked;
+        lastAsked = &file;
         if (!file.Facts.Looked && cache.Knows(file.Facts.Device, file.Facts.Number)) {
             toLook.push_back(i);
             names.push_back(file.Facts.Name);
@@ -103,18 +108,22 @@ void Fingerprint(const std::filesystem::path& native, std::vector<FolderFile>& f
         }
         std::sort(toRead.begin(), toRead.end());
     }
+    if (lastAsked) told.Done(lastAsked->Path, asked - toRead.size());
     if (toRead.empty()) return;
-    names.clear();
-    for (const std::size_t i : toRead) names.push_back(files[i].Facts.Name);
     const std::int64_t readFrom = NowNs();
-    std::vector<platform::TreeFile> facts;
-    const std::vector<std::string> hashes = platform::FastHashesOf(native, names, &facts);
-    for (std::size_t k = 0; k < toRead.size(); ++k) {
-        FolderFile& file = files[toRead[k]];
-        file.Facts = std::move(facts[k]);
-        file.Hash = hashes[k];
-        cache.Keep(file.Facts, file.Hash, readFrom);
-    }
+    InBatches(toRead.size(), told, [&](std::size_t begin, std::size_t end) {
+        names.clear();
+        for (std::size_t k = begin; k < end; ++k) names.push_back(files[toRead[k]].Facts.Name);
+        std::vector<platform::TreeFile> facts;
+        const std::vector<std::string> hashes = platform::FastHashesOf(native, names, &facts);
+        for (std::size_t k = begin; k < end; ++k) {
+            FolderFile& file = files[toRead[k]];
+            file.Facts = std::move(facts[k - begin]);
+            file.Hash = hashes[k - begin];
+            cache.Keep(file.Facts, file.Hash, readFrom);
+        }
+        told.Done(files[toRead[end - 1]].Path, end - begin);
+    });
 }
 
 std::vector<CarSetFile> SetFilesOf(const std::vector<FolderFile>& files) {

@@ -7,6 +7,7 @@
 
 #include "carsets/CarSetFile.h"
 #include "carsets/HashCache.h"
+#include "carsets/WorkTold.h"
 #include "platform/FileTree.h"
 
 namespace movrand::carsets {
@@ -29,9 +30,11 @@ FolderFiles ReadFolderFiles(const std::filesystem::path& native, const std::stri
                             bool look = true);
 
 // Fills in the fingerprints of the files `wanted` picks (all when not given), and their facts:
-// from the cache where a file is unchanged, else read (and kept in the cache).
+// from the cache where a file is unchanged, else read (and kept in the cache). Each file is told
+// to `told` as it is done: those the cache knows at once, those read a batch at a time.
 void Fingerprint(const std::filesystem::path& native, std::vector<FolderFile>& files,
-                 HashCache& cache, const std::function<bool(const FolderFile&)>& wanted = {});
+                 HashCache& cache, const std::function<bool(const FolderFile&)>& wanted = {},
+                 const WorkTold& told = {});
 
 // The set lines of fingerprinted files.
 std::vector<CarSetFile> SetFilesOf(const std::vector<FolderFile>& files);

@@ -9,6 +9,7 @@
 #include "carsets/CarSetCompare.h"
 #include "carsets/CarSetWork.h"
 #include "carsets/ContentSearch.h"
+#include "carsets/WorkTold.h"
 #include "common/GameRunning.h"
 #include "folders/CarFolderCount.h"
 #include "folders/CarFolderSwap.h"
@@ -85,7 +86,12 @@ bool SearchEverywhere(ProgramValues& pv, platform::Ui& ui, const ApplyRequest& r
                       const std::string& store, ContentSearch& search, UnpackedSources& unpacked) {
     const FileSystem fs = pv.Files();
     const std::string live = LiveCarFolder(pv);
-    search.SearchFolder(fs.Native(live));
+    // Every place is told as it is looked through: the files to read are known folder by folder.
+    WorkTold(pv, live).Stage("Looking for the car set's files", 0);
+    const auto searchFolder = [&](const std::string& folder, bool keepInCache = true) {
+        search.SearchFolder(fs.Native(folder), keepInCache, WorkTold(pv, folder));
+    };
+    searchFolder(live);
     if (fs.FolderExists(store))
         for (const std::string& name : fs.FolderNames(store)) {
             const std::string folder = Join(store, name);
@@ -93,19 +99,19 @@ bool SearchEverywhere(ProgramValues& pv, platform::Ui& ui, const ApplyRequest& r
             // stored car folder.
             if (name.find(".movrand-") == std::string::npos && !fs.IsWithin(folder, live) &&
                 !fs.IsLink(folder) && CountTeamFolders(fs, folder) == kTeamFolderCount)
-                search.SearchFolder(fs.Native(folder));
+                searchFolder(folder);
         }
     const history::HistoryPlace place(pv);
     if (place.Exists()) search.SearchKept(place.Native(place.ContentFolder()));
     for (const char* backups : {kReplacedCars, kReplacedAccessories})
-        search.SearchFolder(fs.Native(pv.GPLPath + backups));
+        searchFolder(pv.GPLPath + backups);
     for (const std::string& from : request.From) {
         if (fs.FolderExists(from)) {
-            search.SearchFolder(fs.Native(from), false);
+            searchFolder(from, false);
         } else if (fs.FileExists(from) && archives::IsAddOnArchive(pv.Env, from)) {
             const std::string folder = unpacked.Unpack(ui, from);
             if (folder.empty()) return false;
-            search.SearchFolder(fs.Native(folder), false);
+            searchFolder(folder, false);
         } else {
             ui.ShowMessage("Files for the car set cannot be taken from " + from +
                            ": it is neither a folder nor an add-on archive.");
@@ -137,24 +143,31 @@ std::filesystem::path NativeOf(const std::filesystem::path& folder, std::string 
 }
 
 // Builds the set's folder at `building` (a new folder), every file copied from where the search
-// found it and checked.
+// found it and checked, the files told to `told` as they are done.
 void Build(FileSystem& fs, const CarSet& set, const ContentSearch& search,
-           const std::string& building) {
+           const std::string& building, const WorkTold& told) {
     fs.CreateFolder(building);
     fs.WriteWholeFile(Join(building, kBuildMarker), "");
     for (const std::string& folder : FoldersOf(set)) fs.CreateFolder(Join(building, folder));
     const std::filesystem::path native = fs.Native(building);
-    platform::RunOnTwoThreads(set.Files.size(), [&](std::size_t i) {
-        const CarSetFile& file = set.Files[i];
-        if (!platform::CopyFileChecked(search.Where(file.Hash), NativeOf(native, file.Path),
-                                       file.Hash))
-            throw platform::RuntimeError(
-                platform::kPathFileAccessError,
-                "The file " + search.Where(file.Hash).string() + " changed while it was read for " +
-                    Join(building, file.Path) + "; nothing was made live.");
+    told.Stage("Building the car folder", set.Files.size());
+    InBatches(set.Files.size(), told, [&](std::size_t begin, std::size_t end) {
+        platform::RunOnTwoThreads(end - begin, [&](std::size_t i) {
+            const CarSetFile& file = set.Files[begin + i];
+            if (!platform::CopyFileChecked(search.Where(file.Hash), NativeOf(native, file.Path),
+                                           file.Hash))
+                throw platform::RuntimeError(platform::kPathFileAccessError,
+                                             "The file " + search.Where(file.Hash).string() +
+                                                 " changed while it was read for " +
+                                                 Join(building, file.Path) +
+                                                 "; nothing was made live.");
+        });
+        told.Done(set.Files[end - 1].Path, end - begin);
     });
     fs.DeleteFile(Join(building, kBuildMarker));
     fs.SyncDisk(building);
+    // What the swap copies is told as a copy.
+    told.Stage("", 0);
 }
 
 // A name in the store no folder or file has yet: `name`, else `name` + "_2", "_3" ...
@@ -308,7 +321,7 @@ ApplyResult ApplyCarSet(ProgramValues& pv, platform::Ui& ui, const ApplyRequest&
             }
             result.Outcome = ApplyOutcome::Failed;
             try {
-                Build(fs, set, search, building);
+                Build(fs, set, search, building, WorkTold(pv, building));
             } catch (...) {
                 try {
                     if (fs.FolderExists(building)) fs.DeleteFolder(building, true);
@@ -334,9 +347,10 @@ ApplyResult ApplyCarSet(ProgramValues& pv, platform::Ui& ui, const ApplyRequest&
         page.NewName = FreeName(fs, store, "cars67_before_" + name);
         page.Move = true;
         const SwapAsPartOf part{kCarSetStepSummary + set.Name + " (" + parsed.Code + ") made live"};
-        result.OldFolder = Join(store, page.NewName);
-        if (SwapCarFolder(pv, ui, page, &part).Outcome == SwapOutcome::Swapped) {
+        const SwapResult swapped = SwapCarFolder(pv, ui, page, &part);
+        if (swapped.Outcome == SwapOutcome::Swapped) {
             result.Outcome = ApplyOutcome::Live;
+            result.OldFolder = swapped.OldFolder;
             return;
         }
         result.Outcome = ApplyOutcome::Refused;

@@ -30,8 +30,12 @@ struct ApplyResult {
     ApplyOutcome Outcome = ApplyOutcome::Failed;
     std::vector<CarSetFile> Missing;
     std::string Code;
-    std::string Folder;     // the stored folder built
-    std::string OldFolder;  // where the old live folder went
+    // The stored folder built; once the set is live, this folder is the live car folder and no
+    // longer stands under this name.
+    std::string Folder;
+    // Once live, where the old live folder is kept; "" when a failure of the swap left it
+    // elsewhere (its message said where).
+    std::string OldFolder;
 };
 
 // The folder that holds the stored car folders: where the swap last put the old live folder,

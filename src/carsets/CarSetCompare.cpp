@@ -25,8 +25,9 @@ const char* DifferenceWord(DifferenceKind kind) {
 }
 
 SetComparison CompareWithFolder(const CarSet& set, const std::filesystem::path& native,
-                                std::vector<FolderFile>& files, HashCache& cache) {
-    Fingerprint(native, files, cache);
+                                std::vector<FolderFile>& files, HashCache& cache,
+                                const WorkTold& told) {
+    Fingerprint(native, files, cache, {}, told);
     SetComparison result;
     result.SetCode = SetCode(set.Files);
     result.FolderCode = SetCode(SetFilesOf(files));

@@ -30,7 +30,9 @@ const char* DifferenceWord(DifferenceKind kind);
 // Compares the folder's files with the set's; a file whose path is the set's in other letter
 // case is different, as its code is. Only files of the set's size are read (from the
 // cache where unchanged); the folder's code needs every fingerprint, so the rest are read too.
+// Each file is told to `told` as it is done.
 SetComparison CompareWithFolder(const CarSet& set, const std::filesystem::path& native,
-                                std::vector<FolderFile>& files, HashCache& cache);
+                                std::vector<FolderFile>& files, HashCache& cache,
+                                const WorkTold& told = {});
 
 }  // namespace movrand::carsets

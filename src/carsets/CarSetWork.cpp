@@ -94,7 +94,9 @@ std::optional<FolderSet> SetOfFolder(ProgramValues& pv, platform::Ui& ui,
             return;
         }
         CacheOfRun run(pv);
-        Fingerprint(pv.Files().Native(shown), files->Files, run.Cache);
+        const WorkTold told(pv, shown);
+        told.Stage("Reading the car folder", files->Files.size());
+        Fingerprint(pv.Files().Native(shown), files->Files, run.Cache, {}, told);
         FolderSet set;
         set.Set.Name = LastName(shown);
         set.Set.Files = SetFilesOf(files->Files);
@@ -166,7 +168,10 @@ std::optional<SetComparison> CompareCarSet(ProgramValues& pv, platform::Ui& ui,
         std::optional<FolderFiles> files = FilesOf(pv, ui, shown);
         if (!files) return;
         CacheOfRun run(pv);
-        result = CompareWithFolder(parsed.Set, pv.Files().Native(shown), files->Files, run.Cache);
+        const WorkTold told(pv, shown);
+        told.Stage("Comparing files", files->Files.size());
+        result =
+            CompareWithFolder(parsed.Set, pv.Files().Native(shown), files->Files, run.Cache, told);
     });
     return result;
 }

@@ -22,7 +22,8 @@ void ContentSearch::Found(const std::string& hash, const std::filesystem::path& 
     --remaining_;
 }
 
-void ContentSearch::SearchFolder(const std::filesystem::path& native, bool keepInCache) {
+void ContentSearch::SearchFolder(const std::filesystem::path& native, bool keepInCache,
+                                 const WorkTold& told) {
     if (AllFound()) return;
     platform::FileTree tree;
     try {
@@ -43,25 +44,32 @@ void ContentSearch::SearchFolder(const std::filesystem::path& native, bool keepI
         names.push_back(file.Name);
     }
     if (names.empty()) return;
+    told.Ahead(names.size());
     const std::int64_t readFrom = std::chrono::duration_cast<std::chrono::nanoseconds>(
                                       std::chrono::system_clock::now().time_since_epoch())
                                       .count();
-    std::vector<std::string> hashes;
-    try {
-        hashes = platform::FastHashesOf(native, names);
-    } catch (...) {
-        // A file that cannot be read: each is tried on its own, and those that fail passed over.
-        hashes.assign(names.size(), "");
-        for (std::size_t i = 0; i < names.size(); ++i) try {
-                hashes[i] = platform::FastHashOf(native / names[i]);
-            } catch (...) {
-            }
-    }
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (hashes[i].empty()) continue;
-        if (keepInCache) cache_.Keep(*toRead[i], hashes[i], readFrom);
-        Found(hashes[i], native / names[i]);
-    }
+    InBatches(names.size(), told, [&](std::size_t begin, std::size_t end) {
+        const std::vector<std::string> batch(names.begin() + static_cast<std::ptrdiff_t>(begin),
+                                             names.begin() + static_cast<std::ptrdiff_t>(end));
+        std::vector<std::string> hashes;
+        try {
+            hashes = platform::FastHashesOf(native, batch);
+        } catch (...) {
+            // A file that cannot be read: each is tried on its own, and those that fail passed
+            // over.
+            hashes.assign(batch.size(), "");
+            for (std::size_t i = 0; i < batch.size(); ++i) try {
+                    hashes[i] = platform::FastHashOf(native / batch[i]);
+                } catch (...) {
+                }
+        }
+        for (std::size_t i = 0; i < batch.size(); ++i) {
+            if (hashes[i].empty()) continue;
+            if (keepInCache) cache_.Keep(*toRead[begin + i], hashes[i], readFrom);
+            Found(hashes[i], native / batch[i]);
+        }
+        told.Done(batch.back(), batch.size());
+    });
 }
 
 void ContentSearch::SearchKept(const std::filesystem::path& contentFolder) {

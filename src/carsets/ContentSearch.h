@@ -8,6 +8,7 @@
 
 #include "carsets/CarSetFile.h"
 #include "carsets/HashCache.h"
+#include "carsets/WorkTold.h"
 
 namespace movrand::carsets {
 
@@ -19,8 +20,9 @@ class ContentSearch {
 
     // Looks through every file under a folder that has the size of a file still not found. A
     // folder that cannot be read is passed over. `keepInCache`: the fingerprints read are kept
-    // for later runs (a folder that stays).
-    void SearchFolder(const std::filesystem::path& native, bool keepInCache = true);
+    // for later runs (a folder that stays). The files read are told to `told` as they are.
+    void SearchFolder(const std::filesystem::path& native, bool keepInCache = true,
+                      const WorkTold& told = {});
     // Looks in the history's content, where each file is named by its fingerprint.
     void SearchKept(const std::filesystem::path& contentFolder);
 

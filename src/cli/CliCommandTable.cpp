@@ -302,7 +302,12 @@ as a stored car folder beside the others (named
 .I NAME
 or after the set, in letters, digits and \fB_\fR), and make it live as the car
 folder swap does; the old live folder is kept as the stored folder
-.BI cars67_before_ NAME\fR.
+.BI cars67_before_ NAME\fR,
+and prints two lines:
+.B live
+and the live car folder's path, then
+.B old car folder
+and where the old live folder is kept, each word and its path separated by a tab.
 Each file's content is found by its fingerprint in the live and stored car
 folders, the history's kept content, the backups of replaced cars and
 accessories, and each

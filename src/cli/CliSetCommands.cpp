@@ -48,8 +48,9 @@ CommandOutcome SetApply(Call& c) {
     const carsets::ApplyResult result = carsets::ApplyCarSet(c.pv, c.ui, request);
     switch (result.Outcome) {
         case carsets::ApplyOutcome::Live:
-            c.out << "live\t" << result.Folder << '\n'
-                  << "old car folder\t" << result.OldFolder << '\n';
+            // The folder built is the live one now, under the live folder's name.
+            c.out << "live\t" << carsets::LiveCarFolder(c.pv) << '\n';
+            if (!result.OldFolder.empty()) c.out << "old car folder\t" << result.OldFolder << '\n';
             return CommandOutcome::Done;
         case carsets::ApplyOutcome::Built:
             c.out << "built\t" << result.Folder << '\n';

@@ -180,6 +180,7 @@ void ReportFailure(ProgramValues& pv, FileSystem& fs, platform::Ui& ui,
     const SwapJournal& j = run.Journal;
     if (SwapTookPlace(fs, j)) {
         result.Outcome = SwapOutcome::Swapped;
+        if (!fs.FolderExists(j.Staged())) result.OldFolder = j.Target;
         ReportTrapped(pv, ui, run.Failure);
         ui.ShowMessage(TookPlaceMessage(fs, j));
         return;
@@ -213,6 +214,7 @@ void ReportSwap(ProgramValues& pv, FileSystem& fs, platform::Ui& ui, const std::
     if (run.Failure) return ReportFailure(pv, fs, ui, journalPath, run, result);
     if (run.Refusal.empty()) {
         result.Outcome = SwapOutcome::Swapped;
+        result.OldFolder = j.Target;
     } else {
         ui.ShowMessage(run.Refusal);
         result.Outcome = SwapOutcome::Refused;

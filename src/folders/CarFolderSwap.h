@@ -20,6 +20,9 @@ enum class SwapOutcome {
 struct SwapResult {
     SwapOutcome Outcome = SwapOutcome::Failed;
     bool FocusNameBox = false;
+    // Once swapped, where the old live folder stands: its new place, or "" when it was deleted
+    // or a failure left it elsewhere (the message that told the failure says where).
+    std::string OldFolder;
 };
 
 // The "Save" button of the "Car Folders" page: makes the page's source folder the game's live

@@ -3,8 +3,8 @@
 
 namespace movrand::platform {
 
-void FileWork::Carrying(const std::string& path) {
-    ++done_;
+void FileWork::Carrying(const std::string& path, int files) {
+    done_ += files;
     if (done_ > total_) total_ = done_;
     ui_.ShowFileProgress({done_, total_, path, doing_});
 }

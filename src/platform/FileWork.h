@@ -14,7 +14,8 @@ class FileWork {
     explicit FileWork(Ui& ui) : ui_(ui) {}
 
     void Ahead(int files) { total_ += files; }
-    void Carrying(const std::string& path);
+    // `files` more carried (a batch done at once), `path` the last of them.
+    void Carrying(const std::string& path, int files = 1);
     // Work other than a copy (a restore, a check, a forget): counted anew from `files`, and
     // told as `doing` ("Restoring files") until the next stage.
     void Stage(const std::string& doing, int files);

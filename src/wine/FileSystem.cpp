@@ -638,8 +638,12 @@ void FileSystem::WorkStage(const std::string& doing, int files) const {
     if (work_) work_->Stage(doing, files);
 }
 
-void FileSystem::WorkReached(const std::string& path) const {
-    if (work_) work_->Carrying(path);
+void FileSystem::WorkAhead(int files) const {
+    if (work_) work_->Ahead(files);
+}
+
+void FileSystem::WorkReached(const std::string& path, int files) const {
+    if (work_) work_->Carrying(path, files);
 }
 
 void FileSystem::Ahead(int files) {

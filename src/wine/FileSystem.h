@@ -59,9 +59,11 @@ class FileSystem {
     // guarded installation.
     void GuardStoredBelow(const std::string& folder);
     // Long work other than a copy, told to the work it was made with (if any): a stage of
-    // `files` files, then each file as it is reached (see FileWork.h).
+    // `files` files (more announced as they are known), then each file as it is reached, or a
+    // batch of `files` files at once, `path` the last of them (see FileWork.h).
     void WorkStage(const std::string& doing, int files) const;
-    void WorkReached(const std::string& path) const;
+    void WorkAhead(int files) const;
+    void WorkReached(const std::string& path, int files = 1) const;
     // Writes to the disk every file this service (and its copies) wrote under its own name and
     // every folder whose entries it changed since the last call: few by fsync each, many by one
     // syncfs. Files replaced whole are synced as they are replaced.

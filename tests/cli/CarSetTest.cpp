@@ -115,10 +115,12 @@ TEST(CarSets, AnotherInstallationComparesAndTakesTheLeaguesFolder) {
         const CliRun apply = m.Run({"set-apply", "C:\\league.carset", "--from", source});
         ASSERT_EQ(apply.Status, 0) << apply.Out << apply.Err;
         EXPECT_EQ(apply.Out,
-                  "live\tC:\\sierra\\gpl\\cars\\League_1967\nold car folder\t"
+                  "live\tC:\\sierra\\gpl\\cars\\cars67\nold car folder\t"
                   "C:\\sierra\\gpl\\cars\\cars67_before_League_1967\n");
         EXPECT_EQ(Differences(TreeOf(Live(m)), leagueLive), "");
         EXPECT_EQ(TreeOf(m.Gpl() / "cars" / "cars67_before_League_1967"), old);
+        // The folder built became the live one: it stands under its own name no more.
+        EXPECT_FALSE(std::filesystem::exists(m.Gpl() / "cars" / "League_1967"));
         EXPECT_EQ(m.Run({"set-compare", "C:\\league.carset"}).Status, 0);
         EXPECT_EQ(m.Run({"set-code"}).Out, code + "\n");
         const Tree after = DriveC(m);

@@ -172,8 +172,11 @@ bool SkinnedWindow::GrowForText(const MessageLabel& label, const TwipsBox& box) 
 }
 
 void SkinnedWindow::Place(QWidget* control, const TwipsBox& box) {
-    control->setGeometry(PixelsX(box.Left), PixelsY(box.Top), PixelsX(box.Width),
-                         PixelsY(box.Height));
+    control->setGeometry(PixelBox(box));
+}
+
+QRect SkinnedWindow::PixelBox(const TwipsBox& box) {
+    return {PixelsX(box.Left), PixelsY(box.Top), PixelsX(box.Width), PixelsY(box.Height)};
 }
 
 void SkinnedWindow::PlaceAt(QWidget* control, int left, int top) {

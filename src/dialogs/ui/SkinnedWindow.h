@@ -69,6 +69,7 @@ class SkinnedWindow : public QDialog {
 
     // Puts a control at a place given in twips.
     static void Place(QWidget* control, const TwipsBox& box);
+    static QRect PixelBox(const TwipsBox& box);
     static void PlaceAt(QWidget* control, int left, int top);
 
   protected:

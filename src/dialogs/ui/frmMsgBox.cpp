@@ -13,6 +13,8 @@ frmMsgBox::frmMsgBox(platform::Random& rnd, QWidget* parent)
     shp_ = new WhiteFrame(this);
     area_ = new MessageArea(this);
     area_->Label()->setObjectName(ControlName("lbl", lbl::kMessage));
+    area_->Above()->setObjectName(ControlName("lbl", lbl::kAboveList));
+    area_->Below()->setObjectName(ControlName("lbl", lbl::kBelowList));
     img0_ = new PictureButton(ControlName("img", img::kOk), QStringLiteral("OK"), this);
     connect(img0_, &PictureButton::Clicked, this, [this] { close(); });
     SetKeyAnswers([this] { img0_->Press(); }, [this] { img0_->Press(); });
@@ -48,9 +50,9 @@ void frmMsgBox::resizeEvent(QResizeEvent* event) {
 void frmMsgBox::LayOut() {
     area_->SetText(QString::fromStdString(message_));
     MsgBoxLayout layout = LayOutMsgBox(WidthTwips(), HeightTwips());
-    if (layout.Label && GrowForText(*area_->Label(), *layout.Label))
+    if (layout.Label && GrowForText(area_->Whole(), *layout.Label))
         layout = LayOutMsgBox(WidthTwips(), HeightTwips());
-    if (layout.Label) Place(area_, *layout.Label);
+    if (layout.Label) area_->SetBox(PixelBox(*layout.Label));
     PlaceAt(img0_, layout.Ok.Left, layout.Ok.Top);
     Place(shp_, layout.Frame);
 }

@@ -16,6 +16,8 @@ frmYesNo::frmYesNo(platform::Random& rnd, QWidget* parent)
     shp_ = new WhiteFrame(this);
     area_ = new MessageArea(this);
     area_->Label()->setObjectName(ControlName("lbl", lbl::kMessage));
+    area_->Above()->setObjectName(ControlName("lbl", lbl::kAboveList));
+    area_->Below()->setObjectName(ControlName("lbl", lbl::kBelowList));
     img_[img::kYes] = new PictureButton(ControlName("img", img::kYes), QStringLiteral("Yes"), this);
     img_[img::kNo] = new PictureButton(ControlName("img", img::kNo), QStringLiteral("No"), this);
     connect(img_[img::kYes], &PictureButton::Clicked, this, [this] { Answer(img::kYes); });
@@ -70,9 +72,9 @@ void frmYesNo::closeEvent(QCloseEvent* event) {
 // A text that needs more room than the size gives makes the window higher first.
 void frmYesNo::LayOut() {
     YesNoLayout layout = LayOutYesNo(WidthTwips(), HeightTwips());
-    if (layout.Label && GrowForText(*area_->Label(), *layout.Label))
+    if (layout.Label && GrowForText(area_->Whole(), *layout.Label))
         layout = LayOutYesNo(WidthTwips(), HeightTwips());
-    if (layout.Label) Place(area_, *layout.Label);
+    if (layout.Label) area_->SetBox(PixelBox(*layout.Label));
     Place(shp_, layout.Frame);
     PlaceAt(img_[img::kYes], layout.Yes.Left, layout.Yes.Top);
     PlaceAt(img_[img::kNo], layout.No.Left, layout.No.Top);

@@ -9,6 +9,7 @@
 #include "carsets/StoredFolderCodes.h"
 #include "folders/CarFolderCount.h"
 #include "mainwindow/ui/ControlSetup.h"
+#include "mainwindow/ui/PageAtWork.h"
 #include "mainwindow/ui/frmMovrand.h"
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"
@@ -37,16 +38,18 @@ class QuietUi : public platform::Ui {
     void DoEvents() override {}
 };
 
-// The hourglass while it lives, also when the work ends with an error.
+// The hourglass while it lives, also when the work ends with an error; then the pointer as it
+// was (work of the page that called this shows it still).
 class BusyWhile {
   public:
-    explicit BusyWhile(platform::Ui& ui) : ui_(ui) { ui_.SetBusy(true); }
-    ~BusyWhile() { ui_.SetBusy(false); }
+    explicit BusyWhile(platform::Ui& ui) : ui_(ui), was_(ui.IsBusy()) { ui_.SetBusy(true); }
+    ~BusyWhile() { ui_.SetBusy(was_); }
     BusyWhile(const BusyWhile&) = delete;
     BusyWhile& operator=(const BusyWhile&) = delete;
 
   private:
     platform::Ui& ui_;
+    bool was_;
 };
 
 std::string Files(std::size_t count) {
@@ -180,7 +183,7 @@ void frmMovrand::ExportCarSet() {
     std::optional<carsets::ExportedSet> exported;
     std::optional<carsets::FolderSet> set;
     {
-        const BusyWhile busy(ui_);
+        const PageAtWork busy(ui_, fra(fra::kCarFoldersPage));
         set = carsets::SetOfFolder(pv_, ui_, "");
     }
     if (!set) return;
@@ -205,13 +208,13 @@ void frmMovrand::ExportCarSet() {
         carsets::kCarSetSuffix, "Export Car Set");
     if (file.empty()) return;
     {
-        const BusyWhile busy(ui_);
+        const PageAtWork busy(ui_, fra(fra::kCarFoldersPage));
         exported = carsets::ExportCarSet(pv_, ui_, file, "", name);
+        if (exported) ShowCarSetCodes();
     }
     if (!exported) return;
     ui_.ShowMessage("The live car folder was written as the car set " + exported->File +
                     ".\r\n\r\nIts code: " + exported->Code);
-    ShowCarSetCodes();
 }
 
 void frmMovrand::CompareCarSet() {
@@ -220,7 +223,9 @@ void frmMovrand::CompareCarSet() {
         ui_.SelectFile(fs.FolderExists(SetsFolder(pv_)) ? SetsFolder(pv_) + "\\" : pv_.GPLPath,
                        "*.carset", "Compare with Car Set");
     if (file.empty()) return;
-    const BusyWhile busy(ui_);
+    // Nothing on the page starts more work meanwhile: "Make It Live" is enabled at the end, and a
+    // click on it given while the set was compared is not taken for a yes to it.
+    const PageAtWork busy(ui_, fra(fra::kCarFoldersPage));
     const auto comparison = carsets::CompareCarSet(pv_, ui_, file, "");
     if (!comparison) return;
     QListWidget* list = lst(lst::kCarSetDifferences);
@@ -295,22 +300,29 @@ void frmMovrand::MakeCarSetLive() {
         request.Name = carsets::FolderNameOfSet(parsed.Set.Name) + "_set";
     carsets::ApplyResult result;
     {
-        const BusyWhile busy(ui_);
+        // The page shows the folders as they are now before it is usable again.
+        const PageAtWork busy(ui_, fra(fra::kCarFoldersPage));
         NormalPointerUi asking(ui_);
         result = carsets::ApplyCarSet(pv_, asking, request);
+        comparedSet_.clear();
+        cmd(cmd::kMakeCarSetLive)->setEnabled(false);
+        lst(lst::kCarSetDifferences)->clear();
+        lbl(lbl::kCarSetComparison)->clear();
+        for (int index : {dir::kSourceFolder, dir::kDestinationFolder})
+            ShowFolderAsItIs(dir(index));
+        ShowCarSetCodes();
     }
     if (result.Outcome == carsets::ApplyOutcome::Missing)
         ui_.ShowMessage(std::to_string(result.Missing.size()) +
                         " files of the car set were found nowhere; nothing was changed.");
+    // The folder built is the live folder now, under the live folder's name; the old one is
+    // named only where the swap left it as it meant to.
     if (result.Outcome == carsets::ApplyOutcome::Live)
-        ui_.ShowMessage("The car set is the live car folder now. The old car folder is kept as " +
-                        result.OldFolder + ".");
-    comparedSet_.clear();
-    cmd(cmd::kMakeCarSetLive)->setEnabled(false);
-    lst(lst::kCarSetDifferences)->clear();
-    lbl(lbl::kCarSetComparison)->clear();
-    for (int index : {dir::kSourceFolder, dir::kDestinationFolder}) ShowFolderAsItIs(dir(index));
-    ShowCarSetCodes();
+        ui_.ShowMessage("The car set " + parsed.Set.Name + " (" + parsed.Code +
+                        ") is the live car folder " + carsets::LiveCarFolder(pv_) + " now." +
+                        (result.OldFolder.empty()
+                             ? std::string()
+                             : " The old car folder is kept as " + result.OldFolder + "."));
 }
 
 }  // namespace movrand::mainwindow

@@ -10,6 +10,7 @@
 
 #include "GameGuard.h"
 #include "TempDrive.h"
+#include "dialogs/ui/MessageArea.h"
 #include "dialogs/ui/PathBreaks.h"
 #include "dialogs/ui/QtUi.h"
 #include "dialogs/ui/SkinFace.h"
@@ -168,28 +169,42 @@ TEST(MessageWindow, EveryTextFitsItsWindow) {
 
 // Lists of files, short and long, at any size a caller asks for: the window widens for the files
 // and stays within the screen's work area with its buttons in view, the list scrolls from the
-// keyboard, the window is named after its first line and Escape answers No. The test runs again on
-// a small screen at twice the scale.
+// keyboard, the window is named after its first line and Escape answers No. Where the text goes
+// on after the list (the question itself), that stays in view above the buttons while the list
+// alone scrolls. The test runs again on a small screen at twice the scale.
 TEST(MessageWindow, LongListsScrollInAWindowThatFitsTheScreen) {
     struct Row {
         bool question;
         int files, width, height;
+        const char* after;
     };
+    const char* ask = "Go ahead? What they hold now is kept in the history.";
+    const char* told =
+        "The record is C:\\sierra\\gpl\\movrand\\swap.journal; delete it to swap again.";
     const Row rows[] = {
-        {false, 40, 0, 0}, {true, 24, 0, 0},           {true, 8, 0, 0},           {false, 8, 0, 0},
-        {true, 500, 0, 0}, {false, 500, 30000, 30000}, {true, 500, 32767, 32767},
+        {false, 40, 0, 0, ""},          {true, 24, 0, 0, ask},          {true, 8, 0, 0, ask},
+        {false, 8, 0, 0, ""},           {true, 500, 0, 0, ask},         {false, 500, 0, 0, told},
+        {false, 500, 30000, 30000, ""}, {true, 500, 32767, 32767, ask},
     };
     Fixture f;
-    for (const auto& [question, files, width, height] : rows) {
-        std::string text = "These files were changed by hand:";
+    for (const auto& [question, files, width, height, after] : rows) {
+        const std::string lead = "These files were changed by hand:";
+        std::string text = lead;
         for (int i = 0; i < files; ++i)
             text += "\r\nC:\\sierra\\gpl\\cars\\cars67\\lotus\\car" + std::to_string(i) + ".3do";
+        const QString lastFile = QString::fromStdString(text.substr(text.rfind('\n') + 1));
+        if (*after) text += std::string("\r\n\r\n") + after;
         const QString name = question ? "frmYesNo" : "frmMsgBox";
-        const QString row =
-            QString("%1 %2 files %3x%4").arg(name).arg(files).arg(width).arg(height);
+        const QString row = QString("%1 %2 files %3x%4%5")
+                                .arg(name)
+                                .arg(files)
+                                .arg(width)
+                                .arg(height)
+                                .arg(*after ? " then text" : "");
         auto opened = WhenModal(name, [&](QWidget* w) {
             const QRect screen = w->screen()->availableGeometry();
             EXPECT_TRUE(screen.contains(w->frameGeometry())) << row.toStdString();
+            EXPECT_EQ(w->accessibleName().toStdString(), lead) << row.toStdString();
             auto* label = Control<QLabel>(w, "lbl", msgbox::lbl::kMessage);
             auto* area = label->parentWidget()->parentWidget();
             auto* scroll = qobject_cast<QAbstractScrollArea*>(area);
@@ -197,22 +212,43 @@ TEST(MessageWindow, LongListsScrollInAWindowThatFitsTheScreen) {
                 ADD_FAILURE() << "no scrolling place for the text " << row.toStdString();
                 return w->close(), void();
             }
-            for (int button : question ? std::vector{yesno::img::kYes, yesno::img::kNo}
-                                       : std::vector{msgbox::img::kOk}) {
+            const std::vector<int> buttons = question
+                                                 ? std::vector{yesno::img::kYes, yesno::img::kNo}
+                                                 : std::vector{msgbox::img::kOk};
+            for (int button : buttons) {
                 QWidget* b = Control(w, "img", button);
                 EXPECT_TRUE(screen.contains(QRect(b->mapToGlobal(QPoint()), b->size())))
                     << row.toStdString();
                 EXPECT_LT(area->geometry().bottom(), b->y()) << row.toStdString();
             }
             // Each file stays on one line.
-            const QString last = QString::fromStdString(text.substr(text.rfind('\n') + 1));
-            EXPECT_GT(scroll->viewport()->width(), label->fontMetrics().horizontalAdvance(last))
+            EXPECT_GT(scroll->viewport()->width(), label->fontMetrics().horizontalAdvance(lastFile))
                 << row.toStdString();
             test::SaveScreenshot(w, QString("long-%1-x%2").arg(row).arg(w->devicePixelRatio()));
             // A text longer than its place scrolls from the keyboard; 500 files never fit.
             const bool scrolls = label->height() > scroll->viewport()->height();
             EXPECT_TRUE(scrolls || files < 500) << row.toStdString();
             if (scrolls) {
+                // The list alone scrolls: the line that leads into it stays above it and the text
+                // after it below it, whole, above the buttons.
+                EXPECT_TRUE(label->text().startsWith("C:\\")) << row.toStdString();
+                auto* above = Control<QLabel>(w, "lbl", yesno::lbl::kAboveList);
+                EXPECT_TRUE(above->isVisible() && above->text().toStdString() == lead &&
+                            above->geometry().bottom() < area->y())
+                    << row.toStdString();
+                auto* below = Control<QLabel>(w, "lbl", yesno::lbl::kBelowList);
+                EXPECT_EQ(below->isVisible(), *after != 0) << row.toStdString();
+                if (*after) {
+                    EXPECT_EQ(below->text().toStdString(), after);
+                    EXPECT_GT(below->y(), area->geometry().bottom()) << row.toStdString();
+                    const QRect need = below->fontMetrics().boundingRect(
+                        QRect(0, 0, below->width(), 100000),
+                        Qt::TextWordWrap | Qt::TextWrapAnywhere, below->text());
+                    EXPECT_LE(need.height(), below->height()) << row.toStdString();
+                    for (int button : buttons)
+                        EXPECT_LT(below->geometry().bottom(), Control(w, "img", button)->y())
+                            << row.toStdString();
+                }
                 EXPECT_TRUE(area->focusPolicy() & Qt::TabFocus) << row.toStdString();
                 area->setFocus();
                 test::PressKey(area, Qt::Key_PageDown);
@@ -227,6 +263,29 @@ TEST(MessageWindow, LongListsScrollInAWindowThatFitsTheScreen) {
         else
             f.ui.ShowMessage(text, width, height);
         EXPECT_TRUE(*opened) << row.toStdString();
+    }
+}
+
+// A list is the lines after a line that ends with ":", up to a blank line; two lists and what
+// lies between them scroll together, and a text with a path on a line of its own has none.
+TEST(MessageWindow, AListIsToldApartByTheLineThatLeadsIntoIt) {
+    const struct {
+        QString text, above, list, below;
+    } rows[] = {
+        {"Look at these folders:\r\nC:\\a\r\nC:\\b\r\n\r\nThe record is C:\\j; delete it.",
+         "Look at these folders:", "C:\\a\r\nC:\\b", "The record is C:\\j; delete it."},
+        {"Forget 2 steps?\r\n\r\nOnly copy:\r\n  step 1: C:\\a\r\n\r\nNamed:\r\n  step 2 \"x\"",
+         "Forget 2 steps?\r\n\r\nOnly copy:", "  step 1: C:\\a\r\n\r\nNamed:\r\n  step 2 \"x\"",
+         ""},
+        {"The folder \r\nC:\\x\r\n already exists.\r\n\r\nDo you wish to continue?",
+         "The folder \r\nC:\\x\r\n already exists.\r\n\r\nDo you wish to continue?", "", ""},
+        {"One file:\r\nC:\\a\r\n\r\nGo ahead?", "One file:\r\nC:\\a\r\n\r\nGo ahead?", "", ""},
+    };
+    for (const auto& row : rows) {
+        const MessageParts parts = SplitAtList(row.text);
+        EXPECT_EQ(parts.Above, row.above) << row.text.toStdString();
+        EXPECT_EQ(parts.List, row.list) << row.text.toStdString();
+        EXPECT_EQ(parts.Below, row.below) << row.text.toStdString();
     }
 }
 

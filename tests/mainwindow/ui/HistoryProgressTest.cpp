@@ -2,36 +2,15 @@
 // Long work on the "History" page shows the progress window while the main window keeps painting.
 #include <gtest/gtest.h>
 
-#include <qpa/qwindowsysteminterface.h>
-
-#include <QProgressBar>
 #include <QTabWidget>
 
+#include "ProgressWatch.h"
 #include "WindowFixture.h"
-#include "dialogs/ui/QtUi.h"
-#include "dialogs/ui/frmProgressControls.h"
 #include "history/HistoryStep.h"
 #include "platform/FaultPlan.h"
 
 namespace movrand::test {
 namespace {
-
-namespace progress = dialogs::frmProgressControls;
-
-// The desktop program's Ui, its questions answered Yes and its messages kept, so that only the
-// progress window is shown.
-struct AnsweringUi : dialogs::QtUi {
-    using QtUi::QtUi;
-    std::vector<std::string> messages;
-    bool AskYesNo(const platform::Question&) override {
-        EndFileProgress();
-        return true;
-    }
-    void ShowMessage(const std::string& message, int, int) override {
-        EndFileProgress();
-        messages.push_back(message);
-    }
-};
 
 class HistoryProgressTest : public WindowFixture {
   protected:
@@ -49,41 +28,9 @@ class HistoryProgressTest : public WindowFixture {
 
     // Runs `button` and gives what the progress window said each time it was painted.
     QStringList Shown(int button, int clickedMeanwhile = -1) {
-        struct Painted : QObject {
-            QStringList said;
-            std::vector<QWidget*> buttons;
-            QWidget* heldClick = nullptr;  // clicked meanwhile, the click held by the window system
-            bool eventFilter(QObject* object, QEvent* event) override {
-                auto* label = qobject_cast<QLabel*>(object);
-                if (event->type() == QEvent::Paint && label &&
-                    label->objectName() == Named("lbl", progress::lbl::kProgress) &&
-                    label->window()->objectName() == "frmProgress") {
-                    said << label->text();
-                    // Nothing on the page can start more work meanwhile, and it looks so.
-                    for (QWidget* button : buttons)
-                        EXPECT_FALSE(button->isEnabled()) << Text(button->objectName());
-                    if (heldClick) {
-                        QWindow* window = heldClick->window()->windowHandle();
-                        const QPoint at = heldClick->rect().center();
-                        const QPointF local = heldClick->mapTo(heldClick->window(), at);
-                        for (const bool down : {true, false})
-                            QWindowSystemInterface::handleMouseEvent<
-                                QWindowSystemInterface::AsynchronousDelivery>(
-                                window, local, heldClick->mapToGlobal(QPointF(at)),
-                                down ? Qt::LeftButton : Qt::NoButton, Qt::LeftButton,
-                                down ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease);
-                        heldClick = nullptr;
-                    }
-                    QWidget* w = label->window();
-                    EXPECT_FALSE(Control<QLabel>(w, "lbl", progress::lbl::kFile)->text().isEmpty());
-                    EXPECT_GT(Control<QProgressBar>(w, "prg", progress::prg::kBar)->maximum(), 0);
-                    // Taken once the paint is over; the window may be gone by then.
-                    if (said.size() == 3)
-                        QTimer::singleShot(0, w, [w] { SaveScreenshot(w, "frmProgress-history"); });
-                }
-                return false;
-            }
-        } painted;
+        ProgressWatch painted;
+        painted.shotName = "frmProgress-history";
+        painted.shotAt = 3;
         for (int index : {cmd::kUndoLast, cmd::kRestoreToHere, cmd::kNameStep,
                           cmd::kCheckForChanges, cmd::kForgetOlderSteps, cmd::kHistoryLimit})
             painted.buttons.push_back(Find("cmd", index));
