@@ -551,50 +551,53 @@ TEST(HistoryModel, ASwapKilledAnywhereIsOneStepOnceSettled) {
     }
 }
 
-// The steps a restore crosses are taken back as one: installs, a swap by Move, a removal and a
-// restore among them. It gives back the photograph of its target, waits for the disk fewer
-// times than taking them back one by one did, and a power cut or a kill at any change of it
-// leaves, once the next start has settled, the installation before it or at its target.
-TEST(HistoryModel, ARestoreAcrossManyStepsIsOneWalkThatACutCannotBreak) {
+// The history the restores below cross: eight steps with two swaps, a removal and an
+// earlier restore among them; `target` is the photograph of the installation before them.
+void MakeCrossedHistory(AddOnDrive& d, Photo& target) {
+    d.Ui.DefaultAnswer = true;
+    WriteCarFolder(d.Native("C:\\carfolders\\classic"), "classic");
+    target = PhotoOf(d);
+    d.Install(kClassic, "Ferrari 312");
+    d.Install(kClassic, "Red Wheels");
+    AssignCarNumber(d.Pv, d.Ui, 3, "27");
+    RemoveAddOnFiles(d.Pv, d.Ui, FerrariPosition(), "Red Wheels");
+    SwapCarFolder(d.Pv, d.Ui, {"C:\\carfolders\\classic", "C:\\carfolders", "old", false, true});
+    history::CarryOut(d.Pv, d.Ui, history::PlanRestore(d.Pv, 3));
+    d.Install(kClassic, "Chrome Mirrors");
+    SwapCarFolder(d.Pv, d.Ui, {"C:\\carfolders\\classic", "C:\\carfolders", "mine", false, true});
+    ASSERT_EQ(LatestStep(d), 8) << d.Ui.Transcript();
+}
+
+// The steps a restore crosses are taken back as one: it gives back the photograph of its target
+// and waits for the disk fewer times than taking them back one by one did.
+TEST(HistoryModel, ARestoreAcrossManyStepsIsOneWalk) {
     struct Counted : platform::SyncListener {
         int Syncs = 0;
         void Synced(int, platform::SyncKind) override { ++Syncs; }
     };
     Photo target;
-    const auto prepare = [&](AddOnDrive& d) {
-        d.Ui.DefaultAnswer = true;
-        WriteCarFolder(d.Native("C:\\carfolders\\classic"), "classic");
-        target = PhotoOf(d);
-        d.Install(kClassic, "Ferrari 312");
-        d.Install(kClassic, "Red Wheels");
-        AssignCarNumber(d.Pv, d.Ui, 3, "27");
-        RemoveAddOnFiles(d.Pv, d.Ui, FerrariPosition(), "Red Wheels");
-        SwapCarFolder(d.Pv, d.Ui,
-                      {"C:\\carfolders\\classic", "C:\\carfolders", "old", false, true});
-        history::CarryOut(d.Pv, d.Ui, history::PlanRestore(d.Pv, 3));
-        d.Install(kClassic, "Chrome Mirrors");
-        SwapCarFolder(d.Pv, d.Ui,
-                      {"C:\\carfolders\\classic", "C:\\carfolders", "mine", false, true});
-        ASSERT_EQ(LatestStep(d), 8) << d.Ui.Transcript();
-    };
-    {
-        AddOnDrive d;
-        prepare(d);
-        Counted counted;
-        platform::ListenToSyncs(&counted);
-        const history::RestoreResult result =
-            history::CarryOut(d.Pv, d.Ui, history::PlanRestore(d.Pv, 0));
-        platform::ListenToSyncs(nullptr);
-        ASSERT_EQ(result.Outcome, history::RestoreOutcome::Done) << d.Ui.Transcript();
-        EXPECT_EQ(Differences(PhotoOf(d), target), "");
-        EXPECT_TRUE(history::VerifyInstallation(d.Pv).empty());
-        // Step by step it waited 79 times; what differs is a few groups of files and the moves
-        // of the two swaps.
-        EXPECT_LE(counted.Syncs, 50);
-    }
+    AddOnDrive d;
+    MakeCrossedHistory(d, target);
+    Counted counted;
+    platform::ListenToSyncs(&counted);
+    const history::RestoreResult result =
+        history::CarryOut(d.Pv, d.Ui, history::PlanRestore(d.Pv, 0));
+    platform::ListenToSyncs(nullptr);
+    ASSERT_EQ(result.Outcome, history::RestoreOutcome::Done) << d.Ui.Transcript();
+    EXPECT_EQ(Differences(PhotoOf(d), target), "");
+    EXPECT_TRUE(history::VerifyInstallation(d.Pv).empty());
+    // Step by step it waited 79 times; what differs is a few groups of files and the moves
+    // of the two swaps.
+    EXPECT_LE(counted.Syncs, 50);
+}
+
+// A power cut at any change of that restore leaves, once the next start has settled, the
+// installation before it or at its target.
+TEST(HistoryModel, APowerCutAnywhereInARestoreAcrossManyStepsLeavesBeforeOrTarget) {
     for (int at = 1;; ++at) {
+        Photo target;
         AddOnDrive d;
-        prepare(d);
+        MakeCrossedHistory(d, target);
         const Photo before = PhotoOf(d);
         d.Pv.Env.Faults = std::make_shared<platform::FaultPlan>();
         PowerCut cut(d.DriveC(), *d.Pv.Env.Faults, at);
@@ -613,9 +616,14 @@ TEST(HistoryModel, ARestoreAcrossManyStepsIsOneWalkThatACutCannotBreak) {
             << Differences(after, target) << d.Ui.Transcript();
         EXPECT_TRUE(history::VerifyInstallation(d.Pv).empty());
     }
+}
+
+// The same for a kill at any change.
+TEST(HistoryModel, AKillAnywhereInARestoreAcrossManyStepsLeavesBeforeOrTarget) {
     for (int at = 1;; ++at) {
+        Photo target;
         AddOnDrive d;
-        prepare(d);
+        MakeCrossedHistory(d, target);
         const Photo before = PhotoOf(d);
         if (!KilledAt(d, at, [&] { history::CarryOut(d.Pv, d.Ui, history::PlanRestore(d.Pv, 0)); }))
             break;
