@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <string_view>
 
 #include "carsets/CarSetPath.h"
 
@@ -43,11 +44,28 @@ FolderFiles ReadFolderFiles(const std::filesystem::path& native, const std::stri
         }
         result.Files.push_back({std::move(path), std::move(facts), ""});
     }
-    // The order is found on small numbers, and each file moved once.
+    // The order is found on small numbers, and each file moved once. The keys are made once,
+    // side by side in one text, and compared a block of bytes at a time: the paths of a team
+    // folder share their first bytes, which a comparison byte by byte would lower-case again
+    // and again.
+    std::string keys;
+    std::vector<std::uint32_t> keyAt(result.Files.size() + 1);
+    for (std::size_t i = 0; i < result.Files.size(); ++i) {
+        keyAt[i] = static_cast<std::uint32_t>(keys.size());
+        keys += result.Files[i].Path;
+    }
+    keyAt.back() = static_cast<std::uint32_t>(keys.size());
+    for (char& c : keys)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    const auto key = [&](std::uint32_t i) {
+        return std::string_view(keys).substr(keyAt[i], keyAt[i + 1] - keyAt[i]);
+    };
     std::vector<std::uint32_t> order(result.Files.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
     std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-        return SetOrderLess(result.Files[a].Path, result.Files[b].Path);
+        // std::string_view compares unsigned bytes, as the set's order does.
+        const int byKey = key(a).compare(key(b));
+        return byKey != 0 ? byKey < 0 : result.Files[a].Path < result.Files[b].Path;
     });
     std::vector<FolderFile> sorted;
     sorted.reserve(order.size());
@@ -115,11 +133,12 @@ void Fingerprint(const std::filesystem::path& native, std::vector<FolderFile>& f
         names.clear();
         for (std::size_t k = begin; k < end; ++k) names.push_back(files[toRead[k]].Facts.Name);
         std::vector<platform::TreeFile> facts;
-        const std::vector<std::string> hashes = platform::FastHashesOf(native, names, &facts);
+        std::vector<std::string> hashes = platform::FastHashesOf(native, names, &facts);
         for (std::size_t k = begin; k < end; ++k) {
             FolderFile& file = files[toRead[k]];
+            facts[k - begin].Name = std::move(file.Facts.Name);
             file.Facts = std::move(facts[k - begin]);
-            file.Hash = hashes[k - begin];
+            file.Hash = std::move(hashes[k - begin]);
             cache.Keep(file.Facts, file.Hash, readFrom);
         }
         told.Done(files[toRead[end - 1]].Path, end - begin);

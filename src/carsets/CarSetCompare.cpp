@@ -30,7 +30,9 @@ SetComparison CompareWithFolder(const CarSet& set, const std::filesystem::path& 
     Fingerprint(native, files, cache, {}, told);
     SetComparison result;
     result.SetCode = SetCode(set.Files);
-    result.FolderCode = SetCode(SetFilesOf(files));
+    SetCodeMaker folderCode;
+    for (const FolderFile& file : files) folderCode.Add(file.Path, file.Facts.Size, file.Hash);
+    result.FolderCode = folderCode.Code();
     // Both lists stand in the set's order: one walk through the two.
     std::size_t s = 0;
     std::size_t f = 0;

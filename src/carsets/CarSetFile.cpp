@@ -11,14 +11,19 @@ namespace movrand::carsets {
 
 namespace {
 
-void AppendLine(std::string& out, const CarSetFile& file) {
-    out += file.Path;
+void AppendLine(std::string& out, std::string_view path, std::uint64_t size,
+                std::string_view hash) {
+    out += path;
     out += '\t';
-    char size[24];
-    out.append(size, std::to_chars(size, size + sizeof size, file.Size).ptr);
+    char digits[24];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, size).ptr);
     out += '\t';
-    out += file.Hash;
+    out += hash;
     out += '\n';
+}
+
+void AppendLine(std::string& out, const CarSetFile& file) {
+    AppendLine(out, file.Path, file.Size, file.Hash);
 }
 
 bool IsHash(std::string_view text) {
@@ -111,11 +116,28 @@ void SortSetFiles(std::vector<CarSetFile>& files) {
 }
 
 std::string SetCode(const std::vector<CarSetFile>& files) {
-    std::string lines;
-    lines.reserve(files.size() * 72);
-    for (const CarSetFile& file : files) AppendLine(lines, file);
+    SetCodeMaker code;
+    for (const CarSetFile& file : files) code.Add(file.Path, file.Size, file.Hash);
+    return code.Code();
+}
+
+void SetCodeMaker::Add(std::string_view path, std::uint64_t size, std::string_view hash) {
+    // The lines are fingerprinted some kilobytes at a time: the text of all of them is never
+    // kept.
+    constexpr std::size_t kPiece = 1 << 16;
+    if (pending_.capacity() < kPiece + kLongestSetLine) pending_.reserve(kPiece + kLongestSetLine);
+    AppendLine(pending_, path, size, hash);
+    if (pending_.size() >= kPiece) {
+        lines_.Add(pending_);
+        pending_.clear();
+    }
+}
+
+std::string SetCodeMaker::Code() {
+    lines_.Add(pending_);
+    pending_.clear();
     std::string code;
-    const std::string hash = platform::FastHashOfBytes(lines);
+    const std::string hash = lines_.Digest();
     for (std::size_t i = 0; i < 12; ++i) {
         if (i > 0 && i % 4 == 0) code += '-';
         const char c = hash[i];

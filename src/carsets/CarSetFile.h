@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/FileKeeping.h"
+
 namespace movrand::carsets {
 
 // A car set: the files a complete car folder holds, so that every driver of a league can have
@@ -57,6 +59,16 @@ std::optional<PathClash> FindPathClash(const std::vector<std::string_view>& sort
 void SortSetFiles(std::vector<CarSetFile>& files);
 // The code of files in the set's order.
 std::string SetCode(const std::vector<CarSetFile>& files);
+// The same, of files given one at a time in the set's order.
+class SetCodeMaker {
+  public:
+    void Add(std::string_view path, std::uint64_t size, std::string_view hash);
+    std::string Code();
+
+  private:
+    std::string pending_;  // lines not yet fingerprinted
+    platform::FastHashStream lines_;
+};
 // The set file's text.
 std::string CarSetText(const CarSet& set);
 

@@ -30,6 +30,15 @@ std::size_t Utf8Length(std::string_view text, std::size_t i) {
     return length;
 }
 
+// The bytes below 0x80 that a name may hold as they are: no control character, none of the
+// characters Windows refuses.
+constexpr std::array<bool, 256> kPlainNameByte = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 0x20; c < 0x7F; ++c) plain[static_cast<std::size_t>(c)] = true;
+    for (const char c : std::string_view("<>:\"/|?*")) plain[static_cast<unsigned char>(c)] = false;
+    return plain;
+}();
+
 bool SameNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -58,6 +67,11 @@ std::string NameRefusal(std::string_view name) {
     if (name.size() > 255) return "a name longer than 255 bytes";
     for (std::size_t i = 0; i < name.size();) {
         const unsigned char c = static_cast<unsigned char>(name[i]);
+        // Most names are plain letters, digits and dots: one look at a table each.
+        if (kPlainNameByte[c]) {
+            ++i;
+            continue;
+        }
         if (c < 0x20 || c == 0x7F) return "a control character";
         if (std::string_view("<>:\"/|?*").find(static_cast<char>(c)) != std::string_view::npos)
             return "the character " + std::string(1, static_cast<char>(c)) +
@@ -92,8 +106,8 @@ std::string SetPathRefusal(const std::string& path) {
 }
 
 bool IsOwnRecordPath(const std::string& path) {
-    const std::size_t slash = path.find_last_of("\\/");
-    const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+    std::size_t start = path.size();
+    while (start > 0 && path[start - 1] != '\\' && path[start - 1] != '/') --start;
     // Every name the program gives its records begins with one of these: the rest are passed
     // by at a glance.
     if (start == path.size() || std::string_view("zZ~").find(path[start]) == std::string::npos)

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <new>
 #include <set>
 #include <utility>
 
@@ -45,7 +46,9 @@ std::string HexOf(const XXH128_hash_t& hash) {
 template <typename Write>
 std::string HashOfOpen(int fd, const std::string& shown, Write write,
                        std::uint64_t size = std::numeric_limits<std::uint64_t>::max()) {
-    std::unique_ptr<XXH3_state_t, StateFree> state(XXH3_createState());
+    // One state for all files of a thread, as the buffer below.
+    thread_local const std::unique_ptr<XXH3_state_t, StateFree> state(XXH3_createState());
+    if (!state) throw std::bad_alloc();
     XXH3_128bits_reset(state.get());
     // One buffer for all files: a fresh one per file (zeroed, or mapped and let go again by
     // the allocator) cost more than the fingerprint of a file of 100 kB.
@@ -113,6 +116,25 @@ std::string FastHashOf(const fs::path& native, bool looked, int folder) {
 
 std::string FastHashOfBytes(std::string_view bytes) {
     return HexOf(XXH3_128bits(bytes.data(), bytes.size()));
+}
+
+struct FastHashStream::State {
+    std::unique_ptr<XXH3_state_t, StateFree> Hash{XXH3_createState()};
+};
+
+FastHashStream::FastHashStream() : state_(std::make_unique<State>()) {
+    if (!state_->Hash) throw std::bad_alloc();
+    XXH3_128bits_reset(state_->Hash.get());
+}
+
+FastHashStream::~FastHashStream() = default;
+
+void FastHashStream::Add(std::string_view bytes) {
+    XXH3_128bits_update(state_->Hash.get(), bytes.data(), bytes.size());
+}
+
+std::string FastHashStream::Digest() const {
+    return HexOf(XXH3_128bits_digest(state_->Hash.get()));
 }
 
 std::string CopyFingerprinted(int from, int to, const std::string& fromShown,

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,6 +48,21 @@ std::string FastHashOfOpen(int fd, const std::string& shown,
                            std::uint64_t size = std::numeric_limits<std::uint64_t>::max());
 // The same for bytes in memory.
 std::string FastHashOfBytes(std::string_view bytes);
+// The same for bytes given a piece at a time: the fingerprint of all the pieces one after the
+// other, without their being put together in memory.
+class FastHashStream {
+  public:
+    FastHashStream();
+    ~FastHashStream();
+    FastHashStream(const FastHashStream&) = delete;
+    FastHashStream& operator=(const FastHashStream&) = delete;
+    void Add(std::string_view bytes);
+    std::string Digest() const;
+
+  private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
 
 // Copies the whole content of the open file `from` into `to` through a buffer and returns the
 // fingerprint of the bytes written (as FastHashOf gives it); errors name the side that failed.

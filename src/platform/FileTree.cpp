@@ -185,13 +185,15 @@ std::vector<std::string> FastHashesOf(const fs::path& folder, const std::vector<
     const std::string prefix = folder.string() + "/";
     RunOnTwoThreads(names.size(), [&](std::size_t i) {
         struct stat info {};
-        const std::string shown = prefix + names[i];
+        // The name shown in a message is put together in a text each thread keeps.
+        thread_local std::string shown;
+        shown.assign(prefix).append(names[i]);
         const auto [at, own] = holders.Of[i];
         // The names come from a listing that saw regular files there: no look before the open
         // (which cannot block, and what it opened is still checked to be a regular file).
         const Descriptor in =
             OpenForReading(at, names[i].c_str() + own, shown, info, false, nullptr, false);
-        if (facts) (*facts)[i] = FactsOfStat(names[i], info);
+        if (facts) (*facts)[i] = FactsOfStat({}, info);
         hashes[i] = FastHashOfOpen(in.Get(), shown, static_cast<std::uint64_t>(info.st_size));
     });
     return hashes;

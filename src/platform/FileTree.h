@@ -41,7 +41,7 @@ std::vector<TreeFile> LookAtFiles(const std::filesystem::path& folder,
 // The fingerprints (as FastHashOf gives them) of the named files under `folder` (names a
 // listing gave as regular files), read on up to two threads at once (see RunOnTwoThreads); the
 // first failure is raised, naming its file. `facts`, when given, receives what each file opened
-// said of itself just before it was read.
+// said of itself just before it was read (without its name, which the caller has).
 std::vector<std::string> FastHashesOf(const std::filesystem::path& folder,
                                       const std::vector<std::string>& names,
                                       std::vector<TreeFile>* facts = nullptr);
