@@ -35,7 +35,9 @@ FolderFiles ReadFolderFiles(const std::filesystem::path& native, const std::stri
         std::string path = facts.Name;
         const bool backslash = path.find('\\') != std::string::npos;
         std::replace(path.begin(), path.end(), '/', '\\');
-        if (IsOwnRecordPath(path)) continue;
+        // A temporary of the program's is no file of the folder: a file being written, or what
+        // a killed run left for the next start's sweep.
+        if (IsOwnRecordPath(path) || IsOwnTemporaryPath(path)) continue;
         const std::string why = backslash ? "the character \\" : SetPathRefusal(path);
         if (!why.empty()) {
             result.Refusal = "The file " + shown + "\\" + path +

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "addons/AddOnNames.h"
+#include "platform/WholeFileReplace.h"
 
 namespace movrand::carsets {
 
@@ -113,6 +114,12 @@ bool IsOwnRecordPath(const std::string& path) {
     if (start == path.size() || std::string_view("zZ~").find(path[start]) == std::string::npos)
         return false;
     return IsProgramFileName(path.substr(start));
+}
+
+bool IsOwnTemporaryPath(const std::string& path) {
+    std::size_t start = path.size();
+    while (start > 0 && path[start - 1] != '\\' && path[start - 1] != '/') --start;
+    return path.compare(start, 9, ".movrand-") == 0 && platform::IsOwnTemporary(path.substr(start));
 }
 
 }  // namespace movrand::carsets

@@ -13,5 +13,8 @@ std::string SetPathRefusal(const std::string& path);
 // True for a file the program itself writes into a team folder (its install records,
 // descriptions and pictures): they belong to one installation and are no part of a set.
 bool IsOwnRecordPath(const std::string& path);
+// True for a temporary file of the program's one scheme of temporary names (see
+// platform::TemporaryName).
+bool IsOwnTemporaryPath(const std::string& path);
 
 }  // namespace movrand::carsets

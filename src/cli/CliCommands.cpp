@@ -129,6 +129,10 @@ bool NeedsInstallation(const std::string& command) {
     return !found || found->NeedsInstallation;
 }
 
+bool SweepsLeftovers(const std::string& command) {
+    return command != "set-compare" && command != "set-code" && command != "set-export";
+}
+
 CommandOutcome RunCommand(ProgramValues& pv, platform::Ui& ui, const CliRequest& request,
                           std::ostream& out, std::ostream& err) {
     const CliCommand* command = FindCliCommand(request.Command);

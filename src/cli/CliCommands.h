@@ -16,6 +16,10 @@ enum class CommandOutcome {
 
 // Whether the command works on an installation that must be set up first.
 bool NeedsInstallation(const std::string& command);
+// Whether the command's start sweeps the temporaries killed runs left: not for the commands
+// that only read the car folders (they leave those temporaries out), where the sweep's listing
+// of every team folder would cost as much as the command's own.
+bool SweepsLeftovers(const std::string& command);
 
 // Runs one command through the same operation the desktop program's window calls. Results go
 // to `out` one per line; a complaint about an argument goes to `err`.

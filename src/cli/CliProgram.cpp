@@ -90,7 +90,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const bool ran = platform::RunTrapped(
         ui, platform::TrapForm::Common, resources::LoadResString(resources::kProgramName), [&] {
             CliSession session(pv, ui);
-            status = session.Start(NeedsInstallation(request.Command), request.Gpl, err);
+            status = session.Start(NeedsInstallation(request.Command), request.Gpl, err,
+                                   SweepsLeftovers(request.Command));
             if (status != 0 || ui.ErrorReported()) return;
             status = StatusOf(RunCommand(pv, ui, request, out, err));
         });

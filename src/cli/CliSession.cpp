@@ -16,9 +16,10 @@ CliSession::~CliSession() {
 }
 
 int CliSession::Start(bool needsInstallation, const std::optional<std::string>& gpl,
-                      std::ostream& err) {
+                      std::ostream& err, bool sweep) {
     StartUpChoices choices;
     choices.NeedsInstallation = needsInstallation;
+    choices.SweepLeftovers = sweep;
     choices.UnfinishedRestore = history::StandingRestore::Tell;
     if (needsInstallation) choices.GivenInstallation = gpl;
     const StartedRun run = StartUp(pv_, ui_, choices, {});

@@ -24,8 +24,9 @@ class CliSession {
     // nothing is stored, and a working copy of its own is used unless --gpl names the stored
     // installation, so the desktop program's working copy never receives another installation's
     // roster. Returns 0 when ready, else the exit status (the reason has been shown or written
-    // to `err`).
-    int Start(bool needsInstallation, const std::optional<std::string>& gpl, std::ostream& err);
+    // to `err`). `sweep` false leaves the temporaries of killed runs to a later start.
+    int Start(bool needsInstallation, const std::optional<std::string>& gpl, std::ostream& err,
+              bool sweep = true);
 
   private:
     ProgramValues& pv_;

@@ -151,6 +151,22 @@ TEST(CarSets, TheComparisonAgreesWithTheCodes) {
     EXPECT_TRUE(fs::exists(Live(m) / "LOTUS" / "lot.3do"));
 }
 
+// What a killed run left in a team folder is no file of the folder: the commands that only read
+// it do not count it, and leave it to the next start that may change the installation.
+TEST(CarSets, ALeftoverTemporaryIsNoFileOfTheFolder) {
+    CliMachine m;
+    const CliRun exported = m.Run({"set-export", "C:\\league"});
+    ASSERT_EQ(exported.Status, 0);
+    const fs::path leftover = Live(m) / "LOTUS" / ".movrand-999999999-0.tmp";
+    std::ofstream(leftover) << "half written";
+    const CliRun compare = m.Run({"set-compare", "C:\\league.carset"});
+    EXPECT_EQ(compare.Status, 0) << compare.Out;
+    EXPECT_EQ(m.Run({"set-code"}).Out, exported.Out);
+    EXPECT_TRUE(fs::exists(leftover));
+    EXPECT_EQ(m.Run({"history"}).Status, 0);
+    EXPECT_FALSE(fs::exists(leftover));
+}
+
 // A set naming a file outside the car folder is refused before anything is read or written.
 TEST(CarSets, AHostileSetChangesNothing) {
     CliMachine m;
