@@ -17,10 +17,117 @@ std::int64_t NowNs() {
         .count();
 }
 
+// The places (in `files`) of the files in the set's order, found by sorting. The keys are made
+// once, side by side in one text, and compared a block of bytes at a time: the paths of a team
+// folder share their first bytes, which a comparison byte by byte would lower-case again and
+// again.
+std::vector<std::uint32_t> OrderOf(const std::vector<FolderFile>& files) {
+    std::string keys;
+    std::vector<std::uint32_t> keyAt(files.size() + 1);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        keyAt[i] = static_cast<std::uint32_t>(keys.size());
+        keys += files[i].Path;
+    }
+    keyAt.back() = static_cast<std::uint32_t>(keys.size());
+    for (char& c : keys)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    const auto key = [&](std::uint32_t i) {
+        return std::string_view(keys.data() + keyAt[i], keyAt[i + 1] - keyAt[i]);
+    };
+    std::vector<std::uint32_t> order(files.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        // std::string_view compares unsigned bytes, as the set's order does.
+        const int byKey = key(a).compare(key(b));
+        return byKey != 0 ? byKey < 0 : files[a].Path < files[b].Path;
+    });
+    return order;
+}
+
+// A path's key hashed (FNV-1a over the lower-cased bytes).
+std::uint64_t KeyHash(std::string_view path) {
+    std::uint64_t hash = 0xcbf29ce484222325ull;
+    for (const char c : path) {
+        hash ^= static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        hash *= 0x100000001b3ull;
+    }
+    return hash;
+}
+
+// The same order, found from the places of the files in `likely` (a list in the set's order):
+// those it names stand in its order, the others are sorted and merged in. Where `likely` is not
+// in the set's order after all, or names one file twice (two of the folder's files differ in
+// letter case alone), the files are sorted as a whole.
+std::vector<std::uint32_t> OrderAfter(const std::vector<CarSetFile>& likely,
+                                      const std::vector<FolderFile>& files) {
+    constexpr std::uint32_t kNone = 0xFFFFFFFF;
+    std::size_t slots = 1024;
+    while (slots < 2 * likely.size()) slots *= 2;
+    const std::size_t mask = slots - 1;
+    std::vector<std::uint32_t> table(slots, kNone);  // an open-addressed index of `likely`
+    for (std::size_t i = 0; i < likely.size(); ++i) {
+        std::size_t slot = KeyHash(likely[i].Path) & mask;
+        while (table[slot] != kNone) slot = (slot + 1) & mask;
+        table[slot] = static_cast<std::uint32_t>(i);
+    }
+    std::vector<std::uint32_t> atPlace(likely.size(), kNone);
+    std::vector<std::uint32_t> others;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        std::size_t slot = KeyHash(files[i].Path) & mask;
+        while (table[slot] != kNone && !SameSetKey(likely[table[slot]].Path, files[i].Path))
+            slot = (slot + 1) & mask;
+        if (table[slot] == kNone) {
+            others.push_back(static_cast<std::uint32_t>(i));
+        } else if (atPlace[table[slot]] == kNone) {
+            atPlace[table[slot]] = static_cast<std::uint32_t>(i);
+        } else {
+            return OrderOf(files);
+        }
+    }
+    std::vector<std::uint32_t> order;
+    order.reserve(files.size());
+    for (const std::uint32_t i : atPlace)
+        if (i != kNone) order.push_back(i);
+    const auto less = [&](std::uint32_t a, std::uint32_t b) {
+        return SetOrderLess(files[a].Path, files[b].Path);
+    };
+    if (!std::is_sorted(order.begin(), order.end(), less)) return OrderOf(files);
+    std::sort(others.begin(), others.end(), less);
+    const std::size_t placed = order.size();
+    order.insert(order.end(), others.begin(), others.end());
+    std::inplace_merge(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(placed),
+                       order.end(), less);
+    return order;
+}
+
+// The name of a file of the folder as the listings give it, from its path in a set.
+std::string NameOnDisk(std::string path) {
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+// Puts the files in the order `order` gives (the place of the file that comes k-th), moving
+// each once, without a second list.
+void PutInOrder(std::vector<FolderFile>& files, std::vector<std::uint32_t>& order) {
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        if (order[k] == k) continue;
+        FolderFile first = std::move(files[k]);
+        std::size_t at = k;
+        while (order[at] != k) {
+            const std::size_t from = order[at];
+            files[at] = std::move(files[from]);
+            order[at] = static_cast<std::uint32_t>(at);
+            at = from;
+        }
+        files[at] = std::move(first);
+        order[at] = static_cast<std::uint32_t>(at);
+    }
+}
+
 }  // namespace
 
 FolderFiles ReadFolderFiles(const std::filesystem::path& native, const std::string& shown,
-                            bool look) {
+                            bool look, const std::vector<CarSetFile>* likely) {
     FolderFiles result;
     platform::FileTree tree = platform::ReadFileTree(native, look);
     if (!tree.Odd.empty()) {
@@ -32,7 +139,8 @@ FolderFiles ReadFolderFiles(const std::filesystem::path& native, const std::stri
     }
     result.Files.reserve(tree.Files.size());
     for (platform::TreeFile& facts : tree.Files) {
-        std::string path = facts.Name;
+        std::string path = std::move(facts.Name);
+        facts.Name.clear();
         const bool backslash = path.find('\\') != std::string::npos;
         std::replace(path.begin(), path.end(), '/', '\\');
         // A temporary of the program's is no file of the folder: a file being written, or what
@@ -46,33 +154,10 @@ FolderFiles ReadFolderFiles(const std::filesystem::path& native, const std::stri
         }
         result.Files.push_back({std::move(path), std::move(facts), ""});
     }
-    // The order is found on small numbers, and each file moved once. The keys are made once,
-    // side by side in one text, and compared a block of bytes at a time: the paths of a team
-    // folder share their first bytes, which a comparison byte by byte would lower-case again
-    // and again.
-    std::string keys;
-    std::vector<std::uint32_t> keyAt(result.Files.size() + 1);
-    for (std::size_t i = 0; i < result.Files.size(); ++i) {
-        keyAt[i] = static_cast<std::uint32_t>(keys.size());
-        keys += result.Files[i].Path;
-    }
-    keyAt.back() = static_cast<std::uint32_t>(keys.size());
-    for (char& c : keys)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    const auto key = [&](std::uint32_t i) {
-        return std::string_view(keys).substr(keyAt[i], keyAt[i + 1] - keyAt[i]);
-    };
-    std::vector<std::uint32_t> order(result.Files.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
-    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-        // std::string_view compares unsigned bytes, as the set's order does.
-        const int byKey = key(a).compare(key(b));
-        return byKey != 0 ? byKey < 0 : result.Files[a].Path < result.Files[b].Path;
-    });
-    std::vector<FolderFile> sorted;
-    sorted.reserve(order.size());
-    for (const std::uint32_t i : order) sorted.push_back(std::move(result.Files[i]));
-    result.Files = std::move(sorted);
+    tree = {};
+    std::vector<std::uint32_t> order =
+        likely ? OrderAfter(*likely, result.Files) : OrderOf(result.Files);
+    PutInOrder(result.Files, order);
     for (std::size_t i = 1; i < result.Files.size(); ++i)
         if (SameSetKey(result.Files[i].Path, result.Files[i - 1].Path)) {
             result.Refusal = "The folder " + shown + " holds both " + result.Files[i - 1].Path +
@@ -114,7 +199,7 @@ void Fingerprint(const std::filesystem::path& native, std::vector<FolderFile>& f
         lastAsked = &file;
         if (!file.Facts.Looked && cache.Knows(file.Facts.Device, file.Facts.Number)) {
             toLook.push_back(i);
-            names.push_back(file.Facts.Name);
+            names.push_back(NameOnDisk(file.Path));
         } else if (!file.Facts.Looked || !fromCache(file)) {
             toRead.push_back(i);
         }
@@ -133,12 +218,12 @@ void Fingerprint(const std::filesystem::path& native, std::vector<FolderFile>& f
     const std::int64_t readFrom = NowNs();
     InBatches(toRead.size(), told, [&](std::size_t begin, std::size_t end) {
         names.clear();
-        for (std::size_t k = begin; k < end; ++k) names.push_back(files[toRead[k]].Facts.Name);
+        for (std::size_t k = begin; k < end; ++k)
+            names.push_back(NameOnDisk(files[toRead[k]].Path));
         std::vector<platform::TreeFile> facts;
         std::vector<std::string> hashes = platform::FastHashesOf(native, names, &facts);
         for (std::size_t k = begin; k < end; ++k) {
             FolderFile& file = files[toRead[k]];
-            facts[k - begin].Name = std::move(file.Facts.Name);
             file.Facts = std::move(facts[k - begin]);
             file.Hash = std::move(hashes[k - begin]);
             cache.Keep(file.Facts, file.Hash, readFrom);

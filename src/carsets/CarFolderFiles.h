@@ -14,9 +14,9 @@ namespace movrand::carsets {
 
 // A file of a folder as a set names it, with what the disk says of it.
 struct FolderFile {
-    std::string Path;  // "ferrari\fer9.3do", as stored on disk
-    platform::TreeFile Facts;
-    std::string Hash;  // "" until fingerprinted
+    std::string Path;          // "ferrari\fer9.3do", as stored on disk
+    platform::TreeFile Facts;  // its Name left empty: it is Path with "/" between names
+    std::string Hash;          // "" until fingerprinted
 };
 
 struct FolderFiles {
@@ -25,9 +25,12 @@ struct FolderFiles {
 };
 
 // The files of the folder `native` (`shown` names it in a refusal). `look` false: the files are
-// not looked at one by one (their facts come with their fingerprints).
+// not looked at one by one (their facts come with their fingerprints). `likely`, when given, is
+// a list in the set's order that most of the folder's files are expected to be in (the set the
+// folder is compared with): the files it names are put in order by their places in it, and
+// only the others are sorted.
 FolderFiles ReadFolderFiles(const std::filesystem::path& native, const std::string& shown,
-                            bool look = true);
+                            bool look = true, const std::vector<CarSetFile>* likely = nullptr);
 
 // Fills in the fingerprints of the files `wanted` picks (all when not given), and their facts:
 // from the cache where a file is unchanged, else read (and kept in the cache). Each file is told

@@ -182,7 +182,7 @@ std::string FreeName(const FileSystem& fs, const std::string& store, const std::
 bool HoldsExactly(const FileSystem& fs, const CarSet& set, const std::string& folder,
                   HashCache& cache) {
     const std::filesystem::path native = fs.Native(folder);
-    FolderFiles files = ReadFolderFiles(native, folder);
+    FolderFiles files = ReadFolderFiles(native, folder, true, &set.Files);
     return files.Refusal.empty() && files.Files.size() == set.Files.size() &&
            CompareWithFolder(set, native, files.Files, cache).Differences.empty();
 }

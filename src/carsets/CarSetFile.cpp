@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 
 #include "carsets/CarSetPath.h"
 #include "platform/FileKeeping.h"
@@ -46,6 +47,19 @@ std::vector<std::string_view> LinesOf(std::string_view text) {
     return lines;
 }
 
+// How many of the first `n` bytes of the two are the same, eight at a time: paths in one folder
+// share most of theirs, and equal bytes have equal keys.
+std::size_t SameBytesAhead(std::string_view a, std::string_view b, std::size_t n) {
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t x = 0, y = 0;
+        std::memcpy(&x, a.data() + i, 8);
+        std::memcpy(&y, b.data() + i, 8);
+        if (x != y) return i;
+    }
+    return i;
+}
+
 unsigned char KeyByte(char c) {
     return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
 }
@@ -60,14 +74,14 @@ std::string SetKey(const std::string& path) {
 
 bool SetOrderLess(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i)
+    for (std::size_t i = SameBytesAhead(a, b, n); i < n; ++i)
         if (KeyByte(a[i]) != KeyByte(b[i])) return KeyByte(a[i]) < KeyByte(b[i]);
     return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
 bool SameSetKey(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
+    for (std::size_t i = SameBytesAhead(a, b, a.size()); i < a.size(); ++i)
         if (KeyByte(a[i]) != KeyByte(b[i])) return false;
     return true;
 }

@@ -38,13 +38,14 @@ struct CacheOfRun {
 
 // The files of a folder; nothing after telling why a set cannot describe it.
 std::optional<FolderFiles> FilesOf(const ProgramValues& pv, platform::Ui& ui,
-                                   const std::string& folder) {
+                                   const std::string& folder,
+                                   const std::vector<CarSetFile>* likely = nullptr) {
     const platform::FileSystem fs = pv.Files();
     if (!fs.FolderExists(folder)) {
         ui.ShowMessage("The car folder " + folder + " does not exist.");
         return std::nullopt;
     }
-    FolderFiles files = ReadFolderFiles(fs.Native(folder), folder, false);
+    FolderFiles files = ReadFolderFiles(fs.Native(folder), folder, false, likely);
     if (!files.Refusal.empty()) {
         ui.ShowMessage(files.Refusal);
         return std::nullopt;
@@ -165,7 +166,7 @@ std::optional<SetComparison> CompareCarSet(ProgramValues& pv, platform::Ui& ui,
             return;
         }
         const std::string shown = FolderOrLive(pv, folder);
-        std::optional<FolderFiles> files = FilesOf(pv, ui, shown);
+        std::optional<FolderFiles> files = FilesOf(pv, ui, shown, &parsed.Set.Files);
         if (!files) return;
         CacheOfRun run(pv);
         const WorkTold told(pv, shown);

@@ -139,7 +139,7 @@ std::vector<TreeFile> LookAtFiles(const fs::path& folder, const std::vector<std:
         const auto [at, own] = holders.Of[i];
         if (::fstatat(at, names[i].c_str() + own, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
             S_ISREG(st.st_mode))
-            files[i] = FactsOfStat(names[i], st);
+            files[i] = FactsOfStat({}, st);
         else
             files[i].Looked = false;
     }

@@ -34,7 +34,7 @@ struct FileTree {
 FileTree ReadFileTree(const std::filesystem::path& folder, bool lookAtFiles = true);
 
 // Looks at the named files under `folder` (no link followed at a file); one that is no longer a
-// regular file there is not `Looked`.
+// regular file there is not `Looked`. Their names are left empty: the caller has them.
 std::vector<TreeFile> LookAtFiles(const std::filesystem::path& folder,
                                   const std::vector<std::string>& names);
 
