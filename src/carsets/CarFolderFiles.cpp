@@ -184,8 +184,8 @@ void Fingerprint(const std::filesystem::path& native, std::vector<FolderFile>& f
     std::vector<std::string> names;
     std::vector<std::size_t> toRead;
     const auto fromCache = [&](FolderFile& file) {
-        if (const auto kept = cache.Find(file.Facts)) {
-            file.Hash = *kept;
+        if (auto kept = cache.Find(file.Facts)) {
+            file.Hash = std::move(*kept);
             return true;
         }
         return false;

@@ -26,10 +26,10 @@ const char* DifferenceWord(DifferenceKind kind) {
 
 SetComparison CompareWithFolder(const CarSet& set, const std::filesystem::path& native,
                                 std::vector<FolderFile>& files, HashCache& cache,
-                                const WorkTold& told) {
+                                const WorkTold& told, const std::string& setCode) {
     Fingerprint(native, files, cache, {}, told);
     SetComparison result;
-    result.SetCode = SetCode(set.Files);
+    result.SetCode = setCode.empty() ? SetCode(set.Files) : setCode;
     SetCodeMaker folderCode;
     for (const FolderFile& file : files) folderCode.Add(file.Path, file.Facts.Size, file.Hash);
     result.FolderCode = folderCode.Code();

@@ -31,8 +31,9 @@ const char* DifferenceWord(DifferenceKind kind);
 // case is different, as its code is. Only files of the set's size are read (from the
 // cache where unchanged); the folder's code needs every fingerprint, so the rest are read too.
 // Each file is told to `told` as it is done.
+// `setCode`, when known (as a parsed set file gives it), is the set's code.
 SetComparison CompareWithFolder(const CarSet& set, const std::filesystem::path& native,
                                 std::vector<FolderFile>& files, HashCache& cache,
-                                const WorkTold& told = {});
+                                const WorkTold& told = {}, const std::string& setCode = "");
 
 }  // namespace movrand::carsets

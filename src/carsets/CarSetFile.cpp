@@ -36,7 +36,8 @@ bool IsHash(std::string_view text) {
 // Splits the text into lines (LF or CR LF); a last line without its LF counts too.
 std::vector<std::string_view> LinesOf(std::string_view text) {
     std::vector<std::string_view> lines;
-    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    // A file line is some 60 bytes: room for about as many as the text can hold.
+    lines.reserve(text.size() / 48 + 4);
     while (!text.empty()) {
         const std::size_t end = std::min(text.find('\n'), text.size());
         std::string_view line = text.substr(0, end);
@@ -101,6 +102,7 @@ std::optional<PathClash> FindPathClash(const std::vector<std::string_view>& sort
         if (k > 0) {
             const std::string_view before = sorted[k - 1];
             const std::size_t n = std::min(before.size(), path.size());
+            common = SameBytesAhead(before, path, n);
             while (common < n && KeyByte(before[common]) == KeyByte(path[common])) ++common;
             const std::size_t folder = path.substr(0, common).rfind('\\');
             if (folder != std::string_view::npos &&
@@ -137,19 +139,33 @@ std::string SetCode(const std::vector<CarSetFile>& files) {
 
 void SetCodeMaker::Add(std::string_view path, std::uint64_t size, std::string_view hash) {
     // The lines are fingerprinted some kilobytes at a time: the text of all of them is never
-    // kept.
-    constexpr std::size_t kPiece = 1 << 16;
-    if (pending_.capacity() < kPiece + kLongestSetLine) pending_.reserve(kPiece + kLongestSetLine);
-    AppendLine(pending_, path, size, hash);
-    if (pending_.size() >= kPiece) {
-        lines_.Add(pending_);
-        pending_.clear();
-    }
+    // kept. A line longer than the room left goes in pieces.
+    const auto put = [&](std::string_view bytes) {
+        while (!bytes.empty()) {
+            const std::size_t n = std::min(bytes.size(), kPiece - used_);
+            std::memcpy(pending_.get() + used_, bytes.data(), n);
+            used_ += n;
+            bytes.remove_prefix(n);
+            if (used_ == kPiece) {
+                lines_.Add({pending_.get(), used_});
+                used_ = 0;
+            }
+        }
+    };
+    char middle[48];
+    char* end = middle;
+    *end++ = '\t';
+    end = std::to_chars(end, middle + sizeof middle, size).ptr;
+    *end++ = '\t';
+    put(path);
+    put({middle, static_cast<std::size_t>(end - middle)});
+    put(hash);
+    put("\n");
 }
 
 std::string SetCodeMaker::Code() {
-    lines_.Add(pending_);
-    pending_.clear();
+    lines_.Add({pending_.get(), used_});
+    used_ = 0;
     std::string code;
     const std::string hash = lines_.Digest();
     for (std::size_t i = 0; i < 12; ++i) {

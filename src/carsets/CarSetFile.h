@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -66,7 +67,10 @@ class SetCodeMaker {
     std::string Code();
 
   private:
-    std::string pending_;  // lines not yet fingerprinted
+    static constexpr std::size_t kPiece = 1 << 16;
+    // Lines not yet fingerprinted: a piece, and room for one line beyond it.
+    std::unique_ptr<char[]> pending_ = std::make_unique_for_overwrite<char[]>(kPiece + 64);
+    std::size_t used_ = 0;
     platform::FastHashStream lines_;
 };
 // The set file's text.

@@ -52,6 +52,8 @@ bool SameNoCase(std::string_view a, std::string_view b) {
 // The device names Windows keeps for itself, with or without an extension.
 bool IsDeviceName(std::string_view name) {
     const std::string_view stem = name.substr(0, name.find('.'));
+    // Every device name is three, four, six or seven bytes long.
+    if (stem.size() != 3 && stem.size() != 4 && stem.size() != 6 && stem.size() != 7) return false;
     static const std::array<const char*, 6> plain = {"CON", "PRN",    "AUX",
                                                      "NUL", "CONIN$", "CONOUT$"};
     for (const char* device : plain)

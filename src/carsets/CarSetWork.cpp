@@ -171,8 +171,8 @@ std::optional<SetComparison> CompareCarSet(ProgramValues& pv, platform::Ui& ui,
         CacheOfRun run(pv);
         const WorkTold told(pv, shown);
         told.Stage("Comparing files", files->Files.size());
-        result =
-            CompareWithFolder(parsed.Set, pv.Files().Native(shown), files->Files, run.Cache, told);
+        result = CompareWithFolder(parsed.Set, pv.Files().Native(shown), files->Files, run.Cache,
+                                   told, parsed.Code);
     });
     return result;
 }

@@ -54,8 +54,11 @@ void ReadInto(int fd, const std::string& prefix, const fs::path& top, std::uint6
     while (const dirent* entry = ::readdir(dir)) {
         const char* const raw = entry->d_name;
         if (raw[0] == '.' && (raw[1] == '\0' || (raw[1] == '.' && raw[2] == '\0'))) continue;
-        const std::string name = raw;
-        std::string relative = prefix.empty() ? name : prefix + "/" + name;
+        const std::string_view name = raw;
+        std::string relative;
+        relative.reserve(prefix.size() + 1 + name.size());
+        if (!prefix.empty()) relative.append(prefix).append(1, '/');
+        relative.append(name);
         if (!lookAtFiles && entry->d_type == DT_REG) {
             TreeFile file;
             file.Name = std::move(relative);
@@ -66,13 +69,13 @@ void ReadInto(int fd, const std::string& prefix, const fs::path& top, std::uint6
             continue;
         }
         struct stat st {};
-        if (::fstatat(::dirfd(dir), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        if (::fstatat(::dirfd(dir), raw, &st, AT_SYMLINK_NOFOLLOW) != 0)
             throw ErrorAbout(errno, "read", (top / prefix / name).string());
         if (S_ISREG(st.st_mode)) {
             tree.Files.push_back(FactsOfStat(std::move(relative), st));
         } else if (S_ISDIR(st.st_mode)) {
             tree.Folders.push_back(relative);
-            folders.push_back(name);
+            folders.emplace_back(name);
         } else {
             tree.Odd.push_back(relative);
         }
