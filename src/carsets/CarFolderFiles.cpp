@@ -215,6 +215,7 @@ void Fingerprint(const std::filesystem::path& native, std::vector<FolderFile>& f
     }
     if (lastAsked) told.Done(lastAsked->Path, asked - toRead.size());
     if (toRead.empty()) return;
+    cache.Expect(toRead.size());
     const std::int64_t readFrom = NowNs();
     InBatches(toRead.size(), told, [&](std::size_t begin, std::size_t end) {
         names.clear();

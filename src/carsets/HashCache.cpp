@@ -76,7 +76,7 @@ HashCache::HashCache(history::HistoryPlace& place) : place_(&place) {
     saves_ = Take<std::uint64_t>(at);
     const std::size_t count = (text.size() - fixed) / kRecord;
     if (count > kMostEntries) return;
-    entries_.reserve(count + count / 4);
+    Expect(count + count / 4);
     for (std::size_t i = 0; i < count; ++i) {
         Entry entry;
         entry.Device = Take<std::uint64_t>(at);
@@ -126,6 +126,22 @@ void HashCache::Add(const Entry& entry) {
     std::size_t slot = Slot(entry.Device, entry.Number, mask);
     while (index_[slot] != 0) slot = (slot + 1) & mask;
     index_[slot] = static_cast<std::uint32_t>(entries_.size());
+}
+
+void HashCache::Expect(std::size_t more) {
+    const std::size_t total = std::min(entries_.size() + more, kMostEntries);
+    if (entries_.capacity() >= total) return;
+    entries_.reserve(total);
+    std::size_t slots = std::max<std::size_t>(4096, index_.size());
+    while (slots < 2 * total) slots *= 2;
+    if (slots == index_.size()) return;
+    index_.assign(slots, 0);
+    const std::size_t mask = slots - 1;
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        std::size_t slot = Slot(entries_[i].Device, entries_[i].Number, mask);
+        while (index_[slot] != 0) slot = (slot + 1) & mask;
+        index_[slot] = static_cast<std::uint32_t>(i + 1);
+    }
 }
 
 bool HashCache::Knows(std::uint64_t device, std::uint64_t number) const {

@@ -35,6 +35,9 @@ class HashCache {
     // `readFromNs`: when the reading began. A file changed just before cannot be told apart
     // from one changed while it was read, and is not kept.
     void Keep(const platform::TreeFile& facts, const std::string& hash, std::int64_t readFromNs);
+    // Makes room for `more` fingerprints about to be kept, so that they are not moved as they
+    // come.
+    void Expect(std::size_t more);
     // Writes the cache when it gained anything; a failure leaves the old file (the cache only
     // saves time).
     void Save() noexcept;
