@@ -28,8 +28,19 @@ constexpr std::uint64_t kSavesKept = 32;
 // tick of the file system's clock.
 constexpr std::int64_t kSettledNs = 100000000;
 
+// The value of each lower-case hexadecimal digit, -1 for any other byte.
+constexpr std::array<signed char, 256> kHexDigits = [] {
+    std::array<signed char, 256> digits{};
+    digits.fill(-1);
+    for (int c = 0; c < 10; ++c)
+        digits[static_cast<std::size_t>('0' + c)] = static_cast<signed char>(c);
+    for (int c = 0; c < 6; ++c)
+        digits[static_cast<std::size_t>('a' + c)] = static_cast<signed char>(10 + c);
+    return digits;
+}();
+
 int HexDigit(char c) {
-    return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+    return kHexDigits[static_cast<unsigned char>(c)];
 }
 
 std::size_t Slot(std::uint64_t device, std::uint64_t number, std::size_t mask) {
@@ -41,10 +52,9 @@ std::size_t Slot(std::uint64_t device, std::uint64_t number, std::size_t mask) {
 }
 
 template <typename T>
-void Put(std::string& out, T value) {
-    char bytes[sizeof value];
-    std::memcpy(bytes, &value, sizeof value);
-    out.append(bytes, sizeof value);
+char* Put(char* at, T value) {
+    std::memcpy(at, &value, sizeof value);
+    return at + sizeof value;
 }
 
 template <typename T>
@@ -183,19 +193,22 @@ void HashCache::Save() noexcept {
     if (!place_ || !changed_) return;
     try {
         const std::uint64_t save = saves_ + 1;
-        std::string text(kHeader);
-        text.reserve(kHeader.size() + 8 + entries_.size() * kRecord + kCheck);
-        Put(text, save);
+        // The records are written side by side into a text made at its full size at once.
+        std::string text(kHeader.size() + 8 + entries_.size() * kRecord, '\0');
+        std::memcpy(text.data(), kHeader.data(), kHeader.size());
+        char* at = Put(text.data() + kHeader.size(), save);
         for (const Entry& entry : entries_) {
             if (entry.Used + kSavesKept < save) continue;
-            Put(text, entry.Device);
-            Put(text, entry.Number);
-            Put(text, entry.Size);
-            Put(text, entry.ModifiedNs);
-            Put(text, entry.ChangedNs);
-            Put(text, entry.Used);
-            text.append(reinterpret_cast<const char*>(entry.Hash.data()), entry.Hash.size());
+            at = Put(at, entry.Device);
+            at = Put(at, entry.Number);
+            at = Put(at, entry.Size);
+            at = Put(at, entry.ModifiedNs);
+            at = Put(at, entry.ChangedNs);
+            at = Put(at, entry.Used);
+            std::memcpy(at, entry.Hash.data(), entry.Hash.size());
+            at += entry.Hash.size();
         }
+        text.resize(static_cast<std::size_t>(at - text.data()));
         text += platform::FastHashOfBytes(text);
         platform::ReplaceOptions options;
         options.Synced = false;
