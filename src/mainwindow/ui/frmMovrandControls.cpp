@@ -13,6 +13,7 @@
 #include "mainwindow/WindowTitle.h"
 #include "mainwindow/ui/ControlSetup.h"
 #include "mainwindow/ui/FolderNameFilter.h"
+#include "mainwindow/ui/WindowFontWhileMade.h"
 #include "mainwindow/ui/frmMovrand.h"
 #include "resources/StringTable.h"
 
@@ -174,10 +175,14 @@ void frmMovrand::BuildControls() {
         layout->addWidget(frame);
         tabs->addTab(holder, page.caption);
         // Only the first page is seen at the start; the others are made after it is shown.
-        if (page.load)
+        if (page.load) {
             deferred_.push_back({page.build, frame, page.load});
-        else
+        } else {
+            // Made and polished in the window's font (see WindowFontWhileMade).
+            const WindowFontWhileMade windowFont(*this);
             (this->*page.build)(frame);
+            for (QWidget* control : frame->findChildren<QWidget*>()) control->ensurePolished();
+        }
     }
     tabs->setCurrentIndex(tab::kCarsAccessories);
     OrderTabChain();

@@ -3,6 +3,7 @@
 
 #include <qpa/qwindowsysteminterface.h>
 #include <QAccessible>
+#include <QLabel>
 #include <QLineEdit>
 
 #include "WindowFixture.h"
@@ -74,6 +75,24 @@ TEST_F(MainWindowTest, AtStartTheFocusIsOnTheCurrentPageTabByItsName) {
     EXPECT_EQ(Text(focus->text(QAccessible::Name)), "Cars / Accessories");
     EXPECT_EQ(QApplication::focusWidget(),
               Find<QTabWidget>("tabMovrand", tabMovrand::kPages)->tabBar());
+}
+
+// The first page is made with the window's font as the application's default, so that its
+// controls lay out nothing in a face the window never shows; other windows keep their fonts, the
+// application's and those the desktop gives to kinds of controls.
+TEST_F(MainWindowTest, MakingTheWindowLeavesTheApplicationsFontsAsTheyWere) {
+    const QFont application = QApplication::font();
+    QFont kind = application;
+    kind.setPointSize(application.pointSize() + 5);
+    QApplication::setFont(kind, "MovrandTestKind");
+    Open();
+    EXPECT_EQ(QApplication::font(), application);
+    EXPECT_EQ(QApplication::font("MovrandTestKind").pointSize(), kind.pointSize());
+    EXPECT_EQ(window->font().pointSize(), 8);
+    for (int box : {cbo::kAddOnFiles, cbo::kDrivers, cbo::kCarNumbers})
+        EXPECT_EQ(Combo(box)->lineEdit()->font(), window->font()) << box;
+    EXPECT_EQ(Find<QLabel>("lbl", lbl::kMovrand)->font().pointSize(), 15);
+    EXPECT_EQ(Find<QLabel>("lbl", lbl::kCarNumberHeading)->font(), window->font());
 }
 
 // The window paints its first page before it makes the others. A handler that needs a control
