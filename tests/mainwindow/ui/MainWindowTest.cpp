@@ -51,6 +51,18 @@ TEST_F(MainWindowTest, LoadingFillsThePagesInOrder) {
         EXPECT_FALSE(Find("pic", help)->mask().isEmpty()) << help;
         EXPECT_FALSE(Find("pic", help)->mask().contains(QPoint(0, 0))) << help;
     }
+    // What a click opens shows the hand pointer, on both panels.
+    for (auto [kind, index] : {std::pair{"lbl", lbl::kZorvex},
+                               {"lbl", lbl::kMovrand},
+                               {"lbl", lbl::kMovrandShade},
+                               {"pic", pic::kAddModeHelp},
+                               {"lbl", lbl::kHalvane},
+                               {"lbl", lbl::kHalvaneShade},
+                               {"pic", pic::kRemoveModeHelp}}) {
+        const QCursor pointer = Find(kind, index)->cursor();
+        EXPECT_EQ(pointer.shape(), Qt::BitmapCursor) << kind << index;
+        EXPECT_FALSE(pointer.pixmap().isNull()) << kind << index;
+    }
     auto* tabs = Find<QTabWidget>("tabMovrand", tabMovrand::kPages);
     for (const char* page : {"cars-accessories", "car-folders", "find-add-ons", "gpl-directory"}) {
         SaveScreenshot(window.get(), QString("main-window-") + page);
