@@ -95,16 +95,17 @@ void frmMovrand::BuildCarSetRows(QWidget* page) {
                    {cmd::kCompareCarSet, "Compare with Car Set...", 2320},
                    {cmd::kMakeCarSetLive, "Make It Live", 4520}};
     for (const auto& button : buttons)
-        Place(Add(cmd, "cmd", button.index, page, new QPushButton(button.caption)), button.left,
-              4500, 2100, 375);
+        Place(Add(cmd, "cmd", button.index, page, new QPushButton(button.caption, page)),
+              button.left, 4500, 2100, 375);
     cmd(cmd::kMakeCarSetLive)->setEnabled(false);
-    QLabel* codes = Add(lbl, "lbl", lbl::kLiveCarSetCode, page, new QLabel);
+    QLabel* codes = Add(lbl, "lbl", lbl::kLiveCarSetCode, page, new QLabel(page));
     SetSpokenName(codes, "Car set codes");
     Place(codes, 120, 5040, 3000, 255);
-    QLabel* summary = Add(lbl, "lbl", lbl::kCarSetComparison, page, new QLabel);
+    QLabel* summary = Add(lbl, "lbl", lbl::kCarSetComparison, page, new QLabel(page));
     SetSpokenName(summary, "Car set comparison");
     Place(summary, 3240, 5040, 5640, 255);
-    QListWidget* differences = Add(lst, "lst", lst::kCarSetDifferences, page, new QListWidget);
+    QListWidget* differences =
+        Add(lst, "lst", lst::kCarSetDifferences, page, new QListWidget(page));
     SetSpokenName(differences, "Car set differences");
     differences->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Place(differences, 120, 5340, 8760, 1545);

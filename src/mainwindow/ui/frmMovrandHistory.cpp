@@ -63,7 +63,7 @@ std::string SizeLine(const history::HistoryPlace& place, std::size_t steps) {
 }  // namespace
 
 void frmMovrand::BuildHistoryPage(QWidget* page) {
-    QListWidget* steps = Add(lst, "lst", lst::kHistorySteps, page, new QListWidget);
+    QListWidget* steps = Add(lst, "lst", lst::kHistorySteps, page, new QListWidget(page));
     SetSpokenName(steps, "History steps");
     steps->setItemDelegate(new dialogs::ListEntryDelegate(steps));
     steps->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -82,23 +82,25 @@ void frmMovrand::BuildHistoryPage(QWidget* page) {
         ShowStepChanges(entry && entry->data(kStepRole).isValid() ? entry->data(kStepRole).toInt()
                                                                   : -1);
     });
-    Place(Add(lbl, "lbl", lbl::kHistorySize, page, new QLabel), 120, 5460, 8760, 255);
-    Place(Add(cmd, "cmd", cmd::kUndoLast, page, new QPushButton("Undo Last")), 120, 5880, 2160,
-          375);
-    Place(Add(cmd, "cmd", cmd::kRestoreToHere, page, new QPushButton("Restore to Here")), 2400,
-          5880, 2160, 375);
-    Place(Add(cmd, "cmd", cmd::kNameStep, page, new QPushButton("Name This Step...")), 4680, 5880,
-          1920, 375);
-    Place(Add(cmd, "cmd", cmd::kCheckForChanges, page, new QPushButton("Check for Changes")), 6720,
-          5880, 2160, 375);
-    Place(Add(cmd, "cmd", cmd::kForgetOlderSteps, page, new QPushButton("Forget Older Steps...")),
-          120, 6360, 2160, 375);
-    Place(Add(cmd, "cmd", cmd::kHistoryLimit, page, new QPushButton("Size Limit...")), 2400, 6360,
+    Place(Add(lbl, "lbl", lbl::kHistorySize, page, new QLabel(page)), 120, 5460, 8760, 255);
+    Place(Add(cmd, "cmd", cmd::kUndoLast, page, new QPushButton("Undo Last", page)), 120, 5880,
           2160, 375);
+    Place(Add(cmd, "cmd", cmd::kRestoreToHere, page, new QPushButton("Restore to Here", page)),
+          2400, 5880, 2160, 375);
+    Place(Add(cmd, "cmd", cmd::kNameStep, page, new QPushButton("Name This Step...", page)), 4680,
+          5880, 1920, 375);
+    Place(Add(cmd, "cmd", cmd::kCheckForChanges, page, new QPushButton("Check for Changes", page)),
+          6720, 5880, 2160, 375);
+    Place(Add(cmd, "cmd", cmd::kForgetOlderSteps, page,
+              new QPushButton("Forget Older Steps...", page)),
+          120, 6360, 2160, 375);
+    Place(Add(cmd, "cmd", cmd::kHistoryLimit, page, new QPushButton("Size Limit...", page)), 2400,
+          6360, 2160, 375);
     // The ways out, shown only while they are needed.
-    Place(Add(cmd, "cmd", cmd::kRepairHistory, page, new QPushButton("Repair History")), 4680, 6360,
-          1920, 375);
-    Place(Add(cmd, "cmd", cmd::kCloseRestore, page, new QPushButton("Close Unfinished Restore")),
+    Place(Add(cmd, "cmd", cmd::kRepairHistory, page, new QPushButton("Repair History", page)), 4680,
+          6360, 1920, 375);
+    Place(Add(cmd, "cmd", cmd::kCloseRestore, page,
+              new QPushButton("Close Unfinished Restore", page)),
           6720, 6360, 2160, 375);
     cmd(cmd::kRepairHistory)->hide();
     cmd(cmd::kCloseRestore)->hide();

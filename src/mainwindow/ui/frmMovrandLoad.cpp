@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Loading and closing of the main window.
 #include <QCloseEvent>
+#include <QCursor>
 #include <QSignalBlocker>
 
 #include "mainwindow/LoadingValues.h"
@@ -38,8 +39,9 @@ void RestoreFolder(dialogs::DriveListBox* drive, dialogs::FolderListBox* folder,
     }
 }
 
-void Clickable(QWidget* control, resources::StringId tooltip) {
-    control->setCursor(ResCursor(resources::kHandCursor));
+// The hand pointer is read once for all the controls of a part: each reading decodes its picture.
+void Clickable(QWidget* control, const QCursor& hand, resources::StringId tooltip) {
+    control->setCursor(hand);
     SetTooltip(control, LoadResString(tooltip));
 }
 
@@ -58,14 +60,15 @@ void frmMovrand::Form_Load() {
         RestoreFolder(drv(drv::kAddOnFolder), dir(dir::kAddOnFolder), stored_.CarManagerDirectory);
 
         setWindowTitle(Q(WindowTitle()));
-        Clickable(lbl(lbl::kZorvex), resources::kWebsiteTip);
+        const QCursor hand = ResCursor(resources::kHandCursor);
+        Clickable(lbl(lbl::kZorvex), hand, resources::kWebsiteTip);
         for (int index : {lbl::kMovrandShade, lbl::kMovrand})
-            Clickable(lbl(index), resources::kAboutTip);
+            Clickable(lbl(index), hand, resources::kAboutTip);
 
         LoadDriverList();
 
         ShowHelpButton(pic(pic::kAddModeHelp), ResPicture(resources::kHelpBook));
-        Clickable(pic(pic::kAddModeHelp), resources::kOnlineHelpTip);
+        Clickable(pic(pic::kAddModeHelp), hand, resources::kOnlineHelpTip);
         pic(pic::kAddModeHelp)->show();
     });
     loadState_ = loaded ? LoadState::Loaded : LoadState::Failed;
@@ -91,13 +94,14 @@ void frmMovrand::LoadMadeParts() {
 }
 
 void frmMovrand::LoadRemoveModePanel() {
+    const QCursor hand = ResCursor(resources::kHandCursor);
     for (int index : {lbl::kHalvaneShade, lbl::kHalvane})
-        Clickable(lbl(index), resources::kAboutTip);
+        Clickable(lbl(index), hand, resources::kAboutTip);
     cbo(cbo::kTeams)->clear();
     for (const ListEntry& team : TeamListEntries())
         cbo(cbo::kTeams)->addItem(Q(team.Text), team.ItemData);
     ShowHelpButton(pic(pic::kRemoveModeHelp), ResPicture(resources::kHelpBook));
-    Clickable(pic(pic::kRemoveModeHelp), resources::kOnlineHelpTip);
+    Clickable(pic(pic::kRemoveModeHelp), hand, resources::kOnlineHelpTip);
     pic(pic::kRemoveModeHelp)->show();
 }
 

@@ -3,6 +3,7 @@
 
 #include <qpa/qwindowsysteminterface.h>
 #include <QAccessible>
+#include <QLabel>
 #include <QLineEdit>
 
 #include "WindowFixture.h"
@@ -50,6 +51,18 @@ TEST_F(MainWindowTest, LoadingFillsThePagesInOrder) {
         EXPECT_FALSE(Find("pic", help)->mask().isEmpty()) << help;
         EXPECT_FALSE(Find("pic", help)->mask().contains(QPoint(0, 0))) << help;
     }
+    // What a click opens shows the hand pointer, on both panels.
+    for (auto [kind, index] : {std::pair{"lbl", lbl::kZorvex},
+                               {"lbl", lbl::kMovrand},
+                               {"lbl", lbl::kMovrandShade},
+                               {"pic", pic::kAddModeHelp},
+                               {"lbl", lbl::kHalvane},
+                               {"lbl", lbl::kHalvaneShade},
+                               {"pic", pic::kRemoveModeHelp}}) {
+        const QCursor pointer = Find(kind, index)->cursor();
+        EXPECT_EQ(pointer.shape(), Qt::BitmapCursor) << kind << index;
+        EXPECT_FALSE(pointer.pixmap().isNull()) << kind << index;
+    }
     auto* tabs = Find<QTabWidget>("tabMovrand", tabMovrand::kPages);
     for (const char* page : {"cars-accessories", "car-folders", "find-add-ons", "gpl-directory"}) {
         SaveScreenshot(window.get(), QString("main-window-") + page);
@@ -74,6 +87,24 @@ TEST_F(MainWindowTest, AtStartTheFocusIsOnTheCurrentPageTabByItsName) {
     EXPECT_EQ(Text(focus->text(QAccessible::Name)), "Cars / Accessories");
     EXPECT_EQ(QApplication::focusWidget(),
               Find<QTabWidget>("tabMovrand", tabMovrand::kPages)->tabBar());
+}
+
+// The first page is made with the window's font as the application's default, so that its
+// controls lay out nothing in a face the window never shows; other windows keep their fonts, the
+// application's and those the desktop gives to kinds of controls.
+TEST_F(MainWindowTest, MakingTheWindowLeavesTheApplicationsFontsAsTheyWere) {
+    const QFont application = QApplication::font();
+    QFont kind = application;
+    kind.setPointSize(application.pointSize() + 5);
+    QApplication::setFont(kind, "MovrandTestKind");
+    Open();
+    EXPECT_EQ(QApplication::font(), application);
+    EXPECT_EQ(QApplication::font("MovrandTestKind").pointSize(), kind.pointSize());
+    EXPECT_EQ(window->font().pointSize(), 8);
+    for (int box : {cbo::kAddOnFiles, cbo::kDrivers, cbo::kCarNumbers})
+        EXPECT_EQ(Combo(box)->lineEdit()->font(), window->font()) << box;
+    EXPECT_EQ(Find<QLabel>("lbl", lbl::kMovrand)->font().pointSize(), 15);
+    EXPECT_EQ(Find<QLabel>("lbl", lbl::kCarNumberHeading)->font(), window->font());
 }
 
 // The window paints its first page before it makes the others. A handler that needs a control
