@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
+#include <QDeadlineTimer>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QThread>
 
 #include "DemoInstallation.h"
 #include "GameGuard.h"
@@ -177,8 +179,13 @@ TEST_F(FolderPagesTest, StoredFoldersShowTheirCodesInTheList) {
     SetPath(dir::kSourceFolder, "C:\\stored");
     const auto* worker = window->findChild<mainwindow::FolderCodeWorker*>();
     ASSERT_NE(worker, nullptr);
-    for (int turn = 0; turn < 500 && worker->Busy(); ++turn)
+    // The codes come from the worker's own thread: wait for them by the clock, not by turns of
+    // the event loop, which pass at once when nothing has come yet.
+    const QDeadlineTimer deadline(30000);
+    while (worker->Busy() && !deadline.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
     ASSERT_FALSE(worker->Busy());
     QStringList rows = {"C:\\", "stored"};
     for (const char* name : {"classic", "modern"})
