@@ -4,9 +4,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-// xxHash compiled into this file: no library of its own to load at every start.
-#define XXH_INLINE_ALL
-#include <xxhash.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -18,6 +15,7 @@
 #include "platform/DiskSync.h"
 #include "platform/FileHandles.h"
 #include "platform/FileSystemErrors.h"
+#include "platform/Fingerprint.h"
 #include "platform/RuntimeError.h"
 #include "platform/WholeFileReplace.h"
 
@@ -26,27 +24,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct StateFree {
-    void operator()(XXH3_state_t* state) const { XXH3_freeState(state); }
-};
-
-std::string HexOf(const XXH128_hash_t& hash) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string text(32, '0');
-    for (int i = 0; i < 16; ++i) {
-        text[static_cast<std::size_t>(15 - i)] = kDigits[(hash.high64 >> (4 * i)) & 15];
-        text[static_cast<std::size_t>(31 - i)] = kDigits[(hash.low64 >> (4 * i)) & 15];
-    }
-    return text;
-}
-
 // Reads the open file `fd` to its end, fingerprinting its bytes; `write`, when given, is handed
 // each piece read.
 template <typename Write>
 std::string HashOfOpen(int fd, const std::string& shown, Write write,
                        std::uint64_t size = std::numeric_limits<std::uint64_t>::max()) {
-    std::unique_ptr<XXH3_state_t, StateFree> state(XXH3_createState());
-    XXH3_128bits_reset(state.get());
+    Fingerprint print;
     // One buffer for all files: a fresh one per file (zeroed, or mapped and let go again by
     // the allocator) cost more than the fingerprint of a file of 100 kB.
     constexpr std::size_t kBufferSize = 1 << 18;
@@ -59,12 +42,12 @@ std::string HashOfOpen(int fd, const std::string& shown, Write write,
             if (errno == EINTR) continue;
             throw ErrorAbout(errno, "read", shown);
         }
-        XXH3_128bits_update(state.get(), buffer.get(), static_cast<size_t>(n));
+        print.Add(buffer.get(), static_cast<std::size_t>(n));
         write(buffer.get(), static_cast<size_t>(n));
         done += static_cast<std::uint64_t>(n);
         if (done == size && static_cast<std::size_t>(n) < kBufferSize) break;
     }
-    return HexOf(XXH3_128bits_digest(state.get()));
+    return print.Hex();
 }
 
 }  // namespace
@@ -112,7 +95,7 @@ std::string FastHashOf(const fs::path& native, bool looked, int folder) {
 }
 
 std::string FastHashOfBytes(std::string_view bytes) {
-    return HexOf(XXH3_128bits(bytes.data(), bytes.size()));
+    return Fingerprint::Of(bytes);
 }
 
 std::string CopyFingerprinted(int from, int to, const std::string& fromShown,
