@@ -362,14 +362,27 @@ const FileState* ChangeRecorder::KnownAt(const std::string& windows) {
             const std::vector<Step> index = place_.ReadIndex();
             int read = 0;
             for (auto it = index.rbegin(); it != index.rend() && read < kStepsKnown; ++it, ++read)
-                for (const StepChange& c : place_.ReadStep(it->Number).Changes)
-                    if (c.Kind == StepChange::Type::Path && c.HasAfter && c.After.Number)
-                        known_.emplace(c.Path, c.After);
+                Know(place_.ReadStep(it->Number));
         } catch (const platform::RuntimeError&) {
         }
     }
     const auto found = known_.find(windows);
     return found == known_.end() ? nullptr : &found->second;
+}
+
+void ChangeRecorder::Know(const Step& step) {
+    // Newest first: a path an earlier step also left keeps the newest look.
+    for (const StepChange& c : step.Changes)
+        if (c.Kind == StepChange::Type::Path && c.HasAfter && c.After.Number)
+            known_.emplace(c.Path, c.After);
+}
+
+void ChangeRecorder::KnowSteps(const std::vector<Step>& steps) {
+    if (knownRead_) return;
+    knownRead_ = true;
+    int read = 0;
+    for (auto it = steps.rbegin(); it != steps.rend() && read < kStepsKnown; ++it, ++read)
+        Know(*it);
 }
 
 void ChangeRecorder::CloseGroup() {
