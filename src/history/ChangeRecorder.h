@@ -76,7 +76,8 @@ class ChangeRecorder : public platform::ChangeWatch, public platform::WriteAhead
   private:
     bool InScope(const std::filesystem::path& native) const;
     bool InHistory(const std::filesystem::path& native) const;
-    void Touch(const std::filesystem::path& native, bool copy, int folder = -1);
+    void Touch(const std::filesystem::path& native, bool copy, int folder = -1,
+               const platform::FileFacts* looked = nullptr);
     void CloseGroup();
     FileState StateAfter(const std::string& native) const;
     void Journal(const std::string& line);

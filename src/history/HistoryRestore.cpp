@@ -466,7 +466,7 @@ void PutFilesBack(ProgramValues& pv, platform::FileSystem& fs, const HistoryPlac
             continue;
         }
         if (pv.Env.Watch)
-            pv.Env.Watch->Before({platform::ChangeKind::WriteFile, native, {}, folder});
+            pv.Env.Watch->Before({platform::ChangeKind::WriteFile, native, {}, folder, &now});
         const std::string kept = ContentFile(place, c->Before.Hash);
         platform::PutBackGroup::File file;
         file.KeptFolder = natives.Folder(kept);

@@ -76,6 +76,7 @@ FileFacts FactsOf(const fs::path& native, int folder) {
     facts.Number = st.st_ino;
     facts.Device = st.st_dev;
     facts.Group = st.st_gid;
+    facts.Blocks = static_cast<std::uint64_t>(st.st_blocks);
     return facts;
 }
 
@@ -129,20 +130,20 @@ bool StillAsWritten(const WrittenFile& file, int folder) {
                file.ChangedNs;
 }
 
-bool KeepFile(const fs::path& file, const fs::path& kept, bool copy, int keptFolder, int folder) {
+KeptAs KeepFile(const fs::path& file, const fs::path& kept, bool copy, int keptFolder, int folder) {
     const int linked = copy ? -1
                             : ::linkat(folder < 0 ? AT_FDCWD : folder,
                                        folder < 0 ? file.c_str() : file.filename().c_str(),
                                        keptFolder < 0 ? AT_FDCWD : keptFolder,
                                        keptFolder < 0 ? kept.c_str() : kept.filename().c_str(), 0);
-    if (linked == 0) return true;
-    if (!copy && errno == EEXIST) return false;
+    if (linked == 0) return KeptAs::Link;
+    if (!copy && errno == EEXIST) return KeptAs::AlreadyKept;
     struct stat st {};
-    if (::lstat(kept.c_str(), &st) == 0) return false;
+    if (::lstat(kept.c_str(), &st) == 0) return KeptAs::AlreadyKept;
     ReplaceOptions options;
     options.Shown = kept.string();
     ReplaceFileWithCopy(file, kept, options);
-    return true;
+    return KeptAs::Copy;
 }
 
 std::optional<WrittenFile> WrittenFileAt(const fs::path& native, const std::string& hash,
