@@ -257,10 +257,16 @@ std::string ContentFile(const HistoryPlace& place, const std::string& hash) {
     return place.ContentFolder() + "\\" + hash.substr(0, 2) + "\\" + hash;
 }
 
-// How the disk differs from what the history expects: "" when it does not.
-std::string Difference(NativePaths& natives, const Expected& e) {
+// How the disk differs from what the history expects: "" when it does not. `looked`: what the
+// plan's check found at paths it looked at by their names in their folders just before.
+std::string Difference(NativePaths& natives, const Expected& e,
+                       const std::map<std::string, platform::FileFacts>* looked = nullptr) {
     const std::filesystem::path native = natives(e.Path);
-    const platform::FileFacts facts = natives.Facts(e.Path, native);
+    const platform::FileFacts* seen = nullptr;
+    if (looked)
+        if (const auto found = looked->find(LowerCase(e.Path)); found != looked->end())
+            seen = &found->second;
+    const platform::FileFacts facts = seen ? *seen : natives.Facts(e.Path, native);
     using Type = platform::FileFacts::Type;
     switch (e.State.Kind) {
         case FileState::Type::None:
@@ -373,7 +379,8 @@ RestorePlan PlanReversal(ProgramValues& pv, std::vector<int> reverse) {
         if (e.Touched) targets.Paths.push_back({e.Path, e.State});
     for (const auto& [key, m] : known.Moved)
         if (m.Touched) targets.Folders.push_back(m.Path);
-    plan.Refusal = CheckReversal(place, steps, touching, targets, kept);
+    std::map<std::string, platform::FileFacts> looked;
+    plan.Refusal = CheckReversal(place, steps, touching, targets, kept, &looked);
     if (!plan.Refusal.empty()) return plan;
     NativePaths natives(place.Files());
     const platform::FileSystem& fs = place.Files();
@@ -382,7 +389,7 @@ RestorePlan PlanReversal(ProgramValues& pv, std::vector<int> reverse) {
     for (const auto& [key, e] : known.Paths) {
         if (!e.Touched) continue;
         fs.WorkReached(e.Path);
-        if (const std::string what = Difference(natives, e); !what.empty())
+        if (const std::string what = Difference(natives, e, &looked); !what.empty())
             byHand.push_back({what, e.Path});
     }
     plan.ChangedByHand = byHand;
