@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/StepRecord.h"
 
+#include <array>
 #include <charconv>
 #include <iterator>
 #include <sstream>
@@ -148,18 +149,23 @@ std::optional<FileState> FileState::Parse(std::string_view text) {
         return state;
     }
     if (text.empty() || text[0] != 'f') return std::nullopt;
-    std::vector<std::string_view> parts;
+    // At most seven parts, split in place: a step of thousands of files holds two a file.
+    std::array<std::string_view, 7> parts;
+    std::size_t count = 0;
     std::size_t start = 1;
     for (std::size_t colon; (colon = text.find(':', start)) != std::string_view::npos;
-         start = colon + 1)
-        parts.push_back(text.substr(start, colon - start));
-    parts.push_back(text.substr(start));
-    if (parts.size() != 4 && parts.size() != 7) return std::nullopt;
+         start = colon + 1) {
+        if (count == parts.size()) return std::nullopt;
+        parts[count++] = text.substr(start, colon - start);
+    }
+    if (count == parts.size()) return std::nullopt;
+    parts[count++] = text.substr(start);
+    if (count != 4 && count != 7) return std::nullopt;
     const auto size = NumberOf<std::uint64_t>(parts[0]);
     const auto mode = NumberOf<unsigned>(parts[1], 8);
     const auto time = NumberOf<std::int64_t>(parts[2]);
     if (!size || !mode || !time || !PlainHash(parts[3])) return std::nullopt;
-    if (parts.size() == 7) {
+    if (count == 7) {
         const auto device = NumberOf<std::uint64_t>(parts[4]);
         const auto number = NumberOf<std::uint64_t>(parts[5]);
         const auto changed = NumberOf<std::int64_t>(parts[6]);

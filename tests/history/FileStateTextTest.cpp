@@ -48,6 +48,11 @@ TEST(FileStateText, IsWrittenAsEveryVersionReadsIt) {
         EXPECT_EQ(back->Number, row.State.Number) << row.Text;
         EXPECT_EQ(back->ModifiedNs, row.State.ModifiedNs) << row.Text;
     }
+    // A state with parts missing or too many is no state (a damaged step).
+    for (const std::string& bad :
+         {std::string("f1:644:5"), "f1:644:5:" + hash + ":2049", "f1:644:5:" + hash + ":1:2:3:4",
+          "f1:644:5:" + hash + ":1:2:3:4:5:6:7:8", "f1:644:5:" + hash + ":1:0:3"})
+        EXPECT_FALSE(FileState::Parse(bad)) << bad;
 }
 
 }  // namespace
