@@ -514,7 +514,8 @@ Step ChangeRecorder::Finish() {
             step_.KeptCopies[kept.filename().string()] = {facts.Number, facts.Size,
                                                           facts.ChangedNs};
     }
-    return step_;
+    // Handed over whole: the recorder has no more use for it.
+    return std::move(step_);
 }
 
 }  // namespace movrand::history

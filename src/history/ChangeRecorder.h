@@ -60,7 +60,8 @@ class ChangeRecorder : public platform::ChangeWatch, public platform::WriteAhead
     void KnowSteps(const std::vector<Step>& steps);
 
     // Closes the last group and returns the step with only the paths whose state changed;
-    // empty Changes: the step changed nothing (the content it kept is then let go).
+    // empty Changes: the step changed nothing (the content it kept is then let go). Called once,
+    // last: the recorder gives the step up.
     Step Finish();
     // The pending journal (empty when nothing was recorded).
     bool Started() const { return journal_ != nullptr; }
