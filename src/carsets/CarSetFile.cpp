@@ -147,7 +147,7 @@ void SetCodeMaker::Add(std::string_view path, std::uint64_t size, std::string_vi
             used_ += n;
             bytes.remove_prefix(n);
             if (used_ == kPiece) {
-                lines_.Add({pending_.get(), used_});
+                lines_.Add(pending_.get(), used_);
                 used_ = 0;
             }
         }
@@ -164,10 +164,10 @@ void SetCodeMaker::Add(std::string_view path, std::uint64_t size, std::string_vi
 }
 
 std::string SetCodeMaker::Code() {
-    lines_.Add({pending_.get(), used_});
+    lines_.Add(pending_.get(), used_);
     used_ = 0;
     std::string code;
-    const std::string hash = lines_.Digest();
+    const std::string hash = lines_.Hex();
     for (std::size_t i = 0; i < 12; ++i) {
         if (i > 0 && i % 4 == 0) code += '-';
         const char c = hash[i];

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/FileKeeping.h"
+#include "platform/Fingerprint.h"
 
 namespace movrand::carsets {
 
@@ -71,7 +72,7 @@ class SetCodeMaker {
     // Lines not yet fingerprinted: a piece, and room for one line beyond it.
     std::unique_ptr<char[]> pending_ = std::make_unique_for_overwrite<char[]>(kPiece + 64);
     std::size_t used_ = 0;
-    platform::FastHashStream lines_;
+    platform::Fingerprint lines_;
 };
 // The set file's text.
 std::string CarSetText(const CarSet& set);

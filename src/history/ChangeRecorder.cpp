@@ -271,7 +271,8 @@ void ChangeRecorder::Journal(const std::string& line) {
     WriteJournal(line + "\n");
 }
 
-void ChangeRecorder::Touch(const fs::path& native, bool copy, int folder) {
+void ChangeRecorder::Touch(const fs::path& native, bool copy, int folder,
+                           const platform::FileFacts* looked) {
     if (!InScope(native)) return;
     const std::string key = native.string();
     // A file written earlier in the group is about to change again: it is looked at afresh.
@@ -282,7 +283,7 @@ void ChangeRecorder::Touch(const fs::path& native, bool copy, int folder) {
                          std::make_unique<platform::Descriptor>(platform::Duplicate(folder)));
     StepChange change;
     change.Path = Windows(native);
-    const platform::FileFacts facts = platform::FactsOf(native, folder);
+    const platform::FileFacts facts = looked ? *looked : platform::FactsOf(native, folder);
     change.Before =
         StateIn(native, folder, facts,
                 facts.Kind == platform::FileFacts::Type::File ? KnownAt(change.Path) : nullptr);
@@ -307,7 +308,7 @@ void ChangeRecorder::Touch(const fs::path& native, bool copy, int folder) {
                        .first;
             place_.Share(place_.ContentFolder() + "\\" + name);
         }
-        bool added = false;
+        platform::KeptAs added = platform::KeptAs::AlreadyKept;
         try {
             added = platform::KeepFile(native, kept, copy, held->second->Get(), folder);
         } catch (const platform::RuntimeError& error) {
@@ -316,9 +317,13 @@ void ChangeRecorder::Touch(const fs::path& native, bool copy, int folder) {
                 error.Number(),
                 "Cannot keep " + change.Path + " in the history: " + error.Description());
         }
-        if (added) {
+        if (added != platform::KeptAs::AlreadyKept) {
             place_.Share(kept);
-            step_.BytesKept += KeptSpace(held->second->Get(), kept, change.Before.Size);
+            // A link is the file looked at above under a second name: its blocks are the
+            // file's.
+            step_.BytesKept += added == platform::KeptAs::Link
+                                   ? facts.Blocks * 512
+                                   : KeptSpace(held->second->Get(), kept, change.Before.Size);
             addedContent_.push_back(std::move(kept));
         }
     }
@@ -362,14 +367,27 @@ const FileState* ChangeRecorder::KnownAt(const std::string& windows) {
             const std::vector<Step> index = place_.ReadIndex();
             int read = 0;
             for (auto it = index.rbegin(); it != index.rend() && read < kStepsKnown; ++it, ++read)
-                for (const StepChange& c : place_.ReadStep(it->Number).Changes)
-                    if (c.Kind == StepChange::Type::Path && c.HasAfter && c.After.Number)
-                        known_.emplace(c.Path, c.After);
+                Know(place_.ReadStep(it->Number));
         } catch (const platform::RuntimeError&) {
         }
     }
     const auto found = known_.find(windows);
     return found == known_.end() ? nullptr : &found->second;
+}
+
+void ChangeRecorder::Know(const Step& step) {
+    // Newest first: a path an earlier step also left keeps the newest look.
+    for (const StepChange& c : step.Changes)
+        if (c.Kind == StepChange::Type::Path && c.HasAfter && c.After.Number)
+            known_.emplace(c.Path, c.After);
+}
+
+void ChangeRecorder::KnowSteps(const std::vector<Step>& steps) {
+    if (knownRead_) return;
+    knownRead_ = true;
+    int read = 0;
+    for (auto it = steps.rbegin(); it != steps.rend() && read < kStepsKnown; ++it, ++read)
+        Know(*it);
 }
 
 void ChangeRecorder::CloseGroup() {
@@ -393,7 +411,7 @@ bool ChangeRecorder::Before(const platform::Change& change) {
         case ChangeKind::WriteFile:
         case ChangeKind::DeleteFile:
         case ChangeKind::CreateFolder:
-            Touch(change.Path, false, change.Folder);
+            Touch(change.Path, false, change.Folder, change.Looked);
             return false;
         case ChangeKind::RewriteFile:
         case ChangeKind::Attributes:
@@ -496,7 +514,8 @@ Step ChangeRecorder::Finish() {
             step_.KeptCopies[kept.filename().string()] = {facts.Number, facts.Size,
                                                           facts.ChangedNs};
     }
-    return step_;
+    // Handed over whole: the recorder has no more use for it.
+    return std::move(step_);
 }
 
 }  // namespace movrand::history

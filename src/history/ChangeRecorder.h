@@ -55,9 +55,13 @@ class ChangeRecorder : public platform::ChangeWatch, public platform::WriteAhead
     void SetSummary(std::string summary) { step_.Summary = std::move(summary); }
     const std::string& Summary() const { return step_.Summary; }
     void MarkUndoOf(std::vector<int> steps, bool isUndo);
+    // The history's steps, oldest first, as the caller read them: what the newest left is known
+    // from them instead of reading them again.
+    void KnowSteps(const std::vector<Step>& steps);
 
     // Closes the last group and returns the step with only the paths whose state changed;
-    // empty Changes: the step changed nothing (the content it kept is then let go).
+    // empty Changes: the step changed nothing (the content it kept is then let go). Called once,
+    // last: the recorder gives the step up.
     Step Finish();
     // The pending journal (empty when nothing was recorded).
     bool Started() const { return journal_ != nullptr; }
@@ -73,7 +77,8 @@ class ChangeRecorder : public platform::ChangeWatch, public platform::WriteAhead
   private:
     bool InScope(const std::filesystem::path& native) const;
     bool InHistory(const std::filesystem::path& native) const;
-    void Touch(const std::filesystem::path& native, bool copy, int folder = -1);
+    void Touch(const std::filesystem::path& native, bool copy, int folder = -1,
+               const platform::FileFacts* looked = nullptr);
     void CloseGroup();
     FileState StateAfter(const std::string& native) const;
     void Journal(const std::string& line);
@@ -87,6 +92,7 @@ class ChangeRecorder : public platform::ChangeWatch, public platform::WriteAhead
     std::filesystem::path ContentOf(const std::string& hash) const;
     // What the newest steps left at a path (Windows notation), when they knew the file's look.
     const FileState* KnownAt(const std::string& windows);
+    void Know(const Step& step);
     static constexpr int kStepsKnown = 16;
 
     HistoryPlace& place_;

@@ -257,10 +257,16 @@ std::string ContentFile(const HistoryPlace& place, const std::string& hash) {
     return place.ContentFolder() + "\\" + hash.substr(0, 2) + "\\" + hash;
 }
 
-// How the disk differs from what the history expects: "" when it does not.
-std::string Difference(NativePaths& natives, const Expected& e) {
+// How the disk differs from what the history expects: "" when it does not. `looked`: what the
+// plan's check found at paths it looked at by their names in their folders just before.
+std::string Difference(NativePaths& natives, const Expected& e,
+                       const std::map<std::string, platform::FileFacts>* looked = nullptr) {
     const std::filesystem::path native = natives(e.Path);
-    const platform::FileFacts facts = natives.Facts(e.Path, native);
+    const platform::FileFacts* seen = nullptr;
+    if (looked)
+        if (const auto found = looked->find(LowerCase(e.Path)); found != looked->end())
+            seen = &found->second;
+    const platform::FileFacts facts = seen ? *seen : natives.Facts(e.Path, native);
     using Type = platform::FileFacts::Type;
     switch (e.State.Kind) {
         case FileState::Type::None:
@@ -360,7 +366,8 @@ RestorePlan PlanReversal(ProgramValues& pv, std::vector<int> reverse) {
     RestorePlan plan;
     plan.Reverse = std::move(reverse);
     HistoryPlace place(pv);
-    const std::vector<Step> steps = AllSteps(place);
+    plan.Steps = std::make_shared<const std::vector<Step>>(AllSteps(place));
+    const std::vector<Step>& steps = *plan.Steps;
     const std::set<int> touching(plan.Reverse.begin(), plan.Reverse.end());
     KeptLooks kept(place);
     for (const Step& step : steps)
@@ -372,7 +379,8 @@ RestorePlan PlanReversal(ProgramValues& pv, std::vector<int> reverse) {
         if (e.Touched) targets.Paths.push_back({e.Path, e.State});
     for (const auto& [key, m] : known.Moved)
         if (m.Touched) targets.Folders.push_back(m.Path);
-    plan.Refusal = CheckReversal(place, steps, touching, targets, kept);
+    std::map<std::string, platform::FileFacts> looked;
+    plan.Refusal = CheckReversal(place, steps, touching, targets, kept, &looked);
     if (!plan.Refusal.empty()) return plan;
     NativePaths natives(place.Files());
     const platform::FileSystem& fs = place.Files();
@@ -381,7 +389,7 @@ RestorePlan PlanReversal(ProgramValues& pv, std::vector<int> reverse) {
     for (const auto& [key, e] : known.Paths) {
         if (!e.Touched) continue;
         fs.WorkReached(e.Path);
-        if (const std::string what = Difference(natives, e); !what.empty())
+        if (const std::string what = Difference(natives, e, &looked); !what.empty())
             byHand.push_back({what, e.Path});
     }
     plan.ChangedByHand = byHand;
@@ -465,7 +473,7 @@ void PutFilesBack(ProgramValues& pv, platform::FileSystem& fs, const HistoryPlac
             continue;
         }
         if (pv.Env.Watch)
-            pv.Env.Watch->Before({platform::ChangeKind::WriteFile, native, {}, folder});
+            pv.Env.Watch->Before({platform::ChangeKind::WriteFile, native, {}, folder, &now});
         const std::string kept = ContentFile(place, c->Before.Hash);
         platform::PutBackGroup::File file;
         file.KeptFolder = natives.Folder(kept);
@@ -697,8 +705,10 @@ struct Walked {
 };
 
 // Takes the plan's steps back as one step. A failure part way stops it: what ran is then
-// recorded as a step of its own that marks nothing as taken back (it is only a part).
-Walked Walk(ProgramValues& pv, platform::Ui& ui, HistoryPlace& place, const RestorePlan& plan) {
+// recorded as a step of its own that marks nothing as taken back (it is only a part). `read`:
+// the history's steps as the plan read them (read again where not given).
+Walked Walk(ProgramValues& pv, platform::Ui& ui, HistoryPlace& place, const RestorePlan& plan,
+            const std::vector<Step>* read) {
     Walked walked;
     const int number = place.NextNumber();
     std::optional<HistoryStep> step;
@@ -706,7 +716,15 @@ Walked Walk(ProgramValues& pv, platform::Ui& ui, HistoryPlace& place, const Rest
         step.emplace(pv, plan.Summary, &ui, HistoryStep::Restoring{});
         step->MarkUndoOf(plan.Undoes, plan.IsUndo);
         std::vector<Step> reversed;
-        for (const int n : plan.Reverse) reversed.push_back(place.ReadStep(n));
+        for (const int n : plan.Reverse) {
+            const Step* found = nullptr;
+            if (read)
+                for (const Step& s : *read)
+                    if (s.Number == n) found = &s;
+            reversed.push_back(found ? *found : place.ReadStep(n));
+        }
+        // The recorder knows the files those steps left by their look from the same reading.
+        if (read) step->KnowSteps(*read);
         // The stored car folders those steps reached are this step's too, each named with a
         // token its mark holds: a swap that only copied from a folder names it with a token of
         // its own that marks nothing there.
@@ -785,7 +803,7 @@ RestoreResult TakeBack(ProgramValues& pv, platform::Ui& ui, HistoryPlace& place,
         back.Undoes = {walked.Step};
         back.IsUndo = true;
         WriteJournal(place, {true, back.Summary, place.NextNumber(), back.Reverse, back.Undoes});
-        const Walked again = Walk(pv, ui, place, back);
+        const Walked again = Walk(pv, ui, place, back, back.Steps.get());
         if (!again.Failure) {
             place.Files().DeleteFile(place.RestoreJournal(), true);
             result.Step = again.Step;
@@ -826,6 +844,7 @@ RestoreResult CarryOutPlan(ProgramValues& pv, platform::Ui& ui, const RestorePla
     }
     // Looked at again now: a file may have been changed while the player read the question.
     std::vector<HandChange> changedByHand = plan.ChangedByHand;
+    std::shared_ptr<const std::vector<Step>> read = plan.Steps;
     if (askFirst && !plan.JustMade) {
         RestorePlan now = PlanReversal(pv, plan.Reverse);
         if (!now.Refusal.empty()) {
@@ -834,6 +853,7 @@ RestoreResult CarryOutPlan(ProgramValues& pv, platform::Ui& ui, const RestorePla
             return result;
         }
         changedByHand = std::move(now.ChangedByHand);
+        read = std::move(now.Steps);
     }
     if (askFirst && !changedByHand.empty()) {
         const std::string question = std::to_string(changedByHand.size()) +
@@ -852,7 +872,7 @@ RestoreResult CarryOutPlan(ProgramValues& pv, platform::Ui& ui, const RestorePla
     // The journal names what was asked and the step that records it, so that a cut is finished
     // at the next start.
     WriteJournal(place, {plan.IsUndo, plan.Summary, place.NextNumber(), plan.Reverse, plan.Undoes});
-    const Walked walked = Walk(pv, ui, place, plan);
+    const Walked walked = Walk(pv, ui, place, plan, read.get());
     if (walked.Failure) return TakeBack(pv, ui, place, plan, walked, settling);
     result.Step = walked.Step;
     place.Files().DeleteFile(place.RestoreJournal(), true);

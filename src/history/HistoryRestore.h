@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,9 @@ struct RestorePlan {
     // Made right before its work, with no question read in between: the files changed by hand
     // are as it found them. Otherwise they are looked for again right before the work.
     bool JustMade = false;
+    // The history's steps as the plan read and checked them, oldest first: the work takes back
+    // these very steps, without reading them again.
+    std::shared_ptr<const std::vector<Step>> Steps;
 };
 
 // Restoring to step `step` (0: before the first): every step after it taken back.

@@ -109,6 +109,10 @@ void HistoryStep::MarkUndoOf(std::vector<int> steps, bool isUndo) {
     if (recorder_) recorder_->MarkUndoOf(std::move(steps), isUndo);
 }
 
+void HistoryStep::KnowSteps(const std::vector<Step>& steps) {
+    if (recorder_) recorder_->KnowSteps(steps);
+}
+
 void HistoryStep::LeaveUnfinished() {
     if (!recorder_) return;
     pv_.Env.Watch = previous_;

@@ -58,6 +58,9 @@ class HistoryStep {
     void AddRoot(const std::string& windowsFolder, const std::string& token = "");
     // The step takes back these steps (an undo, or a restore settled after a cut).
     void MarkUndoOf(std::vector<int> steps, bool isUndo);
+    // The history's steps, oldest first, as the caller has just read them: the files the newest
+    // left are known by their look without reading the steps again.
+    void KnowSteps(const std::vector<Step>& steps);
     // Ends the step now; its number, or 0 when it changed nothing. When a history file could
     // not be written or synced, what the step changed is taken back and the failure raised,
     // naming the file.

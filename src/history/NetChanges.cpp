@@ -82,12 +82,16 @@ std::vector<StepChange> CarryForward(std::vector<StepChange> changes,
                                      const std::string& keptFolder) {
     std::vector<StepChange> out;
     std::vector<std::vector<StepChange>> waiting(changes.size() + 1);  // before change i
+    // The first move at or after each change: a step of thousands of files and no move is
+    // walked once, not once a file.
+    std::vector<std::size_t> nextMove(changes.size() + 1, changes.size());
+    for (std::size_t i = changes.size(); i-- > 0;)
+        nextMove[i] = IsPath(changes[i]) ? nextMove[i + 1] : i;
     for (std::size_t i = 0; i < changes.size(); ++i) {
         if (!IsPath(changes[i])) continue;
         StepChange c = std::move(changes[i]);
-        std::size_t j = i + 1;
-        for (; j < changes.size(); ++j) {
-            if (IsPath(changes[j])) continue;
+        std::size_t j = nextMove[i + 1];
+        for (; j < changes.size(); j = nextMove[j + 1]) {
             const std::optional<std::string> to = Across(c.Path, changes[j], kept[j], keptFolder);
             if (!to) break;
             c.Path = *to;

@@ -63,11 +63,15 @@ class WayCheck {
         if (const int folder = slash == std::string::npos ? -1 : HeldFolder(path.substr(0, slash));
             folder >= 0) {
             const platform::FileFacts facts = platform::FactsOf(path.substr(slash + 1), folder);
+            looked_[key] = facts;
             if (facts.Kind == platform::FileFacts::Type::File) return kinds_[key] = "a file";
             if (facts.Kind == platform::FileFacts::Type::Folder) return kinds_[key] = "a folder";
         }
         return kinds_[key] = place_.Files().KindAt(path);
     }
+
+    // What was found at each path looked at by its name in its held folder.
+    std::map<std::string, platform::FileFacts> TakeLooked() { return std::move(looked_); }
 
   private:
     // The folder `folder` held open when it was seen to be one; -1 otherwise.
@@ -97,6 +101,7 @@ class WayCheck {
     const HistoryPlace& place_;
     std::vector<std::string> roots_;  // the installation first, then the stored car folders
     std::map<std::string, std::string> kinds_;
+    std::map<std::string, platform::FileFacts> looked_;
     std::map<std::string, std::optional<platform::Descriptor>> held_;
 };
 
@@ -122,7 +127,7 @@ bool KeptWhole(const HistoryPlace& place, const FileState& state,
 
 std::string CheckReversal(const HistoryPlace& place, const std::vector<Step>& steps,
                           const std::set<int>& reversed, const ReversalTargets& targets,
-                          KeptLooks& kept) {
+                          KeptLooks& kept, std::map<std::string, platform::FileFacts>* looked) {
     // What the steps taken back put at each path: a file (from the history's content) or a
     // folder.
     std::set<std::string> files, folders, checked;
@@ -167,6 +172,7 @@ std::string CheckReversal(const HistoryPlace& place, const std::vector<Step>& st
     }
     for (const std::string& path : ways)
         if (std::string problem = way(path); !problem.empty()) return Refused(problem);
+    if (looked) *looked = way.TakeLooked();
     return "";
 }
 

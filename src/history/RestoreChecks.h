@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "history/HistoryPlace.h"
 #include "history/KeptLooks.h"
 #include "history/StepRecord.h"
+#include "platform/FileKeeping.h"
 
 namespace movrand::history {
 
@@ -25,9 +27,12 @@ struct ReversalTargets {
 // says), every place it writes reached without a link on the way, and nothing standing where
 // it must put something (a folder where a file goes back, a file where a folder must be, a
 // folder a move takes back gone). Returns "" when all is there, else what is wrong and where.
-// `kept` looks at the kept copies.
+// `kept` looks at the kept copies. `looked`, when given, receives what was found at each target
+// looked at by its name in its folder (by the lower-cased path), so that the caller need not
+// look again.
 std::string CheckReversal(const HistoryPlace& place, const std::vector<Step>& steps,
                           const std::set<int>& reversed, const ReversalTargets& targets,
-                          KeptLooks& kept);
+                          KeptLooks& kept,
+                          std::map<std::string, platform::FileFacts>* looked = nullptr);
 
 }  // namespace movrand::history

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/StepRecord.h"
 
+#include <array>
 #include <charconv>
+#include <iterator>
 #include <sstream>
 
 #include "platform/FileSystemErrors.h"
@@ -90,19 +92,48 @@ bool FileState::SameAs(const FileState& other) const {
     return true;
 }
 
+namespace {
+
+// Appends a number as text, in `base`.
+template <typename Number>
+void AppendNumber(std::string& text, Number n, int base = 10) {
+    char digits[24];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), n, base).ptr;
+    text.append(digits, end);
+}
+
+}  // namespace
+
 std::string FileState::Text() const {
-    std::ostringstream out;
+    // Put together by hand: a stream costs more than the rest of a step's line, several times a
+    // file in a step of thousands.
+    std::string text;
     switch (Kind) {
         case Type::None:
             return "-";
         case Type::Folder:
-            out << 'd' << std::oct << Mode;
-            return out.str();
+            text = "d";
+            AppendNumber(text, Mode, 8);
+            return text;
         case Type::File:
-            out << 'f' << Size << ':' << std::oct << Mode << std::dec << ':' << ModifiedNs << ':'
-                << Hash;
-            if (Number) out << ':' << Device << ':' << Number << ':' << ChangedNs;
-            return out.str();
+            text.reserve(120);
+            text = "f";
+            AppendNumber(text, Size);
+            text += ':';
+            AppendNumber(text, Mode, 8);
+            text += ':';
+            AppendNumber(text, ModifiedNs);
+            text += ':';
+            text += Hash;
+            if (Number) {
+                text += ':';
+                AppendNumber(text, Device);
+                text += ':';
+                AppendNumber(text, Number);
+                text += ':';
+                AppendNumber(text, ChangedNs);
+            }
+            return text;
     }
     return "-";
 }
@@ -118,18 +149,23 @@ std::optional<FileState> FileState::Parse(std::string_view text) {
         return state;
     }
     if (text.empty() || text[0] != 'f') return std::nullopt;
-    std::vector<std::string_view> parts;
+    // At most seven parts, split in place: a step of thousands of files holds two a file.
+    std::array<std::string_view, 7> parts;
+    std::size_t count = 0;
     std::size_t start = 1;
     for (std::size_t colon; (colon = text.find(':', start)) != std::string_view::npos;
-         start = colon + 1)
-        parts.push_back(text.substr(start, colon - start));
-    parts.push_back(text.substr(start));
-    if (parts.size() != 4 && parts.size() != 7) return std::nullopt;
+         start = colon + 1) {
+        if (count == parts.size()) return std::nullopt;
+        parts[count++] = text.substr(start, colon - start);
+    }
+    if (count == parts.size()) return std::nullopt;
+    parts[count++] = text.substr(start);
+    if (count != 4 && count != 7) return std::nullopt;
     const auto size = NumberOf<std::uint64_t>(parts[0]);
     const auto mode = NumberOf<unsigned>(parts[1], 8);
     const auto time = NumberOf<std::int64_t>(parts[2]);
     if (!size || !mode || !time || !PlainHash(parts[3])) return std::nullopt;
-    if (parts.size() == 7) {
+    if (count == 7) {
         const auto device = NumberOf<std::uint64_t>(parts[4]);
         const auto number = NumberOf<std::uint64_t>(parts[5]);
         const auto changed = NumberOf<std::int64_t>(parts[6]);
@@ -147,45 +183,57 @@ std::optional<FileState> FileState::Parse(std::string_view text) {
 }
 
 std::string StepText(const Step& step) {
-    std::ostringstream out;
-    out << kStepHeader << '\n';
-    out << "number\t" << step.Number << '\n';
-    out << "when\t" << Escaped(step.When) << '\n';
-    out << "user\t" << Escaped(step.User) << '\n';
-    out << "program\t" << Escaped(step.Program) << '\n';
-    out << "summary\t" << Escaped(step.Summary) << '\n';
-    if (!step.Installation.empty()) out << "installation\t" << Escaped(step.Installation) << '\n';
-    if (step.IsUndo) out << "undo\n";
-    for (const int n : step.Undoes) out << "undoes\t" << n << '\n';
+    // Appended to one text rather than through a stream: thousands of lines for a large car.
+    std::string out;
+    const auto line = [&out](std::initializer_list<std::string_view> fields) {
+        for (const std::string_view field : fields) out += field;
+        out += '\n';
+    };
+    const auto number = [](auto n) {
+        std::string text;
+        AppendNumber(text, n);
+        return text;
+    };
+    line({kStepHeader});
+    line({"number\t", number(step.Number)});
+    line({"when\t", Escaped(step.When)});
+    line({"user\t", Escaped(step.User)});
+    line({"program\t", Escaped(step.Program)});
+    line({"summary\t", Escaped(step.Summary)});
+    if (!step.Installation.empty()) line({"installation\t", Escaped(step.Installation)});
+    if (step.IsUndo) line({"undo"});
+    for (const int n : step.Undoes) line({"undoes\t", number(n)});
     for (const std::string& root : step.Roots) {
         const auto token = step.RootTokens.find(root);
-        out << "root\t" << Escaped(root)
-            << (token == step.RootTokens.end() ? "" : "\t" + token->second) << '\n';
+        if (token == step.RootTokens.end())
+            line({"root\t", Escaped(root)});
+        else
+            line({"root\t", Escaped(root), "\t", token->second});
     }
-    out << "kept-bytes\t" << step.BytesKept << '\n';
-    if (step.EndedNs) out << "ended\t" << step.EndedNs << '\n';
+    line({"kept-bytes\t", number(step.BytesKept)});
+    if (step.EndedNs) line({"ended\t", number(step.EndedNs)});
     for (const auto& [hash, copy] : step.KeptCopies)
-        out << "kept-copy\t" << hash << '\t' << copy.Number << ':' << copy.Size << ':'
-            << copy.ChangedNs << '\n';
+        line({"kept-copy\t", hash, "\t", number(copy.Number), ":", number(copy.Size), ":",
+              number(copy.ChangedNs)});
     for (const StepChange& c : step.Changes) {
         switch (c.Kind) {
             case StepChange::Type::Path:
-                out << "path\t" << c.Before.Text() << '\t' << (c.HasAfter ? c.After.Text() : "?")
-                    << '\t' << Escaped(c.Path) << '\n';
+                line({"path\t", c.Before.Text(), "\t", c.HasAfter ? c.After.Text() : "?", "\t",
+                      Escaped(c.Path)});
                 break;
             case StepChange::Type::Move:
-                out << "move\t" << Escaped(c.Path) << '\t' << Escaped(c.To) << '\n';
+                line({"move\t", Escaped(c.Path), "\t", Escaped(c.To)});
                 break;
             case StepChange::Type::Exchange:
-                out << "exchange\t" << Escaped(c.Path) << '\t' << Escaped(c.To) << '\n';
+                line({"exchange\t", Escaped(c.Path), "\t", Escaped(c.To)});
                 break;
             case StepChange::Type::Kept:
-                out << "kept\t" << Escaped(c.Path) << '\t' << Escaped(c.To) << '\n';
+                line({"kept\t", Escaped(c.Path), "\t", Escaped(c.To)});
                 break;
         }
     }
-    out << "end\n";
-    return out.str();
+    out += "end\n";
+    return out;
 }
 
 namespace {

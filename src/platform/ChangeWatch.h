@@ -6,6 +6,8 @@
 
 namespace movrand::platform {
 
+struct FileFacts;
+
 // What the file-system service is about to do to a file or folder.
 enum class ChangeKind {
     WriteFile,     // a file is written whole or replaced whole at Path (or a link made there)
@@ -26,6 +28,9 @@ struct Change {
     // The open folder that holds Path's last component, where the service has it at hand (-1
     // otherwise): the entry can be looked at there by its name, with no walk of the path.
     int Folder = -1;
+    // What stood at Path, as the caller looked at it right before (in Folder where given); the
+    // watch need not look again. Nothing where the caller did not look.
+    const FileFacts* Looked = nullptr;
 };
 
 // A file the service has just written whole: the fingerprint of the bytes it wrote, taken on

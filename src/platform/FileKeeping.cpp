@@ -4,21 +4,18 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-// xxHash compiled into this file: no library of its own to load at every start.
-#define XXH_INLINE_ALL
-#include <xxhash.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
 #include <memory>
-#include <new>
 #include <set>
 #include <utility>
 
 #include "platform/DiskSync.h"
 #include "platform/FileHandles.h"
 #include "platform/FileSystemErrors.h"
+#include "platform/Fingerprint.h"
 #include "platform/RuntimeError.h"
 #include "platform/WholeFileReplace.h"
 
@@ -27,29 +24,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct StateFree {
-    void operator()(XXH3_state_t* state) const { XXH3_freeState(state); }
-};
-
-std::string HexOf(const XXH128_hash_t& hash) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string text(32, '0');
-    for (int i = 0; i < 16; ++i) {
-        text[static_cast<std::size_t>(15 - i)] = kDigits[(hash.high64 >> (4 * i)) & 15];
-        text[static_cast<std::size_t>(31 - i)] = kDigits[(hash.low64 >> (4 * i)) & 15];
-    }
-    return text;
-}
-
 // Reads the open file `fd` to its end, fingerprinting its bytes; `write`, when given, is handed
 // each piece read.
 template <typename Write>
 std::string HashOfOpen(int fd, const std::string& shown, Write write,
                        std::uint64_t size = std::numeric_limits<std::uint64_t>::max()) {
-    // One state for all files of a thread, as the buffer below.
-    thread_local const std::unique_ptr<XXH3_state_t, StateFree> state(XXH3_createState());
-    if (!state) throw std::bad_alloc();
-    XXH3_128bits_reset(state.get());
+    Fingerprint print;
     // One buffer for all files: a fresh one per file (zeroed, or mapped and let go again by
     // the allocator) cost more than the fingerprint of a file of 100 kB.
     constexpr std::size_t kBufferSize = 1 << 18;
@@ -62,12 +42,12 @@ std::string HashOfOpen(int fd, const std::string& shown, Write write,
             if (errno == EINTR) continue;
             throw ErrorAbout(errno, "read", shown);
         }
-        XXH3_128bits_update(state.get(), buffer.get(), static_cast<size_t>(n));
+        print.Add(buffer.get(), static_cast<std::size_t>(n));
         write(buffer.get(), static_cast<size_t>(n));
         done += static_cast<std::uint64_t>(n);
         if (done == size && static_cast<std::size_t>(n) < kBufferSize) break;
     }
-    return HexOf(XXH3_128bits_digest(state.get()));
+    return print.Hex();
 }
 
 }  // namespace
@@ -96,6 +76,7 @@ FileFacts FactsOf(const fs::path& native, int folder) {
     facts.Number = st.st_ino;
     facts.Device = st.st_dev;
     facts.Group = st.st_gid;
+    facts.Blocks = static_cast<std::uint64_t>(st.st_blocks);
     return facts;
 }
 
@@ -115,26 +96,7 @@ std::string FastHashOf(const fs::path& native, bool looked, int folder) {
 }
 
 std::string FastHashOfBytes(std::string_view bytes) {
-    return HexOf(XXH3_128bits(bytes.data(), bytes.size()));
-}
-
-struct FastHashStream::State {
-    std::unique_ptr<XXH3_state_t, StateFree> Hash{XXH3_createState()};
-};
-
-FastHashStream::FastHashStream() : state_(std::make_unique<State>()) {
-    if (!state_->Hash) throw std::bad_alloc();
-    XXH3_128bits_reset(state_->Hash.get());
-}
-
-FastHashStream::~FastHashStream() = default;
-
-void FastHashStream::Add(std::string_view bytes) {
-    XXH3_128bits_update(state_->Hash.get(), bytes.data(), bytes.size());
-}
-
-std::string FastHashStream::Digest() const {
-    return HexOf(XXH3_128bits_digest(state_->Hash.get()));
+    return Fingerprint::Of(bytes);
 }
 
 std::string CopyFingerprinted(int from, int to, const std::string& fromShown,
@@ -168,20 +130,20 @@ bool StillAsWritten(const WrittenFile& file, int folder) {
                file.ChangedNs;
 }
 
-bool KeepFile(const fs::path& file, const fs::path& kept, bool copy, int keptFolder, int folder) {
+KeptAs KeepFile(const fs::path& file, const fs::path& kept, bool copy, int keptFolder, int folder) {
     const int linked = copy ? -1
                             : ::linkat(folder < 0 ? AT_FDCWD : folder,
                                        folder < 0 ? file.c_str() : file.filename().c_str(),
                                        keptFolder < 0 ? AT_FDCWD : keptFolder,
                                        keptFolder < 0 ? kept.c_str() : kept.filename().c_str(), 0);
-    if (linked == 0) return true;
-    if (!copy && errno == EEXIST) return false;
+    if (linked == 0) return KeptAs::Link;
+    if (!copy && errno == EEXIST) return KeptAs::AlreadyKept;
     struct stat st {};
-    if (::lstat(kept.c_str(), &st) == 0) return false;
+    if (::lstat(kept.c_str(), &st) == 0) return KeptAs::AlreadyKept;
     ReplaceOptions options;
     options.Shown = kept.string();
     ReplaceFileWithCopy(file, kept, options);
-    return true;
+    return KeptAs::Copy;
 }
 
 std::optional<WrittenFile> WrittenFileAt(const fs::path& native, const std::string& hash,

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <limits>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,7 +23,8 @@ struct FileFacts {
     std::int64_t ChangedNs = 0;   // last change of content, name or permissions (no one sets it)
     std::uint64_t Number = 0;     // the inode: the same while it is renamed on its file system
     std::uint64_t Device = 0;
-    unsigned Group = 0;  // the owning group
+    unsigned Group = 0;        // the owning group
+    std::uint64_t Blocks = 0;  // the disk space it takes, in blocks of 512 bytes
 };
 
 // True when a change time `changedNs` lies in a tick of the system's clock that has passed: any
@@ -48,22 +48,6 @@ std::string FastHashOfOpen(int fd, const std::string& shown,
                            std::uint64_t size = std::numeric_limits<std::uint64_t>::max());
 // The same for bytes in memory.
 std::string FastHashOfBytes(std::string_view bytes);
-// The same for bytes given a piece at a time: the fingerprint of all the pieces one after the
-// other, without their being put together in memory.
-class FastHashStream {
-  public:
-    FastHashStream();
-    ~FastHashStream();
-    FastHashStream(const FastHashStream&) = delete;
-    FastHashStream& operator=(const FastHashStream&) = delete;
-    void Add(std::string_view bytes);
-    std::string Digest() const;
-
-  private:
-    struct State;
-    std::unique_ptr<State> state_;
-};
-
 // Copies the whole content of the open file `from` into `to` through a buffer and returns the
 // fingerprint of the bytes written (as FastHashOf gives it); errors name the side that failed.
 // `size`, when known, spares the read that would only find the end (as for FastHashOfOpen).
@@ -76,14 +60,21 @@ std::string CopyFingerprinted(int from, int to, const std::string& fromShown,
 // or changing its permissions moves its change time, which no one can set.
 bool StillAsWritten(const WrittenFile& file, int folder = -1);
 
+// How KeepFile kept a file.
+enum class KeptAs {
+    AlreadyKept,  // `kept` existed already: nothing was added
+    Link,         // a second name of the file itself: the same bytes and disk space
+    Copy,
+};
+
 // Keeps the content of the regular file `file` at `kept` (a folder beside it must exist): a
 // hard link to the same bytes where the two lie on one file system and `copy` is false (files
 // are replaced whole, never rewritten, so the linked bytes stay as they are), else a synced
 // copy. Nothing is done when `kept` exists already (the same content, kept by its fingerprint).
-// Returns true when something was added. `keptFolder`, when given, is `kept`'s folder held open,
-// so that its path is not walked again for each file.
-bool KeepFile(const std::filesystem::path& file, const std::filesystem::path& kept, bool copy,
-              int keptFolder = -1, int folder = -1);
+// `keptFolder`, when given, is `kept`'s folder held open, so that its path is not walked again
+// for each file.
+KeptAs KeepFile(const std::filesystem::path& file, const std::filesystem::path& kept, bool copy,
+                int keptFolder = -1, int folder = -1);
 
 // What the regular file at `native` (looked at by its name in `folder` where given) looks like
 // now, as a file just written with the bytes of `hash`; nullopt when no regular file stands there.
