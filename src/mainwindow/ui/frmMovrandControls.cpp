@@ -40,18 +40,28 @@ QLabel* Caption(QWidget* parent, const std::string& text,
     return label;
 }
 
+// The window's one completer that has nothing to complete from, shared by its drop-down boxes: a
+// line edit hands its completer over to itself whenever it takes the focus, and each completer
+// costs a model of its own tied to it by some twenty connections.
+QCompleter* NoCompletion(QWidget* window) {
+    const QString name = QStringLiteral("noCompletion");
+    if (auto* made = window->findChild<QCompleter*>(name, Qt::FindDirectChildrenOnly)) return made;
+    auto* nothing = new QCompleter(window);
+    nothing->setObjectName(name);
+    // Completing in the line as Qt's own would, so no list of completions is ever made.
+    nothing->setCompletionMode(QCompleter::InlineCompletion);
+    return nothing;
+}
+
 QComboBox* DropDown(QWidget* parent, const std::string& spokenName) {
     auto* box = new QComboBox(parent);
     // The box shows a text of its own ("07" in the car-number box), but the keyboard only ever
     // chooses entries: typed characters never reach it. So it completes nothing: Qt gives an
     // editable box a completer unless its line edit comes with one, and making it (a model tied
     // to the box's by some twenty connections) took a third of a start's cost of the first
-    // page's three boxes. The line edit comes with one that has nothing to complete from,
-    // completing in the line as Qt's own would (so no list of completions is ever made).
+    // page's three boxes. The line edit comes with the window's completer of nothing.
     auto* edit = new QLineEdit(box);
-    auto* nothing = new QCompleter(edit);
-    nothing->setCompletionMode(QCompleter::InlineCompletion);
-    edit->setCompleter(nothing);
+    edit->setCompleter(NoCompletion(parent->window()));
     box->setLineEdit(edit);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
