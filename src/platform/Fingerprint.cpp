@@ -12,6 +12,9 @@
 #define XXH_TARGET_AVX2 __attribute__((__target__("avx2")))
 #include <immintrin.h>
 #endif
+// The 256-bit routine reads and writes the running sums as aligned 32-byte values: they stay in
+// the state, which is aligned for it, not in a copy on the stack aligned for 128-bit ones only.
+#define XXH3_STREAM_USE_STACK 0
 #define XXH_INLINE_ALL
 #include <xxhash.h>
 
