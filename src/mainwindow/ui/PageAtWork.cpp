@@ -12,6 +12,9 @@ PageAtWork::PageAtWork(platform::Ui& ui, QWidget* page)
 }
 
 PageAtWork::~PageAtWork() {
+    // Twice: a click the window system takes while the first round paints the windows (the
+    // progress window's last picture among them) waits for the next round.
+    QCoreApplication::processEvents();
     QCoreApplication::processEvents();
     if (page_) page_->setEnabled(wasEnabled_);
     if (focus_ && focus_->isEnabled() && focus_->isVisible()) focus_->setFocus();
