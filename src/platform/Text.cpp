@@ -57,13 +57,14 @@ std::string UpperCase(std::string_view text) {
 bool EqualsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (LowerChar(a[i]) != LowerChar(b[i])) return false;
+        if (a[i] != b[i] && LowerChar(a[i]) != LowerChar(b[i])) return false;
     return true;
 }
 
 bool LessNoCase(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
+        if (a[i] == b[i]) continue;  // most names compared share a long stem
         const auto x = static_cast<unsigned char>(LowerChar(a[i]));
         const auto y = static_cast<unsigned char>(LowerChar(b[i]));
         if (x != y) return x < y;

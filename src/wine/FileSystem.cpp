@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sstream>
 
 #include "platform/ChangeCount.h"
@@ -203,15 +204,26 @@ bool FileSystem::StaysWithin(const std::string& path, const std::string& folder)
 namespace {
 std::vector<std::string> Names(const fs::path& folder, const std::string& shown, bool folders) {
     if (!IsFolder(folder)) throw FileError(kPathNotFound, shown);
+    DIR* const dir = ::opendir(folder.c_str());
+    if (!dir) Fail(std::error_code(errno, std::generic_category()), true, shown);
+    const std::unique_ptr<DIR, int (*)(DIR*)> closer(dir, ::closedir);
     std::vector<std::string> names;
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code typeError;
-        const bool isFolder = it->is_directory(typeError);
-        if (typeError) continue;
-        if (isFolder == folders) names.push_back(it->path().filename().string());
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir);
+        if (!entry) break;
+        const char* const raw = entry->d_name;
+        if (raw[0] == '.' && (raw[1] == '\0' || (raw[1] == '.' && raw[2] == '\0'))) continue;
+        // A link counts as what it leads to; one that leads nowhere is neither.
+        bool isFolder = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat st {};
+            if (::fstatat(::dirfd(dir), raw, &st, 0) != 0) continue;
+            isFolder = S_ISDIR(st.st_mode);
+        }
+        if (isFolder == folders) names.emplace_back(raw);
     }
-    if (ec) Fail(ec, true, shown);
+    if (errno != 0) Fail(std::error_code(errno, std::generic_category()), true, shown);
     std::sort(names.begin(), names.end(),
               [](const std::string& a, const std::string& b) { return LessNoCase(a, b); });
     return names;

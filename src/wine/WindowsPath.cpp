@@ -1,11 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wine/WindowsPath.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
+
+#include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <memory>
 #include <mutex>
 #include <optional>
+#include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/FileSystemErrors.h"
 #include "platform/Text.h"
@@ -57,6 +66,68 @@ bool Exists(const fs::path& p) {
     return fs::symlink_status(p, ec).type() != fs::file_type::not_found && !ec;
 }
 
+// Compares two names as lower-cased ASCII, as a search without regard to case matches them.
+bool BeforeNoCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) {
+        return static_cast<unsigned char>((c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c);
+    };
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char x = lower(a[i]), y = lower(b[i]);
+        if (x != y) return x < y;
+    }
+    return a.size() < b.size();
+}
+
+// One folder's names as read, packed one after another into a single text and ordered without
+// regard to case (names that differ only in case: byte order), so that reading a folder of
+// thousands of names costs a few allocations and a search is a binary search.
+class FolderListing {
+  public:
+    // Reads `folder`; false when it cannot be read whole.
+    bool Read(const fs::path& folder) {
+        DIR* const dir = ::opendir(folder.c_str());
+        if (!dir) return false;
+        const std::unique_ptr<DIR, int (*)(DIR*)> closer(dir, ::closedir);
+        for (;;) {
+            errno = 0;
+            const dirent* entry = ::readdir(dir);
+            if (!entry) break;
+            const char* const raw = entry->d_name;
+            if (raw[0] == '.' && (raw[1] == '\0' || (raw[1] == '.' && raw[2] == '\0'))) continue;
+            const std::size_t size = std::strlen(raw);
+            entries_.push_back(
+                {static_cast<std::uint32_t>(text_.size()), static_cast<std::uint32_t>(size)});
+            text_.append(raw, size);
+        }
+        if (errno != 0) return false;
+        std::sort(entries_.begin(), entries_.end(),
+                  [this](const Entry& a, const Entry& b) { return LessNoCase(Name(a), Name(b)); });
+        return true;
+    }
+
+    // The stored name matching `name` without regard to case, or "" when none does; of names
+    // that differ only in case, the first in byte order.
+    std::string Find(std::string_view name) const {
+        const auto found = std::lower_bound(
+            entries_.begin(), entries_.end(), name,
+            [this](const Entry& e, std::string_view n) { return BeforeNoCase(Name(e), n); });
+        if (found == entries_.end() || !EqualsNoCase(Name(*found), name)) return "";
+        return std::string(Name(*found));
+    }
+
+  private:
+    struct Entry {
+        std::uint32_t Offset;
+        std::uint32_t Size;
+    };
+    std::string_view Name(const Entry& e) const {
+        return std::string_view(text_).substr(e.Offset, e.Size);
+    }
+    std::string text_;
+    std::vector<Entry> entries_;
+};
+
 // Remembers the listings of folders searched without regard to case, each with the folder's
 // modification time, so a repeated search costs one stat instead of a scan. A listing is used only
 // while its folder's time is unchanged, and every name it gives is checked on disk by the caller.
@@ -73,17 +144,10 @@ class FolderListings {
         if (it == listings_.end() || it->second.Time != time) {
             if (listings_.size() > 4096) listings_.clear();
             Listing fresh{time, {}};
-            for (fs::directory_iterator entry(folder, ec), end; !ec && entry != end;
-                 entry.increment(ec)) {
-                const std::string stored = entry->path().filename().string();
-                auto [slot, added] = fresh.Names.emplace(LowerCase(stored), stored);
-                if (!added && LessNoCase(stored, slot->second)) slot->second = stored;
-            }
-            if (ec) return "";
+            if (!fresh.Names.Read(folder)) return "";
             it = listings_.insert_or_assign(key, std::move(fresh)).first;
         }
-        const auto found = it->second.Names.find(LowerCase(name));
-        return found == it->second.Names.end() ? "" : found->second;
+        return it->second.Names.Find(name);
     }
 
     void Forget(const fs::path& folder) {
@@ -94,7 +158,7 @@ class FolderListings {
   private:
     struct Listing {
         fs::file_time_type Time;
-        std::unordered_map<std::string, std::string> Names;
+        FolderListing Names;
     };
     std::mutex mutex_;
     std::unordered_map<std::string, Listing> listings_;

@@ -34,6 +34,23 @@ TEST(WindowsPaths, ResolveWithoutRegardToCaseAndFollowChangesOnDisk) {
     EXPECT_EQ(drive.Read(kFerrari + "\\fer9.3do"), "model of car 9\r\n");
 }
 
+// In a folder of many names, a name written in another case finds its stored name, however it
+// sorts among its neighbours; of names that differ only in case the first in byte order is
+// taken, and a name that only starts like stored ones is not found.
+TEST(WindowsPaths, ResolveAmongManyNamesAndCaseTwins) {
+    TempDrive drive;
+    const fs::path team = drive.Native(kFerrari);
+    for (int i = 0; i < 300; ++i) demo::WriteFile(team / ("Part" + std::to_string(i) + ".mip"), "");
+    for (const char* twin : {"aBC.dat", "abc.dat", "Abc.dat"}) demo::WriteFile(team / twin, twin);
+    demo::WriteFile(team / "abc.datx", "longer");
+    EXPECT_EQ(drive.Native(kFerrari + "\\ABC.DAT"), team / "Abc.dat");
+    EXPECT_EQ(drive.Native(kFerrari + "\\PART0.MIP"), team / "Part0.mip");
+    EXPECT_EQ(drive.Native(kFerrari + "\\part299.MIP"), team / "Part299.mip");
+    EXPECT_EQ(drive.Native(kFerrari + "\\ABC.DA"), team / "ABC.DA");
+    EXPECT_EQ(drive.Native(kFerrari + "\\PART3000.MIP"), team / "PART3000.MIP");
+    EXPECT_EQ(drive.Native(kFerrari + "\\ZZZ"), team / "ZZZ");
+}
+
 TEST(FileSystemService, DeletingAndCopyingNeverFollowLinksOutOfTheFolder) {
     TempDrive drive;
     demo::WriteFile(drive.Root() / "outside" / "precious.3do", "keep me");
