@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "../addons/AddOnFixture.h"
 #include "GameGuard.h"
@@ -79,6 +81,10 @@ TEST(HistoryUndo, UndoingASwapAsksAboutAnAddedFileAndKeepsIt) {
             SwapCarFolder(d.Pv, d.Ui,
                           {"C:\\carfolders\\classic", deleteCurrent ? "" : "C:\\carfolders",
                            deleteCurrent ? "" : "old", deleteCurrent, move});
+            // The player adds the file later than the file system's clock tick in which the
+            // swap ended: within that tick (a few milliseconds) a file's change time can lie
+            // before the step's end, and the file is not told from the swap's own.
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
             d.Write(added, "mine");
             const Files swapped = Installation(d);
             d.Ui.Questions.clear();
