@@ -22,6 +22,7 @@
 #include "platform/FileKeeping.h"
 #include "platform/FileSystemErrors.h"
 #include "platform/FileWork.h"
+#include "platform/FolderEntries.h"
 #include "platform/GroupShare.h"
 #include "platform/GuardedPath.h"
 #include "platform/RuntimeError.h"
@@ -208,22 +209,17 @@ std::vector<std::string> Names(const fs::path& folder, const std::string& shown,
     if (!dir) Fail(std::error_code(errno, std::generic_category()), true, shown);
     const std::unique_ptr<DIR, int (*)(DIR*)> closer(dir, ::closedir);
     std::vector<std::string> names;
-    for (;;) {
-        errno = 0;
-        const dirent* entry = ::readdir(dir);
-        if (!entry) break;
-        const char* const raw = entry->d_name;
-        if (raw[0] == '.' && (raw[1] == '\0' || (raw[1] == '.' && raw[2] == '\0'))) continue;
+    const int error = platform::ForEachEntry(dir, [&](const dirent& entry) {
         // A link counts as what it leads to; one that leads nowhere is neither.
-        bool isFolder = entry->d_type == DT_DIR;
-        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+        bool isFolder = entry.d_type == DT_DIR;
+        if (entry.d_type == DT_LNK || entry.d_type == DT_UNKNOWN) {
             struct stat st {};
-            if (::fstatat(::dirfd(dir), raw, &st, 0) != 0) continue;
+            if (::fstatat(::dirfd(dir), entry.d_name, &st, 0) != 0) return;
             isFolder = S_ISDIR(st.st_mode);
         }
-        if (isFolder == folders) names.emplace_back(raw);
-    }
-    if (errno != 0) Fail(std::error_code(errno, std::generic_category()), true, shown);
+        if (isFolder == folders) names.emplace_back(entry.d_name);
+    });
+    if (error != 0) Fail(std::error_code(error, std::generic_category()), true, shown);
     std::sort(names.begin(), names.end(),
               [](const std::string& a, const std::string& b) { return LessNoCase(a, b); });
     return names;

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/FileSystemErrors.h"
+#include "platform/FolderEntries.h"
 #include "platform/Text.h"
 
 namespace movrand::platform {
@@ -89,18 +90,13 @@ class FolderListing {
         DIR* const dir = ::opendir(folder.c_str());
         if (!dir) return false;
         const std::unique_ptr<DIR, int (*)(DIR*)> closer(dir, ::closedir);
-        for (;;) {
-            errno = 0;
-            const dirent* entry = ::readdir(dir);
-            if (!entry) break;
-            const char* const raw = entry->d_name;
-            if (raw[0] == '.' && (raw[1] == '\0' || (raw[1] == '.' && raw[2] == '\0'))) continue;
-            const std::size_t size = std::strlen(raw);
+        const int error = platform::ForEachEntry(dir, [this](const dirent& entry) {
+            const std::size_t size = std::strlen(entry.d_name);
             entries_.push_back(
                 {static_cast<std::uint32_t>(text_.size()), static_cast<std::uint32_t>(size)});
-            text_.append(raw, size);
-        }
-        if (errno != 0) return false;
+            text_.append(entry.d_name, size);
+        });
+        if (error != 0) return false;
         std::sort(entries_.begin(), entries_.end(),
                   [this](const Entry& a, const Entry& b) { return LessNoCase(Name(a), Name(b)); });
         return true;
